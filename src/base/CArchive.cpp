@@ -1,0 +1,293 @@
+#include "base/CArchive.h"
+
+#include <bit>
+#include <cstring>
+
+#include "base/text.h"
+
+namespace nl {
+namespace {
+
+constexpr std::uint8_t kByteEscape = 0xFF;
+constexpr std::uint16_t kUnicodeTag = 0xFFFE;
+constexpr std::uint16_t kWordEscape = 0xFFFF;
+constexpr std::uint32_t kDwordEscape = 0xFFFFFFFF;
+
+constexpr std::uint16_t kNullTag = 0;
+constexpr std::uint16_t kNewClassTag = 0xFFFF;
+constexpr std::uint16_t kClassTag = 0x8000;
+constexpr std::uint16_t kBigObjectTag = 0x7FFF;
+constexpr std::uint32_t kBigClassTag = 0x80000000;
+constexpr std::size_t kMaxClassNameLength = 64;
+
+static_assert(std::endian::native == std::endian::little, "the archive writes host order");
+
+}  // namespace
+
+CArchive::CArchive(std::string fileName) : m_mode(Mode::kStore), m_fileName(std::move(fileName)) {}
+
+CArchive::CArchive(std::span<const std::uint8_t> data, std::string fileName)
+    : m_mode(Mode::kLoad), m_fileName(std::move(fileName)), m_in(data) {}
+
+void CArchive::ThrowBadFormat() const {
+    throw CArchiveException(CArchiveException::Cause::kBadFormat, m_fileName);
+}
+
+void CArchive::ThrowEndOfFile() const {
+    throw CArchiveException(CArchiveException::Cause::kEndOfFile, m_fileName);
+}
+
+void CArchive::Need(std::size_t size) const {
+    if (size > Remaining()) ThrowEndOfFile();
+}
+
+void CArchive::WriteBytes(const void* data, std::size_t size) {
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    m_out.insert(m_out.end(), p, p + size);
+}
+
+void CArchive::ReadBytes(void* data, std::size_t size) {
+    Need(size);
+    if (size != 0) std::memcpy(data, m_in.data() + m_pos, size);
+    m_pos += size;
+}
+
+void CArchive::SkipBytes(std::size_t size) {
+    Need(size);
+    m_pos += size;
+}
+
+void CArchive::WriteU8(std::uint8_t v) { m_out.push_back(v); }
+void CArchive::WriteU16(std::uint16_t v) { WriteBytes(&v, sizeof v); }
+void CArchive::WriteU32(std::uint32_t v) { WriteBytes(&v, sizeof v); }
+void CArchive::WriteU64(std::uint64_t v) { WriteBytes(&v, sizeof v); }
+void CArchive::WriteF64(double v) { WriteBytes(&v, sizeof v); }
+
+std::uint8_t CArchive::ReadU8() {
+    std::uint8_t v;
+    ReadBytes(&v, sizeof v);
+    return v;
+}
+std::uint16_t CArchive::ReadU16() {
+    std::uint16_t v;
+    ReadBytes(&v, sizeof v);
+    return v;
+}
+std::uint32_t CArchive::ReadU32() {
+    std::uint32_t v;
+    ReadBytes(&v, sizeof v);
+    return v;
+}
+std::uint64_t CArchive::ReadU64() {
+    std::uint64_t v;
+    ReadBytes(&v, sizeof v);
+    return v;
+}
+double CArchive::ReadF64() {
+    double v;
+    ReadBytes(&v, sizeof v);
+    return v;
+}
+
+void CArchive::WriteString(std::string_view utf8) {
+    const std::u16string units = Utf8ToUtf16(utf8);
+    const std::uint64_t length = units.size();
+    WriteU8(kByteEscape);
+    WriteU16(kUnicodeTag);
+    if (length < kByteEscape) {
+        WriteU8(static_cast<std::uint8_t>(length));
+    } else {
+        WriteU8(kByteEscape);
+        if (length < kUnicodeTag) {
+            WriteU16(static_cast<std::uint16_t>(length));
+        } else {
+            WriteU16(kWordEscape);
+            if (length < kDwordEscape) {
+                WriteU32(static_cast<std::uint32_t>(length));
+            } else {
+                WriteU32(kDwordEscape);
+                WriteU64(length);
+            }
+        }
+    }
+    for (const char16_t unit : units) WriteU16(static_cast<std::uint16_t>(unit));
+}
+
+std::string CArchive::ReadString() {
+    // The length escalates byte -> word -> dword -> qword; a word of 0xFFFE right after the
+    // first escape marks a UTF-16 string, whose length then starts over at one byte.
+    std::size_t charSize = 1;
+    std::uint64_t length = ReadU8();
+    if (length == kByteEscape) {
+        std::uint16_t word = ReadU16();
+        bool escalate = true;
+        if (word == kUnicodeTag) {
+            charSize = 2;
+            length = ReadU8();
+            escalate = length == kByteEscape;
+            if (escalate) word = ReadU16();
+        }
+        if (escalate) {
+            length = word;
+            if (word == kWordEscape) {
+                const std::uint32_t dword = ReadU32();
+                length = dword == kDwordEscape ? ReadU64() : dword;
+            }
+        }
+    }
+    if (length > Remaining() / charSize) ThrowEndOfFile();
+    const auto count = static_cast<std::size_t>(length);
+    const std::uint8_t* p = m_in.data() + m_pos;
+    m_pos += count * charSize;
+    if (charSize == 1) return Latin1ToUtf8({reinterpret_cast<const char*>(p), count});
+    std::u16string units(count, u'\0');
+    std::memcpy(units.data(), p, count * 2);
+    return Utf16ToUtf8(units);
+}
+
+void CArchive::WriteCount(std::uint64_t count) {
+    if (count < kWordEscape) {
+        WriteU16(static_cast<std::uint16_t>(count));
+        return;
+    }
+    WriteU16(kWordEscape);
+    if (count < kDwordEscape) {
+        WriteU32(static_cast<std::uint32_t>(count));
+        return;
+    }
+    WriteU32(kDwordEscape);
+    WriteU64(count);
+}
+
+std::uint64_t CArchive::ReadCount(std::size_t minElementBytes) {
+    std::uint64_t count = ReadU16();
+    if (count == kWordEscape) {
+        count = ReadU32();
+        if (count == kDwordEscape) count = ReadU64();
+    }
+    if (minElementBytes != 0 && count > Remaining() / minElementBytes) ThrowEndOfFile();
+    return count;
+}
+
+void CArchive::WriteDate(const COleDateTime& date) {
+    WriteI32(date.GetStatus());
+    WriteF64(date.Date());
+}
+
+COleDateTime CArchive::ReadDate() {
+    const std::int32_t status = ReadI32();
+    const double value = ReadF64();
+    return COleDateTime(value, status == COleDateTime::kValid ? COleDateTime::kValid
+                                                              : COleDateTime::kInvalid);
+}
+
+void CArchive::WriteDwordTable(std::span<const std::uint32_t> values) {
+    WriteCount(values.size());
+    for (const std::uint32_t v : values) WriteU32(v);
+}
+
+std::vector<std::uint32_t> CArchive::ReadDwordTable() {
+    const auto count = static_cast<std::size_t>(ReadCount(sizeof(std::uint32_t)));
+    std::vector<std::uint32_t> values(count);
+    for (auto& v : values) v = ReadU32();
+    return values;
+}
+
+void CArchive::WriteStringTable(std::span<const std::string> values) {
+    WriteCount(values.size());
+    for (const auto& v : values) WriteString(v);
+}
+
+std::vector<std::string> CArchive::ReadStringTable() {
+    const auto count = static_cast<std::size_t>(ReadCount(1));  // a string takes one byte at least
+    std::vector<std::string> values;
+    values.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) values.push_back(ReadString());
+    return values;
+}
+
+void CArchive::Reserved(int u64s, int strings) {
+    for (int i = 0; i < u64s; ++i) IsStoring() ? WriteU64(0) : void(ReadU64());
+    for (int i = 0; i < strings; ++i) IsStoring() ? WriteString({}) : void(ReadString());
+}
+
+void CArchive::Magic(std::string_view fourBytes, MagicCheck check) {
+    if (IsStoring()) {
+        WriteBytes(fourBytes.data(), fourBytes.size());
+        return;
+    }
+    char read[4] = {};
+    ReadBytes(read, sizeof read);
+    if (check == MagicCheck::kCheck && std::string_view(read, sizeof read) != fourBytes)
+        ThrowBadFormat();
+}
+
+std::uint32_t CArchive::Version(std::uint32_t current) {
+    if (IsStoring()) {
+        WriteU32(current);
+        return current;
+    }
+    const std::uint32_t version = ReadU32();
+    if (version > current) ThrowBadFormat();
+    return version;
+}
+
+void CArchive::StoreObjectTag(bool isNull, std::string_view className, std::uint16_t schema) {
+    if (isNull) {
+        WriteU16(kNullTag);
+        return;
+    }
+    for (const auto& [name, index] : m_classes) {
+        if (name == className) {
+            if (index < kBigObjectTag) {
+                WriteU16(static_cast<std::uint16_t>(kClassTag | index));
+            } else {
+                WriteU16(kBigObjectTag);
+                WriteU32(kBigClassTag | index);
+            }
+            ++m_mapCount;  // the object itself takes the next number
+            return;
+        }
+    }
+    WriteU16(kNewClassTag);
+    WriteU16(schema);
+    WriteU16(static_cast<std::uint16_t>(className.size()));
+    WriteBytes(className.data(), className.size());
+    m_classes.emplace_back(std::string(className), m_mapCount++);
+    ++m_mapCount;
+}
+
+bool CArchive::LoadObjectTag(std::string_view className) {
+    const std::uint16_t tag = ReadU16();
+    if (tag == kNullTag) return false;
+    if (tag == kNewClassTag) {
+        ReadU16();  // schema: the record carries its own version
+        const std::uint16_t length = ReadU16();
+        if (length == 0 || length > kMaxClassNameLength) ThrowBadFormat();
+        std::string name(length, '\0');
+        ReadBytes(name.data(), length);
+        if (name != className) ThrowBadFormat();
+        m_classes.emplace_back(std::move(name), m_mapCount++);
+        ++m_mapCount;
+        return true;
+    }
+    std::uint32_t index;
+    if (tag == kBigObjectTag) {
+        const std::uint32_t big = ReadU32();
+        if ((big & kBigClassTag) == 0) ThrowBadFormat();  // a reference to an earlier object
+        index = big & ~kBigClassTag;
+    } else {
+        if ((tag & kClassTag) == 0) ThrowBadFormat();  // a reference to an earlier object
+        index = tag & ~kClassTag;
+    }
+    for (const auto& [name, known] : m_classes) {
+        if (known == index) {
+            if (name != className) ThrowBadFormat();
+            ++m_mapCount;
+            return true;
+        }
+    }
+    ThrowBadFormat();
+}
+
+}  // namespace nl

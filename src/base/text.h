@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nl {
+
+// Text in core is UTF-8 in std::string; files and the clipboard carry UTF-16.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+// Bytes 0x00..0xFF read as the code points U+0000..U+00FF.
+std::string Latin1ToUtf8(std::string_view latin1);
+
+// Splits at line feeds; "a\nb\n" gives {"a", "b", ""}.
+std::vector<std::string> SplitLines(std::string_view text);
+
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+}  // namespace nl
