@@ -19,7 +19,7 @@ enum FrameworkString : std::uint32_t {
     kIdpSaveModified = 61697,     // "Save changes to %1?"
     kIdpParseIntRange = 61705,    // "Enter an integer between %1 and %2."
     kIdpNotSupported = 61706,     // "Attempted an unsupported operation."
-    kIdpFileReadOnly = 61858,     // "Unable to write to %1, it is read-only or opened by someone else."
+    kIdpFileReadOnly = 61858,     // "Unable to write to %1, it is read-only or opened by ..."
 };
 
 // The text of string `id`, or nothing when the table has no such string.
@@ -30,9 +30,10 @@ std::string LoadString(std::uint32_t id);
 // Fills the inserts %1..%99 of `pattern` the way the system's message formatter does:
 // "%%" is a percent sign, "%n" a line feed, "%0" ends the text, "%" before any other
 // non-digit stands for that character alone, and "%N!fmt!" takes insert N (the printf
-// specification is accepted and ignored, inserts being text). An insert with no value
+// format between the marks is accepted and ignored, inserts being text). An insert with no value
 // is left as it stands.
-std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> inserts);
+std::string FormatMessage(std::string_view pattern,
+                          std::initializer_list<std::string_view> inserts);
 // Convenience: loads string `id` and fills its inserts.
 std::string FormatString(std::uint32_t id, std::initializer_list<std::string_view> inserts);
 

@@ -1,0 +1,74 @@
+#include "base/CSystemError.h"
+
+#include <cerrno>
+
+#include "res/StringTable.h"
+
+namespace nl {
+namespace {
+
+constexpr std::uint32_t kIdsErrorNumber = 25260;          // "Error #%1: %2"
+constexpr std::uint32_t kIdsErrorNumberWithData = 25266;  // "Error #%1: %2\n\nData: %3"
+
+}  // namespace
+
+std::string SystemErrorText(std::uint32_t code) {
+    switch (code) {
+        case kErrorSuccess: return "The operation completed successfully.";
+        case kErrorInvalidFunction: return "Incorrect function.";
+        case kErrorFileNotFound: return "The system cannot find the file specified.";
+        case kErrorPathNotFound: return "The system cannot find the path specified.";
+        case kErrorAccessDenied: return "Access is denied.";
+        case kErrorNotEnoughMemory: return "Not enough memory resources are available to process this command.";
+        case kErrorWriteProtect: return "The media is write protected.";
+        case kErrorSharingViolation:
+            return "The process cannot access the file because it is being used by another process.";
+        case kErrorHandleDiskFull: return "The disk is full.";
+        case kErrorNotSupported: return "The request is not supported.";
+        case kErrorFileExists: return "The file exists.";
+        case kErrorInvalidParameter: return "The parameter is incorrect.";
+        case kErrorDiskFull: return "There is not enough space on the disk.";
+        case kErrorInvalidName: return "The filename, directory name, or volume label syntax is incorrect.";
+        case kErrorBadArguments: return "One or more arguments are not correct.";
+        case kErrorAlreadyExists: return "Cannot create a file when that file already exists.";
+        case kErrorFilenameExcedRange: return "The filename or extension is too long.";
+        case kErrorCancelled: return "The operation was canceled by the user.";
+        case kErrorHotkeyAlreadyRegistered: return "Hot key is already registered.";
+        case kErrorClipboardNotOpen: return "Thread does not have a clipboard open.";
+        default: return "Unknown error " + std::to_string(code) + ".";
+    }
+}
+
+std::uint32_t SystemErrorFromErrno(int err) {
+    switch (err) {
+        case 0: return kErrorSuccess;
+        case ENOENT: return kErrorFileNotFound;
+        case ENOTDIR: return kErrorPathNotFound;
+        case EACCES:
+        case EPERM:
+        case EISDIR: return kErrorAccessDenied;
+        case EROFS: return kErrorWriteProtect;
+        case EBUSY:
+        case ETXTBSY: return kErrorSharingViolation;
+        case ENOSPC:
+        case EDQUOT: return kErrorDiskFull;
+        case EEXIST: return kErrorAlreadyExists;
+        case ENAMETOOLONG: return kErrorFilenameExcedRange;
+        case ENOMEM: return kErrorNotEnoughMemory;
+        case EINVAL: return kErrorInvalidParameter;
+        case ENOTSUP: return kErrorNotSupported;
+        default: return kErrorInvalidFunction;
+    }
+}
+
+std::string FormatSystemError(std::uint32_t code, const std::string& data) {
+    const std::string number = std::to_string(code);
+    const std::string text = SystemErrorText(code);
+    if (data.empty()) return FormatString(kIdsErrorNumber, {number, text});
+    return FormatString(kIdsErrorNumberWithData, {number, text, data});
+}
+
+CSystemError::CSystemError(std::uint32_t code, std::string data)
+    : m_code(code), m_data(std::move(data)), m_message(FormatSystemError(m_code, m_data)) {}
+
+}  // namespace nl

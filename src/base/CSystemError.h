@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace nl {
+
+// System error codes the program raises or receives; operating-system errors are mapped
+// onto them so that messages and tests see one vocabulary on every platform.
+enum SystemErrorCode : std::uint32_t {
+    kErrorSuccess = 0,
+    kErrorInvalidFunction = 1,
+    kErrorFileNotFound = 2,
+    kErrorPathNotFound = 3,
+    kErrorAccessDenied = 5,
+    kErrorNotEnoughMemory = 8,
+    kErrorWriteProtect = 19,
+    kErrorSharingViolation = 32,
+    kErrorHandleDiskFull = 39,
+    kErrorNotSupported = 50,
+    kErrorFileExists = 80,
+    kErrorInvalidParameter = 87,
+    kErrorDiskFull = 112,
+    kErrorInvalidName = 123,
+    kErrorBadArguments = 160,
+    kErrorAlreadyExists = 183,
+    kErrorFilenameExcedRange = 206,
+    kErrorCancelled = 1223,
+    kErrorHotkeyAlreadyRegistered = 1409,
+    kErrorClipboardNotOpen = 1418,
+};
+
+// The system's message text for `code`, without a trailing line break.
+std::string SystemErrorText(std::uint32_t code);
+
+// The system error code for a POSIX errno value.
+std::uint32_t SystemErrorFromErrno(int err);
+
+// An error carrying a system error code and, optionally, the datum it concerns (a path,
+// a setting). Shown as "Error #%1: %2", or "Error #%1: %2\n\nData: %3" with a datum.
+class CSystemError : public std::exception {
+public:
+    explicit CSystemError(std::uint32_t code, std::string data = {});
+
+    std::uint32_t Code() const { return m_code; }
+    const std::string& Data() const { return m_data; }
+    // The user's text for this error.
+    const std::string& Message() const { return m_message; }
+    const char* what() const noexcept override { return m_message.c_str(); }
+
+private:
+    std::uint32_t m_code;
+    std::string m_data;
+    std::string m_message;
+};
+
+// "Error #%1: %2" or, with a datum, "Error #%1: %2\n\nData: %3".
+std::string FormatSystemError(std::uint32_t code, const std::string& data = {});
+
+}  // namespace nl
