@@ -1,0 +1,601 @@
+#include "cli/DocCommand.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <ctime>
+#include <limits>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "app/CDocApp.h"
+#include "base/text.h"
+#include "cli/command_support.h"
+#include "cli/posix_locale.h"
+#include "export/export_colors.h"
+#include "model/CUnitsCol.h"
+#include "model/CUnitsXY.h"
+#include "platform/ILocale.h"
+#include "platform/local/LocalFileSystem.h"
+
+namespace nl::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kDefaultDpi = 96;
+constexpr std::int64_t kMaxDpi = 1'000'000;
+constexpr int kChannelMax = 255;
+constexpr std::size_t kHexDigits = 6;
+// What a pick over the desktop background calls its source.
+constexpr const char* kDesktopTitle = "Windows Desktop";
+// The output name that stands for standard output.
+constexpr std::string_view kStdout = "-";
+// Room for any date or time text the C library writes.
+constexpr std::size_t kTimeTextSize = 256;
+
+constexpr std::string_view kColorForms = "#RRGGBB, RRGGBB or R,G,B (each 0-255)";
+
+// A failure of the command itself rather than of its arguments: exits 1 like a bad file.
+class DocFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// ---- Platform services of the command line ----
+
+// Dates and times in the C library's time locale; local time from the system's time zone.
+class PosixLocale final : public ILocale {
+public:
+    explicit PosixLocale(NumberFormat format) : m_format(std::move(format)) {}
+
+    NumberFormat UserNumberFormat() const override { return m_format; }
+    std::string LongDateTime(const CivilTime& local) const override { return Text("%c", local); }
+    std::string ShortDate(const CivilTime& local) const override { return Text("%x", local); }
+    std::string TimeText(const CivilTime& local) const override { return Text("%X", local); }
+    int UtcOffsetMinutes(const COleDateTime& utc) const override {
+        std::chrono::system_clock::time_point moment;
+        if (!utc.ToTimePoint(moment)) return 0;
+        const std::time_t t = std::chrono::system_clock::to_time_t(moment);
+        std::tm local{};
+        if (localtime_r(&t, &local) == nullptr) return 0;
+        return static_cast<int>(local.tm_gmtoff / 60);
+    }
+
+private:
+    static std::string Text(const char* pattern, const CivilTime& c) {
+        std::tm tm{};
+        tm.tm_year = c.year - 1900;
+        tm.tm_mon = c.month - 1;
+        tm.tm_mday = c.day;
+        tm.tm_hour = c.hour;
+        tm.tm_min = c.minute;
+        tm.tm_sec = c.second;
+        tm.tm_wday = c.dayOfWeek;
+        tm.tm_yday = c.dayOfYear - 1;
+        tm.tm_isdst = -1;
+        std::array<char, kTimeTextSize> buffer{};
+        const std::size_t n = std::strftime(buffer.data(), buffer.size(), pattern, &tm);
+        return std::string(buffer.data(), n);
+    }
+
+    NumberFormat m_format;
+};
+
+// The login name and the host name.
+class PosixSystemInfo final : public ISystemInfo {
+public:
+    bool UserName(std::string& out) const override {
+        if (const passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr) {
+            out = entry->pw_name;
+            return !out.empty();
+        }
+        return false;
+    }
+    bool ComputerName(std::string& out) const override {
+        std::array<char, 256> name{};
+        if (gethostname(name.data(), name.size() - 1) != 0) return false;
+        out = name.data();
+        return !out.empty();
+    }
+};
+
+// ---- Arguments ----
+
+std::optional<int> ParseInt(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    const auto value = ParseWholeNumber(text, std::numeric_limits<std::int32_t>::min(),
+                                        std::numeric_limits<std::int32_t>::max());
+    if (!value) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+// `count` comma-separated whole numbers.
+std::optional<std::vector<int>> ParseInts(std::string_view text, std::size_t count) {
+    std::vector<int> values;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        const auto value = ParseInt(text.substr(0, comma));
+        if (!value) return std::nullopt;
+        values.push_back(*value);
+        if (comma == std::string_view::npos) break;
+        text.remove_prefix(comma + 1);
+    }
+    if (values.size() != count) return std::nullopt;
+    return values;
+}
+
+Point ParsePoint(const std::string& text, std::string_view what) {
+    const auto values = ParseInts(text, 2);
+    if (!values)
+        throw UsageError("invalid " + std::string(what) + " \"" + text +
+                         "\": expected X,Y in whole pixels such as 120,-40");
+    return {(*values)[0], (*values)[1]};
+}
+
+std::pair<Point, Point> ParseTwoPoints(const std::string& text, std::string_view what) {
+    const auto values = ParseInts(text, 4);
+    if (!values)
+        throw UsageError("invalid " + std::string(what) + " \"" + text +
+                         "\": expected X1,Y1,X2,Y2 in whole pixels such as 10,10,250,90");
+    return {{(*values)[0], (*values)[1]}, {(*values)[2], (*values)[3]}};
+}
+
+std::optional<COLORREF> ParseHexColor(std::string_view text) {
+    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
+    if (text.size() != kHexDigits) return std::nullopt;
+    unsigned rgb = 0;  // 0xRRGGBB as written
+    for (const char c : text) {
+        int digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            return std::nullopt;
+        }
+        rgb = rgb << 4 | static_cast<unsigned>(digit);
+    }
+    return MakeRgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF),
+                   static_cast<int>(rgb & 0xFF));
+}
+
+COLORREF ParseColor(const std::string& text) {
+    std::optional<COLORREF> color;
+    if (text.find(',') != std::string::npos) {
+        const auto rgb = ParseInts(text, 3);
+        if (rgb && std::all_of(rgb->begin(), rgb->end(),
+                               [](int v) { return v >= 0 && v <= kChannelMax; }))
+            color = MakeRgb((*rgb)[0], (*rgb)[1], (*rgb)[2]);
+    } else {
+        color = ParseHexColor(text);
+    }
+    if (!color)
+        throw UsageError("invalid color \"" + text + "\": expected " + std::string(kColorForms));
+    return *color;
+}
+
+DisplayMetrics ParseDpi(const std::string& text) {
+    DisplayMetrics metrics;
+    metrics.dpiX = metrics.dpiY = kDefaultDpi;
+    if (text.empty()) return metrics;
+    const std::size_t comma = text.find(',');
+    const auto x = ParseWholeNumber(std::string_view(text).substr(0, comma), 1, kMaxDpi);
+    std::optional<std::int64_t> y = x;
+    if (comma != std::string::npos)
+        y = ParseWholeNumber(std::string_view(text).substr(comma + 1), 1, kMaxDpi);
+    if (!x || !y)
+        throw UsageError("invalid --dpi \"" + text +
+                         "\": expected dots per inch as N or X,Y, whole numbers from 1 to " +
+                         std::to_string(kMaxDpi));
+    metrics.dpiX = static_cast<int>(*x);
+    metrics.dpiY = static_cast<int>(*y);
+    return metrics;
+}
+
+// The number format of --locale (C: the neutral one; none: the user's locale). Dates and
+// times follow the same locale.
+NumberFormat RegionalFormat(const std::string& locale, bool given) {
+    const char* name = given ? locale.c_str() : "";
+    if (given && (locale == "C" || locale == "POSIX")) {
+        std::setlocale(LC_TIME, "C");
+        return NumberFormat::Neutral();
+    }
+    const auto format = NumberFormatOfLocale(name);
+    if (!format) {
+        if (given)
+            throw UsageError("unknown --locale \"" + locale +
+                             "\": expected C or the name of a locale installed on this system");
+        std::setlocale(LC_TIME, "C");
+        return NumberFormat::Neutral();  // a broken locale environment: the neutral form
+    }
+    if (std::setlocale(LC_TIME, name) == nullptr) std::setlocale(LC_TIME, "C");
+    return *format;
+}
+
+// The length unit that --unit names (index or abbreviation); pixels by default.
+const CUnitXY& ChooseUnit(const CUnitsXY& units, const std::string& query, bool given) {
+    if (!given) return units.GetAt(0);
+    std::vector<std::string> abbreviations;
+    for (const CUnitXY& unit : units) abbreviations.push_back(unit.Abbreviation());
+    return units.GetAt(ChooseRow(abbreviations, query, "unit"));
+}
+
+// ---- Documents ----
+
+struct Services {
+    SystemClock clock;
+    LocalFileSystem files;
+};
+
+// ---- Info ----
+
+std::string HashColor(COLORREF color) {
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "#%02X%02X%02X", RgbRed(color), RgbGreen(color),
+                  RgbBlue(color));
+    return text.data();
+}
+
+Json ColorJson(COLORREF color) { return color == kNoColor ? Json() : Json(HashColor(color)); }
+
+// ISO 8601 in UTC with milliseconds when there are any; null when the value is no date.
+Json DateJson(const COleDateTime& date) {
+    CivilTime c;
+    if (!COleDateTime(date.Date()).ToCivil(c)) return Json();
+    std::array<char, 40> text{};
+    const int n = std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d", c.year,
+                                c.month, c.day, c.hour, c.minute, c.second);
+    std::string iso(text.data(), static_cast<std::size_t>(n));
+    if (c.millisecond != 0) {
+        std::snprintf(text.data(), text.size(), ".%03d", c.millisecond);
+        iso += text.data();
+    }
+    return iso + "Z";
+}
+
+const char* StatusName(const COleDateTime& date) { return date.IsValid() ? "valid" : "invalid"; }
+
+Json PointJson(Point p) { return Json{{"x", p.x}, {"y", p.y}}; }
+
+Json ShapeJson(MeaShape shape) {
+    switch (shape) {
+        case MeaShape::kNone: return "none";
+        case MeaShape::kLine: return "line";
+        case MeaShape::kRectangle: return "rectangle";
+        case MeaShape::kEllipse: return "ellipse";
+        case MeaShape::kPath: return "path";
+    }
+    return static_cast<std::int32_t>(shape);  // a kind this program does not know
+}
+
+std::string RunInfo(const std::string& path) {
+    Services services;
+    CDocApp doc(services.clock, services.files);
+    doc.OnOpenDocument(path);
+    const CColorPicker& colors = doc.Colors();
+
+    Json info;
+    info["revision"] = colors.Revision();
+    info["export_texts"] = Json::array();
+    for (const std::string& text : colors.GetExportTexts()) info["export_texts"].push_back(text);
+    info["colors"] = Json::array();
+    for (int i = 0; i < colors.GetCount(); ++i) {
+        const CColPick& record = colors.GetAt(i);
+        info["colors"].push_back(Json{
+            {"index", i + 1},
+            {"color", ColorJson(record.Color())},
+            {"first_color", ColorJson(record.FirstColor())},
+            {"version", record.Version()},
+            {"created", DateJson(record.Created())},
+            {"created_status", StatusName(record.Created())},
+            {"modified", DateJson(record.Modified())},
+            {"modified_status", StatusName(record.Modified())},
+            {"position", PointJson(record.Position())},
+            {"relative_position", PointJson(record.RelativePosition())},
+            {"source_title", record.SourceTitle()},
+            {"window_class", record.WindowClass()},
+        });
+    }
+    const CWndCapMeaData& measurement = doc.Measurement();
+    Json points = Json::array();
+    for (const Point& p : measurement.Points()) points.push_back(PointJson(p));
+    info["measurement"] = Json{
+        {"shape", ShapeJson(measurement.Shape())},
+        {"when", DateJson(measurement.When())},
+        {"when_status", StatusName(measurement.When())},
+        {"origin", PointJson(measurement.Origin())},
+        {"first", PointJson(measurement.First())},
+        {"last", PointJson(measurement.Last())},
+        {"points", points},
+    };
+    // Texts from a file are valid UTF-8 already; a damaged one must not stop the report.
+    return info.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+// ---- Add ----
+
+struct AddArgs {
+    std::string file;
+    std::string color;
+    std::string at = "0,0";
+    std::string title = kDesktopTitle;
+    std::string windowClass;
+};
+
+std::string RunAdd(const AddArgs& args) {
+    const COLORREF color = ParseColor(args.color);
+    const Point at = ParsePoint(args.at, "--at");
+    Services services;
+    CDocApp doc(services.clock, services.files);
+    if (services.files.FileExists(args.file) || services.files.FolderExists(args.file))
+        doc.OnOpenDocument(args.file);
+
+    // The live sample as a pick over a window at `at` leaves it, then the pick itself.
+    CColPick& sample = doc.Colors().Sample();
+    sample = CColPick(CColPick::StampNow(services.clock));
+    sample.SetVersion(1);
+    sample.SetColor(color);
+    sample.SetPosition(at);
+    sample.SetRelativePosition(at);
+    sample.SetSourceTitle(args.title);
+    sample.SetWindowClass(args.windowClass);
+    doc.Colors().InsertColor(doc.Colors().GetCount(), sample);
+    doc.OnSaveDocument(args.file);
+    return {};
+}
+
+// ---- Measure ----
+
+struct MeasureArgs {
+    std::string file;
+    std::string line;
+    std::string rect;
+    std::string ellipse;
+    std::vector<std::string> path;
+    bool center = false;
+};
+
+MeaGesture GestureOf(const MeasureArgs& args) {
+    const int shapes = !args.line.empty() + !args.rect.empty() + !args.ellipse.empty() +
+                       !args.path.empty();
+    if (shapes != 1)
+        throw UsageError("give exactly one of --line, --rect, --ellipse or --path");
+    MeaGesture gesture;
+    if (!args.path.empty()) {
+        if (args.center) throw UsageError("--center goes with --rect or --ellipse only");
+        gesture.shape = MeaShape::kPath;
+        for (const std::string& vertex : args.path)
+            gesture.points.push_back(ParsePoint(vertex, "--path vertex"));
+        gesture.origin = gesture.first = gesture.points.front();
+        gesture.last = gesture.points.back();
+        return gesture;
+    }
+    std::string corners;
+    if (!args.line.empty()) {
+        if (args.center) throw UsageError("--center goes with --rect or --ellipse only");
+        gesture.shape = MeaShape::kLine;
+        corners = args.line;
+    } else if (!args.rect.empty()) {
+        gesture.shape = MeaShape::kRectangle;
+        corners = args.rect;
+    } else {
+        gesture.shape = MeaShape::kEllipse;
+        corners = args.ellipse;
+    }
+    const auto [from, to] = ParseTwoPoints(corners, "corners");
+    gesture.fromCenter = args.center ? MeaFromCenter::kYes : MeaFromCenter::kNo;
+    gesture.origin = from;  // the start, or the center when measuring from the center
+    gesture.first = from;
+    gesture.last = to;
+    return gesture;
+}
+
+std::string RunMeasure(const MeasureArgs& args) {
+    const MeaGesture gesture = GestureOf(args);
+    Services services;
+    CDocApp doc(services.clock, services.files);
+    doc.OnOpenDocument(args.file);
+    if (!doc.CompleteMeasurement(gesture))
+        throw DocFailure("the gesture covers at most one pixel each way, which is no measurement; " +
+                         args.file + " was left as it was");
+    doc.OnSaveDocument(args.file);
+    return {};
+}
+
+// ---- Rows ----
+
+struct UnitArgs {
+    std::string unit;
+    std::string dpi;
+    std::string locale;
+};
+
+struct RowsArgs {
+    std::string file;
+    UnitArgs units;
+};
+
+std::string RunRows(const RowsArgs& args, bool unitGiven, bool localeGiven) {
+    const DisplayMetrics metrics = ParseDpi(args.units.dpi);
+    const NumberFormat regional = RegionalFormat(args.units.locale, localeGiven);
+    CUnitsXY units;
+    if (!units.LoadUnits(metrics, &regional)) throw DocFailure("the length units are missing");
+    const CUnitXY& unit = ChooseUnit(units, args.units.unit, unitGiven);
+
+    Services services;
+    CDocApp doc(services.clock, services.files);
+    doc.OnOpenDocument(args.file);
+    const CWndCapMeaData& measurement = doc.Measurement();
+    const std::vector<std::string> rows = measurement.BuildRows(unit, regional);
+    std::string out;
+    for (std::size_t i = 0; i + 1 < rows.size(); i += 2) out += rows[i] + "\t" + rows[i + 1] + "\n";
+    out += "primary\t" + measurement.PrimaryFigure(unit, regional) + "\n";
+    return out;
+}
+
+// ---- Export ----
+
+struct ExportArgs {
+    std::string file;
+    std::string out;
+    std::string colorFormat;
+    std::string clipboardForm;
+    bool details = false;
+    bool gridlines = false;
+    UnitArgs units;
+};
+
+std::string RunExport(const ExportArgs& args, bool formatGiven, bool unitGiven, bool localeGiven,
+                      bool clipboardGiven) {
+    const bool toStdout = args.out == kStdout;
+    if (toStdout != clipboardGiven)
+        throw UsageError(toStdout ? "output \"-\" needs --clipboard-form N (0-4)"
+                                  : "--clipboard-form goes with the output \"-\" (standard output)");
+    std::int32_t exportOption = 0;
+    if (clipboardGiven) {
+        const auto value = ParseInt(args.clipboardForm);
+        if (!value)
+            throw UsageError("invalid --clipboard-form \"" + args.clipboardForm +
+                             "\": expected 0 tab-delimited text, 1 CSV with commas, 2 CSV with "
+                             "semicolons, 3 HTML or 4 XML");
+        exportOption = *value;
+    }
+
+    const DisplayMetrics metrics = ParseDpi(args.units.dpi);
+    const NumberFormat regional = RegionalFormat(args.units.locale, localeGiven);
+    CUnitsXY units;
+    if (!units.LoadUnits(metrics, &regional)) throw DocFailure("the length units are missing");
+    const CUnitXY& unit = ChooseUnit(units, args.units.unit, unitGiven);
+    CUnitsCol formats;
+    if (!formats.LoadColorFormats()) throw DocFailure("the color formats are missing");
+    int formatRow = 0;
+    if (formatGiven) {
+        std::vector<std::string> names;
+        for (const CUnitCol& format : formats) names.push_back(format.Name());
+        formatRow = ChooseRow(names, args.colorFormat, "color format");
+    }
+
+    Services services;
+    CDocApp doc(services.clock, services.files);
+    doc.OnOpenDocument(args.file);
+
+    const PosixLocale locale(regional);
+    const PosixSystemInfo systemInfo;
+    ExportContext context;
+    context.colorFormats = &formats;
+    context.colorFormat = formatRow;
+    context.unit = &unit;
+    context.gridlines = args.gridlines;
+    context.details = args.details;
+    context.documentTitle = doc.Title();
+    context.clock = &services.clock;
+    context.locale = &locale;
+    context.systemInfo = &systemInfo;
+
+    if (toStdout) {
+        return ExportColorsToText(doc.Colors(), context, ClipboardFormFromOption(exportOption),
+                                  ExportDestination::kClipboard);
+    }
+    ExportToFile(services.files, args.out, doc.Colors(), context);
+    return {};
+}
+
+void AddUnitOptions(CLI::App* command, UnitArgs& args, CLI::Option*& unit, CLI::Option*& locale) {
+    unit = command->add_option("-u,--unit", args.unit,
+                               "Length unit: px, pc, pt, tw, cm, in or its index 0-5 (default px)");
+    command->add_option("--dpi", args.dpi, "Dots per inch: N for both directions or X,Y (default 96)");
+    locale = command->add_option(
+        "--locale", args.locale,
+        "Number format: C for the neutral one, or a locale name (default: the user's locale)");
+}
+
+}  // namespace
+
+void RegisterDocCommand(CLI::App& app, std::string& output) {
+    CLI::App* doc = app.add_subcommand("doc", "Read and change NerimLens document files (.nlz)");
+    doc->require_subcommand(1);
+
+    {
+        auto file = std::make_shared<std::string>();
+        CLI::App* info = doc->add_subcommand("info", "Show a document's colors and measurement as JSON");
+        info->add_option("FILE", *file, "The document file (.nlz)")->required();
+        info->callback([file, &output] { output = RunInfo(*file); });
+    }
+    {
+        auto args = std::make_shared<AddArgs>();
+        CLI::App* add = doc->add_subcommand(
+            "add", "Append a color the way a pick does, creating the document when it is missing");
+        add->add_option("FILE", args->file, "The document file (.nlz)")->required();
+        add->add_option("COLOR", args->color, "#RRGGBB, RRGGBB or R,G,B (each 0-255)")->required();
+        add->add_option("--at", args->at, "Screen position X,Y of the picked pixel (default 0,0)");
+        add->add_option("--title", args->title,
+                        "Title of the source window (default \"Windows Desktop\")");
+        add->add_option("--class", args->windowClass, "Class name of the window under the pixel");
+        add->callback([args, &output] { output = RunAdd(*args); });
+    }
+    {
+        auto args = std::make_shared<MeasureArgs>();
+        CLI::App* measure = doc->add_subcommand(
+            "measure", "Complete a gesture the way the Gauge does and keep it as the measurement");
+        measure->add_option("FILE", args->file, "The document file (.nlz)")->required();
+        measure->add_option("--line", args->line, "A line from X1,Y1 to X2,Y2");
+        measure->add_option("--rect", args->rect, "A rectangle dragged from X1,Y1 to X2,Y2");
+        measure->add_option("--ellipse", args->ellipse, "An ellipse dragged from X1,Y1 to X2,Y2");
+        measure->add_flag("--center", args->center,
+                          "The rectangle or ellipse was dragged from its center X1,Y1");
+        measure->add_option("--path", args->path, "The vertices X,Y X,Y ... of an open path");
+        measure->callback([args, &output] { output = RunMeasure(*args); });
+    }
+    {
+        auto args = std::make_shared<RowsArgs>();
+        CLI::App* rows = doc->add_subcommand(
+            "rows", "Show the measurement's property rows (NAME<TAB>VALUE) and its primary figure");
+        rows->add_option("FILE", args->file, "The document file (.nlz)")->required();
+        CLI::Option* unit = nullptr;
+        CLI::Option* locale = nullptr;
+        AddUnitOptions(rows, args->units, unit, locale);
+        rows->callback([args, unit, locale, &output] {
+            output = RunRows(*args, unit->count() > 0, locale->count() > 0);
+        });
+    }
+    {
+        auto args = std::make_shared<ExportArgs>();
+        CLI::App* exportCommand = doc->add_subcommand(
+            "export",
+            "Export the colors to OUT (.txt, .csv, .htm or .xml), or with --clipboard-form N and "
+            "OUT \"-\" write the clipboard text to standard output");
+        exportCommand->add_option("FILE", args->file, "The document file (.nlz)")->required();
+        exportCommand->add_option("OUT", args->out, "The export file, or - for standard output")
+            ->required();
+        CLI::Option* format = exportCommand->add_option(
+            "--color-format", args->colorFormat,
+            "Color format: its name or index 0-8 in the color format table (default 0)");
+        CLI::Option* clipboard = exportCommand->add_option(
+            "--clipboard-form", args->clipboardForm,
+            "The clipboard form: 0 text, 1 CSV with commas, 2 CSV with semicolons, 3 HTML, 4 XML");
+        exportCommand->add_flag("--details", args->details, "HTML as a report table, not tiles");
+        exportCommand->add_flag("--gridlines", args->gridlines, "Grid lines on (HTML spacing)");
+        CLI::Option* unit = nullptr;
+        CLI::Option* locale = nullptr;
+        AddUnitOptions(exportCommand, args->units, unit, locale);
+        exportCommand->callback([args, format, unit, locale, clipboard, &output] {
+            output = RunExport(*args, format->count() > 0, unit->count() > 0, locale->count() > 0,
+                               clipboard->count() > 0);
+        });
+    }
+}
+
+}  // namespace nl::cli

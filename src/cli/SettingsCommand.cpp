@@ -1,0 +1,178 @@
+#include "cli/SettingsCommand.h"
+
+#include <cstdio>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "app/CAppPrefs.h"
+#include "app/hot_keys.h"
+#include "base/CArchiveException.h"
+#include "base/CSystemError.h"
+#include "platform/IDialogs.h"
+#include "platform/local/LocalFileSystem.h"
+#include "platform/local/XdgFolders.h"
+
+namespace nl::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The command line asks nobody: every question is declined and every file dialog cancelled.
+class NoDialogs final : public IDialogs {
+public:
+    MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons buttons,
+                         MsgIcon) override {
+        return buttons == MsgButtons::kOk ? MsgAnswer::kOk : MsgAnswer::kCancel;
+    }
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override { return {}; }
+};
+
+// The preferences on the real disk and folders, without a settings store.
+struct Session {
+    LocalFileSystem files;
+    XdgFolders folders;
+    NoDialogs dialogs;
+    SystemClock clock;
+    std::unique_ptr<CAppPrefs> prefs;
+
+    Session() {
+        prefs =
+            std::make_unique<CAppPrefs>(PrefsServices{nullptr, &folders, &files, &dialogs, &clock});
+    }
+
+    // Reads `path` into the preferences as the program's reader does, without any recovery.
+    void Read(const std::string& path) {
+        std::vector<std::uint8_t> bytes;
+        if (const auto code = files.ReadFile(path, bytes))
+            throw std::runtime_error(FormatSystemError(code, path));
+        try {
+            prefs->LoadFromBytes(bytes, path);
+        } catch (const CArchiveException& e) {
+            throw std::runtime_error(e.Message());
+        }
+    }
+};
+
+// "2024-01-01T12:30:00Z", with milliseconds when there are any; null for an invalid date.
+Json IsoUtc(const COleDateTime& date) {
+    CivilTime t;
+    if (!date.ToCivil(t)) return nullptr;
+    char text[32];
+    if (t.millisecond != 0)
+        std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", t.year, t.month,
+                      t.day, t.hour, t.minute, t.second, t.millisecond);
+    else
+        std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day,
+                      t.hour, t.minute, t.second);
+    return text;
+}
+
+Json PointJson(const Point& p) {
+    return {{"x", p.x}, {"y", p.y}};
+}
+
+Json Dump(const CAppPrefs& prefs) {
+    const AppSettings& s = prefs.Settings();
+    Json out;
+    out["recent_file_count"] = s.recentFileCount;
+    out["general_options"] = s.generalOptions;
+    out["display_options"] = s.displayOptions;
+    out["sound_options"] = s.soundOptions;
+    out["active_tool"] = s.activeTool;
+    out["export_option"] = s.exportOption;
+    out["zoom_factor"] = s.zoomFactor;
+    out["color_format_index"] = s.colorFormatIndex;
+    out["length_unit_index"] = s.lengthUnitIndex;
+    out["color_picker_options"] = s.colorPickerOptions;
+    out["magnifier_options"] = s.magnifierOptions;
+    out["gauge_options"] = s.gaugeOptions;
+    out["screen_copier_options"] = s.screenCopierOptions;
+    out["pick_delay"] = s.pickDelay;
+    out["screen_copier_fill_color"] = s.screenCopierFillColor;
+    out["reserved_a"] = s.reservedA;
+    out["reserved_b"] = s.reservedB;
+    out["writer_version"] = prefs.WriterVersion();
+    out["format_version"] = prefs.StoredFormatVersion();
+    out["saved_at"] = IsoUtc(prefs.SavedAt());
+    const CRulerData& r = prefs.Ruler();
+    out["ruler"] = {{"caption_items", r.CaptionItems()},
+                    {"options", r.Options()},
+                    {"base", r.GraduationBase()},
+                    {"scale", r.ScalingFactor()},
+                    {"auto_preview", r.AutoPreview() ? 1 : 0}};
+    out["event_sounds"] = prefs.EventSounds();
+    out["custom_colors"] = prefs.CustomColors();
+    Json hotKeys = Json::array();
+    for (const std::uint32_t value : prefs.HotKeys())
+        hotKeys.push_back({{"value", value}, {"text", HotKeyText(value)}});
+    out["hot_keys"] = std::move(hotKeys);
+    Json states = Json::array();
+    for (int i = 0; i < prefs.WinStateCount(); ++i) {
+        const CWinState& w = prefs.WinState(i);
+        const WindowPlacement& p = w.Placement();
+        const Rect& n = p.normalPosition;
+        states.push_back(
+            {{"flags", w.Flags()},
+             {"placement",
+              {{"length", p.length},
+               {"flags", p.flags},
+               {"show_cmd", p.showCmd},
+               {"min_position", PointJson(p.minPosition)},
+               {"max_position", PointJson(p.maxPosition)},
+               {"normal_position",
+                {{"left", n.left}, {"top", n.top}, {"right", n.right}, {"bottom", n.bottom}}}}},
+             {"numbers", w.Numbers()},
+             {"strings", w.Strings()}});
+    }
+    out["window_states"] = std::move(states);
+    return out;
+}
+
+}  // namespace
+
+void RegisterSettingsCommand(CLI::App& app, std::string& output) {
+    CLI::App* settings =
+        app.add_subcommand("settings", "Read, check and write NerimLens data files (.dat)");
+    settings->require_subcommand(1);
+
+    struct Args {
+        std::string file;
+    };
+    auto args = std::make_shared<Args>();
+
+    CLI::App* dump = settings->add_subcommand(
+        "dump", "Print every setting of a data file as JSON (default: the program's own file)");
+    dump->add_option("FILE", args->file, "the data file");
+    dump->callback([args, &output] {
+        Session session;
+        const std::string path = args->file.empty() ? session.prefs->DataFilePath() : args->file;
+        session.Read(path);
+        output = Dump(*session.prefs).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    });
+
+    CLI::App* defaults =
+        settings->add_subcommand("defaults", "Write a data file holding the default settings");
+    defaults->add_option("FILE", args->file, "the data file to write")->required();
+    defaults->callback([args] {
+        Session session;
+        session.prefs->SetDefaults();
+        const std::vector<std::uint8_t> bytes = session.prefs->StoreToBytes(args->file);
+        if (const auto code = session.files.WriteFile(args->file, bytes))
+            throw std::runtime_error(FormatSystemError(code, args->file));
+    });
+
+    CLI::App* check = settings->add_subcommand(
+        "check", "Print ok when the program can read a data file, else the reason");
+    check->add_option("FILE", args->file, "the data file")->required();
+    check->callback([args, &output] {
+        Session session;
+        session.Read(args->file);
+        output = "ok\n";
+    });
+}
+
+}  // namespace nl::cli

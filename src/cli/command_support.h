@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nl::cli {
+
+// Bad input on the command line. The message is one line naming the bad value and the
+// accepted forms; the program prints it on stderr and exits with kExitUsage.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr int kExitUsage = 2;
+
+// A whole decimal number in [min, max]: optional minus, digits, nothing else.
+std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t min,
+                                             std::int64_t max);
+
+// The row that `query` names among `names`: the exact name first, then the row index, then
+// a name that matches apart from case when only one does. Throws UsageError naming `what`
+// and listing the names when there is no such row or the case-blind match is ambiguous.
+int ChooseRow(const std::vector<std::string>& names, std::string_view query, std::string_view what);
+
+// The names joined as "a, b, c".
+std::string JoinNames(const std::vector<std::string>& names);
+
+}  // namespace nl::cli

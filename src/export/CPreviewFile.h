@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+namespace nl {
+
+// The file the color preview is written to: a unique name with the prefix "nlz" and the
+// extension ".htm" in the temporary folder, made at the first preview and kept for the run so
+// that later previews overwrite it, and deleted when the program ends.
+class CPreviewFile {
+public:
+    static constexpr const char* kPrefix = "nlz";
+    static constexpr const char* kExtension = ".htm";
+
+    // `tempDir` empty: the system's temporary folder.
+    explicit CPreviewFile(std::string tempDir = {});
+    ~CPreviewFile();
+    CPreviewFile(const CPreviewFile&) = delete;
+    CPreviewFile& operator=(const CPreviewFile&) = delete;
+
+    // The preview path, made on the first call by creating a new empty file under a unique
+    // name. Raises CSystemError when the folder or the name cannot be had.
+    const std::string& Path();
+    bool HasPath() const { return !m_path.empty(); }
+
+    // Deletes the file if it exists (at exit, end of session or log-off); the path is kept.
+    void Delete();
+
+private:
+    std::string m_tempDir;
+    std::string m_path;
+};
+
+}  // namespace nl

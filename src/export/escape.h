@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace nl {
+
+// A CSV cell: quotation marks doubled; the whole enclosed in quotation marks when it held one
+// or holds the separator. Line breaks are left as they are.
+std::string EscapeCsv(std::string_view text, std::string_view separator);
+
+// Text for HTML or XML content and attribute values: &, <, > and " as entity references.
+std::string EscapeMarkup(std::string_view text);
+
+}  // namespace nl

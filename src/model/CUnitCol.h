@@ -1,0 +1,59 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "model/color_math.h"
+
+namespace nl {
+
+// Turns a color into text with a printf-style format string.
+using ColorFormatter = std::string (*)(COLORREF color, std::string_view format);
+
+// One color text form: its name and the format string its formatter prints with.
+class CUnitCol {
+public:
+    // The highest id that has a formatter.
+    static constexpr int kMaxId = 8;
+    enum Id : int {
+        kCmyk = 0,
+        kHsl = 1,
+        kHsv = 2,
+        kFractions = 7,  // RGB 0-1
+    };
+
+    CUnitCol() = default;
+    // Label is a copy of the name; the formatter is chosen by the id.
+    CUnitCol(int id, std::string name, std::string format);
+
+    // The color in this form; empty for kNoColor, a row without formatter, or a format string
+    // that does not fit the formatter (see FormatPrintf).
+    std::string FormatColor(COLORREF color) const;
+
+    int Id() const { return m_id; }
+    const std::string& Name() const { return m_name; }
+    const std::string& Label() const { return m_label; }
+    const std::string& Format() const { return m_format; }
+    ColorFormatter Formatter() const { return m_formatter; }
+
+    // 0 CMYK, 1 HSL, 2 HSV, 7 fractions, other ids 0..8 bytes, anything else none.
+    static ColorFormatter FormatterForId(int id);
+    // C, M, Y, K in percent.
+    static std::string FormatCmyk(COLORREF color, std::string_view format);
+    // H, S, L on the 0..240 scale.
+    static std::string FormatHsl(COLORREF color, std::string_view format);
+    // H in degrees, S and V in percent.
+    static std::string FormatHsv(COLORREF color, std::string_view format);
+    // R, G, B as integers 0..255.
+    static std::string FormatBytes(COLORREF color, std::string_view format);
+    // R, G, B as fractions 0..1 (doubles).
+    static std::string FormatFractions(COLORREF color, std::string_view format);
+
+private:
+    int m_id = -1;
+    std::string m_name;
+    std::string m_label;
+    std::string m_format;
+    ColorFormatter m_formatter = nullptr;
+};
+
+}  // namespace nl

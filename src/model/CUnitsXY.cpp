@@ -1,0 +1,55 @@
+#include "model/CUnitsXY.h"
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "base/text.h"
+#include "model/table_rows.h"
+#include "res/StringTable.h"
+
+namespace nl {
+namespace {
+
+constexpr size_t kItemsPerRow = 4;  // id, name, abbreviation, number format
+// Every unit's number text goes in one "%s" place of its formats.
+constexpr std::string_view kNumberPlace = "%s";
+
+std::string ItemAt(const std::vector<std::string>& items, size_t index) {
+    return index < items.size() ? items[index] : std::string();
+}
+
+}  // namespace
+
+bool CUnitsXY::LoadUnits(const DisplayMetrics& metrics, const NumberFormat* regional) {
+    m_units.clear();
+    const std::vector<std::string> items = SplitLines(LoadString(kIdsUnits));
+    for (size_t a = 0; a < items.size() && GetSize() < kSharedUnits; a += kItemsPerRow) {
+        // A line feed ending the text leaves an empty last item, not a row.
+        if (items[a].empty() && a + 1 == items.size()) break;
+        CUnitXY unit(ParseRowId(items[a]), ItemAt(items, a + 1), ItemAt(items, a + 2),
+                     ItemAt(items, a + 3));
+        unit.SetNumberFormatText(std::string(kNumberPlace));
+        unit.InitUnit(metrics, regional);
+        m_units.push_back(unit);
+    }
+    return !m_units.empty();
+}
+
+const CUnitXY& CUnitsXY::GetAt(int index) const {
+    if (index < 0 || index >= GetSize()) {
+        throw std::out_of_range("length unit index " + std::to_string(index) + " outside 0.." +
+                                std::to_string(GetSize() - 1));
+    }
+    return m_units[static_cast<size_t>(index)];
+}
+
+CUnitXY& CUnitsXY::GetAt(int index) {
+    return const_cast<CUnitXY&>(std::as_const(*this).GetAt(index));
+}
+
+void CUnitsXY::SetRegionalFormat(const NumberFormat* regional) {
+    for (CUnitXY& unit : m_units) unit.SetRegionalFormat(regional);
+}
+
+}  // namespace nl

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "model/CUnitXY.h"
+
+namespace nl {
+
+// The table of length units shown to the user (Pixel, Pica, Point, Twip, Centimeter, Inch),
+// rebuilt from the string table each run and never stored.
+class CUnitsXY {
+public:
+    // The string with the unit rows: id, name, abbreviation, number format per row.
+    static constexpr std::uint32_t kIdsUnits = 2010;
+    // The shared table stops after this many units; the dialog units stay out of it.
+    static constexpr int kSharedUnits = 6;
+
+    // Rebuilds the table from string kIdsUnits. `regional` is kept by every unit (see
+    // CUnitXY::InitUnit) and must outlive the table. False, with an empty table, when the
+    // string is missing or has no rows.
+    bool LoadUnits(const DisplayMetrics& metrics, const NumberFormat* regional);
+
+    int GetSize() const { return static_cast<int>(m_units.size()); }
+    bool IsEmpty() const { return m_units.empty(); }
+    // The unit at `index`; throws std::out_of_range for an index outside the table (an empty
+    // table, or a stored index from a damaged data file).
+    const CUnitXY& GetAt(int index) const;
+    CUnitXY& GetAt(int index);
+    void Add(const CUnitXY& unit) { m_units.push_back(unit); }
+    void RemoveAll() { m_units.clear(); }
+    // Makes every unit read `regional` from now on.
+    void SetRegionalFormat(const NumberFormat* regional);
+
+    auto begin() const { return m_units.begin(); }
+    auto end() const { return m_units.end(); }
+
+private:
+    std::vector<CUnitXY> m_units;
+};
+
+}  // namespace nl

@@ -1,0 +1,85 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/monitor_layout.h"
+#include "base/geometry.h"
+#include "model/DisplayMetrics.h"
+#include "model/color_math.h"
+
+namespace nl {
+
+// A window of the desktop: an X11 window id here, a window handle on Windows; 0 is none.
+using WindowId = std::uint64_t;
+inline constexpr WindowId kNoWindow = 0;
+
+// Which relative GetAncestor returns.
+enum class WindowAncestor {
+    kParent,     // the parent window (the desktop window for a top-level window)
+    kRoot,       // the top-level window that contains the window (the window itself at top)
+    kRootOwner,  // the top-level window, then its owners followed to the end of the chain
+};
+
+// A pixel of a grabbed image: 0xFFRRGGBB (blue in the low byte, as in a 32-bit device
+// independent bitmap and Qt's RGB32 images; the top byte is always 0xFF).
+using GrabPixel = std::uint32_t;
+
+// The screen, the mouse cursor and the windows of the desktop. All positions are in
+// virtual-screen device pixels.
+class IDesktop {
+public:
+    virtual ~IDesktop() = default;
+
+    // The mouse cursor.
+    virtual Point CursorPos() const = 0;
+    virtual void SetCursorPos(Point pos) = 0;
+
+    // The rectangle that holds every monitor.
+    virtual Rect VirtualScreen() const = 0;
+    // Every monitor with its work area, the primary monitor first.
+    virtual std::vector<MonitorInfo> Monitors() const = 0;
+    // The display's dots per inch and the system's dialog base units.
+    virtual DisplayMetrics Metrics() const = 0;
+
+    // The color of the screen pixel at `pos`; kNoColor outside the virtual screen.
+    virtual COLORREF PixelColor(Point pos) const = 0;
+    // Copies the screen pixels of `rect` into `pixels`, row by row, `stride` pixels from one
+    // row's start to the next (stride >= rect.Width()). Parts of `rect` outside the virtual
+    // screen come out black. Returns false (leaving `pixels` unspecified) when the screen
+    // cannot be read or `rect` is empty.
+    virtual bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const = 0;
+
+    // The deepest visible window at `pos` (the desktop window where no other window is).
+    virtual WindowId WindowFromPoint(Point pos) const = 0;
+    // The visible direct child of `parent` at the screen point `pos`, or none.
+    virtual WindowId ChildFromPoint(WindowId parent, Point pos) const = 0;
+    virtual WindowId Ancestor(WindowId window, WindowAncestor kind) const = 0;
+    // The window that owns a top-level window (a dialog's main window), or none.
+    virtual WindowId Owner(WindowId window) const = 0;
+    // The window's title (UTF-8), empty when it has none.
+    virtual std::string WindowText(WindowId window) const = 0;
+    // The window's class name, empty when it has none.
+    virtual std::string ClassName(WindowId window) const = 0;
+    // Whether `window` still exists.
+    virtual bool IsWindow(WindowId window) const = 0;
+    // Whether the window is shown (a minimized window counts as shown).
+    virtual bool IsWindowVisible(WindowId window) const = 0;
+    virtual bool IsMinimized(WindowId window) const = 0;
+    // Restores a minimized window and activates it.
+    virtual void Restore(WindowId window) = 0;
+    // The window's outer rectangle (with its frame) in screen coordinates.
+    virtual Rect WindowRect(WindowId window) const = 0;
+    // The window's own area (without a frame) in screen coordinates: its top-left corner is
+    // the origin of the window's client coordinates.
+    virtual Rect ClientRect(WindowId window) const = 0;
+    // The top-level windows, topmost first.
+    virtual std::vector<WindowId> TopLevelWindows() const = 0;
+    // The window the user works in, or none.
+    virtual WindowId ForegroundWindow() const = 0;
+    // The window that forms the desktop background.
+    virtual WindowId DesktopWindow() const = 0;
+};
+
+}  // namespace nl

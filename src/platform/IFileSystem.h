@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace nl {
+
+// The file operations of the data file, its backups and the start-up entry. Operations
+// return 0 or a system error code (base/CSystemError.h).
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    virtual bool FileExists(const std::string& path) const = 0;
+    virtual bool FolderExists(const std::string& path) const = 0;
+    virtual std::uint32_t FileSize(const std::string& path, std::uint64_t& size) const = 0;
+    // Reads the whole file.
+    virtual std::uint32_t ReadFile(const std::string& path,
+                                   std::vector<std::uint8_t>& bytes) const = 0;
+    // Replaces the file's contents: the bytes go to a new file beside it, which is flushed to
+    // the disk and then renamed over the old one, so the file is never left half written.
+    virtual std::uint32_t WriteFile(const std::string& path,
+                                    std::span<const std::uint8_t> bytes) = 0;
+    // Copies `from` to `to`, replacing `to` when it exists; `to` is replaced as a whole.
+    virtual std::uint32_t CopyFile(const std::string& from, const std::string& to) = 0;
+    // Moves `from` to `to`, replacing `to` when it exists (copying when the two are on
+    // different volumes).
+    virtual std::uint32_t MoveFile(const std::string& from, const std::string& to) = 0;
+    virtual std::uint32_t DeleteFile(const std::string& path) = 0;
+    // Creates the folder and any missing parents; an existing folder is success.
+    virtual std::uint32_t CreateFolders(const std::string& path) = 0;
+    // Marks the file as changed since the last archive (the Windows archive attribute);
+    // nothing to do where the system has no such mark.
+    virtual std::uint32_t SetArchiveAttribute(const std::string& path) = 0;
+};
+
+}  // namespace nl

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+namespace nl {
+
+// The system modifier flags of a hot key.
+inline constexpr std::uint32_t kModAlt = 0x1;
+inline constexpr std::uint32_t kModControl = 0x2;
+inline constexpr std::uint32_t kModShift = 0x4;
+inline constexpr std::uint32_t kModWin = 0x8;
+inline constexpr std::uint32_t kModMask = kModAlt | kModControl | kModShift | kModWin;
+
+// Virtual-key codes the hot keys use (the system's numbering).
+inline constexpr std::uint32_t kVkF1 = 112;
+inline constexpr std::uint32_t kVkF4 = 115;
+inline constexpr std::uint32_t kVkF12 = 123;
+inline constexpr std::uint32_t kVkF24 = 135;
+
+// System-wide hot keys delivered to the main window.
+class IHotKeys {
+public:
+    // Called on the user-interface thread with the id of a hot key the user pressed.
+    using Listener = std::function<void(int id)>;
+
+    virtual ~IHotKeys() = default;
+    // Registers hot key `id` for the key `virtualKey` with the system modifier flags
+    // `modifiers` (MOD_ALT 0x1, MOD_CONTROL 0x2, MOD_SHIFT 0x4, MOD_WIN 0x8); returns 0 or a
+    // system error code (kErrorHotkeyAlreadyRegistered when another program, or another id
+    // of this program, holds the key). An id that is registered already is released first.
+    virtual std::uint32_t Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) = 0;
+    // Releases hot key `id`; releasing an id that is not registered does nothing.
+    virtual void Unregister(int id) = 0;
+    // Sets the function called when a registered hot key is pressed (replacing the last one).
+    virtual void SetListener(Listener listener) = 0;
+};
+
+}  // namespace nl

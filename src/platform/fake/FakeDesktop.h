@@ -1,0 +1,103 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/IDesktop.h"
+
+namespace nl {
+
+// An in-memory desktop: a virtual screen of pixels, monitors, a cursor and a tree of windows
+// with titles, classes, owners and stacking order. Tests build the scene, then look at it
+// through IDesktop as the program does.
+class FakeDesktop final : public IDesktop {
+public:
+    // What a test gives for a new window. `rect` is in screen coordinates.
+    struct WindowSpec {
+        std::string title;
+        std::string className;
+        Rect rect;
+        WindowId parent = kNoWindow;  // none: a top-level window
+        WindowId owner = kNoWindow;   // top-level windows only
+        bool visible = true;
+        bool minimized = false;
+        Rect client;  // the window's own area; empty: the same as `rect`
+    };
+
+    // One monitor covering `screen` (a black screen), 96 dots per inch.
+    explicit FakeDesktop(Rect screen = {0, 0, 1024, 768});
+
+    // --- scene building ---
+    // Replaces the monitors; the virtual screen (and its pixels, all black) becomes their
+    // union. An empty list leaves one monitor covering the current virtual screen.
+    void SetMonitors(std::vector<MonitorInfo> monitors);
+    void SetMetrics(const DisplayMetrics& metrics) { m_metrics = metrics; }
+    void SetPixel(Point pos, COLORREF color);
+    void FillRect(const Rect& rect, COLORREF color);
+    // Makes the screen unreadable (Grab fails, PixelColor gives kNoColor) or readable again.
+    void SetScreenReadable(bool readable) { m_readable = readable; }
+    // Adds a window on top of its siblings and returns its id (ids are never reused).
+    WindowId AddWindow(const WindowSpec& spec);
+    void DestroyWindow(WindowId window);  // with its children
+    void SetVisible(WindowId window, bool visible);
+    void SetMinimized(WindowId window, bool minimized);
+    void SetTitle(WindowId window, const std::string& title);
+    // Gives a top-level window another owner (kNoWindow: none).
+    void SetOwner(WindowId window, WindowId owner);
+    void BringToTop(WindowId window);
+    void SetForeground(WindowId window) { m_foreground = window; }
+    // The window that WindowFromPoint gives where no other window is (none at first).
+    void SetDesktopWindow(WindowId window) { m_desktop = window; }
+    // The number of Restore calls so far.
+    int RestoreCount() const { return m_restores; }
+
+    // --- IDesktop ---
+    Point CursorPos() const override { return m_cursor; }
+    void SetCursorPos(Point pos) override;
+    Rect VirtualScreen() const override { return m_screen; }
+    std::vector<MonitorInfo> Monitors() const override { return m_monitors; }
+    DisplayMetrics Metrics() const override { return m_metrics; }
+    COLORREF PixelColor(Point pos) const override;
+    bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
+    WindowId WindowFromPoint(Point pos) const override;
+    WindowId ChildFromPoint(WindowId parent, Point pos) const override;
+    WindowId Ancestor(WindowId window, WindowAncestor kind) const override;
+    WindowId Owner(WindowId window) const override;
+    std::string WindowText(WindowId window) const override;
+    std::string ClassName(WindowId window) const override;
+    bool IsWindow(WindowId window) const override { return m_windows.contains(window); }
+    bool IsWindowVisible(WindowId window) const override;
+    bool IsMinimized(WindowId window) const override;
+    void Restore(WindowId window) override;
+    Rect WindowRect(WindowId window) const override;
+    Rect ClientRect(WindowId window) const override;
+    std::vector<WindowId> TopLevelWindows() const override;
+    WindowId ForegroundWindow() const override { return m_foreground; }
+    WindowId DesktopWindow() const override { return m_desktop; }
+
+private:
+    struct Window {
+        WindowSpec spec;
+        std::vector<WindowId> children;  // topmost first
+    };
+    const Window* Find(WindowId window) const;
+    std::vector<WindowId>& Siblings(WindowId window);
+    // The topmost visible window of `candidates` (topmost first) containing `pos`, or none.
+    WindowId Hit(const std::vector<WindowId>& candidates, Point pos) const;
+
+    Rect m_screen;
+    std::vector<MonitorInfo> m_monitors;
+    std::vector<COLORREF> m_pixels;  // m_screen's pixels, row by row
+    DisplayMetrics m_metrics;
+    Point m_cursor;
+    bool m_readable = true;
+    std::map<WindowId, Window> m_windows;
+    std::vector<WindowId> m_topLevel;  // topmost first
+    WindowId m_nextId = 0x1000;
+    WindowId m_foreground = kNoWindow;
+    WindowId m_desktop = kNoWindow;
+    int m_restores = 0;
+};
+
+}  // namespace nl

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "platform/IHotKeys.h"
+
+namespace nl {
+
+// An in-memory hot-key table. Tests mark keys as held by "another program" and press keys.
+class FakeHotKeys final : public IHotKeys {
+public:
+    struct Key {
+        std::uint32_t modifiers = 0;
+        std::uint32_t virtualKey = 0;
+        friend auto operator<=>(const Key&, const Key&) = default;
+    };
+
+    std::uint32_t Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    void Unregister(int id) override;
+    void SetListener(Listener listener) override { m_listener = std::move(listener); }
+
+    // Another program holds (or releases) the key: registering it fails with
+    // kErrorHotkeyAlreadyRegistered.
+    void SetTaken(std::uint32_t modifiers, std::uint32_t virtualKey, bool taken = true);
+    // Makes every later registration fail with `code` (0 lets them succeed again).
+    void FailRegistrations(std::uint32_t code) { m_failure = code; }
+    // The user presses the key: the listener hears the id registered for it, if any.
+    // Returns whether a hot key fired.
+    bool Press(std::uint32_t modifiers, std::uint32_t virtualKey);
+
+    bool IsRegistered(int id) const { return m_registered.contains(id); }
+    // The key registered for `id` ({0, 0} when none).
+    Key KeyOf(int id) const;
+    std::size_t Count() const { return m_registered.size(); }
+
+private:
+    std::map<int, Key> m_registered;
+    std::set<Key> m_taken;
+    std::uint32_t m_failure = 0;
+    Listener m_listener;
+};
+
+}  // namespace nl

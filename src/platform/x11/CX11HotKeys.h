@@ -1,0 +1,46 @@
+#pragma once
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "platform/IHotKeys.h"
+
+namespace nl {
+
+// Global hot keys on X11: each key is grabbed on the root window on Qt's X connection, once
+// for every combination of Caps Lock and Num Lock so that the locks do not matter, and its
+// presses are picked out of Qt's native events. Needs a QGuiApplication on the xcb platform;
+// elsewhere every registration fails with kErrorNotSupported.
+class CX11HotKeys final : public IHotKeys, private QAbstractNativeEventFilter {
+public:
+    CX11HotKeys();
+    // Releases every key this object holds.
+    ~CX11HotKeys() override;
+    CX11HotKeys(const CX11HotKeys&) = delete;
+    CX11HotKeys& operator=(const CX11HotKeys&) = delete;
+
+    std::uint32_t Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    void Unregister(int id) override;
+    void SetListener(Listener listener) override { m_listener = std::move(listener); }
+
+private:
+    struct Grab {
+        std::uint32_t modifiers = 0;  // system modifier flags
+        std::uint32_t virtualKey = 0;
+        std::vector<std::uint8_t> keycodes;
+        std::vector<std::uint16_t> lockVariants;  // lock masks grabbed with `mask`
+        std::uint16_t mask = 0;                   // X modifier mask of `modifiers`
+        std::uint16_t relevant = 0;               // the X modifiers a press is compared on
+    };
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    void Ungrab(const Grab& grab);
+
+    std::map<int, Grab> m_grabs;
+    Listener m_listener;
+    QObject m_context;  // queued listener calls die with this object
+};
+
+}  // namespace nl

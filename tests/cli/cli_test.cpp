@@ -1,0 +1,151 @@
+// Runs the built nerimlens-cli and checks its output, error line and exit code.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace nl {
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs the program with `args` under the environment prefix `env` ("LC_ALL=C").
+RunResult RunCli(std::vector<std::string> args, const std::string& env = "LC_ALL=C") {
+    std::array<char, 64> errPath{};
+    std::snprintf(errPath.data(), errPath.size(), "/tmp/nl_cli_err_XXXXXX");
+    const int errFd = mkstemp(errPath.data());
+    EXPECT_GE(errFd, 0);
+    close(errFd);
+
+    std::string command = "env " + env + " " + ShellQuote(NL_CLI_PATH);
+    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    command += " 2>" + ShellQuote(errPath.data());
+
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    EXPECT_NE(pipe, nullptr);
+    if (pipe == nullptr) return result;
+    std::array<char, 4096> buffer{};
+    size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream errFile(errPath.data());
+    std::ostringstream err;
+    err << errFile.rdbuf();
+    result.err = err.str();
+    std::remove(errPath.data());
+    return result;
+}
+
+TEST(CliTest, ColorInEveryForm) {
+    const RunResult r = RunCli({"color", "12,200,99"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "CMYK\t94, 0, 51, 22\n"
+              "HSL\t99, 213, 100\n"
+              "HSV\t148, 94, 78\n"
+              "HTML\t0CC863\n"
+              "#HTML\t#0CC863\n"
+              "html\t0cc863\n"
+              "#html\t#0cc863\n"
+              "RGB 0-1\t0.05, 0.78, 0.39\n"
+              "RGB 0-255\t12, 200, 99\n");
+}
+
+TEST(CliTest, LengthInEveryUnit) {
+    const RunResult r = RunCli({"length", "96", "--locale", "C"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "px\t96\npc\t6\npt\t72\ntw\t1440\ncm\t2.54\nin\t1\n");
+}
+
+TEST(CliTest, SingleValues) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* out;
+    };
+    const Case cases[] = {
+        {{"color", "#0cc863", "--format", "RGB 0-255"}, "12, 200, 99\n"},
+        {{"color", "0CC863", "--format", "4"}, "#0CC863\n"},
+        {{"color", "hsl:99,213,100", "--format", "RGB 0-255"}, "12, 201, 102\n"},
+        {{"color", "12,200,99", "--format", "html"}, "0cc863\n"},
+        {{"color", "12,200,99", "--format", "HTML"}, "0CC863\n"},
+        {{"color", "12,200,99", "--format", "rgb 0-1"}, "0.05, 0.78, 0.39\n"},
+        {{"length", "10", "--unit", "cm"}, "0.26\n"},
+        {{"length", "-48", "--unit", "5"}, "-0.5\n"},
+        {{"length", "96", "--dpi", "96,72", "--unit", "in", "--axis", "y"}, "1.33\n"},
+        {{"length", "96", "--dpi", "96,72", "--unit", "in"}, "1\n"},
+        {{"length", "9600", "--unit", "TW"}, "144000\n"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunCli(c.args);
+        SCOPED_TRACE(*(c.args.begin() + 1));
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
+}
+
+TEST(CliTest, BadInputExitsWithOneErrorLine) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* named;  // the bad value, quoted in the message
+    };
+    const Case cases[] = {
+        {{"color", "12,300,4"}, "\"12,300,4\""},
+        {{"color", "#12345"}, "\"#12345\""},
+        {{"color", "12,200"}, "\"12,200\""},
+        {{"color", "hsl:0,0,241"}, "\"hsl:0,0,241\""},
+        {{"color", "12,200,99", "--format", "Html"}, "\"Html\""},  // HTML or html?
+        {{"color", "12,200,99", "--format", "9"}, "\"9\""},
+        {{"length", "abc"}, "\"abc\""},
+        {{"length", "1.5"}, "\"1.5\""},
+        {{"length", "96", "--dpi", "-96"}, "\"-96\""},
+        {{"length", "96", "--dpi", "96,0"}, "\"96,0\""},
+        {{"length", "96", "--unit", "mm"}, "\"mm\""},
+        {{"length", "96", "--axis", "z"}, "\"z\""},
+        {{"length", "96", "--locale", "xx_NOWHERE"}, "\"xx_NOWHERE\""},
+        {{"length", "96", "--bogus"}, "--bogus"},
+        {{"color"}, "COLOR"},
+        {{}, "subcommand"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunCli(c.args);
+        SCOPED_TRACE(c.named);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.out, "");
+        ASSERT_FALSE(r.err.empty());
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+    }
+}
+
+TEST(CliTest, HelpGoesToStdout) {
+    for (const char* command : {"color", "length"}) {
+        const RunResult r = RunCli({command, "--help"});
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_NE(r.out.find("--"), std::string::npos) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+}  // namespace
+}  // namespace nl

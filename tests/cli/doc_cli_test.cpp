@@ -1,0 +1,253 @@
+// Runs "nerimlens-cli doc ..." on document files in a scratch folder and checks what it prints,
+// its exit code and the files it leaves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace nl {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class DocCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "nl_doc_cli_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+
+    // Runs the program in the scratch folder with the C locale and UTC.
+    RunResult Run(const std::vector<std::string>& args) const {
+        const std::string errPath = PathOf(".stderr");
+        std::string command = "cd " + ShellQuote(m_dir.string()) + " && env LC_ALL=C TZ=UTC " +
+                              ShellQuote(NL_CLI_PATH);
+        for (const std::string& arg : args) command += " " + ShellQuote(arg);
+        command += " 2>" + ShellQuote(errPath);
+        RunResult result;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) return result;
+        std::array<char, 4096> buffer{};
+        std::size_t n = 0;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+            result.out.append(buffer.data(), n);
+        const int status = pclose(pipe);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.err = ReadAll(errPath);
+        fs::remove(errPath);
+        return result;
+    }
+
+    // Runs a command that must succeed.
+    std::string Ok(const std::vector<std::string>& args) const {
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 0) << args[1] << ": " << r.err;
+        EXPECT_EQ(r.err, "") << args[1];
+        return r.out;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(DocCliTest, AddCreatesTheDocumentAndInfoReportsEveryField) {
+    Ok({"doc", "add", "p.nlz", "#FF8000", "--at", "-5,10"});
+    Ok({"doc", "add", "p.nlz", "0,0,0", "--title", "R&D \xE2\x80\x94 notes", "--class", "Edit"});
+    const auto info = nlohmann::json::parse(Ok({"doc", "info", "p.nlz"}));
+
+    EXPECT_EQ(info["revision"], 2);
+    EXPECT_EQ(info["export_texts"],
+              nlohmann::json({"<filetitle/> (<colors/>)", "<appname/>: <datetime/>",
+                              "<computer/>: <user/>: <filename/>: rev. <revision/>"}));
+    ASSERT_EQ(info["colors"].size(), 2u);
+    const auto& first = info["colors"][0];
+    EXPECT_EQ(first["index"], 1);
+    EXPECT_EQ(first["color"], "#FF8000");
+    EXPECT_EQ(first["first_color"], "#FF8000");
+    EXPECT_EQ(first["version"], 1);
+    EXPECT_EQ(first["created"], first["modified"]);
+    EXPECT_EQ(first["created_status"], "valid");
+    EXPECT_EQ(first["position"], nlohmann::json({{"x", -5}, {"y", 10}}));
+    EXPECT_EQ(first["relative_position"], first["position"]);
+    EXPECT_EQ(first["source_title"], "Windows Desktop");
+    const std::string created = first["created"];
+    EXPECT_EQ(created.size() >= 20 && created[10] == 'T' && created.back() == 'Z', true)
+        << created;
+    const auto& second = info["colors"][1];
+    EXPECT_EQ(second["index"], 2);
+    EXPECT_EQ(second["color"], "#000000");  // black is a color
+    EXPECT_EQ(second["source_title"], "R&D \xE2\x80\x94 notes");
+    EXPECT_EQ(second["window_class"], "Edit");
+    EXPECT_EQ(info["measurement"]["shape"], "none");
+    EXPECT_EQ(info["measurement"]["points"], nlohmann::json::array());
+}
+
+TEST_F(DocCliTest, MeasureThenRowsInTheNeutralFormat) {
+    Ok({"doc", "add", "p.nlz", "1,2,3"});
+    struct Case {
+        std::vector<std::string> gesture;
+        const char* rows;
+    };
+    const Case cases[] = {
+        {{"--rect", "100,100,130,120", "--center"},
+         "Rectangle\t70 , 80 - 130 , 120\nSize\t60 x 40\nSurface\t2400.00\nPerimeter\t200.00\n"
+         "primary\t200.00\n"},
+        {{"--line", "10,10,10,40"},
+         "Line\t10 , 10 - 10 , 40\nBounding box size\t0 x 30\nSlope\tinfinity\n"
+         "Angle\t90.00\xC2\xB0\nLength\t30.00\nprimary\t30.00\n"},
+        {{"--path", "0,0", "-30,-40", "-30,0"},
+         "Bounding box\t-30 , -40 - 0 , 0\nBounding box size\t30 x 40\nPoints\t3\n"
+         "First & last points\t0 , 0 - -30 , 0\nPerimeter\t90.00\nprimary\t90.00\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"doc", "measure", "p.nlz"};
+        args.insert(args.end(), c.gesture.begin(), c.gesture.end());
+        Ok(args);
+        EXPECT_EQ(Ok({"doc", "rows", "p.nlz", "--locale", "C"}), c.rows) << c.gesture[0];
+    }
+    const auto info = nlohmann::json::parse(Ok({"doc", "info", "p.nlz"}));
+    EXPECT_EQ(info["measurement"]["shape"], "path");
+    EXPECT_EQ(info["measurement"]["points"].size(), 3u);
+    EXPECT_EQ(info["colors"].size(), 1u);  // the colors stay
+    // Inches at 96 dots per inch: 60 x 40 pixels are 0.63 x 0.42 in.
+    Ok({"doc", "measure", "p.nlz", "--rect", "0,0,60,40"});
+    EXPECT_EQ(Ok({"doc", "rows", "p.nlz", "--locale", "C", "--unit", "in"}).substr(0, 46),
+              "Rectangle\t0 , 0 - 0.63 , 0.42\nSize\t0.63 x 0.42\n");
+}
+
+TEST_F(DocCliTest, ExportWritesTheProgramsTexts) {
+    Ok({"doc", "add", "p.nlz", "#0CC863", "--at", "10,20"});
+    Ok({"doc", "add", "p.nlz", "#000000", "--at", "1,2"});
+    EXPECT_EQ(Ok({"doc", "export", "p.nlz", "--clipboard-form", "1", "-", "--color-format", "8"}),
+              "#,Color,Location\r\n1,\"12, 200, 99\",\"10 , 20\"\r\n2,\"0, 0, 0\",\"1 , 2\"\r\n");
+    EXPECT_EQ(Ok({"doc", "export", "p.nlz", "--clipboard-form", "0", "-", "--color-format",
+                   "#HTML"}),
+              "#\tColor\tLocation\r\n1\t#0CC863\t10 , 20\r\n2\t#000000\t1 , 2\r\n");
+
+    // A file: UTF-16LE with a byte-order mark, the form chosen by the extension.
+    Ok({"doc", "export", "p.nlz", "out.CSV", "--color-format", "8"});
+    const std::string bytes = ReadAll(PathOf("out.CSV"));
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE#\0", 4));
+    std::string ascii;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) ascii += bytes[i];
+    EXPECT_EQ(ascii, "#;Color;Location\r\n1;12, 200, 99;10 , 20\r\n2;0, 0, 0;1 , 2\r\n");
+
+    Ok({"doc", "export", "p.nlz", "out.xml"});
+    EXPECT_EQ(std::system(("xmllint --noout --encode UTF-8 " + PathOf("out.xml") + " 2>/dev/null")
+                              .c_str()),
+              0);
+}
+
+TEST_F(DocCliTest, BadInputExitsOneAndLeavesEveryFileAsItWas) {
+    Ok({"doc", "add", "good.nlz", "1,2,3"});
+    const std::string good = ReadAll(PathOf("good.nlz"));
+    std::string newer = good;
+    newer[18] = 0x01;  // the document's format version becomes 0x00010001
+    WriteAll(PathOf("newer.nlz"), newer);
+    WriteAll(PathOf("short.nlz"), good.substr(0, good.size() - 5));
+    WriteAll(PathOf("text.nlz"), "NerimLens\n");
+
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"doc", "info", "missing.nlz"}, "Error #2: The system cannot find the file specified."},
+        {{"doc", "rows", "missing.nlz"}, "Error #2:"},
+        {{"doc", "measure", "missing.nlz", "--rect", "0,0,9,9"}, "Error #2:"},
+        {{"doc", "info", "newer.nlz"}, "newer.nlz has a bad format."},
+        {{"doc", "add", "newer.nlz", "1,1,1"}, "newer.nlz has a bad format."},
+        {{"doc", "info", "short.nlz"}, "Attempted to access an unnamed file past its end."},
+        {{"doc", "measure", "short.nlz", "--line", "0,0,5,5"}, "past its end."},
+        {{"doc", "add", "text.nlz", "1,1,1"}, "past its end."},
+        {{"doc", "export", "newer.nlz", "out.txt"}, "has a bad format."},
+        {{"doc", "export", "good.nlz", "out.html"}, "Attempted an unsupported operation."},
+        {{"doc", "export", "good.nlz", "out.nlz"}, "Attempted an unsupported operation."},
+        {{"doc", "measure", "good.nlz", "--rect", "4,4,5,5"}, "no measurement"},
+        {{"doc", "add", "nofolder/new.nlz", "1,1,1"}, "Error #"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = Run(c.args);
+        SCOPED_TRACE(c.args[1] + " " + c.args[2]);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        EXPECT_EQ(ReadAll(PathOf("good.nlz")), good);
+        EXPECT_EQ(ReadAll(PathOf("newer.nlz")), newer);
+        EXPECT_EQ(ReadAll(PathOf("text.nlz")), "NerimLens\n");
+        EXPECT_FALSE(fs::exists(PathOf("missing.nlz")));
+        EXPECT_FALSE(fs::exists(PathOf("out.html")));
+        EXPECT_FALSE(fs::exists(PathOf("out.txt")));
+    }
+    // Nothing but the files the test made: no temporary file was left behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(m_dir)) ++files;
+    EXPECT_EQ(files, 4);
+}
+
+TEST_F(DocCliTest, ArgumentMistakesAreUsageErrors) {
+    Ok({"doc", "add", "p.nlz", "1,2,3"});
+    const std::vector<std::vector<std::string>> cases = {
+        {"doc", "add", "p.nlz", "1,2,300"},
+        {"doc", "add", "p.nlz", "#12345"},
+        {"doc", "add", "p.nlz", "1,2,3", "--at", "5"},
+        {"doc", "measure", "p.nlz"},
+        {"doc", "measure", "p.nlz", "--line", "0,0,5,5", "--rect", "0,0,5,5"},
+        {"doc", "measure", "p.nlz", "--line", "0,0,5,5", "--center"},
+        {"doc", "measure", "p.nlz", "--rect", "0,0,5"},
+        {"doc", "export", "p.nlz", "-"},
+        {"doc", "export", "p.nlz", "out.txt", "--clipboard-form", "1"},
+        {"doc", "export", "p.nlz", "out.txt", "--unit", "mm"},
+        {"doc", "rows", "p.nlz", "--dpi", "0"},
+    };
+    const std::string before = ReadAll(PathOf("p.nlz"));
+    for (const auto& args : cases) {
+        const RunResult r = Run(args);
+        SCOPED_TRACE(args.back());
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(r.err.empty());
+    }
+    EXPECT_EQ(ReadAll(PathOf("p.nlz")), before);
+    EXPECT_FALSE(fs::exists(PathOf("out.txt")));
+}
+
+}  // namespace
+}  // namespace nl

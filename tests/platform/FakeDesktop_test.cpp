@@ -1,0 +1,142 @@
+#include "platform/fake/FakeDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace nl {
+namespace {
+
+FakeDesktop::WindowSpec Win(std::string title, std::string className, Rect rect,
+                            WindowId parent = kNoWindow, WindowId owner = kNoWindow,
+                            bool visible = true) {
+    FakeDesktop::WindowSpec spec;
+    spec.title = std::move(title);
+    spec.className = std::move(className);
+    spec.rect = rect;
+    spec.parent = parent;
+    spec.owner = owner;
+    spec.visible = visible;
+    return spec;
+}
+
+// A scene like a real desktop: an editor with a child text area and an owned dialog with a
+// button, a hidden window on top of everything, and a desktop window under it all.
+class FakeDesktopScene : public ::testing::Test {
+protected:
+    void SetUp() override {
+        desktop = d.AddWindow(Win("", "Desktop", {0, 0, 1024, 768}));
+        d.SetDesktopWindow(desktop);
+        editor = d.AddWindow(Win("Notes - Editor", "Editor", {100, 100, 500, 400}));
+        text = d.AddWindow(Win("", "TextArea", {110, 130, 490, 390}, editor));
+        dialog = d.AddWindow(Win("Find", "Dialog", {300, 200, 450, 300}, kNoWindow, editor));
+        button = d.AddWindow(Win("Find next", "Button", {310, 260, 380, 290}, dialog));
+        hidden =
+            d.AddWindow(Win("Hidden", "Ghost", {0, 0, 1024, 768}, kNoWindow, kNoWindow, false));
+    }
+
+    FakeDesktop d;
+    WindowId desktop{}, editor{}, text{}, dialog{}, button{}, hidden{};
+};
+
+TEST_F(FakeDesktopScene, WindowFromPointFindsDeepestVisibleWindowAndItsRelatives) {
+    struct Case {
+        Point p;
+        WindowId hit, root, rootOwner;
+    };
+    const std::vector<Case> cases = {
+        {{320, 270}, button, dialog, editor},  // a child of an owned window
+        {{200, 200}, text, editor, editor},    // a child control of the main window
+        {{102, 102}, editor, editor, editor},  // the editor's own area around its child
+        {{5, 5},
+         desktop,
+         desktop,
+         desktop},  // nothing but the desktop; the hidden window is skipped
+    };
+    for (const auto& c : cases) {
+        const WindowId hit = d.WindowFromPoint(c.p);
+        EXPECT_EQ(hit, c.hit) << c.p.x << "," << c.p.y;
+        EXPECT_EQ(d.Ancestor(hit, WindowAncestor::kRoot), c.root) << c.p.x << "," << c.p.y;
+        EXPECT_EQ(d.Ancestor(hit, WindowAncestor::kRootOwner), c.rootOwner)
+            << c.p.x << "," << c.p.y;
+    }
+    EXPECT_EQ(d.Ancestor(button, WindowAncestor::kParent), dialog);
+    EXPECT_EQ(d.Ancestor(editor, WindowAncestor::kParent), desktop);
+    EXPECT_EQ(d.Owner(dialog), editor);
+    EXPECT_EQ(d.Owner(button), kNoWindow);  // child windows have parents, not owners
+    EXPECT_EQ(d.WindowText(d.Ancestor(button, WindowAncestor::kRootOwner)), "Notes - Editor");
+    EXPECT_EQ(d.ClassName(button), "Button");
+}
+
+TEST_F(FakeDesktopScene, StackingVisibilityAndDestructionChangeWhatIsHit) {
+    // The editor raised above its dialog now takes the point.
+    d.BringToTop(editor);
+    EXPECT_EQ(d.WindowFromPoint({320, 270}), text);
+    EXPECT_EQ(d.TopLevelWindows().front(), editor);
+
+    // A minimized window is not hit but still counts as shown.
+    d.SetMinimized(editor, true);
+    EXPECT_EQ(d.WindowFromPoint({320, 270}), button);
+    EXPECT_TRUE(d.IsWindowVisible(editor));
+    d.Restore(editor);
+    EXPECT_FALSE(d.IsMinimized(editor));
+    EXPECT_EQ(d.ForegroundWindow(), editor);
+
+    // A hidden parent hides its children.
+    d.SetVisible(dialog, false);
+    EXPECT_FALSE(d.IsWindowVisible(button));
+
+    // Destroying a window takes its children, and an owner that is gone is no owner.
+    d.DestroyWindow(editor);
+    EXPECT_FALSE(d.IsWindow(text));
+    EXPECT_EQ(d.Owner(dialog), kNoWindow);
+    EXPECT_EQ(d.Ancestor(button, WindowAncestor::kRootOwner), dialog);
+    EXPECT_EQ(d.Ancestor(text, WindowAncestor::kRoot), kNoWindow);
+}
+
+TEST(FakeDesktopTest, OwnerCycleEndsTheRootOwnerWalk) {
+    FakeDesktop d;
+    const WindowId a = d.AddWindow(Win("A", "X", {0, 0, 10, 10}));
+    const WindowId b = d.AddWindow(Win("B", "X", {0, 0, 10, 10}, kNoWindow, a));
+    const WindowId c = d.AddWindow(Win("C", "X", {0, 0, 10, 10}, kNoWindow, b));
+    EXPECT_EQ(d.Ancestor(c, WindowAncestor::kRootOwner), a);
+    // b owns a as well: the walk a -> b -> a ... must end.
+    d.SetOwner(a, b);
+    const WindowId end = d.Ancestor(c, WindowAncestor::kRootOwner);
+    EXPECT_TRUE(end == a || end == b);
+}
+
+TEST(FakeDesktopTest, PixelsGrabAndCursorStayWithinTheVirtualScreen) {
+    FakeDesktop d;
+    d.SetMonitors({{{-800, 0, 0, 600}, {-800, 0, 0, 560}}, {{0, 0, 1024, 768}, {0, 0, 1024, 728}}});
+    EXPECT_EQ(d.VirtualScreen(), (Rect{-800, 0, 1024, 768}));
+    d.SetPixel({-1, 10}, MakeRgb(0x12, 0x34, 0x56));
+    d.FillRect({0, 10, 2, 11}, MakeRgb(255, 0, 0));
+    EXPECT_EQ(d.PixelColor({-1, 10}), MakeRgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(d.PixelColor({-801, 10}), kNoColor);
+    EXPECT_EQ(d.PixelColor({1024, 10}), kNoColor);
+
+    // A grab reaching past the left edge: black outside, 0xFFRRGGBB inside, rows by stride.
+    std::vector<GrabPixel> px(2 * 5, 0xDEADBEEF);
+    ASSERT_TRUE(d.Grab({-802, 10, -798, 11}, px.data(), 5));
+    EXPECT_EQ(px[0], 0xFF000000u);
+    EXPECT_EQ(px[4], 0xDEADBEEFu);  // beyond the row's width: untouched
+    ASSERT_TRUE(d.Grab({-2, 10, 2, 12}, px.data(), 5));
+    EXPECT_EQ(px[1], 0xFF123456u);
+    EXPECT_EQ(px[2], 0xFFFF0000u);
+    EXPECT_EQ(px[5 + 2], 0xFF000000u);                 // second row
+    EXPECT_FALSE(d.Grab({0, 0, 4, 1}, px.data(), 3));  // stride shorter than the row
+    EXPECT_FALSE(d.Grab({0, 0, 0, 1}, px.data(), 5));  // empty
+
+    d.SetScreenReadable(false);
+    EXPECT_EQ(d.PixelColor({0, 10}), kNoColor);
+    EXPECT_FALSE(d.Grab({0, 0, 1, 1}, px.data(), 1));
+
+    d.SetCursorPos({-5000, 9000});
+    EXPECT_EQ(d.CursorPos(), (Point{-800, 767}));
+    d.SetCursorPos({1023, 0});
+    EXPECT_EQ(d.CursorPos(), (Point{1023, 0}));
+}
+
+}  // namespace
+}  // namespace nl

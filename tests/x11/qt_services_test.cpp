@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "base/CSystemError.h"
+#include "platform/qt/CQtClipboard.h"
+#include "platform/qt/CQtLocale.h"
+#include "platform/qt/CQtShell.h"
+#include "platform/x11/CAlsaSound.h"
+#include "res/tick_sounds.h"
+#include "x11_test_support.h"
+
+namespace nl {
+namespace {
+
+TEST(QtShellTest, StartsProgramsDetachedAndReportsMissingOnes) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string marker = folder.filePath(QStringLiteral("ran")).toStdString();
+    CQtShell shell;
+    ASSERT_EQ(shell.StartDetached("sh", {"-c", "echo \"$1\" > \"$2\"", "sh", "with space", marker}),
+              kErrorSuccess);
+    QFile file(QString::fromStdString(marker));
+    ASSERT_TRUE(test::WaitFor([&] { return file.exists() && file.size() > 0; }));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("with space\n"));
+
+    EXPECT_EQ(shell.StartDetached("/nonexistent/NerimUpdaterAI", {"/checknow"}),
+              kErrorFileNotFound);
+    EXPECT_EQ(shell.StartDetached("no-such-program-anywhere", {}), kErrorFileNotFound);
+    EXPECT_EQ(shell.StartDetached(folder.path().toStdString(), {}), kErrorAccessDenied);
+    EXPECT_EQ(shell.OpenFile("/nonexistent/preview.html"), kErrorFileNotFound);
+    EXPECT_EQ(shell.OpenUrl("not a url"), kErrorInvalidParameter);
+}
+
+TEST(QtClipboardTest, UnicodeTextRoundTrips) {
+    CQtClipboard clipboard;
+    const std::string text = "#FF8000\tRGB(255, 128, 0) — ✓";
+    ASSERT_EQ(clipboard.SetText(text), kErrorSuccess);
+    ASSERT_TRUE(test::WaitFor([&] { return clipboard.Text() == text; }, 2000));
+}
+
+TEST(QtLocaleTest, NumberFormatFollowsTheLocale) {
+    struct Case {
+        const char* locale;
+        std::string decimal, group;
+        std::vector<int> sizes;
+        bool repeat;
+    };
+    const Case cases[] = {
+        {"en_US", ".", ",", {3}, true},
+        {"de_DE", ",", ".", {3}, true},
+        {"fr_FR", ",", "\u202F", {3}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const NumberFormat f = CQtLocale::NumberFormatOf(QLocale(QString::fromLatin1(c.locale)));
+        EXPECT_EQ(f.decimalSep, c.decimal);
+        EXPECT_EQ(f.thousandSep, c.group);
+        EXPECT_EQ(f.grouping.sizes, c.sizes);
+        EXPECT_EQ(f.grouping.repeatLast, c.repeat);
+        EXPECT_TRUE(f.leadingZero);
+        EXPECT_EQ(f.negativeOrder, NumberFormat::kNegLeadingMinus);
+        // What the locale itself writes, our formatter writes the same way.
+        EXPECT_EQ(
+            FormatNumberFixed(f, -1234567.25, 2),
+            QLocale(QString::fromLatin1(c.locale)).toString(-1234567.25, 'f', 2).toStdString());
+    }
+    // Times are shown without a time-zone name.
+    EXPECT_FALSE(CQtLocale::TimeFormatOf(QLocale(QStringLiteral("en_US"))).contains(u't'));
+    EXPECT_EQ(CQtLocale::TimeFormatOf(QLocale(QStringLiteral("de_DE"))),
+              QStringLiteral("HH:mm:ss"));
+}
+
+TEST(AlsaSoundTest, PlayingNeverBlocksOrFailsWithOrWithoutADevice) {
+    CAlsaSound sound;
+    for (int i = 0; i < 3 * CAlsaSound::kMaxVoices; ++i) sound.PlayResource(1201 + i % 6);
+    EXPECT_LE(sound.Playing(), CAlsaSound::kMaxVoices);
+    sound.PlayResource(1200);  // no such sound
+    const std::uint8_t junk[] = {'R', 'I', 'F', 'F', 1, 2, 3};
+    sound.PlayWave(junk);
+    // Every sound ends by itself (they are short), with or without a device.
+    EXPECT_TRUE(test::WaitFor([&] { return sound.Playing() == 0; }, 5000));
+}
+
+}  // namespace
+}  // namespace nl
