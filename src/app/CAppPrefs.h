@@ -12,7 +12,7 @@
 namespace nl {
 
 // The application's settings, each declared here once with its default. Option words are bit
-// sets; the bits each part tests are named below.
+// sets; the bits the tools test are named below.
 struct AppSettings {
     // General option bits.
     static constexpr std::uint32_t kGeneralPickingStarted = 0x1;

@@ -34,10 +34,8 @@ std::string FileNameOf(const std::string& path) {
 
 }  // namespace
 
-SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions, bool modified,
-                                      bool hasPath) {
-    if ((generalOptions & kGeneralKeepDocument) == 0 || !modified)
-        return SaveModifiedAction::kDrop;
+SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions, bool modified, bool hasPath) {
+    if ((generalOptions & kGeneralKeepDocument) == 0 || !modified) return SaveModifiedAction::kDrop;
     if ((generalOptions & kGeneralSaveWithoutAsking) != 0)
         return hasPath ? SaveModifiedAction::kSave : SaveModifiedAction::kSaveAs;
     return SaveModifiedAction::kAsk;

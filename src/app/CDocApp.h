@@ -22,7 +22,7 @@ enum class SaveModifiedAction {
 };
 
 // General option bits that decide the save-modified question.
-inline constexpr std::uint32_t kGeneralKeepDocument = 0x100;     // keep it and ask to save
+inline constexpr std::uint32_t kGeneralKeepDocument = 0x100;       // keep it and ask to save
 inline constexpr std::uint32_t kGeneralSaveWithoutAsking = 0x400;  // save it silently
 
 // The decision before a modified document is closed, from the general option bits, the

@@ -80,7 +80,8 @@ public:
     CPrefs(const CPrefs&) = delete;
     CPrefs& operator=(const CPrefs&) = delete;
 
-    // Writes or reads the data file from this object's part on.
+    // Writes or reads the data file from this object's block on (a derived class writes the
+    // blocks in front of it first).
     virtual void Serialize(CArchive& ar);
     // The registry step and the data folder and data file overrides from the registry and
     // the command line. A bad override raises CSystemError (path or file not found) naming

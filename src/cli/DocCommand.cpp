@@ -95,7 +95,8 @@ private:
 class PosixSystemInfo final : public ISystemInfo {
 public:
     bool UserName(std::string& out) const override {
-        if (const passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr) {
+        if (const passwd* entry = getpwuid(geteuid());
+            entry != nullptr && entry->pw_name != nullptr) {
             out = entry->pw_name;
             return !out.empty();
         }
@@ -176,8 +177,8 @@ COLORREF ParseColor(const std::string& text) {
     std::optional<COLORREF> color;
     if (text.find(',') != std::string::npos) {
         const auto rgb = ParseInts(text, 3);
-        if (rgb && std::all_of(rgb->begin(), rgb->end(),
-                               [](int v) { return v >= 0 && v <= kChannelMax; }))
+        if (rgb &&
+            std::all_of(rgb->begin(), rgb->end(), [](int v) { return v >= 0 && v <= kChannelMax; }))
             color = MakeRgb((*rgb)[0], (*rgb)[1], (*rgb)[2]);
     } else {
         color = ParseHexColor(text);
@@ -249,7 +250,9 @@ std::string HashColor(COLORREF color) {
     return text.data();
 }
 
-Json ColorJson(COLORREF color) { return color == kNoColor ? Json() : Json(HashColor(color)); }
+Json ColorJson(COLORREF color) {
+    return color == kNoColor ? Json() : Json(HashColor(color));
+}
 
 // ISO 8601 in UTC with milliseconds when there are any; null when the value is no date.
 Json DateJson(const COleDateTime& date) {
@@ -266,17 +269,26 @@ Json DateJson(const COleDateTime& date) {
     return iso + "Z";
 }
 
-const char* StatusName(const COleDateTime& date) { return date.IsValid() ? "valid" : "invalid"; }
+const char* StatusName(const COleDateTime& date) {
+    return date.IsValid() ? "valid" : "invalid";
+}
 
-Json PointJson(Point p) { return Json{{"x", p.x}, {"y", p.y}}; }
+Json PointJson(Point p) {
+    return Json{{"x", p.x}, {"y", p.y}};
+}
 
 Json ShapeJson(MeaShape shape) {
     switch (shape) {
-        case MeaShape::kNone: return "none";
-        case MeaShape::kLine: return "line";
-        case MeaShape::kRectangle: return "rectangle";
-        case MeaShape::kEllipse: return "ellipse";
-        case MeaShape::kPath: return "path";
+        case MeaShape::kNone:
+            return "none";
+        case MeaShape::kLine:
+            return "line";
+        case MeaShape::kRectangle:
+            return "rectangle";
+        case MeaShape::kEllipse:
+            return "ellipse";
+        case MeaShape::kPath:
+            return "path";
     }
     return static_cast<std::int32_t>(shape);  // a kind this program does not know
 }
@@ -369,10 +381,9 @@ struct MeasureArgs {
 };
 
 MeaGesture GestureOf(const MeasureArgs& args) {
-    const int shapes = !args.line.empty() + !args.rect.empty() + !args.ellipse.empty() +
-                       !args.path.empty();
-    if (shapes != 1)
-        throw UsageError("give exactly one of --line, --rect, --ellipse or --path");
+    const int shapes =
+        !args.line.empty() + !args.rect.empty() + !args.ellipse.empty() + !args.path.empty();
+    if (shapes != 1) throw UsageError("give exactly one of --line, --rect, --ellipse or --path");
     MeaGesture gesture;
     if (!args.path.empty()) {
         if (args.center) throw UsageError("--center goes with --rect or --ellipse only");
@@ -409,8 +420,9 @@ std::string RunMeasure(const MeasureArgs& args) {
     CDocApp doc(services.clock, services.files);
     doc.OnOpenDocument(args.file);
     if (!doc.CompleteMeasurement(gesture))
-        throw DocFailure("the gesture covers at most one pixel each way, which is no measurement; " +
-                         args.file + " was left as it was");
+        throw DocFailure(
+            "the gesture covers at most one pixel each way, which is no measurement; " + args.file +
+            " was left as it was");
     doc.OnSaveDocument(args.file);
     return {};
 }
@@ -462,8 +474,9 @@ std::string RunExport(const ExportArgs& args, bool formatGiven, bool unitGiven, 
                       bool clipboardGiven) {
     const bool toStdout = args.out == kStdout;
     if (toStdout != clipboardGiven)
-        throw UsageError(toStdout ? "output \"-\" needs --clipboard-form N (0-4)"
-                                  : "--clipboard-form goes with the output \"-\" (standard output)");
+        throw UsageError(toStdout
+                             ? "output \"-\" needs --clipboard-form N (0-4)"
+                             : "--clipboard-form goes with the output \"-\" (standard output)");
     std::int32_t exportOption = 0;
     if (clipboardGiven) {
         const auto value = ParseInt(args.clipboardForm);
@@ -516,7 +529,8 @@ std::string RunExport(const ExportArgs& args, bool formatGiven, bool unitGiven, 
 void AddUnitOptions(CLI::App* command, UnitArgs& args, CLI::Option*& unit, CLI::Option*& locale) {
     unit = command->add_option("-u,--unit", args.unit,
                                "Length unit: px, pc, pt, tw, cm, in or its index 0-5 (default px)");
-    command->add_option("--dpi", args.dpi, "Dots per inch: N for both directions or X,Y (default 96)");
+    command->add_option("--dpi", args.dpi,
+                        "Dots per inch: N for both directions or X,Y (default 96)");
     locale = command->add_option(
         "--locale", args.locale,
         "Number format: C for the neutral one, or a locale name (default: the user's locale)");
@@ -530,7 +544,8 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
 
     {
         auto file = std::make_shared<std::string>();
-        CLI::App* info = doc->add_subcommand("info", "Show a document's colors and measurement as JSON");
+        CLI::App* info =
+            doc->add_subcommand("info", "Show a document's colors and measurement as JSON");
         info->add_option("FILE", *file, "The document file (.nlz)")->required();
         info->callback([file, &output] { output = RunInfo(*file); });
     }

@@ -6,9 +6,9 @@ namespace nl {
 namespace {
 
 // Reserved fields of the stored record, written as zeros and skipped when reading.
-constexpr int kReservedWords = 3;     // 32-bit words after the version
-constexpr int kReservedQwords = 2;    // 64-bit values between the two positions
-constexpr int kReservedStrings = 2;   // empty strings at the end
+constexpr int kReservedWords = 3;    // 32-bit words after the version
+constexpr int kReservedQwords = 2;   // 64-bit values between the two positions
+constexpr int kReservedStrings = 2;  // empty strings at the end
 
 void IoPoint(CArchive& ar, Point& p) {
     ar.Io(p.x);

@@ -35,8 +35,8 @@ CColorPicker::ExportTexts CColorPicker::DefaultExportTexts() {
 
 void CColorPicker::CheckIndex(int index) const {
     if (index < 0 || index >= GetCount())
-        throw std::invalid_argument("color index " + std::to_string(index) + " outside the list of " +
-                                    std::to_string(GetCount()));
+        throw std::invalid_argument("color index " + std::to_string(index) +
+                                    " outside the list of " + std::to_string(GetCount()));
 }
 
 const CColPick& CColorPicker::GetAt(int index) const {
@@ -88,8 +88,7 @@ void CColorPicker::SetColor(int index, COLORREF color) {
     CColPick& record = m_colors[static_cast<std::size_t>(index)];
     record.SetColor(color);
     record.SetModified(CColPick::StampNow(m_clock));
-    record.SetVersion(
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(record.Version()) + 1u));
+    record.SetVersion(static_cast<std::int32_t>(static_cast<std::uint32_t>(record.Version()) + 1u));
     MarkModified();
     Notify(ViewNotify::kColorChanged, index);
 }

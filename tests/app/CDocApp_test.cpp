@@ -67,23 +67,64 @@ TEST_F(CDocAppTest, WritesTheDocumentByteForByte) {
     const double saved = m_clock.OleNow();
     const Bytes expected = Concat({
         // Container.
-        Str("NCnlDoc"), U32(0x00010000), U32(kProductVersion), Date(saved), Zeros(32),
+        Str("NCnlDoc"),
+        U32(0x00010000),
+        U32(kProductVersion),
+        Date(saved),
+        Zeros(32),
         EmptyStrings(4),
         // Colors section.
-        Str("NCnlCol"), U32(0x00010000), U32(kProductVersion), Date(saved), Zeros(4),
+        Str("NCnlCol"),
+        U32(0x00010000),
+        U32(kProductVersion),
+        Date(saved),
+        Zeros(4),
         I32(1),  // revision: the first save of a changed list
-        Zeros(32), EmptyStrings(4), Zeros(4), Zeros(4), Zeros(64), EmptyStrings(4),
+        Zeros(32),
+        EmptyStrings(4),
+        Zeros(4),
+        Zeros(4),
+        Zeros(64),
+        EmptyStrings(4),
         {0x01, 0x00},
         // The color record.
-        {'c', 'o', 'l', '1'}, U32(0x00010000), Zeros(12), I32(1), Date(picked), Date(picked),
-        {0x01, 0x02, 0x03, 0x00}, {0x01, 0x02, 0x03, 0x00}, I32(7), I32(8), Zeros(16), I32(7),
-        I32(8), Str("Windows Desktop"), Str("Progman"), EmptyStrings(2),
+        {'c', 'o', 'l', '1'},
+        U32(0x00010000),
+        Zeros(12),
+        I32(1),
+        Date(picked),
+        Date(picked),
+        {0x01, 0x02, 0x03, 0x00},
+        {0x01, 0x02, 0x03, 0x00},
+        I32(7),
+        I32(8),
+        Zeros(16),
+        I32(7),
+        I32(8),
+        Str("Windows Desktop"),
+        Str("Progman"),
+        EmptyStrings(2),
         // No 32-bit values, then the three default export texts.
-        {0x00, 0x00}, {0x03, 0x00}, Str("<filetitle/> (<colors/>)"),
-        Str("<appname/>: <datetime/>"), Str("<computer/>: <user/>: <filename/>: rev. <revision/>"),
+        {0x00, 0x00},
+        {0x03, 0x00},
+        Str("<filetitle/> (<colors/>)"),
+        Str("<appname/>: <datetime/>"),
+        Str("<computer/>: <user/>: <filename/>: rev. <revision/>"),
         // The measurement.
-        {'c', 'a', 'p', '1'}, U32(0x00010000), Zeros(12), Date(picked), I32(2), I32(10), I32(20),
-        I32(10), I32(20), I32(110), I32(70), Zeros(32), EmptyStrings(4), {0x00, 0x00},
+        {'c', 'a', 'p', '1'},
+        U32(0x00010000),
+        Zeros(12),
+        Date(picked),
+        I32(2),
+        I32(10),
+        I32(20),
+        I32(10),
+        I32(20),
+        I32(110),
+        I32(70),
+        Zeros(32),
+        EmptyStrings(4),
+        {0x00, 0x00},
     });
     const Bytes* written = m_files.Contents(kPath);
     ASSERT_NE(written, nullptr);
@@ -134,7 +175,11 @@ TEST_F(CDocAppTest, RevisionRisesOncePerSaveOfAChangedDocument) {
     const Step steps[] = {
         {"new, empty", [] {}, 0},
         {"unchanged", [] {}, 0},
-        {"a pick", [&] { Pick(doc, 1, {1, 1}); }, 1},
+        {"a pick",
+         [&] {
+             Pick(doc, 1, {1, 1});
+         },
+         1},
         {"unchanged again", [] {}, 1},
         {"and again", [] {}, 1},
         {"an edit", [&] { doc.Colors().SetColor(0, 2); }, 2},
@@ -219,8 +264,9 @@ TEST_F(CDocAppTest, AMissingFileIsASystemErrorNamingThePath) {
         FAIL() << "opened";
     } catch (const CSystemError& e) {
         EXPECT_EQ(e.Code(), kErrorFileNotFound);
-        EXPECT_EQ(e.Message(),
-                  "Error #2: The system cannot find the file specified.\n\nData: /docs/missing.nlz");
+        EXPECT_EQ(
+            e.Message(),
+            "Error #2: The system cannot find the file specified.\n\nData: /docs/missing.nlz");
     }
     EXPECT_EQ(doc.Colors().GetCount(), 1);
     EXPECT_TRUE(doc.PathName().empty());
@@ -281,11 +327,22 @@ TEST_F(CDocAppTest, ChangesMarkTheDocumentModified) {
         bool modifies;
     };
     const Step steps[] = {
-        {"pick", [&] { Pick(doc, 1, {0, 0}); }, true},
+        {"pick",
+         [&] {
+             Pick(doc, 1, {0, 0});
+         },
+         true},
         {"move in place", [&] { doc.Colors().MoveColor(0, 0); }, false},
         {"a click is no measurement",
-         [&] { doc.CompleteMeasurement(Rectangle({3, 3}, {3, 3})); }, false},
-        {"measurement", [&] { doc.CompleteMeasurement(Rectangle({3, 3}, {9, 4})); }, true},
+         [&] {
+             doc.CompleteMeasurement(Rectangle({3, 3}, {3, 3}));
+         },
+         false},
+        {"measurement",
+         [&] {
+             doc.CompleteMeasurement(Rectangle({3, 3}, {9, 4}));
+         },
+         true},
         {"delete all measurements", [&] { doc.ClearMeasurement(); }, true},
         {"delete all measurements again", [&] { doc.ClearMeasurement(); }, false},
         {"delete all colors", [&] { doc.Colors().RemoveAllColors(); }, true},
@@ -306,16 +363,14 @@ TEST(SaveModifiedTest, DecisionByOptionBitsModifiedFlagAndPath) {
         A action;
     };
     const Case cases[] = {
-        {0x00000000, true, true, A::kDrop},     // not kept: dropped without asking
-        {0x00000400, true, false, A::kDrop},    // silent save needs the keep bit too
-        {0x00000100, false, false, A::kDrop},   // nothing to save
-        {0x00000500, false, true, A::kDrop},
-        {0x00000100, true, true, A::kAsk},
+        {0x00000000, true, true, A::kDrop},    // not kept: dropped without asking
+        {0x00000400, true, false, A::kDrop},   // silent save needs the keep bit too
+        {0x00000100, false, false, A::kDrop},  // nothing to save
+        {0x00000500, false, true, A::kDrop},   {0x00000100, true, true, A::kAsk},
         {0x00010701, true, false, A::kSaveAs},  // the defaults: kept and saved silently
         {0x00010301, true, true, A::kAsk},      // the defaults without silent saving
-        {0x00000500, true, true, A::kSave},
-        {0x00000500, true, false, A::kSaveAs},
-        {0xFFFFFEFF, true, true, A::kDrop},     // every bit but the keep bit
+        {0x00000500, true, true, A::kSave},    {0x00000500, true, false, A::kSaveAs},
+        {0xFFFFFEFF, true, true, A::kDrop},  // every bit but the keep bit
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecideSaveModified(c.options, c.modified, c.hasPath), c.action)

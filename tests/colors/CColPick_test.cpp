@@ -28,32 +28,21 @@ CColPick SampleRecord() {
 // SampleRecord as the file holds it, field by field.
 Bytes SampleRecordBytes() {
     return Concat({
-        {0x63, 0x6F, 0x6C, 0x31},  // "col1"
-        {0x00, 0x00, 0x01, 0x00},  // version 1.0
-        Zeros(12),                 // three reserved words
-        {0x03, 0x00, 0x00, 0x00},  // version (update count)
-        Date(45000.5),             // created
-        Date(45001.25, 1),         // modified, invalid
-        {0x11, 0x22, 0x33, 0x00},  // first color
-        {0x44, 0x55, 0x66, 0x00},  // color
+        {0x63, 0x6F, 0x6C, 0x31},                          // "col1"
+        {0x00, 0x00, 0x01, 0x00},                          // version 1.0
+        Zeros(12),                                         // three reserved words
+        {0x03, 0x00, 0x00, 0x00},                          // version (update count)
+        Date(45000.5),                                     // created
+        Date(45001.25, 1),                                 // modified, invalid
+        {0x11, 0x22, 0x33, 0x00},                          // first color
+        {0x44, 0x55, 0x66, 0x00},                          // color
         {0xFB, 0xFF, 0xFF, 0xFF, 0x38, 0x04, 0x00, 0x00},  // position -5, 1080
-        Zeros(16),                                        // two reserved 64-bit values
+        Zeros(16),                                         // two reserved 64-bit values
         {0x0A, 0x00, 0x00, 0x00, 0x14, 0x00, 0x00, 0x00},  // relative position 10, 20
         {0xFF, 0xFE, 0xFF, 0x02, 'A', 0, 'b', 0},          // source title
         {0xFF, 0xFE, 0xFF, 0x01, 'C', 0},                  // window class
         {0xFF, 0xFE, 0xFF, 0x00, 0xFF, 0xFE, 0xFF, 0x00},  // two reserved strings
     });
-}
-
-TEST(CColPickTest, FreshRecordHasNoColorAndNowForBothTimes) {
-    const CColPick fresh(COleDateTime(45357.5));
-    EXPECT_EQ(fresh.Created(), COleDateTime(45357.5));
-    EXPECT_EQ(fresh.Modified(), COleDateTime(45357.5));
-    EXPECT_EQ(fresh.Version(), 0);
-    EXPECT_EQ(fresh.Color(), kNoColor);
-    EXPECT_EQ(fresh.FirstColor(), kNoColor);
-    EXPECT_EQ(fresh.Position(), Point{});
-    EXPECT_TRUE(fresh.SourceTitle().empty());
 }
 
 TEST(CColPickTest, WritesTheRecordByteForByteAndReadsItBack) {
@@ -125,15 +114,6 @@ TEST(CColPickTest, RefusesBadRecordsAndLeavesTheTargetAlone) {
         }
         EXPECT_EQ(target, before) << c.what;
     }
-}
-
-TEST(CColPickTest, AcceptsAnOlderVersion) {
-    Bytes bytes = SampleRecordBytes();
-    bytes[6] = 0x00;  // 0x00000000
-    CArchive in(bytes);
-    CColPick read;
-    read.Serialize(in);
-    EXPECT_EQ(read.Color(), 0x00665544u);
 }
 
 TEST(CColPickTest, StampIsTheClocksMomentAsAValidDate) {

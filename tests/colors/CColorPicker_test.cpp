@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "colors/document_test_support.h"
 #include "base/CSystemError.h"
+#include "colors/document_test_support.h"
 #include "model/CUnitsCol.h"
 #include "platform/fake/FakeClipboard.h"
 #include "res/version.h"
@@ -92,8 +92,8 @@ TEST_F(CColorPickerTest, InsertStampsTheCopyAndNotifies) {
 
 TEST_F(CColorPickerTest, InsertIntoAFullListDropsTheOldestFirst) {
     struct Case {
-        int index;          // requested
-        int finalIndex;     // where the new color lands
+        int index;       // requested
+        int finalIndex;  // where the new color lands
     };
     const Case cases[] = {{999, 998}, {5, 4}, {1, 0}, {0, 0}};
     constexpr COLORREF kNew = 0x00ABCDEF;
@@ -108,7 +108,8 @@ TEST_F(CColorPickerTest, InsertIntoAFullListDropsTheOldestFirst) {
         // Color 0 (the oldest) is gone; color 1 is now first unless the new one took its place.
         const int firstOld = c.finalIndex == 0 ? 1 : 0;
         EXPECT_EQ(m_picker.GetAt(firstOld).Color(), 1u) << c.index;
-        EXPECT_EQ(m_sink.Entries(), (std::vector<Entry>{{ViewNotify::kColorInserted, c.finalIndex}}))
+        EXPECT_EQ(m_sink.Entries(),
+                  (std::vector<Entry>{{ViewNotify::kColorInserted, c.finalIndex}}))
             << c.index;
     }
 }
@@ -261,25 +262,15 @@ TEST_F(CColorPickerTest, ExportTextChangesMarkTheListModified) {
 // value 0.
 Bytes SectionBytes(std::int32_t revision, const Bytes& record, double savedAt) {
     return Concat({
-        Str("NCnlCol"),
-        U32(0x00010000),
-        U32(kProductVersion),
-        Date(savedAt),
-        Zeros(4),
-        I32(revision),
-        Zeros(32),
-        EmptyStrings(4),
+        Str("NCnlCol"), U32(0x00010000), U32(kProductVersion),
+        Date(savedAt),  Zeros(4),        I32(revision),
+        Zeros(32),      EmptyStrings(4),
         Zeros(4),  // reserved value
-        Zeros(4),
-        Zeros(64),
-        EmptyStrings(4),
-        {0x01, 0x00},  // one record
-        record,
-        {0x00, 0x00},  // no 32-bit values
-        {0x03, 0x00},  // three export texts
-        Str("T"),
-        Str(""),
-        Str("F"),
+        Zeros(4),       Zeros(64),       EmptyStrings(4),
+        {0x01, 0x00},                  // one record
+        record,         {0x00, 0x00},  // no 32-bit values
+        {0x03, 0x00},                  // three export texts
+        Str("T"),       Str(""),         Str("F"),
     });
 }
 

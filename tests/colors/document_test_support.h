@@ -57,7 +57,9 @@ inline Bytes U32(std::uint32_t v) {
             static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
 }
 
-inline Bytes I32(std::int32_t v) { return U32(static_cast<std::uint32_t>(v)); }
+inline Bytes I32(std::int32_t v) {
+    return U32(static_cast<std::uint32_t>(v));
+}
 
 inline Bytes F64(double v) {
     Bytes out(sizeof v);
@@ -66,7 +68,9 @@ inline Bytes F64(double v) {
 }
 
 // n zero bytes.
-inline Bytes Zeros(std::size_t n) { return Bytes(n, 0); }
+inline Bytes Zeros(std::size_t n) {
+    return Bytes(n, 0);
+}
 
 // An archive string in the Unicode form with a one-byte length, of an ASCII text.
 inline Bytes Str(const std::string& ascii) {
@@ -79,7 +83,9 @@ inline Bytes Str(const std::string& ascii) {
 }
 
 // A date: status, then the OLE date.
-inline Bytes Date(double ole, std::int32_t status = 0) { return Concat({I32(status), F64(ole)}); }
+inline Bytes Date(double ole, std::int32_t status = 0) {
+    return Concat({I32(status), F64(ole)});
+}
 
 // The empty string, `n` times.
 inline Bytes EmptyStrings(int n) {

@@ -7,17 +7,17 @@
 namespace nl {
 namespace {
 
-FakeDesktop::WindowSpec Win(std::string title, std::string className, Rect rect,
+FakeDesktop::WindowDesc Win(std::string title, std::string className, Rect rect,
                             WindowId parent = kNoWindow, WindowId owner = kNoWindow,
                             bool visible = true) {
-    FakeDesktop::WindowSpec spec;
-    spec.title = std::move(title);
-    spec.className = std::move(className);
-    spec.rect = rect;
-    spec.parent = parent;
-    spec.owner = owner;
-    spec.visible = visible;
-    return spec;
+    FakeDesktop::WindowDesc desc;
+    desc.title = std::move(title);
+    desc.className = std::move(className);
+    desc.rect = rect;
+    desc.parent = parent;
+    desc.owner = owner;
+    desc.visible = visible;
+    return desc;
 }
 
 // A scene like a real desktop: an editor with a child text area and an owned dialog with a

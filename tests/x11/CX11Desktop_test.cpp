@@ -98,6 +98,22 @@ TEST_F(X11DesktopTest, HiddenAndDestroyedWindowsAreNotFound) {
     EXPECT_EQ(d.Ancestor(dialog, WindowAncestor::kRoot), kNoWindow);
 }
 
+TEST_F(X11DesktopTest, MinimizedWindowsCountAsShownAndRestoreMapsThem) {
+    // As a window manager minimizes: unmapped, with the iconic state.
+    x.Unmap(main);
+    x.SetWmState(main, 3);
+    x.Sync();
+    EXPECT_TRUE(d.IsMinimized(main));
+    EXPECT_TRUE(d.IsWindowVisible(main));
+    EXPECT_NE(d.WindowFromPoint({260, 200}), WindowId{child});
+    d.Restore(main);
+    // WM_STATE marks the application's window; its child is under the point again.
+    EXPECT_TRUE(test::WaitFor([&] { return d.WindowFromPoint({260, 200}) == child; }, 2000));
+    x.SetWmState(main, 1);
+    x.Sync();
+    EXPECT_FALSE(d.IsMinimized(main));
+}
+
 TEST_F(X11DesktopTest, ForegroundIsTheActiveWindowOrElseTheFocusedOne) {
     x.Focus(child);
     x.Sync();

@@ -76,6 +76,12 @@ void XTestClient::SetTransientFor(xcb_window_t w, xcb_window_t owner) {
                         XCB_ATOM_WINDOW, 32, 1, &owner);
 }
 
+void XTestClient::SetWmState(xcb_window_t w, std::uint32_t state) {
+    const std::uint32_t value[] = {state, XCB_NONE};
+    xcb_change_property(m_conn, XCB_PROP_MODE_REPLACE, w, Atom("WM_STATE"), Atom("WM_STATE"), 32, 2,
+                        value);
+}
+
 void XTestClient::SetActiveWindowProperty(xcb_window_t w) {
     xcb_change_property(m_conn, XCB_PROP_MODE_REPLACE, m_root, Atom("_NET_ACTIVE_WINDOW"),
                         XCB_ATOM_WINDOW, 32, 1, &w);

@@ -28,6 +28,8 @@ public:
     void SetLatin1Title(xcb_window_t w, std::string_view title);  // WM_NAME as STRING
     void SetClass(xcb_window_t w, std::string_view instance, std::string_view className);
     void SetTransientFor(xcb_window_t w, xcb_window_t owner);
+    // WM_STATE as a window manager sets it (1 normal, 3 iconic).
+    void SetWmState(xcb_window_t w, std::uint32_t state);
     void SetActiveWindowProperty(xcb_window_t w);  // _NET_ACTIVE_WINDOW on the root
     void DeleteActiveWindowProperty();
     void Map(xcb_window_t w);

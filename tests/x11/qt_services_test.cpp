@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,6 +8,7 @@
 #include "platform/qt/CQtClipboard.h"
 #include "platform/qt/CQtLocale.h"
 #include "platform/qt/CQtShell.h"
+#include "platform/qt/CQtSystemInfo.h"
 #include "platform/x11/CAlsaSound.h"
 #include "res/tick_sounds.h"
 #include "x11_test_support.h"
@@ -71,6 +73,17 @@ TEST(QtLocaleTest, NumberFormatFollowsTheLocale) {
     EXPECT_FALSE(CQtLocale::TimeFormatOf(QLocale(QStringLiteral("en_US"))).contains(u't'));
     EXPECT_EQ(CQtLocale::TimeFormatOf(QLocale(QStringLiteral("de_DE"))),
               QStringLiteral("HH:mm:ss"));
+}
+
+TEST(QtSystemInfoTest, NamesTheUserAndTheComputer) {
+    CQtSystemInfo info;
+    std::string user, computer;
+    ASSERT_TRUE(info.UserName(user));
+    ASSERT_TRUE(info.ComputerName(computer));
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof(host) - 1), 0);
+    EXPECT_EQ(computer, host);
+    EXPECT_FALSE(user.empty());
 }
 
 TEST(AlsaSoundTest, PlayingNeverBlocksOrFailsWithOrWithoutADevice) {

@@ -72,11 +72,11 @@ bool FakeDesktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) 
     return true;
 }
 
-WindowId FakeDesktop::AddWindow(const WindowSpec& spec) {
+WindowId FakeDesktop::AddWindow(const WindowDesc& desc) {
     const WindowId id = m_nextId++;
-    Window w{spec, {}};
-    if (w.spec.client.IsEmpty()) w.spec.client = w.spec.rect;
-    if (spec.parent != kNoWindow) w.spec.owner = kNoWindow;
+    Window w{desc, {}};
+    if (w.desc.client.IsEmpty()) w.desc.client = w.desc.rect;
+    if (desc.parent != kNoWindow) w.desc.owner = kNoWindow;
     m_windows.emplace(id, std::move(w));
     Siblings(id).insert(Siblings(id).begin(), id);
     return id;
@@ -93,22 +93,22 @@ void FakeDesktop::DestroyWindow(WindowId window) {
 }
 
 void FakeDesktop::SetVisible(WindowId window, bool visible) {
-    if (auto it = m_windows.find(window); it != m_windows.end()) it->second.spec.visible = visible;
+    if (auto it = m_windows.find(window); it != m_windows.end()) it->second.desc.visible = visible;
 }
 
 void FakeDesktop::SetMinimized(WindowId window, bool minimized) {
     if (auto it = m_windows.find(window); it != m_windows.end())
-        it->second.spec.minimized = minimized;
+        it->second.desc.minimized = minimized;
 }
 
 void FakeDesktop::SetTitle(WindowId window, const std::string& title) {
-    if (auto it = m_windows.find(window); it != m_windows.end()) it->second.spec.title = title;
+    if (auto it = m_windows.find(window); it != m_windows.end()) it->second.desc.title = title;
 }
 
 void FakeDesktop::SetOwner(WindowId window, WindowId owner) {
     if (auto it = m_windows.find(window);
-        it != m_windows.end() && it->second.spec.parent == kNoWindow)
-        it->second.spec.owner = owner;
+        it != m_windows.end() && it->second.desc.parent == kNoWindow)
+        it->second.desc.owner = owner;
 }
 
 void FakeDesktop::BringToTop(WindowId window) {
@@ -124,14 +124,14 @@ const FakeDesktop::Window* FakeDesktop::Find(WindowId window) const {
 }
 
 std::vector<WindowId>& FakeDesktop::Siblings(WindowId window) {
-    const WindowId parent = m_windows.at(window).spec.parent;
+    const WindowId parent = m_windows.at(window).desc.parent;
     return parent == kNoWindow ? m_topLevel : m_windows.at(parent).children;
 }
 
 WindowId FakeDesktop::Hit(const std::vector<WindowId>& candidates, Point pos) const {
     for (WindowId id : candidates) {
         const Window& w = m_windows.at(id);
-        if (w.spec.visible && !w.spec.minimized && w.spec.rect.Contains(pos)) return id;
+        if (w.desc.visible && !w.desc.minimized && w.desc.rect.Contains(pos)) return id;
     }
     return kNoWindow;
 }
@@ -153,9 +153,9 @@ WindowId FakeDesktop::Ancestor(WindowId window, WindowAncestor kind) const {
     const Window* w = Find(window);
     if (!w) return kNoWindow;
     if (kind == WindowAncestor::kParent)
-        return w->spec.parent != kNoWindow || window == m_desktop ? w->spec.parent : m_desktop;
+        return w->desc.parent != kNoWindow || window == m_desktop ? w->desc.parent : m_desktop;
     WindowId top = window;
-    while (m_windows.at(top).spec.parent != kNoWindow) top = m_windows.at(top).spec.parent;
+    while (m_windows.at(top).desc.parent != kNoWindow) top = m_windows.at(top).desc.parent;
     if (kind == WindowAncestor::kRoot) return top;
     for (int depth = 0; depth < kMaxOwnerDepth; ++depth) {
         const WindowId owner = Owner(top);
@@ -167,46 +167,46 @@ WindowId FakeDesktop::Ancestor(WindowId window, WindowAncestor kind) const {
 
 WindowId FakeDesktop::Owner(WindowId window) const {
     const Window* w = Find(window);
-    return w && Find(w->spec.owner) ? w->spec.owner : kNoWindow;
+    return w && Find(w->desc.owner) ? w->desc.owner : kNoWindow;
 }
 
 std::string FakeDesktop::WindowText(WindowId window) const {
     const Window* w = Find(window);
-    return w ? w->spec.title : std::string();
+    return w ? w->desc.title : std::string();
 }
 
 std::string FakeDesktop::ClassName(WindowId window) const {
     const Window* w = Find(window);
-    return w ? w->spec.className : std::string();
+    return w ? w->desc.className : std::string();
 }
 
 bool FakeDesktop::IsWindowVisible(WindowId window) const {
     // Shown when the window and every ancestor are shown.
-    for (const Window* w = Find(window); w; w = Find(w->spec.parent))
-        if (!w->spec.visible) return false;
+    for (const Window* w = Find(window); w; w = Find(w->desc.parent))
+        if (!w->desc.visible) return false;
     return Find(window) != nullptr;
 }
 
 bool FakeDesktop::IsMinimized(WindowId window) const {
     const Window* w = Find(window);
-    return w && w->spec.minimized;
+    return w && w->desc.minimized;
 }
 
 void FakeDesktop::Restore(WindowId window) {
     if (!Find(window)) return;
     ++m_restores;
-    m_windows.at(window).spec.minimized = false;
+    m_windows.at(window).desc.minimized = false;
     m_foreground = Ancestor(window, WindowAncestor::kRoot);
 }
 
 Rect FakeDesktop::WindowRect(WindowId window) const {
     const Window* w = Find(window);
-    return w ? w->spec.rect : Rect{};
+    return w ? w->desc.rect : Rect{};
 }
 
 Rect FakeDesktop::ClientRect(WindowId window) const {
     const Window* w = Find(window);
-    return w ? w->spec.client : Rect{};
+    return w ? w->desc.client : Rect{};
 }
 
 std::vector<WindowId> FakeDesktop::TopLevelWindows() const {

@@ -14,7 +14,7 @@ namespace nl {
 class FakeDesktop final : public IDesktop {
 public:
     // What a test gives for a new window. `rect` is in screen coordinates.
-    struct WindowSpec {
+    struct WindowDesc {
         std::string title;
         std::string className;
         Rect rect;
@@ -38,7 +38,7 @@ public:
     // Makes the screen unreadable (Grab fails, PixelColor gives kNoColor) or readable again.
     void SetScreenReadable(bool readable) { m_readable = readable; }
     // Adds a window on top of its siblings and returns its id (ids are never reused).
-    WindowId AddWindow(const WindowSpec& spec);
+    WindowId AddWindow(const WindowDesc& desc);
     void DestroyWindow(WindowId window);  // with its children
     void SetVisible(WindowId window, bool visible);
     void SetMinimized(WindowId window, bool minimized);
@@ -78,7 +78,7 @@ public:
 
 private:
     struct Window {
-        WindowSpec spec;
+        WindowDesc desc;
         std::vector<WindowId> children;  // topmost first
     };
     const Window* Find(WindowId window) const;

@@ -6,8 +6,8 @@
 namespace nl {
 namespace {
 
-constexpr std::array<std::string_view, 7> kDayNames = {
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr std::array<std::string_view, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                       "Thursday", "Friday", "Saturday"};
 constexpr std::array<std::string_view, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
@@ -20,10 +20,10 @@ std::string TwoDigits(int value) {
 }  // namespace
 
 std::string FakeLocale::TimeText(const CivilTime& local) const {
-    const int hour12 = local.hour % kHoursPerHalfDay == 0 ? kHoursPerHalfDay
-                                                           : local.hour % kHoursPerHalfDay;
-    return std::to_string(hour12) + ":" + TwoDigits(local.minute) + ":" +
-           TwoDigits(local.second) + (local.hour < kHoursPerHalfDay ? " AM" : " PM");
+    const int hour12 =
+        local.hour % kHoursPerHalfDay == 0 ? kHoursPerHalfDay : local.hour % kHoursPerHalfDay;
+    return std::to_string(hour12) + ":" + TwoDigits(local.minute) + ":" + TwoDigits(local.second) +
+           (local.hour < kHoursPerHalfDay ? " AM" : " PM");
 }
 
 std::string FakeLocale::ShortDate(const CivilTime& local) const {

@@ -1,0 +1,214 @@
+// Runs "nerimlens-cli settings" on data files in a temporary folder.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/prefs_test_support.h"
+
+namespace nl {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+RunResult RunCli(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
+    std::array<char, 64> errPath{};
+    std::snprintf(errPath.data(), errPath.size(), "/tmp/nl_settings_err_XXXXXX");
+    const int errFd = mkstemp(errPath.data());
+    EXPECT_GE(errFd, 0);
+    close(errFd);
+    std::string command = "env " + env + " " + ShellQuote(NL_CLI_PATH);
+    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    command += " 2>" + ShellQuote(errPath.data());
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    EXPECT_NE(pipe, nullptr);
+    if (pipe == nullptr) return result;
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream errFile(errPath.data());
+    std::ostringstream err;
+    err << errFile.rdbuf();
+    result.err = err.str();
+    std::remove(errPath.data());
+    return result;
+}
+
+class SettingsCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "nl-settings-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_root = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+    std::string Path(const std::string& name) const { return (m_root / name).string(); }
+    static Bytes ReadBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    static void WriteBytes(const std::string& path, const Bytes& bytes) {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+
+    fs::path m_root;
+};
+
+TEST_F(SettingsCliTest, DefaultsWritesTheLayoutAndChecksOk) {
+    const std::string file = Path("NerimLens.dat");
+    const RunResult written = RunCli({"settings", "defaults", file});
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    Bytes actual = ReadBytes(file);
+    Bytes expected = test::BuildDataFile(test::FileSpec{});
+    ASSERT_EQ(actual.size(), expected.size());
+    // The save dates aside: the moment in the settings block and in the common block.
+    const std::string common = "SCCN";
+    const auto at = std::search(actual.begin(), actual.end(), common.begin(), common.end());
+    ASSERT_NE(at, actual.end());
+    for (const std::size_t offset :
+         {std::size_t{16}, static_cast<std::size_t>(at - actual.begin()) + 12})
+        std::copy_n(actual.begin() + static_cast<std::ptrdiff_t>(offset), 8,
+                    expected.begin() + static_cast<std::ptrdiff_t>(offset));
+    EXPECT_EQ(actual, expected);
+
+    const RunResult checked = RunCli({"settings", "check", file});
+    EXPECT_EQ(checked.exitCode, 0);
+    EXPECT_EQ(checked.out, "ok\n");
+}
+
+TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
+    test::FileSpec spec;
+    spec.zoomFactor = 800;
+    spec.hotKeys = {0x2007B, 0, 0, 0, 0x10070};
+    spec.writerVersion = 0x00010011;
+    const std::string file = Path("prefs.dat");
+    WriteBytes(file, test::BuildDataFile(spec));
+    const RunResult r = RunCli({"settings", "dump", file});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    const char* keys[] = {"recent_file_count",
+                          "general_options",
+                          "display_options",
+                          "sound_options",
+                          "active_tool",
+                          "export_option",
+                          "zoom_factor",
+                          "color_format_index",
+                          "length_unit_index",
+                          "color_picker_options",
+                          "magnifier_options",
+                          "gauge_options",
+                          "screen_copier_options",
+                          "pick_delay",
+                          "screen_copier_fill_color",
+                          "reserved_a",
+                          "reserved_b",
+                          "writer_version",
+                          "format_version",
+                          "saved_at",
+                          "ruler",
+                          "event_sounds",
+                          "custom_colors",
+                          "hot_keys",
+                          "window_states"};
+    for (const char* key : keys) EXPECT_TRUE(json.contains(key)) << key;
+    EXPECT_EQ(json.size(), std::size(keys));
+    EXPECT_EQ(json["zoom_factor"], 800);
+    EXPECT_EQ(json["general_options"], 0x00010701);
+    EXPECT_EQ(json["screen_copier_fill_color"], 0xFFFFFF);
+    EXPECT_EQ(json["writer_version"], 0x00010011);
+    EXPECT_EQ(json["format_version"], 0x00010000);
+    EXPECT_EQ(json["saved_at"], "2024-01-01T00:00:00Z");
+    EXPECT_EQ(json["ruler"],
+              nlohmann::json::parse(R"({"caption_items":515,"options":16385,"base":10,"scale":100,)"
+                                    R"("auto_preview":1})"));
+    EXPECT_EQ(json["event_sounds"].size(), 3u);
+    EXPECT_EQ(json["custom_colors"].size(), 16u);
+    ASSERT_EQ(json["hot_keys"].size(), 5u);
+    EXPECT_EQ(json["hot_keys"][0]["text"], "Ctrl + F12");
+    EXPECT_EQ(json["hot_keys"][1]["text"], "None");
+    EXPECT_EQ(json["hot_keys"][4]["value"], 0x10070);
+    ASSERT_EQ(json["window_states"].size(), 7u);
+    EXPECT_EQ(json["window_states"][1]["flags"], 0);
+    EXPECT_EQ(json["window_states"][1]["numbers"], nlohmann::json::parse("[0]"));
+    EXPECT_EQ(json["window_states"][0]["placement"]["show_cmd"], 0);
+    EXPECT_EQ(json["window_states"][0]["placement"]["normal_position"]["right"], 0);
+}
+
+TEST_F(SettingsCliTest, DumpDefaultsToTheProgramsOwnFile) {
+    const std::string folder = Path("data/Nerim Rirideviz/NerimLens");
+    fs::create_directories(folder);
+    test::FileSpec spec;
+    spec.pickDelay = 1300;
+    WriteBytes(folder + "/NerimLens.dat", test::BuildDataFile(spec));
+    const RunResult r = RunCli({"settings", "dump"}, "LC_ALL=C XDG_DATA_HOME=" + Path("data"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["pick_delay"], 1300);
+}
+
+TEST_F(SettingsCliTest, CheckReportsDamageAndLeavesTheFileAlone) {
+    test::FileSpec badMagic;
+    badMagic.magic = 0x21212121;
+    Bytes truncated = test::BuildDataFile(test::FileSpec{});
+    truncated.resize(300);
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        std::string wantError;
+    };
+    const std::string file = Path("NerimLens.dat");
+    const Case cases[] = {
+        {"wrong magic", test::BuildDataFile(badMagic), file + " has a bad format."},
+        {"truncated", truncated, "Attempted to access " + file + " past its end."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(file, c.bytes);
+        for (const char* command : {"check", "dump"}) {
+            const RunResult r = RunCli({"settings", command, file});
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_EQ(r.out, "");
+            EXPECT_NE(r.err.find(c.wantError), std::string::npos) << r.err;
+        }
+        EXPECT_EQ(ReadBytes(file), c.bytes);
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(m_root)) names.push_back(e.path().filename());
+        EXPECT_EQ(names, std::vector<std::string>{"NerimLens.dat"});
+    }
+    const RunResult missing = RunCli({"settings", "check", Path("missing.dat")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("Error #2: "), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace nl
