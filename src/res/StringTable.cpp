@@ -40,7 +40,7 @@ std::string FormatMessage(std::string_view pattern, std::initializer_list<std::s
             i += 2;
             continue;
         }
-        // %N or %NN, optionally followed by !printf-spec!
+        // %N or %NN, optionally followed by !printf-format!
         size_t j = i + 1;
         unsigned number = 0;
         while (j < pattern.size() && j < i + 3 && std::isdigit(static_cast<unsigned char>(pattern[j]))) {

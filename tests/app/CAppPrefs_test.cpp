@@ -46,51 +46,51 @@ TEST(CAppPrefsTest, SetDefaultsLeavesTheTabledValues) {
 }
 
 TEST(CAppPrefsTest, LoadReadsEverySettingInPlace) {
-    FileSpec spec;
-    spec.writerVersion = 0x00010011;
-    spec.reservedA = 11;
-    spec.reservedB = 12;
-    spec.recentFileCount = 8;
-    spec.generalOptions = 0x1;
-    spec.displayOptions = 0x2;
-    spec.soundOptions = 0;
-    spec.activeTool = 4;
-    spec.exportOption = 3;
-    spec.zoomFactor = 700;
-    spec.colorFormatIndex = 5;
-    spec.lengthUnitIndex = 2;
-    spec.colorPickerOptions = 0x80000;
-    spec.magnifierOptions = 0x20;
-    spec.gaugeOptions = 0x100;
-    spec.screenCopierOptions = 0x120;
-    spec.pickDelay = 300;
-    spec.fillColor = 0x123456;
-    spec.rulerCaption = 0xC00;
-    spec.rulerOptions = 0x1210;
-    spec.rulerBase = 2;
-    spec.rulerScale = 250;
-    spec.rulerAutoPreview = 0;
-    spec.eventSounds = {1, 2, 6};
-    spec.customColors = std::vector<std::uint32_t>(16, 0xABCDEF);
-    spec.hotKeys = {0x2007B, 0, 0x40070, 0};
-    spec.winStates = {{1, {}}, {1, {3}}, {0, {}}, {1, {}}, {0, {}}, {1, {}}, {0, {4, 5}}};
+    FileSpec layout;
+    layout.writerVersion = 0x00010011;
+    layout.reservedA = 11;
+    layout.reservedB = 12;
+    layout.recentFileCount = 8;
+    layout.generalOptions = 0x1;
+    layout.displayOptions = 0x2;
+    layout.soundOptions = 0;
+    layout.activeTool = 4;
+    layout.exportOption = 3;
+    layout.zoomFactor = 700;
+    layout.colorFormatIndex = 5;
+    layout.lengthUnitIndex = 2;
+    layout.colorPickerOptions = 0x80000;
+    layout.magnifierOptions = 0x20;
+    layout.gaugeOptions = 0x100;
+    layout.screenCopierOptions = 0x120;
+    layout.pickDelay = 300;
+    layout.fillColor = 0x123456;
+    layout.rulerCaption = 0xC00;
+    layout.rulerOptions = 0x1210;
+    layout.rulerBase = 2;
+    layout.rulerScale = 250;
+    layout.rulerAutoPreview = 0;
+    layout.eventSounds = {1, 2, 6};
+    layout.customColors = std::vector<std::uint32_t>(16, 0xABCDEF);
+    layout.hotKeys = {0x2007B, 0, 0x40070, 0};
+    layout.winStates = {{1, {}}, {1, {3}}, {0, {}}, {1, {}}, {0, {}}, {1, {}}, {0, {4, 5}}};
 
     PrefsRig rig;
     CAppPrefs prefs(rig.Services());
-    prefs.LoadFromBytes(BuildDataFile(spec), "x.dat");
+    prefs.LoadFromBytes(BuildDataFile(layout), "x.dat");
 
     EXPECT_EQ(prefs.Settings().zoomFactor, 700);
     EXPECT_EQ(prefs.Settings().screenCopierFillColor, 0x123456u);
     EXPECT_EQ(prefs.WriterVersion(), 0x00010011u);
     EXPECT_EQ(prefs.SavedAt().Date(), test::kFixedOleDate);
     EXPECT_EQ(prefs.Ruler().ScalingFactor(), 250);
-    EXPECT_EQ(prefs.HotKeys(), spec.hotKeys);
+    EXPECT_EQ(prefs.HotKeys(), layout.hotKeys);
     EXPECT_EQ(prefs.WinState(6).Numbers(), (std::vector<std::uint32_t>{4, 5}));
 
     // Written back, the file is the same apart from the writer version: every value was read
     // into its own place.
-    spec.writerVersion = kProductVersion;
-    EXPECT_EQ(prefs.StoreToBytes(), BuildDataFile(spec));
+    layout.writerVersion = kProductVersion;
+    EXPECT_EQ(prefs.StoreToBytes(), BuildDataFile(layout));
 }
 
 TEST(CAppPrefsTest, TablesAndWindowStatesAreSizedAfterLoading) {
@@ -130,13 +130,13 @@ TEST(CAppPrefsTest, TablesAndWindowStatesAreSizedAfterLoading) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        FileSpec spec;
-        spec.eventSounds = c.eventSounds;
-        spec.hotKeys = c.hotKeys;
-        spec.winStates = c.winStates;
+        FileSpec layout;
+        layout.eventSounds = c.eventSounds;
+        layout.hotKeys = c.hotKeys;
+        layout.winStates = c.winStates;
         PrefsRig rig;
         CAppPrefs prefs(rig.Services());
-        prefs.LoadFromBytes(BuildDataFile(spec));
+        prefs.LoadFromBytes(BuildDataFile(layout));
         EXPECT_EQ(prefs.EventSounds(), c.wantEventSounds);
         EXPECT_EQ(prefs.CustomColors().size(), 16u);
         EXPECT_EQ(prefs.HotKeys(), c.wantHotKeys);
@@ -211,12 +211,12 @@ TEST(CAppPrefsTest, LoadBringsStoredSelectionsIntoRange) {
         {100000, 1000, -5, 1000, 0, 0},
     };
     for (const auto& c : cases) {
-        FileSpec spec;
-        spec.zoomFactor = c.zoom;
-        spec.colorFormatIndex = c.colorFormat;
-        spec.lengthUnitIndex = c.lengthUnit;
+        FileSpec layout;
+        layout.zoomFactor = c.zoom;
+        layout.colorFormatIndex = c.colorFormat;
+        layout.lengthUnitIndex = c.lengthUnit;
         PrefsRig rig;
-        rig.files.AddFile(test::kDataFile, BuildDataFile(spec));
+        rig.files.AddFile(test::kDataFile, BuildDataFile(layout));
         CAppPrefs prefs(rig.Services());
         prefs.Initialize({});
         ASSERT_FALSE(prefs.Load().exitRequested);

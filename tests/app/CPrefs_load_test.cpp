@@ -24,10 +24,10 @@ const std::string kCurrentBackup = CPrefs::VersionBackupPath(kDataFile, kProduct
 constexpr std::int32_t kMarkZoom = 700;  // tells loaded settings from the defaults
 
 Bytes GoodFile(std::uint32_t writer = kProductVersion) {
-    FileSpec spec;
-    spec.writerVersion = writer;
-    spec.zoomFactor = kMarkZoom;
-    return BuildDataFile(spec);
+    FileSpec layout;
+    layout.writerVersion = writer;
+    layout.zoomFactor = kMarkZoom;
+    return BuildDataFile(layout);
 }
 Bytes Truncated(std::uint32_t writer = kProductVersion) {
     Bytes bytes = GoodFile(writer);
@@ -35,15 +35,15 @@ Bytes Truncated(std::uint32_t writer = kProductVersion) {
     return bytes;
 }
 Bytes WrongMagic() {
-    FileSpec spec;
-    spec.magic = 0x21212121;
-    return BuildDataFile(spec);
+    FileSpec layout;
+    layout.magic = 0x21212121;
+    return BuildDataFile(layout);
 }
 Bytes NewerFormat() {
-    FileSpec spec;
-    spec.formatVersion = 0x00010001;
-    spec.writerVersion = Version(1, 20);
-    return BuildDataFile(spec);
+    FileSpec layout;
+    layout.formatVersion = 0x00010001;
+    layout.writerVersion = Version(1, 20);
+    return BuildDataFile(layout);
 }
 
 struct LoadRig : test::PrefsRig {

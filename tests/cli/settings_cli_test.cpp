@@ -107,12 +107,12 @@ TEST_F(SettingsCliTest, DefaultsWritesTheLayoutAndChecksOk) {
 }
 
 TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
-    test::FileSpec spec;
-    spec.zoomFactor = 800;
-    spec.hotKeys = {0x2007B, 0, 0, 0, 0x10070};
-    spec.writerVersion = 0x00010011;
+    test::FileSpec layout;
+    layout.zoomFactor = 800;
+    layout.hotKeys = {0x2007B, 0, 0, 0, 0x10070};
+    layout.writerVersion = 0x00010011;
     const std::string file = Path("prefs.dat");
-    WriteBytes(file, test::BuildDataFile(spec));
+    WriteBytes(file, test::BuildDataFile(layout));
     const RunResult r = RunCli({"settings", "dump", file});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto json = nlohmann::json::parse(r.out);
@@ -168,9 +168,9 @@ TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
 TEST_F(SettingsCliTest, DumpDefaultsToTheProgramsOwnFile) {
     const std::string folder = Path("data/Nerim Rirideviz/NerimLens");
     fs::create_directories(folder);
-    test::FileSpec spec;
-    spec.pickDelay = 1300;
-    WriteBytes(folder + "/NerimLens.dat", test::BuildDataFile(spec));
+    test::FileSpec layout;
+    layout.pickDelay = 1300;
+    WriteBytes(folder + "/NerimLens.dat", test::BuildDataFile(layout));
     const RunResult r = RunCli({"settings", "dump"}, "LC_ALL=C XDG_DATA_HOME=" + Path("data"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(nlohmann::json::parse(r.out)["pick_delay"], 1300);
