@@ -34,16 +34,12 @@ using Json = nlohmann::ordered_json;
 
 constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
-constexpr int kChannelMax = 255;
-constexpr std::size_t kHexDigits = 6;
 // What a pick over the desktop background calls its source.
 constexpr const char* kDesktopTitle = "Windows Desktop";
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
 // Room for any date or time text the C library writes.
 constexpr std::size_t kTimeTextSize = 256;
-
-constexpr std::string_view kColorForms = "#RRGGBB, RRGGBB or R,G,B (each 0-255)";
 
 // A failure of the command itself rather than of its arguments: exits 1 like a bad file.
 class DocFailure : public std::runtime_error {
@@ -150,42 +146,6 @@ std::pair<Point, Point> ParseTwoPoints(const std::string& text, std::string_view
         throw UsageError("invalid " + std::string(what) + " \"" + text +
                          "\": expected X1,Y1,X2,Y2 in whole pixels such as 10,10,250,90");
     return {{(*values)[0], (*values)[1]}, {(*values)[2], (*values)[3]}};
-}
-
-std::optional<COLORREF> ParseHexColor(std::string_view text) {
-    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
-    if (text.size() != kHexDigits) return std::nullopt;
-    unsigned rgb = 0;  // 0xRRGGBB as written
-    for (const char c : text) {
-        int digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else {
-            return std::nullopt;
-        }
-        rgb = rgb << 4 | static_cast<unsigned>(digit);
-    }
-    return MakeRgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF),
-                   static_cast<int>(rgb & 0xFF));
-}
-
-COLORREF ParseColor(const std::string& text) {
-    std::optional<COLORREF> color;
-    if (text.find(',') != std::string::npos) {
-        const auto rgb = ParseInts(text, 3);
-        if (rgb &&
-            std::all_of(rgb->begin(), rgb->end(), [](int v) { return v >= 0 && v <= kChannelMax; }))
-            color = MakeRgb((*rgb)[0], (*rgb)[1], (*rgb)[2]);
-    } else {
-        color = ParseHexColor(text);
-    }
-    if (!color)
-        throw UsageError("invalid color \"" + text + "\": expected " + std::string(kColorForms));
-    return *color;
 }
 
 DisplayMetrics ParseDpi(const std::string& text) {
@@ -348,7 +308,7 @@ struct AddArgs {
 };
 
 std::string RunAdd(const AddArgs& args) {
-    const COLORREF color = ParseColor(args.color);
+    const COLORREF color = ParseColorArgument(args.color);
     const Point at = ParsePoint(args.at, "--at");
     Services services;
     CDocApp doc(services.clock, services.files);

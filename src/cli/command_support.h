@@ -26,6 +26,14 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t
 // and listing the names when there is no such row or the case-blind match is ambiguous.
 int ChooseRow(const std::vector<std::string>& names, std::string_view query, std::string_view what);
 
+// The forms a color may be given in on the command line.
+inline constexpr std::string_view kColorArgumentForms =
+    "#RRGGBB, RRGGBB, R,G,B (each 0-255) or hsl:H,S,L (each 0-240)";
+
+// A color given as #RRGGBB, RRGGBB, R,G,B or hsl:H,S,L (0x00BBGGRR, red in the low byte).
+// Throws UsageError naming the value and the accepted forms.
+std::uint32_t ParseColorArgument(std::string_view text);
+
 // The names joined as "a, b, c".
 std::string JoinNames(const std::vector<std::string>& names);
 

@@ -14,22 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_runner.h"
+
 namespace nl {
 namespace {
 
+using test::RunCli;
+using test::RunResult;
+
 namespace fs = std::filesystem;
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuote(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -55,23 +48,7 @@ protected:
 
     // Runs the program in the scratch folder with the C locale and UTC.
     RunResult Run(const std::vector<std::string>& args) const {
-        const std::string errPath = PathOf(".stderr");
-        std::string command = "cd " + ShellQuote(m_dir.string()) + " && env LC_ALL=C TZ=UTC " +
-                              ShellQuote(NL_CLI_PATH);
-        for (const std::string& arg : args) command += " " + ShellQuote(arg);
-        command += " 2>" + ShellQuote(errPath);
-        RunResult result;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return result;
-        std::array<char, 4096> buffer{};
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            result.out.append(buffer.data(), n);
-        const int status = pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = ReadAll(errPath);
-        fs::remove(errPath);
-        return result;
+        return RunCli(args, "LC_ALL=C TZ=UTC", m_dir.string());
     }
 
     // Runs a command that must succeed.

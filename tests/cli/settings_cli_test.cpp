@@ -15,51 +15,16 @@
 #include <vector>
 
 #include "app/prefs_test_support.h"
+#include "cli/cli_runner.h"
 
 namespace nl {
 namespace {
 
+using test::RunCli;
+using test::RunResult;
+
 namespace fs = std::filesystem;
 using test::Bytes;
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuote(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-RunResult RunCli(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
-    std::array<char, 64> errPath{};
-    std::snprintf(errPath.data(), errPath.size(), "/tmp/nl_settings_err_XXXXXX");
-    const int errFd = mkstemp(errPath.data());
-    EXPECT_GE(errFd, 0);
-    close(errFd);
-    std::string command = "env " + env + " " + ShellQuote(NL_CLI_PATH);
-    for (const std::string& arg : args) command += " " + ShellQuote(arg);
-    command += " 2>" + ShellQuote(errPath.data());
-    RunResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    EXPECT_NE(pipe, nullptr);
-    if (pipe == nullptr) return result;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream errFile(errPath.data());
-    std::ostringstream err;
-    err << errFile.rdbuf();
-    result.err = err.str();
-    std::remove(errPath.data());
-    return result;
-}
 
 class SettingsCliTest : public ::testing::Test {
 protected:

@@ -5,23 +5,15 @@
 #include <vector>
 
 #include "base/CArchive.h"
+#include "base/byte_builders.h"
 #include "res/version.h"
 
 namespace nl {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
-Bytes Le32(std::uint32_t v) {
-    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
-}
+using test::Bytes;
+using test::Concat;
+using test::Le32;
 
 // Four zero u64 values and four empty strings.
 const Bytes kReservedRun = Concat({Bytes(32, 0),
