@@ -14,50 +14,96 @@ constexpr std::uint32_t kIdsErrorNumberWithData = 25266;  // "Error #%1: %2\n\nD
 
 std::string SystemErrorText(std::uint32_t code) {
     switch (code) {
-        case kErrorSuccess: return "The operation completed successfully.";
-        case kErrorInvalidFunction: return "Incorrect function.";
-        case kErrorFileNotFound: return "The system cannot find the file specified.";
-        case kErrorPathNotFound: return "The system cannot find the path specified.";
-        case kErrorAccessDenied: return "Access is denied.";
-        case kErrorNotEnoughMemory: return "Not enough memory resources are available to process this command.";
-        case kErrorWriteProtect: return "The media is write protected.";
+        case kErrorSuccess:
+            return "The operation completed successfully.";
+        case kErrorInvalidFunction:
+            return "Incorrect function.";
+        case kErrorFileNotFound:
+            return "The system cannot find the file specified.";
+        case kErrorPathNotFound:
+            return "The system cannot find the path specified.";
+        case kErrorAccessDenied:
+            return "Access is denied.";
+        case kErrorNotEnoughMemory:
+            return "Not enough memory resources are available to process this command.";
+        case kErrorBadEnvironment:
+            return "The environment is incorrect.";
+        case kErrorWriteProtect:
+            return "The media is write protected.";
         case kErrorSharingViolation:
-            return "The process cannot access the file because it is being used by another process.";
-        case kErrorHandleDiskFull: return "The disk is full.";
-        case kErrorNotSupported: return "The request is not supported.";
-        case kErrorFileExists: return "The file exists.";
-        case kErrorInvalidParameter: return "The parameter is incorrect.";
-        case kErrorDiskFull: return "There is not enough space on the disk.";
-        case kErrorInvalidName: return "The filename, directory name, or volume label syntax is incorrect.";
-        case kErrorBadArguments: return "One or more arguments are not correct.";
-        case kErrorAlreadyExists: return "Cannot create a file when that file already exists.";
-        case kErrorFilenameExcedRange: return "The filename or extension is too long.";
-        case kErrorCancelled: return "The operation was canceled by the user.";
-        case kErrorHotkeyAlreadyRegistered: return "Hot key is already registered.";
-        case kErrorClipboardNotOpen: return "Thread does not have a clipboard open.";
-        default: return "Unknown error " + std::to_string(code) + ".";
+            return "The process cannot access the file because it is being used by another "
+                   "process.";
+        case kErrorHandleDiskFull:
+            return "The disk is full.";
+        case kErrorNotSupported:
+            return "The request is not supported.";
+        case kErrorFileExists:
+            return "The file exists.";
+        case kErrorInvalidParameter:
+            return "The parameter is incorrect.";
+        case kErrorDiskFull:
+            return "There is not enough space on the disk.";
+        case kErrorInvalidName:
+            return "The filename, directory name, or volume label syntax is incorrect.";
+        case kErrorBadArguments:
+            return "One or more arguments are not correct.";
+        case kErrorAlreadyExists:
+            return "Cannot create a file when that file already exists.";
+        case kErrorFilenameExcedRange:
+            return "The filename or extension is too long.";
+        case kErrorOldWinVersion:
+            return "The specified program requires a newer version of the operating system.";
+        case kErrorNoAssociation:
+            return "No application is associated with the specified file for this operation.";
+        case kErrorCancelled:
+            return "The operation was canceled by the user.";
+        case kErrorInvalidWindowHandle:
+            return "Invalid window handle.";
+        case kErrorHotkeyAlreadyRegistered:
+            return "Hot key is already registered.";
+        case kErrorClipboardNotOpen:
+            return "Thread does not have a clipboard open.";
+        case kErrorTimeout:
+            return "This operation returned because the timeout period expired.";
+        default:
+            return "Unknown error " + std::to_string(code) + ".";
     }
 }
 
 std::uint32_t SystemErrorFromErrno(int err) {
     switch (err) {
-        case 0: return kErrorSuccess;
-        case ENOENT: return kErrorFileNotFound;
-        case ENOTDIR: return kErrorPathNotFound;
+        case 0:
+            return kErrorSuccess;
+        case ENOENT:
+            return kErrorFileNotFound;
+        case ENOTDIR:
+            return kErrorPathNotFound;
         case EACCES:
         case EPERM:
-        case EISDIR: return kErrorAccessDenied;
-        case EROFS: return kErrorWriteProtect;
+        case EISDIR:
+            return kErrorAccessDenied;
+        case EROFS:
+            return kErrorWriteProtect;
         case EBUSY:
-        case ETXTBSY: return kErrorSharingViolation;
+        case ETXTBSY:
+            return kErrorSharingViolation;
         case ENOSPC:
-        case EDQUOT: return kErrorDiskFull;
-        case EEXIST: return kErrorAlreadyExists;
-        case ENAMETOOLONG: return kErrorFilenameExcedRange;
-        case ENOMEM: return kErrorNotEnoughMemory;
-        case EINVAL: return kErrorInvalidParameter;
-        case ENOTSUP: return kErrorNotSupported;
-        default: return kErrorInvalidFunction;
+        case EDQUOT:
+            return kErrorDiskFull;
+        case EEXIST:
+            return kErrorAlreadyExists;
+        case ENAMETOOLONG:
+            return kErrorFilenameExcedRange;
+        case ENOMEM:
+            return kErrorNotEnoughMemory;
+        case EINVAL:
+            return kErrorInvalidParameter;
+        case ENOTSUP:
+            return kErrorNotSupported;
+        case ETIMEDOUT:
+            return kErrorTimeout;
+        default:
+            return kErrorInvalidFunction;
     }
 }
 

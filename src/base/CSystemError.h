@@ -14,6 +14,7 @@ enum SystemErrorCode : std::uint32_t {
     kErrorPathNotFound = 3,
     kErrorAccessDenied = 5,
     kErrorNotEnoughMemory = 8,
+    kErrorBadEnvironment = 10,
     kErrorWriteProtect = 19,
     kErrorSharingViolation = 32,
     kErrorHandleDiskFull = 39,
@@ -25,9 +26,13 @@ enum SystemErrorCode : std::uint32_t {
     kErrorBadArguments = 160,
     kErrorAlreadyExists = 183,
     kErrorFilenameExcedRange = 206,
+    kErrorOldWinVersion = 1150,
+    kErrorNoAssociation = 1155,
     kErrorCancelled = 1223,
+    kErrorInvalidWindowHandle = 1400,
     kErrorHotkeyAlreadyRegistered = 1409,
     kErrorClipboardNotOpen = 1418,
+    kErrorTimeout = 1460,
 };
 
 // The system's message text for `code`, without a trailing line break.

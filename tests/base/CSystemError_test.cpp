@@ -1,0 +1,46 @@
+#include "base/CSystemError.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+namespace nl {
+namespace {
+
+TEST(CSystemErrorTest, NumberedMessagesWithAndWithoutData) {
+    struct Case {
+        std::uint32_t code;
+        std::string data;
+        std::string want;
+    };
+    const Case cases[] = {
+        {kErrorFileNotFound, "", "Error #2: The system cannot find the file specified."},
+        {kErrorHotkeyAlreadyRegistered, "", "Error #1409: Hot key is already registered."},
+        {kErrorAccessDenied, "/tmp/x.dat", "Error #5: Access is denied.\n\nData: /tmp/x.dat"},
+        {kErrorInvalidWindowHandle, "", "Error #1400: Invalid window handle."},
+        {kErrorNoAssociation, "",
+         "Error #1155: No application is associated with the specified file for this "
+         "operation."},
+        {4242, "", "Error #4242: Unknown error 4242."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatSystemError(c.code, c.data), c.want) << c.code;
+        const CSystemError error(c.code, c.data);
+        EXPECT_EQ(error.Message(), c.want);
+        EXPECT_STREQ(error.what(), c.want.c_str());
+    }
+}
+
+TEST(CSystemErrorTest, ErrnoValuesMapOntoTheProgramsCodes) {
+    const std::pair<int, std::uint32_t> cases[] = {
+        {0, kErrorSuccess},           {ENOENT, kErrorFileNotFound},   {ENOTDIR, kErrorPathNotFound},
+        {EACCES, kErrorAccessDenied}, {EPERM, kErrorAccessDenied},    {EROFS, kErrorWriteProtect},
+        {ENOSPC, kErrorDiskFull},     {EDQUOT, kErrorDiskFull},       {EEXIST, kErrorAlreadyExists},
+        {ETIMEDOUT, kErrorTimeout},   {EXDEV, kErrorInvalidFunction},  // anything unmapped
+    };
+    for (const auto& [err, code] : cases) EXPECT_EQ(SystemErrorFromErrno(err), code) << err;
+}
+
+}  // namespace
+}  // namespace nl
