@@ -562,26 +562,26 @@ bool CPrefs::BackUp() {
     return true;
 }
 
-RestoreResult CPrefs::Restore() {
+DataRestoreResult CPrefs::Restore() {
     FileDialogRequest request;
     request.filter = LoadString(kIdsDataFileFilter);
     request.initialFolder = m_folders.Documents();
     request.defaultExtension = kDataFileExtension.substr(1);
     const auto source = m_dialogs.OpenFileDialog(request);
-    if (!source) return RestoreResult::kCancelled;
+    if (!source) return DataRestoreResult::kCancelled;
     if (m_dialogs.MessageBox(LoadString(kIdsRestoreConfirm), m_applicationName,
                              MsgButtons::kOkCancel, MsgIcon::kInformation) != MsgAnswer::kOk)
-        return RestoreResult::kCancelled;
+        return DataRestoreResult::kCancelled;
     try {
         const std::string target = *LocateDataFile(Purpose::kSave);
         if (const auto code = m_files.CopyFile(*source, target)) throw CSystemError(code, *source);
     } catch (const CSystemError& e) {
         ShowError(e.Message());
-        return RestoreResult::kFailed;
+        return DataRestoreResult::kFailed;
     }
     m_saveSuppressed = true;
     m_changed = false;
-    return RestoreResult::kExitRequested;
+    return DataRestoreResult::kExitRequested;
 }
 
 // ---- Start-up entry ---------------------------------------------------------------------

@@ -42,7 +42,7 @@ struct LoadResult {
 };
 
 // The outcome of the restore operation.
-enum class RestoreResult {
+enum class DataRestoreResult {
     kCancelled,      // the user chose no file or cancelled the confirmation
     kFailed,         // the copy failed; the error was shown and nothing changed
     kExitRequested,  // the data file was replaced: the application must exit without saving
@@ -106,7 +106,7 @@ public:
     // or failed (the error was shown).
     bool BackUp();
     // Asks for a source file and a confirmation, then copies it over the data file.
-    RestoreResult Restore();
+    DataRestoreResult Restore();
 
     // The key "Software\<company>\<application>\" in the current user's root.
     void SetRegistryKey() { SetKey(ApplicationKey(m_companyName, m_applicationName)); }

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "app/CAppPrefs.h"
@@ -132,6 +133,32 @@ Json Dump(const CAppPrefs& prefs) {
     return out;
 }
 
+// "ID=VALUE": a hot key id of the table and the key value, checked as the hot key editor
+// checks it.
+std::pair<int, std::uint32_t> ParseHotKeySetting(const std::string& entry) {
+    const auto equals = entry.find('=');
+    const auto bad = [&](const std::string& why) {
+        return std::runtime_error("--hot-key " + entry + ": " + why);
+    };
+    if (equals == std::string::npos) throw bad("expected ID=VALUE");
+    std::size_t used = 0;
+    int id = -1;
+    unsigned long value = 0;
+    try {
+        id = std::stoi(entry.substr(0, equals), &used, 10);
+        if (used != equals) throw bad("the id is not a number");
+        const std::string text = entry.substr(equals + 1);
+        value = std::stoul(text, &used, 0);
+        if (used != text.size()) throw bad("the value is not a number");
+    } catch (const std::logic_error&) {
+        throw bad("expected ID=VALUE with numbers");
+    }
+    if (id < 0 || id >= kHotKeyCount) throw bad("the id must be 0 to 3");
+    if (value > 0xFFFFFFFFul || !ValidateHotKey(static_cast<std::uint32_t>(value)))
+        throw bad("not a valid hot key (F1 to F12 with modifiers)");
+    return {id, static_cast<std::uint32_t>(value)};
+}
+
 }  // namespace
 
 void RegisterSettingsCommand(CLI::App& app, std::string& output) {
@@ -141,6 +168,7 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
 
     struct Args {
         std::string file;
+        std::vector<std::string> hotKeys;
     };
     auto args = std::make_shared<Args>();
 
@@ -157,9 +185,18 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
     CLI::App* defaults =
         settings->add_subcommand("defaults", "Write a data file holding the default settings");
     defaults->add_option("FILE", args->file, "the data file to write")->required();
+    defaults
+        ->add_option("--hot-key", args->hotKeys,
+                     "set hot key ID (0 Show/Hide, 1 Pick Color, 2 Ruler, 3 Clipboard Viewer) to "
+                     "VALUE (modifier flags << 16 | virtual key, decimal or 0x hex), as ID=VALUE")
+        ->take_all();
     defaults->callback([args] {
         Session session;
         session.prefs->SetDefaults();
+        for (const std::string& entry : args->hotKeys) {
+            const auto [id, value] = ParseHotKeySetting(entry);
+            session.prefs->HotKeys().at(static_cast<std::size_t>(id)) = value;
+        }
         const std::vector<std::uint8_t> bytes = session.prefs->StoreToBytes(args->file);
         if (const auto code = session.files.WriteFile(args->file, bytes))
             throw std::runtime_error(FormatSystemError(code, args->file));

@@ -133,10 +133,30 @@ constexpr StringEntry kEntries[] = {
     {2112, "Double-click to finish"},
     {2113, "%1 sec to snapshot - move cursor away!"},
 
+    // Keyboard helpers of the main window
+    {3000, "Move the cursor one pixel to the left"},
+    {3001, "Move the cursor one pixel to the right"},
+    {3002, "Move the cursor one pixel up"},
+    {3003, "Move the cursor one pixel down"},
+    {3004, "Pick the color under the cursor"},
+    {3005, "Replace the selected color with the color under the cursor"},
+    {3006, "Cancel the current measurement or capture"},
+    {3007, "Pick the color under the cursor after the pick delay"},
+
+    // Tools and tool windows
+    {3050, "Magnify the area around the cursor\nMagnifier"},
+    {3051, "Copy an area of the screen to an image\nScreen Copier"},
+    {3052, "Pick colors from the screen\nColor Picker"},
+    {3053, "Measure lines, areas and paths on the screen\nGauge"},
+    {3057, "Show or hide the on-screen ruler\nRuler"},
+    {3058, "Show or hide the clipboard viewer\nClipboard Viewer"},
     // Clipboard viewer: formats window toggle
     {3059, "Formats"},
-    // Options command
-    {3070, "Show or hide the Options window"},
+    // Main window commands
+    {3070, "Show or hide the Options window\nOptions"},
+    {3071, "Keep the NerimLens window above other windows\nStay on Top"},
+    {3072, "Reset the size and position of the NerimLens window\nArrange"},
+    {3073, "Show or hide the grid lines of lists\nGridlines"},
     // Color properties window context menu
     {3090, "Copy the selected property"},
     {3091, "Copy all properties"},
@@ -144,7 +164,9 @@ constexpr StringEntry kEntries[] = {
     {3101, "Auto-stop"},
     {3102, "Copy data when it's captured\nAuto-copy"},
     // Toolbar form controls: descriptions and tool tips
+    {3110, "Zoom factor"},
     {3111, "Zoom control\nZoom slider"},
+    {3112, "Magnified area around the cursor"},
     {3115, "Keyboard availability indicator"},
     {3120, "Measurement unit"},
     {3121, "Color format"},
@@ -186,9 +208,18 @@ constexpr StringEntry kEntries[] = {
     {3402, "Copy all colors"},
     {3428, "Save colors"},
     {3430, "Delete all colors"},
+    {3432, "Show the properties of the selected color\nProperties"},
     {3438, "Goto color"},
+    {3445, "Color under the cursor"},
+    {3454, "Pick the color under the cursor\nPick Color"},
+    {3455, "Replace the selected color with the color under the cursor\nReplace Color"},
+    {3456, "Pick the color under the cursor after the pick delay\nDelayed Pick"},
+    {3457, "Change the selected color\nEdit Color"},
+    {3459, "Add the color under the cursor before the selected color\nAdd Color"},
     {3460, "Preview colors"},
     {3461, "Copy colors"},
+    {3462, "Move the selected color up the list\nMove Up"},
+    {3463, "Move the selected color down the list\nMove Down"},
 
     // Screen copier shapes
     {3550, "Capture rectangle\nRectangle"},
@@ -255,12 +286,49 @@ constexpr StringEntry kEntries[] = {
     // Hot key texts
     {25302, "None"},
     {25311, "Invalid hot key."},
+    // Window, web site and updater commands
+    {26000, "Show the NerimLens window"},
+    {26002, "Show or hide the NerimLens window\nShow/Hide"},
+    {26003, "Visit the NerimLens web site\nWeb Site"},
+    {26010, "Check for a newer version of NerimLens\nCheck for Updates"},
+    {26011, "Change how NerimLens checks for updates\nUpdate Settings"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},
     {57345, "Ready"},
-    // Framework: Save As command
-    {57604, "Save As..."},
+    // Framework: document commands
+    {57600, "Create a new document\nNew"},
+    {57601, "Open an existing document\nOpen"},
+    {57603, "Save the active document\nSave"},
+    {57604, "Save the active document with a new name\nSave As"},
+    // Framework: the recent-file entries of the File menu
+    {57616, "Open this document"},
+    {57617, "Open this document"},
+    {57618, "Open this document"},
+    {57619, "Open this document"},
+    {57620, "Open this document"},
+    {57621, "Open this document"},
+    {57622, "Open this document"},
+    {57623, "Open this document"},
+    {57624, "Open this document"},
+    {57625, "Open this document"},
+    {57626, "Open this document"},
+    {57627, "Open this document"},
+    {57628, "Open this document"},
+    {57629, "Open this document"},
+    {57630, "Open this document"},
+    {57631, "Open this document"},
+    // Framework: application and help commands
+    {57664, "Display program information, version number and copyright\nAbout"},
+    {57665, "Quit NerimLens, asking to save the document if it changed\nExit"},
+    {57670, "Display help for the current task or command\nHelp"},
+    // Framework: bars and list view modes
+    {59392, "Show or hide the toolbar\nToggle Toolbar"},
+    {59393, "Show or hide the status bar\nToggle Status Bar"},
+    {59408, "Display colors as small tiles\nSmall Icons"},
+    {59409, "Display colors as large tiles\nIcons"},
+    {59410, "Display colors in a list\nList"},
+    {59411, "Display the details of each color\nDetails"},
     // Framework: title of a new document
     {61443, "Untitled"},
     // Framework: document, validation and archive messages

@@ -334,14 +334,14 @@ TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
         const char* what;
         std::optional<std::string> chosen;
         MsgAnswer confirm;
-        RestoreResult want;
+        DataRestoreResult want;
     };
     const std::string source = "/fake/home/Documents/old.dat";
     const Case cases[] = {
-        {"restored", source, MsgAnswer::kOk, RestoreResult::kExitRequested},
-        {"confirmation cancelled", source, MsgAnswer::kCancel, RestoreResult::kCancelled},
-        {"no file chosen", std::nullopt, MsgAnswer::kOk, RestoreResult::kCancelled},
-        {"copy fails", "/fake/home/Documents/missing.dat", MsgAnswer::kOk, RestoreResult::kFailed},
+        {"restored", source, MsgAnswer::kOk, DataRestoreResult::kExitRequested},
+        {"confirmation cancelled", source, MsgAnswer::kCancel, DataRestoreResult::kCancelled},
+        {"no file chosen", std::nullopt, MsgAnswer::kOk, DataRestoreResult::kCancelled},
+        {"copy fails", "/fake/home/Documents/missing.dat", MsgAnswer::kOk, DataRestoreResult::kFailed},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -354,7 +354,7 @@ TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
         EXPECT_EQ(rig.prefs.Restore(), c.want);
         ASSERT_EQ(rig.dialogs.FileDialogs().size(), 1u);
         EXPECT_EQ(rig.dialogs.FileDialogs()[0].request.initialFolder, "/fake/home/Documents");
-        const bool restored = c.want == RestoreResult::kExitRequested;
+        const bool restored = c.want == DataRestoreResult::kExitRequested;
         EXPECT_EQ(rig.Text(kDataFile), restored ? "old" : "cur");
         EXPECT_EQ(rig.prefs.IsSaveSuppressed(), restored);
         EXPECT_EQ(rig.prefs.IsChanged(), !restored);
@@ -368,7 +368,7 @@ TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
             EXPECT_EQ(rig.dialogs.Messages()[0].text, LoadString(2031));
             EXPECT_EQ(rig.dialogs.Messages()[0].buttons, MsgButtons::kOkCancel);
         }
-        if (c.want == RestoreResult::kFailed) {
+        if (c.want == DataRestoreResult::kFailed) {
             EXPECT_EQ(rig.dialogs.Messages().size(), 2u);
         }
     }

@@ -71,6 +71,41 @@ TEST_F(SettingsCliTest, DefaultsWritesTheLayoutAndChecksOk) {
     EXPECT_EQ(checked.out, "ok\n");
 }
 
+TEST_F(SettingsCliTest, DefaultsTakesValidHotKeysAndRefusesOthers) {
+    struct Case {
+        std::vector<std::string> options;
+        bool wantOk;
+        std::vector<std::uint32_t> wantHotKeys;
+    };
+    const Case cases[] = {
+        {{"--hot-key", "0=0x2007B"}, true, {0x2007B, 0, 0, 0}},  // Ctrl+F12
+        {{"--hot-key", "1=131195", "--hot-key", "3=0x40070"}, true, {0, 0x2007B, 0, 0x40070}},
+        {{"--hot-key", "0=0x20050"}, false, {}},  // Ctrl+P
+        {{"--hot-key", "0=0x70"}, false, {}},     // F1 alone
+        {{"--hot-key", "0=0x10073"}, false, {}},  // Alt+F4
+        {{"--hot-key", "4=0x2007B"}, false, {}},
+        {{"--hot-key", "0"}, false, {}},
+        {{"--hot-key", "x=1"}, false, {}},
+        {{"--hot-key", "0=12abc"}, false, {}},
+    };
+    for (const Case& c : cases) {
+        const std::string file = Path("hot.dat");
+        fs::remove(file);
+        std::vector<std::string> args = {"settings", "defaults", file};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const RunResult written = RunCli(args);
+        EXPECT_EQ(written.exitCode == 0, c.wantOk) << c.options.back() << " " << written.err;
+        EXPECT_EQ(fs::exists(file), c.wantOk) << c.options.back();
+        if (!c.wantOk) continue;
+        const RunResult dumped = RunCli({"settings", "dump", file});
+        ASSERT_EQ(dumped.exitCode, 0) << dumped.err;
+        const auto json = nlohmann::json::parse(dumped.out);
+        std::vector<std::uint32_t> hotKeys;
+        for (const auto& entry : json["hot_keys"]) hotKeys.push_back(entry["value"]);
+        EXPECT_EQ(hotKeys, c.wantHotKeys);
+    }
+}
+
 TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
     test::FileSpec layout;
     layout.zoomFactor = 800;

@@ -1,0 +1,480 @@
+#include "app/qt/CApp.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
+#include <csignal>
+
+#include "app/CAppPrefs.h"
+#include "app/CDocApp.h"
+#include "app/CDocCommands.h"
+#include "app/CRecentFileList.h"
+#include "app/app_rules.h"
+#include "app/event_sounds.h"
+#include "app/qt/AppContext.h"
+#include "app/qt/CMainFrame.h"
+#include "base/CSystemError.h"
+#include "base/text.h"
+#include "platform/local/LocalFileSystem.h"
+#include "platform/local/XdgFolders.h"
+#include "platform/qt/CQtClipboard.h"
+#include "platform/qt/CQtDialogs.h"
+#include "platform/qt/CQtLocale.h"
+#include "platform/qt/CQtSettingsStore.h"
+#include "platform/qt/CQtShell.h"
+#include "platform/qt/CQtSingleInstance.h"
+#include "platform/qt/CQtSystemInfo.h"
+#include "platform/x11/CAlsaSound.h"
+#include "platform/x11/CX11Desktop.h"
+#include "platform/x11/CX11HotKeys.h"
+#include "res/StringTable.h"
+#include "res/accelerators.h"
+#include "res/command_ids.h"
+#include "res/version.h"
+#include "ui/qt/qt_keys.h"
+
+namespace nl {
+
+namespace {
+
+constexpr std::uint32_t kIdsOptionsCaption = 2001;  // "NerimLens: Options"
+// Shown by the Options command until the options window exists.
+constexpr const char* kOptionsLaterText =
+    "The options window comes with a later version of NerimLens.";
+
+// The write end of the pipe the signal handler wakes the event loop through.
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_signalPipe[0], &byte, 1);
+}
+
+std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv) {
+    std::vector<std::string> out;
+    for (int i = 1; i < argc; ++i) out.emplace_back(argv[i]);
+    return out;
+}
+
+bool IsDataOverride(const std::string& argument) {
+    return StartsWithNoCase(argument, CPrefs::kFolderArgument) ||
+           StartsWithNoCase(argument, CPrefs::kFileArgument);
+}
+
+// Qt reads its coordinates in device pixels, which are the X server's pixels.
+QApplication* MakeApplication(int& argc, char** argv) {
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    auto* app = new QApplication(argc, argv);
+    QApplication::setApplicationName(kProductName);
+    QApplication::setOrganizationName(kCompanyName);
+    QApplication::setApplicationVersion(kProductVersionText);
+    // The main window hides to the notification area; the program ends with the window's
+    // real close, not with the last window that happens to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return app;
+}
+
+}  // namespace
+
+CApp::CApp(int& argc, char** argv)
+    : m_qapp(MakeApplication(argc, argv)),
+      // Qt has taken its own options out of argv by now.
+      m_arguments(ArgumentsAfterProgram(argc, argv)),
+      m_desktop(std::make_unique<CX11Desktop>()),
+      m_hotKeys(std::make_unique<CX11HotKeys>()),
+      m_sound(std::make_unique<CAlsaSound>()),
+      m_clipboard(std::make_unique<CQtClipboard>()),
+      m_locale(std::make_unique<CQtLocale>()),
+      m_shell(std::make_unique<CQtShell>()),
+      m_systemInfo(std::make_unique<CQtSystemInfo>()),
+      m_files(std::make_unique<LocalFileSystem>()),
+      m_folders(std::make_unique<XdgFolders>()),
+      m_store(std::make_unique<CQtSettingsStore>()),
+      m_dialogs(std::make_unique<CQtDialogs>()),
+      m_prefs(std::make_unique<CAppPrefs>(
+          PrefsServices{m_store.get(), m_folders.get(), m_files.get(), m_dialogs.get(), &m_clock})),
+      m_doc(std::make_unique<CDocApp>(m_clock, *m_files, &m_notify)) {
+    RegisterCommands();
+    // Posted notifications are sent from the event loop.
+    m_notify.SetWakeHandler([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { m_notify.Flush(); }, Qt::QueuedConnection);
+    });
+}
+
+CApp::~CApp() {
+    DestroyWindows();
+    qApp->removeEventFilter(this);
+    if (g_signalPipe[0] >= 0) {
+        std::signal(SIGTERM, SIG_DFL);
+        std::signal(SIGINT, SIG_DFL);
+        ::close(g_signalPipe[0]);
+        ::close(g_signalPipe[1]);
+        g_signalPipe[0] = g_signalPipe[1] = -1;
+    }
+}
+
+int CApp::Run() {
+    int exitCode = 0;
+    if (!Start(exitCode)) {
+        DestroyWindows();
+        return exitCode;
+    }
+    const int code = QApplication::exec();
+    // Whatever ended the loop, the settings reach the disk (the frame's close has written
+    // them already and suppressed saving; then this does nothing).
+    if (!m_prefs->IsSaveSuppressed()) m_prefs->Flush();
+    m_preview.Delete();
+    DestroyWindows();
+    return code;
+}
+
+bool CApp::Start(int& exitCode) {
+    exitCode = kExitFailure;
+    m_prefs->SetCurrentVersion(kProductVersion);
+
+    // An installer's maintenance run does its work and ends.
+    if (const MaintenanceSwitch which = ParseMaintenanceSwitch(m_arguments);
+        which != MaintenanceSwitch::kNone) {
+        m_prefs->SetRegistryKey();
+        exitCode = RunMaintenanceSwitch(which, *m_prefs) == 0 ? 0 : kExitFailure;
+        return false;
+    }
+
+    // One instance per user: a later start shows the first one and ends.
+    m_instance = std::make_unique<CQtSingleInstance>();
+    if (m_instance->Start(kInstanceName) != InstanceRole::kFirst) return false;
+    m_instance->SetShowListener([this] { ShowFromAnotherStart(); });
+
+    try {
+        m_prefs->SetRegistryKey();
+        m_prefs->SetDisplay(m_desktop->Metrics(), m_locale->UserNumberFormat());
+        m_prefs->Initialize(m_arguments);
+        m_prefs->SetDefaults();
+        if (const LoadResult loaded = m_prefs->Load(); loaded.exitRequested) {
+            exitCode = loaded.exitCode;
+            return false;
+        }
+
+        m_recentFiles = std::make_unique<CRecentFileList>(*m_store, m_prefs->Key(),
+                                                          m_prefs->Settings().recentFileCount);
+        m_recentFiles->Load();
+        m_docCommands = std::make_unique<CDocCommands>(
+            DocCommandServices{*m_doc, *m_prefs, *m_dialogs, *m_files, *m_clipboard, *m_shell,
+                               m_preview, *m_recentFiles, m_clock, *m_locale, *m_systemInfo});
+        m_context = std::make_unique<AppContext>(
+            AppContext{*m_prefs,
+                       *m_doc,
+                       *m_recentFiles,
+                       m_preview,
+                       m_notify,
+                       *m_desktop,
+                       *m_clipboard,
+                       *m_hotKeys,
+                       *m_sound,
+                       *m_shell,
+                       *m_dialogs,
+                       *m_files,
+                       *m_folders,
+                       *m_locale,
+                       *m_systemInfo,
+                       m_clock,
+                       *m_docCommands,
+                       *this,
+                       [this] { return KeyboardHelpersAvailable(); },
+                       [this] { return m_docCommands->SaveModified(); },
+                       [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); }});
+        m_prefs->SetFlushHandler([this] {
+            m_notify.Send(ViewNotify::kSaveState);
+            // The ruler's open state is recorded only by a program that has a ruler.
+            if (m_rulerFactory) m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
+        });
+
+        m_frame = std::make_unique<CMainFrame>(*m_context);
+        m_notify.Register(m_frame.get());
+        m_frame->installEventFilter(this);
+
+        OpenStartDocument();
+        m_frame->RegisterHotKeysAndTray();
+        m_frame->ShowAtStartup();
+    } catch (const CSystemError& e) {
+        DestroyWindows();
+        ShowError(e.Message());
+        return false;
+    }
+
+    // The updater's silent check: first after a few seconds, then every few hours.
+    m_updaterTimer = new QTimer(this);
+    m_updaterTimer->setSingleShot(true);
+    connect(m_updaterTimer, &QTimer::timeout, this, [this] { OnUpdaterTimer(); });
+    m_updaterTimer->start(UpdaterTimerInterval(0));
+
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        // The session may still be cancelled: write the settings, keep running.
+        m_prefs->Flush();
+        m_preview.Delete();
+    });
+    InstallSignalHandlers();
+    qApp->installEventFilter(this);
+    m_started = true;
+    exitCode = 0;
+    return true;
+}
+
+void CApp::OpenStartDocument() {
+    std::string path;
+    for (const std::string& argument : m_arguments) {
+        if (IsDataOverride(argument) || argument.empty()) continue;
+        path = QFileInfo(QString::fromStdString(argument)).absoluteFilePath().toStdString();
+        break;
+    }
+    bool opened = false;
+    if (!path.empty()) opened = m_docCommands->OpenDocument(path);
+    if (!opened) m_doc->OnNewDocument();
+
+    // Reopening the last document; a document named on the command line is that one already.
+    const std::uint32_t general = m_prefs->Settings().generalOptions;
+    constexpr std::uint32_t kReopen =
+        AppSettings::kGeneralKeepDocument | AppSettings::kGeneralReopenDocument;
+    if (!opened && (general & kReopen) == kReopen && m_recentFiles->Size() > 0 &&
+        !m_recentFiles->Path(0).empty())
+        m_docCommands->OnCommand(cmd::kFileMruFirst);
+}
+
+void CApp::RegisterCommands() {
+    AddCommand(cmd::kAppAbout, [this] { About(); });
+    AddCommand(cmd::kWebSite, [this] {
+        if (const std::uint32_t code = m_shell->OpenUrl(kWebSiteUrl))
+            ShowError(FormatSystemError(code, kWebSiteUrl));
+    });
+    AddCommand(cmd::kOptions, [this] { ShowOptionsPlaceholder(); });
+    AddUpdate(cmd::kOptions, [](CCmdUI& ui) { ui.SetCheck(CCmdUI::kUnchecked); });
+    AddCommandRange(cmd::kCursorLeft, cmd::kCursorDown, [this](int id) {
+        MoveCursor(id);
+        return true;
+    });
+    AddCommand(cmd::kPick, [this] { m_frame->ExecuteCommand(cmd::kPickColor); });
+    AddCommand(cmd::kCopy, [this] { m_frame->ExecuteCommand(cmd::kCopyColor); });
+    AddCommand(cmd::kShiftEnter, [this] { m_frame->ExecuteCommand(cmd::kShiftEnterAction); });
+    AddCommand(cmd::kAutoStop, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoStop); });
+    AddCommand(cmd::kAutoCopy, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoCopy); });
+    AddUpdate(cmd::kAutoStop, [this](CCmdUI& ui) {
+        ui.SetCheck((m_prefs->Settings().colorPickerOptions & AppSettings::kPickerAutoStop) != 0);
+    });
+    AddUpdate(cmd::kAutoCopy, [this](CCmdUI& ui) {
+        ui.SetCheck((m_prefs->Settings().colorPickerOptions & AppSettings::kPickerAutoCopy) != 0);
+    });
+    AddCommand(cmd::kRuler, [this] { ToggleWindow(m_ruler, m_rulerFactory); });
+    AddUpdate(cmd::kRuler, [this](CCmdUI& ui) {
+        ui.Enable(static_cast<bool>(m_rulerFactory) || m_ruler);
+        ui.SetCheck(m_ruler != nullptr);
+    });
+    AddCommand(cmd::kClipboardViewer,
+               [this] { ToggleWindow(m_clipboardViewer, m_clipboardViewerFactory); });
+    AddUpdate(cmd::kClipboardViewer, [this](CCmdUI& ui) {
+        ui.Enable(static_cast<bool>(m_clipboardViewerFactory) || m_clipboardViewer);
+        ui.SetCheck(m_clipboardViewer != nullptr);
+    });
+    AddCommand(cmd::kCheckForUpdates,
+               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kCheckNow), false); });
+    AddCommand(cmd::kUpdaterSettings,
+               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kConfigure), false); });
+    AddCommand(cmd::kFileNew, [this] { m_docCommands->OnCommand(cmd::kFileNew); });
+    AddCommand(cmd::kFileOpen, [this] { m_docCommands->OnCommand(cmd::kFileOpen); });
+    AddCommand(cmd::kAppExit, [this] { Exit(); });
+}
+
+bool CApp::OnCommand(int id) {
+    try {
+        return CCmdTarget::OnCommand(id);
+    } catch (const CSystemError& e) {
+        ShowError(e.Message());
+        return true;
+    }
+}
+
+void CApp::ShowFromAnotherStart() {
+    if (!m_frame) return;
+    if (!m_frame->isVisible()) {
+        m_frame->ExecuteCommand(cmd::kShow);
+        return;
+    }
+    if (m_frame->isMinimized()) m_frame->showNormal();
+    m_frame->raise();
+    m_frame->activateWindow();
+}
+
+void CApp::StartUpdater(int request, bool quiet) {
+    const auto which = static_cast<UpdaterRequest>(request);
+    WindowId owner = kNoWindow;
+    if (which == UpdaterRequest::kConfigure) {
+        if (QWidget* active = QApplication::activeWindow())
+            owner = static_cast<WindowId>(active->winId());
+        else if (m_frame)
+            owner = m_frame->NativeWindow();
+        else
+            owner = m_desktop->ForegroundWindow();
+    }
+    const std::string path = UpdaterPath(m_folders->ExecutablePath());
+    const std::uint32_t code = m_shell->StartDetached(path, UpdaterArguments(which, owner));
+    if (code != 0 && !quiet) ShowError(FormatSystemError(code, path));
+}
+
+void CApp::OnUpdaterTimer() {
+    ++m_updaterTicks;
+    m_updaterTimer->start(UpdaterTimerInterval(m_updaterTicks));
+    StartUpdater(static_cast<int>(UpdaterRequest::kSilent), true);
+}
+
+void CApp::ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory) {
+    if (window) {
+        if (window->isEnabled()) window->close();
+        return;
+    }
+    if (!factory) return;
+    QWidget* created = factory();
+    if (created == nullptr) throw CSystemError(kErrorInvalidWindowHandle);
+    created->setAttribute(Qt::WA_DeleteOnClose);
+    window = created;
+    created->show();
+}
+
+void CApp::ToggleColorPickerOption(std::uint32_t bit) {
+    m_prefs->Settings().colorPickerOptions ^= bit;
+    m_prefs->SetChanged();
+}
+
+void CApp::MoveCursor(int command) {
+    const auto delta = CursorMoveDelta(command);
+    if (!delta) return;
+    const Point at = m_desktop->CursorPos();
+    m_desktop->SetCursorPos({at.x + delta->x, at.y + delta->y});
+    PlayEventSound(*m_sound, SoundEvent::kMoveCursor, m_prefs->Settings().soundOptions,
+                   m_prefs->EventSounds());
+}
+
+void CApp::About() {
+    const QString text = QStringLiteral("<b>%1</b><br>Version %2<br><br>%3<br><br>%4")
+                             .arg(QString::fromUtf8(kProductName).toHtmlEscaped(),
+                                  QString::fromUtf8(kProductVersionText).toHtmlEscaped(),
+                                  QString::fromUtf8(kFileDescription).toHtmlEscaped(),
+                                  QString::fromUtf8(kCompanyName).toHtmlEscaped());
+    QMessageBox::about(DialogParent(), QStringLiteral("About %1").arg(kProductName), text);
+}
+
+void CApp::ShowOptionsPlaceholder() {
+    m_dialogs->MessageBox(kOptionsLaterText, LoadString(kIdsOptionsCaption), MsgButtons::kOk,
+                          MsgIcon::kInformation);
+}
+
+void CApp::Exit() {
+    if (m_docCommands && !m_docCommands->SaveModified()) return;
+    QApplication::quit();
+}
+
+void CApp::EndSession() {
+    if (m_sessionEnded) return;
+    m_sessionEnded = true;
+    m_prefs->Flush();
+    m_prefs->SetSaveSuppressed(true);
+    m_preview.Delete();
+    QApplication::quit();
+}
+
+void CApp::InstallSignalHandlers() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
+    m_signalNotifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
+    connect(m_signalNotifier, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(g_signalPipe[1], &byte, 1);
+        EndSession();
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool CApp::KeyboardHelpersAvailable() const {
+    if (!m_frame) return false;
+    const WindowId main = m_frame->NativeWindow();
+    const bool picking =
+        (m_prefs->Settings().generalOptions & AppSettings::kGeneralPickingStarted) != 0;
+    const bool foreground =
+        m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
+    return nl::KeyboardHelpersAvailable(*m_desktop, m_frame->IsOverlayVisible(), picking,
+                                        foreground, main);
+}
+
+bool CApp::FilterKey(QKeyEvent* event) {
+    if (!m_started || !m_frame || QApplication::activeWindow() != m_frame.get()) return false;
+    const Qt::KeyboardModifiers qtModifiers = event->modifiers();
+    const std::uint32_t modifiers = SystemModifiersFromQt(qtModifiers);
+    const std::uint32_t virtualKey = VirtualKeyFromQtKey(event->key(), qtModifiers);
+    if (virtualKey == 0) return false;
+    const int command = FindAcceleratorCommand(res::kAcceleratorsMain, modifiers, virtualKey);
+    if (command < cmd::kCursorLeft || command > cmd::kCopy) return false;
+    // Without the helpers the key belongs to the focused control.
+    if (!KeyboardHelpersAvailable()) return false;
+    m_frame->ExecuteCommand(command);
+    return true;
+}
+
+bool CApp::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return FilterKey(static_cast<QKeyEvent*>(event));
+        case QEvent::LocaleChange:
+            if (watched == qApp && m_started) {
+                m_prefs->SetDisplay(m_desktop->Metrics(), m_locale->UserNumberFormat());
+                m_notify.Send(ViewNotify::kUnitOrNumberFormatChanged);
+            }
+            return false;
+        case QEvent::Close:
+            // The main window's close either hides it (then the event is refused) or ends the
+            // program. Deliver it here to learn which.
+            if (watched == m_frame.get() && !m_inFrameClose) {
+                m_inFrameClose = true;
+                QCoreApplication::sendEvent(watched, event);
+                m_inFrameClose = false;
+                if (event->isAccepted())
+                    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+void CApp::ShowError(const std::string& text) const {
+    m_dialogs->MessageBox(text, LoadString(kIdsAppTitle), MsgButtons::kOk, MsgIcon::kWarning);
+}
+
+QWidget* CApp::DialogParent() const {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return m_frame && m_frame->isVisible() ? m_frame.get() : nullptr;
+}
+
+void CApp::DestroyWindows() {
+    delete m_ruler.data();
+    delete m_clipboardViewer.data();
+    if (m_frame) {
+        m_frame->removeEventFilter(this);
+        m_notify.Unregister(m_frame.get());
+        m_frame.reset();
+    }
+}
+
+}  // namespace nl

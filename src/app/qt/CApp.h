@@ -1,0 +1,145 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CCmdTarget.h"
+#include "app/ViewNotifyHub.h"
+#include "base/COleDateTime.h"
+#include "export/CPreviewFile.h"
+
+class QApplication;
+class QKeyEvent;
+class QSocketNotifier;
+class QTimer;
+
+namespace nl {
+
+class CAppPrefs;
+class CDocApp;
+class CDocCommands;
+class CMainFrame;
+class CQtDialogs;
+class CQtSettingsStore;
+class CQtSingleInstance;
+class CRecentFileList;
+class IClipboard;
+class IDesktop;
+class IFileSystem;
+class IFolders;
+class IHotKeys;
+class ILocale;
+class IShell;
+class ISound;
+class ISystemInfo;
+struct AppContext;
+
+// The application object: owns the platform services, the settings, the document with its
+// commands and the main window; starts up in a fixed order, runs the application's commands,
+// gives the keyboard helpers the keys pressed in the main window and writes the settings
+// when the program or the session ends.
+class CApp : public QObject, public CCmdTarget {
+public:
+    // The name under which one instance runs per user.
+    static constexpr const char* kInstanceName = "Nerim NerimLens";
+    // The exit code of a start that ends early (a second instance, a failed start).
+    static constexpr int kExitFailure = 1;
+    static constexpr const char* kWebSiteUrl = "https://www.nerimrirideviz.example/nerimlens";
+
+    // Creates the Qt application (with device pixels as Qt's coordinates) and the services.
+    CApp(int& argc, char** argv);
+    ~CApp() override;
+    CApp(const CApp&) = delete;
+    CApp& operator=(const CApp&) = delete;
+
+    // Starts up and runs the event loop; returns the process's exit code.
+    int Run();
+
+    // The windows that later parts of the program provide. Until a factory is set the
+    // command that opens the window is disabled.
+    using WindowFactory = std::function<QWidget*()>;
+    void SetRulerFactory(WindowFactory factory) { m_rulerFactory = std::move(factory); }
+    void SetClipboardViewerFactory(WindowFactory factory) {
+        m_clipboardViewerFactory = std::move(factory);
+    }
+    QWidget* Ruler() const { return m_ruler; }
+    QWidget* ClipboardViewer() const { return m_clipboardViewer; }
+
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+    bool IsStarted() const { return m_started; }
+    // Whether the arrow keys and Enter now move the cursor and pick.
+    bool KeyboardHelpersAvailable() const;
+
+    // Runs the command, showing a system error it raises as a numbered error.
+    bool OnCommand(int id) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool Start(int& exitCode);
+    void RegisterCommands();
+    void OpenStartDocument();
+    void ShowFromAnotherStart();
+    void StartUpdater(int request, bool quiet);
+    void OnUpdaterTimer();
+    void ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory);
+    void ToggleColorPickerOption(std::uint32_t bit);
+    void MoveCursor(int command);
+    void About();
+    void ShowOptionsPlaceholder();
+    void Exit();
+    void EndSession();
+    void InstallSignalHandlers();
+    bool FilterKey(QKeyEvent* event);
+    void ShowError(const std::string& text) const;
+    void DestroyWindows();
+    QWidget* DialogParent() const;
+
+    std::unique_ptr<QApplication> m_qapp;
+    std::vector<std::string> m_arguments;  // without the program's name
+
+    // Platform services.
+    SystemClock m_clock;
+    std::unique_ptr<IDesktop> m_desktop;
+    std::unique_ptr<IHotKeys> m_hotKeys;
+    std::unique_ptr<ISound> m_sound;
+    std::unique_ptr<IClipboard> m_clipboard;
+    std::unique_ptr<ILocale> m_locale;
+    std::unique_ptr<IShell> m_shell;
+    std::unique_ptr<ISystemInfo> m_systemInfo;
+    std::unique_ptr<IFileSystem> m_files;
+    std::unique_ptr<IFolders> m_folders;
+    std::unique_ptr<CQtSettingsStore> m_store;
+    std::unique_ptr<CQtDialogs> m_dialogs;
+    std::unique_ptr<CQtSingleInstance> m_instance;
+
+    // Settings, document and their commands.
+    std::unique_ptr<CAppPrefs> m_prefs;
+    ViewNotifyHub m_notify;
+    std::unique_ptr<CDocApp> m_doc;
+    CPreviewFile m_preview;
+    std::unique_ptr<CRecentFileList> m_recentFiles;
+    std::unique_ptr<CDocCommands> m_docCommands;
+    std::unique_ptr<AppContext> m_context;
+
+    // Windows.
+    std::unique_ptr<CMainFrame> m_frame;
+    QPointer<QWidget> m_ruler;
+    QPointer<QWidget> m_clipboardViewer;
+    WindowFactory m_rulerFactory;
+    WindowFactory m_clipboardViewerFactory;
+
+    QTimer* m_updaterTimer = nullptr;
+    int m_updaterTicks = 0;
+    QSocketNotifier* m_signalNotifier = nullptr;
+    bool m_started = false;
+    bool m_inFrameClose = false;
+    bool m_sessionEnded = false;
+};
+
+}  // namespace nl

@@ -1,0 +1,10 @@
+#include "capture/qt/CViewTBCap.h"
+
+#include "res/command_ids.h"
+
+namespace nl {
+
+CViewTBCap::CViewTBCap(AppContext& context, CMainFrame& frame, QWidget* parent)
+    : CViewAppTB(context, frame, res::kFormScreenCopier, parent) {}
+
+}  // namespace nl

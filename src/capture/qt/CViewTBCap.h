@@ -1,0 +1,12 @@
+#pragma once
+#include "app/qt/CViewAppTB.h"
+
+namespace nl {
+
+// The Screen Copier's toolbar view: the shared controls and the capture shape buttons.
+class CViewTBCap : public CViewAppTB {
+public:
+    CViewTBCap(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+};
+
+}  // namespace nl

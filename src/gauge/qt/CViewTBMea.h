@@ -1,0 +1,12 @@
+#pragma once
+#include "app/qt/CViewAppTB.h"
+
+namespace nl {
+
+// The Gauge's toolbar view: the shared controls and the measuring shape buttons.
+class CViewTBMea : public CViewAppTB {
+public:
+    CViewTBMea(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+};
+
+}  // namespace nl

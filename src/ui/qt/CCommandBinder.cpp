@@ -1,0 +1,225 @@
+#include "ui/qt/CCommandBinder.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
+#include <algorithm>
+
+#include "res/StringTable.h"
+#include "res/accelerators.h"
+#include "res/command_ids.h"
+#include "res/menus.h"
+#include "res/toolbars.h"
+#include "ui/qt/qt_keys.h"
+#include "ui/qt/svg_icons.h"
+
+namespace nl {
+namespace {
+
+constexpr const char* kCommandProperty = "nlCommand";
+// The key text after the tab of a menu caption, kept when an update handler sets the text.
+constexpr const char* kKeyTextProperty = "nlKeyText";
+// Marks the actions that stand for one recent-file entry.
+constexpr const char* kRecentProperty = "nlRecent";
+
+QString ToQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+CCommandBinder::CCommandBinder(Callbacks callbacks, QObject* parent)
+    : QObject(parent), m_callbacks(std::move(callbacks)) {}
+
+int CCommandBinder::CommandOf(const QAction* action) {
+    if (!action) return 0;
+    return action->property(kCommandProperty).toInt();
+}
+
+void CCommandBinder::ApplyState(QAction* action, const CCmdUI& ui) {
+    action->setEnabled(ui.Enabled());
+    if (const auto check = ui.CheckState()) {
+        action->setCheckable(true);
+        action->setChecked(*check == CCmdUI::kChecked);
+    } else if (action->isCheckable()) {
+        action->setChecked(false);
+        action->setCheckable(false);
+    }
+    if (ui.Text()) {
+        QString text = ToQt(*ui.Text());
+        const QString keys = action->property(kKeyTextProperty).toString();
+        if (!keys.isEmpty()) text += QLatin1Char('\t') + keys;
+        if (action->text() != text) action->setText(text);
+    }
+}
+
+QAction* CCommandBinder::MakeCommandAction(QObject* parent, int id, const std::string& text) {
+    auto* action = new QAction(ToQt(text), parent);
+    action->setProperty(kCommandProperty, id);
+    const qsizetype tab = action->text().indexOf(QLatin1Char('\t'));
+    if (tab >= 0) action->setProperty(kKeyTextProperty, action->text().mid(tab + 1));
+    const PromptAndTip strings = SplitPrompt(LoadString(static_cast<std::uint32_t>(id)));
+    if (!strings.prompt.empty()) action->setStatusTip(ToQt(strings.prompt));
+    connect(action, &QAction::triggered, this, [this, id] {
+        if (m_callbacks.execute) m_callbacks.execute(id);
+    });
+    Bind(action);
+    return action;
+}
+
+void CCommandBinder::Bind(QAction* action) {
+    Prune();
+    m_actions.emplace_back(action);
+}
+
+void CCommandBinder::Prune() {
+    std::erase_if(m_actions, [](const QPointer<QAction>& a) { return a.isNull(); });
+}
+
+void CCommandBinder::AddItems(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+            case MenuItemKind::kSeparator:
+                menu->addSeparator();
+                break;
+            case MenuItemKind::kPopup: {
+                QMenu* sub = menu->addMenu(ToQt(item.text));
+                AddItems(sub, item.items);
+                break;
+            }
+            case MenuItemKind::kRecentFiles: {
+                // An invisible marker: the entries are put in front of it each time the
+                // menu opens, so the list is always the current one.
+                auto* placeholder = new QAction(menu);
+                placeholder->setVisible(false);
+                menu->addAction(placeholder);
+                connect(menu, &QMenu::aboutToShow, this,
+                        [this, menu, placeholder] { FillRecentFiles(menu, placeholder); });
+                FillRecentFiles(menu, placeholder);
+                break;
+            }
+            case MenuItemKind::kCommand:
+                menu->addAction(MakeCommandAction(menu, item.id, item.text));
+                break;
+        }
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+}
+
+void CCommandBinder::FillRecentFiles(QMenu* menu, QAction* placeholder) {
+    for (QAction* action : menu->actions()) {
+        if (action->property(kRecentProperty).toBool()) {
+            menu->removeAction(action);
+            action->deleteLater();
+        }
+    }
+    if (!m_callbacks.recentFiles) return;
+    const std::vector<std::string> entries = m_callbacks.recentFiles();
+    const int count =
+        std::min<int>(static_cast<int>(entries.size()), cmd::kFileMruLast - cmd::kFileMruFirst + 1);
+    for (int i = 0; i < count; ++i) {
+        QAction* action = MakeCommandAction(menu, cmd::kFileMruFirst + i, entries[i]);
+        action->setProperty(kRecentProperty, true);
+        menu->insertAction(placeholder, action);
+    }
+}
+
+bool CCommandBinder::BuildMenuBar(QMenuBar* bar, int menuId) {
+    // The old menus go with their actions.
+    const QList<QAction*> old = bar->actions();
+    bar->clear();
+    for (QAction* action : old) {
+        if (QMenu* menu = action->menu()) menu->deleteLater();
+    }
+    const MenuResource* resource = FindMenu(menuId);
+    if (!resource) return false;
+    for (const MenuItem& popup : resource->popups) {
+        QMenu* menu = new QMenu(ToQt(popup.text), bar);
+        AddItems(menu, popup.items);
+        bar->addMenu(menu);
+    }
+    return true;
+}
+
+bool CCommandBinder::BuildPopupMenu(QMenu* menu, int menuId) {
+    menu->clear();
+    const MenuResource* resource = FindMenu(menuId);
+    if (!resource || resource->popups.empty()) return false;
+    AddItems(menu, resource->popups.front().items);
+    return true;
+}
+
+void CCommandBinder::BuildToolBar(QToolBar* toolBar, int toolbarId) {
+    toolBar->clear();
+    for (const int id : FindToolbar(toolbarId)) {
+        if (id == 0) {
+            toolBar->addSeparator();
+            continue;
+        }
+        const PromptAndTip strings = SplitPrompt(LoadString(static_cast<std::uint32_t>(id)));
+        const std::string& caption = strings.tip.empty() ? strings.prompt : strings.tip;
+        QAction* action = MakeCommandAction(toolBar, id, caption);
+        action->setIcon(IconFromSvg(id));
+        action->setToolTip(ToQt(caption));
+        toolBar->addAction(action);
+        if (QWidget* button = toolBar->widgetForAction(action)) button->installEventFilter(this);
+    }
+}
+
+void CCommandBinder::AddShortcuts(QWidget* window, int tableId,
+                                  const std::function<bool(int id)>& skip) {
+    for (const Accelerator& key : FindAccelerators(tableId)) {
+        if (skip && skip(key.command)) continue;
+        const QKeySequence sequence = KeySequenceFromVirtualKey(key.modifiers, key.virtualKey);
+        if (sequence.isEmpty()) continue;
+        auto* action = new QAction(window);
+        action->setProperty(kCommandProperty, key.command);
+        action->setShortcut(sequence);
+        action->setShortcutContext(Qt::WindowShortcut);
+        const int id = key.command;
+        // A key is like a menu item that nobody sees: it runs its command only when the
+        // command's update handler allows it.
+        connect(action, &QAction::triggered, this, [this, id] {
+            if (m_callbacks.update && !m_callbacks.update(id).Enabled()) return;
+            if (m_callbacks.execute) m_callbacks.execute(id);
+        });
+        window->addAction(action);
+    }
+}
+
+void CCommandBinder::UpdateActions() {
+    if (!m_callbacks.update) return;
+    Prune();
+    for (const QPointer<QAction>& action : m_actions) {
+        if (action) ApplyState(action, m_callbacks.update(CommandOf(action)));
+    }
+}
+
+void CCommandBinder::UpdateMenu(QMenu* menu) {
+    if (!m_callbacks.update) return;
+    for (QAction* action : menu->actions()) {
+        if (const int id = CommandOf(action)) ApplyState(action, m_callbacks.update(id));
+    }
+}
+
+QList<QAction*> CCommandBinder::ActionsFor(int id) const {
+    QList<QAction*> result;
+    for (const QPointer<QAction>& action : m_actions) {
+        if (action && CommandOf(action) == id) result.push_back(action);
+    }
+    return result;
+}
+
+bool CCommandBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && m_callbacks.toolTipsEnabled &&
+        !m_callbacks.toolTipsEnabled()) {
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace nl

@@ -1,0 +1,78 @@
+#pragma once
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/CCmdTarget.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QWidget;
+
+namespace nl {
+
+struct MenuItem;
+
+// Turns the command tables (menus, toolbars, accelerators) into Qt actions that carry their
+// command id, sends triggered actions to the command route and keeps every action's state
+// (enabled, checked, text) in step with the route's update handlers.
+class CCommandBinder : public QObject {
+public:
+    struct Callbacks {
+        // Runs a command along the route; false when nobody handled it.
+        std::function<bool(int id)> execute;
+        // The state of a command along the route.
+        std::function<CCmdUI(int id)> update;
+        // The captions of the recent-file entries, most recent first.
+        std::function<std::vector<std::string>()> recentFiles;
+        // Whether buttons show their tool tips.
+        std::function<bool()> toolTipsEnabled;
+    };
+
+    explicit CCommandBinder(Callbacks callbacks, QObject* parent = nullptr);
+
+    // Replaces the menus of `bar` with the popups of menu resource `menuId`; false when there
+    // is no such menu (the bar is left empty).
+    bool BuildMenuBar(QMenuBar* bar, int menuId);
+    // Fills `menu` with the items of the first popup of menu resource `menuId` (a context
+    // menu); false when there is no such menu.
+    bool BuildPopupMenu(QMenu* menu, int menuId);
+    // Replaces the buttons of `toolBar` with toolbar resource `toolbarId`.
+    void BuildToolBar(QToolBar* toolBar, int toolbarId);
+    // Gives `window` the keys of accelerator table `tableId` as window-wide shortcuts, except
+    // those whose command `skip` returns true for (keys another part of the program handles).
+    // A key runs its command only while the command is enabled.
+    void AddShortcuts(QWidget* window, int tableId, const std::function<bool(int id)>& skip);
+
+    // Runs the update handlers of every bound action.
+    void UpdateActions();
+    // Runs the update handlers of the actions of `menu` (before it opens).
+    void UpdateMenu(QMenu* menu);
+
+    // The bound actions of command `id` (menu items, buttons, shortcuts).
+    QList<QAction*> ActionsFor(int id) const;
+    // The command id an action carries, 0 for none.
+    static int CommandOf(const QAction* action);
+    // Applies an update handler's answer to one action.
+    static void ApplyState(QAction* action, const CCmdUI& ui);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void AddItems(QMenu* menu, const std::vector<MenuItem>& items);
+    QAction* MakeCommandAction(QObject* parent, int id, const std::string& text);
+    void FillRecentFiles(QMenu* menu, QAction* placeholder);
+    void Bind(QAction* action);
+    void Prune();
+
+    Callbacks m_callbacks;
+    std::vector<QPointer<QAction>> m_actions;
+};
+
+}  // namespace nl

@@ -1,0 +1,181 @@
+// The toolbar forms: placement from the templates, the shared controls and the update pass.
+#include "app/qt/CViewAppTB.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+
+#include "gui_test_support.h"
+#include "res/command_ids.h"
+#include "res/forms.h"
+#include "ui/qt/form_metrics.h"
+
+namespace nl {
+namespace {
+
+using test::FrameRig;
+
+TEST(CViewAppTBTest, EveryToolFormPlacesItsControlsFromTheTemplate) {
+    const std::pair<int, int> tools[] = {{cmd::kToolMagnifier, res::kFormMagnifier},
+                                         {cmd::kToolScreenCopier, res::kFormScreenCopier},
+                                         {cmd::kToolColorPicker, res::kFormColorPicker},
+                                         {cmd::kToolGauge, res::kFormGauge}};
+    FrameRig rig;
+    rig.MakeFrame();
+    for (const auto& [command, formId] : tools) {
+        SCOPED_TRACE(formId);
+        rig.frame->ExecuteCommand(command);
+        CViewAppTB* view = rig.frame->ToolbarView();
+        ASSERT_NE(view, nullptr);
+        const FormTemplate* form = FindForm(formId);
+        ASSERT_NE(form, nullptr);
+        const Size units = view->BaseUnits();
+        EXPECT_GT(units.cx, 0);
+        EXPECT_GT(units.cy, 0);
+        for (const FormControl& control : form->controls) {
+            if (control.id <= 0) continue;
+            QWidget* widget = view->Control(control.id);
+            ASSERT_NE(widget, nullptr) << control.id;
+            const QRect want = FormRectToPixels(control.dlu, units);
+            EXPECT_EQ(widget->pos(), want.topLeft()) << control.id;
+            EXPECT_EQ(widget->width(), want.width()) << control.id;
+            // Drop-down lists are as high as one line, the rest as the template says.
+            if (control.kind == FormControlKind::kDropDown) {
+                EXPECT_LE(widget->height(), want.height()) << control.id;
+            } else {
+                EXPECT_EQ(widget->height(), want.height()) << control.id;
+            }
+        }
+        // The shared controls stand in every form.
+        for (int id : {cmd::kZoomText, cmd::kZoomSlider, cmd::kUnitCombo, cmd::kPositionText,
+                       cmd::kWindowTitleText, cmd::kKeyboardIndicator}) {
+            EXPECT_NE(view->Control(id), nullptr) << id;
+        }
+    }
+}
+
+TEST(CViewAppTBTest, SliderAndUnitBoxChangeTheSharedSettings) {
+    FrameRig rig;
+    test::NotifyCounter counter;
+    rig.notify.Register(&counter);
+    rig.Settings().zoomFactor = 400;
+    rig.Settings().lengthUnitIndex = 0;
+    rig.MakeFrame();
+    CViewAppTB* view = rig.frame->ToolbarView();
+    auto* slider = qobject_cast<QSlider*>(view->Control(cmd::kZoomSlider));
+    auto* units = qobject_cast<QComboBox*>(view->Control(cmd::kUnitCombo));
+    ASSERT_NE(slider, nullptr);
+    ASSERT_NE(units, nullptr);
+    EXPECT_EQ(slider->minimum(), 1);
+    EXPECT_EQ(slider->maximum(), 10);
+    EXPECT_EQ(slider->value(), 4);
+    ASSERT_EQ(units->count(), rig.prefs.Units().GetSize());
+    EXPECT_EQ(units->itemText(1).toStdString(), rig.prefs.Units().GetAt(1).Name());
+    EXPECT_EQ(counter.Count(ViewNotify::kZoomChanged), 0);
+
+    slider->setValue(7);
+    EXPECT_EQ(rig.Settings().zoomFactor, 700);
+    EXPECT_EQ(counter.Count(ViewNotify::kZoomChanged), 1);
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(qobject_cast<QLabel*>(view->Control(cmd::kZoomText))->text(), QStringLiteral("700%"));
+
+    rig.prefs.ClearChanged();
+    units->setCurrentIndex(2);
+    EXPECT_EQ(rig.Settings().lengthUnitIndex, 2);
+    EXPECT_TRUE(rig.prefs.IsChanged());
+    EXPECT_EQ(counter.Count(ViewNotify::kUnitOrNumberFormatChanged), 1);
+
+    // A change in another tool's toolbar shows here too, without echoing a notification.
+    rig.frame->ExecuteCommand(cmd::kToolGauge);
+    auto* gaugeUnits = qobject_cast<QComboBox*>(rig.frame->ToolbarView()->Control(cmd::kUnitCombo));
+    auto* gaugeSlider = qobject_cast<QSlider*>(rig.frame->ToolbarView()->Control(cmd::kZoomSlider));
+    EXPECT_EQ(gaugeUnits->currentIndex(), 2);
+    EXPECT_EQ(gaugeSlider->value(), 7);
+    EXPECT_EQ(counter.Count(ViewNotify::kZoomChanged), 1);
+    EXPECT_EQ(counter.Count(ViewNotify::kUnitOrNumberFormatChanged), 1);
+    rig.notify.Unregister(&counter);
+}
+
+TEST(CViewAppTBTest, ButtonsFollowTheRouteAndRunCommands) {
+    FrameRig rig;
+    rig.Settings().magnifierOptions = AppSettings::kMagnifierFollowRuler;
+    rig.MakeFrame();
+    CViewAppTB* view = rig.frame->ToolbarView();
+    ASSERT_EQ(view->FormId(), res::kFormMagnifier);
+    rig.frame->RunIdleUpdate();
+
+    // No view carries the magnifier's options out yet: the buttons are disabled but
+    // show the settings.
+    auto* follow = qobject_cast<QToolButton*>(view->Control(cmd::kFollowRuler));
+    auto* stretch = qobject_cast<QToolButton*>(view->Control(cmd::kStretchCopies));
+    ASSERT_NE(follow, nullptr);
+    ASSERT_NE(stretch, nullptr);
+    EXPECT_FALSE(follow->isEnabled());
+    EXPECT_TRUE(follow->isChecked());
+    EXPECT_FALSE(stretch->isChecked());
+
+    // Once a target handles the command, the button is enabled and a click runs it.
+    rig.applicationTarget.Handle(cmd::kFollowRuler);
+    rig.frame->RunIdleUpdate();
+    ASSERT_TRUE(follow->isEnabled());
+    follow->click();
+    EXPECT_EQ(rig.applicationTarget.commands, std::vector<int>{cmd::kFollowRuler});
+    // The check mark is the setting's, not the click's.
+    rig.frame->RunIdleUpdate();
+    EXPECT_TRUE(follow->isChecked());
+
+    // The indicator explains itself.
+    auto* indicator = qobject_cast<QToolButton*>(view->Control(cmd::kKeyboardIndicator));
+    ASSERT_TRUE(indicator->isEnabled());
+    indicator->click();
+    ASSERT_EQ(rig.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(rig.dialogs.Messages()[0].icon, MsgIcon::kInformation);
+}
+
+TEST(CViewAppTBTest, IndicatorImageChangesOnlyWithTheKeyboardState) {
+    FrameRig rig;
+    rig.keyboardAvailable = true;
+    rig.MakeFrame();
+    CViewAppTB* view = rig.frame->ToolbarView();
+    auto* indicator = qobject_cast<QToolButton*>(view->Control(cmd::kKeyboardIndicator));
+    ASSERT_NE(indicator, nullptr);
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(view->KeyboardIndicator(), true);
+    const qint64 available = indicator->icon().cacheKey();
+
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(indicator->icon().cacheKey(), available);  // not replaced without a change
+
+    rig.keyboardAvailable = false;
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(view->KeyboardIndicator(), false);
+    const qint64 unavailable = indicator->icon().cacheKey();
+    EXPECT_NE(unavailable, available);
+    const QImage a = indicator->icon().pixmap(16, 16).toImage();
+
+    rig.keyboardAvailable = true;
+    rig.frame->RunIdleUpdate();
+    const QImage b = indicator->icon().pixmap(16, 16).toImage();
+    EXPECT_NE(a, b);  // the two states look different
+}
+
+TEST(CViewAppTBTest, ToolTipsFollowTheGeneralOption) {
+    FrameRig rig;
+    rig.Settings().generalOptions |= AppSettings::kGeneralToolTips;
+    rig.MakeFrame();
+    CViewAppTB* view = rig.frame->ToolbarView();
+    // "Zoom control\nZoom slider": the part after the line break.
+    EXPECT_EQ(view->Control(cmd::kZoomSlider)->toolTip(), QStringLiteral("Zoom slider"));
+    // A one-line description is its own tip.
+    EXPECT_EQ(view->Control(cmd::kUnitCombo)->toolTip(), QStringLiteral("Measurement unit"));
+
+    rig.Settings().generalOptions &= ~AppSettings::kGeneralToolTips;
+    rig.notify.Send(ViewNotify::kToolTipsChanged);
+    EXPECT_TRUE(view->Control(cmd::kZoomSlider)->toolTip().isEmpty());
+}
+
+}  // namespace
+}  // namespace nl

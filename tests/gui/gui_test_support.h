@@ -1,0 +1,153 @@
+#pragma once
+// Shared set-up of the widget tests: the program's context over the fake platform, with two
+// command targets that stand for the document and the application and record what reaches
+// them.
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/CAppPrefs.h"
+#include "app/CCmdTarget.h"
+#include "app/CDocApp.h"
+#include "app/CRecentFileList.h"
+#include "app/ViewNotifyHub.h"
+#include "app/qt/AppContext.h"
+#include "app/qt/CMainFrame.h"
+#include "export/CPreviewFile.h"
+#include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeDialogs.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeFolders.h"
+#include "platform/fake/FakeHotKeys.h"
+#include "platform/fake/FakeLocale.h"
+#include "platform/fake/FakeSettingsStore.h"
+#include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeSound.h"
+
+namespace nl::test {
+
+// A command target whose handlers record the commands they ran.
+class RecordingTarget : public CCmdTarget {
+public:
+    // Handles `id`; `also` runs after the command is recorded.
+    void Handle(int id, std::function<void()> also = {}) {
+        AddCommand(id, [this, id, also] {
+            commands.push_back(id);
+            if (also) also();
+        });
+    }
+    void HandleUpdate(int id, std::function<void(CCmdUI&)> handler) {
+        AddUpdate(id, std::move(handler));
+    }
+    std::vector<int> commands;
+};
+
+// A clock whose tick count the test moves.
+class TestClock final : public IClock {
+public:
+    std::chrono::system_clock::time_point UtcNow() const override {
+        return std::chrono::sys_days{std::chrono::year{2024} / 1 / 1};
+    }
+    std::int64_t TickCountMs() const override { return static_cast<std::int64_t>(tick); }
+    std::uint64_t tick = 10'000'000;
+};
+
+// Counts the notifications that reach the program's windows.
+class NotifyCounter final : public IViewNotifySink {
+public:
+    void OnViewNotify(ViewNotify type, std::intptr_t) override { ++counts[type]; }
+    int Count(ViewNotify type) const {
+        const auto it = counts.find(type);
+        return it == counts.end() ? 0 : it->second;
+    }
+    std::map<ViewNotify, int> counts;
+};
+
+inline const std::string kTestDataFile =
+    "/fake/home/.local/share/Nerim Rirideviz/NerimLens/NerimLens.dat";
+
+// The fakes, the settings (defaults, registry key set so that a flush writes the data file
+// into the fake file system), the document and the context made of them.
+struct GuiRig {
+    FakeDesktop desktop{Rect{0, 0, 1280, 1024}};
+    FakeClipboard clipboard;
+    FakeHotKeys hotKeys;
+    FakeSound sound;
+    FakeShell shell;
+    FakeDialogs dialogs;
+    FakeFileSystem files;
+    FakeFolders folders;
+    FakeLocale locale;
+    FakeSystemInfo systemInfo;
+    FakeSettingsStore store;
+    TestClock clock;
+    CAppPrefs prefs{PrefsServices{&store, &folders, &files, &dialogs, &clock}};
+    ViewNotifyHub notify;
+    CDocApp doc{clock, files, &notify};
+    CRecentFileList recentFiles{store, "Software\\Nerim Rirideviz\\NerimLens", 4};
+    QTemporaryDir tempDir;
+    CPreviewFile preview{tempDir.path().toStdString()};
+    RecordingTarget documentTarget;
+    RecordingTarget applicationTarget;
+    bool keyboardAvailable = true;
+    bool saveModifiedAnswer = true;
+    int saveModifiedCalls = 0;
+
+    AppContext context{prefs,
+                       doc,
+                       recentFiles,
+                       preview,
+                       notify,
+                       desktop,
+                       clipboard,
+                       hotKeys,
+                       sound,
+                       shell,
+                       dialogs,
+                       files,
+                       folders,
+                       locale,
+                       systemInfo,
+                       clock,
+                       documentTarget,
+                       applicationTarget,
+                       [this] { return keyboardAvailable; },
+                       [this] {
+                           ++saveModifiedCalls;
+                           return saveModifiedAnswer;
+                       },
+                       [this] { return clock.tick; }};
+
+    GuiRig() {
+        prefs.SetRegistryKey();
+        prefs.Initialize({});
+        prefs.SetDefaults();
+        prefs.ClearChanged();
+    }
+    AppSettings& Settings() { return prefs.Settings(); }
+};
+
+// A rig with its main window; the window's quit request is recorded instead of ending the
+// test program.
+struct FrameRig : GuiRig {
+    std::unique_ptr<CMainFrame> frame;
+    int quits = 0;
+
+    void MakeFrame() {
+        frame = std::make_unique<CMainFrame>(context);
+        frame->SetQuitHandler([this] { ++quits; });
+    }
+    ~FrameRig() {
+        frame.reset();
+        // Views taken out of the window are deleted from the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+}  // namespace nl::test

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) and
+# drives it with xdotool: the main window appears, a second start shows the first and ends
+# with exit code 1, a global hot key hides and shows the window, Exit writes a data file
+# that nerimlens-cli accepts.
+#
+# Usage: program_e2e.sh PROGRAM CLI
+set -uo pipefail
+
+program=$1
+cli=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/nl-e2e-XXXXXX")
+pid=
+failures=0
+
+cleanup() {
+    if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid" 2>/dev/null; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+    local tenths=$1
+    shift
+    for ((i = 0; i < tenths; i++)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Whether the program's main window is mapped.
+window_shown() {
+    [[ -n $(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null) ]]
+}
+window_hidden() { ! window_shown; }
+
+for tool in xdotool; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing" >&2; exit 1; }
+done
+
+# The program's folders and settings all lie in the temporary folder.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+data=$work/NerimLens.dat
+ctrl_f12=0x2007B  # MOD_CONTROL << 16 | VK_F12
+
+"$cli" settings defaults "$data" --hot-key "0=$ctrl_f12" || { echo "FAIL: cli defaults" >&2; exit 1; }
+before=$(stat -c %Y.%s "$data")
+sleep 1  # a later write shows in the modification time
+
+"$program" "UserDataFilePath:$data" >"$work/program.log" 2>&1 &
+pid=$!
+if wait_for 150 window_shown; then echo "ok: main window shown"; else
+    fail "the main window did not appear"
+    cat "$work/program.log" >&2
+    exit 1
+fi
+main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+
+# A second start while the first is visible ends at once with exit code 1.
+timeout 20 "$program" "UserDataFilePath:$data" >/dev/null 2>&1
+code=$?
+[[ $code -eq 1 ]] && echo "ok: second start ended with 1" || fail "second start exit code $code"
+kill -0 "$pid" 2>/dev/null || fail "the first instance ended"
+
+# The Show/Hide hot key hides the window and shows it again.
+xdotool key ctrl+F12
+if wait_for 50 window_hidden; then echo "ok: hot key hid the window"; else fail "hot key did not hide"; fi
+
+# A second start while the first is hidden shows the first.
+timeout 20 "$program" "UserDataFilePath:$data" >/dev/null 2>&1
+code=$?
+[[ $code -eq 1 ]] || fail "second start (hidden first) exit code $code"
+if wait_for 50 window_shown; then echo "ok: second start showed the first"; else
+    fail "second start did not show the first"
+    xdotool key ctrl+F12
+    wait_for 50 window_shown || fail "hot key did not show the window again"
+fi
+
+xdotool key ctrl+F12
+wait_for 50 window_hidden || fail "hot key did not hide the window the second time"
+xdotool key ctrl+F12
+if wait_for 50 window_shown; then echo "ok: hot key showed the window"; else fail "hot key did not show"; fi
+
+# Exit from the File menu.
+main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null
+xdotool key --window "$main" alt+f
+sleep 0.5
+xdotool key x
+if wait_for 150 bash -c "! kill -0 $pid 2>/dev/null"; then echo "ok: Exit ended the program"; else
+    fail "Exit did not end the program"
+fi
+wait "$pid" 2>/dev/null
+code=$?
+pid=
+[[ $code -eq 0 ]] || fail "the program ended with $code"
+
+after=$(stat -c %Y.%s "$data")
+[[ $after != "$before" ]] && echo "ok: data file written at exit" || fail "data file not written"
+checked=$("$cli" settings check "$data")
+[[ $checked == ok ]] && echo "ok: data file checks" || fail "settings check: $checked"
+"$cli" settings dump "$data" | grep -q "\"value\": $((ctrl_f12))" || fail "the hot key was not kept"
+
+if ((failures)); then
+    echo "$failures check(s) failed; program output:" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+echo "all end-to-end checks passed"
