@@ -108,7 +108,8 @@ after=$(stat -c %Y.%s "$data")
 [[ $after != "$before" ]] && echo "ok: data file written at exit" || fail "data file not written"
 checked=$("$cli" settings check "$data")
 [[ $checked == ok ]] && echo "ok: data file checks" || fail "settings check: $checked"
-"$cli" settings dump "$data" | grep -q "\"value\": $((ctrl_f12))" || fail "the hot key was not kept"
+dump=$("$cli" settings dump "$data")
+grep -q "\"value\": $((ctrl_f12))" <<<"$dump" || fail "the hot key was not kept"
 
 if ((failures)); then
     echo "$failures check(s) failed; program output:" >&2
