@@ -57,6 +57,8 @@ inline constexpr int kColorFormatCombo = 3121;
 inline constexpr int kPositionText = 3122;
 inline constexpr int kWindowTitleText = 3123;
 inline constexpr int kResumePicking = 3135;
+// The menu item that starts picking while it is stopped and stops it while it runs.
+inline constexpr int kTogglePicking = 3136;
 inline constexpr int kPickingStopped = 3137;  // sent after a key pick with auto-stop on
 inline constexpr int kCopyAllColors = 3402;
 inline constexpr int kExportColorsToFile = 3428;

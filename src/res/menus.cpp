@@ -86,6 +86,10 @@ MenuResource MainMenu(int id, std::initializer_list<MenuItem> edit,
                                        m.Command(cmd::kToolGauge, "&Gauge"),
                                        m.Command(cmd::kToolColorPicker, "&Color Picker"),
                                        MenuBuilder::Separator(),
+                                       // The update handler switches it to "Stop &picking"
+                                       // while picking runs.
+                                       m.Command(cmd::kTogglePicking, "Start &picking"),
+                                       MenuBuilder::Separator(),
                                        m.Command(cmd::kRuler, "&Ruler"),
                                        m.Command(cmd::kClipboardViewer, "Clipboard &Viewer"),
                                        MenuBuilder::Separator(),
@@ -174,6 +178,7 @@ std::vector<MenuResource> BuildMenus() {
         {res::kMenuTray,
          {MenuBuilder::Popup("Tray", {
                                          none.Command(cmd::kShowHide, "Hid&e"),
+                                         none.Command(cmd::kTogglePicking, "Start &picking"),
                                          MenuBuilder::Separator(),
                                          none.Command(cmd::kRuler, "&Ruler"),
                                          none.Command(cmd::kClipboardViewer, "Clipboard &Viewer"),

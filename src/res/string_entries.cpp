@@ -172,6 +172,10 @@ constexpr StringEntry kEntries[] = {
     {3121, "Color format"},
     {3122, "Cursor position properties"},
     {3123, "Window title at cursor position"},
+    // Starting and stopping color picking
+    {3135, "Start color picking and the live tools\nStart Picking"},
+    {3136, "Start or stop color picking and the live tools"},
+    {3137, "Stop color picking and the live tools\nStop Picking"},
     // Editing commands of the views
     {3150, "Delete the selected data"},
     {3151, "Copy the selected data"},

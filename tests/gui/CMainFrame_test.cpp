@@ -205,6 +205,8 @@ TEST(CMainFrameTest, TogglesFlipTheirBitsAndCheckMarks) {
 TEST(CMainFrameTest, NotificationsReachTheViewsOfTheFrame) {
     FrameRig rig;
     rig.Settings().displayOptions &= ~AppSettings::kDisplayGridLines;
+    // A tool whose main view is still the plain list.
+    rig.Settings().activeTool = AppSettings::kToolColorPicker;
     rig.MakeFrame();
     CMainFrame& frame = *rig.frame;
     auto* list = dynamic_cast<CViewApp*>(frame.MainView());
@@ -279,17 +281,21 @@ TEST(CMainFrameTest, HotKeysRunTheirCommandsAndAskToResumePicking) {
         bool pickingStarted;
         std::optional<MsgAnswer> answer;  // the question is asked when set
         std::vector<int> wantCommands;    // reaching the document and application targets
+        int wantColors = 0;               // picked into the document by the frame
+        bool wantStarted = false;         // picking runs afterwards
     };
     const Case cases[] = {
-        {"pick while started", kHotKeyPickColor, true, std::nullopt, {cmd::kPickColor}},
-        {"pick while stopped, yes",
-         kHotKeyPickColor,
-         false,
-         MsgAnswer::kYes,
-         {cmd::kResumePicking}},
-        {"pick while stopped, no", kHotKeyPickColor, false, MsgAnswer::kNo, {}},
-        {"ruler", kHotKeyRuler, false, std::nullopt, {cmd::kRuler}},
-        {"clipboard viewer", kHotKeyClipboardViewer, true, std::nullopt, {cmd::kClipboardViewer}},
+        {"pick while started", kHotKeyPickColor, true, std::nullopt, {}, 1, true},
+        {"pick while stopped, yes", kHotKeyPickColor, false, MsgAnswer::kYes, {}, 0, true},
+        {"pick while stopped, no", kHotKeyPickColor, false, MsgAnswer::kNo, {}, 0, false},
+        {"ruler", kHotKeyRuler, false, std::nullopt, {cmd::kRuler}, 0, false},
+        {"clipboard viewer",
+         kHotKeyClipboardViewer,
+         true,
+         std::nullopt,
+         {cmd::kClipboardViewer},
+         0,
+         true},
     };
     const std::uint32_t keys[kHotKeyCount] = {
         MakeHotKey(kModControl, kVkF1 + 8), MakeHotKey(kModControl, kVkF1 + 9),
@@ -314,6 +320,8 @@ TEST(CMainFrameTest, HotKeysRunTheirCommandsAndAskToResumePicking) {
         ran.insert(ran.end(), rig.applicationTarget.commands.begin(),
                    rig.applicationTarget.commands.end());
         EXPECT_EQ(ran, c.wantCommands);
+        EXPECT_EQ(rig.doc.Colors().GetCount(), c.wantColors);
+        EXPECT_EQ((general & AppSettings::kGeneralPickingStarted) != 0, c.wantStarted);
         ASSERT_EQ(rig.dialogs.Messages().size(), c.answer ? 1u : 0u);
         if (c.answer) {
             EXPECT_EQ(rig.dialogs.Messages()[0].text, LoadString(kIdsResumePicking));
@@ -638,6 +646,8 @@ TEST(CMainFrameTest, ArrangeMakesTheWindowTopmostWithBothBars) {
 
 TEST(CMainFrameTest, StatusBarShowsIdleTextCountAndTitle) {
     FrameRig rig;
+    // A tool whose views give no hint of their own.
+    rig.Settings().activeTool = AppSettings::kToolScreenCopier;
     rig.MakeFrame();
     rig.frame->RunIdleUpdate();
     EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), QStringLiteral("Ready"));

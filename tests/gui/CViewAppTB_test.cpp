@@ -101,31 +101,23 @@ TEST(CViewAppTBTest, SliderAndUnitBoxChangeTheSharedSettings) {
 
 TEST(CViewAppTBTest, ButtonsFollowTheRouteAndRunCommands) {
     FrameRig rig;
-    rig.Settings().magnifierOptions = AppSettings::kMagnifierFollowRuler;
+    rig.Settings().activeTool = AppSettings::kToolGauge;
     rig.MakeFrame();
     CViewAppTB* view = rig.frame->ToolbarView();
-    ASSERT_EQ(view->FormId(), res::kFormMagnifier);
+    ASSERT_EQ(view->FormId(), res::kFormGauge);
     rig.frame->RunIdleUpdate();
 
-    // No view carries the magnifier's options out yet: the buttons are disabled but
-    // show the settings.
-    auto* follow = qobject_cast<QToolButton*>(view->Control(cmd::kFollowRuler));
-    auto* stretch = qobject_cast<QToolButton*>(view->Control(cmd::kStretchCopies));
-    ASSERT_NE(follow, nullptr);
-    ASSERT_NE(stretch, nullptr);
-    EXPECT_FALSE(follow->isEnabled());
-    EXPECT_TRUE(follow->isChecked());
-    EXPECT_FALSE(stretch->isChecked());
+    // No view carries the measuring commands out yet: the button is disabled.
+    auto* line = qobject_cast<QToolButton*>(view->Control(cmd::kMeasureLine));
+    ASSERT_NE(line, nullptr);
+    EXPECT_FALSE(line->isEnabled());
 
     // Once a target handles the command, the button is enabled and a click runs it.
-    rig.applicationTarget.Handle(cmd::kFollowRuler);
+    rig.applicationTarget.Handle(cmd::kMeasureLine);
     rig.frame->RunIdleUpdate();
-    ASSERT_TRUE(follow->isEnabled());
-    follow->click();
-    EXPECT_EQ(rig.applicationTarget.commands, std::vector<int>{cmd::kFollowRuler});
-    // The check mark is the setting's, not the click's.
-    rig.frame->RunIdleUpdate();
-    EXPECT_TRUE(follow->isChecked());
+    ASSERT_TRUE(line->isEnabled());
+    line->click();
+    EXPECT_EQ(rig.applicationTarget.commands, std::vector<int>{cmd::kMeasureLine});
 
     // The indicator explains itself.
     auto* indicator = qobject_cast<QToolButton*>(view->Control(cmd::kKeyboardIndicator));

@@ -9,41 +9,9 @@ set -uo pipefail
 
 program=$1
 cli=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/nl-e2e-XXXXXX")
-pid=
-failures=0
-
-cleanup() {
-    if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid" 2>/dev/null; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths=$1
-    shift
-    for ((i = 0; i < tenths; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# Whether the program's main window is mapped.
-window_shown() {
-    [[ -n $(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null) ]]
-}
+source "$(dirname "$0")/e2e_support.sh" e2e
 window_hidden() { ! window_shown; }
-
-for tool in xdotool; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing" >&2; exit 1; }
-done
+require_tools xdotool
 
 # The program's folders and settings all lie in the temporary folder.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data

@@ -40,6 +40,7 @@
 #include "res/accelerators.h"
 #include "res/command_ids.h"
 #include "res/version.h"
+#include "ruler/qt/CRuler.h"
 #include "ui/qt/qt_keys.h"
 
 namespace nl {
@@ -200,12 +201,23 @@ bool CApp::Start(int& exitCode) {
         });
 
         m_frame = std::make_unique<CMainFrame>(*m_context);
+        if (!m_rulerFactory)
+            m_rulerFactory = [this]() -> QWidget* { return new CRuler(*m_context, m_frame.get()); };
+        // The main window puts in its own flush handler; the ruler's open state is recorded
+        // after what that handler does.
+        m_prefs->SetFlushHandler([this] {
+            m_notify.Send(ViewNotify::kSaveState);
+            if (m_frame) m_frame->RecordPlacement();
+            m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
+        });
         m_notify.Register(m_frame.get());
         m_frame->installEventFilter(this);
 
         OpenStartDocument();
         m_frame->RegisterHotKeysAndTray();
         m_frame->ShowAtStartup();
+        // The ruler comes back when it was open at the last exit.
+        if (m_rulerFactory && m_prefs->WinState(kWinStateRuler).IsOpen()) OnCommand(cmd::kRuler);
     } catch (const CSystemError& e) {
         DestroyWindows();
         ShowError(e.Message());
@@ -262,9 +274,9 @@ void CApp::RegisterCommands() {
         MoveCursor(id);
         return true;
     });
-    AddCommand(cmd::kPick, [this] { m_frame->ExecuteCommand(cmd::kPickColor); });
-    AddCommand(cmd::kCopy, [this] { m_frame->ExecuteCommand(cmd::kCopyColor); });
-    AddCommand(cmd::kShiftEnter, [this] { m_frame->ExecuteCommand(cmd::kShiftEnterAction); });
+    AddCommand(cmd::kPick, [this] { m_frame->ExecuteKeyCommand(cmd::kPickColor); });
+    AddCommand(cmd::kCopy, [this] { m_frame->ExecuteKeyCommand(cmd::kCopyColor); });
+    AddCommand(cmd::kShiftEnter, [this] { m_frame->ExecuteKeyCommand(cmd::kShiftEnterAction); });
     AddCommand(cmd::kAutoStop, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoStop); });
     AddCommand(cmd::kAutoCopy, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoCopy); });
     AddUpdate(cmd::kAutoStop, [this](CCmdUI& ui) {

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
 
@@ -23,9 +24,11 @@
 #include "app/qt/CViewApp.h"
 #include "app/qt/CViewAppTB.h"
 #include "capture/qt/CViewTBCap.h"
+#include "colors/CDesktopSampler.h"
 #include "colors/qt/CViewToolBar.h"
 #include "export/CPreviewFile.h"
 #include "gauge/qt/CViewTBMea.h"
+#include "magnifier/qt/CViewMag.h"
 #include "magnifier/qt/CViewTBMag.h"
 #include "platform/IDialogs.h"
 #include "platform/IHotKeys.h"
@@ -33,6 +36,7 @@
 #include "res/command_ids.h"
 #include "res/forms.h"
 #include "res/version.h"
+#include "ruler/qt/CRuler.h"
 #include "ui/qt/CCommandBinder.h"
 #include "ui/qt/CStatusBarEx.h"
 #include "ui/qt/CToolBarEx.h"
@@ -77,6 +81,28 @@ bool HasBit(std::uint32_t word, std::uint32_t bit) {
     return (word & bit) != 0;
 }
 
+// The caption of the item that starts or stops picking.
+constexpr const char* kStartPickingText = "Start &picking";
+constexpr const char* kStopPickingText = "Stop &picking";
+
+// The delayed pick's countdown in the status bar's hint pane, painted at once. The window
+// takes no input meanwhile.
+class StatusCountdown final : public IPickCountdown {
+public:
+    explicit StatusCountdown(CStatusBarEx& bar) : m_bar(bar) {}
+    void ShowCountdown(const std::string& text) override {
+        m_bar.SetHint(QString::fromStdString(text));
+        m_bar.repaint();
+    }
+    void Wait(int milliseconds) override {
+        // No events run meanwhile: the idle update would replace the countdown's text.
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+    }
+
+private:
+    CStatusBarEx& m_bar;
+};
+
 // One line of a "first\nsecond" string.
 std::string Line(std::uint32_t id, bool second) {
     const PromptAndTip parts = SplitPrompt(LoadString(id));
@@ -86,6 +112,10 @@ std::string Line(std::uint32_t id, bool second) {
 }  // namespace
 
 CMainFrame::CMainFrame(AppContext& context) : m_context(context) {
+    m_sampler = std::make_unique<CDesktopSampler>(
+        CDesktopSampler::Services{m_context.desktop, m_context.doc.Colors(), m_context.prefs,
+                                  m_context.clipboard, m_context.sound, m_context.clock});
+    m_sampler->SetStopPicking([this] { ExecuteCommand(cmd::kPickingStopped); });
     AppSettings& settings = m_context.prefs.Settings();
     // A tool palette: a title with a close button and no minimize or maximize box.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -267,6 +297,47 @@ void CMainFrame::AddHandlers() {
     });
 
     AddCommand(cmd::kAppExit, [this] { Exit(); });
+
+    // Starting and stopping picking, and the one menu item that does whichever applies.
+    AddCommand(cmd::kResumePicking, [this] { SetPickingStarted(true); });
+    AddCommand(cmd::kPickingStopped, [this] { SetPickingStarted(false); });
+    AddCommand(cmd::kTogglePicking, [this] {
+        const bool started =
+            HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+        ExecuteCommand(started ? cmd::kPickingStopped : cmd::kResumePicking);
+    });
+    AddUpdate(cmd::kTogglePicking, [this](CCmdUI& ui) {
+        const bool started =
+            HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+        ui.SetText(started ? kStopPickingText : kStartPickingText);
+    });
+
+    // Picks of the color under the cursor, while picking runs.
+    AddCommand(cmd::kPickColor,
+               [this] { m_sampler->Pick(m_keyCommand ? PickOrigin::kKey : PickOrigin::kCommand); });
+    AddCommand(cmd::kShiftEnterAction, [this] { DelayedPick(); });
+    for (const int id : {cmd::kPickColor, cmd::kShiftEnterAction}) {
+        AddUpdate(id, [this](CCmdUI& ui) {
+            ui.Enable(HasBit(m_context.prefs.Settings().generalOptions,
+                             AppSettings::kGeneralPickingStarted));
+        });
+    }
+}
+
+void CMainFrame::SetPickingStarted(bool started) {
+    std::uint32_t& general = m_context.prefs.Settings().generalOptions;
+    const std::uint32_t wanted = started ? (general | AppSettings::kGeneralPickingStarted)
+                                         : (general & ~AppSettings::kGeneralPickingStarted);
+    if (wanted != general) {
+        general = wanted;
+        m_context.prefs.SetChanged();
+    }
+    ApplyPickingState();
+}
+
+void CMainFrame::DelayedPick() {
+    StatusCountdown countdown(*m_statusBar);
+    m_sampler->DelayedPick(m_keyCommand ? PickOrigin::kKey : PickOrigin::kCommand, countdown);
 }
 
 void CMainFrame::AddToggle(int id, std::uint32_t& word, std::uint32_t bit) {
@@ -297,6 +368,16 @@ bool CMainFrame::RouteHasHandler(int id) {
         if (target && target->HasCommandHandler(id)) return true;
     }
     return false;
+}
+
+bool CMainFrame::ExecuteKeyCommand(int id) {
+    struct KeyScope {
+        bool& flag;
+        bool old;
+        ~KeyScope() { flag = old; }
+    } scope{m_keyCommand, m_keyCommand};
+    m_keyCommand = true;
+    return ExecuteCommand(id);
 }
 
 bool CMainFrame::ExecuteCommand(int id) {
@@ -335,8 +416,25 @@ CViewAppTB* CMainFrame::CreateToolbarView(std::int32_t tool) {
     }
 }
 
-CMainFrame::MainViewParts CMainFrame::CreateMainView(std::int32_t) {
-    // Every tool shows the plain list until its own view exists.
+CMainFrame::MainViewParts CMainFrame::CreateMainView(std::int32_t tool) {
+    if (tool == AppSettings::kToolMagnifier) {
+        auto* view = new CViewMag(m_context, *this);
+        // The ruler is a window of its own owned by this one, while it is open.
+        view->SetRulerSource([this] {
+            CViewMag::RulerState state;
+            for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const auto* ruler = dynamic_cast<const CRuler*>(child);
+                if (!ruler || !ruler->isVisible()) continue;
+                state.exists = true;
+                state.foreground = ruler->isActiveWindow();
+                state.origin = ruler->OriginOnScreen();
+                break;
+            }
+            return state;
+        });
+        return {view, view, view};
+    }
+    // The other tools show the plain list until their own views exist.
     auto* view = new CViewApp(m_context, *this);
     return {view, view, view};
 }
@@ -549,6 +647,8 @@ void CMainFrame::OnPickTimer() {
         TrimWorkingSet();
     }
     if (HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted)) {
+        // The live sample first, so that every view shows the same pixel for this tick.
+        if (isVisible()) m_sampler->RefreshSample();
         m_context.notify.Send(ViewNotify::kTimerTick);
     }
 }
@@ -714,9 +814,9 @@ void CMainFrame::OnHotKey(int id) {
         const MsgAnswer answer =
             m_context.dialogs.MessageBox(LoadString(kIdsResumePicking), LoadString(kIdsAppTitle),
                                          MsgButtons::kYesNo, MsgIcon::kQuestion);
-        if (answer == MsgAnswer::kYes) ExecuteCommand(static_cast<int>(kCmdResumePicking));
+        if (answer == MsgAnswer::kYes) ExecuteKeyCommand(static_cast<int>(kCmdResumePicking));
     } else if (action.command != 0) {
-        ExecuteCommand(static_cast<int>(action.command));
+        ExecuteKeyCommand(static_cast<int>(action.command));
     }
     m_inHotKey = false;
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,7 @@ class QMenu;
 namespace nl {
 
 class CAppSplitterWnd;
+class CDesktopSampler;
 class CCommandBinder;
 class CStatusBarEx;
 class CToolBarEx;
@@ -50,6 +52,9 @@ public:
     // Runs command `id` along the route toolbar view, main view, frame, document,
     // application; false when nobody handled it.
     bool ExecuteCommand(int id);
+    // Runs command `id` as a key or the pick hot key sends it (a pick that arrives this way
+    // stops picking when auto-stop is on).
+    bool ExecuteKeyCommand(int id);
     // The state of command `id` along the same route.
     CCmdUI UpdateCommand(int id);
     // The answer of the first update handler along the route, or nothing when no target has
@@ -93,6 +98,8 @@ public:
     CToolBarEx* ToolBar() const { return m_toolBar; }
     CStatusBarEx* StatusBarEx() const { return m_statusBar; }
     CCommandBinder* Binder() const { return m_binder; }
+    // Samples the desktop under the cursor on each picking tick and carries out the picks.
+    CDesktopSampler& Sampler() const { return *m_sampler; }
     CTrayItem* Tray() const { return m_tray; }
     QMenu* TrayMenu() const { return m_trayMenu; }
     // The menu resource the menu bar shows.
@@ -139,6 +146,8 @@ private:
     void Exit();
     void Quit();
     void OnPickTimer();
+    void SetPickingStarted(bool started);
+    void DelayedPick();
     void OnHotKey(int id);
     void OnTrayActivated(int reason);
     void TrimWorkingSet();
@@ -160,6 +169,9 @@ private:
     std::int32_t m_viewsTool = -1;
     int m_menuId = 0;
     int m_iconId = 0;
+    std::unique_ptr<CDesktopSampler> m_sampler;
+    // Set while a command sent by a key or hot key runs.
+    bool m_keyCommand = false;
     QTimer m_pickTimer;
     QTimer m_idleTimer;
     std::uint64_t m_hiddenSince = 0;

@@ -10,8 +10,10 @@
 #include <QToolButton>
 
 #include "app/CAppPrefs.h"
+#include "app/CDocApp.h"
 #include "app/ViewNotifyHub.h"
 #include "app/qt/CMainFrame.h"
+#include "magnifier/qt/CCtrlZoom.h"
 #include "res/StringTable.h"
 #include "res/command_ids.h"
 #include "res/forms.h"
@@ -108,10 +110,15 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
             return button;
         }
         case FormControlKind::kZoom: {
-            // Stands where the live zoom control goes.
-            auto* frame = new QFrame(this);
-            frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            return frame;
+            // The live zoom control; always with the centre mark.
+            const AppSettings& s = m_context.prefs.Settings();
+            auto* zoom = new CCtrlZoom(m_context.desktop, this);
+            zoom->SetBorder(true);
+            zoom->SetZoom(s.zoomFactor);
+            zoom->SetCentre(m_context.doc.Colors().Sample().Position());
+            zoom->setEnabled((s.generalOptions & AppSettings::kGeneralPickingStarted) != 0);
+            zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return zoom;
         }
         case FormControlKind::kColorTile: {
             auto* tile = new QFrame(this);
@@ -240,6 +247,22 @@ void CViewAppTB::OnViewNotify(ViewNotify type, std::intptr_t) {
             break;
         case ViewNotify::kZoomChanged:
             SyncZoom();
+            if (auto* zoom = dynamic_cast<CCtrlZoom*>(Control(cmd::kZoomControl))) {
+                zoom->SetZoom(m_context.prefs.Settings().zoomFactor);
+                zoom->update();
+            }
+            break;
+        case ViewNotify::kPickingApplied:
+            if (auto* zoom = dynamic_cast<CCtrlZoom*>(Control(cmd::kZoomControl))) {
+                zoom->setEnabled((m_context.prefs.Settings().generalOptions &
+                                  AppSettings::kGeneralPickingStarted) != 0);
+            }
+            break;
+        case ViewNotify::kTimerTick:
+            if (auto* zoom = dynamic_cast<CCtrlZoom*>(Control(cmd::kZoomControl))) {
+                zoom->SetCentre(m_context.doc.Colors().Sample().Position());
+                zoom->update();
+            }
             break;
         case ViewNotify::kUnitOrNumberFormatChanged:
             SyncUnits();

@@ -1,10 +1,51 @@
 #include "magnifier/qt/CViewTBMag.h"
 
+#include "app/CAppPrefs.h"
+#include "app/CDocApp.h"
+#include "app/qt/CMainFrame.h"
+#include "magnifier/magnifier_texts.h"
+#include "magnifier/qt/CCtrlZoom.h"
+#include "magnifier/qt/CViewMag.h"
+#include "platform/IDialogs.h"
+#include "res/StringTable.h"
 #include "res/command_ids.h"
 
 namespace nl {
 
 CViewTBMag::CViewTBMag(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewAppTB(context, frame, res::kFormMagnifier, parent) {}
+    : CViewAppTB(context, frame, res::kFormMagnifier, parent) {
+    AddCommand(cmd::kCopyInstructions, [this] {
+        Context().dialogs.MessageBox(kCopyInstructionsText, LoadString(kIdsAppTitle),
+                                     MsgButtons::kOk, MsgIcon::kInformation);
+    });
+    AddCommand(cmd::kStretchCopies,
+               [this] { ToggleMagnifierOption(AppSettings::kMagnifierStretchCopies); });
+    AddCommand(cmd::kFollowRuler,
+               [this] { ToggleMagnifierOption(AppSettings::kMagnifierFollowRuler); });
+    AddUpdate(cmd::kPositionText, [this](CCmdUI& ui) {
+        const CUnitsXY& units = Context().prefs.Units();
+        const int unit = Context().prefs.Settings().lengthUnitIndex;
+        if (!Started()) {
+            ui.SetText(LoadString(kIdsStartToEnable));
+            return;
+        }
+        // The magnified area is the magnifier view's; without it the text stays.
+        const auto* view = dynamic_cast<CViewMag*>(Frame().MainView());
+        if (!view || unit < 0 || unit >= units.GetSize()) return;
+        ui.SetText(MagnifiedAreaText(true, view->Zoom()->SourceRect(), units.GetAt(unit)));
+    });
+    AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) {
+        ui.SetText(Started() ? Context().doc.Colors().Sample().SourceTitle() : std::string());
+    });
+}
+
+bool CViewTBMag::Started() {
+    return (Context().prefs.Settings().generalOptions & AppSettings::kGeneralPickingStarted) != 0;
+}
+
+void CViewTBMag::ToggleMagnifierOption(std::uint32_t bit) {
+    Context().prefs.Settings().magnifierOptions ^= bit;
+    Context().prefs.SetChanged();
+}
 
 }  // namespace nl

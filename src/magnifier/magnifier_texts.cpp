@@ -1,0 +1,27 @@
+#include "magnifier/magnifier_texts.h"
+
+#include "app/CAppPrefs.h"
+#include "model/CUnitXY.h"
+#include "res/StringTable.h"
+
+namespace nl {
+
+std::string MagnifiedAreaText(bool started, const Rect& source, const CUnitXY& unit) {
+    if (!started) return LoadString(kIdsStartToEnable);
+    return unit.FormatRectWithSize(unit.ToUnitX(source.left), unit.ToUnitY(source.top),
+                                   unit.ToUnitX(source.right), unit.ToUnitY(source.bottom));
+}
+
+std::uint32_t MagnifierHintId(const MagnifierHintState& state) {
+    if (!state.started) return kIdsHintDisabled;
+    if (!state.mainIsForeground) return kIdsHintActivate;
+    if (state.keyboardAvailable) return kIdsHintCopyMagnified;
+    return kIdsHintMoveOutside;
+}
+
+bool FollowRulerActive(std::uint32_t magnifierOptions, bool rulerExists, bool rulerForeground) {
+    return (magnifierOptions & AppSettings::kMagnifierFollowRuler) != 0 && rulerExists &&
+           rulerForeground;
+}
+
+}  // namespace nl

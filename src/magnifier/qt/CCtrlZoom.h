@@ -1,0 +1,70 @@
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include "base/geometry.h"
+
+class QPainter;
+
+namespace nl {
+
+class IDesktop;
+
+// A live, enlarged copy of the desktop around one point. The host sets the centre, the zoom
+// factor and whether the centre pixel is marked, then repaints; the control has no input of
+// its own. Each frame grabs exactly the desktop area it shows into one reused buffer and
+// scales it with nearest-neighbour sampling, so every screen pixel is a crisp block. Parts of
+// the control past the desktop's edge show the desktop colour; a disabled control shows a
+// plain button face.
+class CCtrlZoom : public QWidget {
+public:
+    // The colour shown past the desktop's edge (the classic desktop background).
+    static constexpr QRgb kDesktopColor = 0xFF3A6EA5;
+
+    explicit CCtrlZoom(IDesktop& desktop, QWidget* parent = nullptr);
+
+    Point Centre() const { return m_centre; }
+    void SetCentre(Point centre) { m_centre = centre; }
+    // Percent: 100 shows the screen 1:1.
+    int Zoom() const { return m_zoom; }
+    void SetZoom(int zoom) { m_zoom = zoom; }
+    bool DrawCursorMark() const { return m_drawMark; }
+    void SetDrawCursorMark(bool on) { m_drawMark = on; }
+    // A one-pixel sunken border around the image (the toolbars' controls have one).
+    void SetBorder(bool on);
+
+    // The desktop area (virtual-screen pixels) that the last frame showed; empty when the
+    // last frame found nothing to show.
+    Rect SourceRect() const { return m_source; }
+    // The area the image is drawn into: the widget without its border.
+    QRect ImageRect() const;
+
+    // Draws one frame into `dest` of `painter`; false (painting nothing) when the area
+    // around the centre is off the desktop or the screen cannot be read.
+    bool Render(QPainter& painter, const QRect& dest, bool drawMark);
+    // The image a copy puts on the clipboard: with `stretch` and a zoom other than 100, the
+    // image area as shown but without the centre mark; otherwise the shown desktop pixels at
+    // 1:1. A null image when nothing is shown or the screen cannot be read.
+    QImage CopyImage(bool stretch);
+    // Puts CopyImage on the clipboard; false when there was nothing to put.
+    bool CopyToClipboard(bool stretch);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool GrabInto(const Rect& area);
+
+    IDesktop& m_desktop;
+    Point m_centre;
+    int m_zoom = 100;
+    bool m_drawMark = true;
+    bool m_border = false;
+    Rect m_source;
+    // The last grab, reused from frame to frame while its size stays.
+    QImage m_grab;
+};
+
+}  // namespace nl

@@ -1,0 +1,123 @@
+#include "magnifier/qt/CViewMag.h"
+
+#include <QResizeEvent>
+
+#include "app/CAppPrefs.h"
+#include "app/CDocApp.h"
+#include "app/qt/CMainFrame.h"
+#include "magnifier/magnifier_texts.h"
+#include "magnifier/qt/CCtrlZoom.h"
+#include "platform/IDialogs.h"
+#include "res/StringTable.h"
+#include "res/command_ids.h"
+
+namespace nl {
+namespace {
+
+bool HasBit(std::uint32_t word, std::uint32_t bit) {
+    return (word & bit) != 0;
+}
+
+}  // namespace
+
+CViewMag::CViewMag(AppContext& context, CMainFrame& frame, QWidget* parent)
+    : QWidget(parent), m_context(context), m_frame(frame) {
+    const AppSettings& s = m_context.prefs.Settings();
+    m_zoom = new CCtrlZoom(m_context.desktop, this);
+    m_zoom->setObjectName(QStringLiteral("zoom%1").arg(cmd::kMagnifierZoom));
+    // Clicks reach the view, which becomes the active view.
+    m_zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_zoom->SetZoom(s.zoomFactor);
+    m_zoom->SetDrawCursorMark(HasBit(s.magnifierOptions, AppSettings::kMagnifierCursorPosition));
+    m_zoom->setEnabled(Started());
+    m_zoom->setGeometry(rect());
+    MoveCentre();
+
+    AddCommand(cmd::kEditCopy, [this] { Copy(); });
+    AddUpdate(cmd::kEditCopy, [](CCmdUI& ui) { ui.Enable(true); });
+    AddCommand(cmd::kDrawCursorPosition, [this] {
+        std::uint32_t& options = m_context.prefs.Settings().magnifierOptions;
+        options ^= AppSettings::kMagnifierCursorPosition;
+        m_context.prefs.SetChanged();
+        m_zoom->SetDrawCursorMark(HasBit(options, AppSettings::kMagnifierCursorPosition));
+        m_zoom->update();
+    });
+    AddUpdate(cmd::kDrawCursorPosition, [this](CCmdUI& ui) {
+        ui.SetCheck(HasBit(m_context.prefs.Settings().magnifierOptions,
+                           AppSettings::kMagnifierCursorPosition)
+                        ? CCmdUI::kChecked
+                        : CCmdUI::kUnchecked);
+    });
+    AddUpdate(cmd::kIndicatorHint, [this](CCmdUI& ui) {
+        MagnifierHintState state;
+        state.started = Started();
+        const QWidget* top = window();
+        const WindowId main = m_frame.NativeWindow();
+        state.mainIsForeground =
+            (top && top->isActiveWindow()) ||
+            (main != kNoWindow && m_context.desktop.ForegroundWindow() == main);
+        state.keyboardAvailable =
+            m_context.keyboardHelpersAvailable && m_context.keyboardHelpersAvailable();
+        ui.SetText(LoadString(MagnifierHintId(state)));
+    });
+}
+
+bool CViewMag::Started() const {
+    return HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+}
+
+bool CViewMag::FollowsRuler() const {
+    if (!m_ruler) return false;
+    const RulerState ruler = m_ruler();
+    return FollowRulerActive(m_context.prefs.Settings().magnifierOptions, ruler.exists,
+                             ruler.foreground);
+}
+
+void CViewMag::MoveCentre() {
+    if (!Started()) return;
+    if (FollowsRuler()) {
+        m_zoom->SetCentre(m_ruler().origin);
+    } else {
+        m_zoom->SetCentre(m_context.doc.Colors().Sample().Position());
+    }
+    m_zoom->update();
+}
+
+void CViewMag::Copy() {
+    const bool stretch =
+        HasBit(m_context.prefs.Settings().magnifierOptions, AppSettings::kMagnifierStretchCopies);
+    if (m_zoom->SourceRect().IsEmpty() || !m_zoom->CopyToClipboard(stretch)) {
+        m_context.dialogs.MessageBox(kNoDataToCopyText, LoadString(kIdsAppTitle), MsgButtons::kOk,
+                                     MsgIcon::kWarning);
+    }
+}
+
+void CViewMag::OnViewNotify(ViewNotify type, std::intptr_t) {
+    switch (type) {
+        case ViewNotify::kPickingApplied:
+            m_zoom->setEnabled(Started());
+            MoveCentre();
+            break;
+        case ViewNotify::kZoomChanged:
+            m_zoom->SetZoom(m_context.prefs.Settings().zoomFactor);
+            m_zoom->update();
+            break;
+        case ViewNotify::kTimerTick:
+            MoveCentre();
+            break;
+        default:
+            break;
+    }
+}
+
+void CViewMag::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_zoom->setGeometry(0, 0, event->size().width(), event->size().height());
+}
+
+void CViewMag::mousePressEvent(QMouseEvent* event) {
+    m_frame.SetActiveView(this);
+    QWidget::mousePressEvent(event);
+}
+
+}  // namespace nl

@@ -1,0 +1,57 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "app/CCmdTarget.h"
+#include "app/ViewNotification.h"
+#include "app/qt/AppContext.h"
+#include "base/geometry.h"
+
+namespace nl {
+
+class CCtrlZoom;
+class CMainFrame;
+
+// The Magnifier's main view: one zoom control filling the pane that follows the cursor (or
+// the ruler's origin while the ruler is the active window) on every picking tick. It copies
+// the magnified image on Ctrl+C, toggles the centre mark and gives the status bar its hint.
+class CViewMag : public QWidget, public CCmdTarget, public IViewNotifySink {
+public:
+    // Where the ruler is: whether its window exists and is the foreground window, and its
+    // origin point in screen coordinates.
+    struct RulerState {
+        bool exists = false;
+        bool foreground = false;
+        Point origin;
+    };
+    using RulerSource = std::function<RulerState()>;
+
+    CViewMag(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+
+    CCtrlZoom* Zoom() const { return m_zoom; }
+    // Tells the view where the ruler is (none: follow-ruler never applies).
+    void SetRulerSource(RulerSource source) { m_ruler = std::move(source); }
+
+    void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
+
+    // Moves the zoom centre to the cursor or the ruler's origin and repaints.
+    void MoveCentre();
+    // Ctrl+C: the magnified image to the clipboard, or the "no data" message.
+    void Copy();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool Started() const;
+    bool FollowsRuler() const;
+
+    AppContext& m_context;
+    CMainFrame& m_frame;
+    CCtrlZoom* m_zoom = nullptr;
+    RulerSource m_ruler;
+};
+
+}  // namespace nl

@@ -1,0 +1,724 @@
+#include "ruler/qt/CRuler.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStaticText>
+#include <vector>
+
+#include "app/CAppPrefs.h"
+#include "app/CPrefs.h"
+#include "app/ViewNotifyHub.h"
+#include "app/monitor_layout.h"
+#include "app/qt/AppContext.h"
+#include "app/qt/CMainFrame.h"
+#include "platform/IDesktop.h"
+#include "res/command_ids.h"
+#include "ruler/CRulerData.h"
+#include "ruler/qt/CDlgScale.h"
+#include "ruler/qt/CRulerKeys.h"
+#include "ruler/ruler_readouts.h"
+#include "ui/qt/CCommandBinder.h"
+#include "ui/qt/svg_icons.h"
+
+namespace nl {
+
+namespace {
+
+using D = CRulerData;
+
+constexpr std::uint32_t kShowNormal = 1;
+constexpr Point kNoPosition{-1, -1};
+constexpr int kMinCaptionHeight = 18;
+constexpr int kCaptionTextPadding = 5;
+constexpr int kIconSize = 16;
+constexpr int kButtonLighter = 130;
+constexpr int kStripLighter = 160;
+constexpr int kTextMargin = 2;
+constexpr double kAlphaMax = 255.0;
+
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+Rect ToRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+QString ToQt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Dialog Base and Dialog follow the font of the window under the cursor.
+bool IsDialogUnit(std::uint32_t options) {
+    const std::uint32_t unit = RulerUnitBit(RulerUnitIndex(options).value_or(0));
+    return unit == D::kOptionUnitDialogBase || unit == D::kOptionUnitDialog;
+}
+
+}  // namespace
+
+CRuler::CRuler(AppContext& context, CMainFrame* frame)
+    : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint),
+      m_context(context),
+      m_frame(frame),
+      m_data(context.prefs.Ruler()) {
+    setObjectName(QStringLiteral("NerimRuler"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    m_scale = m_data.ScalingFactor();
+    const DisplayMetrics display = m_context.desktop.Metrics();
+    m_dialogBase = {display.dialogBaseX, display.dialogBaseY};
+
+    m_font = QFont(QString::fromLatin1(kFontFace));
+    m_font.setStyleHint(QFont::SansSerif);
+    m_font.setPixelSize(std::max(1, QFontInfo(QApplication::font()).pixelSize()));
+    m_textHeight = QFontMetrics(m_font).height();
+    m_captionHeight = std::max(kMinCaptionHeight, m_textHeight + kCaptionTextPadding);
+
+    CCommandBinder::Callbacks callbacks;
+    callbacks.execute = [this](int id) { return Execute(id); };
+    callbacks.update = [this](int id) { return Update(id); };
+    m_binder = new CCommandBinder(std::move(callbacks), this);
+    m_menu = new QMenu(this);
+    m_binder->BuildPopupMenu(m_menu, res::kMenuRuler);
+    m_binder->AddShortcuts(this, res::kAcceleratorsRuler, {});
+    AddHandlers();
+
+    // Nothing changes but everything is measured: the density, the metrics, the size limits.
+    m_options = (m_data.Options() & D::kOptionMask);
+    SetOptions(0, 0);
+    PlaceAtStart();
+    // Translucent where a compositing window system shows it; opaque (and no error) elsewhere.
+    setWindowOpacity(kAlpha / kAlphaMax);
+    setWindowTitle(m_caption);
+
+    m_context.notify.Register(this);
+    m_idleTimer.setInterval(kIdleUpdateMs);
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] { UpdateFromCursor(); });
+    m_idleTimer.start();
+}
+
+CRuler::~CRuler() {
+    m_context.notify.Unregister(this);
+}
+
+bool CRuler::Execute(int id) {
+    if (OnCommand(id)) return true;
+    if (m_frame) return m_frame->ExecuteCommand(id);
+    return m_context.applicationTarget.OnCommand(id);
+}
+
+CCmdUI CRuler::Update(int id) {
+    CCmdUI ui(id);
+    if (OnUpdateCommandUI(ui)) return ui;
+    if (HasCommandHandler(id)) return CCmdUI(id);
+    if (m_frame) return m_frame->UpdateCommand(id);
+    CCmdUI app(id);
+    if (!m_context.applicationTarget.OnUpdateCommandUI(app))
+        app.Enable(m_context.applicationTarget.HasCommandHandler(id));
+    return app;
+}
+
+void CRuler::AddHandlers() {
+    const auto toggle = [this](int id, std::uint32_t bit, bool checkedWhenSet) {
+        AddCommand(id, [this, bit] { SetOptions(bit, m_options ^ bit); });
+        AddUpdate(id, [this, bit, checkedWhenSet](CCmdUI& ui) {
+            ui.SetCheck(((m_options & bit) != 0) == checkedWhenSet);
+        });
+    };
+    toggle(cmd::kRulerHorizontal, D::kOptionVertical, false);
+    toggle(cmd::kRulerInverted, D::kOptionInverted, true);
+    toggle(cmd::kRulerGuide, D::kOptionGuide, true);
+    AddCommand(cmd::kRulerArrange, [this] { Arrange(); });
+
+    for (int i = 0; i < kRulerUnitCount; ++i) {
+        const std::uint32_t bit = RulerUnitBit(i);
+        AddCommand(cmd::kRulerUnitPixel + i, [this, bit] { SetOptions(D::kOptionUnitMask, bit); });
+        AddUpdate(cmd::kRulerUnitPixel + i, [this, bit](CCmdUI& ui) {
+            ui.SetRadio((m_options & D::kOptionUnitMask) == bit);
+        });
+    }
+    AddCommand(cmd::kRulerNextUnit, [this] {
+        if (const auto next = NextUnitCommand(m_options)) Execute(*next);
+    });
+    for (const auto& [id, base] : {std::pair{cmd::kRulerBase10, D::kBaseDecimal},
+                                   std::pair{cmd::kRulerBase2, D::kBaseBinary}}) {
+        AddCommand(id, [this, base] { SetBase(base); });
+        AddUpdate(id, [this, base](CCmdUI& ui) { ui.SetRadio(m_data.GraduationBase() == base); });
+    }
+
+    AddCommand(cmd::kRulerNormalZoom, [this] { SetScale(D::kTrueScale); });
+    AddUpdate(cmd::kRulerNormalZoom, [this](CCmdUI& ui) { ui.Enable(CanZoomNormal(m_scale)); });
+    AddCommand(cmd::kRulerZoomIn, [this] { SetScale(ZoomInScale(m_scale)); });
+    AddUpdate(cmd::kRulerZoomIn, [this](CCmdUI& ui) { ui.Enable(CanZoomIn(m_scale)); });
+    AddCommand(cmd::kRulerZoomOut, [this] { SetScale(ZoomOutScale(m_scale)); });
+    AddUpdate(cmd::kRulerZoomOut, [this](CCmdUI& ui) { ui.Enable(CanZoomOut(m_scale)); });
+    AddCommand(cmd::kRulerCustomZoom, [this] { ShowCustomZoom(); });
+
+    static constexpr std::uint32_t kCaptionBits[] = {D::kCaptionUnit,
+                                                     D::kCaptionScale,
+                                                     D::kCaptionRulerPosition,
+                                                     D::kCaptionCursorPosition,
+                                                     D::kCaptionCursorProjection,
+                                                     D::kCaptionCursorDistance,
+                                                     D::kCaptionCursorAngle};
+    for (int id = cmd::kRulerCaptionFirst; id <= cmd::kRulerCaptionLast; ++id) {
+        const std::uint32_t bit = kCaptionBits[id - cmd::kRulerCaptionFirst];
+        AddCommand(id, [this, bit] {
+            m_data.SetCaptionItems(m_data.CaptionItems() ^ bit);
+            m_context.prefs.SetChanged();
+            RebuildCaption();
+        });
+        AddUpdate(id, [this, bit](CCmdUI& ui) { ui.SetCheck((m_data.CaptionItems() & bit) != 0); });
+    }
+
+    AddCommandRange(cmd::kCursorLeft, cmd::kCursorDown, [this](int id) {
+        static constexpr Point kSteps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+        const Point step = kSteps[id - cmd::kCursorLeft];
+        MoveBy(step.x, step.y);
+        return true;
+    });
+    AddCommand(cmd::kRulerMoveToCursor, [this] { MoveToCursor(); });
+    AddCommand(cmd::kRulerMoveCursorToRuler, [this] { MoveCursorToRuler(); });
+    AddCommand(cmd::kRulerShortcutKeys, [this] { ToggleKeysWindow(); });
+    AddUpdate(cmd::kRulerShortcutKeys,
+              [this](CCmdUI& ui) { ui.SetCheck(m_keysWindow != nullptr); });
+    AddCommand(cmd::kClose, [this] { close(); });
+}
+
+// --- options, scale, base ----------------------------------------------------------------
+
+void CRuler::SetOptions(std::uint32_t mask, std::uint32_t bits) {
+    const std::uint32_t old = m_options;
+    const std::uint32_t now = ((old & ~mask) | (bits & mask)) & D::kOptionMask;
+    const std::uint32_t changed = old ^ now;
+    const bool firstTime = m_dpi == 0;
+    if (changed == 0 && !firstTime) return;
+    m_options = now;
+
+    const DisplayMetrics display = m_context.desktop.Metrics();
+    if ((changed & D::kOptionVertical) || firstTime)
+        m_dpi = (now & D::kOptionVertical) ? display.dpiY : display.dpiX;
+    RecomputeMetrics();
+
+    if (changed & (D::kOptionVertical | D::kOptionInverted)) {
+        const Rect target =
+            RulerRectAfterOptions(ScreenRect(), old, now, m_captionHeight, VirtualScreen());
+        setMinimumSize(0, 0);
+        setGeometry(ToQRect(target));
+    }
+    UpdateMinimumSize();
+    if (changed & D::kOptionGuide) m_guide.reset();
+    m_lastCursor.reset();
+    update();
+    RebuildCaption();
+}
+
+void CRuler::SetScale(int percent) {
+    if (percent <= 0) return;
+    if (percent != m_scale) {
+        m_data.SetScalingFactor(percent);
+        m_scale = m_data.ScalingFactor();
+        m_context.prefs.SetChanged();
+        update();
+    }
+    RebuildCaption();
+}
+
+void CRuler::SetBase(int base) {
+    m_data.SetGraduationBase(base);
+    m_context.prefs.SetChanged();
+    RecomputeMetrics();
+    update();
+    RebuildCaption();
+}
+
+void CRuler::RecomputeMetrics() {
+    const bool vertical = (m_options & D::kOptionVertical) != 0;
+    m_metrics = ComputeUnitMetrics(m_options, m_data.GraduationBase(), m_dpi,
+                                   vertical ? m_dialogBase.cy : m_dialogBase.cx);
+}
+
+void CRuler::UpdateMinimumSize() {
+    const Size min = RulerMinimumSize(m_options);
+    setMinimumSize(min.cx, min.cy);
+}
+
+RulerParts CRuler::Parts() const {
+    return RulerLayout({width(), height()}, m_options, m_captionHeight);
+}
+
+Rect CRuler::ScreenRect() const {
+    return ToRect(geometry());
+}
+
+Rect CRuler::VirtualScreen() const {
+    return m_context.desktop.VirtualScreen();
+}
+
+Point CRuler::OriginOnScreen() const {
+    return RulerOriginOnScreen(ScreenRect(), m_options, m_captionHeight);
+}
+
+GraduationLayout CRuler::Layout() const {
+    GraduationInput in;
+    in.client = {width(), height()};
+    in.vertical = (m_options & D::kOptionVertical) != 0;
+    in.inverted = (m_options & D::kOptionInverted) != 0;
+    in.scale = m_scale;
+    in.dpi = m_dpi;
+    in.metrics = m_metrics;
+    in.inch = (m_options & D::kOptionUnitMask) == D::kOptionUnitInch;
+    in.majorLength = kMajorTickLength;
+    in.textHeight = m_textHeight;
+    return LayoutGraduations(in);
+}
+
+// --- placement ---------------------------------------------------------------------------
+
+void CRuler::PlaceAtStart() {
+    const CWinState& record = m_context.prefs.WinState(kWinStateRuler);
+    Rect rect = record.Placement().normalPosition;
+    if (rect.IsEmpty()) {
+        const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
+        Rect monitor = VirtualScreen();
+        const Rect owner = m_frame ? ToRect(m_frame->frameGeometry()) : monitor;
+        if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
+        rect = RulerDefaultRect(monitor);
+    }
+    rect = KeepVisible(rect, VirtualScreen());
+    setGeometry(ToQRect(rect));
+}
+
+void CRuler::Arrange() {
+    const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
+    Rect monitor = VirtualScreen();
+    const Rect owner = m_frame ? ToRect(m_frame->frameGeometry()) : monitor;
+    if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
+    setGeometry(ToQRect(RulerDefaultRect(monitor)));
+    update();
+}
+
+void CRuler::MoveBy(int dx, int dy) {
+    move(pos() + QPoint(dx, dy));
+}
+
+void CRuler::MoveToCursor() {
+    const auto target = RulerRectAtCursor(ScreenRect(), OriginOnScreen(),
+                                          m_context.desktop.CursorPos(), VirtualScreen());
+    if (!target) {
+        QApplication::beep();
+        return;
+    }
+    move(target->left, target->top);
+}
+
+void CRuler::MoveCursorToRuler() {
+    m_context.desktop.SetCursorPos(OriginOnScreen());
+}
+
+void CRuler::SaveState() {
+    const std::uint32_t options = m_options & D::kOptionMask;
+    bool changed = m_data.Options() != options;
+    m_data.SetOptions(options);
+    WindowPlacement placement;
+    placement.length = CWinState::kPlacementSize;
+    placement.showCmd = kShowNormal;
+    placement.minPosition = kNoPosition;
+    placement.maxPosition = kNoPosition;
+    placement.normalPosition = ScreenRect();
+    changed = m_context.prefs.WinState(kWinStateRuler).RecordPlacement(placement) || changed;
+    if (changed) m_context.prefs.SetChanged();
+}
+
+// --- windows of the ruler ------------------------------------------------------------------
+
+void CRuler::ShowCustomZoom() {
+    if (m_scaleDialog) {
+        m_scaleDialog->raise();
+        m_scaleDialog->activateWindow();
+        return;
+    }
+    CDlgScale::Hooks hooks;
+    hooks.apply = [this](int percent) { SetScale(percent); };
+    hooks.storeAutoPreview = [this](bool on) {
+        m_data.SetAutoPreview(on);
+        m_context.prefs.SetChanged();
+    };
+    m_scaleDialog =
+        new CDlgScale(this, m_scale, m_data.AutoPreview(), std::move(hooks), m_context.dialogs);
+    m_scaleDialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_scaleDialog->show();
+}
+
+QWidget* CRuler::ScaleDialog() const {
+    return m_scaleDialog;
+}
+QWidget* CRuler::KeysWindow() const {
+    return m_keysWindow;
+}
+
+void CRuler::ToggleKeysWindow() {
+    if (m_keysWindow) {
+        m_keysWindow->close();
+        return;
+    }
+    m_keysWindow = new CRulerKeys(this);
+    m_keysWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_keysWindow->show();
+}
+
+void CRuler::ShowMenuAt(const QPoint& global) {
+    m_binder->UpdateMenu(m_menu);
+    m_menu->popup(global);
+}
+
+// --- the cursor ----------------------------------------------------------------------------
+
+bool CRuler::RefreshDialogUnits() {
+    if (!IsDialogUnit(m_options)) return false;
+    const Point at = m_context.desktop.CursorPos();
+    QWidget* under = QApplication::widgetAt(QPoint(at.x, at.y));
+    if (under == m_examined) return false;
+    m_examined = under;
+    Size units;
+    if (under) {
+        if (m_examinedFont && under->font() == *m_examinedFont) return false;
+        m_examinedFont = under->font();
+        const QFontMetrics fm(*m_examinedFont);
+        units = DialogBaseUnitsFromFont(
+            fm.horizontalAdvance(
+                QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
+            fm.height());
+    } else {
+        const DisplayMetrics display = m_context.desktop.Metrics();
+        units = {display.dialogBaseX, display.dialogBaseY};
+    }
+    if (units.cx <= 0 || units.cy <= 0 || units == m_dialogBase) return false;
+    m_dialogBase = units;
+    RecomputeMetrics();
+    update();
+    return true;
+}
+
+void CRuler::InvalidateGuide(int along) {
+    const RulerParts parts = Parts();
+    if (m_options & D::kOptionVertical)
+        update(QRect(parts.body.left, along, parts.body.Width(), 1));
+    else
+        update(QRect(along, parts.body.top, 1, parts.body.Height()));
+}
+
+void CRuler::UpdateFromCursor() {
+    if (m_dpi == 0 || !isVisible()) return;
+    const Point screen = m_context.desktop.CursorPos();
+    const Point client{screen.x - geometry().left(), screen.y - geometry().top()};
+    if (m_lastCursor && *m_lastCursor == client) return;
+    const RulerParts parts = Parts();
+
+    if (m_options & D::kOptionGuide) {
+        const bool vertical = (m_options & D::kOptionVertical) != 0;
+        const int along = vertical ? client.y : client.x;
+        const int from = vertical ? parts.body.top : parts.body.left;
+        const int to = vertical ? parts.body.bottom : parts.body.right;
+        std::optional<int> guide;
+        if (along >= from && along < to) guide = along;
+        if (guide != m_guide) {
+            if (m_guide) InvalidateGuide(*m_guide);
+            if (guide) InvalidateGuide(*guide);
+            m_guide = guide;
+        }
+    }
+    const bool helpHot = parts.help.Contains(client);
+    const bool closeHot = parts.close.Contains(client);
+    if (helpHot != m_helpHot) update(ToQRect(parts.help));
+    if (closeHot != m_closeHot) update(ToQRect(parts.close));
+    m_helpHot = helpHot;
+    m_closeHot = closeHot;
+
+    const bool unitsChanged = RefreshDialogUnits();
+    if (m_data.CaptionItems() != 0 || unitsChanged) RebuildCaption();
+    m_lastCursor = client;
+}
+
+void CRuler::RebuildCaption() {
+    CaptionInput in;
+    in.items = m_data.CaptionItems();
+    in.options = m_options;
+    in.scale = m_scale;
+    in.dpi = m_dpi;
+    in.metrics = m_metrics;
+    in.originOnScreen = OriginOnScreen();
+    in.cursorOnScreen = m_context.desktop.CursorPos();
+    in.cursorInClient = {in.cursorOnScreen.x - geometry().left(),
+                         in.cursorOnScreen.y - geometry().top()};
+    const QString text = ToQt(RulerCaption(in, m_context.prefs.RegionalFormat()));
+    if (text == m_caption) return;
+    m_caption = text;
+    setWindowTitle(text);
+    update(ToQRect(Parts().text));
+}
+
+void CRuler::OnViewNotify(ViewNotify type, std::intptr_t) {
+    if (type == ViewNotify::kTimerTick) UpdateFromCursor();
+    if (type == ViewNotify::kSaveState) SaveState();
+}
+
+// --- painting ------------------------------------------------------------------------------
+
+void CRuler::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    Render(p);
+}
+
+void CRuler::Render(QPainter& p) {
+    const RulerParts parts = Parts();
+    PaintStrip(p, parts);
+    PaintBody(p, parts);
+    PaintCaptionText(p, parts);
+    PaintGraduations(p);
+    PaintGuide(p, parts);
+}
+
+void CRuler::PaintStrip(QPainter& p, const RulerParts& parts) {
+    const bool vertical = (m_options & D::kOptionVertical) != 0;
+    const QPalette::ColorGroup group = isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+    const QColor caption = palette().color(group, QPalette::Highlight);
+    const QRect strip = ToQRect(parts.strip);
+    QLinearGradient gradient(strip.topLeft(), vertical ? strip.bottomLeft() : strip.topRight());
+    gradient.setColorAt(0, caption);
+    gradient.setColorAt(1, caption.lighter(kStripLighter));
+    p.fillRect(strip, gradient);
+
+    const QRect icon = ToQRect(parts.icon);
+    const QRect iconBox(icon.center().x() - kIconSize / 2 + 1,
+                        icon.center().y() - kIconSize / 2 + 1, kIconSize, kIconSize);
+    IconFromSvg(cmd::kRuler).paint(&p, iconBox);
+
+    const QColor text = palette().color(group, QPalette::HighlightedText);
+    const auto button = [&](const Rect& r, bool hot, const QString& glyph) {
+        const QRect box = ToQRect(r);
+        p.fillRect(box, hot ? caption.lighter(kButtonLighter) : palette().color(QPalette::Button));
+        p.setPen(hot ? text : palette().color(QPalette::ButtonText));
+        p.drawRect(box.adjusted(0, 0, -1, -1));
+        p.setFont(m_font);
+        p.drawText(box, Qt::AlignCenter, glyph);
+    };
+    button(parts.help, m_helpHot, QStringLiteral("?"));
+    button(parts.close, m_closeHot, QString(QChar(0x00D7)));
+}
+
+void CRuler::PaintBody(QPainter& p, const RulerParts& parts) {
+    const bool vertical = (m_options & D::kOptionVertical) != 0;
+    const QRect body = ToQRect(parts.body);
+    QLinearGradient gradient(body.topLeft(), vertical ? body.topRight() : body.bottomLeft());
+    gradient.setColorAt(0, palette().color(QPalette::Mid));
+    gradient.setColorAt(1, palette().color(QPalette::Light));
+    p.fillRect(body, gradient);
+}
+
+void CRuler::PaintCaptionText(QPainter& p, const RulerParts& parts) {
+    const QPalette::ColorGroup group = isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+    p.setPen(palette().color(group, QPalette::HighlightedText));
+    p.setFont(m_font);
+    const QRect area = ToQRect(parts.text);
+    if (m_options & D::kOptionVertical) {
+        p.save();
+        p.translate(area.right() + 1, area.top());
+        p.rotate(90);
+        const QRect turned(kTextMargin, 0, area.height() - kTextMargin, area.width());
+        p.drawText(turned, Qt::AlignLeft | Qt::AlignVCenter,
+                   p.fontMetrics().elidedText(m_caption, Qt::ElideRight, turned.width()));
+        p.restore();
+        return;
+    }
+    const QRect line = area.adjusted(kTextMargin, 0, 0, 0);
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+               p.fontMetrics().elidedText(m_caption, Qt::ElideRight, line.width()));
+}
+
+void CRuler::PaintGraduations(QPainter& p) {
+    const bool vertical = (m_options & D::kOptionVertical) != 0;
+    const GraduationLayout layout = Layout();
+    const QColor ink = palette().color(QPalette::ButtonText);
+    p.setPen(QPen(ink, 1));
+    std::vector<QLine> lines;
+    lines.reserve(layout.majors.size() + layout.minors.size());
+    for (const auto* ticks : {&layout.majors, &layout.minors}) {
+        for (const RulerTick& tick : *ticks) {
+            const auto [a, b] = TickLine(layout, tick, vertical);
+            lines.emplace_back(a.x, a.y, b.x, b.y);
+        }
+    }
+    p.drawLines(lines.data(), static_cast<int>(lines.size()));
+
+    // Labels are prepared once per text; a vertical ruler turns the painter once for all.
+    p.setFont(m_font);
+    p.save();
+    if (vertical) p.rotate(90);
+    for (const RulerLabel& label : layout.labels) {
+        const QString text = QString::fromStdString(label.text);
+        auto it = m_labels.find(text);
+        if (it == m_labels.end()) {
+            QStaticText prepared(text);
+            prepared.setTextFormat(Qt::PlainText);
+            prepared.prepare(QTransform(), m_font);
+            it = m_labels.insert(text, prepared);
+        }
+        const qreal start = label.along - it->size().width() / 2;
+        // Turned a quarter clockwise, the text's top faces the graduated edge of a normal
+        // vertical ruler.
+        const QPointF at = vertical ? QPointF(start, -(label.acrossTop + m_textHeight))
+                                    : QPointF(start, label.acrossTop);
+        p.drawStaticText(at, *it);
+    }
+    p.restore();
+}
+
+void CRuler::PaintGuide(QPainter& p, const RulerParts& parts) {
+    if (!(m_options & D::kOptionGuide) || !m_guide) return;
+    // Drawn by inversion, so the mark shows on any background.
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_Difference);
+    if (m_options & D::kOptionVertical)
+        p.fillRect(QRect(parts.body.left, *m_guide, parts.body.Width(), 1), Qt::white);
+    else
+        p.fillRect(QRect(*m_guide, parts.body.top, 1, parts.body.Height()), Qt::white);
+    p.restore();
+}
+
+// --- mouse and window ----------------------------------------------------------------------
+
+void CRuler::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const RulerParts parts = Parts();
+    const RulerHit hit = RulerHitTest({at.x(), at.y()}, parts, {width(), height()},
+                                      {kSizingBand, kSizingBand}, true);
+    m_dragStart = event->globalPosition().toPoint();
+    m_dragGeometry = geometry();
+    switch (hit) {
+        case RulerHit::kIcon:
+            ShowMenuAt(mapToGlobal(QPoint(parts.icon.left, parts.icon.bottom)));
+            m_drag = Drag::kNone;
+            break;
+        case RulerHit::kHelp:
+            m_drag = Drag::kHelp;
+            break;
+        case RulerHit::kClose:
+            m_drag = Drag::kClose;
+            break;
+        case RulerHit::kLeft:
+            m_drag = Drag::kLeft;
+            break;
+        case RulerHit::kRight:
+            m_drag = Drag::kRight;
+            break;
+        case RulerHit::kTop:
+            m_drag = Drag::kTop;
+            break;
+        case RulerHit::kBottom:
+            m_drag = Drag::kBottom;
+            break;
+        case RulerHit::kCaption:
+            m_drag = Drag::kMove;
+            break;
+        case RulerHit::kNone:
+            m_drag = Drag::kNone;
+            break;
+    }
+}
+
+void CRuler::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    const QPoint delta = global - m_dragStart;
+    QRect g = m_dragGeometry;
+    const QSize min = minimumSize();
+    switch (m_drag) {
+        case Drag::kMove: {
+            const Qt::KeyboardModifiers keys = event->modifiers();
+            const Rect proposed = ToRect(g.translated(delta));
+            const Rect locked = LockMoveAxis(ScreenRect(), proposed, keys & Qt::ShiftModifier,
+                                             keys & Qt::ControlModifier);
+            move(locked.left, locked.top);
+            return;
+        }
+        case Drag::kLeft:
+            g.setLeft(std::min(g.left() + delta.x(), g.right() - min.width() + 1));
+            break;
+        case Drag::kRight:
+            g.setRight(g.right() + delta.x());
+            break;
+        case Drag::kTop:
+            g.setTop(std::min(g.top() + delta.y(), g.bottom() - min.height() + 1));
+            break;
+        case Drag::kBottom:
+            g.setBottom(g.bottom() + delta.y());
+            break;
+        default: {
+            // Show the sizing cursor over the edges.
+            const QPoint at = event->position().toPoint();
+            const RulerHit hit = RulerHitTest({at.x(), at.y()}, Parts(), {width(), height()},
+                                              {kSizingBand, kSizingBand}, false);
+            if (hit == RulerHit::kLeft || hit == RulerHit::kRight)
+                setCursor(Qt::SizeHorCursor);
+            else if (hit == RulerHit::kTop || hit == RulerHit::kBottom)
+                setCursor(Qt::SizeVerCursor);
+            else
+                unsetCursor();
+            return;
+        }
+    }
+    setGeometry(g);
+}
+
+void CRuler::mouseReleaseEvent(QMouseEvent* event) {
+    const Drag drag = m_drag;
+    m_drag = Drag::kNone;
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    const RulerParts parts = Parts();
+    if (drag == Drag::kClose && parts.close.Contains({at.x(), at.y()})) {
+        close();
+    } else if (drag == Drag::kHelp && parts.help.Contains({at.x(), at.y()})) {
+        Execute(cmd::kHelp);
+    }
+}
+
+void CRuler::contextMenuEvent(QContextMenuEvent* event) {
+    ShowMenuAt(event->globalPos());
+}
+
+void CRuler::closeEvent(QCloseEvent* event) {
+    SaveState();
+    if (m_keysWindow) m_keysWindow->close();
+    if (m_scaleDialog) m_scaleDialog->reject();
+    m_idleTimer.stop();
+    event->accept();
+}
+
+void CRuler::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    m_lastCursor.reset();
+    UpdateFromCursor();
+}
+
+void CRuler::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_lastCursor.reset();
+    update();
+}
+
+void CRuler::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) update(ToQRect(Parts().strip));
+    QWidget::changeEvent(event);
+}
+
+}  // namespace nl

@@ -1,0 +1,46 @@
+#include "ruler/qt/CRulerKeys.h"
+
+#include <QHeaderView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <string>
+#include <vector>
+
+#include "base/text.h"
+#include "res/StringTable.h"
+
+namespace nl {
+
+namespace {
+
+constexpr std::uint32_t kStringKeys = 2015;
+constexpr int kControlList = 3075;
+constexpr std::size_t kHeaderItems = 3;  // the title and two column headings
+constexpr QSize kDefaultSize{320, 420};
+
+QString ToQt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CRulerKeys::CRulerKeys(QWidget* owner) : QWidget(owner, Qt::Tool) {
+    const std::vector<std::string> items = SplitLines(LoadString(kStringKeys));
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QString::number(kControlList));
+    m_list->setRootIsDecorated(false);
+    m_list->setColumnCount(2);
+    if (items.size() >= kHeaderItems) {
+        setWindowTitle(ToQt(FormatMessage("NerimLens: %1", {items[0]})));
+        m_list->setHeaderLabels({ToQt(items[1]), ToQt(items[2])});
+        for (std::size_t i = kHeaderItems; i + 1 < items.size(); i += 2)
+            new QTreeWidgetItem(m_list, {ToQt(items[i]), ToQt(items[i + 1])});
+    }
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    resize(kDefaultSize);
+}
+
+}  // namespace nl

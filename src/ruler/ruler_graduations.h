@@ -1,0 +1,95 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/geometry.h"
+
+namespace nl {
+
+// How the ruler graduates one length unit: the unit's size in twips, the units between two
+// labelled (major) ticks and the number of ticks per major interval (0 = none).
+struct UnitMetrics {
+    int twipsPerUnit = 1;
+    int majorStep = 1;
+    int subdivisions = 0;
+    friend bool operator==(const UnitMetrics&, const UnitMetrics&) = default;
+};
+
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kRulerUnitCount = 8;
+
+// The index (0 Pixel .. 7 Dialog) of the unit bit set in the ruler's option word, or nothing
+// when no unit bit is set. The lowest set bit wins.
+std::optional<int> RulerUnitIndex(std::uint32_t options);
+// The option bit of unit `index`.
+constexpr std::uint32_t RulerUnitBit(int index) {
+    return 1u << index;
+}
+
+// The major step and subdivisions of a unit `twipsPerUnit` twips long, graduated in base
+// `base`, on a display of `dpi` dots per inch: round values that keep the ticks readable.
+UnitMetrics DialogUnitSteps(int twipsPerUnit, int base, int dpi);
+
+// The metrics of the unit whose bit is set in `options` (any word without one graduates in
+// centimeters). `dialogBaseAlong` is the dialog base unit along the ruler (across for a
+// horizontal ruler, down for a vertical one). A unit shorter than a twip at this density is
+// taken as one twip long, so the readouts never divide by zero.
+UnitMetrics ComputeUnitMetrics(std::uint32_t options, int base, int dpi, int dialogBaseAlong);
+
+// The dialog base units of a font from its text figures: `widthOfAlphabet` is the width of
+// "A..Za..z" (52 letters), `textHeight` the font's height.
+Size DialogBaseUnitsFromFont(int widthOfAlphabet, int textHeight);
+
+// What the graduations are drawn from.
+struct GraduationInput {
+    Size client;            // the ruler's client size in pixels
+    bool vertical = false;  // the ruler runs down
+    bool inverted = false;  // graduations on the top (horizontal) or left (vertical) edge
+    int scale = 100;        // the scaling factor in percent
+    int dpi = 96;           // the display's dots per inch along the ruler
+    UnitMetrics metrics;    // of the current unit
+    bool inch = false;      // the unit is Inch (every major tick keeps its label)
+    int originOffset = 0;   // pixels from the client start to the zero tick
+    int majorLength = 12;   // pixels
+    int textHeight = 0;     // the label font's height in pixels
+};
+
+// One tick: its position along the ruler (client pixels) and its length in pixels from the
+// graduated edge inward.
+struct RulerTick {
+    int along = 0;
+    int length = 0;
+    friend bool operator==(const RulerTick&, const RulerTick&) = default;
+};
+
+// A major tick's label: the text, centred at `along`; its text box spans `textHeight` pixels
+// across the ruler starting at `acrossTop` (the smaller client coordinate across).
+struct RulerLabel {
+    int along = 0;
+    int acrossTop = 0;
+    std::string text;
+    friend bool operator==(const RulerLabel&, const RulerLabel&) = default;
+};
+
+struct GraduationLayout {
+    // The client coordinate across the ruler just outside the graduated edge (the origin
+    // point's); a tick of length λ covers the λ pixels inward from there.
+    int edge = 0;
+    int direction = -1;  // +1 when ticks grow toward larger coordinates, -1 otherwise
+    std::vector<RulerTick> majors;
+    std::vector<RulerTick> minors;
+    std::vector<RulerLabel> labels;
+};
+
+// The ticks and labels for `input`: majors at every major step from the zero tick, the
+// subdivisions between them, stopping after the first major tick at or beyond the client's
+// end.
+GraduationLayout LayoutGraduations(const GraduationInput& input);
+
+// The end points (client pixels, both inclusive) of the line that draws `tick`.
+std::pair<Point, Point> TickLine(const GraduationLayout& layout, const RulerTick& tick,
+                                 bool vertical);
+
+}  // namespace nl

@@ -1,0 +1,171 @@
+// The zoom control painting the fake desktop: crisp blocks, the centre mark, the desktop
+// colour past the edge, the disabled face and the images a copy takes.
+#include "magnifier/qt/CCtrlZoom.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "platform/fake/FakeDesktop.h"
+
+namespace nl {
+namespace {
+
+// A desktop of 4x4-pixel checks whose colors depend on the pixel's position, so a wrong
+// source offset or scale shows.
+struct ZoomRig {
+    FakeDesktop desktop{Rect{0, 0, 200, 100}};
+    CCtrlZoom zoom{desktop};
+
+    ZoomRig() {
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) desktop.SetPixel({x, y}, Color(x, y));
+    }
+    static COLORREF Color(int x, int y) { return MakeRgb(x, y * 2, (x + y) % 256); }
+    static QRgb Rgb(int x, int y) {
+        const COLORREF c = Color(x, y);
+        return qRgb(RgbRed(c), RgbGreen(c), RgbBlue(c));
+    }
+    QImage RenderImage(QSize size, Point centre, int percent, bool mark, bool* drawn = nullptr) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        zoom.SetCentre(centre);
+        zoom.SetZoom(percent);
+        QPainter painter(&image);
+        const bool ok = zoom.Render(painter, QRect(QPoint(0, 0), size), mark);
+        if (drawn) *drawn = ok;
+        return image;
+    }
+};
+
+TEST(CCtrlZoomTest, EachScreenPixelBecomesACrispBlockAroundTheCentre) {
+    struct Case {
+        int zoom;
+        QSize size;
+    };
+    const Case cases[] = {{100, {40, 20}}, {400, {80, 40}}, {1000, {100, 60}}, {300, {90, 30}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        ZoomRig rig;
+        const QImage image = rig.RenderImage(c.size, {100, 50}, c.zoom, false);
+        const Rect source = rig.zoom.SourceRect();
+        const int block = c.zoom / 100;
+        ASSERT_EQ(source.Width() * block, c.size.width());
+        ASSERT_EQ(source.Height() * block, c.size.height());
+        // Every control pixel shows the screen pixel of its block: no blending.
+        for (int y = 0; y < c.size.height(); ++y) {
+            for (int x = 0; x < c.size.width(); ++x) {
+                ASSERT_EQ(image.pixel(x, y),
+                          ZoomRig::Rgb(source.left + x / block, source.top + y / block))
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(CCtrlZoomTest, CentreMarkInvertsOneMagnifiedPixel) {
+    struct Case {
+        int zoom;
+        int side;
+    };
+    for (const Case& c : {Case{100, 1}, Case{400, 4}, Case{1000, 10}}) {
+        SCOPED_TRACE(c.zoom);
+        ZoomRig rig;
+        const QSize size(100, 60);
+        const QImage plain = rig.RenderImage(size, {100, 50}, c.zoom, false);
+        const QImage marked = rig.RenderImage(size, {100, 50}, c.zoom, true);
+        int inverted = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                const bool inBlock = x >= 50 && x < 50 + c.side && y >= 30 && y < 30 + c.side;
+                const QRgb want = inBlock ? (~plain.pixel(x, y) | 0xFF000000) : plain.pixel(x, y);
+                ASSERT_EQ(marked.pixel(x, y), want) << x << "," << y;
+                inverted += inBlock;
+            }
+        }
+        EXPECT_EQ(inverted, c.side * c.side);
+    }
+}
+
+TEST(CCtrlZoomTest, PastTheDesktopEdgeShowsTheDesktopColourWithoutShiftingTheImage) {
+    ZoomRig rig;
+    // 80x40 at 400%: a 20x10 source centred on (2, 1) reaches 8 pixels left and 4 above.
+    const QImage image = rig.RenderImage({80, 40}, {2, 1}, 400, false);
+    EXPECT_EQ(rig.zoom.SourceRect(), (Rect{0, 0, 12, 6}));
+    const QRgb desktop = CCtrlZoom::kDesktopColor;
+    EXPECT_EQ(image.pixel(0, 0), desktop);
+    EXPECT_EQ(image.pixel(31, 39), desktop);  // left band
+    EXPECT_EQ(image.pixel(79, 15), desktop);  // top band
+    // Screen pixel (0, 0) is where it belongs: 8 magnified pixels right, 4 down.
+    EXPECT_EQ(image.pixel(32, 16), ZoomRig::Rgb(0, 0));
+    EXPECT_EQ(image.pixel(79, 39), ZoomRig::Rgb(11, 5));
+}
+
+TEST(CCtrlZoomTest, NothingIsPaintedWhenTheScreenCannotBeReadOrTheAreaIsOff) {
+    ZoomRig rig;
+    bool drawn = true;
+    rig.desktop.SetScreenReadable(false);
+    QImage image = rig.RenderImage({40, 20}, {100, 50}, 200, true, &drawn);
+    EXPECT_FALSE(drawn);
+    EXPECT_EQ(image.pixel(20, 10), QColor(Qt::magenta).rgb());
+    rig.desktop.SetScreenReadable(true);
+    image = rig.RenderImage({40, 20}, {900, 900}, 200, true, &drawn);
+    EXPECT_FALSE(drawn);
+    EXPECT_TRUE(rig.zoom.SourceRect().IsEmpty());
+    EXPECT_EQ(image.pixel(20, 10), QColor(Qt::magenta).rgb());
+}
+
+TEST(CCtrlZoomTest, DisabledControlShowsAPlainButtonFace) {
+    ZoomRig rig;
+    rig.zoom.resize(60, 30);
+    rig.zoom.SetCentre({100, 50});
+    rig.zoom.SetZoom(200);
+    rig.zoom.setEnabled(false);
+    const QImage shot = rig.zoom.grab().toImage();
+    const QRgb face = rig.zoom.palette().color(QPalette::Button).rgb();
+    for (const QPoint p : {QPoint(0, 0), QPoint(30, 15), QPoint(59, 29)}) {
+        EXPECT_EQ(shot.pixel(p), face);
+    }
+    rig.zoom.setEnabled(true);
+    const QImage live = rig.zoom.grab().toImage();
+    EXPECT_EQ(live.pixel(0, 0),
+              ZoomRig::Rgb(rig.zoom.SourceRect().left, rig.zoom.SourceRect().top));
+}
+
+TEST(CCtrlZoomTest, CopyTakesTheShownImageOrTheRealPixels) {
+    struct Case {
+        const char* name;
+        int zoom;
+        bool stretch;
+        QSize size;
+    };
+    const Case cases[] = {
+        {"stretched at 400%", 400, true, {80, 40}},
+        {"1:1 when stretch is off", 400, false, {20, 10}},
+        {"1:1 at 100% even with stretch", 100, true, {80, 40}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ZoomRig rig;
+        rig.zoom.resize(80, 40);
+        rig.zoom.SetCentre({100, 50});
+        rig.zoom.SetZoom(c.zoom);
+        rig.zoom.grab();  // one frame, as the control shows it
+        const QImage copy = rig.zoom.CopyImage(c.stretch);
+        ASSERT_EQ(copy.size(), c.size);
+        const Rect source = rig.zoom.SourceRect();
+        const int block = c.size.width() / source.Width();
+        // Every pixel is the screen's, the centre block included: a copy carries no mark.
+        for (int y = 0; y < copy.height(); ++y)
+            for (int x = 0; x < copy.width(); ++x)
+                ASSERT_EQ(copy.pixel(x, y),
+                          ZoomRig::Rgb(source.left + x / block, source.top + y / block));
+    }
+    // Nothing shown, nothing to copy.
+    ZoomRig rig;
+    EXPECT_TRUE(rig.zoom.CopyImage(false).isNull());
+}
+
+}  // namespace
+}  // namespace nl

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) with a
+# window of a known color on the screen, and checks live picking end to end: with the cursor
+# over that window, Enter in the main window and the pick hot key each add the window's color
+# with its title and the cursor's position; Ctrl+C in the magnifier puts an image as wide as
+# the magnifier pane on the clipboard; Save writes the picks into the document, which
+# nerimlens-cli reads back.
+#
+# Usage: magnifier_e2e.sh PROGRAM CLI [SCREENSHOT]
+set -uo pipefail
+
+program=$1
+cli=$2
+screenshot=${3:-}
+source "$(dirname "$0")/e2e_support.sh" mag-e2e
+swatch_shown() { [[ -n $(xdotool search --onlyvisible --name '^Swatch$' 2>/dev/null) ]]; }
+require_tools xdotool display
+
+# The program's folders and settings all lie in the temporary folder.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+data=$work/NerimLens.dat
+doc=$work/picks.nlz
+ctrl_f11=0x2007A  # MOD_CONTROL << 16 | VK_F11: the pick hot key
+swatch_color='#1A5C9E'
+
+"$cli" settings defaults "$data" --hot-key "1=$ctrl_f11" || { echo "FAIL: cli defaults" >&2; exit 1; }
+"$cli" doc add "$doc" '#000000' --at 1,1 >/dev/null || { echo "FAIL: cli doc add" >&2; exit 1; }
+
+# A window of one known color, away from where the main window opens.
+display -title Swatch -geometry +860+640 -size 300x200 "xc:$swatch_color" >/dev/null 2>&1 &
+swatch=$!
+extra_pids+=("$swatch")
+wait_for 100 swatch_shown || { echo "FAIL: the color window did not appear" >&2; exit 1; }
+
+"$program" "UserDataFilePath:$data" "$doc" >"$work/program.log" 2>&1 &
+pid=$!
+if wait_for 150 window_shown; then echo "ok: main window shown"; else
+    fail "the main window did not appear"
+    cat "$work/program.log" >&2
+    exit 1
+fi
+main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+
+# The cursor over the color window, the main window active: Enter picks.
+xdotool mousemove 1000 700
+sleep 0.3
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null
+sleep 0.5
+xdotool key --window "$main" Return
+sleep 0.3
+# The pick hot key picks wherever the focus is.
+xdotool mousemove 1010 710
+sleep 0.3
+xdotool key ctrl+F11
+sleep 0.5
+[[ -n $screenshot ]] && import -window root "$screenshot" 2>/dev/null
+
+# Ctrl+C in the magnifier: the stretched image, as wide as the magnifier pane (the window's
+# client width), on the clipboard, read back with xclip.
+xdotool windowfocus --sync "$main" 2>/dev/null
+xdotool key --window "$main" ctrl+c
+sleep 0.5
+if command -v xclip >/dev/null; then
+    size=$(xclip -selection clipboard -t image/png -o 2>/dev/null | identify -format '%w %h' - 2>/dev/null)
+    geometry=$(xdotool getwindowgeometry "$main")
+    width=$(sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1/p' <<<"$geometry")
+    height=$(sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\2/p' <<<"$geometry")
+    read -r image_w image_h <<<"$size"
+    if [[ -n ${image_w:-} && $image_w -eq $width && $image_h -gt 0 && $image_h -lt $height ]]; then
+        echo "ok: Ctrl+C put a ${image_w}x${image_h} image on the clipboard"
+    else
+        fail "clipboard image '${size}' for a ${width}x${height} window"
+    fi
+else
+    echo "skip: no xclip to read the clipboard image"
+fi
+
+# Save (Ctrl+S writes the opened document without asking), then Exit.
+xdotool windowfocus --sync "$main" 2>/dev/null
+xdotool key --window "$main" ctrl+s
+sleep 0.5
+xdotool key --window "$main" alt+f
+sleep 0.5
+xdotool key x
+if wait_for 150 bash -c "! kill -0 $pid 2>/dev/null"; then echo "ok: Exit ended the program"; else
+    fail "Exit did not end the program"
+fi
+pid=
+
+info=$("$cli" doc info "$doc")
+count=$(grep -c '"index"' <<<"$info")
+[[ $count -eq 3 ]] && echo "ok: two picks added" || fail "the document holds $count colors"
+picks=$(grep -c "\"color\": \"$swatch_color\"" <<<"$info")
+[[ $picks -eq 2 ]] && echo "ok: both picks have the window's color" || fail "$picks picks of $swatch_color"
+titles=$(grep -c '"source_title": "Swatch"' <<<"$info")
+[[ $titles -eq 2 ]] && echo "ok: both picks name the window" || fail "$titles picks name the window"
+for at in '"x": 1000,' '"x": 1010,'; do
+    grep -q "$at" <<<"$info" && echo "ok: a pick at $at" || fail "no pick at $at"
+done
+
+if ((failures)); then
+    echo "$failures check(s) failed; document:" >&2
+    echo "$info" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+echo "all magnifier end-to-end checks passed"

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) and
+# drives the ruler with xdotool: its global hot key opens it, O turns it, an arrow key moves
+# it, Alt+F4 closes it, the hot key opens it again where it was, and so does the next start;
+# a screenshot shows its ticks on the pixel columns of the layout.
+#
+# Usage: ruler_e2e.sh PROGRAM CLI
+set -uo pipefail
+
+program=$1
+cli=$2
+source "$(dirname "$0")/e2e_support.sh" ruler
+require_tools xdotool import convert
+
+# The ruler's window: its title is its caption, which starts with the unit readout.
+ruler_window() { xdotool search --onlyvisible --name '^NerimLens \| ' 2>/dev/null | head -n 1; }
+ruler_shown() { [[ -n $(ruler_window) ]]; }
+ruler_hidden() { ! ruler_shown; }
+main_shown() { [[ -n $(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null) ]]; }
+
+# "X Y W H" of a window.
+geometry_of() {
+    local out
+    out=$(xdotool getwindowgeometry --shell "$1") || return 1
+    eval "$out"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+focus() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null
+    sleep 0.3
+}
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+data=$work/NerimLens.dat
+ctrl_f11=0x2007A  # MOD_CONTROL << 16 | VK_F11
+
+"$cli" settings defaults "$data" --hot-key "2=$ctrl_f11" || { echo "FAIL: cli defaults" >&2; exit 1; }
+
+"$program" "UserDataFilePath:$data" >"$work/program.log" 2>&1 &
+pid=$!
+if ! wait_for 150 main_shown; then
+    echo "FAIL: the main window did not appear" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+
+# The hot key opens the ruler at its default place: half the 1280-pixel screen, 64 high.
+xdotool key ctrl+F11
+if wait_for 50 ruler_shown; then echo "ok: hot key opened the ruler"; else
+    fail "the ruler did not open"
+    cat "$work/program.log" >&2
+    exit 1
+fi
+ruler=$(ruler_window)
+read -r x y w h < <(geometry_of "$ruler")
+[[ "$x $y $w $h" == "320 204 640 64" ]] && echo "ok: default place" ||
+    fail "ruler at $x $y $w $h, expected 320 204 640 64"
+
+# Ticks: majors (12 pixels) every 50 pixels from the left edge, 6-pixel ticks every 10, no
+# tick on odd columns.
+sleep 0.5
+import -window root "$work/shot.png" 2>/dev/null || fail "no screenshot"
+pixel() { convert "$work/shot.png" -format "%[fx:int(255*luminance)]" -crop "1x1+$1+$2" info: 2>/dev/null; }
+bottom=$((y + h - 1))
+dark() { (($(pixel "$1" "$2") < 80)); }
+for column in 50 100 150; do
+    dark $((x + column)) $((bottom - 11)) || fail "no major tick at $column"
+done
+dark $((x + 60)) $((bottom - 5)) || fail "no 6-pixel tick at 60"
+dark $((x + 60)) $((bottom - 8)) && fail "the tick at 60 is too long"
+dark $((x + 51)) "$bottom" && fail "a tick on column 51"
+((failures == 0)) && echo "ok: ticks where the layout puts them"
+
+# O turns it about its origin point (the start of its bottom edge).
+focus "$ruler"
+xdotool key --window "$ruler" o
+if wait_for 30 bash -c "[[ \$(xdotool getwindowgeometry --shell $ruler | grep WIDTH) == WIDTH=64 ]]"; then
+    read -r x2 y2 w2 h2 < <(geometry_of "$ruler")
+    [[ "$x2 $y2 $w2 $h2" == "$((x - 64)) $((y + h)) 64 640" ]] && echo "ok: O turned the ruler" ||
+        fail "turned ruler at $x2 $y2 $w2 $h2"
+else
+    fail "O did not turn the ruler"
+fi
+
+# An arrow key moves the ruler by one pixel, not the mouse cursor.
+read -r x2 y2 w2 h2 < <(geometry_of "$ruler")
+xdotool key --window "$ruler" Right
+sleep 0.5
+read -r x3 y3 _ _ < <(geometry_of "$ruler")
+[[ "$x3 $y3" == "$((x2 + 1)) $y2" ]] && echo "ok: Right moved the ruler" ||
+    fail "Right: ruler at $x3 $y3, expected $((x2 + 1)) $y2"
+
+# Alt+F4 closes it; the hot key reopens it where it was, still vertical.
+# Through the keyboard of the server (the window is gone before the keys are released).
+focus "$ruler"
+xdotool key alt+F4
+if wait_for 50 ruler_hidden; then echo "ok: Alt+F4 closed the ruler"; else fail "Alt+F4 did not close"; fi
+xdotool key ctrl+F11
+if wait_for 50 ruler_shown; then
+    read -r x4 y4 w4 h4 < <(geometry_of "$(ruler_window)")
+    [[ "$x4 $y4 $w4 $h4" == "$x3 $y3 64 640" ]] && echo "ok: reopened where it was" ||
+        fail "reopened at $x4 $y4 $w4 $h4, expected $x3 $y3 64 640"
+else
+    fail "the hot key did not reopen the ruler"
+fi
+
+# Ending the program writes the settings; the next start opens the ruler where it was.
+kill -TERM "$pid" 2>/dev/null
+wait_for 100 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program did not end"
+pid=
+"$program" "UserDataFilePath:$data" >>"$work/program.log" 2>&1 &
+pid=$!
+if wait_for 150 ruler_shown; then
+    read -r x5 y5 w5 h5 < <(geometry_of "$(ruler_window)")
+    [[ "$x5 $y5 $w5 $h5" == "$x3 $y3 64 640" ]] && echo "ok: the next start reopened the ruler" ||
+        fail "next start: ruler at $x5 $y5 $w5 $h5, expected $x3 $y3 64 640"
+else
+    fail "the next start did not reopen the ruler"
+fi
+kill -TERM "$pid" 2>/dev/null
+wait_for 100 bash -c "! kill -0 $pid 2>/dev/null"
+pid=
+
+if ((failures)); then
+    echo "$failures check(s) failed; program output:" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+echo "all ruler end-to-end checks passed"
