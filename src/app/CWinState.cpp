@@ -6,6 +6,18 @@
 #include "base/CArchive.h"
 
 namespace nl {
+
+WindowPlacement WindowPlacement::Normal(const Rect& rect) {
+    constexpr std::uint32_t kShowNormal = 1;  // the system's SW_SHOWNORMAL
+    constexpr Point kNoPosition{-1, -1};      // no minimized or maximized position chosen
+    WindowPlacement placement;
+    placement.length = CWinState::kPlacementSize;
+    placement.showCmd = kShowNormal;
+    placement.minPosition = kNoPosition;
+    placement.maxPosition = kNoPosition;
+    placement.normalPosition = rect;
+    return placement;
+}
 namespace {
 
 constexpr std::string_view kMagic = "SWCN";

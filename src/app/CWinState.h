@@ -23,6 +23,10 @@ struct WindowPlacement {
 
     // Member-wise equality is the byte comparison of the 44 bytes: there is no padding.
     friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+
+    // The placement of a window shown normally (neither minimized nor maximized) at `rect`,
+    // in screen coordinates: what the program's windows record when they close or flush.
+    static WindowPlacement Normal(const Rect& rect);
 };
 
 // What a window remembers between runs: whether it was open, where it was, and a few values

@@ -205,7 +205,7 @@ TEST(CMainFrameTest, TogglesFlipTheirBitsAndCheckMarks) {
 TEST(CMainFrameTest, NotificationsReachTheViewsOfTheFrame) {
     FrameRig rig;
     rig.Settings().displayOptions &= ~AppSettings::kDisplayGridLines;
-    // A tool whose main view is still the plain list.
+    // A tool whose main view is a list (the colors view derives from the list base).
     rig.Settings().activeTool = AppSettings::kToolColorPicker;
     rig.MakeFrame();
     CMainFrame& frame = *rig.frame;

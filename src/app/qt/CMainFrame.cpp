@@ -25,6 +25,7 @@
 #include "app/qt/CViewAppTB.h"
 #include "capture/qt/CViewTBCap.h"
 #include "colors/CDesktopSampler.h"
+#include "colors/qt/CViewCols.h"
 #include "colors/qt/CViewToolBar.h"
 #include "export/CPreviewFile.h"
 #include "gauge/qt/CViewTBMea.h"
@@ -60,10 +61,6 @@ constexpr int kDefaultHeightDlu = 250;
 constexpr int kMinimumHeightDlu = 200;
 constexpr int kFallbackWidthDlu = 200;
 constexpr int kReferenceDpi = 96;
-// The placement's show command for a normal window and its unused minimized/maximized
-// positions.
-constexpr std::uint32_t kShowNormal = 1;
-constexpr Point kNoPosition{-1, -1};
 
 QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
@@ -434,6 +431,10 @@ CMainFrame::MainViewParts CMainFrame::CreateMainView(std::int32_t tool) {
         });
         return {view, view, view};
     }
+    if (tool == AppSettings::kToolColorPicker) {
+        auto* view = new CViewCols(m_context, *this);
+        return {view, view, view};
+    }
     // The other tools show the plain list until their own views exist.
     auto* view = new CViewApp(m_context, *this);
     return {view, view, view};
@@ -610,12 +611,7 @@ void CMainFrame::OnApplicationDeactivated() {
 }
 
 void CMainFrame::RecordPlacement() {
-    WindowPlacement placement;
-    placement.length = CWinState::kPlacementSize;
-    placement.showCmd = kShowNormal;
-    placement.minPosition = kNoPosition;
-    placement.maxPosition = kNoPosition;
-    placement.normalPosition = ToRect(geometry());
+    const WindowPlacement placement = WindowPlacement::Normal(ToRect(geometry()));
     if (m_context.prefs.WinState(kWinStateMainFrame).RecordPlacement(placement)) {
         m_context.prefs.SetChanged();
     }

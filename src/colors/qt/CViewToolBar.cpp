@@ -1,10 +1,108 @@
 #include "colors/qt/CViewToolBar.h"
 
+#include <QComboBox>
+
+#include "app/CAppPrefs.h"
+#include "app/CDocApp.h"
+#include "app/ViewNotifyHub.h"
+#include "colors/colors_view.h"
+#include "colors/qt/CColorTile.h"
 #include "res/command_ids.h"
 
 namespace nl {
 
 CViewToolBar::CViewToolBar(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewAppTB(context, frame, res::kFormColorPicker, parent) {}
+    : CViewAppTB(context, frame, res::kFormColorPicker, parent) {
+    // The form's tile placeholder becomes a color tile at the same place.
+    if (QWidget* placeholder = Control(cmd::kColorTile)) {
+        m_tile = new CColorTile(this);
+        m_tile->setObjectName(QStringLiteral("liveColor"));
+        m_tile->setGeometry(placeholder->geometry());
+        placeholder->hide();
+        m_tile->show();
+    }
+    if (QComboBox* combo = FormatCombo()) {
+        FillFormats();
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, combo](int index) {
+            if (m_filling || index < 0) return;
+            AppSettings& s = Context().prefs.Settings();
+            s.colorFormatIndex = combo->itemData(index).toInt();
+            if (auto* units = qobject_cast<QComboBox*>(Control(cmd::kUnitCombo))) {
+                if (units->currentIndex() >= 0) s.lengthUnitIndex = units->currentIndex();
+            }
+            Context().prefs.SetChanged();
+            Context().notify.Send(ViewNotify::kUnitOrNumberFormatChanged);
+        });
+    }
+    UpdateTile();
+
+    const auto formatAndUnit = [this](const CUnitCol*& format, const CUnitXY*& unit) {
+        const AppSettings& s = Context().prefs.Settings();
+        const CUnitsCol& formats = Context().prefs.ColorFormats();
+        const CUnitsXY& units = Context().prefs.Units();
+        if (s.colorFormatIndex < 0 || s.colorFormatIndex >= formats.GetSize() ||
+            s.lengthUnitIndex < 0 || s.lengthUnitIndex >= units.GetSize()) {
+            return false;
+        }
+        format = &formats.GetAt(s.colorFormatIndex);
+        unit = &units.GetAt(s.lengthUnitIndex);
+        return true;
+    };
+    AddUpdate(cmd::kPositionText, [this, formatAndUnit](CCmdUI& ui) {
+        const CUnitCol* format = nullptr;
+        const CUnitXY* unit = nullptr;
+        if (!formatAndUnit(format, unit)) return;
+        ui.SetText(ColsToolbarPositionText(Context().doc.Colors(), Started(), *format, *unit));
+    });
+    AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) {
+        ui.SetText(Started() ? Context().doc.Colors().Sample().SourceTitle() : std::string());
+    });
+}
+
+QComboBox* CViewToolBar::FormatCombo() const {
+    return qobject_cast<QComboBox*>(Control(cmd::kColorFormatCombo));
+}
+
+bool CViewToolBar::Started() {
+    return (Context().prefs.Settings().generalOptions & AppSettings::kGeneralPickingStarted) != 0;
+}
+
+void CViewToolBar::FillFormats() {
+    QComboBox* combo = FormatCombo();
+    if (!combo) return;
+    m_filling = true;
+    const CUnitsCol& formats = Context().prefs.ColorFormats();
+    combo->clear();
+    for (int i = 0; i < formats.GetSize(); ++i) {
+        combo->addItem(QString::fromStdString(formats.GetAt(i).Name()), i);
+    }
+    combo->setCurrentIndex(combo->findData(Context().prefs.Settings().colorFormatIndex));
+    m_filling = false;
+}
+
+void CViewToolBar::UpdateTile() {
+    if (!m_tile) return;
+    m_tile->SetColor(Started() ? Context().doc.Colors().Sample().Color() : kNoColor);
+}
+
+void CViewToolBar::OnViewNotify(ViewNotify type, std::intptr_t argument) {
+    CViewAppTB::OnViewNotify(type, argument);
+    switch (type) {
+        case ViewNotify::kTimerTick:
+        case ViewNotify::kPickingApplied:
+            UpdateTile();
+            break;
+        case ViewNotify::kUnitOrNumberFormatChanged:
+            if (QComboBox* combo = FormatCombo()) {
+                m_filling = true;
+                combo->setCurrentIndex(
+                    combo->findData(Context().prefs.Settings().colorFormatIndex));
+                m_filling = false;
+            }
+            break;
+        default:
+            break;
+    }
+}
 
 }  // namespace nl

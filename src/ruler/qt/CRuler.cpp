@@ -33,8 +33,6 @@ namespace {
 
 using D = CRulerData;
 
-constexpr std::uint32_t kShowNormal = 1;
-constexpr Point kNoPosition{-1, -1};
 constexpr int kMinCaptionHeight = 18;
 constexpr int kCaptionTextPadding = 5;
 constexpr int kIconSize = 16;
@@ -325,12 +323,7 @@ void CRuler::SaveState() {
     const std::uint32_t options = m_options & D::kOptionMask;
     bool changed = m_data.Options() != options;
     m_data.SetOptions(options);
-    WindowPlacement placement;
-    placement.length = CWinState::kPlacementSize;
-    placement.showCmd = kShowNormal;
-    placement.minPosition = kNoPosition;
-    placement.maxPosition = kNoPosition;
-    placement.normalPosition = ScreenRect();
+    const WindowPlacement placement = WindowPlacement::Normal(ScreenRect());
     changed = m_context.prefs.WinState(kWinStateRuler).RecordPlacement(placement) || changed;
     if (changed) m_context.prefs.SetChanged();
 }

@@ -1,0 +1,211 @@
+#include "colors/qt/CDlgEditColor.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/CAppPrefs.h"
+#include "colors/qt/CColorTile.h"
+#include "model/CUnitsCol.h"
+
+namespace nl {
+namespace {
+
+constexpr int kTickStep = 20;
+constexpr int kTileWidth = 96;
+constexpr int kTileHeight = 48;
+constexpr int kCustomColorCount = 16;
+
+// Spin buttons whose number box only shows the value: it changes through the arrows.
+class SpinButtons : public QSpinBox {
+public:
+    explicit SpinButtons(QWidget* parent) : QSpinBox(parent) { lineEdit()->setReadOnly(true); }
+};
+
+QString ToQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, QWidget* parent)
+    : QDialog(parent), m_context(context), m_state(oldColor) {
+    setObjectName(QStringLiteral("editColor"));
+    setWindowTitle(QStringLiteral("Edit Color #%1").arg(index + 1));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* tiles = new QGridLayout;
+    m_oldTile = new CColorTile(this);
+    m_newTile = new CColorTile(this);
+    m_oldText = new QLineEdit(this);
+    m_newText = new QLineEdit(this);
+    for (CColorTile* tile : {m_oldTile, m_newTile}) tile->setFixedSize(kTileWidth, kTileHeight);
+    for (QLineEdit* text : {m_oldText, m_newText}) text->setReadOnly(true);
+    tiles->addWidget(new QLabel(QStringLiteral("Old"), this), 0, 0);
+    tiles->addWidget(new QLabel(QStringLiteral("New"), this), 0, 1);
+    tiles->addWidget(m_oldTile, 1, 0);
+    tiles->addWidget(m_newTile, 1, 1);
+    tiles->addWidget(m_oldText, 2, 0);
+    tiles->addWidget(m_newText, 2, 1);
+    layout->addLayout(tiles);
+
+    auto* grid = new QGridLayout;
+    const char* names[] = {"&Hue", "&Saturation", "&Luminosity"};
+    const char* resets[] = {"H", "S", "L"};
+    for (int c = kHue; c <= kLuminosity; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        auto* slider = new QSlider(Qt::Horizontal, this);
+        slider->setRange(0, kHslScale);
+        slider->setTickInterval(kTickStep);
+        slider->setTickPosition(QSlider::TicksBelow);
+        auto* spin = new SpinButtons(this);
+        spin->setRange(0, kHslScale);
+        auto* label = new QLabel(QString::fromLatin1(names[c]), this);
+        label->setBuddy(slider);
+        auto* reset = new QPushButton(QString::fromLatin1(resets[c]), this);
+        reset->setAutoDefault(false);
+        grid->addWidget(label, c, 0);
+        grid->addWidget(slider, c, 1);
+        grid->addWidget(spin, c, 2);
+        grid->addWidget(reset, c, 3);
+        m_sliders[i] = slider;
+        m_spins[i] = spin;
+        const auto component = static_cast<Component>(c);
+        connect(slider, &QSlider::valueChanged, this, [this, component, slider](int value) {
+            if (m_applying) return;
+            SetComponentFrom(component, value, slider);
+        });
+        connect(spin, &QSpinBox::valueChanged, this, [this, component, spin](int value) {
+            if (m_applying) return;
+            SetComponentFrom(component, value, spin);
+        });
+        connect(reset, &QPushButton::clicked, this,
+                [this, component] { ResetComponent(component); });
+    }
+    layout->addLayout(grid);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* resetAll =
+        buttons->addButton(QStringLiteral("&Reset"), QDialogButtonBox::ResetRole);
+    QPushButton* select =
+        buttons->addButton(QStringLiteral("S&elect..."), QDialogButtonBox::ActionRole);
+    connect(resetAll, &QPushButton::clicked, this, [this] { ResetAll(); });
+    connect(select, &QPushButton::clicked, this, [this] { SelectColor(); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    const AppSettings& s = m_context.prefs.Settings();
+    const CUnitsCol& formats = m_context.prefs.ColorFormats();
+    const bool hasFormat = s.colorFormatIndex >= 0 && s.colorFormatIndex < formats.GetSize();
+    m_oldTile->SetColor(oldColor);
+    m_oldText->setText(hasFormat ? ToQt(formats.GetAt(s.colorFormatIndex).FormatColor(oldColor))
+                                 : QString());
+    Apply(nullptr);
+
+    const Rect placed = m_context.prefs.WinState(kWinStateColorEdit).Placement().normalPosition;
+    if (!placed.IsEmpty()) move(placed.left, placed.top);
+}
+
+CDlgEditColor::~CDlgEditColor() {
+    SavePlacement();
+}
+
+void CDlgEditColor::SetComponent(Component c, int value) {
+    SetComponentFrom(c, value, nullptr);
+}
+
+void CDlgEditColor::SetComponentFrom(Component c, int value, const QObject* source) {
+    switch (c) {
+        case kHue:
+            m_state.SetH(value);
+            break;
+        case kSaturation:
+            m_state.SetS(value);
+            break;
+        case kLuminosity:
+            m_state.SetL(value);
+            break;
+    }
+    Apply(source);
+}
+
+void CDlgEditColor::ResetComponent(Component c) {
+    switch (c) {
+        case kHue:
+            m_state.ResetH();
+            break;
+        case kSaturation:
+            m_state.ResetS();
+            break;
+        case kLuminosity:
+            m_state.ResetL();
+            break;
+    }
+    Apply(nullptr);
+}
+
+void CDlgEditColor::ResetAll() {
+    m_state.ResetAll();
+    Apply(nullptr);
+}
+
+void CDlgEditColor::SelectColor() {
+    std::vector<std::uint32_t>& custom = m_context.prefs.CustomColors();
+    custom.resize(kCustomColorCount, MakeRgb(255, 255, 255));
+    for (int i = 0; i < kCustomColorCount; ++i) {
+        QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<std::size_t>(i)]));
+    }
+    const QColor chosen = QColorDialog::getColor(ToQColor(m_state.NewColor()), this);
+    for (int i = 0; i < kCustomColorCount; ++i) {
+        const QColor c = QColorDialog::customColor(i);
+        custom[static_cast<std::size_t>(i)] = MakeRgb(c.red(), c.green(), c.blue());
+    }
+    if (!chosen.isValid()) return;
+    m_state.SetFromColor(MakeRgb(chosen.red(), chosen.green(), chosen.blue()));
+    Apply(nullptr);
+}
+
+void CDlgEditColor::Apply(const QObject* source) {
+    m_applying = true;
+    const Hsl hsl = m_state.Current();
+    const int values[] = {hsl.h, hsl.s, hsl.l};
+    for (std::size_t i = 0; i < m_sliders.size(); ++i) {
+        // The control the user moved keeps its own position.
+        if (m_sliders[i] != source) m_sliders[i]->setValue(values[i]);
+        if (m_spins[i] != source) m_spins[i]->setValue(values[i]);
+    }
+    const COLORREF color = m_state.NewColor();
+    m_newTile->SetColor(color);
+    const AppSettings& s = m_context.prefs.Settings();
+    const CUnitsCol& formats = m_context.prefs.ColorFormats();
+    if (s.colorFormatIndex >= 0 && s.colorFormatIndex < formats.GetSize()) {
+        m_newText->setText(ToQt(formats.GetAt(s.colorFormatIndex).FormatColor(color)));
+    }
+    m_applying = false;
+}
+
+void CDlgEditColor::showEvent(QShowEvent* event) {
+    m_shown = true;
+    QDialog::showEvent(event);
+}
+
+void CDlgEditColor::SavePlacement() {
+    if (!m_shown) return;
+    const QRect g = geometry();
+    const WindowPlacement placement = WindowPlacement::Normal(
+        Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
+    if (m_context.prefs.WinState(kWinStateColorEdit).RecordPlacement(placement)) {
+        m_context.prefs.SetChanged();
+    }
+}
+
+}  // namespace nl

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) with
+# three windows of known colors on the screen, and checks the Color Picker end to end: Enter
+# picks each color into the list, the list shows in details and large-icon modes, Ctrl+C
+# copies the selected color and Edit > Copy All Colors every color in the "#HTML" format
+# (read back with xclip), Ctrl+S saves the document, and after a restart the reopened
+# document copies the same text, which also matches nerimlens-cli's export of the file.
+#
+# Usage: colors_e2e.sh PROGRAM CLI [SCREENSHOT_PREFIX]
+set -uo pipefail
+
+program=$1
+cli=$2
+shots=${3:-}
+source "$(dirname "$0")/e2e_support.sh" colors-e2e
+require_tools xdotool display xclip
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+data=$work/NerimLens.dat
+doc=$work/colors.nlz
+colors=('#C01020' '#20A040' '#3050E0')
+# Picks stay below x 1000 so that positions need no digit grouping, which the regional
+# settings of the program and of the cli may write differently.
+spots=('870,100' '870,400' '870,700')
+hash_html_steps=4  # "#HTML" is four entries below the first color format
+
+"$cli" settings defaults "$data" || { echo "FAIL: cli defaults" >&2; exit 1; }
+"$cli" doc add "$doc" '#000000' --at 1,1 >/dev/null || { echo "FAIL: cli doc add" >&2; exit 1; }
+
+for i in 0 1 2; do
+    display -title "Swatch$i" -geometry "+${spots[$i]%,*}+${spots[$i]#*,}" -size 300x200 \
+        "xc:${colors[$i]}" >/dev/null 2>&1 &
+    extra_pids+=("$!")
+    wait_for 100 bash -c "[[ -n \$(xdotool search --onlyvisible --name '^Swatch$i\$' 2>/dev/null) ]]" ||
+        { echo "FAIL: color window $i did not appear" >&2; exit 1; }
+done
+
+start_program() {
+    "$program" "UserDataFilePath:$data" "$doc" >>"$work/program.log" 2>&1 &
+    pid=$!
+    if ! wait_for 150 window_shown; then
+        fail "the main window did not appear"
+        cat "$work/program.log" >&2
+        exit 1
+    fi
+    main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+    sleep 0.5
+}
+focus_main() {
+    xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null
+    sleep 0.3
+}
+dialog_shown() { (($(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null | wc -l) > 1)); }
+dialog_gone() { ! dialog_shown; }
+# Opens menu $1 (alt+LETTER) and chooses item $2 once the popup shows.
+menu_item() {
+    focus_main
+    xdotool key --window "$main" "$1"
+    wait_for 50 dialog_shown || { fail "menu $1 did not open"; return 1; }
+    sleep 0.2
+    xdotool key "$2"
+    wait_for 50 dialog_gone
+    sleep 0.3
+}
+clipboard() { xclip -selection clipboard -o 2>/dev/null | tr -d '\r'; }
+quit_program() {
+    focus_main
+    xdotool key --window "$main" alt+f
+    wait_for 50 dialog_shown
+    sleep 0.2
+    xdotool key x
+    if wait_for 150 bash -c "! kill -0 $pid 2>/dev/null"; then echo "ok: Exit ended the program"; else
+        fail "Exit did not end the program"
+    fi
+    pid=
+}
+
+start_program
+# Tools > Color Picker.
+menu_item alt+t c
+
+# Enter picks the color under the cursor, outside the main window.
+for i in 0 1 2; do
+    x=$((${spots[$i]%,*} + 80)) y=$((${spots[$i]#*,} + 100))
+    xdotool mousemove "$x" "$y"
+    sleep 0.3
+    focus_main
+    xdotool key --window "$main" Return
+    sleep 0.4
+done
+[[ -n $shots ]] && import -window root "$shots-details.png" 2>/dev/null
+
+# The color format box: open it with a click and move down to "#HTML".
+eval "$(xdotool getwindowgeometry --shell "$main")"
+combo_x=$((X + 198)) combo_y=$((Y + 186))
+xdotool mousemove "$combo_x" "$combo_y" click 1
+sleep 0.4
+for ((i = 0; i < hash_html_steps; i++)); do xdotool key Down; done
+xdotool key Return
+sleep 0.4
+xdotool mousemove 10 1000
+focus_main
+
+# The last pick is selected: Ctrl+C copies it.
+xdotool key --window "$main" ctrl+c
+sleep 0.4
+got=$(clipboard)
+[[ $got == "${colors[2]}" ]] && echo "ok: Ctrl+C copied $got" || fail "Ctrl+C copied '$got', not ${colors[2]}"
+
+expected_all=$(printf '#000000\n%s\n%s\n%s' "${colors[@]}")
+menu_item alt+e a
+got=$(clipboard)
+[[ $got == "$expected_all" ]] && echo "ok: Copy All Colors copied the four colors" ||
+    fail "Copy All Colors copied '$got'"
+
+# View > Icons: the tile view.
+menu_item alt+v i
+[[ -n $shots ]] && import -window root "$shots-icons.png" 2>/dev/null
+
+xdotool key --window "$main" ctrl+s
+sleep 0.6
+
+# Ctrl+E exports to a file named in the file dialog; the icon view gives the tile list.
+export_file() {
+    focus_main
+    xdotool key --window "$main" ctrl+e
+    # The file dialog is a second window of the program.
+    wait_for 100 dialog_shown || return 1
+    sleep 0.5
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    wait_for 100 test -s "$1" && wait_for 100 dialog_gone
+}
+# The icon view exports the tile list, the details view the report table.
+for pass in csv htm details.htm; do
+    details=()
+    if [[ $pass == details.* ]]; then
+        details=(--details)
+        menu_item alt+v d
+    fi
+    export_file "$work/app.$pass" || { fail "Ctrl+E wrote no $pass file"; continue; }
+    # Grid lines are on by default; the footer's date is in each one's regional form.
+    "$cli" doc export "$doc" "$work/cli.$pass" --color-format 4 --gridlines "${details[@]}" >/dev/null
+    strip_date() { iconv -f UTF-16 -t UTF-8 "$1" | grep -v '^<h5>NerimLens: '; }
+    if cmp -s <(strip_date "$work/app.$pass") <(strip_date "$work/cli.$pass"); then echo "ok: the $pass export matches the cli's"; else
+        fail "the $pass exports differ"
+        diff <(strip_date "$work/app.$pass") <(strip_date "$work/cli.$pass") | head -n 20 >&2
+    fi
+done
+quit_program
+
+info=$("$cli" doc info "$doc")
+count=$(grep -c '"index"' <<<"$info")
+[[ $count -eq 4 ]] && echo "ok: the saved document holds four colors" || fail "the document holds $count colors"
+for c in "${colors[@]}"; do
+    grep -q "\"color\": \"$c\"" <<<"$info" && echo "ok: $c saved" || fail "$c not in the document"
+done
+
+# Reopened: the list and the chosen format came back.
+start_program
+menu_item alt+e a
+got=$(clipboard)
+[[ $got == "$expected_all" ]] && echo "ok: the reopened document copies the same colors" ||
+    fail "after reopening Copy All Colors copied '$got'"
+quit_program
+
+if ((failures)); then
+    echo "$failures check(s) failed; document:" >&2
+    echo "$info" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+echo "all color picker end-to-end checks passed"
