@@ -5,12 +5,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <csignal>
 
@@ -39,6 +42,7 @@
 #include "res/StringTable.h"
 #include "res/accelerators.h"
 #include "res/command_ids.h"
+#include "res/help_page.h"
 #include "res/version.h"
 #include "ruler/qt/CRuler.h"
 #include "ui/qt/qt_keys.h"
@@ -264,6 +268,7 @@ void CApp::OpenStartDocument() {
 
 void CApp::RegisterCommands() {
     AddCommand(cmd::kAppAbout, [this] { About(); });
+    AddCommand(cmd::kHelp, [this] { ShowHelp(); });
     AddCommand(cmd::kWebSite, [this] {
         if (const std::uint32_t code = m_shell->OpenUrl(kWebSiteUrl))
             ShowError(FormatSystemError(code, kWebSiteUrl));
@@ -381,6 +386,25 @@ void CApp::About() {
                                   QString::fromUtf8(kFileDescription).toHtmlEscaped(),
                                   QString::fromUtf8(kCompanyName).toHtmlEscaped());
     QMessageBox::about(DialogParent(), QStringLiteral("About %1").arg(kProductName), text);
+}
+
+void CApp::ShowHelp() {
+    if (!m_help) {
+        constexpr int kHelpWidth = 560;
+        constexpr int kHelpHeight = 520;
+        auto* window = new QDialog(m_frame.get(), Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowTitle(QStringLiteral("%1 Help").arg(kProductName));
+        auto* layout = new QVBoxLayout(window);
+        auto* page = new QTextBrowser(window);
+        page->setHtml(QString::fromStdString(BuildHelpPage()));
+        layout->addWidget(page);
+        window->resize(kHelpWidth, kHelpHeight);
+        m_help = window;
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void CApp::ShowOptionsPlaceholder() {

@@ -91,6 +91,8 @@ private:
     void ToggleColorPickerOption(std::uint32_t bit);
     void MoveCursor(int command);
     void About();
+    // Shows the help window (made on first use, then brought to the front).
+    void ShowHelp();
     void ShowOptionsPlaceholder();
     void Exit();
     void EndSession();
@@ -131,6 +133,7 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     QPointer<QWidget> m_ruler;
     QPointer<QWidget> m_clipboardViewer;
+    QPointer<QWidget> m_help;
     WindowFactory m_rulerFactory;
     WindowFactory m_clipboardViewerFactory;
 

@@ -1,0 +1,67 @@
+#include "res/help_page.h"
+
+#include <array>
+#include <vector>
+
+#include "base/text.h"
+#include "export/escape.h"
+#include "res/StringTable.h"
+#include "res/accelerators.h"
+#include "res/command_ids.h"
+
+namespace nl {
+namespace {
+
+constexpr std::uint32_t kIdsApplicationTitle = 57344;
+// The ruler's key list: a title, two column headers, then a command line and a key line for
+// each key.
+constexpr std::uint32_t kIdsRulerKeys = 2015;
+constexpr std::size_t kRulerKeysHeaderLines = 3;
+
+// The tools and windows the page introduces, in the order of the Tools menu.
+constexpr std::array kToolCommands = {cmd::kToolMagnifier, cmd::kToolScreenCopier,
+                                      cmd::kToolGauge,     cmd::kToolColorPicker,
+                                      cmd::kRuler,         cmd::kClipboardViewer};
+
+// One table row per key: the key text and what its command does.
+void AppendKeyTable(std::string& html, const char* heading, int tableId) {
+    html += "<h2>" + EscapeMarkup(heading) + "</h2>\n<table>\n";
+    for (const Accelerator& key : FindAccelerators(tableId)) {
+        const PromptAndTip text = SplitPrompt(LoadString(static_cast<std::uint32_t>(key.command)));
+        const std::string& what = text.prompt.empty() ? text.tip : text.prompt;
+        html += "<tr><td><b>" + EscapeMarkup(AcceleratorText(key)) + "</b></td><td>" +
+                EscapeMarkup(what) + "</td></tr>\n";
+    }
+    html += "</table>\n";
+}
+
+void AppendRulerKeys(std::string& html) {
+    const std::vector<std::string> lines = SplitLines(LoadString(kIdsRulerKeys));
+    if (lines.size() <= kRulerKeysHeaderLines) return;
+    html += "<h2>" + EscapeMarkup(lines[0]) + "</h2>\n<table>\n";
+    for (std::size_t i = kRulerKeysHeaderLines; i + 1 < lines.size(); i += 2) {
+        html += "<tr><td><b>" + EscapeMarkup(lines[i + 1]) + "</b></td><td>" +
+                EscapeMarkup(lines[i]) + "</td></tr>\n";
+    }
+    html += "</table>\n";
+}
+
+}  // namespace
+
+std::string BuildHelpPage() {
+    const std::string title = EscapeMarkup(LoadString(kIdsApplicationTitle)) + " Help";
+    std::string html = "<html><head><title>" + title + "</title></head><body>\n<h1>" + title +
+                       "</h1>\n<h2>Tools</h2>\n<table>\n";
+    for (const int command : kToolCommands) {
+        const PromptAndTip text = SplitPrompt(LoadString(static_cast<std::uint32_t>(command)));
+        html += "<tr><td><b>" + EscapeMarkup(text.tip) + "</b></td><td>" +
+                EscapeMarkup(text.prompt) + "</td></tr>\n";
+    }
+    html += "</table>\n";
+    AppendKeyTable(html, "Keys of the main window", res::kAcceleratorsMain);
+    AppendRulerKeys(html);
+    html += "</body></html>\n";
+    return html;
+}
+
+}  // namespace nl
