@@ -140,13 +140,16 @@ for pass in csv htm details.htm; do
         details=(--details)
         menu_item alt+v d
     fi
-    export_file "$work/app.$pass" || { fail "Ctrl+E wrote no $pass file"; continue; }
+    # Each export goes to an empty folder of its own: the file dialog's completer would
+    # otherwise offer an earlier export's name and take the Return key.
+    mkdir -p "$work/out-$pass"
+    export_file "$work/out-$pass/app.$pass" || { fail "Ctrl+E wrote no $pass file"; continue; }
     # Grid lines are on by default; the footer's date is in each one's regional form.
     "$cli" doc export "$doc" "$work/cli.$pass" --color-format 4 --gridlines "${details[@]}" >/dev/null
     strip_date() { iconv -f UTF-16 -t UTF-8 "$1" | grep -v '^<h5>NerimLens: '; }
-    if cmp -s <(strip_date "$work/app.$pass") <(strip_date "$work/cli.$pass"); then echo "ok: the $pass export matches the cli's"; else
+    if cmp -s <(strip_date "$work/out-$pass/app.$pass") <(strip_date "$work/cli.$pass"); then echo "ok: the $pass export matches the cli's"; else
         fail "the $pass exports differ"
-        diff <(strip_date "$work/app.$pass") <(strip_date "$work/cli.$pass") | head -n 20 >&2
+        diff <(strip_date "$work/out-$pass/app.$pass") <(strip_date "$work/cli.$pass") | head -n 20 >&2
     fi
 done
 quit_program
