@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/CAppPrefs.h"
 #include "base/text.h"
 #include "colors/CColorPicker.h"
 #include "model/CUnitCol.h"
@@ -16,10 +17,11 @@
 namespace nl {
 namespace {
 
-constexpr std::uint32_t kDetailsBit = 0x10000;
-constexpr std::uint32_t kLargeIconsBit = 0x20000;
-constexpr std::uint32_t kSmallIconsBit = 0x40000;
-constexpr std::uint32_t kListBit = 0x80000;
+// The view-mode bits of the color picker option word.
+constexpr std::uint32_t kDetailsBit = AppSettings::kPickerViewDetails;
+constexpr std::uint32_t kLargeIconsBit = AppSettings::kPickerViewLargeIcons;
+constexpr std::uint32_t kSmallIconsBit = AppSettings::kPickerViewSmallIcons;
+constexpr std::uint32_t kListBit = AppSettings::kPickerViewList;
 
 constexpr std::uint32_t kIdsColumnHeaders = 2002;
 constexpr std::uint32_t kIdsStartToEnable = 2013;
