@@ -147,7 +147,11 @@ std::vector<FormTemplate> BuildForms() {
     const Rect units = kUnitListDlu;
     picker.push_back(Control(cmd::kColorFormatCombo, FormControlKind::kDropDown,
                              At(kFirstButtonLeft, units.top, kColorFormatWidth, units.Height())));
-    AddOptionButtons(picker, {cmd::kAutoCopy}, kFirstButtonLeft + kColorFormatWidth + 2);
+    AddOptionButtons(picker, {cmd::kAutoCopy, cmd::kAutoStop},
+                     kFirstButtonLeft + kColorFormatWidth + 2);
+    // Auto-stop is on the form so that its command and state belong to the tool, but the
+    // button stays hidden: stopping after a pick is set through the command alone.
+    picker.back().hidden = true;
     forms.push_back(Form(res::kFormColorPicker, std::move(picker)));
 
     // Gauge: the six measuring shapes, a zoom and the measuring options.

@@ -27,6 +27,7 @@ struct FormControl {
     bool sunken = false;
     bool vertical = false;
     bool readOnly = false;
+    bool hidden = false;  // created and bound like the others, but never shown
 };
 
 // A dialog template: its size in dialog units, its font and its controls.

@@ -40,6 +40,9 @@ TEST(CViewAppTBTest, EveryToolFormPlacesItsControlsFromTheTemplate) {
             QWidget* widget = view->Control(control.id);
             ASSERT_NE(widget, nullptr) << control.id;
             const QRect want = FormRectToPixels(control.dlu, units);
+            if (control.hidden) {
+                EXPECT_TRUE(widget->isHidden()) << control.id;
+            }
             EXPECT_EQ(widget->pos(), want.topLeft()) << control.id;
             EXPECT_EQ(widget->width(), want.width()) << control.id;
             // Drop-down lists are as high as one line, the rest as the template says.

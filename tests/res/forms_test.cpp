@@ -72,7 +72,8 @@ TEST(FormsTest, EveryToolFormHasItsControlsAndTheSharedOnesInTheSamePlaces) {
          {3550, 3551, 3552, 3553, 3554, 3555, 3556, cmd::kIncludeOwnWindows, cmd::kIncludeCursor,
           cmd::kFitToWindow, cmd::kAutoCopy, cmd::kZoomControl}},
         {res::kFormColorPicker,
-         {cmd::kColorFormatCombo, cmd::kColorTile, cmd::kZoomControl, cmd::kAutoCopy}},
+         {cmd::kColorFormatCombo, cmd::kColorTile, cmd::kZoomControl, cmd::kAutoCopy,
+          cmd::kAutoStop}},
         {res::kFormGauge,
          {3640, 3641, 3642, 3643, 3644, 3645, cmd::kShowWhileMeasuring,
           cmd::kShowGridWhileMeasuring, cmd::kAutoCopy, cmd::kZoomControl}},
@@ -95,8 +96,11 @@ TEST(FormsTest, EveryToolFormHasItsControlsAndTheSharedOnesInTheSamePlaces) {
             EXPECT_EQ(control->kind, reference.kind) << c.form << " " << id;
         }
         std::set<int> ids;
-        for (const FormControl& control : form->controls)
+        for (const FormControl& control : form->controls) {
             EXPECT_TRUE(ids.insert(control.id).second) << c.form << ": " << control.id << " twice";
+            // Only the color picker's Auto-stop toggle is kept out of sight.
+            EXPECT_EQ(control.hidden, control.id == cmd::kAutoStop) << c.form << " " << control.id;
+        }
         EXPECT_EQ(ids, expected) << c.form;
     }
     EXPECT_EQ(FindForm(1014), nullptr);
@@ -114,7 +118,9 @@ TEST(FormsTest, ControlsLieInsideTheFormWithoutOverlappingAndAreDescribed) {
             const Rect a = VisibleDialogUnits(form.controls[i]);
             EXPECT_FALSE(a.IsEmpty()) << id << " " << form.controls[i].id;
             EXPECT_EQ(Intersect(a, bounds), a) << id << " " << form.controls[i].id;
+            if (form.controls[i].hidden) continue;
             for (size_t j = i + 1; j < form.controls.size(); ++j) {
+                if (form.controls[j].hidden) continue;
                 const Rect b = VisibleDialogUnits(form.controls[j]);
                 EXPECT_TRUE(Intersect(a, b).IsEmpty())
                     << id << ": " << form.controls[i].id << " overlaps " << form.controls[j].id;

@@ -67,8 +67,8 @@ std::set<int> UsedIcons() {
     for (const int form :
          {res::kFormMagnifier, res::kFormScreenCopier, res::kFormColorPicker, res::kFormGauge}) {
         for (const FormControl& control : FindForm(form)->controls)
-            if (control.kind == FormControlKind::kCheckButton ||
-                control.kind == FormControlKind::kIconButton)
+            if (!control.hidden && (control.kind == FormControlKind::kCheckButton ||
+                                    control.kind == FormControlKind::kIconButton))
                 ids.insert(control.id);
     }
     return ids;

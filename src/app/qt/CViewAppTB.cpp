@@ -60,6 +60,7 @@ CViewAppTB::CViewAppTB(AppContext& context, CMainFrame& frame, int formId, QWidg
             rect.setHeight(std::min(rect.height(), widget->sizeHint().height()));
         }
         widget->setGeometry(rect);
+        if (control.hidden) widget->hide();
         widget->setProperty(kControlIdProperty, control.id);
         if (control.id > 0) m_controls[control.id] = widget;
     }
