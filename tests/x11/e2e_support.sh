@@ -25,7 +25,7 @@ fail() {
 
 # Waits up to $1 tenths of a second for the command after it to succeed.
 wait_for() {
-    local tenths=$1
+    local tenths=$1 i
     shift
     for ((i = 0; i < tenths; i++)); do
         if "$@" >/dev/null 2>&1; then return 0; fi
@@ -42,4 +42,27 @@ require_tools() {
     for tool in "$@"; do
         command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing" >&2; exit 1; }
     done
+}
+
+# Opens a window titled $1 at +X+Y $2 (given as X,Y), 300 x 200 pixels of the color $3
+# (ImageMagick's display), adds it to the processes killed at the end and waits up to 30 s
+# until it is mapped. A display that ends without showing its window is started once more;
+# the messages of both go to $work/swatch.log, shown when the window never appears.
+show_swatch() {
+    local title=$1 at=$2 color=$3 attempt tenths viewer
+    for attempt in 1 2; do
+        display -title "$title" -geometry "+${at%,*}+${at#*,}" -size 300x200 "xc:$color" \
+            >>"$work/swatch.log" 2>&1 &
+        viewer=$!
+        extra_pids+=("$viewer")
+        for ((tenths = 0; tenths < 300; tenths++)); do
+            [[ -n $(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null) ]] && return 0
+            kill -0 "$viewer" 2>/dev/null || break
+            sleep 0.1
+        done
+        echo "note: attempt $attempt to show the window $title failed" >&2
+    done
+    echo "FAIL: the window $title did not appear" >&2
+    cat "$work/swatch.log" >&2
+    return 1
 }

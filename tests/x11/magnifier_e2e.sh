@@ -13,7 +13,6 @@ program=$1
 cli=$2
 screenshot=${3:-}
 source "$(dirname "$0")/e2e_support.sh" mag-e2e
-swatch_shown() { [[ -n $(xdotool search --onlyvisible --name '^Swatch$' 2>/dev/null) ]]; }
 require_tools xdotool display
 
 # The program's folders and settings all lie in the temporary folder.
@@ -29,10 +28,7 @@ swatch_color='#1A5C9E'
 "$cli" doc add "$doc" '#000000' --at 1,1 >/dev/null || { echo "FAIL: cli doc add" >&2; exit 1; }
 
 # A window of one known color, away from where the main window opens.
-display -title Swatch -geometry +860+640 -size 300x200 "xc:$swatch_color" >/dev/null 2>&1 &
-swatch=$!
-extra_pids+=("$swatch")
-wait_for 100 swatch_shown || { echo "FAIL: the color window did not appear" >&2; exit 1; }
+show_swatch Swatch 860,640 "$swatch_color" || exit 1
 
 "$program" "UserDataFilePath:$data" "$doc" >"$work/program.log" 2>&1 &
 pid=$!
