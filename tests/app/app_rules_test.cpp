@@ -120,13 +120,7 @@ TEST(KeyboardHelpersTest, RuleTable) {
 TEST(KeyboardHelpersTest, WindowsOwnedByTheMainWindowCountAsIt) {
     FakeDesktop desktop;
     const auto add = [&](const char* title, Rect rect, WindowId parent, WindowId owner) {
-        FakeDesktop::WindowDesc desc;
-        desc.title = title;
-        desc.className = title;
-        desc.rect = rect;
-        desc.parent = parent;
-        desc.owner = owner;
-        return desktop.AddWindow(desc);
+        return desktop.AddWindow(FakeDesktop::Describe(title, title, rect, parent, owner));
     };
     const WindowId main = add("NerimLens", Rect{0, 0, 200, 250}, kNoWindow, kNoWindow);
     add("Edit", Rect{10, 10, 100, 30}, main, kNoWindow);

@@ -30,17 +30,6 @@ constexpr COLORREF kDesktopBlue = MakeRgb(0, 0x40, 0x80);
 constexpr COLORREF kWindowGrey = MakeRgb(0xC0, 0xC0, 0xC0);
 constexpr COLORREF kButtonRed = MakeRgb(0xFF, 0x10, 0x20);
 
-FakeDesktop::WindowDesc Desc(std::string title, std::string className, Rect rect,
-                             WindowId parent = kNoWindow, WindowId owner = kNoWindow) {
-    FakeDesktop::WindowDesc desc;
-    desc.title = std::move(title);
-    desc.className = std::move(className);
-    desc.rect = rect;
-    desc.parent = parent;
-    desc.owner = owner;
-    return desc;
-}
-
 // A 1024x768 desktop with a desktop window, an editor window with a child button, and a
 // dialog owned by the editor.
 struct SamplerRig {
@@ -63,7 +52,7 @@ struct SamplerRig {
         prefs.Initialize({});
         prefs.SetDefaults();
         desktop.FillRect({0, 0, 1024, 768}, kDesktopBlue);
-        desk = desktop.AddWindow(Desc("", "Desktop", {0, 0, 1024, 768}));
+        desk = desktop.AddWindow(FakeDesktop::Describe("", "Desktop", {0, 0, 1024, 768}));
         desktop.SetDesktopWindow(desk);
         editor = desktop.AddWindow({"Notes - Editor",
                                     "EditorFrame",
@@ -74,10 +63,11 @@ struct SamplerRig {
                                     false,
                                     {104, 130, 496, 396}});
         desktop.FillRect({100, 100, 500, 400}, kWindowGrey);
-        button = desktop.AddWindow(Desc("OK", "Button", {200, 200, 260, 230}, editor));
+        button =
+            desktop.AddWindow(FakeDesktop::Describe("OK", "Button", {200, 200, 260, 230}, editor));
         desktop.FillRect({200, 200, 260, 230}, kButtonRed);
-        dialog =
-            desktop.AddWindow(Desc("", "DialogClass", {600, 100, 800, 300}, kNoWindow, editor));
+        dialog = desktop.AddWindow(
+            FakeDesktop::Describe("", "DialogClass", {600, 100, 800, 300}, kNoWindow, editor));
         sampler.SetStopPicking([this] { ++stops; });
     }
     int FormatRow(const std::string& name) const {
@@ -163,7 +153,7 @@ TEST(CDesktopSamplerTest, SampleWithoutAnyWindowKeepsOnlyColorAndPosition) {
 TEST(CDesktopSamplerTest, LongClassNamesAreCutAt260Characters) {
     SamplerRig rig;
     const std::string longName(300, 'k');
-    rig.desktop.AddWindow(Desc("T", longName, {900, 600, 950, 650}));
+    rig.desktop.AddWindow(FakeDesktop::Describe("T", longName, {900, 600, 950, 650}));
     CColPick record;
     CDesktopSampler::SamplePixel(rig.desktop, rig.clock, {910, 610}, record);
     EXPECT_EQ(record.WindowClass(), std::string(260, 'k'));

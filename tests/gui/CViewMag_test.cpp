@@ -30,10 +30,8 @@ struct MagRig : FrameRig {
 
     explicit MagRig(std::int32_t tool = AppSettings::kToolMagnifier) {
         Settings().activeTool = tool;
-        FakeDesktop::WindowDesc desc;
-        desc.title = "Report - Writer";
-        desc.className = "WriterFrame";
-        desc.rect = {400, 300, 900, 700};
+        const auto desc =
+            FakeDesktop::Describe("Report - Writer", "WriterFrame", {400, 300, 900, 700});
         editor = desktop.AddWindow(desc);
         desktop.FillRect(desc.rect, MakeRgb(10, 20, 30));
         MakeFrame();

@@ -7,32 +7,22 @@
 namespace nl {
 namespace {
 
-FakeDesktop::WindowDesc Win(std::string title, std::string className, Rect rect,
-                            WindowId parent = kNoWindow, WindowId owner = kNoWindow,
-                            bool visible = true) {
-    FakeDesktop::WindowDesc desc;
-    desc.title = std::move(title);
-    desc.className = std::move(className);
-    desc.rect = rect;
-    desc.parent = parent;
-    desc.owner = owner;
-    desc.visible = visible;
-    return desc;
-}
-
 // A scene like a real desktop: an editor with a child text area and an owned dialog with a
 // button, a hidden window on top of everything, and a desktop window under it all.
 class FakeDesktopScene : public ::testing::Test {
 protected:
     void SetUp() override {
-        desktop = d.AddWindow(Win("", "Desktop", {0, 0, 1024, 768}));
+        desktop = d.AddWindow(FakeDesktop::Describe("", "Desktop", {0, 0, 1024, 768}));
         d.SetDesktopWindow(desktop);
-        editor = d.AddWindow(Win("Notes - Editor", "Editor", {100, 100, 500, 400}));
-        text = d.AddWindow(Win("", "TextArea", {110, 130, 490, 390}, editor));
-        dialog = d.AddWindow(Win("Find", "Dialog", {300, 200, 450, 300}, kNoWindow, editor));
-        button = d.AddWindow(Win("Find next", "Button", {310, 260, 380, 290}, dialog));
-        hidden =
-            d.AddWindow(Win("Hidden", "Ghost", {0, 0, 1024, 768}, kNoWindow, kNoWindow, false));
+        editor =
+            d.AddWindow(FakeDesktop::Describe("Notes - Editor", "Editor", {100, 100, 500, 400}));
+        text = d.AddWindow(FakeDesktop::Describe("", "TextArea", {110, 130, 490, 390}, editor));
+        dialog = d.AddWindow(
+            FakeDesktop::Describe("Find", "Dialog", {300, 200, 450, 300}, kNoWindow, editor));
+        button =
+            d.AddWindow(FakeDesktop::Describe("Find next", "Button", {310, 260, 380, 290}, dialog));
+        hidden = d.AddWindow(FakeDesktop::Describe("Hidden", "Ghost", {0, 0, 1024, 768}, kNoWindow,
+                                                   kNoWindow, false));
     }
 
     FakeDesktop d;
@@ -96,9 +86,9 @@ TEST_F(FakeDesktopScene, StackingVisibilityAndDestructionChangeWhatIsHit) {
 
 TEST(FakeDesktopTest, OwnerCycleEndsTheRootOwnerWalk) {
     FakeDesktop d;
-    const WindowId a = d.AddWindow(Win("A", "X", {0, 0, 10, 10}));
-    const WindowId b = d.AddWindow(Win("B", "X", {0, 0, 10, 10}, kNoWindow, a));
-    const WindowId c = d.AddWindow(Win("C", "X", {0, 0, 10, 10}, kNoWindow, b));
+    const WindowId a = d.AddWindow(FakeDesktop::Describe("A", "X", {0, 0, 10, 10}));
+    const WindowId b = d.AddWindow(FakeDesktop::Describe("B", "X", {0, 0, 10, 10}, kNoWindow, a));
+    const WindowId c = d.AddWindow(FakeDesktop::Describe("C", "X", {0, 0, 10, 10}, kNoWindow, b));
     EXPECT_EQ(d.Ancestor(c, WindowAncestor::kRootOwner), a);
     // b owns a as well: the walk a -> b -> a ... must end.
     d.SetOwner(a, b);

@@ -15,9 +15,6 @@ shots=${3:-}
 source "$(dirname "$0")/e2e_support.sh" colors-e2e
 require_tools xdotool display xclip
 
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data=$work/NerimLens.dat
 doc=$work/colors.nlz
 colors=('#C01020' '#20A040' '#3050E0')
@@ -33,23 +30,12 @@ for i in 0 1 2; do
     show_swatch "Swatch$i" "${spots[$i]}" "${colors[$i]}" || exit 1
 done
 
-start_program() {
-    "$program" "UserDataFilePath:$data" "$doc" >>"$work/program.log" 2>&1 &
-    pid=$!
-    if ! wait_for 150 window_shown; then
-        fail "the main window did not appear"
-        cat "$work/program.log" >&2
-        exit 1
-    fi
-    main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
-    # The caption names the document once it is open.
+# Starts the program on the document and waits for its caption to name the document.
+open_document() {
+    start_program "UserDataFilePath:$data" "$doc"
     wait_for 100 bash -c "xdotool getwindowname $main | grep -q '^${doc##*/} - '" ||
         echo "note: the caption is '$(xdotool getwindowname "$main")'" >&2
     sleep 0.5
-}
-focus_main() {
-    xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null
-    sleep 0.3
 }
 dialog_shown() { (($(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null | wc -l) > 1)); }
 dialog_gone() { ! dialog_shown; }
@@ -59,7 +45,7 @@ menu_item() {
     local attempt
     for attempt in 1 2 3; do
         wait_for 50 dialog_gone
-        focus_main
+        focus_window "$main"
         xdotool key --window "$main" "$1"
         if wait_for 50 dialog_shown; then
             sleep 0.2
@@ -77,13 +63,11 @@ clipboard() { xclip -selection clipboard -o 2>/dev/null | tr -d '\r'; }
 clipboard_is() { [[ $(clipboard) == "$1" ]]; }
 quit_program() {
     menu_item alt+f x
-    if wait_for 150 bash -c "! kill -0 $pid 2>/dev/null"; then echo "ok: Exit ended the program"; else
-        fail "Exit did not end the program"
-    fi
+    expect_exit
     pid=
 }
 
-start_program
+open_document
 # Tools > Color Picker.
 menu_item alt+t c
 
@@ -92,7 +76,7 @@ for i in 0 1 2; do
     x=$((${spots[$i]%,*} + 80)) y=$((${spots[$i]#*,} + 100))
     xdotool mousemove "$x" "$y"
     sleep 0.3
-    focus_main
+    focus_window "$main"
     xdotool key --window "$main" Return
     sleep 0.4
 done
@@ -107,7 +91,7 @@ for ((i = 0; i < hash_html_steps; i++)); do xdotool key Down; done
 xdotool key Return
 sleep 0.4
 xdotool mousemove 10 1000
-focus_main
+focus_window "$main"
 
 # The last pick is selected: Ctrl+C copies it.
 xdotool key --window "$main" ctrl+c
@@ -130,7 +114,7 @@ menu_item alt+v i
 saved_colors() { "$cli" doc info "$doc" 2>/dev/null | grep -c '"index"'; }
 four_saved() { [[ $(saved_colors) == 4 ]]; }
 for attempt in 1 2; do
-    focus_main
+    focus_window "$main"
     xdotool key --window "$main" ctrl+s
     wait_for 50 four_saved && break
     echo "note: Ctrl+S attempt $attempt saved $(saved_colors) colors" >&2
@@ -151,7 +135,7 @@ export_file() {
     local target=$1 attempt
     for attempt in 1 2; do
         wait_for 50 dialog_gone
-        focus_main
+        focus_window "$main"
         xdotool key --window "$main" ctrl+e
         if ! wait_for 100 dialog_shown; then
             echo "note: export attempt $attempt: Ctrl+E opened no file dialog" >&2
@@ -210,7 +194,7 @@ for c in "${colors[@]}"; do
 done
 
 # Reopened: the list and the chosen format came back.
-start_program
+open_document
 menu_item alt+e a
 wait_for 20 clipboard_is "$expected_all"
 got=$(clipboard)

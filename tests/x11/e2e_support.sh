@@ -18,6 +18,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The program's folders and settings all lie in the scratch folder.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
 fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
@@ -36,6 +41,35 @@ wait_for() {
 
 # Whether the program's main window is mapped.
 window_shown() { [[ -n $(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null) ]]; }
+
+# Starts $program with the given arguments (its output added to $work/program.log), waits
+# for its main window and sets $pid and $main; ends the script when no window appears.
+start_program() {
+    "$program" "$@" >>"$work/program.log" 2>&1 &
+    pid=$!
+    if ! wait_for 150 window_shown; then
+        fail "the main window did not appear"
+        cat "$work/program.log" >&2
+        exit 1
+    fi
+    echo "ok: main window shown"
+    main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+}
+
+# Gives window $1 the keyboard focus (activating it where a window manager runs).
+focus_window() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null
+    sleep 0.3
+}
+
+# Whether the process $pid has ended.
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+# Checks that the program ends within 15 s of being told to exit.
+expect_exit() {
+    if wait_for 150 program_ended; then echo "ok: Exit ended the program"; else
+        fail "Exit did not end the program"
+    fi
+}
 
 # Ends the script at once when one of the named programs is missing.
 require_tools() {

@@ -15,10 +15,6 @@ screenshot=${3:-}
 source "$(dirname "$0")/e2e_support.sh" mag-e2e
 require_tools xdotool display
 
-# The program's folders and settings all lie in the temporary folder.
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data=$work/NerimLens.dat
 doc=$work/picks.nlz
 ctrl_f11=0x2007A  # MOD_CONTROL << 16 | VK_F11: the pick hot key
@@ -30,19 +26,12 @@ swatch_color='#1A5C9E'
 # A window of one known color, away from where the main window opens.
 show_swatch Swatch 860,640 "$swatch_color" || exit 1
 
-"$program" "UserDataFilePath:$data" "$doc" >"$work/program.log" 2>&1 &
-pid=$!
-if wait_for 150 window_shown; then echo "ok: main window shown"; else
-    fail "the main window did not appear"
-    cat "$work/program.log" >&2
-    exit 1
-fi
-main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+start_program "UserDataFilePath:$data" "$doc"
 
 # The cursor over the color window, the main window active: Enter picks.
 xdotool mousemove 1000 700
 sleep 0.3
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null
+focus_window "$main"
 sleep 0.5
 xdotool key --window "$main" Return
 sleep 0.3
@@ -80,9 +69,7 @@ sleep 0.5
 xdotool key --window "$main" alt+f
 sleep 0.5
 xdotool key x
-if wait_for 150 bash -c "! kill -0 $pid 2>/dev/null"; then echo "ok: Exit ended the program"; else
-    fail "Exit did not end the program"
-fi
+expect_exit
 pid=
 
 info=$("$cli" doc info "$doc")

@@ -13,10 +13,6 @@ source "$(dirname "$0")/e2e_support.sh" e2e
 window_hidden() { ! window_shown; }
 require_tools xdotool
 
-# The program's folders and settings all lie in the temporary folder.
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data=$work/NerimLens.dat
 ctrl_f12=0x2007B  # MOD_CONTROL << 16 | VK_F12
 
@@ -24,14 +20,7 @@ ctrl_f12=0x2007B  # MOD_CONTROL << 16 | VK_F12
 before=$(stat -c %Y.%s "$data")
 sleep 1  # a later write shows in the modification time
 
-"$program" "UserDataFilePath:$data" >"$work/program.log" 2>&1 &
-pid=$!
-if wait_for 150 window_shown; then echo "ok: main window shown"; else
-    fail "the main window did not appear"
-    cat "$work/program.log" >&2
-    exit 1
-fi
-main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+start_program "UserDataFilePath:$data"
 
 # A second start while the first is visible ends at once with exit code 1.
 timeout 20 "$program" "UserDataFilePath:$data" >/dev/null 2>&1
@@ -60,13 +49,11 @@ if wait_for 50 window_shown; then echo "ok: hot key showed the window"; else fai
 
 # Exit from the File menu.
 main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null
+focus_window "$main"
 xdotool key --window "$main" alt+f
 sleep 0.5
 xdotool key x
-if wait_for 150 bash -c "! kill -0 $pid 2>/dev/null"; then echo "ok: Exit ended the program"; else
-    fail "Exit did not end the program"
-fi
+expect_exit
 wait "$pid" 2>/dev/null
 code=$?
 pid=

@@ -16,7 +16,6 @@ require_tools xdotool import convert
 ruler_window() { xdotool search --onlyvisible --name '^NerimLens \| ' 2>/dev/null | head -n 1; }
 ruler_shown() { [[ -n $(ruler_window) ]]; }
 ruler_hidden() { ! ruler_shown; }
-main_shown() { [[ -n $(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null) ]]; }
 
 # "X Y W H" of a window.
 geometry_of() {
@@ -26,26 +25,12 @@ geometry_of() {
     echo "$X $Y $WIDTH $HEIGHT"
 }
 
-focus() {
-    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null
-    sleep 0.3
-}
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data=$work/NerimLens.dat
 ctrl_f11=0x2007A  # MOD_CONTROL << 16 | VK_F11
 
 "$cli" settings defaults "$data" --hot-key "2=$ctrl_f11" || { echo "FAIL: cli defaults" >&2; exit 1; }
 
-"$program" "UserDataFilePath:$data" >"$work/program.log" 2>&1 &
-pid=$!
-if ! wait_for 150 main_shown; then
-    echo "FAIL: the main window did not appear" >&2
-    cat "$work/program.log" >&2
-    exit 1
-fi
+start_program "UserDataFilePath:$data"
 
 # The hot key opens the ruler at its default place: half the 1280-pixel screen, 64 high.
 xdotool key ctrl+F11
@@ -75,7 +60,7 @@ dark $((x + 51)) "$bottom" && fail "a tick on column 51"
 ((failures == 0)) && echo "ok: ticks where the layout puts them"
 
 # O turns it about its origin point (the start of its bottom edge).
-focus "$ruler"
+focus_window "$ruler"
 xdotool key --window "$ruler" o
 if wait_for 30 bash -c "[[ \$(xdotool getwindowgeometry --shell $ruler | grep WIDTH) == WIDTH=64 ]]"; then
     read -r x2 y2 w2 h2 < <(geometry_of "$ruler")
@@ -95,7 +80,7 @@ read -r x3 y3 _ _ < <(geometry_of "$ruler")
 
 # Alt+F4 closes it; the hot key reopens it where it was, still vertical.
 # Through the keyboard of the server (the window is gone before the keys are released).
-focus "$ruler"
+focus_window "$ruler"
 xdotool key alt+F4
 if wait_for 50 ruler_hidden; then echo "ok: Alt+F4 closed the ruler"; else fail "Alt+F4 did not close"; fi
 xdotool key ctrl+F11
@@ -109,7 +94,7 @@ fi
 
 # Ending the program writes the settings; the next start opens the ruler where it was.
 kill -TERM "$pid" 2>/dev/null
-wait_for 100 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program did not end"
+wait_for 100 program_ended || fail "the program did not end"
 pid=
 "$program" "UserDataFilePath:$data" >>"$work/program.log" 2>&1 &
 pid=$!
@@ -121,7 +106,7 @@ else
     fail "the next start did not reopen the ruler"
 fi
 kill -TERM "$pid" 2>/dev/null
-wait_for 100 bash -c "! kill -0 $pid 2>/dev/null"
+wait_for 100 program_ended
 pid=
 
 if ((failures)); then

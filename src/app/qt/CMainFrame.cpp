@@ -33,6 +33,7 @@
 #include "magnifier/qt/CViewTBMag.h"
 #include "platform/IDialogs.h"
 #include "platform/IHotKeys.h"
+#include "platform/qt/qt_convert.h"
 #include "res/StringTable.h"
 #include "res/command_ids.h"
 #include "res/forms.h"
@@ -61,18 +62,6 @@ constexpr int kDefaultHeightDlu = 250;
 constexpr int kMinimumHeightDlu = 200;
 constexpr int kFallbackWidthDlu = 200;
 constexpr int kReferenceDpi = 96;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-Rect ToRect(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
 
 bool HasBit(std::uint32_t word, std::uint32_t bit) {
     return (word & bit) != 0;

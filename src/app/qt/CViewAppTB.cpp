@@ -13,7 +13,9 @@
 #include "app/CDocApp.h"
 #include "app/ViewNotifyHub.h"
 #include "app/qt/CMainFrame.h"
+#include "colors/qt/CColorTile.h"
 #include "magnifier/qt/CCtrlZoom.h"
+#include "platform/qt/qt_convert.h"
 #include "res/StringTable.h"
 #include "res/command_ids.h"
 #include "res/forms.h"
@@ -32,10 +34,6 @@ constexpr int kSliderMax = AppSettings::kMaxZoom / kZoomStep;
 constexpr int kButtonIconSize = 16;
 // The property that marks controls placed from the template.
 constexpr const char* kControlIdProperty = "nlControlId";
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 bool IsButton(const QWidget* widget) {
     return qobject_cast<const QToolButton*>(widget) != nullptr;
@@ -121,15 +119,9 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
             zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
             return zoom;
         }
-        case FormControlKind::kColorTile: {
-            auto* tile = new QFrame(this);
-            tile->setFrameStyle(QFrame::Box | QFrame::Plain);
-            tile->setAutoFillBackground(true);
-            QPalette palette = tile->palette();
-            palette.setColor(QPalette::Window, Qt::white);
-            tile->setPalette(palette);
-            return tile;
-        }
+        case FormControlKind::kColorTile:
+            // The live color; button face until a sample shows.
+            return new CColorTile(this);
     }
     return nullptr;
 }

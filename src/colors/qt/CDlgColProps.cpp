@@ -11,6 +11,7 @@
 #include "app/CDocApp.h"
 #include "colors/qt/CColorTile.h"
 #include "platform/IClipboard.h"
+#include "platform/qt/qt_convert.h"
 #include "res/command_ids.h"
 #include "res/menus.h"
 
@@ -22,10 +23,6 @@ constexpr int kDefaultWidth = 560;
 constexpr int kDefaultHeight = 320;
 // The document's second per-entry update code, beside 22.
 constexpr int kEntryUpdatedNotify = 23;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 

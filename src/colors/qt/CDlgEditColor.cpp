@@ -14,6 +14,7 @@
 #include "app/CAppPrefs.h"
 #include "colors/qt/CColorTile.h"
 #include "model/CUnitsCol.h"
+#include "platform/qt/qt_convert.h"
 
 namespace nl {
 namespace {
@@ -28,10 +29,6 @@ class SpinButtons : public QSpinBox {
 public:
     explicit SpinButtons(QWidget* parent) : QSpinBox(parent) { lineEdit()->setReadOnly(true); }
 };
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
 #include "platform/IDialogs.h"
+#include "platform/qt/qt_convert.h"
 #include "res/StringTable.h"
 #include "res/command_ids.h"
 #include "ui/qt/CCommandBinder.h"
@@ -35,10 +36,6 @@ constexpr int kTileSpacing = 4;
 // The details columns share the client width: number, color, position, tile (per mille).
 constexpr int kColumnShares[kColsColumnCount] = {120, 330, 330, 220};
 constexpr int kMinColumnWidth = 24;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Black or white, whichever reads better on `background`.
 QColor LabelColorOn(const QColor& background) {

@@ -13,14 +13,7 @@ namespace nl {
 
 CViewToolBar::CViewToolBar(AppContext& context, CMainFrame& frame, QWidget* parent)
     : CViewAppTB(context, frame, res::kFormColorPicker, parent) {
-    // The form's tile placeholder becomes a color tile at the same place.
-    if (QWidget* placeholder = Control(cmd::kColorTile)) {
-        m_tile = new CColorTile(this);
-        m_tile->setObjectName(QStringLiteral("liveColor"));
-        m_tile->setGeometry(placeholder->geometry());
-        placeholder->hide();
-        m_tile->show();
-    }
+    m_tile = dynamic_cast<CColorTile*>(Control(cmd::kColorTile));
     if (QComboBox* combo = FormatCombo()) {
         FillFormats();
         connect(combo, &QComboBox::currentIndexChanged, this, [this, combo](int index) {

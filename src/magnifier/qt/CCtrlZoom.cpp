@@ -7,19 +7,9 @@
 
 #include "magnifier/zoom_geometry.h"
 #include "platform/IDesktop.h"
+#include "platform/qt/qt_convert.h"
 
 namespace nl {
-namespace {
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
-
-Rect ToRect(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-}  // namespace
 
 CCtrlZoom::CCtrlZoom(IDesktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop) {
     // Every pixel is painted each frame.

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/IDesktop.h"
@@ -24,6 +25,19 @@ public:
         bool minimized = false;
         Rect client;  // the window's own area; empty: the same as `rect`
     };
+    // The description of a window with the fields a scene sets most.
+    static WindowDesc Describe(std::string title, std::string className, Rect rect,
+                               WindowId parent = kNoWindow, WindowId owner = kNoWindow,
+                               bool visible = true) {
+        WindowDesc desc;
+        desc.title = std::move(title);
+        desc.className = std::move(className);
+        desc.rect = rect;
+        desc.parent = parent;
+        desc.owner = owner;
+        desc.visible = visible;
+        return desc;
+    }
 
     // One monitor covering `screen` (a black screen), 96 dots per inch.
     explicit FakeDesktop(Rect screen = {0, 0, 1024, 768});

@@ -6,16 +6,14 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "platform/qt/qt_convert.h"
+
 namespace nl {
 
 namespace {
 
 QWidget* ActiveParent() {
     return QApplication::activeWindow();
-}
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 QMessageBox::Icon QtIcon(MsgIcon icon) {

@@ -4,6 +4,7 @@
 #include <QSettings>
 
 #include "base/CSystemError.h"
+#include "platform/qt/qt_convert.h"
 
 namespace nl {
 
@@ -19,10 +20,6 @@ constexpr int kIntDigits = 8;
 QString FromEnvironment(const char* name, const QString& fallback) {
     const QString value = qEnvironmentVariable(name);
     return value.isEmpty() ? fallback : value;
-}
-
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "base/text.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/x11/xcb_support.h"
 
 // Xlib last: its macros (Status, Bool, None) would clash with the headers above.
@@ -36,10 +37,6 @@ constexpr std::uint32_t kSourcePager = 2;
 // The 52 letters the average character width of a font is measured with.
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int kAlphabetHalf = 26;
-
-Rect ToRect(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
 
 xcb_window_t ToXcb(WindowId w) {
     return w > 0xFFFFFFFFu ? XCB_NONE : static_cast<xcb_window_t>(w);

@@ -19,6 +19,7 @@
 #include "app/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
 #include "platform/IDesktop.h"
+#include "platform/qt/qt_convert.h"
 #include "res/command_ids.h"
 #include "ruler/CRulerData.h"
 #include "ruler/qt/CDlgScale.h"
@@ -40,16 +41,6 @@ constexpr int kButtonLighter = 130;
 constexpr int kStripLighter = 160;
 constexpr int kTextMargin = 2;
 constexpr double kAlphaMax = 255.0;
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
-Rect ToRect(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-QString ToQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Dialog Base and Dialog follow the font of the window under the cursor.
 bool IsDialogUnit(std::uint32_t options) {

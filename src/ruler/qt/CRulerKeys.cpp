@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "platform/qt/qt_convert.h"
 #include "res/StringTable.h"
 
 namespace nl {
@@ -17,10 +18,6 @@ constexpr std::uint32_t kStringKeys = 2015;
 constexpr int kControlList = 3075;
 constexpr std::size_t kHeaderItems = 3;  // the title and two column headings
 constexpr QSize kDefaultSize{320, 420};
-
-QString ToQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/qt/qt_convert.h"
 #include "res/StringTable.h"
 #include "res/accelerators.h"
 #include "res/command_ids.h"
@@ -25,10 +26,6 @@ constexpr const char* kCommandProperty = "nlCommand";
 constexpr const char* kKeyTextProperty = "nlKeyText";
 // Marks the actions that stand for one recent-file entry.
 constexpr const char* kRecentProperty = "nlRecent";
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 
