@@ -79,6 +79,9 @@ struct AppSettings {
     std::int32_t pickDelay = 2000;                     // milliseconds
     std::uint32_t screenCopierFillColor = 0x00FFFFFF;  // a color, red in the low byte
 
+    // Whether live sampling runs (general option bit 0x1).
+    bool PickingStarted() const { return (generalOptions & kGeneralPickingStarted) != 0; }
+
     friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
 

@@ -445,8 +445,7 @@ void CApp::InstallSignalHandlers() {
 bool CApp::KeyboardHelpersAvailable() const {
     if (!m_frame) return false;
     const WindowId main = m_frame->NativeWindow();
-    const bool picking =
-        (m_prefs->Settings().generalOptions & AppSettings::kGeneralPickingStarted) != 0;
+    const bool picking = m_prefs->Settings().PickingStarted();
     const bool foreground =
         m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
     return nl::KeyboardHelpersAvailable(*m_desktop, m_frame->IsOverlayVisible(), picking,

@@ -288,13 +288,11 @@ void CMainFrame::AddHandlers() {
     AddCommand(cmd::kResumePicking, [this] { SetPickingStarted(true); });
     AddCommand(cmd::kPickingStopped, [this] { SetPickingStarted(false); });
     AddCommand(cmd::kTogglePicking, [this] {
-        const bool started =
-            HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+        const bool started = m_context.prefs.Settings().PickingStarted();
         ExecuteCommand(started ? cmd::kPickingStopped : cmd::kResumePicking);
     });
     AddUpdate(cmd::kTogglePicking, [this](CCmdUI& ui) {
-        const bool started =
-            HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+        const bool started = m_context.prefs.Settings().PickingStarted();
         ui.SetText(started ? kStopPickingText : kStartPickingText);
     });
 
@@ -303,10 +301,8 @@ void CMainFrame::AddHandlers() {
                [this] { m_sampler->Pick(m_keyCommand ? PickOrigin::kKey : PickOrigin::kCommand); });
     AddCommand(cmd::kShiftEnterAction, [this] { DelayedPick(); });
     for (const int id : {cmd::kPickColor, cmd::kShiftEnterAction}) {
-        AddUpdate(id, [this](CCmdUI& ui) {
-            ui.Enable(HasBit(m_context.prefs.Settings().generalOptions,
-                             AppSettings::kGeneralPickingStarted));
-        });
+        AddUpdate(id,
+                  [this](CCmdUI& ui) { ui.Enable(m_context.prefs.Settings().PickingStarted()); });
     }
 }
 
@@ -584,7 +580,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 void CMainFrame::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
     if (m_exiting) return;
-    if (HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted)) {
+    if (m_context.prefs.Settings().PickingStarted()) {
         m_hiddenSince = std::max<std::uint64_t>(Now(), 1);
     } else {
         TrimWorkingSet();
@@ -609,8 +605,7 @@ void CMainFrame::RecordPlacement() {
 // --- picking timer ----------------------------------------------------------------------
 
 void CMainFrame::ApplyPickingState() {
-    const bool started =
-        HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+    const bool started = m_context.prefs.Settings().PickingStarted();
     const int icon = started ? res::kIconStarted : res::kIconStopped;
     if (icon != m_iconId) {
         m_iconId = icon;
@@ -631,7 +626,7 @@ void CMainFrame::OnPickTimer() {
         m_hiddenSince = 0;
         TrimWorkingSet();
     }
-    if (HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted)) {
+    if (m_context.prefs.Settings().PickingStarted()) {
         // The live sample first, so that every view shows the same pixel for this tick.
         if (isVisible()) m_sampler->RefreshSample();
         m_context.notify.Send(ViewNotify::kTimerTick);
@@ -769,9 +764,7 @@ void CMainFrame::RegisterHotKeysAndTray() {
     m_tray->SetClickHandler(
         [this](QSystemTrayIcon::ActivationReason reason) { OnTrayActivated(reason); });
     if (m_iconId == 0) {
-        m_iconId = HasBit(s.generalOptions, AppSettings::kGeneralPickingStarted)
-                       ? res::kIconStarted
-                       : res::kIconStopped;
+        m_iconId = s.PickingStarted() ? res::kIconStarted : res::kIconStopped;
         setWindowIcon(IconFromSvg(m_iconId));
     }
     m_tray->SetIcon(IconFromSvg(m_iconId));
@@ -792,8 +785,7 @@ void CMainFrame::OnHotKey(int id) {
     // A hot key pressed while the previous one is still being handled is dropped.
     if (m_inHotKey) return;
     m_inHotKey = true;
-    const bool started =
-        HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+    const bool started = m_context.prefs.Settings().PickingStarted();
     const HotKeyAction action = ActionForHotKey(id, started);
     if (action.askResumePicking) {
         const MsgAnswer answer =

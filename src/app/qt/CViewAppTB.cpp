@@ -115,7 +115,7 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
             zoom->SetBorder(true);
             zoom->SetZoom(s.zoomFactor);
             zoom->SetCentre(m_context.doc.Colors().Sample().Position());
-            zoom->setEnabled((s.generalOptions & AppSettings::kGeneralPickingStarted) != 0);
+            zoom->setEnabled(s.PickingStarted());
             zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
             return zoom;
         }
@@ -247,8 +247,7 @@ void CViewAppTB::OnViewNotify(ViewNotify type, std::intptr_t) {
             break;
         case ViewNotify::kPickingApplied:
             if (auto* zoom = dynamic_cast<CCtrlZoom*>(Control(cmd::kZoomControl))) {
-                zoom->setEnabled((m_context.prefs.Settings().generalOptions &
-                                  AppSettings::kGeneralPickingStarted) != 0);
+                zoom->setEnabled(m_context.prefs.Settings().PickingStarted());
             }
             break;
         case ViewNotify::kTimerTick:

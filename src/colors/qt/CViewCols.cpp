@@ -220,8 +220,7 @@ CViewCols::~CViewCols() {
 }
 
 bool CViewCols::Started() const {
-    return (const_cast<CViewCols*>(this)->Context().prefs.Settings().generalOptions &
-            AppSettings::kGeneralPickingStarted) != 0;
+    return const_cast<CViewCols*>(this)->Context().prefs.Settings().PickingStarted();
 }
 
 CDlgColProps* CViewCols::PropertiesWindow() const {

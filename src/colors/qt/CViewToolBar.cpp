@@ -57,7 +57,7 @@ QComboBox* CViewToolBar::FormatCombo() const {
 }
 
 bool CViewToolBar::Started() {
-    return (Context().prefs.Settings().generalOptions & AppSettings::kGeneralPickingStarted) != 0;
+    return Context().prefs.Settings().PickingStarted();
 }
 
 void CViewToolBar::FillFormats() {

@@ -63,7 +63,7 @@ CViewMag::CViewMag(AppContext& context, CMainFrame& frame, QWidget* parent)
 }
 
 bool CViewMag::Started() const {
-    return HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralPickingStarted);
+    return m_context.prefs.Settings().PickingStarted();
 }
 
 bool CViewMag::FollowsRuler() const {

@@ -40,7 +40,7 @@ CViewTBMag::CViewTBMag(AppContext& context, CMainFrame& frame, QWidget* parent)
 }
 
 bool CViewTBMag::Started() {
-    return (Context().prefs.Settings().generalOptions & AppSettings::kGeneralPickingStarted) != 0;
+    return Context().prefs.Settings().PickingStarted();
 }
 
 void CViewTBMag::ToggleMagnifierOption(std::uint32_t bit) {
