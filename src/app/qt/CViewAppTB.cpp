@@ -117,6 +117,7 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
             zoom->SetCentre(m_context.doc.Colors().Sample().Position());
             zoom->setEnabled(s.PickingStarted());
             zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
+            m_zoom = zoom;
             return zoom;
         }
         case FormControlKind::kColorTile:
@@ -240,20 +241,18 @@ void CViewAppTB::OnViewNotify(ViewNotify type, std::intptr_t) {
             break;
         case ViewNotify::kZoomChanged:
             SyncZoom();
-            if (auto* zoom = dynamic_cast<CCtrlZoom*>(Control(cmd::kZoomControl))) {
-                zoom->SetZoom(m_context.prefs.Settings().zoomFactor);
-                zoom->update();
+            if (m_zoom) {
+                m_zoom->SetZoom(m_context.prefs.Settings().zoomFactor);
+                m_zoom->update();
             }
             break;
         case ViewNotify::kPickingApplied:
-            if (auto* zoom = dynamic_cast<CCtrlZoom*>(Control(cmd::kZoomControl))) {
-                zoom->setEnabled(m_context.prefs.Settings().PickingStarted());
-            }
+            if (m_zoom) m_zoom->setEnabled(m_context.prefs.Settings().PickingStarted());
             break;
         case ViewNotify::kTimerTick:
-            if (auto* zoom = dynamic_cast<CCtrlZoom*>(Control(cmd::kZoomControl))) {
-                zoom->SetCentre(m_context.doc.Colors().Sample().Position());
-                zoom->update();
+            if (m_zoom) {
+                m_zoom->SetCentre(m_context.doc.Colors().Sample().Position());
+                m_zoom->update();
             }
             break;
         case ViewNotify::kUnitOrNumberFormatChanged:

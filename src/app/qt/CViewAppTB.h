@@ -14,6 +14,7 @@ class QToolButton;
 
 namespace nl {
 
+class CCtrlZoom;
 class CMainFrame;
 struct FormControl;
 
@@ -72,6 +73,7 @@ private:
     Size m_baseUnits;
     QSize m_formSize;
     std::map<int, QWidget*> m_controls;
+    CCtrlZoom* m_zoom = nullptr;  // the form's live zoom, when it has one
     std::optional<bool> m_indicator;
     bool m_syncing = false;
 };
