@@ -78,19 +78,26 @@ read -r x3 y3 _ _ < <(geometry_of "$ruler")
 [[ "$x3 $y3" == "$((x2 + 1)) $y2" ]] && echo "ok: Right moved the ruler" ||
     fail "Right: ruler at $x3 $y3, expected $((x2 + 1)) $y2"
 
+# Waits up to $1 tenths of a second for the ruler, which should stand vertical (64 x 640) at
+# x3 y3; $2 says what that shows, $3 what its absence means.
+expect_vertical_ruler_at_x3() {
+    local x y w h
+    if ! wait_for "$1" ruler_shown; then
+        fail "$3"
+        return
+    fi
+    read -r x y w h < <(geometry_of "$(ruler_window)")
+    [[ "$x $y $w $h" == "$x3 $y3 64 640" ]] && echo "ok: $2" ||
+        fail "$2: no, the ruler is at $x $y $w $h, expected $x3 $y3 64 640"
+}
+
 # Alt+F4 closes it; the hot key reopens it where it was, still vertical.
 # Through the keyboard of the server (the window is gone before the keys are released).
 focus_window "$ruler"
 xdotool key alt+F4
 if wait_for 50 ruler_hidden; then echo "ok: Alt+F4 closed the ruler"; else fail "Alt+F4 did not close"; fi
 xdotool key ctrl+F11
-if wait_for 50 ruler_shown; then
-    read -r x4 y4 w4 h4 < <(geometry_of "$(ruler_window)")
-    [[ "$x4 $y4 $w4 $h4" == "$x3 $y3 64 640" ]] && echo "ok: reopened where it was" ||
-        fail "reopened at $x4 $y4 $w4 $h4, expected $x3 $y3 64 640"
-else
-    fail "the hot key did not reopen the ruler"
-fi
+expect_vertical_ruler_at_x3 50 "reopened where it was" "the hot key did not reopen the ruler"
 
 # Ending the program writes the settings; the next start opens the ruler where it was.
 kill -TERM "$pid" 2>/dev/null
@@ -98,13 +105,8 @@ wait_for 100 program_ended || fail "the program did not end"
 pid=
 "$program" "UserDataFilePath:$data" >>"$work/program.log" 2>&1 &
 pid=$!
-if wait_for 150 ruler_shown; then
-    read -r x5 y5 w5 h5 < <(geometry_of "$(ruler_window)")
-    [[ "$x5 $y5 $w5 $h5" == "$x3 $y3 64 640" ]] && echo "ok: the next start reopened the ruler" ||
-        fail "next start: ruler at $x5 $y5 $w5 $h5, expected $x3 $y3 64 640"
-else
-    fail "the next start did not reopen the ruler"
-fi
+expect_vertical_ruler_at_x3 150 "the next start reopened the ruler" \
+    "the next start did not reopen the ruler"
 kill -TERM "$pid" 2>/dev/null
 wait_for 100 program_ended
 pid=
