@@ -37,7 +37,9 @@ open_document() {
         echo "note: the caption is '$(xdotool getwindowname "$main")'" >&2
     sleep 0.5
 }
-dialog_shown() { (($(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null | wc -l) > 1)); }
+# The program's windows that are mapped: the main window, then menus, popups and dialogs.
+program_windows() { xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null | wc -l; }
+dialog_shown() { (($(program_windows) > 1)); }
 dialog_gone() { ! dialog_shown; }
 # Opens menu $1 (alt+LETTER) and chooses item $2 once the popup shows. A freshly started
 # or busy program can miss the key that opens the menu; it is sent up to three times.
@@ -61,6 +63,14 @@ menu_item() {
 }
 clipboard() { xclip -selection clipboard -o 2>/dev/null | tr -d '\r'; }
 clipboard_is() { [[ $(clipboard) == "$1" ]]; }
+# Checks, after giving the program up to 2 s, that the clipboard holds $1; $2 says what
+# that shows.
+expect_clipboard() {
+    local got
+    wait_for 20 clipboard_is "$1"
+    got=$(clipboard)
+    [[ $got == "$1" ]] && echo "ok: $2" || fail "$2: no, the clipboard holds '$got'"
+}
 quit_program() {
     menu_item alt+f x
     expect_exit
@@ -95,16 +105,11 @@ focus_window "$main"
 
 # The last pick is selected: Ctrl+C copies it.
 xdotool key --window "$main" ctrl+c
-wait_for 20 clipboard_is "${colors[2]}"
-got=$(clipboard)
-[[ $got == "${colors[2]}" ]] && echo "ok: Ctrl+C copied $got" || fail "Ctrl+C copied '$got', not ${colors[2]}"
+expect_clipboard "${colors[2]}" "Ctrl+C copied the last pick"
 
 expected_all=$(printf '#000000\n%s\n%s\n%s' "${colors[@]}")
 menu_item alt+e a
-wait_for 20 clipboard_is "$expected_all"
-got=$(clipboard)
-[[ $got == "$expected_all" ]] && echo "ok: Copy All Colors copied the four colors" ||
-    fail "Copy All Colors copied '$got'"
+expect_clipboard "$expected_all" "Copy All Colors copied the four colors"
 
 # View > Icons: the tile view.
 menu_item alt+v i
@@ -120,8 +125,6 @@ for attempt in 1 2; do
     echo "note: Ctrl+S attempt $attempt saved $(saved_colors) colors" >&2
 done
 
-# The program's windows that are mapped: the main window, then menus, popups and dialogs.
-program_windows() { xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null | wc -l; }
 no_popup() { (($(program_windows) <= 2)); }
 # Ctrl+E exports to a file named in the file dialog. The path is pasted into the name
 # field, which has the keyboard focus when the dialog opens: typed keys can be lost while
@@ -165,6 +168,8 @@ export_file() {
     done
     return 1
 }
+# An export as UTF-8 text without its footer, whose date is in each one's regional form.
+strip_date() { iconv -f UTF-16 -t UTF-8 "$1" | grep -v '^<h5>NerimLens: '; }
 # The icon view exports the tile list, the details view the report table.
 for pass in csv htm details.htm; do
     details=()
@@ -176,9 +181,8 @@ for pass in csv htm details.htm; do
     # otherwise offer an earlier export's name and take the Return key.
     mkdir -p "$work/out-$pass"
     export_file "$work/out-$pass/app.$pass" || { fail "Ctrl+E wrote no $pass file"; continue; }
-    # Grid lines are on by default; the footer's date is in each one's regional form.
+    # Grid lines are on by default.
     "$cli" doc export "$doc" "$work/cli.$pass" --color-format 4 --gridlines "${details[@]}" >/dev/null
-    strip_date() { iconv -f UTF-16 -t UTF-8 "$1" | grep -v '^<h5>NerimLens: '; }
     if cmp -s <(strip_date "$work/out-$pass/app.$pass") <(strip_date "$work/cli.$pass"); then echo "ok: the $pass export matches the cli's"; else
         fail "the $pass exports differ"
         diff <(strip_date "$work/out-$pass/app.$pass") <(strip_date "$work/cli.$pass") | head -n 20 >&2
@@ -196,10 +200,7 @@ done
 # Reopened: the list and the chosen format came back.
 open_document
 menu_item alt+e a
-wait_for 20 clipboard_is "$expected_all"
-got=$(clipboard)
-[[ $got == "$expected_all" ]] && echo "ok: the reopened document copies the same colors" ||
-    fail "after reopening Copy All Colors copied '$got'"
+expect_clipboard "$expected_all" "the reopened document copies the same colors"
 quit_program
 
 if ((failures)); then
