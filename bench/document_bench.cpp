@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CDocApp.h"
+#include "document/CDocApp.h"
 #include "platform/fake/FakeFileSystem.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "colors/CColorPicker.h"
+#include "document/CColorPicker.h"
 #include "export/export_colors.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"

@@ -3,10 +3,10 @@
 // in qt/magnifier_frame_bench.cpp.
 #include <benchmark/benchmark.h>
 
-#include "app/CAppPrefs.h"
-#include "colors/CColorPicker.h"
-#include "colors/CDesktopSampler.h"
-#include "magnifier/zoom_geometry.h"
+#include "framework/CAppPrefs.h"
+#include "document/CColorPicker.h"
+#include "framework/CDesktopSampler.h"
+#include "ui/zoom_geometry.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDialogs.h"

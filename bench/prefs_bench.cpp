@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/CAppPrefs.h"
+#include "framework/CAppPrefs.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeFolders.h"

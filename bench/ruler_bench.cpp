@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ruler/CRulerData.h"
+#include "document/CRulerData.h"
 #include "ruler/ruler_graduations.h"
 
 namespace {

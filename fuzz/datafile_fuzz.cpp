@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/CAppPrefs.h"
+#include "framework/CAppPrefs.h"
 #include "base/CArchiveException.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/CDocApp.h"
+#include "document/CDocApp.h"
 #include "platform/fake/FakeFileSystem.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "base/CArchive.h"
-#include "gauge/CWndCapMeaData.h"
+#include "document/CWndCapMeaData.h"
 #include "model/CUnitsXY.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/CArchive.h"
-#include "ruler/CRulerData.h"
+#include "document/CRulerData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     nl::CRulerData ruler;

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/CWinState.h"
+#include "framework/CWinState.h"
 #include "base/CArchive.h"
 
 namespace {

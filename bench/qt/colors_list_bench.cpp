@@ -9,7 +9,7 @@
 
 #include "../tests/gui/gui_test_support.h"
 #include "colors/qt/CViewCols.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "magnifier/qt/CCtrlZoom.h"
+#include "ui/qt/CCtrlZoom.h"
 #include "platform/fake/FakeDesktop.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <QPainter>
 
 #include "../tests/gui/gui_test_support.h"
-#include "res/command_ids.h"
-#include "ruler/CRulerData.h"
+#include "base/command_ids.h"
+#include "document/CRulerData.h"
 #include "ruler/qt/CRuler.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "base/CArchiveException.h"
 
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 

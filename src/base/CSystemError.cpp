@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 namespace {

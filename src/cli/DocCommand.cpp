@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CDocApp.h"
+#include "document/CDocApp.h"
 #include "base/text.h"
 #include "cli/command_support.h"
 #include "cli/posix_locale.h"

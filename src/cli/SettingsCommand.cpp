@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/CAppPrefs.h"
-#include "app/hot_keys.h"
+#include "framework/CAppPrefs.h"
+#include "framework/hot_keys.h"
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
 #include "platform/IDialogs.h"

@@ -4,15 +4,15 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/CAppPrefs.h"
+#include "framework/CAppPrefs.h"
 #include "base/text.h"
-#include "colors/CColorPicker.h"
+#include "document/CColorPicker.h"
 #include "model/CUnitCol.h"
 #include "model/CUnitXY.h"
 #include "model/NumberFormat.h"
 #include "platform/ILocale.h"
-#include "res/StringTable.h"
-#include "res/command_ids.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

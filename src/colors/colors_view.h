@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ViewNotification.h"
+#include "document/ViewNotification.h"
 #include "model/color_math.h"
 
 namespace nl {

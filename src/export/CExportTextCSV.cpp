@@ -1,6 +1,6 @@
 #include "export/CExportTextCSV.h"
 
-#include "export/escape.h"
+#include "base/escape.h"
 
 namespace nl {
 namespace {

@@ -1,7 +1,7 @@
 #include "export/CExportTextHtml.h"
 
-#include "export/escape.h"
-#include "res/StringTable.h"
+#include "base/escape.h"
+#include "base/StringTable.h"
 
 namespace nl {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cctype>
 
-#include "export/escape.h"
-#include "res/StringTable.h"
+#include "base/escape.h"
+#include "base/StringTable.h"
 
 namespace nl {
 namespace {

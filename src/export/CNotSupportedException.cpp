@@ -1,6 +1,6 @@
 #include "export/CNotSupportedException.h"
 
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 

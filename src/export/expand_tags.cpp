@@ -6,7 +6,7 @@
 #include "base/COleDateTime.h"
 #include "model/CUnitsCol.h"
 #include "platform/ILocale.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 namespace {

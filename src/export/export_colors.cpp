@@ -4,7 +4,7 @@
 
 #include "base/CSystemError.h"
 #include "base/text.h"
-#include "colors/CColorPicker.h"
+#include "document/CColorPicker.h"
 #include "export/CExportTextCSV.h"
 #include "export/CExportTextHtmlLIST.h"
 #include "export/CExportTextHtmlREPORT.h"

@@ -1,8 +1,8 @@
 #include "magnifier/magnifier_texts.h"
 
-#include "app/CAppPrefs.h"
+#include "framework/CAppPrefs.h"
 #include "model/CUnitXY.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 

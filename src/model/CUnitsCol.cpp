@@ -4,7 +4,7 @@
 
 #include "base/text.h"
 #include "model/table_rows.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/monitor_layout.h"
+#include "base/monitor_layout.h"
 #include "base/geometry.h"
 #include "model/DisplayMetrics.h"
 #include "model/color_math.h"

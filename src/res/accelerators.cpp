@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "platform/IHotKeys.h"
-#include "platform/virtual_keys.h"
-#include "res/command_ids.h"
+#include "base/virtual_keys.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

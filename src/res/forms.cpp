@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

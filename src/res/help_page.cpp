@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/text.h"
-#include "export/escape.h"
-#include "res/StringTable.h"
+#include "base/escape.h"
+#include "base/StringTable.h"
 #include "res/accelerators.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

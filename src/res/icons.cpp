@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "res/accelerators.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

@@ -1,6 +1,6 @@
 #include "res/toolbars.h"
 
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

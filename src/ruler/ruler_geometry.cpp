@@ -1,6 +1,6 @@
 #include "ruler/ruler_geometry.h"
 
-#include "ruler/CRulerData.h"
+#include "document/CRulerData.h"
 
 namespace nl {
 

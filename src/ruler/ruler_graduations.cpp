@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "ruler/CRulerData.h"
+#include "document/CRulerData.h"
 
 namespace nl {
 

@@ -6,9 +6,9 @@
 
 #include "base/text.h"
 #include "model/NumberFormat.h"
-#include "res/StringTable.h"
-#include "res/command_ids.h"
-#include "ruler/CRulerData.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
+#include "document/CRulerData.h"
 
 namespace nl {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prefs_test_support.h"
+#include "framework/prefs_test_support.h"
 #include "cli/cli_runner.h"
 
 namespace nl {

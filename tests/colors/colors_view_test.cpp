@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "colors/CColorPicker.h"
-#include "colors/document_test_support.h"
+#include "document/CColorPicker.h"
+#include "document/document_test_support.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
 #include "platform/fake/FakeLocale.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

@@ -1,6 +1,6 @@
 // The zoom control painting the fake desktop: crisp blocks, the centre mark, the desktop
 // colour past the edge, the disabled face and the images a copy takes.
-#include "magnifier/qt/CCtrlZoom.h"
+#include "ui/qt/CCtrlZoom.h"
 
 #include <gtest/gtest.h>
 

@@ -12,15 +12,15 @@
 #include <QTest>
 #include <set>
 
-#include "app/hot_keys.h"
+#include "framework/hot_keys.h"
 #include "app/qt/CAppSplitterWnd.h"
 #include "app/qt/CTrayItem.h"
-#include "app/qt/CViewApp.h"
-#include "app/qt/CViewAppTB.h"
+#include "framework/qt/CViewApp.h"
+#include "framework/qt/CViewAppTB.h"
 #include "gui_test_support.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 #include "res/accelerators.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 #include "res/forms.h"
 #include "res/menus.h"
 #include "ui/qt/CStatusBarEx.h"

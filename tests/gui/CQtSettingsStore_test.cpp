@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/CRecentFileList.h"
+#include "framework/CRecentFileList.h"
 #include "base/CSystemError.h"
 #include "platform/qt/CQtDialogs.h"
 

@@ -16,10 +16,10 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "app/CPrefs.h"
+#include "framework/CPrefs.h"
 #include "gui_test_support.h"
-#include "res/command_ids.h"
-#include "ruler/CRulerData.h"
+#include "base/command_ids.h"
+#include "document/CRulerData.h"
 #include "ruler/qt/CDlgScale.h"
 #include "ruler/qt/CRulerKeys.h"
 #include "ui/qt/CCommandBinder.h"

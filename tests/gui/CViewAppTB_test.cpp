@@ -1,5 +1,5 @@
 // The toolbar forms: placement from the templates, the shared controls and the update pass.
-#include "app/qt/CViewAppTB.h"
+#include "framework/qt/CViewAppTB.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "gui_test_support.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 #include "res/forms.h"
 #include "ui/qt/form_metrics.h"
 

@@ -13,13 +13,13 @@
 #include <QTreeWidget>
 
 #include "app/qt/CMainFrame.h"
-#include "colors/CDesktopSampler.h"
-#include "colors/qt/CColorTile.h"
+#include "framework/CDesktopSampler.h"
+#include "ui/qt/CColorTile.h"
 #include "colors/qt/CDlgColProps.h"
 #include "colors/qt/CDlgEditColor.h"
 #include "colors/qt/CViewToolBar.h"
 #include "gui_test_support.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 #include "ui/qt/CStatusBarEx.h"
 
 namespace nl {

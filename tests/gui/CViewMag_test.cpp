@@ -11,11 +11,11 @@
 #include <QToolButton>
 
 #include "app/qt/CMainFrame.h"
-#include "colors/CDesktopSampler.h"
+#include "framework/CDesktopSampler.h"
 #include "gui_test_support.h"
-#include "magnifier/qt/CCtrlZoom.h"
+#include "ui/qt/CCtrlZoom.h"
 #include "magnifier/qt/CViewTBMag.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 #include "ui/qt/CStatusBarEx.h"
 
 namespace nl {

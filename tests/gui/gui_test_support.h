@@ -11,12 +11,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/CAppPrefs.h"
-#include "app/CCmdTarget.h"
-#include "app/CDocApp.h"
-#include "app/CRecentFileList.h"
-#include "app/ViewNotifyHub.h"
-#include "app/qt/AppContext.h"
+#include "framework/CAppPrefs.h"
+#include "framework/CCmdTarget.h"
+#include "document/CDocApp.h"
+#include "framework/CRecentFileList.h"
+#include "framework/ViewNotifyHub.h"
+#include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
 #include "export/CPreviewFile.h"
 #include "platform/fake/FakeClipboard.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/IHotKeys.h"
-#include "platform/virtual_keys.h"
+#include "base/virtual_keys.h"
 
 namespace nl {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CAppPrefs.h"
+#include "framework/CAppPrefs.h"
 #include "model/CUnitsXY.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 namespace {

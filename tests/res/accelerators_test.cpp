@@ -9,9 +9,9 @@
 
 #include "base/text.h"
 #include "platform/IHotKeys.h"
-#include "platform/virtual_keys.h"
-#include "res/StringTable.h"
-#include "res/command_ids.h"
+#include "base/virtual_keys.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

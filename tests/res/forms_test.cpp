@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "res/StringTable.h"
-#include "res/command_ids.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 #include "res/accelerators.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 namespace {

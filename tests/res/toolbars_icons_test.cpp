@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "res/StringTable.h"
-#include "res/command_ids.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 #include "res/forms.h"
 #include "res/icons.h"
 #include "res/menus.h"

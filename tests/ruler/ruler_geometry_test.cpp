@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ruler/CRulerData.h"
+#include "document/CRulerData.h"
 
 namespace nl {
 namespace {

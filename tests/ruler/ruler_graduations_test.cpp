@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "ruler/CRulerData.h"
+#include "document/CRulerData.h"
 
 namespace nl {
 namespace {

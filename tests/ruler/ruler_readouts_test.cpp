@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/NumberFormat.h"
-#include "res/command_ids.h"
-#include "ruler/CRulerData.h"
+#include "base/command_ids.h"
+#include "document/CRulerData.h"
 
 namespace nl {
 namespace {

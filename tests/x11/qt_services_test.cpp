@@ -10,7 +10,7 @@
 #include "platform/qt/CQtShell.h"
 #include "platform/qt/CQtSystemInfo.h"
 #include "platform/x11/CAlsaSound.h"
-#include "res/tick_sounds.h"
+#include "base/tick_sounds.h"
 #include "x11_test_support.h"
 
 namespace nl {

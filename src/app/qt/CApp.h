@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CCmdTarget.h"
-#include "app/ViewNotifyHub.h"
+#include "framework/CCmdTarget.h"
+#include "framework/ViewNotifyHub.h"
 #include "base/COleDateTime.h"
 #include "export/CPreviewFile.h"
 

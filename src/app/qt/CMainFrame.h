@@ -9,10 +9,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/CCmdTarget.h"
-#include "app/ViewNotification.h"
-#include "app/qt/AppContext.h"
-#include "app/qt/CViewAppTB.h"
+#include "framework/CCmdTarget.h"
+#include "document/ViewNotification.h"
+#include "framework/qt/AppContext.h"
+#include "framework/qt/CViewAppTB.h"
 #include "platform/IDesktop.h"
 
 class QMenu;

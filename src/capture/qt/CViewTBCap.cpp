@@ -1,6 +1,6 @@
 #include "capture/qt/CViewTBCap.h"
 
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 

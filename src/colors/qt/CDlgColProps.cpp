@@ -7,12 +7,12 @@
 #include <QMenu>
 #include <QTreeWidget>
 
-#include "app/CAppPrefs.h"
-#include "app/CDocApp.h"
-#include "colors/qt/CColorTile.h"
+#include "framework/CAppPrefs.h"
+#include "document/CDocApp.h"
+#include "ui/qt/CColorTile.h"
 #include "platform/IClipboard.h"
 #include "platform/qt/qt_convert.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 #include "res/menus.h"
 
 namespace nl {

@@ -2,10 +2,10 @@
 #include <QDialog>
 #include <vector>
 
-#include "app/ViewNotification.h"
-#include "app/qt/AppContext.h"
+#include "document/ViewNotification.h"
+#include "framework/qt/AppContext.h"
 #include "colors/colors_view.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 class QTreeWidget;
 

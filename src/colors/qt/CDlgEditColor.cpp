@@ -11,8 +11,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/CAppPrefs.h"
-#include "colors/qt/CColorTile.h"
+#include "framework/CAppPrefs.h"
+#include "ui/qt/CColorTile.h"
 #include "model/CUnitsCol.h"
 #include "platform/qt/qt_convert.h"
 

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <array>
 
-#include "app/qt/AppContext.h"
+#include "framework/qt/AppContext.h"
 #include "colors/colors_view.h"
 
 class QLabel;

@@ -9,20 +9,20 @@
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
 
-#include "app/CAppPrefs.h"
-#include "app/CDocApp.h"
+#include "framework/CAppPrefs.h"
+#include "document/CDocApp.h"
 #include "app/qt/CMainFrame.h"
 #include "base/CSystemError.h"
-#include "colors/CDesktopSampler.h"
-#include "colors/qt/CColorTile.h"
+#include "framework/CDesktopSampler.h"
+#include "ui/qt/CColorTile.h"
 #include "colors/qt/CDlgColProps.h"
 #include "colors/qt/CDlgEditColor.h"
 #include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
-#include "res/StringTable.h"
-#include "res/command_ids.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 #include "ui/qt/CCommandBinder.h"
 
 namespace nl {

@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "app/qt/CViewApp.h"
+#include "framework/qt/CViewApp.h"
 #include "colors/colors_view.h"
 
 class QListView;

@@ -2,12 +2,12 @@
 
 #include <QComboBox>
 
-#include "app/CAppPrefs.h"
-#include "app/CDocApp.h"
-#include "app/ViewNotifyHub.h"
+#include "framework/CAppPrefs.h"
+#include "document/CDocApp.h"
+#include "framework/ViewNotifyHub.h"
 #include "colors/colors_view.h"
-#include "colors/qt/CColorTile.h"
-#include "res/command_ids.h"
+#include "ui/qt/CColorTile.h"
+#include "base/command_ids.h"
 
 namespace nl {
 

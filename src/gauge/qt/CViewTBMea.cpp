@@ -1,6 +1,6 @@
 #include "gauge/qt/CViewTBMea.h"
 
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 
 namespace nl {
 

@@ -3,9 +3,9 @@
 #include <functional>
 #include <optional>
 
-#include "app/CCmdTarget.h"
-#include "app/ViewNotification.h"
-#include "app/qt/AppContext.h"
+#include "framework/CCmdTarget.h"
+#include "document/ViewNotification.h"
+#include "framework/qt/AppContext.h"
 #include "base/geometry.h"
 
 namespace nl {

@@ -1,14 +1,14 @@
 #include "magnifier/qt/CViewTBMag.h"
 
-#include "app/CAppPrefs.h"
-#include "app/CDocApp.h"
+#include "framework/CAppPrefs.h"
+#include "document/CDocApp.h"
 #include "app/qt/CMainFrame.h"
 #include "magnifier/magnifier_texts.h"
-#include "magnifier/qt/CCtrlZoom.h"
+#include "ui/qt/CCtrlZoom.h"
 #include "magnifier/qt/CViewMag.h"
 #include "platform/IDialogs.h"
-#include "res/StringTable.h"
-#include "res/command_ids.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 
 namespace nl {
 

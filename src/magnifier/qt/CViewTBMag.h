@@ -1,5 +1,5 @@
 #pragma once
-#include "app/qt/CViewAppTB.h"
+#include "framework/qt/CViewAppTB.h"
 
 namespace nl {
 

@@ -1,6 +1,6 @@
 #include "platform/fake/FakeSound.h"
 
-#include "res/tick_sounds.h"
+#include "base/tick_sounds.h"
 
 namespace nl {
 

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "platform/IDialogs.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 

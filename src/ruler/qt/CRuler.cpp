@@ -12,16 +12,16 @@
 #include <QStaticText>
 #include <vector>
 
-#include "app/CAppPrefs.h"
-#include "app/CPrefs.h"
-#include "app/ViewNotifyHub.h"
-#include "app/monitor_layout.h"
-#include "app/qt/AppContext.h"
+#include "framework/CAppPrefs.h"
+#include "framework/CPrefs.h"
+#include "framework/ViewNotifyHub.h"
+#include "base/monitor_layout.h"
+#include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
-#include "res/command_ids.h"
-#include "ruler/CRulerData.h"
+#include "base/command_ids.h"
+#include "document/CRulerData.h"
 #include "ruler/qt/CDlgScale.h"
 #include "ruler/qt/CRulerKeys.h"
 #include "ruler/ruler_readouts.h"

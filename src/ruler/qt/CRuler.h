@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/CCmdTarget.h"
-#include "app/ViewNotification.h"
+#include "framework/CCmdTarget.h"
+#include "document/ViewNotification.h"
 #include "base/geometry.h"
 #include "ruler/ruler_geometry.h"
 #include "ruler/ruler_graduations.h"

@@ -8,7 +8,7 @@
 
 #include "base/text.h"
 #include "platform/qt/qt_convert.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 
 namespace nl {
 

@@ -10,9 +10,9 @@
 #include <algorithm>
 
 #include "platform/qt/qt_convert.h"
-#include "res/StringTable.h"
+#include "base/StringTable.h"
 #include "res/accelerators.h"
-#include "res/command_ids.h"
+#include "base/command_ids.h"
 #include "res/menus.h"
 #include "res/toolbars.h"
 #include "ui/qt/qt_keys.h"

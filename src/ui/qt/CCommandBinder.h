@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CCmdTarget.h"
+#include "framework/CCmdTarget.h"
 
 class QAction;
 class QMenu;

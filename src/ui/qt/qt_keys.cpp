@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/IHotKeys.h"
-#include "platform/virtual_keys.h"
+#include "base/virtual_keys.h"
 
 namespace nl {
 namespace {

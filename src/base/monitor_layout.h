@@ -1,0 +1,42 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <span>
+
+#include "base/geometry.h"
+
+namespace nl {
+
+// One monitor of the desktop in virtual-screen coordinates: its whole area and the part
+// left to windows (without task bars and docks).
+struct MonitorInfo {
+    Rect monitor;
+    Rect workArea;
+};
+
+// The margin value that stands for the default margin when clamping.
+inline constexpr int kDefaultMarginMarker = -1;
+inline constexpr int kDefaultClampMargin = 32;
+
+// The monitor the system would choose as nearest to `rect`: the one with the largest
+// intersection, else the one at the smallest distance (the first of equals). Nothing for an
+// empty list.
+std::optional<std::size_t> NearestMonitor(std::span<const MonitorInfo> monitors, const Rect& rect);
+
+// In the functions below an empty monitor list stands for one monitor whose area and work
+// area are `desktop`.
+
+// `window` moved, keeping its size, so that its center is the center of the work area of the
+// monitor nearest to it; both halvings round toward zero.
+Rect CenterOnWorkArea(const Rect& window, std::span<const MonitorInfo> monitors,
+                      const Rect& desktop);
+
+// Brings `rect` back onto the screen. A rectangle wholly covered by monitors is returned
+// (normalized) as it is. Otherwise it is shifted into the work area of the nearest monitor so
+// that at least `mx` pixels of its width and `my` of its height are inside (-1 stands for
+// 32); a rectangle wider or taller than the work area gets its left or top edge on the work
+// area's. Coordinates that would leave the int range are held at its ends.
+Rect ClampRectToMonitors(const Rect& rect, int mx, int my, std::span<const MonitorInfo> monitors,
+                         const Rect& desktop);
+
+}  // namespace nl

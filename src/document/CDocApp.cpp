@@ -1,0 +1,142 @@
+#include "document/CDocApp.h"
+
+#include <utility>
+
+#include "base/CArchiveException.h"
+#include "base/CSystemError.h"
+#include "base/StringTable.h"
+#include "res/version.h"
+
+namespace nl {
+namespace {
+
+// Reserved fields of the container, written as zeros and empty strings, skipped when read.
+constexpr int kReservedQwords = 4;
+constexpr int kReservedStrings = 4;
+
+// Reads the container into `colors` and `measurement`, which the caller commits only when
+// the whole file was read.
+void LoadContainer(CArchive& ar, CColorPicker& colors, CWndCapMeaData& measurement) {
+    if (ar.ReadString() != CDocApp::kMagic) ar.ThrowBadFormat();
+    ar.Version(CDocApp::kFormatVersion);
+    ar.ReadU32();   // the writer's product version
+    ar.ReadDate();  // when it was saved
+    ar.Reserved(kReservedQwords, kReservedStrings);
+    colors.Serialize(ar);
+    measurement.Serialize(ar);
+}
+
+// The name part of a path, with either separator.
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions, bool modified, bool hasPath) {
+    if ((generalOptions & kGeneralKeepDocument) == 0 || !modified) return SaveModifiedAction::kDrop;
+    if ((generalOptions & kGeneralSaveWithoutAsking) != 0)
+        return hasPath ? SaveModifiedAction::kSave : SaveModifiedAction::kSaveAs;
+    return SaveModifiedAction::kAsk;
+}
+
+CDocApp::CDocApp(const IClock& clock, IFileSystem& files, IViewNotifySink* views)
+    : m_clock(clock), m_files(files), m_views(views), m_colors(clock, views) {
+    m_colors.SetOnModified([this] { m_modified = true; });
+}
+
+void CDocApp::Notify(ViewNotify type) const {
+    if (m_views != nullptr) m_views->OnViewNotify(type, 0);
+}
+
+void CDocApp::DeleteContents() {
+    m_colors.Reset();
+    m_measurement.Clear();
+}
+
+void CDocApp::OnNewDocument() {
+    DeleteContents();
+    m_pathName.clear();
+    m_modified = false;
+    Notify(ViewNotify::kDocumentReplaced);
+}
+
+void CDocApp::OnOpenDocument(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (const std::uint32_t code = m_files.ReadFile(path, bytes)) throw CSystemError(code, path);
+
+    CColorPicker colors(m_clock);
+    CWndCapMeaData measurement;
+    CArchive ar(bytes, path);
+    try {
+        LoadContainer(ar, colors, measurement);
+    } catch (const CArchiveException& e) {
+        // A file cut short is reported the way the framework's archive reports it, without
+        // a file name; a bad format names the file.
+        if (e.GetCause() == CArchiveException::Cause::kEndOfFile)
+            throw CArchiveException(CArchiveException::Cause::kEndOfFile, {});
+        throw;
+    }
+
+    DeleteContents();
+    m_colors.TakeContents(std::move(colors));
+    m_measurement = std::move(measurement);
+    m_pathName = path;
+    m_modified = false;
+    Notify(ViewNotify::kDocumentReplaced);
+}
+
+void CDocApp::OnSaveDocument(const std::string& path) {
+    const CColorPicker::SaveState before = m_colors.GetSaveState();
+    CArchive ar(path);
+    Serialize(ar);
+    if (const std::uint32_t code = m_files.WriteFile(path, ar.Bytes())) {
+        m_colors.RestoreSaveState(before);
+        throw CSystemError(code, path);
+    }
+    m_pathName = path;
+    m_modified = false;
+}
+
+void CDocApp::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteString(kMagic);
+        ar.Version(kFormatVersion);
+        ar.WriteU32(kProductVersion);
+        ar.WriteDate(CColPick::StampNow(m_clock));
+        ar.Reserved(kReservedQwords, kReservedStrings);
+        m_colors.Serialize(ar);
+        m_measurement.Serialize(ar);
+        return;
+    }
+    CColorPicker colors(m_clock);
+    CWndCapMeaData measurement;
+    LoadContainer(ar, colors, measurement);
+    m_colors.TakeContents(std::move(colors));
+    m_measurement = std::move(measurement);
+}
+
+bool CDocApp::CompleteMeasurement(const MeaGesture& gesture) {
+    if (!m_measurement.CompleteGesture(gesture, m_clock)) return false;
+    m_modified = true;
+    Notify(ViewNotify::kDocumentReplaced);
+    return true;
+}
+
+void CDocApp::ClearMeasurement() {
+    if (m_measurement.IsEmpty() && m_measurement == CWndCapMeaData()) return;
+    m_measurement.Clear();
+    m_modified = true;
+    Notify(ViewNotify::kDocumentReplaced);
+}
+
+std::string CDocApp::Title() const {
+    return m_pathName.empty() ? LoadString(kIdsUntitled) : FileNameOf(m_pathName);
+}
+
+std::string CDocApp::SaveModifiedPrompt() const {
+    return FormatString(kIdpSaveModified, {Title()});
+}
+
+}  // namespace nl

@@ -1,0 +1,104 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "document/ViewNotification.h"
+#include "base/CArchive.h"
+#include "base/COleDateTime.h"
+#include "document/CColorPicker.h"
+#include "document/CWndCapMeaData.h"
+#include "platform/IFileSystem.h"
+
+namespace nl {
+
+// What to do with a modified document before New, Open or exit.
+enum class SaveModifiedAction {
+    kDrop,    // go on without asking; unsaved changes are lost
+    kSave,    // save to the document's path without asking, then go on
+    kSaveAs,  // save through the Save As dialog without asking (the document has no path yet)
+    kAsk,     // ask "Save changes to %1?" with Yes, No and Cancel
+};
+
+// General option bits that decide the save-modified question.
+inline constexpr std::uint32_t kGeneralKeepDocument = 0x100;       // keep it and ask to save
+inline constexpr std::uint32_t kGeneralSaveWithoutAsking = 0x400;  // save it silently
+
+// The decision before a modified document is closed, from the general option bits, the
+// modified flag and whether the document has a path.
+SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions, bool modified, bool hasPath);
+
+// The one document of the program: the picked colors and the current measurement, kept in a
+// ".nlz" file. It has no windows; views learn of changes through the view notifications.
+class CDocApp {
+public:
+    // The container's magic string and format version.
+    static constexpr const char* kMagic = "NCnlDoc";
+    static constexpr std::uint32_t kFormatVersion = 0x00010000;
+    // The document template strings (title, name, type, filter, extension, type ids).
+    static constexpr std::uint32_t kIdsDocumentStrings = 1000;
+
+    // `clock` stamps picks, measurements and saves; `files` reads and writes document files;
+    // `views` (may be null) receives the view notifications. All must outlive the document.
+    // The document starts empty, untitled and unmodified.
+    CDocApp(const IClock& clock, IFileSystem& files, IViewNotifySink* views = nullptr);
+    CDocApp(const CDocApp&) = delete;
+    CDocApp& operator=(const CDocApp&) = delete;
+
+    CColorPicker& Colors() { return m_colors; }
+    const CColorPicker& Colors() const { return m_colors; }
+    const CWndCapMeaData& Measurement() const { return m_measurement; }
+
+    // Empties the color list (reset) and clears the measurement.
+    void DeleteContents();
+    // New: empty contents, no path, unmodified; notifies 32.
+    void OnNewDocument();
+    // Open: reads and checks the whole file before anything changes, then replaces the
+    // contents, takes the path and clears the modified flag; notifies 32. A file that cannot
+    // be read raises CSystemError (with the path), a bad file CArchiveException ("%1 has a
+    // bad format." with the path, or the past-its-end message); the document then stays
+    // exactly as it was.
+    void OnOpenDocument(const std::string& path);
+    // Save: writes the document to `path` through a new file renamed over the old one, takes
+    // the path and clears the modified flag. On failure (CSystemError with the path) the old
+    // file is untouched and the document stays as it was, modified flag and revision
+    // included.
+    void OnSaveDocument(const std::string& path);
+
+    // Writes the whole file or reads it. Reading replaces the contents only when the whole
+    // file was read; it neither notifies nor touches the path or the modified flag.
+    void Serialize(CArchive& ar);
+
+    // Stores a finished gauge gesture as the measurement; a plain click stores nothing.
+    // Marks the document modified and notifies 32 when the measurement changed.
+    bool CompleteMeasurement(const MeaGesture& gesture);
+    // "Delete all measurements": clears the measurement, marks modified, notifies 32.
+    void ClearMeasurement();
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // The file the document was opened from or last saved to; empty for a new document.
+    const std::string& PathName() const { return m_pathName; }
+    // The title the window caption shows: the file's name, or "Untitled".
+    std::string Title() const;
+
+    SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions) const {
+        return nl::DecideSaveModified(generalOptions, m_modified, !m_pathName.empty());
+    }
+    // "Save changes to <title>?"
+    std::string SaveModifiedPrompt() const;
+
+private:
+    void Notify(ViewNotify type) const;
+
+    const IClock& m_clock;
+    IFileSystem& m_files;
+    IViewNotifySink* m_views;
+    CColorPicker m_colors;
+    CWndCapMeaData m_measurement;
+    bool m_modified = false;
+    std::string m_pathName;
+};
+
+}  // namespace nl

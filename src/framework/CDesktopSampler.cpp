@@ -1,0 +1,142 @@
+#include "framework/CDesktopSampler.h"
+
+#include <cstdio>
+
+#include "framework/CAppPrefs.h"
+#include "framework/event_sounds.h"
+#include "base/text.h"
+#include "document/CColorPicker.h"
+#include "model/NumberFormat.h"
+#include "platform/IClipboard.h"
+#include "platform/IDesktop.h"
+#include "base/StringTable.h"
+
+namespace nl {
+namespace {
+
+constexpr COLORREF kColorBits = 0x00FFFFFF;
+
+COLORREF LowColorBits(COLORREF color) {
+    return color == kNoColor ? kNoColor : (color & kColorBits);
+}
+
+// At most `limit` UTF-16 units of `text`, never ending in half a surrogate pair.
+std::string TruncateUtf16(const std::string& text, std::size_t limit) {
+    std::u16string wide = Utf8ToUtf16(text);
+    if (wide.size() <= limit) return text;
+    wide.resize(limit);
+    if (!wide.empty() && wide.back() >= 0xD800 && wide.back() <= 0xDBFF) wide.pop_back();
+    return Utf16ToUtf8(wide);
+}
+
+}  // namespace
+
+void CDesktopSampler::SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,
+                                  CColPick& record) {
+    const COleDateTime now = CColPick::StampNow(clock);
+    record.SetSourceWindow(kNoWindow);
+    record.SetModified(now);
+    record.SetVersion(1);
+    record.SetColor(LowColorBits(desktop.PixelColor(point)));
+    record.SetPosition(point);
+    record.SetRelativePosition({0, 0});
+    record.SetSourceTitle({});
+    record.SetWindowClass({});
+
+    const WindowId under = desktop.WindowFromPoint(point);
+    if (under == kNoWindow) return;
+    WindowId source = desktop.Ancestor(under, WindowAncestor::kRootOwner);
+    if (source == kNoWindow) source = under;
+    record.SetSourceWindow(source);
+
+    std::string title = desktop.WindowText(source);
+    if (title.empty() && desktop.Owner(source) == kNoWindow) title = kDesktopTitle;
+    record.SetSourceTitle(std::move(title));
+    record.SetWindowClass(TruncateUtf16(desktop.ClassName(under), kMaxClassName));
+
+    const Rect client = desktop.ClientRect(source);
+    record.SetRelativePosition({point.x - client.left, point.y - client.top});
+}
+
+bool CDesktopSampler::RefreshSample() {
+    CColPick& sample = m_s.colors.Sample();
+    const Point cursor = m_s.desktop.CursorPos();
+    if (cursor == sample.Position() &&
+        LowColorBits(m_s.desktop.PixelColor(cursor)) == sample.Color()) {
+        return false;
+    }
+    SamplePixel(m_s.desktop, m_s.clock, cursor, sample);
+    return true;
+}
+
+bool CDesktopSampler::PickAt(Point point, PickOrigin origin) {
+    CColPick& sample = m_s.colors.Sample();
+    SamplePixel(m_s.desktop, m_s.clock, point, sample);
+    if (!m_s.colors.InsertColor(m_s.colors.GetCount(), sample)) return false;
+    AfterPick(sample.Color(), origin);
+    return true;
+}
+
+bool CDesktopSampler::Pick(PickOrigin origin) {
+    return PickAt(m_s.desktop.CursorPos(), origin);
+}
+
+bool CDesktopSampler::Replace(int selection) {
+    if (selection < 0 || selection >= m_s.colors.GetCount()) return false;
+    m_s.colors.ReplaceColor(selection, m_s.colors.Sample());
+    AfterPick(m_s.colors.Sample().Color(), PickOrigin::kCommand);
+    return true;
+}
+
+void CDesktopSampler::AfterPick(COLORREF color, PickOrigin origin) {
+    const AppSettings& settings = m_s.prefs.Settings();
+    const std::uint32_t options = settings.colorPickerOptions;
+    if ((options & AppSettings::kPickerAutoCopy) != 0) {
+        const CUnitsCol& formats = m_s.prefs.ColorFormats();
+        // Clipboard failures of the automatic copy are not reported.
+        const int row = settings.colorFormatIndex;
+        if (row >= 0 && row < formats.GetSize())
+            m_s.clipboard.SetText(formats.FormatColor(color, row));
+    }
+    if (origin == PickOrigin::kKey && (options & AppSettings::kPickerAutoStop) != 0 &&
+        m_stopPicking) {
+        m_stopPicking();
+    }
+    PlayEventSound(m_s.sound, SoundEvent::kPickColor, settings.soundOptions,
+                   m_s.prefs.EventSounds());
+}
+
+std::string CDesktopSampler::CountdownText(int remainingMs) const {
+    // Whole tenths, rounded up, so that 250 ms reads 0.3 whatever the binary fractions do.
+    const int tenths = (remainingMs + kCountdownStepMs / 2) / kCountdownStepMs;
+    const std::string seconds = FormatNumberFixed(m_s.prefs.RegionalFormat(), tenths / 10.0, 1);
+    return FormatString(kIdsCountdown, {seconds});
+}
+
+bool CDesktopSampler::DelayedPick(PickOrigin origin, IPickCountdown& countdown) {
+    const Point where = m_s.desktop.CursorPos();
+    for (int n = m_s.prefs.Settings().pickDelay; n > 0; n -= kCountdownStepMs) {
+        countdown.ShowCountdown(CountdownText(n));
+        countdown.Wait(kCountdownStepMs);
+    }
+    return PickAt(where, origin);
+}
+
+bool CDesktopSampler::GotoColor(int index, Point* where) {
+    if (index < 0 || index >= m_s.colors.GetCount()) return false;
+    const CColPick& entry = m_s.colors.GetAt(index);
+    const WindowId source = entry.SourceWindow();
+    Point target = entry.Position();
+    if (source != kNoWindow && m_s.desktop.IsWindow(source) &&
+        m_s.desktop.IsWindowVisible(source)) {
+        if (m_s.desktop.IsMinimized(source)) m_s.desktop.Restore(source);
+        const Rect client = m_s.desktop.ClientRect(source);
+        const Point relative = entry.RelativePosition();
+        target = {client.left + relative.x, client.top + relative.y};
+    }
+    m_s.desktop.SetCursorPos(target);
+    if (where) *where = target;
+    return true;
+}
+
+}  // namespace nl

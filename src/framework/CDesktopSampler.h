@@ -1,0 +1,93 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "base/geometry.h"
+#include "document/CColPick.h"
+
+namespace nl {
+
+class CAppPrefs;
+class CColorPicker;
+class IClipboard;
+class IClock;
+class IDesktop;
+class ISound;
+
+// How a pick command arrived: from a menu or button, or from a key or the pick hot key (the
+// command's notification code 1). Only the latter stops picking when auto-stop is on.
+enum class PickOrigin { kCommand, kKey };
+
+// Waits and shows the countdown of a delayed pick; the program blocks its window for the
+// wait, tests record the texts instead of sleeping.
+class IPickCountdown {
+public:
+    virtual ~IPickCountdown() = default;
+    virtual void ShowCountdown(const std::string& text) = 0;
+    virtual void Wait(int milliseconds) = 0;
+};
+
+// Samples the desktop under the cursor into the document's live sample and picks it into the
+// list: the refresh on every picking tick, the pick, replace and delayed pick commands with
+// auto-copy, auto-stop and the pick sound, and going back to a picked color's source.
+class CDesktopSampler {
+public:
+    // The title given to a pixel of a window that has neither a title nor an owner.
+    static constexpr const char* kDesktopTitle = "Windows Desktop";
+    // Class names are kept to at most this many characters.
+    static constexpr std::size_t kMaxClassName = 260;
+    // The delayed pick's countdown step and its text "%1 sec to snapshot - move cursor away!".
+    static constexpr int kCountdownStepMs = 100;
+    static constexpr std::uint32_t kIdsCountdown = 2113;
+
+    struct Services {
+        IDesktop& desktop;
+        CColorPicker& colors;
+        CAppPrefs& prefs;
+        IClipboard& clipboard;
+        ISound& sound;
+        const IClock& clock;
+    };
+
+    explicit CDesktopSampler(const Services& services) : m_s(services) {}
+
+    // Called after a key pick when auto-stop is on: stops picking (command 3137).
+    void SetStopPicking(std::function<void()> stop) { m_stopPicking = std::move(stop); }
+
+    // Describes the pixel at `point` into `record`: its color, the window under it (class
+    // name), that window's root owner (source window, title) and the point in the owner's
+    // client coordinates.
+    static void SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,
+                            CColPick& record);
+
+    // Brings the live sample up to date with the cursor: samples again when the cursor moved
+    // or the pixel under it changed. Returns whether it sampled.
+    bool RefreshSample();
+
+    // Samples at `point` and appends the sample to the list, then auto-copies, stops picking
+    // (auto-stop, key picks only) and plays the pick sound. Returns whether a color was added.
+    bool PickAt(Point point, PickOrigin origin);
+    // Picks at the cursor.
+    bool Pick(PickOrigin origin);
+    // Copies the live sample over the list entry `selection`, then auto-copy and sound; a
+    // selection outside the list does nothing. Returns whether an entry was replaced.
+    bool Replace(int selection);
+    // Notes the cursor, counts the pick delay down in steps of 100 ms showing the seconds
+    // left with one decimal, then picks where the cursor was.
+    bool DelayedPick(PickOrigin origin, IPickCountdown& countdown);
+    // The countdown text for `remainingMs` (rounded up to a tenth of a second).
+    std::string CountdownText(int remainingMs) const;
+    // Moves the cursor back to where entry `index` was picked: into its source window when
+    // that still exists and is shown (restoring it when minimized), else to the saved screen
+    // position. Returns where the cursor went; an index outside the list does nothing.
+    bool GotoColor(int index, Point* where = nullptr);
+
+private:
+    void AfterPick(COLORREF color, PickOrigin origin);
+
+    Services m_s;
+    std::function<void()> m_stopPicking;
+};
+
+}  // namespace nl

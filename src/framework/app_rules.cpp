@@ -1,0 +1,110 @@
+#include "framework/app_rules.h"
+
+#include "framework/CPrefs.h"
+#include "base/text.h"
+#include "base/command_ids.h"
+
+namespace nl {
+
+namespace {
+
+constexpr std::string_view kUpgradeSwitch = "/upgrade";
+constexpr std::string_view kUninstallSwitch = "/uninstall";
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+MaintenanceSwitch ParseMaintenanceSwitch(std::span<const std::string> arguments) {
+    std::string line;
+    for (const std::string& argument : arguments) {
+        if (!line.empty()) line += ' ';
+        line += argument;
+    }
+    const std::string_view whole = Trim(line);
+    if (EqualsNoCase(whole, kUpgradeSwitch)) return MaintenanceSwitch::kUpgrade;
+    if (EqualsNoCase(whole, kUninstallSwitch)) return MaintenanceSwitch::kUninstall;
+    return MaintenanceSwitch::kNone;
+}
+
+std::uint32_t RunMaintenanceSwitch(MaintenanceSwitch which, CPrefs& prefs) {
+    if (which == MaintenanceSwitch::kNone) return 0;
+    std::uint32_t result = prefs.RemoveStartupShortcut();
+    if (which != MaintenanceSwitch::kUninstall) return result;
+    ISettingsStore* store = prefs.Store();
+    if (store == nullptr || prefs.Key().empty()) return result;
+    if (store->KeyExists(SettingsScope::kUser, prefs.Key())) {
+        const std::uint32_t code = store->DeleteKey(SettingsScope::kUser, prefs.Key());
+        if (result == 0) result = code;
+    }
+    // The machine's key belongs to the installer; it goes only where this user may delete it.
+    if (store->KeyExists(SettingsScope::kMachine, prefs.Key()))
+        store->DeleteKey(SettingsScope::kMachine, prefs.Key());
+    return result;
+}
+
+bool KeyboardHelpersAvailable(const KeyboardHelperState& state) {
+    if (state.overlayVisible) return true;
+    return state.pickingStarted && state.mainIsForeground && state.mainWindow != kNoWindow &&
+           state.rootOwnerUnderCursor != state.mainWindow;
+}
+
+bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool pickingStarted,
+                              bool mainIsForeground, WindowId mainWindow) {
+    KeyboardHelperState state;
+    state.overlayVisible = overlayVisible;
+    state.pickingStarted = pickingStarted;
+    state.mainIsForeground = mainIsForeground;
+    state.mainWindow = mainWindow;
+    // The window under the cursor is looked up only when it can change the answer.
+    if (!overlayVisible && pickingStarted && mainIsForeground) {
+        const WindowId under = desktop.WindowFromPoint(desktop.CursorPos());
+        state.rootOwnerUnderCursor =
+            under == kNoWindow ? kNoWindow : desktop.Ancestor(under, WindowAncestor::kRootOwner);
+    }
+    return KeyboardHelpersAvailable(state);
+}
+
+std::optional<Point> CursorMoveDelta(int command) {
+    switch (command) {
+        case cmd::kCursorLeft:
+            return Point{-1, 0};
+        case cmd::kCursorRight:
+            return Point{1, 0};
+        case cmd::kCursorUp:
+            return Point{0, -1};
+        case cmd::kCursorDown:
+            return Point{0, 1};
+        default:
+            return std::nullopt;
+    }
+}
+
+std::string UpdaterPath(std::string_view executablePath) {
+    const auto slash = executablePath.find_last_of('/');
+    if (slash == std::string_view::npos) return kUpdaterFileName;
+    return std::string(executablePath.substr(0, slash + 1)) + kUpdaterFileName;
+}
+
+std::vector<std::string> UpdaterArguments(UpdaterRequest request, WindowId owner) {
+    switch (request) {
+        case UpdaterRequest::kCheckNow:
+            return {kUpdaterCheckNow};
+        case UpdaterRequest::kSilent:
+            return {kUpdaterSilent};
+        case UpdaterRequest::kConfigure:
+            return {kUpdaterConfigure, std::to_string(owner)};
+    }
+    return {};
+}
+
+int UpdaterTimerInterval(int ticksSoFar) {
+    return ticksSoFar <= 0 ? kUpdaterFirstDelayMs : kUpdaterIntervalMs;
+}
+
+}  // namespace nl

@@ -1,0 +1,87 @@
+#include "framework/qt/CViewApp.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
+
+#include "framework/CAppPrefs.h"
+#include "app/qt/CMainFrame.h"
+
+namespace nl {
+
+CViewApp::CViewApp(AppContext& context, CMainFrame& frame, QWidget* parent)
+    : QTreeView(parent), m_context(context), m_frame(frame) {
+    setFrameShape(QFrame::NoFrame);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    header()->setSectionsClickable(false);
+    header()->setSortIndicatorShown(false);
+    ApplyGridLines();
+    ApplyToolTips();
+}
+
+void CViewApp::OnViewNotify(ViewNotify type, std::intptr_t) {
+    switch (type) {
+        case ViewNotify::kGridLinesChanged:
+            ApplyGridLines();
+            break;
+        case ViewNotify::kToolTipsChanged:
+            ApplyToolTips();
+            break;
+        default:
+            break;
+    }
+}
+
+void CViewApp::ApplyGridLines() {
+    const bool on =
+        (m_context.prefs.Settings().displayOptions & AppSettings::kDisplayGridLines) != 0;
+    if (on == m_gridLines) return;
+    m_gridLines = on;
+    viewport()->update();
+}
+
+void CViewApp::ApplyToolTips() {
+    m_toolTips = (m_context.prefs.Settings().generalOptions & AppSettings::kGeneralToolTips) != 0;
+}
+
+void CViewApp::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                       const QModelIndex& index) const {
+    QTreeView::drawRow(painter, option, index);
+    if (!m_gridLines) return;
+    // Grid lines: one line under each row and one at the right edge of each column.
+    painter->save();
+    painter->setPen(palette().color(QPalette::Midlight).darker(110));
+    const QRect row = option.rect;
+    painter->drawLine(row.left(), row.bottom(), row.right(), row.bottom());
+    const QHeaderView* head = header();
+    for (int section = 0; section < head->count(); ++section) {
+        if (head->isSectionHidden(section)) continue;
+        const int x = head->sectionViewportPosition(section) + head->sectionSize(section) - 1;
+        painter->drawLine(x, row.top(), x, row.bottom());
+    }
+    painter->restore();
+}
+
+void CViewApp::mousePressEvent(QMouseEvent* event) {
+    m_frame.SetActiveView(this);
+    QTreeView::mousePressEvent(event);
+}
+
+void CViewApp::focusInEvent(QFocusEvent* event) {
+    m_frame.SetActiveView(this);
+    QTreeView::focusInEvent(event);
+}
+
+bool CViewApp::viewportEvent(QEvent* event) {
+    // Item tips only while tool tips are on.
+    if (event->type() == QEvent::ToolTip && !m_toolTips) return true;
+    return QTreeView::viewportEvent(event);
+}
+
+}  // namespace nl

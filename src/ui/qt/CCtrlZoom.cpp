@@ -1,0 +1,96 @@
+#include "ui/qt/CCtrlZoom.h"
+
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include "ui/zoom_geometry.h"
+#include "platform/IDesktop.h"
+#include "platform/qt/qt_convert.h"
+
+namespace nl {
+
+CCtrlZoom::CCtrlZoom(IDesktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop) {
+    // Every pixel is painted each frame.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void CCtrlZoom::SetBorder(bool on) {
+    m_border = on;
+    update();
+}
+
+QRect CCtrlZoom::ImageRect() const {
+    return m_border ? rect().adjusted(1, 1, -1, -1) : rect();
+}
+
+bool CCtrlZoom::GrabInto(const Rect& area) {
+    const QSize size(area.Width(), area.Height());
+    if (m_grab.size() != size) m_grab = QImage(size, QImage::Format_RGB32);
+    if (m_grab.isNull()) return false;
+    const auto stride = static_cast<std::size_t>(m_grab.bytesPerLine()) / sizeof(GrabPixel);
+    return m_desktop.Grab(area, reinterpret_cast<GrabPixel*>(m_grab.bits()), stride);
+}
+
+bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, bool drawMark) {
+    const Rect target = ToRect(dest);
+    const ZoomLayout layout =
+        ComputeZoomLayout(target, m_centre, m_zoom, m_desktop.VirtualScreen());
+    m_source = layout.clipped;
+    if (!layout.drawn) return false;
+    if (!GrabInto(layout.clipped)) return false;
+    for (const Rect& band : layout.outside) painter.fillRect(ToQRect(band), QColor(kDesktopColor));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(ToQRect(layout.dest), m_grab);
+    if (drawMark) {
+        const QPainter::CompositionMode old = painter.compositionMode();
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.fillRect(ToQRect(CentreBlock(target, m_zoom)), Qt::black);
+        painter.setCompositionMode(old);
+    }
+    return true;
+}
+
+QImage CCtrlZoom::CopyImage(bool stretch) {
+    if (stretch && m_zoom != kZoomUnit) {
+        const QRect area = ImageRect();
+        QImage image(area.size(), QImage::Format_RGB32);
+        image.fill(QColor(kDesktopColor));
+        QPainter painter(&image);
+        if (!Render(painter, QRect(QPoint(0, 0), area.size()), false)) return {};
+        return image;
+    }
+    if (m_source.IsEmpty() || !GrabInto(m_source)) return {};
+    return m_grab.copy();
+}
+
+bool CCtrlZoom::CopyToClipboard(bool stretch) {
+    const QImage image = CopyImage(stretch);
+    if (image.isNull()) return false;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setImage(image);
+    return true;
+}
+
+void CCtrlZoom::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_border) {
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (!isEnabled()) {
+        painter.fillRect(ImageRect(), palette().color(QPalette::Button));
+        return;
+    }
+    Render(painter, ImageRect(), m_drawMark);
+}
+
+void CCtrlZoom::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) update();
+}
+
+}  // namespace nl

@@ -1,0 +1,163 @@
+#include "base/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "base/text.h"
+#include "base/string_entries.h"
+
+namespace nl {
+namespace {
+
+TEST(StringTableTest, EntriesAreSortedUniqueAndNotEmpty) {
+    const auto entries = StringEntries();
+    ASSERT_FALSE(entries.empty());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_FALSE(entries[i].text.empty()) << entries[i].id;
+        if (i > 0) {
+            EXPECT_LT(entries[i - 1].id, entries[i].id) << "at index " << i;
+        }
+        // Every entry is reachable through the binary search.
+        const auto found = FindString(entries[i].id);
+        ASSERT_TRUE(found.has_value()) << entries[i].id;
+        EXPECT_EQ(found->data(), entries[i].text.data()) << entries[i].id;
+    }
+}
+
+TEST(StringTableTest, MissingIdsGiveNothing) {
+    const std::uint32_t missing[] = {0, 1, 999, 2108, 3350, 61696, 65535, 0xFFFFFFFFu};
+    for (const std::uint32_t id : missing) {
+        EXPECT_FALSE(FindString(id).has_value()) << id;
+        EXPECT_EQ(LoadString(id), "") << id;
+    }
+}
+
+TEST(StringTableTest, SelectedTextsAreExact) {
+    struct Case {
+        std::uint32_t id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {kIdsAppTitle, "NerimLens"},
+        {kIdsIdleMessage, "Ready"},
+        {kIdsUntitled, "Untitled"},
+        {kIdpSaveModified, "Save changes to %1?"},
+        {kIdpParseIntRange, "Enter an integer between %1 and %2."},
+        {kIdpNotSupported, "Attempted an unsupported operation."},
+        {kIdpArchBadFormat, "%1 has a bad format."},
+        {kIdpArchEndOfFile, "Attempted to access %1 past its end."},
+        {kIdpUnnamedFile, "an unnamed file"},
+        {kIdpFileReadOnly, "Unable to write to %1, it is read-only or opened by someone else."},
+        {25260, "Error #%1: %2"},
+        {25266, "Error #%1: %2\n\nData: %3"},
+        {25242,
+         "An error occurred while reading the following configuration file:\n\n\t%1\n\nError:\n\t%2"
+         "\n\n- Choose OK to try loading an older configuration file if available.\n- Choose "
+         "Cancel to exit the application."},
+        {2042, "px\npc\npt\ntwp\ncm\nin\ndbu\ndlu"},
+        {2113, "%1 sec to snapshot - move cursor away!"},
+        {3307, "1 dlu = horz: 1/4 dbu or vert: 1/8 dbu"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LoadString(c.id), c.text) << c.id;
+}
+
+TEST(StringTableTest, TableStringsHaveTheirRowCounts) {
+    struct Case {
+        std::uint32_t id;
+        size_t rows;
+        const char* first;
+        const char* last;
+    };
+    const Case cases[] = {
+        {2008, 27, "0", "%d, %d, %d"},  // nine formats of three items
+        {2010, 32, "0", "%.2f"},        // eight units of four items
+        {2015, 3 + 2 * 26, "Ruler Shortcut Keys", "Alt+F4"},
+        {2021, 7, "None", "Tick6"},
+        {2043, 10, "<appname/>", "<user/>"},
+        {2009, 4, "Show/Hide", "Clipboard Viewer"},
+        {1000, 7, "NerimLens", "NerimLens.Document"},
+    };
+    for (const auto& c : cases) {
+        const auto rows = SplitLines(LoadString(c.id));
+        ASSERT_EQ(rows.size(), c.rows) << c.id;
+        EXPECT_EQ(rows.front(), c.first) << c.id;
+        EXPECT_EQ(rows.back(), c.last) << c.id;
+        for (const auto& row : rows) {
+            if (c.id != 1000) {  // only the document strings have an empty field
+                EXPECT_FALSE(row.empty()) << c.id;
+            }
+        }
+    }
+    EXPECT_EQ(SplitLines(LoadString(1000))[4], ".nlz");
+}
+
+TEST(StringTableTest, FormatMessageFillsInserts) {
+    struct Case {
+        const char* pattern;
+        std::initializer_list<std::string_view> inserts;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"%1 and %2", {"a", "b"}, "a and b"},
+        {"%2%1", {"a", "b"}, "ba"},
+        {"[%10]", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"}, "[ten]"},
+        {"%1%10", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"}, "1ten"},
+        {"%123", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "twelve"}, "twelve3"},
+        {"100%%", {}, "100%"},
+        {"a%nb", {}, "a\nb"},
+        {"abc%0def", {}, "abc"},
+        {"%0", {"x"}, ""},
+        {"end%.", {}, "end."},
+        {"wow%!", {}, "wow!"},
+        {"%1!d! items", {"5"}, "5 items"},
+        {"%2!s!-%1!u!", {"x", "y"}, "y-x"},
+        {"%3 stays", {"a"}, "%3 stays"},
+        {"%3!d! stays", {"a"}, "%3!d! stays"},
+        {"%1", {}, "%1"},
+        {"50%", {}, "50%"},
+        {"", {"a"}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatMessage(c.pattern, c.inserts), c.expected) << c.pattern;
+    }
+}
+
+TEST(StringTableTest, FormatStringUsesTheTable) {
+    EXPECT_EQ(FormatString(25260, {"5", "Access is denied."}), "Error #5: Access is denied.");
+    EXPECT_EQ(FormatString(kIdpArchBadFormat, {"/tmp/a.nlz"}), "/tmp/a.nlz has a bad format.");
+    EXPECT_EQ(FormatString(2109, {"2.9"}), "2.9 sec to snapshot - move cursor into place!");
+    const std::string recovery = FormatString(25242, {"/home/u/NerimLens.dat", "bad"});
+    EXPECT_NE(recovery.find(" file:\n\n\t/home/u/NerimLens.dat\n\nError:\n\tbad\n\n- Choose OK"),
+              std::string::npos)
+        << recovery;
+    EXPECT_EQ(FormatString(2108, {"x"}), "");
+}
+
+TEST(StringTableTest, SplitPromptAtTheFirstLineFeed) {
+    struct Case {
+        std::string_view text;
+        const char* prompt;
+        const char* tip;
+    };
+    const Case cases[] = {
+        {"Measure line\nLine", "Measure line", "Line"},
+        {"Keyboard availability indicator", "Keyboard availability indicator", ""},
+        {"a\nb\nc", "a", "b\nc"},
+        {"\ntip", "", "tip"},
+        {"prompt\n", "prompt", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        const PromptAndTip split = SplitPrompt(c.text);
+        EXPECT_EQ(split.prompt, c.prompt) << c.text;
+        EXPECT_EQ(split.tip, c.tip) << c.text;
+    }
+    const PromptAndTip concentric = SplitPrompt(LoadString(3642));
+    EXPECT_EQ(concentric.prompt, "Measure rectangle from center");
+    EXPECT_EQ(concentric.tip, "Concentric rectangle");
+}
+
+}  // namespace
+}  // namespace nl

@@ -1,0 +1,378 @@
+// Initialize (registry values, data folder and file overrides), locating, saving, flushing,
+// back-up, restore and the start-up entry.
+#include "framework/CPrefs.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/CAppPrefs.h"
+#include "framework/prefs_test_support.h"
+#include "base/CSystemError.h"
+#include "base/StringTable.h"
+
+namespace nl {
+namespace {
+
+using test::Bytes;
+using test::kDataFile;
+using test::kRegistryKey;
+constexpr auto kUser = SettingsScope::kUser;
+constexpr auto kMachine = SettingsScope::kMachine;
+
+struct Rig : test::PrefsRig {
+    CAppPrefs prefs{Services()};
+    Rig() { prefs.SetRegistryKey(); }
+    std::string Text(const std::string& path) const {
+        const Bytes* b = files.Contents(path);
+        return b ? std::string(b->begin(), b->end()) : std::string();
+    }
+};
+
+TEST(CPrefsTest, RegistryKeyIsNamedAfterCompanyAndApplication) {
+    Rig rig;
+    EXPECT_EQ(rig.prefs.Key(), "Software\\Nerim Rirideviz\\NerimLens\\");
+    EXPECT_EQ(rig.prefs.SubKeyPath(CPrefs::kSubKey), kRegistryKey);
+}
+
+TEST(CPrefsTest, RegistryStepRecordsPathAndVersion) {
+    Rig rig;
+    rig.store.WriteString(kUser, kRegistryKey, "Path", "/old/nerimlens");
+    rig.store.WriteInt(kUser, kRegistryKey, "Version", 0x00010011);
+    rig.prefs.Initialize({});
+    EXPECT_EQ(rig.prefs.RegistryVersion(), 0x00010011u);
+    EXPECT_EQ(rig.store.ReadInt(kUser, kRegistryKey, "Version"), kProductVersion);
+    EXPECT_EQ(rig.store.ReadString(kUser, kRegistryKey, "Path"), rig.folders.executablePath);
+    EXPECT_FALSE(rig.prefs.IsFirstRunOfInstall());
+}
+
+TEST(CPrefsTest, NewInstallationRefreshesTheStartupEntry) {
+    struct Case {
+        const char* what;
+        std::optional<std::string> instance, seen, appStartup;
+        bool entryBefore;
+        bool failWrites;
+        bool wantFirstRun, wantEntry;
+    };
+    const Case cases[] = {
+        {"new instance, start with the system", "A", "B", "1", false, false, true, true},
+        {"new instance, not started", "A", {}, "0", true, false, true, false},
+        {"same instance leaves the entry alone", "A", "A", "1", true, false, false, true},
+        {"no installer value", {}, {}, "1", false, false, false, false},
+        {"the seen instance cannot be written", "A", "B", "1", true, true, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        if (c.instance)
+            rig.store.WriteString(kMachine, kRegistryKey, "InstallInstance", *c.instance);
+        if (c.appStartup)
+            rig.store.WriteString(kMachine, kRegistryKey, "AppStartup", *c.appStartup);
+        if (c.seen) rig.store.WriteString(kUser, kRegistryKey, "Reserved6", *c.seen);
+        if (c.entryBefore) rig.prefs.CreateStartupShortcut();
+        if (c.failWrites) rig.store.FailWrites(kUser, kErrorAccessDenied);
+        rig.prefs.Initialize({});
+        EXPECT_EQ(rig.prefs.IsFirstRunOfInstall(), c.wantFirstRun);
+        EXPECT_EQ(rig.files.FileExists(rig.prefs.StartupShortcutPath()), c.wantEntry);
+        if (c.wantFirstRun) {
+            EXPECT_EQ(rig.store.ReadString(kUser, kRegistryKey, "Reserved6"), *c.instance);
+        }
+    }
+}
+
+TEST(CPrefsTest, StartupEntryStartsTheExecutable) {
+    Rig rig;
+    rig.folders.executablePath = "/opt/My Tools/nerim$lens";
+    ASSERT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
+    EXPECT_EQ(rig.prefs.StartupShortcutPath(), "/fake/home/.config/autostart/NerimLens.desktop");
+    EXPECT_EQ(rig.Text(rig.prefs.StartupShortcutPath()),
+              std::string("[Desktop Entry]\nType=Application\nName=NerimLens\nComment=") +
+                  kFileDescription + "\nExec=\"/opt/My Tools/nerim\\\\$lens\"\nTerminal=false\n");
+    // Present: creating again leaves it; removing twice is fine.
+    rig.files.AddFile(rig.prefs.StartupShortcutPath(), {'x'});
+    EXPECT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
+    EXPECT_EQ(rig.Text(rig.prefs.StartupShortcutPath()), "x");
+    EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
+    EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
+    EXPECT_FALSE(rig.files.FileExists(rig.prefs.StartupShortcutPath()));
+}
+
+TEST(CPrefsTest, OverridesChooseTheDataFile) {
+    struct Case {
+        const char* what;
+        std::string folderValue, fileValue;  // registry values, "" for none
+        std::vector<std::string> args;
+        std::string wantPath;
+    };
+    const std::string exeFolder = "/fake/opt/nerimlens";
+    const Case cases[] = {
+        {"default", "", "", {}, kDataFile},
+        {"registry folder", "/data/prefs", "", {}, "/data/prefs/NerimLens.dat"},
+        {"registry folder beside the executable",
+         "<application>",
+         "",
+         {},
+         exeFolder + "/NerimLens.dat"},
+        {"argument beside the executable",
+         "",
+         "",
+         {"doc.nlz", "UserDataFolder:<APPLICATION>"},
+         exeFolder + "/NerimLens.dat"},
+        {"argument wins over the registry",
+         "/data/prefs",
+         "",
+         {"userdatafolder:/data/other"},
+         "/data/other/NerimLens.dat"},
+        {"argument with variables",
+         "",
+         "",
+         {"UserDataFolder:%ROOT%/${SUB}"},
+         "/data/prefs/NerimLens.dat"},
+        {"file override wins over the folder",
+         "/data/prefs",
+         "/data/mine.dat",
+         {},
+         "/data/mine.dat"},
+        {"file argument", "", "", {"UserDataFilePath:$ROOT/$SUB/mine.dat"}, "/data/prefs/mine.dat"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.files.AddFolder("/data/prefs");
+        rig.files.AddFolder("/data/other");
+        rig.files.AddFolder(exeFolder);
+        rig.files.AddFile("/data/mine.dat", {});
+        rig.files.AddFile("/data/prefs/mine.dat", {});
+        rig.folders.environment = {{"ROOT", "/data"}, {"SUB", "prefs"}};
+        if (!c.folderValue.empty())
+            rig.store.WriteString(kUser, kRegistryKey, "UserDataFolder", c.folderValue);
+        if (!c.fileValue.empty())
+            rig.store.WriteString(kUser, kRegistryKey, "UserDataFilePath", c.fileValue);
+        rig.prefs.Initialize(c.args);
+        EXPECT_EQ(rig.prefs.DataFilePath(), c.wantPath);
+    }
+}
+
+TEST(CPrefsTest, BadOverridesRaiseTheirErrors) {
+    struct Case {
+        const char* what;
+        std::string valueName, value;
+        std::vector<std::string> args;
+        std::uint32_t wantCode;
+        std::string wantData;
+    };
+    const std::string prefix =
+        "HKEY_CURRENT_USER\\Software\\Nerim Rirideviz\\NerimLens\\CurrentVersion: ";
+    const Case cases[] = {
+        {"registry folder",
+         "UserDataFolder",
+         "/nowhere",
+         {},
+         kErrorPathNotFound,
+         prefix + "UserDataFolder = /nowhere"},
+        {"registry folder names a file",
+         "UserDataFolder",
+         "/data/mine.dat",
+         {},
+         kErrorPathNotFound,
+         prefix + "UserDataFolder = /data/mine.dat"},
+        {"folder argument",
+         "",
+         "",
+         {"UserDataFolder:%NOPE%/x"},
+         kErrorPathNotFound,
+         "UserDataFolder:%NOPE%/x"},
+        {"empty folder argument",
+         "",
+         "",
+         {"UserDataFolder:"},
+         kErrorPathNotFound,
+         "UserDataFolder:"},
+        {"registry file",
+         "UserDataFilePath",
+         "/data/none.dat",
+         {},
+         kErrorFileNotFound,
+         prefix + "UserDataFilePath = /data/none.dat"},
+        {"file argument names a folder",
+         "",
+         "",
+         {"UserDataFilePath:/data"},
+         kErrorFileNotFound,
+         "UserDataFilePath:/data"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.files.AddFile("/data/mine.dat", {});
+        if (!c.valueName.empty()) rig.store.WriteString(kUser, kRegistryKey, c.valueName, c.value);
+        try {
+            rig.prefs.Initialize(c.args);
+            ADD_FAILURE() << "no error";
+        } catch (const CSystemError& e) {
+            EXPECT_EQ(e.Code(), c.wantCode);
+            EXPECT_EQ(e.Data(), c.wantData);
+            EXPECT_EQ(e.Message(), "Error #" + std::to_string(c.wantCode) + ": " +
+                                       SystemErrorText(c.wantCode) + "\n\nData: " + c.wantData);
+        }
+    }
+}
+
+TEST(CPrefsTest, ExpandEnvironment) {
+    FakeFolders folders;
+    folders.environment = {{"HOME", "/home/u"}, {"A", "x"}, {"LONG_NAME", "y"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"%A%/%LONG_NAME%", "x/y"},
+        {"${A}$LONG_NAME/z", "xy/z"},
+        {"~/d", "/home/u/d"},
+        {"~user/d", "~user/d"},
+        {"%MISSING%/$NONE", "%MISSING%/$NONE"},
+        {"100%", "100%"},
+        {"a$", "a$"},
+    };
+    for (const auto& [in, want] : cases)
+        EXPECT_EQ(CPrefs::ExpandEnvironment(in, folders), want) << in;
+}
+
+TEST(CPrefsTest, DataFileFallsBackToTheExecutableFolder) {
+    Rig rig;
+    rig.folders.commonAppData.clear();  // the application-data folders are not usable
+    CAppPrefs prefs(rig.Services());
+    EXPECT_FALSE(prefs.ShellFoldersUsable());
+    EXPECT_EQ(prefs.DataFilePath(), "/fake/opt/nerimlens/NerimLens.dat");
+}
+
+TEST(CPrefsTest, SaveCreatesTheFolderAndClearsTheChangedFlag) {
+    Rig rig;
+    rig.prefs.Settings().pickDelay = 1200;
+    rig.prefs.SetChanged();
+    ASSERT_TRUE(rig.prefs.Save());
+    EXPECT_FALSE(rig.prefs.IsChanged());
+    ASSERT_TRUE(rig.files.FileExists(kDataFile));
+    CAppPrefs reread(rig.Services());
+    reread.LoadFromBytes(*rig.files.Contents(kDataFile));
+    EXPECT_EQ(reread.Settings().pickDelay, 1200);
+}
+
+TEST(CPrefsTest, SaveFailuresAreShownAndKeepTheSettings) {
+    struct Case {
+        FakeFileSystem::Op op;
+        std::string path;
+        std::uint32_t code;
+        std::string wantText;
+    };
+    const Case cases[] = {
+        {FakeFileSystem::Op::kWrite, kDataFile, kErrorAccessDenied,
+         "Unable to write to " + kDataFile + ", it is read-only or opened by someone else."},
+        {FakeFileSystem::Op::kWrite, kDataFile, kErrorDiskFull,
+         "Error #112: There is not enough space on the disk.\n\nData: " + kDataFile},
+        {FakeFileSystem::Op::kCreateFolders, test::kDataFolder, kErrorAccessDenied,
+         "Unable to write to " + test::kDataFolder +
+             ", it is read-only or opened by someone else."},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.files.Fail(c.op, c.path, c.code);
+        rig.prefs.SetChanged();
+        EXPECT_FALSE(rig.prefs.Save());
+        EXPECT_TRUE(rig.prefs.IsChanged());
+        ASSERT_EQ(rig.dialogs.Messages().size(), 1u);
+        EXPECT_EQ(rig.dialogs.Messages()[0].text, c.wantText);
+        EXPECT_EQ(rig.dialogs.Messages()[0].icon, MsgIcon::kWarning);
+    }
+}
+
+TEST(CPrefsTest, FlushLetsWindowsStoreTheirStateThenSaves) {
+    Rig rig;
+    int calls = 0;
+    rig.prefs.SetFlushHandler([&] {
+        ++calls;
+        rig.prefs.WinState(kWinStateRuler).SetOpen(true);
+    });
+    rig.prefs.Flush();
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(rig.prefs.IsChanged());
+    CAppPrefs reread(rig.Services());
+    reread.LoadFromBytes(*rig.files.Contents(kDataFile));
+    EXPECT_TRUE(reread.WinState(kWinStateRuler).IsOpen());
+
+    // Suppressed: nothing is written and the flag is cleared.
+    rig.prefs.SetSaveSuppressed(true);
+    rig.prefs.SetChanged();
+    const int writes = rig.files.WriteCount();
+    rig.prefs.Flush();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(rig.files.WriteCount(), writes);
+    EXPECT_FALSE(rig.prefs.IsChanged());
+    EXPECT_FALSE(rig.prefs.Save());
+}
+
+TEST(CPrefsTest, BackUpFlushesAndCopies) {
+    Rig rig;
+    rig.files.AddFolder("/fake/home/Documents");
+    rig.dialogs.ChooseFile("/fake/home/Documents/copy.dat");
+    rig.prefs.Settings().zoomFactor = 800;
+    ASSERT_TRUE(rig.prefs.BackUp());
+    ASSERT_EQ(rig.dialogs.FileDialogs().size(), 1u);
+    EXPECT_TRUE(rig.dialogs.FileDialogs()[0].save);
+    EXPECT_EQ(rig.dialogs.FileDialogs()[0].request.filter, "NerimLens Data Files (*.dat)|*.dat||");
+    ASSERT_TRUE(rig.files.FileExists("/fake/home/Documents/copy.dat"));
+    EXPECT_EQ(*rig.files.Contents("/fake/home/Documents/copy.dat"), *rig.files.Contents(kDataFile));
+    CAppPrefs reread(rig.Services());
+    reread.LoadFromBytes(*rig.files.Contents("/fake/home/Documents/copy.dat"));
+    EXPECT_EQ(reread.Settings().zoomFactor, 800);
+
+    // Cancelled: nothing happens; a failed copy is reported.
+    EXPECT_FALSE(rig.prefs.BackUp());
+    rig.dialogs.ChooseFile("/nowhere/copy.dat");
+    EXPECT_FALSE(rig.prefs.BackUp());
+    ASSERT_EQ(rig.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(rig.dialogs.Messages()[0].text,
+              "Error #3: The system cannot find the path specified.\n\nData: /nowhere/copy.dat");
+}
+
+TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
+    struct Case {
+        const char* what;
+        std::optional<std::string> chosen;
+        MsgAnswer confirm;
+        DataRestoreResult want;
+    };
+    const std::string source = "/fake/home/Documents/old.dat";
+    const Case cases[] = {
+        {"restored", source, MsgAnswer::kOk, DataRestoreResult::kExitRequested},
+        {"confirmation cancelled", source, MsgAnswer::kCancel, DataRestoreResult::kCancelled},
+        {"no file chosen", std::nullopt, MsgAnswer::kOk, DataRestoreResult::kCancelled},
+        {"copy fails", "/fake/home/Documents/missing.dat", MsgAnswer::kOk, DataRestoreResult::kFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.files.AddFile(source, Bytes{'o', 'l', 'd'});
+        rig.files.AddFile(kDataFile, Bytes{'c', 'u', 'r'});
+        rig.dialogs.ChooseFile(c.chosen);
+        if (c.chosen) rig.dialogs.Answer(c.confirm);
+        rig.prefs.SetChanged();
+        EXPECT_EQ(rig.prefs.Restore(), c.want);
+        ASSERT_EQ(rig.dialogs.FileDialogs().size(), 1u);
+        EXPECT_EQ(rig.dialogs.FileDialogs()[0].request.initialFolder, "/fake/home/Documents");
+        const bool restored = c.want == DataRestoreResult::kExitRequested;
+        EXPECT_EQ(rig.Text(kDataFile), restored ? "old" : "cur");
+        EXPECT_EQ(rig.prefs.IsSaveSuppressed(), restored);
+        EXPECT_EQ(rig.prefs.IsChanged(), !restored);
+        // The exit that follows flushes: the restored file must survive it.
+        rig.prefs.Flush();
+        if (restored) {
+            EXPECT_EQ(rig.Text(kDataFile), "old");
+        }
+        if (c.chosen) {
+            ASSERT_GE(rig.dialogs.Messages().size(), 1u);
+            EXPECT_EQ(rig.dialogs.Messages()[0].text, LoadString(2031));
+            EXPECT_EQ(rig.dialogs.Messages()[0].buttons, MsgButtons::kOkCancel);
+        }
+        if (c.want == DataRestoreResult::kFailed) {
+            EXPECT_EQ(rig.dialogs.Messages().size(), 2u);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace nl

@@ -1,0 +1,169 @@
+#include "framework/app_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/prefs_test_support.h"
+#include "base/CSystemError.h"
+#include "platform/fake/FakeDesktop.h"
+#include "base/command_ids.h"
+
+namespace nl {
+namespace {
+
+using test::PrefsRig;
+
+TEST(MaintenanceSwitchTest, WholeCommandLineComparedWithoutCase) {
+    struct Case {
+        std::vector<std::string> arguments;
+        MaintenanceSwitch want;
+    };
+    const Case cases[] = {
+        {{}, MaintenanceSwitch::kNone},
+        {{"/upgrade"}, MaintenanceSwitch::kUpgrade},
+        {{"/UNINSTALL"}, MaintenanceSwitch::kUninstall},
+        {{"/UnInstall"}, MaintenanceSwitch::kUninstall},
+        {{" /upgrade "}, MaintenanceSwitch::kUpgrade},
+        // Only the whole line counts: a switch among other arguments is an ordinary start.
+        {{"/uninstall", "x.nlz"}, MaintenanceSwitch::kNone},
+        {{"x.nlz", "/upgrade"}, MaintenanceSwitch::kNone},
+        {{"/uninstal"}, MaintenanceSwitch::kNone},
+        {{"-uninstall"}, MaintenanceSwitch::kNone},
+        {{"/upgrade/uninstall"}, MaintenanceSwitch::kNone},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const auto& a : c.arguments) line += "[" + a + "]";
+        EXPECT_EQ(ParseMaintenanceSwitch(c.arguments), c.want) << line;
+    }
+}
+
+class MaintenanceRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_prefs.SetRegistryKey();
+        m_rig.files.AddFolder(m_rig.folders.autostart);
+        m_rig.files.AddFile(m_prefs.StartupShortcutPath(), {'x'});
+        m_rig.store.WriteString(SettingsScope::kUser, test::kRegistryKey, "Path", "/opt/x");
+        m_rig.store.WriteString(SettingsScope::kUser, "Software\\Other\\App", "Keep", "1");
+        m_rig.store.WriteString(SettingsScope::kMachine, test::kRegistryKey, "AppStartup", "1");
+    }
+
+    PrefsRig m_rig;
+    CAppPrefs m_prefs{m_rig.Services()};
+};
+
+TEST_F(MaintenanceRunTest, EachSwitchRemovesWhatItShould) {
+    struct Case {
+        MaintenanceSwitch which;
+        bool shortcutKept;
+        bool userKeyKept;
+    };
+    const Case cases[] = {
+        {MaintenanceSwitch::kNone, true, true},
+        {MaintenanceSwitch::kUpgrade, false, true},
+        {MaintenanceSwitch::kUninstall, false, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        EXPECT_EQ(RunMaintenanceSwitch(c.which, m_prefs), 0u);
+        EXPECT_EQ(m_rig.files.FileExists(m_prefs.StartupShortcutPath()), c.shortcutKept);
+        EXPECT_EQ(m_rig.store.KeyExists(SettingsScope::kUser, test::kRegistryKey), c.userKeyKept);
+        // Other programs' settings are never touched.
+        EXPECT_TRUE(m_rig.store.KeyExists(SettingsScope::kUser, "Software\\Other\\App"));
+    }
+}
+
+TEST_F(MaintenanceRunTest, UninstallGoesOnWhenTheMachineKeyIsReadOnly) {
+    m_rig.store.FailWrites(SettingsScope::kMachine, kErrorAccessDenied);
+    EXPECT_EQ(RunMaintenanceSwitch(MaintenanceSwitch::kUninstall, m_prefs), 0u);
+    EXPECT_FALSE(m_rig.store.KeyExists(SettingsScope::kUser, test::kRegistryKey));
+    EXPECT_FALSE(m_rig.files.FileExists(m_prefs.StartupShortcutPath()));
+}
+
+TEST(KeyboardHelpersTest, RuleTable) {
+    constexpr WindowId kMain = 100;
+    constexpr WindowId kOther = 200;
+    struct Case {
+        bool overlay, picking, foreground;
+        WindowId underCursor;
+        bool want;
+    };
+    const Case cases[] = {
+        // An overlay takes the keys whatever else holds.
+        {true, false, false, kMain, true},
+        {true, false, false, kNoWindow, true},
+        // Otherwise picking, the main window in front and the cursor elsewhere are all needed.
+        {false, true, true, kOther, true},
+        {false, true, true, kNoWindow, true},
+        {false, true, true, kMain, false},
+        {false, false, true, kOther, false},
+        {false, true, false, kOther, false},
+        {false, false, false, kOther, false},
+    };
+    for (const Case& c : cases) {
+        KeyboardHelperState state;
+        state.overlayVisible = c.overlay;
+        state.pickingStarted = c.picking;
+        state.mainIsForeground = c.foreground;
+        state.mainWindow = kMain;
+        state.rootOwnerUnderCursor = c.underCursor;
+        EXPECT_EQ(KeyboardHelpersAvailable(state), c.want)
+            << c.overlay << c.picking << c.foreground << " " << c.underCursor;
+    }
+    // Without a main window there is nothing for the keys to belong to.
+    KeyboardHelperState none;
+    none.pickingStarted = none.mainIsForeground = true;
+    none.rootOwnerUnderCursor = kOther;
+    EXPECT_FALSE(KeyboardHelpersAvailable(none));
+}
+
+TEST(KeyboardHelpersTest, WindowsOwnedByTheMainWindowCountAsIt) {
+    FakeDesktop desktop;
+    const auto add = [&](const char* title, Rect rect, WindowId parent, WindowId owner) {
+        return desktop.AddWindow(FakeDesktop::Describe(title, title, rect, parent, owner));
+    };
+    const WindowId main = add("NerimLens", Rect{0, 0, 200, 250}, kNoWindow, kNoWindow);
+    add("Edit", Rect{10, 10, 100, 30}, main, kNoWindow);
+    add("Dialog", Rect{500, 500, 700, 700}, kNoWindow, main);
+    add("Editor", Rect{300, 0, 600, 400}, kNoWindow, kNoWindow);
+    struct Case {
+        Point cursor;
+        bool want;
+    };
+    const Case cases[] = {
+        {{20, 20}, false},    // the main window's child
+        {{150, 150}, false},  // the main window itself
+        {{650, 650}, false},  // a dialog the main window owns
+        {{400, 100}, true},   // another program
+        {{900, 100}, true},   // the bare desktop
+    };
+    for (const Case& c : cases) {
+        desktop.SetCursorPos(c.cursor);
+        EXPECT_EQ(KeyboardHelpersAvailable(desktop, false, true, true, main), c.want)
+            << c.cursor.x << "," << c.cursor.y;
+    }
+}
+
+TEST(CursorMoveTest, DeltasOfTheFourCommands) {
+    EXPECT_EQ(CursorMoveDelta(cmd::kCursorLeft), (Point{-1, 0}));
+    EXPECT_EQ(CursorMoveDelta(cmd::kCursorRight), (Point{1, 0}));
+    EXPECT_EQ(CursorMoveDelta(cmd::kCursorUp), (Point{0, -1}));
+    EXPECT_EQ(CursorMoveDelta(cmd::kCursorDown), (Point{0, 1}));
+    for (const int other : {cmd::kPick, cmd::kCopy, 2999, 3004})
+        EXPECT_FALSE(CursorMoveDelta(other).has_value()) << other;
+}
+
+TEST(UpdaterTest, PathArgumentsAndTimer) {
+    EXPECT_EQ(UpdaterPath("/opt/nerimlens/bin/nerimlens"), "/opt/nerimlens/bin/NerimUpdaterAI");
+    EXPECT_EQ(UpdaterPath("/nerimlens"), "/NerimUpdaterAI");
+    EXPECT_EQ(UpdaterArguments(UpdaterRequest::kCheckNow), std::vector<std::string>{"/checknow"});
+    EXPECT_EQ(UpdaterArguments(UpdaterRequest::kSilent), std::vector<std::string>{"/silent"});
+    EXPECT_EQ(UpdaterArguments(UpdaterRequest::kConfigure, 0x3A00007),
+              (std::vector<std::string>{"/configure", "60817415"}));
+    EXPECT_EQ(UpdaterTimerInterval(0), 5000);
+    EXPECT_EQ(UpdaterTimerInterval(1), 21600000);
+    EXPECT_EQ(UpdaterTimerInterval(7), 21600000);
+}
+
+}  // namespace
+}  // namespace nl
