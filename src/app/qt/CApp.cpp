@@ -25,6 +25,7 @@
 #include "framework/event_sounds.h"
 #include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
+#include "app/qt/tools.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
 #include "platform/local/LocalFileSystem.h"
@@ -44,7 +45,6 @@
 #include "base/command_ids.h"
 #include "res/help_page.h"
 #include "res/version.h"
-#include "ruler/qt/CRuler.h"
 #include "ui/qt/qt_keys.h"
 
 namespace nl {
@@ -204,9 +204,8 @@ bool CApp::Start(int& exitCode) {
             if (m_rulerFactory) m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
         });
 
-        m_frame = std::make_unique<CMainFrame>(*m_context);
-        if (!m_rulerFactory)
-            m_rulerFactory = [this]() -> QWidget* { return new CRuler(*m_context, m_frame.get()); };
+        m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
+        if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
         // The main window puts in its own flush handler; the ruler's open state is recorded
         // after what that handler does.
         m_prefs->SetFlushHandler([this] {
@@ -503,7 +502,7 @@ QWidget* CApp::DialogParent() const {
 }
 
 void CApp::DestroyWindows() {
-    delete m_ruler.data();
+    // The ruler is the main window's: it goes with it.
     delete m_clipboardViewer.data();
     if (m_frame) {
         m_frame->removeEventFilter(this);

@@ -11,7 +11,7 @@
 
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
-#include "app/qt/CMainFrame.h"
+#include "framework/qt/IViewHost.h"
 #include "base/CSystemError.h"
 #include "framework/CDesktopSampler.h"
 #include "ui/qt/CColorTile.h"
@@ -181,8 +181,8 @@ private:
 
 }  // namespace
 
-CViewCols::CViewCols(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewApp(context, frame, parent) {
+CViewCols::CViewCols(AppContext& context, IViewHost& host, QWidget* parent)
+    : CViewApp(context, host, parent) {
     setObjectName(QStringLiteral("colorsView"));
     m_model = new CColsModel(Context(), this);
     setModel(m_model);
@@ -413,7 +413,7 @@ void CViewCols::AddHandlers() {
     AddCommand(cmd::kEditCopy, [this] { CopySelected(); });
     AddCommand(cmd::kGotoColor, [this] {
         const int selection = Selection();
-        if (selection >= 0) Frame().Sampler().GotoColor(selection);
+        if (selection >= 0) Host().Sampler().GotoColor(selection);
     });
     AddCommand(cmd::kAddColor, [this] { AddColor(); });
     AddCommand(cmd::kEditColor, [this] { EditSelected(); });
@@ -435,7 +435,7 @@ void CViewCols::AddHandlers() {
     // Ctrl+Enter puts the live sample over the selected entry.
     AddCommand(cmd::kCopyColor, [this] {
         const int selection = Selection();
-        if (selection >= 0 && Started()) Frame().Sampler().Replace(selection);
+        if (selection >= 0 && Started()) Host().Sampler().Replace(selection);
     });
     AddUpdate(cmd::kCopyColor, [this](CCmdUI& ui) {
         ui.Enable(
@@ -474,7 +474,7 @@ void CViewCols::AddHandlers() {
 
     AddUpdate(cmd::kIndicatorHint, [this](CCmdUI& ui) {
         const QWidget* top = window();
-        const WindowId main = Frame().NativeWindow();
+        const WindowId main = Host().NativeWindow();
         const bool foreground = (top && top->isActiveWindow()) ||
                                 (main != kNoWindow && Context().desktop.ForegroundWindow() == main);
         const bool keyboard =
@@ -488,8 +488,8 @@ void CViewCols::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CViewCols::ShowContextMenu(const QPoint& globalPos) {
-    Frame().SetActiveView(this);
-    CCommandBinder* binder = Frame().Binder();
+    Host().SetActiveView(this);
+    CCommandBinder* binder = Host().Binder();
     if (!binder) return;
     QMenu menu(this);
     if (!binder->BuildPopupMenu(&menu, res::kMenuColorsContext)) return;
@@ -500,7 +500,7 @@ void CViewCols::ShowContextMenu(const QPoint& globalPos) {
 bool CViewCols::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == m_tiles || watched == m_tiles->viewport()) &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn)) {
-        Frame().SetActiveView(this);
+        Host().SetActiveView(this);
     }
     return CViewApp::eventFilter(watched, event);
 }

@@ -17,7 +17,7 @@
 #include "framework/ViewNotifyHub.h"
 #include "base/monitor_layout.h"
 #include "framework/qt/AppContext.h"
-#include "app/qt/CMainFrame.h"
+#include "framework/qt/IViewHost.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
 #include "base/command_ids.h"
@@ -50,8 +50,8 @@ bool IsDialogUnit(std::uint32_t options) {
 
 }  // namespace
 
-CRuler::CRuler(AppContext& context, CMainFrame* frame)
-    : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint),
+CRuler::CRuler(AppContext& context, IViewHost* frame)
+    : QWidget(frame ? frame->Window() : nullptr, Qt::Tool | Qt::FramelessWindowHint),
       m_context(context),
       m_frame(frame),
       m_data(context.prefs.Ruler()) {
@@ -275,7 +275,7 @@ void CRuler::PlaceAtStart() {
     if (rect.IsEmpty()) {
         const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
         Rect monitor = VirtualScreen();
-        const Rect owner = m_frame ? ToRect(m_frame->frameGeometry()) : monitor;
+        const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
         if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
         rect = RulerDefaultRect(monitor);
     }
@@ -286,7 +286,7 @@ void CRuler::PlaceAtStart() {
 void CRuler::Arrange() {
     const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
     Rect monitor = VirtualScreen();
-    const Rect owner = m_frame ? ToRect(m_frame->frameGeometry()) : monitor;
+    const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
     if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
     setGeometry(ToQRect(RulerDefaultRect(monitor)));
     update();
