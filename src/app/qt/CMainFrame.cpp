@@ -231,7 +231,9 @@ RulerState CMainFrame::Ruler() const {
         const QWidget* window = owned.widget.data();
         if (!window || !owned.origin || !window->isVisible()) continue;
         state.exists = true;
-        state.foreground = window->isActiveWindow();
+        // Where activation is shared a tool window counts as active while its owner is: ask
+        // for the active window itself.
+        state.foreground = QApplication::activeWindow() == window;
         state.origin = owned.origin();
         break;
     }
