@@ -96,12 +96,11 @@ struct RulerRig : FrameRig {
         MakeFrame();
         frame->ShowAtStartup();
     }
-    // Opens the ruler as the program does: closing it deletes it.
+    // Opens and shows the ruler as the program does.
     CRuler* Open() {
         const auto factory = frame->ToolWindowFactory(cmd::kRuler);
         QWidget* window = factory ? factory() : nullptr;
         if (!window) return nullptr;
-        window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
         return dynamic_cast<CRuler*>(window);
     }
@@ -113,8 +112,9 @@ TEST(CToolRegistryTest, FrameFindsTheRulerItOpenedWhileItIsShown) {
     EXPECT_FALSE(rig.frame->ToolWindowFactory(cmd::kClipboardViewer));
     QPointer<CRuler> ruler = rig.Open();
     ASSERT_NE(ruler, nullptr);
-    // The main window owns it.
+    // The main window owns it; closing deletes it.
     EXPECT_EQ(ruler->parentWidget(), rig.frame.get());
+    EXPECT_TRUE(ruler->testAttribute(Qt::WA_DeleteOnClose));
 
     RulerState state = rig.frame->Ruler();
     EXPECT_TRUE(state.exists);

@@ -219,6 +219,7 @@ std::function<QWidget*()> CMainFrame::ToolWindowFactory(int command) {
     return [this, entry]() -> QWidget* {
         ToolWindow window = entry->create(m_context, *this);
         if (!window.widget) return nullptr;
+        window.widget->setAttribute(Qt::WA_DeleteOnClose);
         std::erase_if(m_windows, [](const OwnedWindow& w) { return w.widget.isNull(); });
         m_windows.push_back({window.widget, std::move(window.origin)});
         return window.widget;

@@ -90,9 +90,9 @@ public:
     // What ends the program after Exit (the event loop's quit unless replaced).
     void SetQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
 
-    // What opens the tool window registered for `command` as a window owned by this one
-    // (the opener shows it and decides when it is deleted); empty when no tool registered
-    // such a window.
+    // What makes the tool window registered for `command`, for the opener to show; empty
+    // when no tool registered such a window. The window is a child of this one and is
+    // deleted when it is closed or when this window goes.
     std::function<QWidget*()> ToolWindowFactory(int command);
 
     // The views and bars of the window.
