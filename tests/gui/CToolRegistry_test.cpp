@@ -1,6 +1,5 @@
-// The tool registry and the main window hosting what is registered: lookups and
-// replacement, a tool without a main view, tools left out, and the ruler found through the
-// windows the main window opened.
+// The main window hosting what the tool registry holds: a tool without a main view, tools
+// left out, and the ruler found through the windows the main window opened.
 #include "framework/qt/CToolRegistry.h"
 
 #include <gtest/gtest.h>
@@ -27,29 +26,6 @@ CToolRegistry::Tool FormOnlyTool(std::int32_t tool, int command, int menuId, int
     return {tool, command, menuId, formId, [formId](AppContext& context, IViewHost& host) {
                 return ToolViews{new CViewAppTB(context, host, formId), {}};
             }};
-}
-
-TEST(CToolRegistryTest, LaterRegistrationsReplaceByNumberAndByCommand) {
-    CToolRegistry tools;
-    tools.AddTool(FormOnlyTool(1, cmd::kToolMagnifier, res::kMenuMagnifier, res::kFormMagnifier));
-    tools.AddTool(FormOnlyTool(2, cmd::kToolScreenCopier, res::kMenuScreenCopier,
-                               res::kFormScreenCopier));
-    // The same number: the entry is replaced in place.
-    tools.AddTool(FormOnlyTool(1, cmd::kToolMagnifier, res::kMenuGauge, res::kFormGauge));
-    // The same command under another number: the old number is gone.
-    tools.AddTool(FormOnlyTool(3, cmd::kToolScreenCopier, res::kMenuColorPicker,
-                               res::kFormColorPicker));
-    tools.AddWindow({cmd::kRuler, {}});
-    tools.AddWindow({cmd::kRuler, {}});
-
-    ASSERT_EQ(tools.Tools().size(), 2u);
-    EXPECT_EQ(tools.FindTool(1)->menuId, res::kMenuGauge);
-    EXPECT_EQ(tools.FindTool(2), nullptr);
-    EXPECT_EQ(tools.FindToolByCommand(cmd::kToolScreenCopier), tools.FindTool(3));
-    EXPECT_EQ(tools.FindToolByCommand(cmd::kToolGauge), nullptr);
-    EXPECT_EQ(tools.Windows().size(), 1u);
-    EXPECT_NE(tools.FindWindow(cmd::kRuler), nullptr);
-    EXPECT_EQ(tools.FindWindow(cmd::kClipboardViewer), nullptr);
 }
 
 TEST(CToolRegistryTest, FrameShowsOnlyRegisteredToolsAndThePlainListBelowAFormOnlyTool) {

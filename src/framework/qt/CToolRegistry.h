@@ -46,7 +46,7 @@ struct ToolWindow {
 
 // The tools the main window can show and the windows it can open for them. Each tool
 // folder registers itself through one function; the main window looks a tool up by its
-// settings number or command and never knows the tools' classes.
+// settings number, a window by its command, and never knows the tools' classes.
 class CToolRegistry {
 public:
     using ViewsFactory = std::function<ToolViews(AppContext&, IViewHost&)>;
@@ -64,15 +64,13 @@ public:
         WindowFactory create;
     };
 
-    // A later registration under the same tool number or command replaces the earlier one.
+    // Each tool number and command is registered once.
     void AddTool(Tool tool);
     void AddWindow(Window window);
 
     const Tool* FindTool(std::int32_t tool) const;
-    const Tool* FindToolByCommand(int command) const;
     const Window* FindWindow(int command) const;
     const std::vector<Tool>& Tools() const { return m_tools; }
-    const std::vector<Window>& Windows() const { return m_windows; }
 
 private:
     std::vector<Tool> m_tools;
