@@ -430,8 +430,16 @@ struct ExportArgs {
     UnitArgs units;
 };
 
-std::string RunExport(const ExportArgs& args, bool formatGiven, bool unitGiven, bool localeGiven,
-                      bool clipboardGiven) {
+// Which of the export's optional settings the command line gave.
+struct ExportGiven {
+    bool format = false;
+    bool unit = false;
+    bool locale = false;
+    bool clipboard = false;
+};
+
+std::string RunExport(const ExportArgs& args, const ExportGiven& given) {
+    const auto [formatGiven, unitGiven, localeGiven, clipboardGiven] = given;
     const bool toStdout = args.out == kStdout;
     if (toStdout != clipboardGiven)
         throw UsageError(toStdout
@@ -567,8 +575,10 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
         CLI::Option* locale = nullptr;
         AddUnitOptions(exportCommand, args->units, unit, locale);
         exportCommand->callback([args, format, unit, locale, clipboard, &output] {
-            output = RunExport(*args, format->count() > 0, unit->count() > 0, locale->count() > 0,
-                               clipboard->count() > 0);
+            output = RunExport(*args, {.format = format->count() > 0,
+                                       .unit = unit->count() > 0,
+                                       .locale = locale->count() > 0,
+                                       .clipboard = clipboard->count() > 0});
         });
     }
 }

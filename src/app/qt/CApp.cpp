@@ -51,11 +51,6 @@ namespace nl {
 
 namespace {
 
-constexpr std::uint32_t kIdsOptionsCaption = 2001;  // "NerimLens: Options"
-// Shown by the Options command until the options window exists.
-constexpr const char* kOptionsLaterText =
-    "The options window comes with a later version of NerimLens.";
-
 // The write end of the pipe the signal handler wakes the event loop through.
 int g_signalPipe[2] = {-1, -1};
 
@@ -302,9 +297,9 @@ void CApp::RegisterCommands() {
         ui.SetCheck(m_clipboardViewer != nullptr);
     });
     AddCommand(cmd::kCheckForUpdates,
-               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kCheckNow), false); });
+               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kCheckNow)); });
     AddCommand(cmd::kUpdaterSettings,
-               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kConfigure), false); });
+               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kConfigure)); });
     AddCommand(cmd::kFileNew, [this] { m_docCommands->OnCommand(cmd::kFileNew); });
     AddCommand(cmd::kFileOpen, [this] { m_docCommands->OnCommand(cmd::kFileOpen); });
     AddCommand(cmd::kAppExit, [this] { Exit(); });
@@ -330,7 +325,7 @@ void CApp::ShowFromAnotherStart() {
     m_frame->activateWindow();
 }
 
-void CApp::StartUpdater(int request, bool quiet) {
+void CApp::StartUpdater(int request) {
     const auto which = static_cast<UpdaterRequest>(request);
     WindowId owner = kNoWindow;
     if (which == UpdaterRequest::kConfigure) {
@@ -343,13 +338,14 @@ void CApp::StartUpdater(int request, bool quiet) {
     }
     const std::string path = UpdaterPath(m_folders->ExecutablePath());
     const std::uint32_t code = m_shell->StartDetached(path, UpdaterArguments(which, owner));
-    if (code != 0 && !quiet) ShowError(FormatSystemError(code, path));
+    // The silent check runs on a timer and reports no error.
+    if (code != 0 && which != UpdaterRequest::kSilent) ShowError(FormatSystemError(code, path));
 }
 
 void CApp::OnUpdaterTimer() {
     ++m_updaterTicks;
     m_updaterTimer->start(UpdaterTimerInterval(m_updaterTicks));
-    StartUpdater(static_cast<int>(UpdaterRequest::kSilent), true);
+    StartUpdater(static_cast<int>(UpdaterRequest::kSilent));
 }
 
 void CApp::ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory) {
@@ -380,12 +376,14 @@ void CApp::MoveCursor(int command) {
 }
 
 void CApp::About() {
-    const QString text = QStringLiteral("<b>%1</b><br>Version %2<br><br>%3<br><br>%4")
+    const QString text = QString::fromStdString(LoadString(kIdsAboutText))
                              .arg(QString::fromUtf8(kProductName).toHtmlEscaped(),
                                   QString::fromUtf8(kProductVersionText).toHtmlEscaped(),
                                   QString::fromUtf8(kFileDescription).toHtmlEscaped(),
                                   QString::fromUtf8(kCompanyName).toHtmlEscaped());
-    QMessageBox::about(DialogParent(), QStringLiteral("About %1").arg(kProductName), text);
+    QMessageBox::about(DialogParent(),
+                       QString::fromStdString(LoadString(kIdsAboutCaption)).arg(kProductName),
+                       text);
 }
 
 void CApp::ShowHelp() {
@@ -394,7 +392,7 @@ void CApp::ShowHelp() {
         constexpr int kHelpHeight = 520;
         auto* window = new QDialog(m_frame.get(), Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowTitle(QStringLiteral("%1 Help").arg(kProductName));
+        window->setWindowTitle(QString::fromStdString(LoadString(kIdsHelpTitle)).arg(kProductName));
         auto* layout = new QVBoxLayout(window);
         auto* page = new QTextBrowser(window);
         page->setHtml(QString::fromStdString(BuildHelpPage()));
@@ -408,8 +406,8 @@ void CApp::ShowHelp() {
 }
 
 void CApp::ShowOptionsPlaceholder() {
-    m_dialogs->MessageBox(kOptionsLaterText, LoadString(kIdsOptionsCaption), MsgButtons::kOk,
-                          MsgIcon::kInformation);
+    m_dialogs->MessageBox(LoadString(kIdsOptionsLater), LoadString(kIdsOptionsCaption),
+                          MsgButtons::kOk, MsgIcon::kInformation);
 }
 
 void CApp::Exit() {

@@ -85,7 +85,7 @@ private:
     void RegisterCommands();
     void OpenStartDocument();
     void ShowFromAnotherStart();
-    void StartUpdater(int request, bool quiet);
+    void StartUpdater(int request);
     void OnUpdaterTimer();
     void ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory);
     void ToggleColorPickerOption(std::uint32_t bit);

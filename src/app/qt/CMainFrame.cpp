@@ -48,11 +48,6 @@
 namespace nl {
 namespace {
 
-// Texts.
-constexpr std::uint32_t kIdsShowHide = 25253;            // "Sho&w\nHid&e"
-constexpr std::uint32_t kIdsColorCountTip = 2025;        // tool tip of the color-count pane
-constexpr std::uint32_t kIdsKeyboardIndicator = 2060;    // what the indicator means
-constexpr std::uint32_t kIdsApplicationStarted = 25300;  // first line of the start-up balloon
 // Limits of the notification icon's texts.
 constexpr int kTrayTipMax = 127;
 constexpr int kBalloonTitleMax = 63;
@@ -66,10 +61,6 @@ constexpr int kReferenceDpi = 96;
 bool HasBit(std::uint32_t word, std::uint32_t bit) {
     return (word & bit) != 0;
 }
-
-// The caption of the item that starts or stops picking.
-constexpr const char* kStartPickingText = "Start &picking";
-constexpr const char* kStopPickingText = "Stop &picking";
 
 // The delayed pick's countdown in the status bar's hint pane, painted at once. The window
 // takes no input meanwhile.
@@ -129,7 +120,7 @@ CMainFrame::CMainFrame(AppContext& context) : m_context(context) {
     m_binder = new CCommandBinder(std::move(callbacks), this);
 
     // The toolbar.
-    m_toolBar = new CToolBarEx(QStringLiteral("Toolbar"), this);
+    m_toolBar = new CToolBarEx(ToQt(LoadString(kIdsToolbarTitle)), this);
     m_binder->BuildToolBar(m_toolBar, res::kToolbarMain);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_toolBar->setVisible(HasBit(settings.displayOptions, AppSettings::kDisplayToolbar));
@@ -293,7 +284,7 @@ void CMainFrame::AddHandlers() {
     });
     AddUpdate(cmd::kTogglePicking, [this](CCmdUI& ui) {
         const bool started = m_context.prefs.Settings().PickingStarted();
-        ui.SetText(started ? kStopPickingText : kStartPickingText);
+        ui.SetText(Line(kIdsTogglePicking, started));
     });
 
     // Picks of the color under the cursor, while picking runs.

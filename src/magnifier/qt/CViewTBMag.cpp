@@ -15,7 +15,7 @@ namespace nl {
 CViewTBMag::CViewTBMag(AppContext& context, CMainFrame& frame, QWidget* parent)
     : CViewAppTB(context, frame, res::kFormMagnifier, parent) {
     AddCommand(cmd::kCopyInstructions, [this] {
-        Context().dialogs.MessageBox(kCopyInstructionsText, LoadString(kIdsAppTitle),
+        Context().dialogs.MessageBox(LoadString(kIdsCopyInstructions), LoadString(kIdsAppTitle),
                                      MsgButtons::kOk, MsgIcon::kInformation);
     });
     AddCommand(cmd::kStretchCopies,

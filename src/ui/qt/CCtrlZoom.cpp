@@ -34,7 +34,7 @@ bool CCtrlZoom::GrabInto(const Rect& area) {
     return m_desktop.Grab(area, reinterpret_cast<GrabPixel*>(m_grab.bits()), stride);
 }
 
-bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, bool drawMark) {
+bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
     const Rect target = ToRect(dest);
     const ZoomLayout layout =
         ComputeZoomLayout(target, m_centre, m_zoom, m_desktop.VirtualScreen());
@@ -44,7 +44,7 @@ bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, bool drawMark) {
     for (const Rect& band : layout.outside) painter.fillRect(ToQRect(band), QColor(kDesktopColor));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(ToQRect(layout.dest), m_grab);
-    if (drawMark) {
+    if (mark == CursorMark::kShown) {
         const QPainter::CompositionMode old = painter.compositionMode();
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
         painter.fillRect(ToQRect(CentreBlock(target, m_zoom)), Qt::black);
@@ -59,7 +59,7 @@ QImage CCtrlZoom::CopyImage(bool stretch) {
         QImage image(area.size(), QImage::Format_RGB32);
         image.fill(QColor(kDesktopColor));
         QPainter painter(&image);
-        if (!Render(painter, QRect(QPoint(0, 0), area.size()), false)) return {};
+        if (!Render(painter, QRect(QPoint(0, 0), area.size()), CursorMark::kHidden)) return {};
         return image;
     }
     if (m_source.IsEmpty() || !GrabInto(m_source)) return {};
@@ -85,7 +85,7 @@ void CCtrlZoom::paintEvent(QPaintEvent*) {
         painter.fillRect(ImageRect(), palette().color(QPalette::Button));
         return;
     }
-    Render(painter, ImageRect(), m_drawMark);
+    Render(painter, ImageRect(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
 }
 
 void CCtrlZoom::changeEvent(QEvent* event) {
