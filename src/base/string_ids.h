@@ -37,7 +37,8 @@ inline constexpr std::uint32_t kIdsHintActivate = 2101;
 inline constexpr std::uint32_t kIdsHintMoveOutside = 2102;
 inline constexpr std::uint32_t kIdsHintPressEnter = 2103;
 inline constexpr std::uint32_t kIdsHintCopyMagnified = 2104;
-inline constexpr std::uint32_t kIdsCountdown = 2113;  // "%1 sec to snapshot - ..."
+inline constexpr std::uint32_t kIdsCountdownIntoPlace = 2109;  // "... move cursor into place!"
+inline constexpr std::uint32_t kIdsCountdown = 2113;           // "... move cursor away!"
 
 inline constexpr std::uint32_t kIdsReadErrorFatal = 25241;  // path, error, application: closes
 inline constexpr std::uint32_t kIdsReadErrorAsk = 25242;    // path, error: OK tries an older file
