@@ -8,9 +8,12 @@ namespace nl {
 
 class CUnitXY;
 
+// Whether color picking and the live tools run.
+enum class Picking { kStopped, kRunning };
+
 // The "cursor position properties" text: the magnified desktop area in `unit` with the
 // rectangle-and-size format, or "Start to enable" while the tools are stopped.
-std::string MagnifiedAreaText(bool started, const Rect& source, const CUnitXY& unit);
+std::string MagnifiedAreaText(Picking picking, const Rect& source, const CUnitXY& unit);
 
 // The status bar's hint while the magnifier view is active.
 struct MagnifierHintState {

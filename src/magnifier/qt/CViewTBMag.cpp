@@ -32,7 +32,8 @@ CViewTBMag::CViewTBMag(AppContext& context, CMainFrame& frame, QWidget* parent)
         // The magnified area is the magnifier view's; without it the text stays.
         const auto* view = dynamic_cast<CViewMag*>(Frame().MainView());
         if (!view || unit < 0 || unit >= units.GetSize()) return;
-        ui.SetText(MagnifiedAreaText(true, view->Zoom()->SourceRect(), units.GetAt(unit)));
+        ui.SetText(
+            MagnifiedAreaText(Picking::kRunning, view->Zoom()->SourceRect(), units.GetAt(unit)));
     });
     AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) {
         ui.SetText(Started() ? Context().doc.Colors().Sample().SourceTitle() : std::string());
