@@ -8,7 +8,7 @@
 #include "platform/qt/CQtClipboard.h"
 #include "platform/qt/CQtLocale.h"
 #include "platform/qt/CQtShell.h"
-#include "platform/qt/CQtSystemInfo.h"
+#include "platform/local/PosixSystemInfo.h"
 #include "platform/x11/CAlsaSound.h"
 #include "base/tick_sounds.h"
 #include "x11_test_support.h"
@@ -75,8 +75,8 @@ TEST(QtLocaleTest, NumberFormatFollowsTheLocale) {
               QStringLiteral("HH:mm:ss"));
 }
 
-TEST(QtSystemInfoTest, NamesTheUserAndTheComputer) {
-    CQtSystemInfo info;
+TEST(PosixSystemInfoTest, NamesTheUserAndTheComputer) {
+    PosixSystemInfo info;
     std::string user, computer;
     ASSERT_TRUE(info.UserName(user));
     ASSERT_TRUE(info.ComputerName(computer));
