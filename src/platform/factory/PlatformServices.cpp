@@ -1,5 +1,6 @@
 #include "platform/factory/PlatformServices.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>

@@ -21,8 +21,8 @@ class ISystemInfo;
 // Which backends the services come from.
 enum class PlatformKind {
     // The real desktop: Qt for the clipboard, dialogs, locale, shell, settings and the single
-    // instance; X11 for the desktop and hot keys; ALSA for sounds; the local file system and
-    // XDG folders.
+    // instance; X11 for the desktop and hot keys; ALSA for sounds; the local file system, XDG
+    // folders and the C library's names of user and computer.
     kReal,
     // The program's windows over an in-memory desktop: a fake desktop with a few coloured
     // windows, and a fake clipboard, hot keys, sound, shell, settings store and single
