@@ -27,18 +27,12 @@
 #include "app/qt/CMainFrame.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
-#include "platform/local/LocalFileSystem.h"
-#include "platform/local/XdgFolders.h"
-#include "platform/qt/CQtClipboard.h"
-#include "platform/qt/CQtDialogs.h"
-#include "platform/qt/CQtLocale.h"
-#include "platform/qt/CQtSettingsStore.h"
-#include "platform/qt/CQtShell.h"
-#include "platform/qt/CQtSingleInstance.h"
-#include "platform/qt/CQtSystemInfo.h"
-#include "platform/x11/CAlsaSound.h"
-#include "platform/x11/CX11Desktop.h"
-#include "platform/x11/CX11HotKeys.h"
+#include "platform/IDialogs.h"
+#include "platform/IFolders.h"
+#include "platform/ILocale.h"
+#include "platform/IShell.h"
+#include "platform/ISingleInstance.h"
+#include "platform/factory/PlatformServices.h"
 #include "base/StringTable.h"
 #include "res/accelerators.h"
 #include "base/command_ids.h"
@@ -85,23 +79,25 @@ QApplication* MakeApplication(int& argc, char** argv) {
 
 }  // namespace
 
-CApp::CApp(int& argc, char** argv)
+CApp::CApp(int& argc, char** argv, PlatformKind platform)
     : m_qapp(MakeApplication(argc, argv)),
       // Qt has taken its own options out of argv by now.
       m_arguments(ArgumentsAfterProgram(argc, argv)),
-      m_desktop(std::make_unique<CX11Desktop>()),
-      m_hotKeys(std::make_unique<CX11HotKeys>()),
-      m_sound(std::make_unique<CAlsaSound>()),
-      m_clipboard(std::make_unique<CQtClipboard>()),
-      m_locale(std::make_unique<CQtLocale>()),
-      m_shell(std::make_unique<CQtShell>()),
-      m_systemInfo(std::make_unique<CQtSystemInfo>()),
-      m_files(std::make_unique<LocalFileSystem>()),
-      m_folders(std::make_unique<XdgFolders>()),
-      m_store(std::make_unique<CQtSettingsStore>()),
-      m_dialogs(std::make_unique<CQtDialogs>()),
+      m_platform(PlatformServices::Create(platform)),
+      m_desktop(&m_platform->Desktop()),
+      m_hotKeys(&m_platform->HotKeys()),
+      m_sound(&m_platform->Sound()),
+      m_clipboard(&m_platform->Clipboard()),
+      m_locale(&m_platform->Locale()),
+      m_shell(&m_platform->Shell()),
+      m_systemInfo(&m_platform->SystemInfo()),
+      m_files(&m_platform->Files()),
+      m_folders(&m_platform->Folders()),
+      m_store(&m_platform->SettingsStore()),
+      m_dialogs(&m_platform->Dialogs()),
+      m_instance(&m_platform->SingleInstance()),
       m_prefs(std::make_unique<CAppPrefs>(
-          PrefsServices{m_store.get(), m_folders.get(), m_files.get(), m_dialogs.get(), &m_clock})),
+          PrefsServices{m_store, m_folders, m_files, m_dialogs, &m_clock})),
       m_doc(std::make_unique<CDocApp>(m_clock, *m_files, &m_notify)) {
     RegisterCommands();
     // Posted notifications are sent from the event loop.
@@ -151,7 +147,6 @@ bool CApp::Start(int& exitCode) {
     }
 
     // One instance per user: a later start shows the first one and ends.
-    m_instance = std::make_unique<CQtSingleInstance>();
     if (m_instance->Start(kInstanceName) != InstanceRole::kFirst) return false;
     m_instance->SetShowListener([this] { ShowFromAnotherStart(); });
 

@@ -86,7 +86,7 @@ void CViewMag::MoveCentre() {
 void CViewMag::Copy() {
     const bool stretch =
         HasBit(m_context.prefs.Settings().magnifierOptions, AppSettings::kMagnifierStretchCopies);
-    if (m_zoom->SourceRect().IsEmpty() || !m_zoom->CopyToClipboard(stretch)) {
+    if (m_zoom->SourceRect().IsEmpty() || !m_zoom->CopyToClipboard(m_context.clipboard, stretch)) {
         m_context.dialogs.MessageBox(LoadString(kIdsNoDataToCopy), LoadString(kIdsAppTitle),
                                      MsgButtons::kOk, MsgIcon::kWarning);
     }

@@ -1,13 +1,13 @@
 #include "ui/qt/CCtrlZoom.h"
 
-#include <QClipboard>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPainter>
 
 #include "ui/zoom_geometry.h"
+#include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_image.h"
 
 namespace nl {
 
@@ -66,13 +66,10 @@ QImage CCtrlZoom::CopyImage(bool stretch) {
     return m_grab.copy();
 }
 
-bool CCtrlZoom::CopyToClipboard(bool stretch) {
+bool CCtrlZoom::CopyToClipboard(IClipboard& clipboard, bool stretch) {
     const QImage image = CopyImage(stretch);
     if (image.isNull()) return false;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard) return false;
-    clipboard->setImage(image);
-    return true;
+    return clipboard.SetImage(ToBitmapImage(image)) == 0;
 }
 
 void CCtrlZoom::paintEvent(QPaintEvent*) {

@@ -9,6 +9,7 @@ class QPainter;
 
 namespace nl {
 
+class IClipboard;
 class IDesktop;
 
 // A live, enlarged copy of the desktop around one point. The host sets the centre, the zoom
@@ -49,8 +50,9 @@ public:
     // image area as shown but without the centre mark; otherwise the shown desktop pixels at
     // 1:1. A null image when nothing is shown or the screen cannot be read.
     QImage CopyImage(bool stretch);
-    // Puts CopyImage on the clipboard; false when there was nothing to put.
-    bool CopyToClipboard(bool stretch);
+    // Puts CopyImage on `clipboard`; false when there was nothing to put or the clipboard
+    // refused it.
+    bool CopyToClipboard(IClipboard& clipboard, bool stretch);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
