@@ -55,7 +55,7 @@ void BM_MagnifierFrame(benchmark::State& state) {
         x = (x + 1) % kFullHdWidth;
         zoom.SetCentre({x, kFullHdHeight / 2});
         QPainter painter(&pane);
-        benchmark::DoNotOptimize(zoom.Render(painter, pane.rect(), true));
+        benchmark::DoNotOptimize(zoom.Render(painter, pane.rect(), nl::CCtrlZoom::CursorMark::kShown));
     }
 }
 BENCHMARK(BM_MagnifierFrame)

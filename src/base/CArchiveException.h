@@ -1,13 +1,14 @@
 #pragma once
-#include <exception>
 #include <string>
+
+#include "base/CException.h"
 
 namespace nl {
 
 // An error met while reading or writing an archive. The message is the framework's
 // text for the cause, filled with the archive's file name ("an unnamed file" when the
 // archive has none).
-class CArchiveException : public std::exception {
+class CArchiveException : public CException {
 public:
     enum class Cause {
         kBadFormat,  // wrong magic, newer format, unknown class: "%1 has a bad format."
@@ -18,9 +19,7 @@ public:
 
     Cause GetCause() const { return m_cause; }
     const std::string& FileName() const { return m_fileName; }
-    // The user's text for this error.
-    const std::string& Message() const { return m_message; }
-    const char* what() const noexcept override { return m_message.c_str(); }
+    const std::string& Message() const noexcept override { return m_message; }
 
 private:
     Cause m_cause;

@@ -5,12 +5,6 @@
 #include "base/StringTable.h"
 
 namespace nl {
-namespace {
-
-constexpr std::uint32_t kIdsErrorNumber = 25260;          // "Error #%1: %2"
-constexpr std::uint32_t kIdsErrorNumberWithData = 25266;  // "Error #%1: %2\n\nData: %3"
-
-}  // namespace
 
 std::string SystemErrorText(std::uint32_t code) {
     switch (code) {

@@ -1,7 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <exception>
 #include <string>
+
+#include "base/CException.h"
 
 namespace nl {
 
@@ -43,15 +44,13 @@ std::uint32_t SystemErrorFromErrno(int err);
 
 // An error carrying a system error code and, optionally, the datum it concerns (a path,
 // a setting). Shown as "Error #%1: %2", or "Error #%1: %2\n\nData: %3" with a datum.
-class CSystemError : public std::exception {
+class CSystemError : public CException {
 public:
     explicit CSystemError(std::uint32_t code, std::string data = {});
 
     std::uint32_t Code() const { return m_code; }
     const std::string& Data() const { return m_data; }
-    // The user's text for this error.
-    const std::string& Message() const { return m_message; }
-    const char* what() const noexcept override { return m_message.c_str(); }
+    const std::string& Message() const noexcept override { return m_message; }
 
 private:
     std::uint32_t m_code;

@@ -20,6 +20,16 @@ std::string LoadString(std::uint32_t id) {
     return text ? std::string(*text) : std::string();
 }
 
+std::string LoadStringRow(std::uint32_t id, std::size_t row) {
+    std::string_view rest = FindString(id).value_or(std::string_view());
+    for (std::size_t i = 0; i < row; ++i) {
+        const std::size_t lf = rest.find('\n');
+        if (lf == std::string_view::npos) return {};
+        rest.remove_prefix(lf + 1);
+    }
+    return std::string(rest.substr(0, rest.find('\n')));
+}
+
 std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> inserts) {
     std::string out;
     out.reserve(pattern.size() + 32);

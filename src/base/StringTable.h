@@ -5,27 +5,17 @@
 #include <string>
 #include <string_view>
 
-namespace nl {
+#include "base/string_ids.h"
 
-// Numbers of the framework's own texts that the program shows.
-enum FrameworkString : std::uint32_t {
-    kIdsAppTitle = 57344,         // "NerimLens"
-    kIdsIdleMessage = 57345,      // "Ready"
-    kIdsUntitled = 61443,         // "Untitled"
-    kIdpFailedToOpenDoc = 61696,  // first of the framework's file and archive messages
-    kIdpArchBadFormat = 61720,    // "%1 has a bad format."
-    kIdpArchEndOfFile = 61721,    // "Attempted to access %1 past its end."
-    kIdpUnnamedFile = 61722,      // "an unnamed file"
-    kIdpSaveModified = 61697,     // "Save changes to %1?"
-    kIdpParseIntRange = 61705,    // "Enter an integer between %1 and %2."
-    kIdpNotSupported = 61706,     // "Attempted an unsupported operation."
-    kIdpFileReadOnly = 61858,     // "Unable to write to %1, it is read-only or opened by ..."
-};
+namespace nl {
 
 // The text of string `id`, or nothing when the table has no such string.
 std::optional<std::string_view> FindString(std::uint32_t id);
 // The text of string `id`; empty when the table has no such string.
 std::string LoadString(std::uint32_t id);
+// Row `row` (from 0) of table string `id`, whose rows are separated by line feeds; empty
+// when the string or the row is missing.
+std::string LoadStringRow(std::uint32_t id, std::size_t row);
 
 // Fills the inserts %1..%99 of `pattern` the way the system's message formatter does:
 // "%%" is a percent sign, "%n" a line feed, "%0" ends the text, "%" before any other

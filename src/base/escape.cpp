@@ -1,5 +1,7 @@
 #include "base/escape.h"
 
+#include <algorithm>
+
 namespace nl {
 
 std::string EscapeCsv(std::string_view text, std::string_view separator) {
@@ -15,29 +17,24 @@ std::string EscapeCsv(std::string_view text, std::string_view separator) {
     return out;
 }
 
-std::string EscapeMarkup(std::string_view text) {
+std::string EscapeChars(std::string_view text, std::span<const CharEscape> escapes) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-                break;
-        }
+        const auto escape = std::find_if(escapes.begin(), escapes.end(),
+                                         [c](const CharEscape& e) { return e.c == c; });
+        if (escape != escapes.end())
+            out += escape->text;
+        else
+            out += c;
     }
     return out;
+}
+
+std::string EscapeMarkup(std::string_view text) {
+    static constexpr CharEscape kEntities[] = {
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
+    return EscapeChars(text, kEntities);
 }
 
 }  // namespace nl

@@ -297,6 +297,50 @@ constexpr StringEntry kEntries[] = {
     {26010, "Check for a newer version of NerimLens\nCheck for Updates"},
     {26011, "Change how NerimLens checks for updates\nUpdate Settings"},
 
+    // Picking item of the Tools and tray menus while picking is stopped, while it runs
+    {27000, "Start &picking\nStop &picking"},
+    // Shown by the Options command until the options window exists
+    {27001, "The options window comes with a later version of NerimLens."},
+    // Name of the main toolbar
+    {27002, "Toolbar"},
+    // About box: caption, then the text with the product name, version, description and maker
+    {27003, "About %1"},
+    {27004, "<b>%1</b><br>Version %2<br><br>%3<br><br>%4"},
+    // Help window: title and the heading of the main window's keys
+    {27005, "%1 Help"},
+    {27006, "Keys of the main window"},
+    // Magnifier: the copy instructions, and the error of a copy with nothing magnified
+    {27007,
+     "To copy the magnified image to the clipboard:\n\n"
+     "1- Click on the NerimLens window to activate it\n"
+     "2- Move the cursor to the desired location\n"
+     "3- Press Ctrl+C\n\n"
+     "For more options, select Tools > Screen Copier from the menu."},
+    {27008, "There is no data available to copy to the clipboard."},
+    // Help page heading of the tools
+    {27009, "Tools"},
+    // Ruler custom zoom dialog: caption, factor label, unit of the factor, preview check box
+    {27010, "NerimLens: Ruler Custom Zoom"},
+    {27011, "&Zoom factor:"},
+    {27012, "%"},
+    {27013, "&Auto-Preview"},
+    // Ruler shortcut-keys window caption, around the title of the key list
+    {27014, "NerimLens: %1"},
+    // Ruler help button
+    {27015, "?"},
+    // Color properties window: column headings, caption without and with an entry number
+    {27020, "Property\nValue\nRange"},
+    {27021, "Color Properties"},
+    {27022, "Color Properties #%1"},
+    // Color edit dialog: caption, tile labels, channel labels and the two extra buttons
+    {27025, "Edit Color #%1"},
+    {27026, "Old\nNew"},
+    {27027, "&Hue\n&Saturation\n&Luminosity"},
+    {27028, "&Reset"},
+    {27029, "S&elect..."},
+    // Color edit dialog: the buttons that reset one channel
+    {27030, "H\nS\nL"},
+
     // Framework: application title, idle prompt
     {57344, "NerimLens"},
     {57345, "Ready"},

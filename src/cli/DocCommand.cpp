@@ -1,14 +1,9 @@
 #include "cli/DocCommand.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <ctime>
 #include <limits>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -20,12 +15,13 @@
 #include "document/CDocApp.h"
 #include "base/text.h"
 #include "cli/command_support.h"
-#include "cli/posix_locale.h"
 #include "export/export_colors.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
 #include "platform/ILocale.h"
 #include "platform/local/LocalFileSystem.h"
+#include "platform/local/PosixLocale.h"
+#include "platform/local/PosixSystemInfo.h"
 
 namespace nl::cli {
 namespace {
@@ -38,72 +34,11 @@ constexpr std::int64_t kMaxDpi = 1'000'000;
 constexpr const char* kDesktopTitle = "Windows Desktop";
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
-// Room for any date or time text the C library writes.
-constexpr std::size_t kTimeTextSize = 256;
 
 // A failure of the command itself rather than of its arguments: exits 1 like a bad file.
 class DocFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-// ---- Platform services of the command line ----
-
-// Dates and times in the C library's time locale; local time from the system's time zone.
-class PosixLocale final : public ILocale {
-public:
-    explicit PosixLocale(NumberFormat format) : m_format(std::move(format)) {}
-
-    NumberFormat UserNumberFormat() const override { return m_format; }
-    std::string LongDateTime(const CivilTime& local) const override { return Text("%c", local); }
-    std::string ShortDate(const CivilTime& local) const override { return Text("%x", local); }
-    std::string TimeText(const CivilTime& local) const override { return Text("%X", local); }
-    int UtcOffsetMinutes(const COleDateTime& utc) const override {
-        std::chrono::system_clock::time_point moment;
-        if (!utc.ToTimePoint(moment)) return 0;
-        const std::time_t t = std::chrono::system_clock::to_time_t(moment);
-        std::tm local{};
-        if (localtime_r(&t, &local) == nullptr) return 0;
-        return static_cast<int>(local.tm_gmtoff / 60);
-    }
-
-private:
-    static std::string Text(const char* pattern, const CivilTime& c) {
-        std::tm tm{};
-        tm.tm_year = c.year - 1900;
-        tm.tm_mon = c.month - 1;
-        tm.tm_mday = c.day;
-        tm.tm_hour = c.hour;
-        tm.tm_min = c.minute;
-        tm.tm_sec = c.second;
-        tm.tm_wday = c.dayOfWeek;
-        tm.tm_yday = c.dayOfYear - 1;
-        tm.tm_isdst = -1;
-        std::array<char, kTimeTextSize> buffer{};
-        const std::size_t n = std::strftime(buffer.data(), buffer.size(), pattern, &tm);
-        return std::string(buffer.data(), n);
-    }
-
-    NumberFormat m_format;
-};
-
-// The login name and the host name.
-class PosixSystemInfo final : public ISystemInfo {
-public:
-    bool UserName(std::string& out) const override {
-        if (const passwd* entry = getpwuid(geteuid());
-            entry != nullptr && entry->pw_name != nullptr) {
-            out = entry->pw_name;
-            return !out.empty();
-        }
-        return false;
-    }
-    bool ComputerName(std::string& out) const override {
-        std::array<char, 256> name{};
-        if (gethostname(name.data(), name.size() - 1) != 0) return false;
-        out = name.data();
-        return !out.empty();
-    }
 };
 
 // ---- Arguments ----
@@ -174,7 +109,7 @@ NumberFormat RegionalFormat(const std::string& locale, bool given) {
         std::setlocale(LC_TIME, "C");
         return NumberFormat::Neutral();
     }
-    const auto format = NumberFormatOfLocale(name);
+    const auto format = PosixLocale::NumberFormatOf(name);
     if (!format) {
         if (given)
             throw UsageError("unknown --locale \"" + locale +
@@ -430,8 +365,16 @@ struct ExportArgs {
     UnitArgs units;
 };
 
-std::string RunExport(const ExportArgs& args, bool formatGiven, bool unitGiven, bool localeGiven,
-                      bool clipboardGiven) {
+// Which of the export's optional settings the command line gave.
+struct ExportGiven {
+    bool format = false;
+    bool unit = false;
+    bool locale = false;
+    bool clipboard = false;
+};
+
+std::string RunExport(const ExportArgs& args, const ExportGiven& given) {
+    const auto [formatGiven, unitGiven, localeGiven, clipboardGiven] = given;
     const bool toStdout = args.out == kStdout;
     if (toStdout != clipboardGiven)
         throw UsageError(toStdout
@@ -567,8 +510,10 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
         CLI::Option* locale = nullptr;
         AddUnitOptions(exportCommand, args->units, unit, locale);
         exportCommand->callback([args, format, unit, locale, clipboard, &output] {
-            output = RunExport(*args, format->count() > 0, unit->count() > 0, locale->count() > 0,
-                               clipboard->count() > 0);
+            output = RunExport(*args, {.format = format->count() > 0,
+                                       .unit = unit->count() > 0,
+                                       .locale = locale->count() > 0,
+                                       .clipboard = clipboard->count() > 0});
         });
     }
 }

@@ -8,8 +8,8 @@
 
 #include "base/text.h"
 #include "cli/command_support.h"
-#include "cli/posix_locale.h"
 #include "model/CUnitsXY.h"
+#include "platform/local/PosixLocale.h"
 
 namespace nl::cli {
 namespace {
@@ -57,7 +57,7 @@ DisplayMetrics ParseDpi(const std::string& text) {
 
 NumberFormat RegionalFormat(const std::string& locale, bool given) {
     if (given && (locale == "C" || locale == "POSIX")) return NumberFormat::Neutral();
-    const auto format = NumberFormatOfLocale(given ? locale.c_str() : "");
+    const auto format = PosixLocale::NumberFormatOf(given ? locale.c_str() : "");
     if (format) return *format;
     if (given) {
         throw UsageError("unknown --locale \"" + locale +

@@ -23,13 +23,6 @@ constexpr std::uint32_t kLargeIconsBit = AppSettings::kPickerViewLargeIcons;
 constexpr std::uint32_t kSmallIconsBit = AppSettings::kPickerViewSmallIcons;
 constexpr std::uint32_t kListBit = AppSettings::kPickerViewList;
 
-constexpr std::uint32_t kIdsColumnHeaders = 2002;
-constexpr std::uint32_t kIdsStartToEnable = 2013;
-constexpr std::uint32_t kIdsStatusDisabled = 2100;
-constexpr std::uint32_t kIdsStatusActivate = 2101;
-constexpr std::uint32_t kIdsStatusMoveOutside = 2102;
-constexpr std::uint32_t kIdsStatusPressEnter = 2103;
-
 // The document's second per-entry update code, beside 22: the list redraws that item.
 constexpr int kEntryUpdatedNotify = 23;
 
@@ -202,9 +195,9 @@ std::optional<bool> ColsCommandEnabled(int id, int count, int selection) {
 
 std::uint32_t ColsStatusStringId(bool pickingStarted, bool appInForeground,
                                  bool keyboardAvailable) {
-    if (!pickingStarted) return kIdsStatusDisabled;
-    if (!appInForeground) return kIdsStatusActivate;
-    return keyboardAvailable ? kIdsStatusPressEnter : kIdsStatusMoveOutside;
+    if (!pickingStarted) return kIdsHintDisabled;
+    if (!appInForeground) return kIdsHintActivate;
+    return keyboardAvailable ? kIdsHintPressEnter : kIdsHintMoveOutside;
 }
 
 std::string ColsToolbarPositionText(const CColorPicker& colors, bool started,

@@ -29,9 +29,6 @@ public:
     enum ExportText : int { kExportTitle = 0, kExportHeader = 1, kExportFooter = 2 };
     static constexpr int kExportTextCount = 3;
     // The default title, header and footer of exports.
-    static constexpr std::uint32_t kIdsDefaultTitle = 2047;
-    static constexpr std::uint32_t kIdsDefaultHeader = 2048;
-    static constexpr std::uint32_t kIdsDefaultFooter = 2049;
 
     // The section's magic string and format version.
     static constexpr const char* kMagic = "NCnlCol";

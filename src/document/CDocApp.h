@@ -37,7 +37,6 @@ public:
     static constexpr const char* kMagic = "NCnlDoc";
     static constexpr std::uint32_t kFormatVersion = 0x00010000;
     // The document template strings (title, name, type, filter, extension, type ids).
-    static constexpr std::uint32_t kIdsDocumentStrings = 1000;
 
     // `clock` stamps picks, measurements and saves; `files` reads and writes document files;
     // `views` (may be null) receives the view notifications. All must outlive the document.

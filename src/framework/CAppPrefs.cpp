@@ -41,7 +41,7 @@ void CAppPrefs::SetDefaults() {
     m_eventSounds.assign(kEventSoundCount, 0);
     m_customColors.assign(kCustomColorCount, 0);
     m_hotKeys.assign(kHotKeyCount, 0);
-    GrowWinStates(kWinStateCount, false);
+    GrowWinStates(kWinStateCount, OpenFlag::kCleared);
     WinState(kWinStateOptions).Numbers().push_back(0);
 }
 
@@ -120,7 +120,7 @@ void CAppPrefs::SerializeSettings(CArchive& ar) {
 }
 
 void CAppPrefs::CompleteWinStates() {
-    GrowWinStates(kWinStateCount, true);
+    GrowWinStates(kWinStateCount, OpenFlag::kSet);
     auto& numbers = WinState(kWinStateOptions).Numbers();
     if (numbers.empty()) numbers.push_back(0);
 }

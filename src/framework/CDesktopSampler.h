@@ -39,7 +39,6 @@ public:
     static constexpr std::size_t kMaxClassName = 260;
     // The delayed pick's countdown step and its text "%1 sec to snapshot - move cursor away!".
     static constexpr int kCountdownStepMs = 100;
-    static constexpr std::uint32_t kIdsCountdown = 2113;
 
     struct Services {
         IDesktop& desktop;

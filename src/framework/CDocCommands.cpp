@@ -3,10 +3,9 @@
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
 #include "framework/CRecentFileList.h"
-#include "base/CArchiveException.h"
+#include "base/CException.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
-#include "export/CNotSupportedException.h"
 #include "export/CPreviewFile.h"
 #include "export/export_colors.h"
 #include "platform/IDialogs.h"
@@ -18,8 +17,6 @@ namespace nl {
 
 namespace {
 
-constexpr std::uint32_t kIdsExportFilter = 2040;
-constexpr std::uint32_t kIdpWriteProtected = 61858;  // "Unable to write to %1, ..."
 // The lines of the document template string.
 constexpr std::size_t kDocFilterName = 3;
 constexpr std::size_t kDocExtension = 4;
@@ -30,7 +27,7 @@ constexpr int kCmdDocumentRangeFirst = 3000;
 constexpr int kCmdDocumentRangeLast = 3999;
 
 std::string DocStringLine(std::size_t line) {
-    const std::vector<std::string> lines = SplitLines(LoadString(CDocApp::kIdsDocumentStrings));
+    const std::vector<std::string> lines = SplitLines(LoadString(kIdsDocumentStrings));
     return line < lines.size() ? lines[line] : std::string();
 }
 
@@ -51,7 +48,7 @@ std::string FileErrorText(const CSystemError& error) {
         case kErrorAccessDenied:
         case kErrorSharingViolation:
         case kErrorWriteProtect:
-            if (!error.Data().empty()) return FormatString(kIdpWriteProtected, {error.Data()});
+            if (!error.Data().empty()) return FormatString(kIdpFileReadOnly, {error.Data()});
             break;
         default:
             break;
@@ -197,7 +194,7 @@ bool CDocCommands::RunFileOperation(const std::function<void()>& operation) cons
         return true;
     } catch (const CSystemError& e) {
         ShowError(FileErrorText(e));
-    } catch (const CArchiveException& e) {
+    } catch (const CException& e) {
         ShowError(e.Message());
     }
     return false;
@@ -235,10 +232,10 @@ void CDocCommands::ExportToFileCommand() {
     if (!path) return;
     try {
         ExportToFile(m_s.files, *path, m_s.doc.Colors(), MakeExportContext());
-    } catch (const CNotSupportedException& e) {
-        ShowError(e.Message());
     } catch (const CSystemError& e) {
         ShowError(FileErrorText(e));
+    } catch (const CException& e) {
+        ShowError(e.Message());
     }
 }
 

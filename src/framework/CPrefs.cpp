@@ -6,6 +6,7 @@
 
 #include "base/CArchive.h"
 #include "base/CSystemError.h"
+#include "base/escape.h"
 #include "base/text.h"
 #include "platform/IDialogs.h"
 #include "platform/IFileSystem.h"
@@ -29,12 +30,6 @@ constexpr std::string_view kAppStartupOn = "1";
 constexpr std::string_view kDataFileExtension = ".dat";
 constexpr std::string_view kBackupExtension = ".bak";
 constexpr std::string_view kStartupExtension = ".desktop";
-
-// Texts.
-constexpr std::uint32_t kIdsReadErrorFatal = 25241;  // path, error, application: will close
-constexpr std::uint32_t kIdsReadErrorAsk = 25242;    // path, error: OK tries an older file
-constexpr std::uint32_t kIdsDataFileFilter = 2030;
-constexpr std::uint32_t kIdsRestoreConfirm = 2031;
 
 // The common-settings block.
 constexpr std::string_view kCommonMagic = "SCCN";
@@ -69,26 +64,9 @@ const std::string* FindArgument(std::span<const std::string> args, std::string_v
 
 // A value of a desktop entry: backslashes and control characters escaped.
 std::string DesktopValue(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+    static constexpr CharEscape kEscapes[] = {
+        {'\\', "\\\\"}, {'\n', "\\n"}, {'\t', "\\t"}, {'\r', "\\r"}};
+    return EscapeChars(text, kEscapes);
 }
 
 // The program of an Exec line: '%' doubled, and quoted when it holds a reserved character.
@@ -200,10 +178,10 @@ void CPrefs::SetDefaults() {
     m_winStates.push_back(std::make_unique<CWinState>());
 }
 
-void CPrefs::GrowWinStates(int count, bool open) {
+void CPrefs::GrowWinStates(int count, OpenFlag open) {
     while (WinStateCount() < count) {
         auto state = std::make_unique<CWinState>();
-        state->SetOpen(open);
+        state->SetOpen(open == OpenFlag::kSet);
         m_winStates.push_back(std::move(state));
     }
 }
@@ -378,9 +356,7 @@ LoadResult CPrefs::Load() {
     std::string error;
     try {
         result = LoadWithRecovery(path);
-    } catch (const CArchiveException& e) {
-        error = e.Message();
-    } catch (const CSystemError& e) {
+    } catch (const CException& e) {
         error = e.Message();
     } catch (const std::exception& e) {
         error = e.what();
@@ -430,10 +406,7 @@ LoadResult CPrefs::LoadWithRecovery(std::string& path) {
         std::exception_ptr error;
         try {
             ReadDataFile(path);
-        } catch (const CArchiveException& e) {
-            errorText = e.Message();
-            error = std::current_exception();
-        } catch (const CSystemError& e) {
+        } catch (const CException& e) {
             errorText = e.Message();
             error = std::current_exception();
         }

@@ -163,8 +163,10 @@ public:
 protected:
     // The moment of saving written into the file.
     COleDateTime NowUtc() const;
+    // The open flag of the records GrowWinStates adds.
+    enum class OpenFlag { kCleared, kSet };
     // Grows the window-state list to `count` records, each with the given open flag.
-    void GrowWinStates(int count, bool open);
+    void GrowWinStates(int count, OpenFlag open);
     void ShowError(const std::string& text) const;
     // The format version and the writer version at the start of the file. Loading refuses a
     // newer format with the bad-format error, after taking the writer version behind it so

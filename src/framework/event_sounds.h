@@ -22,9 +22,6 @@ inline constexpr int kSoundResourceBase = 1200;
 // Sound option bit: play event sounds.
 inline constexpr std::uint32_t kSoundOptionPlay = 0x1;
 
-inline constexpr std::uint32_t kIdsSoundEvents = 2020;  // event names, one per line
-inline constexpr std::uint32_t kIdsSoundNames = 2021;   // "None", "Tick1", ... one per line
-
 // The resource of sound `number`; nothing for "None" and for numbers without a sound.
 std::optional<int> SoundResourceId(std::uint32_t number);
 

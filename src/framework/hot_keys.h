@@ -40,13 +40,6 @@ inline constexpr std::uint32_t kCmdRuler = 3057;
 inline constexpr std::uint32_t kCmdClipboardViewer = 3058;
 inline constexpr std::uint32_t kCmdResumePicking = 3135;
 
-// Texts.
-inline constexpr std::uint32_t kIdsHotKeyCommands = 2009;  // command names, one per line
-inline constexpr std::uint32_t kIdsHotKeyPrompt = 2004;    // prompt of the hot key editor
-inline constexpr std::uint32_t kIdsResumePicking = 2011;   // asked for the pick hot key
-inline constexpr std::uint32_t kIdsHotKeyNone = 25302;     // "None"
-inline constexpr std::uint32_t kIdsInvalidHotKey = 25311;  // "Invalid hot key."
-
 // The name of hot key `id`'s command ("Show/Hide", "Pick Color", ...); empty for other ids.
 std::string HotKeyCommandName(int id);
 

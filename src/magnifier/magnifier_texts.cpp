@@ -6,8 +6,8 @@
 
 namespace nl {
 
-std::string MagnifiedAreaText(bool started, const Rect& source, const CUnitXY& unit) {
-    if (!started) return LoadString(kIdsStartToEnable);
+std::string MagnifiedAreaText(Picking picking, const Rect& source, const CUnitXY& unit) {
+    if (picking == Picking::kStopped) return LoadString(kIdsStartToEnable);
     return unit.FormatRectWithSize(unit.ToUnitX(source.left), unit.ToUnitY(source.top),
                                    unit.ToUnitX(source.right), unit.ToUnitY(source.bottom));
 }

@@ -11,7 +11,6 @@ namespace nl {
 class CUnitsCol {
 public:
     // The string with the format rows: id, name, format string per row.
-    static constexpr std::uint32_t kIdsColorFormats = 2008;
     // The row the HTML exports always write colors with ("#HTML").
     static constexpr int kHashHtmlRow = 4;
 

@@ -11,7 +11,6 @@ namespace nl {
 class CUnitsXY {
 public:
     // The string with the unit rows: id, name, abbreviation, number format per row.
-    static constexpr std::uint32_t kIdsUnits = 2010;
     // The shared table stops after this many units; the dialog units stay out of it.
     static constexpr int kSharedUnits = 6;
 

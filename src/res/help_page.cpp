@@ -12,10 +12,8 @@
 namespace nl {
 namespace {
 
-constexpr std::uint32_t kIdsApplicationTitle = 57344;
 // The ruler's key list: a title, two column headers, then a command line and a key line for
 // each key.
-constexpr std::uint32_t kIdsRulerKeys = 2015;
 constexpr std::size_t kRulerKeysHeaderLines = 3;
 
 // The tools and windows the page introduces, in the order of the Tools menu.
@@ -24,7 +22,7 @@ constexpr std::array kToolCommands = {cmd::kToolMagnifier, cmd::kToolScreenCopie
                                       cmd::kRuler,         cmd::kClipboardViewer};
 
 // One table row per key: the key text and what its command does.
-void AppendKeyTable(std::string& html, const char* heading, int tableId) {
+void AppendKeyTable(std::string& html, const std::string& heading, int tableId) {
     html += "<h2>" + EscapeMarkup(heading) + "</h2>\n<table>\n";
     for (const Accelerator& key : FindAccelerators(tableId)) {
         const PromptAndTip text = SplitPrompt(LoadString(static_cast<std::uint32_t>(key.command)));
@@ -49,16 +47,16 @@ void AppendRulerKeys(std::string& html) {
 }  // namespace
 
 std::string BuildHelpPage() {
-    const std::string title = EscapeMarkup(LoadString(kIdsApplicationTitle)) + " Help";
+    const std::string title = EscapeMarkup(FormatString(kIdsHelpTitle, {LoadString(kIdsAppTitle)}));
     std::string html = "<html><head><title>" + title + "</title></head><body>\n<h1>" + title +
-                       "</h1>\n<h2>Tools</h2>\n<table>\n";
+                       "</h1>\n<h2>" + EscapeMarkup(LoadString(kIdsHelpTools)) + "</h2>\n<table>\n";
     for (const int command : kToolCommands) {
         const PromptAndTip text = SplitPrompt(LoadString(static_cast<std::uint32_t>(command)));
         html += "<tr><td><b>" + EscapeMarkup(text.tip) + "</b></td><td>" +
                 EscapeMarkup(text.prompt) + "</td></tr>\n";
     }
     html += "</table>\n";
-    AppendKeyTable(html, "Keys of the main window", res::kAcceleratorsMain);
+    AppendKeyTable(html, LoadString(kIdsHelpMainKeys), res::kAcceleratorsMain);
     AppendRulerKeys(html);
     html += "</body></html>\n";
     return html;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "res/accelerators.h"
+#include "base/StringTable.h"
 #include "base/command_ids.h"
 
 namespace nl {
@@ -41,6 +42,12 @@ public:
 private:
     int m_keys;
 };
+
+// The caption of the item that starts and stops picking, as the menus are built: picking
+// stopped. The update handler switches it to the table string's second row while picking runs.
+std::string StartPickingCaption() {
+    return LoadStringRow(kIdsTogglePicking, 0);
+}
 
 // The popups that the main window's menus share; `edit` holds the tool's editing commands
 // and `viewModes` the list view modes that only the colors list has.
@@ -86,9 +93,7 @@ MenuResource MainMenu(int id, std::initializer_list<MenuItem> edit,
                                        m.Command(cmd::kToolGauge, "&Gauge"),
                                        m.Command(cmd::kToolColorPicker, "&Color Picker"),
                                        MenuBuilder::Separator(),
-                                       // The update handler switches it to "Stop &picking"
-                                       // while picking runs.
-                                       m.Command(cmd::kTogglePicking, "Start &picking"),
+                                       m.Command(cmd::kTogglePicking, StartPickingCaption()),
                                        MenuBuilder::Separator(),
                                        m.Command(cmd::kRuler, "&Ruler"),
                                        m.Command(cmd::kClipboardViewer, "Clipboard &Viewer"),
@@ -178,7 +183,7 @@ std::vector<MenuResource> BuildMenus() {
         {res::kMenuTray,
          {MenuBuilder::Popup("Tray", {
                                          none.Command(cmd::kShowHide, "Hid&e"),
-                                         none.Command(cmd::kTogglePicking, "Start &picking"),
+                                         none.Command(cmd::kTogglePicking, StartPickingCaption()),
                                          MenuBuilder::Separator(),
                                          none.Command(cmd::kRuler, "&Ruler"),
                                          none.Command(cmd::kClipboardViewer, "Clipboard &Viewer"),

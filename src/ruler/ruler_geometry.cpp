@@ -133,7 +133,7 @@ Rect RulerRectAfterOptions(const Rect& window, std::uint32_t oldOptions, std::ui
 }
 
 RulerHit RulerHitTest(Point p, const RulerParts& parts, Size client, Size frame,
-                      bool leftButtonDown) {
+                      LeftButton button) {
     if (parts.help.Contains(p)) return RulerHit::kHelp;
     if (parts.close.Contains(p)) return RulerHit::kClose;
     if (parts.icon.Contains(p)) return RulerHit::kIcon;
@@ -141,7 +141,7 @@ RulerHit RulerHitTest(Point p, const RulerParts& parts, Size client, Size frame,
     if (p.x >= client.cx - frame.cx) return RulerHit::kRight;
     if (p.y < frame.cy) return RulerHit::kTop;
     if (p.y >= client.cy - frame.cy) return RulerHit::kBottom;
-    return leftButtonDown ? RulerHit::kCaption : RulerHit::kNone;
+    return button == LeftButton::kDown ? RulerHit::kCaption : RulerHit::kNone;
 }
 
 Rect LockMoveAxis(const Rect& current, const Rect& proposed, bool shift, bool ctrl) {

@@ -65,10 +65,12 @@ enum class RulerHit {
     kCaption,  // dragging moves the ruler
 };
 
+// The state of the left mouse button during a hit test.
+enum class LeftButton { kUp, kDown };
+
 // The hit at client point `p`, with sizing bands `frame` pixels wide at the client edges.
 // Points that are neither buttons nor edges drag the ruler while the left button is down.
-RulerHit RulerHitTest(Point p, const RulerParts& parts, Size client, Size frame,
-                      bool leftButtonDown);
+RulerHit RulerHitTest(Point p, const RulerParts& parts, Size client, Size frame, LeftButton button);
 
 // A move from `current` to `proposed` with one of the locking keys held: Shift keeps the top
 // edge (moves across only), Ctrl keeps the left edge (moves down only). Both or neither held,

@@ -14,8 +14,6 @@ namespace nl {
 
 namespace {
 
-constexpr std::uint32_t kStringAppName = 1001;
-constexpr std::uint32_t kStringUnitAbbreviations = 2042;
 constexpr int kReadoutDecimals = 2;
 constexpr double kPi = 3.14159265358;
 constexpr double kDegreesPerHalfTurn = 180.0;
@@ -56,11 +54,11 @@ double CursorAngle(const CaptionInput& in) {
 }
 
 std::string RulerCaption(const CaptionInput& in, const NumberFormat& format) {
-    std::string text = LoadString(kStringAppName);
+    std::string text = LoadString(kIdsRulerAppName);
     const auto number = [&format](double v) { return FormatNumber(format, v, kReadoutDecimals); };
     const auto pair = [](Point p) { return std::to_string(p.x) + " , " + std::to_string(p.y); };
     if (in.items & CRulerData::kCaptionUnit) {
-        const std::vector<std::string> names = SplitLines(LoadString(kStringUnitAbbreviations));
+        const std::vector<std::string> names = SplitLines(LoadString(kIdsRulerUnitAbbreviations));
         const auto index = RulerUnitIndex(in.options);
         if (index && static_cast<std::size_t>(*index) < names.size())
             text += " | " + names[static_cast<std::size_t>(*index)];

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "base/text.h"
+#include "base/command_ids.h"
 #include "base/string_entries.h"
+#include "base/text.h"
 
 namespace nl {
 namespace {
@@ -50,15 +51,45 @@ TEST(StringTableTest, SelectedTextsAreExact) {
         {kIdpArchEndOfFile, "Attempted to access %1 past its end."},
         {kIdpUnnamedFile, "an unnamed file"},
         {kIdpFileReadOnly, "Unable to write to %1, it is read-only or opened by someone else."},
-        {25260, "Error #%1: %2"},
-        {25266, "Error #%1: %2\n\nData: %3"},
-        {25242,
+        {kIdsErrorNumber, "Error #%1: %2"},
+        {kIdsErrorNumberWithData, "Error #%1: %2\n\nData: %3"},
+        {kIdsReadErrorAsk,
          "An error occurred while reading the following configuration file:\n\n\t%1\n\nError:\n\t%2"
          "\n\n- Choose OK to try loading an older configuration file if available.\n- Choose "
          "Cancel to exit the application."},
-        {2042, "px\npc\npt\ntwp\ncm\nin\ndbu\ndlu"},
-        {2113, "%1 sec to snapshot - move cursor away!"},
-        {3307, "1 dlu = horz: 1/4 dbu or vert: 1/8 dbu"},
+        {kIdsRulerUnitAbbreviations, "px\npc\npt\ntwp\ncm\nin\ndbu\ndlu"},
+        {kIdsCountdown, "%1 sec to snapshot - move cursor away!"},
+        {cmd::kRulerUnitDialog, "1 dlu = horz: 1/4 dbu or vert: 1/8 dbu"},
+        // Texts of the program's own windows and messages.
+        {kIdsOptionsLater, "The options window comes with a later version of NerimLens."},
+        {kIdsToolbarTitle, "Toolbar"},
+        {kIdsAboutCaption, "About %1"},
+        {kIdsAboutText, "<b>%1</b><br>Version %2<br><br>%3<br><br>%4"},
+        {kIdsHelpTitle, "%1 Help"},
+        {kIdsHelpMainKeys, "Keys of the main window"},
+        {kIdsCopyInstructions,
+         "To copy the magnified image to the clipboard:\n\n"
+         "1- Click on the NerimLens window to activate it\n"
+         "2- Move the cursor to the desired location\n"
+         "3- Press Ctrl+C\n\n"
+         "For more options, select Tools > Screen Copier from the menu."},
+        {kIdsNoDataToCopy, "There is no data available to copy to the clipboard."},
+        {kIdsHelpTools, "Tools"},
+        {kIdsScaleCaption, "NerimLens: Ruler Custom Zoom"},
+        {kIdsScaleFactor, "&Zoom factor:"},
+        {kIdsScalePercent, "%"},
+        {kIdsScaleAutoPreview, "&Auto-Preview"},
+        {kIdsRulerKeysCaption, "NerimLens: %1"},
+        {kIdsRulerHelpButton, "?"},
+        {kIdsColPropsColumns, "Property\nValue\nRange"},
+        {kIdsColPropsCaption, "Color Properties"},
+        {kIdsColPropsCaptionIndex, "Color Properties #%1"},
+        {kIdsEditColorCaption, "Edit Color #%1"},
+        {kIdsEditColorTiles, "Old\nNew"},
+        {kIdsEditColorChannels, "&Hue\n&Saturation\n&Luminosity"},
+        {kIdsEditColorReset, "&Reset"},
+        {kIdsEditColorSelect, "S&elect..."},
+        {kIdsEditColorChannelResets, "H\nS\nL"},
     };
     for (const auto& c : cases) EXPECT_EQ(LoadString(c.id), c.text) << c.id;
 }
@@ -71,13 +102,13 @@ TEST(StringTableTest, TableStringsHaveTheirRowCounts) {
         const char* last;
     };
     const Case cases[] = {
-        {2008, 27, "0", "%d, %d, %d"},  // nine formats of three items
-        {2010, 32, "0", "%.2f"},        // eight units of four items
-        {2015, 3 + 2 * 26, "Ruler Shortcut Keys", "Alt+F4"},
-        {2021, 7, "None", "Tick6"},
+        {kIdsColorFormats, 27, "0", "%d, %d, %d"},  // nine formats of three items
+        {kIdsUnits, 32, "0", "%.2f"},               // eight units of four items
+        {kIdsRulerKeys, 3 + 2 * 26, "Ruler Shortcut Keys", "Alt+F4"},
+        {kIdsSoundNames, 7, "None", "Tick6"},
         {2043, 10, "<appname/>", "<user/>"},
-        {2009, 4, "Show/Hide", "Clipboard Viewer"},
-        {1000, 7, "NerimLens", "NerimLens.Document"},
+        {kIdsHotKeyCommands, 4, "Show/Hide", "Clipboard Viewer"},
+        {kIdsDocumentStrings, 7, "NerimLens", "NerimLens.Document"},
     };
     for (const auto& c : cases) {
         const auto rows = SplitLines(LoadString(c.id));
@@ -85,12 +116,33 @@ TEST(StringTableTest, TableStringsHaveTheirRowCounts) {
         EXPECT_EQ(rows.front(), c.first) << c.id;
         EXPECT_EQ(rows.back(), c.last) << c.id;
         for (const auto& row : rows) {
-            if (c.id != 1000) {  // only the document strings have an empty field
+            if (c.id != kIdsDocumentStrings) {  // only the document strings have an empty field
                 EXPECT_FALSE(row.empty()) << c.id;
             }
         }
     }
-    EXPECT_EQ(SplitLines(LoadString(1000))[4], ".nlz");
+    EXPECT_EQ(SplitLines(LoadString(kIdsDocumentStrings))[4], ".nlz");
+}
+
+TEST(StringTableTest, LoadStringRowPicksOneLine) {
+    struct Case {
+        std::uint32_t id;
+        std::size_t row;
+        const char* text;
+    };
+    const Case cases[] = {
+        {kIdsTogglePicking, 0, "Start &picking"},
+        {kIdsTogglePicking, 1, "Stop &picking"},
+        {kIdsTogglePicking, 2, ""},    // past the last row
+        {kIdsDocumentStrings, 1, ""},  // an empty row in the middle
+        {kIdsDocumentStrings, 4, ".nlz"},
+        {kIdsDocumentStrings, 6, "NerimLens.Document"},
+        {kIdsAppTitle, 0, "NerimLens"},  // a single-row string
+        {kIdsAppTitle, 1, ""},
+        {2108, 0, ""},  // no such string
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LoadStringRow(c.id, c.row), c.text) << c.id << ":" << c.row;
 }
 
 TEST(StringTableTest, FormatMessageFillsInserts) {
@@ -125,10 +177,11 @@ TEST(StringTableTest, FormatMessageFillsInserts) {
 }
 
 TEST(StringTableTest, FormatStringUsesTheTable) {
-    EXPECT_EQ(FormatString(25260, {"5", "Access is denied."}), "Error #5: Access is denied.");
+    EXPECT_EQ(FormatString(kIdsErrorNumber, {"5", "Access is denied."}),
+              "Error #5: Access is denied.");
     EXPECT_EQ(FormatString(kIdpArchBadFormat, {"/tmp/a.nlz"}), "/tmp/a.nlz has a bad format.");
-    EXPECT_EQ(FormatString(2109, {"2.9"}), "2.9 sec to snapshot - move cursor into place!");
-    const std::string recovery = FormatString(25242, {"/home/u/NerimLens.dat", "bad"});
+    EXPECT_EQ(FormatString(kIdsCountdownIntoPlace, {"2.9"}), "2.9 sec to snapshot - move cursor into place!");
+    const std::string recovery = FormatString(kIdsReadErrorAsk, {"/home/u/NerimLens.dat", "bad"});
     EXPECT_NE(recovery.find(" file:\n\n\t/home/u/NerimLens.dat\n\nError:\n\tbad\n\n- Choose OK"),
               std::string::npos)
         << recovery;
@@ -154,7 +207,7 @@ TEST(StringTableTest, SplitPromptAtTheFirstLineFeed) {
         EXPECT_EQ(split.prompt, c.prompt) << c.text;
         EXPECT_EQ(split.tip, c.tip) << c.text;
     }
-    const PromptAndTip concentric = SplitPrompt(LoadString(3642));
+    const PromptAndTip concentric = SplitPrompt(LoadString(cmd::kMeasureRectangleFromCenter));
     EXPECT_EQ(concentric.prompt, "Measure rectangle from center");
     EXPECT_EQ(concentric.tip, "Concentric rectangle");
 }

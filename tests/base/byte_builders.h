@@ -14,6 +14,10 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
+inline Bytes Le16(std::uint16_t v) {
+    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)};
+}
+
 inline Bytes Le32(std::uint32_t v) {
     return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
             static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};

@@ -8,6 +8,7 @@
 #include "model/CUnitsXY.h"
 #include "platform/fake/FakeLocale.h"
 #include "base/command_ids.h"
+#include "base/string_ids.h"
 
 namespace nl {
 namespace {
@@ -182,10 +183,10 @@ TEST(ColsCommandsTest, EnablingFollowsCountAndSelection) {
 }
 
 TEST(ColsStatusTest, IndicatorText) {
-    EXPECT_EQ(ColsStatusStringId(false, true, true), 2100u);
-    EXPECT_EQ(ColsStatusStringId(true, false, true), 2101u);
-    EXPECT_EQ(ColsStatusStringId(true, true, false), 2102u);
-    EXPECT_EQ(ColsStatusStringId(true, true, true), 2103u);
+    EXPECT_EQ(ColsStatusStringId(false, true, true), kIdsHintDisabled);
+    EXPECT_EQ(ColsStatusStringId(true, false, true), kIdsHintActivate);
+    EXPECT_EQ(ColsStatusStringId(true, true, false), kIdsHintMoveOutside);
+    EXPECT_EQ(ColsStatusStringId(true, true, true), kIdsHintPressEnter);
 }
 
 TEST_F(ColsViewTest, ToolbarPositionTextNumbersTheNextPick) {

@@ -11,6 +11,7 @@
 
 #include "base/CArchive.h"
 #include "base/CArchiveException.h"
+#include "document/document_test_support.h"
 #include "model/CUnitsXY.h"
 
 namespace nl {
@@ -19,14 +20,7 @@ namespace {
 using Rows = std::vector<std::string>;
 using std::chrono::sys_days;
 
-class FixedClock final : public IClock {
-public:
-    std::chrono::system_clock::time_point UtcNow() const override { return now; }
-    std::int64_t TickCountMs() const override { return 0; }
-    std::chrono::system_clock::time_point now = sys_days{std::chrono::year{2024} / 3 / 5} +
-                                                std::chrono::hours{14} + std::chrono::minutes{7} +
-                                                std::chrono::seconds{9};
-};
+using FixedClock = testing_support::TestClock;
 
 // A regional format with a comma as decimal symbol and periods grouping by threes.
 NumberFormat CommaLocale() {
@@ -147,7 +141,7 @@ TEST_F(MeasurementTest, PlainClicksAreDroppedAndKeepThePreviousRecord) {
 
 TEST_F(MeasurementTest, CompletionStampsTheClockTime) {
     const CWndCapMeaData data = Measure(MeaShape::kLine, {0, 0}, {10, 0});
-    EXPECT_EQ(data.When(), COleDateTime::FromTimePoint(m_clock.now));
+    EXPECT_EQ(data.When(), COleDateTime::FromTimePoint(m_clock.UtcNow()));
     EXPECT_TRUE(data.When().IsValid());
     CivilTime civil;
     ASSERT_TRUE(data.When().ToCivil(civil));
@@ -324,7 +318,7 @@ const std::vector<std::uint8_t> kDate45000_5 = {0, 0, 0, 0, 0x10, 0xF9, 0xE5, 0x
 
 TEST(MeasurementFile, WritesTheTabledBytes) {
     FixedClock clock;
-    clock.now = sys_days{std::chrono::year{2023} / 3 / 15} + std::chrono::hours{12};
+    clock.Set(sys_days{std::chrono::year{2023} / 3 / 15} + std::chrono::hours{12});
     MeaGesture g{MeaShape::kRectangle, MeaFromCenter::kYes, {100, 100}, {0, 0}, {130, 120}, {}};
     CWndCapMeaData data;
     ASSERT_TRUE(data.CompleteGesture(g, clock));

@@ -14,6 +14,7 @@
 #include "base/CSystemError.h"
 #include "base/text.h"
 #include "document/CColorPicker.h"
+#include "document/document_test_support.h"
 #include "export/CExportTextCSV.h"
 #include "export/CExportTextHtmlLIST.h"
 #include "export/CExportTextHtmlREPORT.h"
@@ -34,17 +35,9 @@ namespace nl {
 namespace {
 
 namespace fs = std::filesystem;
-using std::chrono::sys_days;
 
-class FixedClock final : public IClock {
-public:
-    std::chrono::system_clock::time_point UtcNow() const override { return now; }
-    std::int64_t TickCountMs() const override { return 0; }
-    // Tuesday, 5 March 2024, 14:07:09 UTC.
-    std::chrono::system_clock::time_point now = sys_days{std::chrono::year{2024} / 3 / 5} +
-                                                std::chrono::hours{14} + std::chrono::minutes{7} +
-                                                std::chrono::seconds{9};
-};
+// Tuesday, 5 March 2024, 14:07:09 UTC.
+using FixedClock = testing_support::TestClock;
 
 constexpr int kRgb255Row = 8;  // "RGB 0-255"
 

@@ -365,7 +365,7 @@ TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
         }
         if (c.chosen) {
             ASSERT_GE(rig.dialogs.Messages().size(), 1u);
-            EXPECT_EQ(rig.dialogs.Messages()[0].text, LoadString(2031));
+            EXPECT_EQ(rig.dialogs.Messages()[0].text, LoadString(kIdsRestoreConfirm));
             EXPECT_EQ(rig.dialogs.Messages()[0].buttons, MsgButtons::kOkCancel);
         }
         if (c.want == DataRestoreResult::kFailed) {

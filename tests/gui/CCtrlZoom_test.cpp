@@ -12,6 +12,9 @@
 namespace nl {
 namespace {
 
+constexpr CCtrlZoom::CursorMark kHidden = CCtrlZoom::CursorMark::kHidden;
+constexpr CCtrlZoom::CursorMark kShown = CCtrlZoom::CursorMark::kShown;
+
 // A desktop of 4x4-pixel checks whose colors depend on the pixel's position, so a wrong
 // source offset or scale shows.
 struct ZoomRig {
@@ -27,7 +30,8 @@ struct ZoomRig {
         const COLORREF c = Color(x, y);
         return qRgb(RgbRed(c), RgbGreen(c), RgbBlue(c));
     }
-    QImage RenderImage(QSize size, Point centre, int percent, bool mark, bool* drawn = nullptr) {
+    QImage RenderImage(QSize size, Point centre, int percent, CCtrlZoom::CursorMark mark,
+                       bool* drawn = nullptr) {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         zoom.SetCentre(centre);
@@ -48,7 +52,7 @@ TEST(CCtrlZoomTest, EachScreenPixelBecomesACrispBlockAroundTheCentre) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.zoom);
         ZoomRig rig;
-        const QImage image = rig.RenderImage(c.size, {100, 50}, c.zoom, false);
+        const QImage image = rig.RenderImage(c.size, {100, 50}, c.zoom, kHidden);
         const Rect source = rig.zoom.SourceRect();
         const int block = c.zoom / 100;
         ASSERT_EQ(source.Width() * block, c.size.width());
@@ -73,8 +77,8 @@ TEST(CCtrlZoomTest, CentreMarkInvertsOneMagnifiedPixel) {
         SCOPED_TRACE(c.zoom);
         ZoomRig rig;
         const QSize size(100, 60);
-        const QImage plain = rig.RenderImage(size, {100, 50}, c.zoom, false);
-        const QImage marked = rig.RenderImage(size, {100, 50}, c.zoom, true);
+        const QImage plain = rig.RenderImage(size, {100, 50}, c.zoom, kHidden);
+        const QImage marked = rig.RenderImage(size, {100, 50}, c.zoom, kShown);
         int inverted = 0;
         for (int y = 0; y < size.height(); ++y) {
             for (int x = 0; x < size.width(); ++x) {
@@ -91,7 +95,7 @@ TEST(CCtrlZoomTest, CentreMarkInvertsOneMagnifiedPixel) {
 TEST(CCtrlZoomTest, PastTheDesktopEdgeShowsTheDesktopColourWithoutShiftingTheImage) {
     ZoomRig rig;
     // 80x40 at 400%: a 20x10 source centred on (2, 1) reaches 8 pixels left and 4 above.
-    const QImage image = rig.RenderImage({80, 40}, {2, 1}, 400, false);
+    const QImage image = rig.RenderImage({80, 40}, {2, 1}, 400, kHidden);
     EXPECT_EQ(rig.zoom.SourceRect(), (Rect{0, 0, 12, 6}));
     const QRgb desktop = CCtrlZoom::kDesktopColor;
     EXPECT_EQ(image.pixel(0, 0), desktop);
@@ -106,11 +110,11 @@ TEST(CCtrlZoomTest, NothingIsPaintedWhenTheScreenCannotBeReadOrTheAreaIsOff) {
     ZoomRig rig;
     bool drawn = true;
     rig.desktop.SetScreenReadable(false);
-    QImage image = rig.RenderImage({40, 20}, {100, 50}, 200, true, &drawn);
+    QImage image = rig.RenderImage({40, 20}, {100, 50}, 200, kShown, &drawn);
     EXPECT_FALSE(drawn);
     EXPECT_EQ(image.pixel(20, 10), QColor(Qt::magenta).rgb());
     rig.desktop.SetScreenReadable(true);
-    image = rig.RenderImage({40, 20}, {900, 900}, 200, true, &drawn);
+    image = rig.RenderImage({40, 20}, {900, 900}, 200, kShown, &drawn);
     EXPECT_FALSE(drawn);
     EXPECT_TRUE(rig.zoom.SourceRect().IsEmpty());
     EXPECT_EQ(image.pixel(20, 10), QColor(Qt::magenta).rgb());

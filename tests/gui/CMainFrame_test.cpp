@@ -246,7 +246,7 @@ TEST(CMainFrameTest, ShowHideTogglesTheOpenFlagAndText) {
     CMainFrame& frame = *rig.frame;
     frame.ShowAtStartup();
     ASSERT_TRUE(frame.isVisible());
-    const PromptAndTip texts = SplitPrompt(LoadString(25253));
+    const PromptAndTip texts = SplitPrompt(LoadString(kIdsShowHide));
     EXPECT_EQ(frame.UpdateCommand(cmd::kShowHide).Text(), texts.tip);  // "Hid&e"
 
     rig.prefs.ClearChanged();
@@ -394,7 +394,7 @@ TEST(CMainFrameTest, StartUpBalloonListsHotKeysWhenOneFailsOrAtAHiddenStart) {
         const QString text = rig.frame->StartupBalloonText();
         EXPECT_EQ(!text.isEmpty(), c.wantBalloon);
         if (!c.wantBalloon) continue;
-        EXPECT_TRUE(text.startsWith(QString::fromStdString(LoadString(25300))));
+        EXPECT_TRUE(text.startsWith(QString::fromStdString(LoadString(kIdsApplicationStarted))));
         EXPECT_TRUE(text.contains(QStringLiteral("Ruler")));
         EXPECT_EQ(text.contains(QStringLiteral("*")), c.taken);
         EXPECT_LE(text.size(), 255);

@@ -200,6 +200,10 @@ TEST(CViewMagTest, CopyWithNothingMagnifiedSaysSo) {
     rig.Zoom()->grab();
     rig.frame->ExecuteCommand(cmd::kEditCopy);
     EXPECT_EQ(rig.dialogs.Messages().size(), 1u);
+    // The copy reached the program's clipboard as a picture.
+    const auto image = rig.clipboard.Image();
+    ASSERT_TRUE(image.has_value());
+    EXPECT_FALSE(image->IsEmpty());
 }
 
 TEST(CViewMagTest, CopyInstructionsAndHints) {

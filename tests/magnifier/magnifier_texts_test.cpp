@@ -18,12 +18,13 @@ TEST(MagnifierTextsTest, MagnifiedAreaInTheUnitOrStartToEnable) {
     CUnitsXY units;
     ASSERT_TRUE(units.LoadUnits(metrics, nullptr));
     const Rect area{-20, 10, 76, 58};
-    EXPECT_EQ(MagnifiedAreaText(true, area, units.GetAt(CUnitXY::kPixel)),
+    EXPECT_EQ(MagnifiedAreaText(Picking::kRunning, area, units.GetAt(CUnitXY::kPixel)),
               "-20 , 10 - 76 , 58 (96 x 48)");
     // 96 pixels are one inch at 96 dots per inch.
-    EXPECT_EQ(MagnifiedAreaText(true, {0, 0, 96, 48}, units.GetAt(CUnitXY::kInch)),
+    EXPECT_EQ(MagnifiedAreaText(Picking::kRunning, {0, 0, 96, 48}, units.GetAt(CUnitXY::kInch)),
               "0 , 0 - 1 , 0.5 (1 x 0.5)");
-    EXPECT_EQ(MagnifiedAreaText(false, area, units.GetAt(CUnitXY::kPixel)), "Start to enable");
+    EXPECT_EQ(MagnifiedAreaText(Picking::kStopped, area, units.GetAt(CUnitXY::kPixel)),
+              "Start to enable");
 }
 
 TEST(MagnifierTextsTest, HintFollowsStartedForegroundAndKeyboard) {

@@ -139,7 +139,7 @@ TEST(AcceleratorsTest, RulerShortcutListMatchesTheRulerKeys) {
         {"Move cursor to ruler", cmd::kRulerMoveCursorToRuler},
         {"Close", cmd::kClose},
     };
-    const auto rows = SplitLines(LoadString(2015));
+    const auto rows = SplitLines(LoadString(kIdsRulerKeys));
     size_t checked = 0;
     for (size_t i = 3; i + 1 < rows.size(); i += 2) {
         if (rows[i + 1] == "Arrows") {

@@ -136,18 +136,21 @@ TEST(RulerPlacement, MinimumSizeHitTestAndAxisLock) {
     const Size frame{4, 4};
     struct Case {
         Point p;
-        bool down;
+        LeftButton button;
         RulerHit hit;
     };
+    constexpr LeftButton kDown = LeftButton::kDown;
+    constexpr LeftButton kUp = LeftButton::kUp;
     const Case cases[] = {
-        {{380, 10}, true, RulerHit::kClose},  {{360, 10}, false, RulerHit::kHelp},
-        {{3, 3}, true, RulerHit::kIcon},      {{2, 40}, true, RulerHit::kLeft},
-        {{397, 40}, true, RulerHit::kRight},  {{100, 1}, true, RulerHit::kTop},
-        {{100, 62}, true, RulerHit::kBottom}, {{100, 40}, true, RulerHit::kCaption},
-        {{100, 40}, false, RulerHit::kNone},
+        {{380, 10}, kDown, RulerHit::kClose},  {{360, 10}, kUp, RulerHit::kHelp},
+        {{3, 3}, kDown, RulerHit::kIcon},      {{2, 40}, kDown, RulerHit::kLeft},
+        {{397, 40}, kDown, RulerHit::kRight},  {{100, 1}, kDown, RulerHit::kTop},
+        {{100, 62}, kDown, RulerHit::kBottom}, {{100, 40}, kDown, RulerHit::kCaption},
+        {{100, 40}, kUp, RulerHit::kNone},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(RulerHitTest(c.p, parts, client, frame, c.down), c.hit) << c.p.x << "," << c.p.y;
+        EXPECT_EQ(RulerHitTest(c.p, parts, client, frame, c.button), c.hit)
+            << c.p.x << "," << c.p.y;
 
     const Rect from{100, 100, 300, 164};
     const Rect to{130, 150, 330, 214};

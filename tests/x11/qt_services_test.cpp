@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "base/CSystemError.h"
 #include "platform/qt/CQtClipboard.h"
 #include "platform/qt/CQtLocale.h"
 #include "platform/qt/CQtShell.h"
-#include "platform/qt/CQtSystemInfo.h"
+#include "platform/local/PosixSystemInfo.h"
 #include "platform/x11/CAlsaSound.h"
 #include "base/tick_sounds.h"
 #include "x11_test_support.h"
@@ -43,6 +45,38 @@ TEST(QtClipboardTest, UnicodeTextRoundTrips) {
     ASSERT_TRUE(test::WaitFor([&] { return clipboard.Text() == text; }, 2000));
 }
 
+std::vector<std::uint8_t> BytesOf(std::string_view text) { return {text.begin(), text.end()}; }
+
+TEST(QtClipboardTest, CarriesImagesAndSeveralFormatsWithTheirBytes) {
+    CQtClipboard clipboard;
+    int changes = 0;
+    clipboard.SetChangeListener([&] { ++changes; });
+
+    const BitmapImage image{3, 2, {0xFF102030, 0xFF405060, 0xFF708090,
+                                   0xFFA0B0C0, 0xFFD0E0F0, 0xFF010203}};
+    ASSERT_EQ(clipboard.SetImage(image), kErrorSuccess);
+    ASSERT_TRUE(test::WaitFor([&] { return clipboard.Image() == image; }, 2000));
+    EXPECT_EQ(clipboard.Text(), std::nullopt);
+    // Listed with bytes that are a picture of the same size.
+    const std::vector<ClipboardFormat> listed = clipboard.Formats();
+    const bool picture = std::any_of(listed.begin(), listed.end(), [](const ClipboardFormat& f) {
+        const QImage decoded = QImage::fromData(f.bytes.data(), static_cast<int>(f.bytes.size()));
+        return decoded.size() == QSize(3, 2);
+    });
+    EXPECT_TRUE(picture) << listed.size() << " formats, the first " << listed.at(0).name;
+
+    const std::vector<ClipboardFormat> several = {{"text/plain", BytesOf("#FF8000")},
+                                                  {"text/html", BytesOf("<b>#FF8000</b>")}};
+    ASSERT_EQ(clipboard.SetFormats(several), kErrorSuccess);
+    ASSERT_TRUE(test::WaitFor([&] { return clipboard.Formats() == several; }, 2000));
+    EXPECT_EQ(clipboard.Text(), "#FF8000");
+    EXPECT_EQ(clipboard.Image(), std::nullopt);
+
+    ASSERT_EQ(clipboard.Clear(), kErrorSuccess);
+    ASSERT_TRUE(test::WaitFor([&] { return clipboard.Formats().empty(); }, 2000));
+    EXPECT_TRUE(test::WaitFor([&] { return changes >= 3; }, 2000)) << changes;
+}
+
 TEST(QtLocaleTest, NumberFormatFollowsTheLocale) {
     struct Case {
         const char* locale;
@@ -75,8 +109,8 @@ TEST(QtLocaleTest, NumberFormatFollowsTheLocale) {
               QStringLiteral("HH:mm:ss"));
 }
 
-TEST(QtSystemInfoTest, NamesTheUserAndTheComputer) {
-    CQtSystemInfo info;
+TEST(PosixSystemInfoTest, NamesTheUserAndTheComputer) {
+    PosixSystemInfo info;
     std::string user, computer;
     ASSERT_TRUE(info.UserName(user));
     ASSERT_TRUE(info.ComputerName(computer));

@@ -28,18 +28,12 @@
 #include "app/qt/tools.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
-#include "platform/local/LocalFileSystem.h"
-#include "platform/local/XdgFolders.h"
-#include "platform/qt/CQtClipboard.h"
-#include "platform/qt/CQtDialogs.h"
-#include "platform/qt/CQtLocale.h"
-#include "platform/qt/CQtSettingsStore.h"
-#include "platform/qt/CQtShell.h"
-#include "platform/qt/CQtSingleInstance.h"
-#include "platform/qt/CQtSystemInfo.h"
-#include "platform/x11/CAlsaSound.h"
-#include "platform/x11/CX11Desktop.h"
-#include "platform/x11/CX11HotKeys.h"
+#include "platform/IDialogs.h"
+#include "platform/IFolders.h"
+#include "platform/ILocale.h"
+#include "platform/IShell.h"
+#include "platform/ISingleInstance.h"
+#include "platform/factory/PlatformServices.h"
 #include "base/StringTable.h"
 #include "res/accelerators.h"
 #include "base/command_ids.h"
@@ -50,11 +44,6 @@
 namespace nl {
 
 namespace {
-
-constexpr std::uint32_t kIdsOptionsCaption = 2001;  // "NerimLens: Options"
-// Shown by the Options command until the options window exists.
-constexpr const char* kOptionsLaterText =
-    "The options window comes with a later version of NerimLens.";
 
 // The write end of the pipe the signal handler wakes the event loop through.
 int g_signalPipe[2] = {-1, -1};
@@ -90,23 +79,25 @@ QApplication* MakeApplication(int& argc, char** argv) {
 
 }  // namespace
 
-CApp::CApp(int& argc, char** argv)
+CApp::CApp(int& argc, char** argv, PlatformKind platform)
     : m_qapp(MakeApplication(argc, argv)),
       // Qt has taken its own options out of argv by now.
       m_arguments(ArgumentsAfterProgram(argc, argv)),
-      m_desktop(std::make_unique<CX11Desktop>()),
-      m_hotKeys(std::make_unique<CX11HotKeys>()),
-      m_sound(std::make_unique<CAlsaSound>()),
-      m_clipboard(std::make_unique<CQtClipboard>()),
-      m_locale(std::make_unique<CQtLocale>()),
-      m_shell(std::make_unique<CQtShell>()),
-      m_systemInfo(std::make_unique<CQtSystemInfo>()),
-      m_files(std::make_unique<LocalFileSystem>()),
-      m_folders(std::make_unique<XdgFolders>()),
-      m_store(std::make_unique<CQtSettingsStore>()),
-      m_dialogs(std::make_unique<CQtDialogs>()),
+      m_platform(PlatformServices::Create(platform)),
+      m_desktop(&m_platform->Desktop()),
+      m_hotKeys(&m_platform->HotKeys()),
+      m_sound(&m_platform->Sound()),
+      m_clipboard(&m_platform->Clipboard()),
+      m_locale(&m_platform->Locale()),
+      m_shell(&m_platform->Shell()),
+      m_systemInfo(&m_platform->SystemInfo()),
+      m_files(&m_platform->Files()),
+      m_folders(&m_platform->Folders()),
+      m_store(&m_platform->SettingsStore()),
+      m_dialogs(&m_platform->Dialogs()),
+      m_instance(&m_platform->SingleInstance()),
       m_prefs(std::make_unique<CAppPrefs>(
-          PrefsServices{m_store.get(), m_folders.get(), m_files.get(), m_dialogs.get(), &m_clock})),
+          PrefsServices{m_store, m_folders, m_files, m_dialogs, &m_clock})),
       m_doc(std::make_unique<CDocApp>(m_clock, *m_files, &m_notify)) {
     RegisterCommands();
     // Posted notifications are sent from the event loop.
@@ -156,7 +147,6 @@ bool CApp::Start(int& exitCode) {
     }
 
     // One instance per user: a later start shows the first one and ends.
-    m_instance = std::make_unique<CQtSingleInstance>();
     if (m_instance->Start(kInstanceName) != InstanceRole::kFirst) return false;
     m_instance->SetShowListener([this] { ShowFromAnotherStart(); });
 
@@ -301,9 +291,9 @@ void CApp::RegisterCommands() {
         ui.SetCheck(m_clipboardViewer != nullptr);
     });
     AddCommand(cmd::kCheckForUpdates,
-               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kCheckNow), false); });
+               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kCheckNow)); });
     AddCommand(cmd::kUpdaterSettings,
-               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kConfigure), false); });
+               [this] { StartUpdater(static_cast<int>(UpdaterRequest::kConfigure)); });
     AddCommand(cmd::kFileNew, [this] { m_docCommands->OnCommand(cmd::kFileNew); });
     AddCommand(cmd::kFileOpen, [this] { m_docCommands->OnCommand(cmd::kFileOpen); });
     AddCommand(cmd::kAppExit, [this] { Exit(); });
@@ -329,7 +319,7 @@ void CApp::ShowFromAnotherStart() {
     m_frame->activateWindow();
 }
 
-void CApp::StartUpdater(int request, bool quiet) {
+void CApp::StartUpdater(int request) {
     const auto which = static_cast<UpdaterRequest>(request);
     WindowId owner = kNoWindow;
     if (which == UpdaterRequest::kConfigure) {
@@ -342,13 +332,14 @@ void CApp::StartUpdater(int request, bool quiet) {
     }
     const std::string path = UpdaterPath(m_folders->ExecutablePath());
     const std::uint32_t code = m_shell->StartDetached(path, UpdaterArguments(which, owner));
-    if (code != 0 && !quiet) ShowError(FormatSystemError(code, path));
+    // The silent check runs on a timer and reports no error.
+    if (code != 0 && which != UpdaterRequest::kSilent) ShowError(FormatSystemError(code, path));
 }
 
 void CApp::OnUpdaterTimer() {
     ++m_updaterTicks;
     m_updaterTimer->start(UpdaterTimerInterval(m_updaterTicks));
-    StartUpdater(static_cast<int>(UpdaterRequest::kSilent), true);
+    StartUpdater(static_cast<int>(UpdaterRequest::kSilent));
 }
 
 void CApp::ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory) {
@@ -379,12 +370,14 @@ void CApp::MoveCursor(int command) {
 }
 
 void CApp::About() {
-    const QString text = QStringLiteral("<b>%1</b><br>Version %2<br><br>%3<br><br>%4")
+    const QString text = QString::fromStdString(LoadString(kIdsAboutText))
                              .arg(QString::fromUtf8(kProductName).toHtmlEscaped(),
                                   QString::fromUtf8(kProductVersionText).toHtmlEscaped(),
                                   QString::fromUtf8(kFileDescription).toHtmlEscaped(),
                                   QString::fromUtf8(kCompanyName).toHtmlEscaped());
-    QMessageBox::about(DialogParent(), QStringLiteral("About %1").arg(kProductName), text);
+    QMessageBox::about(DialogParent(),
+                       QString::fromStdString(LoadString(kIdsAboutCaption)).arg(kProductName),
+                       text);
 }
 
 void CApp::ShowHelp() {
@@ -393,7 +386,7 @@ void CApp::ShowHelp() {
         constexpr int kHelpHeight = 520;
         auto* window = new QDialog(m_frame.get(), Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowTitle(QStringLiteral("%1 Help").arg(kProductName));
+        window->setWindowTitle(QString::fromStdString(LoadString(kIdsHelpTitle)).arg(kProductName));
         auto* layout = new QVBoxLayout(window);
         auto* page = new QTextBrowser(window);
         page->setHtml(QString::fromStdString(BuildHelpPage()));
@@ -407,8 +400,8 @@ void CApp::ShowHelp() {
 }
 
 void CApp::ShowOptionsPlaceholder() {
-    m_dialogs->MessageBox(kOptionsLaterText, LoadString(kIdsOptionsCaption), MsgButtons::kOk,
-                          MsgIcon::kInformation);
+    m_dialogs->MessageBox(LoadString(kIdsOptionsLater), LoadString(kIdsOptionsCaption),
+                          MsgButtons::kOk, MsgIcon::kInformation);
 }
 
 void CApp::Exit() {

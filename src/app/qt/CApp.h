@@ -11,6 +11,7 @@
 #include "framework/ViewNotifyHub.h"
 #include "base/COleDateTime.h"
 #include "export/CPreviewFile.h"
+#include "platform/factory/PlatformServices.h"
 
 class QApplication;
 class QKeyEvent;
@@ -23,19 +24,7 @@ class CAppPrefs;
 class CDocApp;
 class CDocCommands;
 class CMainFrame;
-class CQtDialogs;
-class CQtSettingsStore;
-class CQtSingleInstance;
 class CRecentFileList;
-class IClipboard;
-class IDesktop;
-class IFileSystem;
-class IFolders;
-class IHotKeys;
-class ILocale;
-class IShell;
-class ISound;
-class ISystemInfo;
 struct AppContext;
 
 // The application object: owns the platform services, the settings, the document with its
@@ -50,8 +39,9 @@ public:
     static constexpr int kExitFailure = 1;
     static constexpr const char* kWebSiteUrl = "https://www.nerimrirideviz.example/nerimlens";
 
-    // Creates the Qt application (with device pixels as Qt's coordinates) and the services.
-    CApp(int& argc, char** argv);
+    // Creates the Qt application (with device pixels as Qt's coordinates) and the services
+    // of the `platform` kind.
+    CApp(int& argc, char** argv, PlatformKind platform);
     ~CApp() override;
     CApp(const CApp&) = delete;
     CApp& operator=(const CApp&) = delete;
@@ -85,7 +75,7 @@ private:
     void RegisterCommands();
     void OpenStartDocument();
     void ShowFromAnotherStart();
-    void StartUpdater(int request, bool quiet);
+    void StartUpdater(int request);
     void OnUpdaterTimer();
     void ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory);
     void ToggleColorPickerOption(std::uint32_t bit);
@@ -105,20 +95,21 @@ private:
     std::unique_ptr<QApplication> m_qapp;
     std::vector<std::string> m_arguments;  // without the program's name
 
-    // Platform services.
+    // Platform services: owned by m_platform, with a pointer to each for short use.
     SystemClock m_clock;
-    std::unique_ptr<IDesktop> m_desktop;
-    std::unique_ptr<IHotKeys> m_hotKeys;
-    std::unique_ptr<ISound> m_sound;
-    std::unique_ptr<IClipboard> m_clipboard;
-    std::unique_ptr<ILocale> m_locale;
-    std::unique_ptr<IShell> m_shell;
-    std::unique_ptr<ISystemInfo> m_systemInfo;
-    std::unique_ptr<IFileSystem> m_files;
-    std::unique_ptr<IFolders> m_folders;
-    std::unique_ptr<CQtSettingsStore> m_store;
-    std::unique_ptr<CQtDialogs> m_dialogs;
-    std::unique_ptr<CQtSingleInstance> m_instance;
+    std::unique_ptr<PlatformServices> m_platform;
+    IDesktop* m_desktop;
+    IHotKeys* m_hotKeys;
+    ISound* m_sound;
+    IClipboard* m_clipboard;
+    ILocale* m_locale;
+    IShell* m_shell;
+    ISystemInfo* m_systemInfo;
+    IFileSystem* m_files;
+    IFolders* m_folders;
+    ISettingsStore* m_store;
+    IDialogs* m_dialogs;
+    ISingleInstance* m_instance;
 
     // Settings, document and their commands.
     std::unique_ptr<CAppPrefs> m_prefs;

@@ -32,7 +32,6 @@
 namespace nl {
 namespace {
 
-constexpr std::uint32_t kIdsColorCountTip = 2025;  // tool tip of the color-count pane
 // The window's default and minimum heights in dialog units; the width is the form's.
 constexpr int kDefaultHeightDlu = 250;
 constexpr int kMinimumHeightDlu = 200;
@@ -82,7 +81,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     m_binder = new CCommandBinder(std::move(callbacks), this);
 
     // The toolbar.
-    m_toolBar = new CToolBarEx(QStringLiteral("Toolbar"), this);
+    m_toolBar = new CToolBarEx(ToQt(LoadString(kIdsToolbarTitle)), this);
     m_binder->BuildToolBar(m_toolBar, res::kToolbarMain);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_toolBar->setVisible(HasBit(settings.displayOptions, AppSettings::kDisplayToolbar));

@@ -20,13 +20,6 @@
 namespace nl {
 namespace {
 
-constexpr std::uint32_t kIdsShowHide = 25253;          // "Sho&w\nHid&e"
-constexpr std::uint32_t kIdsKeyboardIndicator = 2060;  // what the indicator means
-
-// The caption of the item that starts or stops picking.
-constexpr const char* kStartPickingText = "Start &picking";
-constexpr const char* kStopPickingText = "Stop &picking";
-
 // The delayed pick's countdown in the status bar's hint pane, painted at once. The window
 // takes no input meanwhile.
 class StatusCountdown final : public IPickCountdown {
@@ -139,7 +132,7 @@ void CMainFrame::AddHandlers() {
     });
     AddUpdate(cmd::kTogglePicking, [this](CCmdUI& ui) {
         const bool started = m_context.prefs.Settings().PickingStarted();
-        ui.SetText(started ? kStopPickingText : kStartPickingText);
+        ui.SetText(Line(kIdsTogglePicking, started));
     });
 
     // Picks of the color under the cursor, while picking runs.

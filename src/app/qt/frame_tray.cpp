@@ -22,7 +22,6 @@
 namespace nl {
 namespace {
 
-constexpr std::uint32_t kIdsApplicationStarted = 25300;  // first line of the start-up balloon
 // Limits of the notification icon's texts.
 constexpr int kTrayTipMax = 127;
 constexpr int kBalloonTitleMax = 63;

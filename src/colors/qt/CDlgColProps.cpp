@@ -12,7 +12,9 @@
 #include "ui/qt/CColorTile.h"
 #include "platform/IClipboard.h"
 #include "platform/qt/qt_convert.h"
+#include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "base/text.h"
 #include "res/menus.h"
 
 namespace nl {
@@ -27,14 +29,16 @@ constexpr int kEntryUpdatedNotify = 23;
 }  // namespace
 
 CDlgColProps::CDlgColProps(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context) {
+    : CPlacedDialog(context.prefs, kWinStateColorProperties, parent), m_context(context) {
     setObjectName(QStringLiteral("colorProperties"));
     setModal(false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels(
-        {QStringLiteral("Property"), QStringLiteral("Value"), QStringLiteral("Range")});
+    QStringList headers;
+    for (const std::string& header : SplitLines(LoadString(kIdsColPropsColumns)))
+        headers << ToQt(header);
+    m_list->setHeaderLabels(headers);
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setAllColumnsShowFocus(true);
@@ -45,18 +49,13 @@ CDlgColProps::CDlgColProps(AppContext& context, QWidget* parent)
     layout->addWidget(m_list, 1);
     layout->addWidget(m_tile, 0, Qt::AlignTop);
 
-    const Rect placed =
-        m_context.prefs.WinState(kWinStateColorProperties).Placement().normalPosition;
+    const Rect placed = SavedRect();
     if (!placed.IsEmpty()) {
         setGeometry(placed.left, placed.top, placed.Width(), placed.Height());
     } else {
         resize(kDefaultWidth, kDefaultHeight);
     }
     Refresh();
-}
-
-CDlgColProps::~CDlgColProps() {
-    SavePlacement();
 }
 
 void CDlgColProps::ShowEntry(int index) {
@@ -83,8 +82,9 @@ void CDlgColProps::Refresh() {
     }
     for (int c = 0; c < m_list->columnCount(); ++c) m_list->resizeColumnToContents(c);
     m_tile->SetColor(m_index >= 0 ? colors.GetAt(m_index).Color() : kNoColor);
-    setWindowTitle(m_index >= 0 ? QStringLiteral("Color Properties #%1").arg(m_index + 1)
-                                : QStringLiteral("Color Properties"));
+    setWindowTitle(ToQt(m_index >= 0
+                            ? FormatString(kIdsColPropsCaptionIndex, {std::to_string(m_index + 1)})
+                            : LoadString(kIdsColPropsCaption)));
 }
 
 void CDlgColProps::OnViewNotify(ViewNotify type, std::intptr_t argument) {
@@ -151,21 +151,6 @@ void CDlgColProps::contextMenuEvent(QContextMenuEvent* event) {
 void CDlgColProps::closeEvent(QCloseEvent* event) {
     SavePlacement();
     QDialog::closeEvent(event);
-}
-
-void CDlgColProps::showEvent(QShowEvent* event) {
-    m_shown = true;
-    QDialog::showEvent(event);
-}
-
-void CDlgColProps::SavePlacement() {
-    if (!m_shown) return;
-    const QRect g = geometry();
-    const WindowPlacement placement = WindowPlacement::Normal(
-        Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
-    if (m_context.prefs.WinState(kWinStateColorProperties).RecordPlacement(placement)) {
-        m_context.prefs.SetChanged();
-    }
 }
 
 }  // namespace nl

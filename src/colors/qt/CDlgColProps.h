@@ -1,10 +1,10 @@
 #pragma once
-#include <QDialog>
 #include <vector>
 
 #include "document/ViewNotification.h"
 #include "framework/qt/AppContext.h"
 #include "colors/colors_view.h"
+#include "colors/qt/CPlacedDialog.h"
 #include "base/command_ids.h"
 
 class QTreeWidget;
@@ -18,13 +18,12 @@ class CColorTile;
 // removals and changes show the notified entry, a change of another entry leaves it, a
 // format or unit change refreshes it and emptying or replacing the document clears it. Its
 // place on the screen is kept between runs. The context menu copies one or all rows.
-class CDlgColProps : public QDialog, public IViewNotifySink {
+class CDlgColProps : public CPlacedDialog, public IViewNotifySink {
 public:
     static constexpr int kCopyProperty = cmd::kCopyProperty;
     static constexpr int kCopyAllProperties = cmd::kCopyAllProperties;
 
     CDlgColProps(AppContext& context, QWidget* parent);
-    ~CDlgColProps() override;
 
     // Shows entry `index` (-1: no entry).
     void ShowEntry(int index);
@@ -42,18 +41,15 @@ public:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void Refresh();
-    void SavePlacement();
 
     AppContext& m_context;
     int m_index = -1;
     std::vector<ColorPropertyRow> m_rows;
     QTreeWidget* m_list = nullptr;
     CColorTile* m_tile = nullptr;
-    bool m_shown = false;
 };
 
 }  // namespace nl

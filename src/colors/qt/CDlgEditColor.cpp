@@ -15,6 +15,7 @@
 #include "ui/qt/CColorTile.h"
 #include "model/CUnitsCol.h"
 #include "platform/qt/qt_convert.h"
+#include "base/StringTable.h"
 
 namespace nl {
 namespace {
@@ -33,9 +34,11 @@ public:
 }  // namespace
 
 CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, QWidget* parent)
-    : QDialog(parent), m_context(context), m_state(oldColor) {
+    : CPlacedDialog(context.prefs, kWinStateColorEdit, parent),
+      m_context(context),
+      m_state(oldColor) {
     setObjectName(QStringLiteral("editColor"));
-    setWindowTitle(QStringLiteral("Edit Color #%1").arg(index + 1));
+    setWindowTitle(ToQt(FormatString(kIdsEditColorCaption, {std::to_string(index + 1)})));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* layout = new QVBoxLayout(this);
@@ -46,8 +49,8 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
     m_newText = new QLineEdit(this);
     for (CColorTile* tile : {m_oldTile, m_newTile}) tile->setFixedSize(kTileWidth, kTileHeight);
     for (QLineEdit* text : {m_oldText, m_newText}) text->setReadOnly(true);
-    tiles->addWidget(new QLabel(QStringLiteral("Old"), this), 0, 0);
-    tiles->addWidget(new QLabel(QStringLiteral("New"), this), 0, 1);
+    tiles->addWidget(new QLabel(ToQt(LoadStringRow(kIdsEditColorTiles, 0)), this), 0, 0);
+    tiles->addWidget(new QLabel(ToQt(LoadStringRow(kIdsEditColorTiles, 1)), this), 0, 1);
     tiles->addWidget(m_oldTile, 1, 0);
     tiles->addWidget(m_newTile, 1, 1);
     tiles->addWidget(m_oldText, 2, 0);
@@ -55,8 +58,6 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
     layout->addLayout(tiles);
 
     auto* grid = new QGridLayout;
-    const char* names[] = {"&Hue", "&Saturation", "&Luminosity"};
-    const char* resets[] = {"H", "S", "L"};
     for (int c = kHue; c <= kLuminosity; ++c) {
         const auto i = static_cast<std::size_t>(c);
         auto* slider = new QSlider(Qt::Horizontal, this);
@@ -65,9 +66,9 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
         slider->setTickPosition(QSlider::TicksBelow);
         auto* spin = new SpinButtons(this);
         spin->setRange(0, kHslScale);
-        auto* label = new QLabel(QString::fromLatin1(names[c]), this);
+        auto* label = new QLabel(ToQt(LoadStringRow(kIdsEditColorChannels, i)), this);
         label->setBuddy(slider);
-        auto* reset = new QPushButton(QString::fromLatin1(resets[c]), this);
+        auto* reset = new QPushButton(ToQt(LoadStringRow(kIdsEditColorChannelResets, i)), this);
         reset->setAutoDefault(false);
         grid->addWidget(label, c, 0);
         grid->addWidget(slider, c, 1);
@@ -91,9 +92,9 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* resetAll =
-        buttons->addButton(QStringLiteral("&Reset"), QDialogButtonBox::ResetRole);
+        buttons->addButton(ToQt(LoadString(kIdsEditColorReset)), QDialogButtonBox::ResetRole);
     QPushButton* select =
-        buttons->addButton(QStringLiteral("S&elect..."), QDialogButtonBox::ActionRole);
+        buttons->addButton(ToQt(LoadString(kIdsEditColorSelect)), QDialogButtonBox::ActionRole);
     connect(resetAll, &QPushButton::clicked, this, [this] { ResetAll(); });
     connect(select, &QPushButton::clicked, this, [this] { SelectColor(); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -108,12 +109,8 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
                                  : QString());
     Apply(nullptr);
 
-    const Rect placed = m_context.prefs.WinState(kWinStateColorEdit).Placement().normalPosition;
+    const Rect placed = SavedRect();
     if (!placed.IsEmpty()) move(placed.left, placed.top);
-}
-
-CDlgEditColor::~CDlgEditColor() {
-    SavePlacement();
 }
 
 void CDlgEditColor::SetComponent(Component c, int value) {
@@ -188,21 +185,6 @@ void CDlgEditColor::Apply(const QObject* source) {
         m_newText->setText(ToQt(formats.GetAt(s.colorFormatIndex).FormatColor(color)));
     }
     m_applying = false;
-}
-
-void CDlgEditColor::showEvent(QShowEvent* event) {
-    m_shown = true;
-    QDialog::showEvent(event);
-}
-
-void CDlgEditColor::SavePlacement() {
-    if (!m_shown) return;
-    const QRect g = geometry();
-    const WindowPlacement placement = WindowPlacement::Normal(
-        Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
-    if (m_context.prefs.WinState(kWinStateColorEdit).RecordPlacement(placement)) {
-        m_context.prefs.SetChanged();
-    }
 }
 
 }  // namespace nl

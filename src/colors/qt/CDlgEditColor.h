@@ -1,9 +1,9 @@
 #pragma once
-#include <QDialog>
 #include <array>
 
 #include "framework/qt/AppContext.h"
 #include "colors/colors_view.h"
+#include "colors/qt/CPlacedDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,13 +18,12 @@ class CColorTile;
 // Hue, Saturation and Luminosity each on a slider and spin buttons (0..240), buttons that put
 // one component or all three back, and "Select..." for the system color dialog. OK gives
 // the new color, except that H, S and L at their initial values give the old color exactly.
-class CDlgEditColor : public QDialog {
+class CDlgEditColor : public CPlacedDialog {
 public:
     enum Component : int { kHue = 0, kSaturation = 1, kLuminosity = 2 };
 
     // `index` is the entry's position (for the caption).
     CDlgEditColor(AppContext& context, int index, COLORREF oldColor, QWidget* parent);
-    ~CDlgEditColor() override;
 
     const CEditColorState& State() const { return m_state; }
     // What the dialog gives back for `result` (QDialog::Accepted or Rejected).
@@ -43,13 +42,9 @@ public:
     // "Select...": the system color dialog, starting at the new color.
     void SelectColor();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void SetComponentFrom(Component c, int value, const QObject* source);
     void Apply(const QObject* source);
-    void SavePlacement();
 
     AppContext& m_context;
     CEditColorState m_state;
@@ -60,7 +55,6 @@ private:
     CColorTile* m_oldTile = nullptr;
     CColorTile* m_newTile = nullptr;
     bool m_applying = false;
-    bool m_shown = false;
 };
 
 }  // namespace nl

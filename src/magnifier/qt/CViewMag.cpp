@@ -86,9 +86,9 @@ void CViewMag::MoveCentre() {
 void CViewMag::Copy() {
     const bool stretch =
         HasBit(m_context.prefs.Settings().magnifierOptions, AppSettings::kMagnifierStretchCopies);
-    if (m_zoom->SourceRect().IsEmpty() || !m_zoom->CopyToClipboard(stretch)) {
-        m_context.dialogs.MessageBox(kNoDataToCopyText, LoadString(kIdsAppTitle), MsgButtons::kOk,
-                                     MsgIcon::kWarning);
+    if (m_zoom->SourceRect().IsEmpty() || !m_zoom->CopyToClipboard(m_context.clipboard, stretch)) {
+        m_context.dialogs.MessageBox(LoadString(kIdsNoDataToCopy), LoadString(kIdsAppTitle),
+                                     MsgButtons::kOk, MsgIcon::kWarning);
     }
 }
 

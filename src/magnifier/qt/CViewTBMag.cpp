@@ -14,7 +14,7 @@ namespace nl {
 CViewTBMag::CViewTBMag(AppContext& context, IViewHost& host, QWidget* parent)
     : CViewAppTB(context, host, res::kFormMagnifier, parent) {
     AddCommand(cmd::kCopyInstructions, [this] {
-        Context().dialogs.MessageBox(kCopyInstructionsText, LoadString(kIdsAppTitle),
+        Context().dialogs.MessageBox(LoadString(kIdsCopyInstructions), LoadString(kIdsAppTitle),
                                      MsgButtons::kOk, MsgIcon::kInformation);
     });
     AddCommand(cmd::kStretchCopies,
@@ -30,7 +30,8 @@ CViewTBMag::CViewTBMag(AppContext& context, IViewHost& host, QWidget* parent)
         }
         // The magnified area is the magnifier view's; without it the text stays.
         if (!m_view || unit < 0 || unit >= units.GetSize()) return;
-        ui.SetText(MagnifiedAreaText(true, m_view->Zoom()->SourceRect(), units.GetAt(unit)));
+        ui.SetText(
+            MagnifiedAreaText(Picking::kRunning, m_view->Zoom()->SourceRect(), units.GetAt(unit)));
     });
     AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) {
         ui.SetText(Started() ? Context().doc.Colors().Sample().SourceTitle() : std::string());

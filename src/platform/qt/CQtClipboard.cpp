@@ -1,25 +1,115 @@
 #include "platform/qt/CQtClipboard.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
 #include "base/CSystemError.h"
+#include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_image.h"
 
 namespace nl {
 
+namespace {
+
+// The format under which Qt keeps a picture as an image object rather than as bytes.
+constexpr const char* kQtImageFormat = "application/x-qt-image";
+
+QClipboard* SystemClipboard() { return qGuiApp ? QGuiApplication::clipboard() : nullptr; }
+
+QByteArray PngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace
+
+CQtClipboard::~CQtClipboard() { QObject::disconnect(m_changed); }
+
 std::uint32_t CQtClipboard::SetText(const std::string& text) {
-    if (!qGuiApp) return kErrorClipboardNotOpen;
-    QGuiApplication::clipboard()->setText(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QClipboard* clipboard = SystemClipboard();
+    if (!clipboard) return kErrorClipboardNotOpen;
+    clipboard->setText(ToQt(text));
     return kErrorSuccess;
 }
 
 std::optional<std::string> CQtClipboard::Text() const {
-    if (!qGuiApp) return std::nullopt;
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QClipboard* clipboard = SystemClipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data || !data->hasText()) return std::nullopt;
     return data->text().toStdString();
+}
+
+std::uint32_t CQtClipboard::SetImage(const BitmapImage& image) {
+    QClipboard* clipboard = SystemClipboard();
+    if (!clipboard) return kErrorClipboardNotOpen;
+    const QImage picture = ToQImage(image);
+    if (picture.isNull()) return kErrorInvalidParameter;
+    clipboard->setImage(picture);
+    return kErrorSuccess;
+}
+
+std::optional<BitmapImage> CQtClipboard::Image() const {
+    QClipboard* clipboard = SystemClipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data) return std::nullopt;
+    if (data->hasImage()) {
+        BitmapImage image = ToBitmapImage(qvariant_cast<QImage>(data->imageData()));
+        if (!image.IsEmpty()) return image;
+    }
+    // Pictures put on the clipboard as file bytes of an image type.
+    for (const QString& name : data->formats()) {
+        if (!name.startsWith(QLatin1String("image/"))) continue;
+        BitmapImage image = ToBitmapImage(QImage::fromData(data->data(name)));
+        if (!image.IsEmpty()) return image;
+    }
+    return std::nullopt;
+}
+
+std::uint32_t CQtClipboard::SetFormats(const std::vector<ClipboardFormat>& formats) {
+    QClipboard* clipboard = SystemClipboard();
+    if (!clipboard) return kErrorClipboardNotOpen;
+    auto* data = new QMimeData;
+    for (const ClipboardFormat& format : formats)
+        data->setData(ToQt(format.name),
+                      QByteArray(reinterpret_cast<const char*>(format.bytes.data()),
+                                 static_cast<qsizetype>(format.bytes.size())));
+    clipboard->setMimeData(data);  // the clipboard owns the data from here on
+    return kErrorSuccess;
+}
+
+std::vector<ClipboardFormat> CQtClipboard::Formats() const {
+    QClipboard* clipboard = SystemClipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data) return {};
+    std::vector<ClipboardFormat> out;
+    for (const QString& name : data->formats()) {
+        QByteArray bytes = data->data(name);
+        if (bytes.isEmpty() && name == QLatin1String(kQtImageFormat) && data->hasImage())
+            bytes = PngBytes(qvariant_cast<QImage>(data->imageData()));
+        out.push_back({name.toStdString(), std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
+    }
+    return out;
+}
+
+std::uint32_t CQtClipboard::Clear() {
+    QClipboard* clipboard = SystemClipboard();
+    if (!clipboard) return kErrorClipboardNotOpen;
+    clipboard->clear();
+    return kErrorSuccess;
+}
+
+void CQtClipboard::SetChangeListener(ChangeListener listener) {
+    m_listener = std::move(listener);
+    QClipboard* clipboard = SystemClipboard();
+    if (!clipboard || m_changed) return;
+    m_changed = QObject::connect(clipboard, &QClipboard::dataChanged, clipboard, [this] {
+        if (m_listener) m_listener();
+    });
 }
 
 }  // namespace nl

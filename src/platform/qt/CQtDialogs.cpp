@@ -99,20 +99,21 @@ QString CQtDialogs::SuffixOf(const QString& qtFilter, const QString& fallback) {
 }
 
 std::optional<std::string> CQtDialogs::SaveFileDialog(const FileDialogRequest& request) {
-    return RunFileDialog(request, true);
+    return RunFileDialog(request, FileDialogKind::kSave);
 }
 
 std::optional<std::string> CQtDialogs::OpenFileDialog(const FileDialogRequest& request) {
-    return RunFileDialog(request, false);
+    return RunFileDialog(request, FileDialogKind::kOpen);
 }
 
-std::optional<std::string> CQtDialogs::RunFileDialog(const FileDialogRequest& request, bool save) {
+std::optional<std::string> CQtDialogs::RunFileDialog(const FileDialogRequest& request,
+                                                     FileDialogKind kind) {
     QFileDialog dialog(ActiveParent());
     const QStringList filters = QtFilters(request.filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!request.initialFolder.empty()) dialog.setDirectory(ToQt(request.initialFolder));
     if (!request.fileName.empty()) dialog.selectFile(ToQt(request.fileName));
-    if (save) {
+    if (kind == FileDialogKind::kSave) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // A name typed without an extension gets the one of the chosen filter.

@@ -22,7 +22,8 @@ public:
     static QString SuffixOf(const QString& qtFilter, const QString& fallback);
 
 private:
-    std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
+    enum class FileDialogKind { kOpen, kSave };
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request, FileDialogKind kind);
 };
 
 }  // namespace nl

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/IDialogs.h"
+#include "platform/qt/qt_convert.h"
 #include "base/StringTable.h"
 
 namespace nl {
@@ -37,8 +38,8 @@ CDlgScale::CDlgScale(QWidget* parent, int startFactor, bool autoPreview, Hooks h
       m_value(startFactor),
       m_start(startFactor),
       m_autoPreview(autoPreview) {
-    setWindowTitle(QStringLiteral("NerimLens: Ruler Custom Zoom"));
-    auto* label = new QLabel(QStringLiteral("&Zoom factor:"), this);
+    setWindowTitle(ToQt(LoadString(kIdsScaleCaption)));
+    auto* label = new QLabel(ToQt(LoadString(kIdsScaleFactor)), this);
     m_edit = new QSpinBox(this);
     m_edit->setObjectName(QString::number(kControlFactor));
     m_edit->setRange(kMinFactor, kMaxFactor);
@@ -46,8 +47,8 @@ CDlgScale::CDlgScale(QWidget* parent, int startFactor, bool autoPreview, Hooks h
     m_edit->setAlignment(Qt::AlignRight);
     m_line = m_edit->findChild<QLineEdit*>();
     label->setBuddy(m_edit);
-    auto* percent = new QLabel(QStringLiteral("%"), this);
-    m_check = new QCheckBox(QStringLiteral("&Auto-Preview"), this);
+    auto* percent = new QLabel(ToQt(LoadString(kIdsScalePercent)), this);
+    m_check = new QCheckBox(ToQt(LoadString(kIdsScaleAutoPreview)), this);
     m_check->setObjectName(QString::number(kControlAutoPreview));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 

@@ -1,15 +1,9 @@
 #include "ruler/qt/CRuler.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QLinearGradient>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QStaticText>
 #include <vector>
 
 #include "framework/CAppPrefs.h"
@@ -26,7 +20,6 @@
 #include "ruler/qt/CRulerKeys.h"
 #include "ruler/ruler_readouts.h"
 #include "ui/qt/CCommandBinder.h"
-#include "ui/qt/svg_icons.h"
 
 namespace nl {
 
@@ -36,11 +29,10 @@ using D = CRulerData;
 
 constexpr int kMinCaptionHeight = 18;
 constexpr int kCaptionTextPadding = 5;
-constexpr int kIconSize = 16;
-constexpr int kButtonLighter = 130;
-constexpr int kStripLighter = 160;
-constexpr int kTextMargin = 2;
 constexpr double kAlphaMax = 255.0;
+
+// When a toggle command shows its check mark: while its option bit is clear, or while set.
+enum class CheckedWhen { kBitClear, kBitSet };
 
 // Dialog Base and Dialog follow the font of the window under the cursor.
 bool IsDialogUnit(std::uint32_t options) {
@@ -113,15 +105,15 @@ CCmdUI CRuler::Update(int id) {
 }
 
 void CRuler::AddHandlers() {
-    const auto toggle = [this](int id, std::uint32_t bit, bool checkedWhenSet) {
+    const auto toggle = [this](int id, std::uint32_t bit, CheckedWhen checked) {
         AddCommand(id, [this, bit] { SetOptions(bit, m_options ^ bit); });
-        AddUpdate(id, [this, bit, checkedWhenSet](CCmdUI& ui) {
-            ui.SetCheck(((m_options & bit) != 0) == checkedWhenSet);
+        AddUpdate(id, [this, bit, checked](CCmdUI& ui) {
+            ui.SetCheck(((m_options & bit) != 0) == (checked == CheckedWhen::kBitSet));
         });
     };
-    toggle(cmd::kRulerHorizontal, D::kOptionVertical, false);
-    toggle(cmd::kRulerInverted, D::kOptionInverted, true);
-    toggle(cmd::kRulerGuide, D::kOptionGuide, true);
+    toggle(cmd::kRulerHorizontal, D::kOptionVertical, CheckedWhen::kBitClear);
+    toggle(cmd::kRulerInverted, D::kOptionInverted, CheckedWhen::kBitSet);
+    toggle(cmd::kRulerGuide, D::kOptionGuide, CheckedWhen::kBitSet);
     AddCommand(cmd::kRulerArrange, [this] { Arrange(); });
 
     for (int i = 0; i < kRulerUnitCount; ++i) {
@@ -450,259 +442,6 @@ void CRuler::RebuildCaption() {
 void CRuler::OnViewNotify(ViewNotify type, std::intptr_t) {
     if (type == ViewNotify::kTimerTick) UpdateFromCursor();
     if (type == ViewNotify::kSaveState) SaveState();
-}
-
-// --- painting ------------------------------------------------------------------------------
-
-void CRuler::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    Render(p);
-}
-
-void CRuler::Render(QPainter& p) {
-    const RulerParts parts = Parts();
-    PaintStrip(p, parts);
-    PaintBody(p, parts);
-    PaintCaptionText(p, parts);
-    PaintGraduations(p);
-    PaintGuide(p, parts);
-}
-
-void CRuler::PaintStrip(QPainter& p, const RulerParts& parts) {
-    const bool vertical = (m_options & D::kOptionVertical) != 0;
-    const QPalette::ColorGroup group = isActiveWindow() ? QPalette::Active : QPalette::Inactive;
-    const QColor caption = palette().color(group, QPalette::Highlight);
-    const QRect strip = ToQRect(parts.strip);
-    QLinearGradient gradient(strip.topLeft(), vertical ? strip.bottomLeft() : strip.topRight());
-    gradient.setColorAt(0, caption);
-    gradient.setColorAt(1, caption.lighter(kStripLighter));
-    p.fillRect(strip, gradient);
-
-    const QRect icon = ToQRect(parts.icon);
-    const QRect iconBox(icon.center().x() - kIconSize / 2 + 1,
-                        icon.center().y() - kIconSize / 2 + 1, kIconSize, kIconSize);
-    IconFromSvg(cmd::kRuler).paint(&p, iconBox);
-
-    const QColor text = palette().color(group, QPalette::HighlightedText);
-    const auto button = [&](const Rect& r, bool hot, const QString& glyph) {
-        const QRect box = ToQRect(r);
-        p.fillRect(box, hot ? caption.lighter(kButtonLighter) : palette().color(QPalette::Button));
-        p.setPen(hot ? text : palette().color(QPalette::ButtonText));
-        p.drawRect(box.adjusted(0, 0, -1, -1));
-        p.setFont(m_font);
-        p.drawText(box, Qt::AlignCenter, glyph);
-    };
-    button(parts.help, m_helpHot, QStringLiteral("?"));
-    button(parts.close, m_closeHot, QString(QChar(0x00D7)));
-}
-
-void CRuler::PaintBody(QPainter& p, const RulerParts& parts) {
-    const bool vertical = (m_options & D::kOptionVertical) != 0;
-    const QRect body = ToQRect(parts.body);
-    QLinearGradient gradient(body.topLeft(), vertical ? body.topRight() : body.bottomLeft());
-    gradient.setColorAt(0, palette().color(QPalette::Mid));
-    gradient.setColorAt(1, palette().color(QPalette::Light));
-    p.fillRect(body, gradient);
-}
-
-void CRuler::PaintCaptionText(QPainter& p, const RulerParts& parts) {
-    const QPalette::ColorGroup group = isActiveWindow() ? QPalette::Active : QPalette::Inactive;
-    p.setPen(palette().color(group, QPalette::HighlightedText));
-    p.setFont(m_font);
-    const QRect area = ToQRect(parts.text);
-    if (m_options & D::kOptionVertical) {
-        p.save();
-        p.translate(area.right() + 1, area.top());
-        p.rotate(90);
-        const QRect turned(kTextMargin, 0, area.height() - kTextMargin, area.width());
-        p.drawText(turned, Qt::AlignLeft | Qt::AlignVCenter,
-                   p.fontMetrics().elidedText(m_caption, Qt::ElideRight, turned.width()));
-        p.restore();
-        return;
-    }
-    const QRect line = area.adjusted(kTextMargin, 0, 0, 0);
-    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-               p.fontMetrics().elidedText(m_caption, Qt::ElideRight, line.width()));
-}
-
-void CRuler::PaintGraduations(QPainter& p) {
-    const bool vertical = (m_options & D::kOptionVertical) != 0;
-    const GraduationLayout layout = Layout();
-    const QColor ink = palette().color(QPalette::ButtonText);
-    p.setPen(QPen(ink, 1));
-    std::vector<QLine> lines;
-    lines.reserve(layout.majors.size() + layout.minors.size());
-    for (const auto* ticks : {&layout.majors, &layout.minors}) {
-        for (const RulerTick& tick : *ticks) {
-            const auto [a, b] = TickLine(layout, tick, vertical);
-            lines.emplace_back(a.x, a.y, b.x, b.y);
-        }
-    }
-    p.drawLines(lines.data(), static_cast<int>(lines.size()));
-
-    // Labels are prepared once per text; a vertical ruler turns the painter once for all.
-    p.setFont(m_font);
-    p.save();
-    if (vertical) p.rotate(90);
-    for (const RulerLabel& label : layout.labels) {
-        const QString text = QString::fromStdString(label.text);
-        auto it = m_labels.find(text);
-        if (it == m_labels.end()) {
-            QStaticText prepared(text);
-            prepared.setTextFormat(Qt::PlainText);
-            prepared.prepare(QTransform(), m_font);
-            it = m_labels.insert(text, prepared);
-        }
-        const qreal start = label.along - it->size().width() / 2;
-        // Turned a quarter clockwise, the text's top faces the graduated edge of a normal
-        // vertical ruler.
-        const QPointF at = vertical ? QPointF(start, -(label.acrossTop + m_textHeight))
-                                    : QPointF(start, label.acrossTop);
-        p.drawStaticText(at, *it);
-    }
-    p.restore();
-}
-
-void CRuler::PaintGuide(QPainter& p, const RulerParts& parts) {
-    if (!(m_options & D::kOptionGuide) || !m_guide) return;
-    // Drawn by inversion, so the mark shows on any background.
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_Difference);
-    if (m_options & D::kOptionVertical)
-        p.fillRect(QRect(parts.body.left, *m_guide, parts.body.Width(), 1), Qt::white);
-    else
-        p.fillRect(QRect(*m_guide, parts.body.top, 1, parts.body.Height()), Qt::white);
-    p.restore();
-}
-
-// --- mouse and window ----------------------------------------------------------------------
-
-void CRuler::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    const QPoint at = event->position().toPoint();
-    const RulerParts parts = Parts();
-    const RulerHit hit = RulerHitTest({at.x(), at.y()}, parts, {width(), height()},
-                                      {kSizingBand, kSizingBand}, true);
-    m_dragStart = event->globalPosition().toPoint();
-    m_dragGeometry = geometry();
-    switch (hit) {
-        case RulerHit::kIcon:
-            ShowMenuAt(mapToGlobal(QPoint(parts.icon.left, parts.icon.bottom)));
-            m_drag = Drag::kNone;
-            break;
-        case RulerHit::kHelp:
-            m_drag = Drag::kHelp;
-            break;
-        case RulerHit::kClose:
-            m_drag = Drag::kClose;
-            break;
-        case RulerHit::kLeft:
-            m_drag = Drag::kLeft;
-            break;
-        case RulerHit::kRight:
-            m_drag = Drag::kRight;
-            break;
-        case RulerHit::kTop:
-            m_drag = Drag::kTop;
-            break;
-        case RulerHit::kBottom:
-            m_drag = Drag::kBottom;
-            break;
-        case RulerHit::kCaption:
-            m_drag = Drag::kMove;
-            break;
-        case RulerHit::kNone:
-            m_drag = Drag::kNone;
-            break;
-    }
-}
-
-void CRuler::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint global = event->globalPosition().toPoint();
-    const QPoint delta = global - m_dragStart;
-    QRect g = m_dragGeometry;
-    const QSize min = minimumSize();
-    switch (m_drag) {
-        case Drag::kMove: {
-            const Qt::KeyboardModifiers keys = event->modifiers();
-            const Rect proposed = ToRect(g.translated(delta));
-            const Rect locked = LockMoveAxis(ScreenRect(), proposed, keys & Qt::ShiftModifier,
-                                             keys & Qt::ControlModifier);
-            move(locked.left, locked.top);
-            return;
-        }
-        case Drag::kLeft:
-            g.setLeft(std::min(g.left() + delta.x(), g.right() - min.width() + 1));
-            break;
-        case Drag::kRight:
-            g.setRight(g.right() + delta.x());
-            break;
-        case Drag::kTop:
-            g.setTop(std::min(g.top() + delta.y(), g.bottom() - min.height() + 1));
-            break;
-        case Drag::kBottom:
-            g.setBottom(g.bottom() + delta.y());
-            break;
-        default: {
-            // Show the sizing cursor over the edges.
-            const QPoint at = event->position().toPoint();
-            const RulerHit hit = RulerHitTest({at.x(), at.y()}, Parts(), {width(), height()},
-                                              {kSizingBand, kSizingBand}, false);
-            if (hit == RulerHit::kLeft || hit == RulerHit::kRight)
-                setCursor(Qt::SizeHorCursor);
-            else if (hit == RulerHit::kTop || hit == RulerHit::kBottom)
-                setCursor(Qt::SizeVerCursor);
-            else
-                unsetCursor();
-            return;
-        }
-    }
-    setGeometry(g);
-}
-
-void CRuler::mouseReleaseEvent(QMouseEvent* event) {
-    const Drag drag = m_drag;
-    m_drag = Drag::kNone;
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint at = event->position().toPoint();
-    const RulerParts parts = Parts();
-    if (drag == Drag::kClose && parts.close.Contains({at.x(), at.y()})) {
-        close();
-    } else if (drag == Drag::kHelp && parts.help.Contains({at.x(), at.y()})) {
-        Execute(cmd::kHelp);
-    }
-}
-
-void CRuler::contextMenuEvent(QContextMenuEvent* event) {
-    ShowMenuAt(event->globalPos());
-}
-
-void CRuler::closeEvent(QCloseEvent* event) {
-    SaveState();
-    if (m_keysWindow) m_keysWindow->close();
-    if (m_scaleDialog) m_scaleDialog->reject();
-    m_idleTimer.stop();
-    event->accept();
-}
-
-void CRuler::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    m_lastCursor.reset();
-    UpdateFromCursor();
-}
-
-void CRuler::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    m_lastCursor.reset();
-    update();
-}
-
-void CRuler::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange) update(ToQRect(Parts().strip));
-    QWidget::changeEvent(event);
 }
 
 }  // namespace nl

@@ -30,6 +30,8 @@ class CRulerKeys;
 // graduated body. It reads and writes the ruler settings and the ruler's window-state record;
 // its option bits (unit, orientation, graduation side, guide) live in the window while it is
 // open. Commands it does not handle go on to the main window.
+// CRuler.cpp holds construction, the commands, placement and the cursor; CRuler_paint.cpp the
+// painting; CRuler_mouse.cpp the mouse gestures and the window events.
 class CRuler : public QWidget, public CCmdTarget, public IViewNotifySink {
 public:
     // The window's alpha where the window system can show translucent windows.

@@ -14,7 +14,6 @@ namespace nl {
 
 namespace {
 
-constexpr std::uint32_t kStringKeys = 2015;
 constexpr int kControlList = 3075;
 constexpr std::size_t kHeaderItems = 3;  // the title and two column headings
 constexpr QSize kDefaultSize{320, 420};
@@ -22,13 +21,13 @@ constexpr QSize kDefaultSize{320, 420};
 }  // namespace
 
 CRulerKeys::CRulerKeys(QWidget* owner) : QWidget(owner, Qt::Tool) {
-    const std::vector<std::string> items = SplitLines(LoadString(kStringKeys));
+    const std::vector<std::string> items = SplitLines(LoadString(kIdsRulerKeys));
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QString::number(kControlList));
     m_list->setRootIsDecorated(false);
     m_list->setColumnCount(2);
     if (items.size() >= kHeaderItems) {
-        setWindowTitle(ToQt(FormatMessage("NerimLens: %1", {items[0]})));
+        setWindowTitle(ToQt(FormatString(kIdsRulerKeysCaption, {items[0]})));
         m_list->setHeaderLabels({ToQt(items[1]), ToQt(items[2])});
         for (std::size_t i = kHeaderItems; i + 1 < items.size(); i += 2)
             new QTreeWidgetItem(m_list, {ToQt(items[i]), ToQt(items[i + 1])});

@@ -1,13 +1,13 @@
 #include "ui/qt/CCtrlZoom.h"
 
-#include <QClipboard>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPainter>
 
 #include "ui/zoom_geometry.h"
+#include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_image.h"
 
 namespace nl {
 
@@ -34,7 +34,7 @@ bool CCtrlZoom::GrabInto(const Rect& area) {
     return m_desktop.Grab(area, reinterpret_cast<GrabPixel*>(m_grab.bits()), stride);
 }
 
-bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, bool drawMark) {
+bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
     const Rect target = ToRect(dest);
     const ZoomLayout layout =
         ComputeZoomLayout(target, m_centre, m_zoom, m_desktop.VirtualScreen());
@@ -44,7 +44,7 @@ bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, bool drawMark) {
     for (const Rect& band : layout.outside) painter.fillRect(ToQRect(band), QColor(kDesktopColor));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(ToQRect(layout.dest), m_grab);
-    if (drawMark) {
+    if (mark == CursorMark::kShown) {
         const QPainter::CompositionMode old = painter.compositionMode();
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
         painter.fillRect(ToQRect(CentreBlock(target, m_zoom)), Qt::black);
@@ -59,20 +59,17 @@ QImage CCtrlZoom::CopyImage(bool stretch) {
         QImage image(area.size(), QImage::Format_RGB32);
         image.fill(QColor(kDesktopColor));
         QPainter painter(&image);
-        if (!Render(painter, QRect(QPoint(0, 0), area.size()), false)) return {};
+        if (!Render(painter, QRect(QPoint(0, 0), area.size()), CursorMark::kHidden)) return {};
         return image;
     }
     if (m_source.IsEmpty() || !GrabInto(m_source)) return {};
     return m_grab.copy();
 }
 
-bool CCtrlZoom::CopyToClipboard(bool stretch) {
+bool CCtrlZoom::CopyToClipboard(IClipboard& clipboard, bool stretch) {
     const QImage image = CopyImage(stretch);
     if (image.isNull()) return false;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard) return false;
-    clipboard->setImage(image);
-    return true;
+    return clipboard.SetImage(ToBitmapImage(image)) == 0;
 }
 
 void CCtrlZoom::paintEvent(QPaintEvent*) {
@@ -85,7 +82,7 @@ void CCtrlZoom::paintEvent(QPaintEvent*) {
         painter.fillRect(ImageRect(), palette().color(QPalette::Button));
         return;
     }
-    Render(painter, ImageRect(), m_drawMark);
+    Render(painter, ImageRect(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
 }
 
 void CCtrlZoom::changeEvent(QEvent* event) {

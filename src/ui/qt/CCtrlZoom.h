@@ -9,6 +9,7 @@ class QPainter;
 
 namespace nl {
 
+class IClipboard;
 class IDesktop;
 
 // A live, enlarged copy of the desktop around one point. The host sets the centre, the zoom
@@ -40,15 +41,18 @@ public:
     // The area the image is drawn into: the widget without its border.
     QRect ImageRect() const;
 
+    // Whether a frame shows the inverted block that marks the centre pixel.
+    enum class CursorMark { kHidden, kShown };
     // Draws one frame into `dest` of `painter`; false (painting nothing) when the area
     // around the centre is off the desktop or the screen cannot be read.
-    bool Render(QPainter& painter, const QRect& dest, bool drawMark);
+    bool Render(QPainter& painter, const QRect& dest, CursorMark mark);
     // The image a copy puts on the clipboard: with `stretch` and a zoom other than 100, the
     // image area as shown but without the centre mark; otherwise the shown desktop pixels at
     // 1:1. A null image when nothing is shown or the screen cannot be read.
     QImage CopyImage(bool stretch);
-    // Puts CopyImage on the clipboard; false when there was nothing to put.
-    bool CopyToClipboard(bool stretch);
+    // Puts CopyImage on `clipboard`; false when there was nothing to put or the clipboard
+    // refused it.
+    bool CopyToClipboard(IClipboard& clipboard, bool stretch);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,8 +3,8 @@
 
 namespace nl {
 
-// The user's login name and the computer's host name.
-class CQtSystemInfo final : public ISystemInfo {
+// The login name of the process's user and the host name, from the C library.
+class PosixSystemInfo final : public ISystemInfo {
 public:
     bool UserName(std::string& out) const override;
     bool ComputerName(std::string& out) const override;

@@ -1,10 +1,9 @@
-#include "platform/qt/CQtSystemInfo.h"
+#include "platform/local/PosixSystemInfo.h"
 
 #include <pwd.h>
 #include <unistd.h>
 
-#include <QString>
-#include <QSysInfo>
+#include <array>
 #include <vector>
 
 namespace nl {
@@ -12,10 +11,12 @@ namespace nl {
 namespace {
 
 constexpr std::size_t kPasswdBufferSize = 16384;
+// Longer than any host name the system allows.
+constexpr std::size_t kHostNameSize = 256;
 
 }  // namespace
 
-bool CQtSystemInfo::UserName(std::string& out) const {
+bool PosixSystemInfo::UserName(std::string& out) const {
     // The account of the process, not an environment variable anyone can set.
     std::vector<char> buffer(kPasswdBufferSize);
     passwd entry{};
@@ -27,10 +28,10 @@ bool CQtSystemInfo::UserName(std::string& out) const {
     return true;
 }
 
-bool CQtSystemInfo::ComputerName(std::string& out) const {
-    const QString host = QSysInfo::machineHostName();
-    if (host.isEmpty()) return false;
-    out = host.toStdString();
+bool PosixSystemInfo::ComputerName(std::string& out) const {
+    std::array<char, kHostNameSize> name{};
+    if (gethostname(name.data(), name.size() - 1) != 0 || name[0] == '\0') return false;
+    out = name.data();
     return true;
 }
 

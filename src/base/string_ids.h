@@ -1,0 +1,92 @@
+#pragma once
+#include <cstdint>
+
+// The numbers of the string table's texts. A command's status-bar prompt and tool tip share
+// the command's number and are looked up by the command id (base/command_ids.h).
+namespace nl {
+
+// Document template strings: window title, document name, type name, file-dialog filter
+// name, extension, registry type id and its display name, one per line.
+inline constexpr std::uint32_t kIdsDocumentStrings = 1000;
+inline constexpr std::uint32_t kIdsRulerAppName = 1001;  // starts the ruler's caption
+
+inline constexpr std::uint32_t kIdsOptionsCaption = 2001;  // "NerimLens: Options"
+inline constexpr std::uint32_t kIdsColumnHeaders = 2002;   // colors list, one per line
+inline constexpr std::uint32_t kIdsHotKeyPrompt = 2004;    // prompt of the hot key editor
+inline constexpr std::uint32_t kIdsColorFormats = 2008;    // id, name, format per format
+inline constexpr std::uint32_t kIdsHotKeyCommands = 2009;  // command names, one per line
+inline constexpr std::uint32_t kIdsUnits = 2010;           // id, name, abbreviation, format
+inline constexpr std::uint32_t kIdsResumePicking = 2011;   // asked for the pick hot key
+inline constexpr std::uint32_t kIdsStartToEnable = 2013;   // "Start to enable"
+inline constexpr std::uint32_t kIdsRulerKeys = 2015;       // title, headings, command/key pairs
+inline constexpr std::uint32_t kIdsSoundEvents = 2020;     // event names, one per line
+inline constexpr std::uint32_t kIdsSoundNames = 2021;      // "None", "Tick1", ... one per line
+inline constexpr std::uint32_t kIdsColorCountTip = 2025;   // tool tip of the color-count pane
+inline constexpr std::uint32_t kIdsDataFileFilter = 2030;  // file dialogs of back-up, restore
+inline constexpr std::uint32_t kIdsRestoreConfirm = 2031;  // told before restoring
+inline constexpr std::uint32_t kIdsExportFilter = 2040;    // file dialog of "Save colors"
+inline constexpr std::uint32_t kIdsRulerUnitAbbreviations = 2042;
+inline constexpr std::uint32_t kIdsDefaultTitle = 2047;       // default export title
+inline constexpr std::uint32_t kIdsDefaultHeader = 2048;      // default export header
+inline constexpr std::uint32_t kIdsDefaultFooter = 2049;      // default export footer
+inline constexpr std::uint32_t kIdsKeyboardIndicator = 2060;  // what the indicator means
+
+// Status bar hints of the tools.
+inline constexpr std::uint32_t kIdsHintDisabled = 2100;
+inline constexpr std::uint32_t kIdsHintActivate = 2101;
+inline constexpr std::uint32_t kIdsHintMoveOutside = 2102;
+inline constexpr std::uint32_t kIdsHintPressEnter = 2103;
+inline constexpr std::uint32_t kIdsHintCopyMagnified = 2104;
+inline constexpr std::uint32_t kIdsCountdownIntoPlace = 2109;  // "... move cursor into place!"
+inline constexpr std::uint32_t kIdsCountdown = 2113;           // "... move cursor away!"
+
+inline constexpr std::uint32_t kIdsReadErrorFatal = 25241;  // path, error, application: closes
+inline constexpr std::uint32_t kIdsReadErrorAsk = 25242;    // path, error: OK tries an older file
+inline constexpr std::uint32_t kIdsShowHide = 25253;        // "Sho&w\nHid&e"
+inline constexpr std::uint32_t kIdsErrorNumber = 25260;     // "Error #%1: %2"
+inline constexpr std::uint32_t kIdsErrorNumberWithData = 25266;  // "Error #%1: %2\n\nData: %3"
+inline constexpr std::uint32_t kIdsApplicationStarted = 25300;   // first line of the balloon
+inline constexpr std::uint32_t kIdsHotKeyNone = 25302;           // "None"
+inline constexpr std::uint32_t kIdsInvalidHotKey = 25311;        // "Invalid hot key."
+
+// Texts of this program's own windows and messages. They take numbers from 27000 to 27099,
+// a range no other text, command or resource uses.
+inline constexpr std::uint32_t kIdsTogglePicking = 27000;  // "Start &picking\nStop &picking"
+inline constexpr std::uint32_t kIdsOptionsLater = 27001;   // the Options command's stand-in
+inline constexpr std::uint32_t kIdsToolbarTitle = 27002;   // the main toolbar's name
+inline constexpr std::uint32_t kIdsAboutCaption = 27003;   // "About %1"
+inline constexpr std::uint32_t kIdsAboutText = 27004;      // name, version, description, maker
+inline constexpr std::uint32_t kIdsHelpTitle = 27005;      // "%1 Help"
+inline constexpr std::uint32_t kIdsHelpMainKeys = 27006;   // heading of the main window's keys
+inline constexpr std::uint32_t kIdsCopyInstructions = 27007;
+inline constexpr std::uint32_t kIdsNoDataToCopy = 27008;
+inline constexpr std::uint32_t kIdsHelpTools = 27009;     // heading of the help page's tools
+inline constexpr std::uint32_t kIdsScaleCaption = 27010;  // the ruler's custom zoom dialog
+inline constexpr std::uint32_t kIdsScaleFactor = 27011;   // "&Zoom factor:"
+inline constexpr std::uint32_t kIdsScalePercent = 27012;  // "%"
+inline constexpr std::uint32_t kIdsScaleAutoPreview = 27013;
+inline constexpr std::uint32_t kIdsRulerKeysCaption = 27014;        // "NerimLens: %1"
+inline constexpr std::uint32_t kIdsRulerHelpButton = 27015;         // "?"
+inline constexpr std::uint32_t kIdsColPropsColumns = 27020;         // "Property\nValue\nRange"
+inline constexpr std::uint32_t kIdsColPropsCaption = 27021;         // "Color Properties"
+inline constexpr std::uint32_t kIdsColPropsCaptionIndex = 27022;    // "Color Properties #%1"
+inline constexpr std::uint32_t kIdsEditColorCaption = 27025;        // "Edit Color #%1"
+inline constexpr std::uint32_t kIdsEditColorTiles = 27026;          // "Old\nNew"
+inline constexpr std::uint32_t kIdsEditColorChannels = 27027;       // hue, saturation, luminosity
+inline constexpr std::uint32_t kIdsEditColorReset = 27028;          // "&Reset"
+inline constexpr std::uint32_t kIdsEditColorSelect = 27029;         // "S&elect..."
+inline constexpr std::uint32_t kIdsEditColorChannelResets = 27030;  // "H\nS\nL"
+
+// The framework's own texts.
+inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"
+inline constexpr std::uint32_t kIdsIdleMessage = 57345;    // "Ready"
+inline constexpr std::uint32_t kIdsUntitled = 61443;       // "Untitled"
+inline constexpr std::uint32_t kIdpSaveModified = 61697;   // "Save changes to %1?"
+inline constexpr std::uint32_t kIdpParseIntRange = 61705;  // "Enter an integer between %1 and %2."
+inline constexpr std::uint32_t kIdpNotSupported = 61706;   // "Attempted an unsupported operation."
+inline constexpr std::uint32_t kIdpArchBadFormat = 61720;  // "%1 has a bad format."
+inline constexpr std::uint32_t kIdpArchEndOfFile = 61721;  // "Attempted to access %1 past its end."
+inline constexpr std::uint32_t kIdpUnnamedFile = 61722;    // "an unnamed file"
+inline constexpr std::uint32_t kIdpFileReadOnly = 61858;   // "Unable to write to %1, it is ..."
+
+}  // namespace nl

@@ -1,0 +1,131 @@
+#include "platform/factory/PlatformServices.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/factory/demo_desktop.h"
+#include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeHotKeys.h"
+#include "platform/fake/FakeSettingsStore.h"
+#include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeSingleInstance.h"
+#include "platform/fake/FakeSound.h"
+#include "platform/local/LocalFileSystem.h"
+#include "platform/local/PosixSystemInfo.h"
+#include "platform/local/XdgFolders.h"
+#include "platform/qt/CQtClipboard.h"
+#include "platform/qt/CQtDialogs.h"
+#include "platform/qt/CQtLocale.h"
+#include "platform/qt/CQtSettingsStore.h"
+#include "platform/qt/CQtShell.h"
+#include "platform/qt/CQtSingleInstance.h"
+#include "platform/qt/qt_convert.h"
+#include "platform/x11/CAlsaSound.h"
+#include "platform/x11/CX11Desktop.h"
+#include "platform/x11/CX11HotKeys.h"
+
+namespace nl {
+
+namespace {
+
+// The fake desktop's screen when there is no screen to copy the size of.
+constexpr Rect kDefaultFakeScreen{0, 0, 1280, 1024};
+
+// The fake desktop as large as the primary screen, so that the program's windows fit on
+// both alike.
+Rect FakeScreen() {
+    const QScreen* screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+    if (!screen) return kDefaultFakeScreen;
+    const Rect geometry = ToRect(screen->geometry());
+    return geometry.IsEmpty() ? kDefaultFakeScreen : geometry;
+}
+
+// The program's own folders below `root`; the program's path and the environment are the
+// real ones.
+class FoldersUnder final : public IFolders {
+public:
+    explicit FoldersUnder(std::string root) : m_root(std::move(root)) {}
+    std::string UserAppData() const override { return m_root + "/data"; }
+    std::string CommonAppData() const override { return m_root + "/common"; }
+    std::string Documents() const override { return m_root + "/Documents"; }
+    std::string Autostart() const override { return m_root + "/autostart"; }
+    std::string ExecutablePath() const override { return m_real.ExecutablePath(); }
+    std::optional<std::string> Environment(std::string_view name) const override {
+        return m_real.Environment(name);
+    }
+
+private:
+    std::string m_root;
+    XdgFolders m_real;
+};
+
+}  // namespace
+
+struct PlatformServices::FakeState {
+    QTemporaryDir folder{QDir::tempPath() + QStringLiteral("/nerimlens-fake-XXXXXX")};
+    FakeSingleInstance::Session instances;
+};
+
+std::optional<PlatformKind> PlatformKindFromName(const char* name) {
+    if (name == nullptr || *name == '\0' || std::strcmp(name, "real") == 0)
+        return PlatformKind::kReal;
+    if (std::strcmp(name, "fake") == 0) return PlatformKind::kFake;
+    return std::nullopt;
+}
+
+std::unique_ptr<PlatformServices> PlatformServices::Create(PlatformKind kind) {
+    std::unique_ptr<PlatformServices> services(new PlatformServices(kind));
+    // The program's own windows and the files are real in both kinds.
+    services->m_dialogs = std::make_unique<CQtDialogs>();
+    services->m_files = std::make_unique<LocalFileSystem>();
+    services->m_locale = std::make_unique<CQtLocale>();
+    services->m_systemInfo = std::make_unique<PosixSystemInfo>();
+    if (kind == PlatformKind::kFake)
+        services->BuildFake();
+    else
+        services->BuildReal();
+    return services;
+}
+
+PlatformServices::PlatformServices(PlatformKind kind) : m_kind(kind) {}
+
+PlatformServices::~PlatformServices() = default;
+
+void PlatformServices::BuildReal() {
+    m_desktop = std::make_unique<CX11Desktop>();
+    m_clipboard = std::make_unique<CQtClipboard>();
+    m_hotKeys = std::make_unique<CX11HotKeys>();
+    m_sound = std::make_unique<CAlsaSound>();
+    m_shell = std::make_unique<CQtShell>();
+    m_folders = std::make_unique<XdgFolders>();
+    m_store = std::make_unique<CQtSettingsStore>();
+    m_instance = std::make_unique<CQtSingleInstance>();
+}
+
+void PlatformServices::BuildFake() {
+    m_fake = std::make_unique<FakeState>();
+    auto desktop = std::make_unique<FakeDesktop>();
+    BuildDemoDesktop(*desktop, FakeScreen());
+    m_desktop = std::move(desktop);
+    m_clipboard = std::make_unique<FakeClipboard>();
+    m_hotKeys = std::make_unique<FakeHotKeys>();
+    m_sound = std::make_unique<FakeSound>();
+    m_shell = std::make_unique<FakeShell>();
+
+    if (!m_fake->folder.isValid())
+        throw std::runtime_error("cannot make a temporary folder for the fake platform: " +
+                                 m_fake->folder.errorString().toStdString());
+    auto folders = std::make_unique<FoldersUnder>(m_fake->folder.path().toStdString());
+    m_files->CreateFolders(folders->UserAppData());
+    m_files->CreateFolders(folders->Documents());
+    m_folders = std::move(folders);
+    m_store = std::make_unique<FakeSettingsStore>();
+    m_instance = std::make_unique<FakeSingleInstance>(m_fake->instances);
+}
+
+}  // namespace nl

@@ -1,0 +1,91 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace nl {
+
+class IClipboard;
+class IDesktop;
+class IDialogs;
+class IFileSystem;
+class IFolders;
+class IHotKeys;
+class ILocale;
+class ISettingsStore;
+class IShell;
+class ISingleInstance;
+class ISound;
+class ISystemInfo;
+
+// Which backends the services come from.
+enum class PlatformKind {
+    // The real desktop: Qt for the clipboard, dialogs, locale, shell, settings and the single
+    // instance; X11 for the desktop and hot keys; ALSA for sounds; the local file system, XDG
+    // folders and the C library's names of user and computer.
+    kReal,
+    // The program's windows over an in-memory desktop: a fake desktop with a few coloured
+    // windows, and a fake clipboard, hot keys, sound, shell, settings store and single
+    // instance. Files are real, but the program's folders (its data, documents and autostart
+    // folders) lie in a temporary folder made for the run and removed with these services,
+    // so a run starts from the default settings and never touches the user's own. Dialogs,
+    // the locale and the names of user and computer stay real.
+    kFake,
+};
+
+// The name of the environment variable that chooses the kind for the program.
+inline constexpr const char* kPlatformVariable = "NL_PLATFORM";
+
+// The kind named by `name`: "real" or "fake"; no name (null or empty) is the real kind.
+// Nothing for any other name.
+std::optional<PlatformKind> PlatformKindFromName(const char* name);
+
+// Every platform service the program uses, built together for one kind and owned here.
+// Build the real kind only after the QApplication exists.
+class PlatformServices {
+public:
+    static std::unique_ptr<PlatformServices> Create(PlatformKind kind);
+    ~PlatformServices();
+    PlatformServices(const PlatformServices&) = delete;
+    PlatformServices& operator=(const PlatformServices&) = delete;
+
+    PlatformKind Kind() const { return m_kind; }
+    IDesktop& Desktop() const { return *m_desktop; }
+    IClipboard& Clipboard() const { return *m_clipboard; }
+    IHotKeys& HotKeys() const { return *m_hotKeys; }
+    ISound& Sound() const { return *m_sound; }
+    IShell& Shell() const { return *m_shell; }
+    IDialogs& Dialogs() const { return *m_dialogs; }
+    IFileSystem& Files() const { return *m_files; }
+    IFolders& Folders() const { return *m_folders; }
+    ILocale& Locale() const { return *m_locale; }
+    ISystemInfo& SystemInfo() const { return *m_systemInfo; }
+    ISettingsStore& SettingsStore() const { return *m_store; }
+    ISingleInstance& SingleInstance() const { return *m_instance; }
+
+private:
+    explicit PlatformServices(PlatformKind kind);
+    void BuildReal();
+    void BuildFake();
+
+    // What the fake kind's services share: its temporary folder and the session of its
+    // single instance. Declared first, so it goes last, after every service using it.
+    struct FakeState;
+
+    PlatformKind m_kind;
+    std::unique_ptr<FakeState> m_fake;
+    std::unique_ptr<IDesktop> m_desktop;
+    std::unique_ptr<IClipboard> m_clipboard;
+    std::unique_ptr<IHotKeys> m_hotKeys;
+    std::unique_ptr<ISound> m_sound;
+    std::unique_ptr<IShell> m_shell;
+    std::unique_ptr<IDialogs> m_dialogs;
+    std::unique_ptr<IFileSystem> m_files;
+    std::unique_ptr<IFolders> m_folders;
+    std::unique_ptr<ILocale> m_locale;
+    std::unique_ptr<ISystemInfo> m_systemInfo;
+    std::unique_ptr<ISettingsStore> m_store;
+    std::unique_ptr<ISingleInstance> m_instance;
+};
+
+}  // namespace nl
