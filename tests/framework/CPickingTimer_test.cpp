@@ -68,10 +68,8 @@ struct PickingRig {
     HandTimer timer;
     int trims = 0;
     int stops = 0;
-    CPickingTimer picking{{desktop, colors, prefs, clipboard, sound, clock},
-                          notify,
-                          timer,
-                          [this] { ++trims; }};
+    CPickingTimer picking{
+        {desktop, colors, prefs, clipboard, sound, clock}, notify, timer, [this] { ++trims; }};
 
     explicit PickingRig(bool started) {
         prefs.Initialize({});
@@ -160,7 +158,10 @@ TEST(CPickingTimerTest, MemoryGoesBackAtOnceWhenStoppedAndOnceAfterThreeHiddenSe
           {Step::kTick, limit * 2, 1}}},
         {"shown again in time: never",
          true,
-         {{Step::kHide, 0, 0}, {Step::kTick, 1000, 0}, {Step::kShow, 0, 0}, {Step::kTick, limit, 0}}},
+         {{Step::kHide, 0, 0},
+          {Step::kTick, 1000, 0},
+          {Step::kShow, 0, 0},
+          {Step::kTick, limit, 0}}},
         {"hidden again: the wait starts over",
          true,
          {{Step::kHide, 0, 0},
@@ -176,9 +177,15 @@ TEST(CPickingTimerTest, MemoryGoesBackAtOnceWhenStoppedAndOnceAfterThreeHiddenSe
         for (const Move& move : c.moves) {
             rig.clock.tick += move.advanceMs;
             switch (move.step) {
-                case Step::kHide: rig.picking.OnWindowHidden(); break;
-                case Step::kShow: rig.picking.OnWindowShown(); break;
-                case Step::kTick: rig.picking.OnTick(CPickingTimer::Visibility::kHidden); break;
+                case Step::kHide:
+                    rig.picking.OnWindowHidden();
+                    break;
+                case Step::kShow:
+                    rig.picking.OnWindowShown();
+                    break;
+                case Step::kTick:
+                    rig.picking.OnTick(CPickingTimer::Visibility::kHidden);
+                    break;
             }
             EXPECT_EQ(rig.trims, move.wantTrims);
             EXPECT_EQ(rig.picking.Trims(), move.wantTrims);

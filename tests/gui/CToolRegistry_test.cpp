@@ -30,8 +30,8 @@ CToolRegistry::Tool FormOnlyTool(std::int32_t tool, int command, int menuId, int
 
 TEST(CToolRegistryTest, FrameShowsOnlyRegisteredToolsAndThePlainListBelowAFormOnlyTool) {
     CToolRegistry tools;
-    tools.AddTool(FormOnlyTool(AppSettings::kToolGauge, cmd::kToolGauge, res::kMenuGauge,
-                               res::kFormGauge));
+    tools.AddTool(
+        FormOnlyTool(AppSettings::kToolGauge, cmd::kToolGauge, res::kMenuGauge, res::kFormGauge));
     struct Case {
         std::int32_t stored;
         int command;

@@ -34,7 +34,10 @@ class CTrayItem;
 // hosts the views of the tools in the registry and opens the tools' own windows, drives the
 // picking timer, passes view notifications on to its views and turns close, deactivation and
 // end of session into flushes of the settings.
-class CMainFrame : public QMainWindow, public CCmdTarget, public IViewNotifySink, public IViewHost {
+class CMainFrame : public QMainWindow,
+                   public CCmdTarget,
+                   public IViewNotifySink,
+                   public IViewHost {
 public:
     // The picking timer's period.
     static constexpr int kPickTimerMs = CPickingTimer::kPeriodMs;

@@ -190,7 +190,6 @@ void CMainFrame::AddCheckOnly(int id, const std::uint32_t& word, std::uint32_t b
     });
 }
 
-
 // --- window commands --------------------------------------------------------------------
 
 void CMainFrame::ShowHide() {
@@ -275,6 +274,5 @@ void CMainFrame::Exit() {
     close();
     Quit();
 }
-
 
 }  // namespace nl

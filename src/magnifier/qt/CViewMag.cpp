@@ -21,7 +21,10 @@ bool HasBit(std::uint32_t word, std::uint32_t bit) {
 }  // namespace
 
 CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
-    : QWidget(parent), m_context(context), m_host(host), m_ruler([this] { return m_host.Ruler(); }) {
+    : QWidget(parent),
+      m_context(context),
+      m_host(host),
+      m_ruler([this] { return m_host.Ruler(); }) {
     const AppSettings& s = m_context.prefs.Settings();
     m_zoom = new CCtrlZoom(m_context.desktop, this);
     m_zoom->setObjectName(QStringLiteral("zoom%1").arg(cmd::kMagnifierZoom));
