@@ -140,7 +140,7 @@ TEST_F(ViewNotifyHubTest, PostedNotificationsWaitForFlushInOrder) {
     int wakes = 0;
     m_hub.Register(&m_a);
     m_hub.Post(ViewNotify::kSaveState);  // no wake handler yet: queued all the same
-    m_hub.SetWakeHandler([&wakes] { ++wakes; });
+    const CSubscription wake = m_hub.SubscribeWake([&wakes] { ++wakes; });
     m_hub.Post(ViewNotify::kColorInserted, 1);
     m_hub.Post(ViewNotify::kAllColorsRemoved);
     EXPECT_EQ(wakes, 0);  // the queue was not empty: a flush is already due
@@ -155,7 +155,7 @@ TEST_F(ViewNotifyHubTest, PostedNotificationsWaitForFlushInOrder) {
 
 TEST_F(ViewNotifyHubTest, NotificationsPostedDuringAFlushWaitForTheNext) {
     int wakes = 0;
-    m_hub.SetWakeHandler([&wakes] { ++wakes; });
+    const CSubscription wake = m_hub.SubscribeWake([&wakes] { ++wakes; });
     m_hub.Register(&m_a);
     // A sink that posts from every tick must not keep one flush running for ever.
     m_a.action = [this](ViewNotify type) {
