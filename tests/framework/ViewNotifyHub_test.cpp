@@ -172,5 +172,17 @@ TEST_F(ViewNotifyHubTest, NotificationsPostedDuringAFlushWaitForTheNext) {
     EXPECT_EQ(wakes, 3);
 }
 
+TEST_F(ViewNotifyHubTest, EveryWakeSubscriberIsCalledWhileSubscribed) {
+    Log wakes;
+    CSubscription window = m_hub.SubscribeWake([&wakes] { wakes.push_back("window"); });
+    const CSubscription application =
+        m_hub.SubscribeWake([&wakes] { wakes.push_back("application"); });
+    m_hub.Post(ViewNotify::kZoomChanged);
+    m_hub.Flush();
+    window.Reset();
+    m_hub.Post(ViewNotify::kZoomChanged);
+    EXPECT_EQ(wakes, (Log{"window", "application", "application"}));
+}
+
 }  // namespace
 }  // namespace nl
