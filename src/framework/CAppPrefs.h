@@ -101,6 +101,7 @@ struct AppSettings {
     // Whether live sampling runs (general option bit 0x1).
     bool PickingStarted() const { return (generalOptions & kGeneralPickingStarted) != 0; }
 
+    // The member that holds an option word.
     static constexpr std::uint32_t AppSettings::*OptionField(OptionWord word) {
         switch (word) {
             case OptionWord::kGeneral: return &AppSettings::generalOptions;
