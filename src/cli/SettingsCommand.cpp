@@ -195,7 +195,7 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
         session.prefs->SetDefaults();
         for (const std::string& entry : args->hotKeys) {
             const auto [id, value] = ParseHotKeySetting(entry);
-            session.prefs->HotKeys().at(static_cast<std::size_t>(id)) = value;
+            session.prefs->SetHotKey(id, value);
         }
         const std::vector<std::uint8_t> bytes = session.prefs->StoreToBytes(args->file);
         if (const auto code = session.files.WriteFile(args->file, bytes))

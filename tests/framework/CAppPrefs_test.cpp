@@ -30,9 +30,9 @@ TEST(CAppPrefsTest, DefaultsSaveAsTheLayoutDescribes) {
 TEST(CAppPrefsTest, SetDefaultsLeavesTheTabledValues) {
     PrefsRig rig;
     CAppPrefs prefs(rig.Services());
-    prefs.Settings().zoomFactor = 900;
+    prefs.SetZoomFactor(900);
     prefs.Ruler().SetScalingFactor(300);
-    prefs.HotKeys().assign(9, 7);
+    prefs.SetHotKey(3, 7);
     prefs.SetDefaults();
 
     EXPECT_EQ(prefs.Settings(), AppSettings{});

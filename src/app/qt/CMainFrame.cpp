@@ -93,7 +93,7 @@ CMainFrame::CMainFrame(AppContext& context) : m_context(context) {
         CDesktopSampler::Services{m_context.desktop, m_context.doc.Colors(), m_context.prefs,
                                   m_context.clipboard, m_context.sound, m_context.clock});
     m_sampler->SetStopPicking([this] { ExecuteCommand(cmd::kPickingStopped); });
-    AppSettings& settings = m_context.prefs.Settings();
+    const AppSettings& settings = m_context.prefs.Settings();
     // A tool palette: a title with a close button and no minimize or maximize box.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -156,7 +156,7 @@ CMainFrame::CMainFrame(AppContext& context) : m_context(context) {
     m_idleTimer.start();
 
     m_context.notify.Register(this);
-    m_context.notify.SetWakeHandler([this] {
+    m_wakeSubscription = m_context.notify.SubscribeWake([this] {
         if (m_flushScheduled) return;
         m_flushScheduled = true;
         QTimer::singleShot(0, this, [this] {
@@ -164,10 +164,7 @@ CMainFrame::CMainFrame(AppContext& context) : m_context(context) {
             m_context.notify.Flush();
         });
     });
-    m_context.prefs.SetFlushHandler([this] {
-        m_context.notify.Send(ViewNotify::kSaveState);
-        RecordPlacement();
-    });
+    m_flushSubscription = m_context.prefs.SubscribeFlush([this] { RecordPlacement(); });
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::applicationStateChanged, this,
                 [this](Qt::ApplicationState state) {
@@ -181,8 +178,8 @@ CMainFrame::CMainFrame(AppContext& context) : m_context(context) {
 CMainFrame::~CMainFrame() {
     m_pickTimer.stop();
     m_idleTimer.stop();
-    m_context.prefs.SetFlushHandler({});
-    m_context.notify.SetWakeHandler({});
+    m_flushSubscription.Reset();
+    m_wakeSubscription.Reset();
     m_context.notify.Unregister(this);
     // Every hot key this window may hold, whatever the table says now.
     m_context.hotKeys.SetListener({});
@@ -194,8 +191,6 @@ CMainFrame::~CMainFrame() {
 // --- commands ---------------------------------------------------------------------------
 
 void CMainFrame::AddHandlers() {
-    AppSettings& s = m_context.prefs.Settings();
-
     AddCommandRange(cmd::kToolMagnifier, cmd::kToolGauge, [this](int id) {
         SwitchTool(id - cmd::kToolMagnifier + AppSettings::kToolMagnifier);
         return true;
@@ -223,11 +218,9 @@ void CMainFrame::AddHandlers() {
     AddCommand(cmd::kArrange, [this] { Arrange(); });
 
     AddCommand(cmd::kGridlines, [this] {
-        m_context.prefs.Settings().displayOptions ^= AppSettings::kDisplayGridLines;
-        m_context.prefs.SetChanged();
-        m_context.notify.Send(ViewNotify::kGridLinesChanged);
+        m_context.prefs.ToggleOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines);
     });
-    AddCheckOnly(cmd::kGridlines, s.displayOptions, AppSettings::kDisplayGridLines);
+    AddCheckOnly(cmd::kGridlines, OptionWord::kDisplay, AppSettings::kDisplayGridLines);
 
     AddCommand(cmd::kViewToolbar, [this] { ToggleBar(m_toolBar, AppSettings::kDisplayToolbar); });
     AddUpdate(cmd::kViewToolbar, [this](CCmdUI& ui) {
@@ -239,19 +232,20 @@ void CMainFrame::AddHandlers() {
         ui.SetCheck(m_statusBar->isVisibleTo(this) ? CCmdUI::kChecked : CCmdUI::kUnchecked);
     });
 
-    AddToggle(cmd::kSounds, s.soundOptions, AppSettings::kSoundPlay);
-    AddToggle(cmd::kShowWhileMeasuring, s.gaugeOptions, AppSettings::kGaugeShowMainWindow);
-    AddToggle(cmd::kShowGridWhileMeasuring, s.gaugeOptions, AppSettings::kGaugeShowGrid);
-    AddToggle(cmd::kIncludeOwnWindows, s.screenCopierOptions,
+    AddToggle(cmd::kSounds, OptionWord::kSound, AppSettings::kSoundPlay);
+    AddToggle(cmd::kShowWhileMeasuring, OptionWord::kGauge, AppSettings::kGaugeShowMainWindow);
+    AddToggle(cmd::kShowGridWhileMeasuring, OptionWord::kGauge, AppSettings::kGaugeShowGrid);
+    AddToggle(cmd::kIncludeOwnWindows, OptionWord::kScreenCopier,
               AppSettings::kCopierIncludeOwnWindows);
-    AddToggle(cmd::kIncludeCursor, s.screenCopierOptions, AppSettings::kCopierIncludeCursor);
+    AddToggle(cmd::kIncludeCursor, OptionWord::kScreenCopier, AppSettings::kCopierIncludeCursor);
 
     // Check marks of commands that the tools' views and the application carry out.
-    AddCheckOnly(cmd::kFitToWindow, s.screenCopierOptions, AppSettings::kCopierFitImages);
-    AddCheckOnly(cmd::kStretchCopies, s.magnifierOptions, AppSettings::kMagnifierStretchCopies);
-    AddCheckOnly(cmd::kFollowRuler, s.magnifierOptions, AppSettings::kMagnifierFollowRuler);
-    AddCheckOnly(cmd::kAutoStop, s.colorPickerOptions, AppSettings::kPickerAutoStop);
-    AddCheckOnly(cmd::kAutoCopy, s.colorPickerOptions, AppSettings::kPickerAutoCopy);
+    AddCheckOnly(cmd::kFitToWindow, OptionWord::kScreenCopier, AppSettings::kCopierFitImages);
+    AddCheckOnly(cmd::kStretchCopies, OptionWord::kMagnifier,
+                 AppSettings::kMagnifierStretchCopies);
+    AddCheckOnly(cmd::kFollowRuler, OptionWord::kMagnifier, AppSettings::kMagnifierFollowRuler);
+    AddCheckOnly(cmd::kAutoStop, OptionWord::kColorPicker, AppSettings::kPickerAutoStop);
+    AddCheckOnly(cmd::kAutoCopy, OptionWord::kColorPicker, AppSettings::kPickerAutoCopy);
 
     AddUpdate(cmd::kZoomText, [this](CCmdUI& ui) {
         char text[16];
@@ -298,13 +292,8 @@ void CMainFrame::AddHandlers() {
 }
 
 void CMainFrame::SetPickingStarted(bool started) {
-    std::uint32_t& general = m_context.prefs.Settings().generalOptions;
-    const std::uint32_t wanted = started ? (general | AppSettings::kGeneralPickingStarted)
-                                         : (general & ~AppSettings::kGeneralPickingStarted);
-    if (wanted != general) {
-        general = wanted;
-        m_context.prefs.SetChanged();
-    }
+    m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                              started ? OptionState::kOn : OptionState::kOff);
     ApplyPickingState();
 }
 
@@ -313,19 +302,18 @@ void CMainFrame::DelayedPick() {
     m_sampler->DelayedPick(m_keyCommand ? PickOrigin::kKey : PickOrigin::kCommand, countdown);
 }
 
-void CMainFrame::AddToggle(int id, std::uint32_t& word, std::uint32_t bit) {
-    AddCommand(id, [this, &word, bit] {
-        word ^= bit;
-        m_context.prefs.SetChanged();
-    });
-    AddUpdate(id, [&word, bit](CCmdUI& ui) {
-        ui.SetCheck(HasBit(word, bit) ? CCmdUI::kChecked : CCmdUI::kUnchecked);
+void CMainFrame::AddToggle(int id, OptionWord word, std::uint32_t bit) {
+    AddCommand(id, [this, word, bit] { m_context.prefs.ToggleOption(word, bit); });
+    AddUpdate(id, [this, word, bit](CCmdUI& ui) {
+        ui.SetCheck(m_context.prefs.Settings().HasOption(word, bit) ? CCmdUI::kChecked
+                                                                    : CCmdUI::kUnchecked);
     });
 }
 
-void CMainFrame::AddCheckOnly(int id, const std::uint32_t& word, std::uint32_t bit) {
-    AddUpdate(id, [this, &word, bit](CCmdUI& ui) {
-        ui.SetCheck(HasBit(word, bit) ? CCmdUI::kChecked : CCmdUI::kUnchecked);
+void CMainFrame::AddCheckOnly(int id, OptionWord word, std::uint32_t bit) {
+    AddUpdate(id, [this, word, bit](CCmdUI& ui) {
+        ui.SetCheck(m_context.prefs.Settings().HasOption(word, bit) ? CCmdUI::kChecked
+                                                                    : CCmdUI::kUnchecked);
         // Still disabled while no view that carries the command out is shown.
         ui.Enable(RouteHasHandler(ui.Id()));
     });
@@ -434,11 +422,7 @@ void CMainFrame::SwitchTool(std::int32_t tool) {
     m_menuId = known ? res::kMenuMagnifier + (tool - AppSettings::kToolMagnifier) : res::kMenuMain;
     m_binder->BuildMenuBar(menuBar(), m_menuId);
 
-    std::int32_t& active = m_context.prefs.Settings().activeTool;
-    if (active != tool) {
-        active = tool;
-        m_context.prefs.SetChanged();
-    }
+    m_context.prefs.SetActiveTool(tool);
     setMinimumSize(MinimumFrameSize());
     ScheduleIdleUpdate();
 }
@@ -471,10 +455,9 @@ void CMainFrame::ShowAndActivate() {
 }
 
 void CMainFrame::StayOnTop() {
-    AppSettings& s = m_context.prefs.Settings();
-    s.displayOptions ^= AppSettings::kDisplayOnTop;
-    m_context.prefs.SetChanged();
-    ApplyTopmost(HasBit(s.displayOptions, AppSettings::kDisplayOnTop));
+    m_context.prefs.ToggleOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop);
+    ApplyTopmost(
+        m_context.prefs.Settings().HasOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop));
 }
 
 void CMainFrame::ApplyTopmost(bool topmost) {
@@ -488,28 +471,27 @@ void CMainFrame::ApplyTopmost(bool topmost) {
 }
 
 void CMainFrame::Arrange() {
-    AppSettings& s = m_context.prefs.Settings();
     resize(DefaultSize());
     // Centering moves the whole window, frame included.
     const Rect centered = CenterOnWorkArea(ToRect(frameGeometry()), m_context.desktop.Monitors(),
                                            m_context.desktop.VirtualScreen());
     move(centered.left, centered.top);
-    s.displayOptions |= AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar;
+    m_context.prefs.SetOption(OptionWord::kDisplay,
+                              AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar,
+                              OptionState::kOn);
     m_toolBar->show();
     m_statusBar->show();
     m_context.prefs.SetChanged();
     if (!isVisible()) ShowHide();
-    if (!HasBit(s.displayOptions, AppSettings::kDisplayOnTop)) {
-        s.displayOptions |= AppSettings::kDisplayOnTop;
+    if (m_context.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop,
+                                  OptionState::kOn))
         ApplyTopmost(true);
-    }
 }
 
 void CMainFrame::ToggleBar(QWidget* bar, std::uint32_t bit) {
     bar->setVisible(!bar->isVisibleTo(this));
-    std::uint32_t& display = m_context.prefs.Settings().displayOptions;
-    display = bar->isVisibleTo(this) ? (display | bit) : (display & ~bit);
-    m_context.prefs.SetChanged();
+    m_context.prefs.SetOption(OptionWord::kDisplay, bit,
+                              bar->isVisibleTo(this) ? OptionState::kOn : OptionState::kOff);
 }
 
 bool CMainFrame::PrepareExit() {

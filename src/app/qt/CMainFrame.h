@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
 #include "framework/qt/AppContext.h"
@@ -19,6 +20,7 @@ class QMenu;
 
 namespace nl {
 
+enum class OptionWord;
 class CAppSplitterWnd;
 class CDesktopSampler;
 class CCommandBinder;
@@ -127,8 +129,8 @@ private:
     };
 
     void AddHandlers();
-    void AddToggle(int id, std::uint32_t& word, std::uint32_t bit);
-    void AddCheckOnly(int id, const std::uint32_t& word, std::uint32_t bit);
+    void AddToggle(int id, OptionWord word, std::uint32_t bit);
+    void AddCheckOnly(int id, OptionWord word, std::uint32_t bit);
     std::vector<CCmdTarget*> Route();
     bool RouteHasHandler(int id);
     void SwitchTool(std::int32_t tool);
@@ -182,6 +184,8 @@ private:
     bool m_exiting = false;
     bool m_idleScheduled = false;
     bool m_flushScheduled = false;
+    CSubscription m_flushSubscription;
+    CSubscription m_wakeSubscription;
     QString m_balloonText;
     std::function<void()> m_quit;
 };
