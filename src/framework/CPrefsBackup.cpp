@@ -8,13 +8,6 @@
 
 // The preferences' back-up to and restore from a file the user chooses.
 namespace nl {
-namespace {
-
-constexpr std::uint32_t kIdsDataFileFilter = 2030;
-constexpr std::uint32_t kIdsRestoreConfirm = 2031;
-
-}  // namespace
-
 bool CPrefs::BackUp() {
     FileDialogRequest request;
     request.filter = LoadString(kIdsDataFileFilter);
