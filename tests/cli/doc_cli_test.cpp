@@ -169,7 +169,7 @@ TEST_F(DocCliTest, BadInputExitsOneAndLeavesEveryFileAsItWas) {
         {{"doc", "measure", "missing.nlz", "--rect", "0,0,9,9"}, "Error #2:"},
         {{"doc", "info", "newer.nlz"}, "newer.nlz has a bad format."},
         {{"doc", "add", "newer.nlz", "1,1,1"}, "newer.nlz has a bad format."},
-        {{"doc", "info", "short.nlz"}, "Attempted to access an unnamed file past its end."},
+        {{"doc", "info", "short.nlz"}, "Attempted to access short.nlz past its end."},
         {{"doc", "measure", "short.nlz", "--line", "0,0,5,5"}, "past its end."},
         {{"doc", "add", "text.nlz", "1,1,1"}, "past its end."},
         {{"doc", "export", "newer.nlz", "out.txt"}, "has a bad format."},
