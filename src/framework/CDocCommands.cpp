@@ -19,7 +19,6 @@ namespace nl {
 namespace {
 
 constexpr std::uint32_t kIdsExportFilter = 2040;
-constexpr std::uint32_t kIdpWriteProtected = 61858;  // "Unable to write to %1, ..."
 // The lines of the document template string.
 constexpr std::size_t kDocFilterName = 3;
 constexpr std::size_t kDocExtension = 4;
@@ -47,16 +46,8 @@ std::string FirstFilterExtension(const std::string& filter) {
 
 // The user's text for an error of opening or saving a document or an export file.
 std::string FileErrorText(const CSystemError& error) {
-    switch (error.Code()) {
-        case kErrorAccessDenied:
-        case kErrorSharingViolation:
-        case kErrorWriteProtect:
-            if (!error.Data().empty()) return FormatString(kIdpWriteProtected, {error.Data()});
-            break;
-        default:
-            break;
-    }
-    return error.Message();
+    if (error.Data().empty()) return error.Message();
+    return FileWriteErrorText(error.Code(), error.Data());
 }
 
 }  // namespace
