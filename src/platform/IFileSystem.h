@@ -8,8 +8,8 @@
 
 namespace nl {
 
-// The file operations of the data file, its backups and the start-up entry. Operations
-// return 0 or a system error code (base/CSystemError.h).
+// The file operations of documents, exports, the preview file, the data file, its backups and
+// the start-up entry. Operations return 0 or a system error code (base/CSystemError.h).
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
