@@ -323,22 +323,6 @@ TEST_F(LocalFileSystemTest, LocksExcludeOtherWritersOfTheSameFile) {
     EXPECT_EQ(tryLock("doc.nlz"), kErrorSharingViolation);
 }
 
-TEST_F(LocalFileSystemTest, TemporaryFilesAreNewAndUnique) {
-    std::string first, second;
-    ASSERT_EQ(m_fs.CreateTempFile(m_root.string(), "nlz", ".htm", first), 0u);
-    ASSERT_EQ(m_fs.CreateTempFile(m_root.string(), "nlz", ".htm", second), 0u);
-    EXPECT_NE(first, second);
-    for (const std::string& path : {first, second}) {
-        const fs::path p(path);
-        EXPECT_EQ(p.parent_path(), m_root);
-        EXPECT_TRUE(p.filename().string().starts_with("nlz")) << path;
-        EXPECT_EQ(p.extension(), ".htm");
-        EXPECT_EQ(Read(path), Bytes{});
-    }
-    std::string none;
-    EXPECT_EQ(m_fs.CreateTempFile(Path("missing"), "nlz", ".htm", none), kErrorFileNotFound);
-}
-
 // Sets environment variables for one test and puts the old values back.
 class ScopedEnv {
 public:
