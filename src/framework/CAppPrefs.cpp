@@ -182,6 +182,13 @@ void CAppPrefs::ClampIndices() {
     };
     clampIndex(m_settings.colorFormatIndex, m_colorFormats.GetSize());
     clampIndex(m_settings.lengthUnitIndex, m_units.GetSize());
+    // A tool or clipboard form this program does not have falls back to the default one.
+    if (m_settings.activeTool < AppSettings::kToolMagnifier ||
+        m_settings.activeTool > AppSettings::kToolGauge)
+        m_settings.activeTool = AppSettings::kToolMagnifier;
+    if (m_settings.exportOption < AppSettings::kExportTabs ||
+        m_settings.exportOption > AppSettings::kExportXml)
+        m_settings.exportOption = AppSettings::kExportTabs;
     m_settings.zoomFactor =
         std::clamp(m_settings.zoomFactor, AppSettings::kMinZoom, AppSettings::kMaxZoom);
 }

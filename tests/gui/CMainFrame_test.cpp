@@ -412,11 +412,12 @@ TEST(CMainFrameTest, DestroyingTheWindowReleasesHotKeysAndThePreviewFile) {
     EXPECT_EQ(rig.hotKeys.Count(), 2u);
     // The options changed one in the meantime: it is released too.
     rig.prefs.SetHotKey(kHotKeyRuler, 0);
-    const std::string preview = rig.preview.Path();
-    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(preview)));
+    rig.files.AddFolder(rig.tempDir.path().toStdString());
+    const std::string preview = rig.preview.Path(rig.files);
+    ASSERT_TRUE(rig.files.FileExists(preview));
     rig.frame.reset();
     EXPECT_EQ(rig.hotKeys.Count(), 0u);
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(preview)));
+    EXPECT_FALSE(rig.files.FileExists(preview));
     // The hub no longer knows the window.
     rig.notify.Send(ViewNotify::kGridLinesChanged);
 }
