@@ -28,9 +28,11 @@ struct Full {
     nl::CAppPrefs prefs{nl::PrefsServices{nullptr, &folders, &files, &dialogs, &clock}};
 
     Full() {
-        prefs.HotKeys() = {0x2007B, 0x2007A, 0x40079, 0x60078};
-        prefs.EventSounds() = {1, 2, 3};
-        for (std::uint32_t i = 0; i < 16; ++i) prefs.CustomColors()[i] = i * 0x0F0F0F;
+        const std::uint32_t hotKeys[] = {0x2007B, 0x2007A, 0x40079, 0x60078};
+        for (int i = 0; i < 4; ++i) prefs.SetHotKey(i, hotKeys[i]);
+        for (int i = 0; i < 3; ++i) prefs.SetEventSound(i, static_cast<std::uint32_t>(i + 1));
+        for (int i = 0; i < 16; ++i)
+            prefs.SetCustomColor(i, static_cast<std::uint32_t>(i) * 0x0F0F0F);
         for (int i = 0; i < prefs.WinStateCount(); ++i) {
             auto& state = prefs.WinState(i);
             state.Placement().length = 44;

@@ -28,7 +28,7 @@ void EnsureApplication() {
 // The main window on the Color Picker with a full list; the view is sized to the screen.
 struct FullList : nl::test::FrameRig {
     explicit FullList(int viewCommand) {
-        Settings().activeTool = nl::AppSettings::kToolColorPicker;
+        prefs.SetActiveTool(nl::AppSettings::kToolColorPicker);
         MakeFrame();
         for (int i = 0; i < nl::CColorPicker::kMaxColors; ++i) Pick(i);
         frame->ExecuteCommand(viewCommand);

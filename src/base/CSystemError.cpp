@@ -45,6 +45,11 @@ std::string SystemErrorText(std::uint32_t code) {
             return "Cannot create a file when that file already exists.";
         case kErrorFilenameExcedRange:
             return "The filename or extension is too long.";
+        case kErrorBadFileType:
+            return "This is not a regular file: folders, devices and pipes cannot be opened or "
+                   "saved as files.";
+        case kErrorCantResolveFilename:
+            return "The name of the file cannot be resolved by the system.";
         case kErrorOldWinVersion:
             return "The specified program requires a newer version of the operating system.";
         case kErrorNoAssociation:
@@ -88,6 +93,11 @@ std::uint32_t SystemErrorFromErrno(int err) {
             return kErrorAlreadyExists;
         case ENAMETOOLONG:
             return kErrorFilenameExcedRange;
+        case ELOOP:
+            return kErrorCantResolveFilename;
+        case ENXIO:
+        case ENODEV:
+            return kErrorBadFileType;
         case ENOMEM:
             return kErrorNotEnoughMemory;
         case EINVAL:
@@ -106,6 +116,17 @@ std::string FormatSystemError(std::uint32_t code, const std::string& data) {
     const std::string text = SystemErrorText(code);
     if (data.empty()) return FormatString(kIdsErrorNumber, {number, text});
     return FormatString(kIdsErrorNumberWithData, {number, text, data});
+}
+
+std::string FileWriteErrorText(std::uint32_t code, const std::string& path) {
+    switch (code) {
+        case kErrorAccessDenied:
+        case kErrorSharingViolation:
+        case kErrorWriteProtect:
+            return FormatString(kIdpFileReadOnly, {path});
+        default:
+            return FormatSystemError(code, path);
+    }
 }
 
 CSystemError::CSystemError(std::uint32_t code, std::string data)

@@ -27,7 +27,9 @@ enum SystemErrorCode : std::uint32_t {
     kErrorBadArguments = 160,
     kErrorAlreadyExists = 183,
     kErrorFilenameExcedRange = 206,
+    kErrorBadFileType = 222,
     kErrorOldWinVersion = 1150,
+    kErrorCantResolveFilename = 1921,
     kErrorNoAssociation = 1155,
     kErrorCancelled = 1223,
     kErrorInvalidWindowHandle = 1400,
@@ -57,6 +59,11 @@ private:
     std::string m_data;
     std::string m_message;
 };
+
+// The user's text for a file that could not be written: "Unable to write to %1, it is
+// read-only or opened by someone else." when the file is protected or in use, else the
+// numbered error with the path.
+std::string FileWriteErrorText(std::uint32_t code, const std::string& path);
 
 // "Error #%1: %2" or, with a datum, "Error #%1: %2\n\nData: %3".
 std::string FormatSystemError(std::uint32_t code, const std::string& data = {});

@@ -4,17 +4,18 @@
 #include <array>
 #include <clocale>
 #include <cstdio>
+#include <ctime>
 #include <limits>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
 
-#include "document/CDocApp.h"
 #include "base/text.h"
 #include "cli/command_support.h"
+#include "cli/doc_info.h"
+#include "document/CDocApp.h"
 #include "export/export_colors.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
@@ -25,8 +26,6 @@
 
 namespace nl::cli {
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
@@ -138,98 +137,15 @@ struct Services {
 
 // ---- Info ----
 
-std::string HashColor(COLORREF color) {
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "#%02X%02X%02X", RgbRed(color), RgbGreen(color),
-                  RgbBlue(color));
-    return text.data();
-}
+struct InfoArgs {
+    std::string file;
+};
 
-Json ColorJson(COLORREF color) {
-    return color == kNoColor ? Json() : Json(HashColor(color));
-}
-
-// ISO 8601 in UTC with milliseconds when there are any; null when the value is no date.
-Json DateJson(const COleDateTime& date) {
-    CivilTime c;
-    if (!COleDateTime(date.Date()).ToCivil(c)) return Json();
-    std::array<char, 40> text{};
-    const int n = std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d", c.year,
-                                c.month, c.day, c.hour, c.minute, c.second);
-    std::string iso(text.data(), static_cast<std::size_t>(n));
-    if (c.millisecond != 0) {
-        std::snprintf(text.data(), text.size(), ".%03d", c.millisecond);
-        iso += text.data();
-    }
-    return iso + "Z";
-}
-
-const char* StatusName(const COleDateTime& date) {
-    return date.IsValid() ? "valid" : "invalid";
-}
-
-Json PointJson(Point p) {
-    return Json{{"x", p.x}, {"y", p.y}};
-}
-
-Json ShapeJson(MeaShape shape) {
-    switch (shape) {
-        case MeaShape::kNone:
-            return "none";
-        case MeaShape::kLine:
-            return "line";
-        case MeaShape::kRectangle:
-            return "rectangle";
-        case MeaShape::kEllipse:
-            return "ellipse";
-        case MeaShape::kPath:
-            return "path";
-    }
-    return static_cast<std::int32_t>(shape);  // a kind this program does not know
-}
-
-std::string RunInfo(const std::string& path) {
+std::string RunInfo(const InfoArgs& args) {
     Services services;
     CDocApp doc(services.clock, services.files);
-    doc.OnOpenDocument(path);
-    const CColorPicker& colors = doc.Colors();
-
-    Json info;
-    info["revision"] = colors.Revision();
-    info["export_texts"] = Json::array();
-    for (const std::string& text : colors.GetExportTexts()) info["export_texts"].push_back(text);
-    info["colors"] = Json::array();
-    for (int i = 0; i < colors.GetCount(); ++i) {
-        const CColPick& record = colors.GetAt(i);
-        info["colors"].push_back(Json{
-            {"index", i + 1},
-            {"color", ColorJson(record.Color())},
-            {"first_color", ColorJson(record.FirstColor())},
-            {"version", record.Version()},
-            {"created", DateJson(record.Created())},
-            {"created_status", StatusName(record.Created())},
-            {"modified", DateJson(record.Modified())},
-            {"modified_status", StatusName(record.Modified())},
-            {"position", PointJson(record.Position())},
-            {"relative_position", PointJson(record.RelativePosition())},
-            {"source_title", record.SourceTitle()},
-            {"window_class", record.WindowClass()},
-        });
-    }
-    const CWndCapMeaData& measurement = doc.Measurement();
-    Json points = Json::array();
-    for (const Point& p : measurement.Points()) points.push_back(PointJson(p));
-    info["measurement"] = Json{
-        {"shape", ShapeJson(measurement.Shape())},
-        {"when", DateJson(measurement.When())},
-        {"when_status", StatusName(measurement.When())},
-        {"origin", PointJson(measurement.Origin())},
-        {"first", PointJson(measurement.First())},
-        {"last", PointJson(measurement.Last())},
-        {"points", points},
-    };
-    // Texts from a file are valid UTF-8 already; a damaged one must not stop the report.
-    return info.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    doc.OnOpenDocument(args.file);
+    return DocumentInfoJson(doc);
 }
 
 // ---- Add ----
@@ -247,20 +163,19 @@ std::string RunAdd(const AddArgs& args) {
     const Point at = ParsePoint(args.at, "--at");
     Services services;
     CDocApp doc(services.clock, services.files);
-    if (services.files.FileExists(args.file) || services.files.FolderExists(args.file))
-        doc.OnOpenDocument(args.file);
-
-    // The live sample as a pick over a window at `at` leaves it, then the pick itself.
-    CColPick& sample = doc.Colors().Sample();
-    sample = CColPick(CColPick::StampNow(services.clock));
-    sample.SetVersion(1);
-    sample.SetColor(color);
-    sample.SetPosition(at);
-    sample.SetRelativePosition(at);
-    sample.SetSourceTitle(args.title);
-    sample.SetWindowClass(args.windowClass);
-    doc.Colors().InsertColor(doc.Colors().GetCount(), sample);
-    doc.OnSaveDocument(args.file);
+    doc.UpdateDocument(args.file, MissingDocument::kStartEmpty, [&] {
+        // The live sample as a pick over a window at `at` leaves it, then the pick itself.
+        CColPick& sample = doc.Colors().Sample();
+        sample = CColPick(CColPick::StampNow(services.clock));
+        sample.SetVersion(1);
+        sample.SetColor(color);
+        sample.SetPosition(at);
+        sample.SetRelativePosition(at);
+        sample.SetSourceTitle(args.title);
+        sample.SetWindowClass(args.windowClass);
+        doc.Colors().InsertColor(doc.Colors().GetCount(), sample);
+        return true;
+    });
     return {};
 }
 
@@ -313,12 +228,13 @@ std::string RunMeasure(const MeasureArgs& args) {
     const MeaGesture gesture = GestureOf(args);
     Services services;
     CDocApp doc(services.clock, services.files);
-    doc.OnOpenDocument(args.file);
-    if (!doc.CompleteMeasurement(gesture))
-        throw DocFailure(
-            "the gesture covers at most one pixel each way, which is no measurement; " + args.file +
-            " was left as it was");
-    doc.OnSaveDocument(args.file);
+    doc.UpdateDocument(args.file, MissingDocument::kRefuse, [&] {
+        if (!doc.CompleteMeasurement(gesture))
+            throw DocFailure(
+                "the gesture covers at most one pixel each way, which is no measurement; " +
+                args.file + " was left as it was");
+        return true;
+    });
     return {};
 }
 
@@ -429,14 +345,33 @@ std::string RunExport(const ExportArgs& args, const ExportGiven& given) {
     return {};
 }
 
-void AddUnitOptions(CLI::App* command, UnitArgs& args, CLI::Option*& unit, CLI::Option*& locale) {
-    unit = command->add_option("-u,--unit", args.unit,
-                               "Length unit: px, pc, pt, tw, cm, in or its index 0-5 (default px)");
+// The options of the length unit and number format, for asking whether each was given.
+struct UnitOptions {
+    CLI::Option* unit = nullptr;
+    CLI::Option* locale = nullptr;
+};
+
+UnitOptions AddUnitOptions(CLI::App* command, UnitArgs& args) {
+    UnitOptions options;
+    options.unit =
+        command->add_option("-u,--unit", args.unit,
+                            "Length unit: px, pc, pt, tw, cm, in or its index 0-5 (default px)");
     command->add_option("--dpi", args.dpi,
                         "Dots per inch: N for both directions or X,Y (default 96)");
-    locale = command->add_option(
+    options.locale = command->add_option(
         "--locale", args.locale,
         "Number format: C for the neutral one, or a locale name (default: the user's locale)");
+    return options;
+}
+
+// A subcommand on one document file; `args` lives as long as the callbacks that share it.
+template <class Args>
+CLI::App* AddFileCommand(CLI::App* doc, const char* name, const char* description,
+                         std::shared_ptr<Args>& args) {
+    args = std::make_shared<Args>();
+    CLI::App* command = doc->add_subcommand(name, description);
+    command->add_option("FILE", args->file, "The document file (.nlz)")->required();
+    return command;
 }
 
 }  // namespace
@@ -445,77 +380,76 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     CLI::App* doc = app.add_subcommand("doc", "Read and change NerimLens document files (.nlz)");
     doc->require_subcommand(1);
 
-    {
-        auto file = std::make_shared<std::string>();
-        CLI::App* info =
-            doc->add_subcommand("info", "Show a document's colors and measurement as JSON");
-        info->add_option("FILE", *file, "The document file (.nlz)")->required();
-        info->callback([file, &output] { output = RunInfo(*file); });
-    }
-    {
-        auto args = std::make_shared<AddArgs>();
-        CLI::App* add = doc->add_subcommand(
-            "add", "Append a color the way a pick does, creating the document when it is missing");
-        add->add_option("FILE", args->file, "The document file (.nlz)")->required();
-        add->add_option("COLOR", args->color, "#RRGGBB, RRGGBB or R,G,B (each 0-255)")->required();
-        add->add_option("--at", args->at, "Screen position X,Y of the picked pixel (default 0,0)");
-        add->add_option("--title", args->title,
-                        "Title of the source window (default \"Windows Desktop\")");
-        add->add_option("--class", args->windowClass, "Class name of the window under the pixel");
-        add->callback([args, &output] { output = RunAdd(*args); });
-    }
-    {
-        auto args = std::make_shared<MeasureArgs>();
-        CLI::App* measure = doc->add_subcommand(
-            "measure", "Complete a gesture the way the Gauge does and keep it as the measurement");
-        measure->add_option("FILE", args->file, "The document file (.nlz)")->required();
-        measure->add_option("--line", args->line, "A line from X1,Y1 to X2,Y2");
-        measure->add_option("--rect", args->rect, "A rectangle dragged from X1,Y1 to X2,Y2");
-        measure->add_option("--ellipse", args->ellipse, "An ellipse dragged from X1,Y1 to X2,Y2");
-        measure->add_flag("--center", args->center,
-                          "The rectangle or ellipse was dragged from its center X1,Y1");
-        measure->add_option("--path", args->path, "The vertices X,Y X,Y ... of an open path");
-        measure->callback([args, &output] { output = RunMeasure(*args); });
-    }
-    {
-        auto args = std::make_shared<RowsArgs>();
-        CLI::App* rows = doc->add_subcommand(
-            "rows", "Show the measurement's property rows (NAME<TAB>VALUE) and its primary figure");
-        rows->add_option("FILE", args->file, "The document file (.nlz)")->required();
-        CLI::Option* unit = nullptr;
-        CLI::Option* locale = nullptr;
-        AddUnitOptions(rows, args->units, unit, locale);
-        rows->callback([args, unit, locale, &output] {
-            output = RunRows(*args, unit->count() > 0, locale->count() > 0);
+    std::shared_ptr<InfoArgs> info;
+    AddFileCommand(doc, "info", "Show a document's colors and measurement as JSON", info)
+        ->callback([info, &output] {
+            output = RunNamingFile(FileUse::kRead, info->file, [&] { return RunInfo(*info); });
         });
-    }
-    {
-        auto args = std::make_shared<ExportArgs>();
-        CLI::App* exportCommand = doc->add_subcommand(
-            "export",
-            "Export the colors to OUT (.txt, .csv, .htm or .xml), or with --clipboard-form N and "
-            "OUT \"-\" write the clipboard text to standard output");
-        exportCommand->add_option("FILE", args->file, "The document file (.nlz)")->required();
-        exportCommand->add_option("OUT", args->out, "The export file, or - for standard output")
-            ->required();
-        CLI::Option* format = exportCommand->add_option(
-            "--color-format", args->colorFormat,
-            "Color format: its name or index 0-8 in the color format table (default 0)");
-        CLI::Option* clipboard = exportCommand->add_option(
-            "--clipboard-form", args->clipboardForm,
-            "The clipboard form: 0 text, 1 CSV with commas, 2 CSV with semicolons, 3 HTML, 4 XML");
-        exportCommand->add_flag("--details", args->details, "HTML as a report table, not tiles");
-        exportCommand->add_flag("--gridlines", args->gridlines, "Grid lines on (HTML spacing)");
-        CLI::Option* unit = nullptr;
-        CLI::Option* locale = nullptr;
-        AddUnitOptions(exportCommand, args->units, unit, locale);
-        exportCommand->callback([args, format, unit, locale, clipboard, &output] {
-            output = RunExport(*args, {.format = format->count() > 0,
-                                       .unit = unit->count() > 0,
-                                       .locale = locale->count() > 0,
-                                       .clipboard = clipboard->count() > 0});
+
+    std::shared_ptr<AddArgs> added;
+    CLI::App* add = AddFileCommand(
+        doc, "add", "Append a color the way a pick does, creating the document when it is missing",
+        added);
+    add->add_option("COLOR", added->color, "#RRGGBB, RRGGBB or R,G,B (each 0-255)")->required();
+    add->add_option("--at", added->at, "Screen position X,Y of the picked pixel (default 0,0)");
+    add->add_option("--title", added->title,
+                    "Title of the source window (default \"Windows Desktop\")");
+    add->add_option("--class", added->windowClass, "Class name of the window under the pixel");
+    add->callback([added, &output] {
+        output = RunNamingFile(FileUse::kWrite, added->file, [&] { return RunAdd(*added); });
+    });
+
+    std::shared_ptr<MeasureArgs> gesture;
+    CLI::App* measure = AddFileCommand(
+        doc, "measure", "Complete a gesture the way the Gauge does and keep it as the measurement",
+        gesture);
+    measure->add_option("--line", gesture->line, "A line from X1,Y1 to X2,Y2");
+    measure->add_option("--rect", gesture->rect, "A rectangle dragged from X1,Y1 to X2,Y2");
+    measure->add_option("--ellipse", gesture->ellipse, "An ellipse dragged from X1,Y1 to X2,Y2");
+    measure->add_flag("--center", gesture->center,
+                      "The rectangle or ellipse was dragged from its center X1,Y1");
+    measure->add_option("--path", gesture->path, "The vertices X,Y X,Y ... of an open path");
+    measure->callback([gesture, &output] {
+        output =
+            RunNamingFile(FileUse::kWrite, gesture->file, [&] { return RunMeasure(*gesture); });
+    });
+
+    std::shared_ptr<RowsArgs> rowArgs;
+    CLI::App* rows = AddFileCommand(
+        doc, "rows", "Show the measurement's property rows (NAME<TAB>VALUE) and its primary figure",
+        rowArgs);
+    const UnitOptions rowUnits = AddUnitOptions(rows, rowArgs->units);
+    rows->callback([rowArgs, rowUnits, &output] {
+        output = RunNamingFile(FileUse::kRead, rowArgs->file, [&] {
+            return RunRows(*rowArgs, rowUnits.unit->count() > 0, rowUnits.locale->count() > 0);
         });
-    }
+    });
+
+    std::shared_ptr<ExportArgs> exported;
+    CLI::App* exportCommand = AddFileCommand(
+        doc, "export",
+        "Export the colors to OUT (.txt, .csv, .htm or .xml), or with --clipboard-form N and OUT "
+        "\"-\" write the clipboard text to standard output",
+        exported);
+    exportCommand->add_option("OUT", exported->out, "The export file, or - for standard output")
+        ->required();
+    CLI::Option* format = exportCommand->add_option(
+        "--color-format", exported->colorFormat,
+        "Color format: its name or index 0-8 in the color format table (default 0)");
+    CLI::Option* clipboard = exportCommand->add_option(
+        "--clipboard-form", exported->clipboardForm,
+        "The clipboard form: 0 text, 1 CSV with commas, 2 CSV with semicolons, 3 HTML, 4 XML");
+    exportCommand->add_flag("--details", exported->details, "HTML as a report table, not tiles");
+    exportCommand->add_flag("--gridlines", exported->gridlines, "Grid lines on (HTML spacing)");
+    const UnitOptions exportUnits = AddUnitOptions(exportCommand, exported->units);
+    exportCommand->callback([exported, format, exportUnits, clipboard, &output] {
+        output = RunNamingFile(FileUse::kWrite, exported->file, [&] {
+            return RunExport(*exported, {.format = format->count() > 0,
+                                         .unit = exportUnits.unit->count() > 0,
+                                         .locale = exportUnits.locale->count() > 0,
+                                         .clipboard = clipboard->count() > 0});
+        });
+    });
 }
 
 }  // namespace nl::cli

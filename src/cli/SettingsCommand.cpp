@@ -8,10 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "framework/CAppPrefs.h"
-#include "framework/hot_keys.h"
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
+#include "cli/command_support.h"
+#include "framework/CAppPrefs.h"
+#include "framework/hot_keys.h"
 #include "platform/IDialogs.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/XdgFolders.h"
@@ -46,15 +47,25 @@ struct Session {
     }
 
     // Reads `path` into the preferences as the program's reader does, without any recovery.
+    // Raises CSystemError or CArchiveException.
     void Read(const std::string& path) {
         std::vector<std::uint8_t> bytes;
-        if (const auto code = files.ReadFile(path, bytes))
-            throw std::runtime_error(FormatSystemError(code, path));
+        if (const auto code = files.ReadFile(path, bytes)) throw CSystemError(code, path);
+        prefs->LoadFromBytes(bytes, path);
+    }
+
+    // Whether writing `path` would replace something other than a data file: a file that has
+    // bytes and does not read as one. What cannot be read is left for the write to report.
+    bool HoldsOtherData(const std::string& path) {
+        std::vector<std::uint8_t> bytes;
+        if (files.ReadFile(path, bytes) != 0 || bytes.empty()) return false;
+        Session reader;
         try {
-            prefs->LoadFromBytes(bytes, path);
-        } catch (const CArchiveException& e) {
-            throw std::runtime_error(e.Message());
+            reader.prefs->LoadFromBytes(bytes, path);
+        } catch (const CArchiveException&) {
+            return true;
         }
+        return false;
     }
 };
 
@@ -169,6 +180,7 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
     struct Args {
         std::string file;
         std::vector<std::string> hotKeys;
+        bool force = false;
     };
     auto args = std::make_shared<Args>();
 
@@ -178,8 +190,10 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
     dump->callback([args, &output] {
         Session session;
         const std::string path = args->file.empty() ? session.prefs->DataFilePath() : args->file;
-        session.Read(path);
-        output = Dump(*session.prefs).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+        output = RunNamingFile(FileUse::kRead, path, [&] {
+            session.Read(path);
+            return Dump(*session.prefs).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+        });
     });
 
     CLI::App* defaults =
@@ -190,16 +204,24 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
                      "set hot key ID (0 Show/Hide, 1 Pick Color, 2 Ruler, 3 Clipboard Viewer) to "
                      "VALUE (modifier flags << 16 | virtual key, decimal or 0x hex), as ID=VALUE")
         ->take_all();
+    defaults->add_flag("--force", args->force,
+                       "replace FILE even when it holds something other than a data file");
     defaults->callback([args] {
         Session session;
         session.prefs->SetDefaults();
         for (const std::string& entry : args->hotKeys) {
             const auto [id, value] = ParseHotKeySetting(entry);
-            session.prefs->HotKeys().at(static_cast<std::size_t>(id)) = value;
+            session.prefs->SetHotKey(id, value);
         }
+        if (!args->force && session.HoldsOtherData(args->file))
+            throw std::runtime_error(args->file +
+                                     " is not a data file; give --force to replace it anyway");
         const std::vector<std::uint8_t> bytes = session.prefs->StoreToBytes(args->file);
-        if (const auto code = session.files.WriteFile(args->file, bytes))
-            throw std::runtime_error(FormatSystemError(code, args->file));
+        RunNamingFile(FileUse::kWrite, args->file, [&] {
+            if (const auto code = session.files.WriteFile(args->file, bytes))
+                throw CSystemError(code, args->file);
+            return std::string();
+        });
     });
 
     CLI::App* check = settings->add_subcommand(
@@ -207,8 +229,10 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
     check->add_option("FILE", args->file, "the data file")->required();
     check->callback([args, &output] {
         Session session;
-        session.Read(args->file);
-        output = "ok\n";
+        output = RunNamingFile(FileUse::kRead, args->file, [&] {
+            session.Read(args->file);
+            return std::string("ok\n");
+        });
     });
 }
 

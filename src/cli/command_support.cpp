@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "base/CArchiveException.h"
+#include "base/CSystemError.h"
 #include "base/text.h"
 #include "model/color_math.h"
 
@@ -24,6 +26,21 @@ std::string JoinNames(const std::vector<std::string>& names) {
         out += name;
     }
     return out;
+}
+
+std::string RunNamingFile(FileUse use, const std::string& path,
+                          const std::function<std::string()>& run) {
+    const std::string shown = path.empty() ? std::string("\"\"") : path;
+    try {
+        return run();
+    } catch (const CArchiveException& e) {
+        if (e.GetCause() != CArchiveException::Cause::kEndOfFile) throw;
+        throw std::runtime_error(CArchiveException(e.GetCause(), shown).Message());
+    } catch (const CSystemError& e) {
+        const std::string data = e.Data().empty() ? shown : e.Data();
+        throw std::runtime_error(use == FileUse::kWrite ? FileWriteErrorText(e.Code(), data)
+                                                        : FormatSystemError(e.Code(), data));
+    }
 }
 
 int ChooseRow(const std::vector<std::string>& names, std::string_view query,

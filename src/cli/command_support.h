@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,16 @@ inline constexpr std::string_view kColorArgumentForms =
 // A color given as #RRGGBB, RRGGBB, R,G,B or hsl:H,S,L (0x00BBGGRR, red in the low byte).
 // Throws UsageError naming the value and the accepted forms.
 std::uint32_t ParseColorArgument(std::string_view text);
+
+// Whether a command only reads its file or also writes one.
+enum class FileUse { kRead, kWrite };
+
+// Runs a command on the file `path` and puts the file's name into its errors: an empty name
+// shows as "", a file cut short is named (the program's own message leaves the name out),
+// and a command that writes reports a protected or busy file as the program does. The
+// errors come out as std::runtime_error with the finished text.
+std::string RunNamingFile(FileUse use, const std::string& path,
+                          const std::function<std::string()>& run);
 
 // The names joined as "a, b, c".
 std::string JoinNames(const std::vector<std::string>& names);

@@ -87,7 +87,31 @@ void CDocApp::OnOpenDocument(const std::string& path) {
     Notify(ViewNotify::kDocumentReplaced);
 }
 
+CFileLock CDocApp::LockForWriting(const std::string& path) {
+    CFileLock lock;
+    if (const std::uint32_t code = m_files.LockFile(path, kLockTimeoutMs, lock))
+        throw CSystemError(code, path);
+    return lock;
+}
+
 void CDocApp::OnSaveDocument(const std::string& path) {
+    const CFileLock lock = LockForWriting(path);
+    SaveLocked(path);
+}
+
+void CDocApp::UpdateDocument(const std::string& path, MissingDocument missing,
+                             const std::function<bool()>& change) {
+    const CFileLock lock = LockForWriting(path);
+    try {
+        OnOpenDocument(path);
+    } catch (const CSystemError& e) {
+        if (e.Code() != kErrorFileNotFound || missing != MissingDocument::kStartEmpty) throw;
+        OnNewDocument();
+    }
+    if (change()) SaveLocked(path);
+}
+
+void CDocApp::SaveLocked(const std::string& path) {
     const CColorPicker::SaveState before = m_colors.GetSaveState();
     CArchive ar(path);
     Serialize(ar);

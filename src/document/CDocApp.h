@@ -1,14 +1,15 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "document/ViewNotification.h"
 #include "base/CArchive.h"
 #include "base/COleDateTime.h"
 #include "document/CColorPicker.h"
 #include "document/CWndCapMeaData.h"
+#include "document/ViewNotification.h"
 #include "platform/IFileSystem.h"
 
 namespace nl {
@@ -29,6 +30,12 @@ inline constexpr std::uint32_t kGeneralSaveWithoutAsking = 0x400;  // save it si
 // modified flag and whether the document has a path.
 SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions, bool modified, bool hasPath);
 
+// What a read-modify-write does when the document file does not exist yet.
+enum class MissingDocument {
+    kRefuse,      // report the missing file
+    kStartEmpty,  // start from an empty document and create the file
+};
+
 // The one document of the program: the picked colors and the current measurement, kept in a
 // ".nlz" file. It has no windows; views learn of changes through the view notifications.
 class CDocApp {
@@ -37,6 +44,8 @@ public:
     static constexpr const char* kMagic = "NCnlDoc";
     static constexpr std::uint32_t kFormatVersion = 0x00010000;
     // The document template strings (title, name, type, filter, extension, type ids).
+    // How long a save waits for another writer of the same file to finish.
+    static constexpr std::uint32_t kLockTimeoutMs = 10000;
 
     // `clock` stamps picks, measurements and saves; `files` reads and writes document files;
     // `views` (may be null) receives the view notifications. All must outlive the document.
@@ -60,10 +69,17 @@ public:
     // exactly as it was.
     void OnOpenDocument(const std::string& path);
     // Save: writes the document to `path` through a new file renamed over the old one, takes
-    // the path and clears the modified flag. On failure (CSystemError with the path) the old
-    // file is untouched and the document stays as it was, modified flag and revision
-    // included.
+    // the path and clears the modified flag. It holds the file's writer lock meanwhile, so
+    // that another program's read-modify-write is not cut in two. On failure (CSystemError
+    // with the path) the old file is untouched and the document stays as it was, modified
+    // flag and revision included.
     void OnSaveDocument(const std::string& path);
+    // Opens `path`, lets `change` change the document and saves it when `change` returns
+    // true, all under the file's writer lock, so that concurrent updates of one file all
+    // take effect. Errors are those of open and save; whatever `change` raises passes
+    // through with the file left as it was.
+    void UpdateDocument(const std::string& path, MissingDocument missing,
+                        const std::function<bool()>& change);
 
     // Writes the whole file or reads it. Reading replaces the contents only when the whole
     // file was read; it neither notifies nor touches the path or the modified flag.
@@ -90,6 +106,8 @@ public:
 
 private:
     void Notify(ViewNotify type) const;
+    CFileLock LockForWriting(const std::string& path);
+    void SaveLocked(const std::string& path);
 
     const IClock& m_clock;
     IFileSystem& m_files;

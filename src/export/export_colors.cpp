@@ -140,7 +140,7 @@ std::uint32_t CopyColorsToClipboard(IClipboard& clipboard, std::int32_t exportOp
 
 std::string PreviewColors(IFileSystem& files, IShell& shell, CPreviewFile& preview,
                           const ExportData& data, const ExportContext& context) {
-    const std::string path = preview.Path();
+    const std::string path = preview.Path(files);
     ExportToFile(files, path, data, context);
     if (const std::uint32_t code = shell.OpenFile(path)) throw CSystemError(code, path);
     return path;

@@ -4,6 +4,7 @@
 
 #include "base/CArchive.h"
 #include "base/StringTable.h"
+#include "framework/ViewNotifyHub.h"
 #include "res/version.h"
 
 namespace nl {
@@ -13,17 +14,141 @@ constexpr std::string_view kSettingsMagic = "NCnl";
 constexpr int kDiscardedStringTables = 2;
 constexpr int kReservedDates = 2;
 
+// Option bits the views redraw for when they change.
+struct OptionNotice {
+    OptionWord word;
+    std::uint32_t bits;
+    ViewNotify notice;
+};
+constexpr OptionNotice kOptionNotices[] = {
+    {OptionWord::kDisplay, AppSettings::kDisplayGridLines, ViewNotify::kGridLinesChanged},
+    {OptionWord::kGeneral, AppSettings::kGeneralToolTips, ViewNotify::kToolTipsChanged},
+};
+
+// A row of a table of `size` rows; kept as given while the table is still empty.
+std::int32_t ClampRow(std::int32_t index, int size) {
+    return size > 0 ? std::clamp(index, 0, size - 1) : index;
+}
+
+// The entry `index` of a table, or null when the index lies outside it.
+template <typename Table>
+auto RowOrNull(const Table& table, std::int32_t index) -> decltype(&table.GetAt(0)) {
+    return index >= 0 && index < table.GetSize() ? &table.GetAt(index) : nullptr;
+}
+
 }  // namespace
 
-CAppPrefs::CAppPrefs(const PrefsServices& services)
-    : CPrefs(services, kCompanyName, LoadString(kIdsAppTitle)) {
+CAppPrefs::CAppPrefs(const PrefsServices& services, ViewNotifyHub* notify)
+    : CPrefs(services, kCompanyName, LoadString(kIdsAppTitle)), m_notify(notify) {
     CAppPrefs::SetDefaults();
+}
+
+void CAppPrefs::Notify(ViewNotify type) const {
+    if (m_notify != nullptr) m_notify->Send(type);
+}
+
+void CAppPrefs::OnFlushing() {
+    Notify(ViewNotify::kSaveState);
+}
+
+template <typename T>
+bool CAppPrefs::Store(T& field, T value, std::initializer_list<ViewNotify> notices) {
+    if (field == value) return false;
+    field = value;
+    SetChanged();
+    for (const ViewNotify notice : notices) Notify(notice);
+    return true;
+}
+
+const CUnitCol* CAppPrefs::CurrentColorFormat() const {
+    return RowOrNull(m_colorFormats, m_settings.colorFormatIndex);
+}
+
+const CUnitXY* CAppPrefs::CurrentLengthUnit() const {
+    return RowOrNull(m_units, m_settings.lengthUnitIndex);
+}
+
+bool CAppPrefs::SetOptions(OptionWord word, std::uint32_t value) {
+    std::uint32_t& field = m_settings.*AppSettings::OptionField(word);
+    const std::uint32_t flipped = field ^ value;
+    if (!Store(field, value)) return false;
+    for (const OptionNotice& n : kOptionNotices)
+        if (n.word == word && (flipped & n.bits) != 0) Notify(n.notice);
+    return true;
+}
+
+bool CAppPrefs::SetOption(OptionWord word, std::uint32_t bits, OptionState state) {
+    const std::uint32_t value = m_settings.Options(word);
+    return SetOptions(word, state == OptionState::kOn ? (value | bits) : (value & ~bits));
+}
+
+bool CAppPrefs::ToggleOption(OptionWord word, std::uint32_t bits) {
+    return SetOptions(word, m_settings.Options(word) ^ bits);
+}
+
+bool CAppPrefs::SetZoomFactor(std::int32_t percent) {
+    return Store(m_settings.zoomFactor,
+                 std::clamp(percent, AppSettings::kMinZoom, AppSettings::kMaxZoom),
+                 {ViewNotify::kZoomChanged});
+}
+
+bool CAppPrefs::SetActiveTool(std::int32_t tool) {
+    return Store(m_settings.activeTool, tool);
+}
+
+bool CAppPrefs::SetColorFormat(std::int32_t index) {
+    return Store(m_settings.colorFormatIndex, ClampRow(index, m_colorFormats.GetSize()),
+                 {ViewNotify::kUnitOrNumberFormatChanged});
+}
+
+bool CAppPrefs::SetLengthUnit(std::int32_t index) {
+    return Store(m_settings.lengthUnitIndex, ClampRow(index, m_units.GetSize()),
+                 {ViewNotify::kUnitOrNumberFormatChanged});
+}
+
+bool CAppPrefs::SetPickDelay(std::int32_t milliseconds) {
+    return Store(m_settings.pickDelay, std::clamp(milliseconds, 0, AppSettings::kMaxPickDelay));
+}
+
+bool CAppPrefs::SetExportOption(std::int32_t option) {
+    return Store(m_settings.exportOption,
+                 std::clamp(option, AppSettings::kExportTabs, AppSettings::kExportXml));
+}
+
+bool CAppPrefs::SetRecentFileCount(std::int32_t count) {
+    return Store(m_settings.recentFileCount, std::clamp(count, 0, AppSettings::kMaxRecentFiles));
+}
+
+bool CAppPrefs::SetScreenCopierFillColor(std::uint32_t color) {
+    return Store(m_settings.screenCopierFillColor, color);
+}
+
+bool CAppPrefs::StoreEntry(std::vector<std::uint32_t>& table, int index, std::uint32_t value,
+                           std::initializer_list<ViewNotify> notices) {
+    if (index < 0 || index >= static_cast<int>(table.size())) return false;
+    return Store(table[static_cast<std::size_t>(index)], value, notices);
+}
+
+bool CAppPrefs::SetEventSound(int event, std::uint32_t sound) {
+    return StoreEntry(m_eventSounds, event, sound);
+}
+
+bool CAppPrefs::SetCustomColor(int index, std::uint32_t color) {
+    return StoreEntry(m_customColors, index, color);
+}
+
+bool CAppPrefs::SetHotKey(int command, std::uint32_t key) {
+    return StoreEntry(m_hotKeys, command, key, {ViewNotify::kHotKeysChanged});
 }
 
 void CAppPrefs::SetDisplay(const DisplayMetrics& metrics, const NumberFormat& numberFormat) {
     m_metrics = metrics;
     m_numberFormat = numberFormat;
-    if (!m_units.IsEmpty()) m_units.LoadUnits(m_metrics, &m_numberFormat);
+    // Once the tables are filled, the views show their numbers anew.
+    if (!m_units.IsEmpty()) {
+        m_units.LoadUnits(m_metrics, &m_numberFormat);
+        Notify(ViewNotify::kUnitOrNumberFormatChanged);
+    }
 }
 
 void CAppPrefs::Initialize(std::span<const std::string> commandLine) {
@@ -57,6 +182,13 @@ void CAppPrefs::ClampIndices() {
     };
     clampIndex(m_settings.colorFormatIndex, m_colorFormats.GetSize());
     clampIndex(m_settings.lengthUnitIndex, m_units.GetSize());
+    // A tool or clipboard form this program does not have falls back to the default one.
+    if (m_settings.activeTool < AppSettings::kToolMagnifier ||
+        m_settings.activeTool > AppSettings::kToolGauge)
+        m_settings.activeTool = AppSettings::kToolMagnifier;
+    if (m_settings.exportOption < AppSettings::kExportTabs ||
+        m_settings.exportOption > AppSettings::kExportXml)
+        m_settings.exportOption = AppSettings::kExportTabs;
     m_settings.zoomFactor =
         std::clamp(m_settings.zoomFactor, AppSettings::kMinZoom, AppSettings::kMaxZoom);
 }

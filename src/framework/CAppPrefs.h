@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "framework/CPrefs.h"
@@ -8,8 +9,23 @@
 #include "model/DisplayMetrics.h"
 #include "model/NumberFormat.h"
 #include "document/CRulerData.h"
+#include "document/ViewNotification.h"
 
 namespace nl {
+
+class ViewNotifyHub;
+
+// The option words of the settings, for reading and changing their bits by name.
+enum class OptionWord {
+    kGeneral,
+    kDisplay,
+    kSound,
+    kColorPicker,
+    kMagnifier,
+    kGauge,
+    kScreenCopier,
+};
+enum class OptionState { kOff, kOn };
 
 // The application's settings, each declared here once with its default. Option words are bit
 // sets; the bits the tools test are named below.
@@ -60,6 +76,9 @@ struct AppSettings {
     // The zoom factors the toolbars offer, in percent.
     static constexpr std::int32_t kMinZoom = 100;
     static constexpr std::int32_t kMaxZoom = 1000;
+    // The longest countdown of a timed pick, in milliseconds, and the longest recent-file list.
+    static constexpr std::int32_t kMaxPickDelay = 60000;
+    static constexpr std::int32_t kMaxRecentFiles = 16;
 
     std::int32_t reservedA = 1;  // kept in the file, not used
     std::int32_t reservedB = 7;  // kept in the file, not used
@@ -82,13 +101,34 @@ struct AppSettings {
     // Whether live sampling runs (general option bit 0x1).
     bool PickingStarted() const { return (generalOptions & kGeneralPickingStarted) != 0; }
 
+    // The member that holds an option word.
+    static constexpr std::uint32_t AppSettings::*OptionField(OptionWord word) {
+        switch (word) {
+            case OptionWord::kGeneral: return &AppSettings::generalOptions;
+            case OptionWord::kDisplay: return &AppSettings::displayOptions;
+            case OptionWord::kSound: return &AppSettings::soundOptions;
+            case OptionWord::kColorPicker: return &AppSettings::colorPickerOptions;
+            case OptionWord::kMagnifier: return &AppSettings::magnifierOptions;
+            case OptionWord::kGauge: return &AppSettings::gaugeOptions;
+            case OptionWord::kScreenCopier: return &AppSettings::screenCopierOptions;
+        }
+        return &AppSettings::generalOptions;
+    }
+    std::uint32_t Options(OptionWord word) const { return this->*OptionField(word); }
+    // Whether every one of `bits` is set in the word.
+    bool HasOption(OptionWord word, std::uint32_t bits) const {
+        return (Options(word) & bits) == bits;
+    }
+
     friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
 
 // All user settings of the application: the settings above, the ruler record, the length-unit
 // and color-format tables (rebuilt each run, not stored), the event-sound, custom-color and
-// hot-key tables and seven window states. Other parts read and write them in place and then
-// call SetChanged.
+// hot-key tables and seven window states. Other parts read the settings and change them
+// through the typed operations below, which mark them changed and notify the views in one
+// call; the ruler record and the window states are changed through their own classes, and
+// SetChanged called after.
 class CAppPrefs : public CPrefs {
 public:
     static constexpr int kEventSoundCount = 3;
@@ -96,8 +136,9 @@ public:
     static constexpr int kHotKeyCount = 4;
     static constexpr int kWinStateCount = 7;
 
-    // Uses the company and product names of the build and the application title.
-    explicit CAppPrefs(const PrefsServices& services);
+    // Uses the company and product names of the build and the application title. Changes
+    // and flushes are announced through `notify` (none when null).
+    explicit CAppPrefs(const PrefsServices& services, ViewNotifyHub* notify = nullptr);
 
     void Serialize(CArchive& ar) override;
     // Then fills the length-unit and color-format tables from the string table, with the
@@ -108,28 +149,57 @@ public:
     // the toolbars' range, back to a usable value.
     LoadResult Load() override;
 
-    // The display figures and the regional number format the unit tables convert with.
+    // The display figures and the regional number format the unit tables convert with; once
+    // the tables are filled, a change is announced as a unit change.
     void SetDisplay(const DisplayMetrics& metrics, const NumberFormat& numberFormat);
     const NumberFormat& RegionalFormat() const { return m_numberFormat; }
 
     const AppSettings& Settings() const { return m_settings; }
-    AppSettings& Settings() { return m_settings; }
     const CRulerData& Ruler() const { return m_ruler; }
     CRulerData& Ruler() { return m_ruler; }
     const CUnitsXY& Units() const { return m_units; }
     const CUnitsCol& ColorFormats() const { return m_colorFormats; }
+    // The selected rows of the two tables; null when the stored index lies outside its table.
+    const CUnitCol* CurrentColorFormat() const;
+    const CUnitXY* CurrentLengthUnit() const;
 
     const std::vector<std::uint32_t>& EventSounds() const { return m_eventSounds; }
-    std::vector<std::uint32_t>& EventSounds() { return m_eventSounds; }
     const std::vector<std::uint32_t>& CustomColors() const { return m_customColors; }
-    std::vector<std::uint32_t>& CustomColors() { return m_customColors; }
     const std::vector<std::uint32_t>& HotKeys() const { return m_hotKeys; }
-    std::vector<std::uint32_t>& HotKeys() { return m_hotKeys; }
+
+    // Typed changes. Each brings its value into range; when the value then differs from the
+    // stored one, it stores it, marks the settings changed, sends the view notification that
+    // goes with it and returns true. An equal value changes nothing and sends nothing.
+    bool SetOptions(OptionWord word, std::uint32_t value);
+    bool SetOption(OptionWord word, std::uint32_t bits, OptionState state);
+    bool ToggleOption(OptionWord word, std::uint32_t bits);
+    bool SetZoomFactor(std::int32_t percent);   // kMinZoom..kMaxZoom
+    // Any value: one outside the tools stands for no tool, as a stored one may.
+    bool SetActiveTool(std::int32_t tool);
+    bool SetColorFormat(std::int32_t index);    // a row of the color-format table
+    bool SetLengthUnit(std::int32_t index);     // a row of the length-unit table
+    bool SetPickDelay(std::int32_t milliseconds);
+    bool SetExportOption(std::int32_t option);  // kExportTabs..kExportXml
+    bool SetRecentFileCount(std::int32_t count);
+    bool SetScreenCopierFillColor(std::uint32_t color);
+    // Entries of the three tables; an index outside its table changes nothing.
+    bool SetEventSound(int event, std::uint32_t sound);
+    bool SetCustomColor(int index, std::uint32_t color);
+    bool SetHotKey(int command, std::uint32_t key);
 
     // The moment of the last save found in the loaded file.
     const COleDateTime& SavedAt() const { return m_savedAt; }
 
+protected:
+    // Asks the open windows to store their state before the file is written.
+    void OnFlushing() override;
+
 private:
+    template <typename T>
+    bool Store(T& field, T value, std::initializer_list<ViewNotify> notices = {});
+    bool StoreEntry(std::vector<std::uint32_t>& table, int index, std::uint32_t value,
+                    std::initializer_list<ViewNotify> notices = {});
+    void Notify(ViewNotify type) const;
     void SerializeSettings(CArchive& ar);
     // After a load: the window-state list holds seven records and the options dialog's
     // record has its page number.
@@ -146,6 +216,7 @@ private:
     std::vector<std::uint32_t> m_customColors;
     std::vector<std::uint32_t> m_hotKeys;
     COleDateTime m_savedAt;
+    ViewNotifyHub* m_notify = nullptr;
 };
 
 }  // namespace nl

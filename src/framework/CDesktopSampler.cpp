@@ -92,11 +92,9 @@ void CDesktopSampler::AfterPick(COLORREF color, PickOrigin origin) {
     const AppSettings& settings = m_s.prefs.Settings();
     const std::uint32_t options = settings.colorPickerOptions;
     if ((options & AppSettings::kPickerAutoCopy) != 0) {
-        const CUnitsCol& formats = m_s.prefs.ColorFormats();
         // Clipboard failures of the automatic copy are not reported.
-        const int row = settings.colorFormatIndex;
-        if (row >= 0 && row < formats.GetSize())
-            m_s.clipboard.SetText(formats.FormatColor(color, row));
+        if (const CUnitCol* format = m_s.prefs.CurrentColorFormat())
+            m_s.clipboard.SetText(format->FormatColor(color));
     }
     if (origin == PickOrigin::kKey && (options & AppSettings::kPickerAutoStop) != 0 &&
         m_stopPicking) {

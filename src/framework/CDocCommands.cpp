@@ -44,16 +44,8 @@ std::string FirstFilterExtension(const std::string& filter) {
 
 // The user's text for an error of opening or saving a document or an export file.
 std::string FileErrorText(const CSystemError& error) {
-    switch (error.Code()) {
-        case kErrorAccessDenied:
-        case kErrorSharingViolation:
-        case kErrorWriteProtect:
-            if (!error.Data().empty()) return FormatString(kIdpFileReadOnly, {error.Data()});
-            break;
-        default:
-            break;
-    }
-    return error.Message();
+    if (error.Data().empty()) return error.Message();
+    return FileWriteErrorText(error.Code(), error.Data());
 }
 
 }  // namespace

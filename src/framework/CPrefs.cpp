@@ -6,7 +6,6 @@
 
 #include "base/CArchive.h"
 #include "base/CSystemError.h"
-#include "base/escape.h"
 #include "base/text.h"
 #include "platform/IDialogs.h"
 #include "platform/IFileSystem.h"
@@ -27,9 +26,7 @@ constexpr std::string_view kValueUserDataFolder = "UserDataFolder";
 constexpr std::string_view kValueUserDataFile = "UserDataFilePath";
 constexpr std::string_view kAppStartupOn = "1";
 
-constexpr std::string_view kDataFileExtension = ".dat";
 constexpr std::string_view kBackupExtension = ".bak";
-constexpr std::string_view kStartupExtension = ".desktop";
 
 // The common-settings block.
 constexpr std::string_view kCommonMagic = "SCCN";
@@ -60,31 +57,6 @@ const std::string* FindArgument(std::span<const std::string> args, std::string_v
     for (const auto& arg : args)
         if (StartsWithNoCase(arg, prefix)) return &arg;
     return nullptr;
-}
-
-// A value of a desktop entry: backslashes and control characters escaped.
-std::string DesktopValue(std::string_view text) {
-    static constexpr CharEscape kEscapes[] = {
-        {'\\', "\\\\"}, {'\n', "\\n"}, {'\t', "\\t"}, {'\r', "\\r"}};
-    return EscapeChars(text, kEscapes);
-}
-
-// The program of an Exec line: '%' doubled, and quoted when it holds a reserved character.
-std::string ExecProgram(std::string_view path) {
-    constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
-    constexpr std::string_view kEscapedInQuotes = "\"`$\\";
-    std::string program;
-    for (const char c : path) {
-        if (c == '%') program += '%';
-        program += c;
-    }
-    if (program.find_first_of(kReserved) == std::string::npos) return program;
-    std::string quoted = "\"";
-    for (const char c : program) {
-        if (kEscapedInQuotes.find(c) != std::string_view::npos) quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
 }
 
 bool IsNameChar(char c) {
@@ -471,7 +443,7 @@ void CPrefs::DiscardUnreadableFile(const std::string& path) {
     if (const auto code = m_files.DeleteFile(path)) throw CSystemError(code, path);
 }
 
-// ---- Save, flush, back-up, restore ------------------------------------------------------
+// ---- Save and flush ----------------------------------------------------------------
 
 void CPrefs::ReportSaveError(std::uint32_t code, const std::string& path) const {
     switch (code) {
@@ -509,79 +481,13 @@ void CPrefs::Flush() {
         return;
     }
     m_changed = true;
-    if (m_flushHandler) m_flushHandler();
+    OnFlushing();
+    m_flushSubscribers.Notify();
     if (HasKey()) {
         if (IsChanged()) Save();
     } else {
         m_changed = false;
     }
-}
-
-bool CPrefs::BackUp() {
-    FileDialogRequest request;
-    request.filter = LoadString(kIdsDataFileFilter);
-    request.fileName = m_applicationName + std::string(kDataFileExtension);
-    request.defaultExtension = kDataFileExtension.substr(1);
-    const auto target = m_dialogs.SaveFileDialog(request);
-    if (!target) return false;
-    Flush();
-    try {
-        const std::string source = DataFilePath();
-        if (const auto code = m_files.CopyFile(source, *target)) throw CSystemError(code, *target);
-    } catch (const CSystemError& e) {
-        ShowError(e.Message());
-        return false;
-    }
-    return true;
-}
-
-DataRestoreResult CPrefs::Restore() {
-    FileDialogRequest request;
-    request.filter = LoadString(kIdsDataFileFilter);
-    request.initialFolder = m_folders.Documents();
-    request.defaultExtension = kDataFileExtension.substr(1);
-    const auto source = m_dialogs.OpenFileDialog(request);
-    if (!source) return DataRestoreResult::kCancelled;
-    if (m_dialogs.MessageBox(LoadString(kIdsRestoreConfirm), m_applicationName,
-                             MsgButtons::kOkCancel, MsgIcon::kInformation) != MsgAnswer::kOk)
-        return DataRestoreResult::kCancelled;
-    try {
-        const std::string target = *LocateDataFile(Purpose::kSave);
-        if (const auto code = m_files.CopyFile(*source, target)) throw CSystemError(code, *source);
-    } catch (const CSystemError& e) {
-        ShowError(e.Message());
-        return DataRestoreResult::kFailed;
-    }
-    m_saveSuppressed = true;
-    m_changed = false;
-    return DataRestoreResult::kExitRequested;
-}
-
-// ---- Start-up entry ---------------------------------------------------------------------
-
-std::string CPrefs::StartupShortcutPath() const {
-    const std::string folder = m_folders.Autostart();
-    if (folder.empty()) return {};
-    return Join(folder, m_applicationName + std::string(kStartupExtension));
-}
-
-std::uint32_t CPrefs::CreateStartupShortcut() {
-    const std::string path = StartupShortcutPath();
-    if (path.empty()) return kErrorPathNotFound;
-    if (m_files.FileExists(path)) return 0;
-    if (const auto code = m_files.CreateFolders(FolderOf(path))) return code;
-    const std::string entry =
-        "[Desktop Entry]\nType=Application\nName=" + DesktopValue(m_applicationName) +
-        "\nComment=" + DesktopValue(kFileDescription) +
-        "\nExec=" + DesktopValue(ExecProgram(m_folders.ExecutablePath())) + "\nTerminal=false\n";
-    return m_files.WriteFile(
-        path, std::span(reinterpret_cast<const std::uint8_t*>(entry.data()), entry.size()));
-}
-
-std::uint32_t CPrefs::RemoveStartupShortcut() {
-    const std::string path = StartupShortcutPath();
-    if (path.empty() || !m_files.FileExists(path)) return 0;
-    return m_files.DeleteFile(path);
 }
 
 }  // namespace nl

@@ -11,6 +11,7 @@
 #include "framework/CRegistry.h"
 #include "framework/CWinState.h"
 #include "base/COleDateTime.h"
+#include "base/CSubscriberList.h"
 
 namespace nl {
 
@@ -74,6 +75,7 @@ public:
     static constexpr std::string_view kApplicationMarker = "<APPLICATION>";
     static constexpr std::string_view kFolderArgument = "UserDataFolder:";
     static constexpr std::string_view kFileArgument = "UserDataFilePath:";
+    static constexpr std::string_view kDataFileExtension = ".dat";
 
     CPrefs(const PrefsServices& services, std::string companyName, std::string applicationName);
     ~CPrefs() override;
@@ -99,9 +101,12 @@ public:
     // Writes the settings now (on exit, at the end of the session, on deactivation and before
     // a back-up). While saving is suppressed it only clears the settings-changed flag.
     void Flush();
-    // Called by Flush before it saves, so that windows can store their state (view
-    // notification 7, the ruler's open state, the main frame's placement).
-    void SetFlushHandler(std::function<void()> handler) { m_flushHandler = std::move(handler); }
+    // Calls `handler` from every Flush before it saves, so that windows can store their
+    // state (the main frame's placement, the ruler's open state), in the order subscribed,
+    // for as long as the subscription lives.
+    [[nodiscard]] CSubscription SubscribeFlush(std::function<void()> handler) {
+        return m_flushSubscribers.Subscribe(std::move(handler));
+    }
     // Asks for a target file, flushes and copies the data file there. False when cancelled
     // or failed (the error was shown).
     bool BackUp();
@@ -161,6 +166,8 @@ public:
     }
 
 protected:
+    // The first step of a flush that saves, before the subscribers run.
+    virtual void OnFlushing() {}
     // The moment of saving written into the file.
     COleDateTime NowUtc() const;
     // The open flag of the records GrowWinStates adds.
@@ -217,7 +224,7 @@ private:
     std::string m_commonAppDataFolder;
     bool m_shellFoldersUsable = false;
     std::vector<std::unique_ptr<CWinState>> m_winStates;
-    std::function<void()> m_flushHandler;
+    CSubscriberList<> m_flushSubscribers;
 };
 
 }  // namespace nl

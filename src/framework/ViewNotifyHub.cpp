@@ -58,7 +58,7 @@ void ViewNotifyHub::Post(ViewNotify type, std::intptr_t argument) {
     const bool wasEmpty = m_posted.empty();
     m_posted.emplace_back(type, argument);
     // One wake per batch; a running Flush wakes for what is posted meanwhile when it ends.
-    if (wasEmpty && m_flushing == 0 && m_wake) m_wake();
+    if (wasEmpty && m_flushing == 0) m_wake.Notify();
 }
 
 void ViewNotifyHub::Flush() {
@@ -67,7 +67,7 @@ void ViewNotifyHub::Flush() {
     std::size_t count = m_posted.size();
     ++m_flushing;
     const ScopeExit done([this] {
-        if (--m_flushing == 0 && !m_posted.empty() && m_wake) m_wake();
+        if (--m_flushing == 0 && !m_posted.empty()) m_wake.Notify();
     });
     while (count > 0 && !m_posted.empty()) {
         const auto [type, argument] = m_posted.front();

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/CSubscriberList.h"
 #include "document/ViewNotification.h"
 
 namespace nl {
@@ -20,9 +21,12 @@ public:
 
     // Sends at once to every registered sink, in registration order.
     void Send(ViewNotify type, std::intptr_t argument = 0);
-    // Queues the notification; `wake` (if set) is called so the program can schedule a Flush.
+    // Queues the notification; the wake subscribers are called so that the program can
+    // schedule a Flush.
     void Post(ViewNotify type, std::intptr_t argument = 0);
-    void SetWakeHandler(std::function<void()> wake) { m_wake = std::move(wake); }
+    [[nodiscard]] CSubscription SubscribeWake(std::function<void()> wake) {
+        return m_wake.Subscribe(std::move(wake));
+    }
     // Sends the queued notifications in the order they were posted.
     void Flush();
     bool HasPosted() const { return !m_posted.empty(); }
@@ -37,7 +41,7 @@ private:
     // broadcast ends, so that the running loops keep their places.
     std::vector<IViewNotifySink*> m_sinks;
     std::deque<std::pair<ViewNotify, std::intptr_t>> m_posted;
-    std::function<void()> m_wake;
+    CSubscriberList<> m_wake;
     int m_sending = 0;   // nesting depth of Send
     int m_flushing = 0;  // nesting depth of Flush
 };

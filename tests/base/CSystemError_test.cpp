@@ -34,12 +34,36 @@ TEST(CSystemErrorTest, NumberedMessagesWithAndWithoutData) {
 
 TEST(CSystemErrorTest, ErrnoValuesMapOntoTheProgramsCodes) {
     const std::pair<int, std::uint32_t> cases[] = {
-        {0, kErrorSuccess},           {ENOENT, kErrorFileNotFound},   {ENOTDIR, kErrorPathNotFound},
-        {EACCES, kErrorAccessDenied}, {EPERM, kErrorAccessDenied},    {EROFS, kErrorWriteProtect},
-        {ENOSPC, kErrorDiskFull},     {EDQUOT, kErrorDiskFull},       {EEXIST, kErrorAlreadyExists},
-        {ETIMEDOUT, kErrorTimeout},   {EXDEV, kErrorInvalidFunction},  // anything unmapped
+        {0, kErrorSuccess},
+        {ENOENT, kErrorFileNotFound},
+        {ENOTDIR, kErrorPathNotFound},
+        {EACCES, kErrorAccessDenied},
+        {EPERM, kErrorAccessDenied},
+        {EROFS, kErrorWriteProtect},
+        {ENOSPC, kErrorDiskFull},
+        {EDQUOT, kErrorDiskFull},
+        {EEXIST, kErrorAlreadyExists},
+        {ETIMEDOUT, kErrorTimeout},
+        {ELOOP, kErrorCantResolveFilename},
+        {ENXIO, kErrorBadFileType},
+        {EXDEV, kErrorInvalidFunction},  // anything unmapped
     };
     for (const auto& [err, code] : cases) EXPECT_EQ(SystemErrorFromErrno(err), code) << err;
+}
+
+TEST(CSystemErrorTest, FailedWritesOfProtectedOrBusyFilesReadAsTheProgramSaysIt) {
+    const std::string readOnly =
+        "Unable to write to /d/a.nlz, it is read-only or opened by someone else.";
+    const std::pair<std::uint32_t, std::string> cases[] = {
+        {kErrorAccessDenied, readOnly},
+        {kErrorSharingViolation, readOnly},
+        {kErrorWriteProtect, readOnly},
+        {kErrorDiskFull, "Error #112: There is not enough space on the disk.\n\nData: /d/a.nlz"},
+        {kErrorBadFileType,
+         "Error #222: This is not a regular file: folders, devices and pipes cannot be opened or "
+         "saved as files.\n\nData: /d/a.nlz"},
+    };
+    for (const auto& [code, want] : cases) EXPECT_EQ(FileWriteErrorText(code, "/d/a.nlz"), want);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Runs "nerimlens-cli doc ..." on document files in a scratch folder and checks what it prints,
 // its exit code and the files it leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -169,7 +170,7 @@ TEST_F(DocCliTest, BadInputExitsOneAndLeavesEveryFileAsItWas) {
         {{"doc", "measure", "missing.nlz", "--rect", "0,0,9,9"}, "Error #2:"},
         {{"doc", "info", "newer.nlz"}, "newer.nlz has a bad format."},
         {{"doc", "add", "newer.nlz", "1,1,1"}, "newer.nlz has a bad format."},
-        {{"doc", "info", "short.nlz"}, "Attempted to access an unnamed file past its end."},
+        {{"doc", "info", "short.nlz"}, "Attempted to access short.nlz past its end."},
         {{"doc", "measure", "short.nlz", "--line", "0,0,5,5"}, "past its end."},
         {{"doc", "add", "text.nlz", "1,1,1"}, "past its end."},
         {{"doc", "export", "newer.nlz", "out.txt"}, "has a bad format."},
@@ -196,6 +197,56 @@ TEST_F(DocCliTest, BadInputExitsOneAndLeavesEveryFileAsItWas) {
     int files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(m_dir)) ++files;
     EXPECT_EQ(files, 4);
+}
+
+TEST_F(DocCliTest, ConcurrentAddsKeepEveryColor) {
+    constexpr int kAddsPerWriter = 60;
+    const std::string add = "for i in $(seq " + std::to_string(kAddsPerWriter) + "); do " +
+                            test::ShellQuote(NL_CLI_PATH) + " doc add " +
+                            test::ShellQuote(PathOf("p.nlz")) + " ";
+    const std::string failed =
+        " || echo failed >>" + test::ShellQuote(PathOf("failures")) + "; done";
+    const std::string both =
+        "(" + add + "1,1,1" + failed + ") & (" + add + "2,2,2" + failed + ") & wait";
+    ASSERT_EQ(std::system(both.c_str()), 0);
+    EXPECT_FALSE(fs::exists(PathOf("failures"))) << ReadAll(PathOf("failures"));
+    const auto info = nlohmann::json::parse(Ok({"doc", "info", "p.nlz"}));
+    EXPECT_EQ(info["colors"].size(), 2u * kAddsPerWriter);
+    EXPECT_EQ(info["revision"], 2 * kAddsPerWriter);
+}
+
+TEST_F(DocCliTest, PathsThatAreNoDocumentFileAreNamedAndNeverWaitedOn) {
+    ASSERT_EQ(::mkfifo(PathOf("pipe.nlz").c_str(), 0666), 0);
+    fs::create_directory(PathOf("folder.nlz"));
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"doc", "info", ""}, "Error #2: The system cannot find the file specified.  Data: \"\""},
+        {{"doc", "add", "", "1,1,1"}, "Data: \"\""},
+        {{"doc", "info", "pipe.nlz"}, "Error #222: This is not a regular file"},
+        {{"doc", "add", "pipe.nlz", "1,1,1"}, "Data: pipe.nlz"},
+        {{"doc", "rows", "folder.nlz"}, "Error #222"},
+        {{"doc", "add", "folder.nlz", "1,1,1"}, "Data: folder.nlz"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[1] + " " + c.args[2]);
+        // A wait on the pipe would end with the time limit's exit code.
+        std::string command = "cd " + test::ShellQuote(m_dir.string()) + " && timeout 10 " +
+                              test::ShellQuote(NL_CLI_PATH);
+        for (const std::string& arg : c.args) command += " " + test::ShellQuote(arg);
+        command += " 2>&1";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::array<char, 512> line{};
+        const std::string err = std::fgets(line.data(), line.size(), pipe) ? line.data() : "";
+        const int status = ::pclose(pipe);
+        EXPECT_EQ(WEXITSTATUS(status), 1) << err;
+        EXPECT_NE(err.find(c.message), std::string::npos) << err;
+    }
+    EXPECT_EQ(fs::status(PathOf("pipe.nlz")).type(), fs::file_type::fifo);
+    EXPECT_TRUE(fs::is_directory(PathOf("folder.nlz")));
 }
 
 TEST_F(DocCliTest, ArgumentMistakesAreUsageErrors) {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/prefs_test_support.h"
 #include "cli/cli_runner.h"
+#include "framework/prefs_test_support.h"
 
 namespace nl {
 namespace {
@@ -104,6 +104,40 @@ TEST_F(SettingsCliTest, DefaultsTakesValidHotKeysAndRefusesOthers) {
         for (const auto& entry : json["hot_keys"]) hotKeys.push_back(entry["value"]);
         EXPECT_EQ(hotKeys, c.wantHotKeys);
     }
+}
+
+TEST_F(SettingsCliTest, DefaultsReplacesOnlyDataFilesUnlessForced) {
+    ASSERT_EQ(RunCli({"settings", "defaults", Path("old.dat")}).exitCode, 0);
+    WriteBytes(Path("doc.nlz"), Bytes{'N', 'C', 'n', 'l', 'D', 'o', 'c'});
+    WriteBytes(Path("empty.dat"), Bytes{});
+    struct Case {
+        std::vector<std::string> args;
+        int wantExit;
+        const char* wantError;  // part of the one error line; empty when it succeeds
+    };
+    const Case cases[] = {
+        {{"settings", "defaults", Path("doc.nlz")}, 1, "doc.nlz is not a data file; give --force"},
+        {{"settings", "defaults", "/dev/null"}, 1, "Error #222: This is not a regular file"},
+        {{"settings", "defaults", ""}, 1, "Data: \"\""},
+        {{"settings", "check", ""}, 1, "Data: \"\""},
+        {{"settings", "defaults", Path("old.dat")}, 0, ""},
+        {{"settings", "defaults", Path("empty.dat")}, 0, ""},
+        {{"settings", "defaults", Path("new.dat")}, 0, ""},
+        {{"settings", "defaults", "--force", Path("doc.nlz")}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const Bytes before = ReadBytes(c.args.back());
+        const RunResult r = RunCli(c.args);
+        EXPECT_EQ(r.exitCode, c.wantExit);
+        if (c.wantExit != 0) {
+            EXPECT_NE(r.err.find(c.wantError), std::string::npos) << r.err;
+            EXPECT_EQ(ReadBytes(c.args.back()), before);
+        } else {
+            EXPECT_EQ(RunCli({"settings", "check", c.args.back()}).out, "ok\n");
+        }
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 TEST_F(SettingsCliTest, DumpPrintsEverySetting) {

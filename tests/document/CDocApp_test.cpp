@@ -294,6 +294,76 @@ TEST_F(CDocAppTest, AFailedSaveKeepsTheOldFileAndTheDocumentState) {
     EXPECT_EQ(doc.PathName(), "/docs/copy.nlz");
 }
 
+TEST_F(CDocAppTest, SavesAndUpdatesWriteUnderTheFilesLock) {
+    const std::string missing = "/docs/new.nlz";
+    struct Case {
+        const char* name;
+        std::function<void(CDocApp&)> act;
+        int wantWrites;  // all made while holding the lock
+        std::uint32_t wantError;
+    };
+    const Case cases[] = {
+        {"save", [&](CDocApp& doc) { doc.OnSaveDocument(kPath); }, 1, 0},
+        {"update",
+         [&](CDocApp& doc) {
+             doc.UpdateDocument(kPath, MissingDocument::kRefuse, [&] {
+                 EXPECT_EQ(doc.Colors().GetCount(), 1);  // what the file held
+                 Pick(doc, 2, {1, 1});
+                 return true;
+             });
+         },
+         1, 0},
+        {"update without a change",
+         [&](CDocApp& doc) {
+             doc.UpdateDocument(kPath, MissingDocument::kRefuse, [] { return false; });
+         },
+         0, 0},
+        {"update creating the file",
+         [&](CDocApp& doc) {
+             doc.UpdateDocument(missing, MissingDocument::kStartEmpty, [&] {
+                 EXPECT_TRUE(doc.Colors().IsEmpty());
+                 Pick(doc, 3, {0, 0});
+                 return true;
+             });
+         },
+         1, 0},
+        {"update of a missing file",
+         [&](CDocApp& doc) {
+             doc.UpdateDocument(missing, MissingDocument::kRefuse, [] { return true; });
+         },
+         0, kErrorFileNotFound},
+        {"lock not had",
+         [&](CDocApp& doc) {
+             m_files.Fail(FakeFileSystem::Op::kLock, kPath, kErrorSharingViolation);
+             doc.OnSaveDocument(kPath);
+         },
+         0, kErrorSharingViolation},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_files = FakeFileSystem();
+        m_files.AddFolder(kFolder);
+        {
+            CDocApp first(m_clock, m_files);
+            Pick(first, 1, {0, 0});
+            first.OnSaveDocument(kPath);
+        }
+        const int writesBefore = m_files.WriteCount();
+        const int lockedBefore = m_files.LockedWriteCount();
+        CDocApp doc(m_clock, m_files);
+        std::uint32_t error = 0;
+        try {
+            c.act(doc);
+        } catch (const CSystemError& e) {
+            error = e.Code();
+        }
+        EXPECT_EQ(error, c.wantError);
+        EXPECT_EQ(m_files.WriteCount() - writesBefore, c.wantWrites);
+        EXPECT_EQ(m_files.LockedWriteCount() - lockedBefore, c.wantWrites);
+        EXPECT_EQ(m_files.LocksHeld(kPath) + m_files.LocksHeld(missing), 0);
+    }
+}
+
 TEST_F(CDocAppTest, NewDocumentIsEmptyUntitledAndUnmodified) {
     CDocApp doc(m_clock, m_files, &m_sink);
     EXPECT_EQ(doc.Title(), "Untitled");

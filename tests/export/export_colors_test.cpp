@@ -524,7 +524,7 @@ TEST_F(ExportFileTest, PreviewFileIsMadeOnceKeptAndDeletedAtTheEnd) {
 
         preview.Delete();
         EXPECT_FALSE(fs::exists(p));
-        EXPECT_EQ(preview.Path(), path);
+        EXPECT_EQ(preview.Path(files), path);
         EXPECT_EQ(PreviewColors(files, shell, preview, m_none, m_context), path);
         const FakeShell::Call open{FakeShell::Kind::kOpenFile, path, {}};
         EXPECT_EQ(shell.Log(), (std::vector<FakeShell::Call>{open, open, open}));
@@ -543,7 +543,7 @@ TEST_F(ExportFileTest, PreviewFileIsMadeOnceKeptAndDeletedAtTheEnd) {
     EXPECT_FALSE(fs::exists(path));
 
     CPreviewFile missing((m_dir / "no such folder").string());
-    EXPECT_THROW(missing.Path(), CSystemError);
+    EXPECT_THROW(missing.Path(files), CSystemError);
 }
 
 }  // namespace

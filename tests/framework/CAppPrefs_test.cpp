@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
-#include "framework/prefs_test_support.h"
 #include "base/CArchive.h"
 #include "base/CArchiveException.h"
+#include "framework/prefs_test_support.h"
 
 namespace nl {
 namespace {
@@ -30,9 +31,9 @@ TEST(CAppPrefsTest, DefaultsSaveAsTheLayoutDescribes) {
 TEST(CAppPrefsTest, SetDefaultsLeavesTheTabledValues) {
     PrefsRig rig;
     CAppPrefs prefs(rig.Services());
-    prefs.Settings().zoomFactor = 900;
+    prefs.SetZoomFactor(900);
     prefs.Ruler().SetScalingFactor(300);
-    prefs.HotKeys().assign(9, 7);
+    prefs.SetHotKey(3, 7);
     prefs.SetDefaults();
 
     EXPECT_EQ(prefs.Settings(), AppSettings{});
@@ -201,20 +202,24 @@ TEST(CAppPrefsTest, NewerFormatStillYieldsItsWriterVersion) {
 
 TEST(CAppPrefsTest, LoadBringsStoredSelectionsIntoRange) {
     // A damaged or foreign file may select beyond the tables; the tools index them directly.
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     struct Case {
-        std::int32_t zoom, colorFormat, lengthUnit;
-        std::int32_t wantZoom, wantColorFormat, wantLengthUnit;
+        std::int32_t zoom, colorFormat, lengthUnit, tool, exportOption;
+        std::int32_t wantZoom, wantColorFormat, wantLengthUnit, wantTool, wantExport;
     };
     const Case cases[] = {
-        {400, 3, 2, 400, 3, 2},
-        {0, -1, 99, 100, 0, 0},
-        {100000, 1000, -5, 1000, 0, 0},
+        {400, 3, 2, 4, 4, 400, 3, 2, 4, 4},
+        {0, -1, 99, kMin, -1, 100, 0, 0, 1, 0},
+        {100000, 1000, -5, 5, 5, 1000, 0, 0, 1, 0},
+        {100, 0, 0, 0, kMin, 100, 0, 0, 1, 0},
     };
     for (const auto& c : cases) {
         FileSpec layout;
         layout.zoomFactor = c.zoom;
         layout.colorFormatIndex = c.colorFormat;
         layout.lengthUnitIndex = c.lengthUnit;
+        layout.activeTool = c.tool;
+        layout.exportOption = c.exportOption;
         PrefsRig rig;
         rig.files.AddFile(test::kDataFile, BuildDataFile(layout));
         CAppPrefs prefs(rig.Services());
@@ -223,6 +228,8 @@ TEST(CAppPrefsTest, LoadBringsStoredSelectionsIntoRange) {
         EXPECT_EQ(prefs.Settings().zoomFactor, c.wantZoom);
         EXPECT_EQ(prefs.Settings().colorFormatIndex, c.wantColorFormat);
         EXPECT_EQ(prefs.Settings().lengthUnitIndex, c.wantLengthUnit);
+        EXPECT_EQ(prefs.Settings().activeTool, c.wantTool);
+        EXPECT_EQ(prefs.Settings().exportOption, c.wantExport);
     }
 }
 

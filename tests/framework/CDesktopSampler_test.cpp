@@ -202,10 +202,9 @@ TEST(CDesktopSamplerTest, PickAddsCopiesStopsAndSoundsAsTheOptionsSay) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SamplerRig rig;
-        AppSettings& s = rig.prefs.Settings();
-        s.colorPickerOptions = c.pickerOptions;
-        s.colorFormatIndex = rig.FormatRow("#HTML");
-        rig.prefs.EventSounds()[static_cast<int>(SoundEvent::kPickColor)] = 2;
+        rig.prefs.SetOptions(OptionWord::kColorPicker, c.pickerOptions);
+        rig.prefs.SetColorFormat(rig.FormatRow("#HTML"));
+        rig.prefs.SetEventSound(static_cast<int>(SoundEvent::kPickColor), 2);
         rig.desktop.SetCursorPos({230, 210});
         ASSERT_TRUE(rig.sampler.Pick(c.origin));
         ASSERT_EQ(rig.colors.GetCount(), 1);
@@ -228,9 +227,9 @@ TEST(CDesktopSamplerTest, PickAddsCopiesStopsAndSoundsAsTheOptionsSay) {
 
 TEST(CDesktopSamplerTest, PickIsSilentWithSoundsOffAndSurvivesClipboardFailure) {
     SamplerRig rig;
-    rig.prefs.EventSounds()[static_cast<int>(SoundEvent::kPickColor)] = 1;
-    rig.prefs.Settings().soundOptions = 0;
-    rig.prefs.Settings().colorPickerOptions = AppSettings::kPickerAutoCopy;
+    rig.prefs.SetEventSound(static_cast<int>(SoundEvent::kPickColor), 1);
+    rig.prefs.SetOptions(OptionWord::kSound, 0);
+    rig.prefs.SetOptions(OptionWord::kColorPicker, AppSettings::kPickerAutoCopy);
     rig.clipboard.FailWith(5);
     EXPECT_TRUE(rig.sampler.PickAt({20, 20}, PickOrigin::kKey));
     EXPECT_EQ(rig.colors.GetCount(), 1);
@@ -251,9 +250,9 @@ TEST(CDesktopSamplerTest, PickIntoAFullListDropsTheOldest) {
 
 TEST(CDesktopSamplerTest, ReplaceCopiesTheLiveSampleOverTheSelection) {
     SamplerRig rig;
-    rig.prefs.Settings().colorPickerOptions =
-        AppSettings::kPickerAutoCopy | AppSettings::kPickerAutoStop;
-    rig.prefs.Settings().colorFormatIndex = rig.FormatRow("#HTML");
+    rig.prefs.SetOptions(OptionWord::kColorPicker,
+                         AppSettings::kPickerAutoCopy | AppSettings::kPickerAutoStop);
+    rig.prefs.SetColorFormat(rig.FormatRow("#HTML"));
     ASSERT_TRUE(rig.sampler.PickAt({20, 20}, PickOrigin::kCommand));
     ASSERT_TRUE(rig.sampler.PickAt({20, 30}, PickOrigin::kCommand));
     const double created = rig.colors.GetAt(0).Created().Date();
@@ -312,7 +311,7 @@ TEST(CDesktopSamplerTest, DelayedPickCountsDownThenPicksWhereTheCursorWas) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.delay);
         SamplerRig rig;
-        rig.prefs.Settings().pickDelay = c.delay;
+        rig.prefs.SetPickDelay(c.delay);
         rig.desktop.SetCursorPos({230, 210});
         RecordingCountdown countdown(rig.desktop);
         ASSERT_TRUE(rig.sampler.DelayedPick(PickOrigin::kCommand, countdown));

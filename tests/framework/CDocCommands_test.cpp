@@ -65,7 +65,7 @@ struct DocRig {
         sample.SetPosition(at);
         doc.Colors().InsertColor(doc.Colors().GetCount(), sample);
     }
-    void SetGeneral(std::uint32_t bits) { prefs.Settings().generalOptions = bits; }
+    void SetGeneral(std::uint32_t bits) { prefs.SetOptions(OptionWord::kGeneral, bits); }
     // A saved document with one color, then a second color picked (modified).
     void SavedAndModified() {
         Pick(0x112233);
@@ -303,7 +303,7 @@ TEST(DocCommandsTest, ExportsGoToTheClipboardAFileAndTheBrowser) {
     rig.Pick(0x0000FF, {1, 2});
     rig.Pick(0x00FF00, {3, 4});
 
-    rig.prefs.Settings().exportOption = 1;  // CSV with commas
+    rig.prefs.SetExportOption(1);  // CSV with commas
     EXPECT_TRUE(rig.commands.OnCommand(cmd::kExportColorsToClipboard));
     ASSERT_TRUE(rig.clipboard.Text().has_value());
     EXPECT_EQ(rig.clipboard.Text()->rfind("#,Color,Location\r\n", 0), 0u) << *rig.clipboard.Text();

@@ -81,9 +81,8 @@ struct PickingRig {
         picking.SetStopPicking([this] { ++stops; });
     }
     void SetStarted(bool started) {
-        std::uint32_t& general = prefs.Settings().generalOptions;
-        general = started ? (general | AppSettings::kGeneralPickingStarted)
-                          : (general & ~AppSettings::kGeneralPickingStarted);
+        prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                        started ? OptionState::kOn : OptionState::kOff);
     }
     int Count(ViewNotify type) const {
         int n = 0;
@@ -203,9 +202,8 @@ TEST(CPickingTimerTest, OnlyKeyPicksStopPickingWithAutoStop) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "auto-stop " << c.autoStop << " key " << c.asKey);
         PickingRig rig(true);
-        std::uint32_t& options = rig.prefs.Settings().colorPickerOptions;
-        options = c.autoStop ? (options | AppSettings::kPickerAutoStop)
-                             : (options & ~AppSettings::kPickerAutoStop);
+        rig.prefs.SetOption(OptionWord::kColorPicker, AppSettings::kPickerAutoStop,
+                            c.autoStop ? OptionState::kOn : OptionState::kOff);
         if (c.asKey) {
             EXPECT_TRUE(rig.picking.RunAsKey([&] { return rig.picking.Pick(); }));
         } else {

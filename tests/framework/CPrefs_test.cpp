@@ -242,7 +242,7 @@ TEST(CPrefsTest, DataFileFallsBackToTheExecutableFolder) {
 
 TEST(CPrefsTest, SaveCreatesTheFolderAndClearsTheChangedFlag) {
     Rig rig;
-    rig.prefs.Settings().pickDelay = 1200;
+    rig.prefs.SetPickDelay(1200);
     rig.prefs.SetChanged();
     ASSERT_TRUE(rig.prefs.Save());
     EXPECT_FALSE(rig.prefs.IsChanged());
@@ -283,7 +283,7 @@ TEST(CPrefsTest, SaveFailuresAreShownAndKeepTheSettings) {
 TEST(CPrefsTest, FlushLetsWindowsStoreTheirStateThenSaves) {
     Rig rig;
     int calls = 0;
-    rig.prefs.SetFlushHandler([&] {
+    const CSubscription flush = rig.prefs.SubscribeFlush([&] {
         ++calls;
         rig.prefs.WinState(kWinStateRuler).SetOpen(true);
     });
@@ -309,7 +309,7 @@ TEST(CPrefsTest, BackUpFlushesAndCopies) {
     Rig rig;
     rig.files.AddFolder("/fake/home/Documents");
     rig.dialogs.ChooseFile("/fake/home/Documents/copy.dat");
-    rig.prefs.Settings().zoomFactor = 800;
+    rig.prefs.SetZoomFactor(800);
     ASSERT_TRUE(rig.prefs.BackUp());
     ASSERT_EQ(rig.dialogs.FileDialogs().size(), 1u);
     EXPECT_TRUE(rig.dialogs.FileDialogs()[0].save);

@@ -140,7 +140,7 @@ TEST_F(ViewNotifyHubTest, PostedNotificationsWaitForFlushInOrder) {
     int wakes = 0;
     m_hub.Register(&m_a);
     m_hub.Post(ViewNotify::kSaveState);  // no wake handler yet: queued all the same
-    m_hub.SetWakeHandler([&wakes] { ++wakes; });
+    const CSubscription wake = m_hub.SubscribeWake([&wakes] { ++wakes; });
     m_hub.Post(ViewNotify::kColorInserted, 1);
     m_hub.Post(ViewNotify::kAllColorsRemoved);
     EXPECT_EQ(wakes, 0);  // the queue was not empty: a flush is already due
@@ -155,7 +155,7 @@ TEST_F(ViewNotifyHubTest, PostedNotificationsWaitForFlushInOrder) {
 
 TEST_F(ViewNotifyHubTest, NotificationsPostedDuringAFlushWaitForTheNext) {
     int wakes = 0;
-    m_hub.SetWakeHandler([&wakes] { ++wakes; });
+    const CSubscription wake = m_hub.SubscribeWake([&wakes] { ++wakes; });
     m_hub.Register(&m_a);
     // A sink that posts from every tick must not keep one flush running for ever.
     m_a.action = [this](ViewNotify type) {
@@ -170,6 +170,18 @@ TEST_F(ViewNotifyHubTest, NotificationsPostedDuringAFlushWaitForTheNext) {
     m_hub.Flush();
     EXPECT_EQ(m_log, (Log{"a:6", "a:5", "a:6"}));
     EXPECT_EQ(wakes, 3);
+}
+
+TEST_F(ViewNotifyHubTest, EveryWakeSubscriberIsCalledWhileSubscribed) {
+    Log wakes;
+    CSubscription window = m_hub.SubscribeWake([&wakes] { wakes.push_back("window"); });
+    const CSubscription application =
+        m_hub.SubscribeWake([&wakes] { wakes.push_back("application"); });
+    m_hub.Post(ViewNotify::kZoomChanged);
+    m_hub.Flush();
+    window.Reset();
+    m_hub.Post(ViewNotify::kZoomChanged);
+    EXPECT_EQ(wakes, (Log{"window", "application", "application"}));
 }
 
 }  // namespace

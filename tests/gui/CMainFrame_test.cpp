@@ -77,7 +77,7 @@ TEST(CMainFrameTest, SwitchingToolsReplacesViewsAndMenuOnlyForAnotherTool) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "start " << c.startTool << " command " << c.command);
         FrameRig rig;
-        rig.Settings().activeTool = c.startTool;
+        rig.prefs.SetActiveTool(c.startTool);
         rig.MakeFrame();
         CMainFrame& frame = *rig.frame;
         QWidget* oldToolbar = frame.ToolbarView();
@@ -124,10 +124,10 @@ TEST(CMainFrameTest, ToolbarRowIsAsHighAsTheForm) {
 
 TEST(CMainFrameTest, UpdateStatesFollowSettingsAndHandlers) {
     FrameRig rig;
-    rig.Settings().activeTool = AppSettings::kToolScreenCopier;
-    rig.Settings().displayOptions &= ~AppSettings::kDisplayOnTop;
-    rig.Settings().zoomFactor = 700;
-    rig.Settings().magnifierOptions = AppSettings::kMagnifierStretchCopies;
+    rig.prefs.SetActiveTool(AppSettings::kToolScreenCopier);
+    rig.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop, OptionState::kOff);
+    rig.prefs.SetZoomFactor(700);
+    rig.prefs.SetOptions(OptionWord::kMagnifier, AppSettings::kMagnifierStretchCopies);
     rig.MakeFrame();
     CMainFrame& frame = *rig.frame;
 
@@ -185,7 +185,7 @@ TEST(CMainFrameTest, TogglesFlipTheirBitsAndCheckMarks) {
     rig.MakeFrame();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        std::uint32_t& word = rig.Settings().*c.word;
+        const std::uint32_t& word = rig.Settings().*c.word;
         const bool before = (word & c.bit) != 0;
         rig.prefs.ClearChanged();
         ASSERT_TRUE(rig.frame->ExecuteCommand(c.id));
@@ -204,9 +204,9 @@ TEST(CMainFrameTest, TogglesFlipTheirBitsAndCheckMarks) {
 
 TEST(CMainFrameTest, NotificationsReachTheViewsOfTheFrame) {
     FrameRig rig;
-    rig.Settings().displayOptions &= ~AppSettings::kDisplayGridLines;
+    rig.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines, OptionState::kOff);
     // A tool whose main view is a list (the colors view derives from the list base).
-    rig.Settings().activeTool = AppSettings::kToolColorPicker;
+    rig.prefs.SetActiveTool(AppSettings::kToolColorPicker);
     rig.MakeFrame();
     CMainFrame& frame = *rig.frame;
     auto* list = dynamic_cast<CViewApp*>(frame.MainView());
@@ -220,12 +220,15 @@ TEST(CMainFrameTest, NotificationsReachTheViewsOfTheFrame) {
     // A zoom change made elsewhere moves the slider of the toolbar view.
     auto* slider = qobject_cast<QSlider*>(frame.ToolbarView()->Control(cmd::kZoomSlider));
     ASSERT_NE(slider, nullptr);
-    rig.Settings().zoomFactor = 900;
+    rig.prefs.SetZoomFactor(900);
     rig.notify.Send(ViewNotify::kZoomChanged);
     EXPECT_EQ(slider->value(), 9);
 
     // A posted notification arrives once the event loop runs.
-    rig.Settings().zoomFactor = 300;
+    // The change itself is sent at once; made while the window does not listen.
+    rig.notify.Unregister(&frame);
+    rig.prefs.SetZoomFactor(300);
+    rig.notify.Register(&frame);
     rig.notify.Post(ViewNotify::kZoomChanged);
     EXPECT_EQ(slider->value(), 9);
     QCoreApplication::processEvents();
@@ -235,7 +238,7 @@ TEST(CMainFrameTest, NotificationsReachTheViewsOfTheFrame) {
     frame.ExecuteCommand(cmd::kToolGauge);
     auto* gaugeList = dynamic_cast<CViewApp*>(frame.MainView());
     ASSERT_NE(gaugeList, nullptr);
-    rig.Settings().displayOptions &= ~AppSettings::kDisplayGridLines;
+    rig.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines, OptionState::kOff);
     rig.notify.Send(ViewNotify::kGridLinesChanged);
     EXPECT_FALSE(gaugeList->GridLines());
 }
@@ -303,10 +306,10 @@ TEST(CMainFrameTest, HotKeysRunTheirCommandsAndAskToResumePicking) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FrameRig rig;
-        for (int id = 0; id < kHotKeyCount; ++id) rig.prefs.HotKeys()[id] = keys[id];
-        auto& general = rig.Settings().generalOptions;
-        general = c.pickingStarted ? (general | AppSettings::kGeneralPickingStarted)
-                                   : (general & ~AppSettings::kGeneralPickingStarted);
+        for (int id = 0; id < kHotKeyCount; ++id) rig.prefs.SetHotKey(id, keys[id]);
+        const std::uint32_t& general = rig.Settings().generalOptions;
+        rig.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                            c.pickingStarted ? OptionState::kOn : OptionState::kOff);
         for (int id : {cmd::kPickColor, cmd::kResumePicking}) rig.documentTarget.Handle(id);
         for (int id : {cmd::kRuler, cmd::kClipboardViewer}) rig.applicationTarget.Handle(id);
         if (c.answer) rig.dialogs.Answer(*c.answer);
@@ -335,8 +338,8 @@ TEST(CMainFrameTest, HotKeyPressedWhileTheLastIsHandledIsDropped) {
     FrameRig rig;
     const std::uint32_t ruler = MakeHotKey(kModControl, kVkF1 + 10);
     const std::uint32_t viewer = MakeHotKey(kModControl, kVkF12);
-    rig.prefs.HotKeys()[kHotKeyRuler] = ruler;
-    rig.prefs.HotKeys()[kHotKeyClipboardViewer] = viewer;
+    rig.prefs.SetHotKey(kHotKeyRuler, ruler);
+    rig.prefs.SetHotKey(kHotKeyClipboardViewer, viewer);
     // While the ruler command runs, the user presses the viewer's hot key.
     rig.applicationTarget.Handle(
         cmd::kRuler, [&] { rig.hotKeys.Press(HotKeyModifiers(viewer), HotKeyVirtualKey(viewer)); });
@@ -355,7 +358,7 @@ TEST(CMainFrameTest, HotKeyPressedWhileTheLastIsHandledIsDropped) {
 TEST(CMainFrameTest, ShowHideHotKeyTogglesTheWindow) {
     FrameRig rig;
     const std::uint32_t key = MakeHotKey(kModControl | kModAlt, kVkF12);
-    rig.prefs.HotKeys()[kHotKeyShowHide] = key;
+    rig.prefs.SetHotKey(kHotKeyShowHide, key);
     rig.MakeFrame();
     rig.frame->RegisterHotKeysAndTray();
     rig.frame->ShowAtStartup();
@@ -383,11 +386,10 @@ TEST(CMainFrameTest, StartUpBalloonListsHotKeysWhenOneFailsOrAtAHiddenStart) {
         SCOPED_TRACE(c.name);
         FrameRig rig;
         const std::uint32_t key = MakeHotKey(kModControl, kVkF12);
-        rig.prefs.HotKeys()[kHotKeyRuler] = key;
+        rig.prefs.SetHotKey(kHotKeyRuler, key);
         if (c.taken) rig.hotKeys.SetTaken(kModControl, kVkF12);
-        auto& display = rig.Settings().displayOptions;
-        display = c.listAlways ? (display | AppSettings::kDisplayHotKeyBalloon)
-                               : (display & ~AppSettings::kDisplayHotKeyBalloon);
+        rig.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayHotKeyBalloon,
+                            c.listAlways ? OptionState::kOn : OptionState::kOff);
         rig.prefs.WinState(kWinStateMainFrame).SetOpen(c.open);
         rig.MakeFrame();
         rig.frame->RegisterHotKeysAndTray();
@@ -403,18 +405,19 @@ TEST(CMainFrameTest, StartUpBalloonListsHotKeysWhenOneFailsOrAtAHiddenStart) {
 
 TEST(CMainFrameTest, DestroyingTheWindowReleasesHotKeysAndThePreviewFile) {
     FrameRig rig;
-    rig.prefs.HotKeys()[kHotKeyShowHide] = MakeHotKey(kModControl, kVkF12);
-    rig.prefs.HotKeys()[kHotKeyRuler] = MakeHotKey(kModShift, kVkF1 + 1);
+    rig.prefs.SetHotKey(kHotKeyShowHide, MakeHotKey(kModControl, kVkF12));
+    rig.prefs.SetHotKey(kHotKeyRuler, MakeHotKey(kModShift, kVkF1 + 1));
     rig.MakeFrame();
     rig.frame->RegisterHotKeysAndTray();
     EXPECT_EQ(rig.hotKeys.Count(), 2u);
     // The options changed one in the meantime: it is released too.
-    rig.prefs.HotKeys()[kHotKeyRuler] = 0;
-    const std::string preview = rig.preview.Path();
-    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(preview)));
+    rig.prefs.SetHotKey(kHotKeyRuler, 0);
+    rig.files.AddFolder(rig.tempDir.path().toStdString());
+    const std::string preview = rig.preview.Path(rig.files);
+    ASSERT_TRUE(rig.files.FileExists(preview));
     rig.frame.reset();
     EXPECT_EQ(rig.hotKeys.Count(), 0u);
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(preview)));
+    EXPECT_FALSE(rig.files.FileExists(preview));
     // The hub no longer knows the window.
     rig.notify.Send(ViewNotify::kGridLinesChanged);
 }
@@ -590,9 +593,8 @@ TEST(CMainFrameTest, PickingStateDrivesTimerIconsAndTrimming) {
     for (const bool started : {true, false}) {
         SCOPED_TRACE(started);
         FrameRig rig;
-        auto& general = rig.Settings().generalOptions;
-        general = started ? (general | AppSettings::kGeneralPickingStarted)
-                          : (general & ~AppSettings::kGeneralPickingStarted);
+        rig.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                            started ? OptionState::kOn : OptionState::kOff);
         test::NotifyCounter counter;
         rig.notify.Register(&counter);
         rig.MakeFrame();
@@ -625,9 +627,11 @@ TEST(CMainFrameTest, PickingStateDrivesTimerIconsAndTrimming) {
 
 TEST(CMainFrameTest, ArrangeMakesTheWindowTopmostWithBothBars) {
     FrameRig rig;
-    auto& display = rig.Settings().displayOptions;
-    display &= ~(AppSettings::kDisplayOnTop | AppSettings::kDisplayToolbar |
-                 AppSettings::kDisplayStatusBar);
+    const std::uint32_t& display = rig.Settings().displayOptions;
+    rig.prefs.SetOption(OptionWord::kDisplay,
+                        AppSettings::kDisplayOnTop | AppSettings::kDisplayToolbar |
+                            AppSettings::kDisplayStatusBar,
+                        OptionState::kOff);
     rig.prefs.WinState(kWinStateMainFrame).SetOpen(false);
     rig.MakeFrame();
     rig.frame->ShowAtStartup();
@@ -647,7 +651,7 @@ TEST(CMainFrameTest, ArrangeMakesTheWindowTopmostWithBothBars) {
 TEST(CMainFrameTest, StatusBarShowsIdleTextCountAndTitle) {
     FrameRig rig;
     // A tool whose views give no hint of their own.
-    rig.Settings().activeTool = AppSettings::kToolScreenCopier;
+    rig.prefs.SetActiveTool(AppSettings::kToolScreenCopier);
     rig.MakeFrame();
     rig.frame->RunIdleUpdate();
     EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), QStringLiteral("Ready"));

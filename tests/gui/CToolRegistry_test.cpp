@@ -49,7 +49,7 @@ TEST(CToolRegistryTest, FrameShowsOnlyRegisteredToolsAndThePlainListBelowAFormOn
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "stored " << c.stored << " command " << c.command);
         FrameRig rig;
-        rig.Settings().activeTool = c.stored;
+        rig.prefs.SetActiveTool(c.stored);
         rig.frame = std::make_unique<CMainFrame>(rig.context, tools);
         if (c.command != 0) {
             EXPECT_EQ(rig.frame->ExecuteCommand(c.command), c.handled);
@@ -66,9 +66,11 @@ TEST(CToolRegistryTest, FrameShowsOnlyRegisteredToolsAndThePlainListBelowAFormOn
 
 struct RulerRig : FrameRig {
     RulerRig() {
-        Settings().activeTool = AppSettings::kToolMagnifier;
-        Settings().generalOptions |= AppSettings::kGeneralPickingStarted;
-        Settings().magnifierOptions |= AppSettings::kMagnifierFollowRuler;
+        prefs.SetActiveTool(AppSettings::kToolMagnifier);
+        prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                        OptionState::kOn);
+        prefs.SetOption(OptionWord::kMagnifier, AppSettings::kMagnifierFollowRuler,
+                        OptionState::kOn);
         MakeFrame();
         frame->ShowAtStartup();
     }

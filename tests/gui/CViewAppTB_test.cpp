@@ -64,8 +64,8 @@ TEST(CViewAppTBTest, SliderAndUnitBoxChangeTheSharedSettings) {
     FrameRig rig;
     test::NotifyCounter counter;
     rig.notify.Register(&counter);
-    rig.Settings().zoomFactor = 400;
-    rig.Settings().lengthUnitIndex = 0;
+    rig.prefs.SetZoomFactor(400);
+    rig.prefs.SetLengthUnit(0);
     rig.MakeFrame();
     CViewAppTB* view = rig.frame->ToolbarView();
     auto* slider = qobject_cast<QSlider*>(view->Control(cmd::kZoomSlider));
@@ -104,7 +104,7 @@ TEST(CViewAppTBTest, SliderAndUnitBoxChangeTheSharedSettings) {
 
 TEST(CViewAppTBTest, ButtonsFollowTheRouteAndRunCommands) {
     FrameRig rig;
-    rig.Settings().activeTool = AppSettings::kToolGauge;
+    rig.prefs.SetActiveTool(AppSettings::kToolGauge);
     rig.MakeFrame();
     CViewAppTB* view = rig.frame->ToolbarView();
     ASSERT_EQ(view->FormId(), res::kFormGauge);
@@ -159,7 +159,7 @@ TEST(CViewAppTBTest, IndicatorImageChangesOnlyWithTheKeyboardState) {
 
 TEST(CViewAppTBTest, ToolTipsFollowTheGeneralOption) {
     FrameRig rig;
-    rig.Settings().generalOptions |= AppSettings::kGeneralToolTips;
+    rig.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralToolTips, OptionState::kOn);
     rig.MakeFrame();
     CViewAppTB* view = rig.frame->ToolbarView();
     // "Zoom control\nZoom slider": the part after the line break.
@@ -167,7 +167,7 @@ TEST(CViewAppTBTest, ToolTipsFollowTheGeneralOption) {
     // A one-line description is its own tip.
     EXPECT_EQ(view->Control(cmd::kUnitCombo)->toolTip(), QStringLiteral("Measurement unit"));
 
-    rig.Settings().generalOptions &= ~AppSettings::kGeneralToolTips;
+    rig.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralToolTips, OptionState::kOff);
     rig.notify.Send(ViewNotify::kToolTipsChanged);
     EXPECT_TRUE(view->Control(cmd::kZoomSlider)->toolTip().isEmpty());
 }

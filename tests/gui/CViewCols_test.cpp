@@ -34,10 +34,10 @@ constexpr std::uint32_t kStarted = AppSettings::kGeneralPickingStarted;
 
 struct ColsRig : FrameRig {
     explicit ColsRig(std::uint32_t viewBits = AppSettings::kPickerViewDetails) {
-        Settings().activeTool = AppSettings::kToolColorPicker;
-        Settings().colorPickerOptions =
-            (Settings().colorPickerOptions & ~kColsViewModeMask) | viewBits;
-        Settings().colorFormatIndex = kHashHtmlRow;
+        prefs.SetActiveTool(AppSettings::kToolColorPicker);
+        prefs.SetOptions(OptionWord::kColorPicker,
+                         (Settings().colorPickerOptions & ~kColsViewModeMask) | viewBits);
+        prefs.SetColorFormat(kHashHtmlRow);
         MakeFrame();
         frame->resize(400, 500);
         frame->ShowAtStartup();
@@ -232,9 +232,9 @@ TEST(CViewColsTest, CommandEnablingAndMovesAtTheEnds) {
     EXPECT_TRUE(rig.Enabled(cmd::kMoveColorUp));
 
     // Replace needs picking on and a selection.
-    rig.Settings().generalOptions &= ~kStarted;
+    rig.prefs.SetOption(OptionWord::kGeneral, kStarted, OptionState::kOff);
     EXPECT_FALSE(rig.Enabled(cmd::kCopyColor));
-    rig.Settings().generalOptions |= kStarted;
+    rig.prefs.SetOption(OptionWord::kGeneral, kStarted, OptionState::kOn);
     EXPECT_TRUE(rig.Enabled(cmd::kCopyColor));
 }
 
@@ -387,7 +387,7 @@ TEST(CViewColsTest, ToolbarTextsAndTileFollowPicking) {
     rig.Colors().Sample().SetColor(MakeRgb(0x10, 0x20, 0x30));
     rig.Colors().Sample().SetPosition({192, 96});
     rig.Colors().Sample().SetSourceTitle("Report - Writer");
-    rig.Settings().lengthUnitIndex = kInchRow;
+    rig.prefs.SetLengthUnit(kInchRow);
 
     rig.frame->ExecuteCommand(cmd::kResumePicking);
     rig.notify.Send(ViewNotify::kTimerTick);
@@ -476,9 +476,11 @@ TEST(CViewColsTest, TilesPaintTheColorsInEveryMode) {
         SCOPED_TRACE(testing::Message() << c.command << " grid " << c.gridLines);
         ColsRig rig;
         if (c.gridLines) {
-            rig.Settings().displayOptions |= AppSettings::kDisplayGridLines;
+            rig.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines,
+                                OptionState::kOn);
         } else {
-            rig.Settings().displayOptions &= ~AppSettings::kDisplayGridLines;
+            rig.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines,
+                                OptionState::kOff);
         }
         rig.notify.Send(ViewNotify::kGridLinesChanged);
         rig.Add(MakeRgb(200, 10, 30));

@@ -29,7 +29,7 @@ struct MagRig : FrameRig {
     WindowId editor = kNoWindow;
 
     explicit MagRig(std::int32_t tool = AppSettings::kToolMagnifier) {
-        Settings().activeTool = tool;
+        prefs.SetActiveTool(tool);
         const auto desc =
             FakeDesktop::Describe("Report - Writer", "WriterFrame", {400, 300, 900, 700});
         editor = desktop.AddWindow(desc);
@@ -104,9 +104,8 @@ TEST(CViewMagTest, FollowRulerOnlyWhileTheRulerIsInTheForeground) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MagRig rig;
-        std::uint32_t& options = rig.Settings().magnifierOptions;
-        options = c.option ? (options | AppSettings::kMagnifierFollowRuler)
-                           : (options & ~AppSettings::kMagnifierFollowRuler);
+        rig.prefs.SetOption(OptionWord::kMagnifier, AppSettings::kMagnifierFollowRuler,
+                            c.option ? OptionState::kOn : OptionState::kOff);
         rig.View()->SetRulerSource([&c] {
             return CViewMag::RulerState{c.exists, c.foreground, {30, 40}};
         });
@@ -140,14 +139,14 @@ TEST(CViewMagTest, SliderZoomReachesEveryZoomControlAndTheLabel) {
         EXPECT_TRUE(zoom->isEnabled());
         rig.Tick({450, 350});
         EXPECT_EQ(zoom->Centre(), (Point{450, 350}));
-        rig.Settings().zoomFactor = 200;
+        rig.prefs.SetZoomFactor(200);
         rig.notify.Send(ViewNotify::kZoomChanged);
         EXPECT_EQ(zoom->Zoom(), 200);
         rig.frame->ExecuteCommand(cmd::kPickingStopped);
         EXPECT_FALSE(zoom->isEnabled());
         rig.frame->ExecuteCommand(cmd::kResumePicking);
         EXPECT_TRUE(zoom->isEnabled());
-        rig.Settings().zoomFactor = 1000;
+        rig.prefs.SetZoomFactor(1000);
         rig.notify.Send(ViewNotify::kZoomChanged);
     }
 }
@@ -258,7 +257,8 @@ TEST(CViewMagTest, KeyPicksStopWithAutoStopMenuPicksDoNot) {
     for (const Case& c : {Case{"menu", false, true}, Case{"Enter", true, false}}) {
         SCOPED_TRACE(c.name);
         MagRig rig;
-        rig.Settings().colorPickerOptions |= AppSettings::kPickerAutoStop;
+        rig.prefs.SetOption(OptionWord::kColorPicker, AppSettings::kPickerAutoStop,
+                            OptionState::kOn);
         rig.desktop.SetCursorPos({450, 350});
         if (c.byKey) {
             rig.frame->ExecuteKeyCommand(cmd::kPickColor);
@@ -281,7 +281,7 @@ TEST(CViewMagTest, DelayedPickCountsDownInTheStatusBar) {
     for (const Case& c : {Case{0, nullptr}, Case{200, "0.1 sec to snapshot - move cursor away!"}}) {
         SCOPED_TRACE(c.delay);
         MagRig rig;
-        rig.Settings().pickDelay = c.delay;
+        rig.prefs.SetPickDelay(c.delay);
         rig.frame->StatusBarEx()->SetHint(QStringLiteral("before"));
         rig.desktop.SetCursorPos({450, 350});
         rig.frame->ExecuteKeyCommand(cmd::kShiftEnterAction);

@@ -88,7 +88,7 @@ struct GuiRig {
     FakeSystemInfo systemInfo;
     FakeSettingsStore store;
     TestClock clock;
-    CAppPrefs prefs{PrefsServices{&store, &folders, &files, &dialogs, &clock}};
+    CAppPrefs prefs{PrefsServices{&store, &folders, &files, &dialogs, &clock}, &notify};
     ViewNotifyHub notify;
     CDocApp doc{clock, files, &notify};
     CRecentFileList recentFiles{store, "Software\\Nerim Rirideviz\\NerimLens", 4};
@@ -131,7 +131,7 @@ struct GuiRig {
         prefs.SetDefaults();
         prefs.ClearChanged();
     }
-    AppSettings& Settings() { return prefs.Settings(); }
+    const AppSettings& Settings() const { return prefs.Settings(); }
 };
 
 // A rig with its main window; the window's quit request is recorded instead of ending the

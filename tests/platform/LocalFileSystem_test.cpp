@@ -1,12 +1,19 @@
 #include "platform/local/LocalFileSystem.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +54,43 @@ protected:
     LocalFileSystem m_fs;
 };
 
+// How long a file operation run in a child may take before it counts as hanging.
+constexpr unsigned kChildSeconds = 5;
+
+enum class RunAs { kSelf, kNobody };
+
+// Runs `op` in a child process and returns its code; nothing when the child hung or could
+// not become the user nobody. As nobody, permission checks apply that root would pass.
+std::optional<std::uint32_t> InChild(const std::function<std::uint32_t()>& op, RunAs who) {
+    int channel[2];
+    if (::pipe(channel) != 0) return std::nullopt;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(channel[0]);
+        ::alarm(kChildSeconds);
+        if (who == RunAs::kNobody && ::geteuid() == 0) {
+            const passwd* nobody = ::getpwnam("nobody");
+            if (nobody == nullptr || ::setgroups(0, nullptr) != 0 ||
+                ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
+                ::_exit(1);
+        }
+        const std::uint32_t code = op();
+        ::_exit(::write(channel[1], &code, sizeof code) == sizeof code ? 0 : 1);
+    }
+    ::close(channel[1]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::uint32_t code = 0;
+    const bool answered = ::read(channel[0], &code, sizeof code) == sizeof code;
+    ::close(channel[0]);
+    if (!answered || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return code;
+}
+
+bool IsTemporaryName(const std::string& name) {
+    return name.starts_with(".nl-tmp-") || name.starts_with(".nl-new-");
+}
+
 TEST_F(LocalFileSystemTest, WriteReplacesWholeFilesAndLeavesNoTemporaryFile) {
     const std::string file = Path("NerimLens.dat");
     ASSERT_EQ(m_fs.WriteFile(file, Bytes(10000, 7)), 0u);
@@ -76,7 +120,7 @@ TEST_F(LocalFileSystemTest, FailuresComeBackAsSystemErrors) {
     EXPECT_EQ(m_fs.CopyFile(Path("missing"), Path("x")), kErrorFileNotFound);
     EXPECT_EQ(m_fs.MoveFile(Path("missing"), Path("x")), kErrorFileNotFound);
     EXPECT_NE(m_fs.WriteFile(Path("no/such/folder/f"), Bytes{1}), 0u);
-    EXPECT_EQ(m_fs.ReadFile(Path("a"), bytes), kErrorAccessDenied);  // a folder
+    EXPECT_EQ(m_fs.ReadFile(Path("a"), bytes), kErrorBadFileType);  // a folder
     ASSERT_EQ(m_fs.WriteFile(Path("f"), Bytes{1}), 0u);
     EXPECT_NE(m_fs.CreateFolders(Path("f/g")), 0u);
     EXPECT_EQ(Names(), (std::vector<std::string>{"a", "f"}));
@@ -98,6 +142,185 @@ TEST_F(LocalFileSystemTest, CopyAndMoveReplaceTheTarget) {
     EXPECT_EQ(m_fs.SetArchiveAttribute(Path("dst")), 0u);
     EXPECT_EQ(m_fs.DeleteFile(Path("dst")), 0u);
     EXPECT_EQ(Names(), std::vector<std::string>{"src"});
+}
+
+TEST_F(LocalFileSystemTest, WhatIsNoWritableRegularFileIsRefusedUntouched) {
+    const Bytes old{1, 2, 3};
+    ASSERT_EQ(m_fs.WriteFile(Path("ro.dat"), old), 0u);
+    ASSERT_EQ(::chmod(Path("ro.dat").c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(m_root.c_str(), 0777), 0);  // the folder itself takes new files
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0666), 0);
+    ASSERT_EQ(m_fs.CreateFolders(Path("folder")), 0u);
+    fs::create_symlink("loop-b", Path("loop-a"));
+    fs::create_symlink("loop-a", Path("loop-b"));
+
+    struct Case {
+        const char* name;
+        std::function<std::uint32_t()> op;
+        std::uint32_t want;
+        RunAs who = RunAs::kSelf;
+    };
+    Bytes read;
+    const Case cases[] = {
+        {"write a read-only file", [&] { return m_fs.WriteFile(Path("ro.dat"), Bytes{9}); },
+         kErrorAccessDenied, RunAs::kNobody},
+        {"copy over a read-only file",
+         [&] { return m_fs.CopyFile(Path("ro.dat"), Path("ro.dat")); }, kErrorAccessDenied,
+         RunAs::kNobody},
+        {"write a device", [&] { return m_fs.WriteFile("/dev/null", Bytes{9}); },
+         kErrorBadFileType},
+        {"read a device", [&] { return m_fs.ReadFile("/dev/zero", read); }, kErrorBadFileType},
+        {"write a pipe", [&] { return m_fs.WriteFile(Path("fifo"), Bytes{9}); }, kErrorBadFileType},
+        {"read a pipe", [&] { return m_fs.ReadFile(Path("fifo"), read); }, kErrorBadFileType},
+        {"copy from a pipe", [&] { return m_fs.CopyFile(Path("fifo"), Path("x")); },
+         kErrorBadFileType},
+        {"write a folder", [&] { return m_fs.WriteFile(Path("folder"), Bytes{9}); },
+         kErrorBadFileType},
+        {"write a loop of links", [&] { return m_fs.WriteFile(Path("loop-a"), Bytes{9}); },
+         kErrorCantResolveFilename},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(InChild(c.op, c.who), c.want);  // nothing when it hung
+    }
+    EXPECT_EQ(Read(Path("ro.dat")), old);
+    EXPECT_EQ(fs::status(Path("fifo")).type(), fs::file_type::fifo);
+    EXPECT_EQ(fs::status("/dev/null").type(), fs::file_type::character);
+    EXPECT_TRUE(fs::is_directory(Path("folder")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"fifo", "folder", "loop-a", "loop-b", "ro.dat"}));
+}
+
+TEST_F(LocalFileSystemTest, WritesKeepLinksModesAndLongNames) {
+    const std::string longName(255, 'n');
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;
+        std::string written;                  // the name the write is given
+        std::vector<std::string> sameBytes;   // names that must read the new bytes after it
+        std::vector<std::string> stillLinks;  // names that must still be symbolic links
+    };
+    const Case cases[] = {
+        {"relative link",
+         [&] {
+             ASSERT_EQ(m_fs.WriteFile(Path("real.dat"), Bytes{0}), 0u);
+             fs::create_symlink("real.dat", Path("link.dat"));
+         },
+         "link.dat",
+         {"real.dat"},
+         {"link.dat"}},
+        {"chain of links into a folder",
+         [&] {
+             ASSERT_EQ(m_fs.CreateFolders(Path("sub")), 0u);
+             ASSERT_EQ(m_fs.WriteFile(Path("sub/real.dat"), Bytes{0}), 0u);
+             fs::create_symlink("sub/real.dat", Path("first"));
+             fs::create_symlink(Path("first"), Path("second"));  // absolute
+         },
+         "second",
+         {"sub/real.dat", "first"},
+         {"first", "second"}},
+        {"link to a file not made yet",
+         [&] { fs::create_symlink("made.dat", Path("ahead")); },
+         "ahead",
+         {"made.dat"},
+         {"ahead"}},
+        {"hard links",
+         [&] {
+             ASSERT_EQ(m_fs.WriteFile(Path("one"), Bytes{0}), 0u);
+             fs::create_hard_link(Path("one"), Path("two"));
+         },
+         "one",
+         {"two"},
+         {}},
+        {"name of 255 bytes",
+         [&] { ASSERT_EQ(m_fs.WriteFile(Path(longName), Bytes{0}), 0u); },
+         longName,
+         {},
+         {}},
+    };
+    const Bytes bytes{4, 5, 6};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(m_root);
+        fs::create_directory(m_root);
+        c.setUp();
+        // Files there before the write keep their permissions.
+        std::vector<std::string> existing;
+        for (const std::string& name : c.sameBytes)
+            if (::chmod(Path(name).c_str(), 0640) == 0) existing.push_back(name);
+        ASSERT_EQ(m_fs.WriteFile(Path(c.written), bytes), 0u);
+        EXPECT_EQ(Read(Path(c.written)), bytes);
+        for (const std::string& name : c.sameBytes) {
+            EXPECT_EQ(Read(Path(name)), bytes) << name;
+            EXPECT_TRUE(fs::equivalent(Path(name), Path(c.written))) << name;
+        }
+        for (const std::string& name : existing)
+            EXPECT_EQ(fs::status(Path(name)).permissions(),
+                      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
+                << name;
+        for (const std::string& name : c.stillLinks)
+            EXPECT_TRUE(fs::is_symlink(Path(name))) << name;
+        for (const std::string& name : Names()) EXPECT_FALSE(IsTemporaryName(name)) << name;
+    }
+}
+
+TEST_F(LocalFileSystemTest, AWriteRemovesOnlyTemporariesNoWriterHolds) {
+    const std::vector<std::string> temps = {".nl-tmp-abandon1", ".nl-tmp-inuse123",
+                                            ".nl-new-justmade", ".nl-tmp-short",
+                                            "notes.nl-tmp-1234"};
+    for (const std::string& name : temps) std::ofstream(Path(name)) << "x";
+    const int held = ::open(Path(".nl-tmp-inuse123").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    ASSERT_EQ(m_fs.WriteFile(Path("doc.nlz"), Bytes{1}), 0u);
+    ::close(held);
+    // Gone: the one nobody holds. Kept: the one a writer holds, one made with a name moments
+    // ago (its writer may not have locked it yet), and names of another form.
+    EXPECT_EQ(Names(), (std::vector<std::string>{".nl-new-justmade", ".nl-tmp-inuse123",
+                                                 ".nl-tmp-short", "doc.nlz", "notes.nl-tmp-1234"}));
+}
+
+TEST_F(LocalFileSystemTest, LocksExcludeOtherWritersOfTheSameFile) {
+    ASSERT_EQ(m_fs.WriteFile(Path("doc.nlz"), Bytes{1}), 0u);
+    fs::create_symlink("doc.nlz", Path("alias.nlz"));
+    constexpr std::uint32_t kNoWait = 0;
+    constexpr std::uint32_t kLongWait = 4000;
+    const auto tryLock = [&](const std::string& name) {
+        return InChild(
+            [&] {
+                CFileLock lock;
+                return m_fs.LockFile(Path(name), kNoWait, lock);
+            },
+            RunAs::kSelf);
+    };
+    {
+        CFileLock lock;
+        ASSERT_EQ(m_fs.LockFile(Path("doc.nlz"), kNoWait, lock), 0u);
+        EXPECT_EQ(tryLock("doc.nlz"), kErrorSharingViolation);
+        EXPECT_EQ(tryLock("alias.nlz"), kErrorSharingViolation);
+        EXPECT_EQ(tryLock("new.nlz"), 0u);
+        lock.Release();
+        EXPECT_EQ(tryLock("doc.nlz"), 0u);
+        // A file not made yet is locked through its folder until it exists.
+        ASSERT_EQ(m_fs.LockFile(Path("new.nlz"), kNoWait, lock), 0u);
+        EXPECT_EQ(tryLock("new.nlz"), kErrorSharingViolation);
+    }
+
+    // A writer replaces the file while another waits for it: the waiter ends up holding the
+    // lock of the new file, not of the one that was renamed away.
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        CFileLock lock;
+        if (m_fs.LockFile(Path("doc.nlz"), kNoWait, lock) != 0) ::_exit(1);
+        ::usleep(300 * 1000);
+        ::_exit(m_fs.WriteFile(Path("doc.nlz"), Bytes{2}) == 0 ? 0 : 1);
+    }
+    ::usleep(100 * 1000);
+    CFileLock lock;
+    EXPECT_EQ(m_fs.LockFile(Path("doc.nlz"), kLongWait, lock), 0u);
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Read(Path("doc.nlz")), Bytes{2});
+    EXPECT_EQ(tryLock("doc.nlz"), kErrorSharingViolation);
 }
 
 // Sets environment variables for one test and puts the old values back.

@@ -97,11 +97,11 @@ CApp::CApp(int& argc, char** argv, PlatformKind platform)
       m_dialogs(&m_platform->Dialogs()),
       m_instance(&m_platform->SingleInstance()),
       m_prefs(std::make_unique<CAppPrefs>(
-          PrefsServices{m_store, m_folders, m_files, m_dialogs, &m_clock})),
+          PrefsServices{m_store, m_folders, m_files, m_dialogs, &m_clock}, &m_notify)),
       m_doc(std::make_unique<CDocApp>(m_clock, *m_files, &m_notify)) {
     RegisterCommands();
     // Posted notifications are sent from the event loop.
-    m_notify.SetWakeHandler([this] {
+    m_wakeSubscription = m_notify.SubscribeWake([this] {
         QMetaObject::invokeMethod(
             this, [this] { m_notify.Flush(); }, Qt::QueuedConnection);
     });
@@ -188,21 +188,12 @@ bool CApp::Start(int& exitCode) {
                        [this] { return KeyboardHelpersAvailable(); },
                        [this] { return m_docCommands->SaveModified(); },
                        [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); }});
-        m_prefs->SetFlushHandler([this] {
-            m_notify.Send(ViewNotify::kSaveState);
-            // The ruler's open state is recorded only by a program that has a ruler.
-            if (m_rulerFactory) m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
-        });
-
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
-        // The main window puts in its own flush handler; the ruler's open state is recorded
-        // after what that handler does.
-        m_prefs->SetFlushHandler([this] {
-            m_notify.Send(ViewNotify::kSaveState);
-            if (m_frame) m_frame->RecordPlacement();
-            m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
-        });
+        // Subscribed after the main window's own: the ruler's open state is recorded after
+        // the window's placement.
+        m_flushSubscription = m_prefs->SubscribeFlush(
+            [this] { m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr); });
         m_notify.Register(m_frame.get());
         m_frame->installEventFilter(this);
 
@@ -356,8 +347,7 @@ void CApp::ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory)
 }
 
 void CApp::ToggleColorPickerOption(std::uint32_t bit) {
-    m_prefs->Settings().colorPickerOptions ^= bit;
-    m_prefs->SetChanged();
+    m_prefs->ToggleOption(OptionWord::kColorPicker, bit);
 }
 
 void CApp::MoveCursor(int command) {
@@ -465,7 +455,6 @@ bool CApp::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::LocaleChange:
             if (watched == qApp && m_started) {
                 m_prefs->SetDisplay(m_desktop->Metrics(), m_locale->UserNumberFormat());
-                m_notify.Send(ViewNotify::kUnitOrNumberFormatChanged);
             }
             return false;
         case QEvent::Close:

@@ -114,6 +114,8 @@ private:
     // Settings, document and their commands.
     std::unique_ptr<CAppPrefs> m_prefs;
     ViewNotifyHub m_notify;
+    CSubscription m_wakeSubscription;
+    CSubscription m_flushSubscription;
     std::unique_ptr<CDocApp> m_doc;
     CPreviewFile m_preview;
     std::unique_ptr<CRecentFileList> m_recentFiles;

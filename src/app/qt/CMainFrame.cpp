@@ -54,7 +54,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
                                   m_context.clipboard, m_context.sound, m_context.clock},
         m_context.notify, m_pickTimer, [] { malloc_trim(0); });
     m_picking->SetStopPicking([this] { ExecuteCommand(cmd::kPickingStopped); });
-    AppSettings& settings = m_context.prefs.Settings();
+    const AppSettings& settings = m_context.prefs.Settings();
     // A tool palette: a title with a close button and no minimize or maximize box.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -114,7 +114,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     m_idleTimer.start();
 
     m_context.notify.Register(this);
-    m_context.notify.SetWakeHandler([this] {
+    m_wakeSubscription = m_context.notify.SubscribeWake([this] {
         if (m_flushScheduled) return;
         m_flushScheduled = true;
         QTimer::singleShot(0, this, [this] {
@@ -122,10 +122,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
             m_context.notify.Flush();
         });
     });
-    m_context.prefs.SetFlushHandler([this] {
-        m_context.notify.Send(ViewNotify::kSaveState);
-        RecordPlacement();
-    });
+    m_flushSubscription = m_context.prefs.SubscribeFlush([this] { RecordPlacement(); });
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::applicationStateChanged, this,
                 [this](Qt::ApplicationState state) {
@@ -139,8 +136,8 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
 CMainFrame::~CMainFrame() {
     m_picking->Stop();
     m_idleTimer.stop();
-    m_context.prefs.SetFlushHandler({});
-    m_context.notify.SetWakeHandler({});
+    m_flushSubscription.Reset();
+    m_wakeSubscription.Reset();
     m_context.notify.Unregister(this);
     // Every hot key this window may hold, whatever the table says now.
     m_context.hotKeys.SetListener({});
@@ -203,11 +200,7 @@ void CMainFrame::SwitchTool(std::int32_t tool) {
     m_menuId = entry ? entry->menuId : res::kMenuMain;
     m_binder->BuildMenuBar(menuBar(), m_menuId);
 
-    std::int32_t& active = m_context.prefs.Settings().activeTool;
-    if (active != tool) {
-        active = tool;
-        m_context.prefs.SetChanged();
-    }
+    m_context.prefs.SetActiveTool(tool);
     setMinimumSize(MinimumFrameSize());
     ScheduleIdleUpdate();
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
 #include "framework/CPickingTimer.h"
@@ -23,6 +24,7 @@ class QMenu;
 
 namespace nl {
 
+enum class OptionWord;
 class CAppSplitterWnd;
 class CCommandBinder;
 class CStatusBarEx;
@@ -139,8 +141,8 @@ private:
     static bool HasBit(std::uint32_t word, std::uint32_t bit) { return (word & bit) != 0; }
     void AddHandlers();
     void AddToolHandlers();
-    void AddToggle(int id, std::uint32_t& word, std::uint32_t bit);
-    void AddCheckOnly(int id, const std::uint32_t& word, std::uint32_t bit);
+    void AddToggle(int id, OptionWord word, std::uint32_t bit);
+    void AddCheckOnly(int id, OptionWord word, std::uint32_t bit);
     std::vector<CCmdTarget*> Route();
     bool RouteHasHandler(int id);
     void SwitchTool(std::int32_t tool);
@@ -188,6 +190,8 @@ private:
     bool m_exiting = false;
     bool m_idleScheduled = false;
     bool m_flushScheduled = false;
+    CSubscription m_flushSubscription;
+    CSubscription m_wakeSubscription;
     QString m_balloonText;
     std::function<void()> m_quit;
 };

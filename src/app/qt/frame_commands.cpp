@@ -49,8 +49,6 @@ std::string Line(std::uint32_t id, bool second) {
 // --- commands ---------------------------------------------------------------------------
 
 void CMainFrame::AddHandlers() {
-    AppSettings& s = m_context.prefs.Settings();
-
     AddToolHandlers();
 
     AddCommand(cmd::kShow, [this] {
@@ -71,11 +69,9 @@ void CMainFrame::AddHandlers() {
     AddCommand(cmd::kArrange, [this] { Arrange(); });
 
     AddCommand(cmd::kGridlines, [this] {
-        m_context.prefs.Settings().displayOptions ^= AppSettings::kDisplayGridLines;
-        m_context.prefs.SetChanged();
-        m_context.notify.Send(ViewNotify::kGridLinesChanged);
+        m_context.prefs.ToggleOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines);
     });
-    AddCheckOnly(cmd::kGridlines, s.displayOptions, AppSettings::kDisplayGridLines);
+    AddCheckOnly(cmd::kGridlines, OptionWord::kDisplay, AppSettings::kDisplayGridLines);
 
     AddCommand(cmd::kViewToolbar, [this] { ToggleBar(m_toolBar, AppSettings::kDisplayToolbar); });
     AddUpdate(cmd::kViewToolbar, [this](CCmdUI& ui) {
@@ -87,19 +83,20 @@ void CMainFrame::AddHandlers() {
         ui.SetCheck(m_statusBar->isVisibleTo(this) ? CCmdUI::kChecked : CCmdUI::kUnchecked);
     });
 
-    AddToggle(cmd::kSounds, s.soundOptions, AppSettings::kSoundPlay);
-    AddToggle(cmd::kShowWhileMeasuring, s.gaugeOptions, AppSettings::kGaugeShowMainWindow);
-    AddToggle(cmd::kShowGridWhileMeasuring, s.gaugeOptions, AppSettings::kGaugeShowGrid);
-    AddToggle(cmd::kIncludeOwnWindows, s.screenCopierOptions,
+    AddToggle(cmd::kSounds, OptionWord::kSound, AppSettings::kSoundPlay);
+    AddToggle(cmd::kShowWhileMeasuring, OptionWord::kGauge, AppSettings::kGaugeShowMainWindow);
+    AddToggle(cmd::kShowGridWhileMeasuring, OptionWord::kGauge, AppSettings::kGaugeShowGrid);
+    AddToggle(cmd::kIncludeOwnWindows, OptionWord::kScreenCopier,
               AppSettings::kCopierIncludeOwnWindows);
-    AddToggle(cmd::kIncludeCursor, s.screenCopierOptions, AppSettings::kCopierIncludeCursor);
+    AddToggle(cmd::kIncludeCursor, OptionWord::kScreenCopier, AppSettings::kCopierIncludeCursor);
 
     // Check marks of commands that the tools' views and the application carry out.
-    AddCheckOnly(cmd::kFitToWindow, s.screenCopierOptions, AppSettings::kCopierFitImages);
-    AddCheckOnly(cmd::kStretchCopies, s.magnifierOptions, AppSettings::kMagnifierStretchCopies);
-    AddCheckOnly(cmd::kFollowRuler, s.magnifierOptions, AppSettings::kMagnifierFollowRuler);
-    AddCheckOnly(cmd::kAutoStop, s.colorPickerOptions, AppSettings::kPickerAutoStop);
-    AddCheckOnly(cmd::kAutoCopy, s.colorPickerOptions, AppSettings::kPickerAutoCopy);
+    AddCheckOnly(cmd::kFitToWindow, OptionWord::kScreenCopier, AppSettings::kCopierFitImages);
+    AddCheckOnly(cmd::kStretchCopies, OptionWord::kMagnifier,
+                 AppSettings::kMagnifierStretchCopies);
+    AddCheckOnly(cmd::kFollowRuler, OptionWord::kMagnifier, AppSettings::kMagnifierFollowRuler);
+    AddCheckOnly(cmd::kAutoStop, OptionWord::kColorPicker, AppSettings::kPickerAutoStop);
+    AddCheckOnly(cmd::kAutoCopy, OptionWord::kColorPicker, AppSettings::kPickerAutoCopy);
 
     AddUpdate(cmd::kZoomText, [this](CCmdUI& ui) {
         char text[16];
@@ -145,13 +142,8 @@ void CMainFrame::AddHandlers() {
 }
 
 void CMainFrame::SetPickingStarted(bool started) {
-    std::uint32_t& general = m_context.prefs.Settings().generalOptions;
-    const std::uint32_t wanted = started ? (general | AppSettings::kGeneralPickingStarted)
-                                         : (general & ~AppSettings::kGeneralPickingStarted);
-    if (wanted != general) {
-        general = wanted;
-        m_context.prefs.SetChanged();
-    }
+    m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                              started ? OptionState::kOn : OptionState::kOff);
     ApplyPickingState();
 }
 
@@ -172,19 +164,18 @@ void CMainFrame::AddToolHandlers() {
     }
 }
 
-void CMainFrame::AddToggle(int id, std::uint32_t& word, std::uint32_t bit) {
-    AddCommand(id, [this, &word, bit] {
-        word ^= bit;
-        m_context.prefs.SetChanged();
-    });
-    AddUpdate(id, [&word, bit](CCmdUI& ui) {
-        ui.SetCheck(HasBit(word, bit) ? CCmdUI::kChecked : CCmdUI::kUnchecked);
+void CMainFrame::AddToggle(int id, OptionWord word, std::uint32_t bit) {
+    AddCommand(id, [this, word, bit] { m_context.prefs.ToggleOption(word, bit); });
+    AddUpdate(id, [this, word, bit](CCmdUI& ui) {
+        ui.SetCheck(m_context.prefs.Settings().HasOption(word, bit) ? CCmdUI::kChecked
+                                                                    : CCmdUI::kUnchecked);
     });
 }
 
-void CMainFrame::AddCheckOnly(int id, const std::uint32_t& word, std::uint32_t bit) {
-    AddUpdate(id, [this, &word, bit](CCmdUI& ui) {
-        ui.SetCheck(HasBit(word, bit) ? CCmdUI::kChecked : CCmdUI::kUnchecked);
+void CMainFrame::AddCheckOnly(int id, OptionWord word, std::uint32_t bit) {
+    AddUpdate(id, [this, word, bit](CCmdUI& ui) {
+        ui.SetCheck(m_context.prefs.Settings().HasOption(word, bit) ? CCmdUI::kChecked
+                                                                    : CCmdUI::kUnchecked);
         // Still disabled while no view that carries the command out is shown.
         ui.Enable(RouteHasHandler(ui.Id()));
     });
@@ -210,10 +201,9 @@ void CMainFrame::ShowAndActivate() {
 }
 
 void CMainFrame::StayOnTop() {
-    AppSettings& s = m_context.prefs.Settings();
-    s.displayOptions ^= AppSettings::kDisplayOnTop;
-    m_context.prefs.SetChanged();
-    ApplyTopmost(HasBit(s.displayOptions, AppSettings::kDisplayOnTop));
+    m_context.prefs.ToggleOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop);
+    ApplyTopmost(
+        m_context.prefs.Settings().HasOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop));
 }
 
 void CMainFrame::ApplyTopmost(bool topmost) {
@@ -227,28 +217,27 @@ void CMainFrame::ApplyTopmost(bool topmost) {
 }
 
 void CMainFrame::Arrange() {
-    AppSettings& s = m_context.prefs.Settings();
     resize(DefaultSize());
     // Centering moves the whole window, frame included.
     const Rect centered = CenterOnWorkArea(ToRect(frameGeometry()), m_context.desktop.Monitors(),
                                            m_context.desktop.VirtualScreen());
     move(centered.left, centered.top);
-    s.displayOptions |= AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar;
+    m_context.prefs.SetOption(OptionWord::kDisplay,
+                              AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar,
+                              OptionState::kOn);
     m_toolBar->show();
     m_statusBar->show();
     m_context.prefs.SetChanged();
     if (!isVisible()) ShowHide();
-    if (!HasBit(s.displayOptions, AppSettings::kDisplayOnTop)) {
-        s.displayOptions |= AppSettings::kDisplayOnTop;
+    if (m_context.prefs.SetOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop,
+                                  OptionState::kOn))
         ApplyTopmost(true);
-    }
 }
 
 void CMainFrame::ToggleBar(QWidget* bar, std::uint32_t bit) {
     bar->setVisible(!bar->isVisibleTo(this));
-    std::uint32_t& display = m_context.prefs.Settings().displayOptions;
-    display = bar->isVisibleTo(this) ? (display | bit) : (display & ~bit);
-    m_context.prefs.SetChanged();
+    m_context.prefs.SetOption(OptionWord::kDisplay, bit,
+                              bar->isVisibleTo(this) ? OptionState::kOn : OptionState::kOff);
 }
 
 bool CMainFrame::PrepareExit() {

@@ -101,12 +101,9 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    const AppSettings& s = m_context.prefs.Settings();
-    const CUnitsCol& formats = m_context.prefs.ColorFormats();
-    const bool hasFormat = s.colorFormatIndex >= 0 && s.colorFormatIndex < formats.GetSize();
+    const CUnitCol* format = m_context.prefs.CurrentColorFormat();
     m_oldTile->SetColor(oldColor);
-    m_oldText->setText(hasFormat ? ToQt(formats.GetAt(s.colorFormatIndex).FormatColor(oldColor))
-                                 : QString());
+    m_oldText->setText(format != nullptr ? ToQt(format->FormatColor(oldColor)) : QString());
     Apply(nullptr);
 
     const Rect placed = SavedRect();
@@ -153,15 +150,15 @@ void CDlgEditColor::ResetAll() {
 }
 
 void CDlgEditColor::SelectColor() {
-    std::vector<std::uint32_t>& custom = m_context.prefs.CustomColors();
-    custom.resize(kCustomColorCount, MakeRgb(255, 255, 255));
+    // The settings always hold kCustomColorCount entries.
+    const std::vector<std::uint32_t>& custom = m_context.prefs.CustomColors();
     for (int i = 0; i < kCustomColorCount; ++i) {
-        QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<std::size_t>(i)]));
+        QColorDialog::setCustomColor(i, ToQColor(custom.at(static_cast<std::size_t>(i))));
     }
     const QColor chosen = QColorDialog::getColor(ToQColor(m_state.NewColor()), this);
     for (int i = 0; i < kCustomColorCount; ++i) {
         const QColor c = QColorDialog::customColor(i);
-        custom[static_cast<std::size_t>(i)] = MakeRgb(c.red(), c.green(), c.blue());
+        m_context.prefs.SetCustomColor(i, MakeRgb(c.red(), c.green(), c.blue()));
     }
     if (!chosen.isValid()) return;
     m_state.SetFromColor(MakeRgb(chosen.red(), chosen.green(), chosen.blue()));
@@ -179,11 +176,8 @@ void CDlgEditColor::Apply(const QObject* source) {
     }
     const COLORREF color = m_state.NewColor();
     m_newTile->SetColor(color);
-    const AppSettings& s = m_context.prefs.Settings();
-    const CUnitsCol& formats = m_context.prefs.ColorFormats();
-    if (s.colorFormatIndex >= 0 && s.colorFormatIndex < formats.GetSize()) {
-        m_newText->setText(ToQt(formats.GetAt(s.colorFormatIndex).FormatColor(color)));
-    }
+    if (const CUnitCol* format = m_context.prefs.CurrentColorFormat())
+        m_newText->setText(ToQt(format->FormatColor(color)));
     m_applying = false;
 }
 

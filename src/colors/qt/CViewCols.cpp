@@ -82,15 +82,10 @@ public:
     }
 
     std::string Text(int row, int column) const {
-        const AppSettings& s = m_context.prefs.Settings();
-        const CUnitsCol& formats = m_context.prefs.ColorFormats();
-        const CUnitsXY& units = m_context.prefs.Units();
-        if (s.colorFormatIndex < 0 || s.colorFormatIndex >= formats.GetSize() ||
-            s.lengthUnitIndex < 0 || s.lengthUnitIndex >= units.GetSize()) {
-            return {};
-        }
-        return ColsItemText(m_context.doc.Colors(), m_count, row, column,
-                            formats.GetAt(s.colorFormatIndex), units.GetAt(s.lengthUnitIndex));
+        const CUnitCol* format = m_context.prefs.CurrentColorFormat();
+        const CUnitXY* unit = m_context.prefs.CurrentLengthUnit();
+        if (format == nullptr || unit == nullptr) return {};
+        return ColsItemText(m_context.doc.Colors(), m_count, row, column, *format, *unit);
     }
 
     int Count() const { return m_count; }
@@ -259,12 +254,9 @@ QString CViewCols::ItemText(int index, int column) const {
 }
 
 void CViewCols::SetMode(ColsViewMode mode) {
-    std::uint32_t& options = Context().prefs.Settings().colorPickerOptions;
-    const std::uint32_t wanted = ColsWithViewMode(options, mode);
-    if (wanted != options) {
-        options = wanted;
-        Context().prefs.SetChanged();
-    }
+    CAppPrefs& prefs = Context().prefs;
+    prefs.SetOptions(OptionWord::kColorPicker,
+                     ColsWithViewMode(prefs.Settings().colorPickerOptions, mode));
     if (mode == m_mode && (m_mode == ColsViewMode::kDetails) == m_tiles->isHidden()) return;
     m_mode = mode;
     ApplyMode();
@@ -343,12 +335,14 @@ void CViewCols::CopyText(const std::string& text) {
 
 void CViewCols::CopySelected() {
     const int selection = Selection();
-    if (selection < 0) return;
-    const AppSettings& s = Context().prefs.Settings();
-    const CUnitsCol& formats = Context().prefs.ColorFormats();
-    if (s.colorFormatIndex < 0 || s.colorFormatIndex >= formats.GetSize()) return;
-    const std::uint32_t error = Context().doc.Colors().CopyColors(
-        selection, formats.GetAt(s.colorFormatIndex), Context().clipboard);
+    if (selection >= 0) CopyColors(selection);
+}
+
+void CViewCols::CopyColors(int which) {
+    const CUnitCol* format = Context().prefs.CurrentColorFormat();
+    if (format == nullptr) return;
+    const std::uint32_t error =
+        Context().doc.Colors().CopyColors(which, *format, Context().clipboard);
     if (error != 0) {
         Context().dialogs.MessageBox(FormatSystemError(error), LoadString(kIdsAppTitle),
                                      MsgButtons::kOk, MsgIcon::kError);
@@ -444,29 +438,14 @@ void CViewCols::AddHandlers() {
     });
 
     AddCommand(cmd::kCopyAllColors, [this] {
-        const AppSettings& s = Context().prefs.Settings();
-        const CUnitsCol& formats = Context().prefs.ColorFormats();
-        if (Context().doc.Colors().IsEmpty() || s.colorFormatIndex < 0 ||
-            s.colorFormatIndex >= formats.GetSize()) {
-            return;
-        }
-        const std::uint32_t error = Context().doc.Colors().CopyColors(
-            CColorPicker::kAllColors, formats.GetAt(s.colorFormatIndex), Context().clipboard);
-        if (error != 0) {
-            Context().dialogs.MessageBox(FormatSystemError(error), LoadString(kIdsAppTitle),
-                                         MsgButtons::kOk, MsgIcon::kError);
-        }
+        if (!Context().doc.Colors().IsEmpty()) CopyColors(CColorPicker::kAllColors);
     });
     // The live sample's color in the current format.
     AddCommand(cmd::kCopyLiveColor, [this] {
-        const AppSettings& s = Context().prefs.Settings();
-        const CUnitsCol& formats = Context().prefs.ColorFormats();
+        const CUnitCol* format = Context().prefs.CurrentColorFormat();
         const COLORREF color = Context().doc.Colors().Sample().Color();
-        if (color == kNoColor || s.colorFormatIndex < 0 ||
-            s.colorFormatIndex >= formats.GetSize()) {
-            return;
-        }
-        CopyText(formats.GetAt(s.colorFormatIndex).FormatColor(color));
+        if (color == kNoColor || format == nullptr) return;
+        CopyText(format->FormatColor(color));
     });
     AddUpdate(cmd::kCopyLiveColor, [this](CCmdUI& ui) {
         ui.Enable(Context().doc.Colors().Sample().Color() != kNoColor);

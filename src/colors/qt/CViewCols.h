@@ -67,6 +67,8 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     bool Started() const;
     void CopyText(const std::string& text);
+    // Copies one color, or all with CColorPicker::kAllColors, in the current format.
+    void CopyColors(int which);
 
     CColsModel* m_model = nullptr;
     QListView* m_tiles = nullptr;

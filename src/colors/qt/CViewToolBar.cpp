@@ -18,28 +18,15 @@ CViewToolBar::CViewToolBar(AppContext& context, IViewHost& host, QWidget* parent
         FillFormats();
         connect(combo, &QComboBox::currentIndexChanged, this, [this, combo](int index) {
             if (m_filling || index < 0) return;
-            AppSettings& s = Context().prefs.Settings();
-            s.colorFormatIndex = combo->itemData(index).toInt();
-            if (auto* units = qobject_cast<QComboBox*>(Control(cmd::kUnitCombo))) {
-                if (units->currentIndex() >= 0) s.lengthUnitIndex = units->currentIndex();
-            }
-            Context().prefs.SetChanged();
-            Context().notify.Send(ViewNotify::kUnitOrNumberFormatChanged);
+            Context().prefs.SetColorFormat(combo->itemData(index).toInt());
         });
     }
     UpdateTile();
 
     const auto formatAndUnit = [this](const CUnitCol*& format, const CUnitXY*& unit) {
-        const AppSettings& s = Context().prefs.Settings();
-        const CUnitsCol& formats = Context().prefs.ColorFormats();
-        const CUnitsXY& units = Context().prefs.Units();
-        if (s.colorFormatIndex < 0 || s.colorFormatIndex >= formats.GetSize() ||
-            s.lengthUnitIndex < 0 || s.lengthUnitIndex >= units.GetSize()) {
-            return false;
-        }
-        format = &formats.GetAt(s.colorFormatIndex);
-        unit = &units.GetAt(s.lengthUnitIndex);
-        return true;
+        format = Context().prefs.CurrentColorFormat();
+        unit = Context().prefs.CurrentLengthUnit();
+        return format != nullptr && unit != nullptr;
     };
     AddUpdate(cmd::kPositionText, [this, formatAndUnit](CCmdUI& ui) {
         const CUnitCol* format = nullptr;

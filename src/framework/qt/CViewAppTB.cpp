@@ -138,17 +138,14 @@ void CViewAppTB::BindButton(QToolButton* button, int id) {
 void CViewAppTB::BindSlider(QSlider* slider) {
     connect(slider, &QSlider::valueChanged, this, [this](int position) {
         if (m_syncing) return;
-        m_context.prefs.Settings().zoomFactor = position * kZoomStep;
-        m_context.notify.Send(ViewNotify::kZoomChanged);
+        m_context.prefs.SetZoomFactor(position * kZoomStep);
     });
 }
 
 void CViewAppTB::BindUnits(QComboBox* combo) {
     connect(combo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (m_syncing || index < 0) return;
-        m_context.prefs.Settings().lengthUnitIndex = index;
-        m_context.prefs.SetChanged();
-        m_context.notify.Send(ViewNotify::kUnitOrNumberFormatChanged);
+        m_context.prefs.SetLengthUnit(index);
     });
 }
 

@@ -39,10 +39,10 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
     AddCommand(cmd::kEditCopy, [this] { Copy(); });
     AddUpdate(cmd::kEditCopy, [](CCmdUI& ui) { ui.Enable(true); });
     AddCommand(cmd::kDrawCursorPosition, [this] {
-        std::uint32_t& options = m_context.prefs.Settings().magnifierOptions;
-        options ^= AppSettings::kMagnifierCursorPosition;
-        m_context.prefs.SetChanged();
-        m_zoom->SetDrawCursorMark(HasBit(options, AppSettings::kMagnifierCursorPosition));
+        m_context.prefs.ToggleOption(OptionWord::kMagnifier,
+                                     AppSettings::kMagnifierCursorPosition);
+        m_zoom->SetDrawCursorMark(m_context.prefs.Settings().HasOption(
+            OptionWord::kMagnifier, AppSettings::kMagnifierCursorPosition));
         m_zoom->update();
     });
     AddUpdate(cmd::kDrawCursorPosition, [this](CCmdUI& ui) {

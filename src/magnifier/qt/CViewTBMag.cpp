@@ -43,8 +43,7 @@ bool CViewTBMag::Started() {
 }
 
 void CViewTBMag::ToggleMagnifierOption(std::uint32_t bit) {
-    Context().prefs.Settings().magnifierOptions ^= bit;
-    Context().prefs.SetChanged();
+    Context().prefs.ToggleOption(OptionWord::kMagnifier, bit);
 }
 
 }  // namespace nl

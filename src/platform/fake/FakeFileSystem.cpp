@@ -59,6 +59,7 @@ std::uint32_t FakeFileSystem::WriteFile(const std::string& path,
     if (m_folders.count(path) != 0) return kErrorAccessDenied;
     m_files[path].assign(bytes.begin(), bytes.end());
     ++m_writes;
+    if (LocksHeld(path) > 0) ++m_lockedWrites;
     return 0;
 }
 
@@ -108,6 +109,36 @@ std::uint32_t FakeFileSystem::SetArchiveAttribute(const std::string& path) {
     if (m_files.count(path) == 0) return kErrorFileNotFound;
     m_archived.insert(path);
     return 0;
+}
+
+std::uint32_t FakeFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix,
+                                             const std::string& suffix, std::string& path) {
+    const std::string where = folder.empty() ? std::string(kTempFolder) : folder;
+    if (const auto code = Failure(Op::kCreateTemp, where)) return code;
+    if (m_folders.count(where) == 0) return kErrorPathNotFound;
+    std::string name;
+    do {
+        name = where + "/" + prefix + std::to_string(++m_temps) + suffix;
+    } while (m_files.count(name) != 0);
+    m_files[name] = {};
+    path = name;
+    return 0;
+}
+
+std::uint32_t FakeFileSystem::LockFile(const std::string& path, std::uint32_t /*timeoutMs*/,
+                                       CFileLock& lock) {
+    if (const auto code = Failure(Op::kLock, path)) return code;
+    if (const auto code = CheckParent(path)) return code;
+    ++m_locks[path];
+    lock = CFileLock([this, path] {
+        if (--m_locks[path] == 0) m_locks.erase(path);
+    });
+    return 0;
+}
+
+int FakeFileSystem::LocksHeld(const std::string& path) const {
+    const auto it = m_locks.find(path);
+    return it == m_locks.end() ? 0 : it->second;
 }
 
 void FakeFileSystem::AddFile(const std::string& path, std::vector<std::uint8_t> bytes) {

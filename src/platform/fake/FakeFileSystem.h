@@ -11,10 +11,12 @@ namespace nl {
 
 // An in-memory file system. Paths are '/'-separated and compared as given; a file can only
 // be written into an existing folder, as on a real disk. Tests can make single operations
-// fail with a chosen system error code.
+// fail with a chosen system error code. Locks never wait; the fake only counts them.
 class FakeFileSystem final : public IFileSystem {
 public:
-    enum class Op { kRead, kWrite, kCopy, kMove, kDelete, kCreateFolders };
+    enum class Op { kRead, kWrite, kCopy, kMove, kDelete, kCreateFolders, kCreateTemp, kLock };
+    // Where CreateTempFile puts files when given no folder.
+    static constexpr const char* kTempFolder = "/tmp";
 
     bool FileExists(const std::string& path) const override;
     bool FolderExists(const std::string& path) const override;
@@ -27,6 +29,10 @@ public:
     std::uint32_t DeleteFile(const std::string& path) override;
     std::uint32_t CreateFolders(const std::string& path) override;
     std::uint32_t SetArchiveAttribute(const std::string& path) override;
+    std::uint32_t CreateTempFile(const std::string& folder, const std::string& prefix,
+                                 const std::string& suffix, std::string& path) override;
+    std::uint32_t LockFile(const std::string& path, std::uint32_t timeoutMs,
+                           CFileLock& lock) override;
 
     // Test set-up and inspection.
     void AddFile(const std::string& path, std::vector<std::uint8_t> bytes);
@@ -38,6 +44,9 @@ public:
     std::vector<std::string> Files() const;
     bool HasArchiveAttribute(const std::string& path) const { return m_archived.count(path) != 0; }
     int WriteCount() const { return m_writes; }
+    // How many locks on `path` are held now; a write made while holding one counts as locked.
+    int LocksHeld(const std::string& path) const;
+    int LockedWriteCount() const { return m_lockedWrites; }
 
 private:
     std::uint32_t Failure(Op op, const std::string& path) const;
@@ -47,7 +56,10 @@ private:
     std::set<std::string> m_folders{"/"};
     std::set<std::string> m_archived;
     std::map<std::pair<Op, std::string>, std::uint32_t> m_failures;
+    std::map<std::string, int> m_locks;
     int m_writes = 0;
+    int m_lockedWrites = 0;
+    int m_temps = 0;
 };
 
 }  // namespace nl

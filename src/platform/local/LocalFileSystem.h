@@ -1,13 +1,22 @@
 #pragma once
+#include <functional>
+
 #include "platform/IFileSystem.h"
 
 namespace nl {
 
-// The disk, through POSIX calls. Writes and copies go to a temporary file beside the target
-// ("<name>.tmp-XXXXXX"), which is flushed to the disk and renamed over the target, so a crash
-// or a full disk never leaves the target half written.
+// The disk, through POSIX calls. Writes and copies go to a new file in the target's folder,
+// unnamed where the file system allows, which is flushed to the disk and renamed over the
+// target, so a crash or a full disk never leaves the target half written. Temporary files a
+// killed writer left behind are removed by the next write into that folder. A file that has
+// several names (hard links), that belongs to someone else, or whose folder takes no new
+// files is written in place instead, which keeps its names and owner but is not atomic.
 class LocalFileSystem final : public IFileSystem {
 public:
+    // Writes a file's new contents to the descriptor from its start; returns 0 or an error.
+    // It may run a second time, on another descriptor, when replacing turns out impossible.
+    using Produce = std::function<std::uint32_t(int fd)>;
+
     bool FileExists(const std::string& path) const override;
     bool FolderExists(const std::string& path) const override;
     std::uint32_t FileSize(const std::string& path, std::uint64_t& size) const override;
@@ -19,6 +28,14 @@ public:
     std::uint32_t DeleteFile(const std::string& path) override;
     std::uint32_t CreateFolders(const std::string& path) override;
     std::uint32_t SetArchiveAttribute(const std::string& path) override;
+    std::uint32_t CreateTempFile(const std::string& folder, const std::string& prefix,
+                                 const std::string& suffix, std::string& path) override;
+    // An flock on the file, or on its folder while the file does not exist.
+    std::uint32_t LockFile(const std::string& path, std::uint32_t timeoutMs,
+                           CFileLock& lock) override;
+
+private:
+    std::uint32_t Replace(const std::string& path, const Produce& produce);
 };
 
 }  // namespace nl

@@ -1,0 +1,51 @@
+#include "framework/CPrefs.h"
+
+#include "base/CSystemError.h"
+#include "base/StringTable.h"
+#include "platform/IDialogs.h"
+#include "platform/IFileSystem.h"
+#include "platform/IFolders.h"
+
+// The preferences' back-up to and restore from a file the user chooses.
+namespace nl {
+bool CPrefs::BackUp() {
+    FileDialogRequest request;
+    request.filter = LoadString(kIdsDataFileFilter);
+    request.fileName = m_applicationName + std::string(kDataFileExtension);
+    request.defaultExtension = kDataFileExtension.substr(1);
+    const auto target = m_dialogs.SaveFileDialog(request);
+    if (!target) return false;
+    Flush();
+    try {
+        const std::string source = DataFilePath();
+        if (const auto code = m_files.CopyFile(source, *target)) throw CSystemError(code, *target);
+    } catch (const CSystemError& e) {
+        ShowError(e.Message());
+        return false;
+    }
+    return true;
+}
+
+DataRestoreResult CPrefs::Restore() {
+    FileDialogRequest request;
+    request.filter = LoadString(kIdsDataFileFilter);
+    request.initialFolder = m_folders.Documents();
+    request.defaultExtension = kDataFileExtension.substr(1);
+    const auto source = m_dialogs.OpenFileDialog(request);
+    if (!source) return DataRestoreResult::kCancelled;
+    if (m_dialogs.MessageBox(LoadString(kIdsRestoreConfirm), m_applicationName,
+                             MsgButtons::kOkCancel, MsgIcon::kInformation) != MsgAnswer::kOk)
+        return DataRestoreResult::kCancelled;
+    try {
+        const std::string target = *LocateDataFile(Purpose::kSave);
+        if (const auto code = m_files.CopyFile(*source, target)) throw CSystemError(code, *source);
+    } catch (const CSystemError& e) {
+        ShowError(e.Message());
+        return DataRestoreResult::kFailed;
+    }
+    m_saveSuppressed = true;
+    m_changed = false;
+    return DataRestoreResult::kExitRequested;
+}
+
+}  // namespace nl

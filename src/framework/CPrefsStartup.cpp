@@ -1,0 +1,72 @@
+#include "framework/CPrefs.h"
+
+#include <filesystem>
+
+#include "base/CSystemError.h"
+#include "base/escape.h"
+#include "platform/IFileSystem.h"
+#include "platform/IFolders.h"
+#include "res/version.h"
+
+// The start-up entry of the preferences: an autostart desktop entry that starts the program
+// when the user logs in.
+namespace nl {
+namespace {
+
+constexpr std::string_view kStartupExtension = ".desktop";
+
+// A value of a desktop entry: backslashes and control characters escaped.
+std::string DesktopValue(std::string_view text) {
+    static constexpr CharEscape kEscapes[] = {
+        {'\\', "\\\\"}, {'\n', "\\n"}, {'\t', "\\t"}, {'\r', "\\r"}};
+    return EscapeChars(text, kEscapes);
+}
+
+// The program of an Exec line: '%' doubled, and quoted when it holds a reserved character.
+std::string ExecProgram(std::string_view path) {
+    constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
+    constexpr std::string_view kEscapedInQuotes = "\"`$\\";
+    std::string program;
+    for (const char c : path) {
+        if (c == '%') program += '%';
+        program += c;
+    }
+    if (program.find_first_of(kReserved) == std::string::npos) return program;
+    std::string quoted = "\"";
+    for (const char c : program) {
+        if (kEscapedInQuotes.find(c) != std::string_view::npos) quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+std::string CPrefs::StartupShortcutPath() const {
+    const std::string folder = m_folders.Autostart();
+    if (folder.empty()) return {};
+    return (std::filesystem::path(folder) / (m_applicationName + std::string(kStartupExtension)))
+        .string();
+}
+
+std::uint32_t CPrefs::CreateStartupShortcut() {
+    const std::string path = StartupShortcutPath();
+    if (path.empty()) return kErrorPathNotFound;
+    if (m_files.FileExists(path)) return 0;
+    if (const auto code = m_files.CreateFolders(std::filesystem::path(path).parent_path().string()))
+        return code;
+    const std::string entry =
+        "[Desktop Entry]\nType=Application\nName=" + DesktopValue(m_applicationName) +
+        "\nComment=" + DesktopValue(kFileDescription) +
+        "\nExec=" + DesktopValue(ExecProgram(m_folders.ExecutablePath())) + "\nTerminal=false\n";
+    return m_files.WriteFile(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(entry.data()), entry.size()));
+}
+
+std::uint32_t CPrefs::RemoveStartupShortcut() {
+    const std::string path = StartupShortcutPath();
+    if (path.empty() || !m_files.FileExists(path)) return 0;
+    return m_files.DeleteFile(path);
+}
+
+}  // namespace nl

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Kills nerimlens-cli with SIGKILL at random moments while it saves a document or a data
+# file. After every kill each file must still load and hold either what it held before or
+# what the killed save was writing; at the end, after one more save into the folder, no
+# temporary file may be left.
+#
+# Usage: save_kill_durability.sh CLI [ROUNDS]
+set -uo pipefail
+
+cli=$1
+rounds=${2:-200}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+doc=$work/doc.nlz
+data=$work/NerimLens.dat
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+colors() { "$cli" doc info "$doc" | grep -c '"index"'; }
+temporaries() { find "$work" -maxdepth 1 -name '.nl-*' | wc -l; }
+
+"$cli" doc add "$doc" 1,2,3 || exit 1
+"$cli" settings defaults "$data" || exit 1
+count=1
+killed=0
+left=0
+for ((round = 0; round < rounds; round++)); do
+    if ((round % 2)); then
+        "$cli" doc add "$doc" "$((RANDOM % 256)),0,0" 2>/dev/null &
+    else
+        # Ctrl with one of F1 to F12: a valid hot key, so that each save changes the file.
+        "$cli" settings defaults "$data" --hot-key "0=$((0x20070 + RANDOM % 12))" 2>/dev/null &
+    fi
+    pid=$!
+    sleep "0.00$((RANDOM % 8))"
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    (($? == 128 + 9)) && killed=$((killed + 1))
+    left=$((left + $(temporaries)))
+
+    if ((round % 2)); then
+        if ! n=$(colors); then
+            fail "round $round: the document does not load"
+        elif ((n == count + 1)); then
+            count=$n
+        elif ((n != count)); then
+            fail "round $round: $n colors where $count or $((count + 1)) were expected"
+        fi
+    else
+        checked=$("$cli" settings check "$data" 2>&1)
+        [[ $checked == ok ]] || fail "round $round: the data file does not check: $checked"
+    fi
+done
+
+# One more save into the folder takes away what killed writers left.
+"$cli" doc add "$doc" 0,0,0 || fail "the last save failed"
+remaining=$(temporaries)
+((remaining == 0)) || fail "$remaining temporary file(s) left: $(ls -A "$work")"
+echo "$rounds rounds, $killed killed, $((count + 1)) colors kept," \
+    "$left temporary file(s) seen after kills, $remaining left at the end"
+((failures == 0))
