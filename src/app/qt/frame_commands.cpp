@@ -92,8 +92,7 @@ void CMainFrame::AddHandlers() {
 
     // Check marks of commands that the tools' views and the application carry out.
     AddCheckOnly(cmd::kFitToWindow, OptionWord::kScreenCopier, AppSettings::kCopierFitImages);
-    AddCheckOnly(cmd::kStretchCopies, OptionWord::kMagnifier,
-                 AppSettings::kMagnifierStretchCopies);
+    AddCheckOnly(cmd::kStretchCopies, OptionWord::kMagnifier, AppSettings::kMagnifierStretchCopies);
     AddCheckOnly(cmd::kFollowRuler, OptionWord::kMagnifier, AppSettings::kMagnifierFollowRuler);
     AddCheckOnly(cmd::kAutoStop, OptionWord::kColorPicker, AppSettings::kPickerAutoStop);
     AddCheckOnly(cmd::kAutoCopy, OptionWord::kColorPicker, AppSettings::kPickerAutoCopy);
