@@ -30,6 +30,8 @@ enum SystemErrorCode : std::uint32_t {
     kErrorOldWinVersion = 1150,
     kErrorNoAssociation = 1155,
     kErrorCancelled = 1223,
+    kErrorRequestAborted = 1235,
+    kErrorImplementationLimit = 1292,
     kErrorInvalidWindowHandle = 1400,
     kErrorHotkeyAlreadyRegistered = 1409,
     kErrorClipboardNotOpen = 1418,
