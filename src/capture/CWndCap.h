@@ -76,7 +76,8 @@ public:
     void OnRightUp() { Abort(); }
     void OnCaptureLost() { Abort(); }
     void OnDeactivated() { Abort(); }
-    // Any key but Shift and Ctrl aborts.
+    // Any key but Shift and Ctrl aborts. The keys the application's keyboard helpers take
+    // while an overlay is open (the arrow keys moving the cursor) never reach the overlay.
     void OnKeyDown(std::uint32_t virtualKey);
 
     // Ends the overlay with `error` unless it is finished or aborted already.

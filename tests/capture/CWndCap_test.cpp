@@ -1,10 +1,9 @@
 // The overlay's state machine: gestures in single- and multi-click mode, every way of
-// aborting, creation failure, and the finish step running exactly once.
+// aborting, creation failure, and the overlay ending exactly once.
 #include "capture/CWndCap.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,106 +35,69 @@ private:
     bool m_multi;
 };
 
-using Script = std::function<void(CWndCap&)>;
+// Plays `events`, one letter each: D press, M move, U release, W double-click, R right button
+// up, L capture lost, X deactivated, A the letter key A, S Shift, C Ctrl, E abort (Esc),
+// F creation failure.
+void Play(CWndCap& overlay, const std::string& events) {
+    for (const char e : events) {
+        // clang-format off
+        switch (e) {
+            case 'D': overlay.OnLeftDown({5, 5}, {}); break;
+            case 'M': overlay.OnMouseMove({9, 9}, {}); break;
+            case 'U': overlay.OnLeftUp({9, 9}, {}); break;
+            case 'W': overlay.OnLeftDoubleClick({9, 9}, {}); break;
+            case 'R': overlay.OnRightUp(); break;
+            case 'L': overlay.OnCaptureLost(); break;
+            case 'X': overlay.OnDeactivated(); break;
+            case 'A': overlay.OnKeyDown('A'); break;
+            case 'S': overlay.OnKeyDown(kVkShift); break;
+            case 'C': overlay.OnKeyDown(kVkControl); break;
+            case 'E': overlay.Abort(); break;
+            case 'F': overlay.CreationFailed(kErrorNotEnoughMemory); break;
+        }
+        // clang-format on
+    }
+}
 
 TEST(CWndCapTest, EventsDriveTheStatesAndEndTheOverlayOnce) {
-    const Point p{5, 5};
-    const auto press = [p](CWndCap& o) { o.OnLeftDown(p, {}); };
     struct Case {
-        const char* name;
+        const char* events;
         bool multiClick;
-        Script script;
-        std::vector<std::string> calls;
+        const char* calls;
         CapState state;
         std::uint32_t error;
     };
-    const std::vector<std::string> pressed{"grab", "start", "update"};
-    const auto then = [&](std::vector<std::string> tail) {
-        std::vector<std::string> all = pressed;
-        all.insert(all.end(), tail.begin(), tail.end());
-        return all;
-    };
-    const std::vector<std::string> aborted{"reset", "release", "finish", "end"};
+    constexpr std::uint32_t kAborted = kErrorRequestAborted;
     const Case cases[] = {
-        {"drag", false,
-         [&](CWndCap& o) {
-             press(o);
-             o.OnMouseMove({9, 9}, {});
-             o.OnLeftUp({9, 9}, {});
-         },
-         then({"track", "update", "track", "release", "finish", "end"}), CapState::kFinished, 0},
-        {"moves and releases without a press",
-         false,
-         [](CWndCap& o) {
-             o.OnMouseMove({9, 9}, {});
-             o.OnLeftUp({9, 9}, {});
-             o.OnLeftDoubleClick({9, 9}, {});
-         },
-         {},
-         CapState::kOpen,
-         0},
-        {"second press while held", false, [&](CWndCap& o) { press(o), press(o); }, pressed,
-         CapState::kTracking, 0},
-        {"right button", false, [&](CWndCap& o) { press(o), o.OnRightUp(); }, then(aborted),
-         CapState::kAborted, kErrorRequestAborted},
-        {"capture lost", false, [&](CWndCap& o) { press(o), o.OnCaptureLost(); }, then(aborted),
-         CapState::kAborted, kErrorRequestAborted},
-        {"deactivated", false, [&](CWndCap& o) { press(o), o.OnDeactivated(); }, then(aborted),
-         CapState::kAborted, kErrorRequestAborted},
-        {"a letter key", false, [&](CWndCap& o) { press(o), o.OnKeyDown('A'); }, then(aborted),
-         CapState::kAborted, kErrorRequestAborted},
-        {"Esc before any press",
-         false,
-         [](CWndCap& o) { o.Abort(); },
-         {"reset", "finish", "end"},
-         CapState::kAborted,
-         kErrorRequestAborted},
-        {"Shift and Ctrl keys", false,
-         [&](CWndCap& o) { press(o), o.OnKeyDown(kVkShift), o.OnKeyDown(kVkControl); }, pressed,
-         CapState::kTracking, 0},
-        {"aborts after the finish", false,
-         [&](CWndCap& o) {
-             press(o);
-             o.OnLeftUp(p, {});
-             o.OnCaptureLost();
-             o.OnRightUp();
-             o.Abort(kErrorImplementationLimit);
-             o.CreationFailed(kErrorNotEnoughMemory);
-         },
-         then({"track", "release", "finish", "end"}), CapState::kFinished, 0},
-        {"creation failure",
-         false,
-         [](CWndCap& o) { o.CreationFailed(kErrorNotEnoughMemory); },
-         {"reset", "finish", "end"},
-         CapState::kAborted,
-         kErrorNotEnoughMemory},
-        {"multi-click path",
-         true,
-         [&](CWndCap& o) {
-             press(o);
-             o.OnMouseMove({7, 7}, {});
-             o.OnLeftUp({7, 7}, {});
-             press(o);
-             o.OnLeftDoubleClick({8, 8}, {});
-         },
-         {"grab", "start", "add", "track", "update", "add", "track", "release", "finish", "end"},
-         CapState::kFinished,
-         0},
+        {"DMU", false, "grab start update track update track release finish end",
+         CapState::kFinished, 0},
+        {"MUW", false, "", CapState::kOpen, 0},
+        {"DD", false, "grab start update", CapState::kTracking, 0},
+        {"DSC", false, "grab start update", CapState::kTracking, 0},
+        {"DR", false, "grab start update reset release finish end", CapState::kAborted, kAborted},
+        {"DL", false, "grab start update reset release finish end", CapState::kAborted, kAborted},
+        {"DX", false, "grab start update reset release finish end", CapState::kAborted, kAborted},
+        {"DA", false, "grab start update reset release finish end", CapState::kAborted, kAborted},
+        {"E", false, "reset finish end", CapState::kAborted, kAborted},
+        {"DULRXAEF", false, "grab start update track release finish end", CapState::kFinished, 0},
+        {"F", false, "reset finish end", CapState::kAborted, kErrorNotEnoughMemory},
+        {"DMUDW", true, "grab start add track update add track release finish end",
+         CapState::kFinished, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.events);
         RecordingOverlay window;
         LoggingOverlay overlay(window, c.multiClick);
-        c.script(overlay);
-        EXPECT_EQ(window.calls, c.calls);
+        Play(overlay, c.events);
+        std::string calls;
+        for (const std::string& call : window.calls) calls += (calls.empty() ? "" : " ") + call;
+        EXPECT_EQ(calls, c.calls);
         EXPECT_EQ(overlay.State(), c.state);
         EXPECT_EQ(overlay.Error(), c.error);
         const bool ended = c.state == CapState::kFinished || c.state == CapState::kAborted;
         EXPECT_EQ(overlay.IsOpen(), !ended);
-        EXPECT_EQ(window.ends.size(), ended ? 1u : 0u);
-        if (ended) {
-            EXPECT_EQ(window.ends[0], (OverlayEnd{c.error, MainWindowAfter::kRestore}));
-        }
+        const std::vector<OverlayEnd> ends{{c.error, MainWindowAfter::kRestore}};
+        EXPECT_EQ(window.ends, ended ? ends : std::vector<OverlayEnd>{});
         EXPECT_FALSE(ended && overlay.HoldsMouse());
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
-// A recording overlay window and a capture rig on the fake desktop, shared by the overlay and
-// capture tests.
+// A recording overlay window and a capture rig on the fake desktop.
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,8 +18,8 @@
 
 namespace nl::testing_support {
 
-// Records what the overlay asked of its window, one word per call.
-class RecordingOverlay final : public IOverlayWindow {
+// Records what the overlay asked of its window, one word per call, and the countdown.
+class RecordingOverlay final : public IOverlayWindow, public IPickCountdown {
 public:
     struct Invalidation {
         CRegion region;
@@ -38,41 +37,29 @@ public:
         calls.push_back("end");
         ends.push_back(end);
     }
+    void ShowCountdown(const std::string& text) override { texts.push_back(text); }
+    void Wait(int ms) override { waits.push_back(ms); }
+
     std::vector<std::string> calls;
     std::vector<Invalidation> invalidations;
     std::vector<OverlayEnd> ends;
-};
-
-// Records the countdown texts and the waits instead of waiting.
-class RecordingCountdown final : public IPickCountdown {
-public:
-    void ShowCountdown(const std::string& text) override { texts.push_back(text); }
-    void Wait(int ms) override { waits.push_back(ms); }
     std::vector<std::string> texts;
     std::vector<int> waits;
 };
 
-// Preferences with their defaults over fake services.
-struct PrefsRig {
+// A capture of one shape on a 400x300 fake desktop with default settings; its captured
+// images are collected.
+struct CaptureRig {
     TestClock clock;
     FakeSettingsStore store;
     FakeFolders folders;
     FakeFileSystem files;
     FakeDialogs dialogs;
     CAppPrefs prefs{PrefsServices{&store, &folders, &files, &dialogs, &clock}};
-    PrefsRig() {
-        prefs.Initialize({});
-        prefs.SetDefaults();
-    }
-};
-
-// A capture of one shape on a 400x300 fake desktop, its captured images collected.
-struct CaptureRig : PrefsRig {
     FakeDesktop desktop{{0, 0, 400, 300}};
     FakeClipboard clipboard;
     FakeSound sound;
     RecordingOverlay window;
-    RecordingCountdown countdown;
     std::optional<CursorImage> cursor;
     std::vector<BitmapImage> images;
     CCapture capture;
@@ -81,16 +68,17 @@ struct CaptureRig : PrefsRig {
         : capture(window, Services(copierOptions), shape) {}
 
     CCapture::Services Services(std::uint32_t copierOptions) {
+        prefs.Initialize({});
+        prefs.SetDefaults();
         prefs.Settings().screenCopierOptions = copierOptions;
         return {desktop,
                 prefs,
                 clipboard,
                 sound,
-                countdown,
+                window,
                 [this] { return cursor; },
                 [this](const BitmapImage& image) { images.push_back(image); }};
     }
-    // Opens the overlay over the virtual screen.
     void Open() {
         capture.Prepare(desktop.VirtualScreen(), {});
         capture.Open();
