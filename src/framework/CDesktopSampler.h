@@ -5,6 +5,7 @@
 
 #include "base/geometry.h"
 #include "document/CColPick.h"
+#include "model/NumberFormat.h"
 
 namespace nl {
 
@@ -77,6 +78,15 @@ public:
     bool DelayedPick(PickOrigin origin, IPickCountdown& countdown);
     // The countdown text for `remainingMs` (rounded up to a tenth of a second).
     std::string CountdownText(int remainingMs) const;
+    // Text `textId` with the seconds of `remainingMs` (to the nearest tenth, one decimal in
+    // `regional`'s form) for its %1.
+    static std::string CountdownText(const NumberFormat& regional, std::uint32_t textId,
+                                     int remainingMs);
+    // Shows text `textId` for the time left and waits one step, until `delayMs` has run out
+    // (a delay that is no multiple of the step waits for the next multiple). Nothing for a
+    // delay of 0 or less.
+    static void CountDown(IPickCountdown& countdown, const NumberFormat& regional,
+                          std::uint32_t textId, int delayMs);
     // Moves the cursor back to where entry `index` was picked: into its source window when
     // that still exists and is shown (restoring it when minimized), else to the saved screen
     // position. Returns where the cursor went; an index outside the list does nothing.
