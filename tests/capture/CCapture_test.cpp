@@ -89,7 +89,7 @@ TEST(CCaptureTest, PixelsOutsideTheShapeGetTheFillColor) {
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.shape));
         CaptureRig rig(c.shape);
-        rig.prefs.Settings().screenCopierFillColor = MakeRgb(0xFF, 0xFF, 0xFF);
+        rig.prefs.SetScreenCopierFillColor(MakeRgb(0xFF, 0xFF, 0xFF));
         rig.desktop.FillRect({0, 0, 400, 300}, kRed);
         rig.Open();
         rig.Drag(c.path.front(), {c.path.begin() + 1, c.path.end()});
@@ -210,7 +210,7 @@ TEST(CCaptureTest, DesktopCompletesWhenShownAfterItsWaitAndAutoCopies) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options);
         CaptureRig rig(CapShape::kDesktop, c.options);
-        rig.prefs.Settings().colorPickerOptions |= AppSettings::kPickerAutoCopy;
+        rig.prefs.SetOption(OptionWord::kColorPicker, AppSettings::kPickerAutoCopy, OptionState::kOn);
         rig.Open();
         EXPECT_EQ(rig.window.calls, (std::vector<std::string>{"repaint", "hide", "end"}));
         EXPECT_EQ(rig.window.waits, c.waits);
@@ -239,8 +239,8 @@ TEST(CCaptureTest, IncludedCursorCountsDownPlaysTheSoundAndIsDrawnAtItsHotSpot) 
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.options << " " << c.delay);
         CaptureRig rig(CapShape::kRectangle, c.options);
-        rig.prefs.Settings().pickDelay = c.delay;
-        rig.prefs.EventSounds()[static_cast<int>(SoundEvent::kCopyCursor)] = 2;
+        rig.prefs.SetPickDelay(c.delay);
+        rig.prefs.SetEventSound(static_cast<int>(SoundEvent::kCopyCursor), 2);
         rig.desktop.FillRect({0, 0, 400, 300}, kRed);
         // A 2x2 blue cursor, its bottom-left pixel transparent, the hot spot bottom-right.
         rig.cursor = CursorImage{2, 2, {1, 1}, c.cursorAt, {kBluePixel, kBluePixel, 0, kBluePixel}};

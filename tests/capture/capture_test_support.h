@@ -70,7 +70,7 @@ struct CaptureRig {
     CCapture::Services Services(std::uint32_t copierOptions) {
         prefs.Initialize({});
         prefs.SetDefaults();
-        prefs.Settings().screenCopierOptions = copierOptions;
+        prefs.SetOptions(OptionWord::kScreenCopier, copierOptions);
         return {desktop,
                 prefs,
                 clipboard,
