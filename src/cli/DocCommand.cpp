@@ -31,7 +31,7 @@ using Json = nlohmann::ordered_json;
 constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
 // What a pick over the desktop background calls its source.
-constexpr const char* kDesktopTitle = "Windows Desktop";
+constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
 
@@ -460,7 +460,7 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
         add->add_option("COLOR", args->color, "#RRGGBB, RRGGBB or R,G,B (each 0-255)")->required();
         add->add_option("--at", args->at, "Screen position X,Y of the picked pixel (default 0,0)");
         add->add_option("--title", args->title,
-                        "Title of the source window (default \"Windows Desktop\")");
+                        std::string("Title of the source window (default \"") + kDesktopTitle + "\")");
         add->add_option("--class", args->windowClass, "Class name of the window under the pixel");
         add->callback([args, &output] { output = RunAdd(*args); });
     }
