@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QMenu>
 #include <QStyleOptionMenuItem>
+#include <QTest>
 
 #include "base/command_ids.h"
 #include "res/accelerators.h"
@@ -59,6 +62,56 @@ TEST(CCommandBinderTest, MenuItemsShowChecksAndRadioMarks) {
             EXPECT_EQ(option.checked, c.checked);
             EXPECT_EQ(action->isChecked(), c.checked);
         }
+    }
+}
+
+TEST(CCommandBinderTest, AWindowsKeysRunItsCommandsWhateverControlHasTheFocus) {
+    QWidget window;
+    auto* combo = new QComboBox(&window);
+    combo->addItems({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("vega")});
+    std::vector<int> ran;
+    CCommandBinder::Callbacks callbacks;
+    callbacks.execute = [&](int id) {
+        ran.push_back(id);
+        return true;
+    };
+    callbacks.update = [](int id) {
+        CCmdUI ui(id);
+        ui.Enable(id != cmd::kRulerZoomOut);
+        return ui;
+    };
+    CCommandBinder binder(callbacks);
+    binder.AddShortcuts(&window, res::kAcceleratorsRuler,
+                        [](int id) { return id == cmd::kRulerInverted; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    combo->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<int> ran;
+        int comboIndex;
+    };
+    const Case cases[] = {
+        {"Ctrl+=", Qt::Key_Equal, Qt::ControlModifier, {cmd::kRulerZoomIn}, 0},
+        {"Ctrl+Shift+= typing +", Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier,
+         {cmd::kRulerZoomIn}, 0},
+        // A letter the list would search for.
+        {"O", Qt::Key_O, Qt::NoModifier, {cmd::kRulerHorizontal}, 0},
+        {"a disabled command", Qt::Key_Minus, Qt::ControlModifier, {}, 0},
+        // Keys outside the table and skipped ones stay the control's.
+        {"End", Qt::Key_End, Qt::NoModifier, {}, 2},
+        {"a skipped key", Qt::Key_V, Qt::NoModifier, {}, 2},
+    };
+    for (const Case& c : cases) {
+        ran.clear();
+        combo->setCurrentIndex(0);
+        QTest::keyClick(combo, c.key, c.modifiers);
+        EXPECT_EQ(ran, c.ran) << c.what;
+        EXPECT_EQ(combo->currentIndex(), c.comboIndex) << c.what;
     }
 }
 

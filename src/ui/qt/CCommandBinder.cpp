@@ -1,6 +1,7 @@
 #include "ui/qt/CCommandBinder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QActionGroup>
 #include <QEvent>
 #include <QKeyEvent>
@@ -30,6 +31,21 @@ constexpr const char* kKeyTextProperty = "nlKeyText";
 constexpr const char* kRecentProperty = "nlRecent";
 
 }  // namespace
+
+// Sees every key press of the application before the control it is for.
+class CCommandBinder::KeyPressFilter : public QObject {
+public:
+    KeyPressFilter(std::function<bool(const QKeyEvent&)> onPress, QObject* parent)
+        : QObject(parent), m_onPress(std::move(onPress)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::KeyPress && m_onPress(*static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    std::function<bool(const QKeyEvent&)> m_onPress;
+};
 
 CCommandBinder::CCommandBinder(Callbacks callbacks, QObject* parent)
     : QObject(parent), m_callbacks(std::move(callbacks)) {}
@@ -183,6 +199,11 @@ void CCommandBinder::AddShortcuts(QWidget* window, int tableId,
                                   const std::function<bool(int id)>& skip) {
     m_keyTables.push_back({window, tableId, skip});
     window->installEventFilter(this);
+    if (!m_pressFilter) {
+        m_pressFilter = new KeyPressFilter(
+            [this](const QKeyEvent& press) { return TakeClaimedPress(press); }, this);
+        qApp->installEventFilter(m_pressFilter);
+    }
     for (const Accelerator& key : FindAccelerators(tableId)) {
         if (skip && skip(key.command)) continue;
         const QKeySequence sequence = KeySequenceFromVirtualKey(key.modifiers, key.virtualKey);
@@ -236,13 +257,25 @@ int CCommandBinder::KeyCommand(const QObject* window, const QKeyEvent& event) co
     return 0;
 }
 
+bool CCommandBinder::TakeClaimedPress(const QKeyEvent& press) {
+    if (!m_claimed) return false;
+    const ClaimedKey claimed = *m_claimed;
+    m_claimed.reset();
+    if (press.key() != claimed.key || press.modifiers() != claimed.modifiers) return false;
+    RunKey(claimed.id);
+    return true;
+}
+
 bool CCommandBinder::eventFilter(QObject* watched, QEvent* event) {
-    // A key of the window's table: claimed before the shortcuts are matched (so no other
-    // window's shortcut competes for it), then run when it is pressed.
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        if (const int id = KeyCommand(watched, *static_cast<QKeyEvent*>(event))) {
+    // A key of the window's table that no control of the window asked for: claimed before
+    // the shortcuts are matched (so no other window's shortcut competes for it). The press
+    // that follows goes to the focused control, so it is taken on its way there by the
+    // application-wide filter.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (const int id = KeyCommand(watched, key)) {
+            m_claimed = ClaimedKey{key.key(), key.modifiers(), id};
             event->accept();
-            if (event->type() == QEvent::KeyPress) RunKey(id);
             return true;
         }
     }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,8 @@ private:
     int KeyCommand(const QObject* window, const QKeyEvent& event) const;
     // Runs `id` as a key does: only while its command is enabled.
     void RunKey(int id);
+    // Runs the command of the key claimed before `press` when it is that key's press.
+    bool TakeClaimedPress(const QKeyEvent& press);
 
     struct KeyTable {
         QPointer<QWidget> window;
@@ -84,9 +87,18 @@ private:
         std::function<bool(int id)> skip;
     };
 
+    struct ClaimedKey {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+        int id = 0;
+    };
+    class KeyPressFilter;
+
     Callbacks m_callbacks;
     std::vector<QPointer<QAction>> m_actions;
     std::vector<KeyTable> m_keyTables;
+    std::optional<ClaimedKey> m_claimed;
+    KeyPressFilter* m_pressFilter = nullptr;
 };
 
 }  // namespace nl
