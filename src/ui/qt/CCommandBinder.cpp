@@ -1,8 +1,8 @@
 #include "ui/qt/CCommandBinder.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenu>
