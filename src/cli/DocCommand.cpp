@@ -30,7 +30,7 @@ namespace {
 constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
 // What a pick over the desktop background calls its source.
-constexpr const char* kDesktopTitle = "Windows Desktop";
+constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
 
@@ -393,7 +393,7 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     add->add_option("COLOR", added->color, "#RRGGBB, RRGGBB or R,G,B (each 0-255)")->required();
     add->add_option("--at", added->at, "Screen position X,Y of the picked pixel (default 0,0)");
     add->add_option("--title", added->title,
-                    "Title of the source window (default \"Windows Desktop\")");
+                    std::string("Title of the source window (default \"") + kDesktopTitle + "\")");
     add->add_option("--class", added->windowClass, "Class name of the window under the pixel");
     add->callback([added, &output] {
         output = RunNamingFile(FileUse::kWrite, added->file, [&] { return RunAdd(*added); });

@@ -35,7 +35,7 @@ public:
 class CDesktopSampler {
 public:
     // The title given to a pixel of a window that has neither a title nor an owner.
-    static constexpr const char* kDesktopTitle = "Windows Desktop";
+    static constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
     // Class names are kept to at most this many characters.
     static constexpr std::size_t kMaxClassName = 260;
     // The delayed pick's countdown step and its text "%1 sec to snapshot - move cursor away!".

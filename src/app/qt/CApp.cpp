@@ -436,6 +436,8 @@ bool CApp::KeyboardHelpersAvailable() const {
 
 bool CApp::FilterKey(QKeyEvent* event) {
     if (!m_started || !m_frame || QApplication::activeWindow() != m_frame.get()) return false;
+    // An open menu or drop-down list of the program has the keyboard, wherever the cursor is.
+    if (QApplication::activePopupWidget() != nullptr) return false;
     const Qt::KeyboardModifiers qtModifiers = event->modifiers();
     const std::uint32_t modifiers = SystemModifiersFromQt(qtModifiers);
     const std::uint32_t virtualKey = VirtualKeyFromQtKey(event->key(), qtModifiers);

@@ -190,7 +190,10 @@ CViewCols::CViewCols(AppContext& context, IViewHost& host, QWidget* parent)
     m_tiles->setSelectionModel(selectionModel());
     m_tiles->setModelColumn(kColsIndex);
     m_tiles->setItemDelegate(new ColsTileDelegate(*this, m_tiles));
+    // The tiles show the first column but select whole rows, like the details view with
+    // which they share the selection: the commands read the selected row.
     m_tiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tiles->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tiles->setUniformItemSizes(true);
     m_tiles->setSpacing(kTileSpacing);
     m_tiles->setMovement(QListView::Static);

@@ -345,6 +345,15 @@ void CRuler::ToggleKeysWindow() {
     }
     m_keysWindow = new CRulerKeys(this);
     m_keysWindow->setAttribute(Qt::WA_DeleteOnClose);
+    // Centred on the work area of the ruler's monitor.
+    const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
+    std::span<const MonitorInfo> rulerMonitor;
+    if (const auto index = NearestMonitor(monitors, ScreenRect()))
+        rulerMonitor = std::span(monitors).subspan(*index, 1);
+    const QSize size = m_keysWindow->size();
+    const Rect placed =
+        CenterOnWorkArea({0, 0, size.width(), size.height()}, rulerMonitor, VirtualScreen());
+    m_keysWindow->move(placed.left, placed.top);
     m_keysWindow->show();
 }
 
