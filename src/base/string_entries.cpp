@@ -340,6 +340,47 @@ constexpr StringEntry kEntries[] = {
     {27029, "S&elect..."},
     // Color edit dialog: the buttons that reset one channel
     {27030, "H\nS\nL"},
+    // Color properties window: the row names, in the order of the rows
+    {27031, "Index"},
+    {27032, "RGB"},
+    {27033, "HTML"},
+    {27034, "HSL"},
+    {27035, "HSV"},
+    {27036, "CMYK"},
+    {27037, "Source"},
+    {27038, "Relative pos"},
+    {27039, "Absolute pos"},
+    {27040, "Created"},
+    {27041, "Modified"},
+    {27042, "Version"},
+    // Color properties window: the notes that are words rather than ranges
+    {27043, "host caption"},
+    {27044, "local time"},
+    {27045, "updates"},
+    // Measurements: the row names of a line, a rectangle, an ellipse and a path
+    {27046, "Line"},
+    {27047, "Bounding box size"},
+    {27048, "Slope"},
+    {27049, "Angle"},
+    {27050, "Length"},
+    {27051, "Rectangle"},
+    {27052, "Size"},
+    {27053, "Surface"},
+    {27054, "Perimeter"},
+    {27055, "Bounding Box"},
+    {27056, "Diameters"},
+    {27057, "Circumference"},
+    {27058, "Bounding box"},
+    {27059, "Points"},
+    {27060, "First & last points"},
+    // Measurements: the slope of a vertical line
+    {27061, "infinity"},
+    // Ruler caption: the labels of the origin, cursor, projection, distance and angle readouts
+    {27062, "rpos"},
+    {27063, "pos"},
+    {27064, "proj"},
+    {27065, "dist"},
+    {27066, "ang"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -53,7 +53,8 @@ inline constexpr std::uint32_t kIdsHotKeyNone = 25302;           // "None"
 inline constexpr std::uint32_t kIdsInvalidHotKey = 25311;        // "Invalid hot key."
 
 // Texts of this program's own windows and messages. They take numbers from 27000 to 27099,
-// a range no other text, command or resource uses.
+// a range no other text, command or resource uses. New texts take the next free number after
+// the last one below.
 inline constexpr std::uint32_t kIdsTogglePicking = 27000;  // "Start &picking\nStop &picking"
 inline constexpr std::uint32_t kIdsOptionsLater = 27001;   // the Options command's stand-in
 inline constexpr std::uint32_t kIdsToolbarTitle = 27002;   // the main toolbar's name
@@ -79,6 +80,42 @@ inline constexpr std::uint32_t kIdsEditColorChannels = 27027;       // hue, satu
 inline constexpr std::uint32_t kIdsEditColorReset = 27028;          // "&Reset"
 inline constexpr std::uint32_t kIdsEditColorSelect = 27029;         // "S&elect..."
 inline constexpr std::uint32_t kIdsEditColorChannelResets = 27030;  // "H\nS\nL"
+inline constexpr std::uint32_t kIdsColPropIndex = 27031;            // "Index"
+inline constexpr std::uint32_t kIdsColPropRgb = 27032;              // "RGB"
+inline constexpr std::uint32_t kIdsColPropHtml = 27033;             // "HTML"
+inline constexpr std::uint32_t kIdsColPropHsl = 27034;              // "HSL"
+inline constexpr std::uint32_t kIdsColPropHsv = 27035;              // "HSV"
+inline constexpr std::uint32_t kIdsColPropCmyk = 27036;             // "CMYK"
+inline constexpr std::uint32_t kIdsColPropSource = 27037;           // "Source"
+inline constexpr std::uint32_t kIdsColPropRelativePos = 27038;      // "Relative pos"
+inline constexpr std::uint32_t kIdsColPropAbsolutePos = 27039;      // "Absolute pos"
+inline constexpr std::uint32_t kIdsColPropCreated = 27040;          // "Created"
+inline constexpr std::uint32_t kIdsColPropModified = 27041;         // "Modified"
+inline constexpr std::uint32_t kIdsColPropVersion = 27042;          // "Version"
+inline constexpr std::uint32_t kIdsColPropNoteSource = 27043;       // "host caption"
+inline constexpr std::uint32_t kIdsColPropNoteTime = 27044;         // "local time"
+inline constexpr std::uint32_t kIdsColPropNoteVersion = 27045;      // "updates"
+inline constexpr std::uint32_t kIdsMeaLine = 27046;                 // "Line"
+inline constexpr std::uint32_t kIdsMeaBoundingBoxSize = 27047;      // "Bounding box size"
+inline constexpr std::uint32_t kIdsMeaSlope = 27048;                // "Slope"
+inline constexpr std::uint32_t kIdsMeaAngle = 27049;                // "Angle"
+inline constexpr std::uint32_t kIdsMeaLength = 27050;               // "Length"
+inline constexpr std::uint32_t kIdsMeaRectangle = 27051;            // "Rectangle"
+inline constexpr std::uint32_t kIdsMeaSize = 27052;                 // "Size"
+inline constexpr std::uint32_t kIdsMeaSurface = 27053;              // "Surface"
+inline constexpr std::uint32_t kIdsMeaPerimeter = 27054;            // "Perimeter"
+inline constexpr std::uint32_t kIdsMeaEllipseBox = 27055;           // "Bounding Box"
+inline constexpr std::uint32_t kIdsMeaDiameters = 27056;            // "Diameters"
+inline constexpr std::uint32_t kIdsMeaCircumference = 27057;        // "Circumference"
+inline constexpr std::uint32_t kIdsMeaPathBox = 27058;              // "Bounding box"
+inline constexpr std::uint32_t kIdsMeaPoints = 27059;               // "Points"
+inline constexpr std::uint32_t kIdsMeaFirstLastPoints = 27060;      // "First & last points"
+inline constexpr std::uint32_t kIdsMeaInfinity = 27061;             // "infinity"
+inline constexpr std::uint32_t kIdsRulerCaptionOrigin = 27062;      // "rpos"
+inline constexpr std::uint32_t kIdsRulerCaptionCursor = 27063;      // "pos"
+inline constexpr std::uint32_t kIdsRulerCaptionProjection = 27064;  // "proj"
+inline constexpr std::uint32_t kIdsRulerCaptionDistance = 27065;    // "dist"
+inline constexpr std::uint32_t kIdsRulerCaptionAngle = 27066;       // "ang"
 
 // The framework's own texts.
 inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"

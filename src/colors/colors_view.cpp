@@ -222,18 +222,23 @@ std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int 
     const Point rel = pick.RelativePosition();
     const NumberFormat number = locale ? locale->UserNumberFormat() : NumberFormat::Neutral();
     return {
-        {"Index", std::to_string(index + 1), Printf("1 - %d", colors.GetCount())},
-        {"RGB", Printf("%d, %d, %d", r, g, b), "0 - 255"},
-        {"HTML", Printf("%02X%02X%02X", r, g, b), "00 - FF"},
-        {"HSL", Printf("%d, %d, %d", hsl.h, hsl.s, hsl.l), "0 - 240"},
-        {"HSV", Printf("%d, %d, %d", hsv.h, hsv.s, hsv.v), "\xC2\xB0, %, %"},
-        {"CMYK", Printf("%d, %d, %d, %d", cmyk.c, cmyk.m, cmyk.y, cmyk.k), "%"},
-        {"Source", pick.SourceTitle(), "host caption"},
-        {"Relative pos", unit.FormatPoint(rel.x, rel.y), unit.Name()},
-        {"Absolute pos", unit.FormatPoint(abs.x, abs.y), unit.Name()},
-        {"Created", LocalTimeText(pick.Created(), locale), "local time"},
-        {"Modified", LocalTimeText(pick.Modified(), locale), "local time"},
-        {"Version", FormatNumberFixed(number, pick.Version(), 0), "updates"},
+        {LoadString(kIdsColPropIndex), std::to_string(index + 1),
+         Printf("1 - %d", colors.GetCount())},
+        {LoadString(kIdsColPropRgb), Printf("%d, %d, %d", r, g, b), "0 - 255"},
+        {LoadString(kIdsColPropHtml), Printf("%02X%02X%02X", r, g, b), "00 - FF"},
+        {LoadString(kIdsColPropHsl), Printf("%d, %d, %d", hsl.h, hsl.s, hsl.l), "0 - 240"},
+        {LoadString(kIdsColPropHsv), Printf("%d, %d, %d", hsv.h, hsv.s, hsv.v), "\xC2\xB0, %, %"},
+        {LoadString(kIdsColPropCmyk), Printf("%d, %d, %d, %d", cmyk.c, cmyk.m, cmyk.y, cmyk.k),
+         "%"},
+        {LoadString(kIdsColPropSource), pick.SourceTitle(), LoadString(kIdsColPropNoteSource)},
+        {LoadString(kIdsColPropRelativePos), unit.FormatPoint(rel.x, rel.y), unit.Name()},
+        {LoadString(kIdsColPropAbsolutePos), unit.FormatPoint(abs.x, abs.y), unit.Name()},
+        {LoadString(kIdsColPropCreated), LocalTimeText(pick.Created(), locale),
+         LoadString(kIdsColPropNoteTime)},
+        {LoadString(kIdsColPropModified), LocalTimeText(pick.Modified(), locale),
+         LoadString(kIdsColPropNoteTime)},
+        {LoadString(kIdsColPropVersion), FormatNumberFixed(number, pick.Version(), 0),
+         LoadString(kIdsColPropNoteVersion)},
     };
 }
 

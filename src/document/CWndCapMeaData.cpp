@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "base/CArchive.h"
+#include "base/StringTable.h"
 #include "base/text.h"
 #include "model/CUnitXY.h"
 
@@ -24,7 +25,6 @@ constexpr int kNeutralDecimals = 6;
 // A locale number text of this many characters or more is not used.
 constexpr std::size_t kMaxLocaleNumberChars = 64;
 
-constexpr const char* kInfinity = "infinity";
 constexpr const char* kDegreeSign = "\xC2\xB0";  // U+00B0
 
 // The number of reserved 32-bit words after the version, and of 8-byte values and strings
@@ -137,8 +137,8 @@ PathFigures PathOf(const CUnitXY& unit, const std::vector<Point>& points) {
     return f;
 }
 
-void AddRow(std::vector<std::string>& rows, const char* name, std::string value) {
-    rows.emplace_back(name);
+void AddRow(std::vector<std::string>& rows, std::uint32_t nameId, std::string value) {
+    rows.push_back(LoadString(nameId));
     rows.push_back(std::move(value));
 }
 
@@ -212,46 +212,47 @@ std::vector<std::string> CWndCapMeaData::BuildRows(const CUnitXY& unit,
         case MeaShape::kLine: {
             const Span s = SpanOf(unit, m_first, m_last);
             const double slope = s.dy / s.dx;
-            AddRow(rows, "Line", unit.FormatRect(s.x1, s.y1, s.x2, s.y2));
-            AddRow(rows, "Bounding box size", unit.FormatSize(s.dx, s.dy));
-            AddRow(rows, "Slope", std::isfinite(slope) ? number(slope) : kInfinity);
-            AddRow(rows, "Angle",
+            AddRow(rows, kIdsMeaLine, unit.FormatRect(s.x1, s.y1, s.x2, s.y2));
+            AddRow(rows, kIdsMeaBoundingBoxSize, unit.FormatSize(s.dx, s.dy));
+            AddRow(rows, kIdsMeaSlope,
+                   std::isfinite(slope) ? number(slope) : LoadString(kIdsMeaInfinity));
+            AddRow(rows, kIdsMeaAngle,
                    number(std::atan2(s.dy, s.dx) * kDegreesPerHalfTurn / kPi) + kDegreeSign);
-            AddRow(rows, "Length", number(LineLength(s)));
+            AddRow(rows, kIdsMeaLength, number(LineLength(s)));
             break;
         }
         case MeaShape::kRectangle: {
             const Span s = SpanOf(unit, m_first, m_last);
-            AddRow(rows, "Rectangle", unit.FormatRect(s.x1, s.y1, s.x2, s.y2));
-            AddRow(rows, "Size", unit.FormatSize(s.dx, s.dy));
-            AddRow(rows, "Surface", number(std::fabs(s.dx) * std::fabs(s.dy)));
-            AddRow(rows, "Perimeter", number(RectanglePerimeter(s)));
+            AddRow(rows, kIdsMeaRectangle, unit.FormatRect(s.x1, s.y1, s.x2, s.y2));
+            AddRow(rows, kIdsMeaSize, unit.FormatSize(s.dx, s.dy));
+            AddRow(rows, kIdsMeaSurface, number(std::fabs(s.dx) * std::fabs(s.dy)));
+            AddRow(rows, kIdsMeaPerimeter, number(RectanglePerimeter(s)));
             break;
         }
         case MeaShape::kEllipse: {
             const Span s = SpanOf(unit, m_first, m_last);
             const double a = s.dx / 2.0;
             const double b = s.dy / 2.0;
-            AddRow(rows, "Bounding Box", unit.FormatRect(s.x1, s.y1, s.x2, s.y2));
-            AddRow(rows, "Diameters", unit.FormatSize(s.dx, s.dy));
-            AddRow(rows, "Surface", number(kPi * std::fabs(a) * std::fabs(b)));
-            AddRow(rows, "Circumference", number(EllipseCircumference(s)));
+            AddRow(rows, kIdsMeaEllipseBox, unit.FormatRect(s.x1, s.y1, s.x2, s.y2));
+            AddRow(rows, kIdsMeaDiameters, unit.FormatSize(s.dx, s.dy));
+            AddRow(rows, kIdsMeaSurface, number(kPi * std::fabs(a) * std::fabs(b)));
+            AddRow(rows, kIdsMeaCircumference, number(EllipseCircumference(s)));
             break;
         }
         case MeaShape::kPath: {
             const PathFigures f = PathOf(unit, m_points);
-            AddRow(rows, "Bounding box", unit.FormatRect(f.minX, f.minY, f.maxX, f.maxY));
-            AddRow(rows, "Bounding box size", unit.FormatSize(f.maxX - f.minX, f.maxY - f.minY));
-            AddRow(rows, "Points",
+            AddRow(rows, kIdsMeaPathBox, unit.FormatRect(f.minX, f.minY, f.maxX, f.maxY));
+            AddRow(rows, kIdsMeaBoundingBoxSize, unit.FormatSize(f.maxX - f.minX, f.maxY - f.minY));
+            AddRow(rows, kIdsMeaPoints,
                    FormatNumberFixed(regional, static_cast<double>(m_points.size()), 0));
             if (m_points.size() > 1) {
                 const Point& p0 = m_points.front();
                 const Point& pn = m_points.back();
-                AddRow(rows, "First & last points",
+                AddRow(rows, kIdsMeaFirstLastPoints,
                        unit.FormatRect(unit.ToUnitX(p0.x), unit.ToUnitY(p0.y), unit.ToUnitX(pn.x),
                                        unit.ToUnitY(pn.y)));
             }
-            AddRow(rows, "Perimeter", number(f.perimeter));
+            AddRow(rows, kIdsMeaPerimeter, number(f.perimeter));
             break;
         }
         default:

@@ -57,6 +57,7 @@ std::string RulerCaption(const CaptionInput& in, const NumberFormat& format) {
     std::string text = LoadString(kIdsRulerAppName);
     const auto number = [&format](double v) { return FormatNumber(format, v, kReadoutDecimals); };
     const auto pair = [](Point p) { return std::to_string(p.x) + " , " + std::to_string(p.y); };
+    const auto label = [](std::uint32_t id) { return " | " + LoadString(id) + ": "; };
     if (in.items & CRulerData::kCaptionUnit) {
         const std::vector<std::string> names = SplitLines(LoadString(kIdsRulerUnitAbbreviations));
         const auto index = RulerUnitIndex(in.options);
@@ -64,14 +65,16 @@ std::string RulerCaption(const CaptionInput& in, const NumberFormat& format) {
             text += " | " + names[static_cast<std::size_t>(*index)];
     }
     if (in.items & CRulerData::kCaptionScale) text += " | " + std::to_string(in.scale) + "%";
-    if (in.items & CRulerData::kCaptionRulerPosition) text += " | rpos: " + pair(in.originOnScreen);
-    if (in.items & CRulerData::kCaptionCursorPosition) text += " | pos: " + pair(in.cursorOnScreen);
+    if (in.items & CRulerData::kCaptionRulerPosition)
+        text += label(kIdsRulerCaptionOrigin) + pair(in.originOnScreen);
+    if (in.items & CRulerData::kCaptionCursorPosition)
+        text += label(kIdsRulerCaptionCursor) + pair(in.cursorOnScreen);
     if (in.items & CRulerData::kCaptionCursorProjection)
-        text += " | proj: " + number(CursorProjection(in));
+        text += label(kIdsRulerCaptionProjection) + number(CursorProjection(in));
     if (in.items & CRulerData::kCaptionCursorDistance)
-        text += " | dist: " + number(CursorDistance(in));
+        text += label(kIdsRulerCaptionDistance) + number(CursorDistance(in));
     if (in.items & CRulerData::kCaptionCursorAngle)
-        text += " | ang: " + number(CursorAngle(in)) + "\u00B0";
+        text += label(kIdsRulerCaptionAngle) + number(CursorAngle(in)) + "\u00B0";
     return text;
 }
 

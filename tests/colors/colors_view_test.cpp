@@ -234,6 +234,22 @@ TEST_F(ColsViewTest, PropertyRowsUseFixedForms) {
     EXPECT_TRUE(ColorPropertyRows(m_colors, -1, m_units.GetAt(0), &locale).empty());
 }
 
+TEST_F(ColsViewTest, PropertyRowNotesInWords) {
+    Add(MakeRgb(1, 2, 3), {5, 6});
+    const auto rows = ColorPropertyRows(m_colors, 0, m_units.GetAt(kInchRow), nullptr);
+    ASSERT_EQ(rows.size(), 12u);
+    struct Case {
+        std::size_t row;
+        const char* name;
+        const char* note;
+    };
+    for (const Case& c : {Case{6, "Source", "host caption"}, Case{9, "Created", "local time"},
+                          Case{10, "Modified", "local time"}, Case{11, "Version", "updates"}}) {
+        EXPECT_EQ(rows[c.row].name, c.name) << c.row;
+        EXPECT_EQ(rows[c.row].note, c.note) << c.row;
+    }
+}
+
 TEST(ColorPropertiesTextTest, EveryRowNameTabValueCrLf) {
     const std::vector<ColorPropertyRow> rows = {{"Index", "1", "1 - 1"}, {"RGB", "1, 2, 3", ""}};
     EXPECT_EQ(ColorPropertiesText(rows), "Index\t1\r\nRGB\t1, 2, 3\r\n");
