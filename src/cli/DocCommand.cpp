@@ -22,6 +22,7 @@
 #include "platform/ILocale.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/PosixLocale.h"
+#include "platform/local/locale_names.h"
 #include "platform/local/PosixSystemInfo.h"
 
 namespace nl::cli {
@@ -104,7 +105,7 @@ DisplayMetrics ParseDpi(const std::string& text) {
 // times follow the same locale.
 NumberFormat RegionalFormat(const std::string& locale, bool given) {
     const char* name = given ? locale.c_str() : "";
-    if (given && (locale == "C" || locale == "POSIX")) {
+    if (given && IsNeutralLocale(locale)) {
         std::setlocale(LC_TIME, "C");
         return NumberFormat::Neutral();
     }
