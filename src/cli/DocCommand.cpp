@@ -23,7 +23,7 @@
 #include "platform/ILocale.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/PosixLocale.h"
-#include "platform/local/locale_names.h"
+#include "platform/locale_names.h"
 #include "platform/local/PosixSystemInfo.h"
 
 namespace nl::cli {

@@ -10,7 +10,7 @@
 #include "cli/command_support.h"
 #include "model/CUnitsXY.h"
 #include "platform/local/PosixLocale.h"
-#include "platform/local/locale_names.h"
+#include "platform/locale_names.h"
 
 namespace nl::cli {
 namespace {

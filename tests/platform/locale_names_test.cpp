@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "platform/local/locale_names.h"
+#include "platform/locale_names.h"
 
 namespace nl {
 namespace {

@@ -34,6 +34,7 @@
 #include "platform/IDialogs.h"
 #include "platform/IHotKeys.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/screen_pixels.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
 #include "res/forms.h"
@@ -473,9 +474,10 @@ void CMainFrame::ApplyTopmost(bool topmost) {
 void CMainFrame::Arrange() {
     resize(DefaultSize());
     // Centering moves the whole window, frame included.
-    const Rect centered = CenterOnWorkArea(ToRect(frameGeometry()), m_context.desktop.Monitors(),
+    const Rect centered = CenterOnWorkArea(DeviceRect(frameGeometry()),
+                                           m_context.desktop.Monitors(),
                                            m_context.desktop.VirtualScreen());
-    move(centered.left, centered.top);
+    move(LogicalPoint({centered.left, centered.top}));
     m_context.prefs.SetOption(OptionWord::kDisplay,
                               AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar,
                               OptionState::kOn);
@@ -569,7 +571,8 @@ void CMainFrame::OnApplicationDeactivated() {
 }
 
 void CMainFrame::RecordPlacement() {
-    const WindowPlacement placement = WindowPlacement::Normal(ToRect(geometry()));
+    // Kept in device pixels, the desktop's own coordinates, whatever scale Qt draws at.
+    const WindowPlacement placement = WindowPlacement::Normal(DeviceRect(geometry()));
     if (m_context.prefs.WinState(kWinStateMainFrame).RecordPlacement(placement)) {
         m_context.prefs.SetChanged();
     }
@@ -687,8 +690,9 @@ void CMainFrame::ShowAtStartup() {
     if (!state.IsPlaced()) {
         // First run: the default size, centered on the work area.
         resize(DefaultSize());
-        const Rect centered = CenterOnWorkArea(ToRect(frameGeometry()), monitors, desktop);
-        move(centered.left, centered.top);
+        // The desktop's rectangles are in device pixels, the window's in Qt's.
+        const Rect centered = CenterOnWorkArea(DeviceRect(frameGeometry()), monitors, desktop);
+        move(LogicalPoint({centered.left, centered.top}));
         setVisible(state.IsOpen());
     } else {
         // A saved rectangle smaller than the minimum (an older version, a hand-edited file)
@@ -699,8 +703,8 @@ void CMainFrame::ShowAtStartup() {
         if (saved.Width() < minimum.width()) saved.right = saved.left + minimum.width();
         if (saved.Height() < minimum.height()) saved.bottom = saved.top + minimum.height();
         const RestoreResult where =
-            RestoreRect(state, ToRect(geometry()), RestoreMode::kMoveAndSize, monitors, desktop);
-        setGeometry(ToQRect(where.rect));
+            RestoreRect(state, DeviceRect(geometry()), RestoreMode::kMoveAndSize, monitors, desktop);
+        setGeometry(LogicalRect(where.rect));
         setVisible(where.show);
     }
     ApplyPickingState();

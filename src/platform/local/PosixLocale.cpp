@@ -5,7 +5,7 @@
 #include <clocale>
 #include <ctime>
 
-#include "platform/local/locale_names.h"
+#include "platform/locale_names.h"
 
 namespace nl {
 

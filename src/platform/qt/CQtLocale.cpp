@@ -6,7 +6,7 @@
 #include <QTime>
 #include <chrono>
 
-#include "platform/local/locale_names.h"
+#include "platform/locale_names.h"
 
 namespace nl {
 

@@ -1,4 +1,4 @@
-#include "platform/local/locale_names.h"
+#include "platform/locale_names.h"
 
 #include <array>
 #include <cstdlib>
