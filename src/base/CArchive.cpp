@@ -145,6 +145,29 @@ std::string CArchive::ReadString() {
     return Utf16ToUtf8(units);
 }
 
+void CArchive::ExpectString(std::string_view signature) {
+    const auto startsWith = [this](std::span<const std::uint8_t> prefix) {
+        return prefix.size() <= Remaining() &&
+               std::memcmp(m_in.data() + m_pos, prefix.data(), prefix.size()) == 0;
+    };
+    CArchive wide;
+    wide.WriteString(signature);
+    if (startsWith(wide.Bytes())) {
+        m_pos += wide.Bytes().size();
+        return;
+    }
+    // The narrow form: a one-byte length then the bytes, for signatures short enough.
+    if (signature.size() < kByteEscape) {
+        std::vector<std::uint8_t> narrow{static_cast<std::uint8_t>(signature.size())};
+        narrow.insert(narrow.end(), signature.begin(), signature.end());
+        if (startsWith(narrow)) {
+            m_pos += narrow.size();
+            return;
+        }
+    }
+    ThrowBadFormat();
+}
+
 void CArchive::WriteCount(std::uint64_t count) {
     if (count < kWordEscape) {
         WriteU16(static_cast<std::uint16_t>(count));

@@ -63,6 +63,10 @@ public:
     // accepts the narrow form (no tag, bytes read as Latin-1).
     void WriteString(std::string_view utf8);
     std::string ReadString();
+    // Loading: the bytes at the read position must be `signature` stored as a string, in
+    // either form; they are consumed. Anything else, a file too short to hold it included,
+    // raises the bad-format error before more is read.
+    void ExpectString(std::string_view signature);
 
     // Counts: 16 bits below 0xFFFF, else 0xFFFF and 32 bits, else also 0xFFFFFFFF and 64 bits.
     // A read count whose elements (at least `minElementBytes` each) cannot fit in the bytes

@@ -56,6 +56,8 @@ std::string SystemErrorText(std::uint32_t code) {
             return "No application is associated with the specified file for this operation.";
         case kErrorCancelled:
             return "The operation was canceled by the user.";
+        case kErrorRequestAborted:
+            return "The request was aborted.";
         case kErrorInvalidWindowHandle:
             return "Invalid window handle.";
         case kErrorHotkeyAlreadyRegistered:

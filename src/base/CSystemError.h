@@ -32,6 +32,8 @@ enum SystemErrorCode : std::uint32_t {
     kErrorCantResolveFilename = 1921,
     kErrorNoAssociation = 1155,
     kErrorCancelled = 1223,
+    kErrorRequestAborted = 1235,
+    kErrorImplementationLimit = 1292,
     kErrorInvalidWindowHandle = 1400,
     kErrorHotkeyAlreadyRegistered = 1409,
     kErrorClipboardNotOpen = 1418,

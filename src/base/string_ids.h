@@ -37,6 +37,9 @@ inline constexpr std::uint32_t kIdsHintActivate = 2101;
 inline constexpr std::uint32_t kIdsHintMoveOutside = 2102;
 inline constexpr std::uint32_t kIdsHintPressEnter = 2103;
 inline constexpr std::uint32_t kIdsHintCopyMagnified = 2104;
+inline constexpr std::uint32_t kIdsHintCopyScreen = 2105;       // no capture open
+inline constexpr std::uint32_t kIdsHintPressToStart = 2106;     // capture open, no gesture
+inline constexpr std::uint32_t kIdsHintReleaseToFinish = 2107;  // capture gesture under way
 inline constexpr std::uint32_t kIdsCountdownIntoPlace = 2109;  // "... move cursor into place!"
 inline constexpr std::uint32_t kIdsCountdown = 2113;           // "... move cursor away!"
 

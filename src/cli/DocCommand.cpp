@@ -32,7 +32,7 @@ namespace {
 constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
 // What a pick over the desktop background calls its source.
-constexpr const char* kDesktopTitle = "Windows Desktop";
+constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
 // The export file names that work.
 constexpr std::string_view kExportFileForms =
     "the export file must end in .txt (tab-delimited text), .csv (CSV with semicolons), .htm "
@@ -402,7 +402,7 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     add->add_option("COLOR", added->color, std::string(kColorArgumentForms))->required();
     add->add_option("--at", added->at, "Screen position X,Y of the picked pixel (default 0,0)");
     add->add_option("--title", added->title,
-                    "Title of the source window (default \"Windows Desktop\")");
+                    std::string("Title of the source window (default \"") + kDesktopTitle + "\")");
     add->add_option("--class", added->windowClass, "Class name of the window under the pixel");
     add->callback([added, &output] {
         output = RunNamingFile(FileUse::kWrite, added->file, [&] { return RunAdd(*added); });

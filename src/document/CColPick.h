@@ -18,6 +18,9 @@ public:
     // The record's magic, the bytes "col1", and its format version.
     static constexpr std::uint32_t kMagic = 0x316C6F63;
     static constexpr std::uint32_t kFormatVersion = 0x00010000;
+    // The source title of a pixel of the desktop background, which has neither a title nor
+    // an owner. Stored records keep whatever title they were saved with.
+    static constexpr const char* kDesktopTitle = "Desktop";
 
     // A record with zero dates; loading fills it.
     CColPick() = default;
@@ -56,7 +59,7 @@ public:
     Point RelativePosition() const { return m_relativePosition; }
     void SetRelativePosition(Point p) { m_relativePosition = p; }
 
-    // The source window's title, or "Windows Desktop".
+    // The source window's title, or kDesktopTitle.
     const std::string& SourceTitle() const { return m_sourceTitle; }
     void SetSourceTitle(std::string title) { m_sourceTitle = std::move(title); }
     // The class name of the window directly under the cursor.

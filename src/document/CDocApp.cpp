@@ -17,7 +17,9 @@ constexpr int kReservedStrings = 4;
 // Reads the container into `colors` and `measurement`, which the caller commits only when
 // the whole file was read.
 void LoadContainer(CArchive& ar, CColorPicker& colors, CWndCapMeaData& measurement) {
-    if (ar.ReadString() != CDocApp::kMagic) ar.ThrowBadFormat();
+    // The signature is checked as bytes first, so a file of another kind fails as a bad
+    // format rather than by a length read from whatever it starts with.
+    ar.ExpectString(CDocApp::kMagic);
     ar.Version(CDocApp::kFormatVersion);
     ar.ReadU32();   // the writer's product version
     ar.ReadDate();  // when it was saved

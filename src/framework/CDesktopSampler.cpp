@@ -105,18 +105,28 @@ void CDesktopSampler::AfterPick(COLORREF color, PickOrigin origin) {
 }
 
 std::string CDesktopSampler::CountdownText(int remainingMs) const {
+    return CountdownText(m_s.prefs.RegionalFormat(), kIdsCountdown, remainingMs);
+}
+
+std::string CDesktopSampler::CountdownText(const NumberFormat& regional, std::uint32_t textId,
+                                           int remainingMs) {
     // Whole tenths, rounded up, so that 250 ms reads 0.3 whatever the binary fractions do.
     const int tenths = (remainingMs + kCountdownStepMs / 2) / kCountdownStepMs;
-    const std::string seconds = FormatNumberFixed(m_s.prefs.RegionalFormat(), tenths / 10.0, 1);
-    return FormatString(kIdsCountdown, {seconds});
+    const std::string seconds = FormatNumberFixed(regional, tenths / 10.0, 1);
+    return FormatString(textId, {seconds});
+}
+
+void CDesktopSampler::CountDown(IPickCountdown& countdown, const NumberFormat& regional,
+                                std::uint32_t textId, int delayMs) {
+    for (int n = delayMs; n > 0; n -= kCountdownStepMs) {
+        countdown.ShowCountdown(CountdownText(regional, textId, n));
+        countdown.Wait(kCountdownStepMs);
+    }
 }
 
 bool CDesktopSampler::DelayedPick(PickOrigin origin, IPickCountdown& countdown) {
     const Point where = m_s.desktop.CursorPos();
-    for (int n = m_s.prefs.Settings().pickDelay; n > 0; n -= kCountdownStepMs) {
-        countdown.ShowCountdown(CountdownText(n));
-        countdown.Wait(kCountdownStepMs);
-    }
+    CountDown(countdown, m_s.prefs.RegionalFormat(), kIdsCountdown, m_s.prefs.Settings().pickDelay);
     return PickAt(where, origin);
 }
 

@@ -5,6 +5,7 @@
 
 #include "base/geometry.h"
 #include "document/CColPick.h"
+#include "model/NumberFormat.h"
 
 namespace nl {
 
@@ -34,7 +35,7 @@ public:
 class CDesktopSampler {
 public:
     // The title given to a pixel of a window that has neither a title nor an owner.
-    static constexpr const char* kDesktopTitle = "Windows Desktop";
+    static constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
     // Class names are kept to at most this many characters.
     static constexpr std::size_t kMaxClassName = 260;
     // The delayed pick's countdown step and its text "%1 sec to snapshot - move cursor away!".
@@ -77,6 +78,15 @@ public:
     bool DelayedPick(PickOrigin origin, IPickCountdown& countdown);
     // The countdown text for `remainingMs` (rounded up to a tenth of a second).
     std::string CountdownText(int remainingMs) const;
+    // Text `textId` with the seconds of `remainingMs` (to the nearest tenth, one decimal in
+    // `regional`'s form) for its %1.
+    static std::string CountdownText(const NumberFormat& regional, std::uint32_t textId,
+                                     int remainingMs);
+    // Shows text `textId` for the time left and waits one step, until `delayMs` has run out
+    // (a delay that is no multiple of the step waits for the next multiple). Nothing for a
+    // delay of 0 or less.
+    static void CountDown(IPickCountdown& countdown, const NumberFormat& regional,
+                          std::uint32_t textId, int delayMs);
     // Moves the cursor back to where entry `index` was picked: into its source window when
     // that still exists and is shown (restoring it when minimized), else to the saved screen
     // position. Returns where the cursor went; an index outside the list does nothing.

@@ -51,7 +51,7 @@ std::uint32_t RunMaintenanceSwitch(MaintenanceSwitch which, CPrefs& prefs) {
 bool KeyboardHelpersAvailable(const KeyboardHelperState& state) {
     if (state.overlayVisible) return true;
     return state.pickingStarted && state.mainIsForeground && state.mainWindow != kNoWindow &&
-           state.rootOwnerUnderCursor != state.mainWindow;
+           state.rootUnderCursor != state.mainWindow;
 }
 
 bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool pickingStarted,
@@ -64,8 +64,8 @@ bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool
     // The window under the cursor is looked up only when it can change the answer.
     if (!overlayVisible && pickingStarted && mainIsForeground) {
         const WindowId under = desktop.WindowFromPoint(desktop.CursorPos());
-        state.rootOwnerUnderCursor =
-            under == kNoWindow ? kNoWindow : desktop.Ancestor(under, WindowAncestor::kRootOwner);
+        state.rootUnderCursor =
+            under == kNoWindow ? kNoWindow : desktop.Ancestor(under, WindowAncestor::kRoot);
     }
     return KeyboardHelpersAvailable(state);
 }

@@ -31,14 +31,15 @@ struct KeyboardHelperState {
     bool overlayVisible = false;  // a capture or measuring overlay is open and visible
     bool pickingStarted = false;  // general option bit 0x1
     bool mainIsForeground = false;
-    // The main window and the root owner of the window under the cursor.
+    // The main window and the top-level window that contains the window under the cursor.
+    // Windows the main window owns (the ruler) are top-level windows of their own.
     WindowId mainWindow = kNoWindow;
-    WindowId rootOwnerUnderCursor = kNoWindow;
+    WindowId rootUnderCursor = kNoWindow;
 };
 // Available while an overlay is visible, or else while picking is started, the main window
 // is the foreground window and the cursor is over some other program's window.
 bool KeyboardHelpersAvailable(const KeyboardHelperState& state);
-// The same, reading the cursor, the window under it and its root owner from `desktop`.
+// The same, reading the cursor, the window under it and its root from `desktop`.
 bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool pickingStarted,
                               bool mainIsForeground, WindowId mainWindow);
 

@@ -67,6 +67,9 @@ public:
     // Whether the window is shown (a minimized window counts as shown).
     virtual bool IsWindowVisible(WindowId window) const = 0;
     virtual bool IsMinimized(WindowId window) const = 0;
+    // Whether the mouse passes through the window to what lies below it (an input-transparent
+    // window); pointing at windows skips such windows. None is on a desktop without them.
+    virtual bool IsTransparent(WindowId) const { return false; }
     // Restores a minimized window and activates it.
     virtual void Restore(WindowId window) = 0;
     // The window's outer rectangle (with its frame) in screen coordinates.

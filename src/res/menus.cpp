@@ -161,6 +161,7 @@ std::vector<MenuResource> BuildMenus() {
                  },
                  {
                      m.Command(cmd::kViewLargeIcons, "&Icons"),
+                     m.Command(cmd::kViewSmallIcons, "S&mall Icons"),
                      m.Command(cmd::kViewList, "&List"),
                      m.Command(cmd::kViewDetails, "&Details"),
                  }));

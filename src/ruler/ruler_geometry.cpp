@@ -127,7 +127,8 @@ Rect RulerRectAfterOptions(const Rect& window, std::uint32_t oldOptions, std::ui
             RulerLayout({window.Width(), window.Height()}, newOptions, captionHeight).origin;
         Rect r = window;
         r.Offset(origin.x - o.x - window.left, origin.y - o.y - window.top);
-        return r;
+        // A ruler on the screen's edge would otherwise step off it.
+        return KeepVisible(r, screen);
     }
     return window;
 }

@@ -45,7 +45,7 @@ Size RulerMinimumSize(std::uint32_t options);
 // Where the ruler window goes when its option bits change from `oldOptions` to `newOptions`
 // while it is at `window` (screen): turned about its origin point (width and height
 // swapped), or moved so the origin keeps its screen position when only the graduation side
-// changed, then kept on `screen`. Any other change leaves the rectangle as it is.
+// changed, then kept on `screen` either way. Any other change leaves the rectangle as it is.
 Rect RulerRectAfterOptions(const Rect& window, std::uint32_t oldOptions, std::uint32_t newOptions,
                            int captionHeight, const Rect& screen);
 

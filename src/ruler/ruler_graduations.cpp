@@ -1,5 +1,6 @@
 #include "ruler/ruler_graduations.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numeric>
@@ -196,6 +197,12 @@ GraduationLayout LayoutGraduations(const GraduationInput& in) {
         if (pos >= end) break;
     }
     return out;
+}
+
+int LabelStart(int along, int width, int length) {
+    const int centred = along - width / 2;
+    if (along < 0 || along > length) return centred;
+    return std::max(0, std::min(centred, length - width));
 }
 
 std::pair<Point, Point> TickLine(const GraduationLayout& layout, const RulerTick& tick,

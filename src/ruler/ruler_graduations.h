@@ -88,6 +88,12 @@ struct GraduationLayout {
 // end.
 GraduationLayout LayoutGraduations(const GraduationInput& input);
 
+// Where the text of a label `width` pixels wide starts along a ruler `length` pixels long:
+// centred on its tick at `along`, but moved back inside the ruler when it would cross either
+// end, so the first and last labels show whole. A tick outside the ruler keeps the centred
+// place.
+int LabelStart(int along, int width, int length);
+
 // The end points (client pixels, both inclusive) of the line that draws `tick`.
 std::pair<Point, Point> TickLine(const GraduationLayout& layout, const RulerTick& tick,
                                  bool vertical);

@@ -222,8 +222,17 @@ TEST_F(CDocAppTest, AFailedOpenLeavesTheDocumentAsItWas) {
         {"measurement magic", [&](Bytes& b) { b[measurementOffset] = 'C'; }, badFormat},
         {"cut in the measurement", [](Bytes& b) { b.resize(b.size() - 3); }, pastEnd},
         {"cut in the container", [](Bytes& b) { b.resize(40); }, pastEnd},
-        {"empty", [](Bytes& b) { b.clear(); }, pastEnd},
-        {"a data file", [](Bytes& b) { b = {'N', 'C', 'n', 'l', 0, 0, 1, 0}; }, pastEnd},
+        {"empty", [](Bytes& b) { b.clear(); }, badFormat},
+        {"a data file", [](Bytes& b) { b = {'N', 'C', 'n', 'l', 0, 0, 1, 0}; }, badFormat},
+        {"an exported text file",
+         [](Bytes& b) {
+             const std::string text = "Color\tRed\tGreen\tBlue\n#FF0000\t255\t0\t0\n";
+             b.assign(text.begin(), text.end());
+         },
+         badFormat},
+        {"random bytes", [](Bytes& b) { b = {0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0x9A, 0x31}; }, badFormat},
+        {"cut inside the signature", [](Bytes& b) { b.resize(10); }, badFormat},
+        {"narrow signature", [](Bytes& b) { b = {7, 'N', 'C', 'n', 'l', 'D', 'o', 'c', 0}; }, pastEnd},
     };
 
     for (const auto& c : cases) {

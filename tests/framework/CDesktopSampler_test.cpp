@@ -93,7 +93,7 @@ TEST(CDesktopSamplerTest, SampleDescribesPixelWindowOwnerAndRelativePosition) {
         {"desktop background",
          {20, 700},
          kDesktopBlue,
-         "Windows Desktop",
+         "Desktop",
          "Desktop",
          {20, 700},
          true},

@@ -169,7 +169,8 @@ TEST(DocCommandsTest, AFailedOpenShowsTheErrorAndLeavesTheDocument) {
         rig.base.files.AddFile(
             "/docs/bad.nlz",
             testing_support::Concat({testing_support::Str("NCnlDox"), testing_support::Zeros(80)}));
-        rig.base.files.AddFile("/docs/short.nlz", {0xFF, 0xFE, 0xFF, 7, 'N', 0});
+        rig.base.files.AddFile("/docs/short.nlz",
+                               testing_support::Concat({testing_support::Str("NCnlDoc"), {0, 0}}));
         rig.SavedAndModified();
         rig.commands.OpenDocument(kSaved);  // the saved file heads the recent list
         rig.Pick(0x778899);

@@ -106,26 +106,28 @@ TEST(KeyboardHelpersTest, RuleTable) {
         state.pickingStarted = c.picking;
         state.mainIsForeground = c.foreground;
         state.mainWindow = kMain;
-        state.rootOwnerUnderCursor = c.underCursor;
+        state.rootUnderCursor = c.underCursor;
         EXPECT_EQ(KeyboardHelpersAvailable(state), c.want)
             << c.overlay << c.picking << c.foreground << " " << c.underCursor;
     }
     // Without a main window there is nothing for the keys to belong to.
     KeyboardHelperState none;
     none.pickingStarted = none.mainIsForeground = true;
-    none.rootOwnerUnderCursor = kOther;
+    none.rootUnderCursor = kOther;
     EXPECT_FALSE(KeyboardHelpersAvailable(none));
 }
 
-TEST(KeyboardHelpersTest, WindowsOwnedByTheMainWindowCountAsIt) {
+TEST(KeyboardHelpersTest, OnlyTheMainWindowAndItsChildrenCountAsIt) {
     FakeDesktop desktop;
     const auto add = [&](const char* title, Rect rect, WindowId parent, WindowId owner) {
         return desktop.AddWindow(FakeDesktop::Describe(title, title, rect, parent, owner));
     };
     const WindowId main = add("NerimLens", Rect{0, 0, 200, 250}, kNoWindow, kNoWindow);
     add("Edit", Rect{10, 10, 100, 30}, main, kNoWindow);
-    add("Dialog", Rect{500, 500, 700, 700}, kNoWindow, main);
+    add("Ruler", Rect{500, 500, 700, 700}, kNoWindow, main);
     add("Editor", Rect{300, 0, 600, 400}, kNoWindow, kNoWindow);
+    const WindowId editorTool = add("Find", Rect{800, 0, 850, 50}, kNoWindow, kNoWindow);
+    add("Find button", Rect{810, 10, 830, 30}, editorTool, kNoWindow);
     struct Case {
         Point cursor;
         bool want;
@@ -133,8 +135,10 @@ TEST(KeyboardHelpersTest, WindowsOwnedByTheMainWindowCountAsIt) {
     const Case cases[] = {
         {{20, 20}, false},    // the main window's child
         {{150, 150}, false},  // the main window itself
-        {{650, 650}, false},  // a dialog the main window owns
+        // A tool window the main window owns is a window of its own (the ruler).
+        {{650, 650}, true},
         {{400, 100}, true},   // another program
+        {{820, 20}, true},    // a child of another program's window
         {{900, 100}, true},   // the bare desktop
     };
     for (const Case& c : cases) {

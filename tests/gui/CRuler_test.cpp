@@ -221,6 +221,23 @@ TEST(CRulerTest, TurningAndInvertingKeepTheOriginOnScreen) {
     EXPECT_EQ(Geometry(*rig.ruler), before);
 }
 
+TEST(CRulerTest, EveryChangeOfLayoutKeepsTheRulerOnTheScreen) {
+    const Rect screen{0, 0, 1280, 1024};
+    // Each step from where the previous one left the ruler, which starts on the bottom edge.
+    const int steps[] = {cmd::kRulerInverted, cmd::kRulerInverted, cmd::kRulerHorizontal,
+                         cmd::kRulerInverted, cmd::kRulerHorizontal, cmd::kRulerInverted};
+    RulerRig rig;
+    rig.Open();
+    rig.ruler->move(320, 1024 - 64);
+    for (const int step : steps) {
+        rig.ruler->Execute(step);
+        const Rect now = Geometry(*rig.ruler);
+        EXPECT_EQ(KeepVisible(now, screen), now)
+            << step << " left it at " << now.left << "," << now.top << " " << now.Width() << "x"
+            << now.Height();
+    }
+}
+
 TEST(CRulerTest, MovingByKeysToTheCursorAndTheCursorToTheRuler) {
     RulerRig rig;
     rig.Open();
@@ -336,6 +353,37 @@ TEST(CRulerTest, ShortcutKeysWindowToggles) {
     EXPECT_EQ(rig.ruler->Update(cmd::kRulerShortcutKeys).CheckState(), CCmdUI::kUnchecked);
 }
 
+TEST(CRulerTest, ShortcutKeysWindowOpensOnTheRulersMonitor) {
+    const MonitorInfo left{{0, 0, 1280, 1024}, {0, 0, 1280, 994}};
+    const MonitorInfo right{{1280, 0, 3200, 1080}, {1280, 0, 3200, 1040}};
+    struct Case {
+        const char* where;
+        QPoint rulerAt;
+        Rect workArea;
+    };
+    const Case cases[] = {
+        {"left monitor", {100, 700}, left.workArea},
+        {"right monitor", {2000, 300}, right.workArea},
+    };
+    for (const Case& c : cases) {
+        RulerRig rig;
+        rig.desktop.SetMonitors({left, right});
+        rig.Open();
+        rig.ruler->move(c.rulerAt);
+        rig.ruler->Execute(cmd::kRulerShortcutKeys);
+        ASSERT_NE(rig.ruler->KeysWindow(), nullptr) << c.where;
+        // Its frame inside the work area, centred to within the frame's own width.
+        const QRect frame = rig.ruler->KeysWindow()->frameGeometry();
+        const Rect keys{frame.left(), frame.top(), frame.left() + frame.width(),
+                        frame.top() + frame.height()};
+        EXPECT_EQ(Intersect(keys, c.workArea), keys) << c.where;
+        const int frameWidth = frame.width() - rig.ruler->KeysWindow()->width();
+        EXPECT_LE(std::abs((keys.left + keys.right) - (c.workArea.left + c.workArea.right)),
+                  frameWidth)
+            << c.where;
+    }
+}
+
 TEST(CRulerTest, KeysRunTheRulersCommands) {
     RulerRig rig;
     rig.Open();
@@ -351,6 +399,28 @@ TEST(CRulerTest, KeysRunTheRulersCommands) {
     EXPECT_TRUE(rig.ruler->Options() & D::kOptionVertical);
     QTest::keyClick(rig.ruler.get(), Qt::Key_Equal, Qt::ControlModifier);
     EXPECT_EQ(rig.ruler->Scale(), 110);
+
+    // Zoom keys match by the character they type as well: the keypad, Shift+= and the "+"
+    // key of layouts that have one.
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int scale;
+    };
+    const Case cases[] = {
+        {"keypad +", Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, 120},
+        {"Shift+= typing +", Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, 130},
+        {"a + key", Qt::Key_Plus, Qt::ControlModifier, 140},
+        {"keypad -", Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, 130},
+        {"Shift+- typing _", Qt::Key_Underscore, Qt::ControlModifier | Qt::ShiftModifier, 120},
+        {"- alone does nothing", Qt::Key_Minus, Qt::NoModifier, 120},
+        {"Alt+Shift+= does nothing", Qt::Key_Plus, Qt::AltModifier | Qt::ShiftModifier, 120},
+    };
+    for (const Case& c : cases) {
+        QTest::keyClick(rig.ruler.get(), c.key, c.modifiers);
+        EXPECT_EQ(rig.ruler->Scale(), c.scale) << c.what;
+    }
 }
 
 TEST(CRulerTest, PopupMenuShowsTheStates) {

@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "app/qt/CMainFrame.h"
@@ -505,6 +506,49 @@ TEST(CViewColsTest, TilesPaintTheColorsInEveryMode) {
                 EXPECT_EQ(corner == expected, !c.gridLines) << row;
             }
         }
+    }
+}
+
+TEST(CViewColsTest, AClickedItemIsTheWholeRowSelectedInEveryMode) {
+    const int selectionCommands[] = {cmd::kEditCopy,    cmd::kGotoColor,     cmd::kEditColor,
+                                     cmd::kEditDelete,  cmd::kMoveColorUp,   cmd::kMoveColorDown,
+                                     cmd::kColorProperties};
+    for (const int mode :
+         {cmd::kViewLargeIcons, cmd::kViewSmallIcons, cmd::kViewList, cmd::kViewDetails}) {
+        SCOPED_TRACE(mode);
+        ColsRig rig;
+        rig.AddColors(3);
+        rig.frame->ExecuteCommand(mode);
+        CViewCols& view = *rig.View();
+        view.SetSelection(-1);
+        QAbstractItemView* shown = mode == cmd::kViewDetails
+                                       ? static_cast<QAbstractItemView*>(&view)
+                                       : static_cast<QAbstractItemView*>(view.TileView());
+        const QRect item = shown->visualRect(view.model()->index(1, kColsIndex));
+        ASSERT_FALSE(item.isEmpty());
+        QTest::mouseClick(shown->viewport(), Qt::LeftButton, {}, item.center());
+
+        EXPECT_EQ(view.Selection(), 1);
+        EXPECT_TRUE(view.selectionModel()->isRowSelected(1, {}));
+        for (const int id : selectionCommands) EXPECT_TRUE(rig.Enabled(id)) << id;
+        rig.frame->ExecuteCommand(cmd::kEditCopy);
+        EXPECT_EQ(rig.clipboard.Text(), std::optional<std::string>("#14EB07"));
+        // Back in details the whole row shows selected.
+        rig.frame->ExecuteCommand(cmd::kViewDetails);
+        EXPECT_EQ(view.Selection(), 1);
+        EXPECT_TRUE(view.selectionModel()->isRowSelected(1, {}));
+
+        // A double-click opens the edit dialog on that entry.
+        rig.frame->ExecuteCommand(mode);
+        COLORREF edited = kNoColor;
+        view.SetEditRunner([&](CDlgEditColor& dialog) {
+            edited = dialog.State().OldColor();
+            return QDialog::Rejected;
+        });
+        view.SetSelection(-1);
+        QTest::mouseClick(shown->viewport(), Qt::LeftButton, {}, item.center());
+        QTest::mouseDClick(shown->viewport(), Qt::LeftButton, {}, item.center());
+        EXPECT_EQ(edited, MakeRgb(20, 235, 7));
     }
 }
 

@@ -18,6 +18,7 @@
 #include "framework/ViewNotifyHub.h"
 #include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
+#include "app/qt/tools.h"
 #include "export/CPreviewFile.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
@@ -140,7 +141,7 @@ struct FrameRig : GuiRig {
     int quits = 0;
 
     void MakeFrame() {
-        frame = std::make_unique<CMainFrame>(context);
+        frame = std::make_unique<CMainFrame>(context, ProgramTools());
         frame->SetQuitHandler([this] { ++quits; });
     }
     ~FrameRig() {

@@ -92,7 +92,8 @@ TEST(MenusTest, ToolMenusShareTheirPopups) {
 
 TEST(MenusTest, EditAndViewPopupsFollowTheTool) {
     const std::vector<int> bars = {cmd::kGridlines, kSep, cmd::kViewToolbar, cmd::kViewStatusBar};
-    std::vector<int> colorsView = {cmd::kViewLargeIcons, cmd::kViewList, cmd::kViewDetails, kSep};
+    std::vector<int> colorsView = {cmd::kViewLargeIcons, cmd::kViewSmallIcons, cmd::kViewList,
+                                   cmd::kViewDetails, kSep};
     colorsView.insert(colorsView.end(), bars.begin(), bars.end());
     struct Case {
         int menu;

@@ -125,6 +125,14 @@ TEST(RulerPlacement, TurningKeepsTheOrigin) {
     const Rect nearBottom{300, 1950, 1900, 2014};
     const Rect down = RulerRectAfterOptions(nearBottom, kH, kV, kCaption, screen);
     EXPECT_EQ(down, (Rect{236, 1968, 300, 3568}));
+    // So is a change of graduation side that would carry the window off the screen: a
+    // horizontal ruler on the bottom edge inverted, a vertical one on the right edge.
+    const Rect onBottomEdge{300, 1936, 700, 2000};
+    EXPECT_EQ(RulerRectAfterOptions(onBottomEdge, kH, kHI, kCaption, screen),
+              (Rect{300, 1968, 700, 2032}));
+    const Rect onRightEdge{1936, 300, 2000, 700};
+    EXPECT_EQ(RulerRectAfterOptions(onRightEdge, kV, kVI, kCaption, screen),
+              (Rect{1968, 300, 2032, 700}));
 }
 
 TEST(RulerPlacement, MinimumSizeHitTestAndAxisLock) {

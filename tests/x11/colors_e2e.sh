@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) with
 # three windows of known colors on the screen, and checks the Color Picker end to end: Enter
-# picks each color into the list, the list shows in details and large-icon modes, Ctrl+C
-# copies the selected color and Edit > Copy All Colors every color in the "#HTML" format
+# picks each color into the list, the list shows in details and large-icon modes, a clicked
+# tile is the selection in Icons and List, Ctrl+C copies the selected color and Edit > Copy All Colors every color in the "#HTML" format
 # (read back with xclip), Ctrl+S saves the document, and after a restart the reopened
 # document copies the same text, which also matches nerimlens-cli's export of the file.
 #
@@ -114,6 +114,22 @@ expect_clipboard "$expected_all" "Copy All Colors copied the four colors"
 # View > Icons: the tile view.
 menu_item alt+v i
 [[ -n $shots ]] && import -window root "$shots-icons.png" 2>/dev/null
+
+# A click on the second tile selects that entry for Ctrl+C, and the selection stays through
+# View > List (whole rows are selected, as in details).
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 102)) $((Y + 233)) click 1
+sleep 0.4
+focus_window "$main"
+xdotool key --window "$main" ctrl+c
+expect_clipboard "${colors[0]}" "a click on a tile selected it for Ctrl+C"
+menu_item alt+v l
+printf '-' | xclip -selection clipboard -i
+focus_window "$main"
+xdotool key --window "$main" ctrl+c
+expect_clipboard "${colors[0]}" "the selection stayed in List"
+[[ -n $shots ]] && import -window root "$shots-list.png" 2>/dev/null
+menu_item alt+v i
 
 # Ctrl+S saves the four colors; a key the busy program missed is sent once more.
 saved_colors() { "$cli" doc info "$doc" 2>/dev/null | grep -c '"index"'; }

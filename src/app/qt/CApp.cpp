@@ -25,6 +25,7 @@
 #include "framework/event_sounds.h"
 #include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
+#include "app/qt/tools.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
 #include "platform/IDialogs.h"
@@ -38,7 +39,6 @@
 #include "base/command_ids.h"
 #include "res/help_page.h"
 #include "res/version.h"
-#include "ruler/qt/CRuler.h"
 #include "ui/qt/qt_keys.h"
 
 namespace nl {
@@ -188,9 +188,8 @@ bool CApp::Start(int& exitCode) {
                        [this] { return KeyboardHelpersAvailable(); },
                        [this] { return m_docCommands->SaveModified(); },
                        [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); }});
-        m_frame = std::make_unique<CMainFrame>(*m_context);
-        if (!m_rulerFactory)
-            m_rulerFactory = [this]() -> QWidget* { return new CRuler(*m_context, m_frame.get()); };
+        m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
+        if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
         // Subscribed after the main window's own: the ruler's open state is recorded after
         // the window's placement.
         m_flushSubscription = m_prefs->SubscribeFlush(
@@ -437,6 +436,8 @@ bool CApp::KeyboardHelpersAvailable() const {
 
 bool CApp::FilterKey(QKeyEvent* event) {
     if (!m_started || !m_frame || QApplication::activeWindow() != m_frame.get()) return false;
+    // An open menu or drop-down list of the program has the keyboard, wherever the cursor is.
+    if (QApplication::activePopupWidget() != nullptr) return false;
     const Qt::KeyboardModifiers qtModifiers = event->modifiers();
     const std::uint32_t modifiers = SystemModifiersFromQt(qtModifiers);
     const std::uint32_t virtualKey = VirtualKeyFromQtKey(event->key(), qtModifiers);
@@ -485,7 +486,7 @@ QWidget* CApp::DialogParent() const {
 }
 
 void CApp::DestroyWindows() {
-    delete m_ruler.data();
+    // The ruler is the main window's: it goes with it.
     delete m_clipboardViewer.data();
     if (m_frame) {
         m_frame->removeEventFilter(this);

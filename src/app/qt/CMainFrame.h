@@ -12,8 +12,12 @@
 #include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
+#include "framework/CPickingTimer.h"
 #include "framework/qt/AppContext.h"
+#include "framework/qt/CQtTickTimer.h"
+#include "framework/qt/CToolRegistry.h"
 #include "framework/qt/CViewAppTB.h"
+#include "framework/qt/IViewHost.h"
 #include "platform/IDesktop.h"
 
 class QMenu;
@@ -22,28 +26,30 @@ namespace nl {
 
 enum class OptionWord;
 class CAppSplitterWnd;
-class CDesktopSampler;
 class CCommandBinder;
 class CStatusBarEx;
 class CToolBarEx;
 class CTrayItem;
 
 // The program's one top-level window: the toolbar, the two-row splitter with the active
-// tool's toolbar view above its main view, the status bar and the notification icon. It runs
-// the 50 ms picking timer, passes view notifications on to its views and turns close,
-// deactivation and end of session into flushes of the settings.
-class CMainFrame : public QMainWindow, public CCmdTarget, public IViewNotifySink {
+// tool's toolbar view above its main view, the status bar and the notification icon. It
+// hosts the views of the tools in the registry and opens the tools' own windows, drives the
+// picking timer, passes view notifications on to its views and turns close, deactivation and
+// end of session into flushes of the settings.
+class CMainFrame : public QMainWindow,
+                   public CCmdTarget,
+                   public IViewNotifySink,
+                   public IViewHost {
 public:
-    // The picking timer's period and how long the window stays hidden before memory is
-    // given back to the system.
-    static constexpr int kPickTimerMs = 50;
-    static constexpr std::uint64_t kTrimAfterHiddenMs = 3000;
+    // The picking timer's period.
+    static constexpr int kPickTimerMs = CPickingTimer::kPeriodMs;
     // Deactivating the application writes the settings at most this often.
     static constexpr std::uint64_t kDeactivationFlushMs = 300000;
     // How often the idle update of menus, buttons and panes runs while the window is shown.
     static constexpr int kIdleUpdateMs = 100;
 
-    explicit CMainFrame(AppContext& context);
+    // `tools` outlives the window.
+    CMainFrame(AppContext& context, const CToolRegistry& tools);
     ~CMainFrame() override;
 
     // Start-up: registers the global hot keys (building the start-up list) and adds the
@@ -51,20 +57,19 @@ public:
     void RegisterHotKeysAndTray();
     void ShowAtStartup();
 
-    // Runs command `id` along the route toolbar view, main view, frame, document,
-    // application; false when nobody handled it.
-    bool ExecuteCommand(int id);
+    // IViewHost: the command route toolbar view, main view, frame, document, application.
+    bool ExecuteCommand(int id) override;
+    CCmdUI UpdateCommand(int id) override;
+    std::optional<CCmdUI> UpdateCommandIfHandled(int id) override;
     // Runs command `id` as a key or the pick hot key sends it (a pick that arrives this way
     // stops picking when auto-stop is on).
     bool ExecuteKeyCommand(int id);
-    // The state of command `id` along the same route.
-    CCmdUI UpdateCommand(int id);
-    // The answer of the first update handler along the route, or nothing when no target has
-    // an update handler for `id` (the control then keeps its state).
-    std::optional<CCmdUI> UpdateCommandIfHandled(int id);
 
-    // The native window id (an X11 window here), 0 before the window exists.
-    WindowId NativeWindow() const;
+    // IViewHost: the native window id (an X11 window here), 0 before the window exists.
+    WindowId NativeWindow() const override;
+    QWidget* Window() override { return this; }
+    // IViewHost: the first shown window opened for a tool that has an origin to follow.
+    RulerState Ruler() const override;
     // Whether a capture or measuring overlay of this window is open and visible.
     bool IsOverlayVisible() const;
 
@@ -90,27 +95,33 @@ public:
     // What ends the program after Exit (the event loop's quit unless replaced).
     void SetQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
 
+    // What makes the tool window registered for `command`, for the opener to show; empty
+    // when no tool registered such a window. The window is a child of this one and is
+    // deleted when it is closed or when this window goes.
+    std::function<QWidget*()> ToolWindowFactory(int command);
+
     // The views and bars of the window.
     CViewAppTB* ToolbarView() const { return m_toolbarView; }
     QWidget* MainView() const { return m_mainView.widget; }
-    // The view that last had the focus or a click (the toolbar view at first).
-    QWidget* ActiveView() const { return m_activeView; }
-    void SetActiveView(QWidget* view);
+    // IViewHost: the view that last had the focus or a click (the toolbar view at first).
+    QWidget* ActiveView() const override { return m_activeView; }
+    void SetActiveView(QWidget* view) override;
     CAppSplitterWnd* Splitter() const { return m_splitter; }
     CToolBarEx* ToolBar() const { return m_toolBar; }
     CStatusBarEx* StatusBarEx() const { return m_statusBar; }
-    CCommandBinder* Binder() const { return m_binder; }
-    // Samples the desktop under the cursor on each picking tick and carries out the picks.
-    CDesktopSampler& Sampler() const { return *m_sampler; }
+    CCommandBinder* Binder() const override { return m_binder; }
+    // IViewHost: samples the desktop under the cursor on each picking tick and carries out
+    // the picks.
+    CDesktopSampler& Sampler() override { return m_picking->Sampler(); }
     CTrayItem* Tray() const { return m_tray; }
     QMenu* TrayMenu() const { return m_trayMenu; }
     // The menu resource the menu bar shows.
     int MenuId() const { return m_menuId; }
     // The icon of the window and the notification area (res::kIconStarted or kIconStopped).
     int IconId() const { return m_iconId; }
-    bool IsPickTimerRunning() const { return m_pickTimer.isActive(); }
+    bool IsPickTimerRunning() const { return m_picking->IsRunning(); }
     // How often memory was given back to the system.
-    int WorkingSetTrims() const { return m_trims; }
+    int WorkingSetTrims() const { return m_picking->Trims(); }
     // The balloon text prepared at start-up, empty when no balloon is shown.
     const QString& StartupBalloonText() const { return m_balloonText; }
 
@@ -121,21 +132,20 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    // A main view: the widget and its command and notification sides.
-    struct MainViewParts {
-        QWidget* widget = nullptr;
-        CCmdTarget* target = nullptr;
-        IViewNotifySink* sink = nullptr;
+    // A window opened for a tool, with the point the magnifier may follow.
+    struct OwnedWindow {
+        QPointer<QWidget> widget;
+        std::function<Point()> origin;
     };
 
+    static bool HasBit(std::uint32_t word, std::uint32_t bit) { return (word & bit) != 0; }
     void AddHandlers();
+    void AddToolHandlers();
     void AddToggle(int id, OptionWord word, std::uint32_t bit);
     void AddCheckOnly(int id, OptionWord word, std::uint32_t bit);
     std::vector<CCmdTarget*> Route();
     bool RouteHasHandler(int id);
     void SwitchTool(std::int32_t tool);
-    CViewAppTB* CreateToolbarView(std::int32_t tool);
-    MainViewParts CreateMainView(std::int32_t tool);
     void ShowHide();
     void ShowAndActivate();
     void StayOnTop();
@@ -147,17 +157,16 @@ private:
     bool PrepareExit();
     void Exit();
     void Quit();
-    void OnPickTimer();
     void SetPickingStarted(bool started);
     void DelayedPick();
     void OnHotKey(int id);
     void OnTrayActivated(int reason);
-    void TrimWorkingSet();
     void ScheduleIdleUpdate();
     std::uint64_t Now() const;
     QSize FormBasedSize(int heightDlu) const;
 
     AppContext& m_context;
+    const CToolRegistry& m_tools;
     CCommandBinder* m_binder = nullptr;
     CToolBarEx* m_toolBar = nullptr;
     CStatusBarEx* m_statusBar = nullptr;
@@ -171,14 +180,11 @@ private:
     std::int32_t m_viewsTool = -1;
     int m_menuId = 0;
     int m_iconId = 0;
-    std::unique_ptr<CDesktopSampler> m_sampler;
-    // Set while a command sent by a key or hot key runs.
-    bool m_keyCommand = false;
-    QTimer m_pickTimer;
+    std::vector<OwnedWindow> m_windows;
+    CQtTickTimer m_pickTimer;
+    std::unique_ptr<CPickingTimer> m_picking;
     QTimer m_idleTimer;
-    std::uint64_t m_hiddenSince = 0;
     std::uint64_t m_lastDeactivationFlush = 0;
-    int m_trims = 0;
     bool m_showAllowed = false;
     bool m_inHotKey = false;
     bool m_exiting = false;

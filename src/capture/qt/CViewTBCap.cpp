@@ -4,7 +4,7 @@
 
 namespace nl {
 
-CViewTBCap::CViewTBCap(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewAppTB(context, frame, res::kFormScreenCopier, parent) {}
+CViewTBCap::CViewTBCap(AppContext& context, IViewHost& host, QWidget* parent)
+    : CViewAppTB(context, host, res::kFormScreenCopier, parent) {}
 
 }  // namespace nl

@@ -6,7 +6,7 @@ namespace nl {
 // The Screen Copier's toolbar view: the shared controls and the capture shape buttons.
 class CViewTBCap : public CViewAppTB {
 public:
-    CViewTBCap(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+    CViewTBCap(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 };
 
 }  // namespace nl

@@ -11,7 +11,7 @@
 
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
-#include "app/qt/CMainFrame.h"
+#include "framework/qt/IViewHost.h"
 #include "base/CSystemError.h"
 #include "framework/CDesktopSampler.h"
 #include "ui/qt/CColorTile.h"
@@ -176,8 +176,8 @@ private:
 
 }  // namespace
 
-CViewCols::CViewCols(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewApp(context, frame, parent) {
+CViewCols::CViewCols(AppContext& context, IViewHost& host, QWidget* parent)
+    : CViewApp(context, host, parent) {
     setObjectName(QStringLiteral("colorsView"));
     m_model = new CColsModel(Context(), this);
     setModel(m_model);
@@ -190,7 +190,10 @@ CViewCols::CViewCols(AppContext& context, CMainFrame& frame, QWidget* parent)
     m_tiles->setSelectionModel(selectionModel());
     m_tiles->setModelColumn(kColsIndex);
     m_tiles->setItemDelegate(new ColsTileDelegate(*this, m_tiles));
+    // The tiles show the first column but select whole rows, like the details view with
+    // which they share the selection: the commands read the selected row.
     m_tiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tiles->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tiles->setUniformItemSizes(true);
     m_tiles->setSpacing(kTileSpacing);
     m_tiles->setMovement(QListView::Static);
@@ -407,7 +410,7 @@ void CViewCols::AddHandlers() {
     AddCommand(cmd::kEditCopy, [this] { CopySelected(); });
     AddCommand(cmd::kGotoColor, [this] {
         const int selection = Selection();
-        if (selection >= 0) Frame().Sampler().GotoColor(selection);
+        if (selection >= 0) Host().Sampler().GotoColor(selection);
     });
     AddCommand(cmd::kAddColor, [this] { AddColor(); });
     AddCommand(cmd::kEditColor, [this] { EditSelected(); });
@@ -429,7 +432,7 @@ void CViewCols::AddHandlers() {
     // Ctrl+Enter puts the live sample over the selected entry.
     AddCommand(cmd::kCopyColor, [this] {
         const int selection = Selection();
-        if (selection >= 0 && Started()) Frame().Sampler().Replace(selection);
+        if (selection >= 0 && Started()) Host().Sampler().Replace(selection);
     });
     AddUpdate(cmd::kCopyColor, [this](CCmdUI& ui) {
         ui.Enable(
@@ -453,7 +456,7 @@ void CViewCols::AddHandlers() {
 
     AddUpdate(cmd::kIndicatorHint, [this](CCmdUI& ui) {
         const QWidget* top = window();
-        const WindowId main = Frame().NativeWindow();
+        const WindowId main = Host().NativeWindow();
         const bool foreground = (top && top->isActiveWindow()) ||
                                 (main != kNoWindow && Context().desktop.ForegroundWindow() == main);
         const bool keyboard =
@@ -467,8 +470,8 @@ void CViewCols::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CViewCols::ShowContextMenu(const QPoint& globalPos) {
-    Frame().SetActiveView(this);
-    CCommandBinder* binder = Frame().Binder();
+    Host().SetActiveView(this);
+    CCommandBinder* binder = Host().Binder();
     if (!binder) return;
     QMenu menu(this);
     if (!binder->BuildPopupMenu(&menu, res::kMenuColorsContext)) return;
@@ -479,7 +482,7 @@ void CViewCols::ShowContextMenu(const QPoint& globalPos) {
 bool CViewCols::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == m_tiles || watched == m_tiles->viewport()) &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn)) {
-        Frame().SetActiveView(this);
+        Host().SetActiveView(this);
     }
     return CViewApp::eventFilter(watched, event);
 }

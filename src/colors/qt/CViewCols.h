@@ -23,7 +23,7 @@ class CDlgEditColor;
 // availability hint in the status bar.
 class CViewCols : public CViewApp {
 public:
-    CViewCols(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+    CViewCols(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
     ~CViewCols() override;
 
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;

@@ -11,8 +11,8 @@
 
 namespace nl {
 
-CViewToolBar::CViewToolBar(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewAppTB(context, frame, res::kFormColorPicker, parent) {
+CViewToolBar::CViewToolBar(AppContext& context, IViewHost& host, QWidget* parent)
+    : CViewAppTB(context, host, res::kFormColorPicker, parent) {
     m_tile = dynamic_cast<CColorTile*>(Control(cmd::kColorTile));
     if (QComboBox* combo = FormatCombo()) {
         FillFormats();

@@ -13,7 +13,7 @@ class CColorTile;
 // tells every view to redraw its texts.
 class CViewToolBar : public CViewAppTB {
 public:
-    CViewToolBar(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+    CViewToolBar(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
 

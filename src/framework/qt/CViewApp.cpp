@@ -5,12 +5,12 @@
 #include <QPainter>
 
 #include "framework/CAppPrefs.h"
-#include "app/qt/CMainFrame.h"
+#include "framework/qt/IViewHost.h"
 
 namespace nl {
 
-CViewApp::CViewApp(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : QTreeView(parent), m_context(context), m_frame(frame) {
+CViewApp::CViewApp(AppContext& context, IViewHost& host, QWidget* parent)
+    : QTreeView(parent), m_context(context), m_host(host) {
     setFrameShape(QFrame::NoFrame);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -69,12 +69,12 @@ void CViewApp::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
 }
 
 void CViewApp::mousePressEvent(QMouseEvent* event) {
-    m_frame.SetActiveView(this);
+    m_host.SetActiveView(this);
     QTreeView::mousePressEvent(event);
 }
 
 void CViewApp::focusInEvent(QFocusEvent* event) {
-    m_frame.SetActiveView(this);
+    m_host.SetActiveView(this);
     QTreeView::focusInEvent(event);
 }
 

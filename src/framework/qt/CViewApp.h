@@ -7,7 +7,7 @@
 
 namespace nl {
 
-class CMainFrame;
+class IViewHost;
 
 // The base of the list views in the lower pane: a report list with one selected row at a
 // time, full-row selection, no sorting header and no border, grid lines while display option
@@ -16,7 +16,7 @@ class CMainFrame;
 // the main view itself, empty.
 class CViewApp : public QTreeView, public CCmdTarget, public IViewNotifySink {
 public:
-    CViewApp(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+    CViewApp(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 
     // Grid lines changed (2) and tool tips changed (4) are applied here; derived views
     // handle their own codes and call this.
@@ -27,7 +27,7 @@ public:
 
 protected:
     AppContext& Context() { return m_context; }
-    CMainFrame& Frame() { return m_frame; }
+    IViewHost& Host() { return m_host; }
 
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
@@ -40,7 +40,7 @@ private:
     void ApplyToolTips();
 
     AppContext& m_context;
-    CMainFrame& m_frame;
+    IViewHost& m_host;
     bool m_gridLines = false;
     bool m_toolTips = false;
 };

@@ -12,7 +12,7 @@
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
 #include "framework/ViewNotifyHub.h"
-#include "app/qt/CMainFrame.h"
+#include "framework/qt/IViewHost.h"
 #include "ui/qt/CColorTile.h"
 #include "ui/qt/CCtrlZoom.h"
 #include "platform/qt/qt_convert.h"
@@ -41,8 +41,8 @@ bool IsButton(const QWidget* widget) {
 
 }  // namespace
 
-CViewAppTB::CViewAppTB(AppContext& context, CMainFrame& frame, int formId, QWidget* parent)
-    : QWidget(parent), m_context(context), m_frame(frame), m_formId(formId) {
+CViewAppTB::CViewAppTB(AppContext& context, IViewHost& host, int formId, QWidget* parent)
+    : QWidget(parent), m_context(context), m_host(host), m_formId(formId) {
     const FormTemplate* form = FindForm(formId);
     if (!form) return;
     const QFont font = FormFont(*form);
@@ -130,8 +130,8 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
 void CViewAppTB::BindButton(QToolButton* button, int id) {
     if (id <= 0) return;
     connect(button, &QToolButton::clicked, this, [this, id] {
-        m_frame.SetActiveView(this);
-        m_frame.ExecuteCommand(id);
+        m_host.SetActiveView(this);
+        m_host.ExecuteCommand(id);
     });
 }
 
@@ -185,7 +185,7 @@ void CViewAppTB::UpdateControls() {
     for (const auto& [id, widget] : m_controls) {
         if (IsButton(widget)) {
             // Buttons without a handler anywhere on the route are disabled.
-            const CCmdUI ui = m_frame.UpdateCommand(id);
+            const CCmdUI ui = m_host.UpdateCommand(id);
             auto* button = static_cast<QToolButton*>(widget);
             button->setEnabled(ui.Enabled());
             if (button->isCheckable()) {
@@ -196,7 +196,7 @@ void CViewAppTB::UpdateControls() {
             continue;
         }
         // Other controls keep their state unless an update handler speaks for them.
-        const std::optional<CCmdUI> ui = m_frame.UpdateCommandIfHandled(id);
+        const std::optional<CCmdUI> ui = m_host.UpdateCommandIfHandled(id);
         if (!ui) continue;
         widget->setEnabled(ui->Enabled());
         if (!ui->Text()) continue;
@@ -262,7 +262,7 @@ void CViewAppTB::OnViewNotify(ViewNotify type, std::intptr_t) {
 
 bool CViewAppTB::IsHighlighted() const {
     const QWidget* top = window();
-    return top && top->isActiveWindow() && m_frame.ActiveView() == this;
+    return top && top->isActiveWindow() && m_host.ActiveView() == this;
 }
 
 void CViewAppTB::paintEvent(QPaintEvent*) {
@@ -284,7 +284,7 @@ void CViewAppTB::changeEvent(QEvent* event) {
 }
 
 void CViewAppTB::mousePressEvent(QMouseEvent* event) {
-    m_frame.SetActiveView(this);
+    m_host.SetActiveView(this);
     QWidget::mousePressEvent(event);
 }
 

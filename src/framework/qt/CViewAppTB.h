@@ -15,7 +15,7 @@ class QToolButton;
 namespace nl {
 
 class CCtrlZoom;
-class CMainFrame;
+class IViewHost;
 struct FormControl;
 
 // The base of the tools' toolbar views in the upper pane: a form placed from a form
@@ -27,7 +27,7 @@ struct FormControl;
 // is active and this pane is the active view, a flat fill otherwise.
 class CViewAppTB : public QWidget, public CCmdTarget, public IViewNotifySink {
 public:
-    CViewAppTB(AppContext& context, CMainFrame& frame, int formId, QWidget* parent = nullptr);
+    CViewAppTB(AppContext& context, IViewHost& host, int formId, QWidget* parent = nullptr);
 
     int FormId() const { return m_formId; }
     // The form's size in pixels: the toolbar row's ideal and minimum height is its height.
@@ -51,7 +51,7 @@ public:
 
 protected:
     AppContext& Context() { return m_context; }
-    CMainFrame& Frame() { return m_frame; }
+    IViewHost& Host() { return m_host; }
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -68,7 +68,7 @@ private:
     bool IsHighlighted() const;
 
     AppContext& m_context;
-    CMainFrame& m_frame;
+    IViewHost& m_host;
     int m_formId;
     Size m_baseUnits;
     QSize m_formSize;

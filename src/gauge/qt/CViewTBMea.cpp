@@ -4,7 +4,7 @@
 
 namespace nl {
 
-CViewTBMea::CViewTBMea(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewAppTB(context, frame, res::kFormGauge, parent) {}
+CViewTBMea::CViewTBMea(AppContext& context, IViewHost& host, QWidget* parent)
+    : CViewAppTB(context, host, res::kFormGauge, parent) {}
 
 }  // namespace nl

@@ -6,7 +6,7 @@ namespace nl {
 // The Gauge's toolbar view: the shared controls and the measuring shape buttons.
 class CViewTBMea : public CViewAppTB {
 public:
-    CViewTBMea(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+    CViewTBMea(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 };
 
 }  // namespace nl

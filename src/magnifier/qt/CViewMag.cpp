@@ -4,7 +4,7 @@
 
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
-#include "app/qt/CMainFrame.h"
+#include "framework/qt/IViewHost.h"
 #include "magnifier/magnifier_texts.h"
 #include "ui/qt/CCtrlZoom.h"
 #include "platform/IDialogs.h"
@@ -20,8 +20,11 @@ bool HasBit(std::uint32_t word, std::uint32_t bit) {
 
 }  // namespace
 
-CViewMag::CViewMag(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : QWidget(parent), m_context(context), m_frame(frame) {
+CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
+    : QWidget(parent),
+      m_context(context),
+      m_host(host),
+      m_ruler([this] { return m_host.Ruler(); }) {
     const AppSettings& s = m_context.prefs.Settings();
     m_zoom = new CCtrlZoom(m_context.desktop, this);
     m_zoom->setObjectName(QStringLiteral("zoom%1").arg(cmd::kMagnifierZoom));
@@ -52,7 +55,7 @@ CViewMag::CViewMag(AppContext& context, CMainFrame& frame, QWidget* parent)
         MagnifierHintState state;
         state.started = Started();
         const QWidget* top = window();
-        const WindowId main = m_frame.NativeWindow();
+        const WindowId main = m_host.NativeWindow();
         state.mainIsForeground =
             (top && top->isActiveWindow()) ||
             (main != kNoWindow && m_context.desktop.ForegroundWindow() == main);
@@ -116,7 +119,7 @@ void CViewMag::resizeEvent(QResizeEvent* event) {
 }
 
 void CViewMag::mousePressEvent(QMouseEvent* event) {
-    m_frame.SetActiveView(this);
+    m_host.SetActiveView(this);
     QWidget::mousePressEvent(event);
 }
 

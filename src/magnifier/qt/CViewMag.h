@@ -6,31 +6,26 @@
 #include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
 #include "framework/qt/AppContext.h"
+#include "framework/qt/IViewHost.h"
 #include "base/geometry.h"
 
 namespace nl {
 
 class CCtrlZoom;
-class CMainFrame;
 
 // The Magnifier's main view: one zoom control filling the pane that follows the cursor (or
 // the ruler's origin while the ruler is the active window) on every picking tick. It copies
 // the magnified image on Ctrl+C, toggles the centre mark and gives the status bar its hint.
 class CViewMag : public QWidget, public CCmdTarget, public IViewNotifySink {
 public:
-    // Where the ruler is: whether its window exists and is the foreground window, and its
-    // origin point in screen coordinates.
-    struct RulerState {
-        bool exists = false;
-        bool foreground = false;
-        Point origin;
-    };
+    using RulerState = nl::RulerState;
     using RulerSource = std::function<RulerState()>;
 
-    CViewMag(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+    CViewMag(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 
     CCtrlZoom* Zoom() const { return m_zoom; }
-    // Tells the view where the ruler is (none: follow-ruler never applies).
+    // Tells the view where the ruler is (the host's ruler unless replaced; none:
+    // follow-ruler never applies).
     void SetRulerSource(RulerSource source) { m_ruler = std::move(source); }
 
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
@@ -49,7 +44,7 @@ private:
     bool FollowsRuler() const;
 
     AppContext& m_context;
-    CMainFrame& m_frame;
+    IViewHost& m_host;
     CCtrlZoom* m_zoom = nullptr;
     RulerSource m_ruler;
 };

@@ -2,7 +2,6 @@
 
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
-#include "app/qt/CMainFrame.h"
 #include "magnifier/magnifier_texts.h"
 #include "ui/qt/CCtrlZoom.h"
 #include "magnifier/qt/CViewMag.h"
@@ -12,8 +11,8 @@
 
 namespace nl {
 
-CViewTBMag::CViewTBMag(AppContext& context, CMainFrame& frame, QWidget* parent)
-    : CViewAppTB(context, frame, res::kFormMagnifier, parent) {
+CViewTBMag::CViewTBMag(AppContext& context, IViewHost& host, QWidget* parent)
+    : CViewAppTB(context, host, res::kFormMagnifier, parent) {
     AddCommand(cmd::kCopyInstructions, [this] {
         Context().dialogs.MessageBox(LoadString(kIdsCopyInstructions), LoadString(kIdsAppTitle),
                                      MsgButtons::kOk, MsgIcon::kInformation);
@@ -30,10 +29,9 @@ CViewTBMag::CViewTBMag(AppContext& context, CMainFrame& frame, QWidget* parent)
             return;
         }
         // The magnified area is the magnifier view's; without it the text stays.
-        const auto* view = dynamic_cast<CViewMag*>(Frame().MainView());
-        if (!view || unit < 0 || unit >= units.GetSize()) return;
+        if (!m_view || unit < 0 || unit >= units.GetSize()) return;
         ui.SetText(
-            MagnifiedAreaText(Picking::kRunning, view->Zoom()->SourceRect(), units.GetAt(unit)));
+            MagnifiedAreaText(Picking::kRunning, m_view->Zoom()->SourceRect(), units.GetAt(unit)));
     });
     AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) {
         ui.SetText(Started() ? Context().doc.Colors().Sample().SourceTitle() : std::string());

@@ -1,7 +1,11 @@
 #pragma once
+#include <QPointer>
+
 #include "framework/qt/CViewAppTB.h"
 
 namespace nl {
+
+class CViewMag;
 
 // The Magnifier's toolbar view: the zoom slider and text, the cursor texts, the unit box,
 // the magnifier's option buttons and the keyboard indicator. It shows the magnified area of
@@ -9,11 +13,16 @@ namespace nl {
 // copies" and "Follow ruler" and explains how to copy.
 class CViewTBMag : public CViewAppTB {
 public:
-    CViewTBMag(AppContext& context, CMainFrame& frame, QWidget* parent = nullptr);
+    CViewTBMag(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
+
+    // The magnifier view whose magnified area the form shows.
+    void SetMagnifierView(CViewMag* view) { m_view = view; }
 
 private:
     bool Started();
     void ToggleMagnifierOption(std::uint32_t bit);
+
+    QPointer<CViewMag> m_view;
 };
 
 }  // namespace nl

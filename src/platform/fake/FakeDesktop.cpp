@@ -131,7 +131,8 @@ std::vector<WindowId>& FakeDesktop::Siblings(WindowId window) {
 WindowId FakeDesktop::Hit(const std::vector<WindowId>& candidates, Point pos) const {
     for (WindowId id : candidates) {
         const Window& w = m_windows.at(id);
-        if (w.desc.visible && !w.desc.minimized && w.desc.rect.Contains(pos)) return id;
+        if (w.desc.visible && !w.desc.minimized && !w.desc.transparent && w.desc.rect.Contains(pos))
+            return id;
     }
     return kNoWindow;
 }
@@ -190,6 +191,11 @@ bool FakeDesktop::IsWindowVisible(WindowId window) const {
 bool FakeDesktop::IsMinimized(WindowId window) const {
     const Window* w = Find(window);
     return w && w->desc.minimized;
+}
+
+bool FakeDesktop::IsTransparent(WindowId window) const {
+    const Window* w = Find(window);
+    return w && w->desc.transparent;
 }
 
 void FakeDesktop::Restore(WindowId window) {

@@ -24,6 +24,7 @@ public:
         bool visible = true;
         bool minimized = false;
         Rect client;  // the window's own area; empty: the same as `rect`
+        bool transparent = false;  // the mouse passes through it
     };
     // The description of a window with the fields a scene sets most.
     static WindowDesc Describe(std::string title, std::string className, Rect rect,
@@ -83,6 +84,7 @@ public:
     bool IsWindow(WindowId window) const override { return m_windows.contains(window); }
     bool IsWindowVisible(WindowId window) const override;
     bool IsMinimized(WindowId window) const override;
+    bool IsTransparent(WindowId window) const override;
     void Restore(WindowId window) override;
     Rect WindowRect(WindowId window) const override;
     Rect ClientRect(WindowId window) const override;
@@ -97,7 +99,8 @@ private:
     };
     const Window* Find(WindowId window) const;
     std::vector<WindowId>& Siblings(WindowId window);
-    // The topmost visible window of `candidates` (topmost first) containing `pos`, or none.
+    // The topmost visible, not transparent window of `candidates` (topmost first) containing
+    // `pos`, or none.
     WindowId Hit(const std::vector<WindowId>& candidates, Point pos) const;
 
     Rect m_screen;

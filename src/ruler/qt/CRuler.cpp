@@ -11,7 +11,7 @@
 #include "framework/ViewNotifyHub.h"
 #include "base/monitor_layout.h"
 #include "framework/qt/AppContext.h"
-#include "app/qt/CMainFrame.h"
+#include "framework/qt/IViewHost.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
 #include "base/command_ids.h"
@@ -42,8 +42,8 @@ bool IsDialogUnit(std::uint32_t options) {
 
 }  // namespace
 
-CRuler::CRuler(AppContext& context, CMainFrame* frame)
-    : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint),
+CRuler::CRuler(AppContext& context, IViewHost* frame)
+    : QWidget(frame ? frame->Window() : nullptr, Qt::Tool | Qt::FramelessWindowHint),
       m_context(context),
       m_frame(frame),
       m_data(context.prefs.Ruler()) {
@@ -267,7 +267,7 @@ void CRuler::PlaceAtStart() {
     if (rect.IsEmpty()) {
         const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
         Rect monitor = VirtualScreen();
-        const Rect owner = m_frame ? ToRect(m_frame->frameGeometry()) : monitor;
+        const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
         if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
         rect = RulerDefaultRect(monitor);
     }
@@ -278,7 +278,7 @@ void CRuler::PlaceAtStart() {
 void CRuler::Arrange() {
     const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
     Rect monitor = VirtualScreen();
-    const Rect owner = m_frame ? ToRect(m_frame->frameGeometry()) : monitor;
+    const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
     if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
     setGeometry(ToQRect(RulerDefaultRect(monitor)));
     update();
@@ -345,6 +345,15 @@ void CRuler::ToggleKeysWindow() {
     }
     m_keysWindow = new CRulerKeys(this);
     m_keysWindow->setAttribute(Qt::WA_DeleteOnClose);
+    // Centred on the work area of the ruler's monitor.
+    const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
+    std::span<const MonitorInfo> rulerMonitor;
+    if (const auto index = NearestMonitor(monitors, ScreenRect()))
+        rulerMonitor = std::span(monitors).subspan(*index, 1);
+    const QSize size = m_keysWindow->size();
+    const Rect placed =
+        CenterOnWorkArea({0, 0, size.width(), size.height()}, rulerMonitor, VirtualScreen());
+    m_keysWindow->move(placed.left, placed.top);
     m_keysWindow->show();
 }
 

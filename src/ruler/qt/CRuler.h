@@ -21,7 +21,7 @@ namespace nl {
 struct AppContext;
 class CCommandBinder;
 class CDlgScale;
-class CMainFrame;
+class IViewHost;
 class CRulerData;
 class CRulerKeys;
 
@@ -47,7 +47,7 @@ public:
 
     // `frame` (may be null in tests) owns the ruler and handles the commands the ruler does
     // not.
-    CRuler(AppContext& context, CMainFrame* frame);
+    CRuler(AppContext& context, IViewHost* frame);
     ~CRuler() override;
 
     // Runs command `id` on the ruler, else on the main window; false when nobody handled it.
@@ -124,7 +124,7 @@ private:
     void InvalidateGuide(int along);
 
     AppContext& m_context;
-    CMainFrame* m_frame;
+    IViewHost* m_frame;
     CRulerData& m_data;
     CCommandBinder* m_binder = nullptr;
     QMenu* m_menu = nullptr;

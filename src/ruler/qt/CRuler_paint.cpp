@@ -5,6 +5,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QStaticText>
+#include <QtMath>
 #include <vector>
 
 #include "base/StringTable.h"
@@ -125,7 +126,9 @@ void CRuler::PaintGraduations(QPainter& p) {
             prepared.prepare(QTransform(), m_font);
             it = m_labels.insert(text, prepared);
         }
-        const qreal start = label.along - it->size().width() / 2;
+        const int length = vertical ? height() : width();
+        const qreal start =
+            LabelStart(label.along, qCeil(it->size().width()), length);
         // Turned a quarter clockwise, the text's top faces the graduated edge of a normal
         // vertical ruler.
         const QPointF at = vertical ? QPointF(start, -(label.acrossTop + m_textHeight))

@@ -1,7 +1,10 @@
 #include "ui/qt/CCommandBinder.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -29,6 +32,21 @@ constexpr const char* kRecentProperty = "nlRecent";
 
 }  // namespace
 
+// Sees every key press of the application before the control it is for.
+class CCommandBinder::KeyPressFilter : public QObject {
+public:
+    KeyPressFilter(std::function<bool(const QKeyEvent&)> onPress, QObject* parent)
+        : QObject(parent), m_onPress(std::move(onPress)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::KeyPress && m_onPress(*static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    std::function<bool(const QKeyEvent&)> m_onPress;
+};
+
 CCommandBinder::CCommandBinder(Callbacks callbacks, QObject* parent)
     : QObject(parent), m_callbacks(std::move(callbacks)) {}
 
@@ -39,6 +57,16 @@ int CCommandBinder::CommandOf(const QAction* action) {
 
 void CCommandBinder::ApplyState(QAction* action, const CCmdUI& ui) {
     action->setEnabled(ui.Enabled());
+    // Menus draw a radio mark for an action of an exclusive group: a radio state puts the
+    // action in a group of its own (the update handlers decide which item is on).
+    QActionGroup* group = action->actionGroup();
+    if (ui.IsRadio() && !group) {
+        group = new QActionGroup(action);
+        group->addAction(action);
+    } else if (!ui.IsRadio() && group && group->parent() == action) {
+        group->removeAction(action);
+        delete group;
+    }
     if (const auto check = ui.CheckState()) {
         action->setCheckable(true);
         action->setChecked(*check == CCmdUI::kChecked);
@@ -169,6 +197,13 @@ void CCommandBinder::BuildToolBar(QToolBar* toolBar, int toolbarId) {
 
 void CCommandBinder::AddShortcuts(QWidget* window, int tableId,
                                   const std::function<bool(int id)>& skip) {
+    m_keyTables.push_back({window, tableId, skip});
+    window->installEventFilter(this);
+    if (!m_pressFilter) {
+        m_pressFilter = new KeyPressFilter(
+            [this](const QKeyEvent& press) { return TakeClaimedPress(press); }, this);
+        qApp->installEventFilter(m_pressFilter);
+    }
     for (const Accelerator& key : FindAccelerators(tableId)) {
         if (skip && skip(key.command)) continue;
         const QKeySequence sequence = KeySequenceFromVirtualKey(key.modifiers, key.virtualKey);
@@ -178,12 +213,7 @@ void CCommandBinder::AddShortcuts(QWidget* window, int tableId,
         action->setShortcut(sequence);
         action->setShortcutContext(Qt::WindowShortcut);
         const int id = key.command;
-        // A key is like a menu item that nobody sees: it runs its command only when the
-        // command's update handler allows it.
-        connect(action, &QAction::triggered, this, [this, id] {
-            if (m_callbacks.update && !m_callbacks.update(id).Enabled()) return;
-            if (m_callbacks.execute) m_callbacks.execute(id);
-        });
+        connect(action, &QAction::triggered, this, [this, id] { RunKey(id); });
         window->addAction(action);
     }
 }
@@ -211,7 +241,44 @@ QList<QAction*> CCommandBinder::ActionsFor(int id) const {
     return result;
 }
 
+void CCommandBinder::RunKey(int id) {
+    // A key is like a menu item that nobody sees: it runs its command only when the
+    // command's update handler allows it.
+    if (m_callbacks.update && !m_callbacks.update(id).Enabled()) return;
+    if (m_callbacks.execute) m_callbacks.execute(id);
+}
+
+int CCommandBinder::KeyCommand(const QObject* window, const QKeyEvent& event) const {
+    for (const KeyTable& table : m_keyTables) {
+        if (table.window != window) continue;
+        const int id = FindAcceleratorCommandForKey(table.tableId, event.key(), event.modifiers());
+        return id != 0 && !(table.skip && table.skip(id)) ? id : 0;
+    }
+    return 0;
+}
+
+bool CCommandBinder::TakeClaimedPress(const QKeyEvent& press) {
+    if (!m_claimed) return false;
+    const ClaimedKey claimed = *m_claimed;
+    m_claimed.reset();
+    if (press.key() != claimed.key || press.modifiers() != claimed.modifiers) return false;
+    RunKey(claimed.id);
+    return true;
+}
+
 bool CCommandBinder::eventFilter(QObject* watched, QEvent* event) {
+    // A key of the window's table that no control of the window asked for: claimed before
+    // the shortcuts are matched (so no other window's shortcut competes for it). The press
+    // that follows goes to the focused control, so it is taken on its way there by the
+    // application-wide filter.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (const int id = KeyCommand(watched, key)) {
+            m_claimed = ClaimedKey{key.key(), key.modifiers(), id};
+            event->accept();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ToolTip && m_callbacks.toolTipsEnabled &&
         !m_callbacks.toolTipsEnabled()) {
         return true;

@@ -3,12 +3,14 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/CCmdTarget.h"
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QToolBar;
@@ -46,7 +48,9 @@ public:
     void BuildToolBar(QToolBar* toolBar, int toolbarId);
     // Gives `window` the keys of accelerator table `tableId` as window-wide shortcuts, except
     // those whose command `skip` returns true for (keys another part of the program handles).
-    // A key runs its command only while the command is enabled.
+    // A key runs its command only while the command is enabled. Key presses that reach the
+    // window are matched against the table by key code and by the character they type, and
+    // the window's own table takes them before any other window's shortcuts.
     void AddShortcuts(QWidget* window, int tableId, const std::function<bool(int id)>& skip);
 
     // Runs the update handlers of every bound action.
@@ -70,9 +74,31 @@ private:
     void FillRecentFiles(QMenu* menu, QAction* placeholder);
     void Bind(QAction* action);
     void Prune();
+    // The command of `window`'s key table that `event` runs, 0 for none (or a skipped one).
+    int KeyCommand(const QObject* window, const QKeyEvent& event) const;
+    // Runs `id` as a key does: only while its command is enabled.
+    void RunKey(int id);
+    // Runs the command of the key claimed before `press` when it is that key's press.
+    bool TakeClaimedPress(const QKeyEvent& press);
+
+    struct KeyTable {
+        QPointer<QWidget> window;
+        int tableId = 0;
+        std::function<bool(int id)> skip;
+    };
+
+    struct ClaimedKey {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+        int id = 0;
+    };
+    class KeyPressFilter;
 
     Callbacks m_callbacks;
     std::vector<QPointer<QAction>> m_actions;
+    std::vector<KeyTable> m_keyTables;
+    std::optional<ClaimedKey> m_claimed;
+    KeyPressFilter* m_pressFilter = nullptr;
 };
 
 }  // namespace nl

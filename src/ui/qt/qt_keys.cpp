@@ -2,8 +2,9 @@
 
 #include <array>
 
-#include "platform/IHotKeys.h"
 #include "base/virtual_keys.h"
+#include "platform/IHotKeys.h"
+#include "res/accelerators.h"
 
 namespace nl {
 namespace {
@@ -126,6 +127,28 @@ std::uint32_t SystemModifiersFromQt(Qt::KeyboardModifiers modifiers) {
     if (modifiers.testFlag(Qt::ShiftModifier)) result |= kModShift;
     if (modifiers.testFlag(Qt::MetaModifier)) result |= kModWin;
     return result;
+}
+
+int FindAcceleratorCommandForKey(int tableId, int qtKey, Qt::KeyboardModifiers modifiers) {
+    const auto find = [tableId](Qt::KeyboardModifiers held, std::uint32_t virtualKey) {
+        if (virtualKey == 0) return 0;
+        return FindAcceleratorCommand(tableId, SystemModifiersFromQt(held), virtualKey);
+    };
+    // By key code.
+    if (const int command = find(modifiers, VirtualKeyFromQtKey(qtKey, modifiers))) return command;
+    // By character: the keypad's "+" is also the main keyboard's "+".
+    const Qt::KeyboardModifiers unpadded = modifiers & ~Qt::KeypadModifier;
+    const std::uint32_t typed = VirtualKeyFromQtKey(qtKey, unpadded);
+    if (unpadded != modifiers) {
+        if (const int command = find(unpadded, typed)) return command;
+    }
+    // A symbol that took Shift to type: the Shift belongs to the character, not to the key.
+    const bool symbol = qtKey > Qt::Key_Space && qtKey <= Qt::Key_AsciiTilde &&
+                        !(qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) &&
+                        !(qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z);
+    if (symbol && unpadded.testFlag(Qt::ShiftModifier))
+        return find(unpadded & ~Qt::ShiftModifier, typed);
+    return 0;
 }
 
 QKeySequence KeySequenceFromVirtualKey(std::uint32_t systemModifiers, std::uint32_t virtualKey) {

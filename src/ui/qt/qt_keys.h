@@ -20,6 +20,12 @@ std::uint32_t VirtualKeyFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers = {
 Qt::KeyboardModifiers QtModifiersFromSystem(std::uint32_t systemModifiers);
 std::uint32_t SystemModifiersFromQt(Qt::KeyboardModifiers modifiers);
 
+// The command a key event runs in accelerator table `tableId`, or 0. The key is matched by its
+// key code with every modifier held, and then by the character it types: a keypad key also
+// matches the main keyboard's key for its character, and a symbol typed with Shift ("+" on
+// Shift+= of a US layout) matches the table's key for that symbol without the Shift.
+int FindAcceleratorCommandForKey(int tableId, int qtKey, Qt::KeyboardModifiers modifiers);
+
 // The shortcut for a key of an accelerator table or a hot key; empty when the key has no
 // Qt equivalent.
 QKeySequence KeySequenceFromVirtualKey(std::uint32_t systemModifiers, std::uint32_t virtualKey);

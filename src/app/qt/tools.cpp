@@ -1,0 +1,25 @@
+#include "app/qt/tools.h"
+
+#include "capture/qt/register_capture.h"
+#include "colors/qt/register_colors.h"
+#include "framework/qt/CToolRegistry.h"
+#include "gauge/qt/register_gauge.h"
+#include "magnifier/qt/register_magnifier.h"
+#include "ruler/qt/register_ruler.h"
+
+namespace nl {
+
+const CToolRegistry& ProgramTools() {
+    static const CToolRegistry tools = [] {
+        CToolRegistry registry;
+        RegisterMagnifier(registry);
+        RegisterScreenCopier(registry);
+        RegisterColorPicker(registry);
+        RegisterGauge(registry);
+        RegisterRuler(registry);
+        return registry;
+    }();
+    return tools;
+}
+
+}  // namespace nl

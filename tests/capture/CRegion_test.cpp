@@ -1,0 +1,52 @@
+// Row-run regions: the winding fill of an outline that crosses itself, and the difference the
+// overlay repaints.
+#include "capture/CRegion.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace nl {
+namespace {
+
+TEST(CRegionTest, PolygonFillsWhatTheOutlineWindsAround) {
+    // A pentagram: its centre is wound around twice and is filled; the notches between the
+    // points are outside.
+    const std::vector<Point> star{{50, 0}, {79, 90}, {2, 34}, {97, 34}, {20, 90}};
+    const CRegion region = CRegion::FromPolygon(star);
+    EXPECT_EQ(region.BoundingBox(), (Rect{3, 1, 96, 90}));
+    for (const Point p : {Point{50, 50}, Point{50, 5}, Point{10, 36}})
+        EXPECT_TRUE(region.Contains(p)) << p.x << "," << p.y;
+    for (const Point p : {Point{50, 80}, Point{5, 80}, Point{80, 10}})
+        EXPECT_FALSE(region.Contains(p)) << p.x << "," << p.y;
+    EXPECT_TRUE(CRegion::FromPolygon(std::vector<Point>{{0, 0}, {9, 9}}).IsEmpty());
+}
+
+TEST(CRegionTest, SubtractLeavesThePixelsOfOnlyTheFirstRegion) {
+    const CRegion big = CRegion::FromRect({0, 0, 10, 4});
+    struct Case {
+        const char* name;
+        Rect cut;
+        std::vector<RegionSpan> rowOne;  // the result's runs on row 1
+        Rect box;
+    };
+    const Case cases[] = {
+        {"hole", {3, 1, 5, 3}, {{1, 0, 3}, {1, 5, 10}}, {0, 0, 10, 4}},
+        {"left part", {-5, 0, 4, 4}, {{1, 4, 10}}, {4, 0, 10, 4}},
+        {"middle rows", {0, 1, 10, 3}, {}, {0, 0, 10, 4}},
+        {"disjoint", {20, 0, 30, 4}, {{1, 0, 10}}, {0, 0, 10, 4}},
+        {"everything", {-1, -1, 11, 5}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CRegion rest = big.Subtract(CRegion::FromRect(c.cut));
+        std::vector<RegionSpan> rowOne;
+        for (const RegionSpan& s : rest.Spans())
+            if (s.y == 1) rowOne.push_back(s);
+        EXPECT_EQ(rowOne, c.rowOne);
+        EXPECT_EQ(rest.BoundingBox(), c.box);
+    }
+}
+
+}  // namespace
+}  // namespace nl
