@@ -128,8 +128,9 @@ TEST(QtLocaleTest, TheProgramAndTheCommandLineShareTheCLocaleRule) {
             CQtLocale::UserNumberFormatFor(QLocale(QString::fromLatin1(c.qtName)), c.environmentName);
         EXPECT_EQ(FormatNumberFixed(program, 1220, 0), c.written);
         // The command line reads the same locale through the C library, where it is installed.
-        if (const auto cli = PosixLocale::NumberFormatOf(c.environmentName))
+        if (const auto cli = PosixLocale::NumberFormatOf(c.environmentName)) {
             EXPECT_EQ(FormatNumberFixed(*cli, 1220, 0), c.written);
+        }
     }
     std::setlocale(LC_NUMERIC, "C");
 }
