@@ -16,12 +16,14 @@
 #include "cli/command_support.h"
 #include "cli/doc_info.h"
 #include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
 #include "export/export_colors.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
 #include "platform/ILocale.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/PosixLocale.h"
+#include "platform/locale_names.h"
 #include "platform/local/PosixSystemInfo.h"
 
 namespace nl::cli {
@@ -31,6 +33,10 @@ constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
 // What a pick over the desktop background calls its source.
 constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
+// The export file names that work.
+constexpr std::string_view kExportFileForms =
+    "the export file must end in .txt (tab-delimited text), .csv (CSV with semicolons), .htm "
+    "(HTML) or .xml (XML)";
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
 
@@ -104,7 +110,7 @@ DisplayMetrics ParseDpi(const std::string& text) {
 // times follow the same locale.
 NumberFormat RegionalFormat(const std::string& locale, bool given) {
     const char* name = given ? locale.c_str() : "";
-    if (given && (locale == "C" || locale == "POSIX")) {
+    if (given && IsNeutralLocale(locale)) {
         std::setlocale(LC_TIME, "C");
         return NumberFormat::Neutral();
     }
@@ -298,12 +304,15 @@ std::string RunExport(const ExportArgs& args, const ExportGiven& given) {
                              : "--clipboard-form goes with the output \"-\" (standard output)");
     std::int32_t exportOption = 0;
     if (clipboardGiven) {
-        const auto value = ParseInt(args.clipboardForm);
+        const auto value =
+            ParseWholeNumber(args.clipboardForm, AppSettings::kExportTabs, AppSettings::kExportXml);
         if (!value)
             throw UsageError("invalid --clipboard-form \"" + args.clipboardForm +
                              "\": expected 0 tab-delimited text, 1 CSV with commas, 2 CSV with "
                              "semicolons, 3 HTML or 4 XML");
-        exportOption = *value;
+        exportOption = static_cast<std::int32_t>(*value);
+    } else if (!FileFormFromPath(args.out)) {
+        throw UsageError("cannot export to \"" + args.out + "\": " + std::string(kExportFileForms));
     }
 
     const DisplayMetrics metrics = ParseDpi(args.units.dpi);
@@ -390,7 +399,7 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     CLI::App* add = AddFileCommand(
         doc, "add", "Append a color the way a pick does, creating the document when it is missing",
         added);
-    add->add_option("COLOR", added->color, "#RRGGBB, RRGGBB or R,G,B (each 0-255)")->required();
+    add->add_option("COLOR", added->color, std::string(kColorArgumentForms))->required();
     add->add_option("--at", added->at, "Screen position X,Y of the picked pixel (default 0,0)");
     add->add_option("--title", added->title,
                     std::string("Title of the source window (default \"") + kDesktopTitle + "\")");

@@ -10,6 +10,7 @@
 #include "cli/command_support.h"
 #include "model/CUnitsXY.h"
 #include "platform/local/PosixLocale.h"
+#include "platform/locale_names.h"
 
 namespace nl::cli {
 namespace {
@@ -56,7 +57,7 @@ DisplayMetrics ParseDpi(const std::string& text) {
 }
 
 NumberFormat RegionalFormat(const std::string& locale, bool given) {
-    if (given && (locale == "C" || locale == "POSIX")) return NumberFormat::Neutral();
+    if (given && IsNeutralLocale(locale)) return NumberFormat::Neutral();
     const auto format = PosixLocale::NumberFormatOf(given ? locale.c_str() : "");
     if (format) return *format;
     if (given) {

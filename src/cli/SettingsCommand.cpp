@@ -11,6 +11,7 @@
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
 #include "cli/command_support.h"
+#include "cli/option_names.h"
 #include "framework/CAppPrefs.h"
 #include "framework/hot_keys.h"
 #include "platform/IDialogs.h"
@@ -87,22 +88,29 @@ Json PointJson(const Point& p) {
     return {{"x", p.x}, {"y", p.y}};
 }
 
+// An option word and, beside it, the names of its set bits.
+void PutOptionWord(Json& out, const AppSettings& settings, OptionWord word) {
+    const std::string key(OptionWordKey(word));
+    out[key] = settings.Options(word);
+    out[key + "_names"] = OptionBitNames(word, settings.Options(word));
+}
+
 Json Dump(const CAppPrefs& prefs) {
     const AppSettings& s = prefs.Settings();
     Json out;
     out["recent_file_count"] = s.recentFileCount;
-    out["general_options"] = s.generalOptions;
-    out["display_options"] = s.displayOptions;
-    out["sound_options"] = s.soundOptions;
+    PutOptionWord(out, s, OptionWord::kGeneral);
+    PutOptionWord(out, s, OptionWord::kDisplay);
+    PutOptionWord(out, s, OptionWord::kSound);
     out["active_tool"] = s.activeTool;
     out["export_option"] = s.exportOption;
     out["zoom_factor"] = s.zoomFactor;
     out["color_format_index"] = s.colorFormatIndex;
     out["length_unit_index"] = s.lengthUnitIndex;
-    out["color_picker_options"] = s.colorPickerOptions;
-    out["magnifier_options"] = s.magnifierOptions;
-    out["gauge_options"] = s.gaugeOptions;
-    out["screen_copier_options"] = s.screenCopierOptions;
+    PutOptionWord(out, s, OptionWord::kColorPicker);
+    PutOptionWord(out, s, OptionWord::kMagnifier);
+    PutOptionWord(out, s, OptionWord::kGauge);
+    PutOptionWord(out, s, OptionWord::kScreenCopier);
     out["pick_delay"] = s.pickDelay;
     out["screen_copier_fill_color"] = s.screenCopierFillColor;
     out["reserved_a"] = s.reservedA;
@@ -112,7 +120,9 @@ Json Dump(const CAppPrefs& prefs) {
     out["saved_at"] = IsoUtc(prefs.SavedAt());
     const CRulerData& r = prefs.Ruler();
     out["ruler"] = {{"caption_items", r.CaptionItems()},
+                    {"caption_items_names", RulerCaptionNames(r.CaptionItems())},
                     {"options", r.Options()},
+                    {"options_names", RulerOptionNames(r.Options())},
                     {"base", r.GraduationBase()},
                     {"scale", r.ScalingFactor()},
                     {"auto_preview", r.AutoPreview() ? 1 : 0}};
@@ -149,7 +159,7 @@ Json Dump(const CAppPrefs& prefs) {
 std::pair<int, std::uint32_t> ParseHotKeySetting(const std::string& entry) {
     const auto equals = entry.find('=');
     const auto bad = [&](const std::string& why) {
-        return std::runtime_error("--hot-key " + entry + ": " + why);
+        return UsageError("--hot-key " + entry + ": " + why);
     };
     if (equals == std::string::npos) throw bad("expected ID=VALUE");
     std::size_t used = 0;

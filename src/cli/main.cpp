@@ -4,7 +4,10 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/ColorCommand.h"
 #include "cli/DocCommand.h"
@@ -26,6 +29,27 @@ int Report(std::string message, int code) {
     return code;
 }
 
+// The first word of `args` that stands where a subcommand belongs and names none, with the
+// commands that would fit there ("colour" in "nerimlens-cli colour 1,2,3").
+std::optional<std::pair<std::string, std::vector<std::string>>> UnknownCommand(
+    const CLI::App& app, const std::vector<std::string>& args) {
+    const CLI::App* level = &app;
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg.front() == '-') continue;
+        const std::vector<const CLI::App*> commands = level->get_subcommands({});
+        if (commands.empty()) return std::nullopt;
+        const CLI::App* next = nullptr;
+        std::vector<std::string> names;
+        for (const CLI::App* command : commands) {
+            names.push_back(command->get_name());
+            if (command->check_name(arg)) next = command;
+        }
+        if (next == nullptr) return std::make_pair(arg, names);
+        level = next;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +64,11 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e);
+        if (const auto unknown = UnknownCommand(app, std::vector<std::string>(argv + 1, argv + argc)))
+            return Report("unknown command '" + unknown->first + "': expected " +
+                              nl::cli::JoinNames(unknown->second) + " (see " + kProgram +
+                              " --help)",
+                          nl::cli::kExitUsage);
         return Report(std::string(e.what()) + " (see " + kProgram + " --help)",
                       nl::cli::kExitUsage);
     } catch (const nl::cli::UsageError& e) {

@@ -89,6 +89,13 @@ TEST(CliTest, BadInputExitsWithOneErrorLine) {
         {{"length", "96", "--bogus"}, "--bogus"},
         {{"color"}, "COLOR"},
         {{}, "subcommand"},
+        {{"colour", "1,2,3"}, "unknown command 'colour'"},
+        {{"settings", "bogus"}, "unknown command 'bogus'"},
+        {{"doc", "nope", "x.nlz"}, "unknown command 'nope'"},
+        {{"settings", "defaults", "h.dat", "--hot-key", "4=0x2007B"}, "4=0x2007B"},
+        {{"settings", "defaults", "h.dat", "--hot-key", "0=0x70"}, "0=0x70"},
+        {{"doc", "export", "none.nlz", "-", "--clipboard-form", "5"}, "\"5\""},
+        {{"doc", "export", "none.nlz", "out.pdf"}, ".txt"},
     };
     for (const Case& c : cases) {
         const RunResult r = RunCli(c.args);
@@ -98,6 +105,22 @@ TEST(CliTest, BadInputExitsWithOneErrorLine) {
         ASSERT_FALSE(r.err.empty());
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
         EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+    }
+}
+
+TEST(CliTest, HelpNamesEveryAcceptedForm) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<const char*> forms;
+    };
+    const Case cases[] = {
+        {{"doc", "add", "--help"}, {"#RRGGBB", "RRGGBB", "R,G,B", "hsl:H,S,L"}},
+        {{"doc", "export", "--help"}, {".txt", ".csv", ".htm", ".xml", "0 text", "4 XML"}},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunCli(c.args);
+        EXPECT_EQ(r.exitCode, 0);
+        for (const char* form : c.forms) EXPECT_NE(r.out.find(form), std::string::npos) << form;
     }
 }
 

@@ -174,8 +174,6 @@ TEST_F(DocCliTest, BadInputExitsOneAndLeavesEveryFileAsItWas) {
         {{"doc", "measure", "short.nlz", "--line", "0,0,5,5"}, "past its end."},
         {{"doc", "add", "text.nlz", "1,1,1"}, "text.nlz has a bad format."},
         {{"doc", "export", "newer.nlz", "out.txt"}, "has a bad format."},
-        {{"doc", "export", "good.nlz", "out.html"}, "Attempted an unsupported operation."},
-        {{"doc", "export", "good.nlz", "out.nlz"}, "Attempted an unsupported operation."},
         {{"doc", "measure", "good.nlz", "--rect", "4,4,4,4"}, "no measurement"},  // a click
         {{"doc", "add", "nofolder/new.nlz", "1,1,1"}, "Error #"},
     };
@@ -260,6 +258,10 @@ TEST_F(DocCliTest, ArgumentMistakesAreUsageErrors) {
         {"doc", "export", "p.nlz", "-"},
         {"doc", "export", "p.nlz", "out.txt", "--clipboard-form", "1"},
         {"doc", "rows", "p.nlz", "--dpi", "0"},
+        {"doc", "export", "p.nlz", "-", "--clipboard-form", "5"},
+        {"doc", "export", "p.nlz", "-", "--clipboard-form", "-1"},
+        {"doc", "export", "p.nlz", "out.html"},
+        {"doc", "export", "p.nlz", "out.nlz"},
     };
     const std::string before = ReadAll(PathOf("p.nlz"));
     for (const auto& args : cases) {

@@ -94,7 +94,8 @@ TEST_F(SettingsCliTest, DefaultsTakesValidHotKeysAndRefusesOthers) {
         std::vector<std::string> args = {"settings", "defaults", file};
         args.insert(args.end(), c.options.begin(), c.options.end());
         const RunResult written = RunCli(args);
-        EXPECT_EQ(written.exitCode == 0, c.wantOk) << c.options.back() << " " << written.err;
+        // A refused hot key is a bad argument.
+        EXPECT_EQ(written.exitCode, c.wantOk ? 0 : 2) << c.options.back() << " " << written.err;
         EXPECT_EQ(fs::exists(file), c.wantOk) << c.options.back();
         if (!c.wantOk) continue;
         const RunResult dumped = RunCli({"settings", "dump", file});
@@ -152,17 +153,24 @@ TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
     const auto json = nlohmann::json::parse(r.out);
     const char* keys[] = {"recent_file_count",
                           "general_options",
+                          "general_options_names",
                           "display_options",
+                          "display_options_names",
                           "sound_options",
+                          "sound_options_names",
                           "active_tool",
                           "export_option",
                           "zoom_factor",
                           "color_format_index",
                           "length_unit_index",
                           "color_picker_options",
+                          "color_picker_options_names",
                           "magnifier_options",
+                          "magnifier_options_names",
                           "gauge_options",
+                          "gauge_options_names",
                           "screen_copier_options",
+                          "screen_copier_options_names",
                           "pick_delay",
                           "screen_copier_fill_color",
                           "reserved_a",
@@ -184,8 +192,10 @@ TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
     EXPECT_EQ(json["format_version"], 0x00010000);
     EXPECT_EQ(json["saved_at"], "2024-01-01T00:00:00Z");
     EXPECT_EQ(json["ruler"],
-              nlohmann::json::parse(R"({"caption_items":515,"options":16385,"base":10,"scale":100,)"
-                                    R"("auto_preview":1})"));
+              nlohmann::json::parse(
+                  R"({"caption_items":515,"caption_items_names":["unit","scale","cursor_projection"],)"
+                  R"("options":16385,"options_names":["unit_pixel","guide"],"base":10,"scale":100,)"
+                  R"("auto_preview":1})"));
     EXPECT_EQ(json["event_sounds"].size(), 3u);
     EXPECT_EQ(json["custom_colors"].size(), 16u);
     ASSERT_EQ(json["hot_keys"].size(), 5u);
@@ -197,6 +207,33 @@ TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
     EXPECT_EQ(json["window_states"][1]["numbers"], nlohmann::json::parse("[0]"));
     EXPECT_EQ(json["window_states"][0]["placement"]["show_cmd"], 0);
     EXPECT_EQ(json["window_states"][0]["placement"]["normal_position"]["right"], 0);
+}
+
+TEST_F(SettingsCliTest, DumpNamesTheBitsOfEveryOptionWord) {
+    test::FileSpec layout;
+    layout.generalOptions = 0x00010301;
+    layout.displayOptions = 0x02000102;
+    layout.soundOptions = 0;
+    layout.colorPickerOptions = 0x00080100;
+    layout.magnifierOptions = 0x8010;  // 0x8000 has no name
+    layout.gaugeOptions = 0x100;
+    layout.screenCopierOptions = 0x120;
+    const std::string file = Path("named.dat");
+    WriteBytes(file, test::BuildDataFile(layout));
+    const RunResult r = RunCli({"settings", "dump", file});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    const std::pair<const char*, const char*> cases[] = {
+        {"general_options", R"(["picking_started","keep_document","reopen_document","tool_tips"])"},
+        {"display_options", R"(["stay_on_top","grid_lines","status_bar"])"},
+        {"sound_options", "[]"},
+        {"color_picker_options", R"(["auto_stop","view_list"])"},
+        {"magnifier_options", R"(["cursor_position","0x8000"])"},
+        {"gauge_options", R"(["show_grid"])"},
+        {"screen_copier_options", R"(["include_cursor","fit_images"])"},
+    };
+    for (const auto& [word, names] : cases)
+        EXPECT_EQ(json[std::string(word) + "_names"], nlohmann::json::parse(names)) << word;
 }
 
 TEST_F(SettingsCliTest, DumpDefaultsToTheProgramsOwnFile) {

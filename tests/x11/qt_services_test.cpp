@@ -10,6 +10,7 @@
 #include "platform/qt/CQtClipboard.h"
 #include "platform/qt/CQtLocale.h"
 #include "platform/qt/CQtShell.h"
+#include "platform/local/PosixLocale.h"
 #include "platform/local/PosixSystemInfo.h"
 #include "platform/x11/CAlsaSound.h"
 #include "base/tick_sounds.h"
@@ -107,6 +108,31 @@ TEST(QtLocaleTest, NumberFormatFollowsTheLocale) {
     EXPECT_FALSE(CQtLocale::TimeFormatOf(QLocale(QStringLiteral("en_US"))).contains(u't'));
     EXPECT_EQ(CQtLocale::TimeFormatOf(QLocale(QStringLiteral("de_DE"))),
               QStringLiteral("HH:mm:ss"));
+}
+
+TEST(QtLocaleTest, TheProgramAndTheCommandLineShareTheCLocaleRule) {
+    struct Case {
+        const char* environmentName;
+        const char* qtName;
+        const char* written;  // 1220 with no decimals
+    };
+    const Case cases[] = {
+        {"C.UTF-8", "C", "1220"},
+        {"C", "C", "1220"},
+        {"POSIX", "C", "1220"},
+        {"de_DE.UTF-8", "de_DE", "1.220"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.environmentName);
+        const NumberFormat program =
+            CQtLocale::UserNumberFormatFor(QLocale(QString::fromLatin1(c.qtName)), c.environmentName);
+        EXPECT_EQ(FormatNumberFixed(program, 1220, 0), c.written);
+        // The command line reads the same locale through the C library, where it is installed.
+        if (const auto cli = PosixLocale::NumberFormatOf(c.environmentName)) {
+            EXPECT_EQ(FormatNumberFixed(*cli, 1220, 0), c.written);
+        }
+    }
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(PosixSystemInfoTest, NamesTheUserAndTheComputer) {

@@ -64,9 +64,9 @@ bool IsDataOverride(const std::string& argument) {
            StartsWithNoCase(argument, CPrefs::kFileArgument);
 }
 
-// Qt reads its coordinates in device pixels, which are the X server's pixels.
+// Qt scales the user interface with the desktop's setting (Xft.dpi, QT_SCALE_FACTOR); the
+// desktop services keep screen positions in the X server's device pixels.
 QApplication* MakeApplication(int& argc, char** argv) {
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     auto* app = new QApplication(argc, argv);
     QApplication::setApplicationName(kProductName);
     QApplication::setOrganizationName(kCompanyName);

@@ -22,6 +22,7 @@
 #include "framework/qt/CViewApp.h"
 #include "platform/IHotKeys.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/screen_pixels.h"
 #include "res/forms.h"
 #include "ui/qt/CCommandBinder.h"
 #include "ui/qt/CStatusBarEx.h"
@@ -288,7 +289,8 @@ void CMainFrame::OnApplicationDeactivated() {
 }
 
 void CMainFrame::RecordPlacement() {
-    const WindowPlacement placement = WindowPlacement::Normal(ToRect(geometry()));
+    // Kept in device pixels, the desktop's own coordinates, whatever scale Qt draws at.
+    const WindowPlacement placement = WindowPlacement::Normal(DeviceRect(geometry()));
     if (m_context.prefs.WinState(kWinStateMainFrame).RecordPlacement(placement)) {
         m_context.prefs.SetChanged();
     }
@@ -388,8 +390,9 @@ void CMainFrame::ShowAtStartup() {
     if (!state.IsPlaced()) {
         // First run: the default size, centered on the work area.
         resize(DefaultSize());
-        const Rect centered = CenterOnWorkArea(ToRect(frameGeometry()), monitors, desktop);
-        move(centered.left, centered.top);
+        // The desktop's rectangles are in device pixels, the window's in Qt's.
+        const Rect centered = CenterOnWorkArea(DeviceRect(frameGeometry()), monitors, desktop);
+        move(LogicalPoint({centered.left, centered.top}));
         setVisible(state.IsOpen());
     } else {
         // A saved rectangle smaller than the minimum (an older version, a hand-edited file)
@@ -400,8 +403,8 @@ void CMainFrame::ShowAtStartup() {
         if (saved.Width() < minimum.width()) saved.right = saved.left + minimum.width();
         if (saved.Height() < minimum.height()) saved.bottom = saved.top + minimum.height();
         const RestoreResult where =
-            RestoreRect(state, ToRect(geometry()), RestoreMode::kMoveAndSize, monitors, desktop);
-        setGeometry(ToQRect(where.rect));
+            RestoreRect(state, DeviceRect(geometry()), RestoreMode::kMoveAndSize, monitors, desktop);
+        setGeometry(LogicalRect(where.rect));
         setVisible(where.show);
     }
     ApplyPickingState();

@@ -14,6 +14,7 @@
 #include "framework/ViewNotifyHub.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/screen_pixels.h"
 #include "ui/qt/CStatusBarEx.h"
 #include "ui/qt/CToolBarEx.h"
 
@@ -218,9 +219,10 @@ void CMainFrame::ApplyTopmost(bool topmost) {
 void CMainFrame::Arrange() {
     resize(DefaultSize());
     // Centering moves the whole window, frame included.
-    const Rect centered = CenterOnWorkArea(ToRect(frameGeometry()), m_context.desktop.Monitors(),
+    const Rect centered = CenterOnWorkArea(DeviceRect(frameGeometry()),
+                                           m_context.desktop.Monitors(),
                                            m_context.desktop.VirtualScreen());
-    move(centered.left, centered.top);
+    move(LogicalPoint({centered.left, centered.top}));
     m_context.prefs.SetOption(OptionWord::kDisplay,
                               AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar,
                               OptionState::kOn);

@@ -5,6 +5,8 @@
 #include <clocale>
 #include <ctime>
 
+#include "platform/locale_names.h"
+
 namespace nl {
 
 namespace {
@@ -53,9 +55,11 @@ int PosixLocale::UtcOffsetMinutes(const COleDateTime& utc) const {
 }
 
 std::optional<NumberFormat> PosixLocale::NumberFormatOf(const char* name) {
-    if (std::setlocale(LC_NUMERIC, name) == nullptr) return std::nullopt;
-    const std::lconv* conventions = std::localeconv();
+    const char* chosen = std::setlocale(LC_NUMERIC, name);
+    if (chosen == nullptr) return std::nullopt;
     NumberFormat format = NumberFormat::Neutral();
+    if (IsNeutralLocale(chosen)) return format;
+    const std::lconv* conventions = std::localeconv();
     if (conventions == nullptr) return format;
     if (conventions->decimal_point != nullptr && *conventions->decimal_point != '\0') {
         format.decimalSep = conventions->decimal_point;

@@ -18,7 +18,8 @@ public:
     int UtcOffsetMinutes(const COleDateTime& utc) const override;
 
     // The number format of the C library's numeric locale `name` ("" for the user's locale
-    // from the environment), from its decimal point, thousands separator and grouping.
+    // from the environment), from its decimal point, thousands separator and grouping; the
+    // neutral form for the C locale in any codeset.
     // Nothing when the system has no such locale. Sets the process's LC_NUMERIC to that locale.
     static std::optional<NumberFormat> NumberFormatOf(const char* name);
 

@@ -36,7 +36,9 @@ QMessageBox::Icon QtIcon(MsgIcon icon) {
 
 MsgAnswer CQtDialogs::MessageBox(const std::string& text, const std::string& caption,
                                  MsgButtons buttons, MsgIcon icon) {
-    QMessageBox box(QtIcon(icon), ToQt(caption), ToQt(text), QMessageBox::NoButton, ActiveParent());
+    QMessageBox box(QtIcon(icon), ToQt(caption), RichMessageText(ToQt(text)),
+                    QMessageBox::NoButton, ActiveParent());
+    box.setTextFormat(Qt::RichText);
     QMessageBox::StandardButtons standard;
     QMessageBox::StandardButton escape = QMessageBox::Cancel;
     switch (buttons) {
@@ -73,6 +75,20 @@ MsgAnswer CQtDialogs::MessageBox(const std::string& text, const std::string& cap
             if (buttons == MsgButtons::kOk) return MsgAnswer::kOk;
             return MsgAnswer::kCancel;
     }
+}
+
+QString CQtDialogs::RichMessageText(const QString& text) {
+    QString html;
+    for (const QString& line : text.split(u'\n')) {
+        qsizetype tabs = 0;
+        while (tabs < line.size() && line[tabs] == u'\t') ++tabs;
+        const QString body = line.mid(tabs).toHtmlEscaped();
+        // Qt's rich text drops an empty paragraph; a non-breaking space keeps the blank line.
+        html += QStringLiteral("<p style=\"margin:0; margin-left:%1px\">%2</p>")
+                    .arg(tabs * kTabIndentPixels)
+                    .arg(body.isEmpty() ? QStringLiteral("&nbsp;") : body);
+    }
+    return html;
 }
 
 QStringList CQtDialogs::QtFilters(const std::string& filter) {

@@ -20,6 +20,12 @@ public:
     // The extension (without the dot) of Qt filter `qtFilter`'s first pattern when it names
     // one ("Text (*.txt)" gives "txt"); else `fallback`.
     static QString SuffixOf(const QString& qtFilter, const QString& fallback);
+    // A message box text as rich text: each line is its own paragraph, and a line that begins
+    // with tabs is indented by that many steps on every line it wraps to, so a long path
+    // stays clear of the margin. Empty lines keep their space.
+    static QString RichMessageText(const QString& text);
+    // The indent of one leading tab, in pixels.
+    static constexpr int kTabIndentPixels = 24;
 
 private:
     enum class FileDialogKind { kOpen, kSave };

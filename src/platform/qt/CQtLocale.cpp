@@ -6,6 +6,8 @@
 #include <QTime>
 #include <chrono>
 
+#include "platform/locale_names.h"
+
 namespace nl {
 
 namespace {
@@ -98,8 +100,14 @@ QString CQtLocale::TimeFormatOf(const QLocale& locale) {
     return out.trimmed();
 }
 
+NumberFormat CQtLocale::UserNumberFormatFor(const QLocale& system, std::string_view localeName) {
+    // Qt's own C locale groups digits; the C library's, which the command line uses, does not.
+    if (IsNeutralLocale(localeName)) return NumberFormat::Neutral();
+    return NumberFormatOf(system);
+}
+
 NumberFormat CQtLocale::UserNumberFormat() const {
-    return NumberFormatOf(QLocale::system());
+    return UserNumberFormatFor(QLocale::system(), NumericLocaleName());
 }
 
 std::string CQtLocale::LongDateTime(const CivilTime& local) const {

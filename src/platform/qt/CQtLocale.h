@@ -1,5 +1,6 @@
 #pragma once
 #include <QLocale>
+#include <string_view>
 
 #include "platform/ILocale.h"
 
@@ -18,6 +19,9 @@ public:
     // The number format of `locale` (separators, grouping, leading zero, negative order),
     // found by reading how it writes sample numbers.
     static NumberFormat NumberFormatOf(const QLocale& locale);
+    // The user's number format when the environment names `localeName` for numbers and Qt
+    // reads it as `system`: the neutral form for the C locale, else `system`'s.
+    static NumberFormat UserNumberFormatFor(const QLocale& system, std::string_view localeName);
     // The long time format of `locale` without its time-zone part.
     static QString TimeFormatOf(const QLocale& locale);
 };

@@ -12,6 +12,7 @@
 
 #include "base/text.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/screen_pixels.h"
 #include "platform/x11/xcb_support.h"
 
 // Xlib last: its macros (Status, Bool, None) would clash with the headers above.
@@ -145,11 +146,92 @@ QScreen* PrimaryScreen() {
     return qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
 }
 
+// The bytes per pixel of the server's 24- and 32-bit images, in the pixel order GrabPixel
+// uses (0x00RRGGBB, least significant byte first).
+constexpr int kGrabBitsPerPixel = 32;
+constexpr std::uint32_t kRedMask = 0xFF0000;
+constexpr std::uint32_t kAllPlanes = ~0u;
+// The alpha byte of an opaque pixel, as Qt's 32-bit RGB images hold it.
+constexpr GrabPixel kOpaque = 0xFF000000u;
+
+// Whether the root window's images come as 32-bit 0x00RRGGBB pixels, least significant byte
+// first: what GrabPixel holds, so rows copy as they are.
+bool RootImagesAreGrabPixels(xcb_connection_t* c, xcb_window_t root) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) return false;
+    for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup); it.rem > 0;
+         xcb_screen_next(&it)) {
+        if (it.data->root != root) continue;
+        bool depthOk = false;
+        for (xcb_format_iterator_t f = xcb_setup_pixmap_formats_iterator(setup); f.rem > 0;
+             xcb_format_next(&f))
+            if (f.data->depth == it.data->root_depth)
+                depthOk = f.data->bits_per_pixel == kGrabBitsPerPixel;
+        for (xcb_depth_iterator_t d = xcb_screen_allowed_depths_iterator(it.data); d.rem > 0;
+             xcb_depth_next(&d))
+            for (xcb_visualtype_iterator_t v = xcb_depth_visuals_iterator(d.data); v.rem > 0;
+                 xcb_visualtype_next(&v))
+                if (v.data->visual_id == it.data->root_visual)
+                    return depthOk && v.data->red_mask == kRedMask;
+    }
+    return false;
+}
+
+// Copies the screen's pixels in `inside` (device pixels, on the screen) to `out`, rows
+// `stride` pixels apart: straight from the X server, or through Qt on other servers.
+bool GrabRoot(const Rect& inside, GrabPixel* out, std::size_t stride) {
+    xcb_connection_t* c = x11::QtConnection();
+    const xcb_window_t root = x11::QtRootWindow();
+    const auto width = static_cast<std::size_t>(inside.Width());
+    if (c && root != XCB_NONE && RootImagesAreGrabPixels(c, root)) {
+        XcbPtr<xcb_get_image_reply_t> image(xcb_get_image_reply(
+            c,
+            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<std::int16_t>(inside.left),
+                          static_cast<std::int16_t>(inside.top),
+                          static_cast<std::uint16_t>(inside.Width()),
+                          static_cast<std::uint16_t>(inside.Height()), kAllPlanes),
+            nullptr));
+        if (!image) return false;
+        const auto bytes = static_cast<std::size_t>(xcb_get_image_data_length(image.get()));
+        if (bytes < width * sizeof(GrabPixel) * static_cast<std::size_t>(inside.Height()))
+            return false;
+        const std::uint8_t* data = xcb_get_image_data(image.get());
+        for (int y = 0; y < inside.Height(); ++y) {
+            GrabPixel* row = out + static_cast<std::size_t>(y) * stride;
+            std::memcpy(row, data + static_cast<std::size_t>(y) * width * sizeof(GrabPixel),
+                        width * sizeof(GrabPixel));
+            for (std::size_t x = 0; x < width; ++x) row[x] |= kOpaque;
+        }
+        return true;
+    }
+    // Qt grabs in its logical pixels and delivers device pixels.
+    QScreen* screen = PrimaryScreen();
+    if (!screen) return false;
+    const QRect logical = LogicalRect(inside).translated(-screen->geometry().topLeft());
+    const QImage image = screen->grabWindow(0, logical.x(), logical.y(), logical.width(),
+                                            logical.height())
+                             .toImage()
+                             .scaled(inside.Width(), inside.Height())
+                             .convertToFormat(QImage::Format_RGB32);
+    if (image.width() != inside.Width() || image.height() != inside.Height()) return false;
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(out + static_cast<std::size_t>(y) * stride, image.constScanLine(y),
+                    width * sizeof(GrabPixel));
+    return true;
+}
+
 }  // namespace
 
 Point CX11Desktop::CursorPos() const {
-    const QPoint p = QCursor::pos();
-    return {p.x(), p.y()};
+    // The X server's pointer, in device pixels whatever scale Qt lays windows out at.
+    xcb_connection_t* c = x11::QtConnection();
+    const xcb_window_t root = x11::QtRootWindow();
+    if (c && root != XCB_NONE) {
+        XcbPtr<xcb_query_pointer_reply_t> reply(
+            xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr));
+        if (reply) return {reply->root_x, reply->root_y};
+    }
+    return DevicePoint(QCursor::pos());
 }
 
 void CX11Desktop::SetCursorPos(Point pos) {
@@ -159,31 +241,44 @@ void CX11Desktop::SetCursorPos(Point pos) {
         pos.x = std::clamp(pos.x, screen.left, screen.right - 1);
         pos.y = std::clamp(pos.y, screen.top, screen.bottom - 1);
     }
-    QCursor::setPos(pos.x, pos.y);
+    xcb_connection_t* c = x11::QtConnection();
+    const xcb_window_t root = x11::QtRootWindow();
+    if (c && root != XCB_NONE) {
+        xcb_warp_pointer(c, XCB_NONE, root, 0, 0, 0, 0, static_cast<std::int16_t>(pos.x),
+                         static_cast<std::int16_t>(pos.y));
+        xcb_flush(c);
+        return;
+    }
+    QCursor::setPos(LogicalPoint(pos));
 }
 
 Rect CX11Desktop::VirtualScreen() const {
-    QScreen* screen = PrimaryScreen();
-    return screen ? ToRect(screen->virtualGeometry()) : Rect{};
+    if (!qGuiApp) return {};
+    Rect all;
+    for (QScreen* s : QGuiApplication::screens()) all = Union(all, DeviceGeometry(*s));
+    return all;
 }
 
 std::vector<MonitorInfo> CX11Desktop::Monitors() const {
     std::vector<MonitorInfo> monitors;
     if (!qGuiApp) return monitors;
     QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary)
-        monitors.push_back({ToRect(primary->geometry()), ToRect(primary->availableGeometry())});
+    const auto info = [](const QScreen& s) {
+        return MonitorInfo{DeviceGeometry(s), DeviceRectOn(s, s.availableGeometry())};
+    };
+    if (primary) monitors.push_back(info(*primary));
     for (QScreen* s : QGuiApplication::screens())
-        if (s != primary)
-            monitors.push_back({ToRect(s->geometry()), ToRect(s->availableGeometry())});
+        if (s != primary) monitors.push_back(info(*s));
     return monitors;
 }
 
 DisplayMetrics CX11Desktop::Metrics() const {
     DisplayMetrics m;
     if (QScreen* screen = PrimaryScreen()) {
-        m.dpiX = static_cast<int>(std::lround(screen->logicalDotsPerInchX()));
-        m.dpiY = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+        // Dots per inch of device pixels: Qt's logical inch spans the pixel ratio's pixels.
+        const qreal ratio = screen->devicePixelRatio();
+        m.dpiX = static_cast<int>(std::lround(screen->logicalDotsPerInchX() * ratio));
+        m.dpiY = static_cast<int>(std::lround(screen->logicalDotsPerInchY() * ratio));
     }
     if (qGuiApp) {
         // The dialog base units of the user-interface font: its average character width
@@ -207,29 +302,17 @@ COLORREF CX11Desktop::PixelColor(Point pos) const {
 }
 
 bool CX11Desktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const {
-    QScreen* screen = PrimaryScreen();
-    if (!screen || rect.IsEmpty() || stride < static_cast<std::size_t>(rect.Width())) return false;
+    if (!PrimaryScreen() || rect.IsEmpty() || stride < static_cast<std::size_t>(rect.Width()))
+        return false;
     const Rect inside = Intersect(rect, VirtualScreen());
     if (inside != rect) {
         for (int y = 0; y < rect.Height(); ++y)
-            std::fill_n(pixels + static_cast<std::size_t>(y) * stride, rect.Width(), 0xFF000000u);
+            std::fill_n(pixels + static_cast<std::size_t>(y) * stride, rect.Width(), kOpaque);
     }
     if (inside.IsEmpty()) return true;
-    // The root window is grabbed in coordinates relative to the screen asked.
-    const QRect origin = screen->geometry();
-    const QImage image = screen
-                             ->grabWindow(0, inside.left - origin.left(), inside.top - origin.top(),
-                                          inside.Width(), inside.Height())
-                             .toImage()
-                             .convertToFormat(QImage::Format_RGB32);
-    if (image.width() != inside.Width() || image.height() != inside.Height()) return false;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* src = reinterpret_cast<const GrabPixel*>(image.constScanLine(y));
-        GrabPixel* dst = pixels + static_cast<std::size_t>(inside.top - rect.top + y) * stride +
-                         (inside.left - rect.left);
-        std::memcpy(dst, src, static_cast<std::size_t>(image.width()) * sizeof(GrabPixel));
-    }
-    return true;
+    GrabPixel* const first = pixels + static_cast<std::size_t>(inside.top - rect.top) * stride +
+                             (inside.left - rect.left);
+    return GrabRoot(inside, first, stride);
 }
 
 WindowId CX11Desktop::WindowFromPoint(Point pos) const {

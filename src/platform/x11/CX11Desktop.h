@@ -5,8 +5,9 @@ namespace nl {
 
 // The real desktop on X11: Qt for the monitors, the cursor and the screen pixels, xcb for
 // the windows of every program (titles, classes, owners, stacking, the active window).
-// Needs a QGuiApplication on the xcb platform, with Qt's high-DPI scaling off so that Qt's
-// coordinates are device pixels; without X11 the window queries find nothing.
+// Every position and rectangle is in the X server's device pixels, whatever scale Qt lays
+// its windows out at. Needs a QGuiApplication on the xcb platform; without X11 the window
+// queries find nothing.
 class CX11Desktop final : public IDesktop {
 public:
     Point CursorPos() const override;

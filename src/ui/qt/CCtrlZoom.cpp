@@ -35,12 +35,19 @@ bool CCtrlZoom::GrabInto(const Rect& area) {
 }
 
 bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
-    const Rect target = ToRect(dest);
+    // The zoom counts device pixels: one screen pixel covers `zoom` pixels of the display,
+    // whatever scale Qt lays the widget out at, so the painting is in device pixels too.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QRect device(QPoint(qRound(dest.x() * ratio), qRound(dest.y() * ratio)),
+                       QSize(qRound(dest.width() * ratio), qRound(dest.height() * ratio)));
+    const Rect target = ToRect(device);
     const ZoomLayout layout =
         ComputeZoomLayout(target, m_centre, m_zoom, m_desktop.VirtualScreen());
     m_source = layout.clipped;
     if (!layout.drawn) return false;
     if (!GrabInto(layout.clipped)) return false;
+    const QTransform logical = painter.transform();
+    painter.setTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio), true);
     for (const Rect& band : layout.outside) painter.fillRect(ToQRect(band), QColor(kDesktopColor));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(ToQRect(layout.dest), m_grab);
@@ -50,16 +57,18 @@ bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
         painter.fillRect(ToQRect(CentreBlock(target, m_zoom)), Qt::black);
         painter.setCompositionMode(old);
     }
+    painter.setTransform(logical);
     return true;
 }
 
 QImage CCtrlZoom::CopyImage(bool stretch) {
     if (stretch && m_zoom != kZoomUnit) {
-        const QRect area = ImageRect();
-        QImage image(area.size(), QImage::Format_RGB32);
+        // As large as the image on the display, in device pixels.
+        const QSize area = ImageRect().size() * devicePixelRatioF();
+        QImage image(area, QImage::Format_RGB32);
         image.fill(QColor(kDesktopColor));
         QPainter painter(&image);
-        if (!Render(painter, QRect(QPoint(0, 0), area.size()), CursorMark::kHidden)) return {};
+        if (!Render(painter, QRect(QPoint(0, 0), area), CursorMark::kHidden)) return {};
         return image;
     }
     if (m_source.IsEmpty() || !GrabInto(m_source)) return {};
