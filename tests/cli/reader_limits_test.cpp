@@ -78,20 +78,6 @@ Bytes Repeated(const Bytes& unit, std::size_t count) {
     return out;
 }
 
-// A data file whose window-state list is `count` elements made of `elements`.
-Bytes DataFileWithList(std::uint64_t count, const Bytes& elements) {
-    Bytes bytes = SampleDataFile();
-    bytes.resize(WinStateListOffset(bytes));
-    return testing_support::Concat({bytes, CountBytes(count), elements});
-}
-
-// The smallest window-state record of the older version: no string table.
-Bytes SmallWinState() {
-    ByteWriter w;
-    w.Ascii("SWCN").U32(CWinState::kVersion1).U32(1).Zeros(8).U8(0).Zeros(8).U32(4).U16(0);
-    return w.Get();
-}
-
 Bytes NullWinStates() {
     const std::size_t count = kHostileSize / 2;
     return DataFileWithList(count, Bytes(count * 2, 0));

@@ -172,5 +172,65 @@ TEST(HostileFilesTest, HugeValuesAndRandomBytesStayWithinTheLimits) {
     }
 }
 
+// A window-state list of `count` small records: the first introduces the class, the others
+// refer to it.
+Bytes DataFileWithStates(std::uint64_t count) {
+    Bytes elements = {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00};
+    elements.insert(elements.end(), CWinState::kClassName.begin(), CWinState::kClassName.end());
+    const Bytes record = SmallWinState();
+    for (std::uint64_t i = 0; i < count; ++i) {
+        if (i > 0) elements.insert(elements.end(), {0x01, 0x80});
+        elements.insert(elements.end(), record.begin(), record.end());
+    }
+    return DataFileWithList(count, elements);
+}
+
+// Colors sections of `count` copies of one record.
+Bytes ColorsWithRecords(std::uint64_t count) {
+    testing_support::TestClock clock;
+    CColorPicker picker(clock);
+    picker.InsertColor(0, picker.Sample());
+    CArchive out;
+    picker.Serialize(out);
+    Bytes bytes = out.TakeBytes();
+    const std::size_t first = Find(bytes, "col1");
+    CArchive one;
+    CColPick(picker.GetAt(0)).Serialize(one);
+    const Bytes record = one.TakeBytes();
+    Bytes records;
+    for (std::uint64_t i = 0; i < count; ++i) records.insert(records.end(), record.begin(), record.end());
+    const Bytes head(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(first - 2));
+    const Bytes tail(bytes.begin() + static_cast<std::ptrdiff_t>(first + record.size()), bytes.end());
+    return testing_support::Concat({head, CountBytes(count), records, tail});
+}
+
+// The lists the program writes load up to their longest and are refused one beyond it.
+TEST(HostileFilesTest, ListsLoadUpToTheirLimitAndNoFurther) {
+    const Reader dataFile = [](const Bytes& bytes) {
+        PrefsRig rig;
+        CAppPrefs prefs(rig.Services());
+        prefs.LoadFromBytes(bytes);
+    };
+    const Reader colors = [](const Bytes& bytes) {
+        testing_support::TestClock clock;
+        CColorPicker picker(clock);
+        CArchive in(bytes);
+        picker.Serialize(in);
+    };
+    struct Case {
+        const char* what;
+        const Reader& read;
+        Bytes bytes;
+        const char* outcome;
+    };
+    const Case cases[] = {
+        {"32 window states", dataFile, DataFileWithStates(CPrefs::kMaxWinStates), "ok"},
+        {"33 window states", dataFile, DataFileWithStates(CPrefs::kMaxWinStates + 1), "bad format"},
+        {"999 colors", colors, ColorsWithRecords(CColorPicker::kMaxColors), "ok"},
+        {"1000 colors", colors, ColorsWithRecords(CColorPicker::kMaxColors + 1), "bad format"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Outcome(c.read, c.bytes), c.outcome) << c.what;
+}
+
 }  // namespace
 }  // namespace nl::test

@@ -59,6 +59,20 @@ inline std::size_t WinStateListOffset(const Bytes& dataFile) {
     return Find(dataFile, std::string(CWinState::kClassName)) - kTagBytes - kCountBytes;
 }
 
+// A data file whose window-state list is `count` elements made of `elements`.
+inline Bytes DataFileWithList(std::uint64_t count, const Bytes& elements) {
+    Bytes bytes = SampleDataFile();
+    bytes.resize(WinStateListOffset(bytes));
+    return testing_support::Concat({bytes, CountBytes(count), elements});
+}
+
+// The smallest window-state record of the older version: no string table.
+inline Bytes SmallWinState() {
+    ByteWriter w;
+    w.Ascii("SWCN").U32(CWinState::kVersion1).U32(1).Zeros(8).U8(0).Zeros(8).U32(4).U16(0);
+    return w.Get();
+}
+
 // The bytes of the empty measurement record a new document ends in.
 inline Bytes EmptyMeasurement() {
     CArchive ar;
