@@ -1,5 +1,6 @@
 #include "base/CArchive.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -113,10 +114,10 @@ void CArchive::WriteString(std::string_view utf8) {
     for (const char16_t unit : units) WriteU16(static_cast<std::uint16_t>(unit));
 }
 
-std::string CArchive::ReadString() {
+std::uint64_t CArchive::ReadStringHeader(std::size_t& charSize) {
     // The length escalates byte -> word -> dword -> qword; a word of 0xFFFE right after the
     // first escape marks a UTF-16 string, whose length then starts over at one byte.
-    std::size_t charSize = 1;
+    charSize = 1;
     std::uint64_t length = ReadU8();
     if (length == kByteEscape) {
         std::uint16_t word = ReadU16();
@@ -136,6 +137,13 @@ std::string CArchive::ReadString() {
         }
     }
     if (length > Remaining() / charSize) ThrowEndOfFile();
+    return length;
+}
+
+std::string CArchive::ReadString(std::uint64_t maxLength) {
+    std::size_t charSize = 1;
+    const std::uint64_t length = ReadStringHeader(charSize);
+    if (length > maxLength) ThrowBadFormat();
     const auto count = static_cast<std::size_t>(length);
     const std::uint8_t* p = m_in.data() + m_pos;
     m_pos += count * charSize;
@@ -168,6 +176,12 @@ void CArchive::ExpectString(std::string_view signature) {
     ThrowBadFormat();
 }
 
+void CArchive::SkipString() {
+    std::size_t charSize = 1;
+    const std::uint64_t length = ReadStringHeader(charSize);
+    m_pos += static_cast<std::size_t>(length) * charSize;
+}
+
 void CArchive::WriteCount(std::uint64_t count) {
     if (count < kWordEscape) {
         WriteU16(static_cast<std::uint16_t>(count));
@@ -182,13 +196,14 @@ void CArchive::WriteCount(std::uint64_t count) {
     WriteU64(count);
 }
 
-std::uint64_t CArchive::ReadCount(std::size_t minElementBytes) {
+std::uint64_t CArchive::ReadCount(std::size_t minElementBytes, std::uint64_t maxCount) {
     std::uint64_t count = ReadU16();
     if (count == kWordEscape) {
         count = ReadU32();
         if (count == kDwordEscape) count = ReadU64();
     }
     if (minElementBytes != 0 && count > Remaining() / minElementBytes) ThrowEndOfFile();
+    if (count > maxCount) ThrowBadFormat();
     return count;
 }
 
@@ -221,17 +236,24 @@ void CArchive::WriteStringTable(std::span<const std::string> values) {
     for (const auto& v : values) WriteString(v);
 }
 
-std::vector<std::string> CArchive::ReadStringTable() {
-    const auto count = static_cast<std::size_t>(ReadCount(1));  // a string takes one byte at least
+std::vector<std::string> CArchive::ReadStringTable(std::uint64_t maxCount,
+                                                   std::uint64_t maxLength) {
+    // A string takes one byte at least.
+    const auto count = static_cast<std::size_t>(ReadCount(1, maxCount));
     std::vector<std::string> values;
     values.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) values.push_back(ReadString());
+    for (std::size_t i = 0; i < count; ++i) values.push_back(ReadString(maxLength));
     return values;
+}
+
+void CArchive::SkipStringTable() {
+    const std::uint64_t count = ReadCount(1);
+    for (std::uint64_t i = 0; i < count; ++i) SkipString();
 }
 
 void CArchive::Reserved(int u64s, int strings) {
     for (int i = 0; i < u64s; ++i) IsStoring() ? WriteU64(0) : void(ReadU64());
-    for (int i = 0; i < strings; ++i) IsStoring() ? WriteString({}) : void(ReadString());
+    for (int i = 0; i < strings; ++i) IsStoring() ? WriteString({}) : SkipString();
 }
 
 void CArchive::Magic(std::string_view fourBytes, MagicCheck check) {
@@ -290,7 +312,10 @@ bool CArchive::LoadObjectTag(std::string_view className) {
         std::string name(length, '\0');
         ReadBytes(name.data(), length);
         if (name != className) ThrowBadFormat();
-        m_classes.emplace_back(std::move(name), m_mapCount++);
+        auto known = std::find(m_classNames.begin(), m_classNames.end(), name);
+        if (known == m_classNames.end()) known = m_classNames.insert(known, std::move(name));
+        const auto slot = static_cast<std::uint32_t>(known - m_classNames.begin());
+        m_loadedClasses.push_back({m_mapCount++, slot});
         ++m_mapCount;
         return true;
     }
@@ -303,14 +328,14 @@ bool CArchive::LoadObjectTag(std::string_view className) {
         if ((tag & kClassTag) == 0) ThrowBadFormat();  // a reference to an earlier object
         index = tag & ~kClassTag;
     }
-    for (const auto& [name, known] : m_classes) {
-        if (known == index) {
-            if (name != className) ThrowBadFormat();
-            ++m_mapCount;
-            return true;
-        }
-    }
-    ThrowBadFormat();
+    const auto found =
+        std::lower_bound(m_loadedClasses.begin(), m_loadedClasses.end(), index,
+                         [](const LoadedClass& c, std::uint32_t wanted) { return c.index < wanted; });
+    if (found == m_loadedClasses.end() || found->index != index ||
+        m_classNames[found->nameSlot] != className)
+        ThrowBadFormat();
+    ++m_mapCount;
+    return true;
 }
 
 }  // namespace nl

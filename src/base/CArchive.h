@@ -58,11 +58,21 @@ public:
     std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
     double ReadF64();
 
+    // No limit on a length or a count read.
+    static constexpr std::uint64_t kNoLimit = UINT64_MAX;
+    // The longest text the program keeps (in UTF-16 code units): window titles and class
+    // names are cut to it when a pick keeps them, and the editors of the other texts hold
+    // fewer. Readers refuse longer texts.
+    static constexpr std::uint64_t kLongestText = 32767;
+
     // Strings: written in the Unicode form (0xFF, the tag 0xFFFE, a length in UTF-16 code
     // units that escalates 1 -> 2 -> 4 -> 8 bytes, then the code units). Reading also
-    // accepts the narrow form (no tag, bytes read as Latin-1).
+    // accepts the narrow form (no tag, bytes read as Latin-1). A string longer than the
+    // bytes left raises the end-of-file error; one that fits but is longer than `maxLength`
+    // units the bad-format error. Skipping allocates nothing.
     void WriteString(std::string_view utf8);
-    std::string ReadString();
+    std::string ReadString(std::uint64_t maxLength = kNoLimit);
+    void SkipString();
     // Loading: the bytes at the read position must be `signature` stored as a string, in
     // either form; they are consumed. Anything else, a file too short to hold it included,
     // raises the bad-format error before more is read.
@@ -70,9 +80,10 @@ public:
 
     // Counts: 16 bits below 0xFFFF, else 0xFFFF and 32 bits, else also 0xFFFFFFFF and 64 bits.
     // A read count whose elements (at least `minElementBytes` each) cannot fit in the bytes
-    // left raises the end-of-file error.
+    // left raises the end-of-file error; one that fits but exceeds `maxCount` the
+    // bad-format error.
     void WriteCount(std::uint64_t count);
-    std::uint64_t ReadCount(std::size_t minElementBytes);
+    std::uint64_t ReadCount(std::size_t minElementBytes, std::uint64_t maxCount = kNoLimit);
 
     // Dates: i32 status, then the f64 OLE date.
     void WriteDate(const COleDateTime& date);
@@ -82,7 +93,11 @@ public:
     void WriteDwordTable(std::span<const std::uint32_t> values);
     std::vector<std::uint32_t> ReadDwordTable();
     void WriteStringTable(std::span<const std::string> values);
-    std::vector<std::string> ReadStringTable();
+    // At most `maxCount` strings of at most `maxLength` units each, else the bad-format error.
+    std::vector<std::string> ReadStringTable(std::uint64_t maxCount = kNoLimit,
+                                             std::uint64_t maxLength = kNoLimit);
+    // Reads past a string table without keeping any of it.
+    void SkipStringTable();
 
     // Symmetric helpers.
     void Io(std::uint32_t& v) { IsStoring() ? WriteU32(v) : void(v = ReadU32()); }
@@ -112,10 +127,11 @@ public:
     // null tag 0, or the new-class tag 0xFFFF with a 16-bit schema, the 16-bit length of the
     // class name and the name in ASCII followed by the body, or 0x8000 | class index and the
     // body for later objects of a class already seen. T needs `void Serialize(CArchive&)` and
-    // a default constructor. Loading clears `items` first.
+    // a default constructor. Loading clears `items` first and refuses more than `maxCount`
+    // elements with the bad-format error.
     template <class T>
     void ObjectArray(std::vector<std::unique_ptr<T>>& items, std::string_view className,
-                     std::uint16_t schema);
+                     std::uint16_t schema, std::uint64_t maxCount = kNoLimit);
 
 private:
     // Object tags: per element, writes or reads the tag and the class description; returns
@@ -129,14 +145,28 @@ private:
     std::vector<std::uint8_t> m_out;
     std::span<const std::uint8_t> m_in;
     std::size_t m_pos = 0;
+    // The length and the width of a code unit of the string at the read position; the
+    // position is left at its first code unit.
+    std::uint64_t ReadStringHeader(std::size_t& charSize);
+
     // The framework numbers classes and objects in one sequence starting at 1 (0 is null).
     std::uint32_t m_mapCount = 1;
-    std::vector<std::pair<std::string, std::uint32_t>> m_classes;  // name, index
+    // Storing: the classes written so far with their numbers.
+    std::vector<std::pair<std::string, std::uint32_t>> m_classes;
+    // Loading: the class names met so far, and per class tag read its number and the slot of
+    // its name, in the order read and so sorted by number: a reference is found by a binary
+    // search on its number, whatever the number of classes.
+    struct LoadedClass {
+        std::uint32_t index;
+        std::uint32_t nameSlot;
+    };
+    std::vector<std::string> m_classNames;
+    std::vector<LoadedClass> m_loadedClasses;
 };
 
 template <class T>
 void CArchive::ObjectArray(std::vector<std::unique_ptr<T>>& items, std::string_view className,
-                           std::uint16_t schema) {
+                           std::uint16_t schema, std::uint64_t maxCount) {
     if (IsStoring()) {
         WriteCount(items.size());
         for (auto& item : items) {
@@ -146,7 +176,7 @@ void CArchive::ObjectArray(std::vector<std::unique_ptr<T>>& items, std::string_v
         return;
     }
     items.clear();
-    const std::uint64_t count = ReadCount(2);  // every element has at least its tag
+    const std::uint64_t count = ReadCount(2, maxCount);  // every element has at least its tag
     for (std::uint64_t i = 0; i < count; ++i) {
         if (!LoadObjectTag(className)) {
             items.emplace_back();

@@ -95,6 +95,16 @@ std::string Latin1ToUtf8(std::string_view latin1) {
     return out;
 }
 
+std::string TruncateUtf16(const std::string& text, std::size_t limit) {
+    // A UTF-8 text of `limit` bytes or fewer has no more UTF-16 units than that.
+    if (text.size() <= limit) return text;
+    std::u16string wide = Utf8ToUtf16(text);
+    if (wide.size() <= limit) return text;
+    wide.resize(limit);
+    if (!wide.empty() && wide.back() >= 0xD800 && wide.back() <= 0xDBFF) wide.pop_back();
+    return Utf16ToUtf8(wide);
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> rows;
     size_t start = 0;

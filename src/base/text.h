@@ -10,6 +10,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 // Bytes 0x00..0xFF read as the code points U+0000..U+00FF.
 std::string Latin1ToUtf8(std::string_view latin1);
+// At most `limit` UTF-16 units of `text`, never ending in half a surrogate pair.
+std::string TruncateUtf16(const std::string& text, std::size_t limit);
 
 // Splits at line feeds; "a\nb\n" gives {"a", "b", ""}.
 std::vector<std::string> SplitLines(std::string_view text);

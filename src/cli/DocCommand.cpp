@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cstdio>
 #include <ctime>
+#include <iostream>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -147,11 +148,14 @@ struct InfoArgs {
     std::string file;
 };
 
+// Writes the report straight to standard output once the whole document has been read.
 std::string RunInfo(const InfoArgs& args) {
     Services services;
     CDocApp doc(services.clock, services.files);
     doc.OnOpenDocument(args.file);
-    return DocumentInfoJson(doc);
+    WriteDocumentInfoJson(doc, std::cout);
+    if (!std::cout.flush()) throw std::runtime_error("cannot write the output");
+    return {};
 }
 
 // ---- Add ----

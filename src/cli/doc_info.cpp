@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdio>
+#include <ostream>
+#include <utility>
 #include <nlohmann/json.hpp>
 
 #include "document/CDocApp.h"
@@ -61,47 +63,99 @@ Json ShapeJson(MeaShape shape) {
     return static_cast<std::int32_t>(shape);  // a kind this program does not know
 }
 
+constexpr int kIndent = 2;
+
+// `value` as indented JSON whose lines after the first are indented `depth` levels more, so
+// that it can be written at that depth. Texts from a file are valid UTF-8 already; a damaged
+// one must not stop the report.
+std::string Nested(const Json& value, int depth) {
+    const std::string text = value.dump(kIndent, ' ', false, Json::error_handler_t::replace);
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') out.append(static_cast<std::size_t>(depth * kIndent), ' ');
+    }
+    return out;
+}
+
+std::string Pad(int depth) {
+    return std::string(static_cast<std::size_t>(depth * kIndent), ' ');
+}
+
+// Writes the array of `count` elements that `element` makes, one element at a time, at
+// `depth`, in the layout of the indented dump.
+template <class Element>
+void StreamArray(std::ostream& out, int depth, std::size_t count, Element element) {
+    if (count == 0) {
+        out << "[]";
+        return;
+    }
+    out << "[\n";
+    for (std::size_t i = 0; i < count; ++i) {
+        out << Pad(depth + 1) << Nested(element(i), depth + 1) << (i + 1 < count ? ",\n" : "\n");
+    }
+    out << Pad(depth) << ']';
+}
+
+// "key": opening a member at `depth`.
+void Key(std::ostream& out, int depth, const char* key) {
+    out << Pad(depth) << Json(key).dump() << ": ";
+}
+
+Json ColorRecordJson(const CColPick& record, int index) {
+    return Json{
+        {"index", index + 1},
+        {"color", ColorJson(record.Color())},
+        {"first_color", ColorJson(record.FirstColor())},
+        {"version", record.Version()},
+        {"created", DateJson(record.Created())},
+        {"created_status", StatusName(record.Created())},
+        {"modified", DateJson(record.Modified())},
+        {"modified_status", StatusName(record.Modified())},
+        {"position", PointJson(record.Position())},
+        {"relative_position", PointJson(record.RelativePosition())},
+        {"source_title", record.SourceTitle()},
+        {"window_class", record.WindowClass()},
+    };
+}
+
 }  // namespace
 
-std::string DocumentInfoJson(const CDocApp& doc) {
+void WriteDocumentInfoJson(const CDocApp& doc, std::ostream& out) {
     const CColorPicker& colors = doc.Colors();
+    const auto& texts = colors.GetExportTexts();
+    out << "{\n";
+    Key(out, 1, "revision");
+    out << colors.Revision() << ",\n";
+    Key(out, 1, "export_texts");
+    StreamArray(out, 1, texts.size(), [&](std::size_t i) { return Json(texts[i]); });
+    out << ",\n";
+    Key(out, 1, "colors");
+    StreamArray(out, 1, colors.Colors().size(), [&](std::size_t i) {
+        return ColorRecordJson(colors.Colors()[i], static_cast<int>(i));
+    });
+    out << ",\n";
 
-    Json info;
-    info["revision"] = colors.Revision();
-    info["export_texts"] = Json::array();
-    for (const std::string& text : colors.GetExportTexts()) info["export_texts"].push_back(text);
-    info["colors"] = Json::array();
-    for (int i = 0; i < colors.GetCount(); ++i) {
-        const CColPick& record = colors.GetAt(i);
-        info["colors"].push_back(Json{
-            {"index", i + 1},
-            {"color", ColorJson(record.Color())},
-            {"first_color", ColorJson(record.FirstColor())},
-            {"version", record.Version()},
-            {"created", DateJson(record.Created())},
-            {"created_status", StatusName(record.Created())},
-            {"modified", DateJson(record.Modified())},
-            {"modified_status", StatusName(record.Modified())},
-            {"position", PointJson(record.Position())},
-            {"relative_position", PointJson(record.RelativePosition())},
-            {"source_title", record.SourceTitle()},
-            {"window_class", record.WindowClass()},
-        });
-    }
     const CWndCapMeaData& measurement = doc.Measurement();
-    Json points = Json::array();
-    for (const Point& p : measurement.Points()) points.push_back(PointJson(p));
-    info["measurement"] = Json{
+    const std::pair<const char*, Json> fields[] = {
         {"shape", ShapeJson(measurement.Shape())},
         {"when", DateJson(measurement.When())},
         {"when_status", StatusName(measurement.When())},
         {"origin", PointJson(measurement.Origin())},
         {"first", PointJson(measurement.First())},
         {"last", PointJson(measurement.Last())},
-        {"points", points},
     };
-    // Texts from a file are valid UTF-8 already; a damaged one must not stop the report.
-    return info.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    Key(out, 1, "measurement");
+    out << "{\n";
+    for (const auto& [key, value] : fields) {
+        Key(out, 2, key);
+        out << Nested(value, 2) << ",\n";
+    }
+    const std::vector<Point>& points = measurement.Points();
+    Key(out, 2, "points");
+    StreamArray(out, 2, points.size(), [&](std::size_t i) { return PointJson(points[i]); });
+    out << '\n' << Pad(1) << "}\n}\n";
 }
 
 }  // namespace nl::cli

@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include <ostream>
 
 namespace nl {
 class CDocApp;
@@ -7,8 +7,9 @@ class CDocApp;
 
 namespace nl::cli {
 
-// A document's colors and measurement as indented JSON: every field of every color, dates
-// in ISO 8601 UTC, and the measurement with its points.
-std::string DocumentInfoJson(const CDocApp& doc);
+// Writes a document's colors and measurement as indented JSON: every field of every color,
+// dates in ISO 8601 UTC, and the measurement with its points. The text goes out one color or
+// point at a time, so a report never sits whole in memory.
+void WriteDocumentInfoJson(const CDocApp& doc, std::ostream& out);
 
 }  // namespace nl::cli

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "base/text.h"
+
 namespace nl {
 namespace {
 
@@ -26,6 +28,14 @@ COleDateTime CColPick::StampNow(const IClock& clock) {
     if (!date.ToTimePoint(back) || floor<seconds>(back) != floor<seconds>(now))
         date.SetStatus(COleDateTime::kInvalid);
     return date;
+}
+
+void CColPick::SetSourceTitle(std::string title) {
+    m_sourceTitle = TruncateUtf16(title, CArchive::kLongestText);
+}
+
+void CColPick::SetWindowClass(std::string name) {
+    m_windowClass = TruncateUtf16(name, CArchive::kLongestText);
 }
 
 void CColPick::Serialize(CArchive& ar) {
@@ -60,8 +70,8 @@ void CColPick::Serialize(CArchive& ar) {
     IoPoint(ar, read.m_position);
     ar.Reserved(kReservedQwords, 0);
     IoPoint(ar, read.m_relativePosition);
-    read.m_sourceTitle = ar.ReadString();
-    read.m_windowClass = ar.ReadString();
+    read.m_sourceTitle = ar.ReadString(CArchive::kLongestText);
+    read.m_windowClass = ar.ReadString(CArchive::kLongestText);
     ar.Reserved(0, kReservedStrings);
     *this = std::move(read);  // the source window of a loaded record is empty
 }

@@ -59,12 +59,13 @@ public:
     Point RelativePosition() const { return m_relativePosition; }
     void SetRelativePosition(Point p) { m_relativePosition = p; }
 
-    // The source window's title, or kDesktopTitle.
+    // The source window's title, or kDesktopTitle. Both texts are cut to the longest text
+    // the document file holds (CArchive::kLongestText UTF-16 units).
     const std::string& SourceTitle() const { return m_sourceTitle; }
-    void SetSourceTitle(std::string title) { m_sourceTitle = std::move(title); }
+    void SetSourceTitle(std::string title);
     // The class name of the window directly under the cursor.
     const std::string& WindowClass() const { return m_windowClass; }
-    void SetWindowClass(std::string name) { m_windowClass = std::move(name); }
+    void SetWindowClass(std::string name);
 
     // Writes or reads the color record. Loading raises the bad-format error for a wrong
     // magic or a newer version and the end-of-file error for a record cut short; the

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/StringTable.h"
+#include "base/text.h"
 #include "res/version.h"
 
 namespace nl {
@@ -144,6 +145,7 @@ void CColorPicker::Reset() {
 void CColorPicker::SetExportText(ExportText which, std::string text) {
     if (which < 0 || which >= kExportTextCount)
         throw std::invalid_argument("export text " + std::to_string(which));
+    text = TruncateUtf16(text, CArchive::kLongestText);
     if (m_exportTexts[which] == text) return;
     m_exportTexts[which] = std::move(text);
     MarkModified();
@@ -180,17 +182,26 @@ void CColorPicker::Serialize(CArchive& ar) {
     const std::uint32_t reserved = ar.ReadU32();
     ar.ReadU32();
     ar.Reserved(kTailReservedQwords, kTailReservedStrings);
-    const std::uint64_t count = ar.ReadCount(CColPick::kMinStoredBytes);
+    // No list this program writes holds more than kMaxColors records.
+    const std::uint64_t count = ar.ReadCount(CColPick::kMinStoredBytes, kMaxColors);
     std::vector<CColPick> colors(static_cast<std::size_t>(count));
     for (CColPick& record : colors) record.Serialize(ar);
-    ar.ReadDwordTable();  // unused values
-    std::vector<std::string> texts = ar.ReadStringTable();
-    texts.resize(kExportTextCount);  // cut or padded with empty texts
+    ar.SkipBytes(sizeof(std::uint32_t) * ar.ReadCount(sizeof(std::uint32_t)));  // unused values
+    // The text table is cut or padded with empty texts to exactly three; texts beyond the
+    // third are read past without being kept.
+    ExportTexts texts;
+    const std::uint64_t textCount = ar.ReadCount(1);
+    for (std::uint64_t i = 0; i < textCount; ++i) {
+        if (i < texts.size())
+            texts[i] = ar.ReadString(CArchive::kLongestText);
+        else
+            ar.SkipString();
+    }
 
     m_colors = std::move(colors);
     m_revision = revision;
     m_reserved = reserved;
-    for (int i = 0; i < kExportTextCount; ++i) m_exportTexts[i] = std::move(texts[i]);
+    m_exportTexts = std::move(texts);
     m_modified = false;
 }
 

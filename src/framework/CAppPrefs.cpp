@@ -205,8 +205,10 @@ void CAppPrefs::Serialize(CArchive& ar) {
         if (m_hotKeys.size() < kHotKeyCount) m_hotKeys.resize(kHotKeyCount);
     }
     for (int i = 0; i < kDiscardedStringTables; ++i) {
-        std::vector<std::string> unused;
-        ar.Io(unused);
+        if (ar.IsStoring())
+            ar.WriteCount(0);
+        else
+            ar.SkipStringTable();
     }
     CPrefs::Serialize(ar);
     if (ar.IsLoading()) CompleteWinStates();

@@ -20,15 +20,6 @@ COLORREF LowColorBits(COLORREF color) {
     return color == kNoColor ? kNoColor : (color & kColorBits);
 }
 
-// At most `limit` UTF-16 units of `text`, never ending in half a surrogate pair.
-std::string TruncateUtf16(const std::string& text, std::size_t limit) {
-    std::u16string wide = Utf8ToUtf16(text);
-    if (wide.size() <= limit) return text;
-    wide.resize(limit);
-    if (!wide.empty() && wide.back() >= 0xD800 && wide.back() <= 0xDBFF) wide.pop_back();
-    return Utf16ToUtf8(wide);
-}
-
 }  // namespace
 
 void CDesktopSampler::SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,

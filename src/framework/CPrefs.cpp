@@ -112,7 +112,7 @@ void CPrefs::Serialize(CArchive& ar) {
         ar.SkipBytes(kCommonReservedBytes);
     }
     ReservedDwords(ar, kCommonTrailingDwords);
-    ar.ObjectArray(m_winStates, CWinState::kClassName, CWinState::kSchema);
+    ar.ObjectArray(m_winStates, CWinState::kClassName, CWinState::kSchema, kMaxWinStates);
     if (ar.IsLoading()) {
         // The object form allows empty elements; the list never holds one.
         for (auto& state : m_winStates)

@@ -76,6 +76,9 @@ public:
     static constexpr std::string_view kFolderArgument = "UserDataFolder:";
     static constexpr std::string_view kFileArgument = "UserDataFilePath:";
     static constexpr std::string_view kDataFileExtension = ".dat";
+    // The most window states a data file may hold: the program's windows with room for
+    // those of later versions. A longer list is refused as a bad format.
+    static constexpr std::uint64_t kMaxWinStates = 32;
 
     CPrefs(const PrefsServices& services, std::string companyName, std::string applicationName);
     ~CPrefs() override;

@@ -48,8 +48,10 @@ void CWinState::Serialize(CArchive& ar) {
     ReservedDwords(ar, 2);
     SerializePlacement(ar);
     ar.Io(m_numbers);
-    if (ar.IsStoring() || version > kLastVersionWithoutStrings) {
-        ar.Io(m_strings);
+    if (ar.IsStoring()) {
+        ar.WriteStringTable(m_strings);
+    } else if (version > kLastVersionWithoutStrings) {
+        m_strings = ar.ReadStringTable(kMaxStrings, CArchive::kLongestText);
     } else {
         m_strings.clear();
     }

@@ -43,6 +43,8 @@ public:
     static constexpr std::uint32_t kPlacementSize = 44;
 
     static constexpr std::uint32_t kFlagOpen = 0x1;
+    // The most texts a window keeps in its record; a record with more is refused.
+    static constexpr std::uint64_t kMaxStrings = 64;
 
     CWinState() = default;
 
@@ -66,7 +68,8 @@ public:
     std::vector<std::string>& Strings() { return m_strings; }
 
     // Writes the record in the current version, or reads either version. The magic and the
-    // reserved fields are read without being checked; a newer version is refused.
+    // reserved fields are read without being checked; a newer version, more than kMaxStrings
+    // texts or a text longer than the archive's longest text are refused.
     void Serialize(CArchive& ar);
 
 private:

@@ -250,3 +250,74 @@ TEST(CArchiveTest, ObjectArrayRefusesUnknownClassesAndReferences) {
 
 }  // namespace
 }  // namespace nl
+
+namespace nl {
+namespace {
+
+// Every element introduces the class again; the last one names a class by its number (each
+// class tag and each object take one number, so the classes are 1, 3, 5, ...).
+TEST(CArchiveTest, ObjectArrayFindsEveryClassByItsNumber) {
+    constexpr std::uint16_t kClasses = 300;
+    const Bytes newClass = {0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00, 'C', 'I', 't', 'e', 'm', 0, 0, 0, 0};
+    auto arrayOf = [&](std::uint16_t reference) {
+        Bytes bytes = {static_cast<std::uint8_t>(kClasses + 1), static_cast<std::uint8_t>((kClasses + 1) >> 8)};
+        for (int i = 0; i < kClasses; ++i) bytes.insert(bytes.end(), newClass.begin(), newClass.end());
+        const std::uint16_t tag = 0x8000 | reference;
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(tag), static_cast<std::uint8_t>(tag >> 8), 0, 0, 0, 0});
+        return bytes;
+    };
+    struct Case {
+        std::uint16_t reference;
+        bool known;
+    };
+    const Case cases[] = {
+        {1, true}, {3, true}, {151 * 2 + 1, true}, {(kClasses - 1) * 2 + 1, true},
+        {0, false}, {2, false}, {4, false}, {kClasses * 2 + 1, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::unique_ptr<Item>> loaded;
+        const Bytes bytes = arrayOf(c.reference);
+        CArchive in(bytes);
+        if (c.known) {
+            in.ObjectArray(loaded, "CItem", 1);
+            EXPECT_EQ(loaded.size(), kClasses + 1u) << c.reference;
+        } else {
+            EXPECT_THROW(in.ObjectArray(loaded, "CItem", 1), CArchiveException) << c.reference;
+        }
+    }
+}
+
+TEST(CArchiveTest, LimitsRefuseWhatFitsButIsTooLong) {
+    const Bytes threeStrings = {0x03, 0x00, 0x01, 'a', 0x02, 'b', 'c', 0x00};
+    struct Case {
+        const char* what;
+        std::function<void(CArchive&)> read;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"three strings of at most three", [](CArchive& ar) { ar.ReadStringTable(3, 2); }, false},
+        {"three strings of at most two", [](CArchive& ar) { ar.ReadStringTable(2, 2); }, true},
+        {"a string longer than one", [](CArchive& ar) { ar.ReadStringTable(3, 1); }, true},
+        {"a count of three of at most two", [](CArchive& ar) { ar.ReadCount(1, 2); }, true},
+        {"skipped whatever their length", [](CArchive& ar) { ar.SkipStringTable(); }, false},
+    };
+    for (const auto& c : cases) {
+        CArchive in(threeStrings);
+        if (c.refused) {
+            try {
+                c.read(in);
+                ADD_FAILURE() << c.what;
+            } catch (const CArchiveException& e) {
+                EXPECT_EQ(e.GetCause(), CArchiveException::Cause::kBadFormat) << c.what;
+            }
+        } else {
+            c.read(in);
+        }
+    }
+    CArchive skipped(threeStrings);
+    skipped.SkipStringTable();
+    EXPECT_EQ(skipped.Remaining(), 0u);
+}
+
+}  // namespace
+}  // namespace nl

@@ -94,6 +94,19 @@ TEST_F(DocCliTest, AddCreatesTheDocumentAndInfoReportsEveryField) {
     EXPECT_EQ(info["measurement"]["points"], nlohmann::json::array());
 }
 
+// The report is written piece by piece; it must read as the library's own indented form of
+// the same JSON, empty lists and nested points included.
+TEST_F(DocCliTest, InfoIsTheIndentedFormOfItsJson) {
+    Ok({"doc", "add", "empty.nlz", "#010203"});
+    Ok({"doc", "add", "p.nlz", "#FF8000", "--title", "tab\there \"quoted\""});
+    Ok({"doc", "add", "p.nlz", "1,2,3"});
+    Ok({"doc", "measure", "p.nlz", "--path", "1,2", "-5,7", "9,9"});
+    for (const char* file : {"empty.nlz", "p.nlz"}) {
+        const std::string text = Ok({"doc", "info", file});
+        EXPECT_EQ(text, nlohmann::ordered_json::parse(text).dump(2) + "\n") << file;
+    }
+}
+
 TEST_F(DocCliTest, MeasureThenRowsInTheNeutralFormat) {
     Ok({"doc", "add", "p.nlz", "1,2,3"});
     struct Case {

@@ -1,5 +1,6 @@
 // Opens a document from arbitrary bytes. A failed open must leave the document as it was; a
 // document that opens must save and open again to the same contents.
+#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -23,7 +24,7 @@ public:
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int nl::fuzz::Document(const std::uint8_t* data, std::size_t size) {
     FixedClock clock;
     nl::FakeFileSystem files;
     files.AddFolder("/fuzz");

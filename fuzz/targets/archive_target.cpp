@@ -1,4 +1,5 @@
 // Feeds arbitrary bytes to every archive reader: strings, counts, tables, dates and object arrays.
+#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -18,7 +19,7 @@ struct Record {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int nl::fuzz::Archive(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     // The first byte picks the sequence of reads, the rest is the archive.
     const std::uint8_t selector = data[0];

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the ruler record's reader. A record that loads must keep its
 // scaling factor in range and write and load again unchanged.
+#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -7,7 +8,7 @@
 #include "base/CArchive.h"
 #include "document/CRulerData.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int nl::fuzz::RulerData(const std::uint8_t* data, std::size_t size) {
     nl::CRulerData ruler;
     try {
         nl::CArchive ar(std::span<const std::uint8_t>(data, size), "fuzz.dat");

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the window-state reader, alone and as the object array the data
 // file holds; whatever loads must write and load again to the same record.
+#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -25,7 +26,7 @@ void CheckRoundTrip(nl::CWinState& state) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int nl::fuzz::WinState(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     try {
         nl::CArchive ar(bytes, "fuzz.dat");

@@ -1,5 +1,6 @@
 // Loads a measurement record from arbitrary bytes; a record that loads must build its rows in
 // every unit and read back equal after writing.
+#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -30,7 +31,7 @@ nl::NumberFormat GroupedComma() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int nl::fuzz::Measurement(const std::uint8_t* data, std::size_t size) {
     nl::CWndCapMeaData record;
     nl::CArchive in(std::span<const std::uint8_t>(data, size), "fuzz.nlz");
     try {

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the data-file reader: the settings block, the ruler record, the
 // tables, the common-settings block and the window-state objects, into fresh preferences.
+#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <span>
 
@@ -19,7 +20,7 @@ public:
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int nl::fuzz::DataFile(const std::uint8_t* data, std::size_t size) {
     static nl::FakeFolders folders;
     static nl::FakeFileSystem files;
     static nl::FakeDialogs dialogs;
