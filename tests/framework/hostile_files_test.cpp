@@ -74,7 +74,8 @@ std::string InChild(const std::function<std::string()>& sweep) {
     close(pipeFds[1]);
     std::string report;
     char buffer[512];
-    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, static_cast<std::size_t>(n));
     close(pipeFds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -87,10 +88,13 @@ struct ReaderCase {
     Bytes valid;
     Reader read;
     std::size_t versionOffset;  // where the format version lies after the magic
+    // How many leading bytes form a signature checked before anything else is read: a file
+    // cut inside it is not this kind of file at all (a bad format), not one cut short.
+    std::size_t signatureBytes;
 };
 
 std::vector<ReaderCase> Readers() {
-    constexpr std::size_t kDataFileVersionAt = 4;  // after "NCnl"
+    constexpr std::size_t kDataFileVersionAt = 4;   // after "NCnl"
     constexpr std::size_t kDocumentVersionAt = 18;  // after the 7-character magic string
     return {
         {"data file", SampleDataFile(),
@@ -99,7 +103,7 @@ std::vector<ReaderCase> Readers() {
              CAppPrefs prefs(rig.Services());
              prefs.LoadFromBytes(bytes, "hostile.dat");
          },
-         kDataFileVersionAt},
+         kDataFileVersionAt, 0},
         {"document", SampleDocument(),
          [](const Bytes& bytes) {
              testing_support::TestClock clock;
@@ -108,12 +112,12 @@ std::vector<ReaderCase> Readers() {
              CArchive ar(bytes, "hostile.nlz");
              doc.Serialize(ar);
          },
-         kDocumentVersionAt},
+         kDocumentVersionAt, kDocumentVersionAt},
     };
 }
 
-// Every reader: the valid file loads; cut at any offset it ends early; a wrong magic and a
-// newer version are bad formats.
+// Every reader: the valid file loads; cut at any offset it ends early (inside a signature it
+// is not that kind of file); a wrong magic and a newer version are bad formats.
 TEST(HostileFilesTest, DamagedFilesFailWithTheArchiveErrors) {
     for (const ReaderCase& reader : Readers()) {
         SCOPED_TRACE(reader.what);
@@ -125,8 +129,10 @@ TEST(HostileFilesTest, DamagedFilesFailWithTheArchiveErrors) {
             };
             expect("the valid file", reader.valid, "ok");
             for (std::size_t size = 0; size < reader.valid.size(); ++size) {
-                const Bytes cut(reader.valid.begin(), reader.valid.begin() + static_cast<std::ptrdiff_t>(size));
-                expect(("cut at " + std::to_string(size)).c_str(), cut, "end of file");
+                const Bytes cut(reader.valid.begin(),
+                                reader.valid.begin() + static_cast<std::ptrdiff_t>(size));
+                expect(("cut at " + std::to_string(size)).c_str(), cut,
+                       size < reader.signatureBytes ? "bad format" : "end of file");
             }
             Bytes magic = reader.valid;
             magic[reader.versionOffset - 1] ^= 0x20;
@@ -163,7 +169,8 @@ TEST(HostileFilesTest, HugeValuesAndRandomBytesStayWithinTheLimits) {
                 Bytes bytes(random() % kMaxRandomSize);
                 for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
                 check("random input " + std::to_string(i), bytes);
-                bytes.insert(bytes.begin(), reader.valid.begin(), reader.valid.begin() + static_cast<std::ptrdiff_t>(head));
+                bytes.insert(bytes.begin(), reader.valid.begin(),
+                             reader.valid.begin() + static_cast<std::ptrdiff_t>(head));
                 check("random input behind the head " + std::to_string(i), bytes);
             }
             return out.str();
@@ -198,9 +205,11 @@ Bytes ColorsWithRecords(std::uint64_t count) {
     CColPick(picker.GetAt(0)).Serialize(one);
     const Bytes record = one.TakeBytes();
     Bytes records;
-    for (std::uint64_t i = 0; i < count; ++i) records.insert(records.end(), record.begin(), record.end());
+    for (std::uint64_t i = 0; i < count; ++i)
+        records.insert(records.end(), record.begin(), record.end());
     const Bytes head(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(first - 2));
-    const Bytes tail(bytes.begin() + static_cast<std::ptrdiff_t>(first + record.size()), bytes.end());
+    const Bytes tail(bytes.begin() + static_cast<std::ptrdiff_t>(first + record.size()),
+                     bytes.end());
     return testing_support::Concat({head, CountBytes(count), records, tail});
 }
 
