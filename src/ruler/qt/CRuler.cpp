@@ -193,6 +193,8 @@ void CRuler::SetOptions(std::uint32_t mask, std::uint32_t bits) {
         setGeometry(ToQRect(target));
     }
     UpdateMinimumSize();
+    // The start-up placement has its own rule; later changes keep the whole ruler in view.
+    if (!firstTime) KeepOnScreen();
     if (changed & D::kOptionGuide) m_guide.reset();
     m_lastCursor.reset();
     update();
@@ -222,6 +224,12 @@ void CRuler::RecomputeMetrics() {
     const bool vertical = (m_options & D::kOptionVertical) != 0;
     m_metrics = ComputeUnitMetrics(m_options, m_data.GraduationBase(), m_dpi,
                                    vertical ? m_dialogBase.cy : m_dialogBase.cx);
+}
+
+void CRuler::KeepOnScreen() {
+    const Rect now = ScreenRect();
+    const Rect kept = KeepOnWorkArea(now, m_context.desktop.Monitors(), VirtualScreen());
+    if (kept != now) setGeometry(ToQRect(kept));
 }
 
 void CRuler::UpdateMinimumSize() {

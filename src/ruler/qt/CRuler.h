@@ -105,6 +105,8 @@ private:
     void RecomputeMetrics();
     void RebuildCaption();
     void UpdateMinimumSize();
+    // Brings the whole ruler onto the work area of its monitor where it fits there.
+    void KeepOnScreen();
     void PlaceAtStart();
     void Arrange();
     void MoveBy(int dx, int dy);
