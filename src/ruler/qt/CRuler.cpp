@@ -4,6 +4,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "framework/CAppPrefs.h"
@@ -14,6 +16,7 @@
 #include "framework/qt/IViewHost.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/screen_pixels.h"
 #include "base/command_ids.h"
 #include "document/CRulerData.h"
 #include "ruler/qt/CDlgScale.h"
@@ -227,9 +230,10 @@ void CRuler::RecomputeMetrics() {
 }
 
 void CRuler::KeepOnScreen() {
-    const Rect now = ScreenRect();
+    // The monitors' areas are in device pixels.
+    const Rect now = DeviceRect(geometry());
     const Rect kept = KeepOnWorkArea(now, m_context.desktop.Monitors(), VirtualScreen());
-    if (kept != now) setGeometry(ToQRect(kept));
+    if (kept != now) move(LogicalPoint({kept.left, kept.top}));
 }
 
 void CRuler::UpdateMinimumSize() {
@@ -250,7 +254,19 @@ Rect CRuler::VirtualScreen() const {
 }
 
 Point CRuler::OriginOnScreen() const {
-    return RulerOriginOnScreen(ScreenRect(), m_options, m_captionHeight);
+    // The layout is in the window's own (Qt's) pixels; the screen position in device pixels.
+    const Point origin = RulerLayout({width(), height()}, m_options, m_captionHeight).origin;
+    return DevicePoint(geometry().topLeft() + QPoint(origin.x, origin.y));
+}
+
+Point CRuler::ClientTopLeftOnScreen() const {
+    return DevicePoint(geometry().topLeft());
+}
+
+int CRuler::ScaleOnWindow() const {
+    // Graduations mark device pixels: where Qt scales the window, its pixels are larger.
+    const double ratio = devicePixelRatioF();
+    return ratio > 0 ? std::max(1, static_cast<int>(std::lround(m_scale / ratio))) : m_scale;
 }
 
 GraduationLayout CRuler::Layout() const {
@@ -258,7 +274,7 @@ GraduationLayout CRuler::Layout() const {
     in.client = {width(), height()};
     in.vertical = (m_options & D::kOptionVertical) != 0;
     in.inverted = (m_options & D::kOptionInverted) != 0;
-    in.scale = m_scale;
+    in.scale = ScaleOnWindow();
     in.dpi = m_dpi;
     in.metrics = m_metrics;
     in.inch = (m_options & D::kOptionUnitMask) == D::kOptionUnitInch;
@@ -297,13 +313,13 @@ void CRuler::MoveBy(int dx, int dy) {
 }
 
 void CRuler::MoveToCursor() {
-    const auto target = RulerRectAtCursor(ScreenRect(), OriginOnScreen(),
+    const auto target = RulerRectAtCursor(DeviceRect(geometry()), OriginOnScreen(),
                                           m_context.desktop.CursorPos(), VirtualScreen());
     if (!target) {
         QApplication::beep();
         return;
     }
-    move(target->left, target->top);
+    move(LogicalPoint({target->left, target->top}));
 }
 
 void CRuler::MoveCursorToRuler() {
@@ -409,7 +425,8 @@ void CRuler::InvalidateGuide(int along) {
 void CRuler::UpdateFromCursor() {
     if (m_dpi == 0 || !isVisible()) return;
     const Point screen = m_context.desktop.CursorPos();
-    const Point client{screen.x - geometry().left(), screen.y - geometry().top()};
+    const QPoint inWindow = LogicalPoint(screen) - geometry().topLeft();
+    const Point client{inWindow.x(), inWindow.y()};
     if (m_lastCursor && *m_lastCursor == client) return;
     const RulerParts parts = Parts();
 
@@ -447,8 +464,8 @@ void CRuler::RebuildCaption() {
     in.metrics = m_metrics;
     in.originOnScreen = OriginOnScreen();
     in.cursorOnScreen = m_context.desktop.CursorPos();
-    in.cursorInClient = {in.cursorOnScreen.x - geometry().left(),
-                         in.cursorOnScreen.y - geometry().top()};
+    const Point topLeft = ClientTopLeftOnScreen();
+    in.cursorInClient = {in.cursorOnScreen.x - topLeft.x, in.cursorOnScreen.y - topLeft.y};
     const QString text = ToQt(RulerCaption(in, m_context.prefs.RegionalFormat()));
     if (text == m_caption) return;
     m_caption = text;

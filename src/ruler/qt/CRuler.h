@@ -105,6 +105,10 @@ private:
     void RecomputeMetrics();
     void RebuildCaption();
     void UpdateMinimumSize();
+    // The window's top-left corner in device pixels.
+    Point ClientTopLeftOnScreen() const;
+    // The scale the graduations are laid out at in the window's own pixels.
+    int ScaleOnWindow() const;
     // Brings the whole ruler onto the work area of its monitor where it fits there.
     void KeepOnScreen();
     void PlaceAtStart();
