@@ -193,7 +193,7 @@ void CRuler::SetOptions(std::uint32_t mask, std::uint32_t bits) {
         const Rect target =
             RulerRectAfterOptions(ScreenRect(), old, now, m_captionHeight, VirtualScreen());
         setMinimumSize(0, 0);
-        setGeometry(ToQRect(target));
+        SetScreenRect(target);
     }
     UpdateMinimumSize();
     // The start-up placement has its own rule; later changes keep the whole ruler in view.
@@ -230,8 +230,7 @@ void CRuler::RecomputeMetrics() {
 }
 
 void CRuler::KeepOnScreen() {
-    // The monitors' areas are in device pixels.
-    const Rect now = DeviceRect(geometry());
+    const Rect now = ScreenRect();
     const Rect kept = KeepOnWorkArea(now, m_context.desktop.Monitors(), VirtualScreen());
     if (kept != now) move(LogicalPoint({kept.left, kept.top}));
 }
@@ -246,7 +245,11 @@ RulerParts CRuler::Parts() const {
 }
 
 Rect CRuler::ScreenRect() const {
-    return ToRect(geometry());
+    return DeviceRect(geometry());
+}
+
+void CRuler::SetScreenRect(const Rect& rect) {
+    setGeometry(LogicalRect(rect));
 }
 
 Rect CRuler::VirtualScreen() const {
@@ -263,10 +266,11 @@ Point CRuler::ClientTopLeftOnScreen() const {
     return DevicePoint(geometry().topLeft());
 }
 
-int CRuler::ScaleOnWindow() const {
-    // Graduations mark device pixels: where Qt scales the window, its pixels are larger.
+int CRuler::DpiOnWindow() const {
+    // The graduations count device pixels: where Qt scales the window, an inch spans fewer
+    // of the window's own pixels.
     const double ratio = devicePixelRatioF();
-    return ratio > 0 ? std::max(1, static_cast<int>(std::lround(m_scale / ratio))) : m_scale;
+    return ratio > 0 ? std::max(1, static_cast<int>(std::lround(m_dpi / ratio))) : m_dpi;
 }
 
 GraduationLayout CRuler::Layout() const {
@@ -274,8 +278,8 @@ GraduationLayout CRuler::Layout() const {
     in.client = {width(), height()};
     in.vertical = (m_options & D::kOptionVertical) != 0;
     in.inverted = (m_options & D::kOptionInverted) != 0;
-    in.scale = ScaleOnWindow();
-    in.dpi = m_dpi;
+    in.scale = m_scale;
+    in.dpi = DpiOnWindow();
     in.metrics = m_metrics;
     in.inch = (m_options & D::kOptionUnitMask) == D::kOptionUnitInch;
     in.majorLength = kMajorTickLength;
@@ -291,20 +295,20 @@ void CRuler::PlaceAtStart() {
     if (rect.IsEmpty()) {
         const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
         Rect monitor = VirtualScreen();
-        const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
+        const Rect owner = m_frame ? DeviceRect(m_frame->Window()->frameGeometry()) : monitor;
         if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
         rect = RulerDefaultRect(monitor);
     }
     rect = KeepVisible(rect, VirtualScreen());
-    setGeometry(ToQRect(rect));
+    SetScreenRect(rect);
 }
 
 void CRuler::Arrange() {
     const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
     Rect monitor = VirtualScreen();
-    const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
+    const Rect owner = m_frame ? DeviceRect(m_frame->Window()->frameGeometry()) : monitor;
     if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
-    setGeometry(ToQRect(RulerDefaultRect(monitor)));
+    SetScreenRect(RulerDefaultRect(monitor));
     update();
 }
 
@@ -313,7 +317,7 @@ void CRuler::MoveBy(int dx, int dy) {
 }
 
 void CRuler::MoveToCursor() {
-    const auto target = RulerRectAtCursor(DeviceRect(geometry()), OriginOnScreen(),
+    const auto target = RulerRectAtCursor(ScreenRect(), OriginOnScreen(),
                                           m_context.desktop.CursorPos(), VirtualScreen());
     if (!target) {
         QApplication::beep();

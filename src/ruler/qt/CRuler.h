@@ -107,8 +107,8 @@ private:
     void UpdateMinimumSize();
     // The window's top-left corner in device pixels.
     Point ClientTopLeftOnScreen() const;
-    // The scale the graduations are laid out at in the window's own pixels.
-    int ScaleOnWindow() const;
+    // The dots per inch of the window's own pixels, which the graduations are laid out in.
+    int DpiOnWindow() const;
     // Brings the whole ruler onto the work area of its monitor where it fits there.
     void KeepOnScreen();
     void PlaceAtStart();
@@ -120,7 +120,9 @@ private:
     void ToggleKeysWindow();
     void ShowMenuAt(const QPoint& global);
     bool RefreshDialogUnits();
+    // The window's rectangle in device pixels, and the window placed at one.
     Rect ScreenRect() const;
+    void SetScreenRect(const Rect& rect);
     Rect VirtualScreen() const;
     void PaintStrip(QPainter& p, const RulerParts& parts);
     void PaintBody(QPainter& p, const RulerParts& parts);
