@@ -381,6 +381,8 @@ constexpr StringEntry kEntries[] = {
     {27064, "proj"},
     {27065, "dist"},
     {27066, "ang"},
+    // Application: where updates come from when no updater is installed
+    {27090, "Updates come from the package manager"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

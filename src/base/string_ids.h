@@ -116,6 +116,7 @@ inline constexpr std::uint32_t kIdsRulerCaptionCursor = 27063;      // "pos"
 inline constexpr std::uint32_t kIdsRulerCaptionProjection = 27064;  // "proj"
 inline constexpr std::uint32_t kIdsRulerCaptionDistance = 27065;    // "dist"
 inline constexpr std::uint32_t kIdsRulerCaptionAngle = 27066;       // "ang"
+inline constexpr std::uint32_t kIdsUpdatesFromPackages = 27090;     // "Updates come from ..."
 
 // The framework's own texts.
 inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"

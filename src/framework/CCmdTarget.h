@@ -20,6 +20,8 @@ public:
     // A radio mark (a dot instead of a check mark).
     void SetRadio(bool on = true) { m_check = on ? kChecked : kUnchecked; m_radio = true; }
     void SetText(std::string text) { m_text = std::move(text); }
+    // A tool tip that says why the item is as it is (menu items show it on hover).
+    void SetToolTip(std::string tip) { m_toolTip = std::move(tip); }
     // Lets the next target in the route handle the update after all.
     void ContinueRouting() { m_continueRouting = true; }
 
@@ -28,6 +30,7 @@ public:
     std::optional<int> CheckState() const { return m_check; }
     bool IsRadio() const { return m_radio; }
     const std::optional<std::string>& Text() const { return m_text; }
+    const std::optional<std::string>& ToolTip() const { return m_toolTip; }
     bool ContinueRoutingRequested() const { return m_continueRouting; }
     // Clears ContinueRouting before the next target is asked.
     void ResetRouting() { m_continueRouting = false; }
@@ -38,6 +41,7 @@ private:
     std::optional<int> m_check;
     bool m_radio = false;
     std::optional<std::string> m_text;
+    std::optional<std::string> m_toolTip;
     bool m_continueRouting = false;
 };
 

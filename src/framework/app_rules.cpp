@@ -1,8 +1,12 @@
 #include "framework/app_rules.h"
 
+#include "framework/CAppPrefs.h"
 #include "framework/CPrefs.h"
 #include "base/text.h"
 #include "base/command_ids.h"
+#include "base/StringTable.h"
+#include "base/string_ids.h"
+#include "framework/CCmdTarget.h"
 
 namespace nl {
 
@@ -105,6 +109,20 @@ std::vector<std::string> UpdaterArguments(UpdaterRequest request, WindowId owner
 
 int UpdaterTimerInterval(int ticksSoFar) {
     return ticksSoFar <= 0 ? kUpdaterFirstDelayMs : kUpdaterIntervalMs;
+}
+
+void UpdateUpdaterCommand(CCmdUI& ui, UpdaterPresence updater) {
+    if (updater == UpdaterPresence::kInstalled) return;
+    ui.Enable(false);
+    ui.SetToolTip(LoadString(kIdsUpdatesFromPackages));
+}
+
+bool ReopensLastDocument(StartDocument named, std::uint32_t generalOptions,
+                         std::string_view mostRecentPath) {
+    constexpr std::uint32_t kReopen =
+        AppSettings::kGeneralKeepDocument | AppSettings::kGeneralReopenDocument;
+    return named == StartDocument::kNoneNamed && (generalOptions & kReopen) == kReopen &&
+           !mostRecentPath.empty();
 }
 
 }  // namespace nl

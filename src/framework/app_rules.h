@@ -11,6 +11,7 @@
 
 namespace nl {
 
+class CCmdUI;
 class CPrefs;
 
 // The maintenance switches an installer starts the program with. The whole command line
@@ -63,5 +64,16 @@ std::string UpdaterPath(std::string_view executablePath);
 std::vector<std::string> UpdaterArguments(UpdaterRequest request, WindowId owner = kNoWindow);
 // The delay before the updater timer's next tick after `ticksSoFar` ticks.
 int UpdaterTimerInterval(int ticksSoFar);
+enum class UpdaterPresence { kMissing, kInstalled };
+// The state of Check for Updates and Configure Updates: without an updater beside the
+// program both are disabled, their tool tip saying where updates come from instead.
+void UpdateUpdaterCommand(CCmdUI& ui, UpdaterPresence updater);
+
+// Whether the start-up reopens the most recent document: only when the options ask for it,
+// there is one, and no document was named on the command line (one that failed to open
+// leaves a new document, not some other one).
+enum class StartDocument { kNoneNamed, kNamed };
+bool ReopensLastDocument(StartDocument named, std::uint32_t generalOptions,
+                         std::string_view mostRecentPath);
 
 }  // namespace nl

@@ -15,6 +15,9 @@ namespace nl {
 using WindowId = std::uint64_t;
 inline constexpr WindowId kNoWindow = 0;
 
+// Whether a window stays above the others.
+enum class StaysOnTop { kOff, kOn };
+
 // Which relative GetAncestor returns.
 enum class WindowAncestor {
     kParent,     // the parent window (the desktop window for a top-level window)
@@ -72,6 +75,10 @@ public:
     virtual bool IsTransparent(WindowId) const { return false; }
     // Restores a minimized window and activates it.
     virtual void Restore(WindowId window) = 0;
+    // Keeps one of the program's own top-level windows above the others or lets it go, on the
+    // window as it is (no new window). False where the desktop cannot do that; the caller
+    // then changes the window its own way.
+    virtual bool SetStaysOnTop(WindowId, StaysOnTop) { return false; }
     // The window's outer rectangle (with its frame) in screen coordinates.
     virtual Rect WindowRect(WindowId window) const = 0;
     // The window's own area (without a frame) in screen coordinates: its top-left corner is

@@ -96,6 +96,19 @@ Rect KeepVisible(const Rect& rect, const Rect& bounds, int margin) {
     return r;
 }
 
+Rect KeepOnWorkArea(const Rect& rect, std::span<const MonitorInfo> monitors, const Rect& desktop) {
+    Rect work = desktop;
+    if (const auto index = NearestMonitor(monitors, rect)) work = monitors[*index].workArea;
+    // Shifting by the overhang on each side, the far edge first, leaves a rectangle too large
+    // for the work area with its left or top edge on the work area's.
+    Rect r = rect;
+    if (r.right > work.right) r.Offset(work.right - r.right, 0);
+    if (r.left < work.left) r.Offset(work.left - r.left, 0);
+    if (r.bottom > work.bottom) r.Offset(0, work.bottom - r.bottom);
+    if (r.top < work.top) r.Offset(0, work.top - r.top);
+    return r;
+}
+
 Size RulerMinimumSize(std::uint32_t options) {
     if (IsVertical(options)) return {kRulerDefaultThickness, kRulerMinLength};
     return {kRulerMinLength, kRulerDefaultThickness};

@@ -2,7 +2,10 @@
 #include <cstdint>
 #include <optional>
 
+#include <span>
+
 #include "base/geometry.h"
+#include "base/monitor_layout.h"
 
 namespace nl {
 
@@ -38,6 +41,10 @@ Rect RulerDefaultRect(const Rect& monitor);
 // Moves `rect` so that at least `margin` pixels of it stay inside `bounds` each way; a
 // rectangle wider or taller than the bounds gets its left or top edge on theirs.
 Rect KeepVisible(const Rect& rect, const Rect& bounds, int margin = kKeepVisibleMargin);
+
+// After a change of layout: a ruler that fits in the work area of its monitor is moved
+// wholly inside it; a larger one keeps its left and top edges on the work area.
+Rect KeepOnWorkArea(const Rect& rect, std::span<const MonitorInfo> monitors, const Rect& desktop);
 
 // The smallest size the user can size the ruler to.
 Size RulerMinimumSize(std::uint32_t options);

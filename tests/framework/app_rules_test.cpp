@@ -6,6 +6,8 @@
 #include "base/CSystemError.h"
 #include "platform/fake/FakeDesktop.h"
 #include "base/command_ids.h"
+#include "framework/CAppPrefs.h"
+#include "framework/CCmdTarget.h"
 
 namespace nl {
 namespace {
@@ -167,6 +169,42 @@ TEST(UpdaterTest, PathArgumentsAndTimer) {
     EXPECT_EQ(UpdaterTimerInterval(0), 5000);
     EXPECT_EQ(UpdaterTimerInterval(1), 21600000);
     EXPECT_EQ(UpdaterTimerInterval(7), 21600000);
+}
+
+TEST(UpdaterTest, CommandsAreDisabledWithAReasonWithoutTheUpdater) {
+    CCmdUI installed(cmd::kCheckForUpdates);
+    UpdateUpdaterCommand(installed, UpdaterPresence::kInstalled);
+    EXPECT_TRUE(installed.Enabled());
+    EXPECT_FALSE(installed.ToolTip());
+    CCmdUI missing(cmd::kCheckForUpdates);
+    UpdateUpdaterCommand(missing, UpdaterPresence::kMissing);
+    EXPECT_FALSE(missing.Enabled());
+    ASSERT_TRUE(missing.ToolTip());
+    EXPECT_NE(missing.ToolTip()->find("package manager"), std::string::npos);
+}
+
+TEST(StartDocumentTest, OnlyAnUnnamedStartReopensTheLastDocument) {
+    constexpr std::uint32_t kKeep = AppSettings::kGeneralKeepDocument;
+    constexpr std::uint32_t kBoth = kKeep | AppSettings::kGeneralReopenDocument;
+    struct Case {
+        StartDocument named;
+        std::uint32_t options;
+        const char* recent;
+        bool reopens;
+    };
+    const Case cases[] = {
+        {StartDocument::kNoneNamed, kBoth, "/d/a.nlc", true},
+        // A named document that did not open leaves the new document.
+        {StartDocument::kNamed, kBoth, "/d/a.nlc", false},
+        {StartDocument::kNoneNamed, kKeep, "/d/a.nlc", false},
+        {StartDocument::kNoneNamed, AppSettings::kGeneralReopenDocument, "/d/a.nlc", false},
+        {StartDocument::kNoneNamed, kBoth, "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.named) << " " << c.options << " "
+                                        << c.recent);
+        EXPECT_EQ(ReopensLastDocument(c.named, c.options, c.recent), c.reopens);
+    }
 }
 
 }  // namespace

@@ -65,6 +65,19 @@ TEST(CCommandBinderTest, MenuItemsShowChecksAndRadioMarks) {
     }
 }
 
+TEST(CCommandBinderTest, MenuItemsShowTheToolTipAnUpdateGives) {
+    InspectedMenu menu;
+    QAction* action = menu.addAction(QStringLiteral("Item"));
+    CCmdUI withTip(1);
+    withTip.SetToolTip("Why it is off");
+    CCommandBinder::ApplyState(action, withTip);
+    EXPECT_EQ(action->toolTip(), QStringLiteral("Why it is off"));
+    EXPECT_TRUE(menu.toolTipsVisible());
+    // The next update without one takes it away again.
+    CCommandBinder::ApplyState(action, CCmdUI(1));
+    EXPECT_EQ(action->toolTip(), QStringLiteral("Item"));
+}
+
 TEST(CCommandBinderTest, AWindowsKeysRunItsCommandsWhateverControlHasTheFocus) {
     QWidget window;
     auto* combo = new QComboBox(&window);

@@ -353,6 +353,38 @@ TEST(CRulerTest, ShortcutKeysWindowToggles) {
     EXPECT_EQ(rig.ruler->Update(cmd::kRulerShortcutKeys).CheckState(), CCmdUI::kUnchecked);
 }
 
+TEST(CRulerTest, ALayoutChangeBringsTheWholeRulerOntoTheWorkArea) {
+    const MonitorInfo monitor{{0, 0, 1280, 1024}, {0, 0, 1280, 994}};
+    struct Case {
+        const char* what;
+        QRect ruler;
+        int command;
+        Rect want;  // empty: wholly inside the work area
+    };
+    const Case cases[] = {
+        {"turned near the bottom", {300, 900, 640, 64}, cmd::kRulerHorizontal, {}},
+        {"turned near the right edge", {1000, 300, 640, 64}, cmd::kRulerHorizontal, {}},
+        {"flipped on the bottom edge", {300, 940, 640, 64}, cmd::kRulerInverted, {}},
+        // Longer than the work area is high: its top edge on the work area's.
+        {"too long to fit", {40, 500, 1200, 64}, cmd::kRulerHorizontal, {0, 0, 64, 1200}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RulerRig rig;
+        rig.desktop.SetMonitors({monitor});
+        rig.Open();
+        rig.ruler->setGeometry(c.ruler);
+        rig.ruler->Execute(c.command);
+        const Rect now = Geometry(*rig.ruler);
+        if (c.want.IsEmpty()) {
+            EXPECT_EQ(Intersect(now, monitor.workArea), now);
+        } else {
+            EXPECT_EQ(now.top, c.want.top);
+            EXPECT_EQ(now.Height(), c.want.Height());
+        }
+    }
+}
+
 TEST(CRulerTest, ShortcutKeysWindowOpensOnTheRulersMonitor) {
     const MonitorInfo left{{0, 0, 1280, 1024}, {0, 0, 1280, 994}};
     const MonitorInfo right{{1280, 0, 3200, 1080}, {1280, 0, 3200, 1040}};

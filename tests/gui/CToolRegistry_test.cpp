@@ -139,5 +139,41 @@ TEST(CToolRegistryTest, MagnifierFollowsTheRulerTheFrameOpenedWhileItIsActive) {
     EXPECT_EQ(tick(), ruler->OriginOnScreen());
 }
 
+// Collects Qt's warnings while it lives.
+class WarningLog {
+public:
+    WarningLog() { s_log = this, m_previous = qInstallMessageHandler(&Record); }
+    ~WarningLog() { qInstallMessageHandler(m_previous), s_log = nullptr; }
+    QStringList lines;
+
+private:
+    static void Record(QtMsgType, const QMessageLogContext&, const QString& text) {
+        if (s_log) s_log->lines << text;
+    }
+    static inline WarningLog* s_log = nullptr;
+    QtMessageHandler m_previous = nullptr;
+};
+
+TEST(CToolRegistryTest, KeysBothWindowsClaimRunTheRulersCommandsWhileItHasTheFocus) {
+    RulerRig rig;
+    rig.applicationTarget.Handle(cmd::kHelp);
+    CRuler* ruler = rig.Open();
+    ASSERT_NE(ruler, nullptr);
+    ruler->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([ruler] { return QApplication::activeWindow() == ruler; }));
+    const QPoint home = ruler->pos();
+    ruler->move(home + QPoint(40, 30));
+    const bool onTop = rig.Settings().HasOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop);
+
+    WarningLog log;
+    QTest::keyClick(ruler, Qt::Key_Home);
+    EXPECT_EQ(ruler->pos(), home);
+    QTest::keyClick(ruler, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_NE(rig.Settings().HasOption(OptionWord::kDisplay, AppSettings::kDisplayOnTop), onTop);
+    QTest::keyClick(ruler, Qt::Key_F1);
+    EXPECT_EQ(rig.applicationTarget.commands, std::vector<int>{cmd::kHelp});
+    EXPECT_FALSE(log.lines.join('\n').contains("Ambiguous")) << log.lines.join('\n').toStdString();
+}
+
 }  // namespace
 }  // namespace nl

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
+#include <QTest>
 #include <QToolButton>
 
 #include "gui_test_support.h"
@@ -57,6 +58,30 @@ TEST(CViewAppTBTest, EveryToolFormPlacesItsControlsFromTheTemplate) {
                        cmd::kWindowTitleText, cmd::kKeyboardIndicator}) {
             EXPECT_NE(view->Control(id), nullptr) << id;
         }
+    }
+}
+
+TEST(CViewAppTBTest, ZoomSliderHasTheSmallestZoomAtTheTopInEveryTool) {
+    FrameRig rig;
+    rig.MakeFrame();
+    for (int command : {cmd::kToolMagnifier, cmd::kToolScreenCopier, cmd::kToolColorPicker,
+                        cmd::kToolGauge}) {
+        SCOPED_TRACE(command);
+        rig.frame->ExecuteCommand(command);
+        auto* slider =
+            qobject_cast<QSlider*>(rig.frame->ToolbarView()->Control(cmd::kZoomSlider));
+        ASSERT_NE(slider, nullptr);
+        if (slider->orientation() != Qt::Vertical) continue;
+        rig.prefs.SetZoomFactor(400);
+        // Down zooms in, Up zooms out.
+        QTest::keyClick(slider, Qt::Key_Down);
+        EXPECT_EQ(rig.Settings().zoomFactor, 500);
+        QTest::keyClick(slider, Qt::Key_Up);
+        QTest::keyClick(slider, Qt::Key_Up);
+        EXPECT_EQ(rig.Settings().zoomFactor, 300);
+        // A click near the top end of the groove pages toward the smallest zoom.
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, 1));
+        EXPECT_LT(rig.Settings().zoomFactor, 300);
     }
 }
 

@@ -4,7 +4,8 @@
 # resource Xft.dpi: 192. Each time Enter picks the color under the cursor, which must be the
 # color of the window there with the cursor's position in the X server's pixels, and the
 # magnifier's stretched copy as wide as the window; the scaled runs must show the main window
-# twice as large as the plain one, and wholly on the screen.
+# twice as large as the plain one, and wholly on the screen. The ruler's readout counts
+# the X server's pixels at every scale.
 #
 # Usage: hidpi_e2e.sh PROGRAM CLI [SCREENSHOT-PREFIX]
 set -uo pipefail
@@ -25,11 +26,35 @@ read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h
 show_swatch Swatch 20,20 "$swatch_color" || exit 1
 
 plain_w=
+ctrl_f11=0x2007A  # MOD_CONTROL << 16 | VK_F11
+
+# Opens the ruler with its hot key in inches, points an inch of device pixels ($2) along it
+# and checks that its caption reads one inch there.
+check_ruler() {
+    local mode=$1 inch=$2 ruler geometry rx ry title
+    xdotool key ctrl+F11
+    ruler_up() { [[ -n $(xdotool search --onlyvisible --name '^NerimLens \| ' 2>/dev/null) ]]; }
+    wait_for 50 ruler_up || { fail "$mode: the ruler did not open"; return; }
+    ruler=$(xdotool search --onlyvisible --name '^NerimLens \| ' | head -n 1)
+    geometry=$(xdotool getwindowgeometry "$ruler")
+    read -r rx ry <<<"$(sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p' <<<"$geometry")"
+    focus_window "$ruler"
+    xdotool key --window "$ruler" i
+    xdotool mousemove $((rx + inch)) $((ry + 20))
+    sleep 1
+    title=$(xdotool getwindowname "$ruler")
+    if [[ $title =~ proj:\ 1(\.0+)?([^0-9]|$) ]]; then
+        echo "ok: $mode: the ruler reads an inch $inch pixels along"
+    else
+        fail "$mode: $inch pixels along the ruler its caption reads '$title'"
+    fi
+    [[ -n $screenshots ]] && import -window root "$screenshots-$mode-ruler.png" 2>/dev/null
+}
 # Runs the program in mode $1 (plain, factor or xft), picks once and checks the pick and the
 # window's size.
 run_scaled() {
     local mode=$1 data=$work/$1.dat doc=$work/$1.nlz geometry w h x y info
-    "$cli" settings defaults "$data" || { fail "$mode: cli defaults"; return; }
+    "$cli" settings defaults "$data" --hot-key "2=$ctrl_f11" || { fail "$mode: cli defaults"; return; }
     "$cli" doc add "$doc" '#000000' --at 1,1 >/dev/null || { fail "$mode: cli doc add"; return; }
     case $mode in
         xft) echo "Xft.dpi: 192" | xrdb -nocpp -merge ;;
@@ -60,6 +85,8 @@ run_scaled() {
     fi
     xdotool key --window "$main" ctrl+s
     sleep 0.5
+    # The desktop's inch: 96 pixels at the plain scale, twice as many when scaled.
+    if [[ $mode == plain ]]; then check_ruler "$mode" 96; else check_ruler "$mode" 192; fi
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     pid=

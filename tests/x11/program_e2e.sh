@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) and
 # drives it with xdotool: the main window appears, a second start shows the first and ends
-# with exit code 1, a global hot key hides and shows the window, Exit writes a data file
-# that nerimlens-cli accepts.
+# with exit code 1, a global hot key hides and shows the window, Stay on Top keeps the
+# window, Exit writes a data file that nerimlens-cli accepts.
 #
 # Usage: program_e2e.sh PROGRAM CLI
 set -uo pipefail
@@ -47,8 +47,18 @@ wait_for 50 window_hidden || fail "hot key did not hide the window the second ti
 xdotool key ctrl+F12
 if wait_for 50 window_shown; then echo "ok: hot key showed the window"; else fail "hot key did not show"; fi
 
-# Exit from the File menu.
+# Stay on Top (Ctrl+T) changes the existing window, on and off again: the same X window.
 main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+for round in on off; do
+    focus_window "$main"
+    xdotool key --window "$main" ctrl+t
+    sleep 0.5
+    now=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
+    [[ $now == "$main" ]] && echo "ok: stay on top $round kept the window" ||
+        fail "stay on top $round made window $now out of $main"
+done
+
+# Exit from the File menu.
 focus_window "$main"
 xdotool key --window "$main" alt+f
 sleep 0.5

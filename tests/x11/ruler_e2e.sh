@@ -2,7 +2,8 @@
 # Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) and
 # drives the ruler with xdotool: its global hot key opens it, O turns it, an arrow key moves
 # it, Alt+F4 closes it, the hot key opens it again where it was, and so does the next start;
-# a screenshot shows its ticks on the pixel columns of the layout.
+# a screenshot shows its ticks on the pixel columns of the layout; turned near the bottom it
+# stays on the screen, and Home arranges it.
 #
 # Usage: ruler_e2e.sh PROGRAM CLI
 set -uo pipefail
@@ -107,6 +108,28 @@ pid=
 pid=$!
 expect_vertical_ruler_at_x3 150 "the next start reopened the ruler" \
     "the next start did not reopen the ruler"
+
+# Turned near the bottom of the screen, the whole ruler stays on it; the keys both windows
+# have (Home) run the ruler's own command without Qt calling them ambiguous.
+ruler=$(ruler_window)
+focus_window "$ruler"
+xdotool key --window "$ruler" o
+wait_for 30 bash -c "[[ \$(xdotool getwindowgeometry --shell $ruler | grep HEIGHT) == HEIGHT=64 ]]"
+xdotool windowmove --sync "$ruler" 300 900 2>/dev/null || xdotool windowmove "$ruler" 300 900
+sleep 0.5
+focus_window "$ruler"
+xdotool key --window "$ruler" o
+sleep 0.5
+read -r x y w h < <(geometry_of "$ruler")
+screen_height=$(xdotool getdisplaygeometry | cut -d' ' -f2)
+((w == 64 && y >= 0 && y + h <= screen_height)) && echo "ok: the turned ruler stays on the screen" ||
+    fail "turned near the bottom: ruler at $x $y $w $h on a screen $screen_height high"
+import -window root "$work/turned.png" 2>/dev/null
+xdotool key --window "$ruler" Home
+sleep 0.5
+grep -q "Ambiguous shortcut" "$work/program.log" && fail "Qt found an ambiguous shortcut"
+read -r x y w h < <(geometry_of "$ruler")
+[[ "$x $y" == "320 204" ]] && echo "ok: Home arranged the ruler" || fail "Home: ruler at $x $y $w $h"
 kill -TERM "$pid" 2>/dev/null
 wait_for 100 program_ended
 pid=

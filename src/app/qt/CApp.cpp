@@ -208,11 +208,12 @@ bool CApp::Start(int& exitCode) {
         return false;
     }
 
-    // The updater's silent check: first after a few seconds, then every few hours.
+    // The updater's silent check: first after a few seconds, then every few hours; none
+    // where no updater is installed (the package manager brings the updates).
     m_updaterTimer = new QTimer(this);
     m_updaterTimer->setSingleShot(true);
     connect(m_updaterTimer, &QTimer::timeout, this, [this] { OnUpdaterTimer(); });
-    m_updaterTimer->start(UpdaterTimerInterval(0));
+    if (Updater() == UpdaterPresence::kInstalled) m_updaterTimer->start(UpdaterTimerInterval(0));
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
         // The session may still be cancelled: write the settings, keep running.
@@ -233,16 +234,12 @@ void CApp::OpenStartDocument() {
         path = QFileInfo(QString::fromStdString(argument)).absoluteFilePath().toStdString();
         break;
     }
-    bool opened = false;
-    if (!path.empty()) opened = m_docCommands->OpenDocument(path);
-    if (!opened) m_doc->OnNewDocument();
+    if (!path.empty() && m_docCommands->OpenDocument(path)) return;
+    m_doc->OnNewDocument();
 
-    // Reopening the last document; a document named on the command line is that one already.
-    const std::uint32_t general = m_prefs->Settings().generalOptions;
-    constexpr std::uint32_t kReopen =
-        AppSettings::kGeneralKeepDocument | AppSettings::kGeneralReopenDocument;
-    if (!opened && (general & kReopen) == kReopen && m_recentFiles->Size() > 0 &&
-        !m_recentFiles->Path(0).empty())
+    const StartDocument named = path.empty() ? StartDocument::kNoneNamed : StartDocument::kNamed;
+    const std::string recent = m_recentFiles->Size() > 0 ? m_recentFiles->Path(0) : std::string();
+    if (ReopensLastDocument(named, m_prefs->Settings().generalOptions, recent))
         m_docCommands->OnCommand(cmd::kFileMruFirst);
 }
 
@@ -285,6 +282,8 @@ void CApp::RegisterCommands() {
                [this] { StartUpdater(static_cast<int>(UpdaterRequest::kCheckNow)); });
     AddCommand(cmd::kUpdaterSettings,
                [this] { StartUpdater(static_cast<int>(UpdaterRequest::kConfigure)); });
+    for (int id : {cmd::kCheckForUpdates, cmd::kUpdaterSettings})
+        AddUpdate(id, [this](CCmdUI& ui) { UpdateUpdaterCommand(ui, Updater()); });
     AddCommand(cmd::kFileNew, [this] { m_docCommands->OnCommand(cmd::kFileNew); });
     AddCommand(cmd::kFileOpen, [this] { m_docCommands->OnCommand(cmd::kFileOpen); });
     AddCommand(cmd::kAppExit, [this] { Exit(); });
@@ -310,8 +309,15 @@ void CApp::ShowFromAnotherStart() {
     m_frame->activateWindow();
 }
 
+UpdaterPresence CApp::Updater() const {
+    return m_files->FileExists(UpdaterPath(m_folders->ExecutablePath()))
+               ? UpdaterPresence::kInstalled
+               : UpdaterPresence::kMissing;
+}
+
 void CApp::StartUpdater(int request) {
     const auto which = static_cast<UpdaterRequest>(request);
+    if (Updater() == UpdaterPresence::kMissing) return;
     WindowId owner = kNoWindow;
     if (which == UpdaterRequest::kConfigure) {
         if (QWidget* active = QApplication::activeWindow())

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/CCmdTarget.h"
+#include "framework/app_rules.h"
 #include "framework/ViewNotifyHub.h"
 #include "base/COleDateTime.h"
 #include "export/CPreviewFile.h"
@@ -75,6 +76,8 @@ private:
     void RegisterCommands();
     void OpenStartDocument();
     void ShowFromAnotherStart();
+    // Whether the updater program stands beside the executable.
+    UpdaterPresence Updater() const;
     void StartUpdater(int request);
     void OnUpdaterTimer();
     void ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory);

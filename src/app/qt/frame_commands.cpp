@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QThread>
+#include <QWindow>
 #include <cstdio>
 
 #include "app/qt/CMainFrame.h"
@@ -208,6 +209,17 @@ void CMainFrame::StayOnTop() {
 
 void CMainFrame::ApplyTopmost(bool topmost) {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, topmost);
+    // The existing native window changes its state where the desktop can do that; Qt's own
+    // record of the flags follows without recreating the window (it maps the window with
+    // them the next time it is shown).
+    if (testAttribute(Qt::WA_WState_Created) && windowHandle() &&
+        m_context.desktop.SetStaysOnTop(NativeWindow(),
+                                        topmost ? StaysOnTop::kOn : StaysOnTop::kOff)) {
+        overrideWindowFlags(flags);
+        windowHandle()->setFlags(flags);
+        return;
+    }
     // Changing the flags takes the window off the screen; put it back where it was.
     const bool visible = isVisible();
     const QRect where = geometry();

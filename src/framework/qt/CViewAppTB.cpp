@@ -82,6 +82,11 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
             slider->setPageStep(1);
             slider->setTickInterval(1);
             slider->setTickPosition(control.vertical ? QSlider::TicksLeft : QSlider::TicksBelow);
+            if (control.vertical) {
+                // The smallest zoom stands at the top; Down and dragging down zoom in.
+                slider->setInvertedAppearance(true);
+                slider->setInvertedControls(true);
+            }
             if (control.id == cmd::kZoomSlider) BindSlider(slider);
             return slider;
         }

@@ -35,6 +35,11 @@ constexpr int kMaxClientSearchDepth = 4;
 constexpr int kMaxOwnerChain = 64;
 // The source indication "pager" of an activation request: an explicit user request.
 constexpr std::uint32_t kSourcePager = 2;
+// The source indication of a state change the program asks for itself.
+constexpr std::uint32_t kSourceApplication = 1;
+// The actions of a _NET_WM_STATE request.
+constexpr std::uint32_t kNetWmStateRemove = 0;
+constexpr std::uint32_t kNetWmStateAdd = 1;
 // The 52 letters the average character width of a font is measured with.
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int kAlphabetHalf = 26;
@@ -459,6 +464,42 @@ void CX11Desktop::Restore(WindowId window) {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&ev));
     xcb_flush(c);
+}
+
+bool CX11Desktop::SetStaysOnTop(WindowId window, StaysOnTop onTop) {
+    xcb_connection_t* c = x11::QtConnection();
+    const xcb_window_t root = x11::QtRootWindow();
+    const xcb_window_t w = ToXcb(window);
+    if (!c || w == XCB_NONE) return false;
+    const xcb_atom_t netState = Atom(c, "_NET_WM_STATE");
+    const xcb_atom_t above = Atom(c, "_NET_WM_STATE_ABOVE");
+    const bool wanted = onTop == StaysOnTop::kOn;
+    XcbPtr<xcb_get_window_attributes_reply_t> a(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr));
+    if (!a) return false;
+    if (a->map_state == XCB_MAP_STATE_UNMAPPED) {
+        // The window manager reads the property when the window is mapped.
+        auto states = GetProperty(c, w, netState, XCB_ATOM_ATOM).Items32();
+        std::erase(states, above);
+        if (wanted) states.push_back(above);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, netState, XCB_ATOM_ATOM, 32,
+                            static_cast<std::uint32_t>(states.size()), states.data());
+    } else {
+        // A mapped window's state belongs to the window manager: ask it.
+        xcb_client_message_event_t ev{};
+        ev.response_type = XCB_CLIENT_MESSAGE;
+        ev.format = 32;
+        ev.window = w;
+        ev.type = netState;
+        ev.data.data32[0] = wanted ? kNetWmStateAdd : kNetWmStateRemove;
+        ev.data.data32[1] = above;
+        ev.data.data32[3] = kSourceApplication;
+        xcb_send_event(c, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&ev));
+    }
+    xcb_flush(c);
+    return true;
 }
 
 Rect CX11Desktop::WindowRect(WindowId window) const {

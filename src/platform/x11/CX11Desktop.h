@@ -27,6 +27,7 @@ public:
     bool IsWindowVisible(WindowId window) const override;
     bool IsMinimized(WindowId window) const override;
     void Restore(WindowId window) override;
+    bool SetStaysOnTop(WindowId window, StaysOnTop onTop) override;
     Rect WindowRect(WindowId window) const override;
     Rect ClientRect(WindowId window) const override;
     std::vector<WindowId> TopLevelWindows() const override;

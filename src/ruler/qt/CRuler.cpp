@@ -4,6 +4,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "framework/CAppPrefs.h"
@@ -14,6 +16,7 @@
 #include "framework/qt/IViewHost.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/screen_pixels.h"
 #include "base/command_ids.h"
 #include "document/CRulerData.h"
 #include "ruler/qt/CDlgScale.h"
@@ -190,9 +193,11 @@ void CRuler::SetOptions(std::uint32_t mask, std::uint32_t bits) {
         const Rect target =
             RulerRectAfterOptions(ScreenRect(), old, now, m_captionHeight, VirtualScreen());
         setMinimumSize(0, 0);
-        setGeometry(ToQRect(target));
+        SetScreenRect(target);
     }
     UpdateMinimumSize();
+    // The start-up placement has its own rule; later changes keep the whole ruler in view.
+    if (!firstTime) KeepOnScreen();
     if (changed & D::kOptionGuide) m_guide.reset();
     m_lastCursor.reset();
     update();
@@ -224,6 +229,12 @@ void CRuler::RecomputeMetrics() {
                                    vertical ? m_dialogBase.cy : m_dialogBase.cx);
 }
 
+void CRuler::KeepOnScreen() {
+    const Rect now = ScreenRect();
+    const Rect kept = KeepOnWorkArea(now, m_context.desktop.Monitors(), VirtualScreen());
+    if (kept != now) move(LogicalPoint({kept.left, kept.top}));
+}
+
 void CRuler::UpdateMinimumSize() {
     const Size min = RulerMinimumSize(m_options);
     setMinimumSize(min.cx, min.cy);
@@ -234,7 +245,11 @@ RulerParts CRuler::Parts() const {
 }
 
 Rect CRuler::ScreenRect() const {
-    return ToRect(geometry());
+    return DeviceRect(geometry());
+}
+
+void CRuler::SetScreenRect(const Rect& rect) {
+    setGeometry(LogicalRect(rect));
 }
 
 Rect CRuler::VirtualScreen() const {
@@ -242,7 +257,20 @@ Rect CRuler::VirtualScreen() const {
 }
 
 Point CRuler::OriginOnScreen() const {
-    return RulerOriginOnScreen(ScreenRect(), m_options, m_captionHeight);
+    // The layout is in the window's own (Qt's) pixels; the screen position in device pixels.
+    const Point origin = RulerLayout({width(), height()}, m_options, m_captionHeight).origin;
+    return DevicePoint(geometry().topLeft() + QPoint(origin.x, origin.y));
+}
+
+Point CRuler::ClientTopLeftOnScreen() const {
+    return DevicePoint(geometry().topLeft());
+}
+
+int CRuler::DpiOnWindow() const {
+    // The graduations count device pixels: where Qt scales the window, an inch spans fewer
+    // of the window's own pixels.
+    const double ratio = devicePixelRatioF();
+    return ratio > 0 ? std::max(1, static_cast<int>(std::lround(m_dpi / ratio))) : m_dpi;
 }
 
 GraduationLayout CRuler::Layout() const {
@@ -251,7 +279,7 @@ GraduationLayout CRuler::Layout() const {
     in.vertical = (m_options & D::kOptionVertical) != 0;
     in.inverted = (m_options & D::kOptionInverted) != 0;
     in.scale = m_scale;
-    in.dpi = m_dpi;
+    in.dpi = DpiOnWindow();
     in.metrics = m_metrics;
     in.inch = (m_options & D::kOptionUnitMask) == D::kOptionUnitInch;
     in.majorLength = kMajorTickLength;
@@ -267,20 +295,20 @@ void CRuler::PlaceAtStart() {
     if (rect.IsEmpty()) {
         const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
         Rect monitor = VirtualScreen();
-        const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
+        const Rect owner = m_frame ? DeviceRect(m_frame->Window()->frameGeometry()) : monitor;
         if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
         rect = RulerDefaultRect(monitor);
     }
     rect = KeepVisible(rect, VirtualScreen());
-    setGeometry(ToQRect(rect));
+    SetScreenRect(rect);
 }
 
 void CRuler::Arrange() {
     const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
     Rect monitor = VirtualScreen();
-    const Rect owner = m_frame ? ToRect(m_frame->Window()->frameGeometry()) : monitor;
+    const Rect owner = m_frame ? DeviceRect(m_frame->Window()->frameGeometry()) : monitor;
     if (const auto index = NearestMonitor(monitors, owner)) monitor = monitors[*index].monitor;
-    setGeometry(ToQRect(RulerDefaultRect(monitor)));
+    SetScreenRect(RulerDefaultRect(monitor));
     update();
 }
 
@@ -295,7 +323,7 @@ void CRuler::MoveToCursor() {
         QApplication::beep();
         return;
     }
-    move(target->left, target->top);
+    move(LogicalPoint({target->left, target->top}));
 }
 
 void CRuler::MoveCursorToRuler() {
@@ -401,7 +429,8 @@ void CRuler::InvalidateGuide(int along) {
 void CRuler::UpdateFromCursor() {
     if (m_dpi == 0 || !isVisible()) return;
     const Point screen = m_context.desktop.CursorPos();
-    const Point client{screen.x - geometry().left(), screen.y - geometry().top()};
+    const QPoint inWindow = LogicalPoint(screen) - geometry().topLeft();
+    const Point client{inWindow.x(), inWindow.y()};
     if (m_lastCursor && *m_lastCursor == client) return;
     const RulerParts parts = Parts();
 
@@ -439,8 +468,8 @@ void CRuler::RebuildCaption() {
     in.metrics = m_metrics;
     in.originOnScreen = OriginOnScreen();
     in.cursorOnScreen = m_context.desktop.CursorPos();
-    in.cursorInClient = {in.cursorOnScreen.x - geometry().left(),
-                         in.cursorOnScreen.y - geometry().top()};
+    const Point topLeft = ClientTopLeftOnScreen();
+    in.cursorInClient = {in.cursorOnScreen.x - topLeft.x, in.cursorOnScreen.y - topLeft.y};
     const QString text = ToQt(RulerCaption(in, m_context.prefs.RegionalFormat()));
     if (text == m_caption) return;
     m_caption = text;

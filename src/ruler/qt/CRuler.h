@@ -105,6 +105,12 @@ private:
     void RecomputeMetrics();
     void RebuildCaption();
     void UpdateMinimumSize();
+    // The window's top-left corner in device pixels.
+    Point ClientTopLeftOnScreen() const;
+    // The dots per inch of the window's own pixels, which the graduations are laid out in.
+    int DpiOnWindow() const;
+    // Brings the whole ruler onto the work area of its monitor where it fits there.
+    void KeepOnScreen();
     void PlaceAtStart();
     void Arrange();
     void MoveBy(int dx, int dy);
@@ -114,7 +120,9 @@ private:
     void ToggleKeysWindow();
     void ShowMenuAt(const QPoint& global);
     bool RefreshDialogUnits();
+    // The window's rectangle in device pixels, and the window placed at one.
     Rect ScreenRect() const;
+    void SetScreenRect(const Rect& rect);
     Rect VirtualScreen() const;
     void PaintStrip(QPainter& p, const RulerParts& parts);
     void PaintBody(QPainter& p, const RulerParts& parts);

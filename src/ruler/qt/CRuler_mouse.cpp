@@ -65,7 +65,7 @@ void CRuler::mouseMoveEvent(QMouseEvent* event) {
         case Drag::kMove: {
             const Qt::KeyboardModifiers keys = event->modifiers();
             const Rect proposed = ToRect(g.translated(delta));
-            const Rect locked = LockMoveAxis(ScreenRect(), proposed, keys & Qt::ShiftModifier,
+            const Rect locked = LockMoveAxis(ToRect(geometry()), proposed, keys & Qt::ShiftModifier,
                                              keys & Qt::ControlModifier);
             move(locked.left, locked.top);
             return;

@@ -27,6 +27,8 @@ namespace {
 constexpr const char* kCommandProperty = "nlCommand";
 // The key text after the tab of a menu caption, kept when an update handler sets the text.
 constexpr const char* kKeyTextProperty = "nlKeyText";
+// Marks an action whose tool tip an update handler set.
+constexpr const char* kToolTipProperty = "nlUpdateToolTip";
 // Marks the actions that stand for one recent-file entry.
 constexpr const char* kRecentProperty = "nlRecent";
 
@@ -80,6 +82,16 @@ void CCommandBinder::ApplyState(QAction* action, const CCmdUI& ui) {
         if (!keys.isEmpty()) text += QLatin1Char('\t') + keys;
         if (action->text() != text) action->setText(text);
     }
+    // A tool tip from the update handler; without one the action's own (its text) again.
+    // Menus show only tool tips that were set, so showing them costs the other items nothing.
+    if (ui.ToolTip()) {
+        action->setToolTip(ToQt(*ui.ToolTip()));
+        for (QObject* user : action->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(user)) menu->setToolTipsVisible(true);
+    } else if (action->property(kToolTipProperty).toBool()) {
+        action->setToolTip(QString());
+    }
+    action->setProperty(kToolTipProperty, ui.ToolTip().has_value());
 }
 
 QAction* CCommandBinder::MakeCommandAction(QObject* parent, int id, const std::string& text) {
