@@ -15,14 +15,7 @@
 #include <vector>
 
 #include "support/sample_files.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define NL_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NL_UNDER_ASAN 1
-#endif
-#endif
+#include "support/sanitizers.h"
 
 namespace nl::test {
 namespace {
