@@ -1,6 +1,6 @@
 // How the command binder shows an update handler's check state on a menu item: a check box
 // for a check, a radio mark for a radio state, nothing for an item nobody marks.
-#include "ui/qt/CCommandBinder.h"
+#include "framework/qt/CCommandBinder.h"
 
 #include <gtest/gtest.h>
 

@@ -22,7 +22,7 @@
 #include "document/CRulerData.h"
 #include "ruler/qt/CDlgScale.h"
 #include "ruler/qt/CRulerKeys.h"
-#include "ui/qt/CCommandBinder.h"
+#include "framework/qt/CCommandBinder.h"
 
 namespace nl {
 namespace {

@@ -24,7 +24,7 @@
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
 #include "res/forms.h"
-#include "ui/qt/CCommandBinder.h"
+#include "framework/qt/CCommandBinder.h"
 #include "ui/qt/CStatusBarEx.h"
 #include "ui/qt/CToolBarEx.h"
 #include "ui/qt/form_metrics.h"

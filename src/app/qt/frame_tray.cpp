@@ -16,7 +16,7 @@
 #include "platform/IHotKeys.h"
 #include "platform/qt/qt_convert.h"
 #include "res/version.h"
-#include "ui/qt/CCommandBinder.h"
+#include "framework/qt/CCommandBinder.h"
 #include "ui/qt/svg_icons.h"
 
 namespace nl {

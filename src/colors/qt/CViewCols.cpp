@@ -23,7 +23,7 @@
 #include "platform/qt/qt_convert.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
-#include "ui/qt/CCommandBinder.h"
+#include "framework/qt/CCommandBinder.h"
 
 namespace nl {
 namespace {

@@ -22,7 +22,7 @@
 #include "ruler/qt/CDlgScale.h"
 #include "ruler/qt/CRulerKeys.h"
 #include "ruler/ruler_readouts.h"
-#include "ui/qt/CCommandBinder.h"
+#include "framework/qt/CCommandBinder.h"
 
 namespace nl {
 

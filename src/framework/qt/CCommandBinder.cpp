@@ -1,4 +1,4 @@
-#include "ui/qt/CCommandBinder.h"
+#include "framework/qt/CCommandBinder.h"
 
 #include <QAction>
 #include <QActionGroup>
