@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/bitmap_file.h"
+#include "base/cursor_image.h"
 #include "base/geometry.h"
 #include "capture/CRegion.h"
 #include "model/color_math.h"
@@ -36,16 +37,6 @@ bool IsDragShape(CapShape shape);
 // The pixels a capture copies: the polygon through `vertices` (winding fill) for the custom
 // shape, else the shape over `selection` (a plain rectangle for window, monitor and desktop).
 CRegion ShapeRegion(CapShape shape, const Rect& selection, std::span<const Point> vertices);
-
-// The mouse cursor's picture: 0xAARRGGBB pixels (straight alpha), row by row, and where on
-// the screen its hot spot is.
-struct CursorImage {
-    int width = 0;
-    int height = 0;
-    Point hotSpot;   // in the picture
-    Point position;  // of the hot spot, in screen coordinates
-    std::vector<std::uint32_t> pixels;
-};
 
 // Copies the screen pixels of `screenRegion` into `out`, an image of the region's bounding
 // box: pixels outside the region get `fill`; `cursor`, when given, is blended in with its hot

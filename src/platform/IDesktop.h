@@ -1,9 +1,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/cursor_image.h"
 #include "base/monitor_layout.h"
 #include "base/geometry.h"
 #include "model/DisplayMetrics.h"
@@ -73,6 +75,9 @@ public:
     // Whether the mouse passes through the window to what lies below it (an input-transparent
     // window); pointing at windows skips such windows. None is on a desktop without them.
     virtual bool IsTransparent(WindowId) const { return false; }
+    // The mouse cursor's current picture and hot spot; nothing where the system does not
+    // give it out (a capture then leaves the cursor out).
+    virtual std::optional<CursorImage> CurrentCursor() const { return std::nullopt; }
     // Restores a minimized window and activates it.
     virtual void Restore(WindowId window) = 0;
     // Keeps one of the program's own top-level windows above the others or lets it go, on the
