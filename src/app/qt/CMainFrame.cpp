@@ -1,4 +1,5 @@
 #include "app/qt/CMainFrame.h"
+#include "framework/qt/COverlayWnd.h"
 
 #include <malloc.h>
 
@@ -422,8 +423,8 @@ WindowId CMainFrame::NativeWindow() const {
 }
 
 bool CMainFrame::IsOverlayVisible() const {
-    // The capture and measuring overlays come with their tools.
-    return false;
+    const COverlayWnd* overlay = COverlayWnd::Current();
+    return overlay && overlay->isVisible();
 }
 
 }  // namespace nl
