@@ -135,9 +135,18 @@ exported=$(convert "$work/desktop.png" -format '#%[hex:p{1000,200}]' info: 2>/de
 [[ $exported == "$blue" ]] && echo "ok: the PNG holds the captured pixels" ||
     fail "the PNG's pixel is $exported"
 
+# While the overlay is open the arrow keys move the cursor by one pixel and keep it open;
 # Esc aborts: the overlay goes, the main window returns and the abort is reported.
 click_button rectangle
 wait_for 50 overlay_shown || fail "no overlay to abort"
+xdotool mousemove 500 500
+sleep 0.2
+xdotool key Right Right Right Down
+sleep 0.5
+eval "$(xdotool getmouselocation --shell)"
+[[ $X -eq 503 && $Y -eq 501 ]] && echo "ok: the arrow keys moved the cursor to $X,$Y" ||
+    fail "after three Right and one Down the cursor is at $X,$Y"
+overlay_shown || fail "an arrow key closed the overlay"
 xdotool key Escape
 wait_for 50 overlay_gone || fail "Esc left the overlay open"
 wait_for 50 window_shown && echo "ok: Esc brought the main window back" ||

@@ -1,5 +1,4 @@
 #include "app/qt/CMainFrame.h"
-#include "framework/qt/COverlayWnd.h"
 
 #include <malloc.h>
 
@@ -20,6 +19,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/hot_keys.h"
+#include "framework/qt/COverlayWnd.h"
 #include "framework/qt/CViewApp.h"
 #include "platform/IHotKeys.h"
 #include "platform/qt/qt_convert.h"
