@@ -144,5 +144,18 @@ TEST(CViewCapTest, EveryAbortEndsTheCaptureWithItsReport) {
     }
 }
 
+TEST(CViewCapTest, AnOpenCaptureEndsWithItsWindow) {
+    CapRig rig;
+    rig.frame->ExecuteCommand(cmd::kCaptureRectangle);
+    QPointer<CCaptureWnd> window = rig.Toolbar()->CaptureWindow();
+    ASSERT_NE(window, nullptr);
+    rig.frame.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(COverlayWnd::Current(), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(rig.dialogs.Messages().empty());
+}
+
 }  // namespace
 }  // namespace nl

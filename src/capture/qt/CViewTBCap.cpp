@@ -26,7 +26,9 @@ CViewTBCap::CViewTBCap(AppContext& context, IViewHost& host, QWidget* parent)
 }
 
 CViewTBCap::~CViewTBCap() {
-    // A capture does not outlive its toolbar: it ends (and restores the windows) now.
+    // A capture does not outlive its toolbar: it ends now, without a word. The host may be
+    // going too, so it is left alone.
+    m_closing = true;
     if (m_window) m_window->Capture().Abort();
 }
 
@@ -48,6 +50,7 @@ const CCapture* CViewTBCap::OpenCapture() const {
 
 void CViewTBCap::Ended(const OverlayEnd& end) {
     m_window = nullptr;
+    if (m_closing) return;
     if (end.mainWindow == MainWindowAfter::kRestore) Host().RestoreAfterCapture();
     if (end.error == kErrorSuccess) return;
     // Reported once the overlay's own event is over.

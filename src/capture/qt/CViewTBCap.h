@@ -30,6 +30,7 @@ private:
 
     QPointer<CCaptureWnd> m_window;
     std::optional<OverlayBackdrop> m_backdrop;
+    bool m_closing = false;
 };
 
 }  // namespace nl
