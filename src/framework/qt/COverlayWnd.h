@@ -46,7 +46,7 @@ public:
     static OverlayBackdrop DisplayBackdrop();
 
     // The state machine the events go to and what to do once the overlay ended (restore the
-    // windows, report the error). Set before Place.
+    // windows, report the error). Set before Open.
     void Attach(CWndCap& overlay, std::function<void(const OverlayEnd&)> ended);
     // Covers `rect` (device pixels of the virtual screen): the state machine takes it, the
     // window is placed over it (with kSnapshot the desktop is copied now), and the overlay
