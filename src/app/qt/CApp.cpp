@@ -27,6 +27,8 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/tools.h"
 #include "base/CSystemError.h"
+#include "framework/qt/COverlayWnd.h"
+#include "framework/qt/export_image.h"
 #include "base/text.h"
 #include "platform/IDialogs.h"
 #include "platform/IFolders.h"
@@ -183,6 +185,7 @@ bool CApp::Start(int& exitCode) {
                        *m_locale,
                        *m_systemInfo,
                        m_clock,
+                       m_capturedImage,
                        *m_docCommands,
                        *this,
                        [this] { return KeyboardHelpersAvailable(); },
@@ -195,6 +198,8 @@ bool CApp::Start(int& exitCode) {
         m_flushSubscription = m_prefs->SubscribeFlush(
             [this] { m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr); });
         m_notify.Register(m_frame.get());
+        m_capturedImageSubscription = m_capturedImage.SubscribeChanged(
+            [this] { m_notify.Send(ViewNotify::kCapturedImageChanged); });
         m_frame->installEventFilter(this);
 
         OpenStartDocument();
@@ -267,6 +272,9 @@ void CApp::RegisterCommands() {
     AddUpdate(cmd::kAutoCopy, [this](CCmdUI& ui) {
         ui.SetCheck((m_prefs->Settings().colorPickerOptions & AppSettings::kPickerAutoCopy) != 0);
     });
+    // Export Image works on the application's captured image from every tool's menu.
+    AddCommand(cmd::kSaveImage, [this] { ExportImageDialog(m_capturedImage.Image(), *m_dialogs); });
+    AddUpdate(cmd::kSaveImage, [this](CCmdUI& ui) { ui.Enable(m_capturedImage.HasImage()); });
     AddCommand(cmd::kRuler, [this] { ToggleWindow(m_ruler, m_rulerFactory); });
     AddUpdate(cmd::kRuler, [this](CCmdUI& ui) {
         ui.Enable(static_cast<bool>(m_rulerFactory) || m_ruler);
@@ -441,7 +449,10 @@ bool CApp::KeyboardHelpersAvailable() const {
 }
 
 bool CApp::FilterKey(QKeyEvent* event) {
-    if (!m_started || !m_frame || QApplication::activeWindow() != m_frame.get()) return false;
+    // The keyboard helpers also serve an open overlay, which holds the keyboard.
+    const bool overlay = COverlayWnd::Current() != nullptr;
+    if (!m_started || !m_frame || (QApplication::activeWindow() != m_frame.get() && !overlay))
+        return false;
     // An open menu or drop-down list of the program has the keyboard, wherever the cursor is.
     if (QApplication::activePopupWidget() != nullptr) return false;
     const Qt::KeyboardModifiers qtModifiers = event->modifiers();
