@@ -125,6 +125,11 @@ TEST(CDlgHotKeyTest, HotKeysAreSuspendedWhileTheEditorIsUpAndThePromptIsOptional
     EXPECT_EQ(send(QEvent::KeyRelease, Qt::Key_Alt, Qt::ControlModifier | Qt::AltModifier),
               "Ctrl + ");
     EXPECT_EQ(send(QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier), "None");
+    // X keyboards report Ctrl+Alt+F9 as the console switch symbol, which Qt names no key.
+    constexpr quint32 kXf86SwitchVt9 = 0x1008FE09;
+    QKeyEvent vt(QEvent::KeyPress, 0, Qt::ControlModifier | Qt::AltModifier, 0, kXf86SwitchVt9, 0);
+    QApplication::sendEvent(bare.dialog->KeyControl(), &vt);
+    EXPECT_EQ(bare.dialog->KeyControl()->Value(), MakeHotKey(kModControl | kModAlt, kVkF9));
     bare.dialog.reset();  // destroyed while shown: the keys come back all the same
     EXPECT_FALSE(bare.hotKeys.IsSuspended());
 }

@@ -12,6 +12,18 @@ namespace {
 
 constexpr char kHeldSeparator[] = " + ";
 
+// X keyboards turn Ctrl+Alt+F1 .. F12 into the console-switch symbols XF86Switch_VT_1 .. 12,
+// which Qt reports as no key; the native symbol tells which F-key it was.
+constexpr quint32 kSwitchVt1 = 0x1008FE01;
+constexpr quint32 kSwitchVt12 = 0x1008FE0C;
+
+std::uint32_t VirtualKeyOf(const QKeyEvent& event) {
+    if (const std::uint32_t vk = VirtualKeyFromQtKey(event.key(), event.modifiers())) return vk;
+    const quint32 native = event.nativeVirtualKey();
+    if (native >= kSwitchVt1 && native <= kSwitchVt12) return kVkF1 + (native - kSwitchVt1);
+    return 0;
+}
+
 bool IsModifierKey(int key) {
     switch (key) {
         case Qt::Key_Control:
@@ -107,7 +119,7 @@ void CHotKeyCtrl::keyPressEvent(QKeyEvent* event) {
                 break;
         }
     }
-    const std::uint32_t virtualKey = VirtualKeyFromQtKey(key, event->modifiers());
+    const std::uint32_t virtualKey = VirtualKeyOf(*event);
     if (virtualKey == 0) return;
     SetValue(MakeHotKey(SystemModifiersFromQt(held), virtualKey));
     emit ValueChanged(m_value);

@@ -110,8 +110,16 @@ void CListCtrlEx::SetRows(const std::vector<std::string>& names) {
         for (const auto& [column, icon] : m_buttons)
             item->setToolTip(column, headerItem()->text(column));
     }
-    // The first column takes the room the others leave.
-    header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // The names keep their width; the last text column (a key text may be long) takes the
+    // room the others leave.
+    int last = 0;
+    for (int column = 0; column < columnCount(); ++column)
+        if (!IsButtonColumn(column)) last = column;
+    for (int column = 0; column < columnCount(); ++column) {
+        if (IsButtonColumn(column)) continue;
+        header()->setSectionResizeMode(column, column == last ? QHeaderView::Stretch
+                                                              : QHeaderView::ResizeToContents);
+    }
 }
 
 void CListCtrlEx::SetCellText(int row, int column, const std::string& text) {

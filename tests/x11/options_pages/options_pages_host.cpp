@@ -2,7 +2,7 @@
 // real platform services, with the program's main window as its host (hidden). It prints
 // what the test needs to drive it and what happened, one line each on standard output:
 //   cell ROW COLUMN X Y        the centre of a list's button cell (global coordinates)
-//   control ID X Y             the centre of a control
+//   control ID X Y             a point near the left edge of a control, half-way down
 //   key TEXT                   the hot-key editor's key control now shows TEXT
 //   hotkeys V0 V1 V2 V3        the hot key table after a change (hexadecimal)
 //   command ID                 a command reached the end of the route (a hot key ran it)
@@ -37,6 +37,8 @@
 
 namespace nl {
 namespace {
+
+constexpr int kControlClickX = 8;  // pixels from a control's left edge
 
 void Say(const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -168,7 +170,8 @@ int Run(int argc, char** argv) {
         for (QWidget* w : window.findChildren<QWidget*>()) {
             if (w->objectName().isEmpty() && w != apply) continue;
             const std::string id = w == apply ? "apply" : w->objectName().toStdString();
-            Say("control " + id + " " + Centre(*w, w->rect()));
+            // Near the left edge: on a check box's box, inside a button.
+            Say("control " + id + " " + Centre(*w, QRect(0, 0, kControlClickX * 2, w->height())));
         }
     });
     const int code = app.exec();
