@@ -196,5 +196,8 @@ inline constexpr int kIconStarted = 1000;
 inline constexpr int kIconStopped = 1100;
 inline constexpr int kIconKeyboardAvailable = 3115;
 inline constexpr int kIconKeyboardUnavailable = 3116;
+// The Edit and Test buttons in the rows of the options' lists.
+inline constexpr int kIconEdit = 1138;
+inline constexpr int kIconTest = 1147;
 
 }  // namespace nl::res

@@ -83,6 +83,18 @@ std::vector<std::pair<int, std::string>> IconBodies() {
                                             "<path d=\"M1.5 14.5 L14.5 1.5\" stroke=\"#d93025\" "
                                             "stroke-width=\"2\" stroke-linecap=\"round\"/>"},
 
+        // The list buttons: Edit (a pencil) and Test (a loudspeaker with its sound).
+        {res::kIconEdit,
+         "<path d=\"M2.5 13.5 L3.5 10 L11 2.5 L13.5 5 L6 12.5 Z\" fill=\"#f3d35b\" "
+         "stroke=\"#2b3a4a\" stroke-linejoin=\"round\"/>"
+         "<path d=\"M9.5 4 L12 6.5\" stroke=\"#2b3a4a\"/>"
+         "<path d=\"M2.5 13.5 L3.5 10 L6 12.5 Z\" fill=\"#2b3a4a\"/>"},
+        {res::kIconTest,
+         "<path d=\"M1.5 5.5 H4.5 L8.5 2 V14 L4.5 10.5 H1.5 Z\" fill=\"#d6e6fa\" "
+         "stroke=\"#2b3a4a\" stroke-linejoin=\"round\"/>"
+         "<path d=\"M10.5 5.5 Q12 8 10.5 10.5 M12.5 3.5 Q15 8 12.5 12.5\" fill=\"none\" "
+         "stroke=\"#2f6fbf\" stroke-width=\"1.25\" stroke-linecap=\"round\"/>"},
+
         // Document commands: a page, an open folder, a disk.
         {cmd::kFileNew,
          "<path d=\"M3.5 1.5 H9.5 L12.5 4.5 V14.5 H3.5 Z\" fill=\"#ffffff\" stroke=\"#5b6670\" "
