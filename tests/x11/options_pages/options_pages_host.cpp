@@ -23,6 +23,7 @@
 #include "base/COleDateTime.h"
 #include "document/CDocApp.h"
 #include "export/CPreviewFile.h"
+#include "framework/CCapturedImageStore.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CCmdTarget.h"
 #include "framework/CRecentFileList.h"
@@ -122,10 +123,11 @@ int Run(int argc, char** argv) {
     CRecentFileList recentFiles(platform->SettingsStore(), prefs.Key(), 4);
     CPreviewFile preview(QDir::tempPath().toStdString() + "/nl-options-preview");
     LoggingTarget documentTarget, applicationTarget;
+    CCapturedImageStore capturedImage;
     AppContext context{prefs, doc, recentFiles, preview, notify, platform->Desktop(),
                        platform->Clipboard(), platform->HotKeys(), sound, platform->Shell(),
                        platform->Dialogs(), platform->Files(), platform->Folders(),
-                       platform->Locale(), platform->SystemInfo(), clock, documentTarget,
+                       platform->Locale(), platform->SystemInfo(), clock, capturedImage, documentTarget,
                        applicationTarget, [] { return false; }, [] { return true; },
                        [&clock] { return static_cast<std::uint64_t>(clock.TickCountMs()); }};
     CMainFrame frame(context, ProgramTools());
