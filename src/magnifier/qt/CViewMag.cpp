@@ -83,7 +83,7 @@ void CViewMag::MoveCentre() {
     } else {
         m_zoom->SetCentre(m_context.doc.Colors().Sample().Position());
     }
-    m_zoom->update();
+    m_zoom->Refresh();
 }
 
 void CViewMag::Copy() {
