@@ -278,7 +278,7 @@ bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t str
     // The grabber belongs to one X connection: a new one comes with a new Qt application.
     if (!m_grabber || !m_grabber->OnQtDisplay())
         m_grabber = std::make_unique<CX11ScreenGrabber>(m_grabMethod);
-    if (m_grabber->Usable()) return m_grabber->Grab(inside, out, stride);
+    if (m_grabber->ReadsRootImages()) return m_grabber->Grab(inside, out, stride);
     return GrabThroughQt(inside, out, stride);
 }
 

@@ -3,6 +3,10 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/x11/xcb_support.h"
 
 // Xlib last: its macros (Status, Bool, None) would clash with the headers above.
@@ -55,16 +59,29 @@ int ScreenOf(Display* display, xcb_window_t root) {
     return -1;
 }
 
+// Copies one row of `width` server pixels to `to` with an opaque alpha byte: four pixels at a
+// time where the processor has 128-bit registers, so that a grab runs at memory speed.
+void CopyRowOpaque(const GrabPixel* from, GrabPixel* to, int width) {
+    int x = 0;
+#if defined(__SSE2__)
+    constexpr int kPixelsPerVector = 4;
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(kOpaque));
+    for (; x + kPixelsPerVector <= width; x += kPixelsPerVector) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_or_si128(pixels, opaque));
+    }
+#endif
+    for (; x < width; ++x) to[x] = from[x] | kOpaque;
+}
+
 // Copies `height` rows of `width` server pixels, `srcBytesPerLine` bytes apart, to `out`
 // with an opaque alpha byte.
 void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height,
                 GrabPixel* out, std::size_t stride) {
-    for (int y = 0; y < height; ++y) {
-        const auto* from =
-            reinterpret_cast<const GrabPixel*>(src + static_cast<std::size_t>(y) * srcBytesPerLine);
-        GrabPixel* to = out + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < width; ++x) to[x] = from[x] | kOpaque;
-    }
+    for (int y = 0; y < height; ++y)
+        CopyRowOpaque(
+            reinterpret_cast<const GrabPixel*>(src + static_cast<std::size_t>(y) * srcBytesPerLine),
+            out + static_cast<std::size_t>(y) * stride, width);
 }
 
 // The error code of the last X error while a segment is attached (0: none).
@@ -88,9 +105,11 @@ CX11ScreenGrabber::CX11ScreenGrabber(GrabMethod method)
     : m_method(method), m_display(x11::QtDisplay()) {
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
+    m_root = root;
     m_grabPixels = c && root != XCB_NONE && RootImagesAreGrabPixels(c, root);
+    if (m_display) m_screen = ScreenOf(m_display, root);
     if (m_method == GrabMethod::kSharedMemory &&
-        (!m_display || !XShmQueryExtension(m_display) || ScreenOf(m_display, root) < 0))
+        (!m_display || !XShmQueryExtension(m_display) || m_screen < 0))
         m_method = GrabMethod::kGetImage;
 }
 
@@ -103,7 +122,7 @@ bool CX11ScreenGrabber::OnQtDisplay() const {
 }
 
 bool CX11ScreenGrabber::Grab(const Rect& area, GrabPixel* out, std::size_t stride) {
-    if (!Usable() || area.IsEmpty()) return false;
+    if (!m_grabPixels || !m_display || area.IsEmpty()) return false;
     const bool singlePixel = area.Width() == 1 && area.Height() == 1;
     if (m_method == GrabMethod::kSharedMemory && !singlePixel)
         return GrabShared(area, out, stride);
@@ -111,8 +130,6 @@ bool CX11ScreenGrabber::Grab(const Rect& area, GrabPixel* out, std::size_t strid
 }
 
 bool CX11ScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t stride) {
-    const xcb_window_t root = x11::QtRootWindow();
-    const int screen = ScreenOf(m_display, root);
     const auto width = static_cast<unsigned>(area.Width());
     const auto height = static_cast<unsigned>(area.Height());
     const std::size_t bytes = std::size_t{width} * height * sizeof(GrabPixel);
@@ -121,20 +138,20 @@ bool CX11ScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t
         m_method = GrabMethod::kGetImage;
         return GrabImage(area, out, stride);
     };
-    if (screen < 0 || !EnsureSegment(bytes)) return fallBack();
+    if (!EnsureSegment(bytes)) return fallBack();
     XImage*& image = m_segment->image;
     if (!image || static_cast<unsigned>(image->width) != width ||
         static_cast<unsigned>(image->height) != height) {
         // Only the header changes with the size; the segment stays.
         if (image) XFree(image);
-        image = XShmCreateImage(m_display, DefaultVisual(m_display, screen),
-                                static_cast<unsigned>(DefaultDepth(m_display, screen)), ZPixmap,
+        image = XShmCreateImage(m_display, DefaultVisual(m_display, m_screen),
+                                static_cast<unsigned>(DefaultDepth(m_display, m_screen)), ZPixmap,
                                 m_segment->info.shmaddr, &m_segment->info, width, height);
         if (!image || image->bits_per_pixel != kGrabBitsPerPixel ||
             static_cast<std::size_t>(image->bytes_per_line) * height > m_segment->bytes)
             return fallBack();
     }
-    if (!XShmGetImage(m_display, root, image, area.left, area.top, kAllPlanes)) return fallBack();
+    if (!XShmGetImage(m_display, m_root, image, area.left, area.top, kAllPlanes)) return fallBack();
     CopyOpaque(image->data, static_cast<std::size_t>(image->bytes_per_line), area.Width(),
                area.Height(), out, stride);
     return true;
@@ -142,11 +159,10 @@ bool CX11ScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t
 
 bool CX11ScreenGrabber::GrabImage(const Rect& area, GrabPixel* out, std::size_t stride) {
     xcb_connection_t* c = x11::QtConnection();
-    const xcb_window_t root = x11::QtRootWindow();
-    if (!c || root == XCB_NONE) return false;
+    if (!c) return false;
     XcbPtr<xcb_get_image_reply_t> image(xcb_get_image_reply(
         c,
-        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<std::int16_t>(area.left),
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(m_root), static_cast<std::int16_t>(area.left),
                       static_cast<std::int16_t>(area.top), static_cast<std::uint16_t>(area.Width()),
                       static_cast<std::uint16_t>(area.Height()), kAllPlanes),
         nullptr));
