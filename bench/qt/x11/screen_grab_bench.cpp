@@ -2,7 +2,7 @@
 // same rectangles: the whole desktop and the magnifier's source for a full-HD pane at 400%
 // against XShmGetImage into a reused segment, one pixel against XGetImage; Qt's screen grab
 // for comparison; the PNG save of a 1920x1080 capture. Prints the ratios at the end. Needs
-// DISPLAY (bench/magnifier_cpu.sh and xvfb-run give one).
+// an X display (xvfb-run gives one).
 #include <benchmark/benchmark.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
