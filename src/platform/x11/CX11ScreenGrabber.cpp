@@ -151,7 +151,14 @@ bool CX11ScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t
             static_cast<std::size_t>(image->bytes_per_line) * height > m_segment->bytes)
             return fallBack();
     }
-    if (!XShmGetImage(m_display, m_root, image, area.left, area.top, kAllPlanes)) return fallBack();
+    if (!XShmGetImage(m_display, m_root, image, area.left, area.top, kAllPlanes)) {
+        // An area the server refuses fails both ways: only when a plain request succeeds is
+        // the segment itself to blame, and given up for good.
+        if (!GrabImage(area, out, stride)) return false;
+        ReleaseSegment();
+        m_method = GrabMethod::kGetImage;
+        return true;
+    }
     CopyOpaque(image->data, static_cast<std::size_t>(image->bytes_per_line), area.Width(),
                area.Height(), out, stride);
     return true;
