@@ -1,9 +1,11 @@
 #include "clipboard/qt/CDlgClipboard.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "base/CSystemError.h"
@@ -22,7 +24,6 @@
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
 #include "res/forms.h"
-#include "ui/qt/CStatusBarEx.h"
 #include "ui/qt/CToolBarEx.h"
 #include "ui/qt/form_metrics.h"
 #include "ui/qt/svg_icons.h"
@@ -95,8 +96,9 @@ CDlgClipboard::CDlgClipboard(AppContext& context, IViewHost* host, ImageExport e
     auto* toolBar = new CToolBarEx(QString(), this);
     m_binder->BuildToolBar(toolBar, res::kToolbarClipboardViewer);
     addToolBar(toolBar);
-    m_status = new CStatusBarEx(this);
-    setStatusBar(m_status);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("clipboardSummary"));
+    statusBar()->addWidget(m_summary, 1);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -191,9 +193,9 @@ void CDlgClipboard::AddHandlers() {
 
 QWidget* CDlgClipboard::PictureArea() const { return m_picture; }
 
-QString CDlgClipboard::SummaryText() const { return m_status->Hint(); }
+QString CDlgClipboard::SummaryText() const { return m_summary->text(); }
 
-void CDlgClipboard::UpdateSummary() { m_status->SetHint(ToQt(m_viewer.Summary())); }
+void CDlgClipboard::UpdateSummary() { m_summary->setText(ToQt(m_viewer.Summary())); }
 
 // --- following the clipboard ---------------------------------------------------------------
 

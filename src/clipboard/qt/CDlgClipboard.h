@@ -11,6 +11,7 @@
 #include "document/ViewNotification.h"
 #include "framework/CCmdTarget.h"
 
+class QLabel;
 class QPainter;
 class QPlainTextEdit;
 
@@ -18,7 +19,6 @@ namespace nl {
 
 struct AppContext;
 class CCommandBinder;
-class CStatusBarEx;
 class IViewHost;
 
 // The clipboard viewer: a window of the main window's that follows the clipboard and shows
@@ -92,7 +92,7 @@ private:
     ImageExport m_exportImage;
     CClipViewer m_viewer;
     CCommandBinder* m_binder = nullptr;
-    CStatusBarEx* m_status = nullptr;
+    QLabel* m_summary = nullptr;  // the status bar's one pane
     CClipPicture* m_picture = nullptr;
     QPlainTextEdit* m_text = nullptr;
     QPointer<CDlgClipFmt> m_formats;
