@@ -18,7 +18,7 @@ constexpr int kShowRtf = cmd::kClipboardShowText + 1;
 constexpr int kShowHtml = cmd::kClipboardShowText + 2;
 constexpr int kShowBitmap = cmd::kClipboardShowText + 3;
 constexpr int kShowMetafile = cmd::kClipboardShowText + 4;
-constexpr int kDisplayCount = 6;
+constexpr int kDisplayCount = static_cast<int>(CClipViewer::kDisplayFormats);
 // The row of a display format's string that holds its short name.
 constexpr std::size_t kShortNameRow = 1;
 

@@ -63,6 +63,8 @@ enum class ClipSaveKind { kNone, kText, kBitmap, kFileList };
 class CClipViewer {
 public:
     static constexpr int kNoEntry = -1;
+    // Bitmap, Metafile, Text, RTF, HTML and File List.
+    static constexpr std::size_t kDisplayFormats = 6;
     static constexpr std::string_view kWaitText = "Wait...";
     static constexpr std::string_view kNoPreviewText = "Preview not available";
     static constexpr std::string_view kEmptyText = "The clipboard is empty";
@@ -85,7 +87,7 @@ public:
     // current entry is not available or fewer than two are.
     std::optional<int> StepCommand(int direction) const;
 
-    const std::array<ClipDisplayEntry, 6>& Entries() const { return m_entries; }
+    const std::array<ClipDisplayEntry, kDisplayFormats>& Entries() const { return m_entries; }
     int Current() const { return m_current; }
     const ClipDisplayEntry* CurrentEntry() const;
     bool CurrentIsText() const;
@@ -131,7 +133,7 @@ private:
     std::string ShortName(int index) const;
 
     CClipFormatMap m_map;
-    std::array<ClipDisplayEntry, 6> m_entries;
+    std::array<ClipDisplayEntry, kDisplayFormats> m_entries;
     std::vector<ClipEntry> m_formats;
     int m_current = kNoEntry;
     int m_textPreference = kNoEntry;

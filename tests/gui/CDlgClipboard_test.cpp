@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <memory>
 
 #include "base/command_ids.h"
@@ -95,6 +96,18 @@ TEST(CDlgClipboardTest, FollowsTheClipboardWithTheAreaAndSummaryOfEachFormat) {
     ViewerRig::Settle();
     EXPECT_TRUE(rig.clipboard.Formats().empty());
     EXPECT_EQ(rig.Summary(), "The clipboard is empty");
+}
+
+TEST(CDlgClipboardTest, EscapeHeldDownInterruptsTheTextStatistics) {
+    ViewerRig rig;
+    rig.Open();
+    QTest::keyPress(rig.viewer.get(), Qt::Key_Escape);
+    rig.Put({{"text/plain", Bytes("abc")}});
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+    EXPECT_EQ(rig.viewer->TextArea()->toPlainText(), "abc");
+    QTest::keyRelease(rig.viewer.get(), Qt::Key_Escape);
+    rig.Put({{"text/plain", Bytes("abc")}});
+    EXPECT_EQ(rig.Summary(), "TEXT: Lines = 1 | Words = 1 | Chars = 4 || Vis = 3 | Spc = 0 | Ctrl = 1");
 }
 
 TEST(CDlgClipboardTest, SaveAsWritesTextOrHandsThePictureToTheImageExport) {

@@ -1,6 +1,7 @@
 #include "clipboard/qt/CDlgClipboard.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -223,8 +224,9 @@ void CDlgClipboard::OnTextRefresh() {
         LoadPicture();
         return;
     }
-    // A newer change or refresh waiting in the queue makes these statistics stale.
-    const StopCheck stop = [this] { return m_changeQueued || m_textRefreshQueued; };
+    // A newer change or refresh waiting in the queue makes these statistics stale; Escape held
+    // down gives them up.
+    const StopCheck stop = [this] { return m_escapeDown || m_changeQueued || m_textRefreshQueued; };
     if (const std::optional<ClipTextView> view = m_viewer.ReadText(m_context.clipboard, stop))
         m_text->setPlainText(QString::fromStdU16String(view->text));
     UpdateSummary();
@@ -358,6 +360,16 @@ void CDlgClipboard::closeEvent(QCloseEvent* event) {
     m_context.prefs.WinState(kWinStateClipboardViewer).SetOpen(false);
     m_idleTimer.stop();
     event->accept();
+}
+
+void CDlgClipboard::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) m_escapeDown = true;
+    QMainWindow::keyPressEvent(event);
+}
+
+void CDlgClipboard::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat()) m_escapeDown = false;
+    QMainWindow::keyReleaseEvent(event);
 }
 
 }  // namespace nl

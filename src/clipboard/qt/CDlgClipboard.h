@@ -61,6 +61,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     class CClipPicture;
@@ -100,6 +102,7 @@ private:
     QImage m_image;  // the bitmap entry's picture, null when none is loaded
     bool m_changeQueued = false;
     bool m_textRefreshQueued = false;
+    bool m_escapeDown = false;  // stops the text statistics while held
 };
 
 }  // namespace nl
