@@ -2,7 +2,7 @@
 # Runs the real program on the X server of $DISPLAY (the test runs it under xvfb-run) and
 # drives the clipboard viewer: its hot key opens it over text that xclip serves; HTML, a PNG
 # picture and a file list follow on the clipboard, each shown in its own area and the text
-# ones saved with Save As as UTF-16 without a byte-order mark; the formats window opens from
+# ones saved with Save As as UTF-16 without a byte-order mark, the picture as PNG; the formats window opens from
 # the Data menu, Clear empties the clipboard, and both windows come back at the next start.
 # NL_E2E_SHOTS names a prefix for screenshots of each view.
 #
@@ -12,7 +12,7 @@ set -uo pipefail
 program=$1
 cli=$2
 source "$(dirname "$0")/e2e_support.sh" clipboard
-require_tools xdotool xclip import convert iconv
+require_tools xdotool xclip import convert identify iconv
 
 data=$work/NerimLens.dat
 ctrl_f12=0x2007B  # MOD_CONTROL << 16 | VK_F12
@@ -116,6 +116,15 @@ red=$(level picture $((w / 2)) $((h / 2)) r)
 green=$(level picture $((w / 2)) $((h / 2)) g)
 ((red > 200 && green < 60)) && echo "ok: the picture area shows the picture" ||
     fail "the middle of the viewer is r=$red g=$green, not red"
+
+# Save As hands a picture to the image export, which writes it as PNG.
+if save_as "$work/saved.png"; then
+    [[ $(identify -format '%m %w %h' "$work/saved.png" 2>/dev/null) == "PNG 32 32" ]] &&
+        echo "ok: Save As wrote the picture as PNG" ||
+        fail "the saved picture is $(identify -format '%m %w %h' "$work/saved.png" 2>&1)"
+else
+    fail "Save As wrote no picture"
+fi
 
 # A file list: saved as the paths, each with CR LF.
 printf 'file:///tmp/one.txt\r\nfile:///tmp/two%%20words\r\n' | put text/uri-list
