@@ -39,13 +39,17 @@ constexpr int kPrevious = -1;
 constexpr int kNext = 1;
 constexpr const char* kSaveExtension = "txt";
 
-std::optional<ClipBitmapInfo> MeasureImage(std::span<const std::uint8_t> bytes) {
-    const QImage image = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()));
-    if (image.isNull()) return std::nullopt;
+ClipBitmapInfo Measure(const QImage& image) {
     return ClipBitmapInfo{static_cast<std::uint32_t>(image.width()),
                           static_cast<std::uint32_t>(image.height()),
                           static_cast<std::uint32_t>(image.bytesPerLine()),
                           static_cast<std::uint32_t>(image.depth())};
+}
+
+std::optional<ClipBitmapInfo> MeasureImage(std::span<const std::uint8_t> bytes) {
+    const QImage image = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()));
+    if (image.isNull()) return std::nullopt;
+    return Measure(image);
 }
 
 // `size` scaled to fill `area` with its aspect ratio kept, centred.
@@ -113,6 +117,9 @@ CDlgClipboard::CDlgClipboard(AppContext& context, IViewHost* host, ImageExport e
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(m_picture);
     layout->addWidget(m_text);
+    // Shown and hidden without taking the focus from where it is.
+    m_text->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_picture->setAttribute(Qt::WA_ShowWithoutActivating);
     m_text->hide();
     setCentralWidget(central);
     AddHandlers();
@@ -234,8 +241,6 @@ void CDlgClipboard::OnTextRefresh() {
 
 void CDlgClipboard::ShowArea() {
     const bool text = m_viewer.CurrentIsText();
-    // Shown and hidden without taking the focus from where it is.
-    m_text->setAttribute(Qt::WA_ShowWithoutActivating);
     m_text->setVisible(text);
     m_picture->setVisible(!text);
 }
@@ -249,8 +254,8 @@ void CDlgClipboard::LoadPicture() {
         const auto bytes = m_context.clipboard.Data(m_viewer.CurrentMime());
         if (entry->command == kShowBitmap && bytes) {
             m_image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
-            if (const auto info = MeasureImage(*bytes))
-                m_viewer.SetBitmapSummary(*info, m_context.prefs.RegionalFormat());
+            if (!m_image.isNull())
+                m_viewer.SetBitmapSummary(Measure(m_image), m_context.prefs.RegionalFormat());
         }
         const auto header = bytes ? ReadMetafileHeader(*bytes) : std::nullopt;
         if (entry->command == kShowMetafile && header)
