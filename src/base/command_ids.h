@@ -177,6 +177,7 @@ inline constexpr int kMenuGauge = 1073;
 // Accelerator table and toolbar of the main frame.
 inline constexpr int kAcceleratorsMain = 1000;
 inline constexpr int kToolbarMain = 1000;
+inline constexpr int kToolbarClipboardViewer = 1059;
 // Toolbar forms of the tools.
 inline constexpr int kFormMagnifier = 1010;
 inline constexpr int kFormScreenCopier = 1011;

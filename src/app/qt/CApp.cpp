@@ -193,10 +193,14 @@ bool CApp::Start(int& exitCode) {
                        [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); }});
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
-        // Subscribed after the main window's own: the ruler's open state is recorded after
-        // the window's placement.
-        m_flushSubscription = m_prefs->SubscribeFlush(
-            [this] { m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr); });
+        if (!m_clipboardViewerFactory)
+            m_clipboardViewerFactory = m_frame->ToolWindowFactory(cmd::kClipboardViewer);
+        // Subscribed after the main window's own: the open states of the ruler and the
+        // clipboard viewer are recorded after the windows' placements.
+        m_flushSubscription = m_prefs->SubscribeFlush([this] {
+            m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
+            m_prefs->WinState(kWinStateClipboardViewer).SetOpen(m_clipboardViewer != nullptr);
+        });
         m_notify.Register(m_frame.get());
         m_capturedImageSubscription = m_capturedImage.SubscribeChanged(
             [this] { m_notify.Send(ViewNotify::kCapturedImageChanged); });
@@ -207,6 +211,8 @@ bool CApp::Start(int& exitCode) {
         m_frame->ShowAtStartup();
         // The ruler comes back when it was open at the last exit.
         if (m_rulerFactory && m_prefs->WinState(kWinStateRuler).IsOpen()) OnCommand(cmd::kRuler);
+        if (m_clipboardViewerFactory && m_prefs->WinState(kWinStateClipboardViewer).IsOpen())
+            OnCommand(cmd::kClipboardViewer);
     } catch (const CSystemError& e) {
         DestroyWindows();
         ShowError(e.Message());
