@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/captured_image.h"
+#include "framework/captured_image.h"
 #include "platform/qt/qt_image.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
