@@ -94,9 +94,4 @@ QCursor CaptureCursor() {
     return QCursor(picture, kCursorHotSpot, kCursorHotSpot);
 }
 
-void ShowSystemError(IDialogs& dialogs, std::uint32_t code) {
-    dialogs.MessageBox(FormatSystemError(code), LoadString(kIdsAppTitle), MsgButtons::kOk,
-                       MsgIcon::kWarning);
-}
-
 }  // namespace nl
