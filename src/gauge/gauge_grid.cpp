@@ -23,13 +23,12 @@ double ToPixels(double units, double factor, double divisor) {
     return factor == 0.0 ? 0.0 : units * divisor / factor;
 }
 
-// The positions k * step in pixels, k = 0, 1, ... up to `limit` inclusive.
+// The positions of k * step units in pixels, k = 0, 1, ... up to `limit` inclusive.
 std::vector<int> LinePositions(int step, double factor, double divisor, int limit) {
     std::vector<int> lines;
-    const double span = ToPixels(step, factor, divisor);
-    if (span < 1.0) return lines;
+    if (ToPixels(step, factor, divisor) < 1.0) return lines;
     for (int k = 0;; ++k) {
-        const int at = static_cast<int>(k * span);
+        const int at = static_cast<int>(ToPixels(static_cast<double>(k) * step, factor, divisor));
         if (at > limit) break;
         lines.push_back(at);
     }
