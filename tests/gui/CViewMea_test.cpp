@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -15,6 +16,7 @@
 #include "gauge/qt/CViewTBMea.h"
 #include "gui_test_support.h"
 #include "model/CUnitXY.h"
+#include "ui/qt/CStatusBarEx.h"
 
 namespace nl {
 namespace {
@@ -140,6 +142,41 @@ TEST(CViewMeaTest, ColumnsAndRowsFollowTheViewAndTheNotifications) {
     EXPECT_EQ(view->CellText(1, 0), "Diameters");
     // A row outside the entries shows nothing.
     EXPECT_EQ(view->CellText(9, 1), "");
+}
+
+TEST(CViewMeaTest, PanesAndPromptFollowPickingAndTheMeasurement) {
+    MeaRig rig(AppSettings::kGaugeShowMainWindow);
+    const auto text = [&rig](int id) {
+        auto* edit = qobject_cast<QLineEdit*>(rig.Toolbar()->Control(id));
+        return edit ? edit->text().toStdString() : std::string("<none>");
+    };
+    const CUnitXY& unit = *rig.prefs.CurrentLengthUnit();
+    rig.frame->ExecuteCommand(cmd::kResumePicking);
+    rig.desktop.SetCursorPos({30, 40});
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(text(cmd::kPositionText), unit.FormatPoint(30, 40));
+    EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), QStringLiteral("Click on shape button to measure"));
+
+    rig.frame->ExecuteCommand(cmd::kMeasureRectangleFromCenter);
+    CMeaWnd* window = rig.Toolbar()->MeasureWindow();
+    ASSERT_NE(window, nullptr);
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(rig.frame->StatusBarEx()->Hint(),
+              QStringLiteral("Press and hold mouse button to start"));
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(window, QPoint(60, 45));
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(text(cmd::kPositionText), "00: " + unit.FormatRectWithSize(40, 45, 60, 55));
+    EXPECT_EQ(rig.frame->StatusBarEx()->Hint(),
+              QStringLiteral("Move cursor then release button to finish"));
+    rig.frame->ExecuteCommand(cmd::kEscape);
+    QCoreApplication::processEvents();
+
+    rig.frame->ExecuteCommand(cmd::kPickingStopped);
+    rig.frame->RunIdleUpdate();
+    EXPECT_EQ(text(cmd::kPositionText), "Start to enable");
+    EXPECT_EQ(text(cmd::kWindowTitleText), "");
+    EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), QStringLiteral("Disabled"));
 }
 
 TEST(CViewMeaTest, PreviewFlashesTheShapeWithTheWindowShown) {

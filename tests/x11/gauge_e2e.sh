@@ -82,8 +82,17 @@ xdotool mouseup 1
 closed_overlay rectangle
 expect_figure 400 "the rectangle's perimeter"
 
-# The path: a click per vertex, a double-click on the last one finishes.
+# The path: a click per vertex, a double-click on the last one finishes. Before the first
+# click the arrow keys move the cursor by a pixel and leave the overlay open.
 open_overlay path hidden
+xdotool mousemove 500 500
+sleep 0.2
+xdotool key Right Right Down
+sleep 0.5
+eval "$(xdotool getmouselocation --shell)"
+[[ $X -eq 502 && $Y -eq 501 ]] && echo "ok: the arrow keys moved the cursor to $X,$Y" ||
+    fail "after two Right and one Down the cursor is at $X,$Y"
+overlay_shown || fail "an arrow key closed the overlay"
 for p in 835,510 935,510; do
     xdotool mousemove "${p%,*}" "${p#*,}" click 1
     sleep 0.6

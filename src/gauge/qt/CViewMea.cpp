@@ -157,7 +157,6 @@ void CViewMea::DeleteAll() {
 void CViewMea::OnViewNotify(ViewNotify type, std::intptr_t argument) {
     CViewApp::OnViewNotify(type, argument);
     switch (type) {
-        case ViewNotify::kGridLinesChanged:
         case ViewNotify::kUnitOrNumberFormatChanged:
         case ViewNotify::kDocumentReplaced:
             Rebuild();
