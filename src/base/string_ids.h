@@ -42,6 +42,9 @@ inline constexpr std::uint32_t kIdsHintCopyMagnified = 2104;
 inline constexpr std::uint32_t kIdsHintCopyScreen = 2105;       // no capture open
 inline constexpr std::uint32_t kIdsHintPressToStart = 2106;     // capture open, no gesture
 inline constexpr std::uint32_t kIdsHintReleaseToFinish = 2107;  // capture gesture under way
+inline constexpr std::uint32_t kIdsHintMeasure = 2110;              // no measurement open
+inline constexpr std::uint32_t kIdsHintClickPoints = 2111;          // path open, no click yet
+inline constexpr std::uint32_t kIdsHintDoubleClickToFinish = 2112;  // path being clicked out
 inline constexpr std::uint32_t kIdsCountdownIntoPlace = 2109;  // "... move cursor into place!"
 inline constexpr std::uint32_t kIdsCountdown = 2113;           // "... move cursor away!"
 

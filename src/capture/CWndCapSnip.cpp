@@ -17,12 +17,6 @@ Rect Moved(Rect rect, int dx, int dy) {
     return rect;
 }
 
-// Whether pointing at windows may pick `window` at the screen point `p`.
-bool Pickable(const IDesktop& desktop, WindowId window, Point p) {
-    return desktop.IsWindowVisible(window) && !desktop.IsMinimized(window) &&
-           !desktop.IsTransparent(window) && desktop.WindowRect(window).Contains(p);
-}
-
 // The rectangle from the smallest to the largest coordinates of `points`.
 Rect VertexBounds(const std::vector<Point>& points) {
     if (points.empty()) return {};
@@ -37,27 +31,6 @@ Rect VertexBounds(const std::vector<Point>& points) {
 }
 
 }  // namespace
-
-WindowId CWndCapSnip::PickWindow(const IDesktop& desktop, Point p, WindowId overlay,
-                                 KeyState keys) {
-    WindowId found = kNoWindow;
-    for (WindowId window : desktop.TopLevelWindows()) {
-        if (window != overlay && Pickable(desktop, window, p)) {
-            found = window;
-            break;
-        }
-    }
-    if (found == kNoWindow) return kNoWindow;
-    found = desktop.Ancestor(found, WindowAncestor::kRoot);
-    if (keys.shift) return desktop.ChildFromPoint(found, p);
-    if (keys.ctrl) {
-        for (WindowId child = desktop.ChildFromPoint(found, p);
-             child != kNoWindow && child != found; child = desktop.ChildFromPoint(found, p)) {
-            found = child;
-        }
-    }
-    return found;
-}
 
 Rect CWndCapSnip::DragRect(Point end) const {
     Rect rect = Rect{m_first.x, m_first.y, end.x, end.y}.Normalized();

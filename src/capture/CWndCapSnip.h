@@ -24,12 +24,6 @@ public:
     // The overlay's own window, never picked.
     void SetOverlayWindow(WindowId overlay) { m_overlay = overlay; }
 
-    // The window a window capture takes at the screen point `p`: the topmost shown, not
-    // minimized, not transparent top-level window containing it (not `overlay`), as its root;
-    // with Shift its direct child under the point, with Ctrl its deepest descendant there.
-    // None when no window is there.
-    static WindowId PickWindow(const IDesktop& desktop, Point p, WindowId overlay, KeyState keys);
-
     CapShape Shape() const { return m_shape; }
     // The rectangle the gesture covers in client coordinates: the picked window's, monitor's
     // or the desktop's rectangle; the custom outline's bounding box; for the drag shapes the

@@ -3,6 +3,35 @@
 #include "base/virtual_keys.h"
 
 namespace nl {
+namespace {
+
+// Whether pointing at windows may pick `window` at the screen point `p`.
+bool Pickable(const IDesktop& desktop, WindowId window, Point p) {
+    return desktop.IsWindowVisible(window) && !desktop.IsMinimized(window) &&
+           !desktop.IsTransparent(window) && desktop.WindowRect(window).Contains(p);
+}
+
+}  // namespace
+
+WindowId CWndCap::PickWindow(const IDesktop& desktop, Point p, WindowId overlay, KeyState keys) {
+    WindowId found = kNoWindow;
+    for (WindowId window : desktop.TopLevelWindows()) {
+        if (window != overlay && Pickable(desktop, window, p)) {
+            found = window;
+            break;
+        }
+    }
+    if (found == kNoWindow) return kNoWindow;
+    found = desktop.Ancestor(found, WindowAncestor::kRoot);
+    if (keys.shift) return desktop.ChildFromPoint(found, p);
+    if (keys.ctrl) {
+        for (WindowId child = desktop.ChildFromPoint(found, p);
+             child != kNoWindow && child != found; child = desktop.ChildFromPoint(found, p)) {
+            found = child;
+        }
+    }
+    return found;
+}
 
 Rect CWndCap::Prepare(const Rect& virtualScreen, const Rect& desktopWindow) {
     const Rect rect = virtualScreen.IsEmpty() ? desktopWindow : virtualScreen;
@@ -21,7 +50,8 @@ void CWndCap::CreationFailed(std::uint32_t error) {
 }
 
 void CWndCap::OnLeftDown(Point p, KeyState keys) {
-    if (m_ended) return;
+    // A finished overlay that is still on the screen (a preview) takes no gesture.
+    if (m_ended || !IsOpen()) return;
     if (IsMultiClick()) {
         if (!m_clicked) {
             m_clicked = true;

@@ -3,6 +3,7 @@
 
 #include "base/CSystemError.h"
 #include "base/geometry.h"
+#include "platform/IDesktop.h"
 
 namespace nl {
 
@@ -59,6 +60,12 @@ public:
     virtual ~CWndCap() = default;
     CWndCap(const CWndCap&) = delete;
     CWndCap& operator=(const CWndCap&) = delete;
+
+    // The window under the screen point `p` that the overlays name and a window capture
+    // takes: the topmost shown, not minimized, not transparent top-level window containing
+    // it (not `overlay`), as its root; with Shift its direct child under the point, with
+    // Ctrl its deepest descendant there. None when no window is there.
+    static WindowId PickWindow(const IDesktop& desktop, Point p, WindowId overlay, KeyState keys);
 
     // The rectangle the overlay covers: the virtual screen, or the desktop window's rectangle
     // when that is empty. Hands it to the shape (SetDesktopRect) and returns it.

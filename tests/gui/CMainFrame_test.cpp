@@ -651,6 +651,7 @@ TEST(CMainFrameTest, ArrangeMakesTheWindowTopmostWithBothBars) {
 TEST(CMainFrameTest, StatusBarShowsIdleTextCountAndTitle) {
     FrameRig rig;
     // A tool whose views give no hint of their own.
+    rig.tools = &test::BareGaugeTools();
     rig.prefs.SetActiveTool(AppSettings::kToolGauge);
     rig.MakeFrame();
     rig.frame->RunIdleUpdate();

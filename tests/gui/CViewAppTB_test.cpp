@@ -129,13 +129,14 @@ TEST(CViewAppTBTest, SliderAndUnitBoxChangeTheSharedSettings) {
 
 TEST(CViewAppTBTest, ButtonsFollowTheRouteAndRunCommands) {
     FrameRig rig;
+    rig.tools = &test::BareGaugeTools();
     rig.prefs.SetActiveTool(AppSettings::kToolGauge);
     rig.MakeFrame();
     CViewAppTB* view = rig.frame->ToolbarView();
     ASSERT_EQ(view->FormId(), res::kFormGauge);
     rig.frame->RunIdleUpdate();
 
-    // No view carries the measuring commands out yet: the button is disabled.
+    // No view carries the measuring commands out: the button is disabled.
     auto* line = qobject_cast<QToolButton*>(view->Control(cmd::kMeasureLine));
     ASSERT_NE(line, nullptr);
     EXPECT_FALSE(line->isEnabled());

@@ -20,6 +20,9 @@
 #include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/tools.h"
+#include "base/command_ids.h"
+#include "framework/qt/CToolRegistry.h"
+#include "framework/qt/CViewAppTB.h"
 #include "export/CPreviewFile.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
@@ -142,9 +145,11 @@ struct GuiRig {
 struct FrameRig : GuiRig {
     std::unique_ptr<CMainFrame> frame;
     int quits = 0;
+    // The tools the window offers; the program's when null.
+    const CToolRegistry* tools = nullptr;
 
     void MakeFrame() {
-        frame = std::make_unique<CMainFrame>(context, ProgramTools());
+        frame = std::make_unique<CMainFrame>(context, tools ? *tools : ProgramTools());
         frame->SetQuitHandler([this] { ++quits; });
     }
     ~FrameRig() {
@@ -153,5 +158,19 @@ struct FrameRig : GuiRig {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
+
+// The Gauge's form on a plain toolbar view with no main view: a tool whose views handle no
+// command and give no hint of their own.
+inline const CToolRegistry& BareGaugeTools() {
+    static const CToolRegistry tools = [] {
+        CToolRegistry registry;
+        registry.AddTool({AppSettings::kToolGauge, cmd::kToolGauge, res::kMenuGauge,
+                          res::kFormGauge, [](AppContext& context, IViewHost& host) {
+                              return ToolViews{new CViewAppTB(context, host, res::kFormGauge), {}};
+                          }});
+        return registry;
+    }();
+    return tools;
+}
 
 }  // namespace nl::test

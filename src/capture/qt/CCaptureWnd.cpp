@@ -5,13 +5,9 @@
 #include <QPixmap>
 #include <QPolygon>
 
-#include "base/CSystemError.h"
-#include "base/StringTable.h"
-#include "base/string_ids.h"
 #include "framework/CCapturedImageStore.h"
 #include "framework/qt/AppContext.h"
 #include "framework/qt/IViewHost.h"
-#include "platform/IDialogs.h"
 
 namespace nl {
 namespace {
@@ -92,11 +88,6 @@ QCursor CaptureCursor() {
     }
     painter.end();
     return QCursor(picture, kCursorHotSpot, kCursorHotSpot);
-}
-
-void ShowSystemError(IDialogs& dialogs, std::uint32_t code) {
-    dialogs.MessageBox(FormatSystemError(code), LoadString(kIdsAppTitle), MsgButtons::kOk,
-                       MsgIcon::kWarning);
 }
 
 }  // namespace nl

@@ -4,11 +4,11 @@
 
 #include "capture/CCapture.h"
 #include "framework/qt/COverlayWnd.h"
+#include "framework/qt/overlay_end.h"
 
 namespace nl {
 
 struct AppContext;
-class IDialogs;
 class IViewHost;
 
 // The window of a capture: the overlay with the capture cursor, the selection cut out of the
@@ -36,8 +36,5 @@ private:
 
 // The capture cursor: a cross hair with its hot spot in the middle.
 QCursor CaptureCursor();
-
-// Reports a system error code in a message box ("Error #%1: %2").
-void ShowSystemError(IDialogs& dialogs, std::uint32_t code);
 
 }  // namespace nl

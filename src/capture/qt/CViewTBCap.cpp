@@ -1,7 +1,5 @@
 #include "capture/qt/CViewTBCap.h"
 
-#include <QTimer>
-
 #include "base/StringTable.h"
 #include "base/command_ids.h"
 #include "base/string_ids.h"
@@ -51,12 +49,7 @@ const CCapture* CViewTBCap::OpenCapture() const {
 void CViewTBCap::Ended(const OverlayEnd& end) {
     m_window = nullptr;
     if (m_closing) return;
-    if (end.mainWindow == MainWindowAfter::kRestore) Host().RestoreAfterCapture();
-    if (end.error == kErrorSuccess) return;
-    // Reported once the overlay's own event is over.
-    QTimer::singleShot(0, this, [this, error = end.error] {
-        ShowSystemError(Context().dialogs, error);
-    });
+    CarryOutOverlayEnd(Host(), Context().dialogs, this, end);
 }
 
 std::string CViewTBCap::PositionText() {

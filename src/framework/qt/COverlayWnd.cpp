@@ -126,6 +126,13 @@ void COverlayWnd::Hide() {
     Settle(kSettleMs);
 }
 
+void COverlayWnd::ShowFor(int milliseconds) {
+    RepaintNow();
+    Settle(milliseconds);
+    releaseKeyboard();
+    hide();
+}
+
 void COverlayWnd::RepaintNow() {
     if (isVisible()) repaint();
 }

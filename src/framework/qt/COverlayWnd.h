@@ -54,6 +54,10 @@ public:
     // overlay has ended then.
     bool Open(const Rect& virtualScreen, const Rect& desktopWindow);
 
+    // Keeps the open overlay on the screen for `milliseconds`, painted, with events other
+    // than user input running, then hides it (a preview that takes no input).
+    void ShowFor(int milliseconds);
+
     OverlayBackdrop Backdrop() const { return m_backdrop; }
     // The overlay's rectangle on the virtual screen.
     const Rect& Area() const { return m_area; }

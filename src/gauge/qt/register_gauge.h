@@ -4,7 +4,7 @@ namespace nl {
 
 class CToolRegistry;
 
-// Adds the Gauge (its form; the plain list stands below it for now).
+// Adds the Gauge: its measuring toolbar over the measurements view.
 void RegisterGauge(CToolRegistry& tools);
 
 }  // namespace nl

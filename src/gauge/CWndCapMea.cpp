@@ -1,0 +1,188 @@
+#include "gauge/CWndCapMea.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "framework/CRegion.h"
+
+namespace nl {
+namespace {
+
+// The decimal pi the angles are worked out with.
+constexpr double kPi = 3.14159265358;
+constexpr double kHalfTurnDegrees = 180.0;
+constexpr double kStraightenLimitDegrees = 45.0;
+
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+Rect BoxOf(const std::vector<Point>& points) {
+    Rect box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const Point& p : points) {
+        box.left = std::min(box.left, p.x);
+        box.top = std::min(box.top, p.y);
+        box.right = std::max(box.right, p.x);
+        box.bottom = std::max(box.bottom, p.y);
+    }
+    return box;
+}
+
+}  // namespace
+
+Point StraightenedPoint(Point anchor, Point cursor) {
+    const int dx = cursor.x - anchor.x;
+    const int dy = cursor.y - anchor.y;
+    const double angle = std::atan2(std::abs(dy), std::abs(dx)) * kHalfTurnDegrees / kPi;
+    if (angle < kStraightenLimitDegrees) return {cursor.x, anchor.y};
+    return {anchor.x, cursor.y};
+}
+
+Point SquaredPoint(Point anchor, Point cursor) {
+    const int dx = cursor.x - anchor.x;
+    const int dy = cursor.y - anchor.y;
+    const int m = std::min(std::abs(dx), std::abs(dy));
+    return {anchor.x + m * Sign(dx), anchor.y + m * Sign(dy)};
+}
+
+CWndCapMea::CWndCapMea(IOverlayWindow& window, MainWindowAfter mainWindow, MeaShape shape,
+                       MeaFromCenter fromCenter)
+    : CWndCap(window, mainWindow), m_shape(shape), m_fromCenter(fromCenter) {}
+
+void CWndCapMea::ShowStored(const CWndCapMeaData& data) {
+    m_shape = data.Shape();
+    m_fromCenter = MeaFromCenter::kNo;
+    m_origin = data.Origin();
+    m_first = data.First();
+    m_last = m_previous = data.Last();
+    m_vertices = data.Points();
+    SetState(CapState::kFinished);
+}
+
+bool CWndCapMea::FromCenterShape() const {
+    return m_fromCenter == MeaFromCenter::kYes &&
+           (m_shape == MeaShape::kRectangle || m_shape == MeaShape::kEllipse);
+}
+
+Point CWndCapMea::StartCorner(Point end) const {
+    if (!FromCenterShape()) return m_first;
+    return {2 * m_first.x - end.x, 2 * m_first.y - end.y};
+}
+
+MeaDrawing CWndCapMea::Drawing(Point end) const {
+    if (m_shape == MeaShape::kPath) {
+        if (State() == CapState::kTracking && !m_vertices.empty()) {
+            return {MeaFigure::kSegment, m_vertices.back(), end};
+        }
+        return {m_vertices.empty() ? MeaFigure::kNothing : MeaFigure::kPolyline, {}, {}};
+    }
+    const Point start = StartCorner(end);
+    Point corner = end;
+    if (State() != CapState::kOpen) {
+        // The end pixel belongs to the shape.
+        if (start.x < end.x) ++corner.x;
+        if (start.y < end.y) ++corner.y;
+    }
+    switch (m_shape) {
+        case MeaShape::kLine:
+            return {MeaFigure::kLine, start, {corner.x, end.y}};
+        case MeaShape::kRectangle:
+            return {MeaFigure::kRectangle, start, corner};
+        case MeaShape::kEllipse:
+            return {MeaFigure::kEllipse, start, corner};
+        default:
+            return {};
+    }
+}
+
+Rect CWndCapMea::DrawnArea(const MeaDrawing& drawing) const {
+    switch (drawing.figure) {
+        case MeaFigure::kNothing:
+            return {};
+        case MeaFigure::kPolyline: {
+            Rect box = BoxOf(m_vertices);
+            return {box.left, box.top, box.right + 1, box.bottom + 1};
+        }
+        default: {
+            const Rect box = Rect{drawing.from.x, drawing.from.y, drawing.to.x, drawing.to.y}
+                                 .Normalized();
+            return {box.left, box.top, box.right + 1, box.bottom + 1};
+        }
+    }
+}
+
+Rect CWndCapMea::Extent() const {
+    if (m_shape == MeaShape::kPath) {
+        std::vector<Point> points = m_vertices;
+        points.push_back(m_last);
+        return BoxOf(points);
+    }
+    const Point start = StartCorner(m_last);
+    return Rect{start.x, start.y, m_last.x, m_last.y}.Normalized();
+}
+
+MeaGesture CWndCapMea::Gesture() const {
+    return {m_shape, FromCenterShape() ? MeaFromCenter::kYes : MeaFromCenter::kNo,
+            m_origin,  m_first, m_last, m_shape == MeaShape::kPath ? m_vertices
+                                                                    : std::vector<Point>{}};
+}
+
+void CWndCapMea::Reset() {
+    m_origin = m_first = m_last = m_previous = {};
+    m_vertices.clear();
+}
+
+void CWndCapMea::Start(Point p) {
+    m_origin = m_first = m_last = m_previous = p;
+}
+
+void CWndCapMea::Track(Point p, KeyState keys) {
+    if (keys.shift) {
+        switch (m_shape) {
+            case MeaShape::kLine:
+                p = StraightenedPoint(m_first, p);
+                break;
+            case MeaShape::kPath:
+                if (!m_vertices.empty()) p = StraightenedPoint(m_vertices.back(), p);
+                break;
+            case MeaShape::kRectangle:
+            case MeaShape::kEllipse:
+                p = SquaredPoint(m_first, p);
+                break;
+            default:
+                break;
+        }
+    }
+    m_previous = m_last;
+    m_last = p;
+}
+
+void CWndCapMea::Update(Point, KeyState) {
+    // The rubber band: the area of the shape as it was gets the veil back, the shape as it
+    // is now is drawn.
+    const Rect before = DrawnArea(Drawing(m_previous));
+    const Rect now = DrawnArea(Drawing(m_last));
+    Rect changed = now;
+    if (changed.IsEmpty()) {
+        changed = before;
+    } else if (!before.IsEmpty()) {
+        changed = {std::min(before.left, now.left), std::min(before.top, now.top),
+                   std::max(before.right, now.right), std::max(before.bottom, now.bottom)};
+    }
+    if (!changed.IsEmpty()) Window().Invalidate(CRegion::FromRect(changed), EraseBackground::kYes);
+}
+
+void CWndCapMea::AddPoint(Point p) {
+    if (m_vertices.size() >= kMaxVertices) {
+        Abort(kErrorImplementationLimit);
+        return;
+    }
+    if (!m_vertices.empty() && m_vertices.back() == p) return;
+    m_vertices.push_back(p);
+    // The polyline grows over what is there.
+    Window().Invalidate(CRegion::FromRect({0, 0, m_area.Width(), m_area.Height()}),
+                        EraseBackground::kNo);
+}
+
+}  // namespace nl

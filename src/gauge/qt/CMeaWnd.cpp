@@ -1,0 +1,148 @@
+#include "gauge/qt/CMeaWnd.h"
+
+#include <QCursor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
+
+#include "framework/CAppPrefs.h"
+#include "framework/qt/AppContext.h"
+#include "gauge/gauge_grid.h"
+#include "model/CUnitXY.h"
+
+namespace nl {
+namespace {
+
+constexpr int kCursorSize = 32;
+constexpr int kCursorHotSpot = 15;
+constexpr int kCursorGap = 2;
+constexpr int kCursorMarkEvery = 4;
+constexpr int kCursorMarkLength = 2;
+constexpr int kCursorOutline = 3;
+
+QPoint ToQPoint(Point p) {
+    return {p.x, p.y};
+}
+
+// The pixels from `from` up to but not including `to`, normalised, as Qt's outline rectangle
+// (Qt's outline covers its width plus one).
+QRect OutlineRect(Point from, Point to) {
+    const Rect r = Rect{from.x, from.y, to.x, to.y}.Normalized();
+    return {r.left, r.top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1)};
+}
+
+int LabelFlags(GridAnchor anchor) {
+    switch (anchor) {
+        case GridAnchor::kBottomLeft:
+            return Qt::AlignLeft | Qt::AlignBottom;
+        case GridAnchor::kTopRight:
+            return Qt::AlignRight | Qt::AlignTop;
+        default:
+            return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+}  // namespace
+
+CMeaWnd::CMeaWnd(AppContext& context, OverlayBackdrop backdrop, const MakeOverlay& make,
+                 std::function<void(const OverlayEnd&)> ended)
+    : COverlayWnd(context.desktop, backdrop, {kClassName, kWindowName}),
+      m_context(context),
+      m_measure(make(*this)) {
+    setCursor(MeasureCursor());
+    Attach(*m_measure, std::move(ended));
+}
+
+QColor CMeaWnd::Ink(const QColor& color) const {
+    QColor ink = color;
+    ink.setAlpha(kVeilAlpha);
+    return ink;
+}
+
+void CMeaWnd::PaintSelection(QPainter& painter, const QBrush&) {
+    // Lines and labels blend like the veil: through the compositor, or over the snapshot.
+    painter.setCompositionMode(Backdrop() == OverlayBackdrop::kSnapshot
+                                   ? QPainter::CompositionMode_SourceOver
+                                   : QPainter::CompositionMode_Source);
+    if (m_context.prefs.Settings().HasOption(OptionWord::kGauge, AppSettings::kGaugeShowGrid)) {
+        PaintGrid(painter);
+    }
+    const CWndCapMea& m = *m_measure;
+    const bool underWay = m.State() == CapState::kTracking;
+    painter.setBrush(Qt::NoBrush);
+    if (m.Shape() == MeaShape::kPath && !m.Vertices().empty() &&
+        (underWay || m.State() == CapState::kFinished)) {
+        QPolygon line;
+        for (const Point& p : m.Vertices()) line << ToQPoint(p);
+        painter.setPen(QPen(Ink(LineColor()), 1));
+        painter.drawPolyline(line);
+    }
+    const MeaDrawing drawing = m.Drawing();
+    painter.setPen(QPen(Ink(underWay ? QColor(Qt::white) : LineColor()), 1));
+    switch (drawing.figure) {
+        case MeaFigure::kLine:
+        case MeaFigure::kSegment:
+            painter.drawLine(ToQPoint(drawing.from), ToQPoint(drawing.to));
+            break;
+        case MeaFigure::kRectangle:
+            painter.drawRect(OutlineRect(drawing.from, drawing.to));
+            break;
+        case MeaFigure::kEllipse:
+            painter.drawEllipse(OutlineRect(drawing.from, drawing.to));
+            break;
+        default:
+            break;
+    }
+}
+
+void CMeaWnd::PaintGrid(QPainter& painter) {
+    const CUnitXY* unit = m_context.prefs.CurrentLengthUnit();
+    if (!unit) return;
+    const QFontMetrics metrics(font());
+    const Size client{Area().Width(), Area().Height()};
+    const GridLayout grid = LayOutGrid(
+        *unit, client,
+        [&metrics](const std::string& text) {
+            return metrics.horizontalAdvance(QString::fromStdString(text));
+        },
+        metrics.height());
+    painter.setPen(QPen(Ink(Qt::white), 1));
+    for (int x : grid.columns) painter.drawLine(x, 0, x, client.cy);
+    for (int y : grid.rows) painter.drawLine(0, y, client.cx, y);
+    painter.setFont(font());
+    for (const GridLabel& label : grid.labels) {
+        // A point-sized box anchored at the label's point; the text spills out of it.
+        const int flags = LabelFlags(label.anchor) | Qt::TextDontClip;
+        painter.drawText(QRect(label.at.x, label.at.y, 0, 0), flags,
+                         QString::fromStdString(label.text));
+    }
+}
+
+QCursor MeasureCursor() {
+    QPixmap picture(kCursorSize, kCursorSize);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    const int c = kCursorHotSpot;
+    const int end = kCursorSize - 1;
+    // A white outline under black lines shows on dark and light desktops alike.
+    for (const auto& [color, width] : {std::pair{QColor(Qt::white), kCursorOutline},
+                                       std::pair{QColor(Qt::black), 1}}) {
+        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPoint(c, 1), QPoint(c, c - kCursorGap));
+        painter.drawLine(QPoint(c, c + kCursorGap), QPoint(c, end - 1));
+        painter.drawLine(QPoint(1, c), QPoint(c - kCursorGap, c));
+        painter.drawLine(QPoint(c + kCursorGap, c), QPoint(end - 1, c));
+        // Scale marks across the arms.
+        for (int d = kCursorMarkEvery; d < c; d += kCursorMarkEvery) {
+            for (int at : {c - d, c + d}) {
+                painter.drawLine(QPoint(at, c - kCursorMarkLength), QPoint(at, c + kCursorMarkLength));
+                painter.drawLine(QPoint(c - kCursorMarkLength, at), QPoint(c + kCursorMarkLength, at));
+            }
+        }
+    }
+    painter.end();
+    return QCursor(picture, kCursorHotSpot, kCursorHotSpot);
+}
+
+}  // namespace nl

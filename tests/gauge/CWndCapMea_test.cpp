@@ -1,0 +1,203 @@
+// The measuring overlay's gestures: drags, Shift constraints, shapes from the center, path
+// clicks and their limit, the drawn figure, the stored gesture, the prompts and the pane.
+#include "gauge/CCapMea.h"
+
+#include <gtest/gtest.h>
+
+#include "base/string_ids.h"
+#include "framework/CAppPrefs.h"
+#include "framework/overlay_test_support.h"
+#include "framework/prefs_test_support.h"
+#include "model/CUnitsXY.h"
+
+namespace nl {
+namespace {
+
+using testing_support::RecordingOverlay;
+
+constexpr KeyState kShift{true, false};
+
+// A measurement of one shape over a 400x300 overlay; the gestures it stores are collected.
+struct MeaRig {
+    test::PrefsRig services;
+    CAppPrefs prefs{services.Services()};
+    RecordingOverlay window;
+    std::vector<MeaGesture> stored;
+    std::uint32_t storeError = 0;
+    CCapMea measure;
+
+    explicit MeaRig(MeaShape shape, MeaFromCenter fromCenter = MeaFromCenter::kNo)
+        : measure(window, Prefs(), shape, fromCenter, [this](const MeaGesture& g) {
+              stored.push_back(g);
+              return storeError;
+          }) {
+        measure.Prepare({0, 0, 400, 300}, {});
+        measure.Open();
+    }
+    CAppPrefs& Prefs() {
+        prefs.Initialize({});
+        prefs.SetDefaults();
+        return prefs;
+    }
+    void Drag(Point from, Point to, KeyState keys = {}) {
+        measure.OnLeftDown(from, keys);
+        measure.OnMouseMove(to, keys);
+        measure.OnLeftUp(to, keys);
+    }
+};
+
+TEST(CWndCapMeaTest, ShiftStraightensLinesAndSquaresShapes) {
+    struct Case {
+        MeaShape shape;
+        Point to;
+        Point want;
+    };
+    const Case cases[] = {
+        {MeaShape::kLine, {100, 99}, {100, 0}},  // below 45 degrees: horizontal
+        {MeaShape::kLine, {99, 100}, {0, 100}},  // above: vertical
+        {MeaShape::kLine, {100, 100}, {0, 100}},  // exactly 45: vertical
+        {MeaShape::kLine, {-100, 30}, {-100, 0}},
+        {MeaShape::kRectangle, {40, 20}, {20, 20}},
+        {MeaShape::kEllipse, {-40, 25}, {-25, 25}},
+        {MeaShape::kRectangle, {0, 30}, {0, 0}},  // a zero offset stays zero
+    };
+    for (const Case& c : cases) {
+        MeaRig rig(c.shape);
+        rig.Drag({0, 0}, c.to, kShift);
+        ASSERT_EQ(rig.stored.size(), 1u);
+        EXPECT_EQ(rig.stored[0].last, c.want) << c.to.x << "," << c.to.y;
+    }
+}
+
+TEST(CWndCapMeaTest, DragStoresTheGestureAndTracksThePreviousEnd) {
+    MeaRig rig(MeaShape::kRectangle, MeaFromCenter::kYes);
+    rig.measure.OnLeftDown({100, 100}, {});
+    rig.measure.OnMouseMove({120, 110}, {});
+    rig.measure.OnMouseMove({130, 120}, {});
+    EXPECT_EQ(rig.measure.PreviousLast(), (Point{120, 110}));
+    // During the gesture the rectangle runs from the mirror of the cursor to the cursor,
+    // the end pixel included.
+    EXPECT_EQ(rig.measure.Drawing(),
+              (MeaDrawing{MeaFigure::kRectangle, {70, 80}, {131, 121}}));
+    EXPECT_EQ(rig.measure.Extent(), (Rect{70, 80, 130, 120}));
+    rig.measure.OnLeftUp({130, 120}, {});
+    ASSERT_EQ(rig.stored.size(), 1u);
+    const MeaGesture& g = rig.stored[0];
+    EXPECT_EQ(g.shape, MeaShape::kRectangle);
+    EXPECT_EQ(g.fromCenter, MeaFromCenter::kYes);
+    EXPECT_EQ(g.origin, (Point{100, 100}));
+    EXPECT_EQ(g.last, (Point{130, 120}));
+    EXPECT_TRUE(g.points.empty());
+    EXPECT_EQ(rig.window.ends, (std::vector<OverlayEnd>{{0, MainWindowAfter::kLeave}}));
+}
+
+TEST(CWndCapMeaTest, TheEndPixelCountsOnlyWhereTheStartIsBefore) {
+    struct Case {
+        MeaShape shape;
+        MeaFromCenter fromCenter;
+        Point to;
+        MeaDrawing want;
+    };
+    const Case cases[] = {
+        {MeaShape::kLine, MeaFromCenter::kNo, {50, 20}, {MeaFigure::kLine, {10, 10}, {51, 20}}},
+        {MeaShape::kLine, MeaFromCenter::kNo, {0, 0}, {MeaFigure::kLine, {10, 10}, {0, 0}}},
+        {MeaShape::kRectangle, MeaFromCenter::kNo, {5, 30}, {MeaFigure::kRectangle, {10, 10}, {5, 31}}},
+        {MeaShape::kEllipse, MeaFromCenter::kNo, {30, 5}, {MeaFigure::kEllipse, {10, 10}, {31, 5}}},
+        {MeaShape::kEllipse, MeaFromCenter::kYes, {4, 16}, {MeaFigure::kEllipse, {16, 4}, {4, 17}}},
+    };
+    for (const Case& c : cases) {
+        MeaRig rig(c.shape, c.fromCenter);
+        rig.measure.OnLeftDown({10, 10}, {});
+        rig.measure.OnMouseMove(c.to, {});
+        EXPECT_EQ(rig.measure.Drawing(), c.want) << c.to.x << "," << c.to.y;
+    }
+}
+
+TEST(CWndCapMeaTest, RubberBandRepaintsTheOldAndNewShapeArea) {
+    MeaRig rig(MeaShape::kLine);
+    rig.measure.OnLeftDown({10, 10}, {});
+    rig.window.invalidations.clear();
+    rig.measure.OnMouseMove({40, 20}, {});
+    rig.measure.OnMouseMove({20, 50}, {});
+    ASSERT_EQ(rig.window.invalidations.size(), 2u);
+    EXPECT_EQ(rig.window.invalidations[1].region.BoundingBox(), (Rect{10, 10, 42, 51}));
+    EXPECT_EQ(rig.window.invalidations[1].erase, EraseBackground::kYes);
+}
+
+TEST(CWndCapMeaTest, PathClicksAddVerticesAndADoubleClickFinishes) {
+    MeaRig rig(MeaShape::kPath);
+    EXPECT_EQ(MeasurePromptId(true, &rig.measure), kIdsHintClickPoints);
+    rig.measure.OnLeftDown({10, 10}, {});
+    rig.measure.OnLeftDown({10, 10}, {});  // the same spot again: no vertex
+    rig.measure.OnMouseMove({60, 14}, kShift);  // straightened from the last vertex
+    EXPECT_EQ(rig.measure.Last(), (Point{60, 10}));
+    EXPECT_EQ(rig.measure.Drawing(), (MeaDrawing{MeaFigure::kSegment, {10, 10}, {60, 10}}));
+    rig.measure.OnLeftDown({60, 10}, {});
+    rig.measure.OnMouseMove({60, 40}, {});
+    EXPECT_EQ(rig.measure.Extent(), (Rect{10, 10, 60, 40}));
+    EXPECT_EQ(MeasurePromptId(true, &rig.measure), kIdsHintDoubleClickToFinish);
+    // The double-click's first press has added its vertex already.
+    rig.measure.OnLeftDown({60, 40}, {});
+    rig.measure.OnLeftDoubleClick({60, 40}, {});
+    ASSERT_EQ(rig.stored.size(), 1u);
+    EXPECT_EQ(rig.stored[0].points, (std::vector<Point>{{10, 10}, {60, 10}, {60, 40}}));
+    EXPECT_EQ(rig.stored[0].last, (Point{60, 40}));
+    // A new vertex repaints the overlay over what is there.
+    EXPECT_EQ(rig.window.invalidations.back().erase, EraseBackground::kNo);
+    EXPECT_EQ(rig.window.invalidations.back().region.BoundingBox(), (Rect{0, 0, 400, 300}));
+}
+
+TEST(CWndCapMeaTest, PathAbortsOnTheClickAfter1001Vertices) {
+    MeaRig rig(MeaShape::kPath);
+    for (int i = 0; i < 1001; ++i) rig.measure.OnLeftDown({i % 400, i / 400}, {});
+    EXPECT_EQ(rig.measure.Vertices().size(), 1001u);
+    EXPECT_EQ(rig.measure.State(), CapState::kTracking);
+    rig.measure.OnLeftDown({399, 299}, {});
+    EXPECT_EQ(rig.measure.State(), CapState::kAborted);
+    EXPECT_TRUE(rig.stored.empty());
+    ASSERT_EQ(rig.window.ends.size(), 1u);
+    EXPECT_EQ(rig.window.ends[0].error, kErrorImplementationLimit);
+}
+
+TEST(CWndCapMeaTest, AutoCopyFailureIsReported) {
+    MeaRig failing(MeaShape::kLine);
+    failing.storeError = 5;
+    failing.Drag({0, 0}, {30, 30});
+    EXPECT_EQ(failing.window.ends.at(0).error, 5u);
+}
+
+TEST(CWndCapMeaTest, StoredMeasurementShowsAsFinishedAndTakesNoGesture) {
+    CWndCapMeaData data;
+    test::FixedClock clock;
+    ASSERT_TRUE(data.CompleteGesture({MeaShape::kPath, MeaFromCenter::kNo, {5, 5}, {5, 5}, {9, 9},
+                                      {{5, 5}, {30, 5}, {30, 40}}},
+                                     clock));
+    RecordingOverlay window;
+    CWndCapMea shown(window, MainWindowAfter::kLeave, MeaShape::kLine, MeaFromCenter::kNo);
+    shown.ShowStored(data);
+    EXPECT_EQ(shown.Drawing().figure, MeaFigure::kPolyline);
+    EXPECT_EQ(shown.PreviousLast(), (Point{9, 9}));
+    shown.OnLeftDown({1, 1}, {});
+    EXPECT_EQ(shown.State(), CapState::kFinished);
+    EXPECT_TRUE(window.calls.empty());
+}
+
+TEST(CWndCapMeaTest, PositionPaneCountsPathVerticesAndShowsTheExtent) {
+    CUnitsXY units;
+    ASSERT_TRUE(units.LoadUnits(DisplayMetrics{}, nullptr));
+    const CUnitXY& pixels = units.GetAt(CUnitXY::kPixel);
+    MeaRig path(MeaShape::kPath);
+    path.measure.OnLeftDown({10, 20}, {});
+    path.measure.OnLeftDown({50, 20}, {});
+    path.measure.OnMouseMove({30, 60}, {});
+    EXPECT_EQ(MeasurePositionText(pixels, path.measure),
+              "02: " + pixels.FormatRectWithSize(10, 20, 50, 60));
+    MeaRig line(MeaShape::kLine);
+    line.measure.OnLeftDown({40, 30}, {});
+    line.measure.OnMouseMove({10, 35}, {});
+    EXPECT_EQ(MeasurePositionText(pixels, line.measure),
+              "00: " + pixels.FormatRectWithSize(10, 30, 40, 35));
+}
+
+}  // namespace
+}  // namespace nl
