@@ -1,5 +1,6 @@
 // Export Image: the chosen file's extension picks the format in any case, an unknown one
-// fails with "not supported" and writes nothing, Cancel does nothing.
+// fails with "not supported" and writes nothing, a file that cannot be replaced is left as it
+// was, Cancel does nothing.
 #include "framework/qt/export_image.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,12 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "base/CSystemError.h"
 #include "platform/fake/FakeDialogs.h"
+#include "platform/local/LocalFileSystem.h"
 
 namespace nl {
 namespace {
@@ -19,23 +23,33 @@ constexpr std::uint32_t kOpaqueTeal = 0xFF008080;
 TEST(ExportImageTest, TheExtensionChoosesTheFormat) {
     const BitmapImage image{4, 3, std::vector<std::uint32_t>(12, kOpaqueTeal)};
     QTemporaryDir dir;
+    LocalFileSystem files;
+    const std::string readOnly = dir.filePath(QStringLiteral("kept.png")).toStdString();
+    const std::string pipe = dir.filePath(QStringLiteral("pipe.png")).toStdString();
+    const std::vector<std::uint8_t> kept = {'o', 'l', 'd'};
+    ASSERT_EQ(files.WriteFile(readOnly, kept), 0u);
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     struct Case {
         const char* name;
         const char* format;  // as the file reads back; empty: nothing written
         std::uint32_t error;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"shot.PNG", "png", kErrorSuccess},
         {"shot.jpg", "jpeg", kErrorSuccess},
         {"shot.xyz", "", kErrorNotSupported},
+        {"pipe.png", "", kErrorBadFileType},
     };
+    // Permissions do not hold the superuser back.
+    if (::geteuid() != 0) cases.push_back({"kept.png", "", kErrorAccessDenied});
     for (const Case& c : cases) {
         FakeDialogs dialogs;
         const QString path = dir.filePath(QString::fromLatin1(c.name));
         dialogs.ChooseFile(path.toStdString());
         std::uint32_t error = kErrorSuccess;
         try {
-            ExportImageDialog(image, dialogs);
+            ExportImageDialog(image, dialogs, files);
         } catch (const CSystemError& e) {
             error = e.Code();
         }
@@ -43,7 +57,13 @@ TEST(ExportImageTest, TheExtensionChoosesTheFormat) {
         ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
         EXPECT_EQ(dialogs.FileDialogs()[0].request.defaultExtension, "jpg");
         if (*c.format == '\0') {
-            EXPECT_FALSE(QFileInfo::exists(path)) << c.name;
+            if (path.toStdString() == readOnly) {
+                std::vector<std::uint8_t> now;
+                EXPECT_EQ(files.ReadFile(readOnly, now), 0u);
+                EXPECT_EQ(now, kept);
+            } else if (path.toStdString() != pipe) {
+                EXPECT_FALSE(QFileInfo::exists(path)) << c.name;
+            }
             continue;
         }
         const QImage written(path, c.format);
@@ -54,7 +74,8 @@ TEST(ExportImageTest, TheExtensionChoosesTheFormat) {
 
 TEST(ExportImageTest, CancelWritesNothingAndSaysNothing) {
     FakeDialogs dialogs;
-    ExportImageDialog({2, 2, std::vector<std::uint32_t>(4, kOpaqueTeal)}, dialogs);
+    LocalFileSystem files;
+    ExportImageDialog({2, 2, std::vector<std::uint32_t>(4, kOpaqueTeal)}, dialogs, files);
     EXPECT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_TRUE(dialogs.Messages().empty());
 }

@@ -279,7 +279,7 @@ void CApp::RegisterCommands() {
         ui.SetCheck((m_prefs->Settings().colorPickerOptions & AppSettings::kPickerAutoCopy) != 0);
     });
     // Export Image works on the application's captured image from every tool's menu.
-    AddCommand(cmd::kSaveImage, [this] { ExportImageDialog(m_capturedImage.Image(), *m_dialogs); });
+    AddCommand(cmd::kSaveImage, [this] { ExportImageDialog(m_capturedImage.Image(), *m_dialogs, *m_files); });
     AddUpdate(cmd::kSaveImage, [this](CCmdUI& ui) { ui.Enable(m_capturedImage.HasImage()); });
     AddCommand(cmd::kRuler, [this] { ToggleWindow(m_ruler, m_rulerFactory); });
     AddUpdate(cmd::kRuler, [this](CCmdUI& ui) {

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFile>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QMetaObject>
 #include <array>
@@ -10,6 +10,7 @@
 
 #include "base/CSystemError.h"
 #include "platform/IDialogs.h"
+#include "platform/IFileSystem.h"
 #include "platform/qt/qt_image.h"
 
 namespace nl {
@@ -40,10 +41,6 @@ constexpr std::array kKnownEncoders = {
     KnownEncoder{"WEBP", "*.WEBP", "webp"},
 };
 
-int StatusOfFileError(QFileDevice::FileError error) {
-    return error == QFileDevice::PermissionsError ? kStatusAccessDenied : kStatusGenericError;
-}
-
 int StatusOfWriterError(QImageWriter::ImageWriterError error) {
     switch (error) {
         case QImageWriter::UnsupportedFormatError:
@@ -56,17 +53,11 @@ int StatusOfWriterError(QImageWriter::ImageWriterError error) {
 }
 
 // Encodes on the calling thread.
-int Encode(const QImage& picture, const QByteArray& format, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return StatusOfFileError(file.error());
-    }
-    QImageWriter writer(&file, format);
-    if (writer.write(picture)) return kStatusOk;
-    const int status = StatusOfWriterError(writer.error());
-    file.close();
-    file.remove();
-    return status;
+int Encode(const QImage& picture, const QByteArray& format, QByteArray& out) {
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    return writer.write(picture) ? kStatusOk : StatusOfWriterError(writer.error());
 }
 
 }  // namespace
@@ -82,26 +73,30 @@ std::vector<ImageEncoder> SystemImageEncoders() {
     return encoders;
 }
 
-int WriteImageFile(const ImageEncoder& encoder, const std::string& path, const BitmapImage& image) {
+int EncodeImage(const ImageEncoder& encoder, const BitmapImage& image,
+                std::vector<std::uint8_t>& bytes) {
     const QImage picture = ToQImage(image);
     if (picture.isNull()) return kStatusInvalidParameter;
     const QByteArray format = QByteArray::fromStdString(encoder.format);
-    const QString file = QString::fromStdString(path);
-    if (!QCoreApplication::instance()) return Encode(picture, format, file);
-
-    // The loop keeps painting while the worker encodes; it ends when the worker is done.
-    QEventLoop loop;
+    QByteArray encoded;
     int status = kStatusGenericError;
-    std::thread worker([&] {
-        status = Encode(picture, format, file);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
+    if (!QCoreApplication::instance()) {
+        status = Encode(picture, format, encoded);
+    } else {
+        // The loop keeps painting while the worker encodes; it ends when the worker is done.
+        QEventLoop loop;
+        std::thread worker([&] {
+            status = Encode(picture, format, encoded);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        worker.join();
+    }
+    if (status == kStatusOk) bytes.assign(encoded.begin(), encoded.end());
     return status;
 }
 
-void ExportImageDialog(const BitmapImage& image, IDialogs& dialogs) {
+void ExportImageDialog(const BitmapImage& image, IDialogs& dialogs, IFileSystem& files) {
     if (image.IsEmpty()) return;
     const std::vector<ImageEncoder> encoders = SystemImageEncoders();
     if (encoders.empty()) throw CSystemError(kErrorNotSupported);
@@ -112,10 +107,18 @@ void ExportImageDialog(const BitmapImage& image, IDialogs& dialogs) {
     const std::optional<std::string> path = dialogs.SaveFileDialog(request);
     if (!path) return;
 
+    // The file is written only once the picture is encoded, and replaced as a whole, so a
+    // failed export leaves an existing file as it was.
+    std::vector<std::uint8_t> bytes;
+    const auto encode = [&bytes](const ImageEncoder& encoder, const std::string&,
+                                 const BitmapImage& picture) {
+        return EncodeImage(encoder, picture, bytes);
+    };
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::uint32_t error = SaveCapturedImage(image, *path, encoders, WriteImageFile);
+    std::uint32_t error = SaveCapturedImage(image, *path, encoders, encode);
+    if (error == kErrorSuccess) error = files.WriteFile(*path, bytes);
     QApplication::restoreOverrideCursor();
-    if (error != kErrorSuccess) throw CSystemError(error);
+    if (error != kErrorSuccess) throw CSystemError(error, *path);
 }
 
 }  // namespace nl
