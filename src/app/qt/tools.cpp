@@ -5,6 +5,7 @@
 #include "framework/qt/CToolRegistry.h"
 #include "gauge/qt/register_gauge.h"
 #include "magnifier/qt/register_magnifier.h"
+#include "options/qt/register_options.h"
 #include "ruler/qt/register_ruler.h"
 
 namespace nl {
@@ -17,6 +18,7 @@ const CToolRegistry& ProgramTools() {
         RegisterColorPicker(registry);
         RegisterGauge(registry);
         RegisterRuler(registry);
+        RegisterOptions(registry);
         return registry;
     }();
     return tools;
