@@ -396,6 +396,7 @@ constexpr StringEntry kEntries[] = {
     {27094,
      "Updates\nC&onfigure Updates...\nCheck for &Updates\nData file\n&Back Up Data File...\n"
      "&Restore Data File...\n&Open File Location"},
+    {27095, "OK\nCancel\n&Apply\nHelp"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -123,6 +123,7 @@ inline constexpr std::uint32_t kIdsOptionPageTitles = 27091;        // by page n
 inline constexpr std::uint32_t kIdsGeneralPageTexts = 27092;        // rows: CPPGeneral
 inline constexpr std::uint32_t kIdsExportPageTexts = 27093;         // rows: CPPExport
 inline constexpr std::uint32_t kIdsMaintenancePageTexts = 27094;    // rows: CPPSystem
+inline constexpr std::uint32_t kIdsOptionSheetButtons = 27095;      // OK, Cancel, Apply, Help
 
 // The framework's own texts.
 inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"

@@ -26,6 +26,9 @@ constexpr std::uint32_t kTagButtonId = 5508;
 constexpr std::uint32_t kClearButtonId = 5522;
 constexpr std::uint32_t kResetButtonId = 5523;
 
+// The template fields show this many average characters: the default footer whole.
+constexpr int kFieldWidthChars = 56;
+
 QString Text(std::size_t row) {
     return QString::fromStdString(LoadStringRow(kIdsExportPageTexts, row));
 }
@@ -52,6 +55,7 @@ CPPExport::CPPExport(AppContext& context, IViewHost& host, QWidget* parent)
         auto* field = new QLineEdit(group);
         field->setObjectName(QStringLiteral("template%1").arg(i));
         field->setMaxLength(kMaxExportTextLength);
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * kFieldWidthChars);
         field->installEventFilter(this);
         connect(field, &QLineEdit::textChanged, this, [this] { OnControlChanged(); });
         m_fields[static_cast<std::size_t>(i)] = field;

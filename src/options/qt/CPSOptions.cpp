@@ -42,12 +42,28 @@ CPSOptions::CPSOptions(AppContext& context, IViewHost& host, QWidget* parent)
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Apply | QDialogButtonBox::Help,
                                      this);
+    const QDialogButtonBox::StandardButton kButtons[] = {
+        QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Apply,
+        QDialogButtonBox::Help};
+    for (std::size_t row = 0; row < std::size(kButtons); ++row)
+        m_buttons->button(kButtons[row])
+            ->setText(QString::fromStdString(LoadStringRow(kIdsOptionSheetButtons, row)));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CPSOptions::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &CPSOptions::reject);
     connect(ApplyButton(), &QPushButton::clicked, this, [this] { Apply(); });
     const auto help = [this] { m_host.ExecuteCommand(cmd::kHelp); };
     connect(m_buttons, &QDialogButtonBox::helpRequested, this, help);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, help);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is (a drop-down list
+    // would take the keys for its own search).
+    for (const auto& [keys, step] : {std::pair{QKeySequence::NextChild, 1},
+                                     std::pair{QKeySequence::PreviousChild, -1}}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step = step] {
+            const int count = m_tabs->count();
+            m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
+        });
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
