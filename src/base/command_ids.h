@@ -177,6 +177,7 @@ inline constexpr int kMenuGauge = 1073;
 // Accelerator table and toolbar of the main frame.
 inline constexpr int kAcceleratorsMain = 1000;
 inline constexpr int kToolbarMain = 1000;
+inline constexpr int kToolbarClipboardViewer = 1059;
 // Toolbar forms of the tools.
 inline constexpr int kFormMagnifier = 1010;
 inline constexpr int kFormScreenCopier = 1011;
@@ -196,5 +197,8 @@ inline constexpr int kIconStarted = 1000;
 inline constexpr int kIconStopped = 1100;
 inline constexpr int kIconKeyboardAvailable = 3115;
 inline constexpr int kIconKeyboardUnavailable = 3116;
+// The Edit and Test buttons in the rows of the options' lists.
+inline constexpr int kIconEdit = 1138;
+inline constexpr int kIconTest = 1147;
 
 }  // namespace nl::res

@@ -1,8 +1,8 @@
 #pragma once
 #include <vector>
 
-#include "capture/CRegion.h"
-#include "capture/CWndCap.h"
+#include "framework/CRegion.h"
+#include "framework/CWndCap.h"
 #include "capture/capture_copy.h"
 #include "platform/IDesktop.h"
 

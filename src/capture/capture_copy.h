@@ -7,7 +7,7 @@
 #include "base/bitmap_file.h"
 #include "base/cursor_image.h"
 #include "base/geometry.h"
-#include "capture/CRegion.h"
+#include "framework/CRegion.h"
 #include "model/color_math.h"
 
 namespace nl {

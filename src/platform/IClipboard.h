@@ -45,6 +45,11 @@ public:
     // Every format on the clipboard in the order its owner offers them, each with its data;
     // empty when the clipboard is empty.
     virtual std::vector<ClipboardFormat> Formats() const = 0;
+    // The names of the formats on the clipboard in the order its owner offers them, without
+    // reading their data.
+    virtual std::vector<std::string> FormatNames() const = 0;
+    // The data of format `name`; nothing when the clipboard does not hold it.
+    virtual std::optional<std::vector<std::uint8_t>> Data(const std::string& name) const = 0;
     // Empties the clipboard; returns 0 or a system error code.
     virtual std::uint32_t Clear() = 0;
     // Sets the function called after each change (replacing the last one; empty: none).

@@ -33,6 +33,15 @@ public:
     virtual void Unregister(int id) = 0;
     // Sets the function called when a registered hot key is pressed (replacing the last one).
     virtual void SetListener(Listener listener) = 0;
+
+    // Lets go of every key held, so that its presses reach the focused window as ordinary
+    // keys (a control that captures a key to assign it), until Resume takes them again. The
+    // hot keys stay registered meanwhile. Register still checks and reports as usual while
+    // suspended, and its key is held from Resume on.
+    virtual void Suspend() = 0;
+    // Takes the registered keys again; a key another program took meanwhile stays
+    // registered but unheld, and no error is reported.
+    virtual void Resume() = 0;
 };
 
 }  // namespace nl

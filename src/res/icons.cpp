@@ -83,6 +83,18 @@ std::vector<std::pair<int, std::string>> IconBodies() {
                                             "<path d=\"M1.5 14.5 L14.5 1.5\" stroke=\"#d93025\" "
                                             "stroke-width=\"2\" stroke-linecap=\"round\"/>"},
 
+        // The list buttons: Edit (a pencil) and Test (a loudspeaker with its sound).
+        {res::kIconEdit,
+         "<path d=\"M2.5 13.5 L3.5 10 L11 2.5 L13.5 5 L6 12.5 Z\" fill=\"#f3d35b\" "
+         "stroke=\"#2b3a4a\" stroke-linejoin=\"round\"/>"
+         "<path d=\"M9.5 4 L12 6.5\" stroke=\"#2b3a4a\"/>"
+         "<path d=\"M2.5 13.5 L3.5 10 L6 12.5 Z\" fill=\"#2b3a4a\"/>"},
+        {res::kIconTest,
+         "<path d=\"M1.5 5.5 H4.5 L8.5 2 V14 L4.5 10.5 H1.5 Z\" fill=\"#d6e6fa\" "
+         "stroke=\"#2b3a4a\" stroke-linejoin=\"round\"/>"
+         "<path d=\"M10.5 5.5 Q12 8 10.5 10.5 M12.5 3.5 Q15 8 12.5 12.5\" fill=\"none\" "
+         "stroke=\"#2f6fbf\" stroke-width=\"1.25\" stroke-linecap=\"round\"/>"},
+
         // Document commands: a page, an open folder, a disk.
         {cmd::kFileNew,
          "<path d=\"M3.5 1.5 H9.5 L12.5 4.5 V14.5 H3.5 Z\" fill=\"#ffffff\" stroke=\"#5b6670\" "
@@ -136,6 +148,20 @@ std::vector<std::pair<int, std::string>> IconBodies() {
          "<rect x=\"4\" y=\"4\" width=\"8\" height=\"9\" fill=\"#ffffff\"/>"
          "<rect x=\"5.5\" y=\"1.5\" width=\"5\" height=\"3\" fill=\"#c9ccd1\" stroke=\"#4d5258\"/>"
          "<path d=\"M5 7.5 H11 M5 9.5 H11 M5 11.5 H9\" stroke=\"#8a8f96\"/>"},
+
+        // The clipboard viewer's commands: a disk with a pen, two arrows, a list, an eraser.
+        {cmd::kFileSaveAs,
+         "<rect x=\"1.5\" y=\"1.5\" width=\"11\" height=\"11\" fill=\"#2f6fbf\" stroke=\"#1d4f8f\"/>"
+         "<rect x=\"4\" y=\"2\" width=\"6\" height=\"4\" fill=\"#ffffff\"/>"
+         "<path d=\"M9 14.5 L14.5 9\" stroke=\"#c8641e\" stroke-width=\"2\"/>"},
+        {cmd::kClipboardPrevious, "<path d=\"M11 2 L4 8 L11 14 Z\" fill=\"#2f6fbf\"/>"},
+        {cmd::kClipboardNext, "<path d=\"M5 2 L12 8 L5 14 Z\" fill=\"#2f6fbf\"/>"},
+        {cmd::kClipboardFormats,
+         "<rect x=\"1.5\" y=\"1.5\" width=\"13\" height=\"13\" fill=\"#ffffff\" stroke=\"#2b3a4a\"/>"
+         "<path d=\"M1.5 5.5 H14.5 M1.5 9.5 H14.5 M5.5 1.5 V14.5\" stroke=\"#8a8f96\"/>"},
+        {cmd::kClipboardClear,
+         "<path d=\"M2 10 L8 4 L13 9 L9 13 H5 Z\" fill=\"#e8a0a0\" stroke=\"#a33a3a\"/>"
+         "<path d=\"M5 13.5 H15\" stroke=\"#2b3a4a\"/>"},
 
         // The window and the program.
         {cmd::kStayOnTop,

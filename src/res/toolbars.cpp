@@ -18,10 +18,18 @@ constexpr int kMainToolbar[] = {
     cmd::kAppAbout,
 };
 
+// The clipboard viewer's toolbar.
+constexpr int kClipboardViewerToolbar[] = {
+    cmd::kFileSaveAs,       kSeparator,          cmd::kClipboardPrevious,
+    cmd::kClipboardNext,    kSeparator,          cmd::kClipboardFormats,
+    cmd::kClipboardClear,   kSeparator,          cmd::kStayOnTop,
+};
+
 }  // namespace
 
 std::span<const int> FindToolbar(int id) {
     if (id == res::kToolbarMain) return kMainToolbar;
+    if (id == res::kToolbarClipboardViewer) return kClipboardViewerToolbar;
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "capture/CCapture.h"
+#include "framework/overlay_test_support.h"
 #include "document/document_test_support.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CDesktopSampler.h"
@@ -17,35 +18,6 @@
 #include "platform/fake/FakeSound.h"
 
 namespace nl::testing_support {
-
-// Records what the overlay asked of its window, one word per call, and the countdown.
-class RecordingOverlay final : public IOverlayWindow, public IPickCountdown {
-public:
-    struct Invalidation {
-        CRegion region;
-        EraseBackground erase;
-    };
-    void Show() override { calls.push_back("show"); }
-    void Hide() override { calls.push_back("hide"); }
-    void RepaintNow() override { calls.push_back("repaint"); }
-    void Invalidate(const CRegion& region, EraseBackground erase) override {
-        invalidations.push_back({region, erase});
-    }
-    void GrabMouse() override { calls.push_back("grab"); }
-    void ReleaseMouse() override { calls.push_back("release"); }
-    void End(const OverlayEnd& end) override {
-        calls.push_back("end");
-        ends.push_back(end);
-    }
-    void ShowCountdown(const std::string& text) override { texts.push_back(text); }
-    void Wait(int ms) override { waits.push_back(ms); }
-
-    std::vector<std::string> calls;
-    std::vector<Invalidation> invalidations;
-    std::vector<OverlayEnd> ends;
-    std::vector<std::string> texts;
-    std::vector<int> waits;
-};
 
 // A capture of one shape on a 400x300 fake desktop with default settings; its captured
 // images are collected.

@@ -35,6 +35,7 @@ struct ChildResult {
     int exitCode = -1;
     int signal = 0;
     std::size_t peakBytes = 0;
+    double cpuSeconds = 0;
 };
 
 // Runs the command line on `args` with the CPU limit and returns how it ended and its peak
@@ -61,6 +62,8 @@ ChildResult RunLimited(const std::vector<std::string>& args) {
     result.exitCode = result.exited ? WEXITSTATUS(status) : -1;
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     result.peakBytes = static_cast<std::size_t>(usage.ru_maxrss) * 1024;  // reported in KiB
+    result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     return result;
 }
 
@@ -158,6 +161,10 @@ TEST(ReaderLimitsTest, LargeHostileFilesStayWithinTimeAndMemory) {
         EXPECT_EQ(run.exitCode, c.exitCode);
         const std::size_t budget = std::max(kMemoryFloor, kMemoryPerFileByte * size);
         EXPECT_LE(run.peakBytes, budget) << size << " bytes of file";
+        // The figures per MiB of input, for the record.
+        const double mib = static_cast<double>(size) / kMiB;
+        std::printf("%-32s %5.1f MiB: %6.1f ms and %5.2f MiB peak per MiB\n", c.what, mib,
+                    run.cpuSeconds * 1000 / mib, static_cast<double>(run.peakBytes) / kMiB / mib);
     }
     std::filesystem::remove_all(folder);
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Kills nerimlens-cli with SIGKILL at random moments while it saves a document or a data
-# file. After every kill each file must still load and hold either what it held before or
-# what the killed save was writing; at the end, after one more save into the folder, no
+# file (rounds alternate between the two). After every kill each file must still load and
+# hold either what it held before or what the killed save was writing; at the end, after one more save into the folder, no
 # temporary file may be left.
 #
 # Usage: save_kill_durability.sh CLI [ROUNDS]
@@ -19,11 +19,16 @@ fail() {
     failures=$((failures + 1))
 }
 colors() { "$cli" doc info "$doc" | grep -c '"index"'; }
+# The value of the first hot key in the data file.
+first_hot_key() {
+    "$cli" settings dump "$data" | sed -n '/"hot_keys"/,/}/s/.*"value": \([0-9]*\).*/\1/p' | head -n 1
+}
 temporaries() { find "$work" -maxdepth 1 -name '.nl-*' | wc -l; }
 
 "$cli" doc add "$doc" 1,2,3 || exit 1
 "$cli" settings defaults "$data" || exit 1
 count=1
+hot_key=$(first_hot_key)
 killed=0
 left=0
 for ((round = 0; round < rounds; round++)); do
@@ -31,7 +36,8 @@ for ((round = 0; round < rounds; round++)); do
         "$cli" doc add "$doc" "$((RANDOM % 256)),0,0" 2>/dev/null &
     else
         # Ctrl with one of F1 to F12: a valid hot key, so that each save changes the file.
-        "$cli" settings defaults "$data" --hot-key "0=$((0x20070 + RANDOM % 12))" 2>/dev/null &
+        wanted=$((0x20070 + RANDOM % 12))
+        "$cli" settings defaults "$data" --hot-key "0=$wanted" 2>/dev/null &
     fi
     pid=$!
     sleep "0.00$((RANDOM % 8))"
@@ -50,7 +56,15 @@ for ((round = 0; round < rounds; round++)); do
         fi
     else
         checked=$("$cli" settings check "$data" 2>&1)
-        [[ $checked == ok ]] || fail "round $round: the data file does not check: $checked"
+        if [[ $checked != ok ]]; then
+            fail "round $round: the data file does not check: $checked"
+        else
+            now=$(first_hot_key)
+            if [[ $now != "$hot_key" && $now != "$wanted" ]]; then
+                fail "round $round: hot key $now where $hot_key or $wanted was expected"
+            fi
+            hot_key=$now
+        fi
     fi
 done
 

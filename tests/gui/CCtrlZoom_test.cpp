@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <functional>
 #include <QPainter>
 
 #include "platform/fake/FakeDesktop.h"
@@ -135,6 +137,50 @@ TEST(CCtrlZoomTest, DisabledControlShowsAPlainButtonFace) {
     const QImage live = rig.zoom.grab().toImage();
     EXPECT_EQ(live.pixel(0, 0),
               ZoomRig::Rgb(rig.zoom.SourceRect().left, rig.zoom.SourceRect().top));
+}
+
+TEST(CCtrlZoomTest, RefreshRepaintsOnlyWhatChanged) {
+    ZoomRig rig;
+    rig.zoom.resize(80, 40);
+    rig.zoom.SetCentre({100, 50});
+    rig.zoom.SetZoom(400);
+    rig.zoom.show();
+    const auto refresh = [&] {
+        const int before = rig.zoom.FramesPainted();
+        rig.zoom.Refresh();
+        QCoreApplication::processEvents();
+        return rig.zoom.FramesPainted() - before;
+    };
+    refresh();  // the first frame after showing
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        int frames;
+    };
+    const Step steps[] = {
+        {"a still desktop", [] {}, 0},
+        {"a pixel of the frame changes", [&] { rig.desktop.SetPixel({100, 50}, MakeRgb(9, 9, 9)); }, 1},
+        {"still again", [] {}, 0},
+        {"a pixel outside the frame changes", [&] { rig.desktop.SetPixel({0, 0}, 0); }, 0},
+        {"the centre moves", [&] { rig.zoom.SetCentre({101, 50}); }, 1},
+        {"the mark is turned off", [&] { rig.zoom.SetDrawCursorMark(false); }, 1},
+        {"the zoom changes", [&] { rig.zoom.SetZoom(200); }, 1},
+        {"the control is disabled", [&] { rig.zoom.setEnabled(false); }, 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        EXPECT_EQ(refresh(), step.frames);
+    }
+    // The new pixel is shown as the refresh grabbed it.
+    rig.zoom.setEnabled(true);
+    rig.zoom.SetZoom(400);
+    rig.zoom.SetCentre({100, 50});
+    refresh();
+    rig.desktop.SetPixel({100, 50}, MakeRgb(1, 2, 3));
+    ASSERT_EQ(refresh(), 1);
+    const QImage shown = rig.zoom.grab().toImage();
+    EXPECT_EQ(shown.pixel(41, 21), qRgb(1, 2, 3));  // the centre mark is off
 }
 
 TEST(CCtrlZoomTest, CopyTakesTheShownImageOrTheRealPixels) {

@@ -651,7 +651,7 @@ TEST(CMainFrameTest, ArrangeMakesTheWindowTopmostWithBothBars) {
 TEST(CMainFrameTest, StatusBarShowsIdleTextCountAndTitle) {
     FrameRig rig;
     // A tool whose views give no hint of their own.
-    rig.prefs.SetActiveTool(AppSettings::kToolScreenCopier);
+    rig.prefs.SetActiveTool(AppSettings::kToolGauge);
     rig.MakeFrame();
     rig.frame->RunIdleUpdate();
     EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), QStringLiteral("Ready"));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/CAppPrefs.h"
+#include "framework/CCapturedImageStore.h"
 #include "framework/CCmdTarget.h"
 #include "document/CDocApp.h"
 #include "framework/CRecentFileList.h"
@@ -94,6 +95,7 @@ struct GuiRig {
     CRecentFileList recentFiles{store, "Software\\Nerim Rirideviz\\NerimLens", 4};
     QTemporaryDir tempDir;
     CPreviewFile preview{tempDir.path().toStdString()};
+    CCapturedImageStore capturedImage;
     RecordingTarget documentTarget;
     RecordingTarget applicationTarget;
     bool keyboardAvailable = true;
@@ -116,6 +118,7 @@ struct GuiRig {
                        locale,
                        systemInfo,
                        clock,
+                       capturedImage,
                        documentTarget,
                        applicationTarget,
                        [this] { return keyboardAvailable; },

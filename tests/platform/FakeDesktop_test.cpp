@@ -128,5 +128,26 @@ TEST(FakeDesktopTest, PixelsGrabAndCursorStayWithinTheVirtualScreen) {
     EXPECT_EQ(d.CursorPos(), (Point{1023, 0}));
 }
 
+TEST(FakeDesktopTest, CursorPictureFollowsTheCursorOnceSet) {
+    FakeDesktop d;
+    EXPECT_FALSE(d.CurrentCursor().has_value());
+    CursorImage arrow;
+    arrow.width = 2;
+    arrow.height = 1;
+    arrow.hotSpot = {1, 0};
+    arrow.pixels = {0xFF000000u, 0x80FFFFFFu};
+    d.SetCursorImage(arrow);
+    d.SetCursorPos({40, 30});
+    auto shown = d.CurrentCursor();
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->position, (Point{40, 30}));
+    EXPECT_EQ(shown->hotSpot, (Point{1, 0}));
+    EXPECT_EQ(shown->pixels, arrow.pixels);
+    d.SetCursorPos({7, 8});
+    EXPECT_EQ(d.CurrentCursor()->position, (Point{7, 8}));
+    d.SetCursorImage(std::nullopt);
+    EXPECT_FALSE(d.CurrentCursor().has_value());
+}
+
 }  // namespace
 }  // namespace nl

@@ -80,5 +80,35 @@ TEST(X11HotKeysTest, UnregisteredAndDestroyedKeysAreReleased) {
     EXPECT_EQ(other.GrabControlF(10), 0);
 }
 
+TEST(X11HotKeysTest, SuspendedKeysAreFreeAndNewOnesWaitForResume) {
+    CX11HotKeys keys;
+    ASSERT_EQ(keys.Register(3, kModControl, kVkF11), kErrorSuccess);
+    keys.Suspend();
+    test::XTestClient other;
+    ASSERT_TRUE(other.Connected());
+    EXPECT_EQ(other.GrabControlF(11), 0);  // free while suspended
+    // A key registered meanwhile is checked at once: held by the other client, refused.
+    EXPECT_EQ(keys.Register(4, kModControl, kVkF11), kErrorHotkeyAlreadyRegistered);
+    EXPECT_EQ(keys.Register(4, kModControl, kVkF10), kErrorSuccess);
+    EXPECT_EQ(other.GrabControlF(10), 0);  // but not held until Resume
+}
+
+TEST(X11HotKeysTest, ResumedKeysAreHeldAndHeardAgain) {
+    CX11HotKeys keys;
+    std::vector<int> heard;
+    keys.SetListener([&](int id) { heard.push_back(id); });
+    ASSERT_EQ(keys.Register(3, kModControl, kVkF12), kErrorSuccess);
+    keys.Suspend();
+    ASSERT_EQ(keys.Register(4, kModControl, kVkF10), kErrorSuccess);
+    keys.Resume();
+    test::XTestClient other;
+    ASSERT_TRUE(other.Connected());
+    EXPECT_NE(other.GrabControlF(12), 0);
+    EXPECT_NE(other.GrabControlF(10), 0);
+    Type(QStringLiteral("ctrl+F10"));
+    ASSERT_TRUE(test::WaitFor([&] { return !heard.empty(); })) << "resumed key not heard";
+    EXPECT_EQ(heard, std::vector<int>{4});
+}
+
 }  // namespace
 }  // namespace nl

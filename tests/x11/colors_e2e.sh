@@ -37,30 +37,6 @@ open_document() {
         echo "note: the caption is '$(xdotool getwindowname "$main")'" >&2
     sleep 0.5
 }
-# The program's windows that are mapped: the main window, then menus, popups and dialogs.
-program_windows() { xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null | wc -l; }
-dialog_shown() { (($(program_windows) > 1)); }
-dialog_gone() { ! dialog_shown; }
-# Opens menu $1 (alt+LETTER) and chooses item $2 once the popup shows. A freshly started
-# or busy program can miss the key that opens the menu; it is sent up to three times.
-menu_item() {
-    local attempt
-    for attempt in 1 2 3; do
-        wait_for 50 dialog_gone
-        focus_window "$main"
-        xdotool key --window "$main" "$1"
-        if wait_for 50 dialog_shown; then
-            sleep 0.2
-            xdotool key "$2"
-            wait_for 50 dialog_gone
-            sleep 0.3
-            return 0
-        fi
-        echo "note: menu $1 did not open (attempt $attempt)" >&2
-    done
-    fail "menu $1 did not open"
-    return 1
-}
 clipboard() { xclip -selection clipboard -o 2>/dev/null | tr -d '\r'; }
 clipboard_is() { [[ $(clipboard) == "$1" ]]; }
 # Checks, after giving the program up to 2 s, that the clipboard holds $1; $2 says what

@@ -27,6 +27,8 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/tools.h"
 #include "base/CSystemError.h"
+#include "framework/qt/COverlayWnd.h"
+#include "framework/qt/export_image.h"
 #include "base/text.h"
 #include "platform/IDialogs.h"
 #include "platform/IFolders.h"
@@ -190,6 +192,7 @@ bool CApp::Start(int& exitCode) {
                        *m_locale,
                        *m_systemInfo,
                        m_clock,
+                       m_capturedImage,
                        *m_docCommands,
                        *this,
                        [this] { return KeyboardHelpersAvailable(); },
@@ -198,11 +201,17 @@ bool CApp::Start(int& exitCode) {
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
         m_optionsFactory = m_frame->ToolWindowFactory(cmd::kOptions);
-        // Subscribed after the main window's own: the ruler's open state is recorded after
-        // the window's placement.
-        m_flushSubscription = m_prefs->SubscribeFlush(
-            [this] { m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr); });
+        if (!m_clipboardViewerFactory)
+            m_clipboardViewerFactory = m_frame->ToolWindowFactory(cmd::kClipboardViewer);
+        // Subscribed after the main window's own: the open states of the ruler and the
+        // clipboard viewer are recorded after the windows' placements.
+        m_flushSubscription = m_prefs->SubscribeFlush([this] {
+            m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
+            m_prefs->WinState(kWinStateClipboardViewer).SetOpen(m_clipboardViewer != nullptr);
+        });
         m_notify.Register(m_frame.get());
+        m_capturedImageSubscription = m_capturedImage.SubscribeChanged(
+            [this] { m_notify.Send(ViewNotify::kCapturedImageChanged); });
         m_frame->installEventFilter(this);
 
         OpenStartDocument();
@@ -210,6 +219,8 @@ bool CApp::Start(int& exitCode) {
         m_frame->ShowAtStartup();
         // The ruler comes back when it was open at the last exit.
         if (m_rulerFactory && m_prefs->WinState(kWinStateRuler).IsOpen()) OnCommand(cmd::kRuler);
+        if (m_clipboardViewerFactory && m_prefs->WinState(kWinStateClipboardViewer).IsOpen())
+            OnCommand(cmd::kClipboardViewer);
     } catch (const CSystemError& e) {
         DestroyWindows();
         ShowError(e.Message());
@@ -278,6 +289,9 @@ void CApp::RegisterCommands() {
     AddUpdate(cmd::kAutoCopy, [this](CCmdUI& ui) {
         ui.SetCheck((m_prefs->Settings().colorPickerOptions & AppSettings::kPickerAutoCopy) != 0);
     });
+    // Export Image works on the application's captured image from every tool's menu.
+    AddCommand(cmd::kSaveImage, [this] { ExportImageDialog(m_capturedImage.Image(), *m_dialogs); });
+    AddUpdate(cmd::kSaveImage, [this](CCmdUI& ui) { ui.Enable(m_capturedImage.HasImage()); });
     AddCommand(cmd::kRuler, [this] { ToggleWindow(m_ruler, m_rulerFactory); });
     AddUpdate(cmd::kRuler, [this](CCmdUI& ui) {
         ui.Enable(static_cast<bool>(m_rulerFactory) || m_ruler);
@@ -448,7 +462,10 @@ bool CApp::KeyboardHelpersAvailable() const {
 }
 
 bool CApp::FilterKey(QKeyEvent* event) {
-    if (!m_started || !m_frame || QApplication::activeWindow() != m_frame.get()) return false;
+    // The keyboard helpers also serve an open overlay, which holds the keyboard.
+    const bool overlay = COverlayWnd::Current() != nullptr;
+    if (!m_started || !m_frame || (QApplication::activeWindow() != m_frame.get() && !overlay))
+        return false;
     // An open menu or drop-down list of the program has the keyboard, wherever the cursor is.
     if (QApplication::activePopupWidget() != nullptr) return false;
     const Qt::KeyboardModifiers qtModifiers = event->modifiers();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/CCapturedImageStore.h"
 #include "framework/CCmdTarget.h"
 #include "framework/app_rules.h"
 #include "framework/ViewNotifyHub.h"
@@ -122,6 +123,8 @@ private:
     CPreviewFile m_preview;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::unique_ptr<CDocCommands> m_docCommands;
+    CCapturedImageStore m_capturedImage;
+    CSubscription m_capturedImageSubscription;
     std::unique_ptr<AppContext> m_context;
 
     // Windows.

@@ -19,6 +19,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/hot_keys.h"
+#include "framework/qt/COverlayWnd.h"
 #include "framework/qt/CViewApp.h"
 #include "platform/IHotKeys.h"
 #include "platform/qt/qt_convert.h"
@@ -422,8 +423,8 @@ WindowId CMainFrame::NativeWindow() const {
 }
 
 bool CMainFrame::IsOverlayVisible() const {
-    // The capture and measuring overlays come with their tools.
-    return false;
+    const COverlayWnd* overlay = COverlayWnd::Current();
+    return overlay && overlay->isVisible();
 }
 
 }  // namespace nl

@@ -72,6 +72,10 @@ public:
     RulerState Ruler() const override;
     // Whether a capture or measuring overlay of this window is open and visible.
     bool IsOverlayVisible() const;
+    // IViewHost: the status-bar countdown, hiding for a capture and coming back.
+    IPickCountdown& Countdown() override;
+    void HideForCapture() override;
+    void RestoreAfterCapture() override;
 
     // IViewNotifySink: passes the notification to the views of the frame.
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
@@ -181,6 +185,9 @@ private:
     int m_menuId = 0;
     int m_iconId = 0;
     std::vector<OwnedWindow> m_windows;
+    // What a capture took off the screen, to show again when it ends.
+    std::vector<QPointer<QWidget>> m_hiddenForCapture;
+    std::unique_ptr<IPickCountdown> m_countdown;
     CQtTickTimer m_pickTimer;
     std::unique_ptr<CPickingTimer> m_picking;
     QTimer m_idleTimer;

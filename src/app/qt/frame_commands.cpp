@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QWindow>
 #include <cstdio>
+#include <utility>
 
 #include "app/qt/CMainFrame.h"
 #include "base/StringTable.h"
@@ -148,9 +149,38 @@ void CMainFrame::SetPickingStarted(bool started) {
     ApplyPickingState();
 }
 
+IPickCountdown& CMainFrame::Countdown() {
+    if (!m_countdown) m_countdown = std::make_unique<StatusCountdown>(*m_statusBar);
+    return *m_countdown;
+}
+
+void CMainFrame::HideForCapture() {
+    m_hiddenForCapture.clear();
+    for (const OwnedWindow& window : m_windows) {
+        if (window.widget && window.widget->isVisible()) {
+            m_hiddenForCapture.emplace_back(window.widget);
+            window.widget->hide();
+        }
+    }
+    if (isVisible()) {
+        m_hiddenForCapture.emplace_back(this);
+        hide();
+    }
+}
+
+void CMainFrame::RestoreAfterCapture() {
+    const std::vector<QPointer<QWidget>> hidden = std::exchange(m_hiddenForCapture, {});
+    for (const QPointer<QWidget>& window : hidden) {
+        if (window) window->show();
+    }
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
 void CMainFrame::DelayedPick() {
-    StatusCountdown countdown(*m_statusBar);
-    m_picking->DelayedPick(countdown);
+    m_picking->DelayedPick(Countdown());
 }
 
 void CMainFrame::AddToolHandlers() {

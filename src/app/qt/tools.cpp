@@ -1,6 +1,7 @@
 #include "app/qt/tools.h"
 
 #include "capture/qt/register_capture.h"
+#include "clipboard/qt/register_clipboard.h"
 #include "colors/qt/register_colors.h"
 #include "framework/qt/CToolRegistry.h"
 #include "gauge/qt/register_gauge.h"
@@ -18,6 +19,7 @@ const CToolRegistry& ProgramTools() {
         RegisterColorPicker(registry);
         RegisterGauge(registry);
         RegisterRuler(registry);
+        RegisterClipboardViewer(registry);
         RegisterOptions(registry);
         return registry;
     }();

@@ -1,10 +1,86 @@
 #include "capture/qt/CViewTBCap.h"
 
+#include <QTimer>
+
+#include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "base/string_ids.h"
+#include "framework/CAppPrefs.h"
+#include "framework/qt/IViewHost.h"
 
 namespace nl {
 
 CViewTBCap::CViewTBCap(AppContext& context, IViewHost& host, QWidget* parent)
-    : CViewAppTB(context, host, res::kFormScreenCopier, parent) {}
+    : CViewAppTB(context, host, res::kFormScreenCopier, parent) {
+    AddCommandRange(cmd::kCaptureRectangle, cmd::kCaptureDesktop, [this](int id) {
+        StartCapture(ShapeFromCommand(id));
+        return true;
+    });
+    AddUpdateRange(cmd::kCaptureRectangle, cmd::kCaptureDesktop,
+                   [this](CCmdUI& ui) { ui.Enable(!m_window); });
+    AddCommand(cmd::kEscape, [this] {
+        if (m_window) m_window->Capture().Abort();
+    });
+    AddUpdate(cmd::kPositionText, [this](CCmdUI& ui) { ui.SetText(PositionText()); });
+    AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) { ui.SetText(WindowText()); });
+}
+
+CViewTBCap::~CViewTBCap() {
+    // A capture does not outlive its toolbar: it ends now, without a word. The host may be
+    // going too, so it is left alone.
+    m_closing = true;
+    if (m_window) m_window->Capture().Abort();
+}
+
+void CViewTBCap::StartCapture(CapShape shape) {
+    if (m_window || shape == CapShape::kNone) return;
+    if (CCapture::MainWindowRule(Context().prefs) == MainWindowAfter::kRestore) {
+        Host().HideForCapture();
+    }
+    const OverlayBackdrop backdrop = m_backdrop.value_or(COverlayWnd::DisplayBackdrop());
+    m_window = new CCaptureWnd(Context(), Host(), shape, backdrop,
+                               [this](const OverlayEnd& end) { Ended(end); });
+    const IDesktop& desktop = Context().desktop;
+    m_window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()));
+}
+
+const CCapture* CViewTBCap::OpenCapture() const {
+    return m_window ? &m_window->Capture() : nullptr;
+}
+
+void CViewTBCap::Ended(const OverlayEnd& end) {
+    m_window = nullptr;
+    if (m_closing) return;
+    if (end.mainWindow == MainWindowAfter::kRestore) Host().RestoreAfterCapture();
+    if (end.error == kErrorSuccess) return;
+    // Reported once the overlay's own event is over.
+    QTimer::singleShot(0, this, [this, error = end.error] {
+        ShowSystemError(Context().dialogs, error);
+    });
+}
+
+std::string CViewTBCap::PositionText() {
+    if (!Context().prefs.Settings().PickingStarted()) return LoadString(kIdsStartToEnable);
+    const CUnitsXY& units = Context().prefs.Units();
+    const int index = Context().prefs.Settings().lengthUnitIndex;
+    if (index < 0 || index >= units.GetSize()) return {};
+    const CUnitXY& unit = units.GetAt(index);
+    const CCapture* capture = OpenCapture();
+    if (capture && capture->HoldsMouse()) {
+        Rect r = capture->Selection();
+        r.Offset(capture->Origin().x, capture->Origin().y);
+        return unit.FormatRectWithSize(unit.ToUnitX(r.left), unit.ToUnitY(r.top),
+                                       unit.ToUnitX(r.right), unit.ToUnitY(r.bottom));
+    }
+    const Point cursor = Context().desktop.CursorPos();
+    return unit.FormatPoint(cursor.x, cursor.y);
+}
+
+std::string CViewTBCap::WindowText() {
+    const IDesktop& desktop = Context().desktop;
+    const WindowId overlay = m_window ? static_cast<WindowId>(m_window->winId()) : kNoWindow;
+    const WindowId window = CWndCapSnip::PickWindow(desktop, desktop.CursorPos(), overlay, {});
+    return window == kNoWindow ? std::string() : desktop.WindowText(window);
+}
 
 }  // namespace nl

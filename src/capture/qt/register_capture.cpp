@@ -1,6 +1,7 @@
 #include "capture/qt/register_capture.h"
 
 #include "base/command_ids.h"
+#include "capture/qt/CViewCap.h"
 #include "capture/qt/CViewTBCap.h"
 #include "framework/CAppPrefs.h"
 #include "framework/qt/CToolRegistry.h"
@@ -10,7 +11,10 @@ namespace nl {
 void RegisterScreenCopier(CToolRegistry& tools) {
     tools.AddTool({AppSettings::kToolScreenCopier, cmd::kToolScreenCopier, res::kMenuScreenCopier,
                    res::kFormScreenCopier, [](AppContext& context, IViewHost& host) {
-                       return ToolViews{new CViewTBCap(context, host), {}};
+                       auto* toolbar = new CViewTBCap(context, host);
+                       auto* view = new CViewCap(context, host);
+                       view->SetToolbar(toolbar);
+                       return ToolViews{toolbar, MainViewParts::Of(view)};
                    }});
 }
 

@@ -4,7 +4,7 @@ namespace nl {
 
 class CToolRegistry;
 
-// Adds the Screen Copier (its form; the plain list stands below it for now).
+// Adds the Screen Copier: its toolbar view with the shape buttons above the captured image.
 void RegisterScreenCopier(CToolRegistry& tools);
 
 }  // namespace nl

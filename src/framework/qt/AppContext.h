@@ -5,6 +5,7 @@
 namespace nl {
 
 class CAppPrefs;
+class CCapturedImageStore;
 class CCmdTarget;
 class CDocApp;
 class CPreviewFile;
@@ -42,6 +43,8 @@ struct AppContext {
     ILocale& locale;
     ISystemInfo& systemInfo;
     const IClock& clock;
+    // The picture of the last screen capture, shared by every tool.
+    CCapturedImageStore& capturedImage;
     // The document's commands (New, Open, Save, Save As, recent files, color export,
     // Delete all colors) and the application's commands, in that order at the end of a route.
     CCmdTarget& documentTarget;

@@ -2,10 +2,10 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QPainter>
 
 #include "framework/CAppPrefs.h"
 #include "framework/qt/IViewHost.h"
+#include "ui/qt/list_grid_lines.h"
 
 namespace nl {
 
@@ -54,18 +54,7 @@ void CViewApp::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                        const QModelIndex& index) const {
     QTreeView::drawRow(painter, option, index);
     if (!m_gridLines) return;
-    // Grid lines: one line under each row and one at the right edge of each column.
-    painter->save();
-    painter->setPen(palette().color(QPalette::Midlight).darker(110));
-    const QRect row = option.rect;
-    painter->drawLine(row.left(), row.bottom(), row.right(), row.bottom());
-    const QHeaderView* head = header();
-    for (int section = 0; section < head->count(); ++section) {
-        if (head->isSectionHidden(section)) continue;
-        const int x = head->sectionViewportPosition(section) + head->sectionSize(section) - 1;
-        painter->drawLine(x, row.top(), x, row.bottom());
-    }
-    painter->restore();
+    DrawRowGridLines(*painter, *this, option.rect);
 }
 
 void CViewApp::mousePressEvent(QMouseEvent* event) {

@@ -254,7 +254,7 @@ void CViewAppTB::OnViewNotify(ViewNotify type, std::intptr_t) {
         case ViewNotify::kTimerTick:
             if (m_zoom) {
                 m_zoom->SetCentre(m_context.doc.Colors().Sample().Position());
-                m_zoom->update();
+                m_zoom->Refresh();
             }
             break;
         case ViewNotify::kUnitOrNumberFormatChanged:

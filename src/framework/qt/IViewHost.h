@@ -11,6 +11,7 @@ namespace nl {
 
 class CCommandBinder;
 class CDesktopSampler;
+class IPickCountdown;
 
 // Where the ruler window is: whether it is open and shown, whether it is the foreground
 // window, and its origin point in screen coordinates.
@@ -51,6 +52,12 @@ public:
     virtual CDesktopSampler& Sampler() = 0;
     // The ruler window the host opened, if any is shown.
     virtual RulerState Ruler() const = 0;
+    // Shows a countdown in the status bar's first pane, painted at once, and waits.
+    virtual IPickCountdown& Countdown() = 0;
+    // Takes the window and the tools' windows it opened off the screen while a capture
+    // copies it, and brings back those that were shown, the window in front.
+    virtual void HideForCapture() = 0;
+    virtual void RestoreAfterCapture() = 0;
 };
 
 }  // namespace nl

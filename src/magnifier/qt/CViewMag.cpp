@@ -57,10 +57,12 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
         const QWidget* top = window();
         const WindowId main = m_host.NativeWindow();
         state.mainIsForeground =
-            (top && top->isActiveWindow()) ||
-            (main != kNoWindow && m_context.desktop.ForegroundWindow() == main);
-        state.keyboardAvailable =
-            m_context.keyboardHelpersAvailable && m_context.keyboardHelpersAvailable();
+            state.started && ((top && top->isActiveWindow()) ||
+                              (main != kNoWindow && m_context.desktop.ForegroundWindow() == main));
+        // The helpers look up the window under the cursor: only when the hint depends on them.
+        state.keyboardAvailable = state.started && state.mainIsForeground &&
+                                  m_context.keyboardHelpersAvailable &&
+                                  m_context.keyboardHelpersAvailable();
         ui.SetText(LoadString(MagnifierHintId(state)));
     });
 }
@@ -83,7 +85,7 @@ void CViewMag::MoveCentre() {
     } else {
         m_zoom->SetCentre(m_context.doc.Colors().Sample().Position());
     }
-    m_zoom->update();
+    m_zoom->Refresh();
 }
 
 void CViewMag::Copy() {

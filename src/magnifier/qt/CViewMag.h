@@ -30,7 +30,8 @@ public:
 
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
 
-    // Moves the zoom centre to the cursor or the ruler's origin and repaints.
+    // Moves the zoom centre to the cursor or the ruler's origin and repaints where the
+    // frame changed.
     void MoveCentre();
     // Ctrl+C: the magnified image to the clipboard, or the "no data" message.
     void Copy();

@@ -3,6 +3,8 @@
 #include "base/StringTable.h"
 #include "options/qt/CPPExport.h"
 #include "options/qt/CPPGeneral.h"
+#include "options/qt/CPPHelpers.h"
+#include "options/qt/CPPHotKeys.h"
 #include "options/qt/CPPSystem.h"
 
 namespace nl {
@@ -21,6 +23,8 @@ OptionPageEntry Entry(OptionPageNumber number) {
 std::vector<OptionPageEntry> OptionPages() {
     return {
         Entry<CPPGeneral>(kPageGeneral),
+        Entry<CPPHelpers>(kPageNotification),
+        Entry<CPPHotKeys>(kPageHotKeys),
         Entry<CPPExport>(kPageColorExport),
         Entry<CPPSystem>(kPageMaintenance),
     };

@@ -53,6 +53,18 @@ std::uint32_t FakeClipboard::SetFormats(const std::vector<ClipboardFormat>& form
     return Replace(std::move(merged));
 }
 
+std::vector<std::string> FakeClipboard::FormatNames() const {
+    std::vector<std::string> names;
+    for (const ClipboardFormat& format : m_formats) names.push_back(format.name);
+    return names;
+}
+
+std::optional<std::vector<std::uint8_t>> FakeClipboard::Data(const std::string& name) const {
+    const ClipboardFormat* format = Find(name);
+    if (!format) return std::nullopt;
+    return format->bytes;
+}
+
 std::uint32_t FakeClipboard::Clear() { return Replace({}); }
 
 std::uint32_t FakeClipboard::Replace(std::vector<ClipboardFormat> formats) {

@@ -52,6 +52,13 @@ void FakeDesktop::SetCursorPos(Point pos) {
     m_cursor.y = std::clamp(pos.y, m_screen.top, std::max(m_screen.top, m_screen.bottom - 1));
 }
 
+std::optional<CursorImage> FakeDesktop::CurrentCursor() const {
+    if (!m_cursorImage) return std::nullopt;
+    CursorImage image = *m_cursorImage;
+    image.position = m_cursor;  // the hot spot is where the cursor is
+    return image;
+}
+
 COLORREF FakeDesktop::PixelColor(Point pos) const {
     if (!m_readable || !m_screen.Contains(pos)) return kNoColor;
     return m_pixels[static_cast<std::size_t>(pos.y - m_screen.top) *

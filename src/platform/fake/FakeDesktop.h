@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,6 +65,9 @@ public:
     void SetForeground(WindowId window) { m_foreground = window; }
     // The window that WindowFromPoint gives where no other window is (none at first).
     void SetDesktopWindow(WindowId window) { m_desktop = window; }
+    // The cursor's picture (its position is left to the cursor); nothing: the desktop gives
+    // no picture out, as before a test sets one.
+    void SetCursorImage(std::optional<CursorImage> image) { m_cursorImage = std::move(image); }
     // The number of Restore calls so far.
     int RestoreCount() const { return m_restores; }
 
@@ -85,6 +89,7 @@ public:
     bool IsWindowVisible(WindowId window) const override;
     bool IsMinimized(WindowId window) const override;
     bool IsTransparent(WindowId window) const override;
+    std::optional<CursorImage> CurrentCursor() const override;
     void Restore(WindowId window) override;
     Rect WindowRect(WindowId window) const override;
     Rect ClientRect(WindowId window) const override;
@@ -108,6 +113,7 @@ private:
     std::vector<COLORREF> m_pixels;  // m_screen's pixels, row by row
     DisplayMetrics m_metrics;
     Point m_cursor;
+    std::optional<CursorImage> m_cursorImage;
     bool m_readable = true;
     std::map<WindowId, Window> m_windows;
     std::vector<WindowId> m_topLevel;  // topmost first

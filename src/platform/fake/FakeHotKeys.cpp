@@ -29,6 +29,7 @@ void FakeHotKeys::SetTaken(std::uint32_t modifiers, std::uint32_t virtualKey, bo
 }
 
 bool FakeHotKeys::Press(std::uint32_t modifiers, std::uint32_t virtualKey) {
+    if (m_suspended) return false;
     const Key key{modifiers & kModMask, virtualKey};
     for (const auto& [id, registered] : m_registered) {
         if (registered == key) {

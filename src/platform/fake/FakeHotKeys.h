@@ -20,6 +20,8 @@ public:
     std::uint32_t Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void Unregister(int id) override;
     void SetListener(Listener listener) override { m_listener = std::move(listener); }
+    void Suspend() override { m_suspended = true; }
+    void Resume() override { m_suspended = false; }
 
     // Another program holds (or releases) the key: registering it fails with
     // kErrorHotkeyAlreadyRegistered.
@@ -27,18 +29,20 @@ public:
     // Makes every later registration fail with `code` (0 lets them succeed again).
     void FailRegistrations(std::uint32_t code) { m_failure = code; }
     // The user presses the key: the listener hears the id registered for it, if any.
-    // Returns whether a hot key fired.
+    // Returns whether a hot key fired; none does while suspended.
     bool Press(std::uint32_t modifiers, std::uint32_t virtualKey);
 
     bool IsRegistered(int id) const { return m_registered.contains(id); }
     // The key registered for `id` ({0, 0} when none).
     Key KeyOf(int id) const;
     std::size_t Count() const { return m_registered.size(); }
+    bool IsSuspended() const { return m_suspended; }
 
 private:
     std::map<int, Key> m_registered;
     std::set<Key> m_taken;
     std::uint32_t m_failure = 0;
+    bool m_suspended = false;
     Listener m_listener;
 };
 

@@ -83,17 +83,32 @@ std::uint32_t CQtClipboard::SetFormats(const std::vector<ClipboardFormat>& forma
 }
 
 std::vector<ClipboardFormat> CQtClipboard::Formats() const {
+    std::vector<ClipboardFormat> out;
+    for (std::string& name : FormatNames()) {
+        std::vector<std::uint8_t> bytes = Data(name).value_or(std::vector<std::uint8_t>{});
+        out.push_back({std::move(name), std::move(bytes)});
+    }
+    return out;
+}
+
+std::vector<std::string> CQtClipboard::FormatNames() const {
     QClipboard* clipboard = SystemClipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data) return {};
-    std::vector<ClipboardFormat> out;
-    for (const QString& name : data->formats()) {
-        QByteArray bytes = data->data(name);
-        if (bytes.isEmpty() && name == QLatin1String(kQtImageFormat) && data->hasImage())
-            bytes = PngBytes(qvariant_cast<QImage>(data->imageData()));
-        out.push_back({name.toStdString(), std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
-    }
-    return out;
+    std::vector<std::string> names;
+    for (const QString& name : data->formats()) names.push_back(name.toStdString());
+    return names;
+}
+
+std::optional<std::vector<std::uint8_t>> CQtClipboard::Data(const std::string& name) const {
+    QClipboard* clipboard = SystemClipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    const QString format = ToQt(name);
+    if (!data || !data->hasFormat(format)) return std::nullopt;
+    QByteArray bytes = data->data(format);
+    if (bytes.isEmpty() && format == QLatin1String(kQtImageFormat) && data->hasImage())
+        bytes = PngBytes(qvariant_cast<QImage>(data->imageData()));
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::uint32_t CQtClipboard::Clear() {

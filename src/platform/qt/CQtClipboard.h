@@ -20,6 +20,8 @@ public:
     std::optional<BitmapImage> Image() const override;
     std::uint32_t SetFormats(const std::vector<ClipboardFormat>& formats) override;
     std::vector<ClipboardFormat> Formats() const override;
+    std::vector<std::string> FormatNames() const override;
+    std::optional<std::vector<std::uint8_t>> Data(const std::string& name) const override;
     std::uint32_t Clear() override;
     void SetChangeListener(ChangeListener listener) override;
 

@@ -13,6 +13,7 @@
 #include "base/text.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
+#include "platform/x11/x11_cursor.h"
 #include "platform/x11/xcb_support.h"
 
 // Xlib last: its macros (Status, Bool, None) would clash with the headers above.
@@ -151,64 +152,12 @@ QScreen* PrimaryScreen() {
     return qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
 }
 
-// The bytes per pixel of the server's 24- and 32-bit images, in the pixel order GrabPixel
-// uses (0x00RRGGBB, least significant byte first).
-constexpr int kGrabBitsPerPixel = 32;
-constexpr std::uint32_t kRedMask = 0xFF0000;
-constexpr std::uint32_t kAllPlanes = ~0u;
 // The alpha byte of an opaque pixel, as Qt's 32-bit RGB images hold it.
 constexpr GrabPixel kOpaque = 0xFF000000u;
 
-// Whether the root window's images come as 32-bit 0x00RRGGBB pixels, least significant byte
-// first: what GrabPixel holds, so rows copy as they are.
-bool RootImagesAreGrabPixels(xcb_connection_t* c, xcb_window_t root) {
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) return false;
-    for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup); it.rem > 0;
-         xcb_screen_next(&it)) {
-        if (it.data->root != root) continue;
-        bool depthOk = false;
-        for (xcb_format_iterator_t f = xcb_setup_pixmap_formats_iterator(setup); f.rem > 0;
-             xcb_format_next(&f))
-            if (f.data->depth == it.data->root_depth)
-                depthOk = f.data->bits_per_pixel == kGrabBitsPerPixel;
-        for (xcb_depth_iterator_t d = xcb_screen_allowed_depths_iterator(it.data); d.rem > 0;
-             xcb_depth_next(&d))
-            for (xcb_visualtype_iterator_t v = xcb_depth_visuals_iterator(d.data); v.rem > 0;
-                 xcb_visualtype_next(&v))
-                if (v.data->visual_id == it.data->root_visual)
-                    return depthOk && v.data->red_mask == kRedMask;
-    }
-    return false;
-}
-
 // Copies the screen's pixels in `inside` (device pixels, on the screen) to `out`, rows
-// `stride` pixels apart: straight from the X server, or through Qt on other servers.
-bool GrabRoot(const Rect& inside, GrabPixel* out, std::size_t stride) {
-    xcb_connection_t* c = x11::QtConnection();
-    const xcb_window_t root = x11::QtRootWindow();
-    const auto width = static_cast<std::size_t>(inside.Width());
-    if (c && root != XCB_NONE && RootImagesAreGrabPixels(c, root)) {
-        XcbPtr<xcb_get_image_reply_t> image(xcb_get_image_reply(
-            c,
-            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<std::int16_t>(inside.left),
-                          static_cast<std::int16_t>(inside.top),
-                          static_cast<std::uint16_t>(inside.Width()),
-                          static_cast<std::uint16_t>(inside.Height()), kAllPlanes),
-            nullptr));
-        if (!image) return false;
-        const auto bytes = static_cast<std::size_t>(xcb_get_image_data_length(image.get()));
-        if (bytes < width * sizeof(GrabPixel) * static_cast<std::size_t>(inside.Height()))
-            return false;
-        const std::uint8_t* data = xcb_get_image_data(image.get());
-        for (int y = 0; y < inside.Height(); ++y) {
-            GrabPixel* row = out + static_cast<std::size_t>(y) * stride;
-            std::memcpy(row, data + static_cast<std::size_t>(y) * width * sizeof(GrabPixel),
-                        width * sizeof(GrabPixel));
-            for (std::size_t x = 0; x < width; ++x) row[x] |= kOpaque;
-        }
-        return true;
-    }
+// `stride` pixels apart, through Qt: for servers whose images the grabber does not read.
+bool GrabThroughQt(const Rect& inside, GrabPixel* out, std::size_t stride) {
     // Qt grabs in its logical pixels and delivers device pixels.
     QScreen* screen = PrimaryScreen();
     if (!screen) return false;
@@ -221,7 +170,7 @@ bool GrabRoot(const Rect& inside, GrabPixel* out, std::size_t stride) {
     if (image.width() != inside.Width() || image.height() != inside.Height()) return false;
     for (int y = 0; y < image.height(); ++y)
         std::memcpy(out + static_cast<std::size_t>(y) * stride, image.constScanLine(y),
-                    width * sizeof(GrabPixel));
+                    static_cast<std::size_t>(inside.Width()) * sizeof(GrabPixel));
     return true;
 }
 
@@ -298,9 +247,14 @@ DisplayMetrics CX11Desktop::Metrics() const {
     return m;
 }
 
+CX11Desktop::CX11Desktop(GrabMethod method) : m_grabMethod(method) {}
+
+CX11Desktop::~CX11Desktop() = default;
+
 COLORREF CX11Desktop::PixelColor(Point pos) const {
     GrabPixel pixel = 0;
-    if (!VirtualScreen().Contains(pos) || !Grab({pos.x, pos.y, pos.x + 1, pos.y + 1}, &pixel, 1))
+    if (!PrimaryScreen() || !VirtualScreen().Contains(pos) ||
+        !GrabInside({pos.x, pos.y, pos.x + 1, pos.y + 1}, &pixel, 1))
         return kNoColor;
     return MakeRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
                    static_cast<int>(pixel & 0xFF));
@@ -317,7 +271,23 @@ bool CX11Desktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) 
     if (inside.IsEmpty()) return true;
     GrabPixel* const first = pixels + static_cast<std::size_t>(inside.top - rect.top) * stride +
                              (inside.left - rect.left);
-    return GrabRoot(inside, first, stride);
+    return GrabInside(inside, first, stride);
+}
+
+bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const {
+    // The grabber belongs to one X connection: a new one comes with a new Qt application.
+    if (!m_grabber || !m_grabber->OnQtDisplay())
+        m_grabber = std::make_unique<CX11ScreenGrabber>(m_grabMethod);
+    if (m_grabber->ReadsRootImages()) return m_grabber->Grab(inside, out, stride);
+    return GrabThroughQt(inside, out, stride);
+}
+
+GrabMethod CX11Desktop::CurrentGrabMethod() const {
+    return m_grabber ? m_grabber->Method() : m_grabMethod;
+}
+
+std::optional<CursorImage> CX11Desktop::CurrentCursor() const {
+    return x11::ReadCursorImage(x11::QtDisplay());
 }
 
 WindowId CX11Desktop::WindowFromPoint(Point pos) const {

@@ -1,15 +1,27 @@
 #pragma once
+#include <memory>
+
 #include "platform/IDesktop.h"
+#include "platform/x11/CX11ScreenGrabber.h"
 
 namespace nl {
 
-// The real desktop on X11: Qt for the monitors, the cursor and the screen pixels, xcb for
-// the windows of every program (titles, classes, owners, stacking, the active window).
+// The real desktop on X11: Qt for the monitors, the X server for the cursor (its position and
+// picture), the screen pixels (shared memory where the server offers it) and the windows of
+// every program (titles, classes, owners, stacking, the active window).
 // Every position and rectangle is in the X server's device pixels, whatever scale Qt lays
 // its windows out at. Needs a QGuiApplication on the xcb platform; without X11 the window
 // queries find nothing.
 class CX11Desktop final : public IDesktop {
 public:
+    // `method`: how screen pixels are read; shared memory falls back by itself where the
+    // server cannot share it.
+    explicit CX11Desktop(GrabMethod method = GrabMethod::kSharedMemory);
+    ~CX11Desktop() override;
+
+    // The method grabs take now (shared memory may have fallen back to GetImage).
+    GrabMethod CurrentGrabMethod() const;
+
     Point CursorPos() const override;
     void SetCursorPos(Point pos) override;
     Rect VirtualScreen() const override;
@@ -26,6 +38,7 @@ public:
     bool IsWindow(WindowId window) const override;
     bool IsWindowVisible(WindowId window) const override;
     bool IsMinimized(WindowId window) const override;
+    std::optional<CursorImage> CurrentCursor() const override;
     void Restore(WindowId window) override;
     bool SetStaysOnTop(WindowId window, StaysOnTop onTop) override;
     Rect WindowRect(WindowId window) const override;
@@ -33,6 +46,14 @@ public:
     std::vector<WindowId> TopLevelWindows() const override;
     WindowId ForegroundWindow() const override;
     WindowId DesktopWindow() const override;
+
+private:
+    // Grab of an area inside the virtual screen.
+    bool GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const;
+
+    GrabMethod m_grabMethod;
+    // Made on the first grab, once Qt runs; reused (with its shared segment) by every grab.
+    mutable std::unique_ptr<CX11ScreenGrabber> m_grabber;
 };
 
 }  // namespace nl

@@ -102,7 +102,8 @@ CX11HotKeys::CX11HotKeys() {
 
 CX11HotKeys::~CX11HotKeys() {
     if (QCoreApplication* app = QCoreApplication::instance()) app->removeNativeEventFilter(this);
-    for (const auto& [id, grab] : m_grabs) Ungrab(grab);
+    if (!m_suspended)
+        for (const auto& [id, grab] : m_grabs) Ungrab(grab);
     x11::Sync(x11::QtConnection());
 }
 
@@ -136,6 +137,19 @@ std::uint32_t CX11HotKeys::Register(int id, std::uint32_t modifiers, std::uint32
         grab.lockVariants.push_back(static_cast<std::uint16_t>(map.numLock | XCB_MOD_MASK_LOCK));
     }
 
+    const std::uint32_t result = Take(grab);
+    if (result != kErrorSuccess || m_suspended) {
+        Ungrab(grab);  // releases only the variants this client got
+        x11::Sync(c);
+        if (result != kErrorSuccess) return result;
+    }
+    m_grabs.emplace(id, std::move(grab));
+    return kErrorSuccess;
+}
+
+std::uint32_t CX11HotKeys::Take(const Grab& grab) {
+    xcb_connection_t* c = x11::QtConnection();
+    const xcb_window_t root = x11::QtRootWindow();
     // Every grab is checked: the server refuses a key another client holds with BadAccess.
     std::vector<xcb_void_cookie_t> cookies;
     for (std::uint8_t code : grab.keycodes)
@@ -149,13 +163,26 @@ std::uint32_t CX11HotKeys::Register(int id, std::uint32_t modifiers, std::uint32
             result = error->error_code == kBadAccess ? kErrorHotkeyAlreadyRegistered
                                                      : kErrorInvalidParameter;
     }
-    if (result != kErrorSuccess) {
-        Ungrab(grab);  // releases only the variants this client got
-        x11::Sync(c);
-        return result;
+    return result;
+}
+
+void CX11HotKeys::Suspend() {
+    if (m_suspended) return;
+    m_suspended = true;
+    for (const auto& [id, grab] : m_grabs) Ungrab(grab);
+    // Released when this returns, so that the next press goes to the focused window.
+    x11::Sync(x11::QtConnection());
+}
+
+void CX11HotKeys::Resume() {
+    if (!m_suspended) return;
+    m_suspended = false;
+    if (!x11::QtConnection() || x11::QtRootWindow() == XCB_NONE) return;
+    for (const auto& [id, grab] : m_grabs) {
+        // A key another program took meanwhile stays registered without being held.
+        if (Take(grab) != kErrorSuccess) Ungrab(grab);
     }
-    m_grabs.emplace(id, std::move(grab));
-    return kErrorSuccess;
+    x11::Sync(x11::QtConnection());
 }
 
 void CX11HotKeys::Unregister(int id) {
@@ -177,7 +204,7 @@ void CX11HotKeys::Ungrab(const Grab& grab) {
 }
 
 bool CX11HotKeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (m_grabs.empty() || eventType != "xcb_generic_event_t") return false;
+    if (m_grabs.empty() || m_suspended || eventType != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const std::uint8_t type = event->response_type & kResponseTypeMask;
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;

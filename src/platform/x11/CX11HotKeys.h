@@ -24,6 +24,8 @@ public:
     std::uint32_t Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void Unregister(int id) override;
     void SetListener(Listener listener) override { m_listener = std::move(listener); }
+    void Suspend() override;
+    void Resume() override;
 
 private:
     struct Grab {
@@ -36,10 +38,13 @@ private:
     };
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    // Grabs every variant of `grab`; kErrorSuccess or the error of the first refused one.
+    std::uint32_t Take(const Grab& grab);
     void Ungrab(const Grab& grab);
 
     std::map<int, Grab> m_grabs;
     Listener m_listener;
+    bool m_suspended = false;
     QObject m_context;  // queued listener calls die with this object
 };
 

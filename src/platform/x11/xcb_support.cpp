@@ -16,6 +16,13 @@ xcb_connection_t* QtConnection() {
     return x11 ? x11->connection() : nullptr;
 }
 
+_XDisplay* QtDisplay() {
+    auto* app = qGuiApp;
+    if (!app) return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
 xcb_window_t QtRootWindow() {
     xcb_connection_t* c = QtConnection();
     if (!c) return XCB_NONE;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+struct _XDisplay;
+
 namespace nl::x11 {
 
 // A reply or error that xcb allocated; freed with free().
@@ -20,6 +22,9 @@ using XcbPtr = std::unique_ptr<T, XcbFree>;
 // The X connection Qt draws on and its root window; null (0) when Qt does not run on X11.
 xcb_connection_t* QtConnection();
 xcb_window_t QtRootWindow();
+// The Xlib display over that connection, for the extensions only Xlib wraps here (shared
+// memory images, the cursor picture); null when Qt does not run on X11.
+_XDisplay* QtDisplay();
 
 // Waits until the server has carried out every request sent so far on `c`.
 void Sync(xcb_connection_t* c);

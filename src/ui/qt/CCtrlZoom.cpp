@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <cstring>
+#include <utility>
 
 #include "ui/zoom_geometry.h"
 #include "platform/IClipboard.h"
@@ -26,39 +28,74 @@ QRect CCtrlZoom::ImageRect() const {
     return m_border ? rect().adjusted(1, 1, -1, -1) : rect();
 }
 
-bool CCtrlZoom::GrabInto(const Rect& area) {
+bool CCtrlZoom::GrabInto(QImage& buffer, const Rect& area) {
     const QSize size(area.Width(), area.Height());
-    if (m_grab.size() != size) m_grab = QImage(size, QImage::Format_RGB32);
-    if (m_grab.isNull()) return false;
-    const auto stride = static_cast<std::size_t>(m_grab.bytesPerLine()) / sizeof(GrabPixel);
-    return m_desktop.Grab(area, reinterpret_cast<GrabPixel*>(m_grab.bits()), stride);
+    if (buffer.size() != size) buffer = QImage(size, QImage::Format_RGB32);
+    if (buffer.isNull()) return false;
+    const auto stride = static_cast<std::size_t>(buffer.bytesPerLine()) / sizeof(GrabPixel);
+    return m_desktop.Grab(area, reinterpret_cast<GrabPixel*>(buffer.bits()), stride);
 }
 
-bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
+CCtrlZoom::FrameKey CCtrlZoom::KeyFor(const QRect& dest, qreal ratio, CursorMark mark) const {
     // The zoom counts device pixels: one screen pixel covers `zoom` pixels of the display,
     // whatever scale Qt lays the widget out at, so the painting is in device pixels too.
-    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const QRect device(QPoint(qRound(dest.x() * ratio), qRound(dest.y() * ratio)),
                        QSize(qRound(dest.width() * ratio), qRound(dest.height() * ratio)));
-    const Rect target = ToRect(device);
-    const ZoomLayout layout =
-        ComputeZoomLayout(target, m_centre, m_zoom, m_desktop.VirtualScreen());
-    m_source = layout.clipped;
-    if (!layout.drawn) return false;
-    if (!GrabInto(layout.clipped)) return false;
+    return {ToRect(device), m_desktop.VirtualScreen(), m_centre, m_zoom, mark};
+}
+
+void CCtrlZoom::Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& layout,
+                     qreal ratio) {
     const QTransform logical = painter.transform();
     painter.setTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio), true);
     for (const Rect& band : layout.outside) painter.fillRect(ToQRect(band), QColor(kDesktopColor));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(ToQRect(layout.dest), m_grab);
-    if (mark == CursorMark::kShown) {
+    if (key.mark == CursorMark::kShown) {
         const QPainter::CompositionMode old = painter.compositionMode();
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter.fillRect(ToQRect(CentreBlock(target, m_zoom)), Qt::black);
+        painter.fillRect(ToQRect(CentreBlock(key.target, key.zoom)), Qt::black);
         painter.setCompositionMode(old);
     }
     painter.setTransform(logical);
+}
+
+bool CCtrlZoom::RenderKey(QPainter& painter, const FrameKey& key, qreal ratio) {
+    const ZoomLayout layout = ComputeZoomLayout(key.target, key.centre, key.zoom, key.screen);
+    m_source = layout.clipped;
+    if (!layout.drawn || !GrabInto(m_grab, layout.clipped)) return false;
+    Draw(painter, key, layout, ratio);
     return true;
+}
+
+bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    // The grab replaces the shown frame's pixels: the next refresh repaints.
+    m_shown.reset();
+    return RenderKey(painter, KeyFor(dest, ratio, mark), ratio);
+}
+
+void CCtrlZoom::Refresh() {
+    if (!isVisible() || !isEnabled()) return;
+    const FrameKey key =
+        KeyFor(ImageRect(), devicePixelRatioF(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
+    if (!m_shown || *m_shown != key) {
+        update();  // another frame: the paint grabs it
+        return;
+    }
+    // The same frame: repaint only when its pixels changed. Both buffers have the frame's
+    // size and format, so their bytes compare as they are.
+    if (!GrabInto(m_spare, m_source)) {
+        update();
+        return;
+    }
+    if (m_spare.sizeInBytes() == m_grab.sizeInBytes() &&
+        std::memcmp(m_spare.constBits(), m_grab.constBits(),
+                    static_cast<std::size_t>(m_grab.sizeInBytes())) == 0)
+        return;
+    std::swap(m_spare, m_grab);
+    m_grabbedAhead = true;
+    update();
 }
 
 QImage CCtrlZoom::CopyImage(bool stretch) {
@@ -71,7 +108,8 @@ QImage CCtrlZoom::CopyImage(bool stretch) {
         if (!Render(painter, QRect(QPoint(0, 0), area), CursorMark::kHidden)) return {};
         return image;
     }
-    if (m_source.IsEmpty() || !GrabInto(m_source)) return {};
+    m_shown.reset();  // the grab replaces the shown frame's pixels
+    if (m_source.IsEmpty() || !GrabInto(m_grab, m_source)) return {};
     return m_grab.copy();
 }
 
@@ -87,11 +125,24 @@ void CCtrlZoom::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::Dark));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    const bool grabbedAhead = std::exchange(m_grabbedAhead, false);
+    const std::optional<FrameKey> previous = std::exchange(m_shown, std::nullopt);
     if (!isEnabled()) {
         painter.fillRect(ImageRect(), palette().color(QPalette::Button));
         return;
     }
-    Render(painter, ImageRect(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
+    const qreal ratio = devicePixelRatioF();
+    const FrameKey key =
+        KeyFor(ImageRect(), ratio, m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
+    if (grabbedAhead && previous == key) {
+        // A refresh has just grabbed this frame's new pixels: draw them as they are.
+        Draw(painter, key,
+             ComputeZoomLayout(key.target, key.centre, key.zoom, key.screen), ratio);
+    } else if (!RenderKey(painter, key, ratio)) {
+        return;
+    }
+    m_shown = key;
+    ++m_framesPainted;
 }
 
 void CCtrlZoom::changeEvent(QEvent* event) {

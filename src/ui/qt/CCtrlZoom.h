@@ -2,8 +2,10 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <optional>
 
 #include "base/geometry.h"
+#include "ui/zoom_geometry.h"
 
 class QPainter;
 
@@ -13,10 +15,12 @@ class IClipboard;
 class IDesktop;
 
 // A live, enlarged copy of the desktop around one point. The host sets the centre, the zoom
-// factor and whether the centre pixel is marked, then repaints; the control has no input of
-// its own. Each frame grabs exactly the desktop area it shows into one reused buffer and
-// scales it with nearest-neighbour sampling, so every screen pixel is a crisp block. Parts of
-// the control past the desktop's edge show the desktop colour; a disabled control shows a
+// factor and whether the centre pixel is marked, then refreshes (on every picking tick) or
+// repaints; the control has no input of its own. Each frame grabs exactly the desktop area it
+// shows into one of two reused buffers and scales it with nearest-neighbour sampling, so
+// every screen pixel is a crisp block. A refresh repaints only when the frame's geometry or
+// the desktop pixels under it changed: a still desktop costs one small grab per tick. Parts
+// of the control past the desktop's edge show the desktop colour; a disabled control shows a
 // plain button face.
 class CCtrlZoom : public QWidget {
 public:
@@ -41,6 +45,12 @@ public:
     // The area the image is drawn into: the widget without its border.
     QRect ImageRect() const;
 
+    // Grabs the frame now and repaints when it differs from the one shown; nothing while the
+    // control is hidden or disabled.
+    void Refresh();
+    // The number of paints that showed desktop pixels so far.
+    int FramesPainted() const { return m_framesPainted; }
+
     // Whether a frame shows the inverted block that marks the centre pixel.
     enum class CursorMark { kHidden, kShown };
     // Draws one frame into `dest` of `painter`; false (painting nothing) when the area
@@ -59,7 +69,21 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    bool GrabInto(const Rect& area);
+    // What decides a frame besides the desktop's pixels.
+    struct FrameKey {
+        Rect target;  // the image area in device pixels
+        Rect screen;  // the virtual screen
+        Point centre;
+        int zoom = 0;
+        CursorMark mark = CursorMark::kHidden;
+        friend bool operator==(const FrameKey&, const FrameKey&) = default;
+    };
+    FrameKey KeyFor(const QRect& dest, qreal ratio, CursorMark mark) const;
+    bool GrabInto(QImage& buffer, const Rect& area);
+    // Draws `m_grab` as the frame `key` (layout `layout`) into the painter.
+    void Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& layout, qreal ratio);
+    // Grabs and draws a frame; false when nothing of it is on the desktop or readable.
+    bool RenderKey(QPainter& painter, const FrameKey& key, qreal ratio);
 
     IDesktop& m_desktop;
     Point m_centre;
@@ -67,8 +91,16 @@ private:
     bool m_drawMark = true;
     bool m_border = false;
     Rect m_source;
-    // The last grab, reused from frame to frame while its size stays.
+    // The last grab, reused from frame to frame while its size stays, and the buffer the next
+    // refresh grabs into to compare with it.
     QImage m_grab;
+    QImage m_spare;
+    // The frame the last paint showed, if it showed desktop pixels.
+    std::optional<FrameKey> m_shown;
+    // A refresh put new pixels of the shown frame in m_grab: the next paint draws them as
+    // they are instead of grabbing again.
+    bool m_grabbedAhead = false;
+    int m_framesPainted = 0;
 };
 
 }  // namespace nl

@@ -1,4 +1,4 @@
-#include "capture/CRegion.h"
+#include "framework/CRegion.h"
 
 #include <algorithm>
 #include <cmath>

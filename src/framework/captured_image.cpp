@@ -1,4 +1,4 @@
-#include "capture/captured_image.h"
+#include "framework/captured_image.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
 // The overlay's state machine: gestures in single- and multi-click mode, every way of
 // aborting, creation failure, and the overlay ending exactly once.
-#include "capture/CWndCap.h"
+#include "framework/CWndCap.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/virtual_keys.h"
-#include "capture_test_support.h"
+#include "framework/overlay_test_support.h"
 
 namespace nl {
 namespace {

@@ -1,6 +1,6 @@
 // Row-run regions: the winding fill of an outline that crosses itself, and the difference the
 // overlay repaints.
-#include "capture/CRegion.h"
+#include "framework/CRegion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The captured image's fitted rectangle, the save dialog's encoder filter, the encoder lookup
 // by extension and the encoder status table.
-#include "capture/captured_image.h"
+#include "framework/captured_image.h"
 
 #include <gtest/gtest.h>
 

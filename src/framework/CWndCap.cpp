@@ -1,4 +1,4 @@
-#include "capture/CWndCap.h"
+#include "framework/CWndCap.h"
 
 #include "base/virtual_keys.h"
 

@@ -1,0 +1,291 @@
+#include "clipboard/CClipViewer.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "base/CSystemError.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
+#include "base/text.h"
+#include "platform/IClipboard.h"
+#include "platform/IFileSystem.h"
+
+namespace nl {
+
+namespace {
+
+constexpr int kShowRtf = cmd::kClipboardShowText + 1;
+constexpr int kShowHtml = cmd::kClipboardShowText + 2;
+constexpr int kShowBitmap = cmd::kClipboardShowText + 3;
+constexpr int kShowMetafile = cmd::kClipboardShowText + 4;
+constexpr int kDisplayCount = static_cast<int>(CClipViewer::kDisplayFormats);
+// The row of a display format's string that holds its short name.
+constexpr std::size_t kShortNameRow = 1;
+
+constexpr std::string_view kTextFilter = "Text (*.txt)|*.txt|";
+constexpr std::string_view kRtfFilter = "RTF (*.rtf)|*.rtf|";
+constexpr std::string_view kHtmlFilter = "HTML (*.htm)|*.htm|";
+
+// "%s" in `pattern` replaced by `values` in turn.
+std::string Fill(std::string_view pattern, std::initializer_list<std::string> values) {
+    std::string out;
+    auto value = values.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' &&
+            value != values.end()) {
+            out += *value++;
+            ++i;
+        } else {
+            out.push_back(pattern[i]);
+        }
+    }
+    return out;
+}
+
+std::string ExtensionOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return path.substr(dot);
+}
+
+}  // namespace
+
+CClipViewer::CClipViewer()
+    : m_entries{{{kShowBitmap, kCfBitmap, ClipShownAs::kPicture},
+                 {kShowMetafile, kCfEnhMetafile, ClipShownAs::kPicture},
+                 {cmd::kClipboardShowText, kCfUnicodeText, ClipShownAs::kText},
+                 {kShowRtf, m_map.Rtf(), ClipShownAs::kText},
+                 {kShowHtml, m_map.Html(), ClipShownAs::kText},
+                 {cmd::kClipboardShowFileList, kCfHDrop, ClipShownAs::kText}}},
+      m_textPreference(IndexOf(cmd::kClipboardShowText)),
+      m_picturePreference(IndexOf(kShowBitmap)) {}
+
+int CClipViewer::IndexOf(int command) const {
+    for (int i = 0; i < kDisplayCount; ++i)
+        if (m_entries[static_cast<std::size_t>(i)].command == command) return i;
+    return kNoEntry;
+}
+
+bool CClipViewer::Holds(std::uint32_t format) const {
+    return std::any_of(m_formats.begin(), m_formats.end(),
+                       [&](const ClipEntry& e) { return e.format == format; });
+}
+
+void CClipViewer::Refresh(const IClipboard& clipboard) {
+    m_summary = kWaitText;
+    m_formats = m_map.Map(clipboard.FormatNames());
+    for (ClipDisplayEntry& entry : m_entries) entry.available = Holds(entry.format);
+
+    const auto available = [this](int index) {
+        return index != kNoEntry && m_entries[static_cast<std::size_t>(index)].available;
+    };
+    int chosen = kNoEntry;
+    for (const int candidate : {m_textPreference, m_picturePreference, m_current})
+        if (available(candidate)) {
+            chosen = candidate;
+            break;
+        }
+    for (int i = 0; chosen == kNoEntry && i < kDisplayCount; ++i)
+        if (available(i)) chosen = i;
+    m_current = chosen;
+}
+
+bool CClipViewer::Show(int command) {
+    const int index = IndexOf(command);
+    if (index == kNoEntry) return false;
+    m_current = index;
+    if (Holds(kCfBitmap) || Holds(kCfEnhMetafile))
+        m_picturePreference = index;
+    else if (Holds(kCfUnicodeText) || Holds(m_map.Rtf()) || Holds(m_map.Html()))
+        m_textPreference = index;
+    m_summary = kWaitText;
+    return true;
+}
+
+std::optional<int> CClipViewer::StepCommand(int direction) const {
+    std::vector<int> order;
+    for (int command = cmd::kClipboardShowText; command <= cmd::kClipboardShowFileList; ++command)
+        if (IsAvailable(command)) order.push_back(command);
+    const ClipDisplayEntry* current = CurrentEntry();
+    if (order.size() < 2 || !current) return std::nullopt;
+    const auto at = std::find(order.begin(), order.end(), current->command);
+    if (at == order.end()) return std::nullopt;
+    const auto size = static_cast<std::ptrdiff_t>(order.size());
+    const std::ptrdiff_t next = ((at - order.begin()) + (direction < 0 ? -1 : 1) + size) % size;
+    return order[static_cast<std::size_t>(next)];
+}
+
+const ClipDisplayEntry* CClipViewer::CurrentEntry() const {
+    return m_current == kNoEntry ? nullptr : &m_entries[static_cast<std::size_t>(m_current)];
+}
+
+bool CClipViewer::CurrentIsText() const {
+    const ClipDisplayEntry* entry = CurrentEntry();
+    return entry && entry->shownAs == ClipShownAs::kText;
+}
+
+bool CClipViewer::IsAvailable(int command) const {
+    const int index = IndexOf(command);
+    return index != kNoEntry && m_entries[static_cast<std::size_t>(index)].available;
+}
+
+int CClipViewer::AvailableCount() const {
+    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
+                                          [](const ClipDisplayEntry& e) { return e.available; }));
+}
+
+bool CClipViewer::CanSaveAs() const {
+    const ClipDisplayEntry* entry = CurrentEntry();
+    return entry && entry->format != kCfEnhMetafile;
+}
+
+std::string CClipViewer::ShortName(int index) const {
+    return LoadStringRow(static_cast<std::uint32_t>(m_entries[static_cast<std::size_t>(index)].command),
+                         kShortNameRow);
+}
+
+std::string CClipViewer::MimeOf(std::uint32_t format) const {
+    for (const ClipEntry& e : m_formats)
+        if (e.format == format) return e.mime;
+    return {};
+}
+
+std::string CClipViewer::CurrentMime() const {
+    const ClipDisplayEntry* entry = CurrentEntry();
+    return entry && entry->available ? MimeOf(entry->format) : std::string();
+}
+
+std::optional<std::u16string> CClipViewer::ReadFormatText(const IClipboard& clipboard,
+                                                          std::uint32_t format) const {
+    const std::string mime = MimeOf(format);
+    if (mime.empty()) return std::nullopt;
+    const auto bytes = clipboard.Data(mime);
+    if (!bytes) return std::nullopt;
+    if (format == kCfHDrop) return FileListText(DecodeUriList(*bytes));
+    return DecodeClipText(*bytes);
+}
+
+std::optional<ClipTextView> CClipViewer::ReadText(const IClipboard& clipboard, const StopCheck& stop) {
+    const ClipDisplayEntry* entry = CurrentEntry();
+    if (!entry || entry->shownAs != ClipShownAs::kText || !entry->available) return std::nullopt;
+    ClipTextView view;
+    const std::string mime = MimeOf(entry->format);
+    const auto bytes = mime.empty() ? std::nullopt : clipboard.Data(mime);
+    if (!bytes) {
+        m_summary = SystemErrorText(kErrorClipboardNotOpen);
+        view.summary = m_summary;
+        return view;
+    }
+    if (entry->format == kCfHDrop) {
+        const std::vector<std::string> paths = DecodeUriList(*bytes);
+        view.text = FileListText(paths);
+        m_summary = Fill("FILES: Count = %s || List = %s chars",
+                         {std::to_string(paths.size()), std::to_string(view.text.size())});
+        view.summary = m_summary;
+        return view;
+    }
+    view.text = DecodeClipText(*bytes);
+    const std::optional<TextStats> stats = CollectTextStats(view.text, stop);
+    if (!stats) {
+        m_summary = kInterruptedText;
+    } else {
+        m_summary = Fill("%s: Lines = %s | Words = %s | Chars = %s || Vis = %s | Spc = %s | Ctrl = %s",
+                         {ShortName(m_current), std::to_string(stats->lines),
+                          std::to_string(stats->words), std::to_string(stats->chars),
+                          std::to_string(stats->visible), std::to_string(stats->spaces),
+                          std::to_string(stats->controls)});
+    }
+    view.summary = m_summary;
+    return view;
+}
+
+void CClipViewer::SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format) {
+    const std::uint64_t size = BitmapDataSize(info.height, info.rowBytes, info.bitsPerPixel);
+    m_summary = Fill("%s: Dim = %s x %s px | Size = %s | Col = %s bits",
+                     {ShortName(IndexOf(kShowBitmap)), std::to_string(info.width),
+                      std::to_string(info.height), FormatByteSize(size, format),
+                      std::to_string(info.bitsPerPixel)});
+}
+
+void CClipViewer::SetMetafileSummary(const MetafileHeader& header, const NumberFormat& format) {
+    m_summary = Fill("%s: Bounds = %s x %s px | Size = %s",
+                     {ShortName(IndexOf(kShowMetafile)), std::to_string(header.width),
+                      std::to_string(header.height), FormatByteSize(header.bytes, format)});
+}
+
+void CClipViewer::SetNoPictureSummary() {
+    m_summary = HoldsAnyFormat() ? kNotSupportedText : kEmptyText;
+}
+
+std::vector<ClipFormatRow> CClipViewer::FormatRows(const IClipboard& clipboard,
+                                                   const NumberFormat& format,
+                                                   const ClipBitmapMeasure& measure) const {
+    std::vector<ClipFormatRow> rows;
+    for (const ClipEntry& entry : m_formats) {
+        std::uint64_t size = 0;
+        if (const auto bytes = clipboard.Data(entry.mime)) {
+            if (entry.format == kCfBitmap) {
+                const auto info = measure ? measure(*bytes) : std::nullopt;
+                size = info ? BitmapDataSize(info->height, info->rowBytes, info->bitsPerPixel) : 0;
+            } else if (entry.format == kCfEnhMetafile) {
+                const auto header = ReadMetafileHeader(*bytes);
+                size = header ? header->bytes : 0;
+            } else {
+                size = bytes->size();
+            }
+        }
+        rows.push_back({std::to_string(rows.size() + 1), FormatByteSize(size, format),
+                        std::to_string(entry.format), ClipFormatName(m_map, entry.format)});
+    }
+    return rows;
+}
+
+ClipSaveKind CClipViewer::SaveKind() const {
+    if (Holds(kCfUnicodeText) || Holds(m_map.Rtf()) || Holds(m_map.Html())) return ClipSaveKind::kText;
+    if (Holds(kCfBitmap)) return ClipSaveKind::kBitmap;
+    if (Holds(kCfHDrop)) return ClipSaveKind::kFileList;
+    return ClipSaveKind::kNone;
+}
+
+std::string CClipViewer::SaveFilter() const {
+    switch (SaveKind()) {
+        case ClipSaveKind::kText: {
+            std::string filter;
+            if (Holds(kCfUnicodeText)) filter += kTextFilter;
+            if (Holds(m_map.Rtf())) filter += kRtfFilter;
+            if (Holds(m_map.Html())) filter += kHtmlFilter;
+            return filter + "|";
+        }
+        case ClipSaveKind::kFileList:
+            return std::string(kFileListFilter);
+        default:
+            return {};
+    }
+}
+
+void CClipViewer::SaveText(const IClipboard& clipboard, IFileSystem& files,
+                           const std::string& path) const {
+    std::uint32_t format = kCfHDrop;
+    if (SaveKind() == ClipSaveKind::kText) {
+        const std::string extension = ExtensionOf(path);
+        if (EqualsNoCase(extension, ".txt"))
+            format = kCfUnicodeText;
+        else if (EqualsNoCase(extension, ".rtf"))
+            format = m_map.Rtf();
+        else if (EqualsNoCase(extension, ".htm"))
+            format = m_map.Html();
+        else
+            throw CSystemError(kErrorNotSupported, path);
+    }
+    std::optional<std::u16string> text = ReadFormatText(clipboard, format);
+    if (!text) throw CSystemError(kErrorNotSupported, path);
+    if (format == m_map.Html()) {
+        const std::size_t start = std::min(HtmlStart(*text), text->size());
+        text->erase(0, start);
+    }
+    if (const std::uint32_t code = files.WriteFile(path, Utf16LeBytes(*text)))
+        throw CSystemError(code, path);
+}
+
+}  // namespace nl

@@ -1,0 +1,144 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "clipboard/CClipFormatMap.h"
+#include "clipboard/clip_data.h"
+#include "clipboard/clip_text.h"
+
+namespace nl {
+
+class IClipboard;
+class IFileSystem;
+struct NumberFormat;
+
+// How a display format is shown: in the text box or drawn as a picture.
+enum class ClipShownAs { kPicture, kText };
+
+// One display format of the viewer: its command, its clipboard format, how it is shown and
+// whether the clipboard holds it now.
+struct ClipDisplayEntry {
+    int command = 0;
+    std::uint32_t format = 0;
+    ClipShownAs shownAs = ClipShownAs::kText;
+    bool available = false;
+};
+
+// What a picture is made of, as the bitmap summary and the formats window measure it.
+struct ClipBitmapInfo {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t rowBytes = 0;
+    std::uint32_t bitsPerPixel = 0;
+};
+// Decodes picture bytes of a MIME type far enough to measure them; nothing when it cannot.
+using ClipBitmapMeasure = std::function<std::optional<ClipBitmapInfo>(std::span<const std::uint8_t>)>;
+
+// A row of the formats window.
+struct ClipFormatRow {
+    std::string position;  // from 1
+    std::string size;
+    std::string id;
+    std::string name;
+    friend bool operator==(const ClipFormatRow&, const ClipFormatRow&) = default;
+};
+
+// What the text box shows for a text format and the summary under it.
+struct ClipTextView {
+    std::u16string text;
+    std::string summary;
+};
+
+// What Save As does with the clipboard's contents.
+enum class ClipSaveKind { kNone, kText, kBitmap, kFileList };
+
+// The clipboard viewer's state without its windows: the display-format table, which entries
+// the clipboard holds, the current entry with the text and picture preferences, stepping
+// between formats, the enabling of the commands, the summaries and Save As.
+class CClipViewer {
+public:
+    static constexpr int kNoEntry = -1;
+    // Bitmap, Metafile, Text, RTF, HTML and File List.
+    static constexpr std::size_t kDisplayFormats = 6;
+    static constexpr std::string_view kWaitText = "Wait...";
+    static constexpr std::string_view kNoPreviewText = "Preview not available";
+    static constexpr std::string_view kEmptyText = "The clipboard is empty";
+    static constexpr std::string_view kNotSupportedText =
+        "The clipboard data is not supported by this application";
+    static constexpr std::string_view kInterruptedText = "Stats collection interrupted by Esc/Copy";
+    static constexpr std::string_view kFileListFilter = "Text (*.txt)|*.txt||";
+
+    CClipViewer();
+
+    // Reads the clipboard's formats, marks the available entries and chooses the one to show:
+    // the text preference, the picture preference, the current entry or the first available
+    // in table order, whichever the clipboard holds first.
+    void Refresh(const IClipboard& clipboard);
+    // Makes the entry of display command `command` current and records it as a preference
+    // (the picture preference while the clipboard holds a picture, else the text preference
+    // while it holds text). The summary says "Wait...". False for an unknown command.
+    bool Show(int command);
+    // The command Previous or Next moves to in View-menu order, wrapping; nothing when the
+    // current entry is not available or fewer than two are.
+    std::optional<int> StepCommand(int direction) const;
+
+    const std::array<ClipDisplayEntry, kDisplayFormats>& Entries() const { return m_entries; }
+    int Current() const { return m_current; }
+    const ClipDisplayEntry* CurrentEntry() const;
+    bool CurrentIsText() const;
+    bool IsAvailable(int command) const;
+    int AvailableCount() const;
+    // The formats on the clipboard, as the formats window lists them.
+    const std::vector<ClipEntry>& Formats() const { return m_formats; }
+    bool HoldsAnyFormat() const { return !m_formats.empty(); }
+    bool CanSaveAs() const;
+
+    const std::string& Summary() const { return m_summary; }
+    void SetSummary(std::string summary) { m_summary = std::move(summary); }
+
+    // Reads the current text entry: the file list or the text with its statistics, stopped
+    // when `stop` says so. Sets the summary; nothing when the current entry is no available
+    // text entry.
+    std::optional<ClipTextView> ReadText(const IClipboard& clipboard, const StopCheck& stop);
+    // The summaries of the picture area: a bitmap, a metafile, or no picture entry.
+    void SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format);
+    void SetMetafileSummary(const MetafileHeader& header, const NumberFormat& format);
+    void SetNoPictureSummary();
+    // The MIME type of the current entry's data; empty when there is none.
+    std::string CurrentMime() const;
+    std::string MimeOf(std::uint32_t format) const;
+
+    // The rows of the formats window; pictures are measured with `measure`.
+    std::vector<ClipFormatRow> FormatRows(const IClipboard& clipboard, const NumberFormat& format,
+                                          const ClipBitmapMeasure& measure) const;
+
+    // Save As: what it saves, the file dialog's filter, and the text saved to `path` (whose
+    // extension chooses the format; kErrorNotSupported raised for any other). Writes UTF-16
+    // little-endian without a byte-order mark; failures are raised as system errors.
+    ClipSaveKind SaveKind() const;
+    std::string SaveFilter() const;
+    void SaveText(const IClipboard& clipboard, IFileSystem& files, const std::string& path) const;
+
+    const CClipFormatMap& FormatMap() const { return m_map; }
+
+private:
+    int IndexOf(int command) const;
+    bool Holds(std::uint32_t format) const;
+    std::optional<std::u16string> ReadFormatText(const IClipboard& clipboard, std::uint32_t format) const;
+    std::string ShortName(int index) const;
+
+    CClipFormatMap m_map;
+    std::array<ClipDisplayEntry, kDisplayFormats> m_entries;
+    std::vector<ClipEntry> m_formats;
+    int m_current = kNoEntry;
+    int m_textPreference = kNoEntry;
+    int m_picturePreference = kNoEntry;
+    std::string m_summary;
+};
+
+}  // namespace nl

@@ -1,0 +1,108 @@
+#pragma once
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+#include "base/bitmap_file.h"
+#include "clipboard/CClipViewer.h"
+#include "clipboard/qt/CDlgClipFmt.h"
+#include "document/ViewNotification.h"
+#include "framework/CCmdTarget.h"
+
+class QLabel;
+class QPainter;
+class QPlainTextEdit;
+
+namespace nl {
+
+struct AppContext;
+class CCommandBinder;
+class IViewHost;
+
+// The clipboard viewer: a window of the main window's that follows the clipboard and shows
+// its contents in one of six display formats, as a picture or in a text box, with a summary
+// in its status bar. It steps between the formats on the clipboard, saves them, empties the
+// clipboard and opens the list of all formats. Commands it does not handle (Stay on Top,
+// Help) go on to the main window.
+class CDlgClipboard : public QMainWindow, public CCmdTarget, public IViewNotifySink {
+public:
+    // Saves a picture of the clipboard the way the program saves images.
+    using ImageExport = std::function<void(const BitmapImage&)>;
+
+    static constexpr const char* kTitle = "NerimLens: Clipboard Viewer";
+    // The smallest the window gets, in pixels.
+    static constexpr int kMinimumSize = 200;
+    // The size it opens at the first time, in dialog units.
+    static constexpr int kWidthDlu = 185;
+    static constexpr int kHeightDlu = 120;
+    // How often the commands' states are brought up to date.
+    static constexpr int kIdleUpdateMs = 200;
+
+    // `host` (may be null in tests) owns the viewer and takes the commands it does not.
+    CDlgClipboard(AppContext& context, IViewHost* host, ImageExport exportImage);
+    ~CDlgClipboard() override;
+
+    // Runs command `id` on the viewer, else on the main window; false when nobody handled it.
+    bool Execute(int id);
+    // The state of command `id`: the viewer's update handler, else the main window's.
+    CCmdUI Update(int id);
+
+    const CClipViewer& Viewer() const { return m_viewer; }
+    QWidget* PictureArea() const;
+    QPlainTextEdit* TextArea() const { return m_text; }
+    CDlgClipFmt* FormatsWindow() const { return m_formats; }
+    QString SummaryText() const;
+    CCommandBinder* Binder() const { return m_binder; }
+
+    // IViewNotifySink: tool tips and save state.
+    void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    class CClipPicture;
+
+    void AddHandlers();
+    // The clipboard changed: reads its formats, chooses the entry, shows its area and asks
+    // for the text refresh.
+    void RefreshFromClipboard();
+    // Posts the text refresh unless one or a clipboard change is already queued.
+    void PostTextRefresh();
+    // Fills the text box of a text entry, or loads the picture of a picture entry.
+    void OnTextRefresh();
+    void LoadPicture();
+    void PaintPicture(QPainter& painter, const QRect& area);
+    // Shows the text box for a text entry, else the picture area, without activating either.
+    void ShowArea();
+    void UpdateSummary();
+    void ShowFormat(int command);
+    void Step(int direction);
+    void Clear();
+    void SaveAs();
+    void ToggleFormats();
+    void OpenFormats();
+    void RefillFormats();
+    void SaveState();
+
+    AppContext& m_context;
+    IViewHost* m_host;
+    ImageExport m_exportImage;
+    CClipViewer m_viewer;
+    CCommandBinder* m_binder = nullptr;
+    QLabel* m_summary = nullptr;  // the status bar's one pane
+    CClipPicture* m_picture = nullptr;
+    QPlainTextEdit* m_text = nullptr;
+    QPointer<CDlgClipFmt> m_formats;
+    QTimer m_idleTimer;
+    QImage m_image;  // the bitmap entry's picture, null when none is loaded
+    bool m_changeQueued = false;
+    bool m_textRefreshQueued = false;
+    bool m_escapeDown = false;  // stops the text statistics while held
+};
+
+}  // namespace nl

@@ -1,0 +1,32 @@
+#pragma once
+#include "options/qt/CPPParent.h"
+
+namespace nl {
+
+class CListCtrlExHotKeys;
+
+// The Hot Keys page: the list of hot-key commands (5513) with their keys; an Edit button
+// opens the hot-key editor, which registers the new key at once. The key is stored when the
+// editor's OK is pressed, whatever happens to the sheet afterwards, so the page itself has
+// nothing to save or cancel. The list follows the hot key table (hot keys changed).
+class CPPHotKeys : public CPPParent {
+    Q_OBJECT
+public:
+    static constexpr int kControlList = 5513;
+
+    CPPHotKeys(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
+
+    void LoadData() override;
+    bool SaveData() override;
+    void OnViewNotify(int notification) override;
+
+    CListCtrlExHotKeys* List() const { return m_list; }
+
+    // The editor of the hot key in `row`, modal until closed.
+    void EditHotKey(int row);
+
+private:
+    CListCtrlExHotKeys* m_list = nullptr;
+};
+
+}  // namespace nl

@@ -1,0 +1,18 @@
+// What the overlay windows need of the X server beyond Qt: whether a compositing manager
+// blends translucent windows, and the class hint of a window. Both do nothing useful on
+// another windowing system (no compositor, no class).
+#pragma once
+#include <string>
+
+#include "platform/IDesktop.h"
+
+namespace nl {
+
+// Whether a compositing manager owns the _NET_WM_CM_S<screen> selection of the default
+// screen, so that a translucent window shows what lies below it.
+bool CompositorRunning();
+
+// Sets the window's class hint (WM_CLASS: instance name, then class name).
+void SetWindowClass(WindowId window, const std::string& instance, const std::string& className);
+
+}  // namespace nl

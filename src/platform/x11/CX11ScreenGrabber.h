@@ -1,0 +1,57 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+
+#include "platform/IDesktop.h"
+
+struct _XDisplay;
+
+namespace nl {
+
+// How the screen's pixels come from the X server: into a shared memory segment that the
+// server writes and the grabber reuses from frame to frame, or in the reply of a plain
+// GetImage request (any server, a remote one too).
+enum class GrabMethod { kSharedMemory, kGetImage };
+
+// Reads the root window's pixels from the X server Qt draws on, as 0xFFRRGGBB pixels. Works
+// where the root window's images are 32-bit pixels with red in the third byte, least
+// significant byte first (depth 24 and 32 visuals of little-endian servers); ReadsRootImages() tells.
+// A server without shared memory, or one that refuses to attach the segment (a remote
+// server), silently gets plain GetImage requests instead.
+class CX11ScreenGrabber {
+public:
+    explicit CX11ScreenGrabber(GrabMethod method);
+    ~CX11ScreenGrabber();
+    CX11ScreenGrabber(const CX11ScreenGrabber&) = delete;
+    CX11ScreenGrabber& operator=(const CX11ScreenGrabber&) = delete;
+
+    // Whether the grabber belongs to the X connection Qt currently runs on.
+    bool OnQtDisplay() const;
+    // Whether the server's images are pixels this grabber reads.
+    bool ReadsRootImages() const { return m_grabPixels; }
+    // The method grabs use now: shared memory falls back to GetImage for good once the
+    // server refuses it.
+    GrabMethod Method() const { return m_method; }
+
+    // Copies the pixels in `area` (inside the root window, not empty) of the display the
+    // grabber was made on to `out`, rows `stride` pixels apart. Single pixels always take a
+    // GetImage request: a shared segment saves nothing there.
+    bool Grab(const Rect& area, GrabPixel* out, std::size_t stride);
+
+private:
+    struct Segment;
+    bool GrabShared(const Rect& area, GrabPixel* out, std::size_t stride);
+    bool GrabImage(const Rect& area, GrabPixel* out, std::size_t stride);
+    // A segment of at least `bytes`, attached to the server; false when the server refuses.
+    bool EnsureSegment(std::size_t bytes);
+    void ReleaseSegment();
+
+    GrabMethod m_method;
+    _XDisplay* m_display = nullptr;
+    unsigned long m_root = 0;  // the root window Qt's screens are on
+    int m_screen = -1;         // its Xlib screen number
+    bool m_grabPixels = false;  // the root's images are 0x??RRGGBB pixels
+    std::unique_ptr<Segment> m_segment;
+};
+
+}  // namespace nl

@@ -1,0 +1,196 @@
+#include "clipboard/CClipViewer.h"
+
+#include <gtest/gtest.h>
+
+#include "base/CSystemError.h"
+#include "base/command_ids.h"
+#include "model/NumberFormat.h"
+#include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeFileSystem.h"
+
+namespace nl {
+namespace {
+
+constexpr int kText = cmd::kClipboardShowText;
+constexpr int kRtf = kText + 1;
+constexpr int kHtml = kText + 2;
+constexpr int kBitmap = kText + 3;
+constexpr int kFiles = cmd::kClipboardShowFileList;
+
+std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+class CClipViewerTest : public ::testing::Test {
+protected:
+    void Put(std::vector<ClipboardFormat> formats) {
+        ASSERT_EQ(m_clipboard.SetFormats(formats), kErrorSuccess);
+        m_viewer.Refresh(m_clipboard);
+    }
+    int CurrentCommand() const {
+        const ClipDisplayEntry* entry = m_viewer.CurrentEntry();
+        return entry ? entry->command : 0;
+    }
+
+    FakeClipboard m_clipboard;
+    CClipViewer m_viewer;
+};
+
+TEST_F(CClipViewerTest, RefreshChoosesThePreferenceTheCurrentEntryOrTheFirstAvailable) {
+    const ClipboardFormat text{"text/plain", Bytes("ab cd\r\nef")};
+    const ClipboardFormat bitmap{"image/bmp", Bytes("BM")};
+    const ClipboardFormat html{"text/html", Bytes("<b>x</b>")};
+    const ClipboardFormat files{"text/uri-list", Bytes("file:///tmp/a\r\n")};
+
+    Put({});
+    EXPECT_EQ(m_viewer.Current(), CClipViewer::kNoEntry);
+    EXPECT_EQ(m_viewer.Summary(), CClipViewer::kWaitText);
+
+    // Text and a picture: the text preference wins, even after the user picked the picture.
+    Put({bitmap, text});
+    EXPECT_EQ(CurrentCommand(), kText);
+    ASSERT_TRUE(m_viewer.Show(kBitmap));
+    EXPECT_EQ(CurrentCommand(), kBitmap);
+    m_viewer.Refresh(m_clipboard);
+    EXPECT_EQ(CurrentCommand(), kText);
+
+    // Without text, the picture preference (still Bitmap).
+    Put({html, bitmap});
+    EXPECT_EQ(CurrentCommand(), kBitmap);
+    // Only HTML: no preference is there, the current entry neither: the first in table order.
+    Put({html});
+    EXPECT_EQ(CurrentCommand(), kHtml);
+    // Picking HTML with text on the clipboard makes it the text preference.
+    Put({html, text});
+    EXPECT_EQ(CurrentCommand(), kText);
+    m_viewer.Show(kHtml);
+    Put({text, html});
+    EXPECT_EQ(CurrentCommand(), kHtml);
+    // The current entry outlives its preference while it stays available.
+    Put({files, html});
+    EXPECT_EQ(CurrentCommand(), kHtml);
+    Put({files});
+    EXPECT_EQ(CurrentCommand(), kFiles);
+}
+
+TEST_F(CClipViewerTest, PreviousAndNextStepThroughTheAvailableFormatsInMenuOrder) {
+    Put({{"image/png", Bytes("x")}, {"text/uri-list", Bytes("")}, {"text/rtf", Bytes("{")},
+         {"text/plain", Bytes("t")}});
+    ASSERT_EQ(CurrentCommand(), kText);
+    const struct {
+        int direction;
+        int expected;
+    } steps[] = {{1, kRtf}, {1, kBitmap}, {1, kFiles}, {1, kText}, {-1, kFiles}, {-1, kBitmap}};
+    for (const auto& step : steps) {
+        const auto command = m_viewer.StepCommand(step.direction);
+        ASSERT_TRUE(command.has_value());
+        EXPECT_EQ(*command, step.expected);
+        m_viewer.Show(*command);
+    }
+    Put({{"text/plain", Bytes("t")}});
+    EXPECT_EQ(m_viewer.AvailableCount(), 1);
+    EXPECT_EQ(m_viewer.StepCommand(1), std::nullopt);
+}
+
+TEST_F(CClipViewerTest, EnablingAndPictureSummariesFollowTheContents) {
+    Put({});
+    EXPECT_FALSE(m_viewer.HoldsAnyFormat());
+    EXPECT_FALSE(m_viewer.CanSaveAs());
+    m_viewer.SetNoPictureSummary();
+    EXPECT_EQ(m_viewer.Summary(), "The clipboard is empty");
+
+    Put({{"application/x-other", Bytes("1234")}});
+    EXPECT_TRUE(m_viewer.HoldsAnyFormat());
+    m_viewer.SetNoPictureSummary();
+    EXPECT_EQ(m_viewer.Summary(), "The clipboard data is not supported by this application");
+
+    Put({{"image/x-emf", Bytes("")}});
+    EXPECT_FALSE(m_viewer.CanSaveAs());
+    m_viewer.SetMetafileSummary({640, 480, 2048}, NumberFormat::Neutral());
+    EXPECT_EQ(m_viewer.Summary(), "METAFILE: Bounds = 640 x 480 px | Size = 2 KB");
+
+    Put({{"image/png", Bytes("x")}});
+    EXPECT_TRUE(m_viewer.CanSaveAs());
+    m_viewer.SetBitmapSummary({32, 32, 4, 1}, NumberFormat::Neutral());
+    EXPECT_EQ(m_viewer.Summary(), "BITMAP: Dim = 32 x 32 px | Size = 190 B | Col = 1 bits");
+}
+
+TEST_F(CClipViewerTest, TextSummariesCountTheTextOrTheFiles) {
+    Put({{"text/plain;charset=utf-8", Bytes("ab cd\r\nef")}});
+    auto view = m_viewer.ReadText(m_clipboard, {});
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->text, u"ab cd\r\nef");
+    EXPECT_EQ(view->summary,
+              "TEXT: Lines = 2 | Words = 3 | Chars = 10 || Vis = 6 | Spc = 1 | Ctrl = 3");
+
+    view = m_viewer.ReadText(m_clipboard, [] { return true; });
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->text, u"ab cd\r\nef");
+    EXPECT_EQ(m_viewer.Summary(), "Stats collection interrupted by Esc/Copy");
+
+    Put({{"text/uri-list", Bytes("file:///tmp/a\r\nfile:///tmp/bc\r\n")}});
+    view = m_viewer.ReadText(m_clipboard, {});
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->text, u"/tmp/a\r\n/tmp/bc\r\n");
+    EXPECT_EQ(m_viewer.Summary(), "FILES: Count = 2 || List = 17 chars");
+
+    Put({{"image/png", Bytes("x")}});
+    EXPECT_FALSE(m_viewer.ReadText(m_clipboard, {}).has_value());
+}
+
+TEST_F(CClipViewerTest, SaveAsWritesTheChosenFormatAsUtf16WithoutBom) {
+    FakeFileSystem files;
+    files.AddFolder("/out");
+    Put({{"text/plain", Bytes("h\xE2\x82\xAC")},
+         {"text/html", Bytes("Version:1.0\r\nStartHTML:0000000000\r\n<html>x</html>")},
+         {"image/png", Bytes("x")}});
+    EXPECT_EQ(m_viewer.SaveKind(), ClipSaveKind::kText);
+    EXPECT_EQ(m_viewer.SaveFilter(), "Text (*.txt)|*.txt|HTML (*.htm)|*.htm||");
+
+    m_viewer.SaveText(m_clipboard, files, "/out/a.TXT");
+    EXPECT_EQ(*files.Contents("/out/a.TXT"), (std::vector<std::uint8_t>{'h', 0, 0xAC, 0x20}));
+    m_viewer.SaveText(m_clipboard, files, "/out/b.htm");
+    const std::u16string markup = u"<html>x</html>";
+    std::vector<std::uint8_t> expected;
+    for (const char16_t c : markup) expected.insert(expected.end(), {static_cast<std::uint8_t>(c), 0});
+    EXPECT_EQ(*files.Contents("/out/b.htm"), expected);
+
+    for (const char* path : {"/out/c.html", "/out/noext", "/out/d.rtf"}) {
+        try {
+            m_viewer.SaveText(m_clipboard, files, path);
+            ADD_FAILURE() << path << " was saved";
+        } catch (const CSystemError& e) {
+            EXPECT_EQ(e.Code(), kErrorNotSupported) << path;
+        }
+    }
+    files.Fail(FakeFileSystem::Op::kWrite, "/out/e.txt", kErrorAccessDenied);
+    EXPECT_THROW(m_viewer.SaveText(m_clipboard, files, "/out/e.txt"), CSystemError);
+
+    Put({{"image/png", Bytes("x")}});
+    EXPECT_EQ(m_viewer.SaveKind(), ClipSaveKind::kBitmap);
+    Put({{"text/uri-list", Bytes("file:///tmp/a\r\n")}});
+    EXPECT_EQ(m_viewer.SaveKind(), ClipSaveKind::kFileList);
+    EXPECT_EQ(m_viewer.SaveFilter(), "Text (*.txt)|*.txt||");
+    m_viewer.SaveText(m_clipboard, files, "/out/list.txt");
+    EXPECT_EQ(files.Contents("/out/list.txt")->size(), 2u * 8);
+}
+
+TEST_F(CClipViewerTest, FormatRowsGiveSizesNumbersAndNames) {
+    Put({{"image/png", Bytes("picture")}, {"text/plain", Bytes("12345")},
+         {"application/x-custom", std::vector<std::uint8_t>(2048, 0)}, {"TARGETS", Bytes("")}});
+    const ClipBitmapMeasure oneBit = [](std::span<const std::uint8_t>) {
+        return std::optional<ClipBitmapInfo>(ClipBitmapInfo{32, 32, 4, 1});
+    };
+    const std::vector<ClipFormatRow> expected = {
+        {"1", "190 B", "2", "BITMAP"},
+        {"2", "5 B", "13", "UNICODETEXT"},
+        {"3", "2 KB", std::to_string(kFirstRegisteredFormat + 2), "application/x-custom"},
+    };
+    EXPECT_EQ(m_viewer.FormatRows(m_clipboard, NumberFormat::Neutral(), oneBit), expected);
+    // A picture that cannot be measured lists a size of 0.
+    const ClipBitmapMeasure unreadable = [](std::span<const std::uint8_t>) {
+        return std::optional<ClipBitmapInfo>();
+    };
+    EXPECT_EQ(m_viewer.FormatRows(m_clipboard, NumberFormat::Neutral(), unreadable)[0].size, "0 B");
+}
+
+}  // namespace
+}  // namespace nl

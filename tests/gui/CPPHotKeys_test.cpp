@@ -1,0 +1,72 @@
+#include "options/qt/CPPHotKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "framework/hot_keys.h"
+#include "options/qt/CDlgHotKey.h"
+#include "options/qt/CHotKeyCtrl.h"
+#include "options/qt/CListCtrlExHotKeys.h"
+#include "options_test_support.h"
+
+namespace nl {
+namespace {
+
+constexpr std::uint32_t kVkF9 = 120;
+
+using HotKeysRig = test::PageRig<CPPHotKeys>;
+
+// Clicks the Edit button of `row`.
+void ClickEdit(CPPHotKeys& page, int row) {
+    CListCtrlExHotKeys* list = page.List();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->CellRect(row, CListCtrlExHotKeys::kEditColumn).center());
+}
+
+TEST(CPPHotKeysTest, ListShowsTheCommandsInOrderWithTheirKeys) {
+    HotKeysRig rig;
+    rig.prefs.SetHotKey(kHotKeyPickColor, MakeHotKey(kModControl | kModAlt, kVkF12));
+    rig.MakePage();
+    CListCtrlExHotKeys* list = rig.page->List();
+    ASSERT_EQ(list->topLevelItemCount(), 4);
+    EXPECT_EQ(list->headerItem()->text(2), "Edit");
+    const char* const names[] = {"Show/Hide", "Pick Color", "Ruler", "Clipboard Viewer"};
+    const char* const keys[] = {"None", "Ctrl + Alt + F12", "None", "None"};
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(list->CellText(row, 0), names[row]);
+        EXPECT_EQ(list->CellText(row, 1), keys[row]);
+    }
+    EXPECT_TRUE(list->IsButtonColumn(CListCtrlExHotKeys::kEditColumn));
+}
+
+TEST(CPPHotKeysTest, EditorOkStoresAndRegistersTheKeyWhateverTheSheetDoesLater) {
+    struct Case {
+        const char* name;
+        bool ok;
+    };
+    for (const Case c : {Case{"OK", true}, Case{"Cancel", false}}) {
+        SCOPED_TRACE(c.name);
+        HotKeysRig rig;
+        rig.MakePage();
+        test::WhenShown<CDlgHotKey>([&](CDlgHotKey& dialog) {
+            QTest::keyClick(dialog.KeyControl(), Qt::Key_F9, Qt::ControlModifier | Qt::AltModifier);
+            c.ok ? dialog.accept() : dialog.reject();
+        });
+        ClickEdit(*rig.page, 2);  // Ruler
+        const std::uint32_t want = c.ok ? MakeHotKey(kModControl | kModAlt, kVkF9) : 0;
+        EXPECT_EQ(rig.prefs.HotKeys()[kHotKeyRuler], want);
+        EXPECT_EQ(rig.counter.Count(ViewNotify::kHotKeysChanged), c.ok ? 1 : 0);
+        EXPECT_EQ(rig.prefs.IsChanged(), c.ok);
+        EXPECT_EQ(rig.page->List()->CellText(2, 1).toStdString(), HotKeyText(want));
+        EXPECT_EQ(rig.hotKeys.IsRegistered(kHotKeyRuler), c.ok);
+        EXPECT_FALSE(rig.hotKeys.IsSuspended());
+        // Cancel of the sheet keeps what the editor stored.
+        rig.page->CancelData();
+        EXPECT_EQ(rig.prefs.HotKeys()[kHotKeyRuler], want);
+        EXPECT_FALSE(rig.page->IsModified());
+    }
+}
+
+}  // namespace
+}  // namespace nl

@@ -1,0 +1,126 @@
+#include "platform/x11/CX11ScreenGrabber.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "XTestClient.h"
+#include "platform/x11/CX11Desktop.h"
+#include "platform/x11/x11_cursor.h"
+
+namespace nl {
+namespace {
+
+// Known pixels on the screen: a window of four coloured quarters near the top-left corner.
+class X11GrabTest : public ::testing::TestWithParam<GrabMethod> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.Connected());
+        whole = x.CreateWindow(kQuarters, kTopLeft);
+        x.CreateWindow({kHalf, 0, 2 * kHalf, kHalf}, kTopRight, whole);
+        x.CreateWindow({0, kHalf, kHalf, 2 * kHalf}, kBottomLeft, whole);
+        x.CreateWindow({kHalf, kHalf, 2 * kHalf, 2 * kHalf}, kBottomRight, whole);
+        x.Sync();
+    }
+    void TearDown() override {
+        x.Destroy(whole);
+        x.Sync();
+    }
+
+    static constexpr int kHalf = 40;
+    static constexpr Rect kQuarters{10, 20, 10 + 2 * kHalf, 20 + 2 * kHalf};
+    static constexpr std::uint32_t kTopLeft = 0x102030;
+    static constexpr std::uint32_t kTopRight = 0xFF8000;
+    static constexpr std::uint32_t kBottomLeft = 0x00FF7F;
+    static constexpr std::uint32_t kBottomRight = 0x8040C0;
+    test::XTestClient x;
+    xcb_window_t whole{};
+};
+
+GrabPixel Opaque(std::uint32_t rgb) {
+    return 0xFF000000u | rgb;
+}
+
+TEST_P(X11GrabTest, GrabsAndPixelsShowTheKnownColours) {
+    CX11Desktop d(GetParam());
+    const Rect screen = d.VirtualScreen();
+    // Sizes that change from grab to grab, a frame reaching past the left and top edges, and
+    // the whole screen between them: the shared segment grows and is reused.
+    const struct {
+        Rect area;
+        Point probe;  // a pixel of the area in screen coordinates
+        GrabPixel expected;
+    } cases[] = {
+        {{10, 20, 90, 100}, {10, 20}, Opaque(kTopLeft)},
+        {{10, 20, 90, 100}, {89, 20}, Opaque(kTopRight)},
+        {{10, 20, 90, 100}, {10, 99}, Opaque(kBottomLeft)},
+        {{10, 20, 90, 100}, {89, 99}, Opaque(kBottomRight)},
+        {screen, {49, 59}, Opaque(kTopLeft)},
+        {screen, {50, 60}, Opaque(kBottomRight)},
+        {{-30, -30, 60, 40}, {-1, 30}, 0xFF000000u},  // past the edge: black
+        {{-30, -30, 60, 40}, {55, 25}, Opaque(kTopRight)},
+        {{55, 65, 56, 66}, {55, 65}, Opaque(kBottomRight)},  // one pixel
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.area.left << "," << c.area.top << " "
+                                        << c.area.Width() << "x" << c.area.Height());
+        // A wider buffer than the area: the extra column stays untouched.
+        const std::size_t stride = static_cast<std::size_t>(c.area.Width()) + 1;
+        std::vector<GrabPixel> pixels(stride * static_cast<std::size_t>(c.area.Height()), 0);
+        ASSERT_TRUE(d.Grab(c.area, pixels.data(), stride));
+        const auto at = [&](Point p) {
+            return pixels[static_cast<std::size_t>(p.y - c.area.top) * stride +
+                          static_cast<std::size_t>(p.x - c.area.left)];
+        };
+        EXPECT_EQ(at(c.probe), c.expected);
+        EXPECT_EQ(pixels[stride - 1], 0u);
+    }
+    EXPECT_EQ(d.CurrentGrabMethod(), GetParam());  // Xvfb shares memory: no fallback
+    EXPECT_EQ(d.PixelColor({60, 30}), MakeRgb(0xFF, 0x80, 0x00));
+    EXPECT_EQ(d.PixelColor({20, 99}), MakeRgb(0x00, 0xFF, 0x7F));
+    EXPECT_EQ(d.PixelColor({screen.right, 0}), kNoColor);
+    // A changed screen shows in the next grab of the same area (no stale segment).
+    x.Unmap(whole);
+    x.Sync();
+    GrabPixel after[4] = {};
+    ASSERT_TRUE(d.Grab({10, 20, 12, 22}, after, 2));
+    EXPECT_NE(after[0], Opaque(kTopLeft));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothMethods, X11GrabTest,
+                         ::testing::Values(GrabMethod::kSharedMemory, GrabMethod::kGetImage));
+
+TEST(X11CursorTest, TheServerGivesOutTheCursorPicture) {
+    CX11Desktop d;
+    d.SetCursorPos({300, 200});
+    const auto cursor = d.CurrentCursor();
+    ASSERT_TRUE(cursor.has_value());
+    EXPECT_GT(cursor->width, 0);
+    EXPECT_GT(cursor->height, 0);
+    EXPECT_EQ(cursor->pixels.size(), static_cast<std::size_t>(cursor->width * cursor->height));
+    EXPECT_EQ(cursor->position, (Point{300, 200}));
+    const Rect picture{0, 0, cursor->width, cursor->height};
+    EXPECT_TRUE(picture.Contains(cursor->hotSpot));
+    // Something of the picture is visible.
+    bool visible = false;
+    for (std::uint32_t p : cursor->pixels) visible = visible || (p >> 24) != 0;
+    EXPECT_TRUE(visible);
+}
+
+TEST(X11CursorTest, PremultipliedPixelsGetStraightAlpha) {
+    const struct {
+        std::uint32_t premultiplied, straight;
+    } cases[] = {
+        {0xFF123456u, 0xFF123456u},  // opaque: as it is
+        {0x00000000u, 0x00000000u},  // transparent
+        {0x80800000u, 0x80FF0000u},  // half-transparent full red
+        {0x80404040u, 0x80808080u},  // half-transparent grey
+        {0x40FF0000u, 0x40FF0000u},  // an invalid channel above alpha stays at the maximum
+        {0x01010000u, 0x01FF0000u},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(x11::StraightAlpha(c.premultiplied), c.straight) << std::hex << c.premultiplied;
+}
+
+}  // namespace
+}  // namespace nl
