@@ -32,6 +32,9 @@ CPSOptions::CPSOptions(AppContext& context, IViewHost& host, QWidget* parent)
     setModal(false);
 
     m_tabs = new QTabWidget(this);
+    // Every tab title shows whole: the sheet grows to the tab row.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setElideMode(Qt::ElideNone);
     for (const OptionPageEntry& entry : m_entries) {
         CPPParent* page = entry.create(context, host, nullptr);
         m_pages.push_back(page);
