@@ -383,6 +383,20 @@ constexpr StringEntry kEntries[] = {
     {27066, "ang"},
     // Application: where updates come from when no updater is installed
     {27090, "Updates come from the package manager"},
+    // Options sheet: the page titles by page number, then each page's control texts
+    {27091, "General\nNotification\nHot Keys\nColor Export\nMaintenance"},
+    {27092,
+     "&Run NerimLens when I log in\nDocument management\n&None (ignore document changes)\n"
+     "Nor&mal\nAuto-&load (open previous document on startup)\n"
+     "Auto-&save (save current document on exit)\nRecent &documents shown in File menu:"},
+    {27093,
+     "&Clipboard:\nText (Tab delimited)\nCSV (Comma delimited)\nCSV (Semicolon delimited)\n"
+     "HTML (HyperText Markup Language)\nXML (Extensible Markup Language)\nTemplates\n&Title:\n"
+     "&Header:\n&Footer:\n<?>\nX\n<--"},
+    {27094,
+     "Updates\nC&onfigure Updates...\nCheck for &Updates\nData file\n&Back Up Data File...\n"
+     "&Restore Data File...\n&Open File Location"},
+    {27095, "OK\nCancel\n&Apply\nHelp"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -28,9 +28,11 @@ inline constexpr std::uint32_t kIdsRestoreConfirm = 2031;  // told before restor
 inline constexpr std::uint32_t kIdsSoundColumns = 2032;    // sound list, one per line
 inline constexpr std::uint32_t kIdsExportFilter = 2040;    // file dialog of "Save colors"
 inline constexpr std::uint32_t kIdsRulerUnitAbbreviations = 2042;
+inline constexpr std::uint32_t kIdsExportTags = 2043;         // tags offered, one per line
 inline constexpr std::uint32_t kIdsDefaultTitle = 2047;       // default export title
 inline constexpr std::uint32_t kIdsDefaultHeader = 2048;      // default export header
 inline constexpr std::uint32_t kIdsDefaultFooter = 2049;      // default export footer
+inline constexpr std::uint32_t kIdsTagNeedsField = 2050;      // tag menu without a field
 inline constexpr std::uint32_t kIdsKeyboardIndicator = 2060;  // what the indicator means
 
 // Status bar hints of the tools.
@@ -122,6 +124,11 @@ inline constexpr std::uint32_t kIdsRulerCaptionProjection = 27064;  // "proj"
 inline constexpr std::uint32_t kIdsRulerCaptionDistance = 27065;    // "dist"
 inline constexpr std::uint32_t kIdsRulerCaptionAngle = 27066;       // "ang"
 inline constexpr std::uint32_t kIdsUpdatesFromPackages = 27090;     // "Updates come from ..."
+inline constexpr std::uint32_t kIdsOptionPageTitles = 27091;        // by page number
+inline constexpr std::uint32_t kIdsGeneralPageTexts = 27092;        // rows: CPPGeneral
+inline constexpr std::uint32_t kIdsExportPageTexts = 27093;         // rows: CPPExport
+inline constexpr std::uint32_t kIdsMaintenancePageTexts = 27094;    // rows: CPPSystem
+inline constexpr std::uint32_t kIdsOptionSheetButtons = 27095;      // OK, Cancel, Apply, Help
 
 // The framework's own texts.
 inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"

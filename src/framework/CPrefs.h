@@ -110,10 +110,12 @@ public:
     [[nodiscard]] CSubscription SubscribeFlush(std::function<void()> handler) {
         return m_flushSubscribers.Subscribe(std::move(handler));
     }
-    // Asks for a target file, flushes and copies the data file there. False when cancelled
-    // or failed (the error was shown).
+    // Asks for a target file (the dialog starts in the user's documents folder, created when
+    // missing), flushes and copies the data file there. False when cancelled or failed (the
+    // error was shown).
     bool BackUp();
-    // Asks for a source file and a confirmation, then copies it over the data file.
+    // Asks for a source file (starting in the documents folder) and a confirmation, then
+    // copies it over the data file.
     DataRestoreResult Restore();
 
     // The key "Software\<company>\<application>\" in the current user's root.
@@ -132,7 +134,11 @@ public:
 
     // The start-up entry (an autostart desktop entry named after the application).
     std::string StartupShortcutPath() const;
-    // Creates it when absent; removes it when present. Return 0 or a system error code.
+    // Whether the entry starts the program: it exists and does not hide itself
+    // ("Hidden=true", which the desktop's session settings write to switch an entry off).
+    bool IsStartupShortcutEnabled() const;
+    // Creates it when absent or hidden; removes it when present. Return 0 or a system error
+    // code.
     std::uint32_t CreateStartupShortcut();
     std::uint32_t RemoveStartupShortcut();
 
@@ -197,6 +203,8 @@ private:
     // program's choice (empty for a data file override).
     std::string ResolveDataFile(std::string& folder) const;
     std::string ResolveMarker(const std::string& path) const;
+    // The user's documents folder, created when missing; empty when unknown.
+    std::string DocumentsFolder();
     std::string ExecutableFolder() const;
     LoadResult LoadWithRecovery(std::string& path);
     void ReadDataFile(const std::string& path);

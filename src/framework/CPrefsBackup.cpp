@@ -8,9 +8,18 @@
 
 // The preferences' back-up to and restore from a file the user chooses.
 namespace nl {
+
+std::string CPrefs::DocumentsFolder() {
+    const std::string folder = m_folders.Documents();
+    // A failure leaves the choice of folder to the dialog.
+    if (!folder.empty() && !m_files.FolderExists(folder)) m_files.CreateFolders(folder);
+    return folder;
+}
+
 bool CPrefs::BackUp() {
     FileDialogRequest request;
     request.filter = LoadString(kIdsDataFileFilter);
+    request.initialFolder = DocumentsFolder();
     request.fileName = m_applicationName + std::string(kDataFileExtension);
     request.defaultExtension = kDataFileExtension.substr(1);
     const auto target = m_dialogs.SaveFileDialog(request);
@@ -29,7 +38,7 @@ bool CPrefs::BackUp() {
 DataRestoreResult CPrefs::Restore() {
     FileDialogRequest request;
     request.filter = LoadString(kIdsDataFileFilter);
-    request.initialFolder = m_folders.Documents();
+    request.initialFolder = DocumentsFolder();
     request.defaultExtension = kDataFileExtension.substr(1);
     const auto source = m_dialogs.OpenFileDialog(request);
     if (!source) return DataRestoreResult::kCancelled;

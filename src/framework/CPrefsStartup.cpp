@@ -40,6 +40,33 @@ std::string ExecProgram(std::string_view path) {
     return quoted + "\"";
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Whether a desktop entry's main group says "Hidden=true".
+bool EntryIsHidden(std::string_view entry) {
+    constexpr std::string_view kMainGroup = "[Desktop Entry]";
+    bool inMainGroup = false;
+    while (!entry.empty()) {
+        const std::size_t end = entry.find('\n');
+        std::string_view line = entry.substr(0, end);
+        entry = end == std::string_view::npos ? std::string_view() : entry.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.starts_with('[')) {
+            inMainGroup = line == kMainGroup;
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (inMainGroup && equals != std::string_view::npos &&
+            TrimBlanks(line.substr(0, equals)) == "Hidden")
+            return TrimBlanks(line.substr(equals + 1)) == "true";
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string CPrefs::StartupShortcutPath() const {
@@ -49,10 +76,20 @@ std::string CPrefs::StartupShortcutPath() const {
         .string();
 }
 
+bool CPrefs::IsStartupShortcutEnabled() const {
+    const std::string path = StartupShortcutPath();
+    if (path.empty() || !m_files.FileExists(path)) return false;
+    std::vector<std::uint8_t> bytes;
+    if (m_files.ReadFile(path, bytes) != 0) return true;
+    return !EntryIsHidden(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
 std::uint32_t CPrefs::CreateStartupShortcut() {
     const std::string path = StartupShortcutPath();
     if (path.empty()) return kErrorPathNotFound;
-    if (m_files.FileExists(path)) return 0;
+    // A hidden entry is written anew.
+    if (IsStartupShortcutEnabled()) return 0;
     if (const auto code = m_files.CreateFolders(std::filesystem::path(path).parent_path().string()))
         return code;
     const std::string entry =

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "framework/CAppPrefs.h"
 #include "framework/prefs_test_support.h"
 #include "base/CSystemError.h"
@@ -93,6 +95,33 @@ TEST(CPrefsTest, StartupEntryStartsTheExecutable) {
     EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
     EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
     EXPECT_FALSE(rig.files.FileExists(rig.prefs.StartupShortcutPath()));
+}
+
+TEST(CPrefsTest, HiddenStartupEntryCountsAsOffAndIsWrittenAnew) {
+    struct Case {
+        const char* entry;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"[Desktop Entry]\nType=Application\nHidden=true\n", false},
+        {"[Desktop Entry]\r\nHidden = true\r\n", false},
+        {"[Desktop Entry]\nHidden=false\n", true},
+        // A key of another group does not hide the entry.
+        {"[Desktop Entry]\nType=Application\n[Desktop Action x]\nHidden=true\n", true},
+        {"[Desktop Entry]\nX-Hidden=true\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        Rig rig;
+        const std::string path = rig.prefs.StartupShortcutPath();
+        rig.files.AddFile(path, Bytes(c.entry, c.entry + std::strlen(c.entry)));
+        EXPECT_EQ(rig.prefs.IsStartupShortcutEnabled(), c.enabled);
+        ASSERT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
+        EXPECT_TRUE(rig.prefs.IsStartupShortcutEnabled());
+        EXPECT_EQ(rig.Text(path) == c.entry, c.enabled);
+    }
+    Rig rig;
+    EXPECT_FALSE(rig.prefs.IsStartupShortcutEnabled());
 }
 
 TEST(CPrefsTest, OverridesChooseTheDataFile) {
@@ -307,12 +336,14 @@ TEST(CPrefsTest, FlushLetsWindowsStoreTheirStateThenSaves) {
 
 TEST(CPrefsTest, BackUpFlushesAndCopies) {
     Rig rig;
-    rig.files.AddFolder("/fake/home/Documents");
     rig.dialogs.ChooseFile("/fake/home/Documents/copy.dat");
     rig.prefs.SetZoomFactor(800);
     ASSERT_TRUE(rig.prefs.BackUp());
     ASSERT_EQ(rig.dialogs.FileDialogs().size(), 1u);
     EXPECT_TRUE(rig.dialogs.FileDialogs()[0].save);
+    // The dialog starts in the documents folder, made for it.
+    EXPECT_EQ(rig.dialogs.FileDialogs()[0].request.initialFolder, "/fake/home/Documents");
+    EXPECT_TRUE(rig.files.FolderExists("/fake/home/Documents"));
     EXPECT_EQ(rig.dialogs.FileDialogs()[0].request.filter, "NerimLens Data Files (*.dat)|*.dat||");
     ASSERT_TRUE(rig.files.FileExists("/fake/home/Documents/copy.dat"));
     EXPECT_EQ(*rig.files.Contents("/fake/home/Documents/copy.dat"), *rig.files.Contents(kDataFile));

@@ -61,6 +61,13 @@ std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv) {
     return out;
 }
 
+// Whether the modal dialog now up, if any, belongs to `window`.
+bool HasModalDialog(const QWidget* window) {
+    for (const QWidget* w = QApplication::activeModalWidget(); w != nullptr; w = w->parentWidget())
+        if (w == window) return true;
+    return false;
+}
+
 bool IsDataOverride(const std::string& argument) {
     return StartsWithNoCase(argument, CPrefs::kFolderArgument) ||
            StartsWithNoCase(argument, CPrefs::kFileArgument);
@@ -193,6 +200,7 @@ bool CApp::Start(int& exitCode) {
                        [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); }});
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
+        m_optionsFactory = m_frame->ToolWindowFactory(cmd::kOptions);
         if (!m_clipboardViewerFactory)
             m_clipboardViewerFactory = m_frame->ToolWindowFactory(cmd::kClipboardViewer);
         // Subscribed after the main window's own: the open states of the ruler and the
@@ -261,8 +269,11 @@ void CApp::RegisterCommands() {
         if (const std::uint32_t code = m_shell->OpenUrl(kWebSiteUrl))
             ShowError(FormatSystemError(code, kWebSiteUrl));
     });
-    AddCommand(cmd::kOptions, [this] { ShowOptionsPlaceholder(); });
-    AddUpdate(cmd::kOptions, [](CCmdUI& ui) { ui.SetCheck(CCmdUI::kUnchecked); });
+    AddCommand(cmd::kOptions, [this] { ToggleWindow(m_options, m_optionsFactory); });
+    AddUpdate(cmd::kOptions, [this](CCmdUI& ui) {
+        ui.Enable(static_cast<bool>(m_optionsFactory) || m_options);
+        ui.SetCheck(m_options != nullptr);
+    });
     AddCommandRange(cmd::kCursorLeft, cmd::kCursorDown, [this](int id) {
         MoveCursor(id);
         return true;
@@ -355,7 +366,8 @@ void CApp::OnUpdaterTimer() {
 
 void CApp::ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory) {
     if (window) {
-        if (window->isEnabled()) window->close();
+        // A window busy with a modal dialog of its own stays until the dialog is done.
+        if (window->isEnabled() && !HasModalDialog(window)) window->close();
         return;
     }
     if (!factory) return;
@@ -407,11 +419,6 @@ void CApp::ShowHelp() {
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
-}
-
-void CApp::ShowOptionsPlaceholder() {
-    m_dialogs->MessageBox(LoadString(kIdsOptionsLater), LoadString(kIdsOptionsCaption),
-                          MsgButtons::kOk, MsgIcon::kInformation);
 }
 
 void CApp::Exit() {

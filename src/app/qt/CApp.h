@@ -87,7 +87,6 @@ private:
     void About();
     // Shows the help window (made on first use, then brought to the front).
     void ShowHelp();
-    void ShowOptionsPlaceholder();
     void Exit();
     void EndSession();
     void InstallSignalHandlers();
@@ -132,8 +131,10 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     QPointer<QWidget> m_ruler;
     QPointer<QWidget> m_clipboardViewer;
+    QPointer<QWidget> m_options;
     QPointer<QWidget> m_help;
     WindowFactory m_rulerFactory;
+    WindowFactory m_optionsFactory;
     WindowFactory m_clipboardViewerFactory;
 
     QTimer* m_updaterTimer = nullptr;

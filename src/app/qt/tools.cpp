@@ -6,6 +6,7 @@
 #include "framework/qt/CToolRegistry.h"
 #include "gauge/qt/register_gauge.h"
 #include "magnifier/qt/register_magnifier.h"
+#include "options/qt/register_options.h"
 #include "ruler/qt/register_ruler.h"
 
 namespace nl {
@@ -19,6 +20,7 @@ const CToolRegistry& ProgramTools() {
         RegisterGauge(registry);
         RegisterRuler(registry);
         RegisterClipboardViewer(registry);
+        RegisterOptions(registry);
         return registry;
     }();
     return tools;

@@ -1,5 +1,10 @@
 #pragma once
 #include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace nl {
 
@@ -28,18 +33,35 @@ public:
     // Drops the unsaved changes of the page (Cancel).
     virtual void CancelData();
     // A view notification the sheet forwards (tool tips changed, grid lines changed, hot
-    // keys changed, ...).
+    // keys changed, ...). The base applies the tool-tip setting on "tool tips changed";
+    // pages that handle other codes call it.
     virtual void OnViewNotify(int notification);
 
 signals:
     void ModifiedChanged(bool modified);
 
 protected:
+    // For the controls' change signals: marks the page modified, except while FillControls
+    // runs.
+    void OnControlChanged();
+    // Runs `fill`, which puts the settings into the controls, without marking the page
+    // modified; the page is unmodified afterwards.
+    void FillControls(const std::function<void()>& fill);
+    // Gives `widget` a tool tip, shown while the tool-tip setting (general option 0x10000)
+    // is on: the text itself, or the prompt part of string `id`.
+    void AddToolTip(QWidget* widget, const std::string& text);
+    void AddToolTip(QWidget* widget, std::uint32_t id);
+    void ApplyToolTips();
+    // A message box with the application's caption and the warning icon.
+    void ShowWarning(const std::string& text) const;
+
     AppContext& m_context;
     IViewHost& m_host;
 
 private:
     bool m_modified = false;
+    bool m_filling = false;
+    std::vector<std::pair<QWidget*, QString>> m_toolTips;
 };
 
 }  // namespace nl
