@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/ColorCommand.h"
+#include "cli/CompletionCommand.h"
 #include "cli/DocCommand.h"
 #include "cli/LengthCommand.h"
 #include "cli/SettingsCommand.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
     nl::cli::RegisterLengthCommand(app, output);
     nl::cli::RegisterDocCommand(app, output);
     nl::cli::RegisterSettingsCommand(app, output);
+    nl::cli::RegisterCompletionCommand(app, output);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

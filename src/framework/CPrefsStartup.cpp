@@ -9,7 +9,8 @@
 #include "res/version.h"
 
 // The start-up entry of the preferences: an autostart desktop entry that starts the program
-// when the user logs in.
+// when the user logs in. It carries the installed launcher's name and icon and starts the
+// same program, so the desktop shows both alike.
 namespace nl {
 namespace {
 
@@ -95,6 +96,7 @@ std::uint32_t CPrefs::CreateStartupShortcut() {
     const std::string entry =
         "[Desktop Entry]\nType=Application\nName=" + DesktopValue(m_applicationName) +
         "\nComment=" + DesktopValue(kFileDescription) +
+        "\nIcon=" + DesktopValue(kDesktopIconName) +
         "\nExec=" + DesktopValue(ExecProgram(m_folders.ExecutablePath())) + "\nTerminal=false\n";
     return m_files.WriteFile(
         path, std::span(reinterpret_cast<const std::uint8_t*>(entry.data()), entry.size()));

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
 
 #include "framework/CAppPrefs.h"
 #include "framework/prefs_test_support.h"
@@ -87,7 +91,8 @@ TEST(CPrefsTest, StartupEntryStartsTheExecutable) {
     EXPECT_EQ(rig.prefs.StartupShortcutPath(), "/fake/home/.config/autostart/NerimLens.desktop");
     EXPECT_EQ(rig.Text(rig.prefs.StartupShortcutPath()),
               std::string("[Desktop Entry]\nType=Application\nName=NerimLens\nComment=") +
-                  kFileDescription + "\nExec=\"/opt/My Tools/nerim\\\\$lens\"\nTerminal=false\n");
+                  kFileDescription + "\nIcon=" + kDesktopIconName +
+                  "\nExec=\"/opt/My Tools/nerim\\\\$lens\"\nTerminal=false\n");
     // Present: creating again leaves it; removing twice is fine.
     rig.files.AddFile(rig.prefs.StartupShortcutPath(), {'x'});
     EXPECT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
@@ -95,6 +100,40 @@ TEST(CPrefsTest, StartupEntryStartsTheExecutable) {
     EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
     EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
     EXPECT_FALSE(rig.files.FileExists(rig.prefs.StartupShortcutPath()));
+}
+
+// The keys of a desktop entry's main group.
+std::map<std::string, std::string> EntryKeys(const std::string& entry) {
+    std::map<std::string, std::string> keys;
+    std::istringstream lines(entry);
+    std::string line;
+    bool inMainGroup = false;
+    while (std::getline(lines, line)) {
+        if (line.starts_with('[')) {
+            inMainGroup = line == "[Desktop Entry]";
+        } else if (const auto equals = line.find('='); inMainGroup && equals != line.npos) {
+            keys[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    return keys;
+}
+
+TEST(CPrefsTest, StartupEntryAgreesWithTheInstalledLauncher) {
+    std::ifstream file(NL_LAUNCHER_PATH);
+    ASSERT_TRUE(file) << NL_LAUNCHER_PATH;
+    auto launcher = EntryKeys(std::string(std::istreambuf_iterator<char>(file), {}));
+    Rig rig;
+    rig.folders.executablePath = "/usr/bin/nerimlens";
+    ASSERT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
+    auto startup = EntryKeys(rig.Text(rig.prefs.StartupShortcutPath()));
+    for (const char* key : {"Type", "Name", "Icon", "Terminal"}) {
+        SCOPED_TRACE(key);
+        EXPECT_FALSE(launcher[key].empty());
+        EXPECT_EQ(startup[key], launcher[key]);
+    }
+    // The launcher starts the installed program by name and passes it the opened document.
+    EXPECT_EQ(launcher["Exec"], "nerimlens %f");
+    EXPECT_EQ(startup["Exec"], rig.folders.executablePath);
 }
 
 TEST(CPrefsTest, HiddenStartupEntryCountsAsOffAndIsWrittenAnew) {

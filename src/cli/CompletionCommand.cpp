@@ -1,0 +1,89 @@
+#include "cli/CompletionCommand.h"
+
+#include <memory>
+#include <vector>
+
+namespace nl::cli {
+namespace {
+
+constexpr const char* kShellBash = "bash";
+
+// A command's visible subcommands: those of an empty group are hidden from help and from
+// completion alike.
+std::vector<const CLI::App*> VisibleSubcommands(const CLI::App& command) {
+    std::vector<const CLI::App*> visible;
+    for (const CLI::App* sub : command.get_subcommands({}))
+        if (!sub->get_group().empty()) visible.push_back(sub);
+    return visible;
+}
+
+std::string OptionWords(const CLI::App& command) {
+    std::string words;
+    for (const CLI::Option* option : command.get_options()) {
+        if (!option->nonpositional() || option->get_group().empty()) continue;
+        for (const std::string& name : option->get_lnames()) words += " --" + name;
+        for (const std::string& name : option->get_snames()) words += " -" + name;
+    }
+    return words;
+}
+
+// One "case" branch per command: the subcommand path (" doc add"), the words after it, and
+// whether the words are subcommands (else the command takes files and values).
+void AddBranches(const CLI::App& command, const std::string& path, std::string& pathCases,
+                 std::string& wordCases) {
+    const std::vector<const CLI::App*> subs = VisibleSubcommands(command);
+    std::string names;
+    for (const CLI::App* sub : subs) names += (names.empty() ? "" : " ") + sub->get_name();
+    wordCases += "        \"" + path + "\") commands=\"" + names + "\" options=\"" +
+                 OptionWords(command) + "\" ;;\n";
+    for (const CLI::App* sub : subs) {
+        const std::string subPath = path + " " + sub->get_name();
+        pathCases += "            \"" + subPath + "\") path=\"$path $word\" ;;\n";
+        AddBranches(*sub, subPath, pathCases, wordCases);
+    }
+}
+
+}  // namespace
+
+std::string BashCompletion(const CLI::App& app) {
+    const std::string program = app.get_name();
+    std::string function = "_";
+    for (const char c : program) function += (c == '-') ? '_' : c;
+    std::string pathCases;
+    std::string wordCases;
+    AddBranches(app, "", pathCases, wordCases);
+    return "# bash completion of " + program + ", written by \"" + program +
+           " completion bash\"\n" + function +
+           "() {\n"
+           "    local cur=${COMP_WORDS[COMP_CWORD]} path=\"\" word i commands options\n"
+           "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
+           "        word=${COMP_WORDS[i]}\n"
+           "        case \"$path $word\" in\n" +
+           pathCases +
+           "        esac\n"
+           "    done\n"
+           "    case \"$path\" in\n" +
+           wordCases +
+           "        *) return 0 ;;\n"
+           "    esac\n"
+           "    if [[ $cur == -* ]]; then\n"
+           "        mapfile -t COMPREPLY < <(compgen -W \"$options\" -- \"$cur\")\n"
+           "    elif [[ -n $commands ]]; then\n"
+           "        mapfile -t COMPREPLY < <(compgen -W \"$commands\" -- \"$cur\")\n"
+           "    fi\n"
+           "}\n"
+           "complete -o default -F " +
+           function + " " + program + "\n";
+}
+
+void RegisterCompletionCommand(CLI::App& app, std::string& output) {
+    CLI::App* completion = app.add_subcommand("completion", "Write a shell completion script");
+    completion->group("");
+    auto shell = std::make_shared<std::string>();
+    completion->add_option("SHELL", *shell, "The shell (bash)")
+        ->required()
+        ->check(CLI::IsMember({kShellBash}));
+    completion->callback([&app, &output, shell] { output += BashCompletion(app); });
+}
+
+}  // namespace nl::cli
