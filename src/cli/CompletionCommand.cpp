@@ -27,19 +27,25 @@ std::string OptionWords(const CLI::App& command) {
     return words;
 }
 
-// One "case" branch per command: the subcommand path (" doc add"), the words after it, and
-// whether the words are subcommands (else the command takes files and values).
-void AddBranches(const CLI::App& command, const std::string& path, std::string& pathCases,
-                 std::string& wordCases) {
+// The "case" branches of the script: the subcommand paths (" doc add") a typed word extends,
+// the words each path completes, and the paths whose next word must be a subcommand.
+struct Branches {
+    std::string paths;
+    std::string words;
+    std::string parents;
+};
+
+void AddBranches(const CLI::App& command, const std::string& path, Branches& branches) {
     const std::vector<const CLI::App*> subs = VisibleSubcommands(command);
     std::string names;
     for (const CLI::App* sub : subs) names += (names.empty() ? "" : " ") + sub->get_name();
-    wordCases += "        \"" + path + "\") commands=\"" + names + "\" options=\"" +
-                 OptionWords(command) + "\" ;;\n";
+    branches.words += "        \"" + path + "\") commands=\"" + names + "\" options=\"" +
+                      OptionWords(command) + "\" ;;\n";
+    if (!subs.empty()) branches.parents += (branches.parents.empty() ? "\"" : "|\"") + path + "\"";
     for (const CLI::App* sub : subs) {
         const std::string subPath = path + " " + sub->get_name();
-        pathCases += "            \"" + subPath + "\") path=\"$path $word\" ;;\n";
-        AddBranches(*sub, subPath, pathCases, wordCases);
+        branches.paths += "            \"" + subPath + "\") path=\"$path $word\" ;;\n";
+        AddBranches(*sub, subPath, branches);
     }
 }
 
@@ -49,9 +55,8 @@ std::string BashCompletion(const CLI::App& app) {
     const std::string program = app.get_name();
     std::string function = "_";
     for (const char c : program) function += (c == '-') ? '_' : c;
-    std::string pathCases;
-    std::string wordCases;
-    AddBranches(app, "", pathCases, wordCases);
+    Branches branches;
+    AddBranches(app, "", branches);
     return "# bash completion of " + program + ", written by \"" + program +
            " completion bash\"\n" + function +
            "() {\n"
@@ -59,11 +64,17 @@ std::string BashCompletion(const CLI::App& app) {
            "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
            "        word=${COMP_WORDS[i]}\n"
            "        case \"$path $word\" in\n" +
-           pathCases +
+           branches.paths +
+           // A word that names no subcommand where one belongs: nothing more to complete.
+           "            *) if [[ $word != -* ]]; then\n"
+           "                   case \"$path\" in " +
+           branches.parents +
+           ") path=\"$path ?\" ;; esac\n"
+           "               fi ;;\n"
            "        esac\n"
            "    done\n"
            "    case \"$path\" in\n" +
-           wordCases +
+           branches.words +
            "        *) return 0 ;;\n"
            "    esac\n"
            "    if [[ $cur == -* ]]; then\n"

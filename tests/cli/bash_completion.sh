@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The bash completion nerimlens-cli writes completes its subcommands and options at each level
+# and leaves file arguments to bash.
+# Usage: bash_completion.sh NERIMLENS_CLI
+set -u
+cli=$1
+script=$(mktemp)
+trap 'rm -f "$script"' EXIT
+"$cli" completion bash >"$script" || { echo "FAIL: completion bash"; exit 1; }
+bash -n "$script" || { echo "FAIL: the script is not valid bash"; exit 1; }
+"$cli" completion zsh >/dev/null 2>&1 && { echo "FAIL: an unknown shell is accepted"; exit 1; }
+"$cli" --help | grep -q completion && { echo "FAIL: completion is listed in --help"; exit 1; }
+
+# Each row: the words typed, the last one being completed (a trailing blank: a new word) | the
+# replies.
+failures=0
+while IFS='|' read -r typed want; do
+    read -ra words <<<"$typed"
+    [[ -z $typed || $typed == *" " ]] && words+=("")
+    got=$(bash -c '
+        source "$1"; shift
+        COMP_WORDS=(nerimlens-cli "$@"); COMP_CWORD=$#
+        _nerimlens_cli; echo "${COMPREPLY[*]}"' _ "$script" "${words[@]}")
+    if [ "$got" != "$want" ]; then
+        echo "FAIL: completing '$typed': '$got', expected '$want'"
+        failures=$((failures + 1))
+    fi
+done <<'TABLE'
+|color length doc settings
+co|color
+d|doc
+doc |info add measure rows export
+doc e|export
+doc export --c|--color-format --clipboard-form
+settings d|dump defaults
+length --|--help --dpi --unit --axis --locale
+color 1,2,3 -|--help -h --format -f
+doc add f|
+nosuch |
+TABLE
+[ "$failures" -eq 0 ] || exit 1
+echo ok
