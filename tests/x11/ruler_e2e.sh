@@ -5,11 +5,12 @@
 # a screenshot shows its ticks on the pixel columns of the layout; turned near the bottom it
 # stays on the screen, and Home arranges it.
 #
-# Usage: ruler_e2e.sh PROGRAM CLI
+# Usage: ruler_e2e.sh PROGRAM CLI [SCREENSHOT]
 set -uo pipefail
 
 program=$1
 cli=$2
+screenshot=${3:-}
 source "$(dirname "$0")/e2e_support.sh" ruler
 require_tools xdotool import convert
 
@@ -49,6 +50,7 @@ read -r x y w h < <(geometry_of "$ruler")
 # tick on odd columns.
 sleep 0.5
 import -window root "$work/shot.png" 2>/dev/null || fail "no screenshot"
+[[ -n $screenshot ]] && cp "$work/shot.png" "$screenshot"
 pixel() { convert "$work/shot.png" -format "%[fx:int(255*luminance)]" -crop "1x1+$1+$2" info: 2>/dev/null; }
 bottom=$((y + h - 1))
 dark() { (($(pixel "$1" "$2") < 80)); }
