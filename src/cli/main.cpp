@@ -13,6 +13,9 @@
 #include "cli/DocCommand.h"
 #include "cli/LengthCommand.h"
 #include "cli/SettingsCommand.h"
+#ifdef NL_CLI_SCREEN
+#include "cli/ScreenCommand.h"
+#endif
 #include "cli/command_support.h"
 
 namespace {
@@ -53,13 +56,16 @@ std::optional<std::pair<std::string, std::vector<std::string>>> UnknownCommand(
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Color and length conversions of NerimLens", kProgram};
+    CLI::App app{"Color and length conversions and screen tools of NerimLens", kProgram};
     app.require_subcommand(1);
     std::string output;
     nl::cli::RegisterColorCommand(app, output);
     nl::cli::RegisterLengthCommand(app, output);
     nl::cli::RegisterDocCommand(app, output);
     nl::cli::RegisterSettingsCommand(app, output);
+#ifdef NL_CLI_SCREEN
+    nl::cli::RegisterScreenCommands(app, output);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
