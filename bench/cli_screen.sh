@@ -11,7 +11,7 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-cli=${1:-$here/../build/default/src/cli/nerimlens-cli}
+cli=$(realpath "${1:-$here/../build/default/src/cli/nerimlens-cli}")
 runs=${2:-15}
 grab_bench=$(dirname "$cli")/../../bench/nerimlens_grab_bench
 width=1600
@@ -39,7 +39,9 @@ fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/nl-cliscreen-XXXXXX")
 xvfb_pid=
+viewer_pid=
 cleanup() {
+    [[ -n $viewer_pid ]] && kill "$viewer_pid" 2>/dev/null && wait "$viewer_pid" 2>/dev/null
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -51,7 +53,14 @@ xvfb_pid=$!
 export DISPLAY=:$display_number
 for ((i = 0; i < 50; i++)); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 convert -size "${width}x${height}" plasma:fractal "$work/photo.png"
-display -window root "$work/photo.png"
+# The photo fills the screen in a window of its own (no window manager frames it).
+display -geometry "+0+0" "$work/photo.png" >/dev/null 2>&1 &
+viewer_pid=$!
+for ((i = 0; i < 100; i++)); do
+    [[ -n $(xdotool search --onlyvisible --class display 2>/dev/null) ]] && break
+    sleep 0.1
+done
+sleep 0.5
 cd "$work" || exit 1
 
 # The median wall time in milliseconds of RUNS runs of the command, after one warm-up run.
@@ -107,5 +116,5 @@ if [[ -x $grab_bench ]]; then
     echo
     echo "The program's capture in the same run (in-process grab of the desktop, Qt's PNG save):"
     "$grab_bench" --benchmark_filter='BM_GrabFullDesktop|BM_SavePng' 2>/dev/null |
-        grep -E '^BM_' || echo "the grab benchmark did not run"
+        sed 's/\x1b\[[0-9;]*m//g' | grep -E '^BM_' || echo "the grab benchmark did not run"
 fi
