@@ -3,7 +3,7 @@
 
 #include "framework/CRegion.h"
 #include "framework/CWndCap.h"
-#include "capture/capture_copy.h"
+#include "framework/capture_copy.h"
 #include "platform/IDesktop.h"
 
 namespace nl {

@@ -13,12 +13,14 @@
 #include <string_view>
 #include <vector>
 
+#include "base/CSystemError.h"
 #include "base/text.h"
 #include "cli/command_support.h"
 #include "cli/doc_info.h"
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "export/export_colors.h"
+#include "export/palette_files.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
 #include "platform/ILocale.h"
@@ -37,7 +39,7 @@ constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
 // The export file names that work.
 constexpr std::string_view kExportFileForms =
     "the export file must end in .txt (tab-delimited text), .csv (CSV with semicolons), .htm "
-    "(HTML) or .xml (XML)";
+    "(HTML), .xml (XML), .gpl (GIMP palette), .css (CSS custom properties) or .json (JSON)";
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
 
@@ -315,7 +317,7 @@ std::string RunExport(const ExportArgs& args, const ExportGiven& given) {
                              "\": expected 0 tab-delimited text, 1 CSV with commas, 2 CSV with "
                              "semicolons, 3 HTML or 4 XML");
         exportOption = static_cast<std::int32_t>(*value);
-    } else if (!FileFormFromPath(args.out)) {
+    } else if (!FileFormFromPath(args.out) && !PaletteFormFromPath(args.out)) {
         throw UsageError("cannot export to \"" + args.out + "\": " + std::string(kExportFileForms));
     }
 
@@ -353,6 +355,15 @@ std::string RunExport(const ExportArgs& args, const ExportGiven& given) {
     if (toStdout) {
         return ExportColorsToText(doc.Colors(), context, ClipboardFormFromOption(exportOption),
                                   ExportDestination::kClipboard);
+    }
+    if (const auto palette = PaletteFormFromPath(args.out)) {
+        const std::string text =
+            PaletteText(*palette, doc.Colors(), formats, formatRow, doc.Title());
+        const std::span<const std::uint8_t> bytes(
+            reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        if (const std::uint32_t code = services.files.WriteFile(args.out, bytes))
+            throw CSystemError(code, args.out);
+        return {};
     }
     ExportToFile(services.files, args.out, doc.Colors(), context);
     return {};
@@ -441,7 +452,7 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     std::shared_ptr<ExportArgs> exported;
     CLI::App* exportCommand = AddFileCommand(
         doc, "export",
-        "Export the colors to OUT (.txt, .csv, .htm or .xml), or with --clipboard-form N and OUT "
+        "Export the colors to OUT (.txt, .csv, .htm, .xml, .gpl, .css or .json), or with --clipboard-form N and OUT "
         "\"-\" write the clipboard text to standard output",
         exported);
     exportCommand->add_option("OUT", exported->out, "The export file, or - for standard output")

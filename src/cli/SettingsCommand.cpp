@@ -10,6 +10,7 @@
 
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
+#include "cli/CCliSession.h"
 #include "cli/command_support.h"
 #include "cli/option_names.h"
 #include "framework/CAppPrefs.h"
@@ -22,53 +23,6 @@ namespace nl::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// The command line asks nobody: every question is declined and every file dialog cancelled.
-class NoDialogs final : public IDialogs {
-public:
-    MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons buttons,
-                         MsgIcon) override {
-        return buttons == MsgButtons::kOk ? MsgAnswer::kOk : MsgAnswer::kCancel;
-    }
-    std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override { return {}; }
-};
-
-// The preferences on the real disk and folders, without a settings store.
-struct Session {
-    LocalFileSystem files;
-    XdgFolders folders;
-    NoDialogs dialogs;
-    SystemClock clock;
-    std::unique_ptr<CAppPrefs> prefs;
-
-    Session() {
-        prefs =
-            std::make_unique<CAppPrefs>(PrefsServices{nullptr, &folders, &files, &dialogs, &clock});
-    }
-
-    // Reads `path` into the preferences as the program's reader does, without any recovery.
-    // Raises CSystemError or CArchiveException.
-    void Read(const std::string& path) {
-        std::vector<std::uint8_t> bytes;
-        if (const auto code = files.ReadFile(path, bytes)) throw CSystemError(code, path);
-        prefs->LoadFromBytes(bytes, path);
-    }
-
-    // Whether writing `path` would replace something other than a data file: a file that has
-    // bytes and does not read as one. What cannot be read is left for the write to report.
-    bool HoldsOtherData(const std::string& path) {
-        std::vector<std::uint8_t> bytes;
-        if (files.ReadFile(path, bytes) != 0 || bytes.empty()) return false;
-        Session reader;
-        try {
-            reader.prefs->LoadFromBytes(bytes, path);
-        } catch (const CArchiveException&) {
-            return true;
-        }
-        return false;
-    }
-};
 
 // "2024-01-01T12:30:00Z", with milliseconds when there are any; null for an invalid date.
 Json IsoUtc(const COleDateTime& date) {
@@ -198,7 +152,7 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
         "dump", "Print every setting of a data file as JSON (default: the program's own file)");
     dump->add_option("FILE", args->file, "the data file");
     dump->callback([args, &output] {
-        Session session;
+        CCliSession session;
         const std::string path = args->file.empty() ? session.prefs->DataFilePath() : args->file;
         output = RunNamingFile(FileUse::kRead, path, [&] {
             session.Read(path);
@@ -217,7 +171,7 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
     defaults->add_flag("--force", args->force,
                        "replace FILE even when it holds something other than a data file");
     defaults->callback([args] {
-        Session session;
+        CCliSession session;
         session.prefs->SetDefaults();
         for (const std::string& entry : args->hotKeys) {
             const auto [id, value] = ParseHotKeySetting(entry);
@@ -238,7 +192,7 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
         "check", "Print ok when the program can read a data file, else the reason");
     check->add_option("FILE", args->file, "the data file")->required();
     check->callback([args, &output] {
-        Session session;
+        CCliSession session;
         output = RunNamingFile(FileUse::kRead, args->file, [&] {
             session.Read(args->file);
             return std::string("ok\n");

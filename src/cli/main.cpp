@@ -14,6 +14,9 @@
 #include "cli/DocCommand.h"
 #include "cli/LengthCommand.h"
 #include "cli/SettingsCommand.h"
+#ifdef NL_CLI_SCREEN
+#include "cli/ScreenCommand.h"
+#endif
 #include "cli/command_support.h"
 
 namespace {
@@ -54,13 +57,16 @@ std::optional<std::pair<std::string, std::vector<std::string>>> UnknownCommand(
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Color and length conversions of NerimLens", kProgram};
+    CLI::App app{"Color and length conversions and screen tools of NerimLens", kProgram};
     app.require_subcommand(1);
     std::string output;
     nl::cli::RegisterColorCommand(app, output);
     nl::cli::RegisterLengthCommand(app, output);
     nl::cli::RegisterDocCommand(app, output);
     nl::cli::RegisterSettingsCommand(app, output);
+#ifdef NL_CLI_SCREEN
+    nl::cli::RegisterScreenCommands(app, output);
+#endif
     nl::cli::RegisterCompletionCommand(app, output);
     try {
         app.parse(argc, argv);

@@ -128,8 +128,7 @@ std::string TextOf(const x11::Property& p) {
     if (p.type == Atom(c, "UTF8_STRING")) return bytes;
     if (p.type == XCB_ATOM_STRING) return Latin1ToUtf8(bytes);
     if (p.type == Atom(c, "COMPOUND_TEXT")) {
-        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        Display* display = x11 ? x11->display() : nullptr;
+        Display* display = x11::QtDisplay();
         if (!display) return {};
         XTextProperty prop{};
         prop.value = reinterpret_cast<unsigned char*>(bytes.data());
@@ -150,6 +149,23 @@ std::string TextOf(const x11::Property& p) {
 
 QScreen* PrimaryScreen() {
     return qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+}
+
+// Whether the screen can be read: through Qt's screens, or through the program's own X
+// connection when no Qt application runs.
+bool HasScreen() {
+    return qGuiApp ? PrimaryScreen() != nullptr : x11::QtConnection() != nullptr;
+}
+
+// The root window's area, the whole virtual screen, on the program's own connection.
+Rect OwnRootRect() {
+    xcb_connection_t* c = x11::QtConnection();
+    const xcb_window_t root = x11::QtRootWindow();
+    if (!c || root == XCB_NONE) return {};
+    XcbPtr<xcb_get_geometry_reply_t> geo(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, root), nullptr));
+    if (!geo) return {};
+    return {geo->x, geo->y, geo->x + geo->width, geo->y + geo->height};
 }
 
 // The alpha byte of an opaque pixel, as Qt's 32-bit RGB images hold it.
@@ -207,7 +223,7 @@ void CX11Desktop::SetCursorPos(Point pos) {
 }
 
 Rect CX11Desktop::VirtualScreen() const {
-    if (!qGuiApp) return {};
+    if (!qGuiApp) return OwnRootRect();
     Rect all;
     for (QScreen* s : QGuiApplication::screens()) all = Union(all, DeviceGeometry(*s));
     return all;
@@ -215,7 +231,11 @@ Rect CX11Desktop::VirtualScreen() const {
 
 std::vector<MonitorInfo> CX11Desktop::Monitors() const {
     std::vector<MonitorInfo> monitors;
-    if (!qGuiApp) return monitors;
+    if (!qGuiApp) {
+        // Without Qt's screens the whole root window stands for one monitor.
+        if (const Rect root = OwnRootRect(); !root.IsEmpty()) monitors.push_back({root, root});
+        return monitors;
+    }
     QScreen* primary = QGuiApplication::primaryScreen();
     const auto info = [](const QScreen& s) {
         return MonitorInfo{DeviceGeometry(s), DeviceRectOn(s, s.availableGeometry())};
@@ -253,7 +273,7 @@ CX11Desktop::~CX11Desktop() = default;
 
 COLORREF CX11Desktop::PixelColor(Point pos) const {
     GrabPixel pixel = 0;
-    if (!PrimaryScreen() || !VirtualScreen().Contains(pos) ||
+    if (!HasScreen() || !VirtualScreen().Contains(pos) ||
         !GrabInside({pos.x, pos.y, pos.x + 1, pos.y + 1}, &pixel, 1))
         return kNoColor;
     return MakeRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
@@ -261,7 +281,7 @@ COLORREF CX11Desktop::PixelColor(Point pos) const {
 }
 
 bool CX11Desktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const {
-    if (!PrimaryScreen() || rect.IsEmpty() || stride < static_cast<std::size_t>(rect.Width()))
+    if (!HasScreen() || rect.IsEmpty() || stride < static_cast<std::size_t>(rect.Width()))
         return false;
     const Rect inside = Intersect(rect, VirtualScreen());
     if (inside != rect) {

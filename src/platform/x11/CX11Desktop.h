@@ -10,8 +10,9 @@ namespace nl {
 // picture), the screen pixels (shared memory where the server offers it) and the windows of
 // every program (titles, classes, owners, stacking, the active window).
 // Every position and rectangle is in the X server's device pixels, whatever scale Qt lays
-// its windows out at. Needs a QGuiApplication on the xcb platform; without X11 the window
-// queries find nothing.
+// its windows out at. Runs on a QGuiApplication on the xcb platform, or without one on the
+// connection x11::OpenOwnConnection opened (the whole root window then counts as one
+// monitor); without X11 the window queries find nothing.
 class CX11Desktop final : public IDesktop {
 public:
     // `method`: how screen pixels are read; shared memory falls back by itself where the

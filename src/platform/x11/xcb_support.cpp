@@ -7,18 +7,55 @@
 #include <mutex>
 #include <utility>
 
+// Xlib last: its macros (Status, Bool, None) would clash with the headers above.
+#include <X11/Xlib.h>
+
 namespace nl::x11 {
+namespace {
+
+// The connection of a program without a Qt application: xcb for the window queries, Xlib
+// (opened on first use) for the shared-memory images and the cursor picture. Both stay open
+// until the process ends.
+struct OwnConnection {
+    bool opened = false;
+    xcb_connection_t* connection = nullptr;
+    Display* display = nullptr;
+};
+
+OwnConnection& Own() {
+    static OwnConnection own;
+    return own;
+}
+
+}  // namespace
+
+bool OpenOwnConnection() {
+    OwnConnection& own = Own();
+    if (own.opened) return own.connection != nullptr;
+    own.opened = true;
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        xcb_disconnect(c);
+        return false;
+    }
+    own.connection = c;
+    return true;
+}
 
 xcb_connection_t* QtConnection() {
     auto* app = qGuiApp;
-    if (!app) return nullptr;
+    if (!app) return Own().connection;
     auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
 
 _XDisplay* QtDisplay() {
     auto* app = qGuiApp;
-    if (!app) return nullptr;
+    if (!app) {
+        OwnConnection& own = Own();
+        if (own.connection && !own.display) own.display = XOpenDisplay(nullptr);
+        return own.display;
+    }
     auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->display() : nullptr;
 }

@@ -19,12 +19,19 @@ struct XcbFree {
 template <class T>
 using XcbPtr = std::unique_ptr<T, XcbFree>;
 
-// The X connection Qt draws on and its root window; null (0) when Qt does not run on X11.
+// The X connection Qt draws on and its root window. A program without a Qt application that
+// called OpenOwnConnection gets its own connection instead; null (0) otherwise, or when Qt
+// does not run on X11.
 xcb_connection_t* QtConnection();
 xcb_window_t QtRootWindow();
 // The Xlib display over that connection, for the extensions only Xlib wraps here (shared
 // memory images, the cursor picture); null when Qt does not run on X11.
 _XDisplay* QtDisplay();
+
+// Opens this process's own connection to the X server that DISPLAY names, for a program that
+// reads the screen without a Qt application (the command line). Later calls return the first
+// answer. False, with nothing opened, when the server cannot be reached.
+bool OpenOwnConnection();
 
 // Waits until the server has carried out every request sent so far on `c`.
 void Sync(xcb_connection_t* c);

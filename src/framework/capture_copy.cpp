@@ -1,4 +1,4 @@
-#include "capture/capture_copy.h"
+#include "framework/capture_copy.h"
 
 #include <algorithm>
 

@@ -1,0 +1,92 @@
+#include "cli/screen_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "base/CSystemError.h"
+#include "cli/command_support.h"
+#include "cli/png_file.h"
+#include "framework/captured_image.h"
+#include "platform/local/LocalFileSystem.h"
+#include "platform/x11/CX11Desktop.h"
+#include "platform/x11/xcb_support.h"
+
+namespace nl::cli {
+namespace {
+
+// Screen coordinates and sizes fit the X server's 16 bits.
+constexpr std::int64_t kMinCoordinate = -32768;
+constexpr std::int64_t kMaxCoordinate = 65535;
+
+// The encoders of the command line, found by extension as the program's are.
+enum EncoderIndex : std::size_t { kPng, kBmp };
+const ImageEncoder kEncoders[] = {
+    {"PNG", "*.png", "png"},
+    {"Bitmap", "*.bmp;*.dib", "bmp"},
+};
+
+std::vector<std::uint8_t> Encode(std::size_t encoder, const BitmapImage& image) {
+    return encoder == kBmp ? EncodeBitmapFile(image) : EncodePngFile(image);
+}
+
+}  // namespace
+
+std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use) {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') throw std::runtime_error("no X display: set DISPLAY");
+    if (!x11::OpenOwnConnection())
+        throw std::runtime_error("cannot open the X display \"" + std::string(display) + "\"");
+    return std::make_unique<CX11Desktop>(use == ScreenUse::kPixels ? GrabMethod::kGetImage
+                                                                   : GrabMethod::kSharedMemory);
+}
+
+std::vector<int> ParseNumbersArgument(std::string_view text, std::size_t count,
+                                      std::string_view what, std::string_view form) {
+    std::vector<int> values;
+    std::string_view rest = text;
+    for (;;) {
+        const std::size_t comma = rest.find(',');
+        const auto value = ParseWholeNumber(rest.substr(0, comma), kMinCoordinate, kMaxCoordinate);
+        if (!value) break;
+        values.push_back(static_cast<int>(*value));
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    if (values.size() != count || rest.find(',') != std::string_view::npos)
+        throw UsageError("invalid " + std::string(what) + " \"" + std::string(text) +
+                         "\": expected " + std::string(form));
+    return values;
+}
+
+Point ParsePointArgument(std::string_view text, std::string_view what) {
+    const std::vector<int> v =
+        ParseNumbersArgument(text, 2, what, "X,Y in whole pixels such as 120,40");
+    return {v[0], v[1]};
+}
+
+void CheckImagePath(const std::string& path) {
+    if (path != kStandardOutput && !FindEncoder(kEncoders, path))
+        throw UsageError("cannot write \"" + path + "\": " + std::string(kImageFileForms));
+}
+
+void WriteImage(const BitmapImage& image, const std::string& path) {
+    if (path == kStandardOutput) {
+        const std::vector<std::uint8_t> bytes = EncodePngFile(image);
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+            std::fflush(stdout) != 0)
+            throw std::runtime_error("cannot write the image to standard output");
+        return;
+    }
+    const std::optional<std::size_t> encoder = FindEncoder(kEncoders, path);
+    if (!encoder) throw UsageError("cannot write \"" + path + "\": " + std::string(kImageFileForms));
+    const std::vector<std::uint8_t> bytes = Encode(*encoder, image);
+    RunNamingFile(FileUse::kWrite, path, [&] {
+        LocalFileSystem files;
+        if (const std::uint32_t error = files.WriteFile(path, bytes); error != 0)
+            throw CSystemError(error, path);
+        return std::string();
+    });
+}
+
+}  // namespace nl::cli
