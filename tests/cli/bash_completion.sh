@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The bash completion nerimlens-cli writes completes its subcommands and options at each level
 # and leaves file arguments to bash.
-# Usage: bash_completion.sh NERIMLENS_CLI
+# Usage: bash_completion.sh NERIMLENS_CLI [screen]
+# "screen": the command line was built with its screen commands (pick, capture, magnify).
 set -u
 cli=$1
+top="color length doc settings"
+[[ ${2:-} == screen ]] && top+=" pick capture magnify"
 script=$(mktemp)
 trap 'rm -f "$script"' EXIT
 "$cli" completion bash >"$script" || { echo "FAIL: completion bash"; exit 1; }
@@ -25,8 +28,8 @@ while IFS='|' read -r typed want; do
         echo "FAIL: completing '$typed': '$got', expected '$want'"
         failures=$((failures + 1))
     fi
-done <<'TABLE'
-|color length doc settings
+done <<TABLE
+|$top
 co|color
 d|doc
 doc |info add measure rows export
