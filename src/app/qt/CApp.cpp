@@ -453,12 +453,17 @@ void CApp::InstallSignalHandlers() {
 
 bool CApp::KeyboardHelpersAvailable() const {
     if (!m_frame) return false;
+    if (m_helpersThisPass) return *m_helpersThisPass;
     const WindowId main = m_frame->NativeWindow();
     const bool picking = m_prefs->Settings().PickingStarted();
     const bool foreground =
         m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
-    return nl::KeyboardHelpersAvailable(*m_desktop, m_frame->IsOverlayVisible(), picking,
-                                        foreground, main);
+    m_helpersThisPass = nl::KeyboardHelpersAvailable(*m_desktop, m_frame->IsOverlayVisible(),
+                                                     picking, foreground, main);
+    // Forgotten when the event loop comes round again.
+    QMetaObject::invokeMethod(
+        const_cast<CApp*>(this), [this] { m_helpersThisPass.reset(); }, Qt::QueuedConnection);
+    return *m_helpersThisPass;
 }
 
 bool CApp::FilterKey(QKeyEvent* event) {

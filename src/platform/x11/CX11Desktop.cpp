@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -189,6 +190,7 @@ Point CX11Desktop::CursorPos() const {
 }
 
 void CX11Desktop::SetCursorPos(Point pos) {
+    m_lookup.reset();  // the program changes what is under the cursor
     // The cursor stays on the screen, as the system keeps it.
     const Rect screen = VirtualScreen();
     if (!screen.IsEmpty()) {
@@ -256,6 +258,15 @@ COLORREF CX11Desktop::PixelColor(Point pos) const {
     if (!PrimaryScreen() || !VirtualScreen().Contains(pos) ||
         !GrabInside({pos.x, pos.y, pos.x + 1, pos.y + 1}, &pixel, 1))
         return kNoColor;
+    // New pixels under the point last looked up mean its window may have changed.
+    if (m_lookup && m_lookup->point == pos) {
+        if (m_lookup->pixelKnown && m_lookup->pixel != pixel) {
+            m_lookup.reset();
+        } else {
+            m_lookup->pixel = pixel;
+            m_lookup->pixelKnown = true;
+        }
+    }
     return MakeRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
                    static_cast<int>(pixel & 0xFF));
 }
@@ -291,6 +302,18 @@ std::optional<CursorImage> CX11Desktop::CurrentCursor() const {
 }
 
 WindowId CX11Desktop::WindowFromPoint(Point pos) const {
+    // A still cursor over an unchanged desktop finds the same window: the answer is reused
+    // for the same point until it is kLookupReuseMs old or the program moved a window or the
+    // cursor itself.
+    const auto now = std::chrono::steady_clock::now();
+    if (m_lookup && m_lookup->point == pos && now - m_lookup->when < kLookupReuse)
+        return m_lookup->window;
+    const WindowId window = LookUpWindowFromPoint(pos);
+    m_lookup = Lookup{pos, window, kNoWindow, now, 0, false};
+    return window;
+}
+
+WindowId CX11Desktop::LookUpWindowFromPoint(Point pos) const {
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     if (!c || root == XCB_NONE) return kNoWindow;
@@ -306,9 +329,19 @@ WindowId CX11Desktop::WindowFromPoint(Point pos) const {
         chain.push_back(r->child);
     }
     if (chain.size() == 1) return root;
-    // Inside an application's window (or one of its child windows): the deepest window.
+    // Inside an application's window (or one of its child windows): the deepest window. The
+    // WM_STATE questions for the whole chain go out together: one round trip.
+    const xcb_atom_t wmState = Atom(c, "WM_STATE");
+    std::vector<xcb_get_property_cookie_t> cookies;
+    cookies.reserve(chain.size() - 1);
     for (std::size_t i = 1; i < chain.size(); ++i)
-        if (HasWmState(c, chain[i])) return chain.back();
+        cookies.push_back(xcb_get_property(c, 0, chain[i], wmState, wmState, 0, 2));
+    bool inClient = false;
+    for (const xcb_get_property_cookie_t cookie : cookies) {
+        XcbPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
+        if (reply && reply->type != XCB_NONE) inClient = true;
+    }
+    if (inClient) return chain.back();
     // On a window manager's frame (title bar, border): the application's window it holds.
     if (const xcb_window_t client = FindClient(c, chain[1])) return client;
     return chain.back();
@@ -330,8 +363,15 @@ WindowId CX11Desktop::Ancestor(WindowId window, WindowAncestor kind) const {
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     const xcb_window_t w = ToXcb(window);
+    // The top-level window of the window just found under a still cursor is reused with it.
+    const bool reuse = kind == WindowAncestor::kRoot && m_lookup && m_lookup->window == window &&
+                       m_lookup->root != kNoWindow &&
+                       std::chrono::steady_clock::now() - m_lookup->when < kLookupReuse;
+    if (reuse) return m_lookup->root;
     if (!c || w == XCB_NONE || !IsWindow(window)) return kNoWindow;
     const xcb_window_t top = TopLevelOf(c, root, w);
+    if (kind == WindowAncestor::kRoot && m_lookup && m_lookup->window == window)
+        m_lookup->root = top;
     switch (kind) {
         case WindowAncestor::kParent: {
             // A top-level window's parent is the desktop, not a window manager's frame.
@@ -416,6 +456,7 @@ bool CX11Desktop::IsMinimized(WindowId window) const {
 }
 
 void CX11Desktop::Restore(WindowId window) {
+    m_lookup.reset();  // the program changes what is under the cursor
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     const xcb_window_t w = ToXcb(window);
@@ -437,6 +478,7 @@ void CX11Desktop::Restore(WindowId window) {
 }
 
 bool CX11Desktop::SetStaysOnTop(WindowId window, StaysOnTop onTop) {
+    m_lookup.reset();  // the program changes what is under the cursor
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     const xcb_window_t w = ToXcb(window);

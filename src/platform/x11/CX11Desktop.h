@@ -1,5 +1,7 @@
 #pragma once
+#include <chrono>
 #include <memory>
+#include <optional>
 
 #include "platform/IDesktop.h"
 #include "platform/x11/CX11ScreenGrabber.h"
@@ -47,13 +49,31 @@ public:
     WindowId ForegroundWindow() const override;
     WindowId DesktopWindow() const override;
 
+    // How long the window found under an unchanged point is reused.
+    static constexpr int kLookupReuseMs = 500;
+
 private:
+    static constexpr std::chrono::milliseconds kLookupReuse{kLookupReuseMs};
+
+    // The last window looked up under a point, with its top-level window once asked for.
+    // It is looked up again when the point moves, the pixel there changes, the program
+    // moves the cursor or a window, or it is kLookupReuseMs old.
+    struct Lookup {
+        Point point;
+        WindowId window = kNoWindow;
+        WindowId root = kNoWindow;
+        std::chrono::steady_clock::time_point when;
+        GrabPixel pixel = 0;
+        bool pixelKnown = false;
+    };
+    WindowId LookUpWindowFromPoint(Point pos) const;
     // Grab of an area inside the virtual screen.
     bool GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const;
 
     GrabMethod m_grabMethod;
     // Made on the first grab, once Qt runs; reused (with its shared segment) by every grab.
     mutable std::unique_ptr<CX11ScreenGrabber> m_grabber;
+    mutable std::optional<Lookup> m_lookup;
 };
 
 }  // namespace nl
