@@ -285,11 +285,24 @@ bool CX11Desktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) 
     return GrabInside(inside, first, stride);
 }
 
-bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const {
+std::optional<LentPixels> CX11Desktop::GrabLent(const Rect& rect) const {
+    if (!PrimaryScreen() || rect.IsEmpty() || Intersect(rect, VirtualScreen()) != rect)
+        return std::nullopt;
+    CX11ScreenGrabber& grabber = Grabber();
+    if (!grabber.ReadsRootImages()) return std::nullopt;
+    return grabber.GrabLent(rect);
+}
+
+CX11ScreenGrabber& CX11Desktop::Grabber() const {
     // The grabber belongs to one X connection: a new one comes with a new Qt application.
     if (!m_grabber || !m_grabber->OnQtDisplay())
         m_grabber = std::make_unique<CX11ScreenGrabber>(m_grabMethod);
-    if (m_grabber->ReadsRootImages()) return m_grabber->Grab(inside, out, stride);
+    return *m_grabber;
+}
+
+bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const {
+    CX11ScreenGrabber& grabber = Grabber();
+    if (grabber.ReadsRootImages()) return grabber.Grab(inside, out, stride);
     return GrabThroughQt(inside, out, stride);
 }
 
