@@ -260,12 +260,8 @@ COLORREF CX11Desktop::PixelColor(Point pos) const {
         return kNoColor;
     // New pixels under the point last looked up mean its window may have changed.
     if (m_lookup && m_lookup->point == pos) {
-        if (m_lookup->pixelKnown && m_lookup->pixel != pixel) {
-            m_lookup.reset();
-        } else {
-            m_lookup->pixel = pixel;
-            m_lookup->pixelKnown = true;
-        }
+        if (m_lookup->pixel && *m_lookup->pixel != pixel) m_lookup.reset();
+        else m_lookup->pixel = pixel;
     }
     return MakeRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
                    static_cast<int>(pixel & 0xFF));
@@ -322,7 +318,7 @@ WindowId CX11Desktop::WindowFromPoint(Point pos) const {
     if (m_lookup && m_lookup->point == pos && now - m_lookup->when < kLookupReuse)
         return m_lookup->window;
     const WindowId window = LookUpWindowFromPoint(pos);
-    m_lookup = Lookup{pos, window, kNoWindow, now, 0, false};
+    m_lookup = Lookup{pos, window, kNoWindow, now, std::nullopt};
     return window;
 }
 
@@ -346,7 +342,6 @@ WindowId CX11Desktop::LookUpWindowFromPoint(Point pos) const {
     // WM_STATE questions for the whole chain go out together: one round trip.
     const xcb_atom_t wmState = Atom(c, "WM_STATE");
     std::vector<xcb_get_property_cookie_t> cookies;
-    cookies.reserve(chain.size() - 1);
     for (std::size_t i = 1; i < chain.size(); ++i)
         cookies.push_back(xcb_get_property(c, 0, chain[i], wmState, wmState, 0, 2));
     bool inClient = false;

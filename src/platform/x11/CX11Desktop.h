@@ -64,8 +64,7 @@ private:
         WindowId window = kNoWindow;
         WindowId root = kNoWindow;
         std::chrono::steady_clock::time_point when;
-        GrabPixel pixel = 0;
-        bool pixelKnown = false;
+        std::optional<GrabPixel> pixel;  // the pixel at the point when last read
     };
     WindowId LookUpWindowFromPoint(Point pos) const;
     // The grabber of Qt's current X connection, made on first use.
