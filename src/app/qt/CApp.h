@@ -76,6 +76,8 @@ protected:
 
 private:
     bool Start(int& exitCode);
+    // KeyboardHelpersAvailable asked of the desktop now (needs the main window).
+    bool KeyboardHelpersNow() const;
     void RegisterCommands();
     void OpenStartDocument();
     void ShowFromAnotherStart();

@@ -7,7 +7,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -190,7 +189,6 @@ Point CX11Desktop::CursorPos() const {
 }
 
 void CX11Desktop::SetCursorPos(Point pos) {
-    m_lookup.reset();  // the program changes what is under the cursor
     // The cursor stays on the screen, as the system keeps it.
     const Rect screen = VirtualScreen();
     if (!screen.IsEmpty()) {
@@ -258,11 +256,6 @@ COLORREF CX11Desktop::PixelColor(Point pos) const {
     if (!PrimaryScreen() || !VirtualScreen().Contains(pos) ||
         !GrabInside({pos.x, pos.y, pos.x + 1, pos.y + 1}, &pixel, 1))
         return kNoColor;
-    // New pixels under the point last looked up mean its window may have changed.
-    if (m_lookup && m_lookup->point == pos) {
-        if (m_lookup->pixel && *m_lookup->pixel != pixel) m_lookup.reset();
-        else m_lookup->pixel = pixel;
-    }
     return MakeRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
                    static_cast<int>(pixel & 0xFF));
 }
@@ -311,18 +304,6 @@ std::optional<CursorImage> CX11Desktop::CurrentCursor() const {
 }
 
 WindowId CX11Desktop::WindowFromPoint(Point pos) const {
-    // A still cursor over an unchanged desktop finds the same window: the answer is reused
-    // for the same point until it is kLookupReuseMs old or the program moved a window or the
-    // cursor itself.
-    const auto now = std::chrono::steady_clock::now();
-    if (m_lookup && m_lookup->point == pos && now - m_lookup->when < kLookupReuse)
-        return m_lookup->window;
-    const WindowId window = LookUpWindowFromPoint(pos);
-    m_lookup = Lookup{pos, window, kNoWindow, now, std::nullopt};
-    return window;
-}
-
-WindowId CX11Desktop::LookUpWindowFromPoint(Point pos) const {
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     if (!c || root == XCB_NONE) return kNoWindow;
@@ -371,15 +352,8 @@ WindowId CX11Desktop::Ancestor(WindowId window, WindowAncestor kind) const {
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     const xcb_window_t w = ToXcb(window);
-    // The top-level window of the window just found under a still cursor is reused with it.
-    const bool reuse = kind == WindowAncestor::kRoot && m_lookup && m_lookup->window == window &&
-                       m_lookup->root != kNoWindow &&
-                       std::chrono::steady_clock::now() - m_lookup->when < kLookupReuse;
-    if (reuse) return m_lookup->root;
     if (!c || w == XCB_NONE || !IsWindow(window)) return kNoWindow;
     const xcb_window_t top = TopLevelOf(c, root, w);
-    if (kind == WindowAncestor::kRoot && m_lookup && m_lookup->window == window)
-        m_lookup->root = top;
     switch (kind) {
         case WindowAncestor::kParent: {
             // A top-level window's parent is the desktop, not a window manager's frame.
@@ -464,7 +438,6 @@ bool CX11Desktop::IsMinimized(WindowId window) const {
 }
 
 void CX11Desktop::Restore(WindowId window) {
-    m_lookup.reset();  // the program changes what is under the cursor
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     const xcb_window_t w = ToXcb(window);
@@ -486,7 +459,6 @@ void CX11Desktop::Restore(WindowId window) {
 }
 
 bool CX11Desktop::SetStaysOnTop(WindowId window, StaysOnTop onTop) {
-    m_lookup.reset();  // the program changes what is under the cursor
     xcb_connection_t* c = x11::QtConnection();
     const xcb_window_t root = x11::QtRootWindow();
     const xcb_window_t w = ToXcb(window);

@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -50,23 +49,7 @@ public:
     WindowId ForegroundWindow() const override;
     WindowId DesktopWindow() const override;
 
-    // How long the window found under an unchanged point is reused.
-    static constexpr int kLookupReuseMs = 500;
-
 private:
-    static constexpr std::chrono::milliseconds kLookupReuse{kLookupReuseMs};
-
-    // The last window looked up under a point, with its top-level window once asked for.
-    // It is looked up again when the point moves, the pixel there changes, the program
-    // moves the cursor or a window, or it is kLookupReuseMs old.
-    struct Lookup {
-        Point point;
-        WindowId window = kNoWindow;
-        WindowId root = kNoWindow;
-        std::chrono::steady_clock::time_point when;
-        std::optional<GrabPixel> pixel;  // the pixel at the point when last read
-    };
-    WindowId LookUpWindowFromPoint(Point pos) const;
     // The grabber of Qt's current X connection, made on first use.
     CX11ScreenGrabber& Grabber() const;
     // Grab of an area inside the virtual screen.
@@ -75,7 +58,6 @@ private:
     GrabMethod m_grabMethod;
     // Made on the first grab, once Qt runs; reused (with its shared segment) by every grab.
     mutable std::unique_ptr<CX11ScreenGrabber> m_grabber;
-    mutable std::optional<Lookup> m_lookup;
 };
 
 }  // namespace nl
