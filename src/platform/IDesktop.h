@@ -31,6 +31,13 @@ enum class WindowAncestor {
 // independent bitmap and Qt's RGB32 images; the top byte is always 0xFF).
 using GrabPixel = std::uint32_t;
 
+// Screen pixels lent by the desktop without a copy: rows `stride` pixels apart, each pixel
+// 0x??RRGGBB (the top byte is undefined). Valid until the desktop's next grab or pixel read.
+struct LentPixels {
+    const GrabPixel* pixels = nullptr;
+    std::size_t stride = 0;
+};
+
 // The screen, the mouse cursor and the windows of the desktop. All positions are in
 // virtual-screen device pixels.
 class IDesktop {
@@ -55,6 +62,10 @@ public:
     // screen come out black. Returns false (leaving `pixels` unspecified) when the screen
     // cannot be read or `rect` is empty.
     virtual bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const = 0;
+    // The screen pixels of `rect` where the desktop can lend them without copying (a shared
+    // memory grab of an area inside the virtual screen); nothing otherwise, and the caller
+    // uses Grab.
+    virtual std::optional<LentPixels> GrabLent(const Rect& /*rect*/) const { return std::nullopt; }
 
     // The deepest visible window at `pos` (the desktop window where no other window is).
     virtual WindowId WindowFromPoint(Point pos) const = 0;

@@ -5,7 +5,8 @@
 # to the clipboard (Auto-copy is on by default), where xclip reads it back: its size and
 # pixels are checked, the fill color outside rounded, elliptic and custom shapes included.
 # Then the last capture is exported as PNG and JPEG, and Esc aborts a capture: the main
-# window comes back with the abort reported.
+# window comes back with the abort reported. Another client grabbing the pointer while the
+# overlay is open aborts it the same way, with NL_GRAB_HELPER naming the program that grabs.
 #
 # Usage: capture_e2e.sh PROGRAM CLI [SCREENSHOT_FOLDER]
 set -uo pipefail
@@ -156,6 +157,29 @@ if wait_for 50 dialog_shown; then
     xdotool key Return
 else
     fail "no report of the abort"
+fi
+
+# Another program taking the pointer with a grab aborts the open overlay.
+if [[ -n ${NL_GRAB_HELPER:-} ]]; then
+    wait_for 50 dialog_gone
+    sleep 0.5
+    # The returning main window may lose the first click on a busy machine.
+    click_button rectangle
+    wait_for 30 overlay_shown || click_button rectangle
+    wait_for 50 overlay_shown || fail "no overlay for the grab test"
+    xdotool mousemove 500 500
+    sleep 0.3
+    grabbed=$("$NL_GRAB_HELPER" pointer 1500)
+    [[ $grabbed == grabbed ]] || fail "the helper could not grab the pointer"
+    wait_for 50 overlay_gone && echo "ok: a foreign pointer grab closed the overlay" ||
+        fail "the overlay stayed open after another client grabbed the pointer"
+    wait_for 50 window_shown || fail "the main window did not come back after the grab"
+    if wait_for 50 dialog_shown; then
+        echo "ok: the grab loss is reported"
+        xdotool key Return
+    else
+        fail "no report of the grab loss"
+    fi
 fi
 
 menu_item alt+f x

@@ -102,6 +102,12 @@ void BM_GrabMagnifierSource(benchmark::State& state) {
     OurGrab(state, MagnifierSource());
 }
 
+// The magnifier's refresh: the source lent from the shared segment, no copy.
+void BM_GrabLentMagnifierSource(benchmark::State& state) {
+    const nl::Rect area = MagnifierSource();
+    for (auto _ : state) benchmark::DoNotOptimize(Desktop().GrabLent(area));
+}
+
 void BM_RawGetImagePixel(benchmark::State& state) {
     Display* display = nl::x11::QtDisplay();
     const Window root = DefaultRootWindow(display);
@@ -149,6 +155,7 @@ BENCHMARK(BM_GrabFullDesktop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QtGrabFullDesktop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RawShmMagnifierSource)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrabMagnifierSource)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GrabLentMagnifierSource)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RawGetImagePixel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PixelColor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SavePng1920x1080)->Unit(benchmark::kMillisecond);
@@ -185,6 +192,8 @@ int main(int argc, char** argv) {
     } ratios[] = {
         {"full desktop, Grab / XShmGetImage", "BM_GrabFullDesktop", "BM_RawShmFullDesktop"},
         {"magnifier source, Grab / XShmGetImage", "BM_GrabMagnifierSource",
+         "BM_RawShmMagnifierSource"},
+        {"magnifier source, GrabLent / XShmGetImage", "BM_GrabLentMagnifierSource",
          "BM_RawShmMagnifierSource"},
         {"one pixel, PixelColor / XGetImage", "BM_PixelColor", "BM_RawGetImagePixel"},
         {"full desktop, Qt grab / XShmGetImage", "BM_QtGrabFullDesktop", "BM_RawShmFullDesktop"},

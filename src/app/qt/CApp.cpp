@@ -453,6 +453,15 @@ void CApp::InstallSignalHandlers() {
 
 bool CApp::KeyboardHelpersAvailable() const {
     if (!m_frame) return false;
+    if (m_helpersThisPass) return *m_helpersThisPass;
+    // Forgotten when the event loop comes round again.
+    QMetaObject::invokeMethod(
+        const_cast<CApp*>(this), [this] { m_helpersThisPass.reset(); }, Qt::QueuedConnection);
+    m_helpersThisPass = KeyboardHelpersNow();
+    return *m_helpersThisPass;
+}
+
+bool CApp::KeyboardHelpersNow() const {
     const WindowId main = m_frame->NativeWindow();
     const bool picking = m_prefs->Settings().PickingStarted();
     const bool foreground =
@@ -475,6 +484,8 @@ bool CApp::FilterKey(QKeyEvent* event) {
     const int command = FindAcceleratorCommand(res::kAcceleratorsMain, modifiers, virtualKey);
     if (command < cmd::kCursorLeft || command > cmd::kCopy) return false;
     // Without the helpers the key belongs to the focused control.
+    // Asked afresh: the window may have been activated earlier in this pass of the loop.
+    m_helpersThisPass.reset();
     if (!KeyboardHelpersAvailable()) return false;
     m_frame->ExecuteCommand(command);
     return true;

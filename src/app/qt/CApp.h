@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,8 @@ public:
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     bool IsStarted() const { return m_started; }
-    // Whether the arrow keys and Enter now move the cursor and pick.
+    // Whether the arrow keys and Enter now move the cursor and pick. The answer holds for
+    // one pass of the event loop: the updates of one idle pass ask more than once.
     bool KeyboardHelpersAvailable() const;
 
     // Runs the command, showing a system error it raises as a numbered error.
@@ -74,6 +76,8 @@ protected:
 
 private:
     bool Start(int& exitCode);
+    // KeyboardHelpersAvailable asked of the desktop now (needs the main window).
+    bool KeyboardHelpersNow() const;
     void RegisterCommands();
     void OpenStartDocument();
     void ShowFromAnotherStart();
@@ -141,6 +145,8 @@ private:
     int m_updaterTicks = 0;
     QSocketNotifier* m_signalNotifier = nullptr;
     bool m_started = false;
+    // KeyboardHelpersAvailable's answer in this pass of the event loop.
+    mutable std::optional<bool> m_helpersThisPass;
     bool m_inFrameClose = false;
     bool m_sessionEnded = false;
 };

@@ -241,4 +241,9 @@ bool COverlayWnd::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+bool COverlayWnd::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (m_overlay && !m_ending && IsGrabLossEvent(eventType, message)) m_overlay->OnCaptureLost();
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
 }  // namespace nl

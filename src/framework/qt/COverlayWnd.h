@@ -85,6 +85,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    // Another client taking the pointer or keyboard with a grab aborts the overlay.
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     // Called once the native window exists, before the overlay shows.
     virtual void Created(WindowId) {}
 

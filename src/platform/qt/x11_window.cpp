@@ -2,12 +2,27 @@
 
 #include <xcb/xcb.h>
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
 
 namespace nl {
 namespace {
+
+// Crossing and focus modes of the X protocol (the same numbers in XInput 2).
+constexpr std::uint8_t kNotifyGrab = 1;
+constexpr std::uint8_t kNotifyWhileGrabbed = 3;
+constexpr std::uint8_t kNotifyInferior = 2;
+// Details at or above this one concern the window under the pointer while focus follows
+// the pointer, not the window itself (NotifyPointer, NotifyPointerRoot, NotifyDetailNone):
+// the program's own keyboard grab sends such a FocusOut to the overlay under the pointer.
+constexpr std::uint8_t kNotifyPointer = 5;
+// XInput 2's leave event and where its mode and detail bytes lie.
+constexpr std::uint16_t kXiLeave = 8;
+constexpr std::size_t kXiCrossingMode = 18;
+constexpr std::size_t kXiCrossingDetail = 19;
+constexpr std::uint8_t kEventTypeMask = 0x7F;  // without the "sent by a client" bit
 
 // The screen whose compositor counts: Qt opens one X screen per display, the first.
 constexpr int kDefaultScreen = 0;
@@ -26,7 +41,50 @@ xcb_atom_t Atom(xcb_connection_t* connection, const std::string& name) {
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
+// The major opcode of XInput on `connection`, 0 where the server lacks it; asked once.
+std::uint8_t XInputOpcode(xcb_connection_t* connection) {
+    static xcb_connection_t* asked = nullptr;
+    static std::uint8_t opcode = 0;
+    if (connection == asked) return opcode;
+    static constexpr char kName[] = "XInputExtension";
+    const std::unique_ptr<xcb_query_extension_reply_t, decltype(&std::free)> reply(
+        xcb_query_extension_reply(
+            connection, xcb_query_extension(connection, sizeof kName - 1, kName), nullptr),
+        &std::free);
+    asked = connection;
+    opcode = reply && reply->present ? reply->major_opcode : 0;
+    return opcode;
+}
+
 }  // namespace
+
+bool IsGrabLossEvent(const QByteArray& eventType, const void* message) {
+    if (eventType != "xcb_generic_event_t" || !message) return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    switch (event->response_type & kEventTypeMask) {
+        case XCB_FOCUS_OUT: {
+            const auto* focus = static_cast<const xcb_focus_out_event_t*>(message);
+            return focus->detail != kNotifyInferior && focus->detail < kNotifyPointer &&
+                   (focus->mode == kNotifyGrab || focus->mode == kNotifyWhileGrabbed);
+        }
+        case XCB_LEAVE_NOTIFY: {
+            const auto* leave = static_cast<const xcb_leave_notify_event_t*>(message);
+            return leave->detail != kNotifyInferior && leave->mode == kNotifyGrab;
+        }
+        case XCB_GE_GENERIC: {
+            const auto* generic = static_cast<const xcb_ge_generic_event_t*>(message);
+            xcb_connection_t* connection = Connection();
+            if (!connection || generic->event_type != kXiLeave) return false;
+            const std::uint8_t opcode = XInputOpcode(connection);
+            const auto* bytes = static_cast<const std::uint8_t*>(message);
+            return opcode != 0 && generic->extension == opcode &&
+                   bytes[kXiCrossingDetail] != kNotifyInferior &&
+                   bytes[kXiCrossingMode] == kNotifyGrab;
+        }
+        default:
+            return false;
+    }
+}
 
 bool CompositorRunning() {
     xcb_connection_t* connection = Connection();

@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+class QByteArray;
+
 #include "platform/IDesktop.h"
 
 namespace nl {
@@ -11,6 +13,11 @@ namespace nl {
 // Whether a compositing manager owns the _NET_WM_CM_S<screen> selection of the default
 // screen, so that a translucent window shows what lies below it.
 bool CompositorRunning();
+
+// Whether the native event `message` of type `eventType` (as Qt hands it to a widget) tells
+// the window that another client took the pointer or the keyboard with a grab: focus left it
+// for a grab or while grabbed, or the pointer left it for a grab (core or XInput 2 crossing).
+bool IsGrabLossEvent(const QByteArray& eventType, const void* message);
 
 // Sets the window's class hint (WM_CLASS: instance name, then class name).
 void SetWindowClass(WindowId window, const std::string& instance, const std::string& className);

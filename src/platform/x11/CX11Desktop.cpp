@@ -294,11 +294,24 @@ bool CX11Desktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) 
     return GrabInside(inside, first, stride);
 }
 
-bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const {
+std::optional<LentPixels> CX11Desktop::GrabLent(const Rect& rect) const {
+    if (!PrimaryScreen() || rect.IsEmpty() || Intersect(rect, VirtualScreen()) != rect)
+        return std::nullopt;
+    CX11ScreenGrabber& grabber = Grabber();
+    if (!grabber.ReadsRootImages()) return std::nullopt;
+    return grabber.GrabLent(rect);
+}
+
+CX11ScreenGrabber& CX11Desktop::Grabber() const {
     // The grabber belongs to one X connection: a new one comes with a new Qt application.
     if (!m_grabber || !m_grabber->OnQtDisplay())
         m_grabber = std::make_unique<CX11ScreenGrabber>(m_grabMethod);
-    if (m_grabber->ReadsRootImages()) return m_grabber->Grab(inside, out, stride);
+    return *m_grabber;
+}
+
+bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const {
+    CX11ScreenGrabber& grabber = Grabber();
+    if (grabber.ReadsRootImages()) return grabber.Grab(inside, out, stride);
     return GrabThroughQt(inside, out, stride);
 }
 
@@ -326,9 +339,18 @@ WindowId CX11Desktop::WindowFromPoint(Point pos) const {
         chain.push_back(r->child);
     }
     if (chain.size() == 1) return root;
-    // Inside an application's window (or one of its child windows): the deepest window.
+    // Inside an application's window (or one of its child windows): the deepest window. The
+    // WM_STATE questions for the whole chain go out together: one round trip.
+    const xcb_atom_t wmState = Atom(c, "WM_STATE");
+    std::vector<xcb_get_property_cookie_t> cookies;
     for (std::size_t i = 1; i < chain.size(); ++i)
-        if (HasWmState(c, chain[i])) return chain.back();
+        cookies.push_back(xcb_get_property(c, 0, chain[i], wmState, wmState, 0, 2));
+    bool inClient = false;
+    for (const xcb_get_property_cookie_t cookie : cookies) {
+        XcbPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
+        if (reply && reply->type != XCB_NONE) inClient = true;
+    }
+    if (inClient) return chain.back();
     // On a window manager's frame (title bar, border): the application's window it holds.
     if (const xcb_window_t client = FindClient(c, chain[1])) return client;
     return chain.back();

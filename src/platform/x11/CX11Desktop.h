@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 #include "platform/IDesktop.h"
 #include "platform/x11/CX11ScreenGrabber.h"
@@ -30,6 +31,7 @@ public:
     DisplayMetrics Metrics() const override;
     COLORREF PixelColor(Point pos) const override;
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
+    std::optional<LentPixels> GrabLent(const Rect& rect) const override;
     WindowId WindowFromPoint(Point pos) const override;
     WindowId ChildFromPoint(WindowId parent, Point pos) const override;
     WindowId Ancestor(WindowId window, WindowAncestor kind) const override;
@@ -49,6 +51,8 @@ public:
     WindowId DesktopWindow() const override;
 
 private:
+    // The grabber of Qt's current X connection, made on first use.
+    CX11ScreenGrabber& Grabber() const;
     // Grab of an area inside the virtual screen.
     bool GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const;
 

@@ -129,16 +129,16 @@ bool CX11ScreenGrabber::Grab(const Rect& area, GrabPixel* out, std::size_t strid
     return GrabImage(area, out, stride);
 }
 
-bool CX11ScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t stride) {
+bool CX11ScreenGrabber::ShmGetImage(const Rect& area) {
     const auto width = static_cast<unsigned>(area.Width());
     const auto height = static_cast<unsigned>(area.Height());
     const std::size_t bytes = std::size_t{width} * height * sizeof(GrabPixel);
-    const auto fallBack = [&] {
+    const auto giveUp = [this] {
         ReleaseSegment();
         m_method = GrabMethod::kGetImage;
-        return GrabImage(area, out, stride);
+        return false;
     };
-    if (!EnsureSegment(bytes)) return fallBack();
+    if (!EnsureSegment(bytes)) return giveUp();
     XImage*& image = m_segment->image;
     if (!image || static_cast<unsigned>(image->width) != width ||
         static_cast<unsigned>(image->height) != height) {
@@ -149,30 +149,47 @@ bool CX11ScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t
                                 m_segment->info.shmaddr, &m_segment->info, width, height);
         if (!image || image->bits_per_pixel != kGrabBitsPerPixel ||
             static_cast<std::size_t>(image->bytes_per_line) * height > m_segment->bytes)
-            return fallBack();
+            return giveUp();
     }
-    if (!XShmGetImage(m_display, m_root, image, area.left, area.top, kAllPlanes)) {
-        // An area the server refuses fails both ways: only when a plain request succeeds is
-        // the segment itself to blame, and given up for good.
-        if (!GrabImage(area, out, stride)) return false;
-        ReleaseSegment();
-        m_method = GrabMethod::kGetImage;
-        return true;
-    }
+    if (XShmGetImage(m_display, m_root, image, area.left, area.top, kAllPlanes)) return true;
+    // An area the server refuses fails both ways: only when a plain request succeeds is the
+    // segment itself to blame, and given up for good.
+    XcbPtr<xcb_get_image_reply_t> probe(GetImage(area));
+    if (probe) giveUp();
+    return false;
+}
+
+bool CX11ScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t stride) {
+    if (!ShmGetImage(area)) return GrabImage(area, out, stride);
+    const XImage* image = m_segment->image;
     CopyOpaque(image->data, static_cast<std::size_t>(image->bytes_per_line), area.Width(),
                area.Height(), out, stride);
     return true;
 }
 
-bool CX11ScreenGrabber::GrabImage(const Rect& area, GrabPixel* out, std::size_t stride) {
+std::optional<LentPixels> CX11ScreenGrabber::GrabLent(const Rect& area) {
+    if (!m_grabPixels || !m_display || m_method != GrabMethod::kSharedMemory ||
+        area.Width() * area.Height() <= 1 || !ShmGetImage(area))
+        return std::nullopt;
+    const XImage* image = m_segment->image;
+    return LentPixels{reinterpret_cast<const GrabPixel*>(image->data),
+                      static_cast<std::size_t>(image->bytes_per_line) / sizeof(GrabPixel)};
+}
+
+xcb_get_image_reply_t* CX11ScreenGrabber::GetImage(const Rect& area) const {
     xcb_connection_t* c = x11::QtConnection();
-    if (!c) return false;
-    XcbPtr<xcb_get_image_reply_t> image(xcb_get_image_reply(
+    if (!c) return nullptr;
+    return xcb_get_image_reply(
         c,
-        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(m_root), static_cast<std::int16_t>(area.left),
-                      static_cast<std::int16_t>(area.top), static_cast<std::uint16_t>(area.Width()),
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(m_root),
+                      static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top),
+                      static_cast<std::uint16_t>(area.Width()),
                       static_cast<std::uint16_t>(area.Height()), kAllPlanes),
-        nullptr));
+        nullptr);
+}
+
+bool CX11ScreenGrabber::GrabImage(const Rect& area, GrabPixel* out, std::size_t stride) {
+    XcbPtr<xcb_get_image_reply_t> image(GetImage(area));
     if (!image) return false;
     const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * sizeof(GrabPixel);
     const auto bytes = static_cast<std::size_t>(xcb_get_image_data_length(image.get()));

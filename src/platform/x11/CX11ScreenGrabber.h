@@ -1,10 +1,12 @@
 #pragma once
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 #include "platform/IDesktop.h"
 
 struct _XDisplay;
+struct xcb_get_image_reply_t;
 
 namespace nl {
 
@@ -37,11 +39,19 @@ public:
     // grabber was made on to `out`, rows `stride` pixels apart. Single pixels always take a
     // GetImage request: a shared segment saves nothing there.
     bool Grab(const Rect& area, GrabPixel* out, std::size_t stride);
+    // Grabs `area` (inside the root window, more than one pixel) into the shared segment and
+    // lends its pixels, valid until the next grab; nothing without shared memory.
+    std::optional<LentPixels> GrabLent(const Rect& area);
 
 private:
     struct Segment;
     bool GrabShared(const Rect& area, GrabPixel* out, std::size_t stride);
+    // XShmGetImage of `area` into the segment; false when the segment cannot serve it (the
+    // grabber then uses GetImage for good).
+    bool ShmGetImage(const Rect& area);
     bool GrabImage(const Rect& area, GrabPixel* out, std::size_t stride);
+    // The reply of a GetImage request for `area` (the caller frees it), or null.
+    xcb_get_image_reply_t* GetImage(const Rect& area) const;
     // A segment of at least `bytes`, attached to the server; false when the server refuses.
     bool EnsureSegment(std::size_t bytes);
     void ReleaseSegment();

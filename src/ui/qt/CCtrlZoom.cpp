@@ -12,6 +12,38 @@
 #include "platform/qt/qt_image.h"
 
 namespace nl {
+namespace {
+
+// The alpha byte of an opaque pixel: lent screen pixels leave it undefined.
+constexpr GrabPixel kOpaque = 0xFF000000u;
+
+const GrabPixel* LentRow(const LentPixels& lent, int y) {
+    return lent.pixels + static_cast<std::size_t>(y) * lent.stride;
+}
+
+// Whether the lent pixels, made opaque, equal `image` (of the same size).
+bool SameAsLent(const LentPixels& lent, const QImage& image) {
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        const GrabPixel* from = LentRow(lent, y);
+        const auto* to = reinterpret_cast<const GrabPixel*>(image.constScanLine(y));
+        GrabPixel differ = 0;
+        for (int x = 0; x < width; ++x) differ |= (from[x] | kOpaque) ^ to[x];
+        if (differ != 0) return false;
+    }
+    return true;
+}
+
+void CopyLent(const LentPixels& lent, QImage& image) {
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        const GrabPixel* from = LentRow(lent, y);
+        auto* to = reinterpret_cast<GrabPixel*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) to[x] = from[x] | kOpaque;
+    }
+}
+
+}  // namespace
 
 CCtrlZoom::CCtrlZoom(IDesktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop) {
     // Every pixel is painted each frame.
@@ -32,6 +64,10 @@ bool CCtrlZoom::GrabInto(QImage& buffer, const Rect& area) {
     const QSize size(area.Width(), area.Height());
     if (buffer.size() != size) buffer = QImage(size, QImage::Format_RGB32);
     if (buffer.isNull()) return false;
+    if (const std::optional<LentPixels> lent = m_desktop.GrabLent(area)) {
+        CopyLent(*lent, buffer);
+        return true;
+    }
     const auto stride = static_cast<std::size_t>(buffer.bytesPerLine()) / sizeof(GrabPixel);
     return m_desktop.Grab(area, reinterpret_cast<GrabPixel*>(buffer.bits()), stride);
 }
@@ -83,8 +119,18 @@ void CCtrlZoom::Refresh() {
         update();  // another frame: the paint grabs it
         return;
     }
-    // The same frame: repaint only when its pixels changed. Both buffers have the frame's
-    // size and format, so their bytes compare as they are.
+    // The same frame: repaint only when its pixels changed. Lent pixels compare where they
+    // lie and are copied only when they differ.
+    if (m_grab.size() == QSize(m_source.Width(), m_source.Height())) {
+        if (const std::optional<LentPixels> lent = m_desktop.GrabLent(m_source)) {
+            if (SameAsLent(*lent, m_grab)) return;
+            CopyLent(*lent, m_grab);
+            m_grabbedAhead = true;
+            update();
+            return;
+        }
+    }
+    // Both buffers have the frame's size and format, so their bytes compare as they are.
     if (!GrabInto(m_spare, m_source)) {
         update();
         return;
