@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <span>
 #include <utility>
 
 namespace nl {
@@ -110,6 +111,20 @@ constexpr int MulDiv(int a, int b, int c) {
     const std::int64_t q = n >= 0 ? (n + d / 2) / d : (n - d / 2) / d;
     if (q > INT32_MAX || q < -INT32_MAX) return -1;
     return static_cast<int>(q);
+}
+
+// The rectangle from the smallest to the largest coordinates of `points`, both ends included
+// as coordinates (no extra pixel); the empty rectangle for no points.
+inline Rect VertexBounds(std::span<const Point> points) {
+    if (points.empty()) return {};
+    Rect box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const Point& p : points) {
+        box.left = std::min(box.left, p.x);
+        box.top = std::min(box.top, p.y);
+        box.right = std::max(box.right, p.x);
+        box.bottom = std::max(box.bottom, p.y);
+    }
+    return box;
 }
 
 }  // namespace nl

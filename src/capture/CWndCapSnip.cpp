@@ -17,19 +17,6 @@ Rect Moved(Rect rect, int dx, int dy) {
     return rect;
 }
 
-// The rectangle from the smallest to the largest coordinates of `points`.
-Rect VertexBounds(const std::vector<Point>& points) {
-    if (points.empty()) return {};
-    Rect box{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (const Point& p : points) {
-        box.left = std::min(box.left, p.x);
-        box.top = std::min(box.top, p.y);
-        box.right = std::max(box.right, p.x);
-        box.bottom = std::max(box.bottom, p.y);
-    }
-    return box;
-}
-
 }  // namespace
 
 Rect CWndCapSnip::DragRect(Point end) const {

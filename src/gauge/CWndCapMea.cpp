@@ -18,17 +18,6 @@ int Sign(int v) {
     return (v > 0) - (v < 0);
 }
 
-Rect BoxOf(const std::vector<Point>& points) {
-    Rect box{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (const Point& p : points) {
-        box.left = std::min(box.left, p.x);
-        box.top = std::min(box.top, p.y);
-        box.right = std::max(box.right, p.x);
-        box.bottom = std::max(box.bottom, p.y);
-    }
-    return box;
-}
-
 }  // namespace
 
 Point StraightenedPoint(Point anchor, Point cursor) {
@@ -101,7 +90,7 @@ Rect CWndCapMea::DrawnArea(const MeaDrawing& drawing) const {
         case MeaFigure::kNothing:
             return {};
         case MeaFigure::kPolyline: {
-            Rect box = BoxOf(m_vertices);
+            Rect box = VertexBounds(m_vertices);
             return {box.left, box.top, box.right + 1, box.bottom + 1};
         }
         default: {
@@ -116,7 +105,7 @@ Rect CWndCapMea::Extent() const {
     if (m_shape == MeaShape::kPath) {
         std::vector<Point> points = m_vertices;
         points.push_back(m_last);
-        return BoxOf(points);
+        return VertexBounds(points);
     }
     const Point start = StartCorner(m_last);
     return Rect{start.x, start.y, m_last.x, m_last.y}.Normalized();

@@ -13,10 +13,7 @@ namespace nl {
 namespace {
 
 // The capture cursor's picture: a cross hair with a gap around the hot spot.
-constexpr int kCursorSize = 32;
-constexpr int kCursorHotSpot = 15;
 constexpr int kCursorGap = 3;
-constexpr int kCursorOutline = 3;
 
 // The drawn rectangle of a selection in client pixels.
 QRect ToQRect(const Rect& r) {
@@ -72,22 +69,7 @@ void CCaptureWnd::PaintSelection(QPainter& painter, const QBrush& hole) {
 }
 
 QCursor CaptureCursor() {
-    QPixmap picture(kCursorSize, kCursorSize);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    const int c = kCursorHotSpot;
-    const int end = kCursorSize - 1;
-    // A white outline under black lines shows on dark and light desktops alike.
-    for (const auto& [color, width] : {std::pair{QColor(Qt::white), kCursorOutline},
-                                       std::pair{QColor(Qt::black), 1}}) {
-        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPoint(c, 1), QPoint(c, c - kCursorGap));
-        painter.drawLine(QPoint(c, c + kCursorGap), QPoint(c, end - 1));
-        painter.drawLine(QPoint(1, c), QPoint(c - kCursorGap, c));
-        painter.drawLine(QPoint(c + kCursorGap, c), QPoint(end - 1, c));
-    }
-    painter.end();
-    return QCursor(picture, kCursorHotSpot, kCursorHotSpot);
+    return CrossHairCursor(kCursorGap, 0);
 }
 
 }  // namespace nl

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPainter>
 #include <QThread>
 #include <utility>
@@ -244,6 +245,34 @@ bool COverlayWnd::event(QEvent* event) {
 bool COverlayWnd::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
     if (m_overlay && !m_ending && IsGrabLossEvent(eventType, message)) m_overlay->OnCaptureLost();
     return QWidget::nativeEvent(eventType, message, result);
+}
+
+QCursor CrossHairCursor(int gap, int markEvery) {
+    constexpr int kSize = 32;
+    constexpr int kHotSpot = 15;
+    constexpr int kOutline = 3;
+    constexpr int kMarkLength = 2;
+    QPixmap picture(kSize, kSize);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    const int c = kHotSpot;
+    const int end = kSize - 1;
+    for (const auto& [color, width] :
+         {std::pair{QColor(Qt::white), kOutline}, std::pair{QColor(Qt::black), 1}}) {
+        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPoint(c, 1), QPoint(c, c - gap));
+        painter.drawLine(QPoint(c, c + gap), QPoint(c, end - 1));
+        painter.drawLine(QPoint(1, c), QPoint(c - gap, c));
+        painter.drawLine(QPoint(c + gap, c), QPoint(end - 1, c));
+        for (int d = markEvery; markEvery > 0 && d < c; d += markEvery) {
+            for (int at : {c - d, c + d}) {
+                painter.drawLine(QPoint(at, c - kMarkLength), QPoint(at, c + kMarkLength));
+                painter.drawLine(QPoint(c - kMarkLength, at), QPoint(c + kMarkLength, at));
+            }
+        }
+    }
+    painter.end();
+    return QCursor(picture, kHotSpot, kHotSpot);
 }
 
 }  // namespace nl

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCursor>
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -104,5 +105,10 @@ private:
     bool m_activated = false;
     bool m_ending = false;
 };
+
+// A 32×32 cross-hair cursor with its hot spot where the arms cross: black arms over a white
+// outline, so that it shows on dark and light desktops alike, leaving `gap` pixels free
+// around the hot spot, with short marks across the arms every `markEvery` pixels (0: none).
+QCursor CrossHairCursor(int gap, int markEvery);
 
 }  // namespace nl

@@ -14,12 +14,8 @@
 namespace nl {
 namespace {
 
-constexpr int kCursorSize = 32;
-constexpr int kCursorHotSpot = 15;
 constexpr int kCursorGap = 2;
 constexpr int kCursorMarkEvery = 4;
-constexpr int kCursorMarkLength = 2;
-constexpr int kCursorOutline = 3;
 
 QPoint ToQPoint(Point p) {
     return {p.x, p.y};
@@ -120,29 +116,7 @@ void CMeaWnd::PaintGrid(QPainter& painter) {
 }
 
 QCursor MeasureCursor() {
-    QPixmap picture(kCursorSize, kCursorSize);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    const int c = kCursorHotSpot;
-    const int end = kCursorSize - 1;
-    // A white outline under black lines shows on dark and light desktops alike.
-    for (const auto& [color, width] : {std::pair{QColor(Qt::white), kCursorOutline},
-                                       std::pair{QColor(Qt::black), 1}}) {
-        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPoint(c, 1), QPoint(c, c - kCursorGap));
-        painter.drawLine(QPoint(c, c + kCursorGap), QPoint(c, end - 1));
-        painter.drawLine(QPoint(1, c), QPoint(c - kCursorGap, c));
-        painter.drawLine(QPoint(c + kCursorGap, c), QPoint(end - 1, c));
-        // Scale marks across the arms.
-        for (int d = kCursorMarkEvery; d < c; d += kCursorMarkEvery) {
-            for (int at : {c - d, c + d}) {
-                painter.drawLine(QPoint(at, c - kCursorMarkLength), QPoint(at, c + kCursorMarkLength));
-                painter.drawLine(QPoint(c - kCursorMarkLength, at), QPoint(c + kCursorMarkLength, at));
-            }
-        }
-    }
-    painter.end();
-    return QCursor(picture, kCursorHotSpot, kCursorHotSpot);
+    return CrossHairCursor(kCursorGap, kCursorMarkEvery);
 }
 
 }  // namespace nl
