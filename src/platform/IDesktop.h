@@ -106,6 +106,23 @@ public:
     virtual WindowId ForegroundWindow() const = 0;
     // The window that forms the desktop background.
     virtual WindowId DesktopWindow() const = 0;
+
+    // Whether the desktop tells where the pointer is over every program's windows. Where it
+    // does not (a Wayland session), following the pointer takes a frozen screen: Freeze()
+    // takes a still picture of every monitor, the program shows it full screen and reports
+    // the pointer's position over it through SetCursorPos.
+    virtual bool FollowsPointer() const { return true; }
+    // Takes a still picture of every monitor that PixelColor, Grab and GrabLent read until
+    // Thaw(); CursorPos is then the position SetCursorPos last set. False, with the reason in
+    // `error` when given, where the screen cannot be read. Desktops that follow the pointer
+    // may freeze too (pixels only; the cursor stays live).
+    virtual bool Freeze(std::string* error) {
+        if (error) *error = "The screen cannot be frozen on this desktop.";
+        return false;
+    }
+    // Back to live pixels (nothing where the screen is not frozen).
+    virtual void Thaw() {}
+    virtual bool IsFrozen() const { return false; }
 };
 
 }  // namespace nl
