@@ -41,10 +41,15 @@ bool IsView(const Json& node) {
 SwayView MakeView(const Json& node) {
     SwayView view;
     view.id = node.value("id", std::uint64_t{0});
-    view.frame = JsonRect(node, "rect");
+    const Rect rect = JsonRect(node, "rect");
     const Rect inner = JsonRect(node, "window_rect");
-    view.content = {view.frame.left + inner.left, view.frame.top + inner.top,
-                    view.frame.left + inner.right, view.frame.top + inner.bottom};
+    view.content = {rect.left + inner.left, rect.top + inner.top, rect.left + inner.right,
+                    rect.top + inner.bottom};
+    // A floating view's rectangle leaves out its title bar, which sits right above it; a
+    // tiled view's holds the title bar above the content.
+    const int title = JsonRect(node, "deco_rect").Height();
+    view.frame = rect;
+    if (title > 0 && inner.top < title) view.frame.top -= title;
     view.title = JsonText(node, "name");
     view.focused = node.value("focused", false);
     view.className = JsonText(node, "app_id");
