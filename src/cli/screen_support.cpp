@@ -12,6 +12,7 @@
 #include "platform/local/LocalFileSystem.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
+#include "platform/x11/xwayland_server.h"
 
 namespace nl::cli {
 namespace {
@@ -45,7 +46,7 @@ std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use) {
     auto x11 = std::make_unique<CX11Desktop>(use == ScreenUse::kPixels ? GrabMethod::kGetImage
                                                                        : GrabMethod::kSharedMemory);
     // XWayland inside a Wayland session: the X server shows black where Wayland windows are.
-    if (hasWayland) return OpenWaylandDesktop(std::move(x11));
+    if (hasWayland && x11::IsXWaylandServer()) return OpenWaylandDesktop(std::move(x11));
     return x11;
 }
 

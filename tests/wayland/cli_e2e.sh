@@ -42,6 +42,13 @@ DISPLAY=$X11_DISPLAY pick $nx $ny | cut -d'|' -f1 => $WL_NATIVE_COLOR
 DISPLAY=$X11_DISPLAY pick $xx $xy => $WL_X11_COLOR|solid $WL_X11_COLOR|solidx
 CASES
 
+# An X server of its own (not XWayland) is read as it is, whatever WAYLAND_DISPLAY says.
+if command -v xvfb-run >/dev/null; then
+    got=$(xvfb-run -a -s "-screen 0 1600x1000x24 -br" "$cli" pick $nx $ny --format '#HTML' | cut -f1)
+    [[ ${got,,} == "#000000" ]] && echo "ok: an Xvfb display is read through X11" ||
+        fail "an Xvfb display with WAYLAND_DISPLAY set read '$got', not its black root"
+fi
+
 # A rectangle across the bottom of the Wayland window and the top of the X11 window's
 # content, as BMP: its rows read at known places.
 rect_x=1000 rect_y=400 rect_w=200 rect_h=200

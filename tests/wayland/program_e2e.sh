@@ -58,7 +58,9 @@ if wl_has_view app_id nerimlens && kill -0 $program_pid 2>/dev/null; then
     echo "ok: the program's window is shown on the wayland platform"
 else
     fail "the program's window did not appear on the wayland platform"
+    kill -0 $program_pid 2>/dev/null || echo "the program has ended" >&2
     cat "$WL/program.log" >&2
+    swaymsg -t get_tree | grep -E '"(app_id|name)"' >&2
 fi
 [[ -n ${NL_WL_SCREENSHOT:-} ]] && command -v grim >/dev/null && grim "$NL_WL_SCREENSHOT"
 kill $program_pid 2>/dev/null

@@ -110,7 +110,8 @@ wl_pointer() {
 }
 
 # Whether sway's tree holds a view matching the criterion $1 (such as app_id or class).
-wl_has_view() { swaymsg -t get_tree 2>/dev/null | grep -q "\"$1\": \"$2\""; }
+# (grep reads the whole tree: an early exit would fail the pipe under pipefail.)
+wl_has_view() { swaymsg -t get_tree 2>/dev/null | grep -c "\"$1\": \"$2\"" >/dev/null; }
 
 # Shows the two known-color windows and waits until sway has placed them.
 wl_solids() {

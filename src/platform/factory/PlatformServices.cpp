@@ -31,6 +31,7 @@
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/CX11HotKeys.h"
+#include "platform/x11/xwayland_server.h"
 
 namespace nl {
 
@@ -131,7 +132,7 @@ void PlatformServices::BuildRealDesktop() {
         throw std::runtime_error("cannot open the Wayland desktop: " + error);
     }
     auto x11 = std::make_unique<CX11Desktop>();
-    if (platform == QLatin1String("xcb") && InWaylandSession()) {
+    if (platform == QLatin1String("xcb") && InWaylandSession() && x11::IsXWaylandServer()) {
         // XWayland: the X server knows its own windows but shows black over Wayland ones, and
         // tells the pointer only over X11 windows.
         std::string error;
