@@ -96,6 +96,56 @@ check("window content", px(400, 300), native)
 sys.exit(1 if bad else 0)
 PY
 
+# A second monitor of scale 1 at logical 1600,0 beside the first at scale 2 (logical
+# 800x500): device positions at scale 2 put the second one at 3200,0. The Wayland window
+# moved onto it is picked on its pixels there, with its title.
+swaymsg create_output >/dev/null
+swaymsg output HEADLESS-2 mode 800x600 position 1600 0 >/dev/null
+swaymsg output HEADLESS-1 scale 2 >/dev/null
+swaymsg '[app_id="solidwl"] move to output HEADLESS-2' >/dev/null
+sleep 0.5
+read -r gx gy < <(swaymsg -t get_tree | python3 -c '
+import json, sys
+def walk(n):
+    if n.get("app_id") == "solidwl":
+        r, w = n["rect"], n["window_rect"]
+        print(3200 + r["x"] + w["x"] - 1600 + w["width"] // 2, r["y"] + w["y"] + w["height"] // 2)
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
+walk(json.load(sys.stdin))')
+got=$(pick "$gx" "$gy")
+[[ $got == "$WL_NATIVE_COLOR|solid $WL_NATIVE_COLOR|solidwl" ]] && echo "ok: pick on the second monitor" ||
+    fail "pick $gx $gy on the second monitor: '$got'"
+"$cli" capture desktop "$WL/two.bmp" && "$cli" capture monitor 1 "$WL/second.bmp" ||
+    fail "capture with two monitors failed"
+python3 - "$WL" "$WL_NATIVE_COLOR" "$gx" "$gy" <<'PY' || failures=$((failures + 1))
+import struct, sys
+folder, native, gx, gy = sys.argv[1], sys.argv[2].lower(), int(sys.argv[3]), int(sys.argv[4])
+def read_bmp(path):
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    step = struct.unpack_from("<H", data, 28)[0] // 8
+    stride = (width * step + 3) & ~3
+    def pixel(x, y):
+        row = y if height < 0 else abs(height) - 1 - y
+        b, g, r = data[offset + row * stride + x * step: offset + row * stride + x * step + 3]
+        return "#%02x%02x%02x" % (r, g, b)
+    return (width, abs(height)), pixel
+bad = 0
+for what, got, expected in [
+    ("two monitors' desktop size", read_bmp(folder + "/two.bmp")[0], (4000, 1000)),
+    ("the desktop's pixel on the second monitor", read_bmp(folder + "/two.bmp")[1](gx, gy), native),
+    ("the second monitor's size", read_bmp(folder + "/second.bmp")[0], (800, 600)),
+    ("the second monitor's pixel", read_bmp(folder + "/second.bmp")[1](gx - 3200, gy), native),
+]:
+    if got == expected:
+        print("ok: " + what)
+    else:
+        print("FAIL: %s: expected %s, got %s" % (what, expected, got), file=sys.stderr)
+        bad += 1
+sys.exit(1 if bad else 0)
+PY
+
 # Errors: no pointer position on Wayland; no display at all.
 out=$("$cli" pick --cursor 2>&1); rc=$?
 [[ $rc -eq 1 && $out == *"pointer's position is unknown"* ]] && echo "ok: pick --cursor refused" ||

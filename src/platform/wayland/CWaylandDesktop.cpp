@@ -137,8 +137,8 @@ std::vector<SwayView> CWaylandDesktop::AskViews() const {
     if (!tree) return {};
     std::vector<SwayView> views = wayland::ParseSwayTree(*tree);
     for (SwayView& view : views) {
-        view.frame = wayland::LogicalToDevice(view.frame, m_screen->Scale());
-        view.content = wayland::LogicalToDevice(view.content, m_screen->Scale());
+        view.frame = m_screen->WindowToDevice(view.frame);
+        view.content = m_screen->WindowToDevice(view.content);
     }
     return views;
 }

@@ -47,6 +47,7 @@ struct CWaylandScreen::Globals {
 };
 
 struct CWaylandScreen::Output {
+    bool* layoutChanged = nullptr;  // the screen's flag, set when the compositor has told more
     wl_output* output = nullptr;
     zxdg_output_v1* xdg = nullptr;
     std::uint32_t name = 0;
@@ -54,6 +55,7 @@ struct CWaylandScreen::Output {
     int modeWidth = 0, modeHeight = 0, scale = 1;
     std::int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
     bool hasLogical = false;
+    bool removed = false;    // the compositor took the monitor away
     Rect logical;            // from xdg-output
     Rect device;
     CShmBuffer buffer;
@@ -127,7 +129,7 @@ const wl_output_listener kOutputListener = {
         out->modeWidth = width;
         out->modeHeight = height;
     },
-    .done = [](void*, wl_output*) {},
+    .done = [](void* data, wl_output*) { *static_cast<CWaylandScreen::Output*>(data)->layoutChanged = true; },
     .scale = [](void* data, wl_output*, std::int32_t factor) {
         static_cast<CWaylandScreen::Output*>(data)->scale = factor;
     },
@@ -147,7 +149,9 @@ const zxdg_output_v1_listener kXdgOutputListener = {
         out->logical.bottom = out->logical.top + height;
         out->hasLogical = true;
     },
-    .done = [](void*, zxdg_output_v1*) {},
+    .done = [](void* data, zxdg_output_v1*) {
+        *static_cast<CWaylandScreen::Output*>(data)->layoutChanged = true;
+    },
     .name = [](void*, zxdg_output_v1*, const char*) {},
     .description = [](void*, zxdg_output_v1*, const char*) {},
 };
@@ -213,15 +217,18 @@ std::unique_ptr<CWaylandScreen> CWaylandScreen::Connect(std::string* error) {
             };
             if (std::strcmp(interface, wl_output_interface.name) == 0) {
                 auto out = std::make_unique<Output>();
+                out->layoutChanged = &self->m_layoutChanged;
                 out->name = name;
                 out->output = static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion));
                 wl_output_add_listener(out->output, &kOutputListener, out.get());
                 self->m_outputs.push_back(std::move(out));
+                self->AddXdgOutputs();
             } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
                 g.shm = static_cast<wl_shm*>(bind(&wl_shm_interface, kShmVersion));
             } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0) {
                 g.xdgOutputs = static_cast<zxdg_output_manager_v1*>(
                     bind(&zxdg_output_manager_v1_interface, kXdgOutputVersion));
+                self->AddXdgOutputs();
             } else if (std::strcmp(interface, zwlr_screencopy_manager_v1_interface.name) == 0) {
                 g.screencopyVersion = std::min(version, kScreencopyVersion);
                 g.screencopy = static_cast<zwlr_screencopy_manager_v1*>(
@@ -229,9 +236,11 @@ std::unique_ptr<CWaylandScreen> CWaylandScreen::Connect(std::string* error) {
             }
         },
         .global_remove = [](void* data, wl_registry*, std::uint32_t name) {
-            auto& outputs = static_cast<CWaylandScreen*>(data)->m_outputs;
-            std::erase_if(outputs, [name](const auto& out) { return out->name == name; });
-            static_cast<CWaylandScreen*>(data)->UpdateLayout();
+            // Dropped at the next layout update: a capture under way may still hold it.
+            auto* self = static_cast<CWaylandScreen*>(data);
+            for (auto& out : self->m_outputs)
+                if (out->name == name) out->removed = true;
+            self->m_layoutChanged = true;
         },
     };
     screen->m_globals->registry = wl_display_get_registry(screen->m_display);
@@ -240,11 +249,7 @@ std::unique_ptr<CWaylandScreen> CWaylandScreen::Connect(std::string* error) {
         if (error) *error = "the Wayland compositor closed the connection";
         return nullptr;
     }
-    if (screen->m_globals->xdgOutputs)
-        for (auto& out : screen->m_outputs) {
-            out->xdg = zxdg_output_manager_v1_get_xdg_output(screen->m_globals->xdgOutputs, out->output);
-            zxdg_output_v1_add_listener(out->xdg, &kXdgOutputListener, out.get());
-        }
+    screen->AddXdgOutputs();
     // The outputs' own events, then xdg-output's.
     if (!screen->Roundtrip() || !screen->Roundtrip()) {
         if (error) *error = "the Wayland compositor closed the connection";
@@ -260,7 +265,18 @@ std::unique_ptr<CWaylandScreen> CWaylandScreen::Connect(std::string* error) {
 
 bool CWaylandScreen::Roundtrip() { return wl_display_roundtrip(m_display) >= 0; }
 
+void CWaylandScreen::AddXdgOutputs() {
+    if (!m_globals->xdgOutputs) return;
+    for (auto& out : m_outputs) {
+        if (out->xdg) continue;
+        out->xdg = zxdg_output_manager_v1_get_xdg_output(m_globals->xdgOutputs, out->output);
+        zxdg_output_v1_add_listener(out->xdg, &kXdgOutputListener, out.get());
+    }
+}
+
 void CWaylandScreen::UpdateLayout() {
+    m_layoutChanged = false;
+    std::erase_if(m_outputs, [](const auto& out) { return out->removed; });
     std::vector<OutputLayout> layouts;
     for (const auto& out : m_outputs) {
         OutputLayout layout{out->Logical()};
@@ -270,6 +286,11 @@ void CWaylandScreen::UpdateLayout() {
     const std::vector<Rect> rects = DeviceRects(layouts);
     for (std::size_t i = 0; i < rects.size(); ++i) m_outputs[i]->device = rects[i];
     m_scale = LayoutScale(layouts);
+    m_layouts = std::move(layouts);
+}
+
+Rect CWaylandScreen::WindowToDevice(const Rect& logical) const {
+    return wayland::WindowToDevice(m_layouts, logical);
 }
 
 bool CWaylandScreen::CanCapture() const { return m_globals->screencopy && m_globals->shm; }
@@ -313,6 +334,8 @@ bool CWaylandScreen::Capture(const Rect& area, std::string* error) {
                                                                                   : PlaneRows::kTopDown;
         if (f.state == Frame::State::kFailed && failure.empty()) failure = f.error;
     }
+    // Monitors added, moved, changed or removed meanwhile count from the next read on.
+    if (m_layoutChanged) UpdateLayout();
     if (!failure.empty()) {
         if (error) *error = failure;
         return false;

@@ -30,6 +30,8 @@ public:
     std::vector<Rect> MonitorRects() const;
     // The factor from the compositor's logical coordinates to device pixels.
     double Scale() const { return m_scale; }
+    // A window's logical rectangle in virtual-screen device pixels.
+    Rect WindowToDevice(const Rect& logical) const;
 
     // Captures every monitor that meets `area` (device pixels) into its buffer; the others
     // keep what they had. False, with the reason in `error`, when a capture fails.
@@ -46,12 +48,16 @@ private:
     struct Globals;
     CWaylandScreen();
     bool Roundtrip();
+    // Asks xdg-output for the logical place of every monitor that has none yet.
+    void AddXdgOutputs();
     void UpdateLayout();
 
     wl_display* m_display = nullptr;
     std::unique_ptr<Globals> m_globals;
     std::vector<std::unique_ptr<Output>> m_outputs;
+    std::vector<OutputLayout> m_layouts;
     double m_scale = 1.0;
+    bool m_layoutChanged = false;
 };
 
 }  // namespace nl::wayland

@@ -99,4 +99,26 @@ std::vector<Rect> DeviceRects(std::span<const OutputLayout> outputs) {
     return rects;
 }
 
+Rect WindowToDevice(std::span<const OutputLayout> outputs, const Rect& logical) {
+    if (outputs.empty()) return logical;
+    std::size_t index = 0;
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        if (outputs[i].logical.Contains(logical.TopLeft())) {
+            index = i;
+            break;
+        }
+    const OutputLayout& output = outputs[index];
+    const Rect device = DeviceRects(outputs)[index];
+    const double scale = output.logical.Width() > 0
+                             ? static_cast<double>(output.pixelWidth) / output.logical.Width()
+                             : 1.0;
+    const auto at = [scale](int v, int from, int to) {
+        return to + static_cast<int>(std::lround((v - from) * scale));
+    };
+    return {at(logical.left, output.logical.left, device.left),
+            at(logical.top, output.logical.top, device.top),
+            at(logical.right, output.logical.left, device.left),
+            at(logical.bottom, output.logical.top, device.top)};
+}
+
 }  // namespace nl::wayland

@@ -53,7 +53,11 @@ struct OutputLayout {
 std::vector<Rect> DeviceRects(std::span<const OutputLayout> outputs);
 // The factor DeviceRects scales logical positions by (1 without monitors).
 double LayoutScale(std::span<const OutputLayout> outputs);
-// A logical rectangle (a window's, from the compositor) in virtual-screen device pixels.
+// A logical rectangle scaled by `scale` about the origin.
 Rect LogicalToDevice(const Rect& logical, double scale);
+// A logical rectangle (a window's, from the compositor) in virtual-screen device pixels, by
+// the monitor that holds its top-left corner (else the first one): at that monitor's place
+// and scale, so that a window on a monitor of another scale lands on its pixels.
+Rect WindowToDevice(std::span<const OutputLayout> outputs, const Rect& logical);
 
 }  // namespace nl::wayland

@@ -127,5 +127,23 @@ TEST(ScreenPlanes, MonitorsKeepTheirLogicalArrangementInDevicePixels) {
     EXPECT_EQ(LogicalToDevice({800, 25, 1600, 475}, 1.5), (Rect{1200, 38, 2400, 713}));
 }
 
+TEST(ScreenPlanes, WindowsLandOnThePixelsOfTheirMonitor) {
+    // A scale-2 monitor (logical 800x500) and a scale-1 one at logical 1600,0: device
+    // positions at scale 2, so the second monitor starts at 3200.
+    const std::vector<OutputLayout> outputs = {{{0, 0, 800, 500}, 1600, 1000},
+                                               {{1600, 0, 2400, 600}, 800, 600}};
+    struct Case {
+        const char* what;
+        Rect logical, device;
+    };
+    const Case cases[] = {
+        {"on the scale-2 monitor", {100, 50, 300, 150}, {200, 100, 600, 300}},
+        {"on the scale-1 monitor", {1602, 87, 2398, 535}, {3202, 87, 3998, 535}},
+        {"off every monitor: by the first", {-10, -10, 10, 10}, {-20, -20, 20, 20}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WindowToDevice(outputs, c.logical), c.device) << c.what;
+    EXPECT_EQ(WindowToDevice({}, {1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
+}
+
 }  // namespace
 }  // namespace nl::wayland
