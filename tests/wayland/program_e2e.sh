@@ -49,6 +49,19 @@ CASES
 grep -q "^pixel $native_at $WL_NATIVE_COLOR " "$WL/probe-xcb.txt" && echo "ok: XWayland reads Wayland pixels" ||
     fail "under XWayland the Wayland window's pixel is not $WL_NATIVE_COLOR: $(grep "^pixel $native_at" "$WL/probe-xcb.txt")"
 
+# A frozen screen keeps its pixels and windows while the Wayland window moves away; once
+# thawed, the place shows something else.
+QT_QPA_PLATFORM=wayland "$probe" --freeze-then "swaymsg '[app_id=solidwl] move position 0 500' >/dev/null" \
+    "$native_at" >"$WL/probe-freeze.txt" 2>"$WL/probe-freeze.err"
+frozen="$WL_NATIVE_COLOR solid $WL_NATIVE_COLOR|solidwl"
+if grep -qxF "frozen-before $frozen" "$WL/probe-freeze.txt" && grep -qxF "frozen-after $frozen" "$WL/probe-freeze.txt" &&
+    grep -q "^thawed #" "$WL/probe-freeze.txt" && ! grep -q "^thawed .*solidwl" "$WL/probe-freeze.txt"; then
+    echo "ok: a frozen screen keeps its pixels and windows until thawed"
+else
+    fail "freeze and thaw"
+    cat "$WL/probe-freeze.txt" "$WL/probe-freeze.err" >&2
+fi
+
 # The program itself on the wayland platform: its window shows and it keeps running.
 QT_QPA_PLATFORM=wayland "$program" >"$WL/program.log" 2>&1 &
 program_pid=$!
