@@ -359,8 +359,11 @@ void CMainFrame::RunIdleUpdate() {
     if (m_toolbarView) m_toolbarView->UpdateControls();
 
     const std::optional<CCmdUI> hint = UpdateCommandIfHandled(cmd::kIndicatorHint);
-    const QString idle = m_sessionNote.isEmpty() ? ToQt(LoadString(kIdsIdleMessage)) : m_sessionNote;
-    m_statusBar->SetHint(hint && hint->Text() ? ToQt(*hint->Text()) : idle);
+    // The session note stands before the views' hints while it lasts.
+    if (!m_sessionNote.isEmpty())
+        m_statusBar->SetHint(m_sessionNote);
+    else
+        m_statusBar->SetHint(ToQt(hint && hint->Text() ? *hint->Text() : LoadString(kIdsIdleMessage)));
     const CCmdUI count = UpdateCommand(cmd::kColorCountPane);
     m_statusBar->SetPaneText(count.Text() ? ToQt(*count.Text()) : QString());
 

@@ -113,8 +113,8 @@ public:
     CAppSplitterWnd* Splitter() const { return m_splitter; }
     CToolBarEx* ToolBar() const { return m_toolBar; }
     CStatusBarEx* StatusBarEx() const { return m_statusBar; }
-    // Shows `note` on the status bar in place of the idle message for a while after the start
-    // (how the program runs in this session).
+    // Shows `note` on the status bar in place of the hints for a while after the start (how
+    // the program runs in this session).
     void ShowSessionNote(const QString& note);
     CCommandBinder* Binder() const override { return m_binder; }
     // IViewHost: samples the desktop under the cursor on each picking tick and carries out
