@@ -3,7 +3,7 @@
 # platform factory: on Qt's wayland platform the compositor's desktop (the output, no pointer
 # following, pixels and sway's titles over a Wayland and an X11 window, a freeze); under
 # XWayland the X server's windows with the compositor's pixels and the note for the status
-# bar. Then the program itself starts on the wayland platform and shows its window.
+# bar; a screenshot service in place of the screen copy. Then the program itself starts on the wayland platform and shows its window.
 # usage: program_e2e.sh NERIMLENS NERIMLENS-CLI
 set -uo pipefail
 program=$1
@@ -23,6 +23,8 @@ native_at=$((WL_NATIVE_CONTENT[0] + 50)),$((WL_NATIVE_CONTENT[1] + 50))
 x11_at=$((WL_X11_CONTENT[0] + 50)),$((WL_X11_CONTENT[1] + 50))
 QT_QPA_PLATFORM=wayland "$probe" "$native_at" "$x11_at" >"$WL/probe-wayland.txt" 2>"$WL/probe-wayland.err"
 DISPLAY=$X11_DISPLAY QT_QPA_PLATFORM=xcb "$probe" "$native_at" "$x11_at" >"$WL/probe-xcb.txt" 2>"$WL/probe-xcb.err"
+# Without the screen copy: a screenshot service's pictures, frozen once; refused; missing.
+QT_QPA_PLATFORM=wayland "$probe" --source >"$WL/probe-source.txt" 2>"$WL/probe-source.err"
 
 # Each case: file => a line it must hold.
 while IFS= read -r line; do
@@ -44,6 +46,16 @@ probe-xcb.txt => follows-pointer 0
 probe-xcb.txt => note NerimLens runs best as a native Wayland program: start it with QT_QPA_PLATFORM=wayland
 probe-xcb.txt => pixel $x11_at $WL_X11_COLOR solid $WL_X11_COLOR|solidx
 probe-xcb.txt => freeze 1 
+probe-source.txt => source-read #012030
+probe-source.txt => source-read #022030
+probe-source.txt => source-freeze 1
+probe-source.txt => source-frozen #032030
+probe-source.txt => source-thawed #042030
+probe-source.txt => refused-read none
+probe-source.txt => refused-reason the screenshot was refused
+probe-source.txt => refused-freeze 0 the screenshot was refused
+probe-source.txt => unreadable-read none
+probe-source.txt => unreadable-reason the Wayland compositor does not let programs copy the screen and no screenshot service is available
 CASES
 # The X server alone sees black over the Wayland window; the compositor's pixels do not.
 grep -q "^pixel $native_at $WL_NATIVE_COLOR " "$WL/probe-xcb.txt" && echo "ok: XWayland reads Wayland pixels" ||

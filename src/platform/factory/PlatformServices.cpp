@@ -126,6 +126,8 @@ void PlatformServices::BuildRealDesktop() {
         // reads then fail with the reason.
         std::string error;
         if (auto desktop = CWaylandDesktop::Open(nullptr, &error)) {
+            // The user-interface font's dialog units, as Qt measures them on any platform.
+            desktop->SetMetrics(CX11Desktop().Metrics());
             m_desktop = std::move(desktop);
             return;
         }

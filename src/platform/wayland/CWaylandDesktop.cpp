@@ -41,21 +41,27 @@ Rect UnionOf(const std::vector<Rect>& rects) {
 }  // namespace
 
 std::unique_ptr<CWaylandDesktop> CWaylandDesktop::Open(std::unique_ptr<IScreenSource> source,
-                                                       std::string* error) {
+                                                       std::string* error, ScreenCopyUse screenCopy) {
     std::unique_ptr<wayland::CWaylandScreen> screen = wayland::CWaylandScreen::Connect(error);
     if (!screen) return nullptr;
-    return std::unique_ptr<CWaylandDesktop>(new CWaylandDesktop(std::move(screen), std::move(source)));
+    return std::unique_ptr<CWaylandDesktop>(
+        new CWaylandDesktop(std::move(screen), std::move(source), screenCopy));
 }
 
 CWaylandDesktop::CWaylandDesktop(std::unique_ptr<wayland::CWaylandScreen> screen,
-                                 std::unique_ptr<IScreenSource> source)
-    : m_screen(std::move(screen)), m_source(std::move(source)) {
+                                 std::unique_ptr<IScreenSource> source, ScreenCopyUse screenCopy)
+    : m_screen(std::move(screen)), m_source(std::move(source)), m_screenCopy(screenCopy) {
     if (const char* sock = std::getenv("SWAYSOCK")) m_swaySocket = sock;
+    m_metrics.dpiX = m_metrics.dpiY = static_cast<int>(std::lround(kBaseDpi * m_screen->Scale()));
+}
+
+bool CWaylandDesktop::CopiesScreen() const {
+    return m_screenCopy == ScreenCopyUse::kWhereOffered && m_screen->CanCapture();
 }
 
 CWaylandDesktop::~CWaylandDesktop() = default;
 
-bool CWaylandDesktop::CanReadScreen() const { return m_screen->CanCapture() || m_source; }
+bool CWaylandDesktop::CanReadScreen() const { return CopiesScreen() || m_source; }
 
 Rect CWaylandDesktop::VirtualScreen() const { return UnionOf(m_screen->MonitorRects()); }
 
@@ -66,16 +72,12 @@ std::vector<MonitorInfo> CWaylandDesktop::Monitors() const {
     return monitors;
 }
 
-DisplayMetrics CWaylandDesktop::Metrics() const {
-    DisplayMetrics m;
-    m.dpiX = m.dpiY = static_cast<int>(std::lround(kBaseDpi * m_screen->Scale()));
-    return m;
-}
+DisplayMetrics CWaylandDesktop::Metrics() const { return m_metrics; }
 
 bool CWaylandDesktop::ReadScreen(const Rect& area) const {
     m_lastError.clear();
     if (m_frozen) return true;
-    if (m_screen->CanCapture()) return m_screen->Capture(area, &m_lastError);
+    if (CopiesScreen()) return m_screen->Capture(area, &m_lastError);
     if (!m_source) {
         m_lastError = kNoScreenReader;
         return false;
@@ -85,7 +87,7 @@ bool CWaylandDesktop::ReadScreen(const Rect& area) const {
 }
 
 std::vector<ScreenPlane> CWaylandDesktop::Planes() const {
-    if (m_screen->CanCapture()) return m_screen->Planes();
+    if (CopiesScreen()) return m_screen->Planes();
     if (!m_haveSourceFrame) return {};
     const ScreenFrame& f = m_sourceFrame;
     if (f.pixels.size() < f.area.Area()) return {};

@@ -10,6 +10,12 @@
 
 namespace nl {
 
+// Whether a Wayland desktop copies the screen itself where the compositor lets it.
+enum class ScreenCopyUse {
+    kWhereOffered,
+    kNever,  // always through the screenshot service (tests of that path)
+};
+
 namespace wayland {
 class CWaylandScreen;
 struct ScreenPlane;
@@ -30,14 +36,18 @@ public:
     // Connects to the compositor WAYLAND_DISPLAY names. Nothing, with the reason in `error`,
     // when it cannot be reached. `source` (may be null) gives the frames where the compositor
     // does not let programs copy the screen.
-    static std::unique_ptr<CWaylandDesktop> Open(std::unique_ptr<IScreenSource> source,
-                                                 std::string* error);
+    static std::unique_ptr<CWaylandDesktop> Open(
+        std::unique_ptr<IScreenSource> source, std::string* error,
+        ScreenCopyUse screenCopy = ScreenCopyUse::kWhereOffered);
     ~CWaylandDesktop() override;
 
     // Whether the screen can be read at all: the screen copy protocol or a screenshot service.
     bool CanReadScreen() const;
     // Why the last pixel read failed; empty after a read that worked.
     const std::string& LastError() const { return m_lastError; }
+    // The display figures Metrics gives: the user-interface font's, where the program knows
+    // it (by default 96 dots per inch at the monitors' scale and the standard dialog units).
+    void SetMetrics(const DisplayMetrics& metrics) { m_metrics = metrics; }
 
     Point CursorPos() const override { return m_cursor; }
     void SetCursorPos(Point pos) override { m_cursor = pos; }
@@ -70,7 +80,9 @@ public:
 
 private:
     CWaylandDesktop(std::unique_ptr<wayland::CWaylandScreen> screen,
-                    std::unique_ptr<IScreenSource> source);
+                    std::unique_ptr<IScreenSource> source, ScreenCopyUse screenCopy);
+    // Whether pixels come from the compositor's screen copy (else from the source).
+    bool CopiesScreen() const;
     // Makes the pixels of `area` readable: the frozen picture, or a fresh capture.
     bool ReadScreen(const Rect& area) const;
     std::vector<wayland::ScreenPlane> Planes() const;
@@ -82,6 +94,8 @@ private:
 
     std::unique_ptr<wayland::CWaylandScreen> m_screen;
     std::unique_ptr<IScreenSource> m_source;
+    ScreenCopyUse m_screenCopy;
+    DisplayMetrics m_metrics;
     std::string m_swaySocket;
     Point m_cursor;
     bool m_frozen = false;
