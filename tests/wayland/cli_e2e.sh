@@ -55,6 +55,8 @@ rect_x=1000 rect_y=400 rect_w=200 rect_h=200
 "$cli" capture rect $rect_x,$rect_y,$rect_w,$rect_h "$WL/rect.bmp" || fail "capture rect failed"
 "$cli" capture desktop "$WL/desktop.bmp" || fail "capture desktop failed"
 "$cli" capture window --under $nx,$ny "$WL/window.bmp" || fail "capture window --under failed"
+# The zoom across the two windows' gap, 2x: source rows 440 to 560, green above, pink below.
+"$cli" magnify 1200 500 --zoom 200 --size 40x240 "$WL/zoom.bmp" || fail "magnify failed"
 python3 - "$WL" "$WL_NATIVE_COLOR" "$WL_X11_COLOR" <<'PY' || failures=$((failures + 1))
 import struct, sys
 folder, native, x11 = sys.argv[1], sys.argv[2].lower(), sys.argv[3].lower()
@@ -90,6 +92,10 @@ w, h, px = read_bmp(folder + "/desktop.bmp")
 check("desktop size", (w, h), (1600, 1000))
 check("desktop pixel in the Wayland window", px(1200, 300), native)
 check("desktop pixel in the X11 window", px(1200, 800), x11)
+w, h, px = read_bmp(folder + "/zoom.bmp")
+check("magnify size", (w, h), (40, 240))
+check("magnified Wayland window", px(5, 4), native)     # source row 442
+check("magnified X11 window", px(5, 236), x11)          # source row 558
 w, h, px = read_bmp(folder + "/window.bmp")
 check("window size (frame with title bar)", (w, h), (800, 475))
 check("window content", px(400, 300), native)
