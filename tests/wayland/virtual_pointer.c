@@ -61,9 +61,11 @@ int main(int argc, char** argv) {
         double a, b;
         unsigned code, state;
         if (sscanf(line, "abs %lf %lf", &a, &b) == 2) {
-            zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), (unsigned)a, (unsigned)b, width, height);
+            zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), (unsigned)a, (unsigned)b,
+                                                    width, height);
         } else if (sscanf(line, "rel %lf %lf", &a, &b) == 2) {
-            zwlr_virtual_pointer_v1_motion(pointer, now_ms(), wl_fixed_from_double(a), wl_fixed_from_double(b));
+            zwlr_virtual_pointer_v1_motion(pointer, now_ms(), wl_fixed_from_double(a),
+                                           wl_fixed_from_double(b));
         } else if (sscanf(line, "btn %u %u", &code, &state) == 2) {
             zwlr_virtual_pointer_v1_button(pointer, now_ms(), code, state);
         } else if (strncmp(line, "quit", 4) == 0) {

@@ -131,7 +131,8 @@ void PlatformServices::BuildRealDesktop() {
             m_desktop = std::move(desktop);
             return;
         }
-        throw std::runtime_error("cannot open the Wayland desktop: " + error);
+        // The program still runs, blind to other windows, and says why.
+        m_sessionNote = "The screen cannot be read: " + error;
     }
     auto x11 = std::make_unique<CX11Desktop>();
     if (platform == QLatin1String("xcb") && InWaylandSession() && x11::IsXWaylandServer()) {

@@ -6,7 +6,9 @@
 
 namespace nl::wayland {
 
-CShmBuffer::~CShmBuffer() { Release(); }
+CShmBuffer::~CShmBuffer() {
+    Release();
+}
 
 void CShmBuffer::Release() {
     if (m_buffer) wl_buffer_destroy(m_buffer);
@@ -20,7 +22,8 @@ void CShmBuffer::Release() {
 }
 
 bool CShmBuffer::Fit(wl_shm* shm, std::uint32_t format, int width, int height, int stride) {
-    if (m_buffer && format == m_format && width == m_width && height == m_height && stride == m_stride)
+    if (m_buffer && format == m_format && width == m_width && height == m_height &&
+        stride == m_stride)
         return true;
     Release();
     if (shm == nullptr || width <= 0 || height <= 0 || stride < width * 4) return false;

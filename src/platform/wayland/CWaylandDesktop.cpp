@@ -41,7 +41,8 @@ Rect UnionOf(const std::vector<Rect>& rects) {
 }  // namespace
 
 std::unique_ptr<CWaylandDesktop> CWaylandDesktop::Open(std::unique_ptr<IScreenSource> source,
-                                                       std::string* error, ScreenCopyUse screenCopy) {
+                                                       std::string* error,
+                                                       ScreenCopyUse screenCopy) {
     std::unique_ptr<wayland::CWaylandScreen> screen = wayland::CWaylandScreen::Connect(error);
     if (!screen) return nullptr;
     return std::unique_ptr<CWaylandDesktop>(
@@ -61,9 +62,13 @@ bool CWaylandDesktop::CopiesScreen() const {
 
 CWaylandDesktop::~CWaylandDesktop() = default;
 
-bool CWaylandDesktop::CanReadScreen() const { return CopiesScreen() || m_source; }
+bool CWaylandDesktop::CanReadScreen() const {
+    return CopiesScreen() || m_source;
+}
 
-Rect CWaylandDesktop::VirtualScreen() const { return UnionOf(m_screen->MonitorRects()); }
+Rect CWaylandDesktop::VirtualScreen() const {
+    return UnionOf(m_screen->MonitorRects());
+}
 
 std::vector<MonitorInfo> CWaylandDesktop::Monitors() const {
     // The compositor tells no work area apart from the monitor.
@@ -72,7 +77,9 @@ std::vector<MonitorInfo> CWaylandDesktop::Monitors() const {
     return monitors;
 }
 
-DisplayMetrics CWaylandDesktop::Metrics() const { return m_metrics; }
+DisplayMetrics CWaylandDesktop::Metrics() const {
+    return m_metrics;
+}
 
 bool CWaylandDesktop::ReadScreen(const Rect& area) const {
     m_lastError.clear();

@@ -22,19 +22,16 @@ constexpr std::uint32_t kBufferDoneVersion = 3;
 
 std::optional<PlaneFormat> FormatOf(std::uint32_t shmFormat) {
     switch (shmFormat) {
-    case WL_SHM_FORMAT_XRGB8888:
-    case WL_SHM_FORMAT_ARGB8888:
-        return PlaneFormat::kXrgb;
-    case WL_SHM_FORMAT_XBGR8888:
-    case WL_SHM_FORMAT_ABGR8888:
-        return PlaneFormat::kXbgr;
-    default:
-        return std::nullopt;
+        case WL_SHM_FORMAT_XRGB8888:
+        case WL_SHM_FORMAT_ARGB8888:
+            return PlaneFormat::kXrgb;
+        case WL_SHM_FORMAT_XBGR8888:
+        case WL_SHM_FORMAT_ABGR8888:
+            return PlaneFormat::kXbgr;
+        default:
+            return std::nullopt;
     }
 }
-
-template <typename... Args>
-void Ignore(Args...) {}
 
 }  // namespace
 
@@ -51,12 +48,12 @@ struct CWaylandScreen::Output {
     wl_output* output = nullptr;
     zxdg_output_v1* xdg = nullptr;
     std::uint32_t name = 0;
-    Point position;          // wl_output's own position, used without xdg-output
+    Point position;  // wl_output's own position, used without xdg-output
     int modeWidth = 0, modeHeight = 0, scale = 1;
     std::int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
     bool hasLogical = false;
-    bool removed = false;    // the compositor took the monitor away
-    Rect logical;            // from xdg-output
+    bool removed = false;  // the compositor took the monitor away
+    Rect logical;          // from xdg-output
     Rect device;
     CShmBuffer buffer;
     bool captured = false;
@@ -116,75 +113,87 @@ struct CWaylandScreen::Frame {
 namespace {
 
 const wl_output_listener kOutputListener = {
-    .geometry = [](void* data, wl_output*, std::int32_t x, std::int32_t y, std::int32_t, std::int32_t,
-                   std::int32_t, const char*, const char*, std::int32_t transform) {
-        auto* out = static_cast<CWaylandScreen::Output*>(data);
-        out->position = {x, y};
-        out->transform = transform;
-    },
-    .mode = [](void* data, wl_output*, std::uint32_t flags, std::int32_t width, std::int32_t height,
-               std::int32_t) {
-        if ((flags & WL_OUTPUT_MODE_CURRENT) == 0) return;
-        auto* out = static_cast<CWaylandScreen::Output*>(data);
-        out->modeWidth = width;
-        out->modeHeight = height;
-    },
-    .done = [](void* data, wl_output*) { *static_cast<CWaylandScreen::Output*>(data)->layoutChanged = true; },
-    .scale = [](void* data, wl_output*, std::int32_t factor) {
-        static_cast<CWaylandScreen::Output*>(data)->scale = factor;
-    },
+    .geometry =
+        [](void* data, wl_output*, std::int32_t x, std::int32_t y, std::int32_t, std::int32_t,
+           std::int32_t, const char*, const char*, std::int32_t transform) {
+            auto* out = static_cast<CWaylandScreen::Output*>(data);
+            out->position = {x, y};
+            out->transform = transform;
+        },
+    .mode =
+        [](void* data, wl_output*, std::uint32_t flags, std::int32_t width, std::int32_t height,
+           std::int32_t) {
+            if ((flags & WL_OUTPUT_MODE_CURRENT) == 0) return;
+            auto* out = static_cast<CWaylandScreen::Output*>(data);
+            out->modeWidth = width;
+            out->modeHeight = height;
+        },
+    .done = [](void* data,
+               wl_output*) { *static_cast<CWaylandScreen::Output*>(data)->layoutChanged = true; },
+    .scale =
+        [](void* data, wl_output*, std::int32_t factor) {
+            static_cast<CWaylandScreen::Output*>(data)->scale = factor;
+        },
     .name = [](void*, wl_output*, const char*) {},
     .description = [](void*, wl_output*, const char*) {},
 };
 
 const zxdg_output_v1_listener kXdgOutputListener = {
-    .logical_position = [](void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y) {
-        auto* out = static_cast<CWaylandScreen::Output*>(data);
-        out->logical = {x, y, x + out->logical.Width(), y + out->logical.Height()};
-        out->hasLogical = true;
-    },
-    .logical_size = [](void* data, zxdg_output_v1*, std::int32_t width, std::int32_t height) {
-        auto* out = static_cast<CWaylandScreen::Output*>(data);
-        out->logical.right = out->logical.left + width;
-        out->logical.bottom = out->logical.top + height;
-        out->hasLogical = true;
-    },
-    .done = [](void* data, zxdg_output_v1*) {
-        *static_cast<CWaylandScreen::Output*>(data)->layoutChanged = true;
-    },
+    .logical_position =
+        [](void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y) {
+            auto* out = static_cast<CWaylandScreen::Output*>(data);
+            out->logical = {x, y, x + out->logical.Width(), y + out->logical.Height()};
+            out->hasLogical = true;
+        },
+    .logical_size =
+        [](void* data, zxdg_output_v1*, std::int32_t width, std::int32_t height) {
+            auto* out = static_cast<CWaylandScreen::Output*>(data);
+            out->logical.right = out->logical.left + width;
+            out->logical.bottom = out->logical.top + height;
+            out->hasLogical = true;
+        },
+    .done =
+        [](void* data, zxdg_output_v1*) {
+            *static_cast<CWaylandScreen::Output*>(data)->layoutChanged = true;
+        },
     .name = [](void*, zxdg_output_v1*, const char*) {},
     .description = [](void*, zxdg_output_v1*, const char*) {},
 };
 
 const zwlr_screencopy_frame_v1_listener kFrameListener = {
-    .buffer = [](void* data, zwlr_screencopy_frame_v1*, std::uint32_t format, std::uint32_t width,
-                 std::uint32_t height, std::uint32_t stride) {
-        auto* f = static_cast<CWaylandScreen::Frame*>(data);
-        // The first offer in a known format wins.
-        if (f->offered && FormatOf(f->format)) return;
-        f->offered = true;
-        f->format = format;
-        f->width = static_cast<int>(width);
-        f->height = static_cast<int>(height);
-        f->stride = static_cast<int>(stride);
-        if (!f->waitForDone) f->StartCopy();
-    },
-    .flags = [](void* data, zwlr_screencopy_frame_v1*, std::uint32_t flags) {
-        static_cast<CWaylandScreen::Frame*>(data)->flags = flags;
-    },
-    .ready = [](void* data, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t, std::uint32_t) {
-        static_cast<CWaylandScreen::Frame*>(data)->state = CWaylandScreen::Frame::State::kReady;
-    },
-    .failed = [](void* data, zwlr_screencopy_frame_v1*) {
-        static_cast<CWaylandScreen::Frame*>(data)->Fail("the compositor could not copy the screen");
-    },
+    .buffer =
+        [](void* data, zwlr_screencopy_frame_v1*, std::uint32_t format, std::uint32_t width,
+           std::uint32_t height, std::uint32_t stride) {
+            auto* f = static_cast<CWaylandScreen::Frame*>(data);
+            // The first offer in a known format wins.
+            if (f->offered && FormatOf(f->format)) return;
+            f->offered = true;
+            f->format = format;
+            f->width = static_cast<int>(width);
+            f->height = static_cast<int>(height);
+            f->stride = static_cast<int>(stride);
+            if (!f->waitForDone) f->StartCopy();
+        },
+    .flags = [](void* data, zwlr_screencopy_frame_v1*,
+                std::uint32_t flags) { static_cast<CWaylandScreen::Frame*>(data)->flags = flags; },
+    .ready =
+        [](void* data, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t, std::uint32_t) {
+            static_cast<CWaylandScreen::Frame*>(data)->state = CWaylandScreen::Frame::State::kReady;
+        },
+    .failed =
+        [](void* data, zwlr_screencopy_frame_v1*) {
+            static_cast<CWaylandScreen::Frame*>(data)->Fail(
+                "the compositor could not copy the screen");
+        },
     .damage = [](void*, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t, std::uint32_t,
                  std::uint32_t) {},
-    .linux_dmabuf = [](void*, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t, std::uint32_t) {},
-    .buffer_done = [](void* data, zwlr_screencopy_frame_v1*) {
-        auto* f = static_cast<CWaylandScreen::Frame*>(data);
-        if (f->state == CWaylandScreen::Frame::State::kWaiting) f->StartCopy();
-    },
+    .linux_dmabuf = [](void*, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t,
+                       std::uint32_t) {},
+    .buffer_done =
+        [](void* data, zwlr_screencopy_frame_v1*) {
+            auto* f = static_cast<CWaylandScreen::Frame*>(data);
+            if (f->state == CWaylandScreen::Frame::State::kWaiting) f->StartCopy();
+        },
 };
 
 }  // namespace
@@ -208,40 +217,43 @@ std::unique_ptr<CWaylandScreen> CWaylandScreen::Connect(std::string* error) {
         return nullptr;
     }
     static const wl_registry_listener registryListener = {
-        .global = [](void* data, wl_registry* registry, std::uint32_t name, const char* interface,
-                     std::uint32_t version) {
-            auto* self = static_cast<CWaylandScreen*>(data);
-            Globals& g = *self->m_globals;
-            const auto bind = [&](const wl_interface* iface, std::uint32_t most) {
-                return wl_registry_bind(registry, name, iface, std::min(version, most));
-            };
-            if (std::strcmp(interface, wl_output_interface.name) == 0) {
-                auto out = std::make_unique<Output>();
-                out->layoutChanged = &self->m_layoutChanged;
-                out->name = name;
-                out->output = static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion));
-                wl_output_add_listener(out->output, &kOutputListener, out.get());
-                self->m_outputs.push_back(std::move(out));
-                self->AddXdgOutputs();
-            } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
-                g.shm = static_cast<wl_shm*>(bind(&wl_shm_interface, kShmVersion));
-            } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0) {
-                g.xdgOutputs = static_cast<zxdg_output_manager_v1*>(
-                    bind(&zxdg_output_manager_v1_interface, kXdgOutputVersion));
-                self->AddXdgOutputs();
-            } else if (std::strcmp(interface, zwlr_screencopy_manager_v1_interface.name) == 0) {
-                g.screencopyVersion = std::min(version, kScreencopyVersion);
-                g.screencopy = static_cast<zwlr_screencopy_manager_v1*>(
-                    bind(&zwlr_screencopy_manager_v1_interface, kScreencopyVersion));
-            }
-        },
-        .global_remove = [](void* data, wl_registry*, std::uint32_t name) {
-            // Dropped at the next layout update: a capture under way may still hold it.
-            auto* self = static_cast<CWaylandScreen*>(data);
-            for (auto& out : self->m_outputs)
-                if (out->name == name) out->removed = true;
-            self->m_layoutChanged = true;
-        },
+        .global =
+            [](void* data, wl_registry* registry, std::uint32_t name, const char* interface,
+               std::uint32_t version) {
+                auto* self = static_cast<CWaylandScreen*>(data);
+                Globals& g = *self->m_globals;
+                const auto bind = [&](const wl_interface* iface, std::uint32_t most) {
+                    return wl_registry_bind(registry, name, iface, std::min(version, most));
+                };
+                if (std::strcmp(interface, wl_output_interface.name) == 0) {
+                    auto out = std::make_unique<Output>();
+                    out->layoutChanged = &self->m_layoutChanged;
+                    out->name = name;
+                    out->output =
+                        static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion));
+                    wl_output_add_listener(out->output, &kOutputListener, out.get());
+                    self->m_outputs.push_back(std::move(out));
+                    self->AddXdgOutputs();
+                } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
+                    g.shm = static_cast<wl_shm*>(bind(&wl_shm_interface, kShmVersion));
+                } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0) {
+                    g.xdgOutputs = static_cast<zxdg_output_manager_v1*>(
+                        bind(&zxdg_output_manager_v1_interface, kXdgOutputVersion));
+                    self->AddXdgOutputs();
+                } else if (std::strcmp(interface, zwlr_screencopy_manager_v1_interface.name) == 0) {
+                    g.screencopyVersion = std::min(version, kScreencopyVersion);
+                    g.screencopy = static_cast<zwlr_screencopy_manager_v1*>(
+                        bind(&zwlr_screencopy_manager_v1_interface, kScreencopyVersion));
+                }
+            },
+        .global_remove =
+            [](void* data, wl_registry*, std::uint32_t name) {
+                // Dropped at the next layout update: a capture under way may still hold it.
+                auto* self = static_cast<CWaylandScreen*>(data);
+                for (auto& out : self->m_outputs)
+                    if (out->name == name) out->removed = true;
+                self->m_layoutChanged = true;
+            },
     };
     screen->m_globals->registry = wl_display_get_registry(screen->m_display);
     wl_registry_add_listener(screen->m_globals->registry, &registryListener, screen.get());
@@ -263,7 +275,9 @@ std::unique_ptr<CWaylandScreen> CWaylandScreen::Connect(std::string* error) {
     return screen;
 }
 
-bool CWaylandScreen::Roundtrip() { return wl_display_roundtrip(m_display) >= 0; }
+bool CWaylandScreen::Roundtrip() {
+    return wl_display_roundtrip(m_display) >= 0;
+}
 
 void CWaylandScreen::AddXdgOutputs() {
     if (!m_globals->xdgOutputs) return;
@@ -293,7 +307,9 @@ Rect CWaylandScreen::WindowToDevice(const Rect& logical) const {
     return wayland::WindowToDevice(m_layouts, logical);
 }
 
-bool CWaylandScreen::CanCapture() const { return m_globals->screencopy && m_globals->shm; }
+bool CWaylandScreen::CanCapture() const {
+    return m_globals->screencopy && m_globals->shm;
+}
 
 std::vector<Rect> CWaylandScreen::MonitorRects() const {
     std::vector<Rect> rects;
@@ -326,12 +342,14 @@ bool CWaylandScreen::Capture(const Rect& area, std::string* error) {
     };
     bool connected = true;
     while (connected && pending()) connected = wl_display_dispatch(m_display) >= 0;
-    std::string failure = connected ? std::string() : "the Wayland compositor closed the connection";
+    std::string failure =
+        connected ? std::string() : "the Wayland compositor closed the connection";
     for (Frame& f : frames) {
         zwlr_screencopy_frame_v1_destroy(f.frame);
         f.output->captured = f.state == Frame::State::kReady;
-        f.output->rows = (f.flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT) != 0 ? PlaneRows::kBottomUp
-                                                                                  : PlaneRows::kTopDown;
+        f.output->rows = (f.flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT) != 0
+                             ? PlaneRows::kBottomUp
+                             : PlaneRows::kTopDown;
         if (f.state == Frame::State::kFailed && failure.empty()) failure = f.error;
     }
     // Monitors added, moved, changed or removed meanwhile count from the next read on.

@@ -13,8 +13,8 @@ constexpr GrabPixel kBlack = kOpaque;
 // The first row of the plane's picture row `y` (0 at the picture's top) in its buffer.
 const std::uint32_t* PlaneRow(const ScreenPlane& plane, int y) {
     const int bufferRow = plane.rows == PlaneRows::kTopDown ? y : plane.area.Height() - 1 - y;
-    return reinterpret_cast<const std::uint32_t*>(plane.data +
-                                                  static_cast<std::size_t>(bufferRow) * plane.strideBytes);
+    return reinterpret_cast<const std::uint32_t*>(plane.data + static_cast<std::size_t>(bufferRow) *
+                                                                   plane.strideBytes);
 }
 
 GrabPixel ToGrabPixel(std::uint32_t word, PlaneFormat format) {
@@ -33,8 +33,10 @@ void ComposePlanes(std::span<const ScreenPlane> planes, const Rect& rect, GrabPi
         if (part.IsEmpty() || plane.data == nullptr) continue;
         const int width = part.Width();
         for (int y = part.top; y < part.bottom; ++y) {
-            const std::uint32_t* from = PlaneRow(plane, y - plane.area.top) + (part.left - plane.area.left);
-            GrabPixel* to = out + static_cast<std::size_t>(y - rect.top) * stride + (part.left - rect.left);
+            const std::uint32_t* from =
+                PlaneRow(plane, y - plane.area.top) + (part.left - plane.area.left);
+            GrabPixel* to =
+                out + static_cast<std::size_t>(y - rect.top) * stride + (part.left - rect.left);
             if (plane.format == PlaneFormat::kXrgb) {
                 std::memcpy(to, from, static_cast<std::size_t>(width) * sizeof(GrabPixel));
                 for (int x = 0; x < width; ++x) to[x] |= kOpaque;

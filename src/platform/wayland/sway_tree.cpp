@@ -54,7 +54,8 @@ SwayView MakeView(const Json& node) {
     view.focused = node.value("focused", false);
     view.className = JsonText(node, "app_id");
     if (view.className.empty())
-        if (const auto props = node.find("window_properties"); props != node.end() && props->is_object())
+        if (const auto props = node.find("window_properties");
+            props != node.end() && props->is_object())
             view.className = JsonText(*props, "class");
     return view;
 }
@@ -75,7 +76,8 @@ void CollectViews(const Json& node, bool floating, Collected& out) {
         for (const Json& child : *it) CollectViews(child, floating, out);
     // Floating containers are kept bottom to top: the last one is raised highest.
     if (const auto it = node.find("floating_nodes"); it != node.end() && it->is_array())
-        for (auto child = it->rbegin(); child != it->rend(); ++child) CollectViews(*child, true, out);
+        for (auto child = it->rbegin(); child != it->rend(); ++child)
+            CollectViews(*child, true, out);
 }
 
 // The workspaces each output shows now.

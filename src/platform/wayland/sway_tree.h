@@ -12,12 +12,12 @@ namespace nl::wayland {
 // A top-level view of the sway compositor as its layout tree describes it. Rectangles are in
 // the compositor's logical coordinates.
 struct SwayView {
-    std::uint64_t id = 0;     // the container's id
-    Rect frame;               // with title bar and borders
-    Rect content;             // the client's own area
+    std::uint64_t id = 0;  // the container's id
+    Rect frame;            // with title bar and borders
+    Rect content;          // the client's own area
     std::string title;
-    std::string className;    // the Wayland app id, or the X11 class of an XWayland window
-    bool focused = false;     // the view the keyboard goes to
+    std::string className;  // the Wayland app id, or the X11 class of an XWayland window
+    bool focused = false;   // the view the keyboard goes to
 };
 
 // The visible views of a `get_tree` reply, topmost first: full-screen views, then floating

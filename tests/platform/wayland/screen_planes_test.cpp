@@ -17,14 +17,17 @@ std::vector<std::uint32_t> Picture(PlaneFormat format, PlaneRows rows) {
         for (int x = 0; x < 4; ++x) {
             const std::uint32_t r = 0x10 + x, g = 0x20 + y, b = 0x80;
             // The top byte is undefined in captures: readers must not pass it on.
-            words.push_back(format == PlaneFormat::kXrgb ? (0x11u << 24) | (r << 16) | (g << 8) | b
-                                                         : (0x22u << 24) | (b << 16) | (g << 8) | r);
+            words.push_back(format == PlaneFormat::kXrgb
+                                ? (0x11u << 24) | (r << 16) | (g << 8) | b
+                                : (0x22u << 24) | (b << 16) | (g << 8) | r);
         }
     }
     return words;
 }
 
-GrabPixel Expected(int x, int y) { return 0xFF000000u | ((0x10u + x) << 16) | ((0x20u + y) << 8) | 0x80u; }
+GrabPixel Expected(int x, int y) {
+    return 0xFF000000u | ((0x10u + x) << 16) | ((0x20u + y) << 8) | 0x80u;
+}
 
 constexpr GrabPixel kBlack = 0xFF000000;
 
@@ -34,9 +37,15 @@ struct TwoPlanes {
     std::vector<std::uint32_t> left = Picture(PlaneFormat::kXrgb, PlaneRows::kTopDown);
     std::vector<std::uint32_t> right = Picture(PlaneFormat::kXbgr, PlaneRows::kBottomUp);
     std::vector<ScreenPlane> planes = {
-        {{0, 0, 4, 2}, reinterpret_cast<const std::uint8_t*>(left.data()), 16, PlaneFormat::kXrgb,
+        {{0, 0, 4, 2},
+         reinterpret_cast<const std::uint8_t*>(left.data()),
+         16,
+         PlaneFormat::kXrgb,
          PlaneRows::kTopDown},
-        {{4, 0, 8, 2}, reinterpret_cast<const std::uint8_t*>(right.data()), 16, PlaneFormat::kXbgr,
+        {{4, 0, 8, 2},
+         reinterpret_cast<const std::uint8_t*>(right.data()),
+         16,
+         PlaneFormat::kXbgr,
          PlaneRows::kBottomUp},
     };
 };
@@ -53,7 +62,8 @@ TEST(ScreenPlanes, PixelsReadTheSameWhateverTheFormatAndRowOrder) {
         {{8, 0}, std::nullopt},   {{0, 2}, std::nullopt},    // no monitor there
         {{-1, 0}, std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(PlanePixel(screen.planes, c.at), c.expected) << c.at.x << "," << c.at.y;
+    for (const Case& c : cases)
+        EXPECT_EQ(PlanePixel(screen.planes, c.at), c.expected) << c.at.x << "," << c.at.y;
 }
 
 TEST(ScreenPlanes, ComposeCopiesAcrossMonitorsAndBlackensTheRest) {
@@ -68,13 +78,14 @@ TEST(ScreenPlanes, ComposeCopiesAcrossMonitorsAndBlackensTheRest) {
         GrabPixel expected;
     };
     const Case cases[] = {
-        {0, 0, kBlack},          {3, 0, kBlack},            // above the screen
-        {0, 1, Expected(2, 0)},  {1, 2, Expected(3, 1)},    // the left monitor
-        {2, 1, Expected(0, 0)},  {3, 2, Expected(1, 1)},    // the right monitor
-        {4, 0, 0x12345678},      {5, 2, 0x12345678},        // past the width: untouched
+        {0, 0, kBlack},         {3, 0, kBlack},          // above the screen
+        {0, 1, Expected(2, 0)}, {1, 2, Expected(3, 1)},  // the left monitor
+        {2, 1, Expected(0, 0)}, {3, 2, Expected(1, 1)},  // the right monitor
+        {4, 0, 0x12345678},     {5, 2, 0x12345678},      // past the width: untouched
     };
     for (const Case& c : cases)
-        EXPECT_EQ(out[static_cast<std::size_t>(c.y) * kStride + c.x], c.expected) << c.x << "," << c.y;
+        EXPECT_EQ(out[static_cast<std::size_t>(c.y) * kStride + c.x], c.expected)
+            << c.x << "," << c.y;
 }
 
 TEST(ScreenPlanes, LendsOnlyFromOneTopDownRgbPlane) {

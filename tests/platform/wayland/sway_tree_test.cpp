@@ -84,7 +84,8 @@ TEST(SwayTree, ListsTheShownViewsTopmostFirst) {
 }
 
 TEST(SwayTree, AnythingButALayoutTreeHasNoViews) {
-    for (const char* text : {"", "not json", "[]", "{\"id\": 1}", "{\"nodes\": 5}", "{\"nodes\": [{\"nodes\": {}}]}"})
+    for (const char* text :
+         {"", "not json", "[]", "{\"id\": 1}", "{\"nodes\": 5}", "{\"nodes\": [{\"nodes\": {}}]}"})
         EXPECT_TRUE(ParseSwayTree(text).empty()) << text;
 }
 

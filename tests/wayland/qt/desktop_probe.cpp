@@ -52,7 +52,6 @@ int FreezeThen(nl::IDesktop& desktop, const char* command, nl::Point point) {
     return 0;
 }
 
-
 // A screenshot service whose n-th picture is all 0xnn2030; or one that is always refused.
 class NumberedSource : public nl::IScreenSource {
 public:
@@ -65,7 +64,8 @@ public:
         }
         ++m_pictures;
         frame.area = kArea;
-        frame.pixels.assign(kArea.Area(), kBase | (static_cast<nl::GrabPixel>(m_pictures & 0xFF) << 16));
+        frame.pixels.assign(kArea.Area(),
+                            kBase | (static_cast<nl::GrabPixel>(m_pictures & 0xFF) << 16));
         return true;
     }
 
@@ -80,13 +80,15 @@ void PrintColor(const char* what, nl::COLORREF color) {
     if (color == nl::kNoColor)
         std::printf("%s none\n", what);
     else
-        std::printf("%s #%02x%02x%02x\n", what, nl::RgbRed(color), nl::RgbGreen(color), nl::RgbBlue(color));
+        std::printf("%s #%02x%02x%02x\n", what, nl::RgbRed(color), nl::RgbGreen(color),
+                    nl::RgbBlue(color));
 }
 
 int ThroughSource() {
     std::string error;
     auto desktop = nl::CWaylandDesktop::Open(
-        std::make_unique<NumberedSource>(NumberedSource::Answer::kPicture), &error, nl::ScreenCopyUse::kNever);
+        std::make_unique<NumberedSource>(NumberedSource::Answer::kPicture), &error,
+        nl::ScreenCopyUse::kNever);
     if (!desktop) return 1;
     constexpr nl::Point kAt{100, 100};
     PrintColor("source-read", desktop->PixelColor(kAt));
@@ -98,7 +100,8 @@ int ThroughSource() {
     PrintColor("source-thawed", desktop->PixelColor(kAt));
 
     auto refused = nl::CWaylandDesktop::Open(
-        std::make_unique<NumberedSource>(NumberedSource::Answer::kRefusal), &error, nl::ScreenCopyUse::kNever);
+        std::make_unique<NumberedSource>(NumberedSource::Answer::kRefusal), &error,
+        nl::ScreenCopyUse::kNever);
     PrintColor("refused-read", refused->PixelColor(kAt));
     std::printf("refused-reason %s\n", refused->LastError().c_str());
     error.clear();
