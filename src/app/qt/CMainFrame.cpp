@@ -19,6 +19,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/hot_keys.h"
+#include "framework/qt/CFrozenScreen.h"
 #include "framework/qt/COverlayWnd.h"
 #include "framework/qt/CViewApp.h"
 #include "platform/IHotKeys.h"
@@ -56,6 +57,11 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
                                   m_context.clipboard, m_context.sound, m_context.clock},
         m_context.notify, m_pickTimer, [] { malloc_trim(0); });
     m_picking->SetStopPicking([this] { ExecuteCommand(cmd::kPickingStopped); });
+    // A click on the frozen screen picks as the pick hot key does; Esc stops picking.
+    m_frozen = std::make_unique<CFrozenScreen>(
+        m_context.desktop,
+        CFrozenScreen::Callbacks{[this] { ExecuteKeyCommand(cmd::kPickColor); },
+                                 [this] { ExecuteCommand(cmd::kPickingStopped); }});
     const AppSettings& settings = m_context.prefs.Settings();
     // A tool palette: a title with a close button and no minimize or maximize box.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -137,6 +143,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
 
 CMainFrame::~CMainFrame() {
     m_picking->Stop();
+    m_frozen->Close();
     m_idleTimer.stop();
     m_flushSubscription.Reset();
     m_wakeSubscription.Reset();
@@ -300,7 +307,12 @@ void CMainFrame::RecordPlacement() {
 // --- picking ----------------------------------------------------------------------------
 
 void CMainFrame::ApplyPickingState() {
-    const bool started = m_context.prefs.Settings().PickingStarted();
+    bool started = m_context.prefs.Settings().PickingStarted();
+    if (!ApplyFrozenScreen(started)) {
+        started = false;
+        m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                                  OptionState::kOff);
+    }
     const int icon = started ? res::kIconStarted : res::kIconStopped;
     if (icon != m_iconId) {
         m_iconId = icon;
@@ -322,6 +334,7 @@ std::uint64_t CMainFrame::Now() const {
 // --- notifications and idle update -----------------------------------------------------
 
 void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t argument) {
+    if (type == ViewNotify::kTimerTick) m_frozen->FollowCursor();
     if (type == ViewNotify::kToolTipsChanged) {
         m_statusBar->SetToolTipsEnabled(
             HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralToolTips));
@@ -347,8 +360,13 @@ void CMainFrame::RunIdleUpdate() {
     m_binder->UpdateActions();
     if (m_toolbarView) m_toolbarView->UpdateControls();
 
+    // The frozen screen's keys and clicks replace the views' hints while it is up.
     const std::optional<CCmdUI> hint = UpdateCommandIfHandled(cmd::kIndicatorHint);
-    m_statusBar->SetHint(ToQt(hint && hint->Text() ? *hint->Text() : LoadString(kIdsIdleMessage)));
+    if (m_frozen->IsOpen())
+        m_statusBar->SetHint(ToQt(LoadString(kIdsHintFrozenScreen)));
+    else
+        m_statusBar->SetHint(
+            ToQt(hint && hint->Text() ? *hint->Text() : LoadString(kIdsIdleMessage)));
     const CCmdUI count = UpdateCommand(cmd::kColorCountPane);
     m_statusBar->SetPaneText(count.Text() ? ToQt(*count.Text()) : QString());
 
@@ -408,6 +426,11 @@ void CMainFrame::ShowAtStartup() {
         setGeometry(LogicalRect(where.rect));
         setVisible(where.show);
     }
+    // Picking on a frozen screen waits for the user's start: a screen frozen at start-up
+    // would cover the desktop before anything asked for it.
+    if (!m_context.desktop.FollowsPointer())
+        m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                                  OptionState::kOff);
     ApplyPickingState();
     if (!isVisible()) m_picking->TrimMemory();
     RunIdleUpdate();
@@ -420,6 +443,10 @@ void CMainFrame::ShowAtStartup() {
 WindowId CMainFrame::NativeWindow() const {
     if (!testAttribute(Qt::WA_WState_Created)) return kNoWindow;
     return static_cast<WindowId>(winId());
+}
+
+bool CMainFrame::IsFrozenScreenActive() const {
+    return m_frozen->Holds(QApplication::activeWindow());
 }
 
 bool CMainFrame::IsOverlayVisible() const {

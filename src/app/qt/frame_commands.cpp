@@ -14,6 +14,7 @@
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "framework/ViewNotifyHub.h"
+#include "framework/qt/CFrozenScreen.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
@@ -147,6 +148,27 @@ void CMainFrame::SetPickingStarted(bool started) {
     m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
                               started ? OptionState::kOn : OptionState::kOff);
     ApplyPickingState();
+}
+
+bool CMainFrame::ApplyFrozenScreen(bool started) {
+    CFrozenScreen& frozen = *m_frozen;
+    if (!started || m_context.desktop.FollowsPointer()) {
+        frozen.Close();
+        return true;
+    }
+    if (frozen.IsOpen()) return true;
+    std::string error;
+    if (!frozen.Open(&error)) {
+        m_context.dialogs.MessageBox(FormatString(kIdsCannotFreeze, {error}),
+                                     LoadString(kIdsAppTitle), MsgButtons::kOk, MsgIcon::kWarning);
+        return false;
+    }
+    // The main window and the tool windows stay above the picture, usable while picking: the
+    // Magnifier and the panes show what the pointer is over, and Stop picking is at hand.
+    for (const OwnedWindow& window : m_windows)
+        if (window.widget && window.widget->isVisible()) window.widget->raise();
+    if (isVisible()) raise();
+    return true;
 }
 
 IPickCountdown& CMainFrame::Countdown() {

@@ -29,6 +29,13 @@ constexpr int kTextMargin = 2;
 
 void CRuler::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // Where the compositor places the window the alpha is the paint's own.
+    if (m_placement == RulerPlacement::kByCompositor) {
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.fillRect(rect(), Qt::transparent);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setOpacity(kAlpha / kAlphaMax);
+    }
     Render(p);
 }
 
