@@ -27,12 +27,6 @@ struct PlacedRulerRig : test::GuiRig {
     }
 };
 
-TEST(CRulerPlacementTest, TheTestPlatformLetsTheProgramPlaceTheRuler) {
-    test::GuiRig rig;
-    CRuler ruler(rig.context, nullptr);
-    EXPECT_EQ(ruler.Placement(), RulerPlacement::kByProgram);
-}
-
 TEST(CRulerPlacementTest, PlacingCommandsSayTheyCannotWhereTheCompositorPlaces) {
     const struct {
         int command;

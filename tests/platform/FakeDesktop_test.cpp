@@ -176,15 +176,5 @@ TEST(FakeDesktopTest, FrozenPixelsStayUntilThawWhateverTheTracking) {
     }
 }
 
-TEST(FakeDesktopTest, AnUnreadableScreenCannotBeFrozen) {
-    FakeDesktop d({0, 0, 8, 8});
-    d.SetScreenReadable(false);
-    std::string error;
-    EXPECT_FALSE(d.Freeze(&error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(d.IsFrozen());
-    EXPECT_EQ(d.FreezeCount(), 0);
-}
-
 }  // namespace
 }  // namespace nl

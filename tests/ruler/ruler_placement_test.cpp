@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/command_ids.h"
-
 namespace nl {
 namespace {
 
@@ -19,20 +17,6 @@ TEST(RulerPlacementTest, OnlyTheWaylandPluginLeavesPlacementToTheCompositor) {
         {"", RulerPlacement::kByProgram},
     };
     for (const auto& c : cases) EXPECT_EQ(RulerPlacementFor(c.platform), c.placement) << c.platform;
-}
-
-TEST(RulerPlacementTest, CommandsThatPlaceTheWindowOrTheCursorNeedPlacement) {
-    const struct {
-        int command;
-        bool needs;
-    } cases[] = {
-        {cmd::kRulerArrange, true},         {cmd::kRulerMoveToCursor, true},
-        {cmd::kRulerMoveCursorToRuler, true}, {cmd::kCursorLeft, true},
-        {cmd::kCursorDown, true},           {cmd::kRulerZoomIn, false},
-        {cmd::kRulerHorizontal, false},     {cmd::kClose, false},
-        {cmd::kCursorDown + 1, false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(RulerCommandNeedsPlacement(c.command), c.needs) << c.command;
 }
 
 }  // namespace
