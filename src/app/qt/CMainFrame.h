@@ -172,6 +172,9 @@ private:
     // Shows or takes away the frozen screen as the picking state says; false when it should
     // be shown and cannot.
     bool ApplyFrozenScreen(bool started);
+    // Keeps the main window and its tool windows above the frozen screen's `picture` window,
+    // or lets them go (null).
+    void StackOverFrozenScreen(QWidget* picture);
     void DelayedPick();
     void OnHotKey(int id);
     void OnTrayActivated(int reason);

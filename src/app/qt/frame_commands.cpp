@@ -2,6 +2,7 @@
 // and option toggles, picking and exit.
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QThread>
 #include <QWindow>
 #include <cstdio>
@@ -153,7 +154,10 @@ void CMainFrame::SetPickingStarted(bool started) {
 bool CMainFrame::ApplyFrozenScreen(bool started) {
     CFrozenScreen& frozen = *m_frozen;
     if (!started || m_context.desktop.FollowsPointer()) {
-        frozen.Close();
+        if (frozen.IsOpen()) {
+            StackOverFrozenScreen(nullptr);
+            frozen.Close();
+        }
         return true;
     }
     if (frozen.IsOpen()) return true;
@@ -165,10 +169,29 @@ bool CMainFrame::ApplyFrozenScreen(bool started) {
     }
     // The main window and the tool windows stay above the picture, usable while picking: the
     // Magnifier and the panes show what the pointer is over, and Stop picking is at hand.
-    for (const OwnedWindow& window : m_windows)
-        if (window.widget && window.widget->isVisible()) window.widget->raise();
-    if (isVisible()) raise();
+    const std::vector<QWidget*> pictures = frozen.Windows();
+    StackOverFrozenScreen(pictures.empty() ? nullptr : pictures.front());
     return true;
+}
+
+void CMainFrame::StackOverFrozenScreen(QWidget* picture) {
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+        for (const OwnedWindow& window : m_windows)
+            if (window.widget && window.widget->isVisible()) window.widget->raise();
+        if (isVisible()) raise();
+        return;
+    }
+    // A Wayland compositor keeps a window above a full-screen one only when that is its
+    // parent, and floats a window with a parent when it is mapped: the main window (its tool
+    // windows with it) is mapped again as the picture's child, and on its own once the
+    // picture went. Over the picture it takes its default size, whatever size the tiling
+    // gave it, so that it leaves most of the picture to pick from.
+    if (!windowHandle()) return;
+    const bool shown = isVisible();
+    if (shown) hide();
+    windowHandle()->setTransientParent(picture ? picture->windowHandle() : nullptr);
+    if (picture) resize(DefaultSize());
+    if (shown) show();
 }
 
 IPickCountdown& CMainFrame::Countdown() {

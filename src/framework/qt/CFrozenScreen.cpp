@@ -1,6 +1,7 @@
 #include "framework/qt/CFrozenScreen.h"
 
 #include <QGuiApplication>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -69,10 +70,13 @@ protected:
         }
     }
 
-    void mouseMoveEvent(QMouseEvent* event) override { MoveCursorTo(*event); }
+    void mouseMoveEvent(QMouseEvent* event) override { MoveCursorTo(event->position()); }
+    // The picture may come up under a pointer that does not move: where it entered is where
+    // the pointer is.
+    void enterEvent(QEnterEvent* event) override { MoveCursorTo(event->position()); }
 
     void mousePressEvent(QMouseEvent* event) override {
-        MoveCursorTo(*event);
+        MoveCursorTo(event->position());
         if (event->button() == Qt::LeftButton && m_callbacks.pick) m_callbacks.pick();
     }
 
@@ -86,9 +90,8 @@ protected:
     }
 
 private:
-    void MoveCursorTo(const QMouseEvent& event) {
-        // The window's own position of the pointer: the desktop tells no global one.
-        const QPointF local = event.position();
+    // `local`: the window's own position of the pointer, as the desktop tells no global one.
+    void MoveCursorTo(QPointF local) {
         const Point to = FrozenScreenPoint(m_monitor, local.x(), local.y(), devicePixelRatioF());
         const Point from = m_desktop.CursorPos();
         if (to == from) return;
