@@ -13,6 +13,7 @@
 
 #include "base/StringTable.h"
 #include "framework/hot_keys.h"
+#include "framework/qt/COverlayWnd.h"
 #include "platform/IHotKeys.h"
 #include "gui_test_support.h"
 #include "ui/qt/CStatusBarEx.h"
@@ -169,6 +170,28 @@ TEST(CFrozenScreenTest, ThePickHotKeyFreezesWithoutAsking) {
     ASSERT_TRUE(rig.hotKeys.Press(HotKeyModifiers(key), HotKeyVirtualKey(key)));
     ASSERT_EQ(rig.doc.Colors().GetCount(), 1);
     EXPECT_EQ(rig.doc.Colors().GetAt(0).Color(), kLeftFill);
+}
+
+// The smallest overlay: nothing of its own painted.
+class BareOverlay final : public COverlayWnd {
+public:
+    using COverlayWnd::COverlayWnd;
+
+protected:
+    void PaintSelection(QPainter&, const QBrush&) override {}
+};
+
+TEST(CFrozenScreenTest, OverlaysShowTheDesktopsPictureWhereThePointerIsNotFollowed) {
+    for (const PointerTracking tracking : {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
+        for (const OverlayBackdrop asked : {OverlayBackdrop::kTranslucent, OverlayBackdrop::kSnapshot}) {
+            FakeDesktop desktop;
+            desktop.SetPointerTracking(tracking);
+            const BareOverlay overlay(desktop, asked, {"Overlay", "Overlay"});
+            const OverlayBackdrop expected =
+                tracking == PointerTracking::kFrozenOnly ? OverlayBackdrop::kSnapshot : asked;
+            EXPECT_EQ(overlay.Backdrop(), expected);
+        }
+    }
 }
 
 }  // namespace
