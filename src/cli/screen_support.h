@@ -6,6 +6,7 @@
 
 #include "base/bitmap_file.h"
 #include "base/geometry.h"
+#include "cli/png_file.h"
 
 namespace nl {
 class IDesktop;
@@ -18,7 +19,7 @@ namespace nl::cli {
 enum class ScreenUse { kPixels, kAreas };
 
 // The live desktop on the X server that DISPLAY names, read over the program's own
-// connection: no application object and no window. Throws std::runtime_error
+// connection: no application object, no window and no toolkit. Throws std::runtime_error
 // "no X display: set DISPLAY" when DISPLAY is unset or empty, and a message naming the
 // display when the server cannot be reached.
 std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use);
@@ -42,5 +43,8 @@ void CheckImagePath(const std::string& path);
 // Writes `image` to `path` in the form its extension names, replacing the file as a whole,
 // or as PNG on standard output for "-". Errors name the file.
 void WriteImage(const BitmapImage& image, const std::string& path);
+// The same for pixels that lie elsewhere (lent by the desktop): PNG is encoded from the rows
+// where they are.
+void WriteImage(const PixelRows& rows, const std::string& path);
 
 }  // namespace nl::cli

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "platform/IDesktop.h"
+#include "platform/xcb/IXConnection.h"
 
-struct _XDisplay;
 struct xcb_get_image_reply_t;
 
 namespace nl {
@@ -15,29 +15,30 @@ namespace nl {
 // GetImage request (any server, a remote one too).
 enum class GrabMethod { kSharedMemory, kGetImage };
 
-// Reads the root window's pixels from the X server Qt draws on, as 0xFFRRGGBB pixels. Works
+// Reads the root window's pixels from an X server connection, as 0xFFRRGGBB pixels. Works
 // where the root window's images are 32-bit pixels with red in the third byte, least
-// significant byte first (depth 24 and 32 visuals of little-endian servers); ReadsRootImages() tells.
-// A server without shared memory, or one that refuses to attach the segment (a remote
-// server), silently gets plain GetImage requests instead.
-class CX11ScreenGrabber {
+// significant byte first (depth 24 and 32 visuals of little-endian servers); ReadsRootImages()
+// tells. A server without shared memory, or one that refuses to attach the segment (a remote
+// server), silently gets plain GetImage requests instead. Xlib's display (for the shared
+// segment) is only asked for with the first shared-memory grab.
+class CXcbScreenGrabber {
 public:
-    explicit CX11ScreenGrabber(GrabMethod method);
-    ~CX11ScreenGrabber();
-    CX11ScreenGrabber(const CX11ScreenGrabber&) = delete;
-    CX11ScreenGrabber& operator=(const CX11ScreenGrabber&) = delete;
+    CXcbScreenGrabber(const x11::IXConnection& connection, GrabMethod method);
+    ~CXcbScreenGrabber();
+    CXcbScreenGrabber(const CXcbScreenGrabber&) = delete;
+    CXcbScreenGrabber& operator=(const CXcbScreenGrabber&) = delete;
 
-    // Whether the grabber belongs to the X connection Qt currently runs on.
-    bool OnQtDisplay() const;
+    // Whether the grabber belongs to the connection's current server connection.
+    bool OnConnection() const;
     // Whether the server's images are pixels this grabber reads.
     bool ReadsRootImages() const { return m_grabPixels; }
     // The method grabs use now: shared memory falls back to GetImage for good once the
     // server refuses it.
     GrabMethod Method() const { return m_method; }
 
-    // Copies the pixels in `area` (inside the root window, not empty) of the display the
-    // grabber was made on to `out`, rows `stride` pixels apart. Single pixels always take a
-    // GetImage request: a shared segment saves nothing there.
+    // Copies the pixels in `area` (inside the root window, not empty) to `out`, rows
+    // `stride` pixels apart. Single pixels always take a GetImage request: a shared segment
+    // saves nothing there.
     bool Grab(const Rect& area, GrabPixel* out, std::size_t stride);
     // Grabs `area` (inside the root window, more than one pixel) into the shared segment and
     // lends its pixels, valid until the next grab; nothing without shared memory.
@@ -46,6 +47,8 @@ public:
 private:
     struct Segment;
     bool GrabShared(const Rect& area, GrabPixel* out, std::size_t stride);
+    // Xlib's display and screen for shared memory; false (and GetImage for good) without.
+    bool PrepareShared();
     // XShmGetImage of `area` into the segment; false when the segment cannot serve it (the
     // grabber then uses GetImage for good).
     bool ShmGetImage(const Rect& area);
@@ -56,12 +59,19 @@ private:
     bool EnsureSegment(std::size_t bytes);
     void ReleaseSegment();
 
+    const x11::IXConnection& m_connection;
     GrabMethod m_method;
-    _XDisplay* m_display = nullptr;
-    unsigned long m_root = 0;  // the root window Qt's screens are on
-    int m_screen = -1;         // its Xlib screen number
-    bool m_grabPixels = false;  // the root's images are 0x??RRGGBB pixels
+    xcb_connection_t* m_c = nullptr;  // the connection the grabber was made on
+    xcb_window_t m_root = 0;
+    _XDisplay* m_display = nullptr;   // set by PrepareShared
+    int m_screen = -1;                // the root's Xlib screen number
+    bool m_grabPixels = false;        // the root's images are 0x??RRGGBB pixels
     std::unique_ptr<Segment> m_segment;
 };
+
+// Copies `height` rows of `width` 0x??RRGGBB pixels, `srcBytesPerLine` bytes apart, to `out`
+// (rows `stride` pixels apart) as 0xFFRRGGBB pixels.
+void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height,
+                GrabPixel* out, std::size_t stride);
 
 }  // namespace nl
