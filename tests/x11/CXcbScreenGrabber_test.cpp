@@ -121,16 +121,20 @@ TEST_P(X11GrabTest, TheToolkitFreeDesktopGrabsTheSamePixels) {
 }
 
 // Server rows copied with an opaque alpha byte: every width around the four-pixel steps, every
-// alignment of the target, and copies both below and above the size that streams past the
-// caches; the stride's spare pixels stay as they were.
+// alignment of the target, through the caches and streaming past them; the stride's spare
+// pixels stay as they were.
 TEST(X11GrabCopyTest, CopiesRowsOpaqueWhateverTheWidthAndAlignment) {
     constexpr GrabPixel kUntouched = 0x12345678u;
     const struct {
         int width, height;
-    } sizes[] = {{1, 1}, {3, 2}, {4, 3}, {5, 2}, {17, 4}, {1030, 520}};
+    } sizes[] = {{1, 1}, {3, 2}, {4, 3}, {5, 2}, {17, 4}, {1030, 20}};
     for (const auto& size : sizes) {
-        for (std::size_t offset = 0; offset < 4; ++offset) {
-            SCOPED_TRACE(testing::Message() << size.width << "x" << size.height << " +" << offset);
+        for (std::size_t k = 0; k < 8; ++k) {
+            // Every pixel offset from a 16-byte boundary (vectors start aligned), both stores.
+            const std::size_t offset = k % 4;
+            const CopyStores stores = k < 4 ? CopyStores::kCached : CopyStores::kStreaming;
+            SCOPED_TRACE(testing::Message() << size.width << "x" << size.height << " +" << offset
+                                            << (k < 4 ? " cached" : " streaming"));
             const auto width = static_cast<std::size_t>(size.width);
             const std::size_t srcStride = width + 3;
             std::vector<GrabPixel> src(srcStride * static_cast<std::size_t>(size.height));
@@ -140,7 +144,7 @@ TEST(X11GrabCopyTest, CopiesRowsOpaqueWhateverTheWidthAndAlignment) {
             std::vector<GrabPixel> out(offset + stride * static_cast<std::size_t>(size.height),
                                        kUntouched);
             CopyOpaque(reinterpret_cast<const char*>(src.data()), srcStride * sizeof(GrabPixel),
-                       size.width, size.height, out.data() + offset, stride);
+                       size.width, size.height, out.data() + offset, stride, stores);
             std::size_t wrong = 0;
             for (std::size_t y = 0; y < static_cast<std::size_t>(size.height); ++y) {
                 for (std::size_t x = 0; x < width; ++x)

@@ -9,12 +9,12 @@
 #include <emmintrin.h>
 #endif
 
-#include "platform/xcb/xcb_support.h"
+#include <xcb/shm.h>
 
-// Xlib last: its macros (Status, Bool, None) would clash with the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
+#include <algorithm>
+#include <array>
+
+#include "platform/xcb/xcb_support.h"
 
 namespace nl {
 
@@ -34,6 +34,11 @@ constexpr int kSegmentMode = 0600;
 // them anyway, and stores that do not read the target first move a third less memory. Smaller
 // copies (a magnifier's source) stay in the cache for the drawing that follows.
 constexpr std::size_t kStreamingBytes = std::size_t{2} << 20;
+// A large grab comes in bands of about this size, at most kMaxBands of them: the copy of one
+// band overlaps the server's writing of the next, and only the last band's copy adds to the
+// time of the server's own work.
+constexpr std::size_t kBandBytes = std::size_t{256} << 10;
+constexpr int kMaxBands = 32;
 
 // Whether the root window's images come as 32-bit 0x??RRGGBB pixels, least significant byte
 // first: what GrabPixel holds, so rows copy as they are.
@@ -58,24 +63,15 @@ bool RootImagesAreGrabPixels(xcb_connection_t* c, xcb_window_t root) {
     return false;
 }
 
-// The Xlib screen number of `root`, or -1.
-int ScreenOf(Display* display, xcb_window_t root) {
-    for (int i = 0; i < ScreenCount(display); ++i)
-        if (RootWindow(display, i) == root) return i;
-    return -1;
-}
-
-enum class Stores { kCached, kStreaming };
-
 // Copies one row of `width` server pixels to `to` with an opaque alpha byte: four pixels at a
 // time where the processor has 128-bit registers, so that a grab runs at memory speed.
-void CopyRowOpaque(const GrabPixel* from, GrabPixel* to, int width, Stores stores) {
+void CopyRowOpaque(const GrabPixel* from, GrabPixel* to, int width, CopyStores stores) {
     int x = 0;
 #if defined(__SSE2__)
     constexpr int kPixelsPerVector = 4;
     constexpr std::uintptr_t kVectorAlign = 16;
     const __m128i opaque = _mm_set1_epi32(static_cast<int>(kOpaque));
-    if (stores == Stores::kStreaming) {
+    if (stores == CopyStores::kStreaming) {
         // Streaming stores need aligned targets: single pixels up to the first boundary.
         for (; x < width && reinterpret_cast<std::uintptr_t>(to + x) % kVectorAlign != 0; ++x)
             to[x] = from[x] | kOpaque;
@@ -95,36 +91,30 @@ void CopyRowOpaque(const GrabPixel* from, GrabPixel* to, int width, Stores store
     for (; x < width; ++x) to[x] = from[x] | kOpaque;
 }
 
-// The error code of the last X error while a segment is attached (0: none).
-int g_attachError = 0;
-int NoteAttachError(Display*, XErrorEvent* event) {
-    g_attachError = event->error_code;
-    return 0;
-}
-
 }  // namespace
 
+CopyStores StoresFor(std::size_t bytes) {
+    return bytes >= kStreamingBytes ? CopyStores::kStreaming : CopyStores::kCached;
+}
+
 void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height,
-                GrabPixel* out, std::size_t stride) {
-    const std::size_t bytes =
-        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(GrabPixel);
-    const Stores stores = bytes >= kStreamingBytes ? Stores::kStreaming : Stores::kCached;
+                GrabPixel* out, std::size_t stride, CopyStores stores) {
     for (int y = 0; y < height; ++y)
         CopyRowOpaque(
             reinterpret_cast<const GrabPixel*>(src + static_cast<std::size_t>(y) * srcBytesPerLine),
             out + static_cast<std::size_t>(y) * stride, width, stores);
 #if defined(__SSE2__)
     // Streamed pixels are seen by every later load only after a fence.
-    if (stores == Stores::kStreaming) _mm_sfence();
+    if (stores == CopyStores::kStreaming) _mm_sfence();
 #endif
 }
 
-// A System V shared memory segment attached both here and in the server, and the image
-// header that describes the current grab size inside it.
+// A System V shared memory segment attached both here and in the server.
 struct CXcbScreenGrabber::Segment {
-    XShmSegmentInfo info{};
+    int id = -1;
+    char* address = nullptr;
     std::size_t bytes = 0;
-    XImage* image = nullptr;
+    xcb_shm_seg_t server = 0;  // the server's name for it
 };
 
 CXcbScreenGrabber::CXcbScreenGrabber(const x11::IXConnection& connection, GrabMethod method)
@@ -143,71 +133,93 @@ bool CXcbScreenGrabber::OnConnection() const {
     return m_c && m_c == m_connection.Connection();
 }
 
-bool CXcbScreenGrabber::PrepareShared() {
+bool CXcbScreenGrabber::SharesMemory() {
     if (m_method != GrabMethod::kSharedMemory) return false;
-    if (!m_display) {
-        m_display = m_connection.Display();
-        if (m_display) m_screen = ScreenOf(m_display, m_root);
-        if (!m_display || !XShmQueryExtension(m_display) || m_screen < 0) {
-            m_method = GrabMethod::kGetImage;
-            return false;
-        }
-    }
-    return true;
+    if (m_segment) return true;
+    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(m_c, &xcb_shm_id);
+    if (shm && shm->present) return true;
+    m_method = GrabMethod::kGetImage;
+    return false;
 }
 
 bool CXcbScreenGrabber::Grab(const Rect& area, GrabPixel* out, std::size_t stride) {
-    if (!m_grabPixels || area.IsEmpty()) return false;
+    if (!m_grabPixels || area.IsEmpty() || !OnConnection()) return false;
     const bool singlePixel = area.Width() == 1 && area.Height() == 1;
-    if (!singlePixel && PrepareShared()) return GrabShared(area, out, stride);
+    if (!singlePixel && SharesMemory() && GrabShared(area, out, stride)) return true;
     return GrabImage(area, out, stride);
 }
 
-bool CXcbScreenGrabber::ShmGetImage(const Rect& area) {
-    const auto width = static_cast<unsigned>(area.Width());
-    const auto height = static_cast<unsigned>(area.Height());
-    const std::size_t bytes = std::size_t{width} * height * sizeof(GrabPixel);
-    const auto giveUp = [this] {
-        ReleaseSegment();
-        m_method = GrabMethod::kGetImage;
-        return false;
-    };
-    if (!EnsureSegment(bytes)) return giveUp();
-    XImage*& image = m_segment->image;
-    if (!image || static_cast<unsigned>(image->width) != width ||
-        static_cast<unsigned>(image->height) != height) {
-        // Only the header changes with the size; the segment stays.
-        if (image) XFree(image);
-        image = XShmCreateImage(m_display, DefaultVisual(m_display, m_screen),
-                                static_cast<unsigned>(DefaultDepth(m_display, m_screen)), ZPixmap,
-                                m_segment->info.shmaddr, &m_segment->info, width, height);
-        if (!image || image->bits_per_pixel != kGrabBitsPerPixel ||
-            static_cast<std::size_t>(image->bytes_per_line) * height > m_segment->bytes)
-            return giveUp();
-    }
-    if (XShmGetImage(m_display, m_root, image, area.left, area.top, kAllPlanes)) return true;
-    // An area the server refuses fails both ways: only when a plain request succeeds is the
-    // segment itself to blame, and given up for good.
-    XcbPtr<xcb_get_image_reply_t> probe(GetImage(area));
-    if (probe) giveUp();
+bool CXcbScreenGrabber::GiveUpSharing() {
+    ReleaseSegment();
+    m_method = GrabMethod::kGetImage;
     return false;
 }
 
 bool CXcbScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t stride) {
-    if (!ShmGetImage(area)) return GrabImage(area, out, stride);
-    const XImage* image = m_segment->image;
-    CopyOpaque(image->data, static_cast<std::size_t>(image->bytes_per_line), area.Width(),
-               area.Height(), out, stride);
-    return true;
+    const int width = area.Width();
+    const int height = area.Height();
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(GrabPixel);
+    const std::size_t bytes = rowBytes * static_cast<std::size_t>(height);
+    if (!EnsureSegment(bytes)) return GiveUpSharing();
+    // Every band is asked for at once; each is copied out as soon as it has arrived, while
+    // the server writes the following ones into the segment.
+    const int bandRows = std::max({1, (height + kMaxBands - 1) / kMaxBands,
+                                   static_cast<int>(kBandBytes / rowBytes)});
+    std::array<xcb_shm_get_image_cookie_t, kMaxBands> cookies{};
+    int bands = 0;
+    for (int top = 0; top < height; top += bandRows, ++bands) {
+        const int rows = std::min(bandRows, height - top);
+        cookies[static_cast<std::size_t>(bands)] = xcb_shm_get_image(
+            m_c, m_root, static_cast<std::int16_t>(area.left),
+            static_cast<std::int16_t>(area.top + top), static_cast<std::uint16_t>(width),
+            static_cast<std::uint16_t>(rows), kAllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
+            m_segment->server, static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(top)));
+    }
+    const CopyStores stores = StoresFor(bytes);
+    bool complete = true;
+    for (int band = 0; band < bands; ++band) {
+        const int top = band * bandRows;
+        const int rows = std::min(bandRows, height - top);
+        const std::size_t offset = rowBytes * static_cast<std::size_t>(top);
+        XcbPtr<xcb_shm_get_image_reply_t> reply(
+            xcb_shm_get_image_reply(m_c, cookies[static_cast<std::size_t>(band)], nullptr));
+        if (!reply || reply->size < rowBytes * static_cast<std::size_t>(rows)) {
+            complete = false;  // the other answers are still read
+            continue;
+        }
+        if (complete)
+            CopyOpaque(m_segment->address + offset, rowBytes, width, rows,
+                       out + static_cast<std::size_t>(top) * stride, stride, stores);
+    }
+    if (complete) return true;
+    // An area the server refuses fails both ways: only when a plain request succeeds is the
+    // segment itself to blame, and given up for good.
+    XcbPtr<xcb_get_image_reply_t> probe(GetImage(area));
+    if (probe) GiveUpSharing();
+    return false;
 }
 
 std::optional<LentPixels> CXcbScreenGrabber::GrabLent(const Rect& area) {
-    if (!m_grabPixels || area.Width() * area.Height() <= 1 || !PrepareShared() ||
-        !ShmGetImage(area))
+    if (!m_grabPixels || area.Width() * area.Height() <= 1 || !OnConnection() ||
+        !SharesMemory())
         return std::nullopt;
-    const XImage* image = m_segment->image;
-    return LentPixels{reinterpret_cast<const GrabPixel*>(image->data),
-                      static_cast<std::size_t>(image->bytes_per_line) / sizeof(GrabPixel)};
+    const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * sizeof(GrabPixel);
+    const std::size_t bytes = rowBytes * static_cast<std::size_t>(area.Height());
+    if (!EnsureSegment(bytes)) {
+        GiveUpSharing();
+        return std::nullopt;
+    }
+    XcbPtr<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(
+        m_c,
+        xcb_shm_get_image(m_c, m_root, static_cast<std::int16_t>(area.left),
+                          static_cast<std::int16_t>(area.top),
+                          static_cast<std::uint16_t>(area.Width()),
+                          static_cast<std::uint16_t>(area.Height()), kAllPlanes,
+                          XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment->server, 0),
+        nullptr));
+    if (!reply || reply->size < bytes) return std::nullopt;
+    return LentPixels{reinterpret_cast<const GrabPixel*>(m_segment->address),
+                      static_cast<std::size_t>(area.Width())};
 }
 
 xcb_get_image_reply_t* CXcbScreenGrabber::GetImage(const Rect& area) const {
@@ -228,7 +240,7 @@ bool CXcbScreenGrabber::GrabImage(const Rect& area, GrabPixel* out, std::size_t 
     const auto bytes = static_cast<std::size_t>(xcb_get_image_data_length(image.get()));
     if (bytes < rowBytes * static_cast<std::size_t>(area.Height())) return false;
     CopyOpaque(reinterpret_cast<const char*>(xcb_get_image_data(image.get())), rowBytes,
-               area.Width(), area.Height(), out, stride);
+               area.Width(), area.Height(), out, stride, StoresFor(bytes));
     return true;
 }
 
@@ -236,25 +248,23 @@ bool CXcbScreenGrabber::EnsureSegment(std::size_t bytes) {
     if (m_segment && m_segment->bytes >= bytes) return true;
     ReleaseSegment();
     auto segment = std::make_unique<Segment>();
-    segment->info.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | kSegmentMode);
-    if (segment->info.shmid < 0) return false;
-    void* address = shmat(segment->info.shmid, nullptr, 0);
+    segment->id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | kSegmentMode);
+    if (segment->id < 0) return false;
+    void* address = shmat(segment->id, nullptr, 0);
     if (address == reinterpret_cast<void*>(-1)) {
-        shmctl(segment->info.shmid, IPC_RMID, nullptr);
+        shmctl(segment->id, IPC_RMID, nullptr);
         return false;
     }
-    segment->info.shmaddr = static_cast<char*>(address);
-    segment->info.readOnly = False;
-    // A server on another machine refuses the segment with an error, which must not reach
-    // the program's error handler.
-    g_attachError = 0;
-    const auto previous = XSetErrorHandler(NoteAttachError);
-    const Status attached = XShmAttach(m_display, &segment->info);
-    XSync(m_display, False);
-    XSetErrorHandler(previous);
+    segment->address = static_cast<char*>(address);
+    segment->server = xcb_generate_id(m_c);
+    // A server on another machine refuses the segment with an error, which comes back here
+    // and nowhere else.
+    XcbPtr<xcb_generic_error_t> error(xcb_request_check(
+        m_c, xcb_shm_attach_checked(m_c, segment->server, static_cast<std::uint32_t>(segment->id),
+                                    0)));
     // Marked for removal now: it goes away once both sides detach, even after a crash.
-    shmctl(segment->info.shmid, IPC_RMID, nullptr);
-    if (!attached || g_attachError != 0) {
+    shmctl(segment->id, IPC_RMID, nullptr);
+    if (error) {
         shmdt(address);
         return false;
     }
@@ -265,13 +275,12 @@ bool CXcbScreenGrabber::EnsureSegment(std::size_t bytes) {
 
 void CXcbScreenGrabber::ReleaseSegment() {
     if (!m_segment) return;
-    if (m_segment->image) XFree(m_segment->image);
-    // After a toolkit closed its display the server has let go of the segment already.
-    if (m_display && m_display == m_connection.Display()) {
-        XShmDetach(m_display, &m_segment->info);
-        XSync(m_display, False);
+    // After a toolkit closed its connection the server has let go of the segment already.
+    if (OnConnection()) {
+        xcb_shm_detach(m_c, m_segment->server);
+        xcb_flush(m_c);
     }
-    shmdt(m_segment->info.shmaddr);
+    shmdt(m_segment->address);
     m_segment.reset();
 }
 

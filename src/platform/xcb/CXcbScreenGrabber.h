@@ -19,8 +19,7 @@ enum class GrabMethod { kSharedMemory, kGetImage };
 // where the root window's images are 32-bit pixels with red in the third byte, least
 // significant byte first (depth 24 and 32 visuals of little-endian servers); ReadsRootImages()
 // tells. A server without shared memory, or one that refuses to attach the segment (a remote
-// server), silently gets plain GetImage requests instead. Xlib's display (for the shared
-// segment) is only asked for with the first shared-memory grab.
+// server), silently gets plain GetImage requests instead.
 class CXcbScreenGrabber {
 public:
     CXcbScreenGrabber(const x11::IXConnection& connection, GrabMethod method);
@@ -46,32 +45,37 @@ public:
 
 private:
     struct Segment;
+    // Whether the server shares memory (asked once); false, and GetImage for good, without.
+    bool SharesMemory();
+    // The area read into the segment in bands, each copied out while the server writes the
+    // next; false when the segment cannot serve it (GetImage for good then).
     bool GrabShared(const Rect& area, GrabPixel* out, std::size_t stride);
-    // Xlib's display and screen for shared memory; false (and GetImage for good) without.
-    bool PrepareShared();
-    // XShmGetImage of `area` into the segment; false when the segment cannot serve it (the
-    // grabber then uses GetImage for good).
-    bool ShmGetImage(const Rect& area);
     bool GrabImage(const Rect& area, GrabPixel* out, std::size_t stride);
     // The reply of a GetImage request for `area` (the caller frees it), or null.
     xcb_get_image_reply_t* GetImage(const Rect& area) const;
     // A segment of at least `bytes`, attached to the server; false when the server refuses.
     bool EnsureSegment(std::size_t bytes);
+    // Gives the segment up after the server refused it: GetImage from now on.
+    bool GiveUpSharing();
     void ReleaseSegment();
 
     const x11::IXConnection& m_connection;
     GrabMethod m_method;
     xcb_connection_t* m_c = nullptr;  // the connection the grabber was made on
     xcb_window_t m_root = 0;
-    _XDisplay* m_display = nullptr;   // set by PrepareShared
-    int m_screen = -1;                // the root's Xlib screen number
     bool m_grabPixels = false;        // the root's images are 0x??RRGGBB pixels
     std::unique_ptr<Segment> m_segment;
 };
 
+// How a copy writes: through the caches, or streaming past them for a copy larger than they
+// are (stores that do not read their target first move a third less memory).
+enum class CopyStores { kCached, kStreaming };
+// The stores for a copy of `bytes` in all.
+CopyStores StoresFor(std::size_t bytes);
+
 // Copies `height` rows of `width` 0x??RRGGBB pixels, `srcBytesPerLine` bytes apart, to `out`
 // (rows `stride` pixels apart) as 0xFFRRGGBB pixels.
 void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height,
-                GrabPixel* out, std::size_t stride);
+                GrabPixel* out, std::size_t stride, CopyStores stores);
 
 }  // namespace nl
