@@ -12,7 +12,6 @@
 #include <xcb/shm.h>
 
 #include <algorithm>
-#include <array>
 
 #include "platform/xcb/xcb_support.h"
 
@@ -34,11 +33,6 @@ constexpr int kSegmentMode = 0600;
 // them anyway, and stores that do not read the target first move a third less memory. Smaller
 // copies (a magnifier's source) stay in the cache for the drawing that follows.
 constexpr std::size_t kStreamingBytes = std::size_t{2} << 20;
-// A large grab comes in bands of about this size, at most kMaxBands of them: the copy of one
-// band overlaps the server's writing of the next, and only the last band's copy adds to the
-// time of the server's own work.
-constexpr std::size_t kBandBytes = std::size_t{256} << 10;
-constexpr int kMaxBands = 32;
 
 // Whether the root window's images come as 32-bit 0x??RRGGBB pixels, least significant byte
 // first: what GrabPixel holds, so rows copy as they are.
@@ -156,42 +150,15 @@ bool CXcbScreenGrabber::GiveUpSharing() {
 }
 
 bool CXcbScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t stride) {
-    const int width = area.Width();
-    const int height = area.Height();
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(GrabPixel);
-    const std::size_t bytes = rowBytes * static_cast<std::size_t>(height);
-    if (!EnsureSegment(bytes)) return GiveUpSharing();
-    // Every band is asked for at once; each is copied out as soon as it has arrived, while
-    // the server writes the following ones into the segment.
-    const int bandRows = std::max({1, (height + kMaxBands - 1) / kMaxBands,
-                                   static_cast<int>(kBandBytes / rowBytes)});
-    std::array<xcb_shm_get_image_cookie_t, kMaxBands> cookies{};
-    int bands = 0;
-    for (int top = 0; top < height; top += bandRows, ++bands) {
-        const int rows = std::min(bandRows, height - top);
-        cookies[static_cast<std::size_t>(bands)] = xcb_shm_get_image(
-            m_c, m_root, static_cast<std::int16_t>(area.left),
-            static_cast<std::int16_t>(area.top + top), static_cast<std::uint16_t>(width),
-            static_cast<std::uint16_t>(rows), kAllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
-            m_segment->server, static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(top)));
+    const std::optional<LentPixels> lent = GrabLent(area);
+    if (lent) {
+        CopyOpaque(reinterpret_cast<const char*>(lent->pixels), lent->stride * sizeof(GrabPixel),
+                   area.Width(), area.Height(), out, stride,
+                   StoresFor(lent->stride * sizeof(GrabPixel) *
+                             static_cast<std::size_t>(area.Height())));
+        return true;
     }
-    const CopyStores stores = StoresFor(bytes);
-    bool complete = true;
-    for (int band = 0; band < bands; ++band) {
-        const int top = band * bandRows;
-        const int rows = std::min(bandRows, height - top);
-        const std::size_t offset = rowBytes * static_cast<std::size_t>(top);
-        XcbPtr<xcb_shm_get_image_reply_t> reply(
-            xcb_shm_get_image_reply(m_c, cookies[static_cast<std::size_t>(band)], nullptr));
-        if (!reply || reply->size < rowBytes * static_cast<std::size_t>(rows)) {
-            complete = false;  // the other answers are still read
-            continue;
-        }
-        if (complete)
-            CopyOpaque(m_segment->address + offset, rowBytes, width, rows,
-                       out + static_cast<std::size_t>(top) * stride, stride, stores);
-    }
-    if (complete) return true;
+    if (m_method != GrabMethod::kSharedMemory) return false;
     // An area the server refuses fails both ways: only when a plain request succeeds is the
     // segment itself to blame, and given up for good.
     XcbPtr<xcb_get_image_reply_t> probe(GetImage(area));

@@ -47,8 +47,8 @@ private:
     struct Segment;
     // Whether the server shares memory (asked once); false, and GetImage for good, without.
     bool SharesMemory();
-    // The area read into the segment in bands, each copied out while the server writes the
-    // next; false when the segment cannot serve it (GetImage for good then).
+    // The area read into the segment and copied out with an opaque alpha byte; false when
+    // the segment cannot serve it (GetImage for good then when a plain request can).
     bool GrabShared(const Rect& area, GrabPixel* out, std::size_t stride);
     bool GrabImage(const Rect& area, GrabPixel* out, std::size_t stride);
     // The reply of a GetImage request for `area` (the caller frees it), or null.
