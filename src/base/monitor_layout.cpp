@@ -144,4 +144,23 @@ Rect ClampRectToMonitors(const Rect& rect, int mx, int my, std::span<const Monit
     return SaturatedRect(left, top, right, bottom);
 }
 
+std::vector<MonitorInfo> MonitorsWithWorkAreas(std::span<const Rect> monitors,
+                                               std::optional<std::size_t> primary,
+                                               const std::optional<Rect>& workArea) {
+    std::vector<MonitorInfo> out;
+    out.reserve(monitors.size());
+    const auto add = [&](const Rect& monitor) {
+        Rect work = monitor;
+        if (workArea && monitors.size() == 1) {
+            const Rect covered = Intersect(monitor, *workArea);
+            if (!covered.IsEmpty()) work = covered;
+        }
+        out.push_back({monitor, work});
+    };
+    if (primary && *primary < monitors.size()) add(monitors[*primary]);
+    for (std::size_t i = 0; i < monitors.size(); ++i)
+        if (!primary || i != *primary) add(monitors[i]);
+    return out;
+}
+
 }  // namespace nl

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "base/geometry.h"
 
@@ -22,6 +23,15 @@ inline constexpr int kDefaultClampMargin = 32;
 // intersection, else the one at the smallest distance (the first of equals). Nothing for an
 // empty list.
 std::optional<std::size_t> NearestMonitor(std::span<const MonitorInfo> monitors, const Rect& rect);
+
+// The monitors as a desktop lists them (`primary` indexes the primary one, or none), the
+// primary first and the others in their order. The desktop's one work-area rectangle
+// (`workArea`, none where it is unknown) is a single monitor's work area as far as it covers
+// it; with several monitors it spans them all and tells nothing of each, so each monitor's
+// work area is its whole area, as it is where the work area is unknown or misses the monitor.
+std::vector<MonitorInfo> MonitorsWithWorkAreas(std::span<const Rect> monitors,
+                                               std::optional<std::size_t> primary,
+                                               const std::optional<Rect>& workArea);
 
 // In the functions below an empty monitor list stands for one monitor whose area and work
 // area are `desktop`.

@@ -215,6 +215,15 @@ std::string RunCapture(const CaptureArgs& args) {
     if (args.delay > 0) std::this_thread::sleep_for(std::chrono::milliseconds(args.delay));
     std::optional<CursorImage> cursor;
     if (args.cursor) cursor = desktop->CurrentCursor();
+    if (!cursor && region.IsRectangle()) {
+        // A plain rectangle without the cursor is written from the screen's pixels where the
+        // desktop lends them: no copy of the whole image.
+        const Rect box = region.BoundingBox();
+        if (const std::optional<LentPixels> lent = desktop->GrabLent(box)) {
+            WriteImage(PixelRows{lent->pixels, lent->stride, box.Width(), box.Height()}, out);
+            return {};
+        }
+    }
     BitmapImage image;
     if (CopyScreenRegion(*desktop, region, fill, cursor ? &*cursor : nullptr, image) != 0)
         throw std::runtime_error("the screen cannot be read");

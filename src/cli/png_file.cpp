@@ -26,8 +26,25 @@ void Flush(png_structp) {}
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePngFile(const BitmapImage& image) {
-    if (image.IsEmpty()) throw std::runtime_error("the image is empty");
+PixelRows RowsOf(const BitmapImage& image) {
+    return {image.pixels.data(), static_cast<std::size_t>(image.width), image.width, image.height,
+            &image};
+}
+
+BitmapImage OpaqueImage(const PixelRows& rows) {
+    constexpr std::uint32_t kOpaque = 0xFF000000u;
+    BitmapImage image{rows.width, rows.height, {}};
+    image.pixels.reserve(static_cast<std::size_t>(rows.width) * rows.height);
+    for (int y = 0; y < rows.height; ++y) {
+        const std::uint32_t* row = rows.first + static_cast<std::size_t>(y) * rows.stride;
+        for (int x = 0; x < rows.width; ++x) image.pixels.push_back(row[x] | kOpaque);
+    }
+    return image;
+}
+
+std::vector<std::uint8_t> EncodePngFile(const PixelRows& image) {
+    if (image.width <= 0 || image.height <= 0 || !image.first)
+        throw std::runtime_error("the image is empty");
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
@@ -48,12 +65,12 @@ std::vector<std::uint8_t> EncodePngFile(const BitmapImage& image) {
     png_set_compression_strategy(png, kCompressionStrategy);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, kFilters);
     png_write_info(png, info);
-    // The pixels lie in memory as blue, green, red and an unused byte.
+    // The pixels lie in memory as blue, green, red and an unused byte, which is left out.
     png_set_bgr(png);
     png_set_filler(png, 0, PNG_FILLER_AFTER);
     for (int y = 0; y < image.height; ++y)
-        rows[static_cast<std::size_t>(y)] = reinterpret_cast<png_bytep>(const_cast<std::uint32_t*>(
-            image.pixels.data() + static_cast<std::size_t>(y) * image.width));
+        rows[static_cast<std::size_t>(y)] = reinterpret_cast<png_bytep>(
+            const_cast<std::uint32_t*>(image.first + static_cast<std::size_t>(y) * image.stride));
     png_write_image(png, rows.data());
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);

@@ -10,9 +10,9 @@
 #include "cli/wayland_screen.h"
 #include "framework/captured_image.h"
 #include "platform/local/LocalFileSystem.h"
-#include "platform/x11/CX11Desktop.h"
-#include "platform/x11/xcb_support.h"
-#include "platform/x11/xwayland_server.h"
+#include "platform/xcb/CXcbDesktop.h"
+#include "platform/xcb/xcb_support.h"
+#include "platform/xcb/xwayland_server.h"
 
 namespace nl::cli {
 namespace {
@@ -28,13 +28,16 @@ const ImageEncoder kEncoders[] = {
     {"Bitmap", "*.bmp;*.dib", "bmp"},
 };
 
-std::vector<std::uint8_t> Encode(std::size_t encoder, const BitmapImage& image) {
-    return encoder == kBmp ? EncodeBitmapFile(image) : EncodePngFile(image);
+std::vector<std::uint8_t> Encode(std::size_t encoder, const PixelRows& rows) {
+    if (encoder != kBmp) return EncodePngFile(rows);
+    if (rows.image) return EncodeBitmapFile(*rows.image);
+    return EncodeBitmapFile(OpaqueImage(rows));
 }
 
 }  // namespace
 
 std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use) {
+    // The one place that chooses the desktop the screen commands read.
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const bool hasX = display != nullptr && *display != '\0';
@@ -43,10 +46,12 @@ std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use) {
     if (!hasX) return OpenWaylandDesktop(nullptr);
     if (!x11::OpenOwnConnection())
         throw std::runtime_error("cannot open the X display \"" + std::string(display) + "\"");
-    auto x11 = std::make_unique<CX11Desktop>(use == ScreenUse::kPixels ? GrabMethod::kGetImage
+    auto x11 = std::make_unique<CXcbDesktop>(x11::OwnConnection(), use == ScreenUse::kPixels
+                                                                       ? GrabMethod::kGetImage
                                                                        : GrabMethod::kSharedMemory);
     // XWayland inside a Wayland session: the X server shows black where Wayland windows are.
-    if (hasWayland && x11::IsXWaylandServer()) return OpenWaylandDesktop(std::move(x11));
+    if (hasWayland && x11::IsXWaylandServer(x11::OwnConnection()))
+        return OpenWaylandDesktop(std::move(x11));
     return x11;
 }
 
@@ -80,8 +85,12 @@ void CheckImagePath(const std::string& path) {
 }
 
 void WriteImage(const BitmapImage& image, const std::string& path) {
+    WriteImage(RowsOf(image), path);
+}
+
+void WriteImage(const PixelRows& rows, const std::string& path) {
     if (path == kStandardOutput) {
-        const std::vector<std::uint8_t> bytes = EncodePngFile(image);
+        const std::vector<std::uint8_t> bytes = EncodePngFile(rows);
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
             std::fflush(stdout) != 0)
             throw std::runtime_error("cannot write the image to standard output");
@@ -89,7 +98,7 @@ void WriteImage(const BitmapImage& image, const std::string& path) {
     }
     const std::optional<std::size_t> encoder = FindEncoder(kEncoders, path);
     if (!encoder) throw UsageError("cannot write \"" + path + "\": " + std::string(kImageFileForms));
-    const std::vector<std::uint8_t> bytes = Encode(*encoder, image);
+    const std::vector<std::uint8_t> bytes = Encode(*encoder, rows);
     RunNamingFile(FileUse::kWrite, path, [&] {
         LocalFileSystem files;
         if (const std::uint32_t error = files.WriteFile(path, bytes); error != 0)

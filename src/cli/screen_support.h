@@ -6,6 +6,7 @@
 
 #include "base/bitmap_file.h"
 #include "base/geometry.h"
+#include "cli/png_file.h"
 
 namespace nl {
 class IDesktop;
@@ -17,10 +18,10 @@ namespace nl::cli {
 // large area through shared memory.
 enum class ScreenUse { kPixels, kAreas };
 
-// The live desktop, read over the program's own connection (no application object and no
-// window): the X server that DISPLAY names, or the Wayland compositor that WAYLAND_DISPLAY
-// names when DISPLAY is unset; with both and the X server being XWayland, the X server's
-// windows and the compositor's pixels.
+// The live desktop, read over the program's own connection (no application object, no
+// window and no toolkit): the X server that DISPLAY names, or the Wayland compositor that
+// WAYLAND_DISPLAY names when DISPLAY is unset; with both and the X server being XWayland,
+// the X server's windows and the compositor's pixels.
 // Throws std::runtime_error "no display: set WAYLAND_DISPLAY or DISPLAY" when neither is set,
 // and a message naming the reason when the display cannot be reached or read.
 std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use);
@@ -44,5 +45,8 @@ void CheckImagePath(const std::string& path);
 // Writes `image` to `path` in the form its extension names, replacing the file as a whole,
 // or as PNG on standard output for "-". Errors name the file.
 void WriteImage(const BitmapImage& image, const std::string& path);
+// The same for pixels that lie elsewhere (lent by the desktop): PNG is encoded from the rows
+// where they are.
+void WriteImage(const PixelRows& rows, const std::string& path);
 
 }  // namespace nl::cli

@@ -111,6 +111,18 @@ Rect CRegion::BoundingBox() const {
     return box;
 }
 
+bool CRegion::IsRectangle() const {
+    if (m_spans.empty()) return false;
+    const RegionSpan& first = m_spans.front();
+    // One run per row, each as wide as the first, on consecutive rows.
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        const RegionSpan& s = m_spans[i];
+        if (s.y != first.y + static_cast<int>(i) || s.left != first.left || s.right != first.right)
+            return false;
+    }
+    return true;
+}
+
 bool CRegion::Contains(Point p) const {
     auto it = std::lower_bound(m_spans.begin(), m_spans.end(), p, [](const RegionSpan& s, Point q) {
         return s.y < q.y || (s.y == q.y && s.right <= q.x);

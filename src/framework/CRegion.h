@@ -33,6 +33,8 @@ public:
     bool IsEmpty() const { return m_spans.empty(); }
     // The smallest rectangle holding every pixel; the all-zero rectangle when empty.
     Rect BoundingBox() const;
+    // Whether the region is exactly its bounding box (and not empty).
+    bool IsRectangle() const;
     bool Contains(Point p) const;
     void Offset(int dx, int dy);
     // The pixels of this region that are not in `other`.

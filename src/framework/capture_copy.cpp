@@ -62,13 +62,21 @@ std::uint32_t CopyScreenRegion(const IDesktop& desktop, const CRegion& screenReg
     const Rect box = screenRegion.BoundingBox();
     if (box.IsEmpty()) return kErrorInvalidParameter;
     const auto width = static_cast<std::size_t>(box.Width());
-    std::vector<GrabPixel> screen(width * static_cast<std::size_t>(box.Height()));
-    if (!desktop.Grab(box, screen.data(), width)) return kErrorAccessDenied;
-
+    const std::size_t count = width * static_cast<std::size_t>(box.Height());
     BitmapImage image{box.Width(), box.Height(), {}};
-    image.pixels.assign(screen.size(), ToPixel(fill));
     CRegion mask = screenRegion;
     mask.Offset(-box.left, -box.top);
+    if (screenRegion.IsRectangle()) {
+        // Nothing to fill around the shape: the grab goes straight into the image.
+        image.pixels.resize(count);
+        if (!desktop.Grab(box, image.pixels.data(), width)) return kErrorAccessDenied;
+        if (cursor) DrawCursor(image, box.TopLeft(), mask, *cursor);
+        out = std::move(image);
+        return kErrorSuccess;
+    }
+    std::vector<GrabPixel> screen(count);
+    if (!desktop.Grab(box, screen.data(), width)) return kErrorAccessDenied;
+    image.pixels.assign(count, ToPixel(fill));
     for (const RegionSpan& s : mask.Spans()) {
         const std::size_t row = static_cast<std::size_t>(s.y) * width;
         std::copy(screen.begin() + static_cast<std::ptrdiff_t>(row + s.left),

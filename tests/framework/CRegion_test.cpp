@@ -22,6 +22,28 @@ TEST(CRegionTest, PolygonFillsWhatTheOutlineWindsAround) {
     EXPECT_TRUE(CRegion::FromPolygon(std::vector<Point>{{0, 0}, {9, 9}}).IsEmpty());
 }
 
+TEST(CRegionTest, OnlyAFullRectangleIsARectangle) {
+    const Rect r{10, 20, 60, 50};
+    const struct {
+        const char* what;
+        CRegion region;
+        bool expected;
+    } cases[] = {
+        {"rectangle", CRegion::FromRect(r), true},
+        {"one pixel", CRegion::FromRect({3, 3, 4, 4}), true},
+        {"empty", CRegion(), false},
+        {"ellipse", CRegion::FromEllipse(r), false},
+        {"rounded corners", CRegion::FromRoundRect(r, {16, 16}), false},
+        {"hole", CRegion::FromRect(r).Subtract(CRegion::FromRect({20, 30, 30, 40})), false},
+        {"a missing middle row", CRegion::FromRect(r).Subtract(CRegion::FromRect({0, 30, 99, 31})),
+         false},
+        {"rectangle as a polygon", CRegion::FromPolygon(std::vector<Point>{{10, 20}, {60, 20},
+                                                                           {60, 50}, {10, 50}}),
+         true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.region.IsRectangle(), c.expected) << c.what;
+}
+
 TEST(CRegionTest, SubtractLeavesThePixelsOfOnlyTheFirstRegion) {
     const CRegion big = CRegion::FromRect({0, 0, 10, 4});
     struct Case {

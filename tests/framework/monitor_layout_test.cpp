@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "framework/CWinState.h"
@@ -42,6 +43,39 @@ TEST(MonitorLayoutTest, NearestMonitorPrefersOverlapThenDistance) {
     EXPECT_EQ(NearestMonitor({}, Rect{0, 0, 10, 10}), std::nullopt);
     // Equal overlaps: the first one wins.
     EXPECT_EQ(NearestMonitor(Monitors{kRight, kPrimary}, Rect{1900, 0, 1940, 10}), 0u);
+}
+
+TEST(MonitorLayoutTest, PrimaryComesFirstAndOneMonitorTakesTheWorkArea) {
+    const Rect a{0, 0, 1920, 1080};
+    const Rect b{1920, 0, 3840, 1080};
+    const Rect c{-1280, -200, 0, 824};
+    const Rect panel{0, 0, 1920, 1040};  // a task bar along the bottom of `a`
+    struct Case {
+        const char* what;
+        std::vector<Rect> listed;
+        std::optional<std::size_t> primary;
+        std::optional<Rect> workArea;
+        Monitors expected;
+    };
+    const Case cases[] = {
+        {"nothing listed", {}, std::nullopt, panel, {}},
+        {"one monitor, work area known", {a}, 0, panel, {{a, panel}}},
+        {"one monitor, work area unknown", {a}, std::nullopt, std::nullopt, {{a, a}}},
+        {"one monitor, work area past it: cut to it", {a}, 0, Rect{-50, 0, 1920, 2000}, {{a, a}}},
+        {"one monitor, work area elsewhere", {a}, 0, Rect{5000, 0, 5100, 100}, {{a, a}}},
+        {"primary listed last", {b, c, a}, 2, panel, {{a, a}, {b, b}, {c, c}}},
+        {"no primary: listed order", {b, a}, std::nullopt, std::nullopt, {{b, b}, {a, a}}},
+        {"primary index out of range", {b, a}, 7, std::nullopt, {{b, b}, {a, a}}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        const Monitors got = MonitorsWithWorkAreas(k.listed, k.primary, k.workArea);
+        ASSERT_EQ(got.size(), k.expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].monitor, k.expected[i].monitor) << i;
+            EXPECT_EQ(got[i].workArea, k.expected[i].workArea) << i;
+        }
+    }
 }
 
 TEST(MonitorLayoutTest, CentersOnTheNearestWorkAreaRoundingTowardZero) {

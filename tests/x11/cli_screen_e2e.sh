@@ -2,7 +2,7 @@
 # The command line's screen commands on the X server of $DISPLAY, with two windows of known
 # colors: pick at a point and under the cursor (color and window title), captures of a
 # rectangle, an ellipse and a polygon with their fill, a window by id and under a point, a
-# monitor and the desktop on standard output, a magnified image with its centre block, and
+# monitor (also each of two that RandR defines) and the desktop on standard output, a magnified image with its centre block, and
 # the errors: no display, a rectangle off the screen, an unknown window, an unwritable file.
 #
 # Usage: cli_screen_e2e.sh PROGRAM CLI
@@ -10,7 +10,7 @@ set -uo pipefail
 
 cli=$2
 source "$(dirname "$0")/e2e_support.sh" cli-screen-e2e
-require_tools xdotool display xwininfo convert identify python3
+require_tools xdotool display xwininfo convert identify python3 xrandr
 
 blue='#1A5C9E'
 blue_inverted='#E5A361'
@@ -68,6 +68,30 @@ ok "capture monitor" capture monitor 0 "$work/monitor.png" &&
     check_image "$work/monitor.png" monitor "$screen" 1000,200="$blue" 1000,700="$red"
 "$cli" capture desktop - >"$work/desktop.png" 2>"$work/err" || fail "capture desktop -: $(cat "$work/err")"
 check_image "$work/desktop.png" "desktop on stdout" "$screen" 1000,200="$blue"
+# Two monitors side by side, each half the screen, defined through RandR: the command line
+# numbers them as the server lists them, the primary first, and captures each one.
+half=$((${screen%x*} / 2))
+height=${screen#*x}
+if xrandr --setmonitor NLRight "$half/100x$height/100+$half+0" none >/dev/null 2>&1 &&
+    xrandr --setmonitor NLLeft "$half/100x$height/100+0+0" screen >/dev/null 2>&1; then
+    # "N: [+][*]NAME W/MMxH/MM+X+Y ...": the primary (*) first, then the others in order.
+    mapfile -t offsets < <(xrandr --listmonitors | awk 'NR > 1 {print ($2 ~ /\*/ ? 0 : 1), $3}' |
+        sort -s -k1,1n | sed 's/.*+\([0-9]*\)+[0-9]*$/\1/')
+    expect "RandR monitors" "${#offsets[@]}" 2
+    for n in 0 1; do
+        ok "capture monitor $n of two" capture monitor "$n" "$work/monitor$n.png" || continue
+        if [[ ${offsets[$n]:-} == "$half" ]]; then
+            check_image "$work/monitor$n.png" "right monitor" "${half}x$height" \
+                "$((1000 - half)),200=$blue" "$((1000 - half)),700=$red"
+        else
+            check_image "$work/monitor$n.png" "left monitor" "${half}x$height" 0,0="$(pixel "$work/desktop.png" 0,0)"
+        fi
+    done
+    xrandr --delmonitor NLLeft >/dev/null 2>&1
+    xrandr --delmonitor NLRight >/dev/null 2>&1
+else
+    echo "xrandr cannot define monitors on this server: two-monitor captures left out"
+fi
 # The cursor is drawn where it is: the capture under it differs from the one without.
 xdotool mousemove 960 160
 ok "capture --cursor" capture rect 940,140,40,40 "$work/cursor.png" --cursor

@@ -1,8 +1,9 @@
 // Screen grabs on a real X server against the raw calls they are built on, in one run on the
 // same rectangles: the whole desktop and the magnifier's source for a full-HD pane at 400%
 // against XShmGetImage into a reused segment, one pixel against XGetImage; Qt's screen grab
-// for comparison; the PNG save of a 1920x1080 capture. Prints the ratios at the end. Needs
-// an X display (xvfb-run gives one).
+// for comparison; the command line's Qt-free desktop on a connection of its own; the PNG save
+// of a 1920x1080 capture. Prints the ratios at the end. Needs an X display (xvfb-run gives
+// one).
 #include <benchmark/benchmark.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -21,6 +22,7 @@
 #include "platform/qt/qt_image.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
+#include "platform/xcb/CXcbDesktop.h"
 
 // Xlib last: its macros (Status, Bool, None) would clash with the headers above.
 #include <X11/Xlib.h>
@@ -82,11 +84,22 @@ void RawShm(benchmark::State& state, const nl::Rect& area) {
     shmdt(info.shmaddr);
 }
 
-// Our grab of `area` into a reused buffer.
-void OurGrab(benchmark::State& state, const nl::Rect& area) {
+// The command line's desktop: the same server on a connection of its own, no Qt.
+nl::CXcbDesktop& OwnDesktop() {
+    static const bool opened = nl::x11::OpenOwnConnection();
+    static nl::CXcbDesktop desktop(nl::x11::OwnConnection());
+    (void)opened;
+    return desktop;
+}
+
+// A grab of `area` into a reused buffer.
+void GrabInto(benchmark::State& state, const nl::IDesktop& desktop, const nl::Rect& area) {
     std::vector<nl::GrabPixel> pixels(static_cast<std::size_t>(area.Width()) * area.Height());
     for (auto _ : state)
-        benchmark::DoNotOptimize(Desktop().Grab(area, pixels.data(), area.Width()));
+        benchmark::DoNotOptimize(desktop.Grab(area, pixels.data(), area.Width()));
+}
+void OurGrab(benchmark::State& state, const nl::Rect& area) {
+    GrabInto(state, Desktop(), area);
 }
 
 void BM_RawShmFullDesktop(benchmark::State& state) {
@@ -94,6 +107,12 @@ void BM_RawShmFullDesktop(benchmark::State& state) {
 }
 void BM_GrabFullDesktop(benchmark::State& state) {
     OurGrab(state, Screen());
+}
+void BM_CliGrabFullDesktop(benchmark::State& state) {
+    GrabInto(state, OwnDesktop(), Screen());
+}
+void BM_CliGrabLentFullDesktop(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(OwnDesktop().GrabLent(Screen()));
 }
 void BM_RawShmMagnifierSource(benchmark::State& state) {
     RawShm(state, MagnifierSource());
@@ -152,6 +171,8 @@ void BM_SavePng1920x1080(benchmark::State& state) {
 
 BENCHMARK(BM_RawShmFullDesktop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrabFullDesktop)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CliGrabFullDesktop)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CliGrabLentFullDesktop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QtGrabFullDesktop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RawShmMagnifierSource)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrabMagnifierSource)->Unit(benchmark::kMicrosecond);
@@ -185,26 +206,39 @@ int main(int argc, char** argv) {
     }
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    // The goals: a whole-desktop grab within 1.3 of the raw call, the rest within 1.5; Qt's
+    // grab is there for comparison only (0: no goal).
     const struct {
         const char* what;
         const char* ours;
         const char* raw;
+        double goal;
     } ratios[] = {
-        {"full desktop, Grab / XShmGetImage", "BM_GrabFullDesktop", "BM_RawShmFullDesktop"},
+        {"full desktop, Grab / XShmGetImage", "BM_GrabFullDesktop", "BM_RawShmFullDesktop", 1.3},
+        {"full desktop, CLI Grab / XShmGetImage", "BM_CliGrabFullDesktop", "BM_RawShmFullDesktop",
+         1.3},
+        {"full desktop, CLI GrabLent / XShmGetImage", "BM_CliGrabLentFullDesktop",
+         "BM_RawShmFullDesktop", 1.3},
         {"magnifier source, Grab / XShmGetImage", "BM_GrabMagnifierSource",
-         "BM_RawShmMagnifierSource"},
+         "BM_RawShmMagnifierSource", 1.5},
         {"magnifier source, GrabLent / XShmGetImage", "BM_GrabLentMagnifierSource",
-         "BM_RawShmMagnifierSource"},
-        {"one pixel, PixelColor / XGetImage", "BM_PixelColor", "BM_RawGetImagePixel"},
-        {"full desktop, Qt grab / XShmGetImage", "BM_QtGrabFullDesktop", "BM_RawShmFullDesktop"},
+         "BM_RawShmMagnifierSource", 1.5},
+        {"one pixel, PixelColor / XGetImage", "BM_PixelColor", "BM_RawGetImagePixel", 1.5},
+        {"full desktop, Qt grab / XShmGetImage", "BM_QtGrabFullDesktop", "BM_RawShmFullDesktop",
+         0},
     };
-    std::printf("\nRatios (goal for ours: at most 1.5)\n");
+    std::printf("\nRatios to the raw calls\n");
     for (const auto& r : ratios) {
         const auto ours = reporter.times.find(r.ours);
         const auto raw = reporter.times.find(r.raw);
         if (ours == reporter.times.end() || raw == reporter.times.end() || raw->second <= 0)
             continue;
-        std::printf("  %-42s %6.2f\n", r.what, ours->second / raw->second);
+        const double ratio = ours->second / raw->second;
+        if (r.goal > 0)
+            std::printf("  %-44s %6.2f  (goal %.1f: %s)\n", r.what, ratio, r.goal,
+                        ratio <= r.goal ? "met" : "missed");
+        else
+            std::printf("  %-44s %6.2f\n", r.what, ratio);
     }
     benchmark::Shutdown();
     return 0;

@@ -32,7 +32,8 @@
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/CX11HotKeys.h"
-#include "platform/x11/xwayland_server.h"
+#include "platform/x11/xcb_support.h"
+#include "platform/xcb/xwayland_server.h"
 
 namespace nl {
 
@@ -136,7 +137,7 @@ void PlatformServices::BuildRealDesktop() {
         m_sessionNote = "The screen cannot be read: " + error;
     }
     auto x11 = std::make_unique<CX11Desktop>();
-    if (platform == QLatin1String("xcb") && InWaylandSession() && x11::IsXWaylandServer()) {
+    if (platform == QLatin1String("xcb") && InWaylandSession() && x11::IsXWaylandServer(x11::QtXConnection())) {
         // XWayland: the X server knows its own windows but shows black over Wayland ones, and
         // tells the pointer only over X11 windows.
         std::string error;

@@ -1,19 +1,17 @@
 #pragma once
-#include <memory>
 #include <optional>
 
 #include "platform/IDesktop.h"
-#include "platform/x11/CX11ScreenGrabber.h"
+#include "platform/xcb/CXcbDesktop.h"
 
 namespace nl {
 
-// The real desktop on X11: Qt for the monitors, the X server for the cursor (its position and
-// picture), the screen pixels (shared memory where the server offers it) and the windows of
-// every program (titles, classes, owners, stacking, the active window).
-// Every position and rectangle is in the X server's device pixels, whatever scale Qt lays
-// its windows out at. Runs on a QGuiApplication on the xcb platform, or without one on the
-// connection x11::OpenOwnConnection opened (the whole root window then counts as one
-// monitor); without X11 the window queries find nothing.
+// The real desktop on X11 for the program: the X server's desktop (CXcbDesktop) on the
+// connection Qt draws on, with Qt's screens for the monitors and Qt's font for the dialog
+// units. Every position and rectangle is in the X server's device pixels, whatever scale Qt
+// lays its windows out at. Without a QGuiApplication it works on the connection
+// x11::OpenOwnConnection opened, as CXcbDesktop does; without X11 the window queries find
+// nothing.
 class CX11Desktop final : public IDesktop {
 public:
     // `method`: how screen pixels are read; shared memory falls back by itself where the
@@ -22,7 +20,7 @@ public:
     ~CX11Desktop() override;
 
     // The method grabs take now (shared memory may have fallen back to GetImage).
-    GrabMethod CurrentGrabMethod() const;
+    GrabMethod CurrentGrabMethod() const { return m_xcb.CurrentGrabMethod(); }
 
     Point CursorPos() const override;
     void SetCursorPos(Point pos) override;
@@ -32,33 +30,37 @@ public:
     COLORREF PixelColor(Point pos) const override;
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
     std::optional<LentPixels> GrabLent(const Rect& rect) const override;
-    WindowId WindowFromPoint(Point pos) const override;
-    WindowId ChildFromPoint(WindowId parent, Point pos) const override;
-    WindowId Ancestor(WindowId window, WindowAncestor kind) const override;
-    WindowId Owner(WindowId window) const override;
-    std::string WindowText(WindowId window) const override;
-    std::string ClassName(WindowId window) const override;
-    bool IsWindow(WindowId window) const override;
-    bool IsWindowVisible(WindowId window) const override;
-    bool IsMinimized(WindowId window) const override;
-    std::optional<CursorImage> CurrentCursor() const override;
-    void Restore(WindowId window) override;
-    bool SetStaysOnTop(WindowId window, StaysOnTop onTop) override;
-    Rect WindowRect(WindowId window) const override;
-    Rect ClientRect(WindowId window) const override;
-    std::vector<WindowId> TopLevelWindows() const override;
-    WindowId ForegroundWindow() const override;
-    WindowId DesktopWindow() const override;
+    WindowId WindowFromPoint(Point pos) const override { return m_xcb.WindowFromPoint(pos); }
+    WindowId ChildFromPoint(WindowId parent, Point pos) const override {
+        return m_xcb.ChildFromPoint(parent, pos);
+    }
+    WindowId Ancestor(WindowId window, WindowAncestor kind) const override {
+        return m_xcb.Ancestor(window, kind);
+    }
+    WindowId Owner(WindowId window) const override { return m_xcb.Owner(window); }
+    std::string WindowText(WindowId window) const override { return m_xcb.WindowText(window); }
+    std::string ClassName(WindowId window) const override { return m_xcb.ClassName(window); }
+    bool IsWindow(WindowId window) const override { return m_xcb.IsWindow(window); }
+    bool IsWindowVisible(WindowId window) const override { return m_xcb.IsWindowVisible(window); }
+    bool IsMinimized(WindowId window) const override { return m_xcb.IsMinimized(window); }
+    std::optional<CursorImage> CurrentCursor() const override { return m_xcb.CurrentCursor(); }
+    void Restore(WindowId window) override { m_xcb.Restore(window); }
+    bool SetStaysOnTop(WindowId window, StaysOnTop onTop) override {
+        return m_xcb.SetStaysOnTop(window, onTop);
+    }
+    Rect WindowRect(WindowId window) const override { return m_xcb.WindowRect(window); }
+    Rect ClientRect(WindowId window) const override { return m_xcb.ClientRect(window); }
+    std::vector<WindowId> TopLevelWindows() const override { return m_xcb.TopLevelWindows(); }
+    WindowId ForegroundWindow() const override { return m_xcb.ForegroundWindow(); }
+    WindowId DesktopWindow() const override { return m_xcb.DesktopWindow(); }
 
 private:
-    // The grabber of Qt's current X connection, made on first use.
-    CX11ScreenGrabber& Grabber() const;
-    // Grab of an area inside the virtual screen.
+    // Grab of an area inside the virtual screen: from the X server, or through Qt where the
+    // server's images are not pixels the grabber reads.
     bool GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const;
 
-    GrabMethod m_grabMethod;
-    // Made on the first grab, once Qt runs; reused (with its shared segment) by every grab.
-    mutable std::unique_ptr<CX11ScreenGrabber> m_grabber;
+    // The X server's desktop on Qt's current connection.
+    CXcbDesktop m_xcb;
 };
 
 }  // namespace nl

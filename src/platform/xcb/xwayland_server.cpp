@@ -1,13 +1,13 @@
-#include "platform/x11/xwayland_server.h"
+#include "platform/xcb/xwayland_server.h"
 
 #include <string_view>
 
-#include "platform/x11/xcb_support.h"
+#include "platform/xcb/xcb_support.h"
 
 namespace nl::x11 {
 
-bool IsXWaylandServer() {
-    xcb_connection_t* c = QtConnection();
+bool IsXWaylandServer(const IXConnection& connection) {
+    xcb_connection_t* c = connection.Connection();
     if (c == nullptr) return false;
     // Newer XWayland servers offer an extension by this name.
     constexpr std::string_view kExtension = "XWAYLAND";
@@ -18,7 +18,7 @@ bool IsXWaylandServer() {
     // with a screen of its own always can).
     xcb_generic_error_t* error = nullptr;
     const XcbPtr<xcb_get_image_reply_t> image(xcb_get_image_reply(
-        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, QtRootWindow(), 0, 0, 1, 1, ~0u), &error));
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, connection.Root(), 0, 0, 1, 1, ~0u), &error));
     const bool unreadable = error != nullptr || !image;
     std::free(error);
     return unreadable;

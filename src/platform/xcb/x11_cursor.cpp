@@ -1,4 +1,4 @@
-#include "platform/x11/x11_cursor.h"
+#include "platform/xcb/x11_cursor.h"
 
 #include <algorithm>
 

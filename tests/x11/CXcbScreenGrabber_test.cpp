@@ -1,4 +1,4 @@
-#include "platform/x11/CX11ScreenGrabber.h"
+#include "platform/xcb/CXcbScreenGrabber.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,9 @@
 
 #include "XTestClient.h"
 #include "platform/x11/CX11Desktop.h"
-#include "platform/x11/x11_cursor.h"
+#include "platform/xcb/CXcbDesktop.h"
+#include "platform/xcb/x11_cursor.h"
+#include "platform/xcb/xcb_support.h"
 
 namespace nl {
 namespace {
@@ -85,6 +87,74 @@ TEST_P(X11GrabTest, GrabsAndPixelsShowTheKnownColours) {
     GrabPixel after[4] = {};
     ASSERT_TRUE(d.Grab({10, 20, 12, 22}, after, 2));
     EXPECT_NE(after[0], Opaque(kTopLeft));
+}
+
+// The toolkit-free desktop on the test's own connection reads the same pixels as the
+// program's desktop on Qt's connection, clipping included.
+TEST_P(X11GrabTest, TheToolkitFreeDesktopGrabsTheSamePixels) {
+    ASSERT_TRUE(x11::OpenOwnConnection());
+    CXcbDesktop own(x11::OwnConnection(), GetParam());
+    CX11Desktop program(GetParam());
+    const Rect screen = program.VirtualScreen();
+    ASSERT_EQ(own.VirtualScreen(), screen);
+    const Rect areas[] = {
+        {10, 20, 90, 100}, screen, {-30, -30, 60, 40}, {55, 65, 56, 66},
+        {screen.right - 5, screen.bottom - 5, screen.right + 5, screen.bottom + 5},
+        {screen.right, 0, screen.right + 3, 3},  // wholly off the screen: black
+    };
+    for (const Rect& area : areas) {
+        SCOPED_TRACE(testing::Message() << area.left << "," << area.top << " " << area.Width()
+                                        << "x" << area.Height());
+        const auto width = static_cast<std::size_t>(area.Width());
+        std::vector<GrabPixel> a(width * static_cast<std::size_t>(area.Height()), 1);
+        std::vector<GrabPixel> b(a.size(), 2);
+        ASSERT_TRUE(own.Grab(area, a.data(), width));
+        ASSERT_TRUE(program.Grab(area, b.data(), width));
+        EXPECT_EQ(a, b);
+    }
+    const Point points[] = {{10, 20}, {89, 99}, {-1, 0}, {0, -1}, {screen.right, 0},
+                            {70000, 5}, {5, -70000}};
+    for (const Point p : points)
+        EXPECT_EQ(own.PixelColor(p), program.PixelColor(p)) << p.x << "," << p.y;
+    EXPECT_EQ(own.PixelColor({70000, 5}), kNoColor);
+    EXPECT_EQ(own.CurrentGrabMethod(), GetParam());
+}
+
+// Server rows copied with an opaque alpha byte: every width around the four-pixel steps, every
+// alignment of the target, through the caches and streaming past them; the stride's spare
+// pixels stay as they were.
+TEST(X11GrabCopyTest, CopiesRowsOpaqueWhateverTheWidthAndAlignment) {
+    constexpr GrabPixel kUntouched = 0x12345678u;
+    const struct {
+        int width, height;
+    } sizes[] = {{1, 1}, {3, 2}, {4, 3}, {5, 2}, {17, 4}, {1030, 20}};
+    for (const auto& size : sizes) {
+        for (std::size_t k = 0; k < 8; ++k) {
+            // Every pixel offset from a 16-byte boundary (vectors start aligned), both stores.
+            const std::size_t offset = k % 4;
+            const CopyStores stores = k < 4 ? CopyStores::kCached : CopyStores::kStreaming;
+            SCOPED_TRACE(testing::Message() << size.width << "x" << size.height << " +" << offset
+                                            << (k < 4 ? " cached" : " streaming"));
+            const auto width = static_cast<std::size_t>(size.width);
+            const std::size_t srcStride = width + 3;
+            std::vector<GrabPixel> src(srcStride * static_cast<std::size_t>(size.height));
+            for (std::size_t i = 0; i < src.size(); ++i)
+                src[i] = static_cast<GrabPixel>(i * 2654435761u);  // every top byte occurs
+            const std::size_t stride = width + 1;
+            std::vector<GrabPixel> out(offset + stride * static_cast<std::size_t>(size.height),
+                                       kUntouched);
+            CopyOpaque(reinterpret_cast<const char*>(src.data()), srcStride * sizeof(GrabPixel),
+                       size.width, size.height, out.data() + offset, stride, stores);
+            std::size_t wrong = 0;
+            for (std::size_t y = 0; y < static_cast<std::size_t>(size.height); ++y) {
+                for (std::size_t x = 0; x < width; ++x)
+                    wrong += out[offset + y * stride + x] != (src[y * srcStride + x] | 0xFF000000u);
+                wrong += out[offset + y * stride + width] != kUntouched;
+            }
+            EXPECT_EQ(wrong, 0u);
+            for (std::size_t i = 0; i < offset; ++i) EXPECT_EQ(out[i], kUntouched);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothMethods, X11GrabTest,
