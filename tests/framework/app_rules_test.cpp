@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/prefs_test_support.h"
 #include "base/CSystemError.h"
 #include "platform/fake/FakeDesktop.h"
@@ -147,6 +149,38 @@ TEST(KeyboardHelpersTest, OnlyTheMainWindowAndItsChildrenCountAsIt) {
         desktop.SetCursorPos(c.cursor);
         EXPECT_EQ(KeyboardHelpersAvailable(desktop, false, true, true, main), c.want)
             << c.cursor.x << "," << c.cursor.y;
+    }
+}
+
+TEST(KeyboardHelpersTest, WindowUnderAStillCursorIsReusedUntilWindowsChange) {
+    FakeDesktop desktop;
+    const WindowId main =
+        desktop.AddWindow(FakeDesktop::Describe("NerimLens", "N", {0, 0, 400, 400}));
+    desktop.AddWindow(FakeDesktop::Describe("Editor", "E", {300, 0, 600, 400}));
+    desktop.SetCursorPos({350, 50});
+    CRootUnderCursor under(desktop);
+    using Lookup = CRootUnderCursor::Lookup;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        Lookup lookup;
+        int lookups;  // so far
+        bool helpers;
+    };
+    const Step steps[] = {
+        {"first look", [] {}, Lookup::kReuse, 1, true},
+        {"nothing changed", [] {}, Lookup::kReuse, 1, true},
+        {"a key press asks afresh", [] {}, Lookup::kFresh, 2, true},
+        // The main window came to the top under the still cursor: the desktop reports it.
+        {"windows changed", [&] { desktop.BringToTop(main); }, Lookup::kReuse, 3, false},
+        {"the cursor moved", [&] { desktop.SetCursorPos({700, 50}); }, Lookup::kReuse, 4, true},
+        {"still again", [] {}, Lookup::kReuse, 4, true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.change();
+        EXPECT_EQ(KeyboardHelpersAvailable(under, s.lookup, false, true, true, main), s.helpers);
+        EXPECT_EQ(under.Lookups(), s.lookups);
     }
 }
 

@@ -451,23 +451,24 @@ void CApp::InstallSignalHandlers() {
     sigaction(SIGINT, &action, nullptr);
 }
 
-bool CApp::KeyboardHelpersAvailable() const {
+bool CApp::KeyboardHelpersAvailable(CRootUnderCursor::Lookup lookup) const {
     if (!m_frame) return false;
     if (m_helpersThisPass) return *m_helpersThisPass;
     // Forgotten when the event loop comes round again.
     QMetaObject::invokeMethod(
         const_cast<CApp*>(this), [this] { m_helpersThisPass.reset(); }, Qt::QueuedConnection);
-    m_helpersThisPass = KeyboardHelpersNow();
+    m_helpersThisPass = KeyboardHelpersNow(lookup);
     return *m_helpersThisPass;
 }
 
-bool CApp::KeyboardHelpersNow() const {
+bool CApp::KeyboardHelpersNow(CRootUnderCursor::Lookup lookup) const {
     const WindowId main = m_frame->NativeWindow();
     const bool picking = m_prefs->Settings().PickingStarted();
     const bool foreground =
         m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
-    return nl::KeyboardHelpersAvailable(*m_desktop, m_frame->IsOverlayVisible(), picking,
-                                        foreground, main);
+    if (!m_rootUnderCursor) m_rootUnderCursor = std::make_unique<CRootUnderCursor>(*m_desktop);
+    return nl::KeyboardHelpersAvailable(*m_rootUnderCursor, lookup, m_frame->IsOverlayVisible(),
+                                        picking, foreground, main);
 }
 
 bool CApp::FilterKey(QKeyEvent* event) {
@@ -484,9 +485,10 @@ bool CApp::FilterKey(QKeyEvent* event) {
     const int command = FindAcceleratorCommand(res::kAcceleratorsMain, modifiers, virtualKey);
     if (command < cmd::kCursorLeft || command > cmd::kCopy) return false;
     // Without the helpers the key belongs to the focused control.
-    // Asked afresh: the window may have been activated earlier in this pass of the loop.
+    // Asked afresh: the window may have been activated earlier in this pass of the loop, and
+    // windows may have changed under a still cursor before the desktop reported it.
     m_helpersThisPass.reset();
-    if (!KeyboardHelpersAvailable()) return false;
+    if (!KeyboardHelpersAvailable(CRootUnderCursor::Lookup::kFresh)) return false;
     m_frame->ExecuteCommand(command);
     return true;
 }

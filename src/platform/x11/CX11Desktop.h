@@ -4,6 +4,7 @@
 
 #include "platform/IDesktop.h"
 #include "platform/x11/CX11ScreenGrabber.h"
+#include "platform/x11/x11_damage.h"
 
 namespace nl {
 
@@ -32,6 +33,7 @@ public:
     COLORREF PixelColor(Point pos) const override;
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
     std::optional<LentPixels> GrabLent(const Rect& rect) const override;
+    std::uint64_t ChangeCount(const Rect& area) const override { return m_damage.ChangeCount(area); }
     WindowId WindowFromPoint(Point pos) const override;
     WindowId ChildFromPoint(WindowId parent, Point pos) const override;
     WindowId Ancestor(WindowId window, WindowAncestor kind) const override;
@@ -59,6 +61,8 @@ private:
     GrabMethod m_grabMethod;
     // Made on the first grab, once Qt runs; reused (with its shared segment) by every grab.
     mutable std::unique_ptr<CX11ScreenGrabber> m_grabber;
+    // What changed on the screen since a watched area was last read.
+    mutable x11::CX11Damage m_damage;
 };
 
 }  // namespace nl
