@@ -2,8 +2,8 @@
 
 namespace nl {
 
-WindowId CRootUnderCursor::Find(Lookup lookup) {
-    const Point cursor = m_desktop.CursorPos();
+WindowId CRootUnderCursor::Find(Lookup lookup, std::optional<Point> known) {
+    const Point cursor = known && lookup == Lookup::kReuse ? *known : m_desktop.CursorPos();
     // The windows' count, read before the windows it vouches for.
     const std::uint64_t changes = m_desktop.ChangeCount({});
     if (lookup == Lookup::kReuse && m_found && m_found->cursor == cursor &&

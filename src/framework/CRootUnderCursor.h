@@ -18,7 +18,9 @@ public:
     explicit CRootUnderCursor(const IDesktop& desktop) : m_desktop(desktop) {}
 
     // The top-level window that holds the window under the cursor; none where nothing is.
-    WindowId Find(Lookup lookup);
+    // `cursor`, when given, is where the cursor was found a moment ago (the picking tick's
+    // sample), which spares asking the desktop.
+    WindowId Find(Lookup lookup, std::optional<Point> cursor = std::nullopt);
     // How many lookups went to the desktop so far.
     int Lookups() const { return m_lookups; }
 

@@ -67,14 +67,15 @@ bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool
 
 bool KeyboardHelpersAvailable(CRootUnderCursor& under, CRootUnderCursor::Lookup lookup,
                               bool overlayVisible, bool pickingStarted, bool mainIsForeground,
-                              WindowId mainWindow) {
+                              WindowId mainWindow, std::optional<Point> cursor) {
     KeyboardHelperState state;
     state.overlayVisible = overlayVisible;
     state.pickingStarted = pickingStarted;
     state.mainIsForeground = mainIsForeground;
     state.mainWindow = mainWindow;
     // The window under the cursor is looked up only when it can change the answer.
-    if (!overlayVisible && pickingStarted && mainIsForeground) state.rootUnderCursor = under.Find(lookup);
+    if (!overlayVisible && pickingStarted && mainIsForeground)
+        state.rootUnderCursor = under.Find(lookup, cursor);
     return KeyboardHelpersAvailable(state);
 }
 

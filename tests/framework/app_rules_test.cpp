@@ -166,6 +166,7 @@ TEST(KeyboardHelpersTest, WindowUnderAStillCursorIsReusedUntilWindowsChange) {
         Lookup lookup;
         int lookups;  // so far
         bool helpers;
+        std::optional<Point> known = std::nullopt;  // where the caller saw the cursor
     };
     const Step steps[] = {
         {"first look", [] {}, Lookup::kReuse, 1, true},
@@ -175,11 +176,16 @@ TEST(KeyboardHelpersTest, WindowUnderAStillCursorIsReusedUntilWindowsChange) {
         {"windows changed", [&] { desktop.BringToTop(main); }, Lookup::kReuse, 3, false},
         {"the cursor moved", [&] { desktop.SetCursorPos({700, 50}); }, Lookup::kReuse, 4, true},
         {"still again", [] {}, Lookup::kReuse, 4, true},
+        // The caller's cursor is taken as it is: over the main window.
+        {"a known cursor", [] {}, Lookup::kReuse, 5, false, Point{350, 50}},
+        {"a known cursor, still", [] {}, Lookup::kReuse, 5, false, Point{350, 50}},
+        {"afresh asks the desktop", [] {}, Lookup::kFresh, 6, true, Point{350, 50}},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
         s.change();
-        EXPECT_EQ(KeyboardHelpersAvailable(under, s.lookup, false, true, true, main), s.helpers);
+        EXPECT_EQ(KeyboardHelpersAvailable(under, s.lookup, false, true, true, main, s.known),
+                  s.helpers);
         EXPECT_EQ(under.Lookups(), s.lookups);
     }
 }

@@ -467,8 +467,11 @@ bool CApp::KeyboardHelpersNow(CRootUnderCursor::Lookup lookup) const {
     const bool foreground =
         m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
     if (!m_rootUnderCursor) m_rootUnderCursor = std::make_unique<CRootUnderCursor>(*m_desktop);
+    // At idle time the picking tick's sample tells where the cursor is (it runs while the
+    // helpers can be available: picking started, the window shown).
     return nl::KeyboardHelpersAvailable(*m_rootUnderCursor, lookup, m_frame->IsOverlayVisible(),
-                                        picking, foreground, main);
+                                        picking, foreground, main,
+                                        m_doc->Colors().Sample().Position());
 }
 
 bool CApp::FilterKey(QKeyEvent* event) {
