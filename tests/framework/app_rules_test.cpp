@@ -10,6 +10,7 @@
 #include "base/command_ids.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CCmdTarget.h"
+#include "framework/CForegroundWindow.h"
 
 namespace nl {
 namespace {
@@ -187,6 +188,35 @@ TEST(KeyboardHelpersTest, WindowUnderAStillCursorIsReusedUntilWindowsChange) {
         EXPECT_EQ(KeyboardHelpersAvailable(under, s.lookup, false, true, true, main, s.known),
                   s.helpers);
         EXPECT_EQ(under.Lookups(), s.lookups);
+    }
+}
+
+TEST(KeyboardHelpersTest, ForegroundWindowIsAskedAgainOnlyAfterWindowChanges) {
+    FakeDesktop desktop;
+    const WindowId editor = desktop.AddWindow(FakeDesktop::Describe("Editor", "E", {0, 0, 50, 50}));
+    const WindowId viewer = desktop.AddWindow(FakeDesktop::Describe("Viewer", "V", {60, 0, 99, 50}));
+    desktop.SetForeground(editor);
+    CForegroundWindow foreground(desktop);
+    using Lookup = CRootUnderCursor::Lookup;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        Lookup lookup;
+        WindowId want;
+        int asked;  // so far
+    };
+    const Step steps[] = {
+        {"first", [] {}, Lookup::kReuse, editor, 1},
+        {"nothing changed", [] {}, Lookup::kReuse, editor, 1},
+        {"afresh", [] {}, Lookup::kFresh, editor, 2},
+        {"activation reported", [&] { desktop.SetForeground(viewer); }, Lookup::kReuse, viewer, 3},
+        {"unchanged again", [] {}, Lookup::kReuse, viewer, 3},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.change();
+        EXPECT_EQ(foreground.Get(s.lookup), s.want);
+        EXPECT_EQ(foreground.Asked(), s.asked);
     }
 }
 

@@ -197,7 +197,8 @@ bool CApp::Start(int& exitCode) {
                        *this,
                        [this] { return KeyboardHelpersAvailable(); },
                        [this] { return m_docCommands->SaveModified(); },
-                       [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); }});
+                       [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); },
+                       [this] { return Foreground(CRootUnderCursor::Lookup::kReuse); }});
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
         m_optionsFactory = m_frame->ToolWindowFactory(cmd::kOptions);
@@ -461,11 +462,16 @@ bool CApp::KeyboardHelpersAvailable(CRootUnderCursor::Lookup lookup) const {
     return *m_helpersThisPass;
 }
 
+WindowId CApp::Foreground(CRootUnderCursor::Lookup lookup) const {
+    if (!m_foreground) m_foreground = std::make_unique<CForegroundWindow>(*m_desktop);
+    return m_foreground->Get(lookup);
+}
+
 bool CApp::KeyboardHelpersNow(CRootUnderCursor::Lookup lookup) const {
     const WindowId main = m_frame->NativeWindow();
     const bool picking = m_prefs->Settings().PickingStarted();
     const bool foreground =
-        m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
+        m_frame->isActiveWindow() || (main != kNoWindow && Foreground(lookup) == main);
     if (!m_rootUnderCursor) m_rootUnderCursor = std::make_unique<CRootUnderCursor>(*m_desktop);
     // At idle time the picking tick's sample tells where the cursor is (it runs while the
     // helpers can be available: picking started, the window shown).

@@ -10,6 +10,7 @@
 
 #include "framework/CCapturedImageStore.h"
 #include "framework/CCmdTarget.h"
+#include "framework/CForegroundWindow.h"
 #include "framework/app_rules.h"
 #include "framework/ViewNotifyHub.h"
 #include "base/COleDateTime.h"
@@ -80,6 +81,8 @@ private:
     // KeyboardHelpersAvailable asked of the desktop now (needs the main window); the window
     // under the cursor is reused or looked up afresh as `lookup` says.
     bool KeyboardHelpersNow(CRootUnderCursor::Lookup lookup) const;
+    // The desktop's foreground window, reused or asked afresh as `lookup` says.
+    WindowId Foreground(CRootUnderCursor::Lookup lookup) const;
     void RegisterCommands();
     void OpenStartDocument();
     void ShowFromAnotherStart();
@@ -151,6 +154,7 @@ private:
     mutable std::optional<bool> m_helpersThisPass;
     // The window under the cursor as the idle updates last found it.
     mutable std::unique_ptr<CRootUnderCursor> m_rootUnderCursor;
+    mutable std::unique_ptr<CForegroundWindow> m_foreground;
     bool m_inFrameClose = false;
     bool m_sessionEnded = false;
 };
