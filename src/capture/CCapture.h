@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "base/bitmap_file.h"
 #include "capture/CWndCapSnip.h"
@@ -50,6 +51,11 @@ private:
 
     Services m_s;
 };
+
+// The window pane's text while a monitor capture is open: the monitor that would be picked
+// at `cursor` (the nearest one), numbered from 1 with the primary monitor first, and its size
+// in pixels, as "Monitor 2: 1280 x 1024". Empty without monitors.
+std::string MonitorPaneText(const IDesktop& desktop, Point cursor);
 
 // The string id of the Screen Copier's prompt: picking stopped, no capture open, or the open
 // capture's state; 0 for the states that leave the prompt to others.

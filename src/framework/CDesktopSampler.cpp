@@ -1,6 +1,7 @@
 #include "framework/CDesktopSampler.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "framework/CAppPrefs.h"
 #include "framework/event_sounds.h"
@@ -57,9 +58,13 @@ NoColorCause CDesktopSampler::WhyNoColor(const IDesktop& desktop, Point point) {
 bool CDesktopSampler::RefreshSample() {
     CColPick& sample = m_s.colors.Sample();
     const Point cursor = m_s.desktop.CursorPos();
-    if (cursor == sample.Position() &&
-        LowColorBits(m_s.desktop.PixelColor(cursor)) == sample.Color()) {
-        return false;
+    if (cursor == sample.Position()) {
+        // A still cursor: nothing to read while neither its pixel nor the windows changed.
+        const std::uint64_t changes =
+            m_s.desktop.ChangeCount({cursor.x, cursor.y, cursor.x + 1, cursor.y + 1});
+        const Watched now{cursor, changes};
+        if (std::exchange(m_watched, now) == now) return false;
+        if (LowColorBits(m_s.desktop.PixelColor(cursor)) == sample.Color()) return false;
     }
     SamplePixel(m_s.desktop, m_s.clock, cursor, sample);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/geometry.h"
@@ -69,7 +70,8 @@ public:
     static NoColorCause WhyNoColor(const IDesktop& desktop, Point point);
 
     // Brings the live sample up to date with the cursor: samples again when the cursor moved
-    // or the pixel under it changed. Returns whether it sampled.
+    // or the pixel under it changed. Under a still cursor the pixel is read only when the
+    // desktop's change count there moved on. Returns whether it sampled.
     bool RefreshSample();
 
     // Samples at `point` and appends the sample to the list, then auto-copies, stops picking
@@ -103,8 +105,16 @@ public:
 private:
     void AfterPick(COLORREF color, PickOrigin origin);
 
+    // The still cursor's position and the desktop's change count there when last looked at.
+    struct Watched {
+        Point at;
+        std::optional<std::uint64_t> changes;
+        friend bool operator==(const Watched&, const Watched&) = default;
+    };
+
     Services m_s;
     std::function<void()> m_stopPicking;
+    Watched m_watched;
 };
 
 }  // namespace nl

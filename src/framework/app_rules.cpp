@@ -60,17 +60,22 @@ bool KeyboardHelpersAvailable(const KeyboardHelperState& state) {
 
 bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool pickingStarted,
                               bool mainIsForeground, WindowId mainWindow) {
+    CRootUnderCursor under(desktop);
+    return KeyboardHelpersAvailable(under, CRootUnderCursor::Lookup::kFresh, overlayVisible,
+                                    pickingStarted, mainIsForeground, mainWindow);
+}
+
+bool KeyboardHelpersAvailable(CRootUnderCursor& under, CRootUnderCursor::Lookup lookup,
+                              bool overlayVisible, bool pickingStarted, bool mainIsForeground,
+                              WindowId mainWindow, std::optional<Point> cursor) {
     KeyboardHelperState state;
     state.overlayVisible = overlayVisible;
     state.pickingStarted = pickingStarted;
     state.mainIsForeground = mainIsForeground;
     state.mainWindow = mainWindow;
     // The window under the cursor is looked up only when it can change the answer.
-    if (!overlayVisible && pickingStarted && mainIsForeground) {
-        const WindowId under = desktop.WindowFromPoint(desktop.CursorPos());
-        state.rootUnderCursor =
-            under == kNoWindow ? kNoWindow : desktop.Ancestor(under, WindowAncestor::kRoot);
-    }
+    if (!overlayVisible && pickingStarted && mainIsForeground)
+        state.rootUnderCursor = under.Find(lookup, cursor);
     return KeyboardHelpersAvailable(state);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "framework/CRootUnderCursor.h"
 #include "platform/IDesktop.h"
 
 namespace nl {
@@ -43,6 +44,11 @@ bool KeyboardHelpersAvailable(const KeyboardHelperState& state);
 // The same, reading the cursor, the window under it and its root from `desktop`.
 bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool pickingStarted,
                               bool mainIsForeground, WindowId mainWindow);
+// The same, with the root under the cursor from `under` (reused or looked up afresh, at
+// `cursor` when known).
+bool KeyboardHelpersAvailable(CRootUnderCursor& under, CRootUnderCursor::Lookup lookup,
+                              bool overlayVisible, bool pickingStarted, bool mainIsForeground,
+                              WindowId mainWindow, std::optional<Point> cursor = std::nullopt);
 
 // The one-pixel move of the cursor commands (left, right, up, down); nothing for other ids.
 std::optional<Point> CursorMoveDelta(int command);

@@ -66,6 +66,12 @@ public:
     // memory grab of an area inside the virtual screen); nothing otherwise, and the caller
     // uses Grab.
     virtual std::optional<LentPixels> GrabLent(const Rect& /*rect*/) const { return std::nullopt; }
+    // A number that comes back the same from one call to the next with the same `area` only
+    // while nothing there changed: its pixels, or the top-level windows (mapped, unmapped,
+    // moved, restacked, focused). An empty area watches the windows alone. Read it before
+    // reading the pixels or windows it vouches for. Desktops that do not track changes give a
+    // new number on every call, so that their callers always read again.
+    virtual std::uint64_t ChangeCount(const Rect& /*area*/) const { return ++m_untracked; }
 
     // The deepest visible window at `pos` (the desktop window where no other window is).
     virtual WindowId WindowFromPoint(Point pos) const = 0;
@@ -123,6 +129,9 @@ public:
     // Back to live pixels (nothing where the screen is not frozen).
     virtual void Thaw() {}
     virtual bool IsFrozen() const { return false; }
+
+private:
+    mutable std::uint64_t m_untracked = 0;
 };
 
 }  // namespace nl

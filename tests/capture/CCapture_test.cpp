@@ -197,6 +197,18 @@ TEST(CCaptureTest, MonitorCaptureTakesTheNearestMonitorLeftOfThePrimary) {
     EXPECT_EQ(PixelAt(rig.images[0], 199, 149), kBluePixel);
 }
 
+TEST(CCaptureTest, MonitorPaneNamesTheNearestMonitorWithItsSize) {
+    FakeDesktop desktop;
+    desktop.SetMonitors(
+        {{{0, 0, 400, 300}, {0, 0, 400, 280}}, {{-200, 0, 0, 150}, {-200, 0, 0, 150}}});
+    const std::pair<Point, const char*> cases[] = {
+        {{100, 100}, "Monitor 1: 400 x 300"},  // the primary monitor comes first
+        {{-50, 20}, "Monitor 2: 200 x 150"},   // left of the primary, at negative x
+        {{-100, 200}, "Monitor 2: 200 x 150"}, // below it: the nearest one
+    };
+    for (const auto& [cursor, text] : cases) EXPECT_EQ(MonitorPaneText(desktop, cursor), text);
+}
+
 TEST(CCaptureTest, DesktopCompletesWhenShownAfterItsWaitAndAutoCopies) {
     struct Case {
         std::uint32_t options;

@@ -182,6 +182,35 @@ TEST(CDesktopSamplerTest, RefreshSamplesOnlyWhenCursorMovedOrPixelChanged) {
     EXPECT_EQ(rig.colors.GetCount(), 0);
 }
 
+TEST(CDesktopSamplerTest, StillCursorReadsThePixelOnlyWhenTheDesktopReportsAChange) {
+    const COLORREF kNew = MakeRgb(9, 8, 7);
+    struct Case {
+        const char* what;
+        Point cursorAfter;
+        FakeDesktop::ChangeReport report;
+        bool resampled;
+        COLORREF color;
+    };
+    const Case cases[] = {
+        {"a change the desktop missed stays unseen", {20, 20}, FakeDesktop::ChangeReport::kMissed,
+         false, kDesktopBlue},
+        {"a reported change is read", {20, 20}, FakeDesktop::ChangeReport::kReported, true, kNew},
+        {"a moved cursor reads whatever the count says", {21, 20},
+         FakeDesktop::ChangeReport::kMissed, true, kNew},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SamplerRig rig;
+        rig.desktop.SetCursorPos({20, 20});
+        EXPECT_TRUE(rig.sampler.RefreshSample());
+        EXPECT_FALSE(rig.sampler.RefreshSample());  // the first still tick notes the count
+        rig.desktop.FillRect({20, 20, 22, 21}, kNew, c.report);
+        rig.desktop.SetCursorPos(c.cursorAfter);
+        EXPECT_EQ(rig.sampler.RefreshSample(), c.resampled);
+        EXPECT_EQ(rig.colors.Sample().Color(), c.color);
+    }
+}
+
 TEST(CDesktopSamplerTest, PickAddsCopiesStopsAndSoundsAsTheOptionsSay) {
     struct Case {
         const char* name;

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/prefs_test_support.h"
 #include "base/CSystemError.h"
 #include "platform/fake/FakeDesktop.h"
 #include "base/command_ids.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CCmdTarget.h"
+#include "framework/CForegroundWindow.h"
 
 namespace nl {
 namespace {
@@ -147,6 +150,73 @@ TEST(KeyboardHelpersTest, OnlyTheMainWindowAndItsChildrenCountAsIt) {
         desktop.SetCursorPos(c.cursor);
         EXPECT_EQ(KeyboardHelpersAvailable(desktop, false, true, true, main), c.want)
             << c.cursor.x << "," << c.cursor.y;
+    }
+}
+
+TEST(KeyboardHelpersTest, WindowUnderAStillCursorIsReusedUntilWindowsChange) {
+    FakeDesktop desktop;
+    const WindowId main =
+        desktop.AddWindow(FakeDesktop::Describe("NerimLens", "N", {0, 0, 400, 400}));
+    desktop.AddWindow(FakeDesktop::Describe("Editor", "E", {300, 0, 600, 400}));
+    desktop.SetCursorPos({350, 50});
+    CRootUnderCursor under(desktop);
+    using Lookup = CRootUnderCursor::Lookup;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        Lookup lookup;
+        int lookups;  // so far
+        bool helpers;
+        std::optional<Point> known = std::nullopt;  // where the caller saw the cursor
+    };
+    const Step steps[] = {
+        {"first look", [] {}, Lookup::kReuse, 1, true},
+        {"nothing changed", [] {}, Lookup::kReuse, 1, true},
+        {"a key press asks afresh", [] {}, Lookup::kFresh, 2, true},
+        // The main window came to the top under the still cursor: the desktop reports it.
+        {"windows changed", [&] { desktop.BringToTop(main); }, Lookup::kReuse, 3, false},
+        {"the cursor moved", [&] { desktop.SetCursorPos({700, 50}); }, Lookup::kReuse, 4, true},
+        {"still again", [] {}, Lookup::kReuse, 4, true},
+        // The caller's cursor is taken as it is: over the main window.
+        {"a known cursor", [] {}, Lookup::kReuse, 5, false, Point{350, 50}},
+        {"a known cursor, still", [] {}, Lookup::kReuse, 5, false, Point{350, 50}},
+        {"afresh asks the desktop", [] {}, Lookup::kFresh, 6, true, Point{350, 50}},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.change();
+        EXPECT_EQ(KeyboardHelpersAvailable(under, s.lookup, false, true, true, main, s.known),
+                  s.helpers);
+        EXPECT_EQ(under.Lookups(), s.lookups);
+    }
+}
+
+TEST(KeyboardHelpersTest, ForegroundWindowIsAskedAgainOnlyAfterWindowChanges) {
+    FakeDesktop desktop;
+    const WindowId editor = desktop.AddWindow(FakeDesktop::Describe("Editor", "E", {0, 0, 50, 50}));
+    const WindowId viewer = desktop.AddWindow(FakeDesktop::Describe("Viewer", "V", {60, 0, 99, 50}));
+    desktop.SetForeground(editor);
+    CForegroundWindow foreground(desktop);
+    using Lookup = CRootUnderCursor::Lookup;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        Lookup lookup;
+        WindowId want;
+        int asked;  // so far
+    };
+    const Step steps[] = {
+        {"first", [] {}, Lookup::kReuse, editor, 1},
+        {"nothing changed", [] {}, Lookup::kReuse, editor, 1},
+        {"afresh", [] {}, Lookup::kFresh, editor, 2},
+        {"activation reported", [&] { desktop.SetForeground(viewer); }, Lookup::kReuse, viewer, 3},
+        {"unchanged again", [] {}, Lookup::kReuse, viewer, 3},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.change();
+        EXPECT_EQ(foreground.Get(s.lookup), s.want);
+        EXPECT_EQ(foreground.Asked(), s.asked);
     }
 }
 

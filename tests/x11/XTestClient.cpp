@@ -52,6 +52,11 @@ xcb_window_t XTestClient::CreateWindow(const Rect& rect, std::uint32_t backgroun
     return w;
 }
 
+void XTestClient::Repaint(xcb_window_t w, std::uint32_t background) {
+    xcb_change_window_attributes(m_conn, w, XCB_CW_BACK_PIXEL, &background);
+    xcb_clear_area(m_conn, 0, w, 0, 0, 0, 0);
+}
+
 void XTestClient::SetUtf8Title(xcb_window_t w, std::string_view title) {
     xcb_change_property(m_conn, XCB_PROP_MODE_REPLACE, w, Atom("_NET_WM_NAME"), Atom("UTF8_STRING"),
                         8, static_cast<std::uint32_t>(title.size()), title.data());

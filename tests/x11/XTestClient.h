@@ -32,6 +32,8 @@ public:
     void SetWmState(xcb_window_t w, std::uint32_t state);
     void SetActiveWindowProperty(xcb_window_t w);  // _NET_ACTIVE_WINDOW on the root
     void DeleteActiveWindowProperty();
+    // Paints the whole window `background` (0xRRGGBB), as a program redrawing it would.
+    void Repaint(xcb_window_t w, std::uint32_t background);
     void Map(xcb_window_t w);
     void Unmap(xcb_window_t w);
     void Destroy(xcb_window_t w);

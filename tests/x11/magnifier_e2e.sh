@@ -13,7 +13,7 @@ program=$1
 cli=$2
 screenshot=${3:-}
 source "$(dirname "$0")/e2e_support.sh" mag-e2e
-require_tools xdotool display
+require_tools xdotool display xsetroot import
 
 data=$work/NerimLens.dat
 doc=$work/picks.nlz
@@ -61,6 +61,27 @@ if command -v xclip >/dev/null; then
 else
     echo "skip: no xclip to read the clipboard image"
 fi
+
+# The screen changes under a still pointer: the magnifier shows the new color within a few
+# picking ticks. The pointer rests on the bare desktop, whose background is redrawn, so no
+# window changes with it.
+screen_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
+geometry=$(xdotool getwindowgeometry "$main")
+read -r main_x main_y <<<"$(sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$geometry")"
+read -r main_w main_h <<<"$(sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p' <<<"$geometry")"
+# A quarter of the way across the view's middle: inside the zoom, off its centre mark.
+probe_x=$((main_x + main_w / 4))
+probe_y=$((main_y + main_h / 2))
+xdotool mousemove 150 950
+for color in '#C03010' '#10A040'; do
+    xsetroot -solid "$color"
+    magnified_as() { [[ $(screen_pixel "$probe_x" "$probe_y") == "$1" ]]; }
+    if wait_for 20 magnified_as "$color"; then
+        echo "ok: the magnifier shows $color drawn under the still pointer"
+    else
+        fail "the magnifier shows $(screen_pixel "$probe_x" "$probe_y"), not $color drawn under the still pointer"
+    fi
+done
 
 # Save (Ctrl+S writes the opened document without asking), then Exit.
 xdotool windowfocus --sync "$main" 2>/dev/null

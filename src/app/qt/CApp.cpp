@@ -197,7 +197,8 @@ bool CApp::Start(int& exitCode) {
                        *this,
                        [this] { return KeyboardHelpersAvailable(); },
                        [this] { return m_docCommands->SaveModified(); },
-                       [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); }});
+                       [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); },
+                       [this] { return Foreground(CRootUnderCursor::Lookup::kReuse); }});
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
         m_optionsFactory = m_frame->ToolWindowFactory(cmd::kOptions);
@@ -453,23 +454,32 @@ void CApp::InstallSignalHandlers() {
     sigaction(SIGINT, &action, nullptr);
 }
 
-bool CApp::KeyboardHelpersAvailable() const {
+bool CApp::KeyboardHelpersAvailable(CRootUnderCursor::Lookup lookup) const {
     if (!m_frame) return false;
     if (m_helpersThisPass) return *m_helpersThisPass;
     // Forgotten when the event loop comes round again.
     QMetaObject::invokeMethod(
         const_cast<CApp*>(this), [this] { m_helpersThisPass.reset(); }, Qt::QueuedConnection);
-    m_helpersThisPass = KeyboardHelpersNow();
+    m_helpersThisPass = KeyboardHelpersNow(lookup);
     return *m_helpersThisPass;
 }
 
-bool CApp::KeyboardHelpersNow() const {
+WindowId CApp::Foreground(CRootUnderCursor::Lookup lookup) const {
+    if (!m_foreground) m_foreground = std::make_unique<CForegroundWindow>(*m_desktop);
+    return m_foreground->Get(lookup);
+}
+
+bool CApp::KeyboardHelpersNow(CRootUnderCursor::Lookup lookup) const {
     const WindowId main = m_frame->NativeWindow();
     const bool picking = m_prefs->Settings().PickingStarted();
     const bool foreground =
-        m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
+        m_frame->isActiveWindow() || (main != kNoWindow && Foreground(lookup) == main);
+    if (!m_rootUnderCursor) m_rootUnderCursor = std::make_unique<CRootUnderCursor>(*m_desktop);
     const bool overlay = m_frame->IsOverlayVisible() || m_frame->IsFrozenScreenActive();
-    return nl::KeyboardHelpersAvailable(*m_desktop, overlay, picking, foreground, main);
+    // At idle time the picking tick's sample tells where the cursor is (it runs while the
+    // helpers can be available: picking started, the window shown).
+    return nl::KeyboardHelpersAvailable(*m_rootUnderCursor, lookup, overlay, picking, foreground,
+                                        main, m_doc->Colors().Sample().Position());
 }
 
 bool CApp::FilterKey(QKeyEvent* event) {
@@ -488,9 +498,10 @@ bool CApp::FilterKey(QKeyEvent* event) {
     const int command = FindAcceleratorCommand(res::kAcceleratorsMain, modifiers, virtualKey);
     if (command < cmd::kCursorLeft || command > cmd::kCopy) return false;
     // Without the helpers the key belongs to the focused control.
-    // Asked afresh: the window may have been activated earlier in this pass of the loop.
+    // Asked afresh: the window may have been activated earlier in this pass of the loop, and
+    // windows may have changed under a still cursor before the desktop reported it.
     m_helpersThisPass.reset();
-    if (!KeyboardHelpersAvailable()) return false;
+    if (!KeyboardHelpersAvailable(CRootUnderCursor::Lookup::kFresh)) return false;
     m_frame->ExecuteCommand(command);
     return true;
 }

@@ -10,6 +10,7 @@
 
 #include "framework/CCapturedImageStore.h"
 #include "framework/CCmdTarget.h"
+#include "framework/CForegroundWindow.h"
 #include "framework/app_rules.h"
 #include "framework/ViewNotifyHub.h"
 #include "base/COleDateTime.h"
@@ -66,7 +67,8 @@ public:
     bool IsStarted() const { return m_started; }
     // Whether the arrow keys and Enter now move the cursor and pick. The answer holds for
     // one pass of the event loop: the updates of one idle pass ask more than once.
-    bool KeyboardHelpersAvailable() const;
+    bool KeyboardHelpersAvailable(
+        CRootUnderCursor::Lookup lookup = CRootUnderCursor::Lookup::kReuse) const;
 
     // Runs the command, showing a system error it raises as a numbered error.
     bool OnCommand(int id) override;
@@ -76,8 +78,11 @@ protected:
 
 private:
     bool Start(int& exitCode);
-    // KeyboardHelpersAvailable asked of the desktop now (needs the main window).
-    bool KeyboardHelpersNow() const;
+    // KeyboardHelpersAvailable asked of the desktop now (needs the main window); the window
+    // under the cursor is reused or looked up afresh as `lookup` says.
+    bool KeyboardHelpersNow(CRootUnderCursor::Lookup lookup) const;
+    // The desktop's foreground window, reused or asked afresh as `lookup` says.
+    WindowId Foreground(CRootUnderCursor::Lookup lookup) const;
     void RegisterCommands();
     void OpenStartDocument();
     void ShowFromAnotherStart();
@@ -147,6 +152,9 @@ private:
     bool m_started = false;
     // KeyboardHelpersAvailable's answer in this pass of the event loop.
     mutable std::optional<bool> m_helpersThisPass;
+    // The window under the cursor as the idle updates last found it.
+    mutable std::unique_ptr<CRootUnderCursor> m_rootUnderCursor;
+    mutable std::unique_ptr<CForegroundWindow> m_foreground;
     bool m_inFrameClose = false;
     bool m_sessionEnded = false;
 };

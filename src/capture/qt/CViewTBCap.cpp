@@ -71,6 +71,9 @@ std::string CViewTBCap::PositionText() {
 
 std::string CViewTBCap::WindowText() {
     const IDesktop& desktop = Context().desktop;
+    // A monitor capture picks monitors, not windows: the pane tells which one.
+    if (m_window && m_window->Capture().Shape() == CapShape::kMonitor)
+        return MonitorPaneText(desktop, desktop.CursorPos());
     const WindowId overlay = m_window ? static_cast<WindowId>(m_window->winId()) : kNoWindow;
     const WindowId window = CWndCapSnip::PickWindow(desktop, desktop.CursorPos(), overlay, {});
     return window == kNoWindow ? std::string() : desktop.WindowText(window);

@@ -458,7 +458,7 @@ void CViewCols::AddHandlers() {
         const QWidget* top = window();
         const WindowId main = Host().NativeWindow();
         const bool foreground = (top && top->isActiveWindow()) ||
-                                (main != kNoWindow && Context().desktop.ForegroundWindow() == main);
+                                (main != kNoWindow && Context().ForegroundWindow() == main);
         const bool keyboard =
             Context().keyboardHelpersAvailable && Context().keyboardHelpersAvailable();
         ui.SetText(LoadString(ColsStatusStringId(Started(), foreground, keyboard)));

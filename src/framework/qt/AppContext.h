@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/IDesktop.h"
+
 namespace nl {
 
 class CAppPrefs;
@@ -12,7 +14,6 @@ class CPreviewFile;
 class CRecentFileList;
 class IClipboard;
 class IClock;
-class IDesktop;
 class IDialogs;
 class IFileSystem;
 class IFolders;
@@ -57,6 +58,13 @@ struct AppContext {
     std::function<bool()> saveModified;
     // Milliseconds since some fixed moment (a monotonic tick count).
     std::function<std::uint64_t()> tickCount;
+    // The desktop's foreground window as the idle updates may take it: reused while the
+    // desktop reports no window change. Unset: the desktop is asked every time.
+    std::function<WindowId()> foregroundWindow = {};
+
+    WindowId ForegroundWindow() const {
+        return foregroundWindow ? foregroundWindow() : desktop.ForegroundWindow();
+    }
 };
 
 }  // namespace nl

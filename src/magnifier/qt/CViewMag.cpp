@@ -58,7 +58,7 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
         const WindowId main = m_host.NativeWindow();
         state.mainIsForeground =
             state.started && ((top && top->isActiveWindow()) ||
-                              (main != kNoWindow && m_context.desktop.ForegroundWindow() == main));
+                              (main != kNoWindow && m_context.ForegroundWindow() == main));
         // The helpers look up the window under the cursor: only when the hint depends on them.
         state.keyboardAvailable = state.started && state.mainIsForeground &&
                                   m_context.keyboardHelpersAvailable &&

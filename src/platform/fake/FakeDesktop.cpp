@@ -22,6 +22,7 @@ FakeDesktop::FakeDesktop(Rect screen) {
 }
 
 void FakeDesktop::SetMonitors(std::vector<MonitorInfo> monitors) {
+    ++m_changes;
     if (monitors.empty()) monitors.push_back({m_screen, m_screen});
     Rect all;
     for (const auto& m : monitors) all = Union(all, m.monitor);
@@ -38,7 +39,8 @@ void FakeDesktop::SetPixel(Point pos, COLORREF color) {
     FillRect({pos.x, pos.y, pos.x + 1, pos.y + 1}, color);
 }
 
-void FakeDesktop::FillRect(const Rect& rect, COLORREF color) {
+void FakeDesktop::FillRect(const Rect& rect, COLORREF color, ChangeReport report) {
+    if (report == ChangeReport::kReported) ++m_changes;
     const Rect r = Intersect(rect, m_screen);
     const auto width = static_cast<std::size_t>(m_screen.Width());
     for (int y = r.top; y < r.bottom; ++y)
@@ -97,6 +99,7 @@ void FakeDesktop::Thaw() {
 }
 
 WindowId FakeDesktop::AddWindow(const WindowDesc& desc) {
+    ++m_changes;
     const WindowId id = m_nextId++;
     Window w{desc, {}};
     if (w.desc.client.IsEmpty()) w.desc.client = w.desc.rect;
@@ -107,6 +110,7 @@ WindowId FakeDesktop::AddWindow(const WindowDesc& desc) {
 }
 
 void FakeDesktop::DestroyWindow(WindowId window) {
+    ++m_changes;
     const Window* w = Find(window);
     if (!w) return;
     const std::vector<WindowId> children = w->children;
@@ -117,25 +121,30 @@ void FakeDesktop::DestroyWindow(WindowId window) {
 }
 
 void FakeDesktop::SetVisible(WindowId window, bool visible) {
+    ++m_changes;
     if (auto it = m_windows.find(window); it != m_windows.end()) it->second.desc.visible = visible;
 }
 
 void FakeDesktop::SetMinimized(WindowId window, bool minimized) {
+    ++m_changes;
     if (auto it = m_windows.find(window); it != m_windows.end())
         it->second.desc.minimized = minimized;
 }
 
 void FakeDesktop::SetTitle(WindowId window, const std::string& title) {
+    ++m_changes;
     if (auto it = m_windows.find(window); it != m_windows.end()) it->second.desc.title = title;
 }
 
 void FakeDesktop::SetOwner(WindowId window, WindowId owner) {
+    ++m_changes;
     if (auto it = m_windows.find(window);
         it != m_windows.end() && it->second.desc.parent == kNoWindow)
         it->second.desc.owner = owner;
 }
 
 void FakeDesktop::BringToTop(WindowId window) {
+    ++m_changes;
     if (!Find(window)) return;
     auto& siblings = Siblings(window);
     std::erase(siblings, window);

@@ -54,9 +54,15 @@ public:
     void SetMonitors(std::vector<MonitorInfo> monitors);
     void SetMetrics(const DisplayMetrics& metrics) { m_metrics = metrics; }
     void SetPixel(Point pos, COLORREF color);
-    void FillRect(const Rect& rect, COLORREF color);
+    // Whether a change of the pixels moves the change count on (a desktop that missed a
+    // change keeps it: tests see that callers trusted the count).
+    enum class ChangeReport { kReported, kMissed };
+    void FillRect(const Rect& rect, COLORREF color, ChangeReport report = ChangeReport::kReported);
     // Makes the screen unreadable (Grab fails, PixelColor gives kNoColor) or readable again.
-    void SetScreenReadable(bool readable) { m_readable = readable; }
+    void SetScreenReadable(bool readable) {
+        m_readable = readable;
+        ++m_changes;
+    }
     // Adds a window on top of its siblings and returns its id (ids are never reused).
     WindowId AddWindow(const WindowDesc& desc);
     void DestroyWindow(WindowId window);  // with its children
@@ -66,7 +72,10 @@ public:
     // Gives a top-level window another owner (kNoWindow: none).
     void SetOwner(WindowId window, WindowId owner);
     void BringToTop(WindowId window);
-    void SetForeground(WindowId window) { m_foreground = window; }
+    void SetForeground(WindowId window) {
+        m_foreground = window;
+        ++m_changes;
+    }
     // The window that WindowFromPoint gives where no other window is (none at first).
     void SetDesktopWindow(WindowId window) { m_desktop = window; }
     // The cursor's picture (its position is left to the cursor); nothing: the desktop gives
@@ -88,6 +97,8 @@ public:
     DisplayMetrics Metrics() const override { return m_metrics; }
     COLORREF PixelColor(Point pos) const override;
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
+    // Changes are tracked: every change of the scene gives a new count, for every area.
+    std::uint64_t ChangeCount(const Rect&) const override { return m_changes; }
     WindowId WindowFromPoint(Point pos) const override;
     WindowId ChildFromPoint(WindowId parent, Point pos) const override;
     WindowId Ancestor(WindowId window, WindowAncestor kind) const override;
@@ -141,6 +152,7 @@ private:
     WindowId m_foreground = kNoWindow;
     WindowId m_desktop = kNoWindow;
     int m_restores = 0;
+    std::uint64_t m_changes = 0;
 };
 
 }  // namespace nl

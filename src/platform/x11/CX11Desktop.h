@@ -3,6 +3,7 @@
 
 #include "platform/IDesktop.h"
 #include "platform/xcb/CXcbDesktop.h"
+#include "platform/x11/x11_damage.h"
 
 namespace nl {
 
@@ -30,6 +31,7 @@ public:
     COLORREF PixelColor(Point pos) const override;
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
     std::optional<LentPixels> GrabLent(const Rect& rect) const override;
+    std::uint64_t ChangeCount(const Rect& area) const override { return m_damage.ChangeCount(area); }
     WindowId WindowFromPoint(Point pos) const override { return m_xcb.WindowFromPoint(pos); }
     WindowId ChildFromPoint(WindowId parent, Point pos) const override {
         return m_xcb.ChildFromPoint(parent, pos);
@@ -61,6 +63,8 @@ private:
 
     // The X server's desktop on Qt's current connection.
     CXcbDesktop m_xcb;
+    // What changed on the screen since a watched area was last read.
+    mutable x11::CX11Damage m_damage;
 };
 
 }  // namespace nl

@@ -119,8 +119,12 @@ void CCtrlZoom::Refresh() {
         update();  // another frame: the paint grabs it
         return;
     }
-    // The same frame: repaint only when its pixels changed. Lent pixels compare where they
-    // lie and are copied only when they differ.
+    // The same frame: nothing to grab while the desktop reports no change in its area.
+    const std::uint64_t changes = m_desktop.ChangeCount(m_source);
+    if (std::exchange(m_watched, Watched{m_source, changes}) == Watched{m_source, changes})
+        return;
+    // Repaint only when its pixels changed. Lent pixels compare where they lie and are
+    // copied only when they differ.
     if (m_grab.size() == QSize(m_source.Width(), m_source.Height())) {
         if (const std::optional<LentPixels> lent = m_desktop.GrabLent(m_source)) {
             if (SameAsLent(*lent, m_grab)) return;

@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <cstdint>
 #include <optional>
 
 #include "base/geometry.h"
@@ -19,7 +20,8 @@ class IDesktop;
 // repaints; the control has no input of its own. Each frame grabs exactly the desktop area it
 // shows into one of two reused buffers and scales it with nearest-neighbour sampling, so
 // every screen pixel is a crisp block. A refresh repaints only when the frame's geometry or
-// the desktop pixels under it changed: a still desktop costs one small grab per tick. Parts
+// the desktop pixels under it changed, and grabs only when the desktop's change count for
+// the frame's area moved on: a still desktop that tracks changes costs no grab at all. Parts
 // of the control past the desktop's edge show the desktop colour; a disabled control shows a
 // plain button face.
 class CCtrlZoom : public QWidget {
@@ -100,6 +102,14 @@ private:
     // A refresh put new pixels of the shown frame in m_grab: the next paint draws them as
     // they are instead of grabbing again.
     bool m_grabbedAhead = false;
+    // The shown frame's source area and the desktop's change count there at the last refresh
+    // that compared its pixels.
+    struct Watched {
+        Rect area;
+        std::optional<std::uint64_t> changes;
+        friend bool operator==(const Watched&, const Watched&) = default;
+    };
+    Watched m_watched;
     int m_framesPainted = 0;
 };
 

@@ -1,0 +1,83 @@
+// The X11 desktop's change counts on a real server: drawing inside a watched area and window
+// changes move the count on, drawing elsewhere and a still screen leave it.
+#include "platform/x11/x11_damage.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "XTestClient.h"
+#include "platform/x11/CX11Desktop.h"
+
+namespace nl {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Long enough for the server's events to reach the desktop's connection.
+constexpr auto kSettle = 150ms;
+constexpr int kPolls = 40;
+
+// Whether the count of `area` moves on within a while (polling as a picking timer would).
+bool CountMovesOn(const IDesktop& d, const Rect& area, std::uint64_t from) {
+    for (int i = 0; i < kPolls; ++i) {
+        if (d.ChangeCount(area) != from) return true;
+        std::this_thread::sleep_for(kSettle / 10);
+    }
+    return false;
+}
+
+TEST(X11DamageTest, CountsMoveOnWithDrawingInsideAndWindowChanges) {
+    test::XTestClient x;
+    ASSERT_TRUE(x.Connected());
+    const xcb_window_t watched = x.CreateWindow({100, 100, 300, 200}, 0x102030);
+    const xcb_window_t other = x.CreateWindow({600, 100, 800, 200}, 0x405060);
+    x.Sync();
+    const Rect area{150, 120, 200, 160};
+    struct Case {
+        const char* what;
+        Rect area;
+        std::function<void()> change;
+        bool movesOn;
+    };
+    xcb_window_t extra = 0;
+    const std::vector<Case> cases = {
+        {"nothing drawn", area, [] {}, false},
+        {"a window elsewhere redrawn", area, [&] { x.Repaint(other, 0xFF0000); }, false},
+        {"the window under the area redrawn", area, [&] { x.Repaint(watched, 0x00FF00); }, true},
+        {"drawn again after the read", area, [&] { x.Repaint(watched, 0x0000FF); }, true},
+        {"pixels leave the windows' count", {}, [&] { x.Repaint(watched, 0x112233); }, false},
+        {"a window mapped elsewhere", area,
+         [&] { extra = x.CreateWindow({900, 500, 950, 550}, 0xFFFFFF); }, true},
+        {"a window unmapped: the windows' count", {}, [&] { x.Unmap(extra); }, true},
+    };
+    CX11Desktop d;
+    d.ChangeCount(area);
+    // The first answers come while the server still reports the screen as new.
+    std::this_thread::sleep_for(kSettle);
+    d.ChangeCount(area);
+    d.ChangeCount({});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::this_thread::sleep_for(kSettle);
+        const std::uint64_t before = d.ChangeCount(c.area);
+        c.change();
+        x.Sync();
+        if (c.movesOn) {
+            EXPECT_TRUE(CountMovesOn(d, c.area, before));
+        } else {
+            std::this_thread::sleep_for(kSettle);
+            EXPECT_EQ(d.ChangeCount(c.area), before);
+        }
+    }
+    x.Destroy(watched);
+    x.Destroy(other);
+    x.Destroy(extra);
+    x.Sync();
+}
+
+}  // namespace
+}  // namespace nl
