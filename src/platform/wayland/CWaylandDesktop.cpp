@@ -26,18 +26,6 @@ COLORREF ToColorRef(GrabPixel pixel) {
                    static_cast<int>(pixel & 0xFF));
 }
 
-Rect UnionOf(const std::vector<Rect>& rects) {
-    if (rects.empty()) return {};
-    Rect all = rects.front();
-    for (const Rect& r : rects) {
-        all.left = std::min(all.left, r.left);
-        all.top = std::min(all.top, r.top);
-        all.right = std::max(all.right, r.right);
-        all.bottom = std::max(all.bottom, r.bottom);
-    }
-    return all;
-}
-
 }  // namespace
 
 std::unique_ptr<CWaylandDesktop> CWaylandDesktop::Open(std::unique_ptr<IScreenSource> source,
@@ -67,7 +55,9 @@ bool CWaylandDesktop::CanReadScreen() const {
 }
 
 Rect CWaylandDesktop::VirtualScreen() const {
-    return UnionOf(m_screen->MonitorRects());
+    Rect all;
+    for (const Rect& monitor : m_screen->MonitorRects()) all = Union(all, monitor);
+    return all;
 }
 
 std::vector<MonitorInfo> CWaylandDesktop::Monitors() const {
