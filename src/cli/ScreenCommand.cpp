@@ -286,7 +286,7 @@ void RegisterScreenCommands(CLI::App& app, std::string& output) {
     CLI::App* captureCommand = app.add_subcommand(
         "capture",
         "Copy screen pixels into an image: rect X,Y,W,H | ellipse X,Y,W,H | polygon X,Y X,Y ... "
-        "| window ID | window --under X,Y | monitor N | desktop, then OUT (.png, .bmp or -)");
+        "| window ID | window --under X,Y | monitor N | desktop, then OUT (.png, .jpg, .bmp or -)");
     captureCommand->add_option("SHAPE ARGS OUT", capture->words, "The shape, its values and OUT")
         ->required();
     captureCommand->add_option("--under", capture->under, "The window under the point X,Y");

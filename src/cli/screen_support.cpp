@@ -6,6 +6,7 @@
 
 #include "base/CSystemError.h"
 #include "cli/command_support.h"
+#include "cli/jpeg_file.h"
 #include "cli/png_file.h"
 #include "cli/wayland_screen.h"
 #include "framework/captured_image.h"
@@ -22,16 +23,22 @@ constexpr std::int64_t kMinCoordinate = -32768;
 constexpr std::int64_t kMaxCoordinate = 65535;
 
 // The encoders of the command line, found by extension as the program's are.
-enum EncoderIndex : std::size_t { kPng, kBmp };
+enum EncoderIndex : std::size_t { kPng, kJpeg, kBmp };
 const ImageEncoder kEncoders[] = {
     {"PNG", "*.png", "png"},
+    {"JPEG", "*.jpg;*.jpeg;*.jpe;*.jfif", "jpeg"},
     {"Bitmap", "*.bmp;*.dib", "bmp"},
 };
 
 std::vector<std::uint8_t> Encode(std::size_t encoder, const PixelRows& rows) {
-    if (encoder != kBmp) return EncodePngFile(rows);
-    if (rows.image) return EncodeBitmapFile(*rows.image);
-    return EncodeBitmapFile(OpaqueImage(rows));
+    switch (encoder) {
+    case kJpeg:
+        return EncodeJpegFile(rows);
+    case kBmp:
+        return rows.image ? EncodeBitmapFile(*rows.image) : EncodeBitmapFile(OpaqueImage(rows));
+    default:
+        return EncodePngFile(rows);
+    }
 }
 
 }  // namespace

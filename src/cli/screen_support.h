@@ -37,7 +37,7 @@ inline constexpr std::string_view kStandardOutput = "-";
 
 // The image file forms the command line writes, for its messages.
 inline constexpr std::string_view kImageFileForms =
-    "the image file must end in .png or .bmp, or be - for PNG on standard output";
+    "the image file must end in .png, .jpg or .bmp, or be - for PNG on standard output";
 
 // Checks that `path` names an image form the command line writes; throws UsageError.
 void CheckImagePath(const std::string& path);

@@ -54,6 +54,8 @@ ok "capture rect" capture rect 920,120,100,80 "$work/rect.png" &&
     check_image "$work/rect.png" rect 100x80 0,0="$blue" 99,79="$blue"
 ok "capture ellipse" capture ellipse 920,120,200,100 "$work/ellipse.png" --fill "$green" &&
     check_image "$work/ellipse.png" ellipse 200x100 1,1="$green" 100,50="$blue" 198,98="$green"
+ok "capture rect as JPEG" capture rect 920,120,100,80 "$work/rect.jpg" &&
+    expect "JPEG file" "$(identify -format '%m %wx%h' "$work/rect.jpg" 2>/dev/null)" "JPEG 100x80"
 ok "capture polygon" capture polygon 920,120 1020,120 920,200 "$work/poly.bmp" --fill "$green" &&
     check_image "$work/poly.bmp" polygon 99x80 5,5="$blue" 95,75="$green"
 outer=$(xwininfo -name Blue | awk '/Width:/ {w=$2} /Height:/ {h=$2} /Border width:/ {b=$3}
@@ -117,7 +119,7 @@ errors=(
     "2|empty rect|$cli capture rect 0,0,0,20 $work/e2.png"
     "2|unknown window id \"0x7fffff0\"|$cli capture window 0x7fffff0 $work/e3.png"
     "1|$work/none/e4.png|$cli capture rect 0,0,10,10 $work/none/e4.png"
-    "2|must end in .png or .bmp|$cli capture desktop $work/e5.gif"
+    "2|must end in .png, .jpg or .bmp|$cli capture desktop $work/e5.gif"
 )
 for e in "${errors[@]}"; do
     IFS='|' read -r code message command <<<"$e"
