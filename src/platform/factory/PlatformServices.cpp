@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/factory/demo_desktop.h"
+#include "platform/factory/session_services.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeHotKeys.h"
@@ -27,7 +28,6 @@
 #include "platform/qt/qt_convert.h"
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
-#include "platform/x11/CX11HotKeys.h"
 
 namespace nl {
 
@@ -99,7 +99,7 @@ PlatformServices::~PlatformServices() = default;
 void PlatformServices::BuildReal() {
     m_desktop = std::make_unique<CX11Desktop>();
     m_clipboard = std::make_unique<CQtClipboard>();
-    m_hotKeys = std::make_unique<CX11HotKeys>();
+    m_hotKeys = MakeSessionHotKeys();
     m_sound = std::make_unique<CAlsaSound>();
     m_shell = std::make_unique<CQtShell>();
     m_folders = std::make_unique<XdgFolders>();

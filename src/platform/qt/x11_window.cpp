@@ -26,6 +26,11 @@ constexpr std::uint8_t kEventTypeMask = 0x7F;  // without the "sent by a client"
 
 // The screen whose compositor counts: Qt opens one X screen per display, the first.
 constexpr int kDefaultScreen = 0;
+// _NET_ACTIVE_WINDOW's source indication for a request a user made through another program
+// (the value pagers and task bars send), which window managers do not refuse as focus
+// stealing.
+constexpr std::uint32_t kActivationFromUser = 2;
+constexpr std::uint8_t kFormat32 = 32;
 
 xcb_connection_t* Connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -110,6 +115,26 @@ void SetWindowClass(WindowId window, const std::string& instance, const std::str
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
                         XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         static_cast<std::uint32_t>(value.size()), value.data());
+    xcb_flush(connection);
+}
+
+void RequestWindowActivation(WindowId window, std::uint32_t userTime) {
+    xcb_connection_t* connection = Connection();
+    if (!connection || window == kNoWindow) return;
+    const xcb_atom_t activeWindow = Atom(connection, "_NET_ACTIVE_WINDOW");
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (activeWindow == XCB_ATOM_NONE || !screen) return;
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = kFormat32;
+    message.window = static_cast<xcb_window_t>(window);
+    message.type = activeWindow;
+    message.data.data32[0] = kActivationFromUser;
+    message.data.data32[1] = userTime;
+    message.data.data32[2] = XCB_WINDOW_NONE;  // no window of ours is active
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
 }
 
