@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/CSystemError.h"
+#include "platform/qt/CPortalCall.h"
 #include "platform/qt/CPortalHotKeys.h"
 #include "platform/qt/CPortalScreenSource.h"
 
@@ -143,7 +144,7 @@ TEST(PortalScreenSourceTest, OnlyFilesInTemporaryFoldersAreRemoved) {
 }
 
 TEST(PortalHotKeysTest, KeysAreBoundInTheSessionAndTheirPressesArrive) {
-    FakePortalProcess portal({});
+    FakePortalProcess portal(QStringList{});
     ASSERT_TRUE(CPortalHotKeys::Available());
     CPortalHotKeys keys;
     EXPECT_EQ(keys.Route(), HotKeyRoute::kDesktopPortal);

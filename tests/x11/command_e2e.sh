@@ -32,7 +32,7 @@ code=$?
 # A command where none runs starts the program, which runs it: the ruler opens.
 ruler_shown() { [[ -n $(xdotool search --onlyvisible --name '^NerimLens \| ' 2>/dev/null) ]]; }
 ruler_hidden() { ! ruler_shown; }
-"$program" --command ruler "UserDataFilePath:$data" >>"$work/program.log" 2>&1 &
+"$program" --command ruler "UserDataFilePath:$data" "$doc" >>"$work/program.log" 2>&1 &
 pid=$!
 if wait_for 150 window_shown && wait_for 100 ruler_shown; then
     echo "ok: --command ruler started the program with the ruler"
@@ -71,7 +71,7 @@ code=$?
 [[ $code -eq 1 ]] || fail "a plain second start ended with $code"
 focused() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$main" ]]; }
 wait_for 50 focused && echo "ok: a second start gave the first window the focus" ||
-    fail "the focus stayed on $(xdotool getwindowfocus)"
+    fail "the focus stayed on $(xdotool getwindowfocus getwindowname 2>&1) (main $main: $(xdotool getwindowname "$main"))"
 sleep 0.3
 uncovered=$("$cli" pick $center --format '#HTML' 2>/dev/null)
 [[ $uncovered != *"$swatch_color"* ]] && echo "ok: a second start raised the first window" ||

@@ -88,9 +88,9 @@ void CApp::ShowFromAnotherStart(const std::string& activationToken) {
 void CApp::ActivateMainWindow(const std::string& activationToken) {
     m_frame->raise();
     if (OnWayland()) {
-        // Qt's Wayland client hands the token in this variable to the compositor's
-        // xdg-activation when it activates a window (the versions that read it; older ones
-        // activate only while the program has the focus already).
+        // Qt's xdg-shell integration hands the token found in this variable to the
+        // compositor's xdg-activation when it activates a window, and clears it: without a
+        // token a compositor activates only a program that has the focus already.
         if (!activationToken.empty())
             qputenv(kWaylandTokenVariable.data(), QByteArray::fromStdString(activationToken));
         m_frame->activateWindow();

@@ -10,6 +10,7 @@
 #include "options/qt/CDlgHotKey.h"
 #include "options/qt/CListCtrlExHotKeys.h"
 #include "platform/IHotKeys.h"
+#include "platform/qt/qt_convert.h"
 
 namespace nl {
 
@@ -32,7 +33,7 @@ CPPHotKeys::CPPHotKeys(AppContext& context, IViewHost& host, QWidget* parent)
     : CPPParent(context, host, parent) {
     m_list = new CListCtrlExHotKeys(context, this);
     m_list->setObjectName(QString::number(kControlList));
-    m_route = new QLabel(QString::fromStdString(LoadString(RouteText(context.hotKeys.Route()))), this);
+    m_route = new QLabel(ToQt(LoadString(RouteText(context.hotKeys.Route()))), this);
     m_route->setObjectName(QString::number(kControlRoute));
     m_route->setWordWrap(true);
     m_route->setTextInteractionFlags(Qt::TextSelectableByMouse);

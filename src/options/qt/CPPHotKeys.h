@@ -1,10 +1,11 @@
 #pragma once
 #include "options/qt/CPPParent.h"
 
+class QLabel;
+
 namespace nl {
 
 class CListCtrlExHotKeys;
-class QLabel;
 
 // The Hot Keys page: the list of hot-key commands (5513) with their keys; an Edit button
 // opens the hot-key editor, which registers the new key at once. The key is stored when the

@@ -1,6 +1,7 @@
 #include "platform/qt/CPortalCall.h"
 
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QEventLoop>
