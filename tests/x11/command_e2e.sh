@@ -3,7 +3,8 @@
 # instance (Show/Hide hides and shows the main window, Pick Color picks the color under the
 # cursor into the document), a wrong name ends with 2 and the list of names, a start for a
 # command where none runs starts the program and runs it there, and a plain second start
-# brings the first window to the front over another window and gives it the focus.
+# brings the first window to the front over another window and gives it the focus, with and
+# without a window manager.
 #
 # Usage: command_e2e.sh PROGRAM CLI
 set -uo pipefail
@@ -12,7 +13,7 @@ program=$1
 cli=$2
 source "$(dirname "$0")/e2e_support.sh" cmd-e2e
 window_hidden() { ! window_shown; }
-require_tools xdotool display
+require_tools xdotool display openbox xprop
 
 data=$work/NerimLens.dat
 doc=$work/picks.nlz
@@ -98,6 +99,23 @@ info=$("$cli" doc info "$doc" 2>/dev/null)
 picks=$(grep -c "\"color\": \"$swatch_color\"" <<<"$info")
 [[ $picks -eq 1 ]] && echo "ok: --command pick-color picked the window's color" ||
     fail "$picks picks of $swatch_color in: $info"
+
+# Under a window manager (which refuses activation requests that look like focus stealing)
+# a second start activates the first window too.
+openbox >"$work/wm.log" 2>&1 &
+extra_pids+=($!)
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_for 100 wm_running || fail "the window manager did not start"
+start_program "UserDataFilePath:$data" "$doc"
+show_swatch Other 100,100 "$swatch_color" || exit 1
+other=$(xdotool search --onlyvisible --name '^Other$' | head -n 1)
+xdotool windowactivate --sync "$other" 2>/dev/null
+sleep 0.5
+active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
+wait_for 30 active "$other" || fail "the window manager did not activate the other window"
+timeout 20 "$program" >/dev/null 2>&1
+if wait_for 50 active "$main"; then echo "ok: under a window manager a second start activated the first"
+else fail "under a window manager the active window stayed $(xdotool getactivewindow getwindowname 2>&1)"; fi
 
 if ((failures)); then
     echo "$failures check(s) failed; program output:" >&2
