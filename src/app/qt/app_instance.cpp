@@ -88,11 +88,17 @@ void CApp::ShowFromAnotherStart(const std::string& activationToken) {
 void CApp::ActivateMainWindow(const std::string& activationToken) {
     m_frame->raise();
     if (OnWayland()) {
-        // Qt's xdg-shell integration hands the token found in this variable to the
-        // compositor's xdg-activation when it activates a window, and clears it: without a
-        // token a compositor activates only a program that has the focus already.
+        // A Wayland client raises its window only with an xdg-activation token, and Qt's
+        // xdg-shell hands the token of this variable to the compositor when it makes a
+        // window's surface, not when the window asks to be activated later: the window is
+        // mapped afresh to carry the caller's token (compositors such as sway also focus a
+        // window that is newly mapped).
         if (!activationToken.empty())
             qputenv(kWaylandTokenVariable.data(), QByteArray::fromStdString(activationToken));
+        if (m_frame->isVisible()) {
+            m_frame->hide();
+            m_frame->show();
+        }
         m_frame->activateWindow();
         return;
     }
