@@ -86,7 +86,12 @@ std::string RunPick(const PickArgs& args, bool formatGiven) {
     }
 
     const std::unique_ptr<IDesktop> desktop = OpenDesktop(ScreenUse::kPixels);
-    if (args.cursor) point = desktop->CursorPos();
+    if (args.cursor) {
+        // A Wayland compositor tells no program where the pointer is.
+        if (!desktop->FollowsPointer())
+            throw std::runtime_error("the pointer's position is unknown on this desktop: give X Y");
+        point = desktop->CursorPos();
+    }
     const Rect screen = desktop->VirtualScreen();
     if (!screen.Contains(point))
         throw UsageError("point " + std::to_string(point.x) + "," + std::to_string(point.y) +

@@ -7,10 +7,12 @@
 #include "base/CSystemError.h"
 #include "cli/command_support.h"
 #include "cli/png_file.h"
+#include "cli/wayland_screen.h"
 #include "framework/captured_image.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
+#include "platform/x11/xwayland_server.h"
 
 namespace nl::cli {
 namespace {
@@ -34,11 +36,18 @@ std::vector<std::uint8_t> Encode(std::size_t encoder, const BitmapImage& image) 
 
 std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use) {
     const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') throw std::runtime_error("no X display: set DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const bool hasX = display != nullptr && *display != '\0';
+    const bool hasWayland = wayland != nullptr && *wayland != '\0';
+    if (!hasX && !hasWayland) throw std::runtime_error("no display: set WAYLAND_DISPLAY or DISPLAY");
+    if (!hasX) return OpenWaylandDesktop(nullptr);
     if (!x11::OpenOwnConnection())
         throw std::runtime_error("cannot open the X display \"" + std::string(display) + "\"");
-    return std::make_unique<CX11Desktop>(use == ScreenUse::kPixels ? GrabMethod::kGetImage
-                                                                   : GrabMethod::kSharedMemory);
+    auto x11 = std::make_unique<CX11Desktop>(use == ScreenUse::kPixels ? GrabMethod::kGetImage
+                                                                       : GrabMethod::kSharedMemory);
+    // XWayland inside a Wayland session: the X server shows black where Wayland windows are.
+    if (hasWayland && x11::IsXWaylandServer()) return OpenWaylandDesktop(std::move(x11));
+    return x11;
 }
 
 std::vector<int> ParseNumbersArgument(std::string_view text, std::size_t count,

@@ -17,10 +17,12 @@ namespace nl::cli {
 // large area through shared memory.
 enum class ScreenUse { kPixels, kAreas };
 
-// The live desktop on the X server that DISPLAY names, read over the program's own
-// connection: no application object and no window. Throws std::runtime_error
-// "no X display: set DISPLAY" when DISPLAY is unset or empty, and a message naming the
-// display when the server cannot be reached.
+// The live desktop, read over the program's own connection (no application object and no
+// window): the X server that DISPLAY names, or the Wayland compositor that WAYLAND_DISPLAY
+// names when DISPLAY is unset; with both and the X server being XWayland, the X server's
+// windows and the compositor's pixels.
+// Throws std::runtime_error "no display: set WAYLAND_DISPLAY or DISPLAY" when neither is set,
+// and a message naming the reason when the display cannot be reached or read.
 std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use);
 
 // "X,Y" in whole pixels; throws UsageError naming `what`.

@@ -88,7 +88,7 @@ ok "magnify at an edge" magnify 1199 200 --zoom 200 --size 40x40 "$work/edge.png
 # ---- errors ----
 # Each fails with its message and exit code, and leaves no output file.
 errors=(
-    "1|no X display: set DISPLAY|env -u DISPLAY $cli pick 1 1"
+    "1|no display: set WAYLAND_DISPLAY or DISPLAY|env -u DISPLAY -u WAYLAND_DISPLAY $cli pick 1 1"
     "2|does not lie on the virtual screen|$cli capture rect 1270,0,20,20 $work/e1.png"
     "2|empty rect|$cli capture rect 0,0,0,20 $work/e2.png"
     "2|unknown window id \"0x7fffff0\"|$cli capture window 0x7fffff0 $work/e3.png"

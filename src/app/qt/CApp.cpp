@@ -222,6 +222,8 @@ bool CApp::Start(int& exitCode) {
         OpenStartDocument();
         m_frame->RegisterHotKeysAndTray();
         m_frame->ShowAtStartup();
+        if (!m_platform->SessionNote().empty())
+            m_frame->ShowSessionNote(QString::fromStdString(m_platform->SessionNote()));
         // The ruler comes back when it was open at the last exit.
         if (m_rulerFactory && m_prefs->WinState(kWinStateRuler).IsOpen()) OnCommand(cmd::kRuler);
         if (m_clipboardViewerFactory && m_prefs->WinState(kWinStateClipboardViewer).IsOpen())

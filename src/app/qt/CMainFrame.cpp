@@ -41,6 +41,8 @@ constexpr int kFallbackWidthDlu = 200;
 constexpr int kReferenceDpi = 96;
 // The settings' active tool when none is shown.
 constexpr std::int32_t kNoTool = 0;
+// How long the note on how the program runs in this session stays on the status bar.
+constexpr int kSessionNoteMs = 15000;
 
 }  // namespace
 
@@ -343,12 +345,25 @@ void CMainFrame::ScheduleIdleUpdate() {
     });
 }
 
+void CMainFrame::ShowSessionNote(const QString& note) {
+    m_sessionNote = note;
+    QTimer::singleShot(kSessionNoteMs, this, [this] {
+        m_sessionNote.clear();
+        ScheduleIdleUpdate();
+    });
+    ScheduleIdleUpdate();
+}
+
 void CMainFrame::RunIdleUpdate() {
     m_binder->UpdateActions();
     if (m_toolbarView) m_toolbarView->UpdateControls();
 
     const std::optional<CCmdUI> hint = UpdateCommandIfHandled(cmd::kIndicatorHint);
-    m_statusBar->SetHint(ToQt(hint && hint->Text() ? *hint->Text() : LoadString(kIdsIdleMessage)));
+    // The session note stands before the views' hints while it lasts.
+    if (!m_sessionNote.isEmpty())
+        m_statusBar->SetHint(m_sessionNote);
+    else
+        m_statusBar->SetHint(ToQt(hint && hint->Text() ? *hint->Text() : LoadString(kIdsIdleMessage)));
     const CCmdUI count = UpdateCommand(cmd::kColorCountPane);
     m_statusBar->SetPaneText(count.Text() ? ToQt(*count.Text()) : QString());
 

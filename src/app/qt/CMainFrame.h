@@ -115,6 +115,9 @@ public:
     CAppSplitterWnd* Splitter() const { return m_splitter; }
     CToolBarEx* ToolBar() const { return m_toolBar; }
     CStatusBarEx* StatusBarEx() const { return m_statusBar; }
+    // Shows `note` on the status bar in place of the hints for a while after the start (how
+    // the program runs in this session).
+    void ShowSessionNote(const QString& note);
     CCommandBinder* Binder() const override { return m_binder; }
     // IViewHost: samples the desktop under the cursor on each picking tick and carries out
     // the picks.
@@ -201,6 +204,7 @@ private:
     CSubscription m_flushSubscription;
     CSubscription m_wakeSubscription;
     QString m_balloonText;
+    QString m_sessionNote;
     std::function<void()> m_quit;
 };
 

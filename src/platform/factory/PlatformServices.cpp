@@ -4,9 +4,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/CSplitDesktop.h"
 #include "platform/factory/demo_desktop.h"
 #include "platform/factory/session_services.h"
 #include "platform/fake/FakeClipboard.h"
@@ -26,8 +28,10 @@
 #include "platform/qt/CQtShell.h"
 #include "platform/qt/CQtSingleInstance.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/wayland/CWaylandDesktop.h"
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
+#include "platform/x11/xwayland_server.h"
 
 namespace nl {
 
@@ -64,6 +68,14 @@ private:
     XdgFolders m_real;
 };
 
+constexpr char kXWaylandNote[] =
+    "NerimLens runs best as a native Wayland program: start it with QT_QPA_PLATFORM=wayland";
+
+bool InWaylandSession() {
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    return display != nullptr && *display != '\0';
+}
+
 }  // namespace
 
 struct PlatformServices::FakeState {
@@ -97,7 +109,7 @@ PlatformServices::PlatformServices(PlatformKind kind) : m_kind(kind) {}
 PlatformServices::~PlatformServices() = default;
 
 void PlatformServices::BuildReal() {
-    m_desktop = std::make_unique<CX11Desktop>();
+    BuildRealDesktop();
     m_clipboard = std::make_unique<CQtClipboard>();
     m_hotKeys = MakeSessionHotKeys();
     m_sound = std::make_unique<CAlsaSound>();
@@ -105,6 +117,37 @@ void PlatformServices::BuildReal() {
     m_folders = std::make_unique<XdgFolders>();
     m_store = std::make_unique<CQtSettingsStore>();
     m_instance = std::make_unique<CQtSingleInstance>();
+}
+
+void PlatformServices::BuildRealDesktop() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("wayland")) {
+        // The desktop's Screenshot portal gives the frames where the compositor offers no
+        // screen copy.
+        std::string error;
+        if (auto desktop = CWaylandDesktop::Open(MakePortalScreenSource(), &error)) {
+            // The user-interface font's dialog units, as Qt measures them on any platform.
+            desktop->SetMetrics(CX11Desktop().Metrics());
+            m_desktop = std::move(desktop);
+            return;
+        }
+        // The program still runs, blind to other windows, and says why.
+        m_sessionNote = "The screen cannot be read: " + error;
+    }
+    auto x11 = std::make_unique<CX11Desktop>();
+    if (platform == QLatin1String("xcb") && InWaylandSession() && x11::IsXWaylandServer()) {
+        // XWayland: the X server knows its own windows but shows black over Wayland ones, and
+        // tells the pointer only over X11 windows.
+        std::string error;
+        if (auto pixels = CWaylandDesktop::Open(MakePortalScreenSource(), &error);
+            pixels && pixels->CanReadScreen()) {
+            m_desktop = std::make_unique<CSplitDesktop>(std::move(x11), std::move(pixels),
+                                                        PointerSource::kReported);
+            m_sessionNote = kXWaylandNote;
+            return;
+        }
+    }
+    m_desktop = std::move(x11);
 }
 
 void PlatformServices::BuildFake() {

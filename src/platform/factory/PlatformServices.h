@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace nl {
@@ -21,8 +22,9 @@ class ISystemInfo;
 // Which backends the services come from.
 enum class PlatformKind {
     // The real desktop: Qt for the clipboard, dialogs, locale, shell, settings and the single
-    // instance; X11 for the desktop and hot keys; ALSA for sounds; the local file system, XDG
-    // folders and the C library's names of user and computer.
+    // instance; X11 for the desktop and hot keys (the compositor's desktop when Qt runs on
+    // Wayland, and the compositor's pixels under XWayland); ALSA for sounds; the local file
+    // system, XDG folders and the C library's names of user and computer.
     kReal,
     // The program's windows over an in-memory desktop: a fake desktop with a few coloured
     // windows, and a fake clipboard, hot keys, sound, shell, settings store and single
@@ -62,10 +64,14 @@ public:
     ISystemInfo& SystemInfo() const { return *m_systemInfo; }
     ISettingsStore& SettingsStore() const { return *m_store; }
     ISingleInstance& SingleInstance() const { return *m_instance; }
+    // A word for the user about how the program runs in this session, shown once on the
+    // status bar (an X11 program inside a Wayland session); empty when there is none.
+    const std::string& SessionNote() const { return m_sessionNote; }
 
 private:
     explicit PlatformServices(PlatformKind kind);
     void BuildReal();
+    void BuildRealDesktop();
     void BuildFake();
 
     // What the fake kind's services share: its temporary folder and the session of its
@@ -73,6 +79,7 @@ private:
     struct FakeState;
 
     PlatformKind m_kind;
+    std::string m_sessionNote;
     std::unique_ptr<FakeState> m_fake;
     std::unique_ptr<IDesktop> m_desktop;
     std::unique_ptr<IClipboard> m_clipboard;

@@ -6,15 +6,20 @@
 #include "platform/qt/CPortalHotKeys.h"
 #include "platform/qt/CPortalScreenSource.h"
 #include "platform/x11/CX11HotKeys.h"
+#include "platform/x11/xwayland_server.h"
 
 namespace nl {
 
 namespace {
 
-// Whether the program runs in a Wayland session, as a Wayland client or through XWayland.
+// Whether the program runs in a Wayland session, as a Wayland client or through XWayland
+// (told from the X server itself: a WAYLAND_DISPLAY left in the environment of a program on
+// an X server of its own does not count).
 bool InWaylandSession() {
-    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QStringLiteral("wayland"))) return true;
+    return platform == QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           x11::IsXWaylandServer();
 }
 
 }  // namespace

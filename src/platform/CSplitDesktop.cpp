@@ -1,0 +1,24 @@
+#include "platform/CSplitDesktop.h"
+
+namespace nl {
+
+CSplitDesktop::CSplitDesktop(std::unique_ptr<IDesktop> windows, std::unique_ptr<IDesktop> pixels,
+                             PointerSource pointer)
+    : m_windows(std::move(windows)), m_pixels(std::move(pixels)), m_pointer(pointer) {}
+
+Point CSplitDesktop::CursorPos() const {
+    return m_pointer == PointerSource::kReported ? m_reported : m_windows->CursorPos();
+}
+
+void CSplitDesktop::SetCursorPos(Point pos) {
+    if (m_pointer == PointerSource::kReported)
+        m_reported = pos;
+    else
+        m_windows->SetCursorPos(pos);
+}
+
+bool CSplitDesktop::FollowsPointer() const {
+    return m_pointer == PointerSource::kWindows && m_windows->FollowsPointer();
+}
+
+}  // namespace nl
