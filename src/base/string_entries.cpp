@@ -132,6 +132,11 @@ constexpr StringEntry kEntries[] = {
     {2111, "Click to create points"},
     {2112, "Double-click to finish"},
     {2113, "%1 sec to snapshot - move cursor away!"},
+    {2150, "%1: no color @ %2 - the screen cannot be read there"},
+    {2151, "%1: no color @ %2 - outside every screen"},
+    {2152, "Frozen screen: click or press Enter to pick, arrow keys move, Esc leaves"},
+    {2153, "The screen cannot be frozen for picking: %1"},
+    {2154, "This desktop does not let programs place their windows: drag the ruler instead."},
 
     // Keyboard helpers of the main window
     {3000, "Move the cursor one pixel to the left"},

@@ -49,6 +49,14 @@ inline constexpr std::uint32_t kIdsHintClickPoints = 2111;          // path open
 inline constexpr std::uint32_t kIdsHintDoubleClickToFinish = 2112;  // path being clicked out
 inline constexpr std::uint32_t kIdsCountdownIntoPlace = 2109;  // "... move cursor into place!"
 inline constexpr std::uint32_t kIdsCountdown = 2113;           // "... move cursor away!"
+// A live sample without a color: the next pick's number and the position for %1 and %2.
+inline constexpr std::uint32_t kIdsNoColorUnreadable = 2150;
+inline constexpr std::uint32_t kIdsNoColorOffScreen = 2151;
+// Frozen-screen picking: the hint while it runs and the error when the screen cannot freeze.
+inline constexpr std::uint32_t kIdsHintFrozenScreen = 2152;
+inline constexpr std::uint32_t kIdsCannotFreeze = 2153;  // the reason for %1
+// A ruler command that needs to place the window where the desktop does not let it.
+inline constexpr std::uint32_t kIdsRulerPlacementUnavailable = 2154;
 
 inline constexpr std::uint32_t kIdsReadErrorFatal = 25241;  // path, error, application: closes
 inline constexpr std::uint32_t kIdsReadErrorAsk = 25242;    // path, error: OK tries an older file

@@ -201,12 +201,19 @@ std::uint32_t ColsStatusStringId(bool pickingStarted, bool appInForeground,
 }
 
 std::string ColsToolbarPositionText(const CColorPicker& colors, bool started,
-                                    const CUnitCol& format, const CUnitXY& unit) {
+                                    const CUnitCol& format, const CUnitXY& unit,
+                                    NoColorCause cause) {
     if (!started) return LoadString(kIdsStartToEnable);
     const CColPick& sample = colors.Sample();
-    const std::string color = format.FormatColor(sample.Color());
+    const std::string number = Printf("%02d", colors.GetCount() + 1);
     const std::string position = unit.FormatPoint(sample.Position().x, sample.Position().y);
-    return Printf("%02d: %s @ %s", colors.GetCount() + 1, color.c_str(), position.c_str());
+    if (sample.Color() == kNoColor) {
+        const std::uint32_t why =
+            cause == NoColorCause::kOffScreen ? kIdsNoColorOffScreen : kIdsNoColorUnreadable;
+        return FormatString(why, {number, position});
+    }
+    const std::string color = format.FormatColor(sample.Color());
+    return Printf("%s: %s @ %s", number.c_str(), color.c_str(), position.c_str());
 }
 
 std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int index,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/ViewNotification.h"
+#include "framework/CDesktopSampler.h"
 #include "model/color_math.h"
 
 namespace nl {
@@ -62,9 +63,11 @@ std::optional<bool> ColsCommandEnabled(int id, int count, int selection);
 std::uint32_t ColsStatusStringId(bool pickingStarted, bool appInForeground, bool keyboardAvailable);
 
 // The field under the toolbar's zoom: "%02d: %s @ %s" with the number the next pick gets,
-// the live color and its position while picking runs, "Start to enable" otherwise.
+// the live color and its position while picking runs, "Start to enable" otherwise. A live
+// sample without a color says so and why (`cause`), as nothing would be picked there.
 std::string ColsToolbarPositionText(const CColorPicker& colors, bool started,
-                                    const CUnitCol& format, const CUnitXY& unit);
+                                    const CUnitCol& format, const CUnitXY& unit,
+                                    NoColorCause cause = NoColorCause::kUnreadable);
 
 // One row of the color properties window.
 struct ColorPropertyRow {

@@ -49,6 +49,11 @@ void CDesktopSampler::SamplePixel(const IDesktop& desktop, const IClock& clock, 
     record.SetRelativePosition({point.x - client.left, point.y - client.top});
 }
 
+NoColorCause CDesktopSampler::WhyNoColor(const IDesktop& desktop, Point point) {
+    return desktop.VirtualScreen().Contains(point) ? NoColorCause::kUnreadable
+                                                   : NoColorCause::kOffScreen;
+}
+
 bool CDesktopSampler::RefreshSample() {
     CColPick& sample = m_s.colors.Sample();
     const Point cursor = m_s.desktop.CursorPos();
@@ -63,6 +68,8 @@ bool CDesktopSampler::RefreshSample() {
 bool CDesktopSampler::PickAt(Point point, PickOrigin origin) {
     CColPick& sample = m_s.colors.Sample();
     SamplePixel(m_s.desktop, m_s.clock, point, sample);
+    // A failed read is no color: the live sample shows why, the list keeps what it has.
+    if (sample.Color() == kNoColor) return false;
     if (!m_s.colors.InsertColor(m_s.colors.GetCount(), sample)) return false;
     AfterPick(sample.Color(), origin);
     return true;
@@ -74,6 +81,7 @@ bool CDesktopSampler::Pick(PickOrigin origin) {
 
 bool CDesktopSampler::Replace(int selection) {
     if (selection < 0 || selection >= m_s.colors.GetCount()) return false;
+    if (m_s.colors.Sample().Color() == kNoColor) return false;
     m_s.colors.ReplaceColor(selection, m_s.colors.Sample());
     AfterPick(m_s.colors.Sample().Color(), PickOrigin::kCommand);
     return true;

@@ -20,6 +20,10 @@ class ISound;
 // command's notification code 1). Only the latter stops picking when auto-stop is on.
 enum class PickOrigin { kCommand, kKey };
 
+// Why a point has no color: the desktop cannot read its pixels there (a screen that refuses
+// to be read, a capture that failed), or the point lies outside every monitor.
+enum class NoColorCause { kUnreadable, kOffScreen };
+
 // Waits and shows the countdown of a delayed pick; the program blocks its window for the
 // wait, tests record the texts instead of sleeping.
 class IPickCountdown {
@@ -61,17 +65,21 @@ public:
     static void SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,
                             CColPick& record);
 
+    // Why the desktop gives no color at `point`.
+    static NoColorCause WhyNoColor(const IDesktop& desktop, Point point);
+
     // Brings the live sample up to date with the cursor: samples again when the cursor moved
     // or the pixel under it changed. Returns whether it sampled.
     bool RefreshSample();
 
     // Samples at `point` and appends the sample to the list, then auto-copies, stops picking
-    // (auto-stop, key picks only) and plays the pick sound. Returns whether a color was added.
+    // (auto-stop, key picks only) and plays the pick sound. A pixel without a color is never
+    // stored: nothing happens then. Returns whether a color was added.
     bool PickAt(Point point, PickOrigin origin);
     // Picks at the cursor.
     bool Pick(PickOrigin origin);
     // Copies the live sample over the list entry `selection`, then auto-copy and sound; a
-    // selection outside the list does nothing. Returns whether an entry was replaced.
+    // selection outside the list or a live sample without a color does nothing. Returns whether an entry was replaced.
     bool Replace(int selection);
     // Notes the cursor, counts the pick delay down in steps of 100 ms showing the seconds
     // left with one decimal, then picks where the cursor was.

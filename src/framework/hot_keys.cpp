@@ -98,12 +98,14 @@ std::string HotKeyText(std::uint32_t value) {
     return text.empty() ? LoadString(kIdsHotKeyNone) : text;
 }
 
-HotKeyAction ActionForHotKey(int id, bool pickingStarted) {
+HotKeyAction ActionForHotKey(int id, bool pickingStarted, PickingStart start) {
     switch (id) {
         case kHotKeyShowHide:
             return {kCmdShowHide, false};
         case kHotKeyPickColor:
-            return pickingStarted ? HotKeyAction{kCmdPickColor, false} : HotKeyAction{0, true};
+            if (pickingStarted) return {kCmdPickColor, false};
+            return start == PickingStart::kAtOnce ? HotKeyAction{kCmdResumePicking, false}
+                                                  : HotKeyAction{0, true};
         case kHotKeyRuler:
             return {kCmdRuler, false};
         case kHotKeyClipboardViewer:

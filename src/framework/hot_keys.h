@@ -60,7 +60,11 @@ struct HotKeyAction {
     // send kCmdResumePicking on Yes instead.
     bool askResumePicking = false;
 };
-HotKeyAction ActionForHotKey(int id, bool pickingStarted);
+// How the pick hot key starts picking while it is stopped: by asking first, or at once
+// where starting means showing the frozen screen to pick from (a desktop that does not
+// follow the pointer), which is what the key was pressed for.
+enum class PickingStart { kAsk, kAtOnce };
+HotKeyAction ActionForHotKey(int id, bool pickingStarted, PickingStart start = PickingStart::kAsk);
 
 // Registration results per hot key id: 0 or the system error code.
 using HotKeyErrors = std::array<std::uint32_t, kHotKeyCount>;

@@ -201,6 +201,23 @@ TEST_F(ColsViewTest, ToolbarPositionTextNumbersTheNextPick) {
               "Start to enable");
 }
 
+TEST_F(ColsViewTest, ToolbarPositionTextSaysWhyTheLiveSampleHasNoColor) {
+    m_colors.Sample().SetColor(kNoColor);
+    m_colors.Sample().SetPosition({192, 96});
+    const struct {
+        NoColorCause cause;
+        const char* text;
+    } cases[] = {
+        {NoColorCause::kUnreadable, "01: no color @ 2 , 1 - the screen cannot be read there"},
+        {NoColorCause::kOffScreen, "01: no color @ 2 , 1 - outside every screen"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ColsToolbarPositionText(m_colors, true, m_formats.GetAt(kHashHtmlRow),
+                                          m_units.GetAt(kInchRow), c.cause),
+                  c.text);
+    }
+}
+
 TEST_F(ColsViewTest, PropertyRowsUseFixedForms) {
     Add(MakeRgb(0, 0, 0), {0, 0});
     Add(MakeRgb(255, 128, 0), {96, 192});

@@ -236,6 +236,43 @@ TEST(CDesktopSamplerTest, PickIsSilentWithSoundsOffAndSurvivesClipboardFailure) 
     EXPECT_TRUE(rig.sound.Log().empty());
 }
 
+TEST(CDesktopSamplerTest, NothingIsPickedOrReplacedWhereNoColorCanBeRead) {
+    struct Case {
+        const char* name;
+        bool readable;
+        Point at;
+        NoColorCause cause;
+    };
+    const Case cases[] = {
+        {"unreadable screen", false, {230, 210}, NoColorCause::kUnreadable},
+        {"outside every monitor", true, {2000, 210}, NoColorCause::kOffScreen},
+        {"left of the screen", true, {-1, 5}, NoColorCause::kOffScreen},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SamplerRig rig;
+        rig.prefs.SetOptions(OptionWord::kColorPicker,
+                             AppSettings::kPickerAutoCopy | AppSettings::kPickerAutoStop);
+        rig.prefs.SetEventSound(static_cast<int>(SoundEvent::kPickColor), 2);
+        ASSERT_TRUE(rig.sampler.PickAt({20, 20}, PickOrigin::kCommand));
+        const std::size_t sounds = rig.sound.Log().size();
+        const auto copied = rig.clipboard.Text();
+        rig.desktop.SetScreenReadable(c.readable);
+
+        EXPECT_FALSE(rig.sampler.PickAt(c.at, PickOrigin::kKey));
+        EXPECT_EQ(rig.colors.GetCount(), 1);
+        EXPECT_EQ(rig.colors.Sample().Color(), kNoColor);
+        EXPECT_EQ(rig.colors.Sample().Position(), c.at);
+        EXPECT_EQ(CDesktopSampler::WhyNoColor(rig.desktop, c.at), c.cause);
+        // The live sample has no color now: it replaces nothing either.
+        EXPECT_FALSE(rig.sampler.Replace(0));
+        EXPECT_EQ(rig.colors.GetAt(0).Color(), kDesktopBlue);
+        EXPECT_EQ(rig.stops, 0);
+        EXPECT_EQ(rig.sound.Log().size(), sounds);
+        EXPECT_EQ(rig.clipboard.Text(), copied);
+    }
+}
+
 TEST(CDesktopSamplerTest, PickIntoAFullListDropsTheOldest) {
     SamplerRig rig;
     for (int i = 0; i < CColorPicker::kMaxColors; ++i) {

@@ -67,6 +67,27 @@ TEST(HotKeysTest, CommandNamesAndActions) {
     EXPECT_EQ(ActionForHotKey(7, true).command, 0u);
 }
 
+TEST(HotKeysTest, PickHotKeyStartsAFrozenScreenAtOnce) {
+    const struct {
+        bool started;
+        PickingStart start;
+        std::uint32_t command;
+        bool ask;
+    } cases[] = {
+        {false, PickingStart::kAsk, 0u, true},
+        {false, PickingStart::kAtOnce, kCmdResumePicking, false},
+        {true, PickingStart::kAtOnce, kCmdPickColor, false},
+        {true, PickingStart::kAsk, kCmdPickColor, false},
+    };
+    for (const auto& c : cases) {
+        const HotKeyAction action = ActionForHotKey(kHotKeyPickColor, c.started, c.start);
+        EXPECT_EQ(action.command, c.command);
+        EXPECT_EQ(action.askResumePicking, c.ask);
+    }
+    // The other hot keys do not care.
+    EXPECT_EQ(ActionForHotKey(kHotKeyRuler, false, PickingStart::kAtOnce).command, 3057u);
+}
+
 TEST(HotKeysTest, RegistrationCollectsFailuresAndGoesOn) {
     FakeHotKeys hotKeys;
     hotKeys.SetTaken(kModControl, kVkF12);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace nl {
@@ -147,6 +148,32 @@ TEST(FakeDesktopTest, CursorPictureFollowsTheCursorOnceSet) {
     EXPECT_EQ(d.CurrentCursor()->position, (Point{7, 8}));
     d.SetCursorImage(std::nullopt);
     EXPECT_FALSE(d.CurrentCursor().has_value());
+}
+
+TEST(FakeDesktopTest, FrozenPixelsStayUntilThawWhateverTheTracking) {
+    constexpr COLORREF kBefore = MakeRgb(10, 20, 30);
+    constexpr COLORREF kAfter = MakeRgb(200, 100, 50);
+    for (const PointerTracking tracking : {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
+        SCOPED_TRACE(static_cast<int>(tracking));
+        FakeDesktop d({0, 0, 8, 8});
+        d.SetPointerTracking(tracking);
+        EXPECT_EQ(d.FollowsPointer(), tracking == PointerTracking::kFollows);
+        d.FillRect({0, 0, 8, 8}, kBefore);
+        std::string error;
+        ASSERT_TRUE(d.Freeze(&error));
+        EXPECT_TRUE(d.IsFrozen());
+        d.FillRect({0, 0, 8, 8}, kAfter);  // the live screen changes under the frozen one
+        EXPECT_EQ(d.PixelColor({3, 3}), kBefore);
+        GrabPixel grabbed[4] = {};
+        ASSERT_TRUE(d.Grab({2, 2, 4, 4}, grabbed, 2));
+        EXPECT_EQ(grabbed[3] & 0xFFFFFF, 0x0A141Eu);  // RGB(10, 20, 30) as 0x00RRGGBB
+        // The cursor is where the program put it, frozen or not.
+        d.SetCursorPos({5, 6});
+        EXPECT_EQ(d.CursorPos(), (Point{5, 6}));
+        d.Thaw();
+        EXPECT_FALSE(d.IsFrozen());
+        EXPECT_EQ(d.PixelColor({3, 3}), kAfter);
+    }
 }
 
 }  // namespace

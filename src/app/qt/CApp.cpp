@@ -464,13 +464,15 @@ bool CApp::KeyboardHelpersNow() const {
     const bool picking = m_prefs->Settings().PickingStarted();
     const bool foreground =
         m_frame->isActiveWindow() || (main != kNoWindow && m_desktop->ForegroundWindow() == main);
-    return nl::KeyboardHelpersAvailable(*m_desktop, m_frame->IsOverlayVisible(), picking,
-                                        foreground, main);
+    const bool overlay = m_frame->IsOverlayVisible() || m_frame->IsFrozenScreenActive();
+    return nl::KeyboardHelpersAvailable(*m_desktop, overlay, picking, foreground, main);
 }
 
 bool CApp::FilterKey(QKeyEvent* event) {
     // The keyboard helpers also serve an open overlay, which holds the keyboard.
-    const bool overlay = COverlayWnd::Current() != nullptr;
+    // So does the frozen screen, which follows the cursor they move.
+    const bool overlay = COverlayWnd::Current() != nullptr ||
+                         (m_frame && m_frame->IsFrozenScreenActive());
     if (!m_started || !m_frame || (QApplication::activeWindow() != m_frame.get() && !overlay))
         return false;
     // An open menu or drop-down list of the program has the keyboard, wherever the cursor is.

@@ -19,6 +19,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/hot_keys.h"
+#include "framework/qt/CFrozenScreen.h"
 #include "framework/qt/COverlayWnd.h"
 #include "framework/qt/CViewApp.h"
 #include "platform/IHotKeys.h"
@@ -58,6 +59,11 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
                                   m_context.clipboard, m_context.sound, m_context.clock},
         m_context.notify, m_pickTimer, [] { malloc_trim(0); });
     m_picking->SetStopPicking([this] { ExecuteCommand(cmd::kPickingStopped); });
+    // A click on the frozen screen picks as the pick hot key does; Esc stops picking.
+    m_frozen = std::make_unique<CFrozenScreen>(
+        m_context.desktop,
+        CFrozenScreen::Callbacks{[this] { ExecuteKeyCommand(cmd::kPickColor); },
+                                 [this] { ExecuteCommand(cmd::kPickingStopped); }});
     const AppSettings& settings = m_context.prefs.Settings();
     // A tool palette: a title with a close button and no minimize or maximize box.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -139,6 +145,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
 
 CMainFrame::~CMainFrame() {
     m_picking->Stop();
+    m_frozen->Close();
     m_idleTimer.stop();
     m_flushSubscription.Reset();
     m_wakeSubscription.Reset();
@@ -302,7 +309,12 @@ void CMainFrame::RecordPlacement() {
 // --- picking ----------------------------------------------------------------------------
 
 void CMainFrame::ApplyPickingState() {
-    const bool started = m_context.prefs.Settings().PickingStarted();
+    bool started = m_context.prefs.Settings().PickingStarted();
+    if (!ApplyFrozenScreen(started)) {
+        started = false;
+        m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                                  OptionState::kOff);
+    }
     const int icon = started ? res::kIconStarted : res::kIconStopped;
     if (icon != m_iconId) {
         m_iconId = icon;
@@ -324,6 +336,7 @@ std::uint64_t CMainFrame::Now() const {
 // --- notifications and idle update -----------------------------------------------------
 
 void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t argument) {
+    if (type == ViewNotify::kTimerTick) m_frozen->FollowCursor();
     if (type == ViewNotify::kToolTipsChanged) {
         m_statusBar->SetToolTipsEnabled(
             HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralToolTips));
@@ -359,11 +372,15 @@ void CMainFrame::RunIdleUpdate() {
     if (m_toolbarView) m_toolbarView->UpdateControls();
 
     const std::optional<CCmdUI> hint = UpdateCommandIfHandled(cmd::kIndicatorHint);
-    // The session note stands before the views' hints while it lasts.
+    // The session note stands before the views' hints while it lasts; the frozen screen's keys
+    // and clicks replace the hints while it is up.
     if (!m_sessionNote.isEmpty())
         m_statusBar->SetHint(m_sessionNote);
+    else if (m_frozen->IsOpen())
+        m_statusBar->SetHint(ToQt(LoadString(kIdsHintFrozenScreen)));
     else
-        m_statusBar->SetHint(ToQt(hint && hint->Text() ? *hint->Text() : LoadString(kIdsIdleMessage)));
+        m_statusBar->SetHint(
+            ToQt(hint && hint->Text() ? *hint->Text() : LoadString(kIdsIdleMessage)));
     const CCmdUI count = UpdateCommand(cmd::kColorCountPane);
     m_statusBar->SetPaneText(count.Text() ? ToQt(*count.Text()) : QString());
 
@@ -423,6 +440,11 @@ void CMainFrame::ShowAtStartup() {
         setGeometry(LogicalRect(where.rect));
         setVisible(where.show);
     }
+    // Picking on a frozen screen waits for the user's start: a screen frozen at start-up
+    // would cover the desktop before anything asked for it.
+    if (!m_context.desktop.FollowsPointer())
+        m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
+                                  OptionState::kOff);
     ApplyPickingState();
     if (!isVisible()) m_picking->TrimMemory();
     RunIdleUpdate();
@@ -435,6 +457,10 @@ void CMainFrame::ShowAtStartup() {
 WindowId CMainFrame::NativeWindow() const {
     if (!testAttribute(Qt::WA_WState_Created)) return kNoWindow;
     return static_cast<WindowId>(winId());
+}
+
+bool CMainFrame::IsFrozenScreenActive() const {
+    return m_frozen->Holds(QApplication::activeWindow());
 }
 
 bool CMainFrame::IsOverlayVisible() const {

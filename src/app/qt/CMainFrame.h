@@ -27,6 +27,7 @@ namespace nl {
 enum class OptionWord;
 class CAppSplitterWnd;
 class CCommandBinder;
+class CFrozenScreen;
 class CStatusBarEx;
 class CToolBarEx;
 class CTrayItem;
@@ -74,6 +75,10 @@ public:
     RulerState Ruler() const override;
     // Whether a capture or measuring overlay of this window is open and visible.
     bool IsOverlayVisible() const;
+    // The frozen screen picking runs on where the desktop does not follow the pointer.
+    CFrozenScreen& FrozenScreen() const { return *m_frozen; }
+    // Whether a window of the frozen screen has the keyboard.
+    bool IsFrozenScreenActive() const;
     // IViewHost: the status-bar countdown, hiding for a capture and coming back.
     IPickCountdown& Countdown() override;
     void HideForCapture() override;
@@ -83,7 +88,9 @@ public:
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
 
     // Starts or stops the picking timer by general option bit 0x1, sets the window and
-    // notification icons to match and sends view notification 3.
+    // notification icons to match and sends view notification 3. Where the desktop does not
+    // follow the pointer, picking runs on the frozen screen, shown while it runs; when the
+    // screen cannot be frozen picking stays stopped and the reason is shown.
     void ApplyPickingState();
     // Runs the idle update now: menus, toolbar buttons, form controls, panes and title.
     void RunIdleUpdate();
@@ -167,6 +174,12 @@ private:
     void Exit();
     void Quit();
     void SetPickingStarted(bool started);
+    // Shows or takes away the frozen screen as the picking state says; false when it should
+    // be shown and cannot.
+    bool ApplyFrozenScreen(bool started);
+    // Keeps the main window and its tool windows above the frozen screen's `picture` window,
+    // or lets them go (null).
+    void StackOverFrozenScreen(QWidget* picture);
     void DelayedPick();
     void OnTrayActivated(int reason);
     void ScheduleIdleUpdate();
@@ -194,6 +207,7 @@ private:
     std::unique_ptr<IPickCountdown> m_countdown;
     CQtTickTimer m_pickTimer;
     std::unique_ptr<CPickingTimer> m_picking;
+    std::unique_ptr<CFrozenScreen> m_frozen;
     QTimer m_idleTimer;
     std::uint64_t m_lastDeactivationFlush = 0;
     bool m_showAllowed = false;

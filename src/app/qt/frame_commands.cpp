@@ -2,6 +2,7 @@
 // and option toggles, picking and exit.
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QThread>
 #include <QWindow>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "framework/ViewNotifyHub.h"
+#include "framework/qt/CFrozenScreen.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
@@ -147,6 +149,49 @@ void CMainFrame::SetPickingStarted(bool started) {
     m_context.prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralPickingStarted,
                               started ? OptionState::kOn : OptionState::kOff);
     ApplyPickingState();
+}
+
+bool CMainFrame::ApplyFrozenScreen(bool started) {
+    CFrozenScreen& frozen = *m_frozen;
+    if (!started || m_context.desktop.FollowsPointer()) {
+        if (frozen.IsOpen()) {
+            StackOverFrozenScreen(nullptr);
+            frozen.Close();
+        }
+        return true;
+    }
+    if (frozen.IsOpen()) return true;
+    std::string error;
+    if (!frozen.Open(&error)) {
+        m_context.dialogs.MessageBox(FormatString(kIdsCannotFreeze, {error}),
+                                     LoadString(kIdsAppTitle), MsgButtons::kOk, MsgIcon::kWarning);
+        return false;
+    }
+    // The main window and the tool windows stay above the picture, usable while picking: the
+    // Magnifier and the panes show what the pointer is over, and Stop picking is at hand.
+    const std::vector<QWidget*> pictures = frozen.Windows();
+    StackOverFrozenScreen(pictures.empty() ? nullptr : pictures.front());
+    return true;
+}
+
+void CMainFrame::StackOverFrozenScreen(QWidget* picture) {
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+        for (const OwnedWindow& window : m_windows)
+            if (window.widget && window.widget->isVisible()) window.widget->raise();
+        if (isVisible()) raise();
+        return;
+    }
+    // A Wayland compositor keeps a window above a full-screen one only when that is its
+    // parent, and floats a window with a parent when it is mapped: the main window (its tool
+    // windows with it) is mapped again as the picture's child, and on its own once the
+    // picture went. Over the picture it takes its default size, whatever size the tiling
+    // gave it, so that it leaves most of the picture to pick from.
+    if (!windowHandle()) return;
+    const bool shown = isVisible();
+    if (shown) hide();
+    windowHandle()->setTransientParent(picture ? picture->windowHandle() : nullptr);
+    if (picture) resize(DefaultSize());
+    if (shown) show();
 }
 
 IPickCountdown& CMainFrame::Countdown() {

@@ -82,7 +82,9 @@ void CMainFrame::OnHotKey(int id) {
     if (m_inHotKey) return;
     m_inHotKey = true;
     const bool started = m_context.prefs.Settings().PickingStarted();
-    const HotKeyAction action = ActionForHotKey(id, started);
+    const PickingStart start =
+        m_context.desktop.FollowsPointer() ? PickingStart::kAsk : PickingStart::kAtOnce;
+    const HotKeyAction action = ActionForHotKey(id, started, start);
     if (action.askResumePicking) {
         const MsgAnswer answer =
             m_context.dialogs.MessageBox(LoadString(kIdsResumePicking), LoadString(kIdsAppTitle),

@@ -32,7 +32,10 @@ CViewToolBar::CViewToolBar(AppContext& context, IViewHost& host, QWidget* parent
         const CUnitCol* format = nullptr;
         const CUnitXY* unit = nullptr;
         if (!formatAndUnit(format, unit)) return;
-        ui.SetText(ColsToolbarPositionText(Context().doc.Colors(), Started(), *format, *unit));
+        const CColorPicker& colors = Context().doc.Colors();
+        const NoColorCause cause =
+            CDesktopSampler::WhyNoColor(Context().desktop, colors.Sample().Position());
+        ui.SetText(ColsToolbarPositionText(colors, Started(), *format, *unit, cause));
     });
     AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) {
         ui.SetText(Started() ? Context().doc.Colors().Sample().SourceTitle() : std::string());

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPainter>
 #include <QThread>
+#include <cmath>
 #include <utility>
 
 #include "base/virtual_keys.h"
@@ -55,7 +56,9 @@ COverlayWnd::COverlayWnd(IDesktop& desktop, OverlayBackdrop backdrop, OverlayNam
     : QWidget(nullptr, Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint |
                            Qt::WindowStaysOnTopHint | Qt::Tool),
       m_desktop(desktop),
-      m_backdrop(backdrop),
+      // Where the desktop does not follow the pointer the overlay shows the picture the desktop
+      // gives (the frozen screen while that is up): its pointer positions are its own.
+      m_backdrop(desktop.FollowsPointer() ? backdrop : OverlayBackdrop::kSnapshot),
       m_names(std::move(names)) {
     if (m_backdrop == OverlayBackdrop::kTranslucent) setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -90,8 +93,9 @@ void COverlayWnd::Attach(CWndCap& overlay, std::function<void(const OverlayEnd&)
 bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
     m_area = m_overlay->Prepare(virtualScreen, desktopWindow);
     if (m_backdrop == OverlayBackdrop::kSnapshot) {
-        // The windows hidden for the overlay leave the screen before the snapshot.
-        Settle(kSettleMs);
+        // The windows hidden for the overlay leave the screen before the snapshot; a frozen
+        // screen is the snapshot already.
+        if (!m_desktop.IsFrozen()) Settle(kSettleMs);
         QImage snapshot(m_area.Width(), m_area.Height(), QImage::Format_RGB32);
         const auto stride = static_cast<std::size_t>(snapshot.bytesPerLine() / 4);
         if (!snapshot.isNull() &&
@@ -167,8 +171,10 @@ void COverlayWnd::End(const OverlayEnd& end) {
 }
 
 Point COverlayWnd::ClientPoint(const QMouseEvent* event) const {
-    const Point screen = DevicePoint(event->globalPosition().toPoint());
-    return {screen.x - m_area.left, screen.y - m_area.top};
+    // The window's own position of the pointer, in device pixels from its corner: a desktop
+    // that does not follow the pointer gives no global position to go by.
+    const QPointF local = event->position() * devicePixelRatioF();
+    return {static_cast<int>(std::lround(local.x())), static_cast<int>(std::lround(local.y()))};
 }
 
 void COverlayWnd::paintEvent(QPaintEvent*) {

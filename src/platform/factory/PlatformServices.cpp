@@ -28,6 +28,7 @@
 #include "platform/qt/CQtShell.h"
 #include "platform/qt/CQtSingleInstance.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/screen_pixels.h"
 #include "platform/wayland/CWaylandDesktop.h"
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
@@ -40,12 +41,12 @@ namespace {
 // The fake desktop's screen when there is no screen to copy the size of.
 constexpr Rect kDefaultFakeScreen{0, 0, 1280, 1024};
 
-// The fake desktop as large as the primary screen, so that the program's windows fit on
-// both alike.
+// The fake desktop as large as the primary screen in its device pixels (the desktop's own
+// unit, whatever scale Qt draws at), so that the program's windows fit on both alike.
 Rect FakeScreen() {
     const QScreen* screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
     if (!screen) return kDefaultFakeScreen;
-    const Rect geometry = ToRect(screen->geometry());
+    const Rect geometry = DeviceGeometry(*screen);
     return geometry.IsEmpty() ? kDefaultFakeScreen : geometry;
 }
 
@@ -154,6 +155,8 @@ void PlatformServices::BuildFake() {
     m_fake = std::make_unique<FakeState>();
     auto desktop = std::make_unique<FakeDesktop>();
     BuildDemoDesktop(*desktop, FakeScreen());
+    if (qgetenv(kFakeNoPointerVariable) == "1")
+        desktop->SetPointerTracking(PointerTracking::kFrozenOnly);
     m_desktop = std::move(desktop);
     m_clipboard = std::make_unique<FakeClipboard>();
     m_hotKeys = std::make_unique<FakeHotKeys>();

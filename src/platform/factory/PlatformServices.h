@@ -37,6 +37,9 @@ enum class PlatformKind {
 
 // The name of the environment variable that chooses the kind for the program.
 inline constexpr const char* kPlatformVariable = "NL_PLATFORM";
+// Set to 1, it makes the fake kind's desktop one that does not follow the pointer (as in a
+// Wayland session): following the pointer then takes a frozen screen.
+inline constexpr const char* kFakeNoPointerVariable = "NL_FAKE_NO_POINTER";
 
 // The kind named by `name`: "real" or "fake"; no name (null or empty) is the real kind.
 // Nothing for any other name.

@@ -28,6 +28,7 @@ void FakeDesktop::SetMonitors(std::vector<MonitorInfo> monitors) {
     m_monitors = std::move(monitors);
     m_screen = all;
     m_pixels.assign(static_cast<std::size_t>(m_screen.Area()), MakeRgb(0, 0, 0));
+    Thaw();
     m_cursor =
         Point{std::clamp(m_cursor.x, m_screen.left, std::max(m_screen.left, m_screen.right - 1)),
               std::clamp(m_cursor.y, m_screen.top, std::max(m_screen.top, m_screen.bottom - 1))};
@@ -61,7 +62,7 @@ std::optional<CursorImage> FakeDesktop::CurrentCursor() const {
 
 COLORREF FakeDesktop::PixelColor(Point pos) const {
     if (!m_readable || !m_screen.Contains(pos)) return kNoColor;
-    return m_pixels[static_cast<std::size_t>(pos.y - m_screen.top) *
+    return Shown()[static_cast<std::size_t>(pos.y - m_screen.top) *
                         static_cast<std::size_t>(m_screen.Width()) +
                     static_cast<std::size_t>(pos.x - m_screen.left)];
 }
@@ -77,6 +78,22 @@ bool FakeDesktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) 
         }
     }
     return true;
+}
+
+bool FakeDesktop::Freeze(std::string* error) {
+    if (!m_readable) {
+        if (error) *error = "The screen cannot be read.";
+        return false;
+    }
+    m_frozen = m_pixels;
+    m_isFrozen = true;
+    ++m_freezes;
+    return true;
+}
+
+void FakeDesktop::Thaw() {
+    m_isFrozen = false;
+    m_frozen.clear();
 }
 
 WindowId FakeDesktop::AddWindow(const WindowDesc& desc) {

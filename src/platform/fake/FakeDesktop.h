@@ -10,6 +10,10 @@
 
 namespace nl {
 
+// Whether the desktop tells where the pointer is over every window (an X11 session) or only
+// lets the program set the cursor position over a frozen screen (a Wayland session).
+enum class PointerTracking { kFollows, kFrozenOnly };
+
 // An in-memory desktop: a virtual screen of pixels, monitors, a cursor and a tree of windows
 // with titles, classes, owners and stacking order. Tests build the scene, then look at it
 // through IDesktop as the program does.
@@ -70,6 +74,11 @@ public:
     void SetCursorImage(std::optional<CursorImage> image) { m_cursorImage = std::move(image); }
     // The number of Restore calls so far.
     int RestoreCount() const { return m_restores; }
+    // Behaves as a desktop that does not follow the pointer (kFrozenOnly) or as one that does.
+    // The pixels can be frozen either way; scene building keeps changing the live pixels.
+    void SetPointerTracking(PointerTracking tracking) { m_tracking = tracking; }
+    // How often Freeze succeeded.
+    int FreezeCount() const { return m_freezes; }
 
     // --- IDesktop ---
     Point CursorPos() const override { return m_cursor; }
@@ -96,8 +105,15 @@ public:
     std::vector<WindowId> TopLevelWindows() const override;
     WindowId ForegroundWindow() const override { return m_foreground; }
     WindowId DesktopWindow() const override { return m_desktop; }
+    bool FollowsPointer() const override { return m_tracking == PointerTracking::kFollows; }
+    bool Freeze(std::string* error) override;
+    void Thaw() override;
+    bool IsFrozen() const override { return m_isFrozen; }
 
 private:
+    // The pixels that reads see: the frozen picture while there is one.
+    const std::vector<COLORREF>& Shown() const { return m_isFrozen ? m_frozen : m_pixels; }
+
     struct Window {
         WindowDesc desc;
         std::vector<WindowId> children;  // topmost first
@@ -111,6 +127,10 @@ private:
     Rect m_screen;
     std::vector<MonitorInfo> m_monitors;
     std::vector<COLORREF> m_pixels;  // m_screen's pixels, row by row
+    std::vector<COLORREF> m_frozen;  // the frozen picture of m_pixels
+    bool m_isFrozen = false;
+    PointerTracking m_tracking = PointerTracking::kFollows;
+    int m_freezes = 0;
     DisplayMetrics m_metrics;
     Point m_cursor;
     std::optional<CursorImage> m_cursorImage;

@@ -1,6 +1,7 @@
 #include "ruler/qt/CRuler.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
@@ -17,8 +18,10 @@
 #include "platform/IDesktop.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
+#include "base/StringTable.h"
 #include "base/command_ids.h"
 #include "document/CRulerData.h"
+#include "platform/IDialogs.h"
 #include "ruler/qt/CDlgScale.h"
 #include "ruler/qt/CRulerKeys.h"
 #include "ruler/ruler_readouts.h"
@@ -32,7 +35,6 @@ using D = CRulerData;
 
 constexpr int kMinCaptionHeight = 18;
 constexpr int kCaptionTextPadding = 5;
-constexpr double kAlphaMax = 255.0;
 
 // When a toggle command shows its check mark: while its option bit is clear, or while set.
 enum class CheckedWhen { kBitClear, kBitSet };
@@ -76,8 +78,7 @@ CRuler::CRuler(AppContext& context, IViewHost* frame)
     m_options = (m_data.Options() & D::kOptionMask);
     SetOptions(0, 0);
     PlaceAtStart();
-    // Translucent where a compositing window system shows it; opaque (and no error) elsewhere.
-    setWindowOpacity(kAlpha / kAlphaMax);
+    UsePlacement(RulerPlacementFor(QGuiApplication::platformName().toStdString()));
     setWindowTitle(m_caption);
 
     m_context.notify.Register(this);
@@ -90,7 +91,27 @@ CRuler::~CRuler() {
     m_context.notify.Unregister(this);
 }
 
+void CRuler::UsePlacement(RulerPlacement placement) {
+    m_placement = placement;
+    if (placement == RulerPlacement::kByCompositor) {
+        // The paint gives every pixel its alpha; the window itself stays opaque.
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+        setAttribute(Qt::WA_TranslucentBackground);
+        setWindowOpacity(1.0);
+    } else {
+        // Translucent where a compositing window system shows it; opaque (and no error)
+        // elsewhere.
+        setWindowOpacity(kAlpha / kAlphaMax);
+    }
+}
+
 bool CRuler::Execute(int id) {
+    if (m_placement == RulerPlacement::kByCompositor && RulerCommandNeedsPlacement(id)) {
+        m_context.dialogs.MessageBox(LoadString(kIdsRulerPlacementUnavailable),
+                                     LoadString(kIdsAppTitle), MsgButtons::kOk,
+                                     MsgIcon::kInformation);
+        return true;
+    }
     if (OnCommand(id)) return true;
     if (m_frame) return m_frame->ExecuteCommand(id);
     return m_context.applicationTarget.OnCommand(id);

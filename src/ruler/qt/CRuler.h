@@ -13,6 +13,7 @@
 #include "base/geometry.h"
 #include "ruler/ruler_geometry.h"
 #include "ruler/ruler_graduations.h"
+#include "ruler/ruler_placement.h"
 
 class QMenu;
 
@@ -36,6 +37,7 @@ class CRuler : public QWidget, public CCmdTarget, public IViewNotifySink {
 public:
     // The window's alpha where the window system can show translucent windows.
     static constexpr int kAlpha = 202;
+    static constexpr double kAlphaMax = 255.0;
     // Major tick length in pixels.
     static constexpr int kMajorTickLength = 12;
     // Width of the sizing bands along the client edges.
@@ -65,6 +67,13 @@ public:
     void UpdateFromCursor();
     // Stores the option bits and the window's placement into the settings.
     void SaveState();
+
+    // Leaves the window's placement to the program or to the compositor: by the compositor
+    // the ruler is translucent through an alpha background (window opacity is ignored there),
+    // moves and sizes by the compositor's interactive gestures, and the commands that place
+    // the window say they cannot. Before the window is shown; the platform decides at first.
+    void UsePlacement(RulerPlacement placement);
+    RulerPlacement Placement() const { return m_placement; }
 
     std::uint32_t Options() const { return m_options; }
     int Scale() const { return m_scale; }
@@ -102,6 +111,9 @@ protected:
 
 private:
     void AddHandlers();
+    // Hands a press on the caption or an edge to the compositor's move or resize; false
+    // where the program places the window or the press is elsewhere.
+    bool StartCompositorGesture(RulerHit hit);
     void RecomputeMetrics();
     void RebuildCaption();
     void UpdateMinimumSize();
@@ -133,6 +145,7 @@ private:
 
     AppContext& m_context;
     IViewHost* m_frame;
+    RulerPlacement m_placement = RulerPlacement::kByProgram;
     CRulerData& m_data;
     CCommandBinder* m_binder = nullptr;
     QMenu* m_menu = nullptr;

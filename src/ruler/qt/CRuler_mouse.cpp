@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "base/command_ids.h"
 #include "platform/qt/qt_convert.h"
@@ -24,6 +25,10 @@ void CRuler::mousePressEvent(QMouseEvent* event) {
                                       {kSizingBand, kSizingBand}, LeftButton::kDown);
     m_dragStart = event->globalPosition().toPoint();
     m_dragGeometry = geometry();
+    if (StartCompositorGesture(hit)) {
+        m_drag = Drag::kNone;
+        return;
+    }
     switch (hit) {
         case RulerHit::kIcon:
             ShowMenuAt(mapToGlobal(QPoint(parts.icon.left, parts.icon.bottom)));
@@ -53,6 +58,24 @@ void CRuler::mousePressEvent(QMouseEvent* event) {
         case RulerHit::kNone:
             m_drag = Drag::kNone;
             break;
+    }
+}
+
+bool CRuler::StartCompositorGesture(RulerHit hit) {
+    if (m_placement != RulerPlacement::kByCompositor || !windowHandle()) return false;
+    switch (hit) {
+        case RulerHit::kCaption:
+            return windowHandle()->startSystemMove();
+        case RulerHit::kLeft:
+            return windowHandle()->startSystemResize(Qt::LeftEdge);
+        case RulerHit::kRight:
+            return windowHandle()->startSystemResize(Qt::RightEdge);
+        case RulerHit::kTop:
+            return windowHandle()->startSystemResize(Qt::TopEdge);
+        case RulerHit::kBottom:
+            return windowHandle()->startSystemResize(Qt::BottomEdge);
+        default:
+            return false;
     }
 }
 

@@ -2,6 +2,7 @@
 // text, the graduations and the guide mark.
 #include "ruler/qt/CRuler.h"
 
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QStaticText>
@@ -29,7 +30,25 @@ constexpr int kTextMargin = 2;
 
 void CRuler::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    Render(p);
+    if (m_placement != RulerPlacement::kByCompositor) {
+        Render(p);
+        return;
+    }
+    // Where the compositor places the window the alpha is the paint's own: the ruler is drawn
+    // opaque, then laid on the cleared window at the ruler's alpha, as window opacity would.
+    const qreal ratio = devicePixelRatioF();
+    QImage opaque(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    opaque.setDevicePixelRatio(ratio);
+    opaque.fill(Qt::transparent);
+    {
+        QPainter inner(&opaque);
+        Render(inner);
+    }
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setOpacity(kAlpha / kAlphaMax);
+    p.drawImage(0, 0, opaque);
 }
 
 void CRuler::Render(QPainter& p) {

@@ -1,0 +1,13 @@
+#pragma once
+#include "base/geometry.h"
+
+namespace nl {
+
+// The screen pixel under the pointer over the frozen picture of `monitor` (device pixels of
+// the virtual screen): the window showing it reports `localX`, `localY` in its own logical
+// pixels, each `ratio` device pixels wide. The picture lies 1:1 on the device pixels, so the
+// point is the monitor's corner plus the scaled position, kept on the monitor (a pointer on
+// the window's last logical pixel at a fractional ratio may round past its edge).
+Point FrozenScreenPoint(const Rect& monitor, double localX, double localY, double ratio);
+
+}  // namespace nl

@@ -1,0 +1,17 @@
+#include "ruler/ruler_placement.h"
+
+#include "base/command_ids.h"
+
+namespace nl {
+
+RulerPlacement RulerPlacementFor(std::string_view platformName) {
+    return platformName == "wayland" ? RulerPlacement::kByCompositor : RulerPlacement::kByProgram;
+}
+
+bool RulerCommandNeedsPlacement(int command) {
+    if (command >= cmd::kCursorLeft && command <= cmd::kCursorDown) return true;
+    return command == cmd::kRulerArrange || command == cmd::kRulerMoveToCursor ||
+           command == cmd::kRulerMoveCursorToRuler;
+}
+
+}  // namespace nl
