@@ -66,6 +66,9 @@ inline constexpr std::uint32_t kIdsErrorNumberWithData = 25266;  // "Error #%1: 
 inline constexpr std::uint32_t kIdsApplicationStarted = 25300;   // first line of the balloon
 inline constexpr std::uint32_t kIdsHotKeyNone = 25302;           // "None"
 inline constexpr std::uint32_t kIdsInvalidHotKey = 25311;        // "Invalid hot key."
+inline constexpr std::uint32_t kIdsHotKeysGrabbed = 25320;       // hot keys held on X11
+inline constexpr std::uint32_t kIdsHotKeysPortal = 25321;        // hot keys through the portal
+inline constexpr std::uint32_t kIdsHotKeysUnavailable = 25322;   // use --command instead
 
 // Texts of this program's own windows and messages. They take numbers from 27000 to 27099,
 // a range no other text, command or resource uses. New texts take the next free number after

@@ -1,8 +1,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "app/qt/CApp.h"
+#include "framework/program_options.h"
 #include "platform/factory/PlatformServices.h"
 
 namespace {
@@ -13,6 +16,17 @@ constexpr int kExitBadEnvironment = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --help and a wrong --command are answered before anything needs a display.
+    const nl::ProgramOptions options =
+        nl::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "nerimlens: %s\n", options.error.c_str());
+        return nl::CApp::kExitBadUsage;
+    }
+    if (options.help) {
+        std::fputs(nl::ProgramUsage("nerimlens").c_str(), stdout);
+        return 0;
+    }
     const char* name = std::getenv(nl::kPlatformVariable);
     const auto platform = nl::PlatformKindFromName(name);
     if (!platform) {

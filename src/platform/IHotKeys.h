@@ -17,6 +17,14 @@ inline constexpr std::uint32_t kVkF4 = 115;
 inline constexpr std::uint32_t kVkF12 = 123;
 inline constexpr std::uint32_t kVkF24 = 135;
 
+// How the hot keys reach the program in this session.
+enum class HotKeyRoute {
+    kKeyGrabs,       // the program holds the keys itself (X11 grabs)
+    kDesktopPortal,  // the desktop holds them for the program (the GlobalShortcuts portal)
+    kUnavailable,    // the session offers no global keys: the desktop's own key bindings can
+                     // run the program's commands from outside
+};
+
 // System-wide hot keys delivered to the main window.
 class IHotKeys {
 public:
@@ -42,6 +50,9 @@ public:
     // Takes the registered keys again; a key another program took meanwhile stays
     // registered but unheld, and no error is reported.
     virtual void Resume() = 0;
+
+    // How the keys work in this session.
+    virtual HotKeyRoute Route() const { return HotKeyRoute::kKeyGrabs; }
 };
 
 }  // namespace nl

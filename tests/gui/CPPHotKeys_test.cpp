@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTest>
 
 #include "framework/hot_keys.h"
@@ -22,6 +23,28 @@ void ClickEdit(CPPHotKeys& page, int row) {
     CListCtrlExHotKeys* list = page.List();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->CellRect(row, CListCtrlExHotKeys::kEditColumn).center());
+}
+
+TEST(CPPHotKeysTest, PageSaysHowHotKeysWorkInThisSession) {
+    struct Case {
+        HotKeyRoute route;
+        const char* contains;
+    };
+    const Case cases[] = {
+        {HotKeyRoute::kKeyGrabs, "X display"},
+        {HotKeyRoute::kDesktopPortal, "global shortcuts service"},
+        {HotKeyRoute::kUnavailable, "nerimlens --command show-hide"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contains);
+        HotKeysRig rig;
+        rig.hotKeys.SetRoute(c.route);
+        rig.MakePage();
+        const auto* route =
+            rig.page->findChild<QLabel*>(QString::number(CPPHotKeys::kControlRoute));
+        ASSERT_NE(route, nullptr);
+        EXPECT_TRUE(route->text().contains(QString::fromLatin1(c.contains))) << route->text().toStdString();
+    }
 }
 
 TEST(CPPHotKeysTest, ListShowsTheCommandsInOrderWithTheirKeys) {

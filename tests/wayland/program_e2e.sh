@@ -3,7 +3,8 @@
 # platform factory: on Qt's wayland platform the compositor's desktop (the output, no pointer
 # following, pixels and sway's titles over a Wayland and an X11 window, a freeze); under
 # XWayland the X server's windows with the compositor's pixels and the note for the status
-# bar; a screenshot service in place of the screen copy. Then the program itself starts on the wayland platform and shows its window.
+# bar; a screenshot service in place of the screen copy. Then the program itself starts on the wayland platform and shows its window;
+# `--command show-hide` hides and shows it, and a second start brings it forward.
 # usage: program_e2e.sh NERIMLENS NERIMLENS-CLI
 set -uo pipefail
 program=$1
@@ -88,6 +89,36 @@ else
     swaymsg -t get_tree | grep -E '"(app_id|name)"' >&2
 fi
 [[ -n ${NL_WL_SCREENSHOT:-} ]] && command -v grim >/dev/null && grim "$NL_WL_SCREENSHOT"
+
+# Commands from outside, as a desktop's key binding sends them: Show/Hide hides the window
+# and shows it again.
+nl_hidden() { ! wl_has_view app_id nerimlens; }
+nl_shown() { wl_has_view app_id nerimlens; }
+for round in hidden shown; do
+    QT_QPA_PLATFORM=wayland timeout 20 "$program" --command show-hide >>"$WL/program.log" 2>&1
+    code=$?
+    ok=0
+    for _ in $(seq 50); do nl_$round && { ok=1; break; }; sleep 0.1; done
+    ((code == 0 && ok)) && echo "ok: --command show-hide left the window $round" ||
+        fail "--command show-hide did not leave the window $round (exit $code)"
+done
+# A second start brings the window forward from behind another one.
+focused_app() {
+    swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n):
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        yield c
+        yield from walk(c)
+print(" ".join(str(n.get("app_id")) for n in walk(json.load(sys.stdin)) if n.get("focused")))'
+}
+swaymsg '[app_id="solidwl"] focus' >/dev/null
+sleep 0.3
+[[ $(focused_app) == solidwl ]] || fail "the Wayland window did not take the focus"
+QT_QPA_PLATFORM=wayland timeout 20 "$program" >>"$WL/program.log" 2>&1
+ok=0
+for _ in $(seq 50); do [[ $(focused_app) == nerimlens ]] && { ok=1; break; }; sleep 0.1; done
+((ok)) && echo "ok: a second start brought the window forward" ||
+    fail "after a second start the focus is on $(focused_app)"
 kill $program_pid 2>/dev/null
 
 [[ $failures -eq 0 ]] && echo "all checks passed" || echo "$failures check(s) failed"

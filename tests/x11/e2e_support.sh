@@ -22,6 +22,9 @@ trap cleanup EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The test's X server is the whole desktop, also when the tests run inside a Wayland session
+# (there the program would take its hot keys from the desktop's portal instead).
+unset WAYLAND_DISPLAY
 
 fail() {
     echo "FAIL: $*" >&2

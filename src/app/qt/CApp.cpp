@@ -23,6 +23,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/app_rules.h"
 #include "framework/event_sounds.h"
+#include "framework/program_options.h"
 #include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/tools.h"
@@ -108,6 +109,10 @@ CApp::CApp(int& argc, char** argv, PlatformKind platform)
       m_prefs(std::make_unique<CAppPrefs>(
           PrefsServices{m_store, m_folders, m_files, m_dialogs, &m_clock}, &m_notify)),
       m_doc(std::make_unique<CDocApp>(m_clock, *m_files, &m_notify)) {
+    // main() has refused a wrong command line already.
+    ProgramOptions options = ParseProgramOptions(m_arguments);
+    m_arguments = std::move(options.rest);
+    m_startCommand = std::move(options.command);
     RegisterCommands();
     // Posted notifications are sent from the event loop.
     m_wakeSubscription = m_notify.SubscribeWake([this] {
@@ -155,9 +160,9 @@ bool CApp::Start(int& exitCode) {
         return false;
     }
 
-    // One instance per user: a later start shows the first one and ends.
-    if (m_instance->Start(kInstanceName) != InstanceRole::kFirst) return false;
-    m_instance->SetShowListener([this] { ShowFromAnotherStart(); });
+    // One instance per user: a later start shows the first one (or runs its command there)
+    // and ends.
+    if (!StartInstance(exitCode)) return false;
 
     try {
         m_prefs->SetRegistryKey();
@@ -245,6 +250,8 @@ bool CApp::Start(int& exitCode) {
     InstallSignalHandlers();
     qApp->installEventFilter(this);
     m_started = true;
+    if (!m_startCommand.empty())
+        QMetaObject::invokeMethod(this, [this] { RunStartCommand(); }, Qt::QueuedConnection);
     exitCode = 0;
     return true;
 }
@@ -324,17 +331,6 @@ bool CApp::OnCommand(int id) {
         ShowError(e.Message());
         return true;
     }
-}
-
-void CApp::ShowFromAnotherStart() {
-    if (!m_frame) return;
-    if (!m_frame->isVisible()) {
-        m_frame->ExecuteCommand(cmd::kShow);
-        return;
-    }
-    if (m_frame->isMinimized()) m_frame->showNormal();
-    m_frame->raise();
-    m_frame->activateWindow();
 }
 
 UpdaterPresence CApp::Updater() const {

@@ -16,6 +16,7 @@
 #include "base/COleDateTime.h"
 #include "export/CPreviewFile.h"
 #include "platform/factory/PlatformServices.h"
+#include "platform/instance_request.h"
 
 class QApplication;
 class QKeyEvent;
@@ -41,6 +42,8 @@ public:
     static constexpr const char* kInstanceName = "Nerim NerimLens";
     // The exit code of a start that ends early (a second instance, a failed start).
     static constexpr int kExitFailure = 1;
+    // The exit code of a command line the program does not understand.
+    static constexpr int kExitBadUsage = 2;
     static constexpr const char* kWebSiteUrl = "https://www.nerimrirideviz.example/nerimlens";
 
     // Creates the Qt application (with device pixels as Qt's coordinates) and the services
@@ -85,7 +88,15 @@ private:
     WindowId Foreground(CRootUnderCursor::Lookup lookup) const;
     void RegisterCommands();
     void OpenStartDocument();
-    void ShowFromAnotherStart();
+    // Single instance: hands a later start's request to the first instance, or becomes it.
+    bool StartInstance(int& exitCode);
+    void OnInstanceRequest(const InstanceRequest& request);
+    // Runs the command given with --command at this start, once the window is up.
+    void RunStartCommand();
+    void ShowFromAnotherStart(const std::string& activationToken);
+    // Brings the main window to the front and gives it the focus, with the desktop's
+    // permission `activationToken` where a later start brought one.
+    void ActivateMainWindow(const std::string& activationToken);
     // Whether the updater program stands beside the executable.
     UpdaterPresence Updater() const;
     void StartUpdater(int request);
@@ -105,7 +116,8 @@ private:
     QWidget* DialogParent() const;
 
     std::unique_ptr<QApplication> m_qapp;
-    std::vector<std::string> m_arguments;  // without the program's name
+    std::vector<std::string> m_arguments;  // without the program's name and --command
+    std::string m_startCommand;            // the name given with --command, empty: none
 
     // Platform services: owned by m_platform, with a pointer to each for short use.
     SystemClock m_clock;

@@ -65,6 +65,8 @@ public:
     // Runs command `id` as a key or the pick hot key sends it (a pick that arrives this way
     // stops picking when auto-stop is on).
     bool ExecuteKeyCommand(int id);
+    // Does what hot key `id` does when pressed (also for the same command sent from outside).
+    void OnHotKey(int id);
 
     // IViewHost: the native window id (an X11 window here), 0 before the window exists.
     WindowId NativeWindow() const override;
@@ -179,7 +181,6 @@ private:
     // or lets them go (null).
     void StackOverFrozenScreen(QWidget* picture);
     void DelayedPick();
-    void OnHotKey(int id);
     void OnTrayActivated(int reason);
     void ScheduleIdleUpdate();
     std::uint64_t Now() const;

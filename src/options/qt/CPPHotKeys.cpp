@@ -1,21 +1,45 @@
 #include "options/qt/CPPHotKeys.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
+#include "base/StringTable.h"
 #include "base/string_ids.h"
 #include "framework/CAppPrefs.h"
 #include "framework/qt/AppContext.h"
 #include "options/qt/CDlgHotKey.h"
 #include "options/qt/CListCtrlExHotKeys.h"
+#include "platform/IHotKeys.h"
+#include "platform/qt/qt_convert.h"
 
 namespace nl {
+
+namespace {
+
+std::uint32_t RouteText(HotKeyRoute route) {
+    switch (route) {
+        case HotKeyRoute::kDesktopPortal:
+            return kIdsHotKeysPortal;
+        case HotKeyRoute::kUnavailable:
+            return kIdsHotKeysUnavailable;
+        default:
+            return kIdsHotKeysGrabbed;
+    }
+}
+
+}  // namespace
 
 CPPHotKeys::CPPHotKeys(AppContext& context, IViewHost& host, QWidget* parent)
     : CPPParent(context, host, parent) {
     m_list = new CListCtrlExHotKeys(context, this);
     m_list->setObjectName(QString::number(kControlList));
+    m_route = new QLabel(ToQt(LoadString(RouteText(context.hotKeys.Route()))), this);
+    m_route->setObjectName(QString::number(kControlRoute));
+    m_route->setWordWrap(true);
+    m_route->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
+    layout->addWidget(m_route);
     LoadData();
     connect(m_list, &CListCtrlEx::ButtonClicked, this, [this](int row, int column) {
         if (column == CListCtrlExHotKeys::kEditColumn) EditHotKey(row);

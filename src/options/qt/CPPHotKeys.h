@@ -1,6 +1,8 @@
 #pragma once
 #include "options/qt/CPPParent.h"
 
+class QLabel;
+
 namespace nl {
 
 class CListCtrlExHotKeys;
@@ -8,11 +10,14 @@ class CListCtrlExHotKeys;
 // The Hot Keys page: the list of hot-key commands (5513) with their keys; an Edit button
 // opens the hot-key editor, which registers the new key at once. The key is stored when the
 // editor's OK is pressed, whatever happens to the sheet afterwards, so the page itself has
-// nothing to save or cancel. The list follows the hot key table (hot keys changed).
+// nothing to save or cancel. The list follows the hot key table (hot keys changed). A line
+// under the list says how hot keys work in this session (held by the program, through the
+// desktop's portal, or not at all, with the command line to bind instead).
 class CPPHotKeys : public CPPParent {
     Q_OBJECT
 public:
     static constexpr int kControlList = 5513;
+    static constexpr int kControlRoute = 5514;
 
     CPPHotKeys(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 
@@ -27,6 +32,7 @@ public:
 
 private:
     CListCtrlExHotKeys* m_list = nullptr;
+    QLabel* m_route = nullptr;
 };
 
 }  // namespace nl

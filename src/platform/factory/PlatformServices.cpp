@@ -10,6 +10,7 @@
 
 #include "platform/CSplitDesktop.h"
 #include "platform/factory/demo_desktop.h"
+#include "platform/factory/session_services.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeHotKeys.h"
@@ -31,7 +32,6 @@
 #include "platform/wayland/CWaylandDesktop.h"
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
-#include "platform/x11/CX11HotKeys.h"
 #include "platform/x11/xcb_support.h"
 #include "platform/xcb/xwayland_server.h"
 
@@ -113,7 +113,7 @@ PlatformServices::~PlatformServices() = default;
 void PlatformServices::BuildReal() {
     BuildRealDesktop();
     m_clipboard = std::make_unique<CQtClipboard>();
-    m_hotKeys = std::make_unique<CX11HotKeys>();
+    m_hotKeys = MakeSessionHotKeys();
     m_sound = std::make_unique<CAlsaSound>();
     m_shell = std::make_unique<CQtShell>();
     m_folders = std::make_unique<XdgFolders>();
@@ -124,10 +124,10 @@ void PlatformServices::BuildReal() {
 void PlatformServices::BuildRealDesktop() {
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("wayland")) {
-        // The screenshot service for compositors without screen copy is not wired up here yet:
-        // reads then fail with the reason.
+        // The desktop's Screenshot portal gives the frames where the compositor offers no
+        // screen copy.
         std::string error;
-        if (auto desktop = CWaylandDesktop::Open(nullptr, &error)) {
+        if (auto desktop = CWaylandDesktop::Open(MakePortalScreenSource(), &error)) {
             // The user-interface font's dialog units, as Qt measures them on any platform.
             desktop->SetMetrics(CX11Desktop().Metrics());
             m_desktop = std::move(desktop);
@@ -137,11 +137,13 @@ void PlatformServices::BuildRealDesktop() {
         m_sessionNote = "The screen cannot be read: " + error;
     }
     auto x11 = std::make_unique<CX11Desktop>();
-    if (platform == QLatin1String("xcb") && InWaylandSession() && x11::IsXWaylandServer(x11::QtXConnection())) {
+    if (platform == QLatin1String("xcb") && InWaylandSession() &&
+        x11::IsXWaylandServer(x11::QtXConnection())) {
         // XWayland: the X server knows its own windows but shows black over Wayland ones, and
         // tells the pointer only over X11 windows.
         std::string error;
-        if (auto pixels = CWaylandDesktop::Open(nullptr, &error); pixels && pixels->CanReadScreen()) {
+        if (auto pixels = CWaylandDesktop::Open(MakePortalScreenSource(), &error);
+            pixels && pixels->CanReadScreen()) {
             m_desktop = std::make_unique<CSplitDesktop>(std::move(x11), std::move(pixels),
                                                         PointerSource::kReported);
             m_sessionNote = kXWaylandNote;

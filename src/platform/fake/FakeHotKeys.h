@@ -22,6 +22,9 @@ public:
     void SetListener(Listener listener) override { m_listener = std::move(listener); }
     void Suspend() override { m_suspended = true; }
     void Resume() override { m_suspended = false; }
+    HotKeyRoute Route() const override { return m_route; }
+    // How the simulated session delivers hot keys.
+    void SetRoute(HotKeyRoute route) { m_route = route; }
 
     // Another program holds (or releases) the key: registering it fails with
     // kErrorHotkeyAlreadyRegistered.
@@ -43,6 +46,7 @@ private:
     std::set<Key> m_taken;
     std::uint32_t m_failure = 0;
     bool m_suspended = false;
+    HotKeyRoute m_route = HotKeyRoute::kKeyGrabs;
     Listener m_listener;
 };
 

@@ -18,7 +18,7 @@ InstanceRole FakeSingleInstance::Start(const std::string& name) {
     if (first == this) return InstanceRole::kFirst;
     if (!first->m_responsive) return InstanceRole::kSecondUnanswered;
     ++first->m_showRequests;
-    if (first->m_listener) first->m_listener();
+    if (first->m_listener) first->m_listener(m_request);
     return InstanceRole::kSecondShown;
 }
 

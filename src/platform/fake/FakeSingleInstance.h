@@ -25,17 +25,19 @@ public:
     FakeSingleInstance& operator=(const FakeSingleInstance&) = delete;
 
     InstanceRole Start(const std::string& name) override;
-    void SetShowListener(ShowListener listener) override { m_listener = std::move(listener); }
+    void SetRequest(InstanceRequest request) override { m_request = std::move(request); }
+    void SetRequestListener(RequestListener listener) override { m_listener = std::move(listener); }
 
     // A first instance that does not answer (hung): later starts get kSecondUnanswered.
     void SetResponsive(bool responsive) { m_responsive = responsive; }
-    // How many times later starts asked this instance to show itself.
+    // How many requests later starts handed this instance.
     int ShowRequests() const { return m_showRequests; }
 
 private:
     Session& m_session;
     std::string m_held;  // the name this instance holds, empty when none
-    ShowListener m_listener;
+    RequestListener m_listener;
+    InstanceRequest m_request;
     bool m_responsive = true;
     int m_showRequests = 0;
 };

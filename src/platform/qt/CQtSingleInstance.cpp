@@ -12,10 +12,9 @@ namespace nl {
 
 namespace {
 
-constexpr QByteArrayView kShowRequest = "show\n";
 constexpr QByteArrayView kShowAnswer = "ok\n";
 // The longest line the first instance reads from a caller.
-constexpr qint64 kMaxRequestLength = 64;
+constexpr qint64 kMaxRequestLength = static_cast<qint64>(kMaxInstanceRequestLength);
 // How long a later start keeps trying to reach the first instance (which may itself be
 // starting and not listening yet), and how long it waits for each step.
 constexpr int kReachTimeoutMs = 3000;
@@ -66,7 +65,7 @@ InstanceRole CQtSingleInstance::Start(const std::string& name) {
         // The lock cannot be made at all (no such folder, no rights): run rather than refuse.
         return InstanceRole::kFirst;
     }
-    const InstanceRole role = AskFirstToShow(socketPath);
+    const InstanceRole role = AskFirst(socketPath);
     if (role != InstanceRole::kSecondUnanswered) return role;
     // The first instance may have ended meanwhile: then this one takes its place.
     if (lock->tryLock(0)) {
@@ -91,22 +90,30 @@ bool CQtSingleInstance::BecomeFirst(const QString& socketPath) {
                     if (socket->bytesAvailable() > kMaxRequestLength) socket->abort();
                     return;
                 }
+                // A line cut at the limit lacks its line break and is refused whole.
                 const QByteArray line = socket->readLine(kMaxRequestLength);
-                if (line != kShowRequest) {
+                const std::optional<InstanceRequest> request =
+                    line.endsWith('\n') ? ParseInstanceRequest(std::string_view(
+                                              line.constData(), static_cast<std::size_t>(line.size())))
+                                        : std::nullopt;
+                if (!request) {
                     socket->abort();
                     return;
                 }
                 socket->write(kShowAnswer.data(), kShowAnswer.size());
                 socket->flush();
                 socket->disconnectFromServer();
-                if (m_listener) m_listener();
+                if (m_listener) m_listener(*request);
             });
         }
     });
     return m_server->listen(socketPath);
 }
 
-InstanceRole CQtSingleInstance::AskFirstToShow(const QString& socketPath) {
+InstanceRole CQtSingleInstance::AskFirst(const QString& socketPath) {
+    // A request that cannot be written as a line is sent as a plain "show".
+    const std::string line = FormatInstanceRequest(m_request)
+                                 .value_or(FormatInstanceRequest(InstanceRequest{}).value());
     const QDeadlineTimer deadline(kReachTimeoutMs);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
@@ -115,7 +122,7 @@ InstanceRole CQtSingleInstance::AskFirstToShow(const QString& socketPath) {
             QThread::msleep(kRetryPauseMs);
             continue;
         }
-        socket.write(kShowRequest.data(), kShowRequest.size());
+        socket.write(line.data(), static_cast<qint64>(line.size()));
         if (!socket.waitForBytesWritten(kAnswerTimeoutMs)) return InstanceRole::kSecondUnanswered;
         // The answer may come with the first instance closing the connection.
         QByteArray answer;

@@ -10,8 +10,9 @@ class QLockFile;
 namespace nl {
 
 // One instance per user and name: a lock file marks the first instance (a lock left by a
-// process that no longer runs is taken over) and a local socket beside it carries "show"
-// from later starts. The first instance answers from its event loop.
+// process that no longer runs is taken over) and a local socket beside it carries the
+// requests of later starts, one line each ("show", "command NAME", with the activation
+// token). The first instance answers from its event loop.
 class CQtSingleInstance final : public ISingleInstance {
 public:
     // `folder` holds the lock and the socket; empty: the user's runtime folder.
@@ -21,7 +22,8 @@ public:
     CQtSingleInstance& operator=(const CQtSingleInstance&) = delete;
 
     InstanceRole Start(const std::string& name) override;
-    void SetShowListener(ShowListener listener) override { m_listener = std::move(listener); }
+    void SetRequest(InstanceRequest request) override { m_request = std::move(request); }
+    void SetRequestListener(RequestListener listener) override { m_listener = std::move(listener); }
 
     // The file name (without folder) that the lock and the socket of `name` are built from:
     // letters, digits, '.', '-' and '_' kept, anything else made '_'.
@@ -31,12 +33,13 @@ public:
 
 private:
     bool BecomeFirst(const QString& socketPath);
-    InstanceRole AskFirstToShow(const QString& socketPath);
+    InstanceRole AskFirst(const QString& socketPath);
 
     QString m_folder;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLocalServer> m_server;
-    ShowListener m_listener;
+    RequestListener m_listener;
+    InstanceRequest m_request;
 };
 
 }  // namespace nl

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -26,6 +27,11 @@ constexpr std::uint8_t kEventTypeMask = 0x7F;  // without the "sent by a client"
 
 // The screen whose compositor counts: Qt opens one X screen per display, the first.
 constexpr int kDefaultScreen = 0;
+// _NET_ACTIVE_WINDOW's source indication for a request a user made through another program
+// (the value pagers and task bars send), which window managers do not refuse as focus
+// stealing.
+constexpr std::uint32_t kActivationFromUser = 2;
+constexpr std::uint8_t kFormat32 = 32;
 
 xcb_connection_t* Connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -54,6 +60,24 @@ std::uint8_t XInputOpcode(xcb_connection_t* connection) {
     asked = connection;
     opcode = reply && reply->present ? reply->major_opcode : 0;
     return opcode;
+}
+
+// Whether the window manager lists `atom` in _NET_SUPPORTED on `root`; false where no window
+// manager runs.
+bool SupportedByWindowManager(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t atom) {
+    constexpr std::uint32_t kMaxAtoms = 1024;
+    const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
+    if (supported == XCB_ATOM_NONE) return false;
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, kMaxAtoms),
+            nullptr),
+        &std::free);
+    if (!reply || reply->format != kFormat32) return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / static_cast<int>(sizeof(xcb_atom_t));
+    return std::find(atoms, atoms + count, atom) != atoms + count;
 }
 
 }  // namespace
@@ -110,6 +134,36 @@ void SetWindowClass(WindowId window, const std::string& instance, const std::str
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
                         XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         static_cast<std::uint32_t>(value.size()), value.data());
+    xcb_flush(connection);
+}
+
+void RequestWindowActivation(WindowId window, std::uint32_t userTime) {
+    xcb_connection_t* connection = Connection();
+    if (!connection || window == kNoWindow) return;
+    const xcb_atom_t activeWindow = Atom(connection, "_NET_ACTIVE_WINDOW");
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (activeWindow == XCB_ATOM_NONE || !screen) return;
+    if (!SupportedByWindowManager(connection, screen->root, activeWindow)) {
+        // No window manager to ask: the focus is set directly, at the user's time rather
+        // than at the program's last input, which the server refuses when another window
+        // took the focus later.
+        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_POINTER_ROOT,
+                            static_cast<xcb_window_t>(window),
+                            userTime != 0 ? userTime : XCB_CURRENT_TIME);
+        xcb_flush(connection);
+        return;
+    }
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = kFormat32;
+    message.window = static_cast<xcb_window_t>(window);
+    message.type = activeWindow;
+    message.data.data32[0] = kActivationFromUser;
+    message.data.data32[1] = userTime;
+    message.data.data32[2] = XCB_WINDOW_NONE;  // no window of ours is active
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
 }
 

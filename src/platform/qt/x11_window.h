@@ -2,6 +2,7 @@
 // blends translucent windows, and the class hint of a window. Both do nothing useful on
 // another windowing system (no compositor, no class).
 #pragma once
+#include <cstdint>
 #include <string>
 
 class QByteArray;
@@ -21,5 +22,10 @@ bool IsGrabLossEvent(const QByteArray& eventType, const void* message);
 
 // Sets the window's class hint (WM_CLASS: instance name, then class name).
 void SetWindowClass(WindowId window, const std::string& instance, const std::string& className);
+
+// Asks the window manager to activate `window` (raise it and give it the focus) with a
+// _NET_ACTIVE_WINDOW message, on behalf of a request the user made through another program
+// (started at the X server time `userTime`, 0: now). Does nothing off X11.
+void RequestWindowActivation(WindowId window, std::uint32_t userTime);
 
 }  // namespace nl

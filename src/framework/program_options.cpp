@@ -1,0 +1,79 @@
+#include "framework/program_options.h"
+
+namespace nl {
+
+std::optional<int> HotKeyIdOfCommand(std::string_view name) {
+    for (const OutsideCommand& command : kOutsideCommands)
+        if (command.name == name) return command.hotKeyId;
+    return std::nullopt;
+}
+
+std::string OutsideCommandNames() {
+    std::string names;
+    for (const OutsideCommand& command : kOutsideCommands) {
+        if (!names.empty()) names += ", ";
+        names += command.name;
+    }
+    return names;
+}
+
+namespace {
+
+std::string CommandError(const std::string& what) {
+    return what + "; the commands are: " + OutsideCommandNames();
+}
+
+}  // namespace
+
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
+    ProgramOptions options;
+    const std::string withValue = std::string(kCommandOption) + "=";
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == kHelpOption) {
+            options.help = true;
+            continue;
+        }
+        std::optional<std::string> name;
+        if (argument == kCommandOption) {
+            if (i + 1 == arguments.size()) {
+                options.error = CommandError("--command needs a command name");
+                return options;
+            }
+            name = arguments[++i];
+        } else if (argument.starts_with(withValue)) {
+            name = argument.substr(withValue.size());
+        }
+        if (!name) {
+            options.rest.push_back(argument);
+            continue;
+        }
+        if (!options.command.empty()) {
+            options.error = CommandError("only one --command can be given");
+            return options;
+        }
+        if (!HotKeyIdOfCommand(*name)) {
+            options.error = CommandError("unknown command \"" + *name + "\"");
+            return options;
+        }
+        options.command = *name;
+    }
+    return options;
+}
+
+std::string ProgramUsage(std::string_view program) {
+    const std::string name(program);
+    return "Usage: " + name + " [DOCUMENT.nlz]\n" +
+           "       " + name + " --command NAME\n"
+           "\n"
+           "Starts NerimLens, or shows the instance that runs already.\n"
+           "\n"
+           "  --command NAME  run a hot-key command in the running instance (starting it\n"
+           "                  first when none runs), for the desktop's own key bindings.\n"
+           "                  NAME is one of: " +
+           OutsideCommandNames() +
+           "\n"
+           "  --help          show this text and end\n";
+}
+
+}  // namespace nl

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace nl {
+
+// What a later start asks of the instance that runs already.
+struct InstanceRequest {
+    // The command to run there (a hot-key command's name such as "show-hide"); empty: show
+    // the first instance's main window.
+    std::string command;
+    // The desktop's permission for the first instance to raise its window, handed to the
+    // later start by its launcher (XDG_ACTIVATION_TOKEN on Wayland, DESKTOP_STARTUP_ID on
+    // X11); empty when none was given.
+    std::string activationToken;
+
+    bool operator==(const InstanceRequest&) const = default;
+};
+
+// The longest request line, line break included, that the first instance reads.
+inline constexpr std::size_t kMaxInstanceRequestLength = 512;
+
+// The request as one line: "show" or "command NAME", then " token TOKEN" when a token is
+// given, then a line break. Nothing when a field holds a space or a control character or the
+// line would be longer than kMaxInstanceRequestLength: such a request cannot be sent.
+std::optional<std::string> FormatInstanceRequest(const InstanceRequest& request);
+
+// The request of a line made by FormatInstanceRequest (with or without its line break);
+// nothing for any other line.
+std::optional<InstanceRequest> ParseInstanceRequest(std::string_view line);
+
+// The X server time at which the launcher started the program, as an X11 startup id carries
+// it at its end ("..._TIME<decimal>"); 0 (the current time) when it has none.
+std::uint32_t StartupIdTime(std::string_view startupId);
+
+}  // namespace nl

@@ -1,0 +1,208 @@
+// A stand-in for the desktop portal on a private session bus: the Screenshot and
+// GlobalShortcuts interfaces answering through Request objects the way
+// xdg-desktop-portal does, with answers chosen on the command line, and a control interface
+// (net.nerim.FakePortal) through which tests press shortcuts and read what was asked.
+//
+// Usage: fake_portal [--screenshot-responses CODES] [--screenshot-image FILE]
+//                    [--bind-response CODE] [--no-shortcuts]
+// CODES is a comma-separated list of response codes, one per Screenshot call (the last one
+// repeats).
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryFile>
+#include <QTimer>
+#include <QUrl>
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kService = "org.freedesktop.portal.Desktop";
+constexpr const char* kPath = "/org/freedesktop/portal/desktop";
+constexpr const char* kScreenshot = "org.freedesktop.portal.Screenshot";
+constexpr const char* kShortcuts = "org.freedesktop.portal.GlobalShortcuts";
+constexpr const char* kControl = "net.nerim.FakePortal";
+constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
+constexpr uint kVersion = 1;
+
+struct Options {
+    QList<uint> screenshotResponses{0};
+    QString screenshotImage;
+    uint bindResponse = 0;
+    bool shortcuts = true;
+};
+
+QString SenderPart(QString sender) {
+    if (sender.startsWith(u':')) sender.remove(0, 1);
+    return sender.replace(u'.', u'_');
+}
+
+class FakePortal final : public QDBusVirtualObject {
+public:
+    explicit FakePortal(Options options) : m_options(std::move(options)) {}
+
+    QString introspect(const QString&) const override { return {}; }
+
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        const QString interface = message.interface();
+        const QString member = message.member();
+        const QList<QVariant> args = message.arguments();
+        if (interface == QLatin1String(kProperties) && member == QLatin1String("Get")) {
+            const QString asked = args.value(0).toString();
+            const bool offered = asked == QLatin1String(kScreenshot) ||
+                                 (asked == QLatin1String(kShortcuts) && m_options.shortcuts);
+            if (!offered)
+                return Send(connection, message.createErrorReply(
+                                            QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+                                            QStringLiteral("no such interface")));
+            return Send(connection, message.createReply(
+                                        QVariant::fromValue(QDBusVariant(QVariant(kVersion)))));
+        }
+        if (interface == QLatin1String(kScreenshot) && member == QLatin1String("Screenshot"))
+            return Screenshot(message, connection);
+        if (interface == QLatin1String(kShortcuts) && m_options.shortcuts)
+            return Shortcuts(message, connection);
+        if (interface == QLatin1String(kControl)) return Control(message, connection);
+        return Send(connection,
+                    message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                             QStringLiteral("no such method")));
+    }
+
+private:
+    static bool Send(const QDBusConnection& connection, const QDBusMessage& message) {
+        QDBusConnection(connection).send(message);
+        return true;
+    }
+
+    // Replies with the Request's path, then sends its Response.
+    bool Respond(const QDBusMessage& message, const QDBusConnection& connection, uint code,
+                 const QVariantMap& results) {
+        const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().constLast());
+        const QString path = QStringLiteral("%1/request/%2/%3")
+                                 .arg(QLatin1String(kPath), SenderPart(message.service()),
+                                      options.value(QStringLiteral("handle_token")).toString());
+        Send(connection, message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
+        QDBusConnection bus(connection);
+        QTimer::singleShot(0, [bus, path, code, results]() mutable {
+            QDBusMessage response = QDBusMessage::createSignal(
+                path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+            response << code << results;
+            bus.send(response);
+        });
+        return true;
+    }
+
+    bool Screenshot(const QDBusMessage& message, const QDBusConnection& connection) {
+        const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().constLast());
+        m_calls << QStringLiteral("Screenshot interactive=%1")
+                       .arg(options.value(QStringLiteral("interactive")).toBool() ? "true" : "false");
+        const auto& codes = m_options.screenshotResponses;
+        const uint code = codes.at(std::min<qsizetype>(m_screenshots++, codes.size() - 1));
+        QVariantMap results;
+        if (code == 0) {
+            // A copy in the temporary folder, as portals hand out their pictures.
+            QTemporaryFile copy(QStringLiteral("%1/fake-portal-XXXXXX.png").arg(QDir::tempPath()));
+            copy.setAutoRemove(false);
+            QFile source(m_options.screenshotImage);
+            if (copy.open() && source.open(QIODevice::ReadOnly)) copy.write(source.readAll());
+            copy.close();
+            results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(copy.fileName()).toString());
+            m_calls << QStringLiteral("file %1").arg(copy.fileName());
+        }
+        return Respond(message, connection, code, results);
+    }
+
+    bool Shortcuts(const QDBusMessage& message, const QDBusConnection& connection) {
+        const QList<QVariant> args = message.arguments();
+        if (message.member() == QLatin1String("CreateSession")) {
+            const QVariantMap options = qdbus_cast<QVariantMap>(args.constLast());
+            m_session = QStringLiteral("%1/session/%2/%3")
+                            .arg(QLatin1String(kPath), SenderPart(message.service()),
+                                 options.value(QStringLiteral("session_handle_token")).toString());
+            m_calls << QStringLiteral("CreateSession");
+            return Respond(message, connection, 0, {{QStringLiteral("session_handle"), m_session}});
+        }
+        if (message.member() == QLatin1String("BindShortcuts")) {
+            m_bound.clear();
+            const QDBusArgument list = args.value(1).value<QDBusArgument>();
+            list.beginArray();
+            while (!list.atEnd()) {
+                QString id;
+                QVariantMap properties;
+                list.beginStructure();
+                list >> id >> properties;
+                list.endStructure();
+                m_bound << id + u'=' + properties.value(QStringLiteral("preferred_trigger")).toString();
+            }
+            list.endArray();
+            m_calls << QStringLiteral("BindShortcuts");
+            return Respond(message, connection, m_options.bindResponse, {});
+        }
+        return Send(connection,
+                    message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                             QStringLiteral("no such method")));
+    }
+
+    bool Control(const QDBusMessage& message, const QDBusConnection& connection) {
+        if (message.member() == QLatin1String("Press")) {
+            QDBusMessage activated = QDBusMessage::createSignal(
+                QLatin1String(kPath), QLatin1String(kShortcuts), QStringLiteral("Activated"));
+            activated << QVariant::fromValue(QDBusObjectPath(m_session))
+                      << message.arguments().value(0).toString() << qulonglong(0) << QVariantMap();
+            QDBusConnection(connection).send(activated);
+            return Send(connection, message.createReply());
+        }
+        if (message.member() == QLatin1String("Bound"))
+            return Send(connection, message.createReply(m_bound));
+        if (message.member() == QLatin1String("Calls"))
+            return Send(connection, message.createReply(m_calls));
+        return false;
+    }
+
+    Options m_options;
+    QString m_session;
+    QStringList m_bound;
+    QStringList m_calls;
+    qsizetype m_screenshots = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Options options;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const QString value = args.value(i + 1);
+        if (arg == QLatin1String("--screenshot-responses")) {
+            options.screenshotResponses.clear();
+            for (const QString& code : value.split(u','))
+                options.screenshotResponses << code.toUInt();
+            ++i;
+        } else if (arg == QLatin1String("--screenshot-image")) {
+            options.screenshotImage = value;
+            ++i;
+        } else if (arg == QLatin1String("--bind-response")) {
+            options.bindResponse = value.toUInt();
+            ++i;
+        } else if (arg == QLatin1String("--no-shortcuts")) {
+            options.shortcuts = false;
+        }
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    FakePortal portal(options);
+    if (!bus.registerVirtualObject(QLatin1String(kPath), &portal) ||
+        !bus.registerService(QLatin1String(kService))) {
+        std::fprintf(stderr, "fake_portal: cannot take the portal's name on the session bus\n");
+        return 1;
+    }
+    return app.exec();
+}

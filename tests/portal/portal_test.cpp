@@ -1,0 +1,210 @@
+// The portal classes against tests/portal/fake_portal.cpp on the private session bus that
+// dbus-run-session gives this program.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+#include <memory>
+#include <vector>
+
+#include "base/CSystemError.h"
+#include "platform/qt/CPortalCall.h"
+#include "platform/qt/CPortalHotKeys.h"
+#include "platform/qt/CPortalScreenSource.h"
+
+namespace nl {
+namespace {
+
+constexpr int kWaitMs = 5000;
+constexpr int kImageWidth = 4;
+constexpr int kImageHeight = 3;
+constexpr QRgb kImageColor = 0xFF336699;
+constexpr GrabPixel kCornerColor = 0xFFFF0000;
+
+// Runs the fake portal with `arguments` until the object goes.
+class FakePortalProcess {
+public:
+    explicit FakePortalProcess(const QStringList& arguments) {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(NL_FAKE_PORTAL_PATH), arguments);
+        const QDeadlineTimer deadline(kWaitMs);
+        QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+        while (!deadline.hasExpired() && !bus->isServiceRegistered(kPortalService).value())
+            QThread::msleep(20);
+    }
+    ~FakePortalProcess() {
+        m_process.kill();
+        m_process.waitForFinished(kWaitMs);
+        // The bus lets the name go on its own time: wait, so the next test starts clean.
+        const QDeadlineTimer deadline(kWaitMs);
+        QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+        while (!deadline.hasExpired() && bus->isServiceRegistered(kPortalService).value())
+            QThread::msleep(20);
+    }
+    QStringList Ask(const char* method) const {
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            kPortalService, kPortalPath, QStringLiteral("net.nerim.FakePortal"), method));
+        return reply.arguments().value(0).toStringList();
+    }
+    void Press(const QString& shortcut) const {
+        QDBusMessage press = QDBusMessage::createMethodCall(
+            kPortalService, kPortalPath, QStringLiteral("net.nerim.FakePortal"), QStringLiteral("Press"));
+        press << shortcut;
+        QDBusConnection::sessionBus().call(press);
+    }
+
+private:
+    QProcess m_process;
+};
+
+// A picture of one color with a red top-left pixel, saved in `folder`.
+QString WriteImage(const QTemporaryDir& folder) {
+    QImage image(kImageWidth, kImageHeight, QImage::Format_ARGB32);
+    image.fill(kImageColor);
+    image.setPixel(0, 0, kCornerColor);
+    const QString path = folder.filePath(QStringLiteral("screen.png"));
+    image.save(path);
+    return path;
+}
+
+// Runs the event loop for a while, so that signals already sent arrive.
+void Settle() {
+    const QDeadlineTimer deadline(300);
+    while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
+    struct Case {
+        const char* responses;  // nullptr: no portal runs
+        bool captured;
+        QStringList calls;            // the Screenshot calls, without the file lines
+        const char* messageContains;  // for a failure
+    };
+    const QString silent = QStringLiteral("Screenshot interactive=false");
+    const QString asking = QStringLiteral("Screenshot interactive=true");
+    const std::vector<Case> cases = {
+        {"0", true, {silent}, ""},
+        {"2,0", true, {silent, asking}, ""},
+        {"1", false, {silent}, "cancelled"},
+        {"2,2", false, {silent, asking}, "refused"},
+        {nullptr, false, {}, "no screenshot portal"},
+    };
+    QTemporaryDir folder;
+    const QString image = WriteImage(folder);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.responses ? c.responses : "no portal");
+        std::unique_ptr<FakePortalProcess> portal;
+        if (c.responses)
+            portal = std::make_unique<FakePortalProcess>(
+                QStringList{"--screenshot-responses", c.responses, "--screenshot-image", image});
+        CPortalScreenSource source;
+        ScreenFrame frame;
+        std::string error;
+        EXPECT_EQ(source.Capture(frame, &error), c.captured);
+        if (!portal) {
+            EXPECT_NE(error.find(c.messageContains), std::string::npos) << error;
+            continue;
+        }
+        QStringList calls = portal->Ask("Calls");
+        QStringList files = calls.filter(QStringLiteral("file "));
+        for (const QString& file : files) calls.removeAll(file);
+        EXPECT_EQ(calls, c.calls);
+        if (!c.captured) {
+            EXPECT_NE(error.find(c.messageContains), std::string::npos) << error;
+            continue;
+        }
+        ASSERT_EQ(files.size(), 1);
+        // The portal's temporary copy is gone once read.
+        EXPECT_FALSE(QFile::exists(files[0].mid(5)));
+        EXPECT_EQ(frame.area.Width(), kImageWidth);
+        EXPECT_EQ(frame.area.Height(), kImageHeight);
+        ASSERT_EQ(frame.pixels.size(), static_cast<std::size_t>(kImageWidth * kImageHeight));
+        EXPECT_EQ(frame.pixels[0], kCornerColor);
+        EXPECT_EQ(frame.pixels[kImageWidth + 1], static_cast<GrabPixel>(kImageColor));
+    }
+}
+
+TEST(PortalScreenSourceTest, OnlyFilesInTemporaryFoldersAreRemoved) {
+    QTemporaryDir temporary;
+    const QString inTemp = temporary.filePath(QStringLiteral("shot.png"));
+    QFile(inTemp).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(CPortalScreenSource::IsTemporaryFile(inTemp));
+    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(QStringLiteral(NL_SOURCE_DIR "/README.md")));
+    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(temporary.filePath(QStringLiteral("none"))));
+}
+
+TEST(PortalHotKeysTest, KeysAreBoundInTheSessionAndTheirPressesArrive) {
+    FakePortalProcess portal(QStringList{});
+    ASSERT_TRUE(CPortalHotKeys::Available());
+    CPortalHotKeys keys;
+    EXPECT_EQ(keys.Route(), HotKeyRoute::kDesktopPortal);
+    std::vector<int> pressed;
+    keys.SetListener([&](int id) { pressed.push_back(id); });
+    constexpr std::uint32_t kVkF12 = 123;
+    constexpr std::uint32_t kVkF1 = 112;
+    EXPECT_EQ(keys.Register(0, kModControl, kVkF12), 0u);
+    EXPECT_EQ(keys.Register(2, kModShift | kModWin, kVkF1), 0u);
+    EXPECT_EQ(portal.Ask("Bound"),
+              (QStringList{"hotkey-0=CTRL+F12", "hotkey-2=SHIFT+LOGO+F1"}));
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* press;
+        std::vector<int> expected;  // every id delivered so far
+    };
+    const std::vector<Step> steps = {
+        {"a bound key", [] {}, "hotkey-2", {2}},
+        {"not one of ours", [] {}, "other", {2}},
+        {"released", [&] { keys.Unregister(2); }, "hotkey-2", {2}},
+        {"suspended", [&] { keys.Suspend(); }, "hotkey-0", {2}},
+        {"resumed", [&] { keys.Resume(); }, "hotkey-0", {2, 0}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        portal.Press(QString::fromLatin1(step.press));
+        Settle();
+        EXPECT_EQ(pressed, step.expected);
+    }
+    EXPECT_EQ(portal.Ask("Bound"), QStringList{"hotkey-0=CTRL+F12"});
+}
+
+TEST(PortalHotKeysTest, RefusalsAndMissingPortalsAreReported) {
+    struct Case {
+        QStringList arguments;
+        bool available;
+        std::uint32_t error;
+    };
+    const std::vector<Case> cases = {
+        {{"--bind-response", "1"}, true, kErrorCancelled},
+        {{"--bind-response", "2"}, true, kErrorNotSupported},
+        {{"--no-shortcuts"}, false, kErrorNotSupported},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        FakePortalProcess portal(c.arguments);
+        EXPECT_EQ(CPortalHotKeys::Available(), c.available);
+        CPortalHotKeys keys;
+        EXPECT_EQ(keys.Register(1, kModControl, 123), c.error);
+    }
+}
+
+}  // namespace
+}  // namespace nl
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
