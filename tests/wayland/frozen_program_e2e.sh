@@ -57,25 +57,30 @@ shot() {
     grim -t ppm "$WL/$1.ppm"
     [[ -n $shots ]] && grim "$shots/$1.png"
 }
-# Pixels of the screen shot $1 as "#rrggbb": "pixel X Y" and "count #rrggbb X Y W H" (how
-# many pixels of that color the rectangle holds), one answer a line.
+# Reads the screen shot $1, one answer a line: "pixel X Y" its "#rrggbb"; "count #rrggbb X Y
+# W H" how many pixels of that color the rectangle holds; "differs SHOT X Y W H" how many of
+# the rectangle's pixels differ from the other shot's.
 shot_query() {
     python3 -c '
 import sys
-data = open(sys.argv[1], "rb").read()
-head = data.split(b"\n", 3)
-width = int(head[1].split()[0])
-body = head[3]
-def pixel(x, y):
-    o = (y * width + x) * 3
-    return "#%02x%02x%02x" % tuple(body[o:o + 3])
+def load(name):
+    data = open(sys.argv[1] + "/" + name + ".ppm", "rb").read()
+    head = data.split(b"\n", 3)
+    width = int(head[1].split()[0])
+    return lambda x, y: "#%02x%02x%02x" % tuple(head[3][(y * width + x) * 3:(y * width + x) * 3 + 3])
+pixel = load(sys.argv[2])
+def area(f):
+    x, y, w, h = map(int, f)
+    return [(i, j) for j in range(y, y + h) for i in range(x, x + w)]
 for line in sys.stdin:
     f = line.split()
     if f[0] == "pixel":
         print(pixel(int(f[1]), int(f[2])))
     elif f[0] == "count":
-        x, y, w, h = map(int, f[2:6])
-        print(sum(pixel(i, j) == f[1] for j in range(y, y + h) for i in range(x, x + w)))' "$WL/$1.ppm"
+        print(sum(pixel(i, j) == f[1] for i, j in area(f[2:6])))
+    elif f[0] == "differs":
+        other = load(f[1])
+        print(sum(pixel(i, j) != other(i, j) for i, j in area(f[2:6])))' "$WL" "$1"
 }
 
 # Chooses item $2 of the main window's menu $1 by their access keys.
@@ -118,6 +123,7 @@ magnified() {
     (($(echo "count $1 $rect" | shot_query magnified) > 2000))
 }
 
+shot before-picking
 menu_item t p
 if wait_for 50 view_shown "$frozen_title"; then echo "ok: Start picking shows the frozen screen"; else
     fail "no frozen screen after Start picking"
@@ -128,6 +134,11 @@ wl_pointer move "${native_at[@]}"
 wait_for 30 magnified "$WL_NATIVE_COLOR" && echo "ok: the Magnifier shows the Wayland window" ||
     fail "the Magnifier does not show $WL_NATIVE_COLOR over the Wayland window"
 shot wayland-frozen-native
+# The picture shows the screen as it was before the Tools menu opened: the menu (below its
+# title at 124,44, 152 x 181) left the screen before the freeze.
+changed=$(echo "differs before-picking 124 44 152 181" | shot_query wayland-frozen-native)
+((changed < 3000)) && echo "ok: the frozen picture holds no menu" ||
+    fail "$changed pixels of the frozen picture changed where the Tools menu was"
 wl_pointer click "${native_at[@]}"
 wl_pointer move "${x11_at[@]}"
 wait_for 30 magnified "$WL_X11_COLOR" && echo "ok: the Magnifier shows the X11 window" ||
