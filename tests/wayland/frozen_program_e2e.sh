@@ -224,6 +224,10 @@ if wait_for 50 view_shown "$overlay_title"; then
     wl_pointer move 1400 800
     sleep 0.3
     shot wayland-screen-copier
+    # The overlay shows the screen dimmed, and as it is inside the rectangle being drawn.
+    veiled=$(printf 'pixel 900 300\npixel 1100 300\n' | shot_query wayland-screen-copier | tr '\n' ' ')
+    [[ $veiled != "$WL_NATIVE_COLOR "* && $veiled == *" $WL_NATIVE_COLOR " ]] &&
+        echo "ok: the overlay dims the screen outside the rectangle" || fail "overlay pixels: $veiled"
     wtype -k Escape
     wl_pointer up
     wait_for 30 view_gone "$overlay_title" && echo "ok: Esc ends the overlay" || fail "the overlay stayed after Esc"
