@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "framework/frozen_screen.h"
+#include "framework/qt/settle_events.h"
 #include "platform/qt/screen_pixels.h"
 
 namespace nl {
@@ -17,6 +18,9 @@ namespace {
 // The cross-hair's arms reach this far from the cursor's pixel, leaving a gap around it.
 constexpr int kArm = 12;
 constexpr int kGap = 3;
+// How long a compositor is given to take a menu that just closed off the screen (two frames
+// at 60 Hz): Start picking chosen from a menu would show that menu in the picture otherwise.
+constexpr int kMenuGoneMs = 40;
 
 // One monitor's frozen picture in a frameless window of the monitor's size.
 class FrozenMonitorWnd final : public QWidget {
@@ -133,8 +137,9 @@ CFrozenScreen::~CFrozenScreen() {
 
 bool CFrozenScreen::Open(std::string* error) {
     if (IsOpen()) return true;
+    const bool wayland = QtOnWayland();
+    if (wayland) SettleEvents(kMenuGoneMs);
     if (!m_desktop.Freeze(error)) return false;
-    const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
     FrozenMonitorWnd* keyboard = nullptr;
     for (const MonitorInfo& info : m_desktop.Monitors()) {
         auto* window = new FrozenMonitorWnd(m_desktop, info.monitor,

@@ -1,17 +1,15 @@
 #include "framework/qt/COverlayWnd.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPainter>
-#include <QThread>
 #include <cmath>
 #include <utility>
 
 #include "base/virtual_keys.h"
 #include "framework/CRegion.h"
+#include "framework/qt/settle_events.h"
 #include "platform/qt/screen_pixels.h"
 #include "platform/qt/x11_window.h"
 #include "ui/qt/qt_keys.h"
@@ -20,19 +18,6 @@ namespace nl {
 namespace {
 
 COverlayWnd* g_current = nullptr;
-
-// The slices in which the settle time passes, events running between them.
-constexpr int kSettleSliceMs = 10;
-
-// Lets the windows the overlay uncovered repaint: events run and the time passes.
-void Settle(int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(kSettleSliceMs);
-    } while (timer.elapsed() < milliseconds);
-}
 
 KeyState Keys(Qt::KeyboardModifiers modifiers) {
     return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
@@ -95,7 +80,7 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
     if (m_backdrop == OverlayBackdrop::kSnapshot) {
         // The windows hidden for the overlay leave the screen before the snapshot; a frozen
         // screen is the snapshot already.
-        if (!m_desktop.IsFrozen()) Settle(kSettleMs);
+        if (!m_desktop.IsFrozen()) SettleEvents(kSettleMs);
         QImage snapshot(m_area.Width(), m_area.Height(), QImage::Format_RGB32);
         const auto stride = static_cast<std::size_t>(snapshot.bytesPerLine() / 4);
         if (!snapshot.isNull() &&
@@ -117,7 +102,12 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
 }
 
 void COverlayWnd::Show() {
-    show();
+    // A Wayland compositor places a client's window on the screen's pixels only as full
+    // screen; elsewhere the window covers the area it was given.
+    if (QtOnWayland())
+        showFullScreen();
+    else
+        show();
     raise();
     activateWindow();
     grabKeyboard();
@@ -128,12 +118,12 @@ void COverlayWnd::Hide() {
     releaseKeyboard();
     hide();
     // The copy must show the desktop, not the veil.
-    Settle(kSettleMs);
+    SettleEvents(kSettleMs);
 }
 
 void COverlayWnd::ShowFor(int milliseconds) {
     RepaintNow();
-    Settle(milliseconds);
+    SettleEvents(milliseconds);
     releaseKeyboard();
     hide();
 }
