@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/qt/CApp.h"
+#include "framework/latency_trace.h"
 #include "framework/program_options.h"
 #include "platform/factory/PlatformServices.h"
 
@@ -16,6 +17,7 @@ constexpr int kExitBadEnvironment = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
+    nl::TraceLatency("main");
     // --help and a wrong --command are answered before anything needs a display.
     const nl::ProgramOptions options =
         nl::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));

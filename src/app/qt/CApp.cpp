@@ -23,6 +23,7 @@
 #include "framework/CRecentFileList.h"
 #include "framework/app_rules.h"
 #include "framework/event_sounds.h"
+#include "framework/latency_trace.h"
 #include "framework/program_options.h"
 #include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
@@ -78,6 +79,7 @@ bool IsDataOverride(const std::string& argument) {
 // desktop services keep screen positions in the X server's device pixels.
 QApplication* MakeApplication(int& argc, char** argv) {
     auto* app = new QApplication(argc, argv);
+    TraceLatency("qapp");
     QApplication::setApplicationName(kProductName);
     QApplication::setOrganizationName(kCompanyName);
     QApplication::setApplicationVersion(kProductVersionText);

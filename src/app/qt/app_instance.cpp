@@ -6,6 +6,7 @@
 #include "app/qt/CApp.h"
 #include "app/qt/CMainFrame.h"
 #include "base/command_ids.h"
+#include "framework/latency_trace.h"
 #include "framework/program_options.h"
 #include "platform/IFolders.h"
 #include "platform/ISingleInstance.h"
@@ -32,6 +33,7 @@ bool CApp::StartInstance(int& exitCode) {
     const std::string_view tokenVariable = OnWayland() ? kWaylandTokenVariable : kStartupIdVariable;
     request.activationToken = m_folders->Environment(tokenVariable).value_or(std::string());
     m_instance->SetRequest(request);
+    TraceLatency("instance");
     const InstanceRole role = m_instance->Start(kInstanceName);
     if (role == InstanceRole::kFirst) {
         m_instance->SetRequestListener(
@@ -49,6 +51,7 @@ bool CApp::StartInstance(int& exitCode) {
 }
 
 void CApp::OnInstanceRequest(const InstanceRequest& request) {
+    TraceLatency("request");
     if (!m_frame) return;
     if (request.command.empty()) {
         ShowFromAnotherStart(request.activationToken);

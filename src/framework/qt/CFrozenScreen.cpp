@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "framework/frozen_screen.h"
+#include "framework/latency_trace.h"
 #include "framework/qt/settle_events.h"
 #include "platform/qt/screen_pixels.h"
 
@@ -72,6 +73,10 @@ protected:
             painter.drawLine(QPointF(x + 0.5, y - kArm + 0.5), QPointF(x + 0.5, y - kGap + 0.5));
             painter.drawLine(QPointF(x + 0.5, y + kGap + 0.5), QPointF(x + 0.5, y + kArm + 0.5));
         }
+        if (!m_painted) {
+            m_painted = true;
+            TraceLatency("painted");
+        }
     }
 
     void mouseMoveEvent(QMouseEvent* event) override { MoveCursorTo(event->position()); }
@@ -107,6 +112,7 @@ private:
     Rect m_monitor;
     QImage m_picture;
     const CFrozenScreen::Callbacks& m_callbacks;
+    bool m_painted = false;
 };
 
 // The picture of `monitor` from the frozen desktop; a null image where it cannot be read.
@@ -138,8 +144,11 @@ CFrozenScreen::~CFrozenScreen() {
 bool CFrozenScreen::Open(std::string* error) {
     if (IsOpen()) return true;
     const bool wayland = QtOnWayland();
+    TraceLatency("open");
     if (wayland) SettleEvents(kMenuGoneMs);
+    TraceLatency("settled");
     if (!m_desktop.Freeze(error)) return false;
+    TraceLatency("frozen");
     FrozenMonitorWnd* keyboard = nullptr;
     for (const MonitorInfo& info : m_desktop.Monitors()) {
         auto* window = new FrozenMonitorWnd(m_desktop, info.monitor,
@@ -163,6 +172,7 @@ bool CFrozenScreen::Open(std::string* error) {
         keyboard->activateWindow();
         keyboard->setFocus();
     }
+    TraceLatency("shown");
     return true;
 }
 

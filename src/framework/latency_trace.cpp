@@ -1,0 +1,18 @@
+#include "framework/latency_trace.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace nl {
+
+void TraceLatency(const char* stage) {
+    static const bool enabled = std::getenv(kLatencyTraceVariable) != nullptr;
+    if (!enabled) return;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(stderr, "nerimlens-latency %s %lld.%09ld\n", stage,
+                 static_cast<long long>(now.tv_sec), now.tv_nsec);
+}
+
+}  // namespace nl
