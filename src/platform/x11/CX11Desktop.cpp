@@ -51,13 +51,14 @@ bool GrabThroughQt(const Rect& inside, GrabPixel* out, std::size_t stride) {
 
 }  // namespace
 
-CX11Desktop::CX11Desktop(GrabMethod method) : m_xcb(x11::QtXConnection(), method) {}
+CX11Desktop::CX11Desktop(GrabMethod method)
+    : m_xcb(x11::QtXConnection(), method), m_queries(m_damage.Queries(), method) {}
 
 CX11Desktop::~CX11Desktop() = default;
 
 Point CX11Desktop::CursorPos() const {
     // The X server's pointer, in device pixels whatever scale Qt lays windows out at.
-    if (m_xcb.Connected()) return m_xcb.CursorPos();
+    if (m_xcb.Connected()) return Reader().CursorPos();
     return DevicePoint(QCursor::pos());
 }
 
