@@ -70,7 +70,11 @@ void CX11Desktop::SetCursorPos(Point pos) {
             pos.x = std::clamp(pos.x, screen.left, screen.right - 1);
             pos.y = std::clamp(pos.y, screen.top, screen.bottom - 1);
         }
-        m_xcb.SetCursorPos(pos);
+        // On the connection the pointer is asked on: the server answers in the order asked.
+        if (m_damage.Queries().Connection())
+            m_queries.SetCursorPos(pos);
+        else
+            m_xcb.SetCursorPos(pos);
         return;
     }
     QCursor::setPos(LogicalPoint(pos));

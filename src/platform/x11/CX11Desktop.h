@@ -22,6 +22,8 @@ public:
 
     // The method grabs take now (shared memory may have fallen back to GetImage).
     GrabMethod CurrentGrabMethod() const { return m_xcb.CurrentGrabMethod(); }
+    // The connection the pointer and the windows are asked on where changes are tracked.
+    const x11::IXConnection& QueryConnection() const { return m_damage.Queries(); }
 
     Point CursorPos() const override;
     void SetCursorPos(Point pos) override;
