@@ -57,8 +57,11 @@ CX11Desktop::CX11Desktop(GrabMethod method)
 CX11Desktop::~CX11Desktop() = default;
 
 Point CX11Desktop::CursorPos() const {
-    // The X server's pointer, in device pixels whatever scale Qt lays windows out at.
-    if (m_xcb.Connected()) return Reader().CursorPos();
+    // The X server's pointer, in device pixels whatever scale Qt lays windows out at. The
+    // tracking connection first: asking whether Qt's connection is there costs more than the
+    // question itself when nothing moves.
+    if (m_damage.Queries().Connection()) return m_queries.CursorPos();
+    if (m_xcb.Connected()) return m_xcb.CursorPos();
     return DevicePoint(QCursor::pos());
 }
 
