@@ -37,16 +37,17 @@ bool CPickingTimer::IsRunning() const {
     return m_timer.IsRunning();
 }
 
-void CPickingTimer::OnTick(Visibility window) {
+bool CPickingTimer::OnTick(Visibility window) {
     const std::uint64_t now = static_cast<std::uint64_t>(m_services.clock.TickCountMs());
     if (m_hiddenSince && now - *m_hiddenSince > kTrimAfterHiddenMs) {
         m_hiddenSince.reset();
         TrimMemory();
     }
-    if (!Started()) return;
+    if (!Started()) return false;
     // The live sample first, so that every view shows the same pixel for this tick.
-    if (window == Visibility::kShown) m_sampler.RefreshSample();
+    const bool sampled = window == Visibility::kShown && m_sampler.RefreshSample();
     m_notify.Send(ViewNotify::kTimerTick);
+    return sampled;
 }
 
 void CPickingTimer::OnWindowShown() {

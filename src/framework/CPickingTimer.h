@@ -38,8 +38,9 @@ public:
     void Stop();
     bool IsRunning() const;
 
-    // One timer tick; `window` says whether the main window is shown.
-    void OnTick(Visibility window);
+    // One timer tick; `window` says whether the main window is shown. Returns whether the
+    // live sample was taken again.
+    bool OnTick(Visibility window);
     void OnWindowShown();
     void OnWindowHidden();
     // Gives memory back now.

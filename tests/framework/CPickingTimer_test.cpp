@@ -126,10 +126,12 @@ TEST(CPickingTimerTest, TicksRefreshTheSampleOnlyWhileShownAndTellTheViewsWhileP
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.started << " " << static_cast<int>(c.window));
         PickingRig rig(c.started);
-        rig.picking.OnTick(c.window);
+        EXPECT_EQ(rig.picking.OnTick(c.window), c.wantSampled);
         EXPECT_EQ(rig.colors.Sample().Color() == kGreen, c.wantSampled);
         EXPECT_EQ(rig.colors.Sample().Position() == kCursor, c.wantSampled);
         EXPECT_EQ(rig.Count(ViewNotify::kTimerTick), c.wantTicks);
+        // Nothing moved or changed: the next tick reports no new sample.
+        EXPECT_FALSE(rig.picking.OnTick(c.window));
     }
 }
 

@@ -11,6 +11,8 @@
 
 #include "XTestClient.h"
 #include "platform/x11/CX11Desktop.h"
+#include "platform/x11/xcb_support.h"
+#include "platform/xcb/CXcbDesktop.h"
 
 namespace nl {
 namespace {
@@ -76,6 +78,33 @@ TEST(X11DamageTest, CountsMoveOnWithDrawingInsideAndWindowChanges) {
     x.Destroy(watched);
     x.Destroy(other);
     x.Destroy(extra);
+    x.Sync();
+}
+
+TEST(X11DamageTest, QueriesOnTheTrackingConnectionAnswerAsQtsConnectionDoes) {
+    test::XTestClient x;
+    ASSERT_TRUE(x.Connected());
+    const xcb_window_t titled = x.CreateWindow({100, 300, 300, 400}, 0x102030);
+    x.SetUtf8Title(titled, "Tracked title");
+    x.Sync();
+    CX11Desktop d;
+    d.ChangeCount({});
+    const x11::IXConnection& queries = d.QueryConnection();
+    ASSERT_NE(queries.Connection(), nullptr);
+    EXPECT_NE(queries.Connection(), x11::QtConnection());
+    EXPECT_EQ(queries.Root(), x11::QtRootWindow());
+    const CXcbDesktop qt(x11::QtXConnection());
+    const Point points[] = {{150, 350}, {5, 5}, {299, 399}, {300, 400}};
+    for (const Point& p : points) {
+        SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+        const WindowId under = d.WindowFromPoint(p);
+        EXPECT_EQ(under, qt.WindowFromPoint(p));
+        EXPECT_EQ(d.WindowText(under), qt.WindowText(under));
+        EXPECT_EQ(d.ClientRect(under), qt.ClientRect(under));
+    }
+    EXPECT_EQ(d.WindowText(titled), "Tracked title");
+    EXPECT_EQ(d.CursorPos(), qt.CursorPos());
+    x.Destroy(titled);
     x.Sync();
 }
 

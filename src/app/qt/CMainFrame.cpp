@@ -40,6 +40,29 @@ constexpr int kDefaultHeightDlu = 250;
 constexpr int kMinimumHeightDlu = 200;
 constexpr int kFallbackWidthDlu = 200;
 constexpr int kReferenceDpi = 96;
+// Events that never change what the idle update shows: timers (the picking tick reports a
+// new sample itself), queued calls, socket activity and painting. Every other event (input,
+// focus, activation, windows shown, hidden, moved) may.
+bool LeavesIdleStateAlone(QEvent::Type type) {
+    switch (type) {
+        case QEvent::Timer:
+        case QEvent::MetaCall:
+        case QEvent::SockAct:
+        case QEvent::SockClose:
+        case QEvent::Paint:
+        case QEvent::UpdateRequest:
+        case QEvent::UpdateLater:
+        case QEvent::LayoutRequest:
+        case QEvent::Polish:
+        case QEvent::PolishRequest:
+        case QEvent::ChildPolished:
+        case QEvent::DeferredDelete:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // The settings' active tool when none is shown.
 constexpr std::int32_t kNoTool = 0;
 // How long the note on how the program runs in this session stays on the status bar.
@@ -51,8 +74,9 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     : m_context(context),
       m_tools(tools),
       m_pickTimer([this] {
-          m_picking->OnTick(isVisible() ? CPickingTimer::Visibility::kShown
-                                        : CPickingTimer::Visibility::kHidden);
+          if (m_picking->OnTick(isVisible() ? CPickingTimer::Visibility::kShown
+                                            : CPickingTimer::Visibility::kHidden))
+              m_idleGate.MarkChanged();
       }) {
     m_picking = std::make_unique<CPickingTimer>(
         CDesktopSampler::Services{m_context.desktop, m_context.doc.Colors(), m_context.prefs,
@@ -118,10 +142,9 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     AddHandlers();
 
     m_idleTimer.setInterval(kIdleUpdateMs);
-    connect(&m_idleTimer, &QTimer::timeout, this, [this] {
-        if (isVisible()) RunIdleUpdate();
-    });
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] { OnIdleTimer(); });
     m_idleTimer.start();
+    qApp->installEventFilter(this);
 
     m_context.notify.Register(this);
     m_wakeSubscription = m_context.notify.SubscribeWake([this] {
@@ -336,7 +359,9 @@ std::uint64_t CMainFrame::Now() const {
 // --- notifications and idle update -----------------------------------------------------
 
 void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t argument) {
-    if (type == ViewNotify::kTimerTick) m_frozen->FollowCursor();
+    // A tick that sampled again reports itself (the picking timer's callback).
+    if (type != ViewNotify::kTimerTick) m_idleGate.MarkChanged();
+    if (type == ViewNotify::kTimerTick && m_frozen->IsOpen()) m_frozen->FollowCursor();
     if (type == ViewNotify::kToolTipsChanged) {
         m_statusBar->SetToolTipsEnabled(
             HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralToolTips));
@@ -367,7 +392,19 @@ void CMainFrame::ShowSessionNote(const QString& note) {
     ScheduleIdleUpdate();
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (!LeavesIdleStateAlone(event->type())) m_idleGate.MarkChanged();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::OnIdleTimer() {
+    if (!isVisible() || !m_idleGate.IsDue(Now(), m_context.desktop.ChangeCount({}))) return;
+    RunIdleUpdate();
+}
+
 void CMainFrame::RunIdleUpdate() {
+    // The windows' count first: the update reads the windows it vouches for.
+    m_idleGate.Ran(Now(), m_context.desktop.ChangeCount({}));
     m_binder->UpdateActions();
     if (m_toolbarView) m_toolbarView->UpdateControls();
 

@@ -11,6 +11,7 @@
 
 #include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
+#include "framework/CIdleGate.h"
 #include "document/ViewNotification.h"
 #include "framework/CPickingTimer.h"
 #include "framework/qt/AppContext.h"
@@ -144,6 +145,9 @@ public:
 protected:
     void setVisible(bool visible) override;
     void closeEvent(QCloseEvent* event) override;
+    // Watches every event of the application for those that may change what the idle update
+    // shows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -183,6 +187,8 @@ private:
     void DelayedPick();
     void OnTrayActivated(int reason);
     void ScheduleIdleUpdate();
+    // The periodic idle update: runs only when something it reads may have changed.
+    void OnIdleTimer();
     std::uint64_t Now() const;
     QSize FormBasedSize(int heightDlu) const;
 
@@ -209,6 +215,7 @@ private:
     std::unique_ptr<CPickingTimer> m_picking;
     std::unique_ptr<CFrozenScreen> m_frozen;
     QTimer m_idleTimer;
+    CIdleGate m_idleGate;
     std::uint64_t m_lastDeactivationFlush = 0;
     bool m_showAllowed = false;
     bool m_inHotKey = false;

@@ -51,12 +51,16 @@ bool GrabThroughQt(const Rect& inside, GrabPixel* out, std::size_t stride) {
 
 }  // namespace
 
-CX11Desktop::CX11Desktop(GrabMethod method) : m_xcb(x11::QtXConnection(), method) {}
+CX11Desktop::CX11Desktop(GrabMethod method)
+    : m_xcb(x11::QtXConnection(), method), m_queries(m_damage.Queries(), method) {}
 
 CX11Desktop::~CX11Desktop() = default;
 
 Point CX11Desktop::CursorPos() const {
-    // The X server's pointer, in device pixels whatever scale Qt lays windows out at.
+    // The X server's pointer, in device pixels whatever scale Qt lays windows out at. The
+    // tracking connection first: asking whether Qt's connection is there costs more than the
+    // question itself when nothing moves.
+    if (m_damage.Queries().Connection()) return m_queries.CursorPos();
     if (m_xcb.Connected()) return m_xcb.CursorPos();
     return DevicePoint(QCursor::pos());
 }
@@ -69,7 +73,11 @@ void CX11Desktop::SetCursorPos(Point pos) {
             pos.x = std::clamp(pos.x, screen.left, screen.right - 1);
             pos.y = std::clamp(pos.y, screen.top, screen.bottom - 1);
         }
-        m_xcb.SetCursorPos(pos);
+        // On the connection the pointer is asked on: the server answers in the order asked.
+        if (m_damage.Queries().Connection())
+            m_queries.SetCursorPos(pos);
+        else
+            m_xcb.SetCursorPos(pos);
         return;
     }
     QCursor::setPos(LogicalPoint(pos));

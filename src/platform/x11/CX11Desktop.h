@@ -22,6 +22,8 @@ public:
 
     // The method grabs take now (shared memory may have fallen back to GetImage).
     GrabMethod CurrentGrabMethod() const { return m_xcb.CurrentGrabMethod(); }
+    // The connection the pointer and the windows are asked on where changes are tracked.
+    const x11::IXConnection& QueryConnection() const { return m_damage.Queries(); }
 
     Point CursorPos() const override;
     void SetCursorPos(Point pos) override;
@@ -32,31 +34,36 @@ public:
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
     std::optional<LentPixels> GrabLent(const Rect& rect) const override;
     std::uint64_t ChangeCount(const Rect& area) const override { return m_damage.ChangeCount(area); }
-    WindowId WindowFromPoint(Point pos) const override { return m_xcb.WindowFromPoint(pos); }
+    WindowId WindowFromPoint(Point pos) const override { return Reader().WindowFromPoint(pos); }
     WindowId ChildFromPoint(WindowId parent, Point pos) const override {
-        return m_xcb.ChildFromPoint(parent, pos);
+        return Reader().ChildFromPoint(parent, pos);
     }
     WindowId Ancestor(WindowId window, WindowAncestor kind) const override {
-        return m_xcb.Ancestor(window, kind);
+        return Reader().Ancestor(window, kind);
     }
-    WindowId Owner(WindowId window) const override { return m_xcb.Owner(window); }
-    std::string WindowText(WindowId window) const override { return m_xcb.WindowText(window); }
-    std::string ClassName(WindowId window) const override { return m_xcb.ClassName(window); }
-    bool IsWindow(WindowId window) const override { return m_xcb.IsWindow(window); }
-    bool IsWindowVisible(WindowId window) const override { return m_xcb.IsWindowVisible(window); }
-    bool IsMinimized(WindowId window) const override { return m_xcb.IsMinimized(window); }
+    WindowId Owner(WindowId window) const override { return Reader().Owner(window); }
+    std::string WindowText(WindowId window) const override { return Reader().WindowText(window); }
+    std::string ClassName(WindowId window) const override { return Reader().ClassName(window); }
+    bool IsWindow(WindowId window) const override { return Reader().IsWindow(window); }
+    bool IsWindowVisible(WindowId window) const override { return Reader().IsWindowVisible(window); }
+    bool IsMinimized(WindowId window) const override { return Reader().IsMinimized(window); }
     std::optional<CursorImage> CurrentCursor() const override { return m_xcb.CurrentCursor(); }
     void Restore(WindowId window) override { m_xcb.Restore(window); }
     bool SetStaysOnTop(WindowId window, StaysOnTop onTop) override {
         return m_xcb.SetStaysOnTop(window, onTop);
     }
-    Rect WindowRect(WindowId window) const override { return m_xcb.WindowRect(window); }
-    Rect ClientRect(WindowId window) const override { return m_xcb.ClientRect(window); }
-    std::vector<WindowId> TopLevelWindows() const override { return m_xcb.TopLevelWindows(); }
-    WindowId ForegroundWindow() const override { return m_xcb.ForegroundWindow(); }
+    Rect WindowRect(WindowId window) const override { return Reader().WindowRect(window); }
+    Rect ClientRect(WindowId window) const override { return Reader().ClientRect(window); }
+    std::vector<WindowId> TopLevelWindows() const override { return Reader().TopLevelWindows(); }
+    WindowId ForegroundWindow() const override { return Reader().ForegroundWindow(); }
     WindowId DesktopWindow() const override { return m_xcb.DesktopWindow(); }
 
 private:
+    // The desktop that answers questions about the pointer and the windows: the tracking
+    // connection's where it is open, Qt's otherwise.
+    const CXcbDesktop& Reader() const {
+        return m_damage.Queries().Connection() ? m_queries : m_xcb;
+    }
     // Grab of an area inside the virtual screen: from the X server, or through Qt where the
     // server's images are not pixels the grabber reads.
     bool GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const;
@@ -65,6 +72,8 @@ private:
     CXcbDesktop m_xcb;
     // What changed on the screen since a watched area was last read.
     mutable x11::CX11Damage m_damage;
+    // The X server's desktop on the tracking connection (no grabs, no cursor pictures).
+    CXcbDesktop m_queries;
 };
 
 }  // namespace nl

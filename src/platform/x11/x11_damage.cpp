@@ -127,11 +127,29 @@ void CX11Damage::ReadEvents() {
     if (xcb_connection_has_error(c)) m_link.reset();  // the server went away: track nothing
 }
 
+void CX11Damage::EnsureOpen() {
+    if (m_tried) return;
+    m_tried = true;
+    Open();
+}
+
+xcb_connection_t* CX11Damage::QueryConnection::Connection() const {
+    m_owner.EnsureOpen();
+    return m_owner.m_link ? m_owner.m_link->connection : nullptr;
+}
+
+xcb_window_t CX11Damage::QueryConnection::Root() const {
+    m_owner.EnsureOpen();
+    return m_owner.m_link ? m_owner.m_link->root : XCB_NONE;
+}
+
+_XDisplay* CX11Damage::QueryConnection::Display() const {
+    // Xlib serves only text conversions and extensions this connection is not asked for.
+    return QtDisplay();
+}
+
 std::uint64_t CX11Damage::ChangeCount(const Rect& area) {
-    if (!m_tried) {
-        m_tried = true;
-        Open();
-    }
+    EnsureOpen();
     ReadEvents();
     if (!m_link) {
         // Nothing tracked: a new count every time.

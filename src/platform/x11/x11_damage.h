@@ -5,6 +5,7 @@
 
 #include "base/geometry.h"
 #include "platform/CScreenChanges.h"
+#include "platform/xcb/IXConnection.h"
 
 namespace nl::x11 {
 
@@ -28,9 +29,26 @@ public:
     std::uint64_t ChangeCount(const Rect& area);
     // Whether changes are tracked (false before the first ChangeCount).
     bool Tracking() const { return m_link != nullptr; }
+    // The tracking connection, for questions to the server that need no toolkit (the pointer,
+    // other programs' windows): no other thread reads it, so an answer comes straight to the
+    // caller instead of being handed over by Qt's reading thread. Its Connection() is null
+    // where changes cannot be tracked.
+    const IXConnection& Queries() const { return m_queries; }
 
 private:
     struct Link;
+    class QueryConnection final : public IXConnection {
+    public:
+        explicit QueryConnection(CX11Damage& owner) : m_owner(owner) {}
+        xcb_connection_t* Connection() const override;
+        xcb_window_t Root() const override;
+        _XDisplay* Display() const override;
+
+    private:
+        CX11Damage& m_owner;
+    };
+    // Opens the connection on the first use.
+    void EnsureOpen();
     bool Open();
     // Takes in every event that has arrived.
     void ReadEvents();
@@ -38,6 +56,7 @@ private:
     bool m_tried = false;
     std::unique_ptr<Link> m_link;
     CScreenChanges m_changes;
+    QueryConnection m_queries{*this};
 };
 
 }  // namespace nl::x11

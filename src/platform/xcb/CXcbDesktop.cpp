@@ -296,6 +296,8 @@ WindowId CXcbDesktop::Ancestor(WindowId window, WindowAncestor kind) const {
 WindowId CXcbDesktop::Owner(WindowId window) const {
     xcb_connection_t* c = m_connection.Connection();
     const xcb_window_t root = m_connection.Root();
+    // The desktop window has no owner: no need to ask (the pointer is over it often).
+    if (ToXcb(window) == root) return kNoWindow;
     const auto items =
         GetProperty(c, ToXcb(window), XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1).Items32();
     if (items.empty() || items[0] == XCB_NONE || items[0] == root) return kNoWindow;
