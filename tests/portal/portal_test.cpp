@@ -135,12 +135,27 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
 }
 
 TEST(PortalScreenSourceTest, OnlyFilesInTemporaryFoldersAreRemoved) {
-    QTemporaryDir temporary;
-    const QString inTemp = temporary.filePath(QStringLiteral("shot.png"));
+    // Two folders side by side: one is the temporary and runtime folder, the other a folder
+    // of the user's (wherever the checkout lies, /tmp included).
+    QTemporaryDir outer;
+    ASSERT_TRUE(QDir(outer.path()).mkdir(QStringLiteral("temp")));
+    ASSERT_TRUE(QDir(outer.path()).mkdir(QStringLiteral("pictures")));
+    const QString temp = outer.filePath(QStringLiteral("temp"));
+    QFile::setPermissions(temp, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+    const bool hadRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    const QByteArray oldTemp = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", temp.toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", temp.toLocal8Bit());
+    const QString inTemp = temp + QStringLiteral("/shot.png");
+    const QString inPictures = outer.filePath(QStringLiteral("pictures/shot.png"));
     QFile(inTemp).open(QIODevice::WriteOnly);
+    QFile(inPictures).open(QIODevice::WriteOnly);
     EXPECT_TRUE(CPortalScreenSource::IsTemporaryFile(inTemp));
-    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(QStringLiteral(NL_SOURCE_DIR "/README.md")));
-    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(temporary.filePath(QStringLiteral("none"))));
+    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(inPictures));
+    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(temp + QStringLiteral("/none")));
+    hadTemp ? qputenv("TMPDIR", oldTemp) : qunsetenv("TMPDIR");
+    hadRuntime ? qputenv("XDG_RUNTIME_DIR", oldRuntime) : qunsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(PortalHotKeysTest, KeysAreBoundInTheSessionAndTheirPressesArrive) {
