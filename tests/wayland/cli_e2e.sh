@@ -9,11 +9,6 @@ cli=$2
 source "$(dirname "$0")/wayland_support.sh"
 wl_session_up
 wl_solids
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 export HOME=$WL/home-root
 
 # "#rrggbb|title|class" of nerimlens-cli pick --json at X Y.

@@ -15,11 +15,6 @@ source "$(dirname "$0")/wayland_support.sh"
 for tool in grim wtype python3; do command -v $tool >/dev/null || wl_skip "$tool is missing"; done
 wl_session_up
 wl_solids
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 export HOME=$WL/home-nl XDG_CONFIG_HOME=$WL/config-nl XDG_DATA_HOME=$WL/data-nl
 mkdir -p "$HOME"
 shots=${NL_WL_SHOTS:-}

@@ -12,11 +12,6 @@ probe=${NL_WL_PROBE:?}
 source "$(dirname "$0")/wayland_support.sh"
 wl_session_up
 wl_solids
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 export HOME=$WL/home-root XDG_CONFIG_HOME=$WL/config-root XDG_DATA_HOME=$WL/data-root
 mkdir -p "$HOME"
 

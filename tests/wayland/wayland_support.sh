@@ -128,3 +128,10 @@ wl_solids() {
     # Both clients draw again at their new size.
     sleep 0.5
 }
+
+# Failure counting: each failed check is printed and counted; the script reports at its end.
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
