@@ -11,7 +11,6 @@ namespace nl {
 namespace {
 
 constexpr char kFilterSeparator = '|';
-constexpr char kPatternSeparator = ';';
 constexpr std::string_view kPatternPrefix = "*.";
 constexpr std::string_view kBitmapFormat = "BMP";
 
