@@ -88,13 +88,7 @@ sleep 0.5
 
 # Save, then Exit.
 focus_window "$main"
-xdotool key --window "$main" ctrl+s
-sleep 0.5
-xdotool key --window "$main" alt+f
-sleep 0.5
-xdotool key x
-expect_exit
-pid=
+save_and_exit
 info=$("$cli" doc info "$doc" 2>/dev/null)
 picks=$(grep -c "\"color\": \"$swatch_color\"" <<<"$info")
 [[ $picks -eq 1 ]] && echo "ok: --command pick-color picked the window's color" ||

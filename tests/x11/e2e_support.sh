@@ -74,6 +74,18 @@ expect_exit() {
     fi
 }
 
+# Ctrl+S saves the opened document (without asking), then File > Exit ends the program; waits
+# for the end and clears $pid.
+save_and_exit() {
+    xdotool key --window "$main" ctrl+s
+    sleep 0.5
+    xdotool key --window "$main" alt+f
+    sleep 0.5
+    xdotool key x
+    expect_exit
+    pid=
+}
+
 # Ends the script at once when one of the named programs is missing.
 require_tools() {
     for tool in "$@"; do

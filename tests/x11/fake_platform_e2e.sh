@@ -39,13 +39,7 @@ xdotool key --window "$main" Up
 sleep 0.3
 xdotool key --window "$main" Return
 sleep 0.3
-xdotool key --window "$main" ctrl+s
-sleep 0.5
-xdotool key --window "$main" alt+f
-sleep 0.5
-xdotool key x
-expect_exit
-pid=
+save_and_exit
 
 info=$("$cli" doc info "$doc")
 picks=$(grep -c "\"color\": \"$swatch_color\"" <<<"$info")

@@ -74,13 +74,7 @@ run_once() {
         fail "[$scale] the frozen screen stayed after Esc"
 
     focus_window "$main"
-    xdotool key --window "$main" ctrl+s
-    sleep 0.5
-    xdotool key --window "$main" alt+f
-    sleep 0.5
-    xdotool key x
-    expect_exit
-    pid=
+    save_and_exit
 
     local info picks xs
     info=$("$cli" doc info "$doc")

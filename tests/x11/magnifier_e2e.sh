@@ -85,13 +85,7 @@ done
 
 # Save (Ctrl+S writes the opened document without asking), then Exit.
 xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key --window "$main" ctrl+s
-sleep 0.5
-xdotool key --window "$main" alt+f
-sleep 0.5
-xdotool key x
-expect_exit
-pid=
+save_and_exit
 
 info=$("$cli" doc info "$doc")
 count=$(grep -c '"index"' <<<"$info")
