@@ -21,7 +21,11 @@ bool CPickingTimer::Started() const {
 bool CPickingTimer::Apply() {
     const bool started = Started();
     if (started) {
-        if (!m_timer.IsRunning()) m_timer.Start(kPeriodMs);
+        if (!m_timer.IsRunning()) {
+            m_periodMs = kPeriodMs;
+            m_lastNewSample = static_cast<std::uint64_t>(m_services.clock.TickCountMs());
+            m_timer.Start(m_periodMs);
+        }
     } else {
         m_timer.Stop();
     }
@@ -47,7 +51,16 @@ bool CPickingTimer::OnTick(Visibility window) {
     // The live sample first, so that every view shows the same pixel for this tick.
     const bool sampled = window == Visibility::kShown && m_sampler.RefreshSample();
     m_notify.Send(ViewNotify::kTimerTick);
+    Pace(sampled, now);
     return sampled;
+}
+
+void CPickingTimer::Pace(bool sampled, std::uint64_t now) {
+    if (sampled) m_lastNewSample = now;
+    const int period = now - m_lastNewSample >= kRestAfterMs ? kRestPeriodMs : kPeriodMs;
+    if (period == m_periodMs || !m_timer.IsRunning()) return;
+    m_periodMs = period;
+    m_timer.Start(period);
 }
 
 void CPickingTimer::OnWindowShown() {

@@ -20,6 +20,10 @@ public:
     // The timer's period, and how long the window stays hidden before memory goes back.
     static constexpr int kPeriodMs = 50;
     static constexpr std::uint64_t kTrimAfterHiddenMs = 3000;
+    // Once nothing new was sampled for a second the timer ticks half as often: a resting
+    // pointer costs half, and the first move after a rest still shows within 100 ms.
+    static constexpr int kRestPeriodMs = 100;
+    static constexpr std::uint64_t kRestAfterMs = 1000;
 
     enum class Visibility { kShown, kHidden };
 
@@ -37,6 +41,8 @@ public:
     // Stops the timer (the program is ending).
     void Stop();
     bool IsRunning() const;
+    // The period the timer runs at now.
+    int PeriodMs() const { return m_periodMs; }
 
     // One timer tick; `window` says whether the main window is shown. Returns whether the
     // live sample was taken again.
@@ -57,6 +63,8 @@ public:
 
 private:
     bool Started() const;
+    // Slows the timer down after a rest and speeds it up again at the first new sample.
+    void Pace(bool sampled, std::uint64_t now);
     PickOrigin Origin() const { return m_keyCommand ? PickOrigin::kKey : PickOrigin::kCommand; }
 
     const CDesktopSampler::Services m_services;
@@ -68,6 +76,9 @@ private:
     // already went back.
     std::optional<std::uint64_t> m_hiddenSince;
     int m_trims = 0;
+    int m_periodMs = kPeriodMs;
+    // When the last tick brought a new sample (or the timer started).
+    std::uint64_t m_lastNewSample = 0;
     // Set while a command sent by a key or hot key runs.
     bool m_keyCommand = false;
 };

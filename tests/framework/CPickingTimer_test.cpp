@@ -135,6 +135,43 @@ TEST(CPickingTimerTest, TicksRefreshTheSampleOnlyWhileShownAndTellTheViewsWhileP
     }
 }
 
+TEST(CPickingTimerTest, TheTimerSlowsDownAfterASecondWithoutNewSamplesAndSpeedsUpAtTheNext) {
+    PickingRig rig(true);
+    rig.picking.Apply();
+    const int fast = CPickingTimer::kPeriodMs;
+    const int slow = CPickingTimer::kRestPeriodMs;
+    const auto rest = static_cast<std::int64_t>(CPickingTimer::kRestAfterMs);
+    // Each step: move the clock on, maybe move the cursor, tick; then the period wanted.
+    struct Step {
+        std::int64_t advanceMs;
+        bool moveCursor;
+        int wantPeriod;
+    };
+    const Step steps[] = {
+        {fast, false, fast},      // the first sample
+        {rest - 1, false, fast},  // still within the second
+        {1, false, slow},         // a second without a new sample
+        {slow, false, slow},      // stays slow, the timer not started again
+        {slow, true, fast},       // the pointer moved
+        {rest, false, slow},
+    };
+    int step = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(step++);
+        rig.clock.tick += s.advanceMs;
+        if (s.moveCursor) rig.desktop.SetCursorPos({kCursor.x + step, kCursor.y});
+        rig.picking.OnTick(CPickingTimer::Visibility::kShown);
+        EXPECT_EQ(rig.picking.PeriodMs(), s.wantPeriod);
+    }
+    EXPECT_EQ(rig.timer.starts, (std::vector<int>{fast, slow, fast, slow}));
+    // Starting picking again starts at the fast period.
+    rig.SetStarted(false);
+    rig.picking.Apply();
+    rig.SetStarted(true);
+    rig.picking.Apply();
+    EXPECT_EQ(rig.timer.starts.back(), fast);
+}
+
 TEST(CPickingTimerTest, MemoryGoesBackAtOnceWhenStoppedAndOnceAfterThreeHiddenSeconds) {
     // Each step: hide or show the window, or move the clock on and tick.
     enum class Step { kHide, kShow, kTick };

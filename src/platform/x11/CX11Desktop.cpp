@@ -126,9 +126,13 @@ DisplayMetrics CX11Desktop::Metrics() const {
 
 COLORREF CX11Desktop::PixelColor(Point pos) const {
     GrabPixel pixel = 0;
-    if (!HasScreen() || !VirtualScreen().Contains(pos) ||
-        !GrabInside({pos.x, pos.y, pos.x + 1, pos.y + 1}, &pixel, 1))
-        return kNoColor;
+    if (!HasScreen() || !VirtualScreen().Contains(pos)) return kNoColor;
+    // The live sample's pixel, read on the tracking connection: a reply on Qt's connection
+    // would wake Qt's event reader on every tick.
+    const Rect one{pos.x, pos.y, pos.x + 1, pos.y + 1};
+    const bool read = Reader().ReadsRootImages() ? Reader().GrabOnScreen(one, &pixel, 1)
+                                                 : GrabInside(one, &pixel, 1);
+    if (!read) return kNoColor;
     return MakeRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
                    static_cast<int>(pixel & 0xFF));
 }
@@ -144,7 +148,8 @@ bool CX11Desktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) 
 std::optional<LentPixels> CX11Desktop::GrabLent(const Rect& rect) const {
     if (!PrimaryScreen() || rect.IsEmpty() || Intersect(rect, VirtualScreen()) != rect)
         return std::nullopt;
-    return m_xcb.LendOnScreen(rect);
+    // The magnifier's source, every frame: on the tracking connection, as the pixel above.
+    return Reader().LendOnScreen(rect);
 }
 
 bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t stride) const {

@@ -72,7 +72,9 @@ private:
     CXcbDesktop m_xcb;
     // What changed on the screen since a watched area was last read.
     mutable x11::CX11Damage m_damage;
-    // The X server's desktop on the tracking connection (no grabs, no cursor pictures).
+    // The X server's desktop on the tracking connection: window questions, the pointer, the
+    // live pixel and the magnifier's lent source. Captures stay on Qt's connection, ordered
+    // after the program's own window changes (an overlay hidden before the copy).
     CXcbDesktop m_queries;
 };
 
