@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -105,6 +106,51 @@ TEST(X11DamageTest, QueriesOnTheTrackingConnectionAnswerAsQtsConnectionDoes) {
     EXPECT_EQ(d.WindowText(titled), "Tracked title");
     EXPECT_EQ(d.CursorPos(), qt.CursorPos());
     x.Destroy(titled);
+    x.Sync();
+}
+
+// The desktop keeps what it learnt of a window until that window changes: every answer below
+// is asked once before the change, so a kept answer that missed the change fails the case.
+TEST(X11DamageTest, KeptWindowFactsFollowEachChangeOfTheWindow) {
+    test::XTestClient x;
+    ASSERT_TRUE(x.Connected());
+    const xcb_window_t window = x.CreateWindow({100, 450, 300, 550}, 0x102030);
+    const xcb_window_t owner = x.CreateWindow({400, 450, 500, 550}, 0x405060);
+    x.SetUtf8Title(window, "First title");
+    x.SetClass(window, "first", "First");
+    x.SetWmState(window, 1);
+    x.SetWmState(owner, 1);
+    x.Sync();
+    CX11Desktop d;
+    d.ChangeCount({});
+    const auto ownerText = [&] { return std::to_string(d.Owner(window)); };
+    struct Case {
+        const char* what;
+        std::function<std::string()> ask;
+        std::function<void()> change;
+        std::string want;
+    };
+    const std::vector<Case> cases = {
+        {"title", [&] { return d.WindowText(window); },
+         [&] { x.SetUtf8Title(window, "Second title"); }, "Second title"},
+        {"class", [&] { return d.ClassName(window); }, [&] { x.SetClass(window, "second", "Second"); },
+         "Second"},
+        {"owner", ownerText, [&] { x.SetTransientFor(window, owner); }, std::to_string(owner)},
+        {"gone", [&] { return d.WindowText(window); }, [&] { x.Destroy(window); }, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string before = c.ask();
+        EXPECT_NE(before, c.want);
+        EXPECT_EQ(c.ask(), before);
+        c.change();
+        x.Sync();
+        std::string now;
+        for (int i = 0; i < kPolls && (now = c.ask()) != c.want; ++i)
+            std::this_thread::sleep_for(kSettle / 10);
+        EXPECT_EQ(now, c.want);
+    }
+    x.Destroy(owner);
     x.Sync();
 }
 

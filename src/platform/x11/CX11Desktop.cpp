@@ -157,4 +157,33 @@ bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t str
     return GrabThroughQt(inside, out, stride);
 }
 
+WindowId CX11Desktop::Ancestor(WindowId window, WindowAncestor kind) const {
+    const auto ask = [&] { return Reader().Ancestor(window, kind); };
+    if (!KeepsFacts() || kind == WindowAncestor::kParent) return ask();
+    return m_facts.Related(window,
+                           kind == WindowAncestor::kRoot ? CWindowFacts::Fact::kRoot
+                                                         : CWindowFacts::Fact::kRootOwner,
+                           ask);
+}
+
+WindowId CX11Desktop::Owner(WindowId window) const {
+    const auto ask = [&] { return Reader().Owner(window); };
+    return KeepsFacts() ? m_facts.Related(window, CWindowFacts::Fact::kOwner, ask) : ask();
+}
+
+std::string CX11Desktop::WindowText(WindowId window) const {
+    const auto ask = [&] { return Reader().WindowText(window); };
+    return KeepsFacts() ? m_facts.Text(window, ask) : ask();
+}
+
+std::string CX11Desktop::ClassName(WindowId window) const {
+    const auto ask = [&] { return Reader().ClassName(window); };
+    return KeepsFacts() ? m_facts.ClassName(window, ask) : ask();
+}
+
+Rect CX11Desktop::ClientRect(WindowId window) const {
+    const auto ask = [&] { return Reader().ClientRect(window); };
+    return KeepsFacts() ? m_facts.ClientRect(window, ask) : ask();
+}
+
 }  // namespace nl

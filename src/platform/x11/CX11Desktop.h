@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+#include "platform/CWindowFacts.h"
 #include "platform/IDesktop.h"
 #include "platform/xcb/CXcbDesktop.h"
 #include "platform/x11/x11_damage.h"
@@ -38,12 +39,10 @@ public:
     WindowId ChildFromPoint(WindowId parent, Point pos) const override {
         return Reader().ChildFromPoint(parent, pos);
     }
-    WindowId Ancestor(WindowId window, WindowAncestor kind) const override {
-        return Reader().Ancestor(window, kind);
-    }
-    WindowId Owner(WindowId window) const override { return Reader().Owner(window); }
-    std::string WindowText(WindowId window) const override { return Reader().WindowText(window); }
-    std::string ClassName(WindowId window) const override { return Reader().ClassName(window); }
+    WindowId Ancestor(WindowId window, WindowAncestor kind) const override;
+    WindowId Owner(WindowId window) const override;
+    std::string WindowText(WindowId window) const override;
+    std::string ClassName(WindowId window) const override;
     bool IsWindow(WindowId window) const override { return Reader().IsWindow(window); }
     bool IsWindowVisible(WindowId window) const override { return Reader().IsWindowVisible(window); }
     bool IsMinimized(WindowId window) const override { return Reader().IsMinimized(window); }
@@ -53,7 +52,7 @@ public:
         return m_xcb.SetStaysOnTop(window, onTop);
     }
     Rect WindowRect(WindowId window) const override { return Reader().WindowRect(window); }
-    Rect ClientRect(WindowId window) const override { return Reader().ClientRect(window); }
+    Rect ClientRect(WindowId window) const override;
     std::vector<WindowId> TopLevelWindows() const override { return Reader().TopLevelWindows(); }
     WindowId ForegroundWindow() const override { return Reader().ForegroundWindow(); }
     WindowId DesktopWindow() const override { return m_xcb.DesktopWindow(); }
@@ -72,10 +71,15 @@ private:
     CXcbDesktop m_xcb;
     // What changed on the screen since a watched area was last read.
     mutable x11::CX11Damage m_damage;
+    // Whether window facts are kept between questions: where window changes are tracked.
+    bool KeepsFacts() const { return m_damage.Queries().Connection() != nullptr; }
     // The X server's desktop on the tracking connection: window questions, the pointer, the
     // live pixel and the magnifier's lent source. Captures stay on Qt's connection, ordered
     // after the program's own window changes (an overlay hidden before the copy).
     CXcbDesktop m_queries;
+    // What the tracking connection answered about windows, until a window changes.
+    mutable CWindowFacts m_facts{[this] { return m_damage.ChangeCount({}); },
+                                 [this](WindowId w) { m_damage.Watch(static_cast<xcb_window_t>(w)); }};
 };
 
 }  // namespace nl

@@ -23,8 +23,9 @@ constexpr std::uint32_t kXFixesMajor = 2;
 constexpr std::uint32_t kXFixesMinor = 0;
 // The bit of an event's type that marks it as sent by a client.
 constexpr std::uint8_t kSentEventBit = 0x80;
-// The root's events that tell of window changes.
-constexpr std::uint32_t kRootEvents = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
+// The root's events that tell of window changes (its own size among them).
+constexpr std::uint32_t kRootEvents = XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                      XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
                                       XCB_EVENT_MASK_PROPERTY_CHANGE |
                                       XCB_EVENT_MASK_FOCUS_CHANGE;
 
@@ -125,6 +126,25 @@ void CX11Damage::ReadEvents() {
         std::free(event);
     }
     if (xcb_connection_has_error(c)) m_link.reset();  // the server went away: track nothing
+}
+
+void CX11Damage::Watch(xcb_window_t window) {
+    EnsureOpen();
+    if (!m_link || window == XCB_NONE || window == m_link->root || m_watched.contains(window))
+        return;
+    xcb_connection_t* c = m_link->connection;
+    if (m_watched.size() >= kMaxWatched) {
+        // Windows that are gone answer with an error event, which ReadEvents passes over.
+        constexpr std::uint32_t kNothing = 0;
+        for (const xcb_window_t w : m_watched) xcb_change_window_attributes(c, w, XCB_CW_EVENT_MASK, &kNothing);
+        m_watched.clear();
+    }
+    // Sent ahead of the questions that follow on this connection, so their answers already
+    // hold every change the events will report.
+    constexpr std::uint32_t kWindowEvents =
+        XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &kWindowEvents);
+    m_watched.insert(window);
 }
 
 void CX11Damage::EnsureOpen() {

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 
 #include "base/geometry.h"
 #include "platform/CScreenChanges.h"
@@ -34,6 +35,10 @@ public:
     // caller instead of being handed over by Qt's reading thread. Its Connection() is null
     // where changes cannot be tracked.
     const IXConnection& Queries() const { return m_queries; }
+    // Counts every later change of `window` (its properties, place, parent, its end) as a
+    // window change. At most kMaxWatched windows at once: one more starts the set over.
+    void Watch(xcb_window_t window);
+    static constexpr std::size_t kMaxWatched = 64;
 
 private:
     struct Link;
@@ -54,6 +59,7 @@ private:
     void ReadEvents();
 
     bool m_tried = false;
+    std::unordered_set<xcb_window_t> m_watched;
     std::unique_ptr<Link> m_link;
     CScreenChanges m_changes;
     QueryConnection m_queries{*this};
