@@ -92,9 +92,13 @@ ticks() {
 }
 # Starts counting the repaints of a process's visible windows; prints the counter's pid.
 count_repaints() {
-    local windows
-    windows=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | tr '\n' ' ')
-    [[ -n $windows ]] || return
+    local windows= try
+    # A search that meets a window going away comes back empty: ask again.
+    for ((try = 0; try < 5 && ${#windows} == 0; try++)); do
+        windows=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | tr '\n' ' ')
+        [[ -n $windows ]] || sleep 0.2
+    done
+    [[ -n $windows ]] || { echo "no window of process $1 found: its repaints are not counted" >&2; return; }
     # shellcheck disable=SC2086
     "$counter" $windows >"$work/repaints.$1" &
     echo $!
@@ -139,7 +143,7 @@ BEGIN {
     if (!haskmag) { print "KMag: not available, NerimLens measured alone"; exit }
     printf "%-10s %8.2f%% %8.3f%% %9d %13.3f %13.3f\n", "KMag", pct(k0, k1, moving), pct(k1, k2, rest), kr, per(k0, k1, moves), per(k0, k1, kr)
     if (k1 > k0) printf "ratio NerimLens/KMag moving: %.2f\n", (n1 - n0) / (k1 - k0)
-    if (per(k0, k1, kr) > 0) printf "ratio NerimLens/KMag per repaint: %.2f (goal at most 0.5)\n", per(n0, n1, nr) / per(k0, k1, kr)
+    if (per(k0, k1, kr) > 0 && nr > 0) printf "ratio NerimLens/KMag per repaint: %.2f (goal at most 0.5)\n", per(n0, n1, nr) / per(k0, k1, kr)
     if (k2 > k1) printf "ratio NerimLens/KMag at rest: %.2f\n", (n2 - n1) / (k2 - k1)
     print "goal at rest: at most 0.30% of a core"
 }'
