@@ -37,17 +37,27 @@ Rect CWindowFacts::ClientRect(WindowId window, const std::function<Rect()>& ask)
     return Kept(Of(window).client, ask);
 }
 
-WindowId CWindowFacts::Related(WindowId window, Fact fact, const std::function<WindowId()>& ask) {
-    const auto slotOf = [fact](Facts& facts) -> std::optional<WindowId>& {
-        return fact == Fact::kOwner ? facts.owner : fact == Fact::kRootOwner ? facts.rootOwner : facts.root;
-    };
-    if (const std::optional<WindowId> kept = slotOf(Of(window))) return *kept;
+std::optional<WindowId>& CWindowFacts::Slot(Facts& facts, Relation relation) {
+    switch (relation) {
+        case Relation::kOwner:
+            return facts.owner;
+        case Relation::kRootOwner:
+            return facts.rootOwner;
+        case Relation::kRoot:
+            break;
+    }
+    return facts.root;
+}
+
+WindowId CWindowFacts::Related(WindowId window, Relation relation,
+                               const std::function<WindowId()>& ask) {
+    if (const std::optional<WindowId> kept = Slot(Of(window), relation)) return *kept;
     const std::optional<std::uint64_t> asked = m_count;
     const WindowId related = ask();
     // The answer depends on the named window too (its WM_STATE, its own owner): hear of its
     // changes before keeping the answer. Where anything changed meanwhile it is not kept.
     if (related != kNoWindow && related != window) Of(related);
-    if (m_count == asked && m_facts.contains(window)) slotOf(m_facts[window]) = related;
+    if (m_count == asked && m_facts.contains(window)) Slot(m_facts[window], relation) = related;
     return related;
 }
 

@@ -22,7 +22,9 @@ public:
     // At most this many windows are kept; one more starts over.
     static constexpr std::size_t kMaxWindows = 64;
 
-    enum class Fact { kText, kClassName, kClientRect, kOwner, kRootOwner, kRoot };
+    // The windows a window is related to: its owner, and its top-level window with or
+    // without following owners (IDesktop::Owner and Ancestor).
+    enum class Relation { kOwner, kRootOwner, kRoot };
 
     // `windowsCount`: the windows' change count now. `watch`: asks to hear of a window's changes.
     CWindowFacts(std::function<std::uint64_t()> windowsCount, std::function<void(WindowId)> watch);
@@ -30,8 +32,9 @@ public:
     std::string Text(WindowId window, const std::function<std::string()>& ask);
     std::string ClassName(WindowId window, const std::function<std::string()>& ask);
     Rect ClientRect(WindowId window, const std::function<Rect()>& ask);
-    // An ancestor or owner: the window the answer names is watched too.
-    WindowId Related(WindowId window, Fact fact, const std::function<WindowId()>& ask);
+    // The window the answer names is watched too, after the answer: a change of it in that
+    // instant goes unseen until the next window change.
+    WindowId Related(WindowId window, Relation relation, const std::function<WindowId()>& ask);
 
 private:
     struct Facts {
@@ -46,6 +49,7 @@ private:
     Facts& Of(WindowId window);
     template <class T>
     T Kept(std::optional<T>& slot, const std::function<T()>& ask);
+    static std::optional<WindowId>& Slot(Facts& facts, Relation relation);
 
     std::function<std::uint64_t()> m_windowsCount;
     std::function<void(WindowId)> m_watch;

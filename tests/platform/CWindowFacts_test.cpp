@@ -77,7 +77,7 @@ TEST(CWindowFactsTest, RelatedWindowsAreWatchedAndKeptOnlyWhenNothingChangedMean
         SCOPED_TRACE(c.name);
         FactsRig rig;
         for (int i = 0; i < 2; ++i) {
-            const WindowId got = rig.facts.Related(3, CWindowFacts::Fact::kRootOwner, [&] {
+            const WindowId got = rig.facts.Related(3, CWindowFacts::Relation::kRootOwner, [&] {
                 ++rig.asks;
                 if (c.changeWhileAsking && rig.asks == 1) ++rig.count;
                 return c.answer;
@@ -87,7 +87,7 @@ TEST(CWindowFactsTest, RelatedWindowsAreWatchedAndKeptOnlyWhenNothingChangedMean
         EXPECT_EQ(rig.asks, c.wantAsks);
         EXPECT_EQ(rig.watched, c.wantWatched);
         // The other relations of the window are facts of their own.
-        rig.facts.Related(3, CWindowFacts::Fact::kOwner, [&] {
+        rig.facts.Related(3, CWindowFacts::Relation::kOwner, [&] {
             ++rig.asks;
             return kNoWindow;
         });

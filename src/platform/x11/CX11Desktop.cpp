@@ -161,14 +161,14 @@ WindowId CX11Desktop::Ancestor(WindowId window, WindowAncestor kind) const {
     const auto ask = [&] { return Reader().Ancestor(window, kind); };
     if (!KeepsFacts() || kind == WindowAncestor::kParent) return ask();
     return m_facts.Related(window,
-                           kind == WindowAncestor::kRoot ? CWindowFacts::Fact::kRoot
-                                                         : CWindowFacts::Fact::kRootOwner,
+                           kind == WindowAncestor::kRoot ? CWindowFacts::Relation::kRoot
+                                                         : CWindowFacts::Relation::kRootOwner,
                            ask);
 }
 
 WindowId CX11Desktop::Owner(WindowId window) const {
     const auto ask = [&] { return Reader().Owner(window); };
-    return KeepsFacts() ? m_facts.Related(window, CWindowFacts::Fact::kOwner, ask) : ask();
+    return KeepsFacts() ? m_facts.Related(window, CWindowFacts::Relation::kOwner, ask) : ask();
 }
 
 std::string CX11Desktop::WindowText(WindowId window) const {
