@@ -38,6 +38,8 @@ struct LentPixels {
     std::size_t stride = 0;
 };
 
+class IServerZoom;
+
 // The screen, the mouse cursor and the windows of the desktop. All positions are in
 // virtual-screen device pixels.
 class IDesktop {
@@ -129,6 +131,11 @@ public:
     // Back to live pixels (nothing where the screen is not frozen).
     virtual void Thaw() {}
     virtual bool IsFrozen() const { return false; }
+
+    // Where the display server can draw enlarged screen pixels into the program's windows
+    // itself (IServerZoom), the drawer; null elsewhere. It shows live pixels: not for a
+    // frozen screen.
+    virtual IServerZoom* ServerZoom() const { return nullptr; }
 
 private:
     mutable std::uint64_t m_untracked = 0;

@@ -460,7 +460,9 @@ TEST(CRulerTest, PopupMenuShowsTheStates) {
     rig.Open();
     rig.ruler->Execute(cmd::kRulerBase2);
     // Each submenu updates its items as it opens; here all at once.
-    rig.ruler->Binder()->UpdateActions();
+    rig.ruler->Binder()->UpdateMenu(rig.ruler->PopupMenu());
+    for (QMenu* submenu : rig.ruler->PopupMenu()->findChildren<QMenu*>())
+        rig.ruler->Binder()->UpdateMenu(submenu);
     // The menu's own items (the key actions of the window carry the same ids).
     const auto state = [&](int id) {
         for (QAction* a : rig.ruler->PopupMenu()->findChildren<QAction*>())

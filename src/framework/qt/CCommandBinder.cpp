@@ -234,8 +234,15 @@ void CCommandBinder::UpdateActions() {
     if (!m_callbacks.update) return;
     Prune();
     for (const QPointer<QAction>& action : m_actions) {
-        if (action) ApplyState(action, m_callbacks.update(CommandOf(action)));
+        if (action && !OnlyInMenus(*action)) ApplyState(action, m_callbacks.update(CommandOf(action)));
     }
+}
+
+bool CCommandBinder::OnlyInMenus(const QAction& action) {
+    const QObjectList users = action.associatedObjects();
+    return !users.isEmpty() && std::all_of(users.begin(), users.end(), [](const QObject* user) {
+        return qobject_cast<const QMenu*>(user) != nullptr;
+    });
 }
 
 void CCommandBinder::UpdateMenu(QMenu* menu) {

@@ -53,8 +53,12 @@ public:
     // the window's own table takes them before any other window's shortcuts.
     void AddShortcuts(QWidget* window, int tableId, const std::function<bool(int id)>& skip);
 
-    // Runs the update handlers of every bound action.
+    // Runs the update handlers of every bound action shown outside a menu (a toolbar's); the
+    // menus run their items' handlers as they open (UpdateMenu), and keys ask the handler
+    // before they run a command.
     void UpdateActions();
+    // Whether every place `action` is shown in is a menu.
+    static bool OnlyInMenus(const QAction& action);
     // Runs the update handlers of the actions of `menu` (before it opens).
     void UpdateMenu(QMenu* menu);
 

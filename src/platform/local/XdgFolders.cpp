@@ -77,11 +77,16 @@ std::string XdgFolders::Autostart() const {
 }
 
 std::string XdgFolders::ExecutablePath() const {
-    std::string buffer(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return {};
-    buffer.resize(static_cast<std::size_t>(n));
-    return buffer;
+    // Read once: the program's file stays the same for the process's life (a file replaced
+    // on disk would read back with " (deleted)" after it), and menus ask for it at idle time.
+    static const std::string path = [] {
+        std::string buffer(4096, '\0');
+        const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return std::string();
+        buffer.resize(static_cast<std::size_t>(n));
+        return buffer;
+    }();
+    return path;
 }
 
 }  // namespace nl

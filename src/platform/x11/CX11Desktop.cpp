@@ -157,6 +157,21 @@ bool CX11Desktop::GrabInside(const Rect& inside, GrabPixel* out, std::size_t str
     return GrabThroughQt(inside, out, stride);
 }
 
+WindowId CX11Desktop::WindowFromPoint(Point pos) const {
+    if (!KeepsFacts()) return Reader().WindowFromPoint(pos);
+    // Child windows inside other programs' windows announce no change here: keep the answer
+    // only briefly.
+    constexpr auto kKeepFor = std::chrono::milliseconds(250);
+    const std::uint64_t windows = m_damage.ChangeCount({});
+    const auto now = std::chrono::steady_clock::now();
+    if (m_lastLookup && m_lastLookup->point == pos && m_lastLookup->windows == windows &&
+        now - m_lastLookup->at < kKeepFor)
+        return m_lastLookup->window;
+    const WindowId window = Reader().WindowFromPoint(pos);
+    m_lastLookup = PointLookup{pos, windows, now, window};
+    return window;
+}
+
 WindowId CX11Desktop::Ancestor(WindowId window, WindowAncestor kind) const {
     const auto ask = [&] { return Reader().Ancestor(window, kind); };
     if (!KeepsFacts() || kind == WindowAncestor::kParent) return ask();
@@ -184,6 +199,12 @@ std::string CX11Desktop::ClassName(WindowId window) const {
 Rect CX11Desktop::ClientRect(WindowId window) const {
     const auto ask = [&] { return Reader().ClientRect(window); };
     return KeepsFacts() ? m_facts.ClientRect(window, ask) : ask();
+}
+
+IServerZoom* CX11Desktop::ServerZoom() const {
+    if (!KeepsFacts() || qEnvironmentVariableIntValue("NL_NO_SERVER_ZOOM") == 1) return nullptr;
+    if (!m_renderZoom) m_renderZoom = std::make_unique<CRenderZoom>(m_damage.Queries());
+    return m_renderZoom->Available() ? m_renderZoom.get() : nullptr;
 }
 
 }  // namespace nl

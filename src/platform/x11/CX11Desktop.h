@@ -1,9 +1,12 @@
 #pragma once
+#include <chrono>
+#include <memory>
 #include <optional>
 
 #include "platform/CWindowFacts.h"
 #include "platform/IDesktop.h"
 #include "platform/xcb/CXcbDesktop.h"
+#include "platform/x11/CRenderZoom.h"
 #include "platform/x11/x11_damage.h"
 
 namespace nl {
@@ -35,7 +38,7 @@ public:
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
     std::optional<LentPixels> GrabLent(const Rect& rect) const override;
     std::uint64_t ChangeCount(const Rect& area) const override { return m_damage.ChangeCount(area); }
-    WindowId WindowFromPoint(Point pos) const override { return Reader().WindowFromPoint(pos); }
+    WindowId WindowFromPoint(Point pos) const override;
     WindowId ChildFromPoint(WindowId parent, Point pos) const override {
         return Reader().ChildFromPoint(parent, pos);
     }
@@ -56,6 +59,9 @@ public:
     std::vector<WindowId> TopLevelWindows() const override { return Reader().TopLevelWindows(); }
     WindowId ForegroundWindow() const override { return Reader().ForegroundWindow(); }
     WindowId DesktopWindow() const override { return m_xcb.DesktopWindow(); }
+    // RENDER on the tracking connection, where the server has it (NL_NO_SERVER_ZOOM=1 turns
+    // it off, and the widgets grab and scale the frames themselves).
+    IServerZoom* ServerZoom() const override;
 
 private:
     // The desktop that answers questions about the pointer and the windows: the tracking
@@ -77,6 +83,16 @@ private:
     // live pixel and the magnifier's lent source. Captures stay on Qt's connection, ordered
     // after the program's own window changes (an overlay hidden before the copy).
     CXcbDesktop m_queries;
+    mutable std::unique_ptr<CRenderZoom> m_renderZoom;
+    // The last window found under a point: the live sample and the keyboard helpers ask for
+    // the same point one after the other. Kept a moment, while no window changes.
+    struct PointLookup {
+        Point point;
+        std::uint64_t windows = 0;
+        std::chrono::steady_clock::time_point at;
+        WindowId window = kNoWindow;
+    };
+    mutable std::optional<PointLookup> m_lastLookup;
     // What the tracking connection answered about windows, until a window changes.
     mutable CWindowFacts m_facts{[this] { return m_damage.ChangeCount({}); },
                                  [this](WindowId w) { m_damage.Watch(static_cast<xcb_window_t>(w)); }};

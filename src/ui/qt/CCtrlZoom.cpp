@@ -2,12 +2,14 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <cstring>
 #include <utility>
 
 #include "ui/zoom_geometry.h"
 #include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
+#include "platform/IServerZoom.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_image.h"
 
@@ -43,7 +45,35 @@ void CopyLent(const LentPixels& lent, QImage& image) {
     }
 }
 
+// Server frames refused in a row before the widget draws every frame itself.
+constexpr int kMaxServerFailures = 3;
+
+Rect Offset(const Rect& r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
 }  // namespace
+
+// A native window over the control's image area that only the display server draws into:
+// Qt paints nothing there, and an exposure asks the control for the frame again.
+class CCtrlZoom::Surface final : public QWidget {
+public:
+    explicit Surface(CCtrlZoom& owner) : QWidget(&owner), m_owner(owner) {
+        setAttribute(Qt::WA_DontCreateNativeAncestors);
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_PaintOnScreen);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent*) override { m_owner.ServerFrame(true); }
+
+private:
+    CCtrlZoom& m_owner;
+};
 
 CCtrlZoom::CCtrlZoom(IDesktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop) {
     // Every pixel is painted each frame.
@@ -111,8 +141,67 @@ bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
     return RenderKey(painter, KeyFor(dest, ratio, mark), ratio);
 }
 
+bool CCtrlZoom::ServerDrawn() const {
+    return m_surface != nullptr && m_surface->isVisible();
+}
+
+bool CCtrlZoom::UseServer() {
+    const bool use = isEnabled() && m_serverFailures < kMaxServerFailures &&
+                     m_desktop.ServerZoom() != nullptr && !m_desktop.IsFrozen();
+    if (use && !m_surface) m_surface = new Surface(*this);
+    if (m_surface) {
+        m_surface->setGeometry(ImageRect());
+        m_surface->setVisible(use);
+    }
+    return use;
+}
+
+void CCtrlZoom::ServerFrame(bool force) {
+    IServerZoom* server = m_desktop.ServerZoom();
+    if (!server || !m_surface) return;
+    const FrameKey key =
+        KeyFor(ImageRect(), devicePixelRatioF(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
+    const ZoomLayout layout = ComputeZoomLayout(key.target, key.centre, key.zoom, key.screen);
+    m_source = layout.clipped;
+    if (!layout.drawn) return;
+    // A frame of a new geometry is sent without asking for the area's changes (which would
+    // wait for the server); its first still refresh learns them and sends it once more.
+    Watched now{layout.clipped, std::nullopt};
+    if (!force && m_shown == key) {
+        now.changes = m_desktop.ChangeCount(layout.clipped);
+        if (m_watched == now) return;
+    }
+    // The native window's origin is the image area's corner.
+    const int dx = -key.target.left;
+    const int dy = -key.target.top;
+    IServerZoom::Frame frame;
+    frame.window = static_cast<WindowId>(m_surface->winId());
+    frame.source = layout.clipped;
+    frame.dest = Offset(layout.dest, dx, dy);
+    for (const Rect& band : layout.outside) frame.fill.push_back(Offset(band, dx, dy));
+    frame.fillColor = kDesktopColor & 0xFFFFFFu;
+    if (key.mark == CursorMark::kShown)
+        frame.invert = Offset(CentreBlock(key.target, key.zoom), dx, dy);
+    if (!server->Draw(frame)) {
+        // Drawn by the widget this time; after a few refusals always.
+        ++m_serverFailures;
+        m_shown.reset();
+        m_surface->hide();
+        update();
+        return;
+    }
+    m_serverFailures = 0;
+    m_shown = key;
+    m_watched = now;
+    ++m_framesPainted;
+}
+
 void CCtrlZoom::Refresh() {
     if (!isVisible() || !isEnabled()) return;
+    if (UseServer()) {
+        ServerFrame(false);
+        return;
+    }
     const FrameKey key =
         KeyFor(ImageRect(), devicePixelRatioF(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
     if (!m_shown || *m_shown != key) {
@@ -175,6 +264,7 @@ void CCtrlZoom::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::Dark));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    if (UseServer()) return;  // the native window shows the frames
     const bool grabbedAhead = std::exchange(m_grabbedAhead, false);
     const std::optional<FrameKey> previous = std::exchange(m_shown, std::nullopt);
     if (!isEnabled()) {
@@ -193,6 +283,11 @@ void CCtrlZoom::paintEvent(QPaintEvent*) {
     }
     m_shown = key;
     ++m_framesPainted;
+}
+
+void CCtrlZoom::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_surface) m_surface->setGeometry(ImageRect());
 }
 
 void CCtrlZoom::changeEvent(QEvent* event) {

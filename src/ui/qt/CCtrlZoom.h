@@ -66,9 +66,14 @@ public:
     // refused it.
     bool CopyToClipboard(IClipboard& clipboard, bool stretch);
 
+    // Whether the display server draws the frames (IDesktop::ServerZoom) into a native
+    // window of the control's own over the image area.
+    bool ServerDrawn() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // What decides a frame besides the desktop's pixels.
@@ -86,6 +91,13 @@ private:
     void Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& layout, qreal ratio);
     // Grabs and draws a frame; false when nothing of it is on the desktop or readable.
     bool RenderKey(QPainter& painter, const FrameKey& key, qreal ratio);
+    // Whether frames go to the display server now: it can draw them, the desktop is live and
+    // the control enabled. Shows or hides the native window accordingly.
+    bool UseServer();
+    // Sends the frame to the display server when it differs from the one shown, or always
+    // with `force` (the native window was exposed). A failed frame is drawn by the widget.
+    void ServerFrame(bool force);
+    class Surface;
 
     IDesktop& m_desktop;
     Point m_centre;
@@ -111,6 +123,10 @@ private:
     };
     Watched m_watched;
     int m_framesPainted = 0;
+    // The native window the display server draws into, made on first use.
+    Surface* m_surface = nullptr;
+    // Frames the server refused in a row; after a few the widget draws them for good.
+    int m_serverFailures = 0;
 };
 
 }  // namespace nl
