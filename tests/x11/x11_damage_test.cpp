@@ -105,6 +105,15 @@ TEST(X11DamageTest, QueriesOnTheTrackingConnectionAnswerAsQtsConnectionDoes) {
     }
     EXPECT_EQ(d.WindowText(titled), "Tracked title");
     EXPECT_EQ(d.CursorPos(), qt.CursorPos());
+    // Right after the pointer is asked, the lookup at its point starts from the root's child
+    // the pointer answer named: the same windows.
+    for (const Point& p : points) {
+        SCOPED_TRACE(testing::Message() << "pointer at " << p.x << "," << p.y);
+        d.SetCursorPos(p);
+        const Point at = d.CursorPos();
+        ASSERT_EQ(at, p);
+        EXPECT_EQ(d.WindowFromPoint(at), qt.WindowFromPoint(at));
+    }
     x.Destroy(titled);
     x.Sync();
 }

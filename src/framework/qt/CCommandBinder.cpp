@@ -10,7 +10,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
-#include <algorithm>
 
 #include "platform/qt/qt_convert.h"
 #include "base/StringTable.h"
@@ -110,11 +109,11 @@ QAction* CCommandBinder::MakeCommandAction(QObject* parent, int id, const std::s
 
 void CCommandBinder::Bind(QAction* action) {
     Prune();
-    m_actions.emplace_back(action);
+    m_actions.push_back({action, CommandOf(action), qobject_cast<QMenu*>(action->parent()) != nullptr});
 }
 
 void CCommandBinder::Prune() {
-    std::erase_if(m_actions, [](const QPointer<QAction>& a) { return a.isNull(); });
+    std::erase_if(m_actions, [](const Bound& bound) { return bound.action.isNull(); });
 }
 
 void CCommandBinder::AddItems(QMenu* menu, const std::vector<MenuItem>& items) {
@@ -233,16 +232,9 @@ void CCommandBinder::AddShortcuts(QWidget* window, int tableId,
 void CCommandBinder::UpdateActions() {
     if (!m_callbacks.update) return;
     Prune();
-    for (const QPointer<QAction>& action : m_actions) {
-        if (action && !OnlyInMenus(*action)) ApplyState(action, m_callbacks.update(CommandOf(action)));
+    for (const Bound& bound : m_actions) {
+        if (bound.action && !bound.menuItem) ApplyState(bound.action, m_callbacks.update(bound.id));
     }
-}
-
-bool CCommandBinder::OnlyInMenus(const QAction& action) {
-    const QObjectList users = action.associatedObjects();
-    return !users.isEmpty() && std::all_of(users.begin(), users.end(), [](const QObject* user) {
-        return qobject_cast<const QMenu*>(user) != nullptr;
-    });
 }
 
 void CCommandBinder::UpdateMenu(QMenu* menu) {
@@ -254,8 +246,8 @@ void CCommandBinder::UpdateMenu(QMenu* menu) {
 
 QList<QAction*> CCommandBinder::ActionsFor(int id) const {
     QList<QAction*> result;
-    for (const QPointer<QAction>& action : m_actions) {
-        if (action && CommandOf(action) == id) result.push_back(action);
+    for (const Bound& bound : m_actions) {
+        if (bound.action && bound.id == id) result.push_back(bound.action);
     }
     return result;
 }

@@ -57,8 +57,6 @@ public:
     // menus run their items' handlers as they open (UpdateMenu), and keys ask the handler
     // before they run a command.
     void UpdateActions();
-    // Whether every place `action` is shown in is a menu.
-    static bool OnlyInMenus(const QAction& action);
     // Runs the update handlers of the actions of `menu` (before it opens).
     void UpdateMenu(QMenu* menu);
 
@@ -99,7 +97,14 @@ private:
     class KeyPressFilter;
 
     Callbacks m_callbacks;
-    std::vector<QPointer<QAction>> m_actions;
+    // Every bound action with its command, and whether it is a menu's item (updated as the
+    // menu opens) rather than a toolbar's.
+    struct Bound {
+        QPointer<QAction> action;
+        int id = 0;
+        bool menuItem = false;
+    };
+    std::vector<Bound> m_actions;
     std::vector<KeyTable> m_keyTables;
     std::optional<ClaimedKey> m_claimed;
     KeyPressFilter* m_pressFilter = nullptr;

@@ -121,7 +121,10 @@ Point CXcbDesktop::CursorPos() const {
     if (!c || root == XCB_NONE) return {};
     XcbPtr<xcb_query_pointer_reply_t> reply(
         xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr));
-    return reply ? Point{reply->root_x, reply->root_y} : Point{};
+    if (!reply) return {};
+    const Point pos{reply->root_x, reply->root_y};
+    m_pointer = PointerAnswer{pos, reply->child, std::chrono::steady_clock::now()};
+    return pos;
 }
 
 void CXcbDesktop::SetCursorPos(Point pos) {
@@ -222,8 +225,15 @@ WindowId CXcbDesktop::WindowFromPoint(Point pos) const {
     xcb_connection_t* c = m_connection.Connection();
     const xcb_window_t root = m_connection.Root();
     if (!c || root == XCB_NONE) return kNoWindow;
-    // The chain of mapped windows holding the point, from the root down to the deepest.
+    // The chain of mapped windows holding the point, from the root down to the deepest. A
+    // pointer answer for this point a moment ago already named the root's child there.
+    constexpr auto kPointerFresh = std::chrono::milliseconds(20);
     std::vector<xcb_window_t> chain{root};
+    if (m_pointer && m_pointer->pos == pos &&
+        std::chrono::steady_clock::now() - m_pointer->at < kPointerFresh) {
+        if (m_pointer->child == XCB_NONE) return root;
+        chain.push_back(m_pointer->child);
+    }
     for (int depth = 0; depth < kMaxTreeDepth; ++depth) {
         XcbPtr<xcb_translate_coordinates_reply_t> r(xcb_translate_coordinates_reply(
             c,

@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+#include <optional>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -68,6 +70,14 @@ private:
     GrabMethod m_grabMethod;
     // Reused (with its shared segment) by every grab on the same server connection.
     mutable std::unique_ptr<CXcbScreenGrabber> m_grabber;
+    // The last pointer answer: the root's child under the pointer comes with it, the first
+    // step of a window lookup at the same point right after.
+    struct PointerAnswer {
+        Point pos;
+        xcb_window_t child = XCB_NONE;
+        std::chrono::steady_clock::time_point at;
+    };
+    mutable std::optional<PointerAnswer> m_pointer;
 };
 
 // Grabs `rect` of a virtual screen `screen` into `pixels` (rows `stride` pixels apart): the
