@@ -70,8 +70,9 @@ void CMainFrame::RegisterHotKeysAndTray() {
     const bool hiddenStart = listAlways && !m_context.prefs.WinState(kWinStateMainFrame).IsOpen();
     if (list.showBalloon || hiddenStart) {
         m_balloonText = ToQt(LoadString(kIdsApplicationStarted) + list.text).left(kBalloonTextMax);
-        const QString title =
-            ToQt(std::string(kProductName) + " " + kProductVersionText).left(kBalloonTitleMax);
+        const QString title = (QString::fromUtf8(kProductName) + QLatin1Char(' ') +
+                               QString::fromUtf8(kProductVersionText))
+                                  .left(kBalloonTitleMax);
         m_tray->SetPendingBalloon(title, m_balloonText);
     }
     m_tray->Add();

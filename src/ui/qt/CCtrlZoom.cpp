@@ -141,10 +141,6 @@ bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
     return RenderKey(painter, KeyFor(dest, ratio, mark), ratio);
 }
 
-bool CCtrlZoom::ServerDrawn() const {
-    return m_surface != nullptr && m_surface->isVisible();
-}
-
 bool CCtrlZoom::UseServer() {
     const bool use = isEnabled() && m_serverFailures < kMaxServerFailures &&
                      m_desktop.ServerZoom() != nullptr && !m_desktop.IsFrozen();

@@ -23,7 +23,9 @@ class IDesktop;
 // the desktop pixels under it changed, and grabs only when the desktop's change count for
 // the frame's area moved on: a still desktop that tracks changes costs no grab at all. Parts
 // of the control past the desktop's edge show the desktop colour; a disabled control shows a
-// plain button face.
+// plain button face. Where the display server can enlarge the live screen itself
+// (IDesktop::ServerZoom, X11's RENDER), the frames go to it instead, into a native window of
+// the control's own over the image area: the program then reads and scales no pixels.
 class CCtrlZoom : public QWidget {
 public:
     // The colour shown past the desktop's edge (the classic desktop background).
@@ -65,10 +67,6 @@ public:
     // Puts CopyImage on `clipboard`; false when there was nothing to put or the clipboard
     // refused it.
     bool CopyToClipboard(IClipboard& clipboard, bool stretch);
-
-    // Whether the display server draws the frames (IDesktop::ServerZoom) into a native
-    // window of the control's own over the image area.
-    bool ServerDrawn() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
