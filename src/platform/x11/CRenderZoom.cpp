@@ -65,6 +65,7 @@ void CRenderZoom::Release() {
         xcb_flush(m_c);
     }
     m_targets.clear();
+    m_formats.clear();
     m_root = XCB_NONE;
     m_c = nullptr;
 }
@@ -72,8 +73,10 @@ void CRenderZoom::Release() {
 bool CRenderZoom::Available() {
     xcb_connection_t* c = m_connection.Connection();
     if (m_available && c == m_c) return *m_available;
+    // A new connection (or the first): everything made on the old one is gone with it.
     Release();
-    m_available = c != nullptr && (m_c = c, Open());
+    m_c = c;
+    m_available = c != nullptr && Open();
     return *m_available;
 }
 
