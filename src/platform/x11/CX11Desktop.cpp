@@ -52,7 +52,9 @@ bool GrabThroughQt(const Rect& inside, GrabPixel* out, std::size_t stride) {
 }  // namespace
 
 CX11Desktop::CX11Desktop(GrabMethod method)
-    : m_xcb(x11::QtXConnection(), method), m_queries(m_damage.Queries(), method) {}
+    : m_xcb(x11::QtXConnection(), method),
+      m_queries(m_damage.Queries(), method),
+      m_serverZoomOff(qEnvironmentVariableIntValue("NL_NO_SERVER_ZOOM") == 1) {}
 
 CX11Desktop::~CX11Desktop() = default;
 
@@ -202,7 +204,7 @@ Rect CX11Desktop::ClientRect(WindowId window) const {
 }
 
 IServerZoom* CX11Desktop::ServerZoom() const {
-    if (!KeepsFacts() || qEnvironmentVariableIntValue("NL_NO_SERVER_ZOOM") == 1) return nullptr;
+    if (m_serverZoomOff || !KeepsFacts()) return nullptr;
     if (!m_renderZoom) m_renderZoom = std::make_unique<CRenderZoom>(m_damage.Queries());
     return m_renderZoom->Available() ? m_renderZoom.get() : nullptr;
 }

@@ -84,6 +84,8 @@ private:
     // after the program's own window changes (an overlay hidden before the copy).
     CXcbDesktop m_queries;
     mutable std::unique_ptr<CRenderZoom> m_renderZoom;
+    // NL_NO_SERVER_ZOOM=1, read once: the zoom asks for the drawer at every tick.
+    const bool m_serverZoomOff;
     // The last window found under a point: the live sample and the keyboard helpers ask for
     // the same point one after the other. Kept a moment, while no window changes.
     struct PointLookup {
