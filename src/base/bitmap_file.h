@@ -4,6 +4,8 @@
 #include <span>
 #include <vector>
 
+#include "base/shared_pixels.h"
+
 namespace nl {
 
 // An image of 0xFFRRGGBB pixels (blue in the low byte, the top byte always 0xFF), row by
@@ -11,7 +13,7 @@ namespace nl {
 struct BitmapImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels;
+    PixelVector pixels;
 
     bool IsEmpty() const { return width <= 0 || height <= 0; }
     friend bool operator==(const BitmapImage&, const BitmapImage&) = default;

@@ -74,7 +74,7 @@ std::uint32_t CopyScreenRegion(const IDesktop& desktop, const CRegion& screenReg
         out = std::move(image);
         return kErrorSuccess;
     }
-    std::vector<GrabPixel> screen(count);
+    PixelVector screen(count);
     if (!desktop.Grab(box, screen.data(), width)) return kErrorAccessDenied;
     image.pixels.assign(count, ToPixel(fill));
     for (const RegionSpan& s : mask.Spans()) {

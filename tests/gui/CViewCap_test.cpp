@@ -40,7 +40,7 @@ struct CapRig : FrameRig {
     CViewTBCap* Toolbar() const { return dynamic_cast<CViewTBCap*>(frame->ToolbarView()); }
     void SetImage(int width, int height) {
         capturedImage.Set({width, height,
-                           std::vector<std::uint32_t>(static_cast<std::size_t>(width * height))});
+                           nl::PixelVector(static_cast<std::size_t>(width * height))});
     }
     bool Enabled(int id) { return frame->UpdateCommand(id).Enabled(); }
 };

@@ -21,7 +21,7 @@ namespace {
 constexpr std::uint32_t kOpaqueTeal = 0xFF008080;
 
 TEST(ExportImageTest, TheExtensionChoosesTheFormat) {
-    const BitmapImage image{4, 3, std::vector<std::uint32_t>(12, kOpaqueTeal)};
+    const BitmapImage image{4, 3, PixelVector(12, kOpaqueTeal)};
     QTemporaryDir dir;
     LocalFileSystem files;
     const std::string readOnly = dir.filePath(QStringLiteral("kept.png")).toStdString();
@@ -75,7 +75,7 @@ TEST(ExportImageTest, TheExtensionChoosesTheFormat) {
 TEST(ExportImageTest, CancelWritesNothingAndSaysNothing) {
     FakeDialogs dialogs;
     LocalFileSystem files;
-    ExportImageDialog({2, 2, std::vector<std::uint32_t>(4, kOpaqueTeal)}, dialogs, files);
+    ExportImageDialog({2, 2, PixelVector(4, kOpaqueTeal)}, dialogs, files);
     EXPECT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_TRUE(dialogs.Messages().empty());
 }

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "XTestClient.h"
+#include "base/shared_pixels.h"
 #include "platform/x11/CX11Desktop.h"
+#include "platform/xcb/CXcbDirectGrab.h"
 #include "platform/xcb/CXcbDesktop.h"
 #include "platform/xcb/x11_cursor.h"
 #include "platform/xcb/xcb_support.h"
@@ -118,6 +122,64 @@ TEST_P(X11GrabTest, TheToolkitFreeDesktopGrabsTheSamePixels) {
         EXPECT_EQ(own.PixelColor(p), program.PixelColor(p)) << p.x << "," << p.y;
     EXPECT_EQ(own.PixelColor({70000, 5}), kNoColor);
     EXPECT_EQ(own.CurrentGrabMethod(), GetParam());
+}
+
+// Where the buffer is a large PixelVector the server writes the grab itself: the same
+// opaque pixels as a copy out of the segment, into the buffer's start or anywhere inside it,
+// fresh at every grab, and into a new buffer after the old one was freed.
+TEST_P(X11GrabTest, TheServerWritesStraightIntoSharedBuffers) {
+    ASSERT_TRUE(x11::OpenOwnConnection());
+    const x11::IXConnection& own = x11::OwnConnection();
+    CX11Desktop program(GetParam());
+    const Rect screen = program.VirtualScreen();
+    const auto count = [](const Rect& r) {
+        return static_cast<std::size_t>(r.Width()) * static_cast<std::size_t>(r.Height());
+    };
+    std::vector<GrabPixel> copied(count(screen));
+    ASSERT_TRUE(program.Grab(screen, copied.data(), static_cast<std::size_t>(screen.Width())));
+    const Rect quarters = kQuarters;
+    const Rect areas[] = {screen, quarters, {0, 0, 1, 1}, screen};
+    const std::size_t offsets[] = {0, 1000, 7, 0};
+    CXcbDirectGrab direct(own.Connection(), own.Root());
+    for (std::size_t i = 0; i < std::size(areas); ++i) {
+        const Rect& area = areas[i];
+        SCOPED_TRACE(testing::Message() << area.Width() << "x" << area.Height() << " at offset "
+                                        << offsets[i]);
+        // A new buffer every time: the old one is freed first.
+        PixelVector buffer(count(screen) + offsets[i], 1);
+        ASSERT_TRUE(FindSharedPixelBlock(buffer.data(), buffer.size() * sizeof(GrabPixel)));
+        GrabPixel* out = buffer.data() + offsets[i];
+        const auto width = static_cast<std::size_t>(area.Width());
+        ASSERT_TRUE(direct.Grab(area, out, width));
+        for (int y = area.top; y < area.bottom; ++y) {
+            const GrabPixel* row = out + static_cast<std::size_t>(y - area.top) * width;
+            const GrabPixel* expected = copied.data() +
+                                        static_cast<std::size_t>(y) * screen.Width() + area.left;
+            ASSERT_TRUE(std::equal(row, row + width, expected)) << "row " << y;
+        }
+        if (offsets[i] > 0) {
+            EXPECT_EQ(buffer[offsets[i] - 1], 1u);  // nothing before the rows
+        }
+        // The program's desktop reads the same pixels into it.
+        std::fill(out, out + count(area), 0u);
+        ASSERT_TRUE(program.Grab(area, out, width));
+        EXPECT_EQ(out[0], copied[static_cast<std::size_t>(area.top) * screen.Width() + area.left]);
+        direct.ForgetFreed();
+    }
+    // Ordinary memory, or rows wider than the area, are left to the copying grab.
+    std::vector<GrabPixel> heap(count(quarters));
+    EXPECT_FALSE(direct.Grab(quarters, heap.data(), static_cast<std::size_t>(quarters.Width())));
+    PixelVector wide(count(screen));
+    EXPECT_FALSE(direct.Grab(quarters, wide.data(), static_cast<std::size_t>(quarters.Width()) + 1));
+    // The same buffer grabbed again after the screen changed shows the change.
+    PixelVector again(count(screen));
+    ASSERT_TRUE(direct.Grab(quarters, again.data(), static_cast<std::size_t>(quarters.Width())));
+    EXPECT_EQ(again[0], Opaque(kTopLeft));
+    x.Repaint(whole, kBottomRight);
+    x.Sync();
+    ASSERT_TRUE(direct.Grab(quarters, again.data(), static_cast<std::size_t>(quarters.Width())));
+    EXPECT_EQ(again[0], Opaque(kBottomRight));
+    direct.Release(true);
 }
 
 // Server rows copied with an opaque alpha byte: every width around the four-pixel steps, every

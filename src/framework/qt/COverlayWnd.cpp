@@ -10,6 +10,7 @@
 #include "base/virtual_keys.h"
 #include "framework/CRegion.h"
 #include "framework/qt/settle_events.h"
+#include "platform/qt/qt_image.h"
 #include "platform/qt/screen_pixels.h"
 #include "platform/qt/x11_window.h"
 #include "ui/qt/qt_keys.h"
@@ -81,7 +82,7 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
         // The windows hidden for the overlay leave the screen before the snapshot; a frozen
         // screen is the snapshot already.
         if (!m_desktop.IsFrozen()) SettleEvents(kSettleMs);
-        QImage snapshot(m_area.Width(), m_area.Height(), QImage::Format_RGB32);
+        QImage snapshot = SharedPixelsImage(m_area.Width(), m_area.Height());
         const auto stride = static_cast<std::size_t>(snapshot.bytesPerLine() / 4);
         if (!snapshot.isNull() &&
             m_desktop.Grab(m_area, reinterpret_cast<GrabPixel*>(snapshot.bits()), stride)) {

@@ -1,6 +1,8 @@
 #include "platform/qt/qt_image.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
 
 namespace nl {
 
@@ -29,6 +31,23 @@ QImage ToQImage(const BitmapImage& image) {
         std::copy(first, first + image.width, reinterpret_cast<std::uint32_t*>(out.scanLine(y)));
     }
     return out;
+}
+
+QImage SharedPixelsImage(int width, int height) {
+    if (width <= 0 || height <= 0) return {};
+    std::unique_ptr<PixelVector> pixels;
+    try {
+        pixels = std::make_unique<PixelVector>(static_cast<std::size_t>(width) *
+                                               static_cast<std::size_t>(height));
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    // The image frees the vector when its last copy goes.
+    PixelVector* owned = pixels.release();
+    return QImage(
+        reinterpret_cast<uchar*>(owned->data()), width, height,
+        static_cast<qsizetype>(width) * static_cast<qsizetype>(sizeof(std::uint32_t)),
+        QImage::Format_RGB32, [](void* p) { delete static_cast<PixelVector*>(p); }, owned);
 }
 
 }  // namespace nl

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/xcb/xcb_render_support.h"
 #include "platform/xcb/xcb_support.h"
 
 namespace nl {
@@ -12,9 +13,6 @@ using x11::XcbPtr;
 
 namespace {
 
-// RENDER 0.6 brought picture transforms and filters.
-constexpr std::uint32_t kRenderMajor = 0;
-constexpr std::uint32_t kRenderMinor = 6;
 constexpr char kNearest[] = "nearest";
 // 16.16 fixed point.
 constexpr int kFixedShift = 16;
@@ -65,7 +63,7 @@ void CRenderZoom::Release() {
         xcb_flush(m_c);
     }
     m_targets.clear();
-    m_formats.clear();
+    m_formats = {};
     m_root = XCB_NONE;
     m_c = nullptr;
 }
@@ -81,49 +79,15 @@ bool CRenderZoom::Available() {
 }
 
 bool CRenderZoom::Open() {
-    const xcb_query_extension_reply_t* render = xcb_get_extension_data(m_c, &xcb_render_id);
-    if (!render || !render->present) return false;
-    const auto versionCookie = xcb_render_query_version(m_c, kRenderMajor, kRenderMinor);
-    const auto formatsCookie = xcb_render_query_pict_formats(m_c);
-    XcbPtr<xcb_render_query_version_reply_t> version(
-        xcb_render_query_version_reply(m_c, versionCookie, nullptr));
-    XcbPtr<xcb_render_query_pict_formats_reply_t> formats(
-        xcb_render_query_pict_formats_reply(m_c, formatsCookie, nullptr));
-    if (!version || !formats ||
-        (version->major_version == kRenderMajor && version->minor_version < kRenderMinor))
-        return false;
-    for (auto screen = xcb_render_query_pict_formats_screens_iterator(formats.get()); screen.rem;
-         xcb_render_pictscreen_next(&screen))
-        for (auto depth = xcb_render_pictscreen_depths_iterator(screen.data); depth.rem;
-             xcb_render_pictdepth_next(&depth))
-            for (auto v = xcb_render_pictdepth_visuals_iterator(depth.data); v.rem;
-                 xcb_render_pictvisual_next(&v))
-                m_formats.push_back({v.data->visual, v.data->format});
-    const xcb_window_t root = m_connection.Root();
-    const xcb_screen_t* screen = nullptr;
-    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(m_c)); it.rem; xcb_screen_next(&it))
-        if (it.data->root == root) screen = it.data;
-    if (!screen) return false;
-    const xcb_render_pictformat_t format = FormatOf(screen->root_visual);
-    if (format == XCB_NONE) return false;
+    std::optional<x11::RenderFormats> formats = x11::QueryRenderFormats(m_c);
+    if (!formats) return false;
+    m_formats = std::move(*formats);
     // The root with every window drawn on it, read through a scaling transform.
-    m_root = xcb_generate_id(m_c);
-    const std::uint32_t include = XCB_SUBWINDOW_MODE_INCLUDE_INFERIORS;
-    const auto made = xcb_render_create_picture_checked(m_c, m_root, root, format,
-                                                        XCB_RENDER_CP_SUBWINDOW_MODE, &include);
-    if (XcbPtr<xcb_generic_error_t> error{xcb_request_check(m_c, made)}) {
-        m_root = XCB_NONE;
-        return false;
-    }
+    m_root = x11::CreateRootPicture(m_c, m_connection.Root(), m_formats);
+    if (m_root == XCB_NONE) return false;
     xcb_render_set_picture_filter(m_c, m_root, static_cast<std::uint16_t>(std::strlen(kNearest)),
                                   kNearest, 0, nullptr);
     return true;
-}
-
-xcb_render_pictformat_t CRenderZoom::FormatOf(xcb_visualid_t visual) const {
-    for (const VisualFormat& f : m_formats)
-        if (f.visual == visual) return f.format;
-    return XCB_NONE;
 }
 
 std::optional<CRenderZoom::Target> CRenderZoom::TargetOf(xcb_window_t window) {
@@ -132,7 +96,7 @@ std::optional<CRenderZoom::Target> CRenderZoom::TargetOf(xcb_window_t window) {
     XcbPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
         m_c, xcb_get_window_attributes(m_c, window), nullptr));
     if (!attributes) return std::nullopt;
-    const xcb_render_pictformat_t format = FormatOf(attributes->visual);
+    const xcb_render_pictformat_t format = m_formats.FormatOf(attributes->visual);
     if (format == XCB_NONE) return std::nullopt;
     if (m_targets.size() >= kMaxTargets) {
         // Windows that are gone answer with errors the connection's reader passes over.

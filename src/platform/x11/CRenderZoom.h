@@ -9,6 +9,7 @@
 
 #include "platform/IServerZoom.h"
 #include "platform/xcb/IXConnection.h"
+#include "platform/xcb/xcb_render_support.h"
 
 namespace nl {
 
@@ -39,18 +40,13 @@ private:
     bool Open();
     // The window's picture and inverting context, made on its first frame.
     std::optional<Target> TargetOf(xcb_window_t window);
-    xcb_render_pictformat_t FormatOf(xcb_visualid_t visual) const;
     void Release();
 
     const x11::IXConnection& m_connection;
     xcb_connection_t* m_c = nullptr;  // the connection the pictures below were made on
     std::optional<bool> m_available;
     xcb_render_picture_t m_root = XCB_NONE;
-    struct VisualFormat {
-        xcb_visualid_t visual;
-        xcb_render_pictformat_t format;
-    };
-    std::vector<VisualFormat> m_formats;
+    x11::RenderFormats m_formats;
     std::unordered_map<xcb_window_t, Target> m_targets;
 };
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "platform/xcb/CXcbDirectGrab.h"
 #include "platform/xcb/xcb_support.h"
 
 namespace nl {
@@ -117,9 +118,11 @@ CXcbScreenGrabber::CXcbScreenGrabber(const x11::IXConnection& connection, GrabMe
       m_c(connection.Connection()),
       m_root(connection.Root()) {
     m_grabPixels = m_c && m_root != XCB_NONE && RootImagesAreGrabPixels(m_c, m_root);
+    if (m_grabPixels) m_direct = std::make_unique<CXcbDirectGrab>(m_c, m_root);
 }
 
 CXcbScreenGrabber::~CXcbScreenGrabber() {
+    if (m_direct) m_direct->Release(OnConnection());
     ReleaseSegment();
 }
 
@@ -138,8 +141,11 @@ bool CXcbScreenGrabber::SharesMemory() {
 
 bool CXcbScreenGrabber::Grab(const Rect& area, GrabPixel* out, std::size_t stride) {
     if (!m_grabPixels || area.IsEmpty() || !OnConnection()) return false;
+    m_direct->ForgetFreed();
     const bool singlePixel = area.Width() == 1 && area.Height() == 1;
-    if (!singlePixel && SharesMemory() && GrabShared(area, out, stride)) return true;
+    if (!singlePixel && SharesMemory() &&
+        (m_direct->Grab(area, out, stride) || GrabShared(area, out, stride)))
+        return true;
     return GrabImage(area, out, stride);
 }
 

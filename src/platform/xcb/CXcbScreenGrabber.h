@@ -10,6 +10,8 @@ struct xcb_get_image_reply_t;
 
 namespace nl {
 
+class CXcbDirectGrab;
+
 // How the screen's pixels come from the X server: into a shared memory segment that the
 // server writes and the grabber reuses from frame to frame, or in the reply of a plain
 // GetImage request (any server, a remote one too).
@@ -36,8 +38,9 @@ public:
     GrabMethod Method() const { return m_method; }
 
     // Copies the pixels in `area` (inside the root window, not empty) to `out`, rows
-    // `stride` pixels apart. Single pixels always take a GetImage request: a shared segment
-    // saves nothing there.
+    // `stride` pixels apart. Where `out` is a large PixelVector's memory and the server can,
+    // the server writes there itself; otherwise the pixels come through the shared segment.
+    // Single pixels always take a GetImage request: a shared segment saves nothing there.
     bool Grab(const Rect& area, GrabPixel* out, std::size_t stride);
     // Grabs `area` (inside the root window, more than one pixel) into the shared segment and
     // lends its pixels, valid until the next grab; nothing without shared memory.
@@ -65,6 +68,8 @@ private:
     xcb_window_t m_root = 0;
     bool m_grabPixels = false;        // the root's images are 0x??RRGGBB pixels
     std::unique_ptr<Segment> m_segment;
+    // Grabs the server writes straight into buffers in shared pixel memory.
+    std::unique_ptr<CXcbDirectGrab> m_direct;
 };
 
 // How a copy writes: through the caches, or streaming past them for a copy larger than they
