@@ -25,7 +25,7 @@ std::optional<SharedPixelBlock> FindSharedPixelBlock(const void* address, std::s
 bool SharedPixelBlockLives(std::uint64_t id);
 
 // Buffers of at least this many bytes go into shared memory.
-inline constexpr std::size_t kSharedPixelsMinBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kSharedPixelsMinBytes = std::size_t{256} << 10;
 
 void* AllocateSharedPixels(std::size_t bytes);
 void FreeSharedPixels(void* address, std::size_t bytes);
