@@ -105,7 +105,8 @@ count_repaints() {
 }
 repaints_of() {
     [[ -n $2 ]] || { echo 0; return; }
-    kill -INT "$2" && wait "$2"
+    # The counter was started in a command substitution: not this shell's child to wait for.
+    kill -INT "$2" && while kill -0 "$2" 2>/dev/null; do sleep 0.05; done
     cat "$work/repaints.$1"
 }
 now() { date +%s.%N; }
