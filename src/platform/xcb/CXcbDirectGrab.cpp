@@ -1,5 +1,6 @@
 #include "platform/xcb/CXcbDirectGrab.h"
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include "base/shared_pixels.h"
@@ -17,6 +18,15 @@ constexpr int kShmMajor = 1;
 constexpr int kShmMinor = 2;
 constexpr std::uint8_t kArgbDepth = 32;
 
+// Whether `c` runs over a local socket, the only kind that carries files to the server.
+bool PassesFiles(xcb_connection_t* c) {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    return getsockname(xcb_get_file_descriptor(c), reinterpret_cast<sockaddr*>(&address),
+                       &length) == 0 &&
+           address.ss_family == AF_UNIX;
+}
+
 }  // namespace
 
 CXcbDirectGrab::CXcbDirectGrab(xcb_connection_t* c, xcb_window_t root) : m_c(c), m_root(root) {}
@@ -24,6 +34,7 @@ CXcbDirectGrab::CXcbDirectGrab(xcb_connection_t* c, xcb_window_t root) : m_c(c),
 bool CXcbDirectGrab::Supported() {
     if (m_supported) return *m_supported;
     m_supported = false;
+    if (xcb_connection_has_error(m_c) || !PassesFiles(m_c)) return false;
     const xcb_query_extension_reply_t* shm = xcb_get_extension_data(m_c, &xcb_shm_id);
     if (!shm || !shm->present) return false;
     XcbPtr<xcb_shm_query_version_reply_t> version(
