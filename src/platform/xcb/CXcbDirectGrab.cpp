@@ -3,6 +3,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <limits>
+
 #include "base/shared_pixels.h"
 #include "platform/xcb/xcb_render_support.h"
 #include "platform/xcb/xcb_support.h"
@@ -62,7 +64,13 @@ bool CXcbDirectGrab::Grab(const Rect& area, GrabPixel* out, std::size_t stride) 
     const std::size_t bytes =
         stride * static_cast<std::size_t>(area.Height()) * sizeof(GrabPixel);
     Attached* attached = AttachedFor(out, bytes);
-    if (!attached || !EnsurePicture(*attached, area)) return false;
+    if (!attached) return false;
+    if (!EnsurePicture(*attached, area)) {
+        // A server that refuses a shared pixmap on an attached file will refuse the next too.
+        Release(true);
+        m_supported = false;
+        return false;
+    }
     // SRC replaces the pixels; the root's format has no alpha, so every pixel comes out
     // opaque. Checking the request waits until the server has written them.
     XcbPtr<xcb_generic_error_t> error(xcb_request_check(
@@ -79,7 +87,8 @@ bool CXcbDirectGrab::Grab(const Rect& area, GrabPixel* out, std::size_t stride) 
 
 CXcbDirectGrab::Attached* CXcbDirectGrab::AttachedFor(const GrabPixel* out, std::size_t bytes) {
     const std::optional<SharedPixelBlock> block = FindSharedPixelBlock(out, bytes);
-    if (!block) return nullptr;
+    // The request names the pixmap's start in 32 bits.
+    if (!block || block->offset > std::numeric_limits<std::uint32_t>::max()) return nullptr;
     if (m_attached && m_attached->block == block->id) {
         if (m_attached->offset != block->offset) FreePicture(*m_attached);
         m_attached->offset = block->offset;
