@@ -21,8 +21,10 @@ struct SharedPixelBlock {
 // The shared block that holds all `bytes` bytes from `address`; nothing where they lie in
 // ordinary memory.
 std::optional<SharedPixelBlock> FindSharedPixelBlock(const void* address, std::size_t bytes);
-// Whether the block with `id` is still allocated.
-bool SharedPixelBlockLives(std::uint64_t id);
+// Whether the block with `id` is still there: in use, or freed and kept for the next buffer
+// of about its size (a few blocks are, so that a capture replacing another finds its memory
+// mapped already, in this process and in the server).
+bool SharedPixelBlockKept(std::uint64_t id);
 
 // Buffers of at least this many bytes go into shared memory.
 inline constexpr std::size_t kSharedPixelsMinBytes = std::size_t{256} << 10;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <memory>
 
 namespace nl {
 namespace {
@@ -39,14 +40,39 @@ TEST(SharedPixelsTest, LargeVectorsLiveInAMemoryFile) {
                   static_cast<ssize_t>(sizeof fromFile));
         EXPECT_EQ(fromFile, 0xFF123456u);
     }
-    // A copy is a buffer of its own; freeing the original ends its block.
+    // A copy is a buffer of its own.
     const std::uint64_t id = FindSharedPixelBlock(pixels.data(), 4)->id;
     PixelVector copy = pixels;
     EXPECT_NE(FindSharedPixelBlock(copy.data(), 4)->id, id);
-    EXPECT_TRUE(SharedPixelBlockLives(id));
-    pixels = PixelVector();
-    EXPECT_FALSE(SharedPixelBlockLives(id));
     EXPECT_EQ(copy[kLargeCount + 3], 0xFF123456u);
+}
+
+// Freed blocks are kept for the next buffers of about their size (two at most): the same
+// memory file comes back; a buffer more than twice smaller, or larger, gets a new one; a third
+// freed block gives the oldest back.
+TEST(SharedPixelsTest, FreedBlocksAreReusedAndTheOldestGivenBack) {
+    const auto idOf = [](const PixelVector& v) { return FindSharedPixelBlock(v.data(), 4)->id; };
+    auto first = std::make_unique<PixelVector>(kLargeCount * 4);
+    const std::uint64_t firstId = idOf(*first);
+    first.reset();
+    EXPECT_TRUE(SharedPixelBlockKept(firstId));
+    const PixelVector larger(kLargeCount * 5);
+    EXPECT_NE(idOf(larger), firstId);
+    const PixelVector muchSmaller(kLargeCount);
+    EXPECT_NE(idOf(muchSmaller), firstId);
+    auto again = std::make_unique<PixelVector>(kLargeCount * 3);
+    EXPECT_EQ(idOf(*again), firstId);
+    again.reset();
+
+    auto second = std::make_unique<PixelVector>(kLargeCount * 8);
+    auto third = std::make_unique<PixelVector>(kLargeCount * 16);
+    const std::uint64_t secondId = idOf(*second);
+    const std::uint64_t thirdId = idOf(*third);
+    second.reset();
+    third.reset();
+    EXPECT_FALSE(SharedPixelBlockKept(firstId));
+    EXPECT_TRUE(SharedPixelBlockKept(secondId));
+    EXPECT_TRUE(SharedPixelBlockKept(thirdId));
 }
 
 TEST(SharedPixelsTest, SmallVectorsAndOtherMemoryAreOrdinary) {

@@ -55,7 +55,7 @@ bool CXcbDirectGrab::Supported() {
 }
 
 void CXcbDirectGrab::ForgetFreed() {
-    if (m_attached && !SharedPixelBlockLives(m_attached->block)) Detach();
+    if (m_attached && !SharedPixelBlockKept(m_attached->block)) Detach();
 }
 
 bool CXcbDirectGrab::Grab(const Rect& area, GrabPixel* out, std::size_t stride) {

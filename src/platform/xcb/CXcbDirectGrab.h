@@ -14,9 +14,9 @@ namespace nl {
 // pixel memory (a large PixelVector): the buffer's memory file is attached to the server, a
 // pixmap made over the buffer, and the root window composited into it with RENDER, which also
 // makes every pixel opaque. The pixels cross memory once, as with a grab into the server's
-// own segment, and no copy follows. One buffer is attached at a time; it is given back when
-// another is asked for, when its buffer was freed (noticed at the next grab) and with the
-// grabber. Servers without shared pixmaps on passed files (MIT-SHM 1.2) or without RENDER's
+// own segment, and no copy follows. One buffer's memory is attached at a time; it is given
+// back when another is asked for, when the memory itself was given back (noticed at the next
+// grab; freed buffers keep theirs for a while, see SharedPixelBlockKept) and with the grabber. Servers without shared pixmaps on passed files (MIT-SHM 1.2) or without RENDER's
 // 32-bit format are never asked again.
 class CXcbDirectGrab {
 public:
@@ -27,7 +27,7 @@ public:
     // Grabs `area` (inside the root window) into `out`, rows `stride` pixels apart, when the
     // server can write there; false, with nothing written, otherwise.
     bool Grab(const Rect& area, GrabPixel* out, std::size_t stride);
-    // Gives the attached buffer back when it was freed meanwhile.
+    // Gives the attached memory back to the server when it was given back here meanwhile.
     void ForgetFreed();
     // Frees everything made on the server; `connected`: the connection is still there to
     // ask (after it closed, the server has let go of everything already).
