@@ -136,7 +136,8 @@ void CX11Damage::Watch(xcb_window_t window) {
     if (m_watched.size() >= kMaxWatched) {
         // Windows that are gone answer with an error event, which ReadEvents passes over.
         constexpr std::uint32_t kNothing = 0;
-        for (const xcb_window_t w : m_watched) xcb_change_window_attributes(c, w, XCB_CW_EVENT_MASK, &kNothing);
+        for (const xcb_window_t w : m_watched)
+            xcb_change_window_attributes(c, w, XCB_CW_EVENT_MASK, &kNothing);
         m_watched.clear();
     }
     // Sent ahead of the questions that follow on this connection, so their answers already

@@ -1,6 +1,5 @@
 #pragma once
 #include <chrono>
-#include <optional>
 #include <functional>
 #include <memory>
 #include <optional>

@@ -65,12 +65,8 @@ bool CXcbDirectGrab::Grab(const Rect& area, GrabPixel* out, std::size_t stride) 
         stride * static_cast<std::size_t>(area.Height()) * sizeof(GrabPixel);
     Attached* attached = AttachedFor(out, bytes);
     if (!attached) return false;
-    if (!EnsurePicture(*attached, area)) {
-        // A server that refuses a shared pixmap on an attached file will refuse the next too.
-        Release(true);
-        m_supported = false;
-        return false;
-    }
+    // A server that refuses a shared pixmap on an attached file will refuse the next too.
+    if (!EnsurePicture(*attached, area)) return GiveUp();
     // SRC replaces the pixels; the root's format has no alpha, so every pixel comes out
     // opaque. Checking the request waits until the server has written them.
     XcbPtr<xcb_generic_error_t> error(xcb_request_check(
@@ -79,7 +75,10 @@ bool CXcbDirectGrab::Grab(const Rect& area, GrabPixel* out, std::size_t stride) 
                  static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top), 0, 0,
                  0, 0, static_cast<std::uint16_t>(area.Width()),
                  static_cast<std::uint16_t>(area.Height()))));
-    if (!error) return true;
+    return !error || GiveUp();
+}
+
+bool CXcbDirectGrab::GiveUp() {
     Release(true);
     m_supported = false;
     return false;

@@ -51,6 +51,8 @@ private:
     bool EnsurePicture(Attached& a, const Rect& area);
     void FreePicture(Attached& a);
     void Detach();
+    // Frees everything and never asks the server again; false.
+    bool GiveUp();
 
     xcb_connection_t* m_c;
     xcb_window_t m_root;

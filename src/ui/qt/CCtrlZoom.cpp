@@ -48,10 +48,6 @@ void CopyLent(const LentPixels& lent, QImage& image) {
 // Server frames refused in a row before the widget draws every frame itself.
 constexpr int kMaxServerFailures = 3;
 
-Rect Offset(const Rect& r, int dx, int dy) {
-    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
 }  // namespace
 
 // A native window over the control's image area that only the display server draws into:
@@ -168,16 +164,18 @@ void CCtrlZoom::ServerFrame(bool force) {
         if (m_watched == now) return;
     }
     // The native window's origin is the image area's corner.
-    const int dx = -key.target.left;
-    const int dy = -key.target.top;
+    const auto local = [&key](Rect r) {
+        r.Offset(-key.target.left, -key.target.top);
+        return r;
+    };
     IServerZoom::Frame frame;
     frame.window = static_cast<WindowId>(m_surface->winId());
     frame.source = layout.clipped;
-    frame.dest = Offset(layout.dest, dx, dy);
-    for (const Rect& band : layout.outside) frame.fill.push_back(Offset(band, dx, dy));
+    frame.dest = local(layout.dest);
+    for (const Rect& band : layout.outside) frame.fill.push_back(local(band));
     frame.fillColor = kDesktopColor & 0xFFFFFFu;
     if (key.mark == CursorMark::kShown)
-        frame.invert = Offset(CentreBlock(key.target, key.zoom), dx, dy);
+        frame.invert = local(CentreBlock(key.target, key.zoom));
     if (!server->Draw(frame)) {
         // Drawn by the widget this time; after a few refusals always.
         ++m_serverFailures;
