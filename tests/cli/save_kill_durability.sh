@@ -4,11 +4,16 @@
 # hold either what it held before or what the killed save was writing; at the end, after one more save into the folder, no
 # temporary file may be left.
 #
-# Usage: save_kill_durability.sh CLI [ROUNDS]
+# With "in-place" both files have a second name (a hard link), so every save writes over the
+# file itself instead of replacing it, and the document is made large (about 6 MB) so that
+# kills land in the middle of its writes.
+#
+# Usage: save_kill_durability.sh CLI [ROUNDS] [in-place]
 set -uo pipefail
 
 cli=$1
 rounds=${2:-200}
+mode=${3:-replace}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 doc=$work/doc.nlz
@@ -28,6 +33,12 @@ temporaries() { find "$work" -maxdepth 1 -name '.nl-*' | wc -l; }
 "$cli" doc add "$doc" 1,2,3 || exit 1
 "$cli" settings defaults "$data" || exit 1
 count=1
+if [[ $mode == in-place ]]; then
+    title=$(printf '%*s' 30000 '' | tr ' ' t)
+    for ((i = 0; i < 99; i++)); do "$cli" doc add "$doc" "1,2,$i" --title "$title" || exit 1; done
+    count=100
+    ln "$doc" "$work/doc-link.nlz" && ln "$data" "$work/NerimLens-link.dat" || exit 1
+fi
 hot_key=$(first_hot_key)
 killed=0
 left=0
@@ -40,7 +51,12 @@ for ((round = 0; round < rounds; round++)); do
         "$cli" settings defaults "$data" --hot-key "0=$wanted" 2>/dev/null &
     fi
     pid=$!
-    sleep "0.00$((RANDOM % 8))"
+    if [[ $mode == in-place ]]; then
+        # A save of the large document takes about 100 ms: kills spread over all of it.
+        sleep "0.$(printf %03d $((RANDOM % 120)))"
+    else
+        sleep "0.00$((RANDOM % 8))"
+    fi
     kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     (($? == 128 + 9)) && killed=$((killed + 1))
@@ -72,6 +88,10 @@ done
 "$cli" doc add "$doc" 0,0,0 || fail "the last save failed"
 remaining=$(temporaries)
 ((remaining == 0)) || fail "$remaining temporary file(s) left: $(ls -A "$work")"
-echo "$rounds rounds, $killed killed, $((count + 1)) colors kept," \
+if [[ $mode == in-place ]]; then
+    cmp -s "$doc" "$work/doc-link.nlz" || fail "the document's two names differ"
+    cmp -s "$data" "$work/NerimLens-link.dat" || fail "the data file's two names differ"
+fi
+echo "$mode: $rounds rounds, $killed killed, $((count + 1)) colors kept," \
     "$left temporary file(s) seen after kills, $remaining left at the end"
 ((failures == 0))

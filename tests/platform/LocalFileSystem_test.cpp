@@ -51,7 +51,7 @@ protected:
     }
 
     fs::path m_root;
-    LocalFileSystem m_fs;
+    LocalFileSystem m_fs{std::string()};  // no journal folder outside the test's own
 };
 
 // How long a file operation run in a child may take before it counts as hanging.
@@ -342,7 +342,9 @@ TEST(XdgFoldersTest, FollowsTheBaseDirectoryRules) {
     ScopedEnv data("XDG_DATA_HOME", nullptr);
     ScopedEnv dirs("XDG_DATA_DIRS", "relative:/opt/share/:/usr/share");
     ScopedEnv config("XDG_CONFIG_HOME", "/cfg/");
+    ScopedEnv state("XDG_STATE_HOME", nullptr);
     XdgFolders folders;
+    EXPECT_EQ(folders.UserState(), "/home/u/.local/state");
     EXPECT_EQ(folders.UserAppData(), "/home/u/.local/share");
     EXPECT_EQ(folders.CommonAppData(), "/opt/share");
     EXPECT_EQ(folders.Autostart(), "/cfg/autostart");

@@ -12,6 +12,8 @@
 #include <string_view>
 
 #include "base/CSystemError.h"
+#include "platform/local/XdgFolders.h"
+#include "platform/local/in_place_write.h"
 #include "platform/local/posix_files.h"
 
 namespace nl {
@@ -141,21 +143,6 @@ bool ReplacingIsRefused(std::uint32_t code) {
     return code == kErrorAccessDenied;
 }
 
-// Writes the new contents over the old ones in the file itself: the way to change a file
-// whose folder takes no new files, that belongs to someone else, or that has several names.
-std::uint32_t WriteInPlace(const std::string& target, const struct stat& old,
-                           const LocalFileSystem::Produce& produce) {
-    Fd fd;
-    struct stat st {};
-    if (const auto code = posix::OpenRegularFile(target, O_WRONLY | O_NOFOLLOW, fd, st))
-        return code;
-    if (st.st_dev != old.st_dev || st.st_ino != old.st_ino) return kErrorSharingViolation;
-    if (const auto code = produce(fd.Get())) return code;
-    const off_t end = ::lseek(fd.Get(), 0, SEEK_CUR);
-    if (end < 0 || ::ftruncate(fd.Get(), end) != 0 || ::fsync(fd.Get()) != 0) return LastError();
-    return fd.Close();
-}
-
 // The folder for temporary files: $TMPDIR or the system's.
 std::uint32_t SystemTempFolder(std::string& folder) {
     std::error_code error;
@@ -168,7 +155,23 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Where journals of in-place writes go when a file's folder takes none: below the user's
+// state folder.
+std::string DefaultSpareFolder() {
+    const std::string state = XdgFolders().UserState();
+    return state.empty() ? std::string() : state + "/nerimlens/unfinished-writes";
+}
+
 }  // namespace
+
+LocalFileSystem::LocalFileSystem() : m_spareFolder(DefaultSpareFolder()) {}
+
+LocalFileSystem::LocalFileSystem(std::string spareFolder) : m_spareFolder(std::move(spareFolder)) {}
+
+std::uint32_t LocalFileSystem::WriteInPlace(const std::string& target, const struct stat& old,
+                                            const Produce& produce) {
+    return posix::WriteInPlace(target, old, produce, m_spareFolder);
+}
 
 std::uint32_t LocalFileSystem::Replace(const std::string& path, const Produce& produce) {
     std::string target;
@@ -179,6 +182,8 @@ std::uint32_t LocalFileSystem::Replace(const std::string& path, const Produce& p
     if (exists) {
         if (!S_ISREG(old.st_mode)) return kErrorBadFileType;
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return LastError();
+        // An in-place write a killed writer left half done is undone before this one.
+        posix::RecoverInPlaceWrite(target, m_spareFolder);
         // Replacing would split the names of a file that has several; all keep seeing it.
         if (old.st_nlink > 1) return WriteInPlace(target, old, produce);
     }
@@ -225,6 +230,8 @@ std::uint32_t LocalFileSystem::ReadFile(const std::string& path,
     Fd fd;
     struct stat st {};
     if (const auto code = posix::OpenRegularFile(path, O_RDONLY, fd, st)) return code;
+    std::string target;
+    if (posix::ResolveLinks(path, target) == 0) posix::RecoverInPlaceWrite(target, m_spareFolder);
     bytes.clear();
     bytes.reserve(static_cast<std::size_t>(st.st_size));
     std::uint8_t chunk[kCopyChunk];

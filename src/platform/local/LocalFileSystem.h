@@ -1,5 +1,8 @@
 #pragma once
+#include <sys/stat.h>
+
 #include <functional>
+#include <string>
 
 #include "platform/IFileSystem.h"
 
@@ -10,9 +13,16 @@ namespace nl {
 // target, so a crash or a full disk never leaves the target half written. Temporary files a
 // killed writer left behind are removed by the next write into that folder. A file that has
 // several names (hard links), that belongs to someone else, or whose folder takes no new
-// files is written in place instead, which keeps its names and owner but is not atomic.
+// files is written in place instead, which keeps its names and owner: an undo journal is
+// written first and the space reserved, so a failed or killed write leaves the old contents
+// (platform/local/in_place_write.h).
 class LocalFileSystem final : public IFileSystem {
 public:
+    // Journals of in-place writes go beside the file, else below the user's state folder.
+    LocalFileSystem();
+    // ... else in `spareFolder` (none when empty).
+    explicit LocalFileSystem(std::string spareFolder);
+
     // Writes a file's new contents to the descriptor from its start; returns 0 or an error.
     // It may run a second time, on another descriptor, when replacing turns out impossible.
     using Produce = std::function<std::uint32_t(int fd)>;
@@ -36,6 +46,10 @@ public:
 
 private:
     std::uint32_t Replace(const std::string& path, const Produce& produce);
+    std::uint32_t WriteInPlace(const std::string& target, const struct stat& old,
+                               const Produce& produce);
+
+    std::string m_spareFolder;
 };
 
 }  // namespace nl

@@ -48,6 +48,10 @@ std::string XdgFolders::UserAppData() const {
     return FromVariable("XDG_DATA_HOME", ".local/share");
 }
 
+std::string XdgFolders::UserState() const {
+    return FromVariable("XDG_STATE_HOME", ".local/state");
+}
+
 std::string XdgFolders::CommonAppData() const {
     const auto dirs = Environment("XDG_DATA_DIRS");
     const std::string list = dirs && !dirs->empty() ? *dirs : kDefaultDataDirs;

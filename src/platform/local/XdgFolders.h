@@ -16,6 +16,9 @@ public:
     std::string Autostart() const override;
     std::string ExecutablePath() const override;
     std::optional<std::string> Environment(std::string_view name) const override;
+    // The state home ($XDG_STATE_HOME, else ~/.local/state): files that outlive a run but are
+    // no settings or documents. Empty without a home folder.
+    std::string UserState() const;
 
 private:
     std::string Home() const;
