@@ -2,18 +2,35 @@
 
 #include <algorithm>
 
-namespace nl {
+#include "base/text.h"
 
-std::string EscapeCsv(std::string_view text, std::string_view separator) {
-    const bool hadQuote = text.find('"') != std::string_view::npos;
-    const bool hasSeparator = !separator.empty() && text.find(separator) != std::string_view::npos;
+namespace nl {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Whether XML 1.0 lets a document hold the code point: tab, line feed, carriage return and
+// everything from U+0020 except the surrogates and U+FFFE/U+FFFF. (The decoder has already
+// turned surrogates and malformed bytes into U+FFFD.)
+bool IsXmlChar(char32_t cp) {
+    return cp == '\t' || cp == '\n' || cp == '\r' || (cp >= 0x20 && cp != 0xFFFE && cp != 0xFFFF);
+}
+
+}  // namespace
+
+std::string EscapeCsv(std::string_view cell, std::string_view separator) {
+    const std::string text = ValidUtf8(cell);
+    const bool hadQuote = text.find('"') != std::string::npos;
+    const bool hasSeparator = !separator.empty() && text.find(separator) != std::string::npos;
+    // A line break outside quotation marks would end the record.
+    const bool hasLineBreak = text.find_first_of("\r\n") != std::string::npos;
     std::string out;
     out.reserve(text.size() + 2);
     for (const char c : text) {
         if (c == '"') out += '"';
         out += c;
     }
-    if (hadQuote || hasSeparator) return '"' + out + '"';
+    if (hadQuote || hasSeparator || hasLineBreak) return '"' + out + '"';
     return out;
 }
 
@@ -32,9 +49,29 @@ std::string EscapeChars(std::string_view text, std::span<const CharEscape> escap
 }
 
 std::string EscapeMarkup(std::string_view text) {
-    static constexpr CharEscape kEntities[] = {
-        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
-    return EscapeChars(text, kEntities);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t cp = DecodeUtf8(text, i);
+        switch (cp) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                // XML 1.0 has no way to write the characters it forbids, not even a reference.
+                AppendUtf8(out, IsXmlChar(cp) ? cp : kReplacement);
+        }
+    }
+    return out;
 }
 
 }  // namespace nl

@@ -7,6 +7,8 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -25,8 +27,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one code point at text[i], advancing i; malformed input gives U+FFFD.
-char32_t NextCodePoint(std::string_view text, size_t& i) {
+char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(text[i++]);
     if (b0 < 0x80) return b0;
     int extra = 0;
@@ -52,14 +53,20 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
     return cp;
 }
 
-}  // namespace
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    // Well-formed sequences decode to their code point and encode back to the same bytes.
+    for (std::size_t i = 0; i < text.size();) AppendUtf8(out, DecodeUtf8(text, i));
+    return out;
+}
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const char32_t cp = NextCodePoint(utf8, i);
+        const char32_t cp = DecodeUtf8(utf8, i);
         if (cp >= 0x10000) {
             const char32_t v = cp - 0x10000;
             out += static_cast<char16_t>(0xD800 + (v >> 10));

@@ -4,9 +4,10 @@
 #include <string>
 
 #include "base/COleDateTime.h"
+#include "base/StringTable.h"
+#include "base/text.h"
 #include "model/CUnitsCol.h"
 #include "platform/ILocale.h"
-#include "base/StringTable.h"
 
 namespace nl {
 namespace {
@@ -92,7 +93,8 @@ std::string ExpandTags(std::string_view source, const ExportData& data,
                                                          CUnitsCol::kHashHtmlRow));
         }
     }
-    return text;
+    // File, user and computer names are bytes that need not be UTF-8.
+    return ValidUtf8(text);
 }
 
 }  // namespace nl

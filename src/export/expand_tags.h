@@ -22,7 +22,8 @@ inline constexpr std::string_view kTagAppName = "<appname/>";
 // "<color1/>", "<color2/>", ... up to the number of colors (in the "#HTML" format). Each tag
 // is replaced wherever it occurs; inserted values are not searched for the same tag again,
 // only for the tags after it. A user or computer name that cannot be read, or a date the
-// clock cannot give, leaves its tag in place.
+// clock cannot give, leaves its tag in place. The result is UTF-8: bytes that are not (a file
+// name need not be) become U+FFFD.
 std::string ExpandTags(std::string_view text, const ExportData& data, const ExportContext& context);
 
 // A document title taken as a path and reduced to its file name without the extension:

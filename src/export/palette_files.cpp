@@ -30,7 +30,8 @@ std::vector<Entry> Entries(const CColorPicker& colors, const CUnitsCol& formats,
     std::vector<Entry> entries;
     for (int i = 0; i < colors.GetCount(); ++i) {
         const COLORREF color = colors.GetAt(i).Color();
-        Entry e{RgbRed(color), RgbGreen(color), RgbBlue(color), {}, formats.FormatColor(color, row)};
+        Entry e{
+            RgbRed(color), RgbGreen(color), RgbBlue(color), {}, formats.FormatColor(color, row)};
         std::array<char, kHexTextSize> hex{};
         std::snprintf(hex.data(), hex.size(), "#%02X%02X%02X", e.red, e.green, e.blue);
         e.hex = hex.data();
@@ -44,9 +45,10 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
            EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-// A line of a GIMP palette holds its name up to the line's end.
+// A line of a GIMP palette holds its name up to the line's end. Names are UTF-8 (a file name
+// that is not is decoded with replacement characters).
 std::string OneLine(std::string_view text) {
-    std::string line(text);
+    std::string line = ValidUtf8(text);
     for (char& c : line)
         if (c == '\n' || c == '\r') c = ' ';
     return line;
@@ -54,7 +56,7 @@ std::string OneLine(std::string_view text) {
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : ValidUtf8(text)) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
@@ -92,8 +94,8 @@ std::string JsonPalette(const std::vector<Entry>& entries, std::string_view titl
     std::string out = "{\n  \"name\": " + JsonString(title) + ",\n  \"colors\": [";
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
-        out += std::string(i == 0 ? "\n" : ",\n") + "    {\"hex\": \"" + e.hex +
-               "\", \"rgb\": [" + std::to_string(e.red) + ", " + std::to_string(e.green) + ", " +
+        out += std::string(i == 0 ? "\n" : ",\n") + "    {\"hex\": \"" + e.hex + "\", \"rgb\": [" +
+               std::to_string(e.red) + ", " + std::to_string(e.green) + ", " +
                std::to_string(e.blue) + "], \"text\": " + JsonString(e.text) + "}";
     }
     return out + (entries.empty() ? "]\n}\n" : "\n  ]\n}\n");

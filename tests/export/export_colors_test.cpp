@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "base/CSystemError.h"
+#include "base/escape.h"
 #include "base/text.h"
 #include "document/CColorPicker.h"
 #include "document/document_test_support.h"
@@ -21,7 +21,6 @@
 #include "export/CExportTextXml.h"
 #include "export/CNotSupportedException.h"
 #include "export/CPreviewFile.h"
-#include "base/escape.h"
 #include "export/expand_tags.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
@@ -30,6 +29,7 @@
 #include "platform/fake/FakeLocale.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/local/LocalFileSystem.h"
+#include "support/run_command.h"
 
 namespace nl {
 namespace {
@@ -163,7 +163,10 @@ TEST_F(ExportTest, CsvEscaping) {
         {"say \"hi\"", ";", "\"say \"\"hi\"\"\""},
         {"\"", "\t", "\"\"\"\""},
         {"tab\there", "\t", "\"tab\there\""},
-        {"line\r\nbreak", ",", "line\r\nbreak"},
+        // A line break would end the record outside quotation marks.
+        {"line\r\nbreak", ",", "\"line\r\nbreak\""},
+        {"cr\ronly", ";", "\"cr\ronly\""},
+        {"bad \xFF byte", ",", "bad \xEF\xBF\xBD byte"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -326,13 +329,7 @@ TEST_F(ExportTest, MarkupTextsAreEscapedAfterTagSubstitution) {
 
 // Runs xmllint on `path`; returns its exit status and output.
 int XmlLint(const fs::path& path, std::string& output) {
-    const std::string command = "xmllint --noout '" + path.string() + "' 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return -1;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::RunCommand("xmllint --noout '" + path.string() + "' 2>&1", output);
 }
 
 class ExportFileTest : public ExportTest {
