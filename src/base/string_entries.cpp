@@ -409,6 +409,12 @@ constexpr StringEntry kEntries[] = {
      "Updates\nC&onfigure Updates...\nCheck for &Updates\nData file\n&Back Up Data File...\n"
      "&Restore Data File...\n&Open File Location"},
     {27095, "OK\nCancel\n&Apply\nHelp"},
+    // A save finds that another program changed the document's file since it was read
+    {27100,
+     "%1 was changed by another program since NerimLens opened or last saved it.\n\n"
+     "Reload shows the file as it is now (the changes made here are lost), Overwrite replaces "
+     "it with this document (the other program's changes are lost), Save As keeps both."},
+    {27101, "&Reload\n&Overwrite\nSave &As..."},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

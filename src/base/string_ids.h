@@ -140,6 +140,8 @@ inline constexpr std::uint32_t kIdsGeneralPageTexts = 27092;        // rows: CPP
 inline constexpr std::uint32_t kIdsExportPageTexts = 27093;         // rows: CPPExport
 inline constexpr std::uint32_t kIdsMaintenancePageTexts = 27094;    // rows: CPPSystem
 inline constexpr std::uint32_t kIdsOptionSheetButtons = 27095;      // OK, Cancel, Apply, Help
+inline constexpr std::uint32_t kIdsDocChangedOnDisk = 27100;        // "%1 was changed by ..."
+inline constexpr std::uint32_t kIdsDocChangedChoices = 27101;       // Reload, Overwrite, Save As
 
 // The framework's own texts.
 inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"

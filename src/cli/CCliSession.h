@@ -22,6 +22,10 @@ public:
                          MsgIcon) override {
         return buttons == MsgButtons::kOk ? MsgAnswer::kOk : MsgAnswer::kCancel;
     }
+    std::optional<std::size_t> Choose(const std::string&, const std::string&,
+                                      const std::vector<std::string>&, MsgIcon) override {
+        return {};
+    }
     std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override { return {}; }
 };

@@ -34,7 +34,17 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// FNV-1a, 64 bits.
+constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
+constexpr std::uint64_t kFnvPrime = 0x100000001b3ULL;
+
 }  // namespace
+
+DocFileStamp DocFileStamp::Of(std::span<const std::uint8_t> bytes) {
+    std::uint64_t hash = kFnvOffset;
+    for (const std::uint8_t byte : bytes) hash = (hash ^ byte) * kFnvPrime;
+    return {bytes.size(), hash};
+}
 
 SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions, bool modified, bool hasPath) {
     if ((generalOptions & kGeneralKeepDocument) == 0 || !modified) return SaveModifiedAction::kDrop;
@@ -60,6 +70,7 @@ void CDocApp::DeleteContents() {
 void CDocApp::OnNewDocument() {
     DeleteContents();
     m_pathName.clear();
+    m_fileStamp.reset();
     m_modified = false;
     Notify(ViewNotify::kDocumentReplaced);
 }
@@ -85,6 +96,7 @@ void CDocApp::OnOpenDocument(const std::string& path) {
     m_colors.TakeContents(std::move(colors));
     m_measurement = std::move(measurement);
     m_pathName = path;
+    m_fileStamp = DocFileStamp::Of(bytes);
     m_modified = false;
     Notify(ViewNotify::kDocumentReplaced);
 }
@@ -99,6 +111,20 @@ CFileLock CDocApp::LockForWriting(const std::string& path) {
 void CDocApp::OnSaveDocument(const std::string& path) {
     const CFileLock lock = LockForWriting(path);
     SaveLocked(path);
+}
+
+std::optional<DocFileStamp> CDocApp::SaveUnlessChanged(
+    const std::string& path, const std::optional<DocFileStamp>& overwriting) {
+    const CFileLock lock = LockForWriting(path);
+    if (path == m_pathName && m_fileStamp) {
+        std::vector<std::uint8_t> bytes;
+        if (m_files.ReadFile(path, bytes) == 0) {
+            const DocFileStamp now = DocFileStamp::Of(bytes);
+            if (now != *m_fileStamp && now != overwriting) return now;
+        }
+    }
+    SaveLocked(path);
+    return std::nullopt;
 }
 
 void CDocApp::UpdateDocument(const std::string& path, MissingDocument missing,
@@ -122,6 +148,7 @@ void CDocApp::SaveLocked(const std::string& path) {
         throw CSystemError(code, path);
     }
     m_pathName = path;
+    m_fileStamp = DocFileStamp::Of(ar.Bytes());
     m_modified = false;
 }
 

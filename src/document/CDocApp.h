@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,15 @@ SaveModifiedAction DecideSaveModified(std::uint32_t generalOptions, bool modifie
 enum class MissingDocument {
     kRefuse,      // report the missing file
     kStartEmpty,  // start from an empty document and create the file
+};
+
+// What a document file held when the program last read or wrote it: another program's write
+// since shows as a different stamp.
+struct DocFileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t hash = 0;  // FNV-1a of the bytes
+    bool operator==(const DocFileStamp&) const = default;
+    static DocFileStamp Of(std::span<const std::uint8_t> bytes);
 };
 
 // The one document of the program: the picked colors and the current measurement, kept in a
@@ -74,6 +84,13 @@ public:
     // with the path) the old file is untouched and the document stays as it was, modified
     // flag and revision included.
     void OnSaveDocument(const std::string& path);
+    // Save, unless the file is the one the document came from or was last saved to and
+    // another program changed it since: then nothing is written and the stamp of what the
+    // file holds now comes back. Passing that stamp as `overwriting` replaces exactly that
+    // version (a newer change is reported again). A file that is gone or cannot be read is
+    // no change: the save goes ahead and reports its own errors.
+    std::optional<DocFileStamp> SaveUnlessChanged(const std::string& path,
+                                                  const std::optional<DocFileStamp>& overwriting);
     // Opens `path`, lets `change` change the document and saves it when `change` returns
     // true, all under the file's writer lock, so that concurrent updates of one file all
     // take effect. Errors are those of open and save; whatever `change` raises passes
@@ -116,6 +133,8 @@ private:
     CWndCapMeaData m_measurement;
     bool m_modified = false;
     std::string m_pathName;
+    // What m_pathName held when it was opened or last saved; none for a new document.
+    std::optional<DocFileStamp> m_fileStamp;
 };
 
 }  // namespace nl

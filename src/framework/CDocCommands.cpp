@@ -1,17 +1,17 @@
 #include "framework/CDocCommands.h"
 
-#include "framework/CAppPrefs.h"
-#include "document/CDocApp.h"
-#include "framework/CRecentFileList.h"
 #include "base/CException.h"
 #include "base/CSystemError.h"
-#include "base/text.h"
-#include "export/CPreviewFile.h"
-#include "export/export_colors.h"
-#include "platform/IDialogs.h"
-#include "platform/IFileSystem.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "base/text.h"
+#include "document/CDocApp.h"
+#include "export/CPreviewFile.h"
+#include "export/export_colors.h"
+#include "framework/CAppPrefs.h"
+#include "framework/CRecentFileList.h"
+#include "platform/IDialogs.h"
+#include "platform/IFileSystem.h"
 
 namespace nl {
 
@@ -41,6 +41,13 @@ std::string FirstFilterExtension(const std::string& filter) {
     if (dot == std::string::npos || pattern.find('*', dot) != std::string::npos) return {};
     return pattern.substr(dot + 1);
 }
+
+// The answers when a save finds the file changed by another program, in the order of
+// kIdsDocChangedChoices.
+constexpr std::size_t kChangedReload = 0;
+constexpr std::size_t kChangedOverwrite = 1;
+constexpr std::size_t kChangedSaveAs = 2;
+constexpr std::size_t kChangedCancel = 3;
 
 // The user's text for an error of opening or saving a document or an export file.
 std::string FileErrorText(const CSystemError& error) {
@@ -175,7 +182,30 @@ bool CDocCommands::OpenRecentFile(int index) {
 }
 
 bool CDocCommands::SaveTo(const std::string& path) {
-    if (!RunFileOperation([&] { m_s.doc.OnSaveDocument(path); })) return false;
+    // What the user agreed to overwrite: a newer change by another program is asked again.
+    std::optional<DocFileStamp> overwriting;
+    for (;;) {
+        std::optional<DocFileStamp> changed;
+        if (!RunFileOperation([&] { changed = m_s.doc.SaveUnlessChanged(path, overwriting); }))
+            return false;
+        if (!changed) break;
+        const std::vector<std::string> choices = SplitLines(LoadString(kIdsDocChangedChoices));
+        const auto choice =
+            m_s.dialogs.Choose(FormatString(kIdsDocChangedOnDisk, {path}), LoadString(kIdsAppTitle),
+                               choices, MsgIcon::kWarning);
+        switch (choice.value_or(kChangedCancel)) {
+            case kChangedReload:
+                // The document is the file's again, so nothing is lost by closing it.
+                return RunFileOperation([&] { m_s.doc.OnOpenDocument(path); });
+            case kChangedOverwrite:
+                overwriting = changed;
+                break;
+            case kChangedSaveAs:
+                return SaveDocumentAs();
+            default:
+                return false;
+        }
+    }
     RememberRecent(path);
     return true;
 }

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "framework/CCmdTarget.h"
 #include "export/ExportContext.h"
+#include "framework/CCmdTarget.h"
 
 namespace nl {
 
@@ -57,7 +57,9 @@ public:
     // Opens `path` after SaveModified; on success the path goes first in the recent files.
     // An error is shown and leaves the document as it was.
     bool OpenDocument(const std::string& path);
-    // Save to the document's path (Save As when it has none) / Save As with the dialog.
+    // Save to the document's path (Save As when it has none) / Save As with the dialog. When
+    // another program changed the file since it was read, the user chooses: reload it,
+    // overwrite it, or save under another name.
     bool SaveDocument();
     bool SaveDocumentAs();
     // Opens recent file `index`; a file that is gone is reported and taken off the list.

@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace nl {
 
@@ -25,6 +27,11 @@ public:
     virtual ~IDialogs() = default;
     virtual MsgAnswer MessageBox(const std::string& text, const std::string& caption,
                                  MsgButtons buttons, MsgIcon icon) = 0;
+    // Asks `text` with a button for each of `choices` (the first the default) and Cancel; the
+    // index of the choice, or nothing when the user cancelled or closed the box.
+    virtual std::optional<std::size_t> Choose(const std::string& text, const std::string& caption,
+                                              const std::vector<std::string>& choices,
+                                              MsgIcon icon) = 0;
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;

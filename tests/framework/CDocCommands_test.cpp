@@ -5,16 +5,17 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "document/CDocApp.h"
-#include "framework/CRecentFileList.h"
-#include "framework/prefs_test_support.h"
 #include "base/CSystemError.h"
+#include "base/command_ids.h"
+#include "document/CDocApp.h"
 #include "document/document_test_support.h"
 #include "export/CPreviewFile.h"
+#include "framework/CRecentFileList.h"
+#include "framework/prefs_test_support.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeLocale.h"
 #include "platform/fake/FakeShell.h"
-#include "base/command_ids.h"
+#include "platform/local/LocalFileSystem.h"
 
 namespace nl {
 namespace {
@@ -31,12 +32,19 @@ std::string MakeTempDir() {
     return mkdtemp(pattern.data()) ? pattern : std::string();
 }
 
-// A document with its commands over fake services.
+// A document with its commands over fake services; documents on the fake disk, or on `disk`.
 struct DocRig {
+    explicit DocRig(IFileSystem* disk = nullptr) : docFiles(disk ? *disk : base.files) {
+        base.files.AddFolder(kFolder);
+        base.files.AddFolder(tempDir);
+        prefs.Initialize({});
+    }
+
     test::PrefsRig base;
+    IFileSystem& docFiles;
     CAppPrefs prefs{base.Services()};
     testing_support::TestClock clock;
-    CDocApp doc{clock, base.files};
+    CDocApp doc{clock, docFiles};
     FakeClipboard clipboard;
     FakeShell shell;
     std::string tempDir = MakeTempDir();
@@ -44,14 +52,8 @@ struct DocRig {
     CRecentFileList recent{base.store, kKey, 4};
     FakeLocale locale;
     FakeSystemInfo systemInfo;
-    CDocCommands commands{DocCommandServices{doc, prefs, base.dialogs, base.files, clipboard, shell,
+    CDocCommands commands{DocCommandServices{doc, prefs, base.dialogs, docFiles, clipboard, shell,
                                              preview, recent, clock, locale, systemInfo}};
-
-    DocRig() {
-        base.files.AddFolder(kFolder);
-        base.files.AddFolder(tempDir);
-        prefs.Initialize({});
-    }
     ~DocRig() {
         std::error_code ec;
         std::filesystem::remove_all(tempDir, ec);
@@ -343,6 +345,107 @@ TEST(DocCommandsTest, ExportsGoToTheClipboardAFileAndTheBrowser) {
     rig.commands.OnCommand(cmd::kExportColorsToBrowser);
     ASSERT_EQ(rig.Messages().size(), messages + 1);
     EXPECT_EQ(rig.LastMessage().rfind("Error #2: ", 0), 0u) << rig.LastMessage();
+}
+
+// The colors of a document file, by their RGB values.
+std::vector<COLORREF> ColorsIn(const CDocApp& doc) {
+    std::vector<COLORREF> colors;
+    for (int i = 0; i < doc.Colors().GetCount(); ++i)
+        colors.push_back(doc.Colors().GetAt(i).Color());
+    return colors;
+}
+
+std::vector<COLORREF> ColorsOnDisk(DocRig& rig, const std::string& path) {
+    CDocApp reread(rig.clock, rig.docFiles);
+    reread.OnOpenDocument(path);
+    return ColorsIn(reread);
+}
+
+TEST(DocCommandsTest, ASaveOverAnotherProgramsChangeAsksWhatToDo) {
+    constexpr COLORREF kFirst = 0x112233, kOurs = 0x445566, kTheirs = 0x778899;
+    const std::vector<COLORREF> ours = {kFirst, kOurs}, theirs = {kFirst, kTheirs};
+    enum Choice : std::size_t { kReload, kOverwrite, kSaveAs };
+    struct Case {
+        const char* name;
+        std::optional<std::size_t> choice;
+        bool wantSaved;                                      // what Save answers
+        std::vector<COLORREF> wantDoc, wantFile, wantOther;  // the other: /docs/b.nlz
+        bool wantModified;
+    };
+    const Case cases[] = {
+        {"reload", kReload, true, theirs, theirs, {}, false},
+        {"overwrite", kOverwrite, true, ours, ours, {}, false},
+        {"save as", kSaveAs, true, ours, theirs, ours, false},
+        {"cancel", std::nullopt, false, ours, theirs, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocRig rig;
+        rig.SavedAndModified();
+        // Another program adds a color to the file meanwhile, the way nerimlens-cli does.
+        CDocApp other(rig.clock, rig.base.files);
+        other.UpdateDocument(kSaved, MissingDocument::kRefuse, [&] {
+            CColPick pick(CColPick::StampNow(rig.clock));
+            pick.SetColor(kTheirs);
+            other.Colors().InsertColor(other.Colors().GetCount(), pick);
+            return true;
+        });
+        rig.base.dialogs.AnswerChoice(c.choice);
+        rig.base.dialogs.ChooseFile("/docs/b.nlz");
+
+        EXPECT_EQ(rig.commands.SaveDocument(), c.wantSaved);
+        ASSERT_EQ(rig.base.dialogs.Choices().size(), 1u);
+        EXPECT_EQ(rig.base.dialogs.Choices()[0].choices,
+                  (std::vector<std::string>{"&Reload", "&Overwrite", "Save &As..."}));
+        EXPECT_TRUE(rig.base.dialogs.Choices()[0].text.starts_with(
+            "/docs/a.nlz was changed by another program since NerimLens opened or last saved it."));
+        EXPECT_EQ(ColorsIn(rig.doc), c.wantDoc);
+        EXPECT_EQ(ColorsOnDisk(rig, kSaved), c.wantFile);
+        if (!c.wantOther.empty()) {
+            EXPECT_EQ(ColorsOnDisk(rig, "/docs/b.nlz"), c.wantOther);
+        }
+        EXPECT_EQ(rig.doc.IsModified(), c.wantModified);
+
+        // Once the document and the file agree again, a save asks nothing; after Cancel they
+        // still differ, and the next save asks again.
+        const bool agree = c.choice.has_value();
+        rig.Pick(0x010101);
+        EXPECT_EQ(rig.commands.SaveDocument(), agree);
+        EXPECT_EQ(rig.base.dialogs.Choices().size(), agree ? 1u : 2u);
+    }
+}
+
+// The program's Save after nerimlens-cli added a color to the open document on the disk.
+TEST(DocCommandsTest, NoColorAnotherProgramAddedIsLostBySave) {
+    const std::string folder = MakeTempDir();
+    const std::string path = folder + "/brand.nlz";
+    const auto cliAdd = [&](const char* color) {
+        const std::string command = std::string("'") + NL_CLI_PATH + "' doc add '" + path + "' " +
+                                    color + " >/dev/null 2>&1";
+        return std::system(command.c_str());
+    };
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(cliAdd(("0," + std::to_string(i) + ",0").c_str()), 0);
+    LocalFileSystem disk{std::string()};
+    DocRig rig(&disk);
+    ASSERT_TRUE(rig.commands.OpenDocument(path));
+    rig.Pick(0x0000FF);
+    ASSERT_EQ(cliAdd("9,9,9"), 0);  // 21 colors on the disk, 21 in the window
+
+    // Without an answer the question is cancelled: nothing is written.
+    rig.commands.OnCommand(cmd::kFileSave);
+    EXPECT_TRUE(rig.doc.IsModified());
+    EXPECT_EQ(ColorsOnDisk(rig, path).size(), 21u);
+    rig.base.dialogs.AnswerChoice(0);  // reload: the window shows the disk's 21
+    rig.commands.OnCommand(cmd::kFileSave);
+    EXPECT_EQ(rig.doc.Colors().GetCount(), 21);
+    rig.Pick(0x0000FF);
+    rig.commands.OnCommand(cmd::kFileSave);
+    const std::vector<COLORREF> saved = ColorsOnDisk(rig, path);
+    ASSERT_EQ(saved.size(), 22u);
+    EXPECT_EQ(saved[20], 0x090909u);
+    EXPECT_EQ(saved[21], 0x0000FFu);
+    EXPECT_EQ(rig.base.dialogs.Choices().size(), 2u);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

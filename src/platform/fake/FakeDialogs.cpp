@@ -20,6 +20,15 @@ MsgAnswer FakeDialogs::MessageBox(const std::string& text, const std::string& ca
     }
 }
 
+std::optional<std::size_t> FakeDialogs::Choose(const std::string& text, const std::string&,
+                                               const std::vector<std::string>& choices, MsgIcon) {
+    m_chosen.push_back({text, choices});
+    if (m_choices.empty()) return std::nullopt;
+    const auto choice = m_choices.front();
+    m_choices.pop_front();
+    return choice;
+}
+
 std::optional<std::string> FakeDialogs::NextFile() {
     if (m_files.empty()) return std::nullopt;
     auto path = std::move(m_files.front());

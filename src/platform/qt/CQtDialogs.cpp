@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "platform/qt/qt_convert.h"
 
@@ -36,8 +37,8 @@ QMessageBox::Icon QtIcon(MsgIcon icon) {
 
 MsgAnswer CQtDialogs::MessageBox(const std::string& text, const std::string& caption,
                                  MsgButtons buttons, MsgIcon icon) {
-    QMessageBox box(QtIcon(icon), ToQt(caption), RichMessageText(ToQt(text)),
-                    QMessageBox::NoButton, ActiveParent());
+    QMessageBox box(QtIcon(icon), ToQt(caption), RichMessageText(ToQt(text)), QMessageBox::NoButton,
+                    ActiveParent());
     box.setTextFormat(Qt::RichText);
     QMessageBox::StandardButtons standard;
     QMessageBox::StandardButton escape = QMessageBox::Cancel;
@@ -75,6 +76,23 @@ MsgAnswer CQtDialogs::MessageBox(const std::string& text, const std::string& cap
             if (buttons == MsgButtons::kOk) return MsgAnswer::kOk;
             return MsgAnswer::kCancel;
     }
+}
+
+std::optional<std::size_t> CQtDialogs::Choose(const std::string& text, const std::string& caption,
+                                              const std::vector<std::string>& choices,
+                                              MsgIcon icon) {
+    QMessageBox box(QtIcon(icon), ToQt(caption), RichMessageText(ToQt(text)), QMessageBox::NoButton,
+                    ActiveParent());
+    box.setTextFormat(Qt::RichText);
+    std::vector<QAbstractButton*> buttons;
+    for (const std::string& choice : choices)
+        buttons.push_back(box.addButton(ToQt(choice), QMessageBox::AcceptRole));
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    if (!buttons.empty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    if (chosen == buttons.end()) return std::nullopt;
+    return static_cast<std::size_t>(chosen - buttons.begin());
 }
 
 QString CQtDialogs::RichMessageText(const QString& text) {

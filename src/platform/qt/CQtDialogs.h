@@ -11,6 +11,9 @@ class CQtDialogs final : public IDialogs {
 public:
     MsgAnswer MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
                          MsgIcon icon) override;
+    std::optional<std::size_t> Choose(const std::string& text, const std::string& caption,
+                                      const std::vector<std::string>& choices,
+                                      MsgIcon icon) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
 
