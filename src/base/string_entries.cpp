@@ -415,6 +415,8 @@ constexpr StringEntry kEntries[] = {
      "Reload shows the file as it is now (the changes made here are lost), Overwrite replaces "
      "it with this document (the other program's changes are lost), Save As keeps both."},
     {27101, "&Reload\n&Overwrite\nSave &As..."},
+    // Added to the data file's read error: where the unreadable file is kept
+    {27102, "The file is kept as:\n\n\t%1"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -142,6 +142,7 @@ inline constexpr std::uint32_t kIdsMaintenancePageTexts = 27094;    // rows: CPP
 inline constexpr std::uint32_t kIdsOptionSheetButtons = 27095;      // OK, Cancel, Apply, Help
 inline constexpr std::uint32_t kIdsDocChangedOnDisk = 27100;        // "%1 was changed by ..."
 inline constexpr std::uint32_t kIdsDocChangedChoices = 27101;       // Reload, Overwrite, Save As
+inline constexpr std::uint32_t kIdsDataFileKeptAs = 27102;          // "The file is kept as: %1"
 
 // The framework's own texts.
 inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"

@@ -6,11 +6,11 @@
 
 #include "base/CArchive.h"
 #include "base/CSystemError.h"
+#include "base/StringTable.h"
 #include "base/text.h"
 #include "platform/IDialogs.h"
 #include "platform/IFileSystem.h"
 #include "platform/IFolders.h"
-#include "base/StringTable.h"
 #include "res/version.h"
 
 namespace nl {
@@ -27,6 +27,8 @@ constexpr std::string_view kValueUserDataFile = "UserDataFilePath";
 constexpr std::string_view kAppStartupOn = "1";
 
 constexpr std::string_view kBackupExtension = ".bak";
+// An unreadable data file of this version is kept under its name with this added.
+constexpr std::string_view kDamagedExtension = ".damaged";
 
 // The common-settings block.
 constexpr std::string_view kCommonMagic = "SCCN";
@@ -389,9 +391,11 @@ LoadResult CPrefs::LoadWithRecovery(std::string& path) {
 
         SetDefaults();
         if (!backupRestored) {
-            const MsgAnswer answer =
-                m_dialogs.MessageBox(FormatString(kIdsReadErrorAsk, {path, errorText}),
-                                     m_applicationName, MsgButtons::kOkCancel, MsgIcon::kWarning);
+            std::string text = FormatString(kIdsReadErrorAsk, {path, errorText});
+            if (const std::string aside = SetAsidePath(path); !aside.empty())
+                text += "\n\n" + FormatString(kIdsDataFileKeptAs, {aside});
+            const MsgAnswer answer = m_dialogs.MessageBox(text, m_applicationName,
+                                                          MsgButtons::kOkCancel, MsgIcon::kWarning);
             if (answer != MsgAnswer::kOk) return LoadResult::Exit(LoadResult::kFailureExitCode);
             DiscardUnreadableFile(path);
             continue;
@@ -428,19 +432,23 @@ void CPrefs::KeepVersionBackup(const std::string& path) {
     (void)m_files.CopyFile(path, backup);
 }
 
-void CPrefs::DiscardUnreadableFile(const std::string& path) {
+std::string CPrefs::SetAsidePath(const std::string& path) const {
     std::uint64_t size = 0;
-    const bool empty = m_files.FileSize(path, size) == 0 && size == 0;
+    if (m_files.FileSize(path, size) == 0 && size == 0) return {};
     const std::uint32_t version = VersionToPreserve();
     // A file of another version is kept under that version's backup name. One of this
     // version is not: the next step restores this version's backup, and would read the
-    // same bytes again.
-    if (!empty && VersionsDiffer() && CanPreserve(version) && version != m_currentVersion) {
-        if (const auto code = m_files.MoveFile(path, VersionBackupPath(path, version)))
-            throw CSystemError(code, path);
-        return;
-    }
-    if (const auto code = m_files.DeleteFile(path)) throw CSystemError(code, path);
+    // same bytes again; it is kept beside as damaged, so the user's settings in it are not
+    // lost for good.
+    if (VersionsDiffer() && CanPreserve(version) && version != m_currentVersion)
+        return VersionBackupPath(path, version);
+    return path + std::string(kDamagedExtension);
+}
+
+void CPrefs::DiscardUnreadableFile(const std::string& path) {
+    const std::string aside = SetAsidePath(path);
+    if (const auto code = aside.empty() ? m_files.DeleteFile(path) : m_files.MoveFile(path, aside))
+        throw CSystemError(code, path);
 }
 
 // ---- Save and flush ----------------------------------------------------------------

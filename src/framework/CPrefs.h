@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/CRegistry.h"
-#include "framework/CWinState.h"
 #include "base/COleDateTime.h"
 #include "base/CSubscriberList.h"
+#include "framework/CRegistry.h"
+#include "framework/CWinState.h"
 
 namespace nl {
 
@@ -212,7 +212,13 @@ private:
     std::uint32_t VersionToPreserve() const;
     bool CanPreserve(std::uint32_t version) const;
     void KeepVersionBackup(const std::string& path);
+    // Where an unreadable data file goes before an older file or the defaults take its place;
+    // empty when it is empty and simply removed.
+    std::string SetAsidePath(const std::string& path) const;
     void DiscardUnreadableFile(const std::string& path);
+    // The error text of reading `bytes` as a data file, empty when they read; the settings in
+    // memory stay as they were either way.
+    std::string DataFileError(std::span<const std::uint8_t> bytes, const std::string& path);
     void RegistryStep();
     void OverrideStep(std::span<const std::string> commandLine);
     std::string SettingText(std::string_view name, std::string_view value) const;

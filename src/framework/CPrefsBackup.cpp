@@ -1,7 +1,7 @@
-#include "framework/CPrefs.h"
-
+#include "base/CException.h"
 #include "base/CSystemError.h"
 #include "base/StringTable.h"
+#include "framework/CPrefs.h"
 #include "platform/IDialogs.h"
 #include "platform/IFileSystem.h"
 #include "platform/IFolders.h"
@@ -42,12 +42,23 @@ DataRestoreResult CPrefs::Restore() {
     request.defaultExtension = kDataFileExtension.substr(1);
     const auto source = m_dialogs.OpenFileDialog(request);
     if (!source) return DataRestoreResult::kCancelled;
+    // A file that does not read as a data file would only be thrown away at the next start,
+    // and the user's settings with it: it is refused before anything changes.
+    std::vector<std::uint8_t> bytes;
+    if (const auto code = m_files.ReadFile(*source, bytes)) {
+        ShowError(CSystemError(code, *source).Message());
+        return DataRestoreResult::kFailed;
+    }
+    if (const std::string error = DataFileError(bytes, *source); !error.empty()) {
+        ShowError(error);
+        return DataRestoreResult::kFailed;
+    }
     if (m_dialogs.MessageBox(LoadString(kIdsRestoreConfirm), m_applicationName,
                              MsgButtons::kOkCancel, MsgIcon::kInformation) != MsgAnswer::kOk)
         return DataRestoreResult::kCancelled;
     try {
         const std::string target = *LocateDataFile(Purpose::kSave);
-        if (const auto code = m_files.CopyFile(*source, target)) throw CSystemError(code, *source);
+        if (const auto code = m_files.WriteFile(target, bytes)) throw CSystemError(code, target);
     } catch (const CSystemError& e) {
         ShowError(e.Message());
         return DataRestoreResult::kFailed;
@@ -55,6 +66,20 @@ DataRestoreResult CPrefs::Restore() {
     m_saveSuppressed = true;
     m_changed = false;
     return DataRestoreResult::kExitRequested;
+}
+
+std::string CPrefs::DataFileError(std::span<const std::uint8_t> bytes, const std::string& path) {
+    const std::vector<std::uint8_t> current = StoreToBytes();
+    const bool changed = m_changed;
+    std::string error;
+    try {
+        LoadFromBytes(bytes, path);
+    } catch (const CException& e) {
+        error = e.Message();
+    }
+    LoadFromBytes(current);
+    m_changed = changed;
+    return error;
 }
 
 }  // namespace nl

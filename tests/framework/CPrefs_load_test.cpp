@@ -6,10 +6,10 @@
 #include <memory>
 #include <optional>
 
-#include "framework/CAppPrefs.h"
-#include "framework/prefs_test_support.h"
 #include "base/CSystemError.h"
 #include "base/StringTable.h"
+#include "framework/CAppPrefs.h"
+#include "framework/prefs_test_support.h"
 
 namespace nl {
 namespace {
@@ -100,14 +100,14 @@ TEST(CPrefsLoadTest, RecoveryPaths) {
          {},
          {{kDataFile, GoodFile()}, {kCurrentBackup, GoodFile()}},
          true},
-        {"wrong magic, OK deletes it",
+        {"wrong magic, OK keeps it as damaged",
          WrongMagic(),
          {},
          kProductVersion,
          {MsgAnswer::kOk},
          false,
          {kAsk},
-         {},
+         {{kDataFile + ".damaged", WrongMagic()}},
          false},
         {"newer format, OK keeps it under its writer's version",
          NewerFormat(),
@@ -134,7 +134,9 @@ TEST(CPrefsLoadTest, RecoveryPaths) {
          {MsgAnswer::kOk},
          false,
          {kAsk},
-         {{kDataFile, GoodFile()}, {kCurrentBackup, GoodFile()}},
+         {{kDataFile, GoodFile()},
+          {kCurrentBackup, GoodFile()},
+          {kDataFile + ".damaged", WrongMagic()}},
          true},
         {"Cancel exits and leaves the file",
          WrongMagic(),
@@ -188,7 +190,7 @@ TEST(CPrefsLoadTest, RecoveryPaths) {
          {MsgAnswer::kOk},
          false,
          {kAsk},
-         {},
+         {{kDataFile + ".damaged", Truncated()}},
          false},
         {"corrupt file whose backup is corrupt too",
          Truncated(),
@@ -197,7 +199,7 @@ TEST(CPrefsLoadTest, RecoveryPaths) {
          {MsgAnswer::kOk},
          true,
          {kAsk, kFatal},
-         {{kCurrentBackup + ".bak", Truncated()}},
+         {{kCurrentBackup + ".bak", Truncated()}, {kDataFile + ".damaged", Truncated()}},
          false},
     };
     for (const auto& c : cases) {
@@ -240,15 +242,18 @@ TEST(CPrefsLoadTest, MessagesNameTheFileAndTheError) {
               "An error occurred while reading the following configuration file:\n\n\t" +
                   kDataFile + "\n\nError:\n\tAttempted to access " + kDataFile +
                   " past its end.\n\n- Choose OK to try loading an older configuration file if "
-                  "available.\n- Choose Cancel to exit the application.");
+                  "available.\n- Choose Cancel to exit the application.\n\nThe file is kept "
+                  "as:\n\n\t" +
+                  kDataFile + ".damaged");
     EXPECT_EQ(rig.dialogs.Messages()[0].caption, "NerimLens");
     EXPECT_EQ(rig.dialogs.Messages()[1].text,
               "An error occurred while reading the following configuration file:\n\n\t" +
                   kDataFile + "\n\nError:\n\t" + kDataFile +
                   " has a bad format.\n\nNerimLens will now close.\n\nPlease run the program "
                   "again and it will start fresh with default settings, if possible.");
-    // The restored backup is set aside and the data file removed.
-    EXPECT_EQ(rig.files.Files(), std::vector<std::string>{kCurrentBackup + ".bak"});
+    // The damaged file is kept, the restored backup set aside and the data file removed.
+    EXPECT_EQ(rig.files.Files(),
+              (std::vector<std::string>{kCurrentBackup + ".bak", kDataFile + ".damaged"}));
 }
 
 TEST(CPrefsLoadTest, FailedFileOperationsEndInTheClosingMessage) {
@@ -260,7 +265,7 @@ TEST(CPrefsLoadTest, FailedFileOperationsEndInTheClosingMessage) {
         std::string wantError;  // in the closing message
     };
     const Case cases[] = {
-        {"delete of the unreadable file", FakeFileSystem::Op::kDelete, kDataFile, false,
+        {"setting the unreadable file aside", FakeFileSystem::Op::kMove, kDataFile, false,
          "Error #5: Access is denied.\n\nData: " + kDataFile},
         {"copy of the backup", FakeFileSystem::Op::kCopy, kCurrentBackup, true,
          "Error #112: There is not enough space on the disk.\n\nData: " + kDataFile},
@@ -276,7 +281,7 @@ TEST(CPrefsLoadTest, FailedFileOperationsEndInTheClosingMessage) {
         rig.dialogs.Answer(MsgAnswer::kOk);
         const LoadResult result = rig.Start(kProductVersion);
         if (c.op == FakeFileSystem::Op::kRead) {
-            // An unreadable file goes through the question like a damaged one; deleting it
+            // An unreadable file goes through the question like a damaged one; setting it aside
             // then lets the program start with the defaults.
             EXPECT_FALSE(result.exitRequested);
             ASSERT_EQ(rig.dialogs.Messages().size(), 1u);

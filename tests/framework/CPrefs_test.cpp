@@ -10,10 +10,10 @@
 #include <map>
 #include <sstream>
 
-#include "framework/CAppPrefs.h"
-#include "framework/prefs_test_support.h"
 #include "base/CSystemError.h"
 #include "base/StringTable.h"
+#include "framework/CAppPrefs.h"
+#include "framework/prefs_test_support.h"
 
 namespace nl {
 namespace {
@@ -400,46 +400,89 @@ TEST(CPrefsTest, BackUpFlushesAndCopies) {
 }
 
 TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
+    enum class Asked { kNothing, kConfirmation, kError, kBoth };
     struct Case {
         const char* what;
         std::optional<std::string> chosen;
         MsgAnswer confirm;
         DataRestoreResult want;
+        Asked asked;
+        const char* error = "";
     };
     const std::string source = "/fake/home/Documents/old.dat";
+    const std::string other = "/fake/home/Documents/notes.dat";
+    const std::string missing = "/fake/home/Documents/missing.dat";
     const Case cases[] = {
-        {"restored", source, MsgAnswer::kOk, DataRestoreResult::kExitRequested},
-        {"confirmation cancelled", source, MsgAnswer::kCancel, DataRestoreResult::kCancelled},
-        {"no file chosen", std::nullopt, MsgAnswer::kOk, DataRestoreResult::kCancelled},
-        {"copy fails", "/fake/home/Documents/missing.dat", MsgAnswer::kOk, DataRestoreResult::kFailed},
+        {"restored", source, MsgAnswer::kOk, DataRestoreResult::kExitRequested,
+         Asked::kConfirmation},
+        {"confirmation cancelled", source, MsgAnswer::kCancel, DataRestoreResult::kCancelled,
+         Asked::kConfirmation},
+        {"no file chosen", std::nullopt, MsgAnswer::kOk, DataRestoreResult::kCancelled,
+         Asked::kNothing},
+        {"not a data file: refused before anything changes", other, MsgAnswer::kOk,
+         DataRestoreResult::kFailed, Asked::kError,
+         "Attempted to access /fake/home/Documents/notes.dat past its end."},
+        {"cannot be read", missing, MsgAnswer::kOk, DataRestoreResult::kFailed, Asked::kError,
+         "Error #2: The system cannot find the file specified.\n\n"
+         "Data: /fake/home/Documents/missing.dat"},
+        {"the data file cannot be written", source, MsgAnswer::kOk, DataRestoreResult::kFailed,
+         Asked::kBoth},
     };
+    // A data file with a setting of its own, to tell it from the current one.
+    Bytes saved;
+    {
+        Rig writer;
+        writer.prefs.Initialize({});
+        writer.prefs.SetOptions(OptionWord::kGeneral, 0x00010501);
+        saved = writer.prefs.StoreToBytes();
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Rig rig;
-        rig.files.AddFile(source, Bytes{'o', 'l', 'd'});
+        rig.files.AddFile(source, saved);
+        rig.files.AddFile(other, Bytes{'o', 'l', 'd'});
         rig.files.AddFile(kDataFile, Bytes{'c', 'u', 'r'});
+        if (c.asked == Asked::kBoth) rig.files.Fail(FakeFileSystem::Op::kWrite, kDataFile, 5);
         rig.dialogs.ChooseFile(c.chosen);
-        if (c.chosen) rig.dialogs.Answer(c.confirm);
+        if (c.asked == Asked::kConfirmation || c.asked == Asked::kBoth)
+            rig.dialogs.Answer(c.confirm);
         rig.prefs.SetChanged();
+        const std::uint32_t general = rig.prefs.Settings().generalOptions;
         EXPECT_EQ(rig.prefs.Restore(), c.want);
         ASSERT_EQ(rig.dialogs.FileDialogs().size(), 1u);
         EXPECT_EQ(rig.dialogs.FileDialogs()[0].request.initialFolder, "/fake/home/Documents");
         const bool restored = c.want == DataRestoreResult::kExitRequested;
-        EXPECT_EQ(rig.Text(kDataFile), restored ? "old" : "cur");
+        EXPECT_EQ(*rig.files.Contents(kDataFile) == saved, restored);
         EXPECT_EQ(rig.prefs.IsSaveSuppressed(), restored);
         EXPECT_EQ(rig.prefs.IsChanged(), !restored);
+        if (!restored) {
+            // Checking the chosen file left the settings in memory as they were.
+            EXPECT_EQ(rig.prefs.Settings().generalOptions, general);
+        }
         // The exit that follows flushes: the restored file must survive it.
         rig.prefs.Flush();
         if (restored) {
-            EXPECT_EQ(rig.Text(kDataFile), "old");
+            EXPECT_TRUE(*rig.files.Contents(kDataFile) == saved);
         }
-        if (c.chosen) {
-            ASSERT_GE(rig.dialogs.Messages().size(), 1u);
-            EXPECT_EQ(rig.dialogs.Messages()[0].text, LoadString(kIdsRestoreConfirm));
-            EXPECT_EQ(rig.dialogs.Messages()[0].buttons, MsgButtons::kOkCancel);
-        }
-        if (c.want == DataRestoreResult::kFailed) {
-            EXPECT_EQ(rig.dialogs.Messages().size(), 2u);
+        const auto& messages = rig.dialogs.Messages();
+        switch (c.asked) {
+            case Asked::kNothing:
+                EXPECT_TRUE(messages.empty());
+                break;
+            case Asked::kConfirmation:
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_EQ(messages[0].text, LoadString(kIdsRestoreConfirm));
+                EXPECT_EQ(messages[0].buttons, MsgButtons::kOkCancel);
+                break;
+            case Asked::kError:
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_EQ(messages[0].text, c.error);
+                break;
+            case Asked::kBoth:  // and the flush's own report of the failed write
+                ASSERT_EQ(messages.size(), 3u);
+                EXPECT_EQ(messages[0].text, LoadString(kIdsRestoreConfirm));
+                EXPECT_EQ(messages[1].text, "Error #5: Access is denied.\n\nData: " + kDataFile);
+                break;
         }
     }
 }
