@@ -22,6 +22,14 @@
 namespace nl::cli {
 namespace {
 
+// Whether `path` is a file this user cannot read. Such a file is somebody's and nothing says
+// it holds settings, so replacing it takes --force like any other data. (A missing name, or
+// one that is not a file at all, is left for the write to report.)
+bool IsUnreadableFile(const IFileSystem& files, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    return files.FileExists(path) && files.ReadFile(path, bytes) != 0;
+}
+
 using Json = nlohmann::ordered_json;
 
 // "2024-01-01T12:30:00Z", with milliseconds when there are any; null for an invalid date.
@@ -177,7 +185,8 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
             const auto [id, value] = ParseHotKeySetting(entry);
             session.prefs->SetHotKey(id, value);
         }
-        if (!args->force && session.HoldsOtherData(args->file))
+        if (!args->force &&
+            (IsUnreadableFile(session.files, args->file) || session.HoldsOtherData(args->file)))
             throw std::runtime_error(args->file +
                                      " is not a data file; give --force to replace it anyway");
         const std::vector<std::uint8_t> bytes = session.prefs->StoreToBytes(args->file);

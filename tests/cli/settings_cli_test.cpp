@@ -141,6 +141,28 @@ TEST_F(SettingsCliTest, DefaultsReplacesOnlyDataFilesUnlessForced) {
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
+TEST_F(SettingsCliTest, DefaultsKeepsAFileItCannotReadUnlessForced) {
+    const std::string file = Path("theirs.txt");
+    const Bytes theirs = {'n', 'o', 't', ' ', 'y', 'o', 'u', 'r', 's', '\n'};
+    WriteBytes(file, theirs);
+    fs::permissions(file, fs::perms::owner_write);
+    // A user who may read every file (root) has no such file to test with.
+    if (::access(file.c_str(), R_OK) == 0) GTEST_SKIP() << "this user can read a mode 0200 file";
+
+    const RunResult refused = RunCli({"settings", "defaults", file});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("theirs.txt is not a data file; give --force"), std::string::npos)
+        << refused.err;
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadBytes(file), theirs);
+
+    fs::permissions(file, fs::perms::owner_write);
+    const RunResult forced = RunCli({"settings", "defaults", "--force", file});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(RunCli({"settings", "check", file}).out, "ok\n");
+}
+
 TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
     test::FileSpec layout;
     layout.zoomFactor = 800;
@@ -191,11 +213,12 @@ TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
     EXPECT_EQ(json["writer_version"], 0x00010011);
     EXPECT_EQ(json["format_version"], 0x00010000);
     EXPECT_EQ(json["saved_at"], "2024-01-01T00:00:00Z");
-    EXPECT_EQ(json["ruler"],
-              nlohmann::json::parse(
-                  R"({"caption_items":515,"caption_items_names":["unit","scale","cursor_projection"],)"
-                  R"("options":16385,"options_names":["unit_pixel","guide"],"base":10,"scale":100,)"
-                  R"("auto_preview":1})"));
+    EXPECT_EQ(
+        json["ruler"],
+        nlohmann::json::parse(
+            R"({"caption_items":515,"caption_items_names":["unit","scale","cursor_projection"],)"
+            R"("options":16385,"options_names":["unit_pixel","guide"],"base":10,"scale":100,)"
+            R"("auto_preview":1})"));
     EXPECT_EQ(json["event_sounds"].size(), 3u);
     EXPECT_EQ(json["custom_colors"].size(), 16u);
     ASSERT_EQ(json["hot_keys"].size(), 5u);
