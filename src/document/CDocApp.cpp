@@ -81,16 +81,9 @@ void CDocApp::OnOpenDocument(const std::string& path) {
 
     CColorPicker colors(m_clock);
     CWndCapMeaData measurement;
+    // The archive names the file in its errors: a bad format and a file cut short alike.
     CArchive ar(bytes, path);
-    try {
-        LoadContainer(ar, colors, measurement);
-    } catch (const CArchiveException& e) {
-        // A file cut short is reported the way the framework's archive reports it, without
-        // a file name; a bad format names the file.
-        if (e.GetCause() == CArchiveException::Cause::kEndOfFile)
-            throw CArchiveException(CArchiveException::Cause::kEndOfFile, {});
-        throw;
-    }
+    LoadContainer(ar, colors, measurement);
 
     DeleteContents();
     m_colors.TakeContents(std::move(colors));

@@ -75,8 +75,8 @@ public:
     // Open: reads and checks the whole file before anything changes, then replaces the
     // contents, takes the path and clears the modified flag; notifies 32. A file that cannot
     // be read raises CSystemError (with the path), a bad file CArchiveException ("%1 has a
-    // bad format." with the path, or the past-its-end message); the document then stays
-    // exactly as it was.
+    // bad format." or "Attempted to access %1 past its end.", with the path); the document
+    // then stays exactly as it was.
     void OnOpenDocument(const std::string& path);
     // Save: writes the document to `path` through a new file renamed over the old one, takes
     // the path and clears the modified flag. It holds the file's writer lock meanwhile, so

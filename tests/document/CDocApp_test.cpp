@@ -207,7 +207,7 @@ TEST_F(CDocAppTest, AFailedOpenLeavesTheDocumentAsItWas) {
     const std::size_t measurementOffset = good.size() - kEmptyMeasurementBytes;
 
     const std::string badFormat = "/docs/bad.nlz has a bad format.";
-    const std::string pastEnd = "Attempted to access an unnamed file past its end.";
+    const std::string pastEnd = "Attempted to access /docs/bad.nlz past its end.";
     struct Case {
         const char* what;
         std::function<void(Bytes&)> damage;
