@@ -18,16 +18,16 @@
 #include "cli/command_support.h"
 #include "cli/doc_info.h"
 #include "document/CDocApp.h"
-#include "framework/CAppPrefs.h"
 #include "export/export_colors.h"
 #include "export/palette_files.h"
+#include "framework/CAppPrefs.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
 #include "platform/ILocale.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/PosixLocale.h"
-#include "platform/locale_names.h"
 #include "platform/local/PosixSystemInfo.h"
+#include "platform/locale_names.h"
 
 namespace nl::cli {
 namespace {
@@ -42,6 +42,8 @@ constexpr std::string_view kExportFileForms =
     "(HTML), .xml (XML), .gpl (GIMP palette), .css (CSS custom properties) or .json (JSON)";
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
+// Notices on stderr begin as the program's error lines do.
+constexpr std::string_view kProgramPrefix = "nerimlens-cli: ";
 
 // A failure of the command itself rather than of its arguments: exits 1 like a bad file.
 class DocFailure : public std::runtime_error {
@@ -175,6 +177,7 @@ std::string RunAdd(const AddArgs& args) {
     const Point at = ParsePoint(args.at, "--at");
     Services services;
     CDocApp doc(services.clock, services.files);
+    std::optional<CColPick> dropped;
     doc.UpdateDocument(args.file, MissingDocument::kStartEmpty, [&] {
         // The live sample as a pick over a window at `at` leaves it, then the pick itself.
         CColPick& sample = doc.Colors().Sample();
@@ -185,9 +188,17 @@ std::string RunAdd(const AddArgs& args) {
         sample.SetRelativePosition(at);
         sample.SetSourceTitle(args.title);
         sample.SetWindowClass(args.windowClass);
+        // A full list makes room by dropping its oldest color, as a pick does.
+        dropped.reset();
+        if (doc.Colors().GetCount() >= CColorPicker::kMaxColors) dropped = doc.Colors().GetAt(0);
         doc.Colors().InsertColor(doc.Colors().GetCount(), sample);
         return true;
     });
+    // Said only once the document is saved; the command's result stays on stdout.
+    if (dropped)
+        std::cerr << kProgramPrefix << args.file << " held " << CColorPicker::kMaxColors
+                  << " colors, the most a document keeps: the oldest, "
+                  << HashColor(dropped->Color()) << ", was dropped\n";
     return {};
 }
 
@@ -450,11 +461,12 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     });
 
     std::shared_ptr<ExportArgs> exported;
-    CLI::App* exportCommand = AddFileCommand(
-        doc, "export",
-        "Export the colors to OUT (.txt, .csv, .htm, .xml, .gpl, .css or .json), or with --clipboard-form N and OUT "
-        "\"-\" write the clipboard text to standard output",
-        exported);
+    CLI::App* exportCommand =
+        AddFileCommand(doc, "export",
+                       "Export the colors to OUT (.txt, .csv, .htm, .xml, .gpl, .css or .json), or "
+                       "with --clipboard-form N and OUT "
+                       "\"-\" write the clipboard text to standard output",
+                       exported);
     exportCommand->add_option("OUT", exported->out, "The export file, or - for standard output")
         ->required();
     CLI::Option* format = exportCommand->add_option(

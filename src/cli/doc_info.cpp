@@ -2,16 +2,13 @@
 
 #include <array>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <utility>
-#include <nlohmann/json.hpp>
 
 #include "document/CDocApp.h"
 
 namespace nl::cli {
-namespace {
-
-using Json = nlohmann::ordered_json;
 
 std::string HashColor(COLORREF color) {
     std::array<char, 8> text{};
@@ -19,6 +16,10 @@ std::string HashColor(COLORREF color) {
                   RgbBlue(color));
     return text.data();
 }
+
+namespace {
+
+using Json = nlohmann::ordered_json;
 
 Json ColorJson(COLORREF color) {
     return color == kNoColor ? Json() : Json(HashColor(color));

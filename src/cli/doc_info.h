@@ -1,11 +1,17 @@
 #pragma once
 #include <ostream>
+#include <string>
+
+#include "model/color_math.h"
 
 namespace nl {
 class CDocApp;
 }
 
 namespace nl::cli {
+
+// A color as "#RRGGBB".
+std::string HashColor(COLORREF color);
 
 // Writes a document's colors and measurement as indented JSON: every field of every color,
 // dates in ISO 8601 UTC, and the measurement with its points. The text goes out one color or

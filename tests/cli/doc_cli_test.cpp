@@ -15,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "base/COleDateTime.h"
 #include "cli/cli_runner.h"
+#include "document/CDocApp.h"
+#include "platform/local/LocalFileSystem.h"
 
 namespace nl {
 namespace {
@@ -245,6 +248,34 @@ TEST_F(DocCliTest, ConcurrentAddsKeepEveryColor) {
     const auto info = nlohmann::json::parse(Ok({"doc", "info", "p.nlz"}));
     EXPECT_EQ(info["colors"].size(), 2u * kAddsPerWriter);
     EXPECT_EQ(info["revision"], 2 * kAddsPerWriter);
+}
+
+TEST_F(DocCliTest, AddToAFullDocumentSaysWhichColorWasDropped) {
+    {
+        // One color short of full; color i has red i % 256, green i / 256 and blue 7.
+        SystemClock clock;
+        LocalFileSystem files;
+        CDocApp doc(clock, files);
+        for (int i = 0; i + 1 < CColorPicker::kMaxColors; ++i) {
+            doc.Colors().Sample().SetColor(MakeRgb(i % 256, i / 256, 7));
+            ASSERT_TRUE(doc.Colors().InsertColor(i, doc.Colors().Sample()));
+        }
+        doc.OnSaveDocument(PathOf("full.nlz"));
+    }
+    Ok({"doc", "add", "full.nlz", "#0A0B0C"});  // fills it: no notice
+    const std::string notice =
+        "nerimlens-cli: full.nlz held 999 colors, the most a document keeps: the oldest, ";
+    for (const char* oldest : {"#000007", "#010007"}) {
+        const RunResult r = Run({"doc", "add", "full.nlz", "#FFFFFF"});
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, notice + oldest + ", was dropped\n");
+    }
+    const auto info = nlohmann::json::parse(Ok({"doc", "info", "full.nlz"}));
+    ASSERT_EQ(info["colors"].size(), 999u);
+    EXPECT_EQ(info["colors"][0]["color"], "#020007");
+    EXPECT_EQ(info["colors"][996]["color"], "#0A0B0C");
+    EXPECT_EQ(info["colors"][998]["color"], "#FFFFFF");
 }
 
 TEST_F(DocCliTest, PathsThatAreNoDocumentFileAreNamedAndNeverWaitedOn) {
