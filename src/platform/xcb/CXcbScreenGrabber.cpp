@@ -12,6 +12,7 @@
 #include <xcb/shm.h>
 
 #include <algorithm>
+#include <bit>
 
 #include "platform/xcb/CXcbDirectGrab.h"
 #include "platform/xcb/xcb_support.h"
@@ -56,6 +57,62 @@ bool RootImagesAreGrabPixels(xcb_connection_t* c, xcb_window_t root) {
                     return depthOk && v.data->red_mask == kRedMask;
     }
     return false;
+}
+
+}  // namespace
+
+// How root images hold pixels that are not 32-bit 0x??RRGGBB: a true-colour visual of 16 or
+// 32 bits per pixel with channels anywhere (depths 15 and 16, depth 30).
+struct CXcbScreenGrabber::PixelLayout {
+    int bitsPerPixel = 0;
+    int scanlinePad = 0;  // each row of an image fills a multiple of this many bits
+    bool msbFirst = false;
+    std::uint32_t masks[3] = {};  // red, green, blue
+};
+
+namespace {
+
+std::optional<CXcbScreenGrabber::PixelLayout> RootPixelLayout(xcb_connection_t* c,
+                                                              xcb_window_t root) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup); it.rem > 0;
+         xcb_screen_next(&it)) {
+        if (it.data->root != root) continue;
+        CXcbScreenGrabber::PixelLayout layout;
+        layout.msbFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+        for (xcb_format_iterator_t f = xcb_setup_pixmap_formats_iterator(setup); f.rem > 0;
+             xcb_format_next(&f))
+            if (f.data->depth == it.data->root_depth) {
+                layout.bitsPerPixel = f.data->bits_per_pixel;
+                layout.scanlinePad = f.data->scanline_pad;
+            }
+        if ((layout.bitsPerPixel != 16 && layout.bitsPerPixel != 32) || layout.scanlinePad <= 0)
+            return std::nullopt;
+        for (xcb_depth_iterator_t d = xcb_screen_allowed_depths_iterator(it.data); d.rem > 0;
+             xcb_depth_next(&d))
+            for (xcb_visualtype_iterator_t v = xcb_depth_visuals_iterator(d.data); v.rem > 0;
+                 xcb_visualtype_next(&v)) {
+                if (v.data->visual_id != it.data->root_visual) continue;
+                if (v.data->_class != XCB_VISUAL_CLASS_TRUE_COLOR &&
+                    v.data->_class != XCB_VISUAL_CLASS_DIRECT_COLOR)
+                    return std::nullopt;
+                layout.masks[0] = v.data->red_mask;
+                layout.masks[1] = v.data->green_mask;
+                layout.masks[2] = v.data->blue_mask;
+                for (const std::uint32_t mask : layout.masks)
+                    if (mask == 0) return std::nullopt;
+                return layout;
+            }
+    }
+    return std::nullopt;
+}
+
+// One channel of a pixel scaled to 8 bits, rounded: 5 bits of 31 give 255, 10 of 1023 too.
+std::uint32_t Channel8(std::uint32_t pixel, std::uint32_t mask) {
+    const int shift = std::countr_zero(mask);
+    const std::uint32_t max = mask >> shift;
+    const std::uint64_t value = (pixel & mask) >> shift;
+    return static_cast<std::uint32_t>((value * 255 + max / 2) / max);
 }
 
 // Copies one row of `width` server pixels to `to` with an opaque alpha byte: four pixels at a
@@ -118,7 +175,11 @@ CXcbScreenGrabber::CXcbScreenGrabber(const x11::IXConnection& connection, GrabMe
       m_c(connection.Connection()),
       m_root(connection.Root()) {
     m_grabPixels = m_c && m_root != XCB_NONE && RootImagesAreGrabPixels(m_c, m_root);
-    if (m_grabPixels) m_direct = std::make_unique<CXcbDirectGrab>(m_c, m_root);
+    if (m_grabPixels)
+        m_direct = std::make_unique<CXcbDirectGrab>(m_c, m_root);
+    else if (const auto layout =
+                 m_c && m_root != XCB_NONE ? RootPixelLayout(m_c, m_root) : std::nullopt)
+        m_convert = std::make_unique<PixelLayout>(*layout);
 }
 
 CXcbScreenGrabber::~CXcbScreenGrabber() {
@@ -140,7 +201,8 @@ bool CXcbScreenGrabber::SharesMemory() {
 }
 
 bool CXcbScreenGrabber::Grab(const Rect& area, GrabPixel* out, std::size_t stride) {
-    if (!m_grabPixels || area.IsEmpty() || !OnConnection()) return false;
+    if (area.IsEmpty() || !OnConnection()) return false;
+    if (!m_grabPixels) return m_convert && GrabConverted(area, out, stride);
     m_direct->ForgetFreed();
     const bool singlePixel = area.Width() == 1 && area.Height() == 1;
     if (!singlePixel && SharesMemory() &&
@@ -214,6 +276,35 @@ bool CXcbScreenGrabber::GrabImage(const Rect& area, GrabPixel* out, std::size_t 
     if (bytes < rowBytes * static_cast<std::size_t>(area.Height())) return false;
     CopyOpaque(reinterpret_cast<const char*>(xcb_get_image_data(image.get())), rowBytes,
                area.Width(), area.Height(), out, stride, StoresFor(bytes));
+    return true;
+}
+
+bool CXcbScreenGrabber::GrabConverted(const Rect& area, GrabPixel* out, std::size_t stride) {
+    XcbPtr<xcb_get_image_reply_t> image(GetImage(area));
+    if (!image) return false;
+    const PixelLayout& layout = *m_convert;
+    const std::size_t width = static_cast<std::size_t>(area.Width());
+    const std::size_t pad = static_cast<std::size_t>(layout.scanlinePad);
+    const std::size_t rowBits = width * static_cast<std::size_t>(layout.bitsPerPixel);
+    const std::size_t rowBytes = (rowBits + pad - 1) / pad * pad / 8;
+    const auto bytes = static_cast<std::size_t>(xcb_get_image_data_length(image.get()));
+    if (bytes < rowBytes * static_cast<std::size_t>(area.Height())) return false;
+    const std::uint8_t* data = xcb_get_image_data(image.get());
+    const std::size_t pixelBytes = static_cast<std::size_t>(layout.bitsPerPixel) / 8;
+    for (int y = 0; y < area.Height(); ++y) {
+        const std::uint8_t* row = data + static_cast<std::size_t>(y) * rowBytes;
+        GrabPixel* to = out + static_cast<std::size_t>(y) * stride;
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint8_t* p = row + x * pixelBytes;
+            std::uint32_t pixel = 0;
+            for (std::size_t i = 0; i < pixelBytes; ++i) {
+                const std::size_t shift = 8 * (layout.msbFirst ? pixelBytes - 1 - i : i);
+                pixel |= static_cast<std::uint32_t>(p[i]) << shift;
+            }
+            to[x] = kOpaque | Channel8(pixel, layout.masks[0]) << 16 |
+                    Channel8(pixel, layout.masks[1]) << 8 | Channel8(pixel, layout.masks[2]);
+        }
+    }
     return true;
 }
 

@@ -19,9 +19,10 @@ enum class GrabMethod { kSharedMemory, kGetImage };
 
 // Reads the root window's pixels from an X server connection, as 0xFFRRGGBB pixels. Works
 // where the root window's images are 32-bit pixels with red in the third byte, least
-// significant byte first (depth 24 and 32 visuals of little-endian servers); ReadsRootImages()
-// tells. A server without shared memory, or one that refuses to attach the segment (a remote
-// server), silently gets plain GetImage requests instead.
+// significant byte first (depth 24 and 32 visuals of little-endian servers), and converts the
+// pixels of other true-colour visuals (depths 15, 16 and 30); ReadsRootImages() tells. A
+// server without shared memory, or one that refuses to attach the segment (a remote server),
+// silently gets plain GetImage requests instead.
 class CXcbScreenGrabber {
 public:
     CXcbScreenGrabber(const x11::IXConnection& connection, GrabMethod method);
@@ -32,7 +33,7 @@ public:
     // Whether the grabber belongs to the connection's current server connection.
     bool OnConnection() const;
     // Whether the server's images are pixels this grabber reads.
-    bool ReadsRootImages() const { return m_grabPixels; }
+    bool ReadsRootImages() const { return m_grabPixels || m_convert != nullptr; }
     // The method grabs use now: shared memory falls back to GetImage for good once the
     // server refuses it.
     GrabMethod Method() const { return m_method; }
@@ -46,6 +47,8 @@ public:
     // lends its pixels, valid until the next grab; nothing without shared memory.
     std::optional<LentPixels> GrabLent(const Rect& area);
 
+    struct PixelLayout;
+
 private:
     struct Segment;
     // Whether the server shares memory (asked once); false, and GetImage for good, without.
@@ -54,6 +57,9 @@ private:
     // the segment cannot serve it (GetImage for good then when a plain request can).
     bool GrabShared(const Rect& area, GrabPixel* out, std::size_t stride);
     bool GrabImage(const Rect& area, GrabPixel* out, std::size_t stride);
+    // A GetImage of another pixel layout, each pixel converted (no shared memory: such
+    // servers are rare, and the conversion reads every pixel anyway).
+    bool GrabConverted(const Rect& area, GrabPixel* out, std::size_t stride);
     // The reply of a GetImage request for `area` (the caller frees it), or null.
     xcb_get_image_reply_t* GetImage(const Rect& area) const;
     // A segment of at least `bytes`, attached to the server; false when the server refuses.
@@ -66,7 +72,8 @@ private:
     GrabMethod m_method;
     xcb_connection_t* m_c = nullptr;  // the connection the grabber was made on
     xcb_window_t m_root = 0;
-    bool m_grabPixels = false;        // the root's images are 0x??RRGGBB pixels
+    bool m_grabPixels = false;               // the root's images are 0x??RRGGBB pixels
+    std::unique_ptr<PixelLayout> m_convert;  // set where other pixels are converted
     std::unique_ptr<Segment> m_segment;
     // Grabs the server writes straight into buffers in shared pixel memory.
     std::unique_ptr<CXcbDirectGrab> m_direct;
