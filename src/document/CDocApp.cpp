@@ -10,6 +10,8 @@
 namespace nl {
 namespace {
 
+// Enough of a file's start to hold the container's signature in either of its forms.
+constexpr std::size_t kSignatureBytes = 64;
 // Reserved fields of the container, written as zeros and empty strings, skipped when read.
 constexpr int kReservedQwords = 4;
 constexpr int kReservedStrings = 4;
@@ -77,6 +79,11 @@ void CDocApp::OnNewDocument() {
 
 void CDocApp::OnOpenDocument(const std::string& path) {
     std::vector<std::uint8_t> bytes;
+    // The signature is checked on the first bytes, so that a large file of another kind is
+    // refused at once instead of after reading all of it.
+    if (const std::uint32_t code = m_files.ReadFileStart(path, kSignatureBytes, bytes))
+        throw CSystemError(code, path);
+    CArchive(bytes, path).ExpectString(kMagic);
     if (const std::uint32_t code = m_files.ReadFile(path, bytes)) throw CSystemError(code, path);
 
     CColorPicker colors(m_clock);

@@ -21,6 +21,10 @@ public:
     // with kErrorBadFileType, without waiting on it.
     virtual std::uint32_t ReadFile(const std::string& path,
                                    std::vector<std::uint8_t>& bytes) const = 0;
+    // Reads at most the first `maxBytes` of the file (all of a shorter one), refusing what
+    // ReadFile refuses: a look at a file's signature before it is read whole.
+    virtual std::uint32_t ReadFileStart(const std::string& path, std::size_t maxBytes,
+                                        std::vector<std::uint8_t>& bytes) const = 0;
     // Replaces the file's contents: the bytes go to a new file beside it, which is flushed to
     // the disk and then renamed over the old one, so the file is never left half written.
     // A symbolic link is followed and the file it leads to is replaced, keeping its

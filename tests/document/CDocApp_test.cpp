@@ -265,6 +265,20 @@ TEST_F(CDocAppTest, AFailedOpenLeavesTheDocumentAsItWas) {
     }
 }
 
+TEST_F(CDocAppTest, ALargeFileOfAnotherKindIsRefusedFromItsFirstBytes) {
+    constexpr std::size_t kLarge = 64 << 20;
+    m_files.AddFile("/docs/movie.nlz", Bytes(kLarge, 0x42));
+    CDocApp doc(m_clock, m_files);
+    const std::uint64_t before = m_files.BytesRead();
+    try {
+        doc.OnOpenDocument("/docs/movie.nlz");
+        ADD_FAILURE() << "opened";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.Message(), "/docs/movie.nlz has a bad format.");
+    }
+    EXPECT_LE(m_files.BytesRead() - before, 64u);
+}
+
 TEST_F(CDocAppTest, AMissingFileIsASystemErrorNamingThePath) {
     CDocApp doc(m_clock, m_files);
     Pick(doc, 5, {0, 0});

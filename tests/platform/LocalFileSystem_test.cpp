@@ -126,6 +126,22 @@ TEST_F(LocalFileSystemTest, FailuresComeBackAsSystemErrors) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"a", "f"}));
 }
 
+TEST_F(LocalFileSystemTest, TheStartOfAFileIsReadWithoutTheRest) {
+    Bytes large(200000);
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i);
+    ASSERT_EQ(m_fs.WriteFile(Path("large"), large), 0u);
+    ASSERT_EQ(m_fs.WriteFile(Path("small"), Bytes{1, 2, 3}), 0u);
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0666), 0);
+    Bytes start;
+    ASSERT_EQ(m_fs.ReadFileStart(Path("large"), 64, start), 0u);
+    EXPECT_EQ(start, Bytes(large.begin(), large.begin() + 64));
+    ASSERT_EQ(m_fs.ReadFileStart(Path("small"), 64, start), 0u);
+    EXPECT_EQ(start, (Bytes{1, 2, 3}));
+    EXPECT_EQ(InChild([&] { return m_fs.ReadFileStart(Path("fifo"), 64, start); }, RunAs::kSelf),
+              kErrorBadFileType);
+    EXPECT_EQ(m_fs.ReadFileStart(Path("missing"), 64, start), kErrorFileNotFound);
+}
+
 TEST_F(LocalFileSystemTest, CopyAndMoveReplaceTheTarget) {
     ASSERT_EQ(m_fs.WriteFile(Path("src"), Bytes(200000, 5)), 0u);
     ASSERT_EQ(m_fs.WriteFile(Path("dst"), Bytes{9}), 0u);

@@ -1,5 +1,7 @@
 #include "platform/fake/FakeFileSystem.h"
 
+#include <algorithm>
+
 #include "base/CSystemError.h"
 
 namespace nl {
@@ -49,6 +51,18 @@ std::uint32_t FakeFileSystem::ReadFile(const std::string& path,
     const auto it = m_files.find(path);
     if (it == m_files.end()) return kErrorFileNotFound;
     bytes = it->second;
+    m_bytesRead += bytes.size();
+    return 0;
+}
+
+std::uint32_t FakeFileSystem::ReadFileStart(const std::string& path, std::size_t maxBytes,
+                                            std::vector<std::uint8_t>& bytes) const {
+    if (const auto code = Failure(Op::kRead, path)) return code;
+    const auto it = m_files.find(path);
+    if (it == m_files.end()) return kErrorFileNotFound;
+    const std::size_t size = std::min(maxBytes, it->second.size());
+    bytes.assign(it->second.begin(), it->second.begin() + static_cast<std::ptrdiff_t>(size));
+    m_bytesRead += size;
     return 0;
 }
 

@@ -23,6 +23,8 @@ public:
     std::uint32_t FileSize(const std::string& path, std::uint64_t& size) const override;
     std::uint32_t ReadFile(const std::string& path,
                            std::vector<std::uint8_t>& bytes) const override;
+    std::uint32_t ReadFileStart(const std::string& path, std::size_t maxBytes,
+                                std::vector<std::uint8_t>& bytes) const override;
     std::uint32_t WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
     std::uint32_t CopyFile(const std::string& from, const std::string& to) override;
     std::uint32_t MoveFile(const std::string& from, const std::string& to) override;
@@ -44,6 +46,8 @@ public:
     std::vector<std::string> Files() const;
     bool HasArchiveAttribute(const std::string& path) const { return m_archived.count(path) != 0; }
     int WriteCount() const { return m_writes; }
+    // The bytes all reads handed out.
+    std::uint64_t BytesRead() const { return m_bytesRead; }
     // How many locks on `path` are held now; a write made while holding one counts as locked.
     int LocksHeld(const std::string& path) const;
     int LockedWriteCount() const { return m_lockedWrites; }
@@ -58,6 +62,7 @@ private:
     std::map<std::pair<Op, std::string>, std::uint32_t> m_failures;
     std::map<std::string, int> m_locks;
     int m_writes = 0;
+    mutable std::uint64_t m_bytesRead = 0;
     int m_lockedWrites = 0;
     int m_temps = 0;
 };

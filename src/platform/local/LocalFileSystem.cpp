@@ -225,13 +225,20 @@ std::uint32_t LocalFileSystem::FileSize(const std::string& path, std::uint64_t& 
     return 0;
 }
 
+std::uint32_t LocalFileSystem::OpenForReading(const std::string& path, posix::Fd& fd,
+                                              struct stat& st) const {
+    if (const auto code = posix::OpenRegularFile(path, O_RDONLY, fd, st)) return code;
+    // A write over the file a killed writer left half done is undone before it is read.
+    std::string target;
+    if (posix::ResolveLinks(path, target) == 0) posix::RecoverInPlaceWrite(target, m_spareFolder);
+    return 0;
+}
+
 std::uint32_t LocalFileSystem::ReadFile(const std::string& path,
                                         std::vector<std::uint8_t>& bytes) const {
     Fd fd;
     struct stat st {};
-    if (const auto code = posix::OpenRegularFile(path, O_RDONLY, fd, st)) return code;
-    std::string target;
-    if (posix::ResolveLinks(path, target) == 0) posix::RecoverInPlaceWrite(target, m_spareFolder);
+    if (const auto code = OpenForReading(path, fd, st)) return code;
     bytes.clear();
     bytes.reserve(static_cast<std::size_t>(st.st_size));
     std::uint8_t chunk[kCopyChunk];
@@ -244,6 +251,26 @@ std::uint32_t LocalFileSystem::ReadFile(const std::string& path,
         if (n == 0) break;
         bytes.insert(bytes.end(), chunk, chunk + n);
     }
+    return 0;
+}
+
+std::uint32_t LocalFileSystem::ReadFileStart(const std::string& path, std::size_t maxBytes,
+                                             std::vector<std::uint8_t>& bytes) const {
+    Fd fd;
+    struct stat st {};
+    if (const auto code = OpenForReading(path, fd, st)) return code;
+    bytes.assign(maxBytes, 0);
+    std::size_t done = 0;
+    while (done < maxBytes) {
+        const ssize_t n = ::read(fd.Get(), bytes.data() + done, maxBytes - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return LastError();
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/IFileSystem.h"
+#include "platform/local/posix_files.h"
 
 namespace nl {
 
@@ -32,6 +33,8 @@ public:
     std::uint32_t FileSize(const std::string& path, std::uint64_t& size) const override;
     std::uint32_t ReadFile(const std::string& path,
                            std::vector<std::uint8_t>& bytes) const override;
+    std::uint32_t ReadFileStart(const std::string& path, std::size_t maxBytes,
+                                std::vector<std::uint8_t>& bytes) const override;
     std::uint32_t WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
     std::uint32_t CopyFile(const std::string& from, const std::string& to) override;
     std::uint32_t MoveFile(const std::string& from, const std::string& to) override;
@@ -48,6 +51,8 @@ private:
     std::uint32_t Replace(const std::string& path, const Produce& produce);
     std::uint32_t WriteInPlace(const std::string& target, const struct stat& old,
                                const Produce& produce);
+    // Opens a regular file for reading, after undoing a write over it left half done.
+    std::uint32_t OpenForReading(const std::string& path, posix::Fd& fd, struct stat& st) const;
 
     std::string m_spareFolder;
 };
