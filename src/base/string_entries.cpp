@@ -417,6 +417,10 @@ constexpr StringEntry kEntries[] = {
     {27101, "&Reload\n&Overwrite\nSave &As..."},
     // Added to the data file's read error: where the unreadable file is kept
     {27102, "The file is kept as:\n\n\t%1"},
+    // At start, when the last run ended without asking and kept a document with changes
+    {27103,
+     "NerimLens ended with unsaved changes to %1 (the session ended or the display was lost), "
+     "and kept them.\n\nRestore them now?"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -143,6 +143,7 @@ inline constexpr std::uint32_t kIdsOptionSheetButtons = 27095;      // OK, Cance
 inline constexpr std::uint32_t kIdsDocChangedOnDisk = 27100;        // "%1 was changed by ..."
 inline constexpr std::uint32_t kIdsDocChangedChoices = 27101;       // Reload, Overwrite, Save As
 inline constexpr std::uint32_t kIdsDataFileKeptAs = 27102;          // "The file is kept as: %1"
+inline constexpr std::uint32_t kIdsRecoverDocument = 27103;         // "... unsaved changes to %1"
 
 // The framework's own texts.
 inline constexpr std::uint32_t kIdsAppTitle = 57344;       // "NerimLens"

@@ -152,6 +152,23 @@ void CDocApp::SaveLocked(const std::string& path) {
     m_modified = false;
 }
 
+std::vector<std::uint8_t> CDocApp::ContentsForRecovery() {
+    const CColorPicker::SaveState before = m_colors.GetSaveState();
+    CArchive ar(m_pathName);
+    Serialize(ar);
+    m_colors.RestoreSaveState(before);
+    return ar.TakeBytes();
+}
+
+void CDocApp::OpenRecovered(const std::string& keptPath, const std::string& path,
+                            const std::optional<DocFileStamp>& stamp) {
+    OnOpenDocument(keptPath);
+    m_pathName = path;
+    m_fileStamp = path.empty() ? std::nullopt : stamp;
+    m_modified = true;
+    Notify(ViewNotify::kDocumentReplaced);
+}
+
 void CDocApp::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar.WriteString(kMagic);

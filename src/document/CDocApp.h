@@ -98,6 +98,16 @@ public:
     void UpdateDocument(const std::string& path, MissingDocument missing,
                         const std::function<bool()>& change);
 
+    // The document as a save would write it, without saving: the revision and the modified
+    // flags stay as they are.
+    std::vector<std::uint8_t> ContentsForRecovery();
+    // Opens a document kept for recovery from `keptPath` as the document of `path` (empty:
+    // untitled) whose file held `stamp` when last read or written; it is modified. Raises
+    // what Open raises, leaving the document as it was.
+    void OpenRecovered(const std::string& keptPath, const std::string& path,
+                       const std::optional<DocFileStamp>& stamp);
+    const std::optional<DocFileStamp>& FileStamp() const { return m_fileStamp; }
+
     // Writes the whole file or reads it. Reading replaces the contents only when the whole
     // file was read; it neither notifies nor touches the path or the modified flag.
     void Serialize(CArchive& ar);

@@ -124,6 +124,7 @@ CApp::CApp(int& argc, char** argv, PlatformKind platform)
 }
 
 CApp::~CApp() {
+    if (s_abruptExitApp == this) s_abruptExitApp = nullptr;
     DestroyWindows();
     qApp->removeEventFilter(this);
     if (g_signalPipe[0] >= 0) {
@@ -223,6 +224,7 @@ bool CApp::Start(int& exitCode) {
         m_frame->installEventFilter(this);
 
         OpenStartDocument();
+        OfferRecovery();
         m_frame->RegisterHotKeysAndTray();
         m_frame->ShowAtStartup();
         if (!m_platform->SessionNote().empty())
@@ -250,6 +252,7 @@ bool CApp::Start(int& exitCode) {
         m_preview.Delete();
     });
     InstallSignalHandlers();
+    InstallAbruptExitHandler();
     qApp->installEventFilter(this);
     m_started = true;
     if (!m_startCommand.empty())
@@ -430,6 +433,9 @@ void CApp::Exit() {
 void CApp::EndSession() {
     if (m_sessionEnded) return;
     m_sessionEnded = true;
+    // The end of the session waits for no question: a modified document is kept for the
+    // next start instead.
+    KeepDocumentForRecovery();
     m_prefs->Flush();
     m_prefs->SetSaveSuppressed(true);
     m_preview.Delete();

@@ -109,6 +109,17 @@ private:
     void ShowHelp();
     void Exit();
     void EndSession();
+    // Keeps a modified document in the recovery files beside the data file, without asking.
+    void KeepDocumentForRecovery();
+    // At start: offers the document a run that ended without asking kept.
+    void OfferRecovery();
+    // Installs the exit path for an end the event loop never sees (the display connection
+    // broke and the toolkit ends the process): the document is kept, the settings written.
+    void InstallAbruptExitHandler();
+    void OnAbruptExit();
+    static void OnProcessExit();
+    // The program the exit handler acts for; none once it ended in order.
+    static inline CApp* s_abruptExitApp = nullptr;
     void InstallSignalHandlers();
     bool FilterKey(QKeyEvent* event);
     void ShowError(const std::string& text) const;
