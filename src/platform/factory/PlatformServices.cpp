@@ -33,6 +33,7 @@
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
+#include "platform/xcb/CXcbClipboardReader.h"
 #include "platform/xcb/xwayland_server.h"
 
 namespace nl {
@@ -112,7 +113,12 @@ PlatformServices::~PlatformServices() = default;
 
 void PlatformServices::BuildReal() {
     BuildRealDesktop();
-    m_clipboard = std::make_unique<CQtClipboard>();
+    // On X11 another program's clipboard is read on a connection of its own, off the
+    // user-interface thread.
+    std::unique_ptr<ISelectionReader> reader;
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        reader = x11::CXcbClipboardReader::Open();
+    m_clipboard = std::make_unique<CQtClipboard>(std::move(reader));
     m_hotKeys = MakeSessionHotKeys();
     m_sound = std::make_unique<CAlsaSound>();
     m_shell = std::make_unique<CQtShell>();

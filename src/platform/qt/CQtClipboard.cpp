@@ -16,7 +16,9 @@ namespace {
 // The format under which Qt keeps a picture as an image object rather than as bytes.
 constexpr const char* kQtImageFormat = "application/x-qt-image";
 
-QClipboard* SystemClipboard() { return qGuiApp ? QGuiApplication::clipboard() : nullptr; }
+QClipboard* SystemClipboard() {
+    return qGuiApp ? QGuiApplication::clipboard() : nullptr;
+}
 
 QByteArray PngBytes(const QImage& image) {
     QByteArray bytes;
@@ -28,7 +30,61 @@ QByteArray PngBytes(const QImage& image) {
 
 }  // namespace
 
-CQtClipboard::~CQtClipboard() { QObject::disconnect(m_changed); }
+CQtClipboard::CQtClipboard(std::unique_ptr<ISelectionReader> reader)
+    : m_reader(std::move(reader)) {}
+
+CQtClipboard::~CQtClipboard() {
+    QObject::disconnect(m_changed);
+    m_reader.reset();  // no answer arrives after this
+}
+
+bool CQtClipboard::ReadsLocally() const {
+    QClipboard* clipboard = SystemClipboard();
+    return !m_reader || (clipboard && clipboard->ownsClipboard());
+}
+
+void CQtClipboard::Post(std::function<void()> call) {
+    // Called on any thread: the generation is compared on the user-interface thread.
+    QMetaObject::invokeMethod(
+        &m_receiver, [this, call = std::move(call)] { call(); }, Qt::QueuedConnection);
+}
+
+void CQtClipboard::RequestFormatNames(NamesDone done) {
+    const std::uint64_t generation = m_generation;
+    const auto deliver = [this, generation, done](std::optional<std::vector<std::string>> names) {
+        Post([this, generation, done, names = std::move(names)] {
+            if (generation == m_generation) done(names);
+        });
+    };
+    if (ReadsLocally())
+        deliver(FormatNames());
+    else
+        m_reader->RequestFormatNames(deliver);
+}
+
+void CQtClipboard::RequestData(const std::string& name, std::size_t maxBytes, ReadDone done) {
+    const std::uint64_t generation = m_generation;
+    const auto deliver = [this, generation, done](ClipboardRead read) {
+        Post([this, generation, done, read = std::move(read)] {
+            if (generation == m_generation) done(read);
+        });
+    };
+    if (!ReadsLocally()) {
+        m_reader->RequestData(name, maxBytes, deliver);
+        return;
+    }
+    // Read when the answer is due, as the reader would.
+    Post([this, generation, name, maxBytes, done] {
+        if (generation != m_generation) return;
+        const auto bytes = Data(name);
+        done(bytes ? CutRead(*bytes, maxBytes) : ClipboardRead{});
+    });
+}
+
+void CQtClipboard::CancelRequests() {
+    ++m_generation;
+    if (m_reader) m_reader->Cancel();
+}
 
 std::uint32_t CQtClipboard::SetText(const std::string& text) {
     QClipboard* clipboard = SystemClipboard();
