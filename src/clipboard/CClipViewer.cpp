@@ -7,7 +7,6 @@
 #include "base/StringTable.h"
 #include "base/command_ids.h"
 #include "base/text.h"
-#include "platform/IClipboard.h"
 #include "platform/IFileSystem.h"
 
 namespace nl {
@@ -72,9 +71,16 @@ bool CClipViewer::Holds(std::uint32_t format) const {
                        [&](const ClipEntry& e) { return e.format == format; });
 }
 
-void CClipViewer::Refresh(const IClipboard& clipboard) {
+void CClipViewer::RefreshTimedOut() {
+    Refresh({});
+    m_summary = SystemErrorText(kErrorTimeout);
+}
+
+void CClipViewer::Refresh(const std::vector<std::string>& names) {
     m_summary = kWaitText;
-    m_formats = m_map.Map(clipboard.FormatNames());
+    m_formats = m_map.Map(names);
+    m_sizes.assign(m_formats.size(), {SizeState::kUnmeasured, 0});
+    m_timeoutsInRow = 0;
     for (ClipDisplayEntry& entry : m_entries) entry.available = Holds(entry.format);
 
     const auto available = [this](int index) {
@@ -141,8 +147,9 @@ bool CClipViewer::CanSaveAs() const {
 }
 
 std::string CClipViewer::ShortName(int index) const {
-    return LoadStringRow(static_cast<std::uint32_t>(m_entries[static_cast<std::size_t>(index)].command),
-                         kShortNameRow);
+    return LoadStringRow(
+        static_cast<std::uint32_t>(m_entries[static_cast<std::size_t>(index)].command),
+        kShortNameRow);
 }
 
 std::string CClipViewer::MimeOf(std::uint32_t format) const {
@@ -156,56 +163,51 @@ std::string CClipViewer::CurrentMime() const {
     return entry && entry->available ? MimeOf(entry->format) : std::string();
 }
 
-std::optional<std::u16string> CClipViewer::ReadFormatText(const IClipboard& clipboard,
-                                                          std::uint32_t format) const {
-    const std::string mime = MimeOf(format);
-    if (mime.empty()) return std::nullopt;
-    const auto bytes = clipboard.Data(mime);
-    if (!bytes) return std::nullopt;
-    if (format == kCfHDrop) return FileListText(DecodeUriList(*bytes));
-    return DecodeClipText(*bytes);
-}
-
-std::optional<ClipTextView> CClipViewer::ReadText(const IClipboard& clipboard, const StopCheck& stop) {
+std::optional<ClipTextView> CClipViewer::ReadText(const ClipboardRead& read,
+                                                  const StopCheck& stop) {
     const ClipDisplayEntry* entry = CurrentEntry();
     if (!entry || entry->shownAs != ClipShownAs::kText || !entry->available) return std::nullopt;
     ClipTextView view;
-    const std::string mime = MimeOf(entry->format);
-    const auto bytes = mime.empty() ? std::nullopt : clipboard.Data(mime);
-    if (!bytes) {
-        m_summary = SystemErrorText(kErrorClipboardNotOpen);
+    if (read.status == ClipboardReadStatus::kMissing ||
+        read.status == ClipboardReadStatus::kTimedOut) {
+        m_summary = SystemErrorText(
+            read.status == ClipboardReadStatus::kTimedOut ? kErrorTimeout : kErrorClipboardNotOpen);
         view.summary = m_summary;
         return view;
     }
+    const std::vector<std::uint8_t>& bytes = read.bytes;
     if (entry->format == kCfHDrop) {
-        const std::vector<std::string> paths = DecodeUriList(*bytes);
+        const std::vector<std::string> paths = DecodeUriList(bytes);
         view.text = FileListText(paths);
         m_summary = Fill("FILES: Count = %s || List = %s chars",
                          {std::to_string(paths.size()), std::to_string(view.text.size())});
         view.summary = m_summary;
         return view;
     }
-    view.text = DecodeClipText(*bytes);
+    view.text = DecodeClipText(bytes);
     const std::optional<TextStats> stats = CollectTextStats(view.text, stop);
     if (!stats) {
         m_summary = kInterruptedText;
     } else {
-        m_summary = Fill("%s: Lines = %s | Words = %s | Chars = %s || Vis = %s | Spc = %s | Ctrl = %s",
-                         {ShortName(m_current), std::to_string(stats->lines),
-                          std::to_string(stats->words), std::to_string(stats->chars),
-                          std::to_string(stats->visible), std::to_string(stats->spaces),
-                          std::to_string(stats->controls)});
+        m_summary =
+            Fill("%s: Lines = %s | Words = %s | Chars = %s || Vis = %s | Spc = %s | Ctrl = %s",
+                 {ShortName(m_current), std::to_string(stats->lines), std::to_string(stats->words),
+                  std::to_string(stats->chars), std::to_string(stats->visible),
+                  std::to_string(stats->spaces), std::to_string(stats->controls)});
     }
+    if (read.status == ClipboardReadStatus::kCut)
+        m_summary += Fill(" || Shown = first %s of %s bytes",
+                          {std::to_string(bytes.size()), std::to_string(read.size)});
     view.summary = m_summary;
     return view;
 }
 
 void CClipViewer::SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format) {
     const std::uint64_t size = BitmapDataSize(info.height, info.rowBytes, info.bitsPerPixel);
-    m_summary = Fill("%s: Dim = %s x %s px | Size = %s | Col = %s bits",
-                     {ShortName(IndexOf(kShowBitmap)), std::to_string(info.width),
-                      std::to_string(info.height), FormatByteSize(size, format),
-                      std::to_string(info.bitsPerPixel)});
+    m_summary = Fill(
+        "%s: Dim = %s x %s px | Size = %s | Col = %s bits",
+        {ShortName(IndexOf(kShowBitmap)), std::to_string(info.width), std::to_string(info.height),
+         FormatByteSize(size, format), std::to_string(info.bitsPerPixel)});
 }
 
 void CClipViewer::SetMetafileSummary(const MetafileHeader& header, const NumberFormat& format) {
@@ -218,31 +220,60 @@ void CClipViewer::SetNoPictureSummary() {
     m_summary = HoldsAnyFormat() ? kNotSupportedText : kEmptyText;
 }
 
-std::vector<ClipFormatRow> CClipViewer::FormatRows(const IClipboard& clipboard,
-                                                   const NumberFormat& format,
-                                                   const ClipBitmapMeasure& measure) const {
-    std::vector<ClipFormatRow> rows;
-    for (const ClipEntry& entry : m_formats) {
-        std::uint64_t size = 0;
-        if (const auto bytes = clipboard.Data(entry.mime)) {
-            if (entry.format == kCfBitmap) {
-                const auto info = measure ? measure(*bytes) : std::nullopt;
-                size = info ? BitmapDataSize(info->height, info->rowBytes, info->bitsPerPixel) : 0;
-            } else if (entry.format == kCfEnhMetafile) {
-                const auto header = ReadMetafileHeader(*bytes);
-                size = header ? header->bytes : 0;
-            } else {
-                size = bytes->size();
-            }
+std::optional<ClipFormatRead> CClipViewer::NextFormatRead() const {
+    for (std::size_t row = 0; row < m_formats.size(); ++row) {
+        if (m_sizes[row].first != SizeState::kUnmeasured) continue;
+        const std::uint32_t format = m_formats[row].format;
+        const bool picture = format == kCfBitmap || format == kCfEnhMetafile;
+        return ClipFormatRead{row, m_formats[row].mime, picture ? kMaxPictureBytes : 0};
+    }
+    return std::nullopt;
+}
+
+void CClipViewer::SetFormatSize(std::size_t row, const ClipboardRead& read,
+                                const ClipBitmapMeasure& measure) {
+    if (row >= m_sizes.size()) return;
+    if (read.status == ClipboardReadStatus::kTimedOut) {
+        m_sizes[row] = {SizeState::kUnknown, 0};
+        if (++m_timeoutsInRow >= kTimeoutsBeforeGivingUp)
+            for (auto& size : m_sizes)
+                if (size.first == SizeState::kUnmeasured) size = {SizeState::kUnknown, 0};
+        return;
+    }
+    m_timeoutsInRow = 0;
+    std::uint64_t size = read.status == ClipboardReadStatus::kMissing ? 0 : read.size;
+    const std::uint32_t format = m_formats[row].format;
+    // Pictures count what they are made of; one too large to be read whole cannot be measured.
+    if (format == kCfBitmap || format == kCfEnhMetafile) {
+        size = 0;
+        if (read.status == ClipboardReadStatus::kDone && format == kCfBitmap) {
+            const auto info = measure ? measure(read.bytes) : std::nullopt;
+            if (info) size = BitmapDataSize(info->height, info->rowBytes, info->bitsPerPixel);
+        } else if (read.status == ClipboardReadStatus::kDone) {
+            const auto header = ReadMetafileHeader(read.bytes);
+            if (header) size = header->bytes;
         }
-        rows.push_back({std::to_string(rows.size() + 1), FormatByteSize(size, format),
-                        std::to_string(entry.format), ClipFormatName(m_map, entry.format)});
+    }
+    m_sizes[row] = {SizeState::kKnown, size};
+}
+
+std::vector<ClipFormatRow> CClipViewer::FormatRows(const NumberFormat& format) const {
+    std::vector<ClipFormatRow> rows;
+    for (std::size_t row = 0; row < m_formats.size(); ++row) {
+        const auto& [state, size] = m_sizes[row];
+        std::string sizeText;
+        if (state == SizeState::kKnown) sizeText = FormatByteSize(size, format);
+        if (state == SizeState::kUnknown) sizeText = kUnknownSize;
+        const std::uint32_t id = m_formats[row].format;
+        rows.push_back({std::to_string(row + 1), std::move(sizeText), std::to_string(id),
+                        ClipFormatName(m_map, id)});
     }
     return rows;
 }
 
 ClipSaveKind CClipViewer::SaveKind() const {
-    if (Holds(kCfUnicodeText) || Holds(m_map.Rtf()) || Holds(m_map.Html())) return ClipSaveKind::kText;
+    if (Holds(kCfUnicodeText) || Holds(m_map.Rtf()) || Holds(m_map.Html()))
+        return ClipSaveKind::kText;
     if (Holds(kCfBitmap)) return ClipSaveKind::kBitmap;
     if (Holds(kCfHDrop)) return ClipSaveKind::kFileList;
     return ClipSaveKind::kNone;
@@ -264,27 +295,41 @@ std::string CClipViewer::SaveFilter() const {
     }
 }
 
-void CClipViewer::SaveText(const IClipboard& clipboard, IFileSystem& files,
+std::uint32_t CClipViewer::SaveFormat(const std::string& path) const {
+    if (SaveKind() != ClipSaveKind::kText) return kCfHDrop;
+    const std::string extension = ExtensionOf(path);
+    if (EqualsNoCase(extension, ".txt")) return kCfUnicodeText;
+    if (EqualsNoCase(extension, ".rtf")) return m_map.Rtf();
+    if (EqualsNoCase(extension, ".htm")) return m_map.Html();
+    throw CSystemError(kErrorNotSupported, path);
+}
+
+std::string CClipViewer::SaveMime(const std::string& path) const {
+    const std::string mime = MimeOf(SaveFormat(path));
+    if (mime.empty()) throw CSystemError(kErrorNotSupported, path);
+    return mime;
+}
+
+void CClipViewer::SaveText(const ClipboardRead& read, IFileSystem& files,
                            const std::string& path) const {
-    std::uint32_t format = kCfHDrop;
-    if (SaveKind() == ClipSaveKind::kText) {
-        const std::string extension = ExtensionOf(path);
-        if (EqualsNoCase(extension, ".txt"))
-            format = kCfUnicodeText;
-        else if (EqualsNoCase(extension, ".rtf"))
-            format = m_map.Rtf();
-        else if (EqualsNoCase(extension, ".htm"))
-            format = m_map.Html();
-        else
+    const std::uint32_t format = SaveFormat(path);
+    switch (read.status) {
+        case ClipboardReadStatus::kDone:
+            break;
+        case ClipboardReadStatus::kCut:
+            throw CSystemError(kErrorNotEnoughMemory, path);
+        case ClipboardReadStatus::kTimedOut:
+            throw CSystemError(kErrorTimeout, path);
+        case ClipboardReadStatus::kMissing:
             throw CSystemError(kErrorNotSupported, path);
     }
-    std::optional<std::u16string> text = ReadFormatText(clipboard, format);
-    if (!text) throw CSystemError(kErrorNotSupported, path);
+    std::u16string text =
+        format == kCfHDrop ? FileListText(DecodeUriList(read.bytes)) : DecodeClipText(read.bytes);
     if (format == m_map.Html()) {
-        const std::size_t start = std::min(HtmlStart(*text), text->size());
-        text->erase(0, start);
+        const std::size_t start = std::min(HtmlStart(text), text.size());
+        text.erase(0, start);
     }
-    if (const std::uint32_t code = files.WriteFile(path, Utf16LeBytes(*text)))
+    if (const std::uint32_t code = files.WriteFile(path, Utf16LeBytes(text)))
         throw CSystemError(code, path);
 }
 

@@ -5,15 +5,16 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clipboard/CClipFormatMap.h"
 #include "clipboard/clip_data.h"
 #include "clipboard/clip_text.h"
+#include "platform/IClipboard.h"
 
 namespace nl {
 
-class IClipboard;
 class IFileSystem;
 struct NumberFormat;
 
@@ -37,7 +38,8 @@ struct ClipBitmapInfo {
     std::uint32_t bitsPerPixel = 0;
 };
 // Decodes picture bytes of a MIME type far enough to measure them; nothing when it cannot.
-using ClipBitmapMeasure = std::function<std::optional<ClipBitmapInfo>(std::span<const std::uint8_t>)>;
+using ClipBitmapMeasure =
+    std::function<std::optional<ClipBitmapInfo>(std::span<const std::uint8_t>)>;
 
 // A row of the formats window.
 struct ClipFormatRow {
@@ -46,6 +48,13 @@ struct ClipFormatRow {
     std::string id;
     std::string name;
     friend bool operator==(const ClipFormatRow&, const ClipFormatRow&) = default;
+};
+
+// A read that measures a row of the formats window.
+struct ClipFormatRead {
+    std::size_t row = 0;
+    std::string mime;
+    std::size_t maxBytes = 0;  // 0: the size is enough
 };
 
 // What the text box shows for a text format and the summary under it.
@@ -72,13 +81,27 @@ public:
         "The clipboard data is not supported by this application";
     static constexpr std::string_view kInterruptedText = "Stats collection interrupted by Esc/Copy";
     static constexpr std::string_view kFileListFilter = "Text (*.txt)|*.txt||";
+    // The size of a format whose owner did not answer.
+    static constexpr std::string_view kUnknownSize = "unknown";
+    // The most bytes read of a text shown in the text box, of a picture measured or shown,
+    // and of a text saved: the viewer's memory stays bounded whatever the clipboard holds.
+    static constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kMaxPictureBytes = std::size_t{64} << 20;
+    static constexpr std::size_t kMaxSaveBytes = std::size_t{64} << 20;
+    // After this many formats in a row whose owner did not answer, the rest of the formats
+    // window's sizes are given up as unknown too: the owner is not answering at all.
+    static constexpr int kTimeoutsBeforeGivingUp = 2;
 
     CClipViewer();
 
-    // Reads the clipboard's formats, marks the available entries and chooses the one to show:
-    // the text preference, the picture preference, the current entry or the first available
-    // in table order, whichever the clipboard holds first.
-    void Refresh(const IClipboard& clipboard);
+    // Takes the clipboard's format names, marks the available entries and chooses the one to
+    // show: the text preference, the picture preference, the current entry or the first
+    // available in table order, whichever the clipboard holds first. The formats window's
+    // sizes start unmeasured.
+    void Refresh(const std::vector<std::string>& names);
+    // The clipboard's owner did not tell its formats: nothing is available and the summary
+    // says the owner timed out.
+    void RefreshTimedOut();
     // Makes the entry of display command `command` current and records it as a preference
     // (the picture preference while the clipboard holds a picture, else the text preference
     // while it holds text). The summary says "Wait...". False for an unknown command.
@@ -101,10 +124,10 @@ public:
     const std::string& Summary() const { return m_summary; }
     void SetSummary(std::string summary) { m_summary = std::move(summary); }
 
-    // Reads the current text entry: the file list or the text with its statistics, stopped
-    // when `stop` says so. Sets the summary; nothing when the current entry is no available
-    // text entry.
-    std::optional<ClipTextView> ReadText(const IClipboard& clipboard, const StopCheck& stop);
+    // The current text entry from `read` of its data (kMaxTextBytes of CurrentMime()): the
+    // file list or the text with its statistics, stopped when `stop` says so. Sets the
+    // summary; nothing when the current entry is no available text entry.
+    std::optional<ClipTextView> ReadText(const ClipboardRead& read, const StopCheck& stop);
     // The summaries of the picture area: a bitmap, a metafile, or no picture entry.
     void SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format);
     void SetMetafileSummary(const MetafileHeader& header, const NumberFormat& format);
@@ -113,28 +136,39 @@ public:
     std::string CurrentMime() const;
     std::string MimeOf(std::uint32_t format) const;
 
-    // The rows of the formats window; pictures are measured with `measure`.
-    std::vector<ClipFormatRow> FormatRows(const IClipboard& clipboard, const NumberFormat& format,
-                                          const ClipBitmapMeasure& measure) const;
+    // The formats window: the next read that measures a row not measured yet (pictures are
+    // read to be measured, other formats only for their size), the size a read tells
+    // (pictures measured with `measure`), and the rows, with "unknown" for a format whose
+    // owner did not answer and nothing yet for one still to be measured.
+    std::optional<ClipFormatRead> NextFormatRead() const;
+    void SetFormatSize(std::size_t row, const ClipboardRead& read,
+                       const ClipBitmapMeasure& measure);
+    std::vector<ClipFormatRow> FormatRows(const NumberFormat& format) const;
 
-    // Save As: what it saves, the file dialog's filter, and the text saved to `path` (whose
-    // extension chooses the format; kErrorNotSupported raised for any other). Writes UTF-16
-    // little-endian without a byte-order mark; failures are raised as system errors.
+    // Save As: what it saves, the file dialog's filter, the MIME type read for `path` (whose
+    // extension chooses the format; kErrorNotSupported raised for any other) and the text
+    // saved from that read (at most kMaxSaveBytes). Writes UTF-16 little-endian without a
+    // byte-order mark; failures are raised as system errors.
     ClipSaveKind SaveKind() const;
     std::string SaveFilter() const;
-    void SaveText(const IClipboard& clipboard, IFileSystem& files, const std::string& path) const;
+    std::string SaveMime(const std::string& path) const;
+    void SaveText(const ClipboardRead& read, IFileSystem& files, const std::string& path) const;
 
     const CClipFormatMap& FormatMap() const { return m_map; }
 
 private:
     int IndexOf(int command) const;
     bool Holds(std::uint32_t format) const;
-    std::optional<std::u16string> ReadFormatText(const IClipboard& clipboard, std::uint32_t format) const;
+    std::uint32_t SaveFormat(const std::string& path) const;
     std::string ShortName(int index) const;
 
     CClipFormatMap m_map;
     std::array<ClipDisplayEntry, kDisplayFormats> m_entries;
     std::vector<ClipEntry> m_formats;
+    // The formats window's sizes, one per format.
+    enum class SizeState { kUnmeasured, kKnown, kUnknown };
+    std::vector<std::pair<SizeState, std::uint64_t>> m_sizes;
+    int m_timeoutsInRow = 0;
     int m_current = kNoEntry;
     int m_textPreference = kNoEntry;
     int m_picturePreference = kNoEntry;

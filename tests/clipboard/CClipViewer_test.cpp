@@ -17,13 +17,27 @@ constexpr int kHtml = kText + 2;
 constexpr int kBitmap = kText + 3;
 constexpr int kFiles = cmd::kClipboardShowFileList;
 
-std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> Bytes(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 class CClipViewerTest : public ::testing::Test {
 protected:
     void Put(std::vector<ClipboardFormat> formats) {
         ASSERT_EQ(m_clipboard.SetFormats(formats), kErrorSuccess);
-        m_viewer.Refresh(m_clipboard);
+        m_viewer.Refresh(m_clipboard.FormatNames());
+    }
+    // What the viewer would read of the current entry's data.
+    ClipboardRead CurrentRead() const {
+        const auto bytes = m_clipboard.Data(m_viewer.CurrentMime());
+        return bytes ? CutRead(*bytes, CClipViewer::kMaxTextBytes) : ClipboardRead{};
+    }
+    ClipboardRead SaveRead(const std::string& path) const {
+        const auto bytes = m_clipboard.Data(m_viewer.SaveMime(path));
+        return bytes ? CutRead(*bytes, CClipViewer::kMaxSaveBytes) : ClipboardRead{};
+    }
+    void Save(FakeFileSystem& files, const std::string& path) const {
+        m_viewer.SaveText(SaveRead(path), files, path);
     }
     int CurrentCommand() const {
         const ClipDisplayEntry* entry = m_viewer.CurrentEntry();
@@ -49,7 +63,7 @@ TEST_F(CClipViewerTest, RefreshChoosesThePreferenceTheCurrentEntryOrTheFirstAvai
     EXPECT_EQ(CurrentCommand(), kText);
     ASSERT_TRUE(m_viewer.Show(kBitmap));
     EXPECT_EQ(CurrentCommand(), kBitmap);
-    m_viewer.Refresh(m_clipboard);
+    m_viewer.Refresh(m_clipboard.FormatNames());
     EXPECT_EQ(CurrentCommand(), kText);
 
     // Without text, the picture preference (still Bitmap).
@@ -72,7 +86,9 @@ TEST_F(CClipViewerTest, RefreshChoosesThePreferenceTheCurrentEntryOrTheFirstAvai
 }
 
 TEST_F(CClipViewerTest, PreviousAndNextStepThroughTheAvailableFormatsInMenuOrder) {
-    Put({{"image/png", Bytes("x")}, {"text/uri-list", Bytes("")}, {"text/rtf", Bytes("{")},
+    Put({{"image/png", Bytes("x")},
+         {"text/uri-list", Bytes("")},
+         {"text/rtf", Bytes("{")},
          {"text/plain", Bytes("t")}});
     ASSERT_EQ(CurrentCommand(), kText);
     const struct {
@@ -115,25 +131,25 @@ TEST_F(CClipViewerTest, EnablingAndPictureSummariesFollowTheContents) {
 
 TEST_F(CClipViewerTest, TextSummariesCountTheTextOrTheFiles) {
     Put({{"text/plain;charset=utf-8", Bytes("ab cd\r\nef")}});
-    auto view = m_viewer.ReadText(m_clipboard, {});
+    auto view = m_viewer.ReadText(CurrentRead(), {});
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->text, u"ab cd\r\nef");
     EXPECT_EQ(view->summary,
               "TEXT: Lines = 2 | Words = 3 | Chars = 10 || Vis = 6 | Spc = 1 | Ctrl = 3");
 
-    view = m_viewer.ReadText(m_clipboard, [] { return true; });
+    view = m_viewer.ReadText(CurrentRead(), [] { return true; });
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->text, u"ab cd\r\nef");
     EXPECT_EQ(m_viewer.Summary(), "Stats collection interrupted by Esc/Copy");
 
     Put({{"text/uri-list", Bytes("file:///tmp/a\r\nfile:///tmp/bc\r\n")}});
-    view = m_viewer.ReadText(m_clipboard, {});
+    view = m_viewer.ReadText(CurrentRead(), {});
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->text, u"/tmp/a\r\n/tmp/bc\r\n");
     EXPECT_EQ(m_viewer.Summary(), "FILES: Count = 2 || List = 17 chars");
 
     Put({{"image/png", Bytes("x")}});
-    EXPECT_FALSE(m_viewer.ReadText(m_clipboard, {}).has_value());
+    EXPECT_FALSE(m_viewer.ReadText(CurrentRead(), {}).has_value());
 }
 
 TEST_F(CClipViewerTest, SaveAsWritesTheChosenFormatAsUtf16WithoutBom) {
@@ -145,51 +161,145 @@ TEST_F(CClipViewerTest, SaveAsWritesTheChosenFormatAsUtf16WithoutBom) {
     EXPECT_EQ(m_viewer.SaveKind(), ClipSaveKind::kText);
     EXPECT_EQ(m_viewer.SaveFilter(), "Text (*.txt)|*.txt|HTML (*.htm)|*.htm||");
 
-    m_viewer.SaveText(m_clipboard, files, "/out/a.TXT");
+    Save(files, "/out/a.TXT");
     EXPECT_EQ(*files.Contents("/out/a.TXT"), (std::vector<std::uint8_t>{'h', 0, 0xAC, 0x20}));
-    m_viewer.SaveText(m_clipboard, files, "/out/b.htm");
+    Save(files, "/out/b.htm");
     const std::u16string markup = u"<html>x</html>";
     std::vector<std::uint8_t> expected;
-    for (const char16_t c : markup) expected.insert(expected.end(), {static_cast<std::uint8_t>(c), 0});
+    for (const char16_t c : markup)
+        expected.insert(expected.end(), {static_cast<std::uint8_t>(c), 0});
     EXPECT_EQ(*files.Contents("/out/b.htm"), expected);
 
     for (const char* path : {"/out/c.html", "/out/noext", "/out/d.rtf"}) {
         try {
-            m_viewer.SaveText(m_clipboard, files, path);
+            Save(files, path);
             ADD_FAILURE() << path << " was saved";
         } catch (const CSystemError& e) {
             EXPECT_EQ(e.Code(), kErrorNotSupported) << path;
         }
     }
     files.Fail(FakeFileSystem::Op::kWrite, "/out/e.txt", kErrorAccessDenied);
-    EXPECT_THROW(m_viewer.SaveText(m_clipboard, files, "/out/e.txt"), CSystemError);
+    EXPECT_THROW(Save(files, "/out/e.txt"), CSystemError);
 
     Put({{"image/png", Bytes("x")}});
     EXPECT_EQ(m_viewer.SaveKind(), ClipSaveKind::kBitmap);
     Put({{"text/uri-list", Bytes("file:///tmp/a\r\n")}});
     EXPECT_EQ(m_viewer.SaveKind(), ClipSaveKind::kFileList);
     EXPECT_EQ(m_viewer.SaveFilter(), "Text (*.txt)|*.txt||");
-    m_viewer.SaveText(m_clipboard, files, "/out/list.txt");
+    Save(files, "/out/list.txt");
     EXPECT_EQ(files.Contents("/out/list.txt")->size(), 2u * 8);
 }
 
 TEST_F(CClipViewerTest, FormatRowsGiveSizesNumbersAndNames) {
-    Put({{"image/png", Bytes("picture")}, {"text/plain", Bytes("12345")},
-         {"application/x-custom", std::vector<std::uint8_t>(2048, 0)}, {"TARGETS", Bytes("")}});
+    Put({{"image/png", Bytes("picture")},
+         {"text/plain", Bytes("12345")},
+         {"application/x-custom", std::vector<std::uint8_t>(2048, 0)},
+         {"TARGETS", Bytes("")}});
     const ClipBitmapMeasure oneBit = [](std::span<const std::uint8_t>) {
         return std::optional<ClipBitmapInfo>(ClipBitmapInfo{32, 32, 4, 1});
     };
+    // Nothing is measured yet.
+    for (const ClipFormatRow& row : m_viewer.FormatRows(NumberFormat::Neutral()))
+        EXPECT_EQ(row.size, "") << row.name;
+    // Pictures are read to be measured, the other formats only for their size.
+    std::vector<std::size_t> limits;
+    while (const auto next = m_viewer.NextFormatRead()) {
+        limits.push_back(next->maxBytes);
+        m_viewer.SetFormatSize(next->row, CutRead(*m_clipboard.Data(next->mime), next->maxBytes),
+                               oneBit);
+    }
+    EXPECT_EQ(limits, (std::vector<std::size_t>{CClipViewer::kMaxPictureBytes, 0, 0}));
     const std::vector<ClipFormatRow> expected = {
         {"1", "190 B", "2", "BITMAP"},
         {"2", "5 B", "13", "UNICODETEXT"},
         {"3", "2 KB", std::to_string(kFirstRegisteredFormat + 2), "application/x-custom"},
     };
-    EXPECT_EQ(m_viewer.FormatRows(m_clipboard, NumberFormat::Neutral(), oneBit), expected);
-    // A picture that cannot be measured lists a size of 0.
+    EXPECT_EQ(m_viewer.FormatRows(NumberFormat::Neutral()), expected);
+    // A picture that cannot be measured, or is too large to be read whole, lists a size of 0.
     const ClipBitmapMeasure unreadable = [](std::span<const std::uint8_t>) {
         return std::optional<ClipBitmapInfo>();
     };
-    EXPECT_EQ(m_viewer.FormatRows(m_clipboard, NumberFormat::Neutral(), unreadable)[0].size, "0 B");
+    m_viewer.SetFormatSize(0, CutRead(Bytes("picture"), 100), unreadable);
+    EXPECT_EQ(m_viewer.FormatRows(NumberFormat::Neutral())[0].size, "0 B");
+    m_viewer.SetFormatSize(0, CutRead(Bytes("picture"), 3), oneBit);
+    EXPECT_EQ(m_viewer.FormatRows(NumberFormat::Neutral())[0].size, "0 B");
+}
+
+// The sizes the formats window lists as an owner answers some formats and not others: a
+// format it does not answer is "unknown", and after two in a row the rest are given up.
+TEST_F(CClipViewerTest, FormatSizesOfAnOwnerThatDoesNotAnswerAreUnknown) {
+    using S = ClipboardReadStatus;
+    struct Case {
+        const char* what;
+        std::vector<S> answers;  // for the rows in turn
+        std::vector<std::string> sizes;
+        std::size_t reads;  // reads asked for
+    };
+    const std::vector<Case> cases = {
+        {"every answer", {S::kDone, S::kDone, S::kDone, S::kDone}, {"4 B", "4 B", "4 B", "4 B"}, 4},
+        {"one timeout",
+         {S::kDone, S::kTimedOut, S::kDone, S::kDone},
+         {"4 B", "unknown", "4 B", "4 B"},
+         4},
+        {"timeouts apart",
+         {S::kTimedOut, S::kDone, S::kTimedOut, S::kDone},
+         {"unknown", "4 B", "unknown", "4 B"},
+         4},
+        {"two in a row",
+         {S::kDone, S::kTimedOut, S::kTimedOut},
+         {"4 B", "unknown", "unknown", "unknown"},
+         3},
+        {"a larger one",
+         {S::kCut, S::kMissing, S::kDone, S::kDone},
+         {"9 B", "0 B", "4 B", "4 B"},
+         4},
+    };
+    for (const Case& c : cases) {
+        Put({{"a/1", {}}, {"a/2", {}}, {"a/3", {}}, {"a/4", {}}});
+        std::size_t reads = 0;
+        while (const auto next = m_viewer.NextFormatRead()) {
+            ASSERT_LT(reads, c.answers.size()) << c.what;
+            const S status = c.answers[reads++];
+            m_viewer.SetFormatSize(next->row, {status, status == S::kCut ? 9u : 4u, {}}, {});
+        }
+        EXPECT_EQ(reads, c.reads) << c.what;
+        std::vector<std::string> sizes;
+        for (const ClipFormatRow& row : m_viewer.FormatRows(NumberFormat::Neutral()))
+            sizes.push_back(row.size);
+        EXPECT_EQ(sizes, c.sizes) << c.what;
+    }
+}
+
+TEST_F(CClipViewerTest, TextReadsThatTimeOutOrAreCutSaySo) {
+    Put({{"text/plain", Bytes("abc")}});
+    auto view = m_viewer.ReadText({ClipboardReadStatus::kTimedOut, 0, {}}, {});
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->summary, SystemErrorText(kErrorTimeout));
+    view = m_viewer.ReadText(CutRead(Bytes("ab cd"), 2), {});
+    EXPECT_EQ(view->text, u"ab");
+    EXPECT_EQ(view->summary,
+              "TEXT: Lines = 1 | Words = 1 | Chars = 3 || Vis = 2 | Spc = 0 | Ctrl = 1 || "
+              "Shown = first 2 of 5 bytes");
+    // Names that timed out: nothing to show and the summary says why.
+    m_viewer.RefreshTimedOut();
+    EXPECT_FALSE(m_viewer.HoldsAnyFormat());
+    EXPECT_EQ(m_viewer.CurrentEntry(), nullptr);
+    EXPECT_EQ(m_viewer.Summary(), SystemErrorText(kErrorTimeout));
+    // Save As refuses a text it could not read whole.
+    FakeFileSystem files;
+    files.AddFolder("/out");
+    Put({{"text/plain", Bytes("abc")}});
+    for (const auto& [read, code] :
+         {std::pair{CutRead(Bytes("abc"), 1), kErrorNotEnoughMemory},
+          std::pair{ClipboardRead{ClipboardReadStatus::kTimedOut, 0, {}}, kErrorTimeout}}) {
+        try {
+            m_viewer.SaveText(read, files, "/out/t.txt");
+            ADD_FAILURE() << "saved";
+        } catch (const CSystemError& e) {
+            EXPECT_EQ(e.Code(), code);
+        }
+    }
+    EXPECT_FALSE(files.FileExists("/out/t.txt"));
 }
 
 }  // namespace

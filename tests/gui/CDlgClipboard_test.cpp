@@ -10,6 +10,7 @@
 #include <QTest>
 #include <memory>
 
+#include "base/CSystemError.h"
 #include "base/command_ids.h"
 #include "clipboard/qt/CDlgClipFmt.h"
 #include "framework/CWinState.h"
@@ -21,7 +22,9 @@ namespace {
 constexpr int kShowHtml = cmd::kClipboardShowText + 2;
 constexpr int kShowBitmap = cmd::kClipboardShowText + 3;
 
-std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> Bytes(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 struct ViewerRig : test::GuiRig {
     std::unique_ptr<CDlgClipboard> viewer;
@@ -56,8 +59,8 @@ TEST(CDlgClipboardTest, FollowsTheClipboardWithTheAreaAndSummaryOfEachFormat) {
     EXPECT_EQ(rig.viewer->minimumSize(), QSize(200, 200));
     EXPECT_EQ(rig.Summary(), "The clipboard is empty");
     EXPECT_TRUE(rig.viewer->PictureArea()->isVisible());
-    for (const int id : {cmd::kClipboardPrevious, cmd::kClipboardNext, cmd::kClipboardClear,
-                         cmd::kFileSaveAs})
+    for (const int id :
+         {cmd::kClipboardPrevious, cmd::kClipboardNext, cmd::kClipboardClear, cmd::kFileSaveAs})
         EXPECT_FALSE(rig.Enabled(id)) << id;
 
     rig.Put({{"text/plain", Bytes("ab cd\r\nef")}, {"text/html", Bytes("<b>x</b>")}});
@@ -107,7 +110,8 @@ TEST(CDlgClipboardTest, EscapeHeldDownInterruptsTheTextStatistics) {
     EXPECT_EQ(rig.viewer->TextArea()->toPlainText(), "abc");
     QTest::keyRelease(rig.viewer.get(), Qt::Key_Escape);
     rig.Put({{"text/plain", Bytes("abc")}});
-    EXPECT_EQ(rig.Summary(), "TEXT: Lines = 1 | Words = 1 | Chars = 4 || Vis = 3 | Spc = 0 | Ctrl = 1");
+    EXPECT_EQ(rig.Summary(),
+              "TEXT: Lines = 1 | Words = 1 | Chars = 4 || Vis = 3 | Spc = 0 | Ctrl = 1");
 }
 
 TEST(CDlgClipboardTest, SaveAsWritesTextOrHandsThePictureToTheImageExport) {
@@ -174,6 +178,48 @@ TEST(CDlgClipboardTest, FormatsWindowListsTheFormatsAndComesBackWithTheViewer) {
     ViewerRig::Settle();
     EXPECT_EQ(rig.viewer->FormatsWindow(), nullptr);
     EXPECT_FALSE(rig.prefs.WinState(kWinStateClipboardFormats).IsOpen());
+}
+
+// An owner that answers no request: the viewer waits without blocking, one request at a
+// time; the time limits end the reads, the text says so and the sizes are unknown. A change
+// and closing the window give up the outstanding request.
+TEST(CDlgClipboardTest, AnOwnerThatNeverAnswersLeavesSizesUnknownAndBlocksNothing) {
+    ViewerRig rig;
+    std::vector<ClipboardFormat> formats = {{"text/plain", Bytes("hello")}};
+    for (int i = 0; i < 500; ++i)
+        formats.push_back({"application/x-t" + std::to_string(i), Bytes("1")});
+    rig.Put(formats);
+    rig.clipboard.HoldRequests({"*"});
+    rig.prefs.WinState(kWinStateClipboardFormats).SetOpen(true);  // reopens with the viewer
+    rig.Open();
+    ASSERT_NE(rig.viewer->FormatsWindow(), nullptr);
+    const QTableWidget* list = rig.viewer->FormatsWindow()->List();
+    ASSERT_EQ(list->rowCount(), 501);
+    EXPECT_EQ(rig.Summary(), "Wait...");
+    EXPECT_EQ(rig.clipboard.WaitingCount(), 1u);
+    int limits = 0;
+    while (rig.clipboard.ElapseTimeLimit()) {
+        ViewerRig::Settle();
+        ASSERT_LE(++limits, 1 + CClipViewer::kTimeoutsBeforeGivingUp);
+    }
+    EXPECT_EQ(rig.clipboard.MostWaiting(), 1u);
+    EXPECT_EQ(rig.Summary(), SystemErrorText(kErrorTimeout));
+    for (const int row : {0, 1, 250, 500}) EXPECT_EQ(list->item(row, 1)->text(), "unknown") << row;
+
+    // New contents from an owner that answers.
+    rig.clipboard.HoldRequests({});
+    rig.Put({{"text/plain", Bytes("ok")}});
+    EXPECT_EQ(rig.viewer->TextArea()->toPlainText(), "ok");
+    EXPECT_EQ(list->item(0, 1)->text(), "2 B");
+
+    // A change gives up the request for the old contents; so does closing the window.
+    rig.clipboard.HoldRequests({"*"}, true);
+    rig.Put({{"text/plain", Bytes("a")}});
+    rig.Put({{"text/plain", Bytes("b")}});
+    EXPECT_EQ(rig.clipboard.WaitingCount(), 1u);
+    rig.viewer->close();
+    ViewerRig::Settle();
+    EXPECT_EQ(rig.clipboard.WaitingCount(), 0u);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "platform/IClipboard.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_image.h"
 #include "res/forms.h"
 #include "ui/qt/CToolBarEx.h"
 #include "ui/qt/form_metrics.h"
@@ -84,7 +85,8 @@ CDlgClipboard::CDlgClipboard(AppContext& context, IViewHost* host, ImageExport e
     : QMainWindow(host ? host->Window() : nullptr, Qt::Window),
       m_context(context),
       m_host(host),
-      m_exportImage(std::move(exportImage)) {
+      m_exportImage(std::move(exportImage)),
+      m_reads(context.clipboard) {
     setObjectName(QStringLiteral("clipboardViewer"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setWindowIcon(IconFromSvg(res::kIconStarted));
@@ -140,8 +142,8 @@ CDlgClipboard::CDlgClipboard(AppContext& context, IViewHost* host, ImageExport e
             m_context.clipboard.SetChangeListener([this] {
                 if (m_changeQueued) return;
                 m_changeQueued = true;
-                QMetaObject::invokeMethod(this, [this] { RefreshFromClipboard(); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this] { RefreshFromClipboard(); }, Qt::QueuedConnection);
             });
             RefreshFromClipboard();
         },
@@ -157,8 +159,7 @@ bool CDlgClipboard::Execute(int id) {
     try {
         if (OnCommand(id)) return true;
     } catch (const CSystemError& e) {
-        m_context.dialogs.MessageBox(e.Message(), LoadString(kIdsAppTitle), MsgButtons::kOk,
-                                     MsgIcon::kWarning);
+        ShowError(e);
         return true;
     }
     if (m_host) return m_host->ExecuteCommand(id);
@@ -185,8 +186,8 @@ void CDlgClipboard::AddHandlers() {
             ui.SetRadio(current && current->command == id);
         });
     }
-    for (const auto& [id, direction] : {std::pair{cmd::kClipboardPrevious, kPrevious},
-                                        std::pair{cmd::kClipboardNext, kNext}}) {
+    for (const auto& [id, direction] :
+         {std::pair{cmd::kClipboardPrevious, kPrevious}, std::pair{cmd::kClipboardNext, kNext}}) {
         AddCommand(id, [this, direction] { Step(direction); });
         AddUpdate(id, [this](CCmdUI& ui) { ui.Enable(m_viewer.AvailableCount() >= 2); });
     }
@@ -199,42 +200,69 @@ void CDlgClipboard::AddHandlers() {
     AddCommand(cmd::kCancel, [this] { close(); });
 }
 
-QWidget* CDlgClipboard::PictureArea() const { return m_picture; }
+QWidget* CDlgClipboard::PictureArea() const {
+    return m_picture;
+}
 
-QString CDlgClipboard::SummaryText() const { return m_summary->text(); }
+QString CDlgClipboard::SummaryText() const {
+    return m_summary->text();
+}
 
-void CDlgClipboard::UpdateSummary() { m_summary->setText(ToQt(m_viewer.Summary())); }
+void CDlgClipboard::UpdateSummary() {
+    m_summary->setText(ToQt(m_viewer.Summary()));
+}
 
 // --- following the clipboard ---------------------------------------------------------------
 
 void CDlgClipboard::RefreshFromClipboard() {
     m_changeQueued = false;
-    m_viewer.Refresh(m_context.clipboard);
-    UpdateSummary();
-    RefillFormats();
+    m_reads.Cancel();
+    m_formatReadQueued = false;
+    ++m_currentTicket;
     m_image = QImage();
     m_text->clear();
+    m_viewer.SetSummary(std::string(CClipViewer::kWaitText));
+    UpdateSummary();
+    m_reads.ReadNames(
+        [this](std::optional<std::vector<std::string>> names) { OnFormatNames(names); });
+}
+
+void CDlgClipboard::OnFormatNames(const std::optional<std::vector<std::string>>& names) {
+    if (names)
+        m_viewer.Refresh(*names);
+    else
+        m_viewer.RefreshTimedOut();
+    UpdateSummary();
+    RefillFormats();
     ShowArea();
-    PostTextRefresh();
+    if (names) RequestCurrent();
+    RequestNextFormatSize();
     m_binder->UpdateActions();
 }
 
-void CDlgClipboard::PostTextRefresh() {
-    if (m_textRefreshQueued || m_changeQueued) return;
-    m_textRefreshQueued = true;
-    QMetaObject::invokeMethod(this, [this] { OnTextRefresh(); }, Qt::QueuedConnection);
-}
-
-void CDlgClipboard::OnTextRefresh() {
-    m_textRefreshQueued = false;
-    if (!m_viewer.CurrentIsText()) {
-        LoadPicture();
+void CDlgClipboard::RequestCurrent() {
+    const int ticket = ++m_currentTicket;
+    const std::string mime = m_viewer.CurrentMime();
+    if (mime.empty()) {
+        ShowCurrent({});
         return;
     }
-    // A newer change or refresh waiting in the queue makes these statistics stale; Escape held
-    // down gives them up.
-    const StopCheck stop = [this] { return m_escapeDown || m_changeQueued || m_textRefreshQueued; };
-    if (const std::optional<ClipTextView> view = m_viewer.ReadText(m_context.clipboard, stop))
+    const std::size_t limit =
+        m_viewer.CurrentIsText() ? CClipViewer::kMaxTextBytes : CClipViewer::kMaxPictureBytes;
+    m_reads.Read(mime, limit, [this, ticket](ClipboardRead read) {
+        if (ticket == m_currentTicket) ShowCurrent(read);
+    });
+}
+
+void CDlgClipboard::ShowCurrent(const ClipboardRead& read) {
+    if (!m_viewer.CurrentIsText()) {
+        LoadPicture(read);
+        return;
+    }
+    // A clipboard change waiting in the queue makes these statistics stale; Escape held down
+    // gives them up.
+    const StopCheck stop = [this] { return m_escapeDown || m_changeQueued; };
+    if (const std::optional<ClipTextView> view = m_viewer.ReadText(read, stop))
         m_text->setPlainText(QString::fromStdU16String(view->text));
     UpdateSummary();
 }
@@ -245,13 +273,19 @@ void CDlgClipboard::ShowArea() {
     m_picture->setVisible(!text);
 }
 
-void CDlgClipboard::LoadPicture() {
+void CDlgClipboard::LoadPicture(const ClipboardRead& read) {
     const ClipDisplayEntry* entry = m_viewer.CurrentEntry();
     m_image = QImage();
     if (!entry || !entry->available) {
         m_viewer.SetNoPictureSummary();
+    } else if (read.status == ClipboardReadStatus::kTimedOut) {
+        m_viewer.SetSummary(SystemErrorText(kErrorTimeout));
+    } else if (read.status == ClipboardReadStatus::kCut) {
+        m_viewer.SetSummary(SystemErrorText(kErrorNotEnoughMemory));
     } else {
-        const auto bytes = m_context.clipboard.Data(m_viewer.CurrentMime());
+        const auto bytes = read.status == ClipboardReadStatus::kDone
+                               ? std::optional<std::vector<std::uint8_t>>(read.bytes)
+                               : std::nullopt;
         if (entry->command == kShowBitmap && bytes) {
             m_image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
             if (!m_image.isNull())
@@ -260,7 +294,8 @@ void CDlgClipboard::LoadPicture() {
         const auto header = bytes ? ReadMetafileHeader(*bytes) : std::nullopt;
         if (entry->command == kShowMetafile && header)
             m_viewer.SetMetafileSummary(*header, m_context.prefs.RegionalFormat());
-        if (m_image.isNull() && !header) m_viewer.SetSummary(SystemErrorText(kErrorInvalidParameter));
+        if (m_image.isNull() && !header)
+            m_viewer.SetSummary(SystemErrorText(kErrorInvalidParameter));
     }
     UpdateSummary();
     m_picture->update();
@@ -285,14 +320,10 @@ void CDlgClipboard::PaintPicture(QPainter& painter, const QRect& area) {
 void CDlgClipboard::ShowFormat(int command) {
     if (!m_viewer.Show(command)) return;
     UpdateSummary();
-    if (m_viewer.CurrentIsText()) {
-        m_text->clear();
-        ShowArea();
-        PostTextRefresh();
-    } else {
-        ShowArea();
-        LoadPicture();
-    }
+    m_image = QImage();
+    m_text->clear();
+    ShowArea();
+    RequestCurrent();
 }
 
 void CDlgClipboard::Step(int direction) {
@@ -310,13 +341,33 @@ void CDlgClipboard::SaveAs() {
             FileDialogRequest request;
             request.filter = m_viewer.SaveFilter();
             request.defaultExtension = kSaveExtension;
-            if (const auto path = m_context.dialogs.SaveFileDialog(request))
-                m_viewer.SaveText(m_context.clipboard, m_context.files, *path);
+            const auto path = m_context.dialogs.SaveFileDialog(request);
+            if (!path) break;
+            m_reads.Read(m_viewer.SaveMime(*path), CClipViewer::kMaxSaveBytes,
+                         [this, target = *path](ClipboardRead read) {
+                             try {
+                                 m_viewer.SaveText(read, m_context.files, target);
+                             } catch (const CSystemError& e) {
+                                 ShowError(e);
+                             }
+                         });
             break;
         }
         case ClipSaveKind::kBitmap:
-            if (const auto image = m_context.clipboard.Image(); image && m_exportImage)
-                m_exportImage(*image);
+            m_reads.Read(
+                m_viewer.MimeOf(kCfBitmap), CClipViewer::kMaxPictureBytes,
+                [this](ClipboardRead read) {
+                    const QImage image = read.status == ClipboardReadStatus::kDone
+                                             ? QImage::fromData(read.bytes.data(),
+                                                                static_cast<int>(read.bytes.size()))
+                                             : QImage();
+                    if (image.isNull())
+                        ShowError(CSystemError(read.status == ClipboardReadStatus::kTimedOut
+                                                   ? kErrorTimeout
+                                                   : kErrorInvalidParameter));
+                    else if (m_exportImage)
+                        m_exportImage(ToBitmapImage(image));
+                });
             break;
         case ClipSaveKind::kNone:
             break;
@@ -338,12 +389,29 @@ void CDlgClipboard::OpenFormats() {
     m_formats = formats;
     RefillFormats();
     formats->show();
+    RequestNextFormatSize();
 }
 
 void CDlgClipboard::RefillFormats() {
-    if (!m_formats) return;
-    m_formats->SetRows(
-        m_viewer.FormatRows(m_context.clipboard, m_context.prefs.RegionalFormat(), MeasureImage));
+    if (m_formats) m_formats->SetRows(m_viewer.FormatRows(m_context.prefs.RegionalFormat()));
+}
+
+void CDlgClipboard::RequestNextFormatSize() {
+    if (!m_formats || m_formatReadQueued) return;
+    const std::optional<ClipFormatRead> next = m_viewer.NextFormatRead();
+    if (!next) return;
+    m_formatReadQueued = true;
+    m_reads.Read(next->mime, next->maxBytes, [this, row = next->row](ClipboardRead read) {
+        m_formatReadQueued = false;
+        m_viewer.SetFormatSize(row, read, MeasureImage);
+        RefillFormats();
+        RequestNextFormatSize();
+    });
+}
+
+void CDlgClipboard::ShowError(const CException& error) {
+    m_context.dialogs.MessageBox(error.Message(), LoadString(kIdsAppTitle), MsgButtons::kOk,
+                                 MsgIcon::kWarning);
 }
 
 // --- state -----------------------------------------------------------------------------------
@@ -364,6 +432,8 @@ void CDlgClipboard::closeEvent(QCloseEvent* event) {
     SaveClipPlacement(*this, m_context.prefs, kWinStateClipboardViewer);
     m_context.prefs.WinState(kWinStateClipboardViewer).SetOpen(false);
     m_idleTimer.stop();
+    m_reads.Cancel();
+    m_formatReadQueued = false;
     event->accept();
 }
 

@@ -6,12 +6,16 @@
 #include <functional>
 
 #include "base/bitmap_file.h"
+#include "clipboard/CClipReads.h"
 #include "clipboard/CClipViewer.h"
 #include "clipboard/qt/CDlgClipFmt.h"
 #include "document/ViewNotification.h"
 #include "framework/CCmdTarget.h"
 
 class QLabel;
+namespace nl {
+class CException;
+}
 class QPainter;
 class QPlainTextEdit;
 
@@ -68,14 +72,18 @@ private:
     class CClipPicture;
 
     void AddHandlers();
-    // The clipboard changed: reads its formats, chooses the entry, shows its area and asks
-    // for the text refresh.
+    // The clipboard changed: gives up the reads of the old contents and asks for the format
+    // names; their answer chooses the entry, shows its area and asks for its data.
     void RefreshFromClipboard();
-    // Posts the text refresh unless one or a clipboard change is already queued.
-    void PostTextRefresh();
-    // Fills the text box of a text entry, or loads the picture of a picture entry.
-    void OnTextRefresh();
-    void LoadPicture();
+    void OnFormatNames(const std::optional<std::vector<std::string>>& names);
+    // Asks for the current entry's data; its answer fills the text box of a text entry or
+    // loads the picture of a picture entry.
+    void RequestCurrent();
+    void ShowCurrent(const ClipboardRead& read);
+    void LoadPicture(const ClipboardRead& read);
+    // Asks for the size of the next row of the formats window not measured yet.
+    void RequestNextFormatSize();
+    void ShowError(const CException& error);
     void PaintPicture(QPainter& painter, const QRect& area);
     // Shows the text box for a text entry, else the picture area, without activating either.
     void ShowArea();
@@ -93,6 +101,7 @@ private:
     IViewHost* m_host;
     ImageExport m_exportImage;
     CClipViewer m_viewer;
+    CClipReads m_reads;
     CCommandBinder* m_binder = nullptr;
     QLabel* m_summary = nullptr;  // the status bar's one pane
     CClipPicture* m_picture = nullptr;
@@ -101,8 +110,9 @@ private:
     QTimer m_idleTimer;
     QImage m_image;  // the bitmap entry's picture, null when none is loaded
     bool m_changeQueued = false;
-    bool m_textRefreshQueued = false;
-    bool m_escapeDown = false;  // stops the text statistics while held
+    int m_currentTicket = 0;          // bumped when another entry's data is wanted
+    bool m_formatReadQueued = false;  // a formats-window read is queued or outstanding
+    bool m_escapeDown = false;        // stops the text statistics while held
 };
 
 }  // namespace nl
