@@ -23,9 +23,6 @@ constexpr std::uint32_t kLargeIconsBit = AppSettings::kPickerViewLargeIcons;
 constexpr std::uint32_t kSmallIconsBit = AppSettings::kPickerViewSmallIcons;
 constexpr std::uint32_t kListBit = AppSettings::kPickerViewList;
 
-// The document's second per-entry update code, beside 22: the list redraws that item.
-constexpr int kEntryUpdatedNotify = 23;
-
 std::string Printf(const char* format, auto... args) {
     char buffer[128];
     const int n = std::snprintf(buffer, sizeof buffer, format, args...);
@@ -129,8 +126,7 @@ ColsListChange ColsFollowNotification(ViewNotify type, std::intptr_t argument, i
                                       int documentCount) {
     ColsListChange change;
     change.count = listCount;
-    const int code = static_cast<int>(type);
-    if (code == static_cast<int>(ViewNotify::kColorChanged) || code == kEntryUpdatedNotify) {
+    if (type == ViewNotify::kColorChanged || type == ViewNotify::kColorEntryUpdated) {
         change.redrawItem = static_cast<int>(argument);
         return change;
     }

@@ -15,6 +15,7 @@ enum class ViewNotify : int {
     kColorInserted = 20,  // argument: index
     kColorRemoved = 21,   // argument: index
     kColorChanged = 22,   // argument: index
+    kColorEntryUpdated = 23,  // argument: index; the entry's other fields, redrawn as 22
     kAllColorsRemoved = 30,
     kUnitOrNumberFormatChanged = 31,
     kDocumentReplaced = 32,

@@ -23,8 +23,6 @@ namespace {
 constexpr int kTileSize = 48;
 constexpr int kDefaultWidth = 560;
 constexpr int kDefaultHeight = 320;
-// The document's second per-entry update code, beside 22.
-constexpr int kEntryUpdatedNotify = 23;
 
 }  // namespace
 
@@ -107,7 +105,7 @@ void CDlgColProps::OnViewNotify(ViewNotify type, std::intptr_t argument) {
             break;
         default:
             // The other per-entry update refreshes only when it concerns the shown entry.
-            if (static_cast<int>(type) == kEntryUpdatedNotify && index == m_index) Refresh();
+            if (type == ViewNotify::kColorEntryUpdated && index == m_index) Refresh();
             break;
     }
 }
