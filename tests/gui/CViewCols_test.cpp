@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QSlider>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
@@ -253,6 +254,25 @@ TEST(CViewColsTest, AddInsertsTheLiveSampleBeforeTheSelection) {
     rig.frame->ExecuteCommand(cmd::kAddColor);
     EXPECT_EQ(view.ItemText(3, kColsColor), QStringLiteral("#AABBCC"));
     EXPECT_EQ(view.Selection(), 3);
+}
+
+TEST(CViewColsTest, RowsComeAndGoAtTheColorsIndex) {
+    ColsRig rig;
+    CViewCols& view = *rig.View();
+    rig.AddColors(3);
+    QSignalSpy inserted(view.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(view.model(), &QAbstractItemModel::rowsRemoved);
+    CColPick sample(CColPick::StampNow(rig.clock));
+    sample.SetColor(MakeRgb(0xAA, 0xBB, 0xCC));
+    rig.Colors().InsertColor(1, sample);
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 1);
+    EXPECT_EQ(inserted[0][2].toInt(), 1);
+    EXPECT_EQ(view.ItemText(1, kColsColor), QStringLiteral("#AABBCC"));
+    rig.Colors().RemoveColor(2);
+    ASSERT_EQ(removed.size(), 1);
+    EXPECT_EQ(removed[0][1].toInt(), 2);
+    EXPECT_EQ(view.ItemCount(), 3);
 }
 
 TEST(CViewColsTest, CopiesAndTheirFailure) {

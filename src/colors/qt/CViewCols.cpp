@@ -90,6 +90,20 @@ public:
 
     int Count() const { return m_count; }
 
+    // One item more at `row` (an insertion in the middle keeps the rows after it with their
+    // colors: selection and scroll position follow them).
+    void InsertRow(int row) {
+        row = std::clamp(row, 0, m_count);
+        beginInsertRows({}, row, row);
+        ++m_count;
+        endInsertRows();
+    }
+    void RemoveRow(int row) {
+        row = std::clamp(row, 0, m_count - 1);
+        beginRemoveRows({}, row, row);
+        --m_count;
+        endRemoveRows();
+    }
     // Adds or removes items at the end until the list shows `count` items.
     void SetCount(int count) {
         if (count > m_count) {
@@ -313,8 +327,14 @@ void CViewCols::OnViewNotify(ViewNotify type, std::intptr_t argument) {
         m_model->Reset(change.count);
     } else {
         // An emptied document removes every item at once.
+        // One color inserted or removed moves the rows at its index.
+        const int index = static_cast<int>(argument);
         if (change.count == 0 && m_model->Count() > 0) {
             m_model->Reset(0);
+        } else if (type == ViewNotify::kColorInserted && change.count == m_model->Count() + 1) {
+            m_model->InsertRow(index);
+        } else if (type == ViewNotify::kColorRemoved && change.count == m_model->Count() - 1) {
+            m_model->RemoveRow(index);
         } else {
             m_model->SetCount(change.count);
         }
