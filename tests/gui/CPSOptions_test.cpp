@@ -345,9 +345,17 @@ TEST(CPSOptionsTest, BackUpAndRestoreOfTheDataFile) {
 
     // Restore: confirmed, copied over the data file, then the normal exit, whose save question
     // the user first cancels: the program runs on without writing its settings.
-    const Bytes restored = {'o', 'l', 'd'};
+    const Bytes restored = *rig.files.Contents("/fake/home/Documents/saved.dat");
     rig.files.AddFile("/fake/home/Documents/old.dat", restored);
     rig.prefs.SetZoomFactor(200);
+    // A file that is no data file is refused before anything is asked or changed.
+    const Bytes before = *rig.files.Contents(test::kTestDataFile);
+    rig.files.AddFile("/fake/home/Documents/notes.dat", Bytes{'o', 'l', 'd'});
+    rig.dialogs.ChooseFile("/fake/home/Documents/notes.dat");
+    rig.Find<QPushButton>("restore")->click();
+    EXPECT_EQ(rig.saveModifiedCalls, 0);
+    EXPECT_EQ(*rig.files.Contents(test::kTestDataFile), before);
+    EXPECT_FALSE(rig.prefs.IsSaveSuppressed());
     rig.saveModifiedAnswer = false;
     for (int attempt = 0; attempt < 2; ++attempt) {
         rig.dialogs.ChooseFile("/fake/home/Documents/old.dat");
