@@ -1,5 +1,6 @@
 #include "capture/CCapture.h"
 
+#include "base/bits.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
 #include "base/monitor_layout.h"
@@ -9,14 +10,6 @@
 #include "platform/IClipboard.h"
 
 namespace nl {
-namespace {
-
-bool HasBit(std::uint32_t word, std::uint32_t bit) {
-    return (word & bit) != 0;
-}
-
-}  // namespace
-
 CCapture::CCapture(IOverlayWindow& window, const Services& services, CapShape shape)
     : CWndCapSnip(window, MainWindowRule(services.prefs), services.desktop, shape), m_s(services) {}
 

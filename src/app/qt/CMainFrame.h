@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/bits.h"
 #include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
 #include "framework/CIdleGate.h"
@@ -158,7 +159,6 @@ private:
         std::function<Point()> origin;
     };
 
-    static bool HasBit(std::uint32_t word, std::uint32_t bit) { return (word & bit) != 0; }
     void AddHandlers();
     void AddToolHandlers();
     void AddToggle(int id, OptionWord word, std::uint32_t bit);

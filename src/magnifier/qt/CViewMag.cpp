@@ -2,6 +2,7 @@
 
 #include <QResizeEvent>
 
+#include "base/bits.h"
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
 #include "framework/qt/IViewHost.h"
@@ -12,14 +13,6 @@
 #include "base/command_ids.h"
 
 namespace nl {
-namespace {
-
-bool HasBit(std::uint32_t word, std::uint32_t bit) {
-    return (word & bit) != 0;
-}
-
-}  // namespace
-
 CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
     : QWidget(parent),
       m_context(context),
