@@ -32,7 +32,6 @@
 namespace nl::cli {
 namespace {
 
-constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
 // What a pick over the desktop background calls its source.
 constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;

@@ -15,7 +15,6 @@
 namespace nl::cli {
 namespace {
 
-constexpr int kDefaultDpi = 96;
 constexpr std::int64_t kMaxDpi = 1'000'000;
 
 struct LengthArgs {

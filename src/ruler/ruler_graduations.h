@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "model/DisplayMetrics.h"
 
 namespace nl {
 
@@ -48,7 +49,7 @@ struct GraduationInput {
     bool vertical = false;  // the ruler runs down
     bool inverted = false;  // graduations on the top (horizontal) or left (vertical) edge
     int scale = 100;        // the scaling factor in percent
-    int dpi = 96;           // the display's dots per inch along the ruler
+    int dpi = kDefaultDpi;  // the display's dots per inch along the ruler
     UnitMetrics metrics;    // of the current unit
     bool inch = false;      // the unit is Inch (every major tick keeps its label)
     int originOffset = 0;   // pixels from the client start to the zero tick

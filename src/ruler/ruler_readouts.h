@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/geometry.h"
+#include "model/DisplayMetrics.h"
 #include "ruler/ruler_graduations.h"
 
 namespace nl {
@@ -15,7 +16,7 @@ struct CaptionInput {
     std::uint32_t items = 0;    // the caption items of the ruler data
     std::uint32_t options = 0;  // the ruler's option bits
     int scale = 100;            // percent
-    int dpi = 96;               // along the ruler
+    int dpi = kDefaultDpi;      // along the ruler
     UnitMetrics metrics;
     Point originOnScreen;  // the ruler's origin point
     Point cursorOnScreen;

@@ -39,7 +39,7 @@ namespace {
 constexpr int kDefaultHeightDlu = 250;
 constexpr int kMinimumHeightDlu = 200;
 constexpr int kFallbackWidthDlu = 200;
-constexpr int kReferenceDpi = 96;
+constexpr int kReferenceDpi = kDefaultDpi;
 // Events that never change what the idle update shows: timers (the picking tick reports a
 // new sample itself), queued calls, socket activity and painting. Every other event (input,
 // focus, activation, windows shown, hidden, moved) may.
