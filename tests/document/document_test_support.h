@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fake/FakeClock.h"
 #include "document/ViewNotification.h"
 #include "base/COleDateTime.h"
 
@@ -17,19 +18,13 @@ namespace nl::testing_support {
 using Bytes = std::vector<std::uint8_t>;
 
 // A clock that stays where the test puts it.
-class TestClock final : public IClock {
+class TestClock final : public FakeClock {
 public:
     // 2024-03-05 14:07:09 UTC.
     static constexpr std::int64_t kStartSeconds = 1709647629;
-    std::chrono::system_clock::time_point UtcNow() const override { return m_now; }
-    std::int64_t TickCountMs() const override { return 0; }
-    void Advance(std::chrono::milliseconds by) { m_now += by; }
-    void Set(std::chrono::system_clock::time_point now) { m_now = now; }
+    TestClock() : FakeClock(std::chrono::system_clock::time_point(std::chrono::seconds(kStartSeconds))) {}
     // The clock's moment as the stored OLE date.
-    double OleNow() const { return COleDateTime::FromTimePoint(m_now).Date(); }
-
-private:
-    std::chrono::system_clock::time_point m_now{std::chrono::seconds(kStartSeconds)};
+    double OleNow() const { return COleDateTime::FromTimePoint(UtcNow()).Date(); }
 };
 
 // Records every view notification in order.

@@ -1,6 +1,7 @@
 // The picking timer on a hand-driven timer and clock: started and stopped by the picking
 // state, what a tick does while the window is shown or hidden, when memory goes back, and
 // which picks stop picking.
+#include "platform/fake/FakeClock.h"
 #include "framework/CPickingTimer.h"
 
 #include <gtest/gtest.h>
@@ -39,13 +40,9 @@ public:
 };
 
 // A tick count the test moves.
-class TickClock final : public IClock {
+class TickClock final : public FakeClock {
 public:
-    std::chrono::system_clock::time_point UtcNow() const override {
-        return std::chrono::sys_days{std::chrono::year{2024} / 1 / 1};
-    }
-    std::int64_t TickCountMs() const override { return tick; }
-    std::int64_t tick = 1'000'000;
+    TickClock() : FakeClock(kNewYear2024, 1'000'000) {}
 };
 
 constexpr COLORREF kGreen = MakeRgb(0x10, 0xA0, 0x30);

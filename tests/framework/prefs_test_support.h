@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/fake/FakeClock.h"
 #include "framework/CAppPrefs.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"
@@ -22,13 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 // 1 January 2024, 00:00 UTC: OLE date 45292.0.
 inline constexpr double kFixedOleDate = 45292.0;
 
-class FixedClock final : public IClock {
-public:
-    std::chrono::system_clock::time_point UtcNow() const override {
-        return std::chrono::sys_days{std::chrono::year{2024} / 1 / 1};
-    }
-    std::int64_t TickCountMs() const override { return 0; }
-};
+using FixedClock = FakeClock;
 
 inline constexpr std::uint32_t Version(std::uint32_t major, std::uint32_t minor) {
     return (major << 16) | minor;

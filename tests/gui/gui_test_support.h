@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/fake/FakeClock.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CCapturedImageStore.h"
 #include "framework/CCmdTarget.h"
@@ -53,14 +54,10 @@ public:
     std::vector<int> commands;
 };
 
-// A clock whose tick count the test moves.
-class TestClock final : public IClock {
+// A clock whose tick count the test moves, from well past the start of the run.
+class TestClock final : public FakeClock {
 public:
-    std::chrono::system_clock::time_point UtcNow() const override {
-        return std::chrono::sys_days{std::chrono::year{2024} / 1 / 1};
-    }
-    std::int64_t TickCountMs() const override { return static_cast<std::int64_t>(tick); }
-    std::uint64_t tick = 10'000'000;
+    TestClock() : FakeClock(kNewYear2024, 10'000'000) {}
 };
 
 // Counts the notifications that reach the program's windows.
