@@ -5,7 +5,7 @@
 # temporary file may be left.
 #
 # With "in-place" both files have a second name (a hard link), so every save writes over the
-# file itself instead of replacing it, and the document is made large (about 6 MB) so that
+# file itself instead of replacing it, and the document is made large (about 2 MB) so that
 # kills land in the middle of its writes.
 #
 # Usage: save_kill_durability.sh CLI [ROUNDS] [in-place]
@@ -35,8 +35,8 @@ temporaries() { find "$work" -maxdepth 1 -name '.nl-*' | wc -l; }
 count=1
 if [[ $mode == in-place ]]; then
     title=$(printf '%*s' 30000 '' | tr ' ' t)
-    for ((i = 0; i < 99; i++)); do "$cli" doc add "$doc" "1,2,$i" --title "$title" || exit 1; done
-    count=100
+    for ((i = 0; i < 29; i++)); do "$cli" doc add "$doc" "1,2,$i" --title "$title" || exit 1; done
+    count=30
     ln "$doc" "$work/doc-link.nlz" && ln "$data" "$work/NerimLens-link.dat" || exit 1
 fi
 hot_key=$(first_hot_key)
@@ -52,8 +52,8 @@ for ((round = 0; round < rounds; round++)); do
     fi
     pid=$!
     if [[ $mode == in-place ]]; then
-        # A save of the large document takes about 100 ms: kills spread over all of it.
-        sleep "0.$(printf %03d $((RANDOM % 120)))"
+        # A save of the large document takes some tens of ms: kills spread over all of it.
+        sleep "0.$(printf %03d $((RANDOM % 60)))"
     else
         sleep "0.00$((RANDOM % 8))"
     fi
