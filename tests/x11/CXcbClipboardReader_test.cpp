@@ -97,7 +97,7 @@ TEST(CXcbClipboardReaderTest, AnOwnerThatNeverSendsDataTimesOutEachRequest) {
 TEST(CXcbClipboardReaderTest, DataComesWholeOrCutAtTheSizeAskedFor) {
     struct Case {
         const char* what;
-        test::ClipOwnerSpec spec;
+        test::ClipOwnerSetup setup;
         std::size_t maxBytes;
         ClipboardReadStatus status;
         std::size_t bytes;  // the start of the owner's data expected
@@ -117,7 +117,7 @@ TEST(CXcbClipboardReaderTest, DataComesWholeOrCutAtTheSizeAskedFor) {
         {"in parts, size only", {2, true, 300000, 65536}, 0, ClipboardReadStatus::kCut, 0, 300000},
     };
     for (const Case& c : cases) {
-        test::ClipOwner owner(c.spec);
+        test::ClipOwner owner(c.setup);
         ASSERT_TRUE(owner.Owning()) << c.what;
         auto reader = CXcbClipboardReader::Open(nullptr, kLimit);
         ASSERT_NE(reader, nullptr);

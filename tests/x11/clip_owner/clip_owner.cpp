@@ -27,7 +27,7 @@ std::vector<std::uint8_t> Data(std::size_t from, std::size_t count) {
 
 }  // namespace
 
-ClipOwner::ClipOwner(ClipOwnerSpec spec) : m_spec(spec) {
+ClipOwner::ClipOwner(ClipOwnerSetup setup) : m_setup(setup) {
     m_c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(m_c)) return;
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data;
@@ -40,7 +40,7 @@ ClipOwner::ClipOwner(ClipOwnerSpec spec) : m_spec(spec) {
     m_targets = Intern(m_c, "TARGETS");
     m_incr = Intern(m_c, "INCR");
     m_offered = {m_targets, Intern(m_c, "UTF8_STRING")};
-    for (int i = 0; i < spec.types; ++i)
+    for (int i = 0; i < setup.types; ++i)
         m_offered.push_back(Intern(m_c, "application/x-type-" + std::to_string(i)));
     xcb_set_selection_owner(m_c, m_window, m_clipboard, XCB_CURRENT_TIME);
     auto* owner =
@@ -87,17 +87,17 @@ void ClipOwner::Answer(const xcb_selection_request_event_t& request) {
                             32, static_cast<std::uint32_t>(m_offered.size()), m_offered.data());
     } else {
         ++m_dataRequests;
-        if (!m_spec.answerData) return;  // never answers
+        if (!m_setup.answerData) return;  // never answers
         if (!offered) {
             property = XCB_NONE;
-        } else if (m_spec.partBytes == 0 || m_spec.dataBytes <= m_spec.partBytes) {
-            const std::vector<std::uint8_t> bytes = Data(0, m_spec.dataBytes);
+        } else if (m_setup.partBytes == 0 || m_setup.dataBytes <= m_setup.partBytes) {
+            const std::vector<std::uint8_t> bytes = Data(0, m_setup.dataBytes);
             xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, request.requestor, property,
                                 request.target, 8, static_cast<std::uint32_t>(bytes.size()),
                                 bytes.data());
         } else {
             // In parts: announced, then each part after the requestor deleted the last.
-            const std::uint32_t size = static_cast<std::uint32_t>(m_spec.dataBytes);
+            const std::uint32_t size = static_cast<std::uint32_t>(m_setup.dataBytes);
             const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
             xcb_change_window_attributes(m_c, request.requestor, XCB_CW_EVENT_MASK, &events);
             xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, request.requestor, property, m_incr, 32,
@@ -118,7 +118,7 @@ void ClipOwner::Answer(const xcb_selection_request_event_t& request) {
 }
 
 void ClipOwner::SendPart() {
-    const std::size_t count = std::min(m_spec.partBytes, m_spec.dataBytes - m_transfer.sent);
+    const std::size_t count = std::min(m_setup.partBytes, m_setup.dataBytes - m_transfer.sent);
     const std::vector<std::uint8_t> bytes = Data(m_transfer.sent, count);
     xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, m_transfer.requestor, m_transfer.property,
                         m_transfer.type, 8, static_cast<std::uint32_t>(count), bytes.data());

@@ -11,7 +11,7 @@
 namespace nl::test {
 
 // What a test clipboard owner offers and how it answers.
-struct ClipOwnerSpec {
+struct ClipOwnerSetup {
     int types = 10;             // application/x-type-0 ... besides UTF8_STRING
     bool answerData = false;    // false: answers TARGETS and never the data requests
     std::size_t dataBytes = 0;  // the size of every format's data
@@ -28,7 +28,7 @@ inline std::uint8_t ClipOwnerByte(std::size_t offset) {
 class ClipOwner {
 public:
     // Connects to DISPLAY and takes the selection; Owning() is false when it could not.
-    explicit ClipOwner(ClipOwnerSpec spec);
+    explicit ClipOwner(ClipOwnerSetup setup);
     ~ClipOwner();
     ClipOwner(const ClipOwner&) = delete;
     ClipOwner& operator=(const ClipOwner&) = delete;
@@ -49,7 +49,7 @@ private:
     void Answer(const xcb_selection_request_event_t& request);
     void SendPart();
 
-    ClipOwnerSpec m_spec;
+    ClipOwnerSetup m_setup;
     xcb_connection_t* m_c = nullptr;
     xcb_window_t m_window = XCB_NONE;
     xcb_atom_t m_clipboard = XCB_NONE, m_targets = XCB_NONE, m_incr = XCB_NONE;
