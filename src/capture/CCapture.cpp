@@ -5,7 +5,7 @@
 #include "base/command_ids.h"
 #include "base/monitor_layout.h"
 #include "framework/CAppPrefs.h"
-#include "framework/CDesktopSampler.h"
+#include "picking/CDesktopSampler.h"
 #include "framework/event_sounds.h"
 #include "platform/IClipboard.h"
 

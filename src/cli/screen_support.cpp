@@ -9,7 +9,7 @@
 #include "cli/jpeg_file.h"
 #include "cli/png_file.h"
 #include "cli/wayland_screen.h"
-#include "framework/captured_image.h"
+#include "capture/captured_image.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/xcb/CXcbDesktop.h"
 #include "platform/xcb/xcb_support.h"

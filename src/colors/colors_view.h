@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "document/ViewNotification.h"
-#include "framework/CDesktopSampler.h"
+#include "picking/CDesktopSampler.h"
 #include "model/color_math.h"
 
 namespace nl {

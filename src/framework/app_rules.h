@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "framework/CRootUnderCursor.h"
 #include "platform/IDesktop.h"
 
 namespace nl {
@@ -26,32 +25,6 @@ MaintenanceSwitch ParseMaintenanceSwitch(std::span<const std::string> arguments)
 // user and, where it can be deleted, of the machine. Returns 0 or the first system error
 // met while removing the user's traces (a machine key that cannot be deleted is left alone).
 std::uint32_t RunMaintenanceSwitch(MaintenanceSwitch which, CPrefs& prefs);
-
-// What decides whether the keyboard helpers (arrow keys move the cursor, Enter picks) take
-// the keys pressed in the main window.
-struct KeyboardHelperState {
-    bool overlayVisible = false;  // a capture or measuring overlay is open and visible
-    bool pickingStarted = false;  // general option bit 0x1
-    bool mainIsForeground = false;
-    // The main window and the top-level window that contains the window under the cursor.
-    // Windows the main window owns (the ruler) are top-level windows of their own.
-    WindowId mainWindow = kNoWindow;
-    WindowId rootUnderCursor = kNoWindow;
-};
-// Available while an overlay is visible, or else while picking is started, the main window
-// is the foreground window and the cursor is over some other program's window.
-bool KeyboardHelpersAvailable(const KeyboardHelperState& state);
-// The same, reading the cursor, the window under it and its root from `desktop`.
-bool KeyboardHelpersAvailable(const IDesktop& desktop, bool overlayVisible, bool pickingStarted,
-                              bool mainIsForeground, WindowId mainWindow);
-// The same, with the root under the cursor from `under` (reused or looked up afresh, at
-// `cursor` when known).
-bool KeyboardHelpersAvailable(CRootUnderCursor& under, CRootUnderCursor::Lookup lookup,
-                              bool overlayVisible, bool pickingStarted, bool mainIsForeground,
-                              WindowId mainWindow, std::optional<Point> cursor = std::nullopt);
-
-// The one-pixel move of the cursor commands (left, right, up, down); nothing for other ids.
-std::optional<Point> CursorMoveDelta(int command);
 
 // The updater: a separate program beside the executable, started detached.
 inline constexpr const char* kUpdaterFileName = "NerimUpdaterAI";

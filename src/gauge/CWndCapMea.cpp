@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "framework/CRegion.h"
+#include "overlay/CRegion.h"
 
 namespace nl {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "document/CWndCapMeaData.h"
-#include "framework/CWndCap.h"
+#include "overlay/CWndCap.h"
 
 namespace nl {
 

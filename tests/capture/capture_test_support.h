@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "capture/CCapture.h"
-#include "framework/overlay_test_support.h"
+#include "overlay/overlay_test_support.h"
 #include "document/document_test_support.h"
 #include "framework/CAppPrefs.h"
-#include "framework/CDesktopSampler.h"
+#include "picking/CDesktopSampler.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDialogs.h"

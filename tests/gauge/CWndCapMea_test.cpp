@@ -6,7 +6,7 @@
 
 #include "base/string_ids.h"
 #include "framework/CAppPrefs.h"
-#include "framework/overlay_test_support.h"
+#include "overlay/overlay_test_support.h"
 #include "framework/prefs_test_support.h"
 #include "model/CUnitsXY.h"
 

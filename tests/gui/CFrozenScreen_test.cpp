@@ -1,7 +1,7 @@
 // Picking on a frozen screen, where the desktop does not follow the pointer: starting and
 // stopping, the picture's windows, the pointer as the cursor, picks by click and the refusal
 // where the screen cannot be frozen.
-#include "framework/qt/CFrozenScreen.h"
+#include "overlay/qt/CFrozenScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 #include "base/StringTable.h"
 #include "framework/hot_keys.h"
-#include "framework/qt/COverlayWnd.h"
+#include "overlay/qt/COverlayWnd.h"
 #include "platform/IHotKeys.h"
 #include "gui_test_support.h"
 #include "ui/qt/CStatusBarEx.h"

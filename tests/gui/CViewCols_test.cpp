@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 
 #include "app/qt/CMainFrame.h"
-#include "framework/CDesktopSampler.h"
+#include "picking/CDesktopSampler.h"
 #include "ui/qt/CColorTile.h"
 #include "colors/qt/CDlgColProps.h"
 #include "colors/qt/CDlgEditColor.h"

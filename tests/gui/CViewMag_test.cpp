@@ -11,7 +11,7 @@
 #include <QToolButton>
 
 #include "app/qt/CMainFrame.h"
-#include "framework/CDesktopSampler.h"
+#include "picking/CDesktopSampler.h"
 #include "gui_test_support.h"
 #include "ui/qt/CCtrlZoom.h"
 #include "magnifier/qt/CViewTBMag.h"

@@ -1,7 +1,7 @@
 // Export Image: the chosen file's extension picks the format in any case, an unknown one
 // fails with "not supported" and writes nothing, a file that cannot be replaced is left as it
 // was, Cancel does nothing.
-#include "framework/qt/export_image.h"
+#include "capture/qt/export_image.h"
 
 #include <gtest/gtest.h>
 

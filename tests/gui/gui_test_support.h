@@ -13,7 +13,7 @@
 
 #include "platform/fake/FakeClock.h"
 #include "framework/CAppPrefs.h"
-#include "framework/CCapturedImageStore.h"
+#include "capture/CCapturedImageStore.h"
 #include "framework/CCmdTarget.h"
 #include "document/CDocApp.h"
 #include "framework/CRecentFileList.h"

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/CCapturedImageStore.h"
+#include "capture/CCapturedImageStore.h"
 #include "framework/CCmdTarget.h"
-#include "framework/CForegroundWindow.h"
+#include "picking/CForegroundWindow.h"
 #include "framework/app_rules.h"
+#include "picking/keyboard_helpers.h"
 #include "framework/ViewNotifyHub.h"
 #include "base/COleDateTime.h"
 #include "export/CPreviewFile.h"

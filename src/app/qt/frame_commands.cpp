@@ -15,7 +15,7 @@
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "framework/ViewNotifyHub.h"
-#include "framework/qt/CFrozenScreen.h"
+#include "overlay/qt/CFrozenScreen.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"

@@ -1,5 +1,6 @@
 #include "app/qt/tools.h"
 
+#include "capture/qt/export_image.h"
 #include "capture/qt/register_capture.h"
 #include "clipboard/qt/register_clipboard.h"
 #include "colors/qt/register_colors.h"
@@ -19,7 +20,7 @@ const CToolRegistry& ProgramTools() {
         RegisterColorPicker(registry);
         RegisterGauge(registry);
         RegisterRuler(registry);
-        RegisterClipboardViewer(registry);
+        RegisterClipboardViewer(registry, ExportImageDialog);
         RegisterOptions(registry);
         return registry;
     }();

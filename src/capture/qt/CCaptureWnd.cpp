@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QPolygon>
 
-#include "framework/CCapturedImageStore.h"
+#include "capture/CCapturedImageStore.h"
 #include "framework/qt/AppContext.h"
 #include "framework/qt/IViewHost.h"
 

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "capture/CCapture.h"
-#include "framework/qt/COverlayWnd.h"
-#include "framework/qt/overlay_end.h"
+#include "overlay/qt/COverlayWnd.h"
+#include "overlay/qt/overlay_end.h"
 
 namespace nl {
 

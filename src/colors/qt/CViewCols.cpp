@@ -13,7 +13,7 @@
 #include "document/CDocApp.h"
 #include "framework/qt/IViewHost.h"
 #include "base/CSystemError.h"
-#include "framework/CDesktopSampler.h"
+#include "picking/CDesktopSampler.h"
 #include "ui/qt/CColorTile.h"
 #include "colors/qt/CDlgColProps.h"
 #include "colors/qt/CDlgEditColor.h"

@@ -2,7 +2,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/qt/COverlayWnd.h"
+#include "overlay/qt/COverlayWnd.h"
 #include "gauge/CWndCapMea.h"
 
 namespace nl {

@@ -6,7 +6,7 @@
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "framework/qt/IViewHost.h"
-#include "framework/qt/overlay_end.h"
+#include "overlay/qt/overlay_end.h"
 #include "gauge/CCapMea.h"
 #include "model/CUnitXY.h"
 #include "platform/IClipboard.h"

@@ -23,7 +23,7 @@
 #include "base/COleDateTime.h"
 #include "document/CDocApp.h"
 #include "export/CPreviewFile.h"
-#include "framework/CCapturedImageStore.h"
+#include "capture/CCapturedImageStore.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CCmdTarget.h"
 #include "framework/CRecentFileList.h"

@@ -1,0 +1,114 @@
+#pragma once
+#include <QCursor>
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "overlay/CWndCap.h"
+#include "platform/IDesktop.h"
+
+class QBrush;
+class QPainter;
+
+namespace nl {
+
+// How an overlay lets the desktop show through its veil: blended by the compositing
+// manager, or from a snapshot of the desktop taken before it opens (a translucent window
+// comes out opaque without a compositor).
+enum class OverlayBackdrop { kTranslucent, kSnapshot };
+
+// The window class and name an overlay carries on the desktop.
+struct OverlayNames {
+    std::string className;
+    std::string windowName;
+};
+
+// The window of a desktop overlay (capture, gauge): one frameless window over the whole
+// virtual screen, above everything and unmanaged, veiled in light gray, holding the keyboard
+// while open and the mouse during a gesture. It feeds its mouse and key events to the
+// overlay's state machine as plain events in client coordinates (device pixels from the
+// virtual screen's top-left corner) and carries out what the state machine asks of it.
+// While open it is the application's current overlay. It deletes itself after it ended.
+class COverlayWnd : public QWidget, public IOverlayWindow {
+public:
+    // The veil: light gray at 96 of 255.
+    static constexpr int kVeilGray = 192;
+    static constexpr int kVeilAlpha = 96;
+    // How long the uncovered windows get to repaint after the overlay left the screen.
+    static constexpr int kSettleMs = 120;
+
+    COverlayWnd(IDesktop& desktop, OverlayBackdrop backdrop, OverlayNames names);
+    ~COverlayWnd() override;
+
+    // The open overlay of the application, or null.
+    static COverlayWnd* Current();
+    // Which backdrop an overlay gets on this display now.
+    static OverlayBackdrop DisplayBackdrop();
+
+    // The state machine the events go to and what to do once the overlay ended (restore the
+    // windows, report the error). Set before Open.
+    void Attach(CWndCap& overlay, std::function<void(const OverlayEnd&)> ended);
+    // Covers `rect` (device pixels of the virtual screen): the state machine takes it, the
+    // window is placed over it (with kSnapshot the desktop is copied now), and the overlay
+    // is shown through the state machine. Returns false when the window failed; the
+    // overlay has ended then.
+    bool Open(const Rect& virtualScreen, const Rect& desktopWindow);
+
+    // Keeps the open overlay on the screen for `milliseconds`, painted, with events other
+    // than user input running, then hides it (a preview that takes no input).
+    void ShowFor(int milliseconds);
+
+    OverlayBackdrop Backdrop() const { return m_backdrop; }
+    // The overlay's rectangle on the virtual screen.
+    const Rect& Area() const { return m_area; }
+
+    // IOverlayWindow.
+    void Show() override;
+    void Hide() override;
+    void RepaintNow() override;
+    void Invalidate(const CRegion& region, EraseBackground erase) override;
+    void GrabMouse() override;
+    void ReleaseMouse() override;
+    void End(const OverlayEnd& end) override;
+
+protected:
+    // Paints the selection on `painter`, which works in client device pixels and replaces
+    // what it paints: what `hole` fills shows the desktop unveiled; dark lines are drawn in
+    // LineColor(), never in a color that could be a hole.
+    virtual void PaintSelection(QPainter& painter, const QBrush& hole) = 0;
+    static QColor LineColor();
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    // Another client taking the pointer or keyboard with a grab aborts the overlay.
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+    // Called once the native window exists, before the overlay shows.
+    virtual void Created(WindowId) {}
+
+private:
+    // The event's position in client device pixels.
+    Point ClientPoint(const QMouseEvent* event) const;
+
+    IDesktop& m_desktop;
+    OverlayBackdrop m_backdrop;
+    OverlayNames m_names;
+    CWndCap* m_overlay = nullptr;
+    std::function<void(const OverlayEnd&)> m_ended;
+    Rect m_area;
+    QImage m_snapshot;
+    bool m_activated = false;
+    bool m_ending = false;
+};
+
+// A 32×32 cross-hair cursor with its hot spot where the arms cross: black arms over a white
+// outline, so that it shows on dark and light desktops alike, leaving `gap` pixels free
+// around the hot spot, with short marks across the arms every `markEvery` pixels (0: none).
+QCursor CrossHairCursor(int gap, int markEvery);
+
+}  // namespace nl

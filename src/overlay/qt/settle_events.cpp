@@ -1,0 +1,29 @@
+#include "overlay/qt/settle_events.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QThread>
+
+namespace nl {
+namespace {
+
+// The slices in which the settle time passes, events running between them.
+constexpr int kSettleSliceMs = 10;
+
+}  // namespace
+
+void SettleEvents(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(kSettleSliceMs);
+    } while (timer.elapsed() < milliseconds);
+}
+
+bool QtOnWayland() {
+    return QGuiApplication::platformName() == QLatin1String("wayland");
+}
+
+}  // namespace nl
