@@ -5,7 +5,7 @@
 
 #include "framework/CAppPrefs.h"
 #include "document/CColorPicker.h"
-#include "framework/CDesktopSampler.h"
+#include "picking/CDesktopSampler.h"
 #include "ui/zoom_geometry.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"

@@ -7,7 +7,7 @@
 
 #include "../tests/gui/gui_test_support.h"
 #include "base/command_ids.h"
-#include "framework/qt/CFrozenScreen.h"
+#include "overlay/qt/CFrozenScreen.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/CRegion.h"
-#include "framework/capture_copy.h"
-#include "framework/captured_image.h"
+#include "overlay/CRegion.h"
+#include "capture/capture_copy.h"
+#include "capture/captured_image.h"
 #include "platform/qt/qt_image.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
