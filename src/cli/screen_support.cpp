@@ -50,15 +50,23 @@ std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use) {
     const bool hasX = display != nullptr && *display != '\0';
     const bool hasWayland = wayland != nullptr && *wayland != '\0';
     if (!hasX && !hasWayland) throw std::runtime_error("no display: set WAYLAND_DISPLAY or DISPLAY");
+#if NL_WITH_WAYLAND
     if (!hasX) return OpenWaylandDesktop(nullptr);
+#else
+    if (!hasX)
+        throw std::runtime_error(
+            "this nerimlens-cli was built without Wayland support: set DISPLAY to an X display");
+#endif
     if (!x11::OpenOwnConnection())
         throw std::runtime_error("cannot open the X display \"" + std::string(display) + "\"");
     auto x11 = std::make_unique<CXcbDesktop>(x11::OwnConnection(), use == ScreenUse::kPixels
                                                                        ? GrabMethod::kGetImage
                                                                        : GrabMethod::kSharedMemory);
     // XWayland inside a Wayland session: the X server shows black where Wayland windows are.
+#if NL_WITH_WAYLAND
     if (hasWayland && x11::IsXWaylandServer(x11::OwnConnection()))
         return OpenWaylandDesktop(std::move(x11));
+#endif
     return x11;
 }
 

@@ -29,7 +29,9 @@
 #include "platform/qt/CQtSingleInstance.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
+#if NL_WITH_WAYLAND
 #include "platform/wayland/CWaylandDesktop.h"
+#endif
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
@@ -71,6 +73,7 @@ private:
     XdgFolders m_real;
 };
 
+#if NL_WITH_WAYLAND
 constexpr char kXWaylandNote[] =
     "NerimLens runs best as a native Wayland program: start it with QT_QPA_PLATFORM=wayland";
 
@@ -78,6 +81,7 @@ bool InWaylandSession() {
     const char* display = std::getenv("WAYLAND_DISPLAY");
     return display != nullptr && *display != '\0';
 }
+#endif
 
 }  // namespace
 
@@ -132,17 +136,20 @@ void PlatformServices::BuildRealDesktop() {
     if (platform == QLatin1String("wayland")) {
         // The desktop's Screenshot portal gives the frames where the compositor offers no
         // screen copy.
-        std::string error;
+        std::string error = "this build has no Wayland support";
+#if NL_WITH_WAYLAND
         if (auto desktop = CWaylandDesktop::Open(MakePortalScreenSource(), &error)) {
             // The user-interface font's dialog units, as Qt measures them on any platform.
             desktop->SetMetrics(CX11Desktop().Metrics());
             m_desktop = std::move(desktop);
             return;
         }
+#endif
         // The program still runs, blind to other windows, and says why.
         m_sessionNote = "The screen cannot be read: " + error;
     }
     auto x11 = std::make_unique<CX11Desktop>();
+#if NL_WITH_WAYLAND
     if (platform == QLatin1String("xcb") && InWaylandSession() &&
         x11::IsXWaylandServer(x11::QtXConnection())) {
         // XWayland: the X server knows its own windows but shows black over Wayland ones, and
@@ -156,6 +163,7 @@ void PlatformServices::BuildRealDesktop() {
             return;
         }
     }
+#endif
     m_desktop = std::move(x11);
 }
 
