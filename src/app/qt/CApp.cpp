@@ -219,8 +219,6 @@ bool CApp::Start(int& exitCode) {
             m_prefs->WinState(kWinStateClipboardViewer).SetOpen(m_clipboardViewer != nullptr);
         });
         m_notify.Register(m_frame.get());
-        m_capturedImageSubscription = m_capturedImage.SubscribeChanged(
-            [this] { m_notify.Send(ViewNotify::kCapturedImageChanged); });
         m_frame->installEventFilter(this);
 
         OpenStartDocument();
