@@ -218,7 +218,6 @@ bool CApp::Start(int& exitCode) {
             m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
             m_prefs->WinState(kWinStateClipboardViewer).SetOpen(m_clipboardViewer != nullptr);
         });
-        m_notify.Register(m_frame.get());
         m_frame->installEventFilter(this);
 
         OpenStartDocument();
@@ -548,7 +547,6 @@ void CApp::DestroyWindows() {
     delete m_clipboardViewer.data();
     if (m_frame) {
         m_frame->removeEventFilter(this);
-        m_notify.Unregister(m_frame.get());
         m_frame.reset();
     }
 }

@@ -146,7 +146,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     m_idleTimer.start();
     qApp->installEventFilter(this);
 
-    m_context.notify.Register(this);
+    m_notifySubscription = m_context.notify.Subscribe(*this);
     m_wakeSubscription = m_context.notify.SubscribeWake([this] {
         if (m_flushScheduled) return;
         m_flushScheduled = true;
@@ -172,7 +172,7 @@ CMainFrame::~CMainFrame() {
     m_idleTimer.stop();
     m_flushSubscription.Reset();
     m_wakeSubscription.Reset();
-    m_context.notify.Unregister(this);
+    m_notifySubscription.Reset();
     // Every hot key this window may hold, whatever the table says now.
     m_context.hotKeys.SetListener({});
     for (int id = 0; id < kHotKeyCount; ++id) m_context.hotKeys.Unregister(id);
@@ -358,7 +358,7 @@ std::uint64_t CMainFrame::Now() const {
 
 // --- notifications and idle update -----------------------------------------------------
 
-void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t argument) {
+void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t) {
     // A tick that sampled again reports itself (the picking timer's callback).
     if (type != ViewNotify::kTimerTick) m_idleGate.MarkChanged();
     if (type == ViewNotify::kTimerTick && m_frozen->IsOpen()) m_frozen->FollowCursor();
@@ -366,12 +366,6 @@ void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t argument) {
         m_statusBar->SetToolTipsEnabled(
             HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralToolTips));
     }
-    // A view may be replaced while it handles a notification; take both first.
-    QPointer<CViewAppTB> toolbarView = m_toolbarView;
-    const MainViewParts mainView = m_mainView;
-    QPointer<QWidget> mainWidget = mainView.widget;
-    if (toolbarView) toolbarView->OnViewNotify(type, argument);
-    if (mainWidget && mainView.sink) mainView.sink->OnViewNotify(type, argument);
 }
 
 void CMainFrame::ScheduleIdleUpdate() {

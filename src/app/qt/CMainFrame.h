@@ -36,9 +36,9 @@ class CTrayItem;
 
 // The program's one top-level window: the toolbar, the two-row splitter with the active
 // tool's toolbar view above its main view, the status bar and the notification icon. It
-// hosts the views of the tools in the registry and opens the tools' own windows, drives the
-// picking timer, passes view notifications on to its views and turns close, deactivation and
-// end of session into flushes of the settings.
+// hosts the views of the tools in the registry (they hear the view notifications themselves)
+// and opens the tools' own windows, drives the picking timer and turns close, deactivation
+// and end of session into flushes of the settings.
 class CMainFrame : public QMainWindow,
                    public CCmdTarget,
                    public IViewNotifySink,
@@ -86,7 +86,7 @@ public:
     void HideForCapture() override;
     void RestoreAfterCapture() override;
 
-    // IViewNotifySink: passes the notification to the views of the frame.
+    // IViewNotifySink: the idle update, the frozen screen and the status bar's tips follow.
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
 
     // Starts or stops the picking timer by general option bit 0x1, sets the window and
@@ -223,6 +223,7 @@ private:
     bool m_idleScheduled = false;
     bool m_flushScheduled = false;
     CSubscription m_flushSubscription;
+    CSubscription m_notifySubscription;
     CSubscription m_wakeSubscription;
     QString m_balloonText;
     QString m_sessionNote;
