@@ -290,9 +290,11 @@ void CApp::RegisterCommands() {
         MoveCursor(id);
         return true;
     });
-    AddCommand(cmd::kPick, [this] { m_frame->ExecuteKeyCommand(cmd::kPickColor); });
-    AddCommand(cmd::kCopy, [this] { m_frame->ExecuteKeyCommand(cmd::kCopyColor); });
-    AddCommand(cmd::kShiftEnter, [this] { m_frame->ExecuteKeyCommand(cmd::kShiftEnterAction); });
+    // The keyboard helpers' keys: the picks they make are key picks.
+    AddCommand(cmd::kPick, [this] { m_frame->ExecuteCommand(cmd::kPickColor, PickOrigin::kKey); });
+    AddCommand(cmd::kCopy, [this] { m_frame->ExecuteCommand(cmd::kCopyColor, PickOrigin::kKey); });
+    AddCommand(cmd::kShiftEnter,
+               [this] { m_frame->ExecuteCommand(cmd::kShiftEnterAction, PickOrigin::kKey); });
     AddCommand(cmd::kAutoStop, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoStop); });
     AddCommand(cmd::kAutoCopy, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoCopy); });
     AddUpdate(cmd::kAutoStop, [this](CCmdUI& ui) {

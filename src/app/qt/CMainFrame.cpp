@@ -86,7 +86,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     // A click on the frozen screen picks as the pick hot key does; Esc stops picking.
     m_frozen = std::make_unique<CFrozenScreen>(
         m_context.desktop,
-        CFrozenScreen::Callbacks{[this] { ExecuteKeyCommand(cmd::kPickColor); },
+        CFrozenScreen::Callbacks{[this] { ExecuteCommand(cmd::kPickColor, PickOrigin::kKey); },
                                  [this] { ExecuteCommand(cmd::kPickingStopped); }});
     const AppSettings& settings = m_context.prefs.Settings();
     // A tool palette: a title with a close button and no minimize or maximize box.
@@ -348,8 +348,23 @@ void CMainFrame::ApplyPickingState() {
     m_picking->Apply();
 }
 
-bool CMainFrame::ExecuteKeyCommand(int id) {
-    return m_picking->RunAsKey([this, id] { return ExecuteCommand(id); });
+bool CMainFrame::ExecuteCommand(int id, PickOrigin origin) {
+    if (!RunPick(id, origin)) return ExecuteCommand(id);
+    ScheduleIdleUpdate();
+    return true;
+}
+
+bool CMainFrame::RunPick(int id, PickOrigin origin) {
+    switch (id) {
+        case cmd::kPickColor:
+            m_picking->Pick(origin);
+            return true;
+        case cmd::kShiftEnterAction:
+            m_picking->DelayedPick(origin, Countdown());
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::uint64_t CMainFrame::Now() const {

@@ -64,9 +64,10 @@ public:
     bool ExecuteCommand(int id) override;
     CCmdUI UpdateCommand(int id) override;
     std::optional<CCmdUI> UpdateCommandIfHandled(int id) override;
-    // Runs command `id` as a key or the pick hot key sends it (a pick that arrives this way
-    // stops picking when auto-stop is on).
-    bool ExecuteKeyCommand(int id);
+    // Runs command `id` as sent from `origin`: the picks (Pick color, the delayed pick) are
+    // the window's own and learn where they came from (a key pick stops picking when
+    // auto-stop is on); every other command runs along the route.
+    bool ExecuteCommand(int id, PickOrigin origin);
     // Does what hot key `id` does when pressed (also for the same command sent from outside).
     void OnHotKey(int id);
 
@@ -184,7 +185,8 @@ private:
     // Keeps the main window and its tool windows above the frozen screen's `picture` window,
     // or lets them go (null).
     void StackOverFrozenScreen(QWidget* picture);
-    void DelayedPick();
+    // Carries out pick command `id` (Pick color or the delayed pick); false for any other.
+    bool RunPick(int id, PickOrigin origin);
     void OnTrayActivated(int reason);
     void ScheduleIdleUpdate();
     // The periodic idle update: runs only when something it reads may have changed.
