@@ -6,13 +6,17 @@ namespace nl {
 
 void CCapturedImageStore::Set(BitmapImage image) {
     m_image = std::move(image);
-    m_changed.Notify();
+    Changed();
 }
 
 void CCapturedImageStore::Clear() {
     if (!HasImage()) return;
     m_image = {};
-    m_changed.Notify();
+    Changed();
+}
+
+void CCapturedImageStore::Changed() {
+    if (m_views != nullptr) m_views->OnViewNotify(ViewNotify::kCapturedImageChanged, 0);
 }
 
 }  // namespace nl

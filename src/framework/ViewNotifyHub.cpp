@@ -3,55 +3,28 @@
 #include <algorithm>
 
 namespace nl {
-namespace {
 
-// Runs `action` when it goes out of scope, also when a sink throws.
-template <typename Action>
-class ScopeExit {
-public:
-    explicit ScopeExit(Action action) : m_action(std::move(action)) {}
-    ~ScopeExit() { m_action(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    Action m_action;
-};
-
-}  // namespace
+CSubscription ViewNotifyHub::Subscribe(IViewNotifySink& sink) {
+    // The hub passing notifications to itself would never end.
+    if (&sink == this) return {};
+    return Subscribe([&sink](ViewNotify type, std::intptr_t argument) {
+        sink.OnViewNotify(type, argument);
+    });
+}
 
 void ViewNotifyHub::Register(IViewNotifySink* sink) {
-    // The hub passing notifications to itself would never end.
-    if (sink == nullptr || sink == this) return;
-    if (std::find(m_sinks.begin(), m_sinks.end(), sink) != m_sinks.end()) return;
-    m_sinks.push_back(sink);
+    if (sink == nullptr) return;
+    const bool known = std::any_of(m_registered.begin(), m_registered.end(),
+                                   [sink](const auto& entry) { return entry.first == sink; });
+    if (known) return;
+    CSubscription subscription = Subscribe(*sink);
+    if (subscription.IsActive()) m_registered.emplace_back(sink, std::move(subscription));
 }
 
 void ViewNotifyHub::Unregister(IViewNotifySink* sink) {
-    if (sink == nullptr) return;
-    const auto it = std::find(m_sinks.begin(), m_sinks.end(), sink);
-    if (it == m_sinks.end()) return;
-    if (m_sending > 0)
-        *it = nullptr;
-    else
-        m_sinks.erase(it);
-}
-
-void ViewNotifyHub::Compact() {
-    m_sinks.erase(std::remove(m_sinks.begin(), m_sinks.end(), nullptr), m_sinks.end());
-}
-
-void ViewNotifyHub::Send(ViewNotify type, std::intptr_t argument) {
-    // Sinks registered from inside this broadcast lie beyond `count` and wait for the next.
-    const std::size_t count = m_sinks.size();
-    ++m_sending;
-    const ScopeExit done([this] {
-        if (--m_sending == 0) Compact();
-    });
-    for (std::size_t i = 0; i < count; ++i) {
-        IViewNotifySink* sink = m_sinks[i];
-        if (sink != nullptr) sink->OnViewNotify(type, argument);
-    }
+    // Ending the subscription during a broadcast only marks it: the running loop keeps its
+    // places and the sink gets nothing more.
+    std::erase_if(m_registered, [sink](const auto& entry) { return entry.first == sink; });
 }
 
 void ViewNotifyHub::Post(ViewNotify type, std::intptr_t argument) {
@@ -66,9 +39,13 @@ void ViewNotifyHub::Flush() {
     // would otherwise keep the flush running for ever.
     std::size_t count = m_posted.size();
     ++m_flushing;
-    const ScopeExit done([this] {
-        if (--m_flushing == 0 && !m_posted.empty()) m_wake.Notify();
-    });
+    // Also when a sink throws.
+    struct Done {
+        ViewNotifyHub& hub;
+        ~Done() {
+            if (--hub.m_flushing == 0 && !hub.m_posted.empty()) hub.m_wake.Notify();
+        }
+    } done{*this};
     while (count > 0 && !m_posted.empty()) {
         const auto [type, argument] = m_posted.front();
         m_posted.pop_front();

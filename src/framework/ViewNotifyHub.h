@@ -10,17 +10,29 @@
 
 namespace nl {
 
-// The broadcast of view notifications: every window of the program registers a sink; Send
-// passes a notification to all of them at once, Post queues it until the next Flush (the
-// program flushes from its event loop). Sinks may register, unregister or send from inside a
-// notification; a sink removed during a broadcast gets nothing more.
+// The broadcast of view notifications: every window and view of the program subscribes;
+// Send passes a notification to all of them at once, Post queues it until the next Flush
+// (the program flushes from its event loop). Subscribers may join, leave or send from
+// inside a notification; one that leaves during a broadcast gets nothing more, one that
+// joins waits for the next.
 class ViewNotifyHub : public IViewNotifySink {
 public:
+    using Callback = std::function<void(ViewNotify, std::intptr_t)>;
+
+    // The callback hears every notification while the returned subscription lives; it may
+    // outlive the hub.
+    [[nodiscard]] CSubscription Subscribe(Callback callback) {
+        return m_subscribers.Subscribe(std::move(callback));
+    }
+    [[nodiscard]] CSubscription Subscribe(IViewNotifySink& sink);
+    // A sink whose owner ends the registration itself; registering it twice does nothing.
     void Register(IViewNotifySink* sink);
     void Unregister(IViewNotifySink* sink);
 
-    // Sends at once to every registered sink, in registration order.
-    void Send(ViewNotify type, std::intptr_t argument = 0);
+    // Sends at once to every subscriber, in the order they joined.
+    void Send(ViewNotify type, std::intptr_t argument = 0) {
+        m_subscribers.Notify(type, argument);
+    }
     // Queues the notification; the wake subscribers are called so that the program can
     // schedule a Flush.
     void Post(ViewNotify type, std::intptr_t argument = 0);
@@ -35,14 +47,11 @@ public:
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override { Send(type, argument); }
 
 private:
-    void Compact();
-
-    // Unregistering during a broadcast leaves a null slot, removed when the outermost
-    // broadcast ends, so that the running loops keep their places.
-    std::vector<IViewNotifySink*> m_sinks;
+    CSubscriberList<ViewNotify, std::intptr_t> m_subscribers;
+    // The sinks registered by pointer, with the subscriptions that stand for them.
+    std::vector<std::pair<IViewNotifySink*, CSubscription>> m_registered;
     std::deque<std::pair<ViewNotify, std::intptr_t>> m_posted;
     CSubscriberList<> m_wake;
-    int m_sending = 0;   // nesting depth of Send
     int m_flushing = 0;  // nesting depth of Flush
 };
 

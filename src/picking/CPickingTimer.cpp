@@ -80,23 +80,12 @@ void CPickingTimer::TrimMemory() {
     if (m_trimMemory) m_trimMemory();
 }
 
-bool CPickingTimer::RunAsKey(const std::function<bool()>& command) {
-    const bool outer = m_keyCommand;
-    m_keyCommand = true;
-    struct Restore {
-        bool& flag;
-        bool old;
-        ~Restore() { flag = old; }
-    } restore{m_keyCommand, outer};
-    return command();
+bool CPickingTimer::Pick(PickOrigin origin) {
+    return m_sampler.Pick(origin);
 }
 
-bool CPickingTimer::Pick() {
-    return m_sampler.Pick(Origin());
-}
-
-bool CPickingTimer::DelayedPick(IPickCountdown& countdown) {
-    return m_sampler.DelayedPick(Origin(), countdown);
+bool CPickingTimer::DelayedPick(PickOrigin origin, IPickCountdown& countdown) {
+    return m_sampler.DelayedPick(origin, countdown);
 }
 
 }  // namespace nl

@@ -12,9 +12,10 @@ class ViewNotifyHub;
 
 // The picking timer of the main window and what hangs on it: the timer runs while picking
 // is started; each tick brings the live sample up to date (while the window is shown) and
-// tells every view; picks made by a key or hot key stop picking when auto-stop is on. It
-// owns the desktop sampler, and gives memory back to the system when the window is hidden:
-// at once while picking is stopped, otherwise once the window has stayed hidden a while.
+// tells every view; picks whose origin is a key or hot key stop picking when auto-stop is
+// on. It owns the desktop sampler, and gives memory back to the system when the window is
+// hidden: at once while picking is stopped, otherwise once the window has stayed hidden a
+// while.
 class CPickingTimer {
 public:
     // The timer's period, and how long the window stays hidden before memory goes back.
@@ -54,18 +55,15 @@ public:
     // How often memory was given back.
     int Trims() const { return m_trims; }
 
-    // Runs `command` as a key or the pick hot key sends it: a pick inside counts as a key
-    // pick. Returns what the command returned.
-    bool RunAsKey(const std::function<bool()>& command);
-    // Picks at the cursor, or counts down first and then picks where the cursor was.
-    bool Pick();
-    bool DelayedPick(IPickCountdown& countdown);
+    // Picks at the cursor, or counts down first and then picks where the cursor was;
+    // `origin` says whether a key or hot key asked for the pick.
+    bool Pick(PickOrigin origin);
+    bool DelayedPick(PickOrigin origin, IPickCountdown& countdown);
 
 private:
     bool Started() const;
     // Slows the timer down after a rest and speeds it up again at the first new sample.
     void Pace(bool sampled, std::uint64_t now);
-    PickOrigin Origin() const { return m_keyCommand ? PickOrigin::kKey : PickOrigin::kCommand; }
 
     const CDesktopSampler::Services m_services;
     CDesktopSampler m_sampler;
@@ -79,8 +77,6 @@ private:
     int m_periodMs = kPeriodMs;
     // When the last tick brought a new sample (or the timer started).
     std::uint64_t m_lastNewSample = 0;
-    // Set while a command sent by a key or hot key runs.
-    bool m_keyCommand = false;
 };
 
 }  // namespace nl

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -54,6 +55,31 @@ TEST_F(ViewNotifyHubTest, SendReachesEverySinkOnceInRegistrationOrder) {
     m_hub.Unregister(&m_c);  // never registered
     m_hub.OnViewNotify(ViewNotify::kTimerTick, 0);
     EXPECT_EQ(m_log, (Log{"a:6"}));
+}
+
+TEST_F(ViewNotifyHubTest, ASubscriptionHearsWhileItLivesAndMayOutliveTheHub) {
+    m_hub.Register(&m_a);
+    CSubscription b = m_hub.Subscribe(m_b);
+    EXPECT_FALSE(m_hub.Subscribe(m_hub).IsActive());
+    // Joined during a broadcast: heard from the next one on, after the others.
+    CSubscription late;
+    m_a.action = [this, &late](ViewNotify) {
+        if (!late.IsActive()) late = m_hub.Subscribe(m_c);
+    };
+    m_hub.Send(ViewNotify::kZoomChanged);
+    m_hub.Send(ViewNotify::kGridLinesChanged);
+    EXPECT_EQ(m_log, (Log{"a:5", "b:5", "a:2", "b:2", "c:2"}));
+    m_a.action = nullptr;
+    m_log.clear();
+    b.Reset();
+    m_hub.Send(ViewNotify::kTimerTick);
+    EXPECT_EQ(m_log, (Log{"a:6", "c:6"}));
+    {
+        auto hub = std::make_unique<ViewNotifyHub>();
+        b = hub->Subscribe(m_b);
+    }
+    b.Reset();  // the hub is gone: nothing to end, nothing breaks
+    EXPECT_FALSE(b.IsActive());
 }
 
 TEST_F(ViewNotifyHubTest, SinksRemovedOrAddedDuringABroadcast) {

@@ -21,16 +21,11 @@ using test::FrameRig;
 constexpr COLORREF kPaint = MakeRgb(10, 20, 30);
 
 struct CapRig : FrameRig {
-    CSubscription imageChanged;
-
     CapRig() {
         prefs.SetActiveTool(AppSettings::kToolScreenCopier);
         // The main window leaves the screen while a capture is open.
         prefs.SetOptions(OptionWord::kScreenCopier, 0);
         desktop.FillRect({100, 100, 300, 200}, kPaint);
-        // As the application does: a new image tells the views.
-        imageChanged = capturedImage.SubscribeChanged(
-            [this] { notify.Send(ViewNotify::kCapturedImageChanged); });
         MakeFrame();
         frame->resize(400, 500);
         frame->ShowAtStartup();

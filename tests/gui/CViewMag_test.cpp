@@ -261,7 +261,7 @@ TEST(CViewMagTest, KeyPicksStopWithAutoStopMenuPicksDoNot) {
                             OptionState::kOn);
         rig.desktop.SetCursorPos({450, 350});
         if (c.byKey) {
-            rig.frame->ExecuteKeyCommand(cmd::kPickColor);
+            rig.frame->ExecuteCommand(cmd::kPickColor, PickOrigin::kKey);
         } else {
             rig.frame->ExecuteCommand(cmd::kPickColor);
         }
@@ -284,7 +284,7 @@ TEST(CViewMagTest, DelayedPickCountsDownInTheStatusBar) {
         rig.prefs.SetPickDelay(c.delay);
         rig.frame->StatusBarEx()->SetHint(QStringLiteral("before"));
         rig.desktop.SetCursorPos({450, 350});
-        rig.frame->ExecuteKeyCommand(cmd::kShiftEnterAction);
+        rig.frame->ExecuteCommand(cmd::kShiftEnterAction, PickOrigin::kKey);
         ASSERT_EQ(rig.doc.Colors().GetCount(), 1);
         EXPECT_EQ(rig.doc.Colors().GetAt(0).Position(), (Point{450, 350}));
         EXPECT_EQ(rig.frame->StatusBarEx()->Hint(),

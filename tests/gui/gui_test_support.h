@@ -95,7 +95,7 @@ struct GuiRig {
     CRecentFileList recentFiles{store, "Software\\Nerim Rirideviz\\NerimLens", 4};
     QTemporaryDir tempDir;
     CPreviewFile preview{tempDir.path().toStdString()};
-    CCapturedImageStore capturedImage;
+    CCapturedImageStore capturedImage{&notify};
     RecordingTarget documentTarget;
     RecordingTarget applicationTarget;
     bool keyboardAvailable = true;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "document/CColorPicker.h"
@@ -228,27 +229,39 @@ TEST(CPickingTimerTest, MemoryGoesBackAtOnceWhenStoppedAndOnceAfterThreeHiddenSe
     }
 }
 
+// A countdown that takes no time.
+class NoWaitCountdown final : public IPickCountdown {
+public:
+    void ShowCountdown(const std::string&) override {}
+    void Wait(int) override {}
+};
+
 TEST(CPickingTimerTest, OnlyKeyPicksStopPickingWithAutoStop) {
     struct Case {
         bool autoStop;
         bool asKey;
+        bool delayed;
         int wantStops;
     };
-    const Case cases[] = {{true, true, 1}, {true, false, 0}, {false, true, 0}};
+    const Case cases[] = {{true, true, false, 1},
+                          {true, false, false, 0},
+                          {false, true, false, 0},
+                          {true, true, true, 1},
+                          {true, false, true, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "auto-stop " << c.autoStop << " key " << c.asKey);
+        SCOPED_TRACE(testing::Message() << "auto-stop " << c.autoStop << " key " << c.asKey
+                                        << " delayed " << c.delayed);
         PickingRig rig(true);
         rig.prefs.SetOption(OptionWord::kColorPicker, AppSettings::kPickerAutoStop,
                             c.autoStop ? OptionState::kOn : OptionState::kOff);
-        if (c.asKey) {
-            EXPECT_TRUE(rig.picking.RunAsKey([&] { return rig.picking.Pick(); }));
-        } else {
-            EXPECT_TRUE(rig.picking.Pick());
-        }
+        const PickOrigin origin = c.asKey ? PickOrigin::kKey : PickOrigin::kCommand;
+        NoWaitCountdown countdown;
+        EXPECT_TRUE(c.delayed ? rig.picking.DelayedPick(origin, countdown)
+                              : rig.picking.Pick(origin));
         EXPECT_EQ(rig.colors.GetCount(), 1);
         EXPECT_EQ(rig.stops, c.wantStops);
-        // After the key command a pick is an ordinary command again.
-        rig.picking.Pick();
+        // A later pick from a command leaves picking alone.
+        rig.picking.Pick(PickOrigin::kCommand);
         EXPECT_EQ(rig.stops, c.wantStops);
     }
 }

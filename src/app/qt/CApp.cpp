@@ -218,9 +218,6 @@ bool CApp::Start(int& exitCode) {
             m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
             m_prefs->WinState(kWinStateClipboardViewer).SetOpen(m_clipboardViewer != nullptr);
         });
-        m_notify.Register(m_frame.get());
-        m_capturedImageSubscription = m_capturedImage.SubscribeChanged(
-            [this] { m_notify.Send(ViewNotify::kCapturedImageChanged); });
         m_frame->installEventFilter(this);
 
         OpenStartDocument();
@@ -293,9 +290,11 @@ void CApp::RegisterCommands() {
         MoveCursor(id);
         return true;
     });
-    AddCommand(cmd::kPick, [this] { m_frame->ExecuteKeyCommand(cmd::kPickColor); });
-    AddCommand(cmd::kCopy, [this] { m_frame->ExecuteKeyCommand(cmd::kCopyColor); });
-    AddCommand(cmd::kShiftEnter, [this] { m_frame->ExecuteKeyCommand(cmd::kShiftEnterAction); });
+    // The keyboard helpers' keys: the picks they make are key picks.
+    AddCommand(cmd::kPick, [this] { m_frame->ExecuteCommand(cmd::kPickColor, PickOrigin::kKey); });
+    AddCommand(cmd::kCopy, [this] { m_frame->ExecuteCommand(cmd::kCopyColor, PickOrigin::kKey); });
+    AddCommand(cmd::kShiftEnter,
+               [this] { m_frame->ExecuteCommand(cmd::kShiftEnterAction, PickOrigin::kKey); });
     AddCommand(cmd::kAutoStop, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoStop); });
     AddCommand(cmd::kAutoCopy, [this] { ToggleColorPickerOption(AppSettings::kPickerAutoCopy); });
     AddUpdate(cmd::kAutoStop, [this](CCmdUI& ui) {
@@ -550,7 +549,6 @@ void CApp::DestroyWindows() {
     delete m_clipboardViewer.data();
     if (m_frame) {
         m_frame->removeEventFilter(this);
-        m_notify.Unregister(m_frame.get());
         m_frame.reset();
     }
 }

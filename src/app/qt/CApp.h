@@ -156,8 +156,8 @@ private:
     CPreviewFile m_preview;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::unique_ptr<CDocCommands> m_docCommands;
-    CCapturedImageStore m_capturedImage;
-    CSubscription m_capturedImageSubscription;
+    // A new or deleted image tells every view at once.
+    CCapturedImageStore m_capturedImage{&m_notify};
     std::unique_ptr<AppContext> m_context;
 
     // Windows.

@@ -86,7 +86,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     // A click on the frozen screen picks as the pick hot key does; Esc stops picking.
     m_frozen = std::make_unique<CFrozenScreen>(
         m_context.desktop,
-        CFrozenScreen::Callbacks{[this] { ExecuteKeyCommand(cmd::kPickColor); },
+        CFrozenScreen::Callbacks{[this] { ExecuteCommand(cmd::kPickColor, PickOrigin::kKey); },
                                  [this] { ExecuteCommand(cmd::kPickingStopped); }});
     const AppSettings& settings = m_context.prefs.Settings();
     // A tool palette: a title with a close button and no minimize or maximize box.
@@ -146,7 +146,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     m_idleTimer.start();
     qApp->installEventFilter(this);
 
-    m_context.notify.Register(this);
+    m_notifySubscription = m_context.notify.Subscribe(*this);
     m_wakeSubscription = m_context.notify.SubscribeWake([this] {
         if (m_flushScheduled) return;
         m_flushScheduled = true;
@@ -172,7 +172,7 @@ CMainFrame::~CMainFrame() {
     m_idleTimer.stop();
     m_flushSubscription.Reset();
     m_wakeSubscription.Reset();
-    m_context.notify.Unregister(this);
+    m_notifySubscription.Reset();
     // Every hot key this window may hold, whatever the table says now.
     m_context.hotKeys.SetListener({});
     for (int id = 0; id < kHotKeyCount; ++id) m_context.hotKeys.Unregister(id);
@@ -348,8 +348,23 @@ void CMainFrame::ApplyPickingState() {
     m_picking->Apply();
 }
 
-bool CMainFrame::ExecuteKeyCommand(int id) {
-    return m_picking->RunAsKey([this, id] { return ExecuteCommand(id); });
+bool CMainFrame::ExecuteCommand(int id, PickOrigin origin) {
+    if (!RunPick(id, origin)) return ExecuteCommand(id);
+    ScheduleIdleUpdate();
+    return true;
+}
+
+bool CMainFrame::RunPick(int id, PickOrigin origin) {
+    switch (id) {
+        case cmd::kPickColor:
+            m_picking->Pick(origin);
+            return true;
+        case cmd::kShiftEnterAction:
+            m_picking->DelayedPick(origin, Countdown());
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::uint64_t CMainFrame::Now() const {
@@ -358,7 +373,7 @@ std::uint64_t CMainFrame::Now() const {
 
 // --- notifications and idle update -----------------------------------------------------
 
-void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t argument) {
+void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t) {
     // A tick that sampled again reports itself (the picking timer's callback).
     if (type != ViewNotify::kTimerTick) m_idleGate.MarkChanged();
     if (type == ViewNotify::kTimerTick && m_frozen->IsOpen()) m_frozen->FollowCursor();
@@ -366,12 +381,6 @@ void CMainFrame::OnViewNotify(ViewNotify type, std::intptr_t argument) {
         m_statusBar->SetToolTipsEnabled(
             HasBit(m_context.prefs.Settings().generalOptions, AppSettings::kGeneralToolTips));
     }
-    // A view may be replaced while it handles a notification; take both first.
-    QPointer<CViewAppTB> toolbarView = m_toolbarView;
-    const MainViewParts mainView = m_mainView;
-    QPointer<QWidget> mainWidget = mainView.widget;
-    if (toolbarView) toolbarView->OnViewNotify(type, argument);
-    if (mainWidget && mainView.sink) mainView.sink->OnViewNotify(type, argument);
 }
 
 void CMainFrame::ScheduleIdleUpdate() {

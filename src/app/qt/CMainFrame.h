@@ -36,9 +36,9 @@ class CTrayItem;
 
 // The program's one top-level window: the toolbar, the two-row splitter with the active
 // tool's toolbar view above its main view, the status bar and the notification icon. It
-// hosts the views of the tools in the registry and opens the tools' own windows, drives the
-// picking timer, passes view notifications on to its views and turns close, deactivation and
-// end of session into flushes of the settings.
+// hosts the views of the tools in the registry (they hear the view notifications themselves)
+// and opens the tools' own windows, drives the picking timer and turns close, deactivation
+// and end of session into flushes of the settings.
 class CMainFrame : public QMainWindow,
                    public CCmdTarget,
                    public IViewNotifySink,
@@ -64,9 +64,10 @@ public:
     bool ExecuteCommand(int id) override;
     CCmdUI UpdateCommand(int id) override;
     std::optional<CCmdUI> UpdateCommandIfHandled(int id) override;
-    // Runs command `id` as a key or the pick hot key sends it (a pick that arrives this way
-    // stops picking when auto-stop is on).
-    bool ExecuteKeyCommand(int id);
+    // Runs command `id` as sent from `origin`: the picks (Pick color, the delayed pick) are
+    // the window's own and learn where they came from (a key pick stops picking when
+    // auto-stop is on); every other command runs along the route.
+    bool ExecuteCommand(int id, PickOrigin origin);
     // Does what hot key `id` does when pressed (also for the same command sent from outside).
     void OnHotKey(int id);
 
@@ -86,7 +87,7 @@ public:
     void HideForCapture() override;
     void RestoreAfterCapture() override;
 
-    // IViewNotifySink: passes the notification to the views of the frame.
+    // IViewNotifySink: the idle update, the frozen screen and the status bar's tips follow.
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
 
     // Starts or stops the picking timer by general option bit 0x1, sets the window and
@@ -184,7 +185,8 @@ private:
     // Keeps the main window and its tool windows above the frozen screen's `picture` window,
     // or lets them go (null).
     void StackOverFrozenScreen(QWidget* picture);
-    void DelayedPick();
+    // Carries out pick command `id` (Pick color or the delayed pick); false for any other.
+    bool RunPick(int id, PickOrigin origin);
     void OnTrayActivated(int reason);
     void ScheduleIdleUpdate();
     // The periodic idle update: runs only when something it reads may have changed.
@@ -223,6 +225,7 @@ private:
     bool m_idleScheduled = false;
     bool m_flushScheduled = false;
     CSubscription m_flushSubscription;
+    CSubscription m_notifySubscription;
     CSubscription m_wakeSubscription;
     QString m_balloonText;
     QString m_sessionNote;

@@ -137,9 +137,8 @@ void CMainFrame::AddHandlers() {
     });
 
     // Picks of the color under the cursor, while picking runs.
-    AddCommand(cmd::kPickColor, [this] { m_picking->Pick(); });
-    AddCommand(cmd::kShiftEnterAction, [this] { DelayedPick(); });
     for (const int id : {cmd::kPickColor, cmd::kShiftEnterAction}) {
+        AddCommand(id, [this, id] { RunPick(id, PickOrigin::kCommand); });
         AddUpdate(id,
                   [this](CCmdUI& ui) { ui.Enable(m_context.prefs.Settings().PickingStarted()); });
     }
@@ -222,10 +221,6 @@ void CMainFrame::RestoreAfterCapture() {
         raise();
         activateWindow();
     }
-}
-
-void CMainFrame::DelayedPick() {
-    m_picking->DelayedPick(Countdown());
 }
 
 void CMainFrame::AddToolHandlers() {

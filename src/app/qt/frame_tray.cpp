@@ -90,9 +90,10 @@ void CMainFrame::OnHotKey(int id) {
         const MsgAnswer answer =
             m_context.dialogs.MessageBox(LoadString(kIdsResumePicking), LoadString(kIdsAppTitle),
                                          MsgButtons::kYesNo, MsgIcon::kQuestion);
-        if (answer == MsgAnswer::kYes) ExecuteKeyCommand(static_cast<int>(kCmdResumePicking));
+        if (answer == MsgAnswer::kYes)
+            ExecuteCommand(static_cast<int>(kCmdResumePicking), PickOrigin::kKey);
     } else if (action.command != 0) {
-        ExecuteKeyCommand(static_cast<int>(action.command));
+        ExecuteCommand(static_cast<int>(action.command), PickOrigin::kKey);
     }
     m_inHotKey = false;
 }

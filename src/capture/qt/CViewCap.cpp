@@ -13,6 +13,7 @@
 #include "capture/captured_image.h"
 #include "framework/qt/CCommandBinder.h"
 #include "framework/qt/IViewHost.h"
+#include "framework/qt/view_notifications.h"
 #include "platform/IClipboard.h"
 #include "platform/qt/qt_image.h"
 
@@ -20,6 +21,7 @@ namespace nl {
 
 CViewCap::CViewCap(AppContext& context, IViewHost& host, QWidget* parent)
     : QAbstractScrollArea(parent), m_context(context), m_host(host) {
+    m_notifications = SubscribeView(context.notify, *this, *this);
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);

@@ -49,6 +49,7 @@ private:
     IViewHost& m_host;
     QPointer<CViewTBCap> m_toolbar;
     QImage m_picture;
+    CSubscription m_notifications;
 };
 
 }  // namespace nl

@@ -13,18 +13,17 @@ struct AppContext;
 class CCmdTarget;
 class CViewAppTB;
 class IViewHost;
-class IViewNotifySink;
 
-// A main view: the widget and its command and notification sides.
+// A main view: the widget and its command side. The view hears the view notifications
+// itself (SubscribeView).
 struct MainViewParts {
     QWidget* widget = nullptr;
     CCmdTarget* target = nullptr;
-    IViewNotifySink* sink = nullptr;
 
-    // The parts of a view that is a widget, a command target and a notification sink.
+    // The parts of a view that is a widget and a command target.
     template <class View>
     static MainViewParts Of(View* view) {
-        return {view, view, view};
+        return {view, view};
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "framework/CAppPrefs.h"
 #include "framework/qt/IViewHost.h"
+#include "framework/qt/view_notifications.h"
 #include "ui/qt/list_grid_lines.h"
 
 namespace nl {
@@ -23,6 +24,7 @@ CViewApp::CViewApp(AppContext& context, IViewHost& host, QWidget* parent)
     header()->setSortIndicatorShown(false);
     ApplyGridLines();
     ApplyToolTips();
+    m_notifications = SubscribeView(context.notify, *this, *this);
 }
 
 void CViewApp::OnViewNotify(ViewNotify type, std::intptr_t) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QTreeView>
 
+#include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
 #include "framework/qt/AppContext.h"
@@ -13,7 +14,7 @@ class IViewHost;
 // time, full-row selection, no sorting header and no border, grid lines while display option
 // bit 0x100 is set, tool tips while general option bit 0x10000 is set. The rows come from a
 // model the derived view supplies (the list holds no data of its own). Without a tool it is
-// the main view itself, empty.
+// the main view itself, empty. It hears the view notifications while the window shows it.
 class CViewApp : public QTreeView, public CCmdTarget, public IViewNotifySink {
 public:
     CViewApp(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
@@ -43,6 +44,7 @@ private:
     IViewHost& m_host;
     bool m_gridLines = false;
     bool m_toolTips = false;
+    CSubscription m_notifications;
 };
 
 }  // namespace nl

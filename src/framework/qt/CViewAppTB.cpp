@@ -13,6 +13,7 @@
 #include "document/CDocApp.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/qt/IViewHost.h"
+#include "framework/qt/view_notifications.h"
 #include "ui/qt/CColorTile.h"
 #include "ui/qt/CCtrlZoom.h"
 #include "platform/qt/qt_convert.h"
@@ -43,6 +44,7 @@ bool IsButton(const QWidget* widget) {
 
 CViewAppTB::CViewAppTB(AppContext& context, IViewHost& host, int formId, QWidget* parent)
     : QWidget(parent), m_context(context), m_host(host), m_formId(formId) {
+    m_notifications = SubscribeView(context.notify, *this, *this);
     const FormTemplate* form = FindForm(formId);
     if (!form) return;
     const QFont font = FormFont(*form);

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 
+#include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
 #include "framework/qt/AppContext.h"
@@ -24,7 +25,8 @@ struct FormControl;
 // sets each control's enabled state, check mark and text. The controls every tool shares
 // behave here: the zoom slider (3111), the length-unit box (3120), the zoom text (3110) and
 // the keyboard indicator (3115). The background is a vertical gradient while the main window
-// is active and this pane is the active view, a flat fill otherwise.
+// is active and this pane is the active view, a flat fill otherwise. It hears the view
+// notifications while the window shows it.
 class CViewAppTB : public QWidget, public CCmdTarget, public IViewNotifySink {
 public:
     CViewAppTB(AppContext& context, IViewHost& host, int formId, QWidget* parent = nullptr);
@@ -76,6 +78,7 @@ private:
     CCtrlZoom* m_zoom = nullptr;  // the form's live zoom, when it has one
     std::optional<bool> m_indicator;
     bool m_syncing = false;
+    CSubscription m_notifications;
 };
 
 }  // namespace nl

@@ -6,6 +6,7 @@
 #include "framework/CAppPrefs.h"
 #include "document/CDocApp.h"
 #include "framework/qt/IViewHost.h"
+#include "framework/qt/view_notifications.h"
 #include "magnifier/magnifier_texts.h"
 #include "ui/qt/CCtrlZoom.h"
 #include "platform/IDialogs.h"
@@ -18,6 +19,7 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
       m_context(context),
       m_host(host),
       m_ruler([this] { return m_host.Ruler(); }) {
+    m_notifications = SubscribeView(context.notify, *this, *this);
     const AppSettings& s = m_context.prefs.Settings();
     m_zoom = new CCtrlZoom(m_context.desktop, this);
     m_zoom->setObjectName(QStringLiteral("zoom%1").arg(cmd::kMagnifierZoom));

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "base/CSubscription.h"
 #include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
 #include "framework/qt/AppContext.h"
@@ -48,6 +49,7 @@ private:
     IViewHost& m_host;
     CCtrlZoom* m_zoom = nullptr;
     RulerSource m_ruler;
+    CSubscription m_notifications;
 };
 
 }  // namespace nl
