@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
 #include "base/StringTable.h"
 #include "framework/hot_keys.h"
@@ -99,6 +100,23 @@ TEST(CFrozenScreenTest, OneWindowPerMonitorShowsItsPicture) {
         EXPECT_EQ(shot.pixel(2, 2) & 0xFFFFFF, (static_cast<unsigned>(RgbRed(expected[i].fill)) << 16) |
                                                    (RgbGreen(expected[i].fill) << 8) |
                                                    RgbBlue(expected[i].fill));
+    }
+}
+
+TEST(CFrozenScreenTest, WhereTheCompositorPlacesWindowsThePictureIsFullScreenAndTheParent) {
+    for (const bool compositor : {false, true}) {
+        SCOPED_TRACE(compositor);
+        FrozenRig rig;
+        rig.desktop.SetWindowRules(compositor ? kCompositorPlacedWindows : kProgramPlacedWindows);
+        rig.frame->ShowAtStartup();
+        rig.frame->ExecuteCommand(cmd::kResumePicking);
+        const std::vector<QWidget*> windows = rig.Frozen().Windows();
+        ASSERT_FALSE(windows.empty());
+        for (QWidget* window : windows) EXPECT_EQ(window->isFullScreen(), compositor);
+        ASSERT_NE(rig.frame->windowHandle(), nullptr);
+        const QWindow* parent = rig.frame->windowHandle()->transientParent();
+        EXPECT_EQ(parent, compositor ? windows.front()->windowHandle() : nullptr);
+        EXPECT_TRUE(rig.frame->isVisible());
     }
 }
 

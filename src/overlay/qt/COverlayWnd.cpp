@@ -105,7 +105,7 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
 void COverlayWnd::Show() {
     // A Wayland compositor places a client's window on the screen's pixels only as full
     // screen; elsewhere the window covers the area it was given.
-    if (QtOnWayland())
+    if (!m_desktop.WindowRules().placesWindows)
         showFullScreen();
     else
         show();

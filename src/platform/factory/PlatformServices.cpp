@@ -21,6 +21,7 @@
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/PosixSystemInfo.h"
 #include "platform/local/XdgFolders.h"
+#include "platform/own_window_rules.h"
 #include "platform/qt/CQtClipboard.h"
 #include "platform/qt/CQtDialogs.h"
 #include "platform/qt/CQtLocale.h"
@@ -143,6 +144,9 @@ void PlatformServices::BuildRealDesktop() {
         m_sessionNote = "The screen cannot be read: " + error;
     }
     auto x11 = std::make_unique<CX11Desktop>();
+    // The rules of the windows Qt shows, Wayland's where this desktop stands in for the
+    // compositor's that could not be opened.
+    x11->SetWindowRules(OwnWindowRulesOf(platform.toStdString()));
     if (platform == QLatin1String("xcb") && InWaylandSession() &&
         x11::IsXWaylandServer(x11::QtXConnection())) {
         // XWayland: the X server knows its own windows but shows black over Wayland ones, and
@@ -165,6 +169,8 @@ void PlatformServices::BuildFake() {
     BuildDemoDesktop(*desktop, FakeScreen());
     if (qgetenv(kFakeNoPointerVariable) == "1")
         desktop->SetPointerTracking(PointerTracking::kFrozenOnly);
+    // The program's windows are real: the window system that shows them sets their rules.
+    desktop->SetWindowRules(OwnWindowRulesOf(QGuiApplication::platformName().toStdString()));
     m_desktop = std::move(desktop);
     m_clipboard = std::make_unique<FakeClipboard>();
     m_hotKeys = std::make_unique<FakeHotKeys>();
