@@ -102,31 +102,32 @@ struct GuiRig {
     bool saveModifiedAnswer = true;
     int saveModifiedCalls = 0;
 
-    AppContext context{prefs,
-                       doc,
-                       recentFiles,
-                       preview,
-                       notify,
-                       desktop,
-                       clipboard,
-                       hotKeys,
-                       sound,
-                       shell,
-                       dialogs,
-                       files,
-                       folders,
-                       locale,
-                       systemInfo,
-                       clock,
-                       capturedImage,
-                       documentTarget,
-                       applicationTarget,
-                       [this] { return keyboardAvailable; },
-                       [this] {
-                           ++saveModifiedCalls;
-                           return saveModifiedAnswer;
-                       },
-                       [this] { return clock.tick; }};
+    AppContext context{.prefs = prefs,
+                       .doc = doc,
+                       .recentFiles = recentFiles,
+                       .preview = preview,
+                       .notify = notify,
+                       .desktop = desktop,
+                       .clipboard = clipboard,
+                       .hotKeys = hotKeys,
+                       .sound = sound,
+                       .shell = shell,
+                       .dialogs = dialogs,
+                       .files = files,
+                       .folders = folders,
+                       .locale = locale,
+                       .systemInfo = systemInfo,
+                       .clock = clock,
+                       .capturedImage = capturedImage,
+                       .documentTarget = documentTarget,
+                       .applicationTarget = applicationTarget,
+                       .keyboardHelpersAvailable = [this] { return keyboardAvailable; },
+                       .saveModified =
+                           [this] {
+                               ++saveModifiedCalls;
+                               return saveModifiedAnswer;
+                           },
+                       .tickCount = [this] { return clock.tick; }};
 
     GuiRig() {
         prefs.SetRegistryKey();
