@@ -203,12 +203,22 @@ TEST(CFrozenScreenTest, OverlaysShowTheDesktopsPictureWhereThePointerIsNotFollow
     for (const PointerTracking tracking : {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
         for (const OverlayBackdrop asked : {OverlayBackdrop::kTranslucent, OverlayBackdrop::kSnapshot}) {
             FakeDesktop desktop;
+            FakeWindowSystem windows;
             desktop.SetPointerTracking(tracking);
-            const BareOverlay overlay(desktop, asked, {"Overlay", "Overlay"});
+            const BareOverlay overlay(desktop, windows, asked, {"Overlay", "Overlay"});
             const OverlayBackdrop expected =
                 tracking == PointerTracking::kFrozenOnly ? OverlayBackdrop::kSnapshot : asked;
             EXPECT_EQ(overlay.Backdrop(), expected);
         }
+    }
+}
+
+TEST(CFrozenScreenTest, OverlaysAreTranslucentOnlyWhereTheWindowSystemBlendsThem) {
+    for (const bool blends : {false, true}) {
+        FakeWindowSystem windows;
+        windows.SetBlendsTranslucentWindows(blends);
+        EXPECT_EQ(COverlayWnd::DisplayBackdrop(windows),
+                  blends ? OverlayBackdrop::kTranslucent : OverlayBackdrop::kSnapshot);
     }
 }
 

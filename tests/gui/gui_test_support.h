@@ -35,6 +35,7 @@
 #include "platform/fake/FakeSettingsStore.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSound.h"
+#include "platform/fake/FakeWindowSystem.h"
 
 namespace nl::test {
 
@@ -78,6 +79,7 @@ inline const std::string kTestDataFile =
 // into the fake file system), the document and the context made of them.
 struct GuiRig {
     FakeDesktop desktop{Rect{0, 0, 1280, 1024}};
+    FakeWindowSystem windowSystem;
     FakeClipboard clipboard;
     FakeHotKeys hotKeys;
     FakeSound sound;
@@ -108,6 +110,7 @@ struct GuiRig {
                        .preview = preview,
                        .notify = notify,
                        .desktop = desktop,
+                       .windowSystem = windowSystem,
                        .clipboard = clipboard,
                        .hotKeys = hotKeys,
                        .sound = sound,

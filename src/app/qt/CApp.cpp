@@ -190,6 +190,7 @@ bool CApp::Start(int& exitCode) {
                        .preview = m_preview,
                        .notify = m_notify,
                        .desktop = *m_desktop,
+                       .windowSystem = m_platform->WindowSystem(),
                        .clipboard = *m_clipboard,
                        .hotKeys = *m_hotKeys,
                        .sound = *m_sound,

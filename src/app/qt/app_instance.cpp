@@ -10,7 +10,7 @@
 #include "framework/program_options.h"
 #include "platform/IFolders.h"
 #include "platform/ISingleInstance.h"
-#include "platform/qt/x11_window.h"
+#include "platform/IWindowSystem.h"
 
 namespace nl {
 
@@ -105,7 +105,8 @@ void CApp::ActivateMainWindow(const std::string& activationToken) {
     m_frame->activateWindow();
     // Qt's own request carries the program's last input time, which a window manager that
     // prevents focus stealing refuses; the user asked through another program.
-    RequestWindowActivation(m_frame->NativeWindow(), StartupIdTime(activationToken));
+    m_platform->WindowSystem().RequestActivation(m_frame->NativeWindow(),
+                                                 StartupIdTime(activationToken));
 }
 
 }  // namespace nl

@@ -18,6 +18,7 @@
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeSound.h"
+#include "platform/local/CNoWindowSystem.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/PosixSystemInfo.h"
 #include "platform/local/XdgFolders.h"
@@ -30,6 +31,7 @@
 #include "platform/qt/CQtSingleInstance.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
+#include "platform/qt/x11_window.h"
 #include "platform/wayland/CWaylandDesktop.h"
 #include "platform/x11/CAlsaSound.h"
 #include "platform/x11/CX11Desktop.h"
@@ -101,6 +103,10 @@ std::unique_ptr<PlatformServices> PlatformServices::Create(PlatformKind kind) {
     services->m_files = std::make_unique<LocalFileSystem>();
     services->m_locale = std::make_unique<CQtLocale>();
     services->m_systemInfo = std::make_unique<PosixSystemInfo>();
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        services->m_windowSystem = std::make_unique<CX11WindowSystem>();
+    else
+        services->m_windowSystem = std::make_unique<CNoWindowSystem>();
     if (kind == PlatformKind::kFake)
         services->BuildFake();
     else

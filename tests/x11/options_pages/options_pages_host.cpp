@@ -130,6 +130,7 @@ int Run(int argc, char** argv) {
                        .preview = preview,
                        .notify = notify,
                        .desktop = platform->Desktop(),
+                       .windowSystem = platform->WindowSystem(),
                        .clipboard = platform->Clipboard(),
                        .hotKeys = platform->HotKeys(),
                        .sound = sound,
