@@ -36,6 +36,8 @@ public:
         return m_pixels->GrabLent(rect);
     }
     bool FollowsPointer() const override;
+    // The program's windows are on the windows' desktop.
+    OwnWindowRules WindowRules() const override { return m_windows->WindowRules(); }
     bool Freeze(std::string* error) override { return m_pixels->Freeze(error); }
     void Thaw() override { m_pixels->Thaw(); }
     bool IsFrozen() const override { return m_pixels->IsFrozen(); }

@@ -10,6 +10,7 @@
 #include "base/geometry.h"
 #include "model/DisplayMetrics.h"
 #include "model/color_math.h"
+#include "platform/own_window_rules.h"
 
 namespace nl {
 
@@ -120,6 +121,9 @@ public:
     // takes a still picture of every monitor, the program shows it full screen and reports
     // the pointer's position over it through SetCursorPos.
     virtual bool FollowsPointer() const { return true; }
+    // What the window system that shows the program's own windows lets it do with them; the
+    // X server's rules unless the desktop knows better.
+    virtual OwnWindowRules WindowRules() const { return kProgramPlacedWindows; }
     // Takes a still picture of every monitor that PixelColor, Grab and GrabLent read until
     // Thaw(); CursorPos is then the position SetCursorPos last set. False, with the reason in
     // `error` when given, where the screen cannot be read. Desktops that follow the pointer

@@ -4,10 +4,6 @@
 
 namespace nl {
 
-RulerPlacement RulerPlacementFor(std::string_view platformName) {
-    return platformName == "wayland" ? RulerPlacement::kByCompositor : RulerPlacement::kByProgram;
-}
-
 bool RulerCommandNeedsPlacement(int command) {
     if (command >= cmd::kCursorLeft && command <= cmd::kCursorDown) return true;
     return command == cmd::kRulerArrange || command == cmd::kRulerMoveToCursor ||

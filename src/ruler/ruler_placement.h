@@ -1,6 +1,4 @@
 #pragma once
-#include <string_view>
-
 namespace nl {
 
 // Who places the ruler's window: the program, at screen positions it chooses (X11), or only
@@ -8,9 +6,6 @@ namespace nl {
 // there the ruler moves by the compositor's interactive move and the commands that place it
 // say they cannot.
 enum class RulerPlacement { kByProgram, kByCompositor };
-
-// The placement on Qt's platform plugin `platformName` ("xcb", "wayland", "offscreen", ...).
-RulerPlacement RulerPlacementFor(std::string_view platformName);
 
 // Whether ruler command `command` needs to know or set screen positions of the window: the
 // arrange command, moving the ruler by the arrow keys or to the cursor, and moving the cursor

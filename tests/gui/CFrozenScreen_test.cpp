@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
 #include "base/StringTable.h"
 #include "framework/hot_keys.h"
@@ -102,6 +103,23 @@ TEST(CFrozenScreenTest, OneWindowPerMonitorShowsItsPicture) {
     }
 }
 
+TEST(CFrozenScreenTest, WhereTheCompositorPlacesWindowsThePictureIsFullScreenAndTheParent) {
+    for (const bool compositor : {false, true}) {
+        SCOPED_TRACE(compositor);
+        FrozenRig rig;
+        rig.desktop.SetWindowRules(compositor ? kCompositorPlacedWindows : kProgramPlacedWindows);
+        rig.frame->ShowAtStartup();
+        rig.frame->ExecuteCommand(cmd::kResumePicking);
+        const std::vector<QWidget*> windows = rig.Frozen().Windows();
+        ASSERT_FALSE(windows.empty());
+        for (QWidget* window : windows) EXPECT_EQ(window->isFullScreen(), compositor);
+        ASSERT_NE(rig.frame->windowHandle(), nullptr);
+        const QWindow* parent = rig.frame->windowHandle()->transientParent();
+        EXPECT_EQ(parent, compositor ? windows.front()->windowHandle() : nullptr);
+        EXPECT_TRUE(rig.frame->isVisible());
+    }
+}
+
 TEST(CFrozenScreenTest, ThePointerIsTheCursorAndAClickPicksTheFrozenPixel) {
     FrozenRig rig;
     rig.frame->ShowAtStartup();
@@ -185,12 +203,22 @@ TEST(CFrozenScreenTest, OverlaysShowTheDesktopsPictureWhereThePointerIsNotFollow
     for (const PointerTracking tracking : {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
         for (const OverlayBackdrop asked : {OverlayBackdrop::kTranslucent, OverlayBackdrop::kSnapshot}) {
             FakeDesktop desktop;
+            FakeWindowSystem windows;
             desktop.SetPointerTracking(tracking);
-            const BareOverlay overlay(desktop, asked, {"Overlay", "Overlay"});
+            const BareOverlay overlay(desktop, windows, asked, {"Overlay", "Overlay"});
             const OverlayBackdrop expected =
                 tracking == PointerTracking::kFrozenOnly ? OverlayBackdrop::kSnapshot : asked;
             EXPECT_EQ(overlay.Backdrop(), expected);
         }
+    }
+}
+
+TEST(CFrozenScreenTest, OverlaysAreTranslucentOnlyWhereTheWindowSystemBlendsThem) {
+    for (const bool blends : {false, true}) {
+        FakeWindowSystem windows;
+        windows.SetBlendsTranslucentWindows(blends);
+        EXPECT_EQ(COverlayWnd::DisplayBackdrop(windows),
+                  blends ? OverlayBackdrop::kTranslucent : OverlayBackdrop::kSnapshot);
     }
 }
 

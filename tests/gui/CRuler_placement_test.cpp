@@ -54,6 +54,22 @@ TEST(CRulerPlacementTest, PlacingCommandsSayTheyCannotWhereTheCompositorPlaces) 
     }
 }
 
+TEST(CRulerPlacementTest, TheDesktopsWindowRulesChooseThePlacement) {
+    const struct {
+        OwnWindowRules rules;
+        RulerPlacement placement;
+    } cases[] = {
+        {kProgramPlacedWindows, RulerPlacement::kByProgram},
+        {kCompositorPlacedWindows, RulerPlacement::kByCompositor},
+    };
+    for (const auto& c : cases) {
+        test::GuiRig rig;
+        rig.desktop.SetWindowRules(c.rules);
+        const CRuler ruler(rig.context, nullptr);
+        EXPECT_EQ(ruler.Placement(), c.placement);
+    }
+}
+
 TEST(CRulerPlacementTest, TranslucentByItsOwnAlphaWhereTheCompositorPlaces) {
     PlacedRulerRig placed(RulerPlacement::kByCompositor);
     EXPECT_TRUE(placed.ruler->testAttribute(Qt::WA_TranslucentBackground));

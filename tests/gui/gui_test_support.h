@@ -35,6 +35,7 @@
 #include "platform/fake/FakeSettingsStore.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSound.h"
+#include "platform/fake/FakeWindowSystem.h"
 
 namespace nl::test {
 
@@ -78,6 +79,7 @@ inline const std::string kTestDataFile =
 // into the fake file system), the document and the context made of them.
 struct GuiRig {
     FakeDesktop desktop{Rect{0, 0, 1280, 1024}};
+    FakeWindowSystem windowSystem;
     FakeClipboard clipboard;
     FakeHotKeys hotKeys;
     FakeSound sound;
@@ -102,31 +104,33 @@ struct GuiRig {
     bool saveModifiedAnswer = true;
     int saveModifiedCalls = 0;
 
-    AppContext context{prefs,
-                       doc,
-                       recentFiles,
-                       preview,
-                       notify,
-                       desktop,
-                       clipboard,
-                       hotKeys,
-                       sound,
-                       shell,
-                       dialogs,
-                       files,
-                       folders,
-                       locale,
-                       systemInfo,
-                       clock,
-                       capturedImage,
-                       documentTarget,
-                       applicationTarget,
-                       [this] { return keyboardAvailable; },
-                       [this] {
-                           ++saveModifiedCalls;
-                           return saveModifiedAnswer;
-                       },
-                       [this] { return clock.tick; }};
+    AppContext context{.prefs = prefs,
+                       .doc = doc,
+                       .recentFiles = recentFiles,
+                       .preview = preview,
+                       .notify = notify,
+                       .desktop = desktop,
+                       .windowSystem = windowSystem,
+                       .clipboard = clipboard,
+                       .hotKeys = hotKeys,
+                       .sound = sound,
+                       .shell = shell,
+                       .dialogs = dialogs,
+                       .files = files,
+                       .folders = folders,
+                       .locale = locale,
+                       .systemInfo = systemInfo,
+                       .clock = clock,
+                       .capturedImage = capturedImage,
+                       .documentTarget = documentTarget,
+                       .applicationTarget = applicationTarget,
+                       .keyboardHelpersAvailable = [this] { return keyboardAvailable; },
+                       .saveModified =
+                           [this] {
+                               ++saveModifiedCalls;
+                               return saveModifiedAnswer;
+                           },
+                       .tickCount = [this] { return clock.tick; }};
 
     GuiRig() {
         prefs.SetRegistryKey();

@@ -10,7 +10,7 @@
 #include "framework/program_options.h"
 #include "platform/IFolders.h"
 #include "platform/ISingleInstance.h"
-#include "platform/qt/x11_window.h"
+#include "platform/IWindowSystem.h"
 
 namespace nl {
 
@@ -21,16 +21,13 @@ namespace {
 constexpr std::string_view kWaylandTokenVariable = "XDG_ACTIVATION_TOKEN";
 constexpr std::string_view kStartupIdVariable = "DESKTOP_STARTUP_ID";
 
-bool OnWayland() {
-    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
-}
-
 }  // namespace
 
 bool CApp::StartInstance(int& exitCode) {
     InstanceRequest request;
     request.command = m_startCommand;
-    const std::string_view tokenVariable = OnWayland() ? kWaylandTokenVariable : kStartupIdVariable;
+    const std::string_view tokenVariable =
+        m_desktop->WindowRules().activatesByToken ? kWaylandTokenVariable : kStartupIdVariable;
     request.activationToken = m_folders->Environment(tokenVariable).value_or(std::string());
     m_instance->SetRequest(request);
     TraceLatency("instance");
@@ -90,7 +87,7 @@ void CApp::ShowFromAnotherStart(const std::string& activationToken) {
 
 void CApp::ActivateMainWindow(const std::string& activationToken) {
     m_frame->raise();
-    if (OnWayland()) {
+    if (m_desktop->WindowRules().activatesByToken) {
         // A Wayland client raises its window only with an xdg-activation token, and Qt's
         // xdg-shell hands the token of this variable to the compositor when it makes a
         // window's surface, not when the window asks to be activated later: the window is
@@ -108,7 +105,8 @@ void CApp::ActivateMainWindow(const std::string& activationToken) {
     m_frame->activateWindow();
     // Qt's own request carries the program's last input time, which a window manager that
     // prevents focus stealing refuses; the user asked through another program.
-    RequestWindowActivation(m_frame->NativeWindow(), StartupIdTime(activationToken));
+    m_platform->WindowSystem().RequestActivation(m_frame->NativeWindow(),
+                                                 StartupIdTime(activationToken));
 }
 
 }  // namespace nl

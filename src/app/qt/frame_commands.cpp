@@ -2,7 +2,6 @@
 // and option toggles, picking and exit.
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QThread>
 #include <QWindow>
 #include <cstdio>
@@ -174,7 +173,7 @@ bool CMainFrame::ApplyFrozenScreen(bool started) {
 }
 
 void CMainFrame::StackOverFrozenScreen(QWidget* picture) {
-    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+    if (m_context.desktop.WindowRules().raisesOverFullScreen) {
         for (const OwnedWindow& window : m_windows)
             if (window.widget && window.widget->isVisible()) window.widget->raise();
         if (isVisible()) raise();

@@ -24,7 +24,7 @@ QRect ToQRect(const Rect& r) {
 
 CCaptureWnd::CCaptureWnd(AppContext& context, IViewHost& host, CapShape shape,
                          OverlayBackdrop backdrop, std::function<void(const OverlayEnd&)> ended)
-    : COverlayWnd(context.desktop, backdrop, {kClassName, kWindowName}),
+    : COverlayWnd(context.desktop, context.windowSystem, backdrop, {kClassName, kWindowName}),
       m_capture(*this,
                 CCapture::Services{context.desktop, context.prefs, context.clipboard,
                                    context.sound, host.Countdown(),

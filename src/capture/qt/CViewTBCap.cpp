@@ -35,7 +35,8 @@ void CViewTBCap::StartCapture(CapShape shape) {
     if (CCapture::MainWindowRule(Context().prefs) == MainWindowAfter::kRestore) {
         Host().HideForCapture();
     }
-    const OverlayBackdrop backdrop = m_backdrop.value_or(COverlayWnd::DisplayBackdrop());
+    const OverlayBackdrop backdrop =
+        m_backdrop.value_or(COverlayWnd::DisplayBackdrop(Context().windowSystem));
     m_window = new CCaptureWnd(Context(), Host(), shape, backdrop,
                                [this](const OverlayEnd& end) { Ended(end); });
     const IDesktop& desktop = Context().desktop;

@@ -22,6 +22,7 @@ class ILocale;
 class IShell;
 class ISound;
 class ISystemInfo;
+class IWindowSystem;
 class ViewNotifyHub;
 
 // What the windows of the program share: the settings, the document, the platform services
@@ -34,6 +35,8 @@ struct AppContext {
     CPreviewFile& preview;
     ViewNotifyHub& notify;
     IDesktop& desktop;
+    // What the program asks of the window system about its own windows.
+    IWindowSystem& windowSystem;
     IClipboard& clipboard;
     IHotKeys& hotKeys;
     ISound& sound;

@@ -52,7 +52,7 @@ public:
     QSize minimumSizeHint() const override { return {0, m_formSize.height()}; }
 
 protected:
-    AppContext& Context() { return m_context; }
+    AppContext& Context() const { return m_context; }
     IViewHost& Host() { return m_host; }
 
     void paintEvent(QPaintEvent* event) override;

@@ -43,7 +43,7 @@ int LabelFlags(GridAnchor anchor) {
 
 CMeaWnd::CMeaWnd(AppContext& context, OverlayBackdrop backdrop, const MakeOverlay& make,
                  std::function<void(const OverlayEnd&)> ended)
-    : COverlayWnd(context.desktop, backdrop, {kClassName, kWindowName}),
+    : COverlayWnd(context.desktop, context.windowSystem, backdrop, {kClassName, kWindowName}),
       m_context(context),
       m_measure(make(*this)) {
     setCursor(MeasureCursor());

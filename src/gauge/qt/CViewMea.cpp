@@ -130,7 +130,7 @@ void CViewMea::Preview() {
     const CWndCapMeaData record = Context().doc.Measurement();
     if (record.IsEmpty()) return;
     const OverlayBackdrop backdrop =
-        m_toolbar ? m_toolbar->Backdrop() : COverlayWnd::DisplayBackdrop();
+        m_toolbar ? m_toolbar->Backdrop() : COverlayWnd::DisplayBackdrop(Context().windowSystem);
     auto* window = new CMeaWnd(
         Context(), backdrop,
         [&record](IOverlayWindow& overlay) {

@@ -53,7 +53,7 @@ CViewTBMea::~CViewTBMea() {
 }
 
 OverlayBackdrop CViewTBMea::Backdrop() const {
-    return m_backdrop.value_or(COverlayWnd::DisplayBackdrop());
+    return m_backdrop.value_or(COverlayWnd::DisplayBackdrop(Context().windowSystem));
 }
 
 void CViewTBMea::StartMeasure(int command) {

@@ -143,9 +143,9 @@ CFrozenScreen::~CFrozenScreen() {
 
 bool CFrozenScreen::Open(std::string* error) {
     if (IsOpen()) return true;
-    const bool wayland = QtOnWayland();
+    const OwnWindowRules rules = m_desktop.WindowRules();
     TraceLatency("open");
-    if (wayland) SettleEvents(kMenuGoneMs);
+    if (rules.copyShowsClosedWindows) SettleEvents(kMenuGoneMs);
     TraceLatency("settled");
     if (!m_desktop.Freeze(error)) return false;
     TraceLatency("frozen");
@@ -160,7 +160,7 @@ bool CFrozenScreen::Open(std::string* error) {
             window->windowHandle()->setScreen(screen);
         }
         // A Wayland compositor places a client's window only as full screen on an output.
-        if (wayland) {
+        if (!rules.placesWindows) {
             window->showFullScreen();
         } else {
             window->show();

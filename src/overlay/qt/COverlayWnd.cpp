@@ -12,7 +12,6 @@
 #include "overlay/qt/settle_events.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/screen_pixels.h"
-#include "platform/qt/x11_window.h"
 #include "ui/qt/qt_keys.h"
 
 namespace nl {
@@ -38,10 +37,12 @@ std::uint32_t VirtualKey(const QKeyEvent& event) {
 
 }  // namespace
 
-COverlayWnd::COverlayWnd(IDesktop& desktop, OverlayBackdrop backdrop, OverlayNames names)
+COverlayWnd::COverlayWnd(IDesktop& desktop, IWindowSystem& windows, OverlayBackdrop backdrop,
+                         OverlayNames names)
     : QWidget(nullptr, Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint |
                            Qt::WindowStaysOnTopHint | Qt::Tool),
       m_desktop(desktop),
+      m_windows(windows),
       // Where the desktop does not follow the pointer the overlay shows the picture the desktop
       // gives (the frozen screen while that is up): its pointer positions are its own.
       m_backdrop(desktop.FollowsPointer() ? backdrop : OverlayBackdrop::kSnapshot),
@@ -62,8 +63,8 @@ COverlayWnd* COverlayWnd::Current() {
     return g_current;
 }
 
-OverlayBackdrop COverlayWnd::DisplayBackdrop() {
-    return CompositorRunning() ? OverlayBackdrop::kTranslucent : OverlayBackdrop::kSnapshot;
+OverlayBackdrop COverlayWnd::DisplayBackdrop(const IWindowSystem& windows) {
+    return windows.BlendsTranslucentWindows() ? OverlayBackdrop::kTranslucent : OverlayBackdrop::kSnapshot;
 }
 
 QColor COverlayWnd::LineColor() {
@@ -95,7 +96,7 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
         m_overlay->CreationFailed(kErrorInvalidWindowHandle);
         return false;
     }
-    SetWindowClass(static_cast<WindowId>(winId()), m_names.className, m_names.className);
+    m_windows.SetWindowClass(static_cast<WindowId>(winId()), m_names.className, m_names.className);
     Created(static_cast<WindowId>(winId()));
     g_current = this;
     m_overlay->Open();
@@ -105,7 +106,7 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
 void COverlayWnd::Show() {
     // A Wayland compositor places a client's window on the screen's pixels only as full
     // screen; elsewhere the window covers the area it was given.
-    if (QtOnWayland())
+    if (!m_desktop.WindowRules().placesWindows)
         showFullScreen();
     else
         show();
@@ -240,7 +241,8 @@ bool COverlayWnd::event(QEvent* event) {
 }
 
 bool COverlayWnd::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    if (m_overlay && !m_ending && IsGrabLossEvent(eventType, message)) m_overlay->OnCaptureLost();
+    const std::string_view type(eventType.constData(), static_cast<std::size_t>(eventType.size()));
+    if (m_overlay && !m_ending && m_windows.IsGrabLoss(type, message)) m_overlay->OnCaptureLost();
     return QWidget::nativeEvent(eventType, message, result);
 }
 

@@ -7,6 +7,7 @@
 
 #include "overlay/CWndCap.h"
 #include "platform/IDesktop.h"
+#include "platform/IWindowSystem.h"
 
 class QBrush;
 class QPainter;
@@ -38,13 +39,14 @@ public:
     // How long the uncovered windows get to repaint after the overlay left the screen.
     static constexpr int kSettleMs = 120;
 
-    COverlayWnd(IDesktop& desktop, OverlayBackdrop backdrop, OverlayNames names);
+    COverlayWnd(IDesktop& desktop, IWindowSystem& windows, OverlayBackdrop backdrop,
+                OverlayNames names);
     ~COverlayWnd() override;
 
     // The open overlay of the application, or null.
     static COverlayWnd* Current();
-    // Which backdrop an overlay gets on this display now.
-    static OverlayBackdrop DisplayBackdrop();
+    // Which backdrop an overlay gets on the window system `windows` now.
+    static OverlayBackdrop DisplayBackdrop(const IWindowSystem& windows);
 
     // The state machine the events go to and what to do once the overlay ended (restore the
     // windows, report the error). Set before Open.
@@ -96,6 +98,7 @@ private:
     Point ClientPoint(const QMouseEvent* event) const;
 
     IDesktop& m_desktop;
+    IWindowSystem& m_windows;
     OverlayBackdrop m_backdrop;
     OverlayNames m_names;
     CWndCap* m_overlay = nullptr;

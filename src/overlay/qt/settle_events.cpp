@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QThread>
 
 namespace nl {
@@ -20,10 +19,6 @@ void SettleEvents(int milliseconds) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(kSettleSliceMs);
     } while (timer.elapsed() < milliseconds);
-}
-
-bool QtOnWayland() {
-    return QGuiApplication::platformName() == QLatin1String("wayland");
 }
 
 }  // namespace nl

@@ -7,8 +7,4 @@ namespace nl {
 // window system and a compositor have drawn them before the screen is read.
 void SettleEvents(int milliseconds);
 
-// Whether Qt runs on its wayland platform: the compositor places windows and only a full-screen
-// window lies on the screen's pixels.
-bool QtOnWayland();
-
 }  // namespace nl

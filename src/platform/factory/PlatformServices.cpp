@@ -18,9 +18,11 @@
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeSound.h"
+#include "platform/local/CNoWindowSystem.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/local/PosixSystemInfo.h"
 #include "platform/local/XdgFolders.h"
+#include "platform/own_window_rules.h"
 #include "platform/qt/CQtClipboard.h"
 #include "platform/qt/CQtDialogs.h"
 #include "platform/qt/CQtLocale.h"
@@ -29,6 +31,7 @@
 #include "platform/qt/CQtSingleInstance.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
+#include "platform/qt/x11_window.h"
 #if NL_WITH_WAYLAND
 #include "platform/wayland/CWaylandDesktop.h"
 #endif
@@ -104,6 +107,10 @@ std::unique_ptr<PlatformServices> PlatformServices::Create(PlatformKind kind) {
     services->m_files = std::make_unique<LocalFileSystem>();
     services->m_locale = std::make_unique<CQtLocale>();
     services->m_systemInfo = std::make_unique<PosixSystemInfo>();
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        services->m_windowSystem = std::make_unique<CX11WindowSystem>();
+    else
+        services->m_windowSystem = std::make_unique<CNoWindowSystem>();
     if (kind == PlatformKind::kFake)
         services->BuildFake();
     else
@@ -149,6 +156,9 @@ void PlatformServices::BuildRealDesktop() {
         m_sessionNote = "The screen cannot be read: " + error;
     }
     auto x11 = std::make_unique<CX11Desktop>();
+    // The rules of the windows Qt shows, Wayland's where this desktop stands in for the
+    // compositor's that could not be opened.
+    x11->SetWindowRules(OwnWindowRulesOf(platform.toStdString()));
 #if NL_WITH_WAYLAND
     if (platform == QLatin1String("xcb") && InWaylandSession() &&
         x11::IsXWaylandServer(x11::QtXConnection())) {
@@ -173,6 +183,8 @@ void PlatformServices::BuildFake() {
     BuildDemoDesktop(*desktop, FakeScreen());
     if (qgetenv(kFakeNoPointerVariable) == "1")
         desktop->SetPointerTracking(PointerTracking::kFrozenOnly);
+    // The program's windows are real: the window system that shows them sets their rules.
+    desktop->SetWindowRules(OwnWindowRulesOf(QGuiApplication::platformName().toStdString()));
     m_desktop = std::move(desktop);
     m_clipboard = std::make_unique<FakeClipboard>();
     m_hotKeys = std::make_unique<FakeHotKeys>();

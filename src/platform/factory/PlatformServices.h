@@ -18,6 +18,7 @@ class IShell;
 class ISingleInstance;
 class ISound;
 class ISystemInfo;
+class IWindowSystem;
 
 // Which backends the services come from.
 enum class PlatformKind {
@@ -56,6 +57,8 @@ public:
 
     PlatformKind Kind() const { return m_kind; }
     IDesktop& Desktop() const { return *m_desktop; }
+    // The window system of the program's windows, which are real in both kinds.
+    IWindowSystem& WindowSystem() const { return *m_windowSystem; }
     IClipboard& Clipboard() const { return *m_clipboard; }
     IHotKeys& HotKeys() const { return *m_hotKeys; }
     ISound& Sound() const { return *m_sound; }
@@ -85,6 +88,7 @@ private:
     std::string m_sessionNote;
     std::unique_ptr<FakeState> m_fake;
     std::unique_ptr<IDesktop> m_desktop;
+    std::unique_ptr<IWindowSystem> m_windowSystem;
     std::unique_ptr<IClipboard> m_clipboard;
     std::unique_ptr<IHotKeys> m_hotKeys;
     std::unique_ptr<ISound> m_sound;

@@ -86,6 +86,9 @@ public:
     // Behaves as a desktop that does not follow the pointer (kFrozenOnly) or as one that does.
     // The pixels can be frozen either way; scene building keeps changing the live pixels.
     void SetPointerTracking(PointerTracking tracking) { m_tracking = tracking; }
+    // Behaves as a desktop whose window system treats the program's windows by `rules` (the
+    // X server's by default).
+    void SetWindowRules(const OwnWindowRules& rules) { m_windowRules = rules; }
     // How often Freeze succeeded.
     int FreezeCount() const { return m_freezes; }
 
@@ -117,6 +120,7 @@ public:
     WindowId ForegroundWindow() const override { return m_foreground; }
     WindowId DesktopWindow() const override { return m_desktop; }
     bool FollowsPointer() const override { return m_tracking == PointerTracking::kFollows; }
+    OwnWindowRules WindowRules() const override { return m_windowRules; }
     bool Freeze(std::string* error) override;
     void Thaw() override;
     bool IsFrozen() const override { return m_isFrozen; }
@@ -141,6 +145,7 @@ private:
     std::vector<COLORREF> m_frozen;  // the frozen picture of m_pixels
     bool m_isFrozen = false;
     PointerTracking m_tracking = PointerTracking::kFollows;
+    OwnWindowRules m_windowRules = kProgramPlacedWindows;
     int m_freezes = 0;
     DisplayMetrics m_metrics;
     Point m_cursor;

@@ -110,6 +110,13 @@ bool IsGrabLossEvent(const QByteArray& eventType, const void* message) {
     }
 }
 
+bool CX11WindowSystem::IsGrabLoss(std::string_view eventType, const void* message) const {
+    // Asked for every native event: the type is looked at where it lies, not copied.
+    return IsGrabLossEvent(
+        QByteArray::fromRawData(eventType.data(), static_cast<qsizetype>(eventType.size())),
+        message);
+}
+
 bool CompositorRunning() {
     xcb_connection_t* connection = Connection();
     if (!connection) return false;

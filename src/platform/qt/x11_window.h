@@ -8,6 +8,7 @@
 class QByteArray;
 
 #include "platform/IDesktop.h"
+#include "platform/IWindowSystem.h"
 
 namespace nl {
 
@@ -27,5 +28,19 @@ void SetWindowClass(WindowId window, const std::string& instance, const std::str
 // _NET_ACTIVE_WINDOW message, on behalf of a request the user made through another program
 // (started at the X server time `userTime`, 0: now). Does nothing off X11.
 void RequestWindowActivation(WindowId window, std::uint32_t userTime);
+
+// The X server as the window system of the program's windows, on Qt's connection.
+class CX11WindowSystem final : public IWindowSystem {
+public:
+    bool BlendsTranslucentWindows() const override { return CompositorRunning(); }
+    bool IsGrabLoss(std::string_view eventType, const void* message) const override;
+    void SetWindowClass(WindowId window, const std::string& instance,
+                        const std::string& className) override {
+        nl::SetWindowClass(window, instance, className);
+    }
+    void RequestActivation(WindowId window, std::uint32_t userTime) override {
+        RequestWindowActivation(window, userTime);
+    }
+};
 
 }  // namespace nl

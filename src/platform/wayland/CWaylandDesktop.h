@@ -74,6 +74,7 @@ public:
     WindowId DesktopWindow() const override { return kDesktopId; }
 
     bool FollowsPointer() const override { return false; }
+    OwnWindowRules WindowRules() const override { return kCompositorPlacedWindows; }
     bool Freeze(std::string* error) override;
     void Thaw() override;
     bool IsFrozen() const override { return m_frozen; }

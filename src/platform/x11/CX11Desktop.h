@@ -26,6 +26,9 @@ public:
 
     // The method grabs take now (shared memory may have fallen back to GetImage).
     GrabMethod CurrentGrabMethod() const { return m_xcb.CurrentGrabMethod(); }
+    // How the program's windows are treated: the X server's rules unless Qt shows them
+    // elsewhere (this desktop then stands in for one that could not be opened).
+    void SetWindowRules(const OwnWindowRules& rules) { m_windowRules = rules; }
     // The connection the pointer and the windows are asked on where changes are tracked.
     const x11::IXConnection& QueryConnection() const { return m_damage.Queries(); }
 
@@ -62,6 +65,7 @@ public:
     // RENDER on the tracking connection, where the server has it (NL_NO_SERVER_ZOOM=1 turns
     // it off, and the widgets grab and scale the frames themselves).
     IServerZoom* ServerZoom() const override;
+    OwnWindowRules WindowRules() const override { return m_windowRules; }
 
 private:
     // The desktop that answers questions about the pointer and the windows: the tracking
@@ -84,6 +88,7 @@ private:
     // after the program's own window changes (an overlay hidden before the copy).
     CXcbDesktop m_queries;
     mutable std::unique_ptr<CRenderZoom> m_renderZoom;
+    OwnWindowRules m_windowRules = kProgramPlacedWindows;
     // NL_NO_SERVER_ZOOM=1, read once: the zoom asks for the drawer at every tick.
     const bool m_serverZoomOff;
     // The last window found under a point: the live sample and the keyboard helpers ask for

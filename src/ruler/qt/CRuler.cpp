@@ -1,7 +1,6 @@
 #include "ruler/qt/CRuler.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
@@ -78,7 +77,8 @@ CRuler::CRuler(AppContext& context, IViewHost* frame)
     m_options = (m_data.Options() & D::kOptionMask);
     SetOptions(0, 0);
     PlaceAtStart();
-    UsePlacement(RulerPlacementFor(QGuiApplication::platformName().toStdString()));
+    UsePlacement(m_context.desktop.WindowRules().placesWindows ? RulerPlacement::kByProgram
+                                                               : RulerPlacement::kByCompositor);
     setWindowTitle(m_caption);
 
     m_context.notify.Register(this);
