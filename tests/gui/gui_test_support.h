@@ -166,7 +166,7 @@ inline const CToolRegistry& BareGaugeTools() {
     static const CToolRegistry tools = [] {
         CToolRegistry registry;
         registry.AddTool({AppSettings::kToolGauge, cmd::kToolGauge, res::kMenuGauge,
-                          res::kFormGauge, [](AppContext& context, IViewHost& host) {
+                          res::kFormGauge, [](AppContext& context, IViewHost& host, const ToolServices&) {
                               return ToolViews{new CViewAppTB(context, host, res::kFormGauge), {}};
                           }});
         return registry;

@@ -134,6 +134,13 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
 
     m_splitter = new CAppSplitterWnd(this);
     setCentralWidget(m_splitter);
+    // The countdown paints in the status bar, so the services follow it.
+    m_toolServices = std::make_unique<ToolServices>(ToolServices{
+        .sampler = m_picking->Sampler(),
+        .countdown = Countdown(),
+        .hiding = *this,
+        .ruler = [this] { return Ruler(); },
+    });
     SwitchTool(settings.activeTool);
 
     m_tray = new CTrayItem(this);
@@ -218,7 +225,7 @@ void CMainFrame::SwitchTool(std::int32_t tool) {
     const std::int32_t views = entry ? tool : kNoTool;
     if (views == m_viewsTool) return;
 
-    ToolViews made = entry ? entry->createViews(m_context, *this) : ToolViews{};
+    ToolViews made = entry ? entry->createViews(m_context, *this, *m_toolServices) : ToolViews{};
     // Without a main view of the tool's own the plain list stands in.
     if (!made.main.widget) made.main = MainViewParts::Of(new CViewApp(m_context, *this));
     CViewAppTB* toolbarView = made.toolbar;

@@ -20,6 +20,7 @@
 #include "framework/qt/CToolRegistry.h"
 #include "framework/qt/CViewAppTB.h"
 #include "framework/qt/IViewHost.h"
+#include "framework/qt/ToolServices.h"
 #include "platform/IDesktop.h"
 
 class QMenu;
@@ -42,7 +43,8 @@ class CTrayItem;
 class CMainFrame : public QMainWindow,
                    public CCmdTarget,
                    public IViewNotifySink,
-                   public IViewHost {
+                   public IViewHost,
+                   public IWindowHiding {
 public:
     // The picking timer's period.
     static constexpr int kPickTimerMs = CPickingTimer::kPeriodMs;
@@ -75,7 +77,7 @@ public:
     WindowId NativeWindow() const override;
     QWidget* Window() override { return this; }
     // IViewHost: the first shown window opened for a tool that has an origin to follow.
-    RulerState Ruler() const override;
+    RulerState Ruler() const;
     // Whether a capture or measuring overlay of this window is open and visible.
     bool IsOverlayVisible() const;
     // The frozen screen picking runs on where the desktop does not follow the pointer.
@@ -83,7 +85,7 @@ public:
     // Whether a window of the frozen screen has the keyboard.
     bool IsFrozenScreenActive() const;
     // IViewHost: the status-bar countdown, hiding for a capture and coming back.
-    IPickCountdown& Countdown() override;
+    IPickCountdown& Countdown();
     void HideForCapture() override;
     void RestoreAfterCapture() override;
 
@@ -131,7 +133,7 @@ public:
     CCommandBinder* Binder() const override { return m_binder; }
     // IViewHost: samples the desktop under the cursor on each picking tick and carries out
     // the picks.
-    CDesktopSampler& Sampler() override { return m_picking->Sampler(); }
+    CDesktopSampler& Sampler() { return m_picking->Sampler(); }
     CTrayItem* Tray() const { return m_tray; }
     QMenu* TrayMenu() const { return m_trayMenu; }
     // The menu resource the menu bar shows.
@@ -213,6 +215,8 @@ private:
     // What a capture took off the screen, to show again when it ends.
     std::vector<QPointer<QWidget>> m_hiddenForCapture;
     std::unique_ptr<IPickCountdown> m_countdown;
+    // What the tools' registrations hand their views (made with the picking timer).
+    std::unique_ptr<ToolServices> m_toolServices;
     CQtTickTimer m_pickTimer;
     std::unique_ptr<CPickingTimer> m_picking;
     std::unique_ptr<CFrozenScreen> m_frozen;

@@ -22,12 +22,12 @@ QRect ToQRect(const Rect& r) {
 
 }  // namespace
 
-CCaptureWnd::CCaptureWnd(AppContext& context, IViewHost& host, CapShape shape,
+CCaptureWnd::CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShape shape,
                          OverlayBackdrop backdrop, std::function<void(const OverlayEnd&)> ended)
     : COverlayWnd(context.desktop, context.windowSystem, backdrop, {kClassName, kWindowName}),
       m_capture(*this,
                 CCapture::Services{context.desktop, context.prefs, context.clipboard,
-                                   context.sound, host.Countdown(),
+                                   context.sound, countdown,
                                    [&desktop = context.desktop] { return desktop.CurrentCursor(); },
                                    [&store = context.capturedImage](const BitmapImage& image) {
                                        store.Set(image);

@@ -9,7 +9,7 @@
 namespace nl {
 
 struct AppContext;
-class IViewHost;
+class IPickCountdown;
 
 // The window of a capture: the overlay with the capture cursor, the selection cut out of the
 // veil as the shape is drawn (the custom outline dotted while drawing, filled once closed),
@@ -20,7 +20,7 @@ public:
     static constexpr const char* kWindowName = "NerimScrCopCov";
 
     // `ended` runs once when the capture is over (see COverlayWnd::Attach).
-    CCaptureWnd(AppContext& context, IViewHost& host, CapShape shape, OverlayBackdrop backdrop,
+    CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShape shape, OverlayBackdrop backdrop,
                 std::function<void(const OverlayEnd&)> ended);
 
     CCapture& Capture() { return m_capture; }

@@ -8,8 +8,11 @@
 
 namespace nl {
 
-CViewTBCap::CViewTBCap(AppContext& context, IViewHost& host, QWidget* parent)
-    : CViewAppTB(context, host, res::kFormScreenCopier, parent) {
+CViewTBCap::CViewTBCap(AppContext& context, IViewHost& host, IPickCountdown& countdown,
+                       IWindowHiding& hiding, QWidget* parent)
+    : CViewAppTB(context, host, res::kFormScreenCopier, parent),
+      m_countdown(countdown),
+      m_hiding(hiding) {
     AddCommandRange(cmd::kCaptureRectangle, cmd::kCaptureDesktop, [this](int id) {
         StartCapture(ShapeFromCommand(id));
         return true;
@@ -33,11 +36,11 @@ CViewTBCap::~CViewTBCap() {
 void CViewTBCap::StartCapture(CapShape shape) {
     if (m_window || shape == CapShape::kNone) return;
     if (CCapture::MainWindowRule(Context().prefs) == MainWindowAfter::kRestore) {
-        Host().HideForCapture();
+        m_hiding.HideForCapture();
     }
     const OverlayBackdrop backdrop =
         m_backdrop.value_or(COverlayWnd::DisplayBackdrop(Context().windowSystem));
-    m_window = new CCaptureWnd(Context(), Host(), shape, backdrop,
+    m_window = new CCaptureWnd(Context(), m_countdown, shape, backdrop,
                                [this](const OverlayEnd& end) { Ended(end); });
     const IDesktop& desktop = Context().desktop;
     m_window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()));
@@ -50,7 +53,7 @@ const CCapture* CViewTBCap::OpenCapture() const {
 void CViewTBCap::Ended(const OverlayEnd& end) {
     m_window = nullptr;
     if (m_closing) return;
-    CarryOutOverlayEnd(Host(), Context().dialogs, this, end);
+    CarryOutOverlayEnd(m_hiding, Context().dialogs, this, end);
 }
 
 std::string CViewTBCap::PositionText() {

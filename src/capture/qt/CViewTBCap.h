@@ -3,6 +3,7 @@
 
 #include "capture/qt/CCaptureWnd.h"
 #include "framework/qt/CViewAppTB.h"
+#include "framework/qt/ToolServices.h"
 
 namespace nl {
 
@@ -11,7 +12,8 @@ namespace nl {
 // selection and window panes. Esc aborts the open capture.
 class CViewTBCap : public CViewAppTB {
 public:
-    CViewTBCap(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
+    CViewTBCap(AppContext& context, IViewHost& host, IPickCountdown& countdown,
+               IWindowHiding& hiding, QWidget* parent = nullptr);
     ~CViewTBCap() override;
 
     // Opens the overlay of a capture of `shape` over the virtual screen, the main window
@@ -24,6 +26,8 @@ public:
     void SetBackdrop(OverlayBackdrop backdrop) { m_backdrop = backdrop; }
 
 private:
+    IPickCountdown& m_countdown;
+    IWindowHiding& m_hiding;
     void Ended(const OverlayEnd& end);
     std::string PositionText();
     std::string WindowText();

@@ -190,8 +190,9 @@ private:
 
 }  // namespace
 
-CViewCols::CViewCols(AppContext& context, IViewHost& host, QWidget* parent)
-    : CViewApp(context, host, parent) {
+CViewCols::CViewCols(AppContext& context, IViewHost& host, CDesktopSampler& sampler,
+                     QWidget* parent)
+    : CViewApp(context, host, parent), m_sampler(sampler) {
     setObjectName(QStringLiteral("colorsView"));
     m_model = new CColsModel(Context(), this);
     setModel(m_model);
@@ -430,7 +431,7 @@ void CViewCols::AddHandlers() {
     AddCommand(cmd::kEditCopy, [this] { CopySelected(); });
     AddCommand(cmd::kGotoColor, [this] {
         const int selection = Selection();
-        if (selection >= 0) Host().Sampler().GotoColor(selection);
+        if (selection >= 0) m_sampler.GotoColor(selection);
     });
     AddCommand(cmd::kAddColor, [this] { AddColor(); });
     AddCommand(cmd::kEditColor, [this] { EditSelected(); });
@@ -452,7 +453,7 @@ void CViewCols::AddHandlers() {
     // Ctrl+Enter puts the live sample over the selected entry.
     AddCommand(cmd::kCopyColor, [this] {
         const int selection = Selection();
-        if (selection >= 0 && Started()) Host().Sampler().Replace(selection);
+        if (selection >= 0 && Started()) m_sampler.Replace(selection);
     });
     AddUpdate(cmd::kCopyColor, [this](CCmdUI& ui) {
         ui.Enable(

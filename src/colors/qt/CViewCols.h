@@ -11,6 +11,7 @@ class QMenu;
 namespace nl {
 
 class CColsModel;
+class CDesktopSampler;
 class CDlgColProps;
 class CDlgEditColor;
 
@@ -23,7 +24,8 @@ class CDlgEditColor;
 // availability hint in the status bar.
 class CViewCols : public CViewApp {
 public:
-    CViewCols(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
+    CViewCols(AppContext& context, IViewHost& host, CDesktopSampler& sampler,
+              QWidget* parent = nullptr);
     ~CViewCols() override;
 
     void OnViewNotify(ViewNotify type, std::intptr_t argument) override;
@@ -70,6 +72,7 @@ private:
     // Copies one color, or all with CColorPicker::kAllColors, in the current format.
     void CopyColors(int which);
 
+    CDesktopSampler& m_sampler;
     CColsModel* m_model = nullptr;
     QListView* m_tiles = nullptr;
     ColsViewMode m_mode = ColsViewMode::kLargeIcons;

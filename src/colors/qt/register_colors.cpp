@@ -5,14 +5,15 @@
 #include "colors/qt/CViewToolBar.h"
 #include "framework/CAppPrefs.h"
 #include "framework/qt/CToolRegistry.h"
+#include "framework/qt/ToolServices.h"
 
 namespace nl {
 
 void RegisterColorPicker(CToolRegistry& tools) {
     tools.AddTool({AppSettings::kToolColorPicker, cmd::kToolColorPicker, res::kMenuColorPicker,
-                   res::kFormColorPicker, [](AppContext& context, IViewHost& host) {
+                   res::kFormColorPicker, [](AppContext& context, IViewHost& host, const ToolServices& services) {
                        auto* toolbar = new CViewToolBar(context, host);
-                       return ToolViews{toolbar, MainViewParts::Of(new CViewCols(context, host))};
+                       return ToolViews{toolbar, MainViewParts::Of(new CViewCols(context, host, services.sampler))};
                    }});
 }
 

@@ -10,6 +10,7 @@ class QWidget;
 namespace nl {
 
 struct AppContext;
+struct ToolServices;
 class CCmdTarget;
 class CViewAppTB;
 class IViewHost;
@@ -48,7 +49,7 @@ struct ToolWindow {
 // settings number, a window by its command, and never knows the tools' classes.
 class CToolRegistry {
 public:
-    using ViewsFactory = std::function<ToolViews(AppContext&, IViewHost&)>;
+    using ViewsFactory = std::function<ToolViews(AppContext&, IViewHost&, const ToolServices&)>;
     using WindowFactory = std::function<ToolWindow(AppContext&, IViewHost&)>;
 
     struct Tool {

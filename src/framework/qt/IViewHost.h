@@ -10,21 +10,11 @@ class QWidget;
 namespace nl {
 
 class CCommandBinder;
-class CDesktopSampler;
-class IPickCountdown;
 
-// Where the ruler window is: whether it is open and shown, whether it is the foreground
-// window, and its origin point in screen coordinates.
-struct RulerState {
-    bool exists = false;
-    bool foreground = false;
-    Point origin;
-};
-
-// What the views and the tools' own windows need of the window that holds them: the
-// command route, the active view, the native window, the command binder, the desktop
-// sampler and the ruler's whereabouts. The main window implements it; views never see the
-// main window's class.
+// What every view and every tool's own window needs of the window that holds them: the
+// command route, the active view, the native window and the command binder. The main window
+// implements it; views never see the main window's class. What only some tools use reaches
+// them through their registration (ToolServices).
 class IViewHost {
 public:
     virtual ~IViewHost() = default;
@@ -48,16 +38,6 @@ public:
     virtual WindowId NativeWindow() const = 0;
     // The binder that builds the host's menus and keys (context menus use it too).
     virtual CCommandBinder* Binder() const = 0;
-    // Samples the desktop under the cursor and carries out the picks.
-    virtual CDesktopSampler& Sampler() = 0;
-    // The ruler window the host opened, if any is shown.
-    virtual RulerState Ruler() const = 0;
-    // Shows a countdown in the status bar's first pane, painted at once, and waits.
-    virtual IPickCountdown& Countdown() = 0;
-    // Takes the window and the tools' windows it opened off the screen while a capture
-    // copies it, and brings back those that were shown, the window in front.
-    virtual void HideForCapture() = 0;
-    virtual void RestoreAfterCapture() = 0;
 };
 
 }  // namespace nl

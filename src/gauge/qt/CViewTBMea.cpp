@@ -31,8 +31,9 @@ constexpr MeasureButton kButtons[] = {
 
 }  // namespace
 
-CViewTBMea::CViewTBMea(AppContext& context, IViewHost& host, QWidget* parent)
-    : CViewAppTB(context, host, res::kFormGauge, parent) {
+CViewTBMea::CViewTBMea(AppContext& context, IViewHost& host, IWindowHiding& hiding,
+                       QWidget* parent)
+    : CViewAppTB(context, host, res::kFormGauge, parent), m_hiding(hiding) {
     AddCommandRange(cmd::kMeasureLine, cmd::kMeasurePath, [this](int id) {
         StartMeasure(id);
         return true;
@@ -62,7 +63,7 @@ void CViewTBMea::StartMeasure(int command) {
                                       [command](const MeasureButton& b) { return b.command == command; });
     if (button == std::end(kButtons)) return;
     if (CCapMea::MainWindowRule(Context().prefs) == MainWindowAfter::kRestore) {
-        Host().HideForCapture();
+        m_hiding.HideForCapture();
     }
     const auto make = [this, button](IOverlayWindow& window) {
         return std::make_unique<CCapMea>(window, Context().prefs, button->shape, button->fromCenter,
@@ -92,7 +93,7 @@ std::uint32_t CViewTBMea::Store(const MeaGesture& gesture) {
 void CViewTBMea::Ended(const OverlayEnd& end) {
     m_window = nullptr;
     if (m_closing) return;
-    CarryOutOverlayEnd(Host(), Context().dialogs, this, end);
+    CarryOutOverlayEnd(m_hiding, Context().dialogs, this, end);
 }
 
 std::string CViewTBMea::PositionText() {

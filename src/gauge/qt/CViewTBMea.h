@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/qt/CViewAppTB.h"
+#include "framework/qt/ToolServices.h"
 #include "gauge/qt/CMeaWnd.h"
 
 namespace nl {
@@ -15,7 +16,8 @@ namespace nl {
 // main figure goes to the clipboard.
 class CViewTBMea : public CViewAppTB {
 public:
-    CViewTBMea(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
+    CViewTBMea(AppContext& context, IViewHost& host, IWindowHiding& hiding,
+               QWidget* parent = nullptr);
     ~CViewTBMea() override;
 
     // Opens the measuring overlay for the button `command` over the virtual screen, the main
@@ -29,6 +31,7 @@ public:
     OverlayBackdrop Backdrop() const;
 
 private:
+    IWindowHiding& m_hiding;
     std::uint32_t Store(const MeaGesture& gesture);
     void Ended(const OverlayEnd& end);
     std::string PositionText();

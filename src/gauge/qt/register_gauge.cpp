@@ -3,6 +3,7 @@
 #include "base/command_ids.h"
 #include "framework/CAppPrefs.h"
 #include "framework/qt/CToolRegistry.h"
+#include "framework/qt/ToolServices.h"
 #include "gauge/qt/CViewMea.h"
 #include "gauge/qt/CViewTBMea.h"
 
@@ -10,8 +11,8 @@ namespace nl {
 
 void RegisterGauge(CToolRegistry& tools) {
     tools.AddTool({AppSettings::kToolGauge, cmd::kToolGauge, res::kMenuGauge, res::kFormGauge,
-                   [](AppContext& context, IViewHost& host) {
-                       auto* toolbar = new CViewTBMea(context, host);
+                   [](AppContext& context, IViewHost& host, const ToolServices& services) {
+                       auto* toolbar = new CViewTBMea(context, host, services.hiding);
                        auto* view = new CViewMea(context, host);
                        view->SetToolbar(toolbar);
                        return ToolViews{toolbar, MainViewParts::Of(view)};

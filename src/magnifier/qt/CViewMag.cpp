@@ -14,11 +14,11 @@
 #include "base/command_ids.h"
 
 namespace nl {
-CViewMag::CViewMag(AppContext& context, IViewHost& host, QWidget* parent)
+CViewMag::CViewMag(AppContext& context, IViewHost& host, RulerSource ruler, QWidget* parent)
     : QWidget(parent),
       m_context(context),
       m_host(host),
-      m_ruler([this] { return m_host.Ruler(); }) {
+      m_ruler(std::move(ruler)) {
     m_notifications = SubscribeView(context.notify, *this, *this);
     const AppSettings& s = m_context.prefs.Settings();
     m_zoom = new CCtrlZoom(m_context.desktop, this);

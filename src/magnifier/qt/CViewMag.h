@@ -8,6 +8,7 @@
 #include "document/ViewNotification.h"
 #include "framework/qt/AppContext.h"
 #include "framework/qt/IViewHost.h"
+#include "framework/qt/ToolServices.h"
 #include "base/geometry.h"
 
 namespace nl {
@@ -22,7 +23,7 @@ public:
     using RulerState = nl::RulerState;
     using RulerSource = std::function<RulerState()>;
 
-    CViewMag(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
+    CViewMag(AppContext& context, IViewHost& host, RulerSource ruler, QWidget* parent = nullptr);
 
     CCtrlZoom* Zoom() const { return m_zoom; }
     // Tells the view where the ruler is (the host's ruler unless replaced; none:

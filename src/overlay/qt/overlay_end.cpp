@@ -5,7 +5,7 @@
 #include "base/CSystemError.h"
 #include "base/StringTable.h"
 #include "base/string_ids.h"
-#include "framework/qt/IViewHost.h"
+#include "framework/qt/ToolServices.h"
 #include "platform/IDialogs.h"
 
 namespace nl {
@@ -15,9 +15,9 @@ void ShowSystemError(IDialogs& dialogs, std::uint32_t code) {
                        MsgIcon::kWarning);
 }
 
-void CarryOutOverlayEnd(IViewHost& host, IDialogs& dialogs, QObject* receiver,
+void CarryOutOverlayEnd(IWindowHiding& hiding, IDialogs& dialogs, QObject* receiver,
                         const OverlayEnd& end) {
-    if (end.mainWindow == MainWindowAfter::kRestore) host.RestoreAfterCapture();
+    if (end.mainWindow == MainWindowAfter::kRestore) hiding.RestoreAfterCapture();
     if (end.error == kErrorSuccess) return;
     QTimer::singleShot(0, receiver, [&dialogs, error = end.error] {
         ShowSystemError(dialogs, error);
