@@ -49,12 +49,15 @@ struct Empty {
 void BM_ReadClassReferences(benchmark::State& state) {
     const auto count = static_cast<std::uint32_t>(state.range(0));
     std::vector<std::uint8_t> bytes = {0xFF, 0xFF};
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(count >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<std::uint8_t>(count >> shift));
     for (std::uint32_t i = 0, index = 1; i < count; i += 2, index += 3) {
-        bytes.insert(bytes.end(), {0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00, 'C', 'E', 'm', 'p', 't', 'y'});
+        bytes.insert(bytes.end(),
+                     {0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00, 'C', 'E', 'm', 'p', 't', 'y'});
         const std::uint32_t reference = 0x80000000u | index;
         bytes.insert(bytes.end(), {0xFF, 0x7F});
-        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(reference >> shift));
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<std::uint8_t>(reference >> shift));
     }
     for (auto _ : state) {
         nl::CArchive in(bytes);

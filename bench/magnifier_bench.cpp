@@ -3,10 +3,9 @@
 // in qt/magnifier_frame_bench.cpp.
 #include <benchmark/benchmark.h>
 
-#include "framework/CAppPrefs.h"
 #include "document/CColorPicker.h"
+#include "framework/CAppPrefs.h"
 #include "picking/CDesktopSampler.h"
-#include "ui/zoom_geometry.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDialogs.h"
@@ -14,6 +13,7 @@
 #include "platform/fake/FakeFolders.h"
 #include "platform/fake/FakeSettingsStore.h"
 #include "platform/fake/FakeSound.h"
+#include "ui/zoom_geometry.h"
 
 namespace {
 

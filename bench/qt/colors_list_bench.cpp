@@ -8,8 +8,8 @@
 #include <QPainter>
 
 #include "../tests/gui/gui_test_support.h"
-#include "colors/qt/CViewCols.h"
 #include "base/command_ids.h"
+#include "colors/qt/CViewCols.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "ui/qt/CCtrlZoom.h"
 #include "platform/fake/FakeDesktop.h"
+#include "ui/qt/CCtrlZoom.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ void BM_MagnifierFrame(benchmark::State& state) {
         x = (x + 1) % kFullHdWidth;
         zoom.SetCentre({x, kFullHdHeight / 2});
         QPainter painter(&pane);
-        benchmark::DoNotOptimize(zoom.Render(painter, pane.rect(), nl::CCtrlZoom::CursorMark::kShown));
+        benchmark::DoNotOptimize(
+            zoom.Render(painter, pane.rect(), nl::CCtrlZoom::CursorMark::kShown));
     }
 }
 BENCHMARK(BM_MagnifierFrame)

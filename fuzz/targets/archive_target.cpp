@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to every archive reader: strings, counts, tables, dates and object arrays.
-#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "base/CArchive.h"
+#include "fuzz/targets/fuzz_targets.h"
 
 namespace {
 

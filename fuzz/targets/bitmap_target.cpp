@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the ".bmp" reader. An image it reads must have as many pixels as
 // its size says, all opaque, and must write and read again unchanged.
-#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "base/bitmap_file.h"
+#include "fuzz/targets/fuzz_targets.h"
 
 int nl::fuzz::Bitmap(const std::uint8_t* data, std::size_t size) {
     const auto image = nl::DecodeBitmapFile(std::span<const std::uint8_t>(data, size));

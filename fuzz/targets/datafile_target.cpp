@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the data-file reader: the settings block, the ruler record, the
 // tables, the common-settings block and the window-state objects, into fresh preferences.
-#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <span>
 
-#include "framework/CAppPrefs.h"
 #include "base/CArchiveException.h"
+#include "framework/CAppPrefs.h"
+#include "fuzz/targets/fuzz_targets.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeFolders.h"

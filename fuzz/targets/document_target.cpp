@@ -1,11 +1,11 @@
 // Opens a document from arbitrary bytes. A failed open must leave the document as it was; a
 // document that opens must save and open again to the same contents.
-#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "document/CDocApp.h"
+#include "fuzz/targets/fuzz_targets.h"
 #include "platform/fake/FakeFileSystem.h"
 
 namespace {

@@ -4,8 +4,9 @@ namespace nl::fuzz {
 
 std::span<const Target> Targets() {
     static constexpr Target kTargets[] = {
-        {"archive", Archive},         {"bitmap", Bitmap},       {"datafile", DataFile},
-        {"document", Document},       {"measurement", Measurement}, {"rulerdata", RulerData},
+        {"archive", Archive},         {"bitmap", Bitmap},
+        {"datafile", DataFile},       {"document", Document},
+        {"measurement", Measurement}, {"rulerdata", RulerData},
         {"winstate", WinState},       {"large", Large},
     };
     return kTargets;

@@ -37,7 +37,8 @@ int nl::fuzz::Large(const std::uint8_t* data, std::size_t size) {
     const std::size_t replaced = std::min<std::size_t>(data[5], seed.size() - offset);
     const std::size_t headSize = std::min<std::size_t>(data[10], size - kHeaderBytes);
     const std::span<const std::uint8_t> head(data + kHeaderBytes, headSize);
-    const std::span<const std::uint8_t> unit(head.data() + headSize, size - kHeaderBytes - headSize);
+    const std::span<const std::uint8_t> unit(head.data() + headSize,
+                                             size - kHeaderBytes - headSize);
     const std::size_t unitSize = std::max<std::size_t>(unit.size(), 1);
     const std::size_t repeats = std::min<std::size_t>(U32At(data + 6), kMaxGrownSize / unitSize);
 
@@ -50,7 +51,8 @@ int nl::fuzz::Large(const std::uint8_t* data, std::size_t size) {
         else
             grown.insert(grown.end(), unit.begin(), unit.end());
     }
-    grown.insert(grown.end(), seed.begin() + static_cast<std::ptrdiff_t>(offset + replaced), seed.end());
+    grown.insert(grown.end(), seed.begin() + static_cast<std::ptrdiff_t>(offset + replaced),
+                 seed.end());
 
     try {
         if (isDocument) {

@@ -1,12 +1,12 @@
 // Loads a measurement record from arbitrary bytes; a record that loads must build its rows in
 // every unit and read back equal after writing.
-#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "base/CArchive.h"
 #include "document/CWndCapMeaData.h"
+#include "fuzz/targets/fuzz_targets.h"
 #include "model/CUnitsXY.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // Feeds arbitrary bytes to the ruler record's reader. A record that loads must keep its
 // scaling factor in range and write and load again unchanged.
-#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "base/CArchive.h"
 #include "document/CRulerData.h"
+#include "fuzz/targets/fuzz_targets.h"
 
 int nl::fuzz::RulerData(const std::uint8_t* data, std::size_t size) {
     nl::CRulerData ruler;

@@ -1,13 +1,13 @@
 // Feeds arbitrary bytes to the window-state reader, alone and as the object array the data
 // file holds; whatever loads must write and load again to the same record.
-#include "fuzz/targets/fuzz_targets.h"
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "framework/CWinState.h"
 #include "base/CArchive.h"
+#include "framework/CWinState.h"
+#include "fuzz/targets/fuzz_targets.h"
 
 namespace {
 

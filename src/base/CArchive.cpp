@@ -58,11 +58,21 @@ void CArchive::SkipBytes(std::size_t size) {
     m_pos += size;
 }
 
-void CArchive::WriteU8(std::uint8_t v) { m_out.push_back(v); }
-void CArchive::WriteU16(std::uint16_t v) { WriteBytes(&v, sizeof v); }
-void CArchive::WriteU32(std::uint32_t v) { WriteBytes(&v, sizeof v); }
-void CArchive::WriteU64(std::uint64_t v) { WriteBytes(&v, sizeof v); }
-void CArchive::WriteF64(double v) { WriteBytes(&v, sizeof v); }
+void CArchive::WriteU8(std::uint8_t v) {
+    m_out.push_back(v);
+}
+void CArchive::WriteU16(std::uint16_t v) {
+    WriteBytes(&v, sizeof v);
+}
+void CArchive::WriteU32(std::uint32_t v) {
+    WriteBytes(&v, sizeof v);
+}
+void CArchive::WriteU64(std::uint64_t v) {
+    WriteBytes(&v, sizeof v);
+}
+void CArchive::WriteF64(double v) {
+    WriteBytes(&v, sizeof v);
+}
 
 std::uint8_t CArchive::ReadU8() {
     std::uint8_t v;
@@ -215,8 +225,8 @@ void CArchive::WriteDate(const COleDateTime& date) {
 COleDateTime CArchive::ReadDate() {
     const std::int32_t status = ReadI32();
     const double value = ReadF64();
-    return COleDateTime(value, status == COleDateTime::kValid ? COleDateTime::kValid
-                                                              : COleDateTime::kInvalid);
+    return COleDateTime(
+        value, status == COleDateTime::kValid ? COleDateTime::kValid : COleDateTime::kInvalid);
 }
 
 void CArchive::WriteDwordTable(std::span<const std::uint32_t> values) {
@@ -328,9 +338,9 @@ bool CArchive::LoadObjectTag(std::string_view className) {
         if ((tag & kClassTag) == 0) ThrowBadFormat();  // a reference to an earlier object
         index = tag & ~kClassTag;
     }
-    const auto found =
-        std::lower_bound(m_loadedClasses.begin(), m_loadedClasses.end(), index,
-                         [](const LoadedClass& c, std::uint32_t wanted) { return c.index < wanted; });
+    const auto found = std::lower_bound(
+        m_loadedClasses.begin(), m_loadedClasses.end(), index,
+        [](const LoadedClass& c, std::uint32_t wanted) { return c.index < wanted; });
     if (found == m_loadedClasses.end() || found->index != index ||
         m_classNames[found->nameSlot] != className)
         ThrowBadFormat();

@@ -32,7 +32,9 @@ void CivilFromDays(std::int64_t z, int& y, int& m, int& d) {
     y = static_cast<int>(yy + (m <= 2));
 }
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -63,14 +65,17 @@ COleDateTime COleDateTime::FromCivil(const CivilTime& c) {
 }
 
 COleDateTime COleDateTime::FromTimePoint(std::chrono::system_clock::time_point tp) {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(tp.time_since_epoch()).count();
-    const double linear = static_cast<double>(kEpochOffsetDays) + static_cast<double>(ms) / kMsPerDay;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(tp.time_since_epoch()).count();
+    const double linear =
+        static_cast<double>(kEpochOffsetDays) + static_cast<double>(ms) / kMsPerDay;
     if (linear < kMinDate || linear > kMaxDate) return COleDateTime(0.0, kInvalid);
     return COleDateTime(LinearDaysToOle(linear), kValid);
 }
 
 bool COleDateTime::ToCivil(CivilTime& out) const {
-    if (m_status != kValid || !std::isfinite(m_dt) || m_dt < kMinDate || m_dt > kMaxDate) return false;
+    if (m_status != kValid || !std::isfinite(m_dt) || m_dt < kMinDate || m_dt > kMaxDate)
+        return false;
     // Back to a linear day count: before the epoch the fraction runs forward from the day's start.
     const double whole = std::trunc(m_dt);
     const double frac = std::fabs(m_dt - whole);
@@ -98,8 +103,8 @@ bool COleDateTime::ToTimePoint(std::chrono::system_clock::time_point& out) const
     CivilTime c;
     if (!ToCivil(c)) return false;
     const std::int64_t days = DaysFromCivil(c.year, c.month, c.day);
-    const std::int64_t ms = days * 86400000LL + ((c.hour * 60LL + c.minute) * 60LL + c.second) * 1000LL +
-                            c.millisecond;
+    const std::int64_t ms =
+        days * 86400000LL + ((c.hour * 60LL + c.minute) * 60LL + c.second) * 1000LL + c.millisecond;
     out = std::chrono::system_clock::time_point(std::chrono::milliseconds(ms));
     return true;
 }

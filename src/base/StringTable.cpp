@@ -9,8 +9,9 @@ namespace nl {
 
 std::optional<std::string_view> FindString(std::uint32_t id) {
     const auto entries = StringEntries();
-    const auto it = std::lower_bound(entries.begin(), entries.end(), id,
-                                     [](const StringEntry& e, std::uint32_t v) { return e.id < v; });
+    const auto it =
+        std::lower_bound(entries.begin(), entries.end(), id,
+                         [](const StringEntry& e, std::uint32_t v) { return e.id < v; });
     if (it == entries.end() || it->id != id) return std::nullopt;
     return it->text;
 }
@@ -30,7 +31,8 @@ std::string LoadStringRow(std::uint32_t id, std::size_t row) {
     return std::string(rest.substr(0, rest.find('\n')));
 }
 
-std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> inserts) {
+std::string FormatMessage(std::string_view pattern,
+                          std::initializer_list<std::string_view> inserts) {
     std::string out;
     out.reserve(pattern.size() + 32);
     const auto* values = inserts.begin();
@@ -53,7 +55,8 @@ std::string FormatMessage(std::string_view pattern, std::initializer_list<std::s
         // %N or %NN, optionally followed by !printf-format!
         size_t j = i + 1;
         unsigned number = 0;
-        while (j < pattern.size() && j < i + 3 && std::isdigit(static_cast<unsigned char>(pattern[j]))) {
+        while (j < pattern.size() && j < i + 3 &&
+               std::isdigit(static_cast<unsigned char>(pattern[j]))) {
             number = number * 10 + static_cast<unsigned>(pattern[j] - '0');
             ++j;
         }

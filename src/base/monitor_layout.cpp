@@ -5,7 +5,6 @@
 #include <limits>
 #include <vector>
 
-
 namespace nl {
 namespace {
 

@@ -58,8 +58,7 @@ void* AllocateShared(std::size_t bytes) {
     Registry& r = Blocks();
     {
         const std::lock_guard guard(r.lock);
-        if (const std::uintptr_t kept = TakeKept(r, bytes))
-            return reinterpret_cast<void*>(kept);
+        if (const std::uintptr_t kept = TakeKept(r, bytes)) return reinterpret_cast<void*>(kept);
     }
     const int fd = memfd_create("nerimlens-pixels", MFD_CLOEXEC);
     if (fd < 0) return nullptr;
@@ -98,7 +97,8 @@ bool KeepFree(void* address) {
         while (count > kMaxKeptFree || bytes > kMaxKeptFreeBytes) {
             auto oldest = r.blocks.end();
             for (auto b = r.blocks.begin(); b != r.blocks.end(); ++b)
-                if (!b->second.inUse && (oldest == r.blocks.end() || b->second.id < oldest->second.id))
+                if (!b->second.inUse &&
+                    (oldest == r.blocks.end() || b->second.id < oldest->second.id))
                     oldest = b;
             if (oldest == r.blocks.end()) break;
             --count;

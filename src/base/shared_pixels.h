@@ -13,9 +13,9 @@ namespace nl {
 
 // The memory file behind a shared buffer, and where in it an address lies.
 struct SharedPixelBlock {
-    std::uint64_t id = 0;     // unique for the life of the process
-    int fd = -1;              // the memory file; open while the block is kept
-    std::size_t offset = 0;   // of the address asked about, from the file's start
+    std::uint64_t id = 0;    // unique for the life of the process
+    int fd = -1;             // the memory file; open while the block is kept
+    std::size_t offset = 0;  // of the address asked about, from the file's start
 };
 
 // The shared block that holds all `bytes` bytes from `address`; nothing where they lie in

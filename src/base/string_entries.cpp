@@ -297,11 +297,13 @@ constexpr StringEntry kEntries[] = {
     {25311, "Invalid hot key."},
     // How the hot keys work in this session (Hot Keys page)
     {25320, "The hot keys work everywhere: NerimLens holds them on the X display."},
-    {25321, "The hot keys work through the desktop's global shortcuts service, which may let "
-            "you confirm or change them."},
-    {25322, "This desktop lets no program hold global hot keys. Bind the commands in the "
-            "desktop's own keyboard settings instead: nerimlens --command show-hide, "
-            "pick-color, ruler or clipboard-viewer."},
+    {25321,
+     "The hot keys work through the desktop's global shortcuts service, which may let "
+     "you confirm or change them."},
+    {25322,
+     "This desktop lets no program hold global hot keys. Bind the commands in the "
+     "desktop's own keyboard settings instead: nerimlens --command show-hide, "
+     "pick-color, ruler or clipboard-viewer."},
     // Window, web site and updater commands
     {26000, "Show the NerimLens window"},
     {26002, "Show or hide the NerimLens window\nShow/Hide"},

@@ -1,12 +1,12 @@
 #include "capture/CCapture.h"
 
-#include "base/bits.h"
 #include "base/StringTable.h"
+#include "base/bits.h"
 #include "base/command_ids.h"
 #include "base/monitor_layout.h"
 #include "framework/CAppPrefs.h"
-#include "picking/CDesktopSampler.h"
 #include "framework/event_sounds.h"
+#include "picking/CDesktopSampler.h"
 #include "platform/IClipboard.h"
 
 namespace nl {
@@ -77,13 +77,13 @@ std::uint32_t CapturePromptId(bool pickingStarted, const CWndCap* open) {
 
 std::string MonitorPaneText(const IDesktop& desktop, Point cursor) {
     const std::vector<MonitorInfo> monitors = desktop.Monitors();
-    const auto nearest =
-        NearestMonitor(monitors, {cursor.x, cursor.y, cursor.x + 1, cursor.y + 1});
+    const auto nearest = NearestMonitor(monitors, {cursor.x, cursor.y, cursor.x + 1, cursor.y + 1});
     if (!nearest) return {};
     const Rect& monitor = monitors[*nearest].monitor;
     // "Monitor" is the shape button's short text.
-    return LoadStringRow(static_cast<std::uint32_t>(cmd::kCaptureMonitor), 1) + " " + std::to_string(*nearest + 1) + ": " +
-           std::to_string(monitor.Width()) + " x " + std::to_string(monitor.Height());
+    return LoadStringRow(static_cast<std::uint32_t>(cmd::kCaptureMonitor), 1) + " " +
+           std::to_string(*nearest + 1) + ": " + std::to_string(monitor.Width()) + " x " +
+           std::to_string(monitor.Height());
 }
 
 }  // namespace nl

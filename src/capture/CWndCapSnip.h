@@ -1,9 +1,9 @@
 #pragma once
 #include <vector>
 
+#include "capture/capture_copy.h"
 #include "overlay/CRegion.h"
 #include "overlay/CWndCap.h"
-#include "capture/capture_copy.h"
 #include "platform/IDesktop.h"
 
 namespace nl {

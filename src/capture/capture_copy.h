@@ -7,8 +7,8 @@
 #include "base/bitmap_file.h"
 #include "base/cursor_image.h"
 #include "base/geometry.h"
-#include "overlay/CRegion.h"
 #include "model/color_math.h"
+#include "overlay/CRegion.h"
 
 namespace nl {
 

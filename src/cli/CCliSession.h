@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/COleDateTime.h"
 #include "base/CArchiveException.h"
+#include "base/COleDateTime.h"
 #include "base/CSystemError.h"
 #include "framework/CAppPrefs.h"
 #include "platform/IDialogs.h"

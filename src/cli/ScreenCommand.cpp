@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "base/COleDateTime.h"
+#include "capture/capture_copy.h"
 #include "cli/CCliSession.h"
 #include "cli/command_support.h"
 #include "cli/screen_support.h"
 #include "framework/CAppPrefs.h"
-#include "picking/CDesktopSampler.h"
-#include "capture/capture_copy.h"
 #include "model/CUnitsCol.h"
+#include "picking/CDesktopSampler.h"
 #include "platform/IDesktop.h"
 #include "ui/zoom_geometry.h"
 #include "ui/zoom_image.h"
@@ -65,8 +65,7 @@ struct PickArgs {
 };
 
 std::string RunPick(const PickArgs& args, bool formatGiven) {
-    if (args.cursor == !args.at.empty())
-        throw UsageError("pick needs either X Y or --cursor");
+    if (args.cursor == !args.at.empty()) throw UsageError("pick needs either X Y or --cursor");
     Point point;
     if (!args.cursor) {
         if (args.at.size() != 2) throw UsageError("pick needs two numbers X Y");
@@ -103,8 +102,10 @@ std::string RunPick(const PickArgs& args, bool formatGiven) {
     const std::string text = formats.FormatColor(sample.Color(), row);
     if (args.json) {
         const nlohmann::ordered_json out = {
-            {"color", text},           {"x", point.x},
-            {"y", point.y},            {"title", sample.SourceTitle()},
+            {"color", text},
+            {"x", point.x},
+            {"y", point.y},
+            {"title", sample.SourceTitle()},
             {"class", sample.WindowClass()},
         };
         return out.dump(2) + "\n";
@@ -182,8 +183,8 @@ CRegion CaptureRegion(const IDesktop& desktop, const CaptureArgs& args,
     if (shape == "monitor") {
         needArgs(1, "a monitor number N");
         const std::vector<MonitorInfo> monitors = desktop.Monitors();
-        const auto index = ParseWholeNumber(shapeArgs[0], 0,
-                                            static_cast<std::int64_t>(monitors.size()) - 1);
+        const auto index =
+            ParseWholeNumber(shapeArgs[0], 0, static_cast<std::int64_t>(monitors.size()) - 1);
         if (!index)
             throw UsageError("unknown monitor \"" + shapeArgs[0] + "\": expected 0 to " +
                              std::to_string(monitors.size() - 1) + " (0 is the primary one)");
@@ -203,9 +204,8 @@ std::string RunCapture(const CaptureArgs& args) {
     const std::string& out = args.words.back();
     CheckImagePath(out);
     const std::vector<std::string> shapeArgs(args.words.begin() + 1, args.words.end() - 1);
-    const COLORREF fill = args.fill.empty()
-                              ? CCliSession().DataFileSettings().screenCopierFillColor
-                              : ParseColorArgument(args.fill);
+    const COLORREF fill = args.fill.empty() ? CCliSession().DataFileSettings().screenCopierFillColor
+                                            : ParseColorArgument(args.fill);
     if (args.delay < 0 || args.delay > kMaxDelayMs)
         throw UsageError("invalid --delay " + std::to_string(args.delay) +
                          ": expected milliseconds from 0 to " + std::to_string(kMaxDelayMs));
@@ -246,14 +246,13 @@ std::string RunMagnify(const MagnifyArgs& args) {
     CheckImagePath(out);
     if (args.zoom < kZoomMin || args.zoom > kZoomMax)
         throw UsageError("invalid --zoom " + std::to_string(args.zoom) + ": expected " +
-                         std::to_string(kZoomMin) + " to " + std::to_string(kZoomMax) +
-                         " percent");
+                         std::to_string(kZoomMin) + " to " + std::to_string(kZoomMax) + " percent");
     const std::size_t x = args.size.find('x');
     const auto width = ParseWholeNumber(std::string_view(args.size).substr(0, x), 1, kMaxZoomSide);
-    const auto height = x == std::string::npos
-                            ? std::nullopt
-                            : ParseWholeNumber(std::string_view(args.size).substr(x + 1), 1,
-                                               kMaxZoomSide);
+    const auto height =
+        x == std::string::npos
+            ? std::nullopt
+            : ParseWholeNumber(std::string_view(args.size).substr(x + 1), 1, kMaxZoomSide);
     if (!width || !height)
         throw UsageError("invalid --size \"" + args.size + "\": expected WxH such as 200x150, " +
                          "each 1 to " + std::to_string(kMaxZoomSide));
@@ -277,7 +276,8 @@ void RegisterScreenCommands(CLI::App& app, std::string& output) {
     pickCommand->add_option("X Y", pick->at, "The screen position")->expected(0, 2);
     pickCommand->add_flag("--cursor", pick->cursor, "Sample under the mouse cursor");
     CLI::Option* format = pickCommand->add_option(
-        "-f,--format", pick->format, "The color form by name or index 0-8 (default: the program's current one)");
+        "-f,--format", pick->format,
+        "The color form by name or index 0-8 (default: the program's current one)");
     pickCommand->add_flag("--json", pick->json, "Print one JSON object");
     pickCommand->callback(
         [pick, format, &output] { output = RunPick(*pick, format->count() > 0); });

@@ -6,7 +6,10 @@
 #include <stdexcept>
 #include <string>
 
+// libjpeg's header uses FILE without including <stdio.h> itself.
+// clang-format off
 #include <jpeglib.h>
+// clang-format on
 
 namespace nl::cli {
 namespace {

@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e);
-        if (const auto unknown = UnknownCommand(app, std::vector<std::string>(argv + 1, argv + argc)))
+        if (const auto unknown =
+                UnknownCommand(app, std::vector<std::string>(argv + 1, argv + argc)))
             return Report("unknown command '" + unknown->first + "': expected " +
                               nl::cli::JoinNames(unknown->second) + " (see " + kProgram +
                               " --help)",

@@ -95,26 +95,40 @@ std::vector<std::string> NamesOf(const BitName (&table)[N], std::uint32_t bits) 
 
 std::string_view OptionWordKey(OptionWord word) {
     switch (word) {
-        case OptionWord::kGeneral: return "general_options";
-        case OptionWord::kDisplay: return "display_options";
-        case OptionWord::kSound: return "sound_options";
-        case OptionWord::kColorPicker: return "color_picker_options";
-        case OptionWord::kMagnifier: return "magnifier_options";
-        case OptionWord::kGauge: return "gauge_options";
-        case OptionWord::kScreenCopier: return "screen_copier_options";
+        case OptionWord::kGeneral:
+            return "general_options";
+        case OptionWord::kDisplay:
+            return "display_options";
+        case OptionWord::kSound:
+            return "sound_options";
+        case OptionWord::kColorPicker:
+            return "color_picker_options";
+        case OptionWord::kMagnifier:
+            return "magnifier_options";
+        case OptionWord::kGauge:
+            return "gauge_options";
+        case OptionWord::kScreenCopier:
+            return "screen_copier_options";
     }
     return "general_options";
 }
 
 std::vector<std::string> OptionBitNames(OptionWord word, std::uint32_t bits) {
     switch (word) {
-        case OptionWord::kGeneral: return NamesOf(kGeneralBits, bits);
-        case OptionWord::kDisplay: return NamesOf(kDisplayBits, bits);
-        case OptionWord::kSound: return NamesOf(kSoundBits, bits);
-        case OptionWord::kColorPicker: return NamesOf(kPickerBits, bits);
-        case OptionWord::kMagnifier: return NamesOf(kMagnifierBits, bits);
-        case OptionWord::kGauge: return NamesOf(kGaugeBits, bits);
-        case OptionWord::kScreenCopier: return NamesOf(kCopierBits, bits);
+        case OptionWord::kGeneral:
+            return NamesOf(kGeneralBits, bits);
+        case OptionWord::kDisplay:
+            return NamesOf(kDisplayBits, bits);
+        case OptionWord::kSound:
+            return NamesOf(kSoundBits, bits);
+        case OptionWord::kColorPicker:
+            return NamesOf(kPickerBits, bits);
+        case OptionWord::kMagnifier:
+            return NamesOf(kMagnifierBits, bits);
+        case OptionWord::kGauge:
+            return NamesOf(kGaugeBits, bits);
+        case OptionWord::kScreenCopier:
+            return NamesOf(kCopierBits, bits);
     }
     return {};
 }

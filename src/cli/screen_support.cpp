@@ -5,11 +5,11 @@
 #include <stdexcept>
 
 #include "base/CSystemError.h"
+#include "capture/captured_image.h"
 #include "cli/command_support.h"
 #include "cli/jpeg_file.h"
 #include "cli/png_file.h"
 #include "cli/wayland_screen.h"
-#include "capture/captured_image.h"
 #include "platform/local/LocalFileSystem.h"
 #include "platform/xcb/CXcbDesktop.h"
 #include "platform/xcb/xcb_support.h"
@@ -32,12 +32,12 @@ const ImageEncoder kEncoders[] = {
 
 std::vector<std::uint8_t> Encode(std::size_t encoder, const PixelRows& rows) {
     switch (encoder) {
-    case kJpeg:
-        return EncodeJpegFile(rows);
-    case kBmp:
-        return rows.image ? EncodeBitmapFile(*rows.image) : EncodeBitmapFile(OpaqueImage(rows));
-    default:
-        return EncodePngFile(rows);
+        case kJpeg:
+            return EncodeJpegFile(rows);
+        case kBmp:
+            return rows.image ? EncodeBitmapFile(*rows.image) : EncodeBitmapFile(OpaqueImage(rows));
+        default:
+            return EncodePngFile(rows);
     }
 }
 
@@ -49,7 +49,8 @@ std::unique_ptr<IDesktop> OpenDesktop(ScreenUse use) {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const bool hasX = display != nullptr && *display != '\0';
     const bool hasWayland = wayland != nullptr && *wayland != '\0';
-    if (!hasX && !hasWayland) throw std::runtime_error("no display: set WAYLAND_DISPLAY or DISPLAY");
+    if (!hasX && !hasWayland)
+        throw std::runtime_error("no display: set WAYLAND_DISPLAY or DISPLAY");
 #if NL_WITH_WAYLAND
     if (!hasX) return OpenWaylandDesktop(nullptr);
 #else
@@ -112,7 +113,8 @@ void WriteImage(const PixelRows& rows, const std::string& path) {
         return;
     }
     const std::optional<std::size_t> encoder = FindEncoder(kEncoders, path);
-    if (!encoder) throw UsageError("cannot write \"" + path + "\": " + std::string(kImageFileForms));
+    if (!encoder)
+        throw UsageError("cannot write \"" + path + "\": " + std::string(kImageFileForms));
     const std::vector<std::uint8_t> bytes = Encode(*encoder, rows);
     RunNamingFile(FileUse::kWrite, path, [&] {
         LocalFileSystem files;

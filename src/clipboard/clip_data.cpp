@@ -55,7 +55,8 @@ std::string PercentDecode(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
             HexValue(text[i + 2]) >= 0) {
-            out.push_back(static_cast<char>(HexValue(text[i + 1]) * kHexBase + HexValue(text[i + 2])));
+            out.push_back(
+                static_cast<char>(HexValue(text[i + 1]) * kHexBase + HexValue(text[i + 2])));
             i += 2;
         } else {
             out.push_back(text[i]);
@@ -75,7 +76,8 @@ std::string FormatByteSize(std::uint64_t bytes, const NumberFormat& format) {
     return FormatNumber(format, value, kSizeDecimals) + " " + std::string(kUnits[unit]);
 }
 
-std::uint64_t BitmapDataSize(std::uint32_t height, std::uint32_t rowBytes, std::uint32_t bitsPerPixel) {
+std::uint64_t BitmapDataSize(std::uint32_t height, std::uint32_t rowBytes,
+                             std::uint32_t bitsPerPixel) {
     std::uint64_t palette = 0;
     if (bitsPerPixel == 1)
         palette = kPaletteOneBit;

@@ -16,7 +16,8 @@ std::string FormatByteSize(std::uint64_t bytes, const NumberFormat& format);
 
 // The size the formats window gives a bitmap: a file header's 54 bytes, the rows, and a
 // palette allowance of 8 bytes for 1 bit per pixel, 64 for 2 to 4, 1024 for 5 to 8.
-std::uint64_t BitmapDataSize(std::uint32_t height, std::uint32_t rowBytes, std::uint32_t bitsPerPixel);
+std::uint64_t BitmapDataSize(std::uint32_t height, std::uint32_t rowBytes,
+                             std::uint32_t bitsPerPixel);
 
 // What an enhanced metafile's header tells: the size of its bounds and its byte count.
 struct MetafileHeader {

@@ -93,7 +93,8 @@ std::u16string DecodeClipText(std::span<const std::uint8_t> bytes) {
             text.push_back(static_cast<char16_t>(first | (second << kBitsPerByte)));
         }
     } else {
-        text = Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        text = Utf8ToUtf16(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
     if (const std::size_t null = text.find(u'\0'); null != std::u16string::npos) text.resize(null);
     return text;

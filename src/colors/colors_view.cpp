@@ -4,15 +4,15 @@
 #include <chrono>
 #include <cstdio>
 
-#include "framework/CAppPrefs.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 #include "base/text.h"
 #include "document/CColorPicker.h"
+#include "framework/CAppPrefs.h"
 #include "model/CUnitCol.h"
 #include "model/CUnitXY.h"
 #include "model/NumberFormat.h"
 #include "platform/ILocale.h"
-#include "base/StringTable.h"
-#include "base/command_ids.h"
 
 namespace nl {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "document/ViewNotification.h"
-#include "picking/CDesktopSampler.h"
 #include "model/color_math.h"
+#include "picking/CDesktopSampler.h"
 
 namespace nl {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "document/ViewNotification.h"
 #include "base/CArchive.h"
 #include "base/COleDateTime.h"
 #include "document/CColPick.h"
+#include "document/ViewNotification.h"
 #include "model/CUnitCol.h"
 #include "platform/IClipboard.h"
 

@@ -12,9 +12,9 @@ enum class ViewNotify : int {
     kZoomChanged = 5,
     kTimerTick = 6,
     kSaveState = 7,
-    kColorInserted = 20,  // argument: index
-    kColorRemoved = 21,   // argument: index
-    kColorChanged = 22,   // argument: index
+    kColorInserted = 20,      // argument: index
+    kColorRemoved = 21,       // argument: index
+    kColorChanged = 22,       // argument: index
     kColorEntryUpdated = 23,  // argument: index; the entry's other fields, redrawn as 22
     kAllColorsRemoved = 30,
     kUnitOrNumberFormatChanged = 31,

@@ -1,7 +1,7 @@
 #include "export/CExportTextHtml.h"
 
-#include "base/escape.h"
 #include "base/StringTable.h"
+#include "base/escape.h"
 
 namespace nl {
 namespace {

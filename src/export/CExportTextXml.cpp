@@ -3,8 +3,8 @@
 #include <array>
 #include <cctype>
 
-#include "base/escape.h"
 #include "base/StringTable.h"
+#include "base/escape.h"
 
 namespace nl {
 namespace {

@@ -3,13 +3,13 @@
 #include <initializer_list>
 #include <vector>
 
+#include "document/CRulerData.h"
+#include "document/ViewNotification.h"
 #include "framework/CPrefs.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
 #include "model/DisplayMetrics.h"
 #include "model/NumberFormat.h"
-#include "document/CRulerData.h"
-#include "document/ViewNotification.h"
 
 namespace nl {
 
@@ -104,13 +104,20 @@ struct AppSettings {
     // The member that holds an option word.
     static constexpr std::uint32_t AppSettings::*OptionField(OptionWord word) {
         switch (word) {
-            case OptionWord::kGeneral: return &AppSettings::generalOptions;
-            case OptionWord::kDisplay: return &AppSettings::displayOptions;
-            case OptionWord::kSound: return &AppSettings::soundOptions;
-            case OptionWord::kColorPicker: return &AppSettings::colorPickerOptions;
-            case OptionWord::kMagnifier: return &AppSettings::magnifierOptions;
-            case OptionWord::kGauge: return &AppSettings::gaugeOptions;
-            case OptionWord::kScreenCopier: return &AppSettings::screenCopierOptions;
+            case OptionWord::kGeneral:
+                return &AppSettings::generalOptions;
+            case OptionWord::kDisplay:
+                return &AppSettings::displayOptions;
+            case OptionWord::kSound:
+                return &AppSettings::soundOptions;
+            case OptionWord::kColorPicker:
+                return &AppSettings::colorPickerOptions;
+            case OptionWord::kMagnifier:
+                return &AppSettings::magnifierOptions;
+            case OptionWord::kGauge:
+                return &AppSettings::gaugeOptions;
+            case OptionWord::kScreenCopier:
+                return &AppSettings::screenCopierOptions;
         }
         return &AppSettings::generalOptions;
     }
@@ -173,11 +180,11 @@ public:
     bool SetOptions(OptionWord word, std::uint32_t value);
     bool SetOption(OptionWord word, std::uint32_t bits, OptionState state);
     bool ToggleOption(OptionWord word, std::uint32_t bits);
-    bool SetZoomFactor(std::int32_t percent);   // kMinZoom..kMaxZoom
+    bool SetZoomFactor(std::int32_t percent);  // kMinZoom..kMaxZoom
     // Any value: one outside the tools stands for no tool, as a stored one may.
     bool SetActiveTool(std::int32_t tool);
-    bool SetColorFormat(std::int32_t index);    // a row of the color-format table
-    bool SetLengthUnit(std::int32_t index);     // a row of the length-unit table
+    bool SetColorFormat(std::int32_t index);  // a row of the color-format table
+    bool SetLengthUnit(std::int32_t index);   // a row of the length-unit table
     bool SetPickDelay(std::int32_t milliseconds);
     bool SetExportOption(std::int32_t option);  // kExportTabs..kExportXml
     bool SetRecentFileCount(std::int32_t count);

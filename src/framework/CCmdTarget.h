@@ -16,9 +16,15 @@ public:
     int Id() const { return m_id; }
 
     void Enable(bool on = true) { m_enabled = on; }
-    void SetCheck(int check = kChecked) { m_check = check; m_radio = false; }
+    void SetCheck(int check = kChecked) {
+        m_check = check;
+        m_radio = false;
+    }
     // A radio mark (a dot instead of a check mark).
-    void SetRadio(bool on = true) { m_check = on ? kChecked : kUnchecked; m_radio = true; }
+    void SetRadio(bool on = true) {
+        m_check = on ? kChecked : kUnchecked;
+        m_radio = true;
+    }
     void SetText(std::string text) { m_text = std::move(text); }
     // A tool tip that says why the item is as it is (menu items show it on hover).
     void SetToolTip(std::string tip) { m_toolTip = std::move(tip); }

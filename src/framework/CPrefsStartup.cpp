@@ -1,9 +1,8 @@
-#include "framework/CPrefs.h"
-
 #include <filesystem>
 
 #include "base/CSystemError.h"
 #include "base/escape.h"
+#include "framework/CPrefs.h"
 #include "platform/IFileSystem.h"
 #include "platform/IFolders.h"
 #include "res/version.h"
@@ -95,8 +94,7 @@ std::uint32_t CPrefs::CreateStartupShortcut() {
         return code;
     const std::string entry =
         "[Desktop Entry]\nType=Application\nName=" + DesktopValue(m_applicationName) +
-        "\nComment=" + DesktopValue(kFileDescription) +
-        "\nIcon=" + DesktopValue(kDesktopIconName) +
+        "\nComment=" + DesktopValue(kFileDescription) + "\nIcon=" + DesktopValue(kDesktopIconName) +
         "\nExec=" + DesktopValue(ExecProgram(m_folders.ExecutablePath())) + "\nTerminal=false\n";
     return m_files.WriteFile(
         path, std::span(reinterpret_cast<const std::uint8_t*>(entry.data()), entry.size()));

@@ -7,9 +7,8 @@ namespace nl {
 CSubscription ViewNotifyHub::Subscribe(IViewNotifySink& sink) {
     // The hub passing notifications to itself would never end.
     if (&sink == this) return {};
-    return Subscribe([&sink](ViewNotify type, std::intptr_t argument) {
-        sink.OnViewNotify(type, argument);
-    });
+    return Subscribe(
+        [&sink](ViewNotify type, std::intptr_t argument) { sink.OnViewNotify(type, argument); });
 }
 
 void ViewNotifyHub::Register(IViewNotifySink* sink) {

@@ -30,9 +30,7 @@ public:
     void Unregister(IViewNotifySink* sink);
 
     // Sends at once to every subscriber, in the order they joined.
-    void Send(ViewNotify type, std::intptr_t argument = 0) {
-        m_subscribers.Notify(type, argument);
-    }
+    void Send(ViewNotify type, std::intptr_t argument = 0) { m_subscribers.Notify(type, argument); }
     // Queues the notification; the wake subscribers are called so that the program can
     // schedule a Flush.
     void Post(ViewNotify type, std::intptr_t argument = 0);

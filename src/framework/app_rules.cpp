@@ -1,12 +1,12 @@
 #include "framework/app_rules.h"
 
-#include "framework/CAppPrefs.h"
-#include "framework/CPrefs.h"
-#include "base/text.h"
-#include "base/command_ids.h"
 #include "base/StringTable.h"
+#include "base/command_ids.h"
 #include "base/string_ids.h"
+#include "base/text.h"
+#include "framework/CAppPrefs.h"
 #include "framework/CCmdTarget.h"
+#include "framework/CPrefs.h"
 
 namespace nl {
 

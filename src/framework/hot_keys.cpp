@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "base/CSystemError.h"
-#include "base/text.h"
 #include "base/StringTable.h"
+#include "base/text.h"
 
 namespace nl {
 namespace {

@@ -63,8 +63,8 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
 
 std::string ProgramUsage(std::string_view program) {
     const std::string name(program);
-    return "Usage: " + name + " [DOCUMENT.nlz]\n" +
-           "       " + name + " --command NAME\n"
+    return "Usage: " + name + " [DOCUMENT.nlz]\n" + "       " + name +
+           " --command NAME\n"
            "\n"
            "Starts NerimLens, or shows the instance that runs already.\n"
            "\n"

@@ -33,9 +33,9 @@ inline constexpr std::string_view kHelpOption = "--help";
 
 struct ProgramOptions {
     bool help = false;
-    std::string command;             // a known command name; empty: none given
-    std::vector<std::string> rest;   // every other argument, in order (a document, overrides)
-    std::string error;               // not empty: the message of a wrong command line
+    std::string command;            // a known command name; empty: none given
+    std::vector<std::string> rest;  // every other argument, in order (a document, overrides)
+    std::string error;              // not empty: the message of a wrong command line
 };
 
 // Reads `--help`, `--command NAME` and `--command=NAME` out of `arguments` (without the

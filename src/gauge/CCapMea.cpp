@@ -40,11 +40,12 @@ std::uint32_t MeasurePromptId(bool pickingStarted, const CWndCapMea* open) {
 std::string MeasurePositionText(const CUnitXY& unit, const CWndCapMea& open) {
     Rect r = open.Extent();
     r.Offset(open.ScreenOrigin().x, open.ScreenOrigin().y);
-    const int count = open.Shape() == MeaShape::kPath ? static_cast<int>(open.Vertices().size()) : 0;
+    const int count =
+        open.Shape() == MeaShape::kPath ? static_cast<int>(open.Vertices().size()) : 0;
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%02d: ", count);
     return prefix + unit.FormatRectWithSize(unit.ToUnitX(r.left), unit.ToUnitY(r.top),
-                                   unit.ToUnitX(r.right), unit.ToUnitY(r.bottom));
+                                            unit.ToUnitX(r.right), unit.ToUnitY(r.bottom));
 }
 
 }  // namespace nl

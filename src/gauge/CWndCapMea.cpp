@@ -94,8 +94,8 @@ Rect CWndCapMea::DrawnArea(const MeaDrawing& drawing) const {
             return {box.left, box.top, box.right + 1, box.bottom + 1};
         }
         default: {
-            const Rect box = Rect{drawing.from.x, drawing.from.y, drawing.to.x, drawing.to.y}
-                                 .Normalized();
+            const Rect box =
+                Rect{drawing.from.x, drawing.from.y, drawing.to.x, drawing.to.y}.Normalized();
             return {box.left, box.top, box.right + 1, box.bottom + 1};
         }
     }
@@ -112,9 +112,9 @@ Rect CWndCapMea::Extent() const {
 }
 
 MeaGesture CWndCapMea::Gesture() const {
-    return {m_shape, FromCenterShape() ? MeaFromCenter::kYes : MeaFromCenter::kNo,
-            m_origin,  m_first, m_last, m_shape == MeaShape::kPath ? m_vertices
-                                                                    : std::vector<Point>{}};
+    return {m_shape,  FromCenterShape() ? MeaFromCenter::kYes : MeaFromCenter::kNo,
+            m_origin, m_first,
+            m_last,   m_shape == MeaShape::kPath ? m_vertices : std::vector<Point>{}};
 }
 
 void CWndCapMea::Reset() {

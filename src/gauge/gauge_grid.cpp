@@ -61,7 +61,9 @@ GridLayout LayOutGrid(const CUnitXY& unit, Size client,
         while (w / every > u) ++every;
     }
 
-    const auto value = [&grid](std::size_t k) { return std::to_string(grid.step * static_cast<int>(k)); };
+    const auto value = [&grid](std::size_t k) {
+        return std::to_string(grid.step * static_cast<int>(k));
+    };
     for (std::size_t k = static_cast<std::size_t>(every); k < grid.columns.size(); k += every) {
         const int x = grid.columns[k];
         if (x + w > client.cx) break;

@@ -1,8 +1,8 @@
 #include "magnifier/magnifier_texts.h"
 
+#include "base/StringTable.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitXY.h"
-#include "base/StringTable.h"
 
 namespace nl {
 

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
+#include "base/StringTable.h"
 #include "base/text.h"
 #include "model/table_rows.h"
-#include "base/StringTable.h"
 
 namespace nl {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "base/StringTable.h"
 #include "base/text.h"
 #include "model/table_rows.h"
-#include "base/StringTable.h"
 
 namespace nl {
 namespace {

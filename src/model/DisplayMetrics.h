@@ -12,8 +12,8 @@ inline constexpr int kDefaultDpi = 96;
 struct DisplayMetrics {
     int dpiX = kDefaultDpi;  // dots per inch across (LOGPIXELSX)
     int dpiY = kDefaultDpi;  // dots per inch down (LOGPIXELSY)
-    int dialogBaseX = 8;   // dialog base unit across, in pixels
-    int dialogBaseY = 16;  // dialog base unit down, in pixels
+    int dialogBaseX = 8;     // dialog base unit across, in pixels
+    int dialogBaseY = 16;    // dialog base unit down, in pixels
 
     // Takes the dialog base units in the system's packed form: across in the low 16 bits,
     // down in the high 16 bits, each a signed 16-bit number.

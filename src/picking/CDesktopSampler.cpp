@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <utility>
 
-#include "framework/CAppPrefs.h"
-#include "framework/event_sounds.h"
+#include "base/StringTable.h"
 #include "base/text.h"
 #include "document/CColorPicker.h"
+#include "framework/CAppPrefs.h"
+#include "framework/event_sounds.h"
 #include "model/NumberFormat.h"
 #include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
-#include "base/StringTable.h"
 
 namespace nl {
 namespace {

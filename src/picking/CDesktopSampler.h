@@ -81,7 +81,8 @@ public:
     // Picks at the cursor.
     bool Pick(PickOrigin origin);
     // Copies the live sample over the list entry `selection`, then auto-copy and sound; a
-    // selection outside the list or a live sample without a color does nothing. Returns whether an entry was replaced.
+    // selection outside the list or a live sample without a color does nothing. Returns whether an
+    // entry was replaced.
     bool Replace(int selection);
     // Notes the cursor, counts the pick delay down in steps of 100 ms showing the seconds
     // left with one decimal, then picks where the cursor was.

@@ -1,8 +1,8 @@
 #include "picking/CPickingTimer.h"
 
 #include "framework/CAppPrefs.h"
-#include "picking/ITickTimer.h"
 #include "framework/ViewNotifyHub.h"
+#include "picking/ITickTimer.h"
 
 namespace nl {
 

@@ -25,8 +25,8 @@ void CScreenChanges::WindowsChanged() {
 CScreenChanges::Reading CScreenChanges::Read(const Rect& area) {
     if (area.IsEmpty()) return {m_windows, false};
     ++m_reads;
-    auto found = std::find_if(m_areas.begin(), m_areas.end(),
-                              [&](const Area& a) { return a.rect == area; });
+    auto found =
+        std::find_if(m_areas.begin(), m_areas.end(), [&](const Area& a) { return a.rect == area; });
     if (found == m_areas.end()) {
         if (m_areas.size() >= kMaxAreas) {
             m_areas.erase(std::min_element(

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/cursor_image.h"
-#include "base/monitor_layout.h"
 #include "base/geometry.h"
+#include "base/monitor_layout.h"
 #include "model/DisplayMetrics.h"
 #include "model/color_math.h"
 #include "platform/own_window_rules.h"

@@ -9,8 +9,8 @@ namespace nl {
 // A still picture of the whole virtual screen, as a desktop service that is not the
 // desktop's own (a screenshot service of the session) delivers it.
 struct ScreenFrame {
-    Rect area;                       // in virtual-screen device pixels
-    std::vector<GrabPixel> pixels;   // rows area.Width() pixels apart, 0xFFRRGGBB
+    Rect area;                      // in virtual-screen device pixels
+    std::vector<GrabPixel> pixels;  // rows area.Width() pixels apart, 0xFFRRGGBB
 };
 
 // Takes pictures of the screen where the desktop cannot read its pixels itself.

@@ -19,7 +19,8 @@ constexpr char kCaseOffset = 'a' - 'A';
 std::string KeyName(std::uint32_t virtualKey) {
     if (virtualKey >= kVkF1 && virtualKey <= kVkF24)
         return "F" + std::to_string(virtualKey - kVkF1 + 1);
-    if (virtualKey >= kVk0 && virtualKey <= kVk9) return std::string(1, static_cast<char>(virtualKey));
+    if (virtualKey >= kVk0 && virtualKey <= kVk9)
+        return std::string(1, static_cast<char>(virtualKey));
     if (virtualKey >= kVkA && virtualKey <= kVkZ)
         return std::string(1, static_cast<char>(virtualKey + kCaseOffset));
     return {};
@@ -30,8 +31,8 @@ std::string KeyName(std::uint32_t virtualKey) {
 std::string ShortcutTrigger(std::uint32_t modifiers, std::uint32_t virtualKey) {
     std::string key = KeyName(virtualKey);
     if (key.empty()) return {};
-    static constexpr std::array<std::pair<std::uint32_t, const char*>, 4> kNames = {{
-        {kModControl, "CTRL"}, {kModAlt, "ALT"}, {kModShift, "SHIFT"}, {kModWin, "LOGO"}}};
+    static constexpr std::array<std::pair<std::uint32_t, const char*>, 4> kNames = {
+        {{kModControl, "CTRL"}, {kModAlt, "ALT"}, {kModShift, "SHIFT"}, {kModWin, "LOGO"}}};
     std::string trigger;
     for (const auto& [flag, name] : kNames) {
         if ((modifiers & flag) == 0) continue;

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "platform/IHotKeys.h"
-#include "base/virtual_keys.h"
 #include "base/command_ids.h"
+#include "base/virtual_keys.h"
+#include "platform/IHotKeys.h"
 
 namespace nl {
 namespace {

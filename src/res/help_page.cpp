@@ -3,11 +3,11 @@
 #include <array>
 #include <vector>
 
-#include "base/text.h"
-#include "base/escape.h"
 #include "base/StringTable.h"
-#include "res/accelerators.h"
 #include "base/command_ids.h"
+#include "base/escape.h"
+#include "base/text.h"
+#include "res/accelerators.h"
 
 namespace nl {
 namespace {

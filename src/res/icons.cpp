@@ -151,13 +151,15 @@ std::vector<std::pair<int, std::string>> IconBodies() {
 
         // The clipboard viewer's commands: a disk with a pen, two arrows, a list, an eraser.
         {cmd::kFileSaveAs,
-         "<rect x=\"1.5\" y=\"1.5\" width=\"11\" height=\"11\" fill=\"#2f6fbf\" stroke=\"#1d4f8f\"/>"
+         "<rect x=\"1.5\" y=\"1.5\" width=\"11\" height=\"11\" fill=\"#2f6fbf\" "
+         "stroke=\"#1d4f8f\"/>"
          "<rect x=\"4\" y=\"2\" width=\"6\" height=\"4\" fill=\"#ffffff\"/>"
          "<path d=\"M9 14.5 L14.5 9\" stroke=\"#c8641e\" stroke-width=\"2\"/>"},
         {cmd::kClipboardPrevious, "<path d=\"M11 2 L4 8 L11 14 Z\" fill=\"#2f6fbf\"/>"},
         {cmd::kClipboardNext, "<path d=\"M5 2 L12 8 L5 14 Z\" fill=\"#2f6fbf\"/>"},
         {cmd::kClipboardFormats,
-         "<rect x=\"1.5\" y=\"1.5\" width=\"13\" height=\"13\" fill=\"#ffffff\" stroke=\"#2b3a4a\"/>"
+         "<rect x=\"1.5\" y=\"1.5\" width=\"13\" height=\"13\" fill=\"#ffffff\" "
+         "stroke=\"#2b3a4a\"/>"
          "<path d=\"M1.5 5.5 H14.5 M1.5 9.5 H14.5 M5.5 1.5 V14.5\" stroke=\"#8a8f96\"/>"},
         {cmd::kClipboardClear,
          "<path d=\"M2 10 L8 4 L13 9 L9 13 H5 Z\" fill=\"#e8a0a0\" stroke=\"#a33a3a\"/>"

@@ -3,9 +3,9 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "res/accelerators.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "res/accelerators.h"
 
 namespace nl {
 namespace {

@@ -20,9 +20,9 @@ constexpr int kMainToolbar[] = {
 
 // The clipboard viewer's toolbar.
 constexpr int kClipboardViewerToolbar[] = {
-    cmd::kFileSaveAs,       kSeparator,          cmd::kClipboardPrevious,
-    cmd::kClipboardNext,    kSeparator,          cmd::kClipboardFormats,
-    cmd::kClipboardClear,   kSeparator,          cmd::kStayOnTop,
+    cmd::kFileSaveAs,     kSeparator, cmd::kClipboardPrevious,
+    cmd::kClipboardNext,  kSeparator, cmd::kClipboardFormats,
+    cmd::kClipboardClear, kSeparator, cmd::kStayOnTop,
 };
 
 }  // namespace

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <vector>
 
-#include "base/text.h"
-#include "model/NumberFormat.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "base/text.h"
 #include "document/CRulerData.h"
+#include "model/NumberFormat.h"
 
 namespace nl {
 

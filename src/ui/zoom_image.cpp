@@ -35,7 +35,8 @@ BitmapImage RenderZoomImage(const IDesktop& desktop, Size size, Point centre, in
         const auto sy = static_cast<std::size_t>((2LL * (y - dest.top) + 1) * src.Height() /
                                                  (2LL * dest.Height()));
         const GrabPixel* row = grab.data() + sy * srcWidth;
-        std::uint32_t* out = image.pixels.data() + static_cast<std::size_t>(y) * size.cx + dest.left;
+        std::uint32_t* out =
+            image.pixels.data() + static_cast<std::size_t>(y) * size.cx + dest.left;
         for (int x = 0; x < dest.Width(); ++x) out[x] = row[columns[static_cast<std::size_t>(x)]];
     }
     if (mark == ZoomMark::kShown) {

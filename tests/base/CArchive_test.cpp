@@ -81,10 +81,12 @@ TEST(CArchiveTest, ReadsNarrowStringsAsLatin1) {
 }
 
 TEST(CArchiveTest, NonAsciiTextRoundTripsAsUtf16) {
-    const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x8E\xA8";  // "Grüße 🎨"
+    const std::string text =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xF0\x9F\x8E\xA8";  // "Grüße 🎨"
     const Bytes bytes = Stored([&](CArchive& ar) { ar.WriteString(text); });
-    const Bytes expected = {0xFF, 0xFE, 0xFF, 8,    'G',  0, 'r',  0,    0xFC, 0,    0xDF, 0,
-                            'e',  0,    ' ',  0,    0x3C, 0xD8, 0xA8, 0xDF};
+    const Bytes expected = {0xFF, 0xFE, 0xFF, 8, 'G', 0, 'r',  0,    0xFC, 0,
+                            0xDF, 0,    'e',  0, ' ', 0, 0x3C, 0xD8, 0xA8, 0xDF};
     EXPECT_EQ(bytes, expected);
     CArchive in(bytes);
     EXPECT_EQ(in.ReadString(), text);
@@ -175,7 +177,8 @@ TEST(CArchiveTest, ShortReadsRaiseEndOfFileWithoutAName) {
 TEST(CArchiveTest, HostileLengthsFailBeforeAllocating) {
     const Bytes cases[] = {
         // A string claiming 2^63 UTF-16 units.
-        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0x80},
+        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0,
+         0x80},
         // A string claiming 0xFFFFFFFE units with four bytes behind it.
         {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 'a', 0, 'b', 0},
         // A narrow string one byte longer than the data.
@@ -187,7 +190,8 @@ TEST(CArchiveTest, HostileLengthsFailBeforeAllocating) {
         CArchive in(bytes);
         EXPECT_THROW(in.ReadString(), CArchiveException);
     }
-    const Bytes hugeTable = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F};
+    const Bytes hugeTable = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                             0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F};
     CArchive a(hugeTable);
     EXPECT_THROW(a.ReadDwordTable(), CArchiveException);
     CArchive b(hugeTable);
@@ -210,11 +214,11 @@ TEST(CArchiveTest, ObjectArrayUsesNewClassClassIndexAndNullTags) {
     items.push_back(std::make_unique<Item>(Item{9}));
     const Bytes bytes = Stored([&](CArchive& ar) { ar.ObjectArray(items, "CWinState", 1); });
     const Bytes expected = Concat({
-        {0x04, 0x00},                                                // count
-        {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00},                        // new class, schema, name length
+        {0x04, 0x00},                          // count
+        {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00},  // new class, schema, name length
         {'C', 'W', 'i', 'n', 'S', 't', 'a', 't', 'e', 7, 0, 0, 0},  // name, body
-        {0x01, 0x80, 8, 0, 0, 0},                                    // class index 1
-        {0x00, 0x00},                                                // null
+        {0x01, 0x80, 8, 0, 0, 0},                                   // class index 1
+        {0x00, 0x00},                                               // null
         {0x01, 0x80, 9, 0, 0, 0},
     });
     EXPECT_EQ(bytes, expected);
@@ -258,12 +262,16 @@ namespace {
 // class tag and each object take one number, so the classes are 1, 3, 5, ...).
 TEST(CArchiveTest, ObjectArrayFindsEveryClassByItsNumber) {
     constexpr std::uint16_t kClasses = 300;
-    const Bytes newClass = {0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00, 'C', 'I', 't', 'e', 'm', 0, 0, 0, 0};
+    const Bytes newClass = {0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00, 'C', 'I',
+                            't',  'e',  'm',  0,    0,    0,    0};
     auto arrayOf = [&](std::uint16_t reference) {
-        Bytes bytes = {static_cast<std::uint8_t>(kClasses + 1), static_cast<std::uint8_t>((kClasses + 1) >> 8)};
-        for (int i = 0; i < kClasses; ++i) bytes.insert(bytes.end(), newClass.begin(), newClass.end());
+        Bytes bytes = {static_cast<std::uint8_t>(kClasses + 1),
+                       static_cast<std::uint8_t>((kClasses + 1) >> 8)};
+        for (int i = 0; i < kClasses; ++i)
+            bytes.insert(bytes.end(), newClass.begin(), newClass.end());
         const std::uint16_t tag = 0x8000 | reference;
-        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(tag), static_cast<std::uint8_t>(tag >> 8), 0, 0, 0, 0});
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(tag),
+                                   static_cast<std::uint8_t>(tag >> 8), 0, 0, 0, 0});
         return bytes;
     };
     struct Case {
@@ -271,8 +279,8 @@ TEST(CArchiveTest, ObjectArrayFindsEveryClassByItsNumber) {
         bool known;
     };
     const Case cases[] = {
-        {1, true}, {3, true}, {151 * 2 + 1, true}, {(kClasses - 1) * 2 + 1, true},
-        {0, false}, {2, false}, {4, false}, {kClasses * 2 + 1, false},
+        {1, true},  {3, true},  {151 * 2 + 1, true}, {(kClasses - 1) * 2 + 1, true},
+        {0, false}, {2, false}, {4, false},          {kClasses * 2 + 1, false},
     };
     for (const auto& c : cases) {
         std::vector<std::unique_ptr<Item>> loaded;

@@ -24,7 +24,8 @@ TEST(COleDateTimeTest, CivilDatesConvertBothWays) {
     for (const auto& c : cases) {
         const COleDateTime d = COleDateTime::FromCivil(c.civil);
         EXPECT_TRUE(d.IsValid());
-        EXPECT_DOUBLE_EQ(d.Date(), c.ole) << c.civil.year << "-" << c.civil.month << "-" << c.civil.day;
+        EXPECT_DOUBLE_EQ(d.Date(), c.ole)
+            << c.civil.year << "-" << c.civil.month << "-" << c.civil.day;
         CivilTime back;
         ASSERT_TRUE(COleDateTime(c.ole).ToCivil(back)) << c.ole;
         EXPECT_EQ(back.year, c.civil.year) << c.ole;
@@ -37,7 +38,7 @@ TEST(COleDateTimeTest, CivilDatesConvertBothWays) {
 TEST(COleDateTimeTest, StatusRule) {
     const CivilTime bad[] = {
         {99, 12, 31, 0, 0, 0, 0},  {10000, 1, 1, 0, 0, 0, 0}, {2023, 2, 29, 0, 0, 0, 0},
-        {2024, 13, 1, 0, 0, 0, 0}, {2024, 1, 1, 24, 0, 0, 0},  {2024, 1, 1, 0, 60, 0, 0},
+        {2024, 13, 1, 0, 0, 0, 0}, {2024, 1, 1, 24, 0, 0, 0}, {2024, 1, 1, 0, 60, 0, 0},
     };
     for (const auto& c : bad) EXPECT_FALSE(COleDateTime::FromCivil(c).IsValid()) << c.year;
     CivilTime out;
@@ -54,7 +55,8 @@ TEST(COleDateTimeTest, WeekdayAndTimePoints) {
 
     struct FixedClock : IClock {
         std::chrono::system_clock::time_point UtcNow() const override {
-            return std::chrono::system_clock::time_point(std::chrono::seconds(86400));  // 1970-01-02
+            return std::chrono::system_clock::time_point(
+                std::chrono::seconds(86400));  // 1970-01-02
         }
         std::int64_t TickCountMs() const override { return 0; }
     } clock;

@@ -180,7 +180,8 @@ TEST(StringTableTest, FormatStringUsesTheTable) {
     EXPECT_EQ(FormatString(kIdsErrorNumber, {"5", "Access is denied."}),
               "Error #5: Access is denied.");
     EXPECT_EQ(FormatString(kIdpArchBadFormat, {"/tmp/a.nlz"}), "/tmp/a.nlz has a bad format.");
-    EXPECT_EQ(FormatString(kIdsCountdownIntoPlace, {"2.9"}), "2.9 sec to snapshot - move cursor into place!");
+    EXPECT_EQ(FormatString(kIdsCountdownIntoPlace, {"2.9"}),
+              "2.9 sec to snapshot - move cursor into place!");
     const std::string recovery = FormatString(kIdsReadErrorAsk, {"/home/u/NerimLens.dat", "bad"});
     EXPECT_NE(recovery.find(" file:\n\n\t/home/u/NerimLens.dat\n\nError:\n\tbad\n\n- Choose OK"),
               std::string::npos)

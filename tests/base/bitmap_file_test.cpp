@@ -34,9 +34,8 @@ TEST(BitmapFileTest, DecodesUncompressedFilesAndRefusesOthers) {
     // Three pixels of 24 bits make a 9-byte row, padded to 12; the bottom row comes first.
     const Bytes rows24 = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0, 0, 0,
                           0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0, 0, 0};
-    const BitmapImage image24{3, 2,
-                              {0xFF131211, 0xFF161514, 0xFF191817,
-                               0xFF030201, 0xFF060504, 0xFF090807}};
+    const BitmapImage image24{
+        3, 2, {0xFF131211, 0xFF161514, 0xFF191817, 0xFF030201, 0xFF060504, 0xFF090807}};
     // Top-down 32 bits: the first row is the top one; the fourth byte is ignored.
     const Bytes rows32 = Concat({Le32(0x00AABBCC), Le32(0x12345678)});
     const BitmapImage image32{1, 2, {0xFFAABBCC, 0xFF345678}};
@@ -62,8 +61,7 @@ TEST(BitmapFileTest, DecodesUncompressedFilesAndRefusesOthers) {
         {"a huge height over a few bytes", Concat({Header({1, INT_MAX, 32}), rows32}),
          std::nullopt},
         {"the most negative height", Concat({Header({1, INT_MIN, 32}), rows32}), std::nullopt},
-        {"a huge width over a few bytes", Concat({Header({INT_MAX, 1, 32}), rows32}),
-         std::nullopt},
+        {"a huge width over a few bytes", Concat({Header({INT_MAX, 1, 32}), rows32}), std::nullopt},
         {"pixels past the end", Concat({Header({1, 1, 32, 0, 1000}), rows32}), std::nullopt},
         {"header cut short", Bytes(header.begin(), header.begin() + 30), std::nullopt},
     };
@@ -74,8 +72,8 @@ TEST(BitmapFileTest, DecodesUncompressedFilesAndRefusesOthers) {
 }
 
 TEST(BitmapFileTest, EncodedFilesDecodeToTheSameImage) {
-    const BitmapImage image{3, 2, {0xFF102030, 0xFF405060, 0xFF708090,
-                                   0xFFA0B0C0, 0xFFD0E0F0, 0xFF010203}};
+    const BitmapImage image{
+        3, 2, {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0, 0xFFD0E0F0, 0xFF010203}};
     const Bytes file = EncodeBitmapFile(image);
     ASSERT_EQ(file.size(), kBitmapHeaderSize + 3 * 2 * 4);
     EXPECT_EQ(DecodeBitmapFile(file), image);

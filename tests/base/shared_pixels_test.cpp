@@ -24,7 +24,7 @@ TEST(SharedPixelsTest, LargeVectorsLiveInAMemoryFile) {
     } cases[] = {
         {0, bytes, true},
         {kLargeCount + 3, 4, true},
-        {kLargeCount + 3, 7 * 4, true},  // up to the last pixel
+        {kLargeCount + 3, 7 * 4, true},   // up to the last pixel
         {kLargeCount + 3, 8 * 4, false},  // one pixel past it
         {0, bytes + 1, false},
     };

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/fake/FakeSound.h"
 #include "base/wave_format.h"
+#include "platform/fake/FakeSound.h"
 
 namespace nl {
 namespace {

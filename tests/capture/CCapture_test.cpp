@@ -202,9 +202,9 @@ TEST(CCaptureTest, MonitorPaneNamesTheNearestMonitorWithItsSize) {
     desktop.SetMonitors(
         {{{0, 0, 400, 300}, {0, 0, 400, 280}}, {{-200, 0, 0, 150}, {-200, 0, 0, 150}}});
     const std::pair<Point, const char*> cases[] = {
-        {{100, 100}, "Monitor 1: 400 x 300"},  // the primary monitor comes first
-        {{-50, 20}, "Monitor 2: 200 x 150"},   // left of the primary, at negative x
-        {{-100, 200}, "Monitor 2: 200 x 150"}, // below it: the nearest one
+        {{100, 100}, "Monitor 1: 400 x 300"},   // the primary monitor comes first
+        {{-50, 20}, "Monitor 2: 200 x 150"},    // left of the primary, at negative x
+        {{-100, 200}, "Monitor 2: 200 x 150"},  // below it: the nearest one
     };
     for (const auto& [cursor, text] : cases) EXPECT_EQ(MonitorPaneText(desktop, cursor), text);
 }
@@ -222,7 +222,8 @@ TEST(CCaptureTest, DesktopCompletesWhenShownAfterItsWaitAndAutoCopies) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options);
         CaptureRig rig(CapShape::kDesktop, c.options);
-        rig.prefs.SetOption(OptionWord::kColorPicker, AppSettings::kPickerAutoCopy, OptionState::kOn);
+        rig.prefs.SetOption(OptionWord::kColorPicker, AppSettings::kPickerAutoCopy,
+                            OptionState::kOn);
         rig.Open();
         EXPECT_EQ(rig.window.calls, (std::vector<std::string>{"repaint", "hide", "end"}));
         EXPECT_EQ(rig.window.waits, c.waits);

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "capture/CCapture.h"
-#include "overlay/overlay_test_support.h"
 #include "document/document_test_support.h"
 #include "framework/CAppPrefs.h"
+#include "overlay/overlay_test_support.h"
 #include "picking/CDesktopSampler.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"

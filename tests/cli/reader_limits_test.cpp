@@ -1,5 +1,6 @@
 // Large hostile files against the readers of the command line, each in its own process with a
 // CPU-time limit, measuring the process's peak resident memory.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -108,7 +108,8 @@ Bytes LongExportText() {
     const DocumentParts parts = EmptyDocumentParts();
     CArchive text;
     text.WriteString(std::string(kHostileSize / 2, 'x'));
-    return testing_support::Concat({parts.beforeTexts, CountBytes(1), text.Bytes(), parts.measurement});
+    return testing_support::Concat(
+        {parts.beforeTexts, CountBytes(1), text.Bytes(), parts.measurement});
 }
 
 Bytes ManyPathVertices() {
@@ -124,7 +125,8 @@ Bytes ManyPathVertices() {
 
 std::size_t WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return bytes.size();
 }
 

@@ -45,9 +45,9 @@ TEST(CClipFormatMapTest, MimeTypesMapOntoFormatNumbers) {
 
 TEST(CClipFormatMapTest, MapListsEachFormatOnceInOfferOrderAndHidesProtocolTargets) {
     CClipFormatMap map;
-    const std::vector<ClipEntry> entries = map.Map({"TARGETS", "image/png", "text/plain",
-                                                    "image/bmp", "UTF8_STRING",
-                                                    "text/plain;charset=utf-8", "text/html"});
+    const std::vector<ClipEntry> entries =
+        map.Map({"TARGETS", "image/png", "text/plain", "image/bmp", "UTF8_STRING",
+                 "text/plain;charset=utf-8", "text/html"});
     const std::vector<ClipEntry> expected = {
         {kCfBitmap, "image/png"}, {kCfUnicodeText, "text/plain"}, {map.Html(), "text/html"}};
     EXPECT_EQ(entries, expected);
@@ -60,9 +60,15 @@ TEST(CClipFormatMapTest, NamesAreStandardShortNamesRegisteredNamesOrNotAvailable
         std::uint32_t format;
         std::string name;
     } cases[] = {
-        {1, "TEXT"},          {2, "BITMAP"},         {13, "UNICODETEXT"},
-        {15, "HDROP"},        {17, "DIBV5"},         {18, "n/a"},
-        {map.Rtf(), "Rich Text Format"}, {0xC0FF, "n/a"}, {longName, std::string(255, 'n')},
+        {1, "TEXT"},
+        {2, "BITMAP"},
+        {13, "UNICODETEXT"},
+        {15, "HDROP"},
+        {17, "DIBV5"},
+        {18, "n/a"},
+        {map.Rtf(), "Rich Text Format"},
+        {0xC0FF, "n/a"},
+        {longName, std::string(255, 'n')},
     };
     for (const auto& c : cases) EXPECT_EQ(ClipFormatName(map, c.format), c.name) << c.format;
 }

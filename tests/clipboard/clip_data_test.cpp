@@ -14,15 +14,9 @@ TEST(ClipDataTest, ByteSizesTakeTheUnitOfTheirRange) {
         std::uint64_t bytes;
         std::string text;
     } cases[] = {
-        {0, "0 B"},
-        {1023, "1023 B"},
-        {1024, "1 KB"},
-        {1536, "1,5 KB"},
-        {0xFFFFF, "1024,00 KB"},
-        {0x100000, "1 MB"},
-        {0x40000000, "1 GB"},
-        {0x10000000000, "1 TB"},
-        {0x4000000000000, "1 PB"},
+        {0, "0 B"},           {1023, "1023 B"},        {1024, "1 KB"},
+        {1536, "1,5 KB"},     {0xFFFFF, "1024,00 KB"}, {0x100000, "1 MB"},
+        {0x40000000, "1 GB"}, {0x10000000000, "1 TB"}, {0x4000000000000, "1 PB"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatByteSize(c.bytes, grouped), c.text) << c.bytes;
 }
@@ -32,12 +26,8 @@ TEST(ClipDataTest, BitmapSizeAddsThePaletteAllowance) {
         std::uint32_t height, rowBytes, bits;
         std::uint64_t size;
     } cases[] = {
-        {32, 4, 1, 54 + 128 + 8},
-        {10, 8, 4, 54 + 80 + 64},
-        {10, 8, 2, 54 + 80 + 64},
-        {10, 12, 8, 54 + 120 + 1024},
-        {10, 48, 24, 54 + 480},
-        {10, 64, 32, 54 + 640},
+        {32, 4, 1, 54 + 128 + 8},     {10, 8, 4, 54 + 80 + 64}, {10, 8, 2, 54 + 80 + 64},
+        {10, 12, 8, 54 + 120 + 1024}, {10, 48, 24, 54 + 480},   {10, 64, 32, 54 + 640},
     };
     for (const auto& c : cases)
         EXPECT_EQ(BitmapDataSize(c.height, c.rowBytes, c.bits), c.size) << c.bits;

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "base/command_ids.h"
+#include "base/string_ids.h"
 #include "document/CColorPicker.h"
 #include "document/document_test_support.h"
 #include "model/CUnitsCol.h"
 #include "model/CUnitsXY.h"
 #include "platform/fake/FakeLocale.h"
-#include "base/command_ids.h"
-#include "base/string_ids.h"
 
 namespace nl {
 namespace {
@@ -226,15 +226,9 @@ TEST_F(ColsViewTest, PropertyRowsUseFixedForms) {
     const auto rows = ColorPropertyRows(m_colors, 1, m_units.GetAt(kInchRow), &locale);
     ASSERT_EQ(rows.size(), 12u);
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Index", "2"},
-        {"RGB", "255, 128, 0"},
-        {"HTML", "FF8000"},
-        {"HSL", "20, 240, 120"},
-        {"HSV", "30, 100, 100"},
-        {"CMYK", "0, 50, 100, 0"},
-        {"Source", "Editor"},
-        {"Relative pos", "0.90 , 1.79"},
-        {"Absolute pos", "1 , 2"},
+        {"Index", "2"},          {"RGB", "255, 128, 0"},          {"HTML", "FF8000"},
+        {"HSL", "20, 240, 120"}, {"HSV", "30, 100, 100"},         {"CMYK", "0, 50, 100, 0"},
+        {"Source", "Editor"},    {"Relative pos", "0.90 , 1.79"}, {"Absolute pos", "1 , 2"},
     };
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(rows[i].name, expected[i].first);

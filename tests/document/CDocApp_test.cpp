@@ -230,9 +230,11 @@ TEST_F(CDocAppTest, AFailedOpenLeavesTheDocumentAsItWas) {
              b.assign(text.begin(), text.end());
          },
          badFormat},
-        {"random bytes", [](Bytes& b) { b = {0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0x9A, 0x31}; }, badFormat},
+        {"random bytes", [](Bytes& b) { b = {0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0x9A, 0x31}; },
+         badFormat},
         {"cut inside the signature", [](Bytes& b) { b.resize(10); }, badFormat},
-        {"narrow signature", [](Bytes& b) { b = {7, 'N', 'C', 'n', 'l', 'D', 'o', 'c', 0}; }, pastEnd},
+        {"narrow signature", [](Bytes& b) { b = {7, 'N', 'C', 'n', 'l', 'D', 'o', 'c', 0}; },
+         pastEnd},
     };
 
     for (const auto& c : cases) {

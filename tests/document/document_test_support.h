@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/fake/FakeClock.h"
-#include "document/ViewNotification.h"
 #include "base/COleDateTime.h"
+#include "document/ViewNotification.h"
+#include "platform/fake/FakeClock.h"
 
 namespace nl::testing_support {
 
@@ -22,7 +22,8 @@ class TestClock final : public FakeClock {
 public:
     // 2024-03-05 14:07:09 UTC.
     static constexpr std::int64_t kStartSeconds = 1709647629;
-    TestClock() : FakeClock(std::chrono::system_clock::time_point(std::chrono::seconds(kStartSeconds))) {}
+    TestClock()
+        : FakeClock(std::chrono::system_clock::time_point(std::chrono::seconds(kStartSeconds))) {}
     // The clock's moment as the stored OLE date.
     double OleNow() const { return COleDateTime::FromTimePoint(UtcNow()).Date(); }
 };

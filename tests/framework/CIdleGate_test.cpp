@@ -24,11 +24,15 @@ TEST(CIdleGateTest, DueOnlyWhenSomethingMayHaveChangedOrAfterTheLongestWait) {
     const Case cases[] = {
         {"the first update is always due", {{false, 0, 0, true}}},
         {"nothing changed: skipped until the longest wait is over",
-         {{false, 0, 7, true}, {false, 100, 7, false}, {false, kWait - 1, 7, false},
-          {false, kWait, 7, true}, {false, kWait + 100, 7, false}}},
+         {{false, 0, 7, true},
+          {false, 100, 7, false},
+          {false, kWait - 1, 7, false},
+          {false, kWait, 7, true},
+          {false, kWait + 100, 7, false}}},
         {"a marked change is due once",
          {{false, 0, 7, true}, {true, 100, 7, true}, {false, 200, 7, false}}},
-        {"the windows changed", {{false, 0, 7, true}, {false, 100, 8, true}, {false, 200, 8, false}}},
+        {"the windows changed",
+         {{false, 0, 7, true}, {false, 100, 8, true}, {false, 200, 8, false}}},
         {"a clock that went back", {{false, 500, 7, true}, {false, 400, 7, true}}},
     };
     for (const Case& c : cases) {

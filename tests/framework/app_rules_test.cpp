@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "framework/prefs_test_support.h"
 #include "base/CSystemError.h"
 #include "base/command_ids.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CCmdTarget.h"
+#include "framework/prefs_test_support.h"
 
 namespace nl {
 namespace {
@@ -125,8 +125,8 @@ TEST(StartDocumentTest, OnlyAnUnnamedStartReopensTheLastDocument) {
         {StartDocument::kNoneNamed, kBoth, "", false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << static_cast<int>(c.named) << " " << c.options << " "
-                                        << c.recent);
+        SCOPED_TRACE(testing::Message()
+                     << static_cast<int>(c.named) << " " << c.options << " " << c.recent);
         EXPECT_EQ(ReopensLastDocument(c.named, c.options, c.recent), c.reopens);
     }
 }

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/fake/FakeClock.h"
 #include "framework/CAppPrefs.h"
+#include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeFolders.h"

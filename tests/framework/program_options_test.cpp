@@ -16,8 +16,11 @@ TEST(ProgramOptionsTest, CommandAndHelpAreTakenOutOfTheArguments) {
     const std::vector<Case> cases = {
         {{"doc.nlz"}, "", false, {"doc.nlz"}, ""},
         {{"--command", "show-hide"}, "show-hide", false, {}, ""},
-        {{"UserDataFilePath:x", "--command=clipboard-viewer"}, "clipboard-viewer", false,
-         {"UserDataFilePath:x"}, ""},
+        {{"UserDataFilePath:x", "--command=clipboard-viewer"},
+         "clipboard-viewer",
+         false,
+         {"UserDataFilePath:x"},
+         ""},
         {{"--help", "a"}, "", true, {"a"}, ""},
         {{"--command", "ruler", "--command", "ruler"}, "ruler", false, {}, "only one"},
         {{"--command"}, "", false, {}, "needs a command name"},

@@ -1,14 +1,13 @@
 // The measuring overlay's gestures: drags, Shift constraints, shapes from the center, path
 // clicks and their limit, the drawn figure, the stored gesture, the prompts and the pane.
-#include "gauge/CCapMea.h"
-
 #include <gtest/gtest.h>
 
 #include "base/string_ids.h"
 #include "framework/CAppPrefs.h"
-#include "overlay/overlay_test_support.h"
 #include "framework/prefs_test_support.h"
+#include "gauge/CCapMea.h"
 #include "model/CUnitsXY.h"
+#include "overlay/overlay_test_support.h"
 
 namespace nl {
 namespace {
@@ -53,8 +52,8 @@ TEST(CWndCapMeaTest, ShiftStraightensLinesAndSquaresShapes) {
         Point want;
     };
     const Case cases[] = {
-        {MeaShape::kLine, {100, 99}, {100, 0}},  // below 45 degrees: horizontal
-        {MeaShape::kLine, {99, 100}, {0, 100}},  // above: vertical
+        {MeaShape::kLine, {100, 99}, {100, 0}},   // below 45 degrees: horizontal
+        {MeaShape::kLine, {99, 100}, {0, 100}},   // above: vertical
         {MeaShape::kLine, {100, 100}, {0, 100}},  // exactly 45: vertical
         {MeaShape::kLine, {-100, 30}, {-100, 0}},
         {MeaShape::kRectangle, {40, 20}, {20, 20}},
@@ -77,8 +76,7 @@ TEST(CWndCapMeaTest, DragStoresTheGestureAndTracksThePreviousEnd) {
     EXPECT_EQ(rig.measure.PreviousLast(), (Point{120, 110}));
     // During the gesture the rectangle runs from the mirror of the cursor to the cursor,
     // the end pixel included.
-    EXPECT_EQ(rig.measure.Drawing(),
-              (MeaDrawing{MeaFigure::kRectangle, {70, 80}, {131, 121}}));
+    EXPECT_EQ(rig.measure.Drawing(), (MeaDrawing{MeaFigure::kRectangle, {70, 80}, {131, 121}}));
     EXPECT_EQ(rig.measure.Extent(), (Rect{70, 80, 130, 120}));
     rig.measure.OnLeftUp({130, 120}, {});
     ASSERT_EQ(rig.stored.size(), 1u);
@@ -101,7 +99,10 @@ TEST(CWndCapMeaTest, TheEndPixelCountsOnlyWhereTheStartIsBefore) {
     const Case cases[] = {
         {MeaShape::kLine, MeaFromCenter::kNo, {50, 20}, {MeaFigure::kLine, {10, 10}, {51, 20}}},
         {MeaShape::kLine, MeaFromCenter::kNo, {0, 0}, {MeaFigure::kLine, {10, 10}, {0, 0}}},
-        {MeaShape::kRectangle, MeaFromCenter::kNo, {5, 30}, {MeaFigure::kRectangle, {10, 10}, {5, 31}}},
+        {MeaShape::kRectangle,
+         MeaFromCenter::kNo,
+         {5, 30},
+         {MeaFigure::kRectangle, {10, 10}, {5, 31}}},
         {MeaShape::kEllipse, MeaFromCenter::kNo, {30, 5}, {MeaFigure::kEllipse, {10, 10}, {31, 5}}},
         {MeaShape::kEllipse, MeaFromCenter::kYes, {4, 16}, {MeaFigure::kEllipse, {16, 4}, {4, 17}}},
     };
@@ -128,7 +129,7 @@ TEST(CWndCapMeaTest, PathClicksAddVerticesAndADoubleClickFinishes) {
     MeaRig rig(MeaShape::kPath);
     EXPECT_EQ(MeasurePromptId(true, &rig.measure), kIdsHintClickPoints);
     rig.measure.OnLeftDown({10, 10}, {});
-    rig.measure.OnLeftDown({10, 10}, {});  // the same spot again: no vertex
+    rig.measure.OnLeftDown({10, 10}, {});       // the same spot again: no vertex
     rig.measure.OnMouseMove({60, 14}, kShift);  // straightened from the last vertex
     EXPECT_EQ(rig.measure.Last(), (Point{60, 10}));
     EXPECT_EQ(rig.measure.Drawing(), (MeaDrawing{MeaFigure::kSegment, {10, 10}, {60, 10}}));
@@ -169,9 +170,9 @@ TEST(CWndCapMeaTest, AutoCopyFailureIsReported) {
 TEST(CWndCapMeaTest, StoredMeasurementShowsAsFinishedAndTakesNoGesture) {
     CWndCapMeaData data;
     test::FixedClock clock;
-    ASSERT_TRUE(data.CompleteGesture({MeaShape::kPath, MeaFromCenter::kNo, {5, 5}, {5, 5}, {9, 9},
-                                      {{5, 5}, {30, 5}, {30, 40}}},
-                                     clock));
+    ASSERT_TRUE(data.CompleteGesture(
+        {MeaShape::kPath, MeaFromCenter::kNo, {5, 5}, {5, 5}, {9, 9}, {{5, 5}, {30, 5}, {30, 40}}},
+        clock));
     RecordingOverlay window;
     CWndCapMea shown(window, MainWindowAfter::kLeave, MeaShape::kLine, MeaFromCenter::kNo);
     shown.ShowStored(data);

@@ -9,8 +9,8 @@ namespace nl {
 namespace {
 
 TEST(GaugeGridTest, StepFollowsTheSizeOfSixteenPixels) {
-    const std::pair<int, int> cases[] = {{0, 1},     {1, 5},     {5, 5},     {6, 10},
-                                         {25, 25},   {26, 50},   {101, 150}, {451, 500},
+    const std::pair<int, int> cases[] = {{0, 1},     {1, 5},     {5, 5},      {6, 10},
+                                         {25, 25},   {26, 50},   {101, 150},  {451, 500},
                                          {500, 500}, {501, 500}, {1234, 1200}};
     for (const auto& [v, step] : cases) EXPECT_EQ(GridStep(v), step) << v;
 }
@@ -50,12 +50,18 @@ TEST(GaugeGridTest, LabelsEveryLineThatLeavesRoomAlongTheFourEdges) {
     const Case cases[] = {
         // 20 pixels fit the 25-pixel step: every line; the one at 100 would run off.
         {4,
-         {{{25, 0}, "25", A::kTopLeft},   {{25, 85}, "25", A::kBottomLeft},
-          {{50, 0}, "50", A::kTopLeft},   {{50, 85}, "50", A::kBottomLeft},
-          {{75, 0}, "75", A::kTopLeft},   {{75, 85}, "75", A::kBottomLeft},
-          {{2, 0}, "0", A::kTopLeft},     {{2, 25}, "25", A::kTopLeft},
-          {{98, 25}, "25", A::kTopRight}, {{2, 50}, "50", A::kTopLeft},
-          {{98, 50}, "50", A::kTopRight}, {{2, 75}, "75", A::kTopLeft}}},
+         {{{25, 0}, "25", A::kTopLeft},
+          {{25, 85}, "25", A::kBottomLeft},
+          {{50, 0}, "50", A::kTopLeft},
+          {{50, 85}, "50", A::kBottomLeft},
+          {{75, 0}, "75", A::kTopLeft},
+          {{75, 85}, "75", A::kBottomLeft},
+          {{2, 0}, "0", A::kTopLeft},
+          {{2, 25}, "25", A::kTopLeft},
+          {{98, 25}, "25", A::kTopRight},
+          {{2, 50}, "50", A::kTopLeft},
+          {{98, 50}, "50", A::kTopRight},
+          {{2, 75}, "75", A::kTopLeft}}},
         // 30 pixels do not: every second line.
         {6,
          {{{50, 0}, "50", A::kTopLeft},

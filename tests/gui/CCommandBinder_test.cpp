@@ -110,8 +110,11 @@ TEST(CCommandBinderTest, AWindowsKeysRunItsCommandsWhateverControlHasTheFocus) {
     };
     const Case cases[] = {
         {"Ctrl+=", Qt::Key_Equal, Qt::ControlModifier, {cmd::kRulerZoomIn}, 0},
-        {"Ctrl+Shift+= typing +", Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier,
-         {cmd::kRulerZoomIn}, 0},
+        {"Ctrl+Shift+= typing +",
+         Qt::Key_Plus,
+         Qt::ControlModifier | Qt::ShiftModifier,
+         {cmd::kRulerZoomIn},
+         0},
         // A letter the list would search for.
         {"O", Qt::Key_O, Qt::NoModifier, {cmd::kRulerHorizontal}, 0},
         {"a disabled command", Qt::Key_Minus, Qt::ControlModifier, {}, 0},

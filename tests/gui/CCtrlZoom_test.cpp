@@ -6,8 +6,8 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <functional>
 #include <QPainter>
+#include <functional>
 
 #include "platform/fake/FakeDesktop.h"
 
@@ -159,10 +159,22 @@ TEST(CCtrlZoomTest, RefreshRepaintsOnlyWhatChanged) {
     };
     const Step steps[] = {
         {"a still desktop", [] {}, 0},
-        {"a pixel of the frame changes", [&] { rig.desktop.SetPixel({100, 50}, MakeRgb(9, 9, 9)); }, 1},
+        {"a pixel of the frame changes",
+         [&] {
+             rig.desktop.SetPixel({100, 50}, MakeRgb(9, 9, 9));
+         },
+         1},
         {"still again", [] {}, 0},
-        {"a pixel outside the frame changes", [&] { rig.desktop.SetPixel({0, 0}, 0); }, 0},
-        {"the centre moves", [&] { rig.zoom.SetCentre({101, 50}); }, 1},
+        {"a pixel outside the frame changes",
+         [&] {
+             rig.desktop.SetPixel({0, 0}, 0);
+         },
+         0},
+        {"the centre moves",
+         [&] {
+             rig.zoom.SetCentre({101, 50});
+         },
+         1},
         {"the mark is turned off", [&] { rig.zoom.SetDrawCursorMark(false); }, 1},
         {"the zoom changes", [&] { rig.zoom.SetZoom(200); }, 1},
         {"the control is disabled", [&] { rig.zoom.setEnabled(false); }, 0},

@@ -26,8 +26,7 @@ struct DialogRig : test::GuiRig {
     void Open(std::uint32_t current, std::uint32_t promptId = kIdsHotKeyPrompt) {
         if (current != 0) SetHotKey(hotKeys, kHotKeyRuler, current);
         dialog = std::make_unique<CDlgHotKey>(hotKeys, dialogs, kHotKeyRuler, current, promptId,
-                                              CDlgHotKey::Registration::kRegisterAtOnce,
-                                              nullptr);
+                                              CDlgHotKey::Registration::kRegisterAtOnce, nullptr);
         dialog->show();
     }
     // The user presses `key` in the key control, then OK (the focus on OK meanwhile).
@@ -59,17 +58,16 @@ TEST(CDlgHotKeyTest, KeysAreCheckedRegisteredOrRefusedWithTheControlFocused) {
          "Ctrl + Alt + F12", true, MsgIcon::kNone, "", MakeHotKey(kModControl | kModAlt, kVkF12)},
         {"F1 alone is Help", ctrlF10, Qt::Key_F1, Qt::NoModifier, false, "F1", false,
          MsgIcon::kWarning, "Invalid hot key.", ctrlF10},
-        {"Shift+F1", 0, Qt::Key_F1, Qt::ShiftModifier, false, "Shift + F1", true,
-         MsgIcon::kNone, "", MakeHotKey(kModShift, kVkF1)},
+        {"Shift+F1", 0, Qt::Key_F1, Qt::ShiftModifier, false, "Shift + F1", true, MsgIcon::kNone,
+         "", MakeHotKey(kModShift, kVkF1)},
         {"Alt+F4", ctrlF10, Qt::Key_F4, Qt::AltModifier, false, "Alt + F4", false,
          MsgIcon::kWarning, "Invalid hot key.", ctrlF10},
         {"Ctrl+Alt+F4", ctrlF10, Qt::Key_F4, Qt::ControlModifier | Qt::AltModifier, false,
          "Ctrl + Alt + F4", false, MsgIcon::kWarning, "Invalid hot key.", ctrlF10},
         {"Ctrl+P", ctrlF10, Qt::Key_P, Qt::ControlModifier, false, "Ctrl + P", false,
          MsgIcon::kWarning, "Invalid hot key.", ctrlF10},
-        {"held by another program", ctrlF10, Qt::Key_F11, Qt::ControlModifier, true,
-         "Ctrl + F11", false, MsgIcon::kError,
-         FormatSystemError(kErrorHotkeyAlreadyRegistered), ctrlF10},
+        {"held by another program", ctrlF10, Qt::Key_F11, Qt::ControlModifier, true, "Ctrl + F11",
+         false, MsgIcon::kError, FormatSystemError(kErrorHotkeyAlreadyRegistered), ctrlF10},
         {"Backspace clears", ctrlF10, Qt::Key_Backspace, Qt::NoModifier, false, "None", true,
          MsgIcon::kNone, "", 0},
         // An unchanged key is not checked again, even one the editor would refuse.

@@ -14,9 +14,9 @@
 
 #include "base/StringTable.h"
 #include "framework/hot_keys.h"
+#include "gui_test_support.h"
 #include "overlay/qt/COverlayWnd.h"
 #include "platform/IHotKeys.h"
-#include "gui_test_support.h"
 #include "ui/qt/CStatusBarEx.h"
 
 namespace nl {
@@ -46,13 +46,15 @@ struct FrozenRig : FrameRig {
 // Sends a mouse event at `local` (the window's logical pixels) straight to `window`.
 void SendMouse(QWidget* window, QEvent::Type type, QPointF local) {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
     QMouseEvent event(type, local, window->mapToGlobal(local), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(window, &event);
 }
 
 TEST(CFrozenScreenTest, StartingFreezesOnlyWhereTheDesktopDoesNotFollowThePointer) {
-    for (const PointerTracking tracking : {PointerTracking::kFrozenOnly, PointerTracking::kFollows}) {
+    for (const PointerTracking tracking :
+         {PointerTracking::kFrozenOnly, PointerTracking::kFollows}) {
         const bool frozenOnly = tracking == PointerTracking::kFrozenOnly;
         SCOPED_TRACE(frozenOnly);
         FrozenRig rig(tracking);
@@ -97,9 +99,9 @@ TEST(CFrozenScreenTest, OneWindowPerMonitorShowsItsPicture) {
                   expected[i].monitor);
         // A corner away from the cross-hair shows the monitor's pixels.
         const QImage shot = window->grab().toImage();
-        EXPECT_EQ(shot.pixel(2, 2) & 0xFFFFFF, (static_cast<unsigned>(RgbRed(expected[i].fill)) << 16) |
-                                                   (RgbGreen(expected[i].fill) << 8) |
-                                                   RgbBlue(expected[i].fill));
+        EXPECT_EQ(shot.pixel(2, 2) & 0xFFFFFF,
+                  (static_cast<unsigned>(RgbRed(expected[i].fill)) << 16) |
+                      (RgbGreen(expected[i].fill) << 8) | RgbBlue(expected[i].fill));
     }
 }
 
@@ -200,8 +202,10 @@ protected:
 };
 
 TEST(CFrozenScreenTest, OverlaysShowTheDesktopsPictureWhereThePointerIsNotFollowed) {
-    for (const PointerTracking tracking : {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
-        for (const OverlayBackdrop asked : {OverlayBackdrop::kTranslucent, OverlayBackdrop::kSnapshot}) {
+    for (const PointerTracking tracking :
+         {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
+        for (const OverlayBackdrop asked :
+             {OverlayBackdrop::kTranslucent, OverlayBackdrop::kSnapshot}) {
             FakeDesktop desktop;
             FakeWindowSystem windows;
             desktop.SetPointerTracking(tracking);

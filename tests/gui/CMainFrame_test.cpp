@@ -12,15 +12,15 @@
 #include <QTest>
 #include <set>
 
-#include "framework/hot_keys.h"
 #include "app/qt/CAppSplitterWnd.h"
 #include "app/qt/CTrayItem.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
+#include "framework/hot_keys.h"
 #include "framework/qt/CViewApp.h"
 #include "framework/qt/CViewAppTB.h"
 #include "gui_test_support.h"
-#include "base/StringTable.h"
 #include "res/accelerators.h"
-#include "base/command_ids.h"
 #include "res/forms.h"
 #include "res/menus.h"
 #include "ui/qt/CStatusBarEx.h"
@@ -631,10 +631,10 @@ TEST(CMainFrameTest, PickingStateDrivesTimerIconsAndTrimming) {
 TEST(CMainFrameTest, ArrangeMakesTheWindowTopmostWithBothBars) {
     FrameRig rig;
     const std::uint32_t& display = rig.Settings().displayOptions;
-    rig.prefs.SetOption(OptionWord::kDisplay,
-                        AppSettings::kDisplayOnTop | AppSettings::kDisplayToolbar |
-                            AppSettings::kDisplayStatusBar,
-                        OptionState::kOff);
+    rig.prefs.SetOption(
+        OptionWord::kDisplay,
+        AppSettings::kDisplayOnTop | AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar,
+        OptionState::kOff);
     rig.prefs.WinState(kWinStateMainFrame).SetOpen(false);
     rig.MakeFrame();
     rig.frame->ShowAtStartup();

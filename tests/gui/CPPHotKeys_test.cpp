@@ -43,7 +43,8 @@ TEST(CPPHotKeysTest, PageSaysHowHotKeysWorkInThisSession) {
         const auto* route =
             rig.page->findChild<QLabel*>(QString::number(CPPHotKeys::kControlRoute));
         ASSERT_NE(route, nullptr);
-        EXPECT_TRUE(route->text().contains(QString::fromLatin1(c.contains))) << route->text().toStdString();
+        EXPECT_TRUE(route->text().contains(QString::fromLatin1(c.contains)))
+            << route->text().toStdString();
     }
 }
 

@@ -22,10 +22,10 @@
 #include "base/StringTable.h"
 #include "base/command_ids.h"
 #include "gui_test_support.h"
-#include "options_test_support.h"
 #include "options/qt/CPPExport.h"
 #include "options/qt/CPPGeneral.h"
 #include "options/qt/CPPSystem.h"
+#include "options_test_support.h"
 
 namespace nl {
 namespace {
@@ -221,7 +221,8 @@ TEST(CPSOptionsTest, OpensOnTheSavedPageAndStoresPageAndPlacement) {
         int tab;
     };
     // Pages by their number; an unknown number opens the first tab.
-    const Case cases[] = {{0, kGeneralTab}, {3, kExportTab}, {4, kMaintenanceTab}, {7, kGeneralTab}};
+    const Case cases[] = {
+        {0, kGeneralTab}, {3, kExportTab}, {4, kMaintenanceTab}, {7, kGeneralTab}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.saved);
         SheetRig rig;
@@ -297,7 +298,8 @@ TEST(CPSOptionsTest, TagsGoIntoTheLastFocusedField) {
     EXPECT_EQ(header->text().size(), 64);
 
     ASSERT_TRUE(rig.sheet->Apply());
-    EXPECT_EQ(rig.doc.Colors().GetExportText(CColorPicker::kExportHeader), std::string(60, 'x') + "<app");
+    EXPECT_EQ(rig.doc.Colors().GetExportText(CColorPicker::kExportHeader),
+              std::string(60, 'x') + "<app");
     EXPECT_TRUE(rig.doc.IsModified());
 }
 
@@ -311,7 +313,8 @@ TEST(CPSOptionsTest, ClearAndResetFillTheFieldsAndSaveIntoTheDocument) {
             texts.push_back(rig.Find<QLineEdit>(name)->text().toStdString());
         return texts;
     };
-    const std::vector<std::string> defaults = {LoadString(2047), LoadString(2048), LoadString(2049)};
+    const std::vector<std::string> defaults = {LoadString(2047), LoadString(2048),
+                                               LoadString(2049)};
     EXPECT_EQ(fields(), defaults);
     rig.Find<QPushButton>("clearTemplates")->click();
     EXPECT_EQ(fields(), std::vector<std::string>(3));

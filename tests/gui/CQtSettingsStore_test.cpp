@@ -6,8 +6,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "framework/CRecentFileList.h"
 #include "base/CSystemError.h"
+#include "framework/CRecentFileList.h"
 #include "platform/qt/CQtDialogs.h"
 
 namespace nl {

@@ -32,11 +32,12 @@ TEST(CRulerPlacementTest, PlacingCommandsSayTheyCannotWhereTheCompositorPlaces) 
         int command;
         bool refused;
     } cases[] = {
-        {cmd::kRulerArrange, true},   {cmd::kRulerMoveToCursor, true},
+        {cmd::kRulerArrange, true},           {cmd::kRulerMoveToCursor, true},
         {cmd::kRulerMoveCursorToRuler, true}, {cmd::kCursorRight, true},
         {cmd::kRulerZoomIn, false},
     };
-    for (const RulerPlacement placement : {RulerPlacement::kByProgram, RulerPlacement::kByCompositor}) {
+    for (const RulerPlacement placement :
+         {RulerPlacement::kByProgram, RulerPlacement::kByCompositor}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.command);
             PlacedRulerRig rig(placement);

@@ -16,13 +16,13 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "framework/CPrefs.h"
-#include "gui_test_support.h"
 #include "base/command_ids.h"
 #include "document/CRulerData.h"
+#include "framework/CPrefs.h"
+#include "framework/qt/CCommandBinder.h"
+#include "gui_test_support.h"
 #include "ruler/qt/CDlgScale.h"
 #include "ruler/qt/CRulerKeys.h"
-#include "framework/qt/CCommandBinder.h"
 
 namespace nl {
 namespace {
@@ -224,7 +224,7 @@ TEST(CRulerTest, TurningAndInvertingKeepTheOriginOnScreen) {
 TEST(CRulerTest, EveryChangeOfLayoutKeepsTheRulerOnTheScreen) {
     const Rect screen{0, 0, 1280, 1024};
     // Each step from where the previous one left the ruler, which starts on the bottom edge.
-    const int steps[] = {cmd::kRulerInverted, cmd::kRulerInverted, cmd::kRulerHorizontal,
+    const int steps[] = {cmd::kRulerInverted, cmd::kRulerInverted,   cmd::kRulerHorizontal,
                          cmd::kRulerInverted, cmd::kRulerHorizontal, cmd::kRulerInverted};
     RulerRig rig;
     rig.Open();

@@ -23,7 +23,8 @@ using test::FrameRig;
 
 // A tool that shows only a form, registered under `tool` and `command`.
 CToolRegistry::Tool FormOnlyTool(std::int32_t tool, int command, int menuId, int formId) {
-    return {tool, command, menuId, formId, [formId](AppContext& context, IViewHost& host, const ToolServices&) {
+    return {tool, command, menuId, formId,
+            [formId](AppContext& context, IViewHost& host, const ToolServices&) {
                 return ToolViews{new CViewAppTB(context, host, formId), {}};
             }};
 }

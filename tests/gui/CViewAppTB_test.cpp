@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "gui_test_support.h"
 #include "base/command_ids.h"
+#include "gui_test_support.h"
 #include "res/forms.h"
 #include "ui/qt/form_metrics.h"
 
@@ -64,12 +64,11 @@ TEST(CViewAppTBTest, EveryToolFormPlacesItsControlsFromTheTemplate) {
 TEST(CViewAppTBTest, ZoomSliderHasTheSmallestZoomAtTheTopInEveryTool) {
     FrameRig rig;
     rig.MakeFrame();
-    for (int command : {cmd::kToolMagnifier, cmd::kToolScreenCopier, cmd::kToolColorPicker,
-                        cmd::kToolGauge}) {
+    for (int command :
+         {cmd::kToolMagnifier, cmd::kToolScreenCopier, cmd::kToolColorPicker, cmd::kToolGauge}) {
         SCOPED_TRACE(command);
         rig.frame->ExecuteCommand(command);
-        auto* slider =
-            qobject_cast<QSlider*>(rig.frame->ToolbarView()->Control(cmd::kZoomSlider));
+        auto* slider = qobject_cast<QSlider*>(rig.frame->ToolbarView()->Control(cmd::kZoomSlider));
         ASSERT_NE(slider, nullptr);
         if (slider->orientation() != Qt::Vertical) continue;
         rig.prefs.SetZoomFactor(400);

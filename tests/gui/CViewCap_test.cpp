@@ -34,8 +34,8 @@ struct CapRig : FrameRig {
     CViewCap* View() const { return dynamic_cast<CViewCap*>(frame->MainView()); }
     CViewTBCap* Toolbar() const { return dynamic_cast<CViewTBCap*>(frame->ToolbarView()); }
     void SetImage(int width, int height) {
-        capturedImage.Set({width, height,
-                           nl::PixelVector(static_cast<std::size_t>(width * height))});
+        capturedImage.Set(
+            {width, height, nl::PixelVector(static_cast<std::size_t>(width * height))});
     }
     bool Enabled(int id) { return frame->UpdateCommand(id).Enabled(); }
 };
@@ -48,8 +48,8 @@ TEST(CViewCapTest, FitsOrShowsTheImageAtNaturalSize) {
         bool scrolls;
     };
     const Case cases[] = {
-        {{100, 50}, true, {0, 100, 400, 200}, false},   // enlarged to the width, centred
-        {{100, 50}, false, {0, 0, 100, 50}, false},     // one to one
+        {{100, 50}, true, {0, 100, 400, 200}, false},     // enlarged to the width, centred
+        {{100, 50}, false, {0, 0, 100, 50}, false},       // one to one
         {{2000, 1500}, false, {0, 0, 2000, 1500}, true},  // larger than the view: scroll bars
         {{2000, 1500}, true, {0, 50, 400, 300}, false},   // reduced, no scroll bars
     };
@@ -118,7 +118,9 @@ TEST(CViewCapTest, EveryAbortEndsTheCaptureWithItsReport) {
     };
     const Case cases[] = {
         {"right button",
-         [](CapRig&, CCaptureWnd* w) { QTest::mouseClick(w, Qt::RightButton, {}, {5, 5}); }},
+         [](CapRig&, CCaptureWnd* w) {
+             QTest::mouseClick(w, Qt::RightButton, {}, {5, 5});
+         }},
         {"letter key", [](CapRig&, CCaptureWnd* w) { QTest::keyClick(w, Qt::Key_A); }},
         {"Esc command", [](CapRig& rig, CCaptureWnd*) { rig.frame->ExecuteCommand(cmd::kEscape); }},
     };

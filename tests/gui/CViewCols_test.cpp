@@ -8,20 +8,20 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
-#include <QSlider>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "app/qt/CMainFrame.h"
-#include "picking/CDesktopSampler.h"
-#include "ui/qt/CColorTile.h"
+#include "base/command_ids.h"
 #include "colors/qt/CDlgColProps.h"
 #include "colors/qt/CDlgEditColor.h"
 #include "colors/qt/CViewToolBar.h"
 #include "gui_test_support.h"
-#include "base/command_ids.h"
+#include "picking/CDesktopSampler.h"
+#include "ui/qt/CColorTile.h"
 #include "ui/qt/CStatusBarEx.h"
 
 namespace nl {
@@ -530,8 +530,8 @@ TEST(CViewColsTest, TilesPaintTheColorsInEveryMode) {
 }
 
 TEST(CViewColsTest, AClickedItemIsTheWholeRowSelectedInEveryMode) {
-    const int selectionCommands[] = {cmd::kEditCopy,    cmd::kGotoColor,     cmd::kEditColor,
-                                     cmd::kEditDelete,  cmd::kMoveColorUp,   cmd::kMoveColorDown,
+    const int selectionCommands[] = {cmd::kEditCopy,       cmd::kGotoColor,   cmd::kEditColor,
+                                     cmd::kEditDelete,     cmd::kMoveColorUp, cmd::kMoveColorDown,
                                      cmd::kColorProperties};
     for (const int mode :
          {cmd::kViewLargeIcons, cmd::kViewSmallIcons, cmd::kViewList, cmd::kViewDetails}) {

@@ -11,11 +11,11 @@
 #include <QToolButton>
 
 #include "app/qt/CMainFrame.h"
-#include "picking/CDesktopSampler.h"
-#include "gui_test_support.h"
-#include "ui/qt/CCtrlZoom.h"
-#include "magnifier/qt/CViewTBMag.h"
 #include "base/command_ids.h"
+#include "gui_test_support.h"
+#include "magnifier/qt/CViewTBMag.h"
+#include "picking/CDesktopSampler.h"
+#include "ui/qt/CCtrlZoom.h"
 #include "ui/qt/CStatusBarEx.h"
 
 namespace nl {

@@ -105,7 +105,8 @@ TEST(CViewMeaTest, CommandsFollowTheRowsAndTheSelection) {
     for (int id : listCommands) EXPECT_FALSE(rig.Enabled(id)) << id;
     rig.Drag(cmd::kMeasureLine, {10, 10}, {40, 50});
     ASSERT_EQ(rig.View()->RowCount(), 5);
-    for (int id : {cmd::kCopyAllMeasurements, cmd::kPreviewMeasurement, cmd::kDeleteAllMeasurements})
+    for (int id :
+         {cmd::kCopyAllMeasurements, cmd::kPreviewMeasurement, cmd::kDeleteAllMeasurements})
         EXPECT_TRUE(rig.Enabled(id)) << id;
     EXPECT_FALSE(rig.Enabled(cmd::kEditCopy));
 

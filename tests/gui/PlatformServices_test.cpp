@@ -22,9 +22,8 @@ TEST(PlatformServicesTest, KindsByName) {
         std::optional<PlatformKind> kind;
     };
     const Case cases[] = {
-        {nullptr, PlatformKind::kReal}, {"", PlatformKind::kReal},
-        {"real", PlatformKind::kReal},  {"fake", PlatformKind::kFake},
-        {"Fake", std::nullopt},         {"x11", std::nullopt},
+        {nullptr, PlatformKind::kReal}, {"", PlatformKind::kReal}, {"real", PlatformKind::kReal},
+        {"fake", PlatformKind::kFake},  {"Fake", std::nullopt},    {"x11", std::nullopt},
         {"fake ", std::nullopt},
     };
     for (const auto& c : cases) {
@@ -71,9 +70,11 @@ TEST(PlatformServicesTest, FakeKindWorksInAFolderOfItsOwn) {
         // The in-memory services answer as the real ones do.
         ASSERT_EQ(platform->Clipboard().SetText("#3A6EA5"), kErrorSuccess);
         EXPECT_EQ(platform->Clipboard().Text(), "#3A6EA5");
-        ASSERT_EQ(platform->SettingsStore().WriteInt(SettingsScope::kUser, "Software\\Test", "N", 7),
-                  kErrorSuccess);
-        EXPECT_EQ(platform->SettingsStore().ReadInt(SettingsScope::kUser, "Software\\Test", "N"), 7u);
+        ASSERT_EQ(
+            platform->SettingsStore().WriteInt(SettingsScope::kUser, "Software\\Test", "N", 7),
+            kErrorSuccess);
+        EXPECT_EQ(platform->SettingsStore().ReadInt(SettingsScope::kUser, "Software\\Test", "N"),
+                  7u);
         EXPECT_EQ(platform->HotKeys().Register(1, kModControl, kVkF12), kErrorSuccess);
         EXPECT_EQ(platform->SingleInstance().Start("Nerim NerimLens"), InstanceRole::kFirst);
     }

@@ -4,12 +4,12 @@
 #include "capture/qt/export_image.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "base/CSystemError.h"
 #include "platform/fake/FakeDialogs.h"

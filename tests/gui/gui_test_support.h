@@ -11,21 +11,21 @@
 #include <memory>
 #include <vector>
 
-#include "platform/fake/FakeClock.h"
-#include "framework/CAppPrefs.h"
-#include "capture/CCapturedImageStore.h"
-#include "framework/CCmdTarget.h"
-#include "document/CDocApp.h"
-#include "framework/CRecentFileList.h"
-#include "framework/ViewNotifyHub.h"
-#include "framework/qt/AppContext.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/tools.h"
 #include "base/command_ids.h"
+#include "capture/CCapturedImageStore.h"
+#include "document/CDocApp.h"
+#include "export/CPreviewFile.h"
+#include "framework/CAppPrefs.h"
+#include "framework/CCmdTarget.h"
+#include "framework/CRecentFileList.h"
+#include "framework/ViewNotifyHub.h"
+#include "framework/qt/AppContext.h"
 #include "framework/qt/CToolRegistry.h"
 #include "framework/qt/CViewAppTB.h"
-#include "export/CPreviewFile.h"
 #include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"
@@ -166,7 +166,8 @@ inline const CToolRegistry& BareGaugeTools() {
     static const CToolRegistry tools = [] {
         CToolRegistry registry;
         registry.AddTool({AppSettings::kToolGauge, cmd::kToolGauge, res::kMenuGauge,
-                          res::kFormGauge, [](AppContext& context, IViewHost& host, const ToolServices&) {
+                          res::kFormGauge,
+                          [](AppContext& context, IViewHost& host, const ToolServices&) {
                               return ToolViews{new CViewAppTB(context, host, res::kFormGauge), {}};
                           }});
         return registry;

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/IHotKeys.h"
 #include "base/virtual_keys.h"
+#include "platform/IHotKeys.h"
 
 namespace nl {
 namespace {

@@ -1,16 +1,22 @@
+#include "platform/qt/x11_window.h"
+
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
 #include <QByteArray>
-
-#include "platform/qt/x11_window.h"
 
 namespace nl {
 namespace {
 
 // X protocol crossing and focus modes and details.
 enum : std::uint8_t { kNormal = 0, kGrab = 1, kUngrab = 2, kWhileGrabbed = 3 };
-enum : std::uint8_t { kAncestor = 0, kInferior = 2, kNonlinear = 3, kPointer = 5, kPointerRoot = 6 };
+enum : std::uint8_t {
+    kAncestor = 0,
+    kInferior = 2,
+    kNonlinear = 3,
+    kPointer = 5,
+    kPointerRoot = 6
+};
 
 TEST(X11WindowTest, OnlyFocusAndPointerTakenByAGrabCountAsGrabLoss) {
     const struct {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/StringTable.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitsXY.h"
-#include "base/StringTable.h"
 
 namespace nl {
 namespace {

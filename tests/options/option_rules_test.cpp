@@ -13,9 +13,18 @@ TEST(OptionRulesTest, ParseIntInRangeTakesOnlyWholeIntegersInside) {
         std::optional<int> want;
     };
     const Case cases[] = {
-        {"0", 0},           {"16", 16},        {"007", 7},          {" 12\t", 12},
-        {"+3", 3},          {"17", std::nullopt}, {"-1", std::nullopt}, {"", std::nullopt},
-        {"  ", std::nullopt}, {"1 2", std::nullopt}, {"4x", std::nullopt}, {"+-3", std::nullopt},
+        {"0", 0},
+        {"16", 16},
+        {"007", 7},
+        {" 12\t", 12},
+        {"+3", 3},
+        {"17", std::nullopt},
+        {"-1", std::nullopt},
+        {"", std::nullopt},
+        {"  ", std::nullopt},
+        {"1 2", std::nullopt},
+        {"4x", std::nullopt},
+        {"+-3", std::nullopt},
         {"99999999999999999999", std::nullopt},
     };
     for (const Case& c : cases) {

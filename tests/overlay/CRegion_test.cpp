@@ -37,9 +37,8 @@ TEST(CRegionTest, OnlyAFullRectangleIsARectangle) {
         {"hole", CRegion::FromRect(r).Subtract(CRegion::FromRect({20, 30, 30, 40})), false},
         {"a missing middle row", CRegion::FromRect(r).Subtract(CRegion::FromRect({0, 30, 99, 31})),
          false},
-        {"rectangle as a polygon", CRegion::FromPolygon(std::vector<Point>{{10, 20}, {60, 20},
-                                                                           {60, 50}, {10, 50}}),
-         true},
+        {"rectangle as a polygon",
+         CRegion::FromPolygon(std::vector<Point>{{10, 20}, {60, 20}, {60, 50}, {10, 50}}), true},
     };
     for (const auto& c : cases) EXPECT_EQ(c.region.IsRectangle(), c.expected) << c.what;
 }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "picking/CDesktopSampler.h"
 #include "overlay/CRegion.h"
 #include "overlay/CWndCap.h"
+#include "picking/CDesktopSampler.h"
 
 namespace nl::testing_support {
 

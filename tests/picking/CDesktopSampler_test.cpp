@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/CAppPrefs.h"
-#include "framework/event_sounds.h"
 #include "document/CColorPicker.h"
 #include "document/document_test_support.h"
+#include "framework/CAppPrefs.h"
+#include "framework/event_sounds.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDialogs.h"
@@ -90,13 +90,7 @@ TEST(CDesktopSamplerTest, SampleDescribesPixelWindowOwnerAndRelativePosition) {
         bool hasSource;
     };
     const Case cases[] = {
-        {"desktop background",
-         {20, 700},
-         kDesktopBlue,
-         "Desktop",
-         "Desktop",
-         {20, 700},
-         true},
+        {"desktop background", {20, 700}, kDesktopBlue, "Desktop", "Desktop", {20, 700}, true},
         // A child control: the top-level window's title, the child's class, and the point in
         // the top-level window's client coordinates.
         {"child control", {210, 215}, kButtonRed, "Notes - Editor", "Button", {106, 85}, true},
@@ -192,11 +186,17 @@ TEST(CDesktopSamplerTest, StillCursorReadsThePixelOnlyWhenTheDesktopReportsAChan
         COLORREF color;
     };
     const Case cases[] = {
-        {"a change the desktop missed stays unseen", {20, 20}, FakeDesktop::ChangeReport::kMissed,
-         false, kDesktopBlue},
+        {"a change the desktop missed stays unseen",
+         {20, 20},
+         FakeDesktop::ChangeReport::kMissed,
+         false,
+         kDesktopBlue},
         {"a reported change is read", {20, 20}, FakeDesktop::ChangeReport::kReported, true, kNew},
-        {"a moved cursor reads whatever the count says", {21, 20},
-         FakeDesktop::ChangeReport::kMissed, true, kNew},
+        {"a moved cursor reads whatever the count says",
+         {21, 20},
+         FakeDesktop::ChangeReport::kMissed,
+         true,
+         kNew},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,7 +1,6 @@
 // The picking timer on a hand-driven timer and clock: started and stopped by the picking
 // state, what a tick does while the window is shown or hidden, when memory goes back, and
 // which picks stop picking.
-#include "platform/fake/FakeClock.h"
 #include "picking/CPickingTimer.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +11,10 @@
 #include "document/CColorPicker.h"
 #include "document/document_test_support.h"
 #include "framework/CAppPrefs.h"
-#include "picking/ITickTimer.h"
 #include "framework/ViewNotifyHub.h"
+#include "picking/ITickTimer.h"
 #include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"

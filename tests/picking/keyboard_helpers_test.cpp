@@ -66,9 +66,9 @@ TEST(KeyboardHelpersTest, OnlyTheMainWindowAndItsChildrenCountAsIt) {
         {{150, 150}, false},  // the main window itself
         // A tool window the main window owns is a window of its own (the ruler).
         {{650, 650}, true},
-        {{400, 100}, true},   // another program
-        {{820, 20}, true},    // a child of another program's window
-        {{900, 100}, true},   // the bare desktop
+        {{400, 100}, true},  // another program
+        {{820, 20}, true},   // a child of another program's window
+        {{900, 100}, true},  // the bare desktop
     };
     for (const Case& c : cases) {
         desktop.SetCursorPos(c.cursor);
@@ -99,7 +99,11 @@ TEST(KeyboardHelpersTest, WindowUnderAStillCursorIsReusedUntilWindowsChange) {
         {"a key press asks afresh", [] {}, Lookup::kFresh, 2, true},
         // The main window came to the top under the still cursor: the desktop reports it.
         {"windows changed", [&] { desktop.BringToTop(main); }, Lookup::kReuse, 3, false},
-        {"the cursor moved", [&] { desktop.SetCursorPos({700, 50}); }, Lookup::kReuse, 4, true},
+        {"the cursor moved",
+         [&] {
+             desktop.SetCursorPos({700, 50});
+         },
+         Lookup::kReuse, 4, true},
         {"still again", [] {}, Lookup::kReuse, 4, true},
         // The caller's cursor is taken as it is: over the main window.
         {"a known cursor", [] {}, Lookup::kReuse, 5, false, Point{350, 50}},
@@ -118,7 +122,8 @@ TEST(KeyboardHelpersTest, WindowUnderAStillCursorIsReusedUntilWindowsChange) {
 TEST(KeyboardHelpersTest, ForegroundWindowIsAskedAgainOnlyAfterWindowChanges) {
     FakeDesktop desktop;
     const WindowId editor = desktop.AddWindow(FakeDesktop::Describe("Editor", "E", {0, 0, 50, 50}));
-    const WindowId viewer = desktop.AddWindow(FakeDesktop::Describe("Viewer", "V", {60, 0, 99, 50}));
+    const WindowId viewer =
+        desktop.AddWindow(FakeDesktop::Describe("Viewer", "V", {60, 0, 99, 50}));
     desktop.SetForeground(editor);
     CForegroundWindow foreground(desktop);
     using Lookup = CRootUnderCursor::Lookup;

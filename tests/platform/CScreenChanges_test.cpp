@@ -20,10 +20,26 @@ TEST(CScreenChangesTest, ReportsChangeTheAreasTheyTouch) {
     };
     const std::vector<Case> cases = {
         {"nothing reported", [](CScreenChanges&) {}, false},
-        {"drawing inside", [](CScreenChanges& c) { c.Damaged({110, 110, 120, 120}); }, true},
-        {"drawing across an edge", [](CScreenChanges& c) { c.Damaged({0, 0, 101, 101}); }, true},
-        {"drawing beside it", [](CScreenChanges& c) { c.Damaged({140, 100, 200, 130}); }, false},
-        {"drawing elsewhere", [](CScreenChanges& c) { c.Damaged({0, 0, 50, 50}); }, false},
+        {"drawing inside",
+         [](CScreenChanges& c) {
+             c.Damaged({110, 110, 120, 120});
+         },
+         true},
+        {"drawing across an edge",
+         [](CScreenChanges& c) {
+             c.Damaged({0, 0, 101, 101});
+         },
+         true},
+        {"drawing beside it",
+         [](CScreenChanges& c) {
+             c.Damaged({140, 100, 200, 130});
+         },
+         false},
+        {"drawing elsewhere",
+         [](CScreenChanges& c) {
+             c.Damaged({0, 0, 50, 50});
+         },
+         false},
         {"a window change anywhere", [](CScreenChanges& c) { c.WindowsChanged(); }, true},
     };
     for (const Case& c : cases) {

@@ -7,7 +7,9 @@
 namespace nl {
 namespace {
 
-std::vector<std::uint8_t> BytesOf(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> BytesOf(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 TEST(FakeClipboardTest, FormatsRoundTripAndEachSetReplacesTheContents) {
     FakeClipboard clipboard;

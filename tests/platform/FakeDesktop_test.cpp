@@ -153,7 +153,8 @@ TEST(FakeDesktopTest, CursorPictureFollowsTheCursorOnceSet) {
 TEST(FakeDesktopTest, FrozenPixelsStayUntilThawWhateverTheTracking) {
     constexpr COLORREF kBefore = MakeRgb(10, 20, 30);
     constexpr COLORREF kAfter = MakeRgb(200, 100, 50);
-    for (const PointerTracking tracking : {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
+    for (const PointerTracking tracking :
+         {PointerTracking::kFollows, PointerTracking::kFrozenOnly}) {
         SCOPED_TRACE(static_cast<int>(tracking));
         FakeDesktop d({0, 0, 8, 8});
         d.SetPointerTracking(tracking);

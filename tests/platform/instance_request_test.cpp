@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "platform/hot_key_trigger.h"
 #include "platform/IHotKeys.h"
+#include "platform/hot_key_trigger.h"
 
 namespace nl {
 namespace {

@@ -1,8 +1,8 @@
+#include "platform/locale_names.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
-
-#include "platform/locale_names.h"
 
 namespace nl {
 namespace {
@@ -32,9 +32,9 @@ TEST(LocaleNamesTest, TheNumericLocaleComesFromTheFirstSetVariable) {
 
 TEST(LocaleNamesTest, TheCLocaleIsNeutralInEveryCodeset) {
     const std::pair<const char*, bool> cases[] = {
-        {"C", true},        {"C.UTF-8", true},      {"C.utf8", true}, {"POSIX", true},
-        {"C@euro", true},   {"en_US.UTF-8", false}, {"de_DE", false}, {"", false},
-        {"Ca_ES", false},
+        {"C", true},      {"C.UTF-8", true}, {"C.utf8", true},
+        {"POSIX", true},  {"C@euro", true},  {"en_US.UTF-8", false},
+        {"de_DE", false}, {"", false},       {"Ca_ES", false},
     };
     for (const auto& [name, neutral] : cases) EXPECT_EQ(IsNeutralLocale(name), neutral) << name;
 }

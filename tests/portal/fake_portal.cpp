@@ -59,20 +59,21 @@ public:
             const bool offered = asked == QLatin1String(kScreenshot) ||
                                  (asked == QLatin1String(kShortcuts) && m_options.shortcuts);
             if (!offered)
-                return Send(connection, message.createErrorReply(
-                                            QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
-                                            QStringLiteral("no such interface")));
-            return Send(connection, message.createReply(
-                                        QVariant::fromValue(QDBusVariant(QVariant(kVersion)))));
+                return Send(connection,
+                            message.createErrorReply(
+                                QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+                                QStringLiteral("no such interface")));
+            return Send(connection,
+                        message.createReply(QVariant::fromValue(QDBusVariant(QVariant(kVersion)))));
         }
         if (interface == QLatin1String(kScreenshot) && member == QLatin1String("Screenshot"))
             return Screenshot(message, connection);
         if (interface == QLatin1String(kShortcuts) && m_options.shortcuts)
             return Shortcuts(message, connection);
         if (interface == QLatin1String(kControl)) return Control(message, connection);
-        return Send(connection,
-                    message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-                                             QStringLiteral("no such method")));
+        return Send(connection, message.createErrorReply(
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                    QStringLiteral("no such method")));
     }
 
 private:
@@ -102,7 +103,8 @@ private:
     bool Screenshot(const QDBusMessage& message, const QDBusConnection& connection) {
         const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().constLast());
         m_calls << QStringLiteral("Screenshot interactive=%1")
-                       .arg(options.value(QStringLiteral("interactive")).toBool() ? "true" : "false");
+                       .arg(options.value(QStringLiteral("interactive")).toBool() ? "true"
+                                                                                  : "false");
         const auto& codes = m_options.screenshotResponses;
         const uint code = codes.at(std::min<qsizetype>(m_screenshots++, codes.size() - 1));
         QVariantMap results;
@@ -139,15 +141,16 @@ private:
                 list.beginStructure();
                 list >> id >> properties;
                 list.endStructure();
-                m_bound << id + u'=' + properties.value(QStringLiteral("preferred_trigger")).toString();
+                m_bound << id + u'=' +
+                               properties.value(QStringLiteral("preferred_trigger")).toString();
             }
             list.endArray();
             m_calls << QStringLiteral("BindShortcuts");
             return Respond(message, connection, m_options.bindResponse, {});
         }
-        return Send(connection,
-                    message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-                                             QStringLiteral("no such method")));
+        return Send(connection, message.createErrorReply(
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                    QStringLiteral("no such method")));
     }
 
     bool Control(const QDBusMessage& message, const QDBusConnection& connection) {

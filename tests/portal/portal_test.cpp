@@ -52,13 +52,15 @@ public:
             QThread::msleep(20);
     }
     QStringList Ask(const char* method) const {
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
-            kPortalService, kPortalPath, QStringLiteral("net.nerim.FakePortal"), method));
+        const QDBusMessage reply =
+            QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+                kPortalService, kPortalPath, QStringLiteral("net.nerim.FakePortal"), method));
         return reply.arguments().value(0).toStringList();
     }
     void Press(const QString& shortcut) const {
-        QDBusMessage press = QDBusMessage::createMethodCall(
-            kPortalService, kPortalPath, QStringLiteral("net.nerim.FakePortal"), QStringLiteral("Press"));
+        QDBusMessage press = QDBusMessage::createMethodCall(kPortalService, kPortalPath,
+                                                            QStringLiteral("net.nerim.FakePortal"),
+                                                            QStringLiteral("Press"));
         press << shortcut;
         QDBusConnection::sessionBus().call(press);
     }
@@ -169,8 +171,7 @@ TEST(PortalHotKeysTest, KeysAreBoundInTheSessionAndTheirPressesArrive) {
     constexpr std::uint32_t kVkF1 = 112;
     EXPECT_EQ(keys.Register(0, kModControl, kVkF12), 0u);
     EXPECT_EQ(keys.Register(2, kModShift | kModWin, kVkF1), 0u);
-    EXPECT_EQ(portal.Ask("Bound"),
-              (QStringList{"hotkey-0=CTRL+F12", "hotkey-2=SHIFT+LOGO+F1"}));
+    EXPECT_EQ(portal.Ask("Bound"), (QStringList{"hotkey-0=CTRL+F12", "hotkey-2=SHIFT+LOGO+F1"}));
 
     struct Step {
         const char* what;

@@ -7,11 +7,11 @@
 #include <string>
 #include <utility>
 
-#include "base/text.h"
-#include "platform/IHotKeys.h"
-#include "base/virtual_keys.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "base/text.h"
+#include "base/virtual_keys.h"
+#include "platform/IHotKeys.h"
 
 namespace nl {
 namespace {

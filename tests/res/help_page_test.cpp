@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "base/escape.h"
 #include "base/StringTable.h"
-#include "res/accelerators.h"
 #include "base/command_ids.h"
+#include "base/escape.h"
+#include "res/accelerators.h"
 
 namespace nl {
 namespace {

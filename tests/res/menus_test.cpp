@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/StringTable.h"
-#include "res/accelerators.h"
 #include "base/command_ids.h"
+#include "res/accelerators.h"
 
 namespace nl {
 namespace {

@@ -101,13 +101,13 @@ TEST(RulerPlacement, KeepOnWorkAreaOfTheNearestMonitor) {
         Rect in, out;
     };
     const Case cases[] = {
-        {{100, 100, 164, 740}, {100, 100, 164, 740}},       // inside: kept
-        {{100, 900, 164, 1540}, {100, 354, 164, 994}},      // below the bottom: lifted
-        {{100, 960, 740, 1024}, {100, 930, 740, 994}},      // over the panel: lifted
-        {{1250, 100, 1890, 164}, {1280, 100, 1920, 164}},   // mostly right: right's area
-        {{1400, 0, 2040, 64}, {1400, 40, 2040, 104}},       // under the right's top panel
-        {{100, 200, 164, 1400}, {100, 0, 164, 1200}},       // too tall: top edge on the area
-        {{-300, 100, 1700, 164}, {0, 100, 2000, 164}},      // too wide: left edge on the area
+        {{100, 100, 164, 740}, {100, 100, 164, 740}},      // inside: kept
+        {{100, 900, 164, 1540}, {100, 354, 164, 994}},     // below the bottom: lifted
+        {{100, 960, 740, 1024}, {100, 930, 740, 994}},     // over the panel: lifted
+        {{1250, 100, 1890, 164}, {1280, 100, 1920, 164}},  // mostly right: right's area
+        {{1400, 0, 2040, 64}, {1400, 40, 2040, 104}},      // under the right's top panel
+        {{100, 200, 164, 1400}, {100, 0, 164, 1200}},      // too tall: top edge on the area
+        {{-300, 100, 1700, 164}, {0, 100, 2000, 164}},     // too wide: left edge on the area
     };
     for (const auto& c : cases) {
         EXPECT_EQ(KeepOnWorkArea(c.in, monitors, {0, 0, 3200, 1080}), c.out)

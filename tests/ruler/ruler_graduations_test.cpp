@@ -233,11 +233,9 @@ TEST(RulerGraduations, EndLabelsStayInsideTheRuler) {
         {400, 20, 800, 390},  // in the middle: centred
         {0, 8, 800, 0},       // the zero label starts at the ruler's start
         {800, 24, 800, 776},  // "800" on the last pixel ends at the ruler's end
-        {795, 24, 800, 776},
-        {788, 24, 800, 776},  // just fits centred
-        {5, 30, 800, 0},
-        {10, 40, 30, 0},      // wider than the ruler: from its start
-        {850, 24, 800, 838},  // a tick past the end keeps its place
+        {795, 24, 800, 776}, {788, 24, 800, 776},  // just fits centred
+        {5, 30, 800, 0},     {10, 40, 30, 0},      // wider than the ruler: from its start
+        {850, 24, 800, 838},                       // a tick past the end keeps its place
         {-12, 10, 800, -17},
     };
     for (const Case& c : cases)

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/NumberFormat.h"
 #include "base/command_ids.h"
 #include "document/CRulerData.h"
+#include "model/NumberFormat.h"
 
 namespace nl {
 namespace {

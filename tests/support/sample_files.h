@@ -33,7 +33,8 @@ inline Bytes SampleDocument() {
     doc.Colors().InsertColor(0, sample);
     sample.SetColor(0x00000000);
     doc.Colors().InsertColor(1, sample);
-    MeaGesture path{MeaShape::kPath, MeaFromCenter::kNo, {1, 2}, {1, 2}, {9, 9}, {{1, 2}, {5, 7}, {9, 9}}};
+    MeaGesture path{MeaShape::kPath, MeaFromCenter::kNo,      {1, 2}, {1, 2},
+                    {9, 9},          {{1, 2}, {5, 7}, {9, 9}}};
     doc.CompleteMeasurement(path);
     CArchive out("sample.nlz");
     doc.Serialize(out);

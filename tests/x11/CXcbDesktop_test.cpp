@@ -45,11 +45,11 @@ protected:
 
 TEST_F(XcbDesktopTest, WindowQueriesAnswerAsTheProgramsDesktop) {
     const Point points[] = {
-        {260, 200},  // a child control
-        {205, 155},  // its main window
-        {760, 230},  // an owned dialog
-        {110, 605},  // a frame's border: its client stands for it
-        {200, 700},  // the framed client
+        {260, 200},    // a child control
+        {205, 155},    // its main window
+        {760, 230},    // an owned dialog
+        {110, 605},    // a frame's border: its client stands for it
+        {200, 700},    // the framed client
         {1200, 1000},  // the bare desktop
     };
     for (const Point p : points) {

@@ -9,8 +9,8 @@
 #include "XTestClient.h"
 #include "base/shared_pixels.h"
 #include "platform/x11/CX11Desktop.h"
-#include "platform/xcb/CXcbDirectGrab.h"
 #include "platform/xcb/CXcbDesktop.h"
+#include "platform/xcb/CXcbDirectGrab.h"
 #include "platform/xcb/x11_cursor.h"
 #include "platform/xcb/xcb_support.h"
 
@@ -68,8 +68,8 @@ TEST_P(X11GrabTest, GrabsAndPixelsShowTheKnownColours) {
         {{55, 65, 56, 66}, {55, 65}, Opaque(kBottomRight)},  // one pixel
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.area.left << "," << c.area.top << " "
-                                        << c.area.Width() << "x" << c.area.Height());
+        SCOPED_TRACE(testing::Message() << c.area.left << "," << c.area.top << " " << c.area.Width()
+                                        << "x" << c.area.Height());
         // A wider buffer than the area: the extra column stays untouched.
         const std::size_t stride = static_cast<std::size_t>(c.area.Width()) + 1;
         std::vector<GrabPixel> pixels(stride * static_cast<std::size_t>(c.area.Height()), 0);
@@ -102,7 +102,10 @@ TEST_P(X11GrabTest, TheToolkitFreeDesktopGrabsTheSamePixels) {
     const Rect screen = program.VirtualScreen();
     ASSERT_EQ(own.VirtualScreen(), screen);
     const Rect areas[] = {
-        {10, 20, 90, 100}, screen, {-30, -30, 60, 40}, {55, 65, 56, 66},
+        {10, 20, 90, 100},
+        screen,
+        {-30, -30, 60, 40},
+        {55, 65, 56, 66},
         {screen.right - 5, screen.bottom - 5, screen.right + 5, screen.bottom + 5},
         {screen.right, 0, screen.right + 3, 3},  // wholly off the screen: black
     };
@@ -116,8 +119,8 @@ TEST_P(X11GrabTest, TheToolkitFreeDesktopGrabsTheSamePixels) {
         ASSERT_TRUE(program.Grab(area, b.data(), width));
         EXPECT_EQ(a, b);
     }
-    const Point points[] = {{10, 20}, {89, 99}, {-1, 0}, {0, -1}, {screen.right, 0},
-                            {70000, 5}, {5, -70000}};
+    const Point points[] = {{10, 20},          {89, 99},   {-1, 0},    {0, -1},
+                            {screen.right, 0}, {70000, 5}, {5, -70000}};
     for (const Point p : points)
         EXPECT_EQ(own.PixelColor(p), program.PixelColor(p)) << p.x << "," << p.y;
     EXPECT_EQ(own.PixelColor({70000, 5}), kNoColor);
@@ -143,8 +146,8 @@ TEST_P(X11GrabTest, TheServerWritesStraightIntoSharedBuffers) {
     CXcbDirectGrab direct(own.Connection(), own.Root());
     for (std::size_t i = 0; i < std::size(areas); ++i) {
         const Rect& area = areas[i];
-        SCOPED_TRACE(testing::Message() << area.Width() << "x" << area.Height() << " at offset "
-                                        << offsets[i]);
+        SCOPED_TRACE(testing::Message()
+                     << area.Width() << "x" << area.Height() << " at offset " << offsets[i]);
         // A new buffer every time: the old one is freed first.
         PixelVector buffer(count(screen) + offsets[i], 1);
         ASSERT_TRUE(FindSharedPixelBlock(buffer.data(), buffer.size() * sizeof(GrabPixel)));
@@ -153,8 +156,8 @@ TEST_P(X11GrabTest, TheServerWritesStraightIntoSharedBuffers) {
         ASSERT_TRUE(direct.Grab(area, out, width));
         for (int y = area.top; y < area.bottom; ++y) {
             const GrabPixel* row = out + static_cast<std::size_t>(y - area.top) * width;
-            const GrabPixel* expected = copied.data() +
-                                        static_cast<std::size_t>(y) * screen.Width() + area.left;
+            const GrabPixel* expected =
+                copied.data() + static_cast<std::size_t>(y) * screen.Width() + area.left;
             ASSERT_TRUE(std::equal(row, row + width, expected)) << "row " << y;
         }
         if (offsets[i] > 0) {
@@ -170,7 +173,8 @@ TEST_P(X11GrabTest, TheServerWritesStraightIntoSharedBuffers) {
     std::vector<GrabPixel> heap(count(quarters));
     EXPECT_FALSE(direct.Grab(quarters, heap.data(), static_cast<std::size_t>(quarters.Width())));
     PixelVector wide(count(screen));
-    EXPECT_FALSE(direct.Grab(quarters, wide.data(), static_cast<std::size_t>(quarters.Width()) + 1));
+    EXPECT_FALSE(
+        direct.Grab(quarters, wide.data(), static_cast<std::size_t>(quarters.Width()) + 1));
     // The same buffer grabbed again after the screen changed shows the change.
     PixelVector again(count(screen));
     ASSERT_TRUE(direct.Grab(quarters, again.data(), static_cast<std::size_t>(quarters.Width())));

@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "base/CSystemError.h"
+#include "base/tick_sounds.h"
+#include "platform/local/PosixLocale.h"
+#include "platform/local/PosixSystemInfo.h"
 #include "platform/qt/CQtClipboard.h"
 #include "platform/qt/CQtLocale.h"
 #include "platform/qt/CQtShell.h"
-#include "platform/local/PosixLocale.h"
-#include "platform/local/PosixSystemInfo.h"
 #include "platform/x11/CAlsaSound.h"
-#include "base/tick_sounds.h"
 #include "x11_test_support.h"
 
 namespace nl {
@@ -46,15 +46,17 @@ TEST(QtClipboardTest, UnicodeTextRoundTrips) {
     ASSERT_TRUE(test::WaitFor([&] { return clipboard.Text() == text; }, 2000));
 }
 
-std::vector<std::uint8_t> BytesOf(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> BytesOf(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 TEST(QtClipboardTest, CarriesImagesAndSeveralFormatsWithTheirBytes) {
     CQtClipboard clipboard;
     int changes = 0;
     clipboard.SetChangeListener([&] { ++changes; });
 
-    const BitmapImage image{3, 2, {0xFF102030, 0xFF405060, 0xFF708090,
-                                   0xFFA0B0C0, 0xFFD0E0F0, 0xFF010203}};
+    const BitmapImage image{
+        3, 2, {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0, 0xFFD0E0F0, 0xFF010203}};
     ASSERT_EQ(clipboard.SetImage(image), kErrorSuccess);
     ASSERT_TRUE(test::WaitFor([&] { return clipboard.Image() == image; }, 2000));
     EXPECT_EQ(clipboard.Text(), std::nullopt);
@@ -124,8 +126,8 @@ TEST(QtLocaleTest, TheProgramAndTheCommandLineShareTheCLocaleRule) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.environmentName);
-        const NumberFormat program =
-            CQtLocale::UserNumberFormatFor(QLocale(QString::fromLatin1(c.qtName)), c.environmentName);
+        const NumberFormat program = CQtLocale::UserNumberFormatFor(
+            QLocale(QString::fromLatin1(c.qtName)), c.environmentName);
         EXPECT_EQ(FormatNumberFixed(program, 1220, 0), c.written);
         // The command line reads the same locale through the C library, where it is installed.
         if (const auto cli = PosixLocale::NumberFormatOf(c.environmentName)) {

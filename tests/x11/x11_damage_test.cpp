@@ -54,7 +54,10 @@ TEST(X11DamageTest, CountsMoveOnWithDrawingInsideAndWindowChanges) {
         {"drawn again after the read", area, [&] { x.Repaint(watched, 0x0000FF); }, true},
         {"pixels leave the windows' count", {}, [&] { x.Repaint(watched, 0x112233); }, false},
         {"a window mapped elsewhere", area,
-         [&] { extra = x.CreateWindow({900, 500, 950, 550}, 0xFFFFFF); }, true},
+         [&] {
+             extra = x.CreateWindow({900, 500, 950, 550}, 0xFFFFFF);
+         },
+         true},
         {"a window unmapped: the windows' count", {}, [&] { x.Unmap(extra); }, true},
     };
     CX11Desktop d;
@@ -142,8 +145,8 @@ TEST(X11DamageTest, KeptWindowFactsFollowEachChangeOfTheWindow) {
     const std::vector<Case> cases = {
         {"title", [&] { return d.WindowText(window); },
          [&] { x.SetUtf8Title(window, "Second title"); }, "Second title"},
-        {"class", [&] { return d.ClassName(window); }, [&] { x.SetClass(window, "second", "Second"); },
-         "Second"},
+        {"class", [&] { return d.ClassName(window); },
+         [&] { x.SetClass(window, "second", "Second"); }, "Second"},
         {"owner", ownerText, [&] { x.SetTransientFor(window, owner); }, std::to_string(owner)},
         {"gone", [&] { return d.WindowText(window); }, [&] { x.Destroy(window); }, ""},
     };

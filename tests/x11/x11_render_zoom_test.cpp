@@ -48,9 +48,16 @@ TEST(X11RenderZoomTest, TheServerStretchesFillsAndInvertsAsTheWidgetWould) {
         std::uint32_t want;
     };
     const Case cases[] = {
-        {{0, 0}, kLeft},   {{19, 19}, kLeft},  {{20, 0}, kRight}, {{39, 19}, kRight},
-        {{9, 4}, kLeft},   {{10, 5}, ~kLeft & 0xFFFFFF}, {{19, 14}, ~kLeft & 0xFFFFFF},
-        {{40, 0}, kFill},  {{79, 39}, kFill},  {{0, 20}, kFill},
+        {{0, 0}, kLeft},
+        {{19, 19}, kLeft},
+        {{20, 0}, kRight},
+        {{39, 19}, kRight},
+        {{9, 4}, kLeft},
+        {{10, 5}, ~kLeft & 0xFFFFFF},
+        {{19, 14}, ~kLeft & 0xFFFFFF},
+        {{40, 0}, kFill},
+        {{79, 39}, kFill},
+        {{0, 20}, kFill},
     };
     // Read on the desktop's own connection, after the frame's requests.
     for (const Case& c : cases) {

@@ -38,13 +38,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open the display\n");
         return 1;
     }
-    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_damage_id);
+    const xcb_query_extension_reply_t* extension =
+        xcb_get_extension_data(connection, &xcb_damage_id);
     if (extension == nullptr || extension->present == 0) {
         std::fprintf(stderr, "the X server has no DAMAGE extension\n");
         return 1;
     }
     std::free(xcb_damage_query_version_reply(
-        connection, xcb_damage_query_version(connection, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+        connection,
+        xcb_damage_query_version(connection, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
         nullptr));
     for (int i = 1; i < argc; ++i) {
         const auto window = static_cast<xcb_window_t>(std::strtoul(argv[i], nullptr, 0));
@@ -62,8 +64,9 @@ int main(int argc, char** argv) {
     while (g_stop == 0) {
         if (poll(&fd, 1, kPollMs) < 0) continue;
         while (std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event{
-                   xcb_poll_for_event(connection), &std::free}) {
-            if ((event->response_type & 0x7f) != extension->first_event + XCB_DAMAGE_NOTIFY) continue;
+            xcb_poll_for_event(connection), &std::free}) {
+            if ((event->response_type & 0x7f) != extension->first_event + XCB_DAMAGE_NOTIFY)
+                continue;
             const Clock::time_point now = Clock::now();
             if (now - last > std::chrono::milliseconds(kSameFrameMs)) ++repaints;
             last = now;

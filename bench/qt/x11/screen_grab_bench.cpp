@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "overlay/CRegion.h"
 #include "capture/capture_copy.h"
 #include "capture/captured_image.h"
+#include "overlay/CRegion.h"
 #include "platform/qt/qt_image.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
@@ -65,8 +65,7 @@ void RawShm(benchmark::State& state, const nl::Rect& area) {
     const int screen = DefaultScreen(display);
     XShmSegmentInfo info{};
     const nl::Rect whole = Screen();
-    info.shmid = shmget(IPC_PRIVATE,
-                        static_cast<std::size_t>(whole.Width()) * whole.Height() * 4,
+    info.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(whole.Width()) * whole.Height() * 4,
                         IPC_CREAT | kSegmentMode);
     info.shmaddr = static_cast<char*>(shmat(info.shmid, nullptr, 0));
     info.readOnly = False;
@@ -101,8 +100,7 @@ nl::CXcbDesktop& OwnDesktop() {
 template <class Pixels = nl::PixelVector>
 void GrabInto(benchmark::State& state, const nl::IDesktop& desktop, const nl::Rect& area) {
     Pixels pixels(static_cast<std::size_t>(area.Width()) * area.Height());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(desktop.Grab(area, pixels.data(), area.Width()));
+    for (auto _ : state) benchmark::DoNotOptimize(desktop.Grab(area, pixels.data(), area.Width()));
 }
 void OurGrab(benchmark::State& state, const nl::Rect& area) {
     GrabInto(state, Desktop(), area);
@@ -184,20 +182,24 @@ nl::BitmapImage CaptureImage() {
     QImage image(kCaptureWidth, kCaptureHeight, QImage::Format_RGB32);
     for (int y = 0; y < kCaptureHeight; ++y)
         for (int x = 0; x < kCaptureWidth; ++x)
-            image.setPixel(x, y, qRgb(x / kCheck * kCheck % 256, y / kCheck * kCheck % 256,
-                                      (x ^ y) / kCheck % 256));
+            image.setPixel(
+                x, y,
+                qRgb(x / kCheck * kCheck % 256, y / kCheck * kCheck % 256, (x ^ y) / kCheck % 256));
     return nl::ToBitmapImage(image);
 }
 
 void BM_SavePng1920x1080(benchmark::State& state) {
     const nl::BitmapImage capture = CaptureImage();
     const std::vector<nl::ImageEncoder> encoders = {{"PNG", "*.PNG", "png"}};
-    const std::string path = QDir::temp().filePath(QStringLiteral("nl_bench_capture.png")).toStdString();
+    const std::string path =
+        QDir::temp().filePath(QStringLiteral("nl_bench_capture.png")).toStdString();
     const nl::EncoderWrite write = [](const nl::ImageEncoder& encoder, const std::string& file,
                                       const nl::BitmapImage& image) {
-        return nl::ToQImage(image).save(QString::fromStdString(file), encoder.format.c_str()) ? 0 : 1;
+        return nl::ToQImage(image).save(QString::fromStdString(file), encoder.format.c_str()) ? 0
+                                                                                              : 1;
     };
-    for (auto _ : state) benchmark::DoNotOptimize(nl::SaveCapturedImage(capture, path, encoders, write));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(nl::SaveCapturedImage(capture, path, encoders, write));
     std::remove(path.c_str());
 }
 
@@ -221,8 +223,7 @@ class RecordingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
-            if (run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.iterations > 0) times[run.benchmark_name()] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;
@@ -265,8 +266,7 @@ int main(int argc, char** argv) {
         {"magnifier source, GrabLent / XShmGetImage", "BM_GrabLentMagnifierSource",
          "BM_RawShmMagnifierSource", 1.5},
         {"one pixel, PixelColor / XGetImage", "BM_PixelColor", "BM_RawGetImagePixel", 1.5},
-        {"full desktop, Qt grab / XShmGetImage", "BM_QtGrabFullDesktop", "BM_RawShmFullDesktop",
-         0},
+        {"full desktop, Qt grab / XShmGetImage", "BM_QtGrabFullDesktop", "BM_RawShmFullDesktop", 0},
     };
     std::printf("\nRatios to the raw calls\n");
     for (const auto& r : ratios) {

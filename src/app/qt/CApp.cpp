@@ -17,8 +17,15 @@
 #include <QWidget>
 #include <csignal>
 
-#include "framework/CAppPrefs.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/tools.h"
+#include "base/CSystemError.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
+#include "base/text.h"
+#include "capture/qt/export_image.h"
 #include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
 #include "framework/CDocCommands.h"
 #include "framework/CRecentFileList.h"
 #include "framework/app_rules.h"
@@ -26,21 +33,14 @@
 #include "framework/latency_trace.h"
 #include "framework/program_options.h"
 #include "framework/qt/AppContext.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/tools.h"
-#include "base/CSystemError.h"
 #include "overlay/qt/COverlayWnd.h"
-#include "capture/qt/export_image.h"
-#include "base/text.h"
 #include "platform/IDialogs.h"
 #include "platform/IFolders.h"
 #include "platform/ILocale.h"
 #include "platform/IShell.h"
 #include "platform/ISingleInstance.h"
 #include "platform/factory/PlatformServices.h"
-#include "base/StringTable.h"
 #include "res/accelerators.h"
-#include "base/command_ids.h"
 #include "res/help_page.h"
 #include "res/version.h"
 #include "ui/qt/qt_keys.h"
@@ -183,33 +183,31 @@ bool CApp::Start(int& exitCode) {
         m_docCommands = std::make_unique<CDocCommands>(
             DocCommandServices{*m_doc, *m_prefs, *m_dialogs, *m_files, *m_clipboard, *m_shell,
                                m_preview, *m_recentFiles, m_clock, *m_locale, *m_systemInfo});
-        m_context = std::make_unique<AppContext>(
-            AppContext{.prefs = *m_prefs,
-                       .doc = *m_doc,
-                       .recentFiles = *m_recentFiles,
-                       .preview = m_preview,
-                       .notify = m_notify,
-                       .desktop = *m_desktop,
-                       .windowSystem = m_platform->WindowSystem(),
-                       .clipboard = *m_clipboard,
-                       .hotKeys = *m_hotKeys,
-                       .sound = *m_sound,
-                       .shell = *m_shell,
-                       .dialogs = *m_dialogs,
-                       .files = *m_files,
-                       .folders = *m_folders,
-                       .locale = *m_locale,
-                       .systemInfo = *m_systemInfo,
-                       .clock = m_clock,
-                       .capturedImage = m_capturedImage,
-                       .documentTarget = *m_docCommands,
-                       .applicationTarget = *this,
-                       .keyboardHelpersAvailable = [this] { return KeyboardHelpersAvailable(); },
-                       .saveModified = [this] { return m_docCommands->SaveModified(); },
-                       .tickCount =
-                           [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); },
-                       .foregroundWindow =
-                           [this] { return Foreground(CRootUnderCursor::Lookup::kReuse); }});
+        m_context = std::make_unique<AppContext>(AppContext{
+            .prefs = *m_prefs,
+            .doc = *m_doc,
+            .recentFiles = *m_recentFiles,
+            .preview = m_preview,
+            .notify = m_notify,
+            .desktop = *m_desktop,
+            .windowSystem = m_platform->WindowSystem(),
+            .clipboard = *m_clipboard,
+            .hotKeys = *m_hotKeys,
+            .sound = *m_sound,
+            .shell = *m_shell,
+            .dialogs = *m_dialogs,
+            .files = *m_files,
+            .folders = *m_folders,
+            .locale = *m_locale,
+            .systemInfo = *m_systemInfo,
+            .clock = m_clock,
+            .capturedImage = m_capturedImage,
+            .documentTarget = *m_docCommands,
+            .applicationTarget = *this,
+            .keyboardHelpersAvailable = [this] { return KeyboardHelpersAvailable(); },
+            .saveModified = [this] { return m_docCommands->SaveModified(); },
+            .tickCount = [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); },
+            .foregroundWindow = [this] { return Foreground(CRootUnderCursor::Lookup::kReuse); }});
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
         m_optionsFactory = m_frame->ToolWindowFactory(cmd::kOptions);
@@ -256,7 +254,8 @@ bool CApp::Start(int& exitCode) {
     qApp->installEventFilter(this);
     m_started = true;
     if (!m_startCommand.empty())
-        QMetaObject::invokeMethod(this, [this] { RunStartCommand(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { RunStartCommand(); }, Qt::QueuedConnection);
     exitCode = 0;
     return true;
 }
@@ -307,7 +306,8 @@ void CApp::RegisterCommands() {
         ui.SetCheck((m_prefs->Settings().colorPickerOptions & AppSettings::kPickerAutoCopy) != 0);
     });
     // Export Image works on the application's captured image from every tool's menu.
-    AddCommand(cmd::kSaveImage, [this] { ExportImageDialog(m_capturedImage.Image(), *m_dialogs, *m_files); });
+    AddCommand(cmd::kSaveImage,
+               [this] { ExportImageDialog(m_capturedImage.Image(), *m_dialogs, *m_files); });
     AddUpdate(cmd::kSaveImage, [this](CCmdUI& ui) { ui.Enable(m_capturedImage.HasImage()); });
     AddCommand(cmd::kRuler, [this] { ToggleWindow(m_ruler, m_rulerFactory); });
     AddUpdate(cmd::kRuler, [this](CCmdUI& ui) {
@@ -491,8 +491,8 @@ bool CApp::KeyboardHelpersNow(CRootUnderCursor::Lookup lookup) const {
 bool CApp::FilterKey(QKeyEvent* event) {
     // The keyboard helpers also serve an open overlay, which holds the keyboard.
     // So does the frozen screen, which follows the cursor they move.
-    const bool overlay = COverlayWnd::Current() != nullptr ||
-                         (m_frame && m_frame->IsFrozenScreenActive());
+    const bool overlay =
+        COverlayWnd::Current() != nullptr || (m_frame && m_frame->IsFrozenScreenActive());
     if (!m_started || !m_frame || (QApplication::activeWindow() != m_frame.get() && !overlay))
         return false;
     // An open menu or drop-down list of the program has the keyboard, wherever the cursor is.

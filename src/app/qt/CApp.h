@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "capture/CCapturedImageStore.h"
-#include "framework/CCmdTarget.h"
-#include "picking/CForegroundWindow.h"
-#include "framework/app_rules.h"
-#include "picking/keyboard_helpers.h"
-#include "framework/ViewNotifyHub.h"
 #include "base/COleDateTime.h"
+#include "capture/CCapturedImageStore.h"
 #include "export/CPreviewFile.h"
+#include "framework/CCmdTarget.h"
+#include "framework/ViewNotifyHub.h"
+#include "framework/app_rules.h"
+#include "picking/CForegroundWindow.h"
+#include "picking/keyboard_helpers.h"
 #include "platform/factory/PlatformServices.h"
 #include "platform/instance_request.h"
 

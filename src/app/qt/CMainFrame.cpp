@@ -19,14 +19,14 @@
 #include "framework/CRecentFileList.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/hot_keys.h"
+#include "framework/qt/CCommandBinder.h"
+#include "framework/qt/CViewApp.h"
 #include "overlay/qt/CFrozenScreen.h"
 #include "overlay/qt/COverlayWnd.h"
-#include "framework/qt/CViewApp.h"
 #include "platform/IHotKeys.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
 #include "res/forms.h"
-#include "framework/qt/CCommandBinder.h"
 #include "ui/qt/CStatusBarEx.h"
 #include "ui/qt/CToolBarEx.h"
 #include "ui/qt/form_metrics.h"
@@ -71,9 +71,7 @@ constexpr int kSessionNoteMs = 15000;
 }  // namespace
 
 CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
-    : m_context(context),
-      m_tools(tools),
-      m_pickTimer([this] {
+    : m_context(context), m_tools(tools), m_pickTimer([this] {
           if (m_picking->OnTick(isVisible() ? CPickingTimer::Visibility::kShown
                                             : CPickingTimer::Visibility::kHidden))
               m_idleGate.MarkChanged();
@@ -488,8 +486,8 @@ void CMainFrame::ShowAtStartup() {
         const QSize minimum = MinimumFrameSize();
         if (saved.Width() < minimum.width()) saved.right = saved.left + minimum.width();
         if (saved.Height() < minimum.height()) saved.bottom = saved.top + minimum.height();
-        const RestoreResult where =
-            RestoreRect(state, DeviceRect(geometry()), RestoreMode::kMoveAndSize, monitors, desktop);
+        const RestoreResult where = RestoreRect(state, DeviceRect(geometry()),
+                                                RestoreMode::kMoveAndSize, monitors, desktop);
         setGeometry(LogicalRect(where.rect));
         setVisible(where.show);
     }

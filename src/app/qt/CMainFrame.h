@@ -9,18 +9,18 @@
 #include <optional>
 #include <vector>
 
-#include "base/bits.h"
 #include "base/CSubscription.h"
+#include "base/bits.h"
+#include "document/ViewNotification.h"
 #include "framework/CCmdTarget.h"
 #include "framework/CIdleGate.h"
-#include "document/ViewNotification.h"
-#include "picking/CPickingTimer.h"
 #include "framework/qt/AppContext.h"
-#include "picking/qt/CQtTickTimer.h"
 #include "framework/qt/CToolRegistry.h"
 #include "framework/qt/CViewAppTB.h"
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/ToolServices.h"
+#include "picking/CPickingTimer.h"
+#include "picking/qt/CQtTickTimer.h"
 #include "platform/IDesktop.h"
 
 class QMenu;

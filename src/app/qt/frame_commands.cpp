@@ -300,9 +300,9 @@ void CMainFrame::ApplyTopmost(bool topmost) {
 void CMainFrame::Arrange() {
     resize(DefaultSize());
     // Centering moves the whole window, frame included.
-    const Rect centered = CenterOnWorkArea(DeviceRect(frameGeometry()),
-                                           m_context.desktop.Monitors(),
-                                           m_context.desktop.VirtualScreen());
+    const Rect centered =
+        CenterOnWorkArea(DeviceRect(frameGeometry()), m_context.desktop.Monitors(),
+                         m_context.desktop.VirtualScreen());
     move(LogicalPoint({centered.left, centered.top}));
     m_context.prefs.SetOption(OptionWord::kDisplay,
                               AppSettings::kDisplayToolbar | AppSettings::kDisplayStatusBar,

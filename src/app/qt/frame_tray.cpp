@@ -12,11 +12,11 @@
 #include "base/command_ids.h"
 #include "framework/CAppPrefs.h"
 #include "framework/hot_keys.h"
+#include "framework/qt/CCommandBinder.h"
 #include "platform/IDialogs.h"
 #include "platform/IHotKeys.h"
 #include "platform/qt/qt_convert.h"
 #include "res/version.h"
-#include "framework/qt/CCommandBinder.h"
 #include "ui/qt/svg_icons.h"
 
 namespace nl {

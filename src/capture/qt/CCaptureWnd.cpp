@@ -25,14 +25,13 @@ QRect ToQRect(const Rect& r) {
 CCaptureWnd::CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShape shape,
                          OverlayBackdrop backdrop, std::function<void(const OverlayEnd&)> ended)
     : COverlayWnd(context.desktop, context.windowSystem, backdrop, {kClassName, kWindowName}),
-      m_capture(*this,
-                CCapture::Services{context.desktop, context.prefs, context.clipboard,
-                                   context.sound, countdown,
-                                   [&desktop = context.desktop] { return desktop.CurrentCursor(); },
-                                   [&store = context.capturedImage](const BitmapImage& image) {
-                                       store.Set(image);
-                                   }},
-                shape) {
+      m_capture(
+          *this,
+          CCapture::Services{
+              context.desktop, context.prefs, context.clipboard, context.sound, countdown,
+              [&desktop = context.desktop] { return desktop.CurrentCursor(); },
+              [&store = context.capturedImage](const BitmapImage& image) { store.Set(image); }},
+          shape) {
     setCursor(CaptureCursor());
     Attach(m_capture, std::move(ended));
 }

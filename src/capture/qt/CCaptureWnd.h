@@ -20,8 +20,8 @@ public:
     static constexpr const char* kWindowName = "NerimScrCopCov";
 
     // `ended` runs once when the capture is over (see COverlayWnd::Attach).
-    CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShape shape, OverlayBackdrop backdrop,
-                std::function<void(const OverlayEnd&)> ended);
+    CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShape shape,
+                OverlayBackdrop backdrop, std::function<void(const OverlayEnd&)> ended);
 
     CCapture& Capture() { return m_capture; }
     const CCapture& Capture() const { return m_capture; }

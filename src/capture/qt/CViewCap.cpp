@@ -7,10 +7,10 @@
 
 #include "base/StringTable.h"
 #include "base/command_ids.h"
-#include "capture/qt/CViewTBCap.h"
-#include "framework/CAppPrefs.h"
 #include "capture/CCapturedImageStore.h"
 #include "capture/captured_image.h"
+#include "capture/qt/CViewTBCap.h"
+#include "framework/CAppPrefs.h"
 #include "framework/qt/CCommandBinder.h"
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/view_notifications.h"

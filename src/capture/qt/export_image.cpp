@@ -1,8 +1,8 @@
 #include "capture/qt/export_image.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QBuffer>
+#include <QEventLoop>
 #include <QImageWriter>
 #include <QMetaObject>
 #include <array>

@@ -11,8 +11,10 @@ namespace nl {
 
 void RegisterScreenCopier(CToolRegistry& tools) {
     tools.AddTool({AppSettings::kToolScreenCopier, cmd::kToolScreenCopier, res::kMenuScreenCopier,
-                   res::kFormScreenCopier, [](AppContext& context, IViewHost& host, const ToolServices& services) {
-                       auto* toolbar = new CViewTBCap(context, host, services.countdown, services.hiding);
+                   res::kFormScreenCopier,
+                   [](AppContext& context, IViewHost& host, const ToolServices& services) {
+                       auto* toolbar =
+                           new CViewTBCap(context, host, services.countdown, services.hiding);
                        auto* view = new CViewCap(context, host);
                        view->SetToolbar(toolbar);
                        return ToolViews{toolbar, MainViewParts::Of(view)};

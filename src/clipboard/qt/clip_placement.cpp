@@ -11,9 +11,9 @@ namespace nl {
 void RestoreClipPlacement(QWidget& window, CPrefs& prefs, const IDesktop& desktop,
                           WinStateIndex record) {
     const std::vector<MonitorInfo> monitors = desktop.Monitors();
-    const RestoreResult where = RestoreRect(prefs.WinState(record), DeviceRect(window.geometry()),
-                                            RestoreMode::kMoveAndSize, monitors,
-                                            desktop.VirtualScreen());
+    const RestoreResult where =
+        RestoreRect(prefs.WinState(record), DeviceRect(window.geometry()),
+                    RestoreMode::kMoveAndSize, monitors, desktop.VirtualScreen());
     window.setGeometry(LogicalRect(where.rect));
 }
 

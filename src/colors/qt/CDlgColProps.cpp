@@ -7,15 +7,15 @@
 #include <QMenu>
 #include <QTreeWidget>
 
-#include "framework/CAppPrefs.h"
-#include "document/CDocApp.h"
-#include "ui/qt/CColorTile.h"
-#include "platform/IClipboard.h"
-#include "platform/qt/qt_convert.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
 #include "base/text.h"
+#include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
+#include "platform/IClipboard.h"
+#include "platform/qt/qt_convert.h"
 #include "res/menus.h"
+#include "ui/qt/CColorTile.h"
 
 namespace nl {
 namespace {

@@ -1,11 +1,11 @@
 #pragma once
 #include <vector>
 
-#include "document/ViewNotification.h"
-#include "framework/qt/AppContext.h"
+#include "base/command_ids.h"
 #include "colors/colors_view.h"
 #include "colors/qt/CPlacedDialog.h"
-#include "base/command_ids.h"
+#include "document/ViewNotification.h"
+#include "framework/qt/AppContext.h"
 
 class QTreeWidget;
 

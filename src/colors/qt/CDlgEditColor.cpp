@@ -11,11 +11,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "base/StringTable.h"
 #include "framework/CAppPrefs.h"
-#include "ui/qt/CColorTile.h"
 #include "model/CUnitsCol.h"
 #include "platform/qt/qt_convert.h"
-#include "base/StringTable.h"
+#include "ui/qt/CColorTile.h"
 
 namespace nl {
 namespace {

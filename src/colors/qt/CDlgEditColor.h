@@ -1,9 +1,9 @@
 #pragma once
 #include <array>
 
-#include "framework/qt/AppContext.h"
 #include "colors/colors_view.h"
 #include "colors/qt/CPlacedDialog.h"
+#include "framework/qt/AppContext.h"
 
 class QLabel;
 class QLineEdit;

@@ -9,21 +9,21 @@
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
 
-#include "framework/CAppPrefs.h"
-#include "document/CDocApp.h"
-#include "framework/qt/IViewHost.h"
 #include "base/CSystemError.h"
-#include "picking/CDesktopSampler.h"
-#include "ui/qt/CColorTile.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 #include "colors/qt/CDlgColProps.h"
 #include "colors/qt/CDlgEditColor.h"
+#include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
+#include "framework/qt/CCommandBinder.h"
+#include "framework/qt/IViewHost.h"
+#include "picking/CDesktopSampler.h"
 #include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
-#include "base/StringTable.h"
-#include "base/command_ids.h"
-#include "framework/qt/CCommandBinder.h"
+#include "ui/qt/CColorTile.h"
 
 namespace nl {
 namespace {

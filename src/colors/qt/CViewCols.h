@@ -2,8 +2,8 @@
 #include <QPointer>
 #include <functional>
 
-#include "framework/qt/CViewApp.h"
 #include "colors/colors_view.h"
+#include "framework/qt/CViewApp.h"
 
 class QListView;
 class QMenu;

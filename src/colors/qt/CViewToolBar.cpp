@@ -2,12 +2,12 @@
 
 #include <QComboBox>
 
-#include "framework/CAppPrefs.h"
-#include "document/CDocApp.h"
-#include "framework/ViewNotifyHub.h"
-#include "colors/colors_view.h"
-#include "ui/qt/CColorTile.h"
 #include "base/command_ids.h"
+#include "colors/colors_view.h"
+#include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
+#include "framework/ViewNotifyHub.h"
+#include "ui/qt/CColorTile.h"
 
 namespace nl {
 

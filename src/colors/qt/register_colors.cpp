@@ -11,9 +11,11 @@ namespace nl {
 
 void RegisterColorPicker(CToolRegistry& tools) {
     tools.AddTool({AppSettings::kToolColorPicker, cmd::kToolColorPicker, res::kMenuColorPicker,
-                   res::kFormColorPicker, [](AppContext& context, IViewHost& host, const ToolServices& services) {
+                   res::kFormColorPicker,
+                   [](AppContext& context, IViewHost& host, const ToolServices& services) {
                        auto* toolbar = new CViewToolBar(context, host);
-                       return ToolViews{toolbar, MainViewParts::Of(new CViewCols(context, host, services.sampler))};
+                       return ToolViews{toolbar, MainViewParts::Of(new CViewCols(
+                                                     context, host, services.sampler))};
                    }});
 }
 

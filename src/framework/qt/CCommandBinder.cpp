@@ -11,10 +11,10 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "platform/qt/qt_convert.h"
 #include "base/StringTable.h"
-#include "res/accelerators.h"
 #include "base/command_ids.h"
+#include "platform/qt/qt_convert.h"
+#include "res/accelerators.h"
 #include "res/menus.h"
 #include "res/toolbars.h"
 #include "ui/qt/qt_keys.h"
@@ -109,7 +109,8 @@ QAction* CCommandBinder::MakeCommandAction(QObject* parent, int id, const std::s
 
 void CCommandBinder::Bind(QAction* action) {
     Prune();
-    m_actions.push_back({action, CommandOf(action), qobject_cast<QMenu*>(action->parent()) != nullptr});
+    m_actions.push_back(
+        {action, CommandOf(action), qobject_cast<QMenu*>(action->parent()) != nullptr});
 }
 
 void CCommandBinder::Prune() {

@@ -2,8 +2,8 @@
 #include <QTreeView>
 
 #include "base/CSubscription.h"
-#include "framework/CCmdTarget.h"
 #include "document/ViewNotification.h"
+#include "framework/CCmdTarget.h"
 #include "framework/qt/AppContext.h"
 
 namespace nl {

@@ -9,18 +9,18 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "framework/CAppPrefs.h"
+#include "base/StringTable.h"
+#include "base/command_ids.h"
 #include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/view_notifications.h"
-#include "ui/qt/CColorTile.h"
-#include "ui/qt/CCtrlZoom.h"
 #include "platform/qt/qt_convert.h"
-#include "base/StringTable.h"
-#include "base/command_ids.h"
 #include "res/forms.h"
 #include "res/icons.h"
+#include "ui/qt/CColorTile.h"
+#include "ui/qt/CCtrlZoom.h"
 #include "ui/qt/form_metrics.h"
 #include "ui/qt/svg_icons.h"
 

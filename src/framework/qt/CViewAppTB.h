@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "base/CSubscription.h"
-#include "framework/CCmdTarget.h"
-#include "document/ViewNotification.h"
-#include "framework/qt/AppContext.h"
 #include "base/geometry.h"
+#include "document/ViewNotification.h"
+#include "framework/CCmdTarget.h"
+#include "framework/qt/AppContext.h"
 
 class QComboBox;
 class QSlider;

@@ -2,8 +2,8 @@
 #include <functional>
 #include <memory>
 
-#include "overlay/qt/COverlayWnd.h"
 #include "gauge/CWndCapMea.h"
+#include "overlay/qt/COverlayWnd.h"
 
 namespace nl {
 

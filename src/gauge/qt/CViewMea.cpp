@@ -100,9 +100,9 @@ int CViewMea::SelectedRow() const {
 
 void CViewMea::Rebuild() {
     const CUnitXY* unit = Context().prefs.CurrentLengthUnit();
-    m_model->Reset(unit ? Context().doc.Measurement().BuildRows(*unit,
-                                                                Context().prefs.RegionalFormat())
-                        : std::vector<std::string>{});
+    m_model->Reset(
+        unit ? Context().doc.Measurement().BuildRows(*unit, Context().prefs.RegionalFormat())
+             : std::vector<std::string>{});
     LayoutColumns();
     viewport()->update();
 }
@@ -131,15 +131,15 @@ void CViewMea::Preview() {
     if (record.IsEmpty()) return;
     const OverlayBackdrop backdrop =
         m_toolbar ? m_toolbar->Backdrop() : COverlayWnd::DisplayBackdrop(Context().windowSystem);
-    auto* window = new CMeaWnd(
-        Context(), backdrop,
-        [&record](IOverlayWindow& overlay) {
-            auto shown = std::make_unique<CWndCapMea>(overlay, MainWindowAfter::kLeave,
-                                                      record.Shape(), MeaFromCenter::kNo);
-            shown->ShowStored(record);
-            return shown;
-        },
-        {});
+    auto* window =
+        new CMeaWnd(Context(), backdrop,
+                    [&record](IOverlayWindow& overlay) {
+                        auto shown = std::make_unique<CWndCapMea>(
+                            overlay, MainWindowAfter::kLeave, record.Shape(), MeaFromCenter::kNo);
+                        shown->ShowStored(record);
+                        return shown;
+                    },
+                    {});
     const IDesktop& desktop = Context().desktop;
     // A window that failed has ended and goes by itself.
     if (!window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()))) {

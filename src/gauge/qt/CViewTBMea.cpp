@@ -6,9 +6,9 @@
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "framework/qt/IViewHost.h"
-#include "overlay/qt/overlay_end.h"
 #include "gauge/CCapMea.h"
 #include "model/CUnitXY.h"
+#include "overlay/qt/overlay_end.h"
 #include "platform/IClipboard.h"
 
 namespace nl {
@@ -31,8 +31,7 @@ constexpr MeasureButton kButtons[] = {
 
 }  // namespace
 
-CViewTBMea::CViewTBMea(AppContext& context, IViewHost& host, IWindowHiding& hiding,
-                       QWidget* parent)
+CViewTBMea::CViewTBMea(AppContext& context, IViewHost& host, IWindowHiding& hiding, QWidget* parent)
     : CViewAppTB(context, host, res::kFormGauge, parent), m_hiding(hiding) {
     AddCommandRange(cmd::kMeasureLine, cmd::kMeasurePath, [this](int id) {
         StartMeasure(id);
@@ -59,8 +58,9 @@ OverlayBackdrop CViewTBMea::Backdrop() const {
 
 void CViewTBMea::StartMeasure(int command) {
     if (m_window) return;
-    const auto* button = std::find_if(std::begin(kButtons), std::end(kButtons),
-                                      [command](const MeasureButton& b) { return b.command == command; });
+    const auto* button =
+        std::find_if(std::begin(kButtons), std::end(kButtons),
+                     [command](const MeasureButton& b) { return b.command == command; });
     if (button == std::end(kButtons)) return;
     if (CCapMea::MainWindowRule(Context().prefs) == MainWindowAfter::kRestore) {
         m_hiding.HideForCapture();
@@ -69,8 +69,8 @@ void CViewTBMea::StartMeasure(int command) {
         return std::make_unique<CCapMea>(window, Context().prefs, button->shape, button->fromCenter,
                                          [this](const MeaGesture& g) { return Store(g); });
     };
-    m_window = new CMeaWnd(Context(), Backdrop(), make,
-                           [this](const OverlayEnd& end) { Ended(end); });
+    m_window =
+        new CMeaWnd(Context(), Backdrop(), make, [this](const OverlayEnd& end) { Ended(end); });
     const IDesktop& desktop = Context().desktop;
     m_window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()));
 }
@@ -83,7 +83,8 @@ std::uint32_t CViewTBMea::Store(const MeaGesture& gesture) {
     if (!Context().doc.CompleteMeasurement(gesture)) return kErrorSuccess;
     const CAppPrefs& prefs = Context().prefs;
     const CUnitXY* unit = prefs.CurrentLengthUnit();
-    if (!unit || !prefs.Settings().HasOption(OptionWord::kColorPicker, AppSettings::kPickerAutoCopy)) {
+    if (!unit ||
+        !prefs.Settings().HasOption(OptionWord::kColorPicker, AppSettings::kPickerAutoCopy)) {
         return kErrorSuccess;
     }
     return Context().clipboard.SetText(

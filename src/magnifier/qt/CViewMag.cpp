@@ -2,23 +2,20 @@
 
 #include <QResizeEvent>
 
+#include "base/StringTable.h"
 #include "base/bits.h"
-#include "framework/CAppPrefs.h"
+#include "base/command_ids.h"
 #include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/view_notifications.h"
 #include "magnifier/magnifier_texts.h"
-#include "ui/qt/CCtrlZoom.h"
 #include "platform/IDialogs.h"
-#include "base/StringTable.h"
-#include "base/command_ids.h"
+#include "ui/qt/CCtrlZoom.h"
 
 namespace nl {
 CViewMag::CViewMag(AppContext& context, IViewHost& host, RulerSource ruler, QWidget* parent)
-    : QWidget(parent),
-      m_context(context),
-      m_host(host),
-      m_ruler(std::move(ruler)) {
+    : QWidget(parent), m_context(context), m_host(host), m_ruler(std::move(ruler)) {
     m_notifications = SubscribeView(context.notify, *this, *this);
     const AppSettings& s = m_context.prefs.Settings();
     m_zoom = new CCtrlZoom(m_context.desktop, this);
@@ -34,8 +31,7 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, RulerSource ruler, QWid
     AddCommand(cmd::kEditCopy, [this] { Copy(); });
     AddUpdate(cmd::kEditCopy, [](CCmdUI& ui) { ui.Enable(true); });
     AddCommand(cmd::kDrawCursorPosition, [this] {
-        m_context.prefs.ToggleOption(OptionWord::kMagnifier,
-                                     AppSettings::kMagnifierCursorPosition);
+        m_context.prefs.ToggleOption(OptionWord::kMagnifier, AppSettings::kMagnifierCursorPosition);
         m_zoom->SetDrawCursorMark(m_context.prefs.Settings().HasOption(
             OptionWord::kMagnifier, AppSettings::kMagnifierCursorPosition));
         m_zoom->update();

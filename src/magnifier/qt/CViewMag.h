@@ -4,12 +4,12 @@
 #include <optional>
 
 #include "base/CSubscription.h"
-#include "framework/CCmdTarget.h"
+#include "base/geometry.h"
 #include "document/ViewNotification.h"
+#include "framework/CCmdTarget.h"
 #include "framework/qt/AppContext.h"
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/ToolServices.h"
-#include "base/geometry.h"
 
 namespace nl {
 

@@ -1,13 +1,13 @@
 #include "magnifier/qt/CViewTBMag.h"
 
-#include "framework/CAppPrefs.h"
-#include "document/CDocApp.h"
-#include "magnifier/magnifier_texts.h"
-#include "ui/qt/CCtrlZoom.h"
-#include "magnifier/qt/CViewMag.h"
-#include "platform/IDialogs.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "document/CDocApp.h"
+#include "framework/CAppPrefs.h"
+#include "magnifier/magnifier_texts.h"
+#include "magnifier/qt/CViewMag.h"
+#include "platform/IDialogs.h"
+#include "ui/qt/CCtrlZoom.h"
 
 namespace nl {
 

@@ -11,7 +11,8 @@ namespace nl {
 
 void RegisterMagnifier(CToolRegistry& tools) {
     tools.AddTool({AppSettings::kToolMagnifier, cmd::kToolMagnifier, res::kMenuMagnifier,
-                   res::kFormMagnifier, [](AppContext& context, IViewHost& host, const ToolServices& services) {
+                   res::kFormMagnifier,
+                   [](AppContext& context, IViewHost& host, const ToolServices& services) {
                        auto* toolbar = new CViewTBMag(context, host);
                        auto* view = new CViewMag(context, host, services.ruler);
                        toolbar->SetMagnifierView(view);

@@ -22,9 +22,8 @@ constexpr int kMinimumWidth = 360;  // pixels: the prompt wraps on about three l
 
 }  // namespace
 
-CDlgHotKey::CDlgHotKey(IHotKeys& hotKeys, IDialogs& dialogs, int hotKeyId,
-                       std::uint32_t current, std::uint32_t promptId, Registration registration,
-                       QWidget* parent)
+CDlgHotKey::CDlgHotKey(IHotKeys& hotKeys, IDialogs& dialogs, int hotKeyId, std::uint32_t current,
+                       std::uint32_t promptId, Registration registration, QWidget* parent)
     : QDialog(parent),
       m_hotKeys(hotKeys),
       m_dialogs(dialogs),

@@ -42,13 +42,18 @@ bool IsModifierKey(int key) {
 // The modifier a modifier key stands for; the event's own state may not include it yet.
 Qt::KeyboardModifiers ModifierOfKey(int key) {
     switch (key) {
-        case Qt::Key_Control: return Qt::ControlModifier;
-        case Qt::Key_Shift: return Qt::ShiftModifier;
-        case Qt::Key_Alt: return Qt::AltModifier;
+        case Qt::Key_Control:
+            return Qt::ControlModifier;
+        case Qt::Key_Shift:
+            return Qt::ShiftModifier;
+        case Qt::Key_Alt:
+            return Qt::AltModifier;
         case Qt::Key_Meta:
         case Qt::Key_Super_L:
-        case Qt::Key_Super_R: return Qt::MetaModifier;
-        default: return {};
+        case Qt::Key_Super_R:
+            return Qt::MetaModifier;
+        default:
+            return {};
     }
 }
 

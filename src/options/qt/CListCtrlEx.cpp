@@ -16,10 +16,10 @@ namespace nl {
 
 namespace {
 
-constexpr int kButtonIconSize = 16;    // device-independent pixels
-constexpr int kButtonMargin = 1;       // between a button and its cell's edges
-constexpr int kButtonColumnWidth = 48; // wide enough for the header's "Edit" and "Test"
-constexpr int kButtonRowPadding = 6;   // the row is this much taller than the icon
+constexpr int kButtonIconSize = 16;     // device-independent pixels
+constexpr int kButtonMargin = 1;        // between a button and its cell's edges
+constexpr int kButtonColumnWidth = 48;  // wide enough for the header's "Edit" and "Test"
+constexpr int kButtonRowPadding = 6;    // the row is this much taller than the icon
 
 }  // namespace
 
@@ -37,8 +37,8 @@ public:
         }
         QStyleOptionHeader button;
         button.initFrom(&m_list);
-        button.rect = option.rect.adjusted(kButtonMargin, kButtonMargin, -kButtonMargin,
-                                           -kButtonMargin);
+        button.rect =
+            option.rect.adjusted(kButtonMargin, kButtonMargin, -kButtonMargin, -kButtonMargin);
         button.state = QStyle::State_Enabled | QStyle::State_Raised;
         const bool pressed =
             m_list.m_pressedRow == index.row() && m_list.m_pressedColumn == index.column();
@@ -117,8 +117,8 @@ void CListCtrlEx::SetRows(const std::vector<std::string>& names) {
         if (!IsButtonColumn(column)) last = column;
     for (int column = 0; column < columnCount(); ++column) {
         if (IsButtonColumn(column)) continue;
-        header()->setSectionResizeMode(column, column == last ? QHeaderView::Stretch
-                                                              : QHeaderView::ResizeToContents);
+        header()->setSectionResizeMode(
+            column, column == last ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     }
 }
 
@@ -137,16 +137,16 @@ QRect CListCtrlEx::CellRect(int row, int column) const {
 }
 
 void CListCtrlEx::ApplyGridLines() {
-    const bool on = m_context.prefs.Settings().HasOption(OptionWord::kDisplay,
-                                                         AppSettings::kDisplayGridLines);
+    const bool on =
+        m_context.prefs.Settings().HasOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines);
     if (on == m_gridLines) return;
     m_gridLines = on;
     viewport()->update();
 }
 
 void CListCtrlEx::ApplyToolTips() {
-    m_toolTips = m_context.prefs.Settings().HasOption(OptionWord::kGeneral,
-                                                      AppSettings::kGeneralToolTips);
+    m_toolTips =
+        m_context.prefs.Settings().HasOption(OptionWord::kGeneral, AppSettings::kGeneralToolTips);
 }
 
 void CListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& option,

@@ -68,11 +68,10 @@ CPPGeneral::CPPGeneral(AppContext& context, IViewHost& host, QWidget* parent)
     layout->addWidget(group);
     layout->addStretch();
 
-    for (QAbstractButton* button : {static_cast<QAbstractButton*>(m_runAtStartup),
-                                    static_cast<QAbstractButton*>(m_none),
-                                    static_cast<QAbstractButton*>(m_normal),
-                                    static_cast<QAbstractButton*>(m_autoLoad),
-                                    static_cast<QAbstractButton*>(m_autoSave)})
+    for (QAbstractButton* button :
+         {static_cast<QAbstractButton*>(m_runAtStartup), static_cast<QAbstractButton*>(m_none),
+          static_cast<QAbstractButton*>(m_normal), static_cast<QAbstractButton*>(m_autoLoad),
+          static_cast<QAbstractButton*>(m_autoSave)})
         connect(button, &QAbstractButton::toggled, this, [this] {
             UpdateEnabling();
             OnControlChanged();
@@ -109,8 +108,7 @@ bool CPPGeneral::SaveData() {
 
     CAppPrefs& prefs = m_context.prefs;
     prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralKeepDocument, StateOf(m_normal));
-    prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralReopenDocument,
-                    StateOf(m_autoLoad));
+    prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralReopenDocument, StateOf(m_autoLoad));
     prefs.SetOption(OptionWord::kGeneral, AppSettings::kGeneralSaveWithoutAsking,
                     StateOf(m_autoSave));
     // The recent-file list takes its length at start-up.

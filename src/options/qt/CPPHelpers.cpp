@@ -15,8 +15,7 @@ namespace nl {
 
 namespace {
 
-constexpr char kStartupListText[] =
-    "&Display a notification message when NerimLens starts hidden";
+constexpr char kStartupListText[] = "&Display a notification message when NerimLens starts hidden";
 constexpr char kToolTipsText[] = "Display a usage &tooltip when hovering over NerimLens controls";
 constexpr char kSoundsText[] = "&Play the following sounds";
 

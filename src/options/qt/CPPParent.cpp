@@ -48,8 +48,8 @@ void CPPParent::AddToolTip(QWidget* widget, std::uint32_t id) {
 }
 
 void CPPParent::ApplyToolTips() {
-    const bool on = m_context.prefs.Settings().HasOption(OptionWord::kGeneral,
-                                                         AppSettings::kGeneralToolTips);
+    const bool on =
+        m_context.prefs.Settings().HasOption(OptionWord::kGeneral, AppSettings::kGeneralToolTips);
     for (const auto& [widget, text] : m_toolTips) widget->setToolTip(on ? text : QString());
 }
 

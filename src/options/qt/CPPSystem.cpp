@@ -72,8 +72,8 @@ void CPPSystem::UpdateUpdaterButtons() {
     const auto follow = [this](QPushButton* button, int command) {
         const CCmdUI state = m_host.UpdateCommand(command);
         button->setEnabled(state.Enabled());
-        AddToolTip(button, state.ToolTip() ? *state.ToolTip()
-                                           : SplitPrompt(LoadString(command)).prompt);
+        AddToolTip(button,
+                   state.ToolTip() ? *state.ToolTip() : SplitPrompt(LoadString(command)).prompt);
     };
     follow(m_configureUpdates, cmd::kUpdaterSettings);
     follow(m_checkForUpdates, cmd::kCheckForUpdates);

@@ -60,8 +60,8 @@ CPSOptions::CPSOptions(AppContext& context, IViewHost& host, QWidget* parent)
 
     // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is (a drop-down list
     // would take the keys for its own search).
-    for (const auto& [keys, step] : {std::pair{QKeySequence::NextChild, 1},
-                                     std::pair{QKeySequence::PreviousChild, -1}}) {
+    for (const auto& [keys, step] :
+         {std::pair{QKeySequence::NextChild, 1}, std::pair{QKeySequence::PreviousChild, -1}}) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step = step] {
             const int count = m_tabs->count();
             m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
@@ -74,7 +74,8 @@ CPSOptions::CPSOptions(AppContext& context, IViewHost& host, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // The page the sheet was last closed on, by its number.
-    const std::vector<std::uint32_t>& numbers = m_context.prefs.WinState(kWinStateOptions).Numbers();
+    const std::vector<std::uint32_t>& numbers =
+        m_context.prefs.WinState(kWinStateOptions).Numbers();
     if (numbers.size() > kActivePageSlot) {
         for (std::size_t tab = 0; tab < m_entries.size(); ++tab) {
             if (static_cast<std::uint32_t>(m_entries[tab].number) == numbers[kActivePageSlot])

@@ -22,10 +22,8 @@ OptionPageEntry Entry(OptionPageNumber number) {
 
 std::vector<OptionPageEntry> OptionPages() {
     return {
-        Entry<CPPGeneral>(kPageGeneral),
-        Entry<CPPHelpers>(kPageNotification),
-        Entry<CPPHotKeys>(kPageHotKeys),
-        Entry<CPPExport>(kPageColorExport),
+        Entry<CPPGeneral>(kPageGeneral),    Entry<CPPHelpers>(kPageNotification),
+        Entry<CPPHotKeys>(kPageHotKeys),    Entry<CPPExport>(kPageColorExport),
         Entry<CPPSystem>(kPageMaintenance),
     };
 }

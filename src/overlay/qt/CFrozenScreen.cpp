@@ -1,15 +1,15 @@
 #include "overlay/qt/CFrozenScreen.h"
 
-#include <QGuiApplication>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
 
-#include "overlay/frozen_screen.h"
 #include "framework/latency_trace.h"
+#include "overlay/frozen_screen.h"
 #include "overlay/qt/settle_events.h"
 #include "platform/qt/screen_pixels.h"
 
@@ -66,7 +66,8 @@ protected:
         const int x = cursor.x - m_monitor.left;
         const int y = cursor.y - m_monitor.top;
         // White under black, so that the mark shows on any picture; the pixel itself stays free.
-        for (const auto& [color, width] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
+        for (const auto& [color, width] :
+             {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
             painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
             painter.drawLine(QPointF(x - kArm + 0.5, y + 0.5), QPointF(x - kGap + 0.5, y + 0.5));
             painter.drawLine(QPointF(x + kGap + 0.5, y + 0.5), QPointF(x + kArm + 0.5, y + 0.5));

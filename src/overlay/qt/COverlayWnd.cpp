@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPainter>
+#include <QPixmap>
 #include <cmath>
 #include <utility>
 
@@ -64,7 +64,8 @@ COverlayWnd* COverlayWnd::Current() {
 }
 
 OverlayBackdrop COverlayWnd::DisplayBackdrop(const IWindowSystem& windows) {
-    return windows.BlendsTranslucentWindows() ? OverlayBackdrop::kTranslucent : OverlayBackdrop::kSnapshot;
+    return windows.BlendsTranslucentWindows() ? OverlayBackdrop::kTranslucent
+                                              : OverlayBackdrop::kSnapshot;
 }
 
 QColor COverlayWnd::LineColor() {

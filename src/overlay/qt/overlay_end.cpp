@@ -19,9 +19,8 @@ void CarryOutOverlayEnd(IWindowHiding& hiding, IDialogs& dialogs, QObject* recei
                         const OverlayEnd& end) {
     if (end.mainWindow == MainWindowAfter::kRestore) hiding.RestoreAfterCapture();
     if (end.error == kErrorSuccess) return;
-    QTimer::singleShot(0, receiver, [&dialogs, error = end.error] {
-        ShowSystemError(dialogs, error);
-    });
+    QTimer::singleShot(0, receiver,
+                       [&dialogs, error = end.error] { ShowSystemError(dialogs, error); });
 }
 
 }  // namespace nl

@@ -78,7 +78,8 @@ void BuildDemoDesktop(FakeDesktop& desktop, const Rect& screen) {
                                              MakeRgb(0xE8, 0xE8, 0xE8));
     Point first;
     for (std::size_t i = 0; i < kSwatches.size(); ++i) {
-        const int left = paletteRect.left + kSwatchGap + static_cast<int>(i) * (kSwatchSize + kSwatchGap);
+        const int left =
+            paletteRect.left + kSwatchGap + static_cast<int>(i) * (kSwatchSize + kSwatchGap);
         const int top = paletteRect.top + kTitleBarHeight + kSwatchGap;
         const Rect swatch{left, top, left + kSwatchSize, top + kSwatchSize};
         desktop.FillRect(swatch, kSwatches[i].color);

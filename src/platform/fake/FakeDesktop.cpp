@@ -65,8 +65,8 @@ std::optional<CursorImage> FakeDesktop::CurrentCursor() const {
 COLORREF FakeDesktop::PixelColor(Point pos) const {
     if (!m_readable || !m_screen.Contains(pos)) return kNoColor;
     return Shown()[static_cast<std::size_t>(pos.y - m_screen.top) *
-                        static_cast<std::size_t>(m_screen.Width()) +
-                    static_cast<std::size_t>(pos.x - m_screen.left)];
+                       static_cast<std::size_t>(m_screen.Width()) +
+                   static_cast<std::size_t>(pos.x - m_screen.left)];
 }
 
 bool FakeDesktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const {

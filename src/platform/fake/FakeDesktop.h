@@ -28,7 +28,7 @@ public:
         WindowId owner = kNoWindow;   // top-level windows only
         bool visible = true;
         bool minimized = false;
-        Rect client;  // the window's own area; empty: the same as `rect`
+        Rect client;               // the window's own area; empty: the same as `rect`
         bool transparent = false;  // the mouse passes through it
     };
     // The description of a window with the fields a scene sets most.

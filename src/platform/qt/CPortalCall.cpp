@@ -64,23 +64,25 @@ PortalResponse CPortalCall::Run(const QString& interface, const QString& method,
     }
     const QString token = NewToken();
     options.insert(QStringLiteral("handle_token"), token);
-    QString requestPath = QStringLiteral("%1/request/%2/%3")
-                              .arg(QLatin1String(kPortalPath), SenderPart(m_bus.baseService()), token);
+    QString requestPath =
+        QStringLiteral("%1/request/%2/%3")
+            .arg(QLatin1String(kPortalPath), SenderPart(m_bus.baseService()), token);
     // Subscribed before the call, so that a response sent at once is not missed.
     m_answered = false;
     m_bus.connect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"), this,
                   SLOT(OnResponse(uint, QVariantMap)));
 
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, interface, method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kPortalService, kPortalPath, interface, method);
     arguments << options;
     call.setArguments(arguments);
     const QDeadlineTimer deadline(m_timeoutMs);
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, m_timeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        m_bus.disconnect(kPortalService, requestPath, kRequestInterface,
-                         QStringLiteral("Response"), this, SLOT(OnResponse(uint, QVariantMap)));
-        response.outcome =
-            IsMissingPortal(reply.errorName()) ? PortalOutcome::kNoPortal : PortalOutcome::kNoAnswer;
+        m_bus.disconnect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"),
+                         this, SLOT(OnResponse(uint, QVariantMap)));
+        response.outcome = IsMissingPortal(reply.errorName()) ? PortalOutcome::kNoPortal
+                                                              : PortalOutcome::kNoAnswer;
         response.error = reply.errorMessage();
         return response;
     }
@@ -90,8 +92,8 @@ PortalResponse CPortalCall::Run(const QString& interface, const QString& method,
             ? QString()
             : qvariant_cast<QDBusObjectPath>(reply.arguments().constFirst()).path();
     if (!returned.isEmpty() && returned != requestPath) {
-        m_bus.disconnect(kPortalService, requestPath, kRequestInterface,
-                         QStringLiteral("Response"), this, SLOT(OnResponse(uint, QVariantMap)));
+        m_bus.disconnect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"),
+                         this, SLOT(OnResponse(uint, QVariantMap)));
         requestPath = returned;
         m_bus.connect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"),
                       this, SLOT(OnResponse(uint, QVariantMap)));

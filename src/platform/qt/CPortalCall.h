@@ -13,11 +13,11 @@ inline constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
 
 // How a portal request ended.
 enum class PortalOutcome {
-    kSuccess,      // response 0: the results are filled
-    kCancelled,    // response 1: the user cancelled
-    kRefused,      // response 2: the desktop ended it otherwise (refused, failed)
-    kNoPortal,     // no portal service, or it lacks the interface or method
-    kNoAnswer,     // the call failed otherwise, or no response came in time
+    kSuccess,    // response 0: the results are filled
+    kCancelled,  // response 1: the user cancelled
+    kRefused,    // response 2: the desktop ended it otherwise (refused, failed)
+    kNoPortal,   // no portal service, or it lacks the interface or method
+    kNoAnswer,   // the call failed otherwise, or no response came in time
 };
 
 struct PortalResponse {

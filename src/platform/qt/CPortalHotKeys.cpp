@@ -120,10 +120,10 @@ std::uint32_t CPortalHotKeys::BindAll() {
         shortcuts << shortcut;
     }
     CPortalCall call(m_bus);
-    const PortalResponse response = call.Run(
-        kShortcutsInterface, QStringLiteral("BindShortcuts"),
-        {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(shortcuts), QString()},
-        {});
+    const PortalResponse response = call.Run(kShortcutsInterface, QStringLiteral("BindShortcuts"),
+                                             {QVariant::fromValue(QDBusObjectPath(m_session)),
+                                              QVariant::fromValue(shortcuts), QString()},
+                                             {});
     return ErrorOf(response.outcome);
 }
 

@@ -79,8 +79,8 @@ bool CPortalScreenSource::Capture(ScreenFrame& frame, std::string* error) {
     if (!path.isEmpty() && IsTemporaryFile(path)) QFile::remove(path);
     if (image.isNull()) {
         if (error)
-            *error = "The desktop's screenshot could not be read (" +
-                     uri.toString().toStdString() + ").";
+            *error = "The desktop's screenshot could not be read (" + uri.toString().toStdString() +
+                     ").";
         return false;
     }
     image = image.convertToFormat(QImage::Format_ARGB32);

@@ -93,9 +93,10 @@ bool CQtSingleInstance::BecomeFirst(const QString& socketPath) {
                 // A line cut at the limit lacks its line break and is refused whole.
                 const QByteArray line = socket->readLine(kMaxRequestLength);
                 const std::optional<InstanceRequest> request =
-                    line.endsWith('\n') ? ParseInstanceRequest(std::string_view(
-                                              line.constData(), static_cast<std::size_t>(line.size())))
-                                        : std::nullopt;
+                    line.endsWith('\n')
+                        ? ParseInstanceRequest(std::string_view(
+                              line.constData(), static_cast<std::size_t>(line.size())))
+                        : std::nullopt;
                 if (!request) {
                     socket->abort();
                     return;
@@ -112,8 +113,8 @@ bool CQtSingleInstance::BecomeFirst(const QString& socketPath) {
 
 InstanceRole CQtSingleInstance::AskFirst(const QString& socketPath) {
     // A request that cannot be written as a line is sent as a plain "show".
-    const std::string line = FormatInstanceRequest(m_request)
-                                 .value_or(FormatInstanceRequest(InstanceRequest{}).value());
+    const std::string line =
+        FormatInstanceRequest(m_request).value_or(FormatInstanceRequest(InstanceRequest{}).value());
     const QDeadlineTimer deadline(kReachTimeoutMs);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;

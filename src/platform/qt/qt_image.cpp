@@ -15,7 +15,8 @@ BitmapImage ToBitmapImage(const QImage& image) {
     out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
     for (int y = 0; y < out.height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(rgb.constScanLine(y));
-        std::copy(row, row + out.width, out.pixels.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
+        std::copy(row, row + out.width,
+                  out.pixels.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
     }
     return out;
 }

@@ -71,12 +71,12 @@ bool SupportedByWindowManager(xcb_connection_t* connection, xcb_window_t root, x
     const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
         xcb_get_property_reply(
             connection,
-            xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, kMaxAtoms),
-            nullptr),
+            xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, kMaxAtoms), nullptr),
         &std::free);
     if (!reply || reply->format != kFormat32) return false;
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / static_cast<int>(sizeof(xcb_atom_t));
+    const int count =
+        xcb_get_property_value_length(reply.get()) / static_cast<int>(sizeof(xcb_atom_t));
     return std::find(atoms, atoms + count, atom) != atoms + count;
 }
 
@@ -120,8 +120,7 @@ bool CX11WindowSystem::IsGrabLoss(std::string_view eventType, const void* messag
 bool CompositorRunning() {
     xcb_connection_t* connection = Connection();
     if (!connection) return false;
-    const xcb_atom_t selection =
-        Atom(connection, "_NET_WM_CM_S" + std::to_string(kDefaultScreen));
+    const xcb_atom_t selection = Atom(connection, "_NET_WM_CM_S" + std::to_string(kDefaultScreen));
     if (selection == XCB_ATOM_NONE) return false;
     const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection),

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/wave_format.h"
 #include "base/tick_sounds.h"
+#include "base/wave_format.h"
 
 namespace nl {
 

@@ -93,8 +93,8 @@ bool CRenderZoom::Open() {
 std::optional<CRenderZoom::Target> CRenderZoom::TargetOf(xcb_window_t window) {
     if (const auto it = m_targets.find(window); it != m_targets.end()) return it->second;
     // A new window: it must exist (it is made on another connection) and tell its visual.
-    XcbPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-        m_c, xcb_get_window_attributes(m_c, window), nullptr));
+    XcbPtr<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(m_c, xcb_get_window_attributes(m_c, window), nullptr));
     if (!attributes) return std::nullopt;
     const xcb_render_pictformat_t format = m_formats.FormatOf(attributes->visual);
     if (format == XCB_NONE) return std::nullopt;
@@ -132,16 +132,22 @@ bool CRenderZoom::Draw(const Frame& frame) {
     // Destination pixel (x, y) of the composite reads the source at the transform of
     // (x + 0.5, y + 0.5): the scale fits the source to the destination, the translation puts
     // its corner at the source area's.
-    const std::int64_t sx = (std::int64_t{frame.source.Width()} << kFixedShift) / frame.dest.Width();
+    const std::int64_t sx =
+        (std::int64_t{frame.source.Width()} << kFixedShift) / frame.dest.Width();
     const std::int64_t sy =
         (std::int64_t{frame.source.Height()} << kFixedShift) / frame.dest.Height();
-    const xcb_render_transform_t transform{static_cast<xcb_render_fixed_t>(sx), 0,
-                                           Fixed(frame.source.left), 0,
-                                           static_cast<xcb_render_fixed_t>(sy), Fixed(frame.source.top),
-                                           0, 0, Fixed(1)};
+    const xcb_render_transform_t transform{static_cast<xcb_render_fixed_t>(sx),
+                                           0,
+                                           Fixed(frame.source.left),
+                                           0,
+                                           static_cast<xcb_render_fixed_t>(sy),
+                                           Fixed(frame.source.top),
+                                           0,
+                                           0,
+                                           Fixed(1)};
     xcb_render_set_picture_transform(m_c, m_root, transform);
-    xcb_render_composite(m_c, XCB_RENDER_PICT_OP_SRC, m_root, XCB_NONE, target->picture, 0, 0, 0,
-                         0, static_cast<std::int16_t>(frame.dest.left),
+    xcb_render_composite(m_c, XCB_RENDER_PICT_OP_SRC, m_root, XCB_NONE, target->picture, 0, 0, 0, 0,
+                         static_cast<std::int16_t>(frame.dest.left),
                          static_cast<std::int16_t>(frame.dest.top),
                          static_cast<std::uint16_t>(frame.dest.Width()),
                          static_cast<std::uint16_t>(frame.dest.Height()));

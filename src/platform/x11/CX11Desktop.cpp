@@ -37,11 +37,11 @@ bool GrabThroughQt(const Rect& inside, GrabPixel* out, std::size_t stride) {
     QScreen* screen = PrimaryScreen();
     if (!screen) return false;
     const QRect logical = LogicalRect(inside).translated(-screen->geometry().topLeft());
-    const QImage image = screen->grabWindow(0, logical.x(), logical.y(), logical.width(),
-                                            logical.height())
-                             .toImage()
-                             .scaled(inside.Width(), inside.Height())
-                             .convertToFormat(QImage::Format_RGB32);
+    const QImage image =
+        screen->grabWindow(0, logical.x(), logical.y(), logical.width(), logical.height())
+            .toImage()
+            .scaled(inside.Width(), inside.Height())
+            .convertToFormat(QImage::Format_RGB32);
     if (image.width() != inside.Width() || image.height() != inside.Height()) return false;
     for (int y = 0; y < image.height(); ++y)
         std::memcpy(out + static_cast<std::size_t>(y) * stride, image.constScanLine(y),
@@ -141,10 +141,9 @@ COLORREF CX11Desktop::PixelColor(Point pos) const {
 
 bool CX11Desktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const {
     if (!HasScreen()) return false;
-    return GrabClipped(VirtualScreen(), rect, pixels, stride,
-                       [&](const Rect& inside, GrabPixel* first) {
-                           return GrabInside(inside, first, stride);
-                       });
+    return GrabClipped(
+        VirtualScreen(), rect, pixels, stride,
+        [&](const Rect& inside, GrabPixel* first) { return GrabInside(inside, first, stride); });
 }
 
 std::optional<LentPixels> CX11Desktop::GrabLent(const Rect& rect) const {

@@ -5,9 +5,9 @@
 
 #include "platform/CWindowFacts.h"
 #include "platform/IDesktop.h"
-#include "platform/xcb/CXcbDesktop.h"
 #include "platform/x11/CRenderZoom.h"
 #include "platform/x11/x11_damage.h"
+#include "platform/xcb/CXcbDesktop.h"
 
 namespace nl {
 
@@ -40,7 +40,9 @@ public:
     COLORREF PixelColor(Point pos) const override;
     bool Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const override;
     std::optional<LentPixels> GrabLent(const Rect& rect) const override;
-    std::uint64_t ChangeCount(const Rect& area) const override { return m_damage.ChangeCount(area); }
+    std::uint64_t ChangeCount(const Rect& area) const override {
+        return m_damage.ChangeCount(area);
+    }
     WindowId WindowFromPoint(Point pos) const override;
     WindowId ChildFromPoint(WindowId parent, Point pos) const override {
         return Reader().ChildFromPoint(parent, pos);
@@ -50,7 +52,9 @@ public:
     std::string WindowText(WindowId window) const override;
     std::string ClassName(WindowId window) const override;
     bool IsWindow(WindowId window) const override { return Reader().IsWindow(window); }
-    bool IsWindowVisible(WindowId window) const override { return Reader().IsWindowVisible(window); }
+    bool IsWindowVisible(WindowId window) const override {
+        return Reader().IsWindowVisible(window);
+    }
     bool IsMinimized(WindowId window) const override { return Reader().IsMinimized(window); }
     std::optional<CursorImage> CurrentCursor() const override { return m_xcb.CurrentCursor(); }
     void Restore(WindowId window) override { m_xcb.Restore(window); }
@@ -101,8 +105,9 @@ private:
     };
     mutable std::optional<PointLookup> m_lastLookup;
     // What the tracking connection answered about windows, until a window changes.
-    mutable CWindowFacts m_facts{[this] { return m_damage.ChangeCount({}); },
-                                 [this](WindowId w) { m_damage.Watch(static_cast<xcb_window_t>(w)); }};
+    mutable CWindowFacts m_facts{
+        [this] { return m_damage.ChangeCount({}); },
+        [this](WindowId w) { m_damage.Watch(static_cast<xcb_window_t>(w)); }};
 };
 
 }  // namespace nl

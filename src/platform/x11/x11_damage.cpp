@@ -1,11 +1,12 @@
 #include "platform/x11/x11_damage.h"
 
-#include <QGuiApplication>
-#include <QSocketNotifier>
-#include <cstdlib>
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
+
+#include <QGuiApplication>
+#include <QSocketNotifier>
+#include <cstdlib>
 
 #include "platform/x11/xcb_support.h"
 
@@ -26,8 +27,7 @@ constexpr std::uint8_t kSentEventBit = 0x80;
 // The root's events that tell of window changes (its own size among them).
 constexpr std::uint32_t kRootEvents = XCB_EVENT_MASK_STRUCTURE_NOTIFY |
                                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
-                                      XCB_EVENT_MASK_PROPERTY_CHANGE |
-                                      XCB_EVENT_MASK_FOCUS_CHANGE;
+                                      XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_FOCUS_CHANGE;
 
 bool IsWindowChange(std::uint8_t type) {
     switch (type) {
@@ -103,10 +103,9 @@ bool CX11Damage::Open() {
     xcb_damage_subtract(c, link->damage, XCB_NONE, XCB_NONE);
     Sync(c);
     if (xcb_connection_has_error(c)) return false;
-    link->notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(c),
-                                                       QSocketNotifier::Read);
-    QObject::connect(link->notifier.get(), &QSocketNotifier::activated,
-                     [this] { ReadEvents(); });
+    link->notifier =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(c), QSocketNotifier::Read);
+    QObject::connect(link->notifier.get(), &QSocketNotifier::activated, [this] { ReadEvents(); });
     m_link = std::move(link);
     return true;
 }
@@ -182,10 +181,9 @@ std::uint64_t CX11Damage::ChangeCount(const Rect& area) {
         // Clears the area's damage, so that the next drawing there is reported. The server
         // must have cleared it before the caller's own connection reads the pixels: wait.
         xcb_connection_t* c = m_link->connection;
-        const xcb_rectangle_t r{static_cast<std::int16_t>(area.left),
-                                static_cast<std::int16_t>(area.top),
-                                static_cast<std::uint16_t>(area.Width()),
-                                static_cast<std::uint16_t>(area.Height())};
+        const xcb_rectangle_t r{
+            static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top),
+            static_cast<std::uint16_t>(area.Width()), static_cast<std::uint16_t>(area.Height())};
         xcb_xfixes_set_region(c, m_link->region, 1, &r);
         xcb_damage_subtract(c, m_link->damage, m_link->region, XCB_NONE);
         Sync(c);

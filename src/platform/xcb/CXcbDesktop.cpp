@@ -179,10 +179,9 @@ COLORREF CXcbDesktop::PixelColor(Point pos) const {
 
 bool CXcbDesktop::Grab(const Rect& rect, GrabPixel* pixels, std::size_t stride) const {
     if (!Connected()) return false;
-    return GrabClipped(VirtualScreen(), rect, pixels, stride,
-                       [&](const Rect& inside, GrabPixel* first) {
-                           return GrabOnScreen(inside, first, stride);
-                       });
+    return GrabClipped(
+        VirtualScreen(), rect, pixels, stride,
+        [&](const Rect& inside, GrabPixel* first) { return GrabOnScreen(inside, first, stride); });
 }
 
 std::optional<LentPixels> CXcbDesktop::GrabLent(const Rect& rect) const {

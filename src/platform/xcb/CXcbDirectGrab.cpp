@@ -61,8 +61,7 @@ void CXcbDirectGrab::ForgetFreed() {
 bool CXcbDirectGrab::Grab(const Rect& area, GrabPixel* out, std::size_t stride) {
     // A pixmap's rows follow each other: only a buffer as wide as the area takes it whole.
     if (stride != static_cast<std::size_t>(area.Width()) || !Supported()) return false;
-    const std::size_t bytes =
-        stride * static_cast<std::size_t>(area.Height()) * sizeof(GrabPixel);
+    const std::size_t bytes = stride * static_cast<std::size_t>(area.Height()) * sizeof(GrabPixel);
     Attached* attached = AttachedFor(out, bytes);
     if (!attached) return false;
     // A server that refuses a shared pixmap on an attached file will refuse the next too.
@@ -70,11 +69,11 @@ bool CXcbDirectGrab::Grab(const Rect& area, GrabPixel* out, std::size_t stride) 
     // SRC replaces the pixels; the root's format has no alpha, so every pixel comes out
     // opaque. Checking the request waits until the server has written them.
     XcbPtr<xcb_generic_error_t> error(xcb_request_check(
-        m_c, xcb_render_composite_checked(
-                 m_c, XCB_RENDER_PICT_OP_SRC, m_rootPicture, XCB_NONE, attached->picture,
-                 static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top), 0, 0,
-                 0, 0, static_cast<std::uint16_t>(area.Width()),
-                 static_cast<std::uint16_t>(area.Height()))));
+        m_c, xcb_render_composite_checked(m_c, XCB_RENDER_PICT_OP_SRC, m_rootPicture, XCB_NONE,
+                                          attached->picture, static_cast<std::int16_t>(area.left),
+                                          static_cast<std::int16_t>(area.top), 0, 0, 0, 0,
+                                          static_cast<std::uint16_t>(area.Width()),
+                                          static_cast<std::uint16_t>(area.Height()))));
     return !error || GiveUp();
 }
 
@@ -113,8 +112,7 @@ CXcbDirectGrab::Attached* CXcbDirectGrab::AttachedFor(const GrabPixel* out, std:
 }
 
 bool CXcbDirectGrab::EnsurePicture(Attached& a, const Rect& area) {
-    if (a.picture != XCB_NONE && a.width == area.Width() && a.height == area.Height())
-        return true;
+    if (a.picture != XCB_NONE && a.width == area.Width() && a.height == area.Height()) return true;
     FreePicture(a);
     a.pixmap = xcb_generate_id(m_c);
     XcbPtr<xcb_generic_error_t> error(xcb_request_check(

@@ -16,8 +16,9 @@ namespace nl {
 // makes every pixel opaque. The pixels cross memory once, as with a grab into the server's
 // own segment, and no copy follows. One buffer's memory is attached at a time; it is given
 // back when another is asked for, when the memory itself was given back (noticed at the next
-// grab; freed buffers keep theirs for a while, see SharedPixelBlockKept) and with the grabber. Servers without shared pixmaps on passed files (MIT-SHM 1.2) or without RENDER's
-// 32-bit format are never asked again.
+// grab; freed buffers keep theirs for a while, see SharedPixelBlockKept) and with the grabber.
+// Servers without shared pixmaps on passed files (MIT-SHM 1.2) or without RENDER's 32-bit format
+// are never asked again.
 class CXcbDirectGrab {
 public:
     CXcbDirectGrab(xcb_connection_t* c, xcb_window_t root);

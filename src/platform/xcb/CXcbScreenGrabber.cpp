@@ -149,8 +149,8 @@ CopyStores StoresFor(std::size_t bytes) {
     return bytes >= kStreamingBytes ? CopyStores::kStreaming : CopyStores::kCached;
 }
 
-void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height,
-                GrabPixel* out, std::size_t stride, CopyStores stores) {
+void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height, GrabPixel* out,
+                std::size_t stride, CopyStores stores) {
     for (int y = 0; y < height; ++y)
         CopyRowOpaque(
             reinterpret_cast<const GrabPixel*>(src + static_cast<std::size_t>(y) * srcBytesPerLine),
@@ -220,10 +220,10 @@ bool CXcbScreenGrabber::GiveUpSharing() {
 bool CXcbScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t stride) {
     const std::optional<LentPixels> lent = GrabLent(area);
     if (lent) {
-        CopyOpaque(reinterpret_cast<const char*>(lent->pixels), lent->stride * sizeof(GrabPixel),
-                   area.Width(), area.Height(), out, stride,
-                   StoresFor(lent->stride * sizeof(GrabPixel) *
-                             static_cast<std::size_t>(area.Height())));
+        CopyOpaque(
+            reinterpret_cast<const char*>(lent->pixels), lent->stride * sizeof(GrabPixel),
+            area.Width(), area.Height(), out, stride,
+            StoresFor(lent->stride * sizeof(GrabPixel) * static_cast<std::size_t>(area.Height())));
         return true;
     }
     if (m_method != GrabMethod::kSharedMemory) return false;
@@ -235,8 +235,7 @@ bool CXcbScreenGrabber::GrabShared(const Rect& area, GrabPixel* out, std::size_t
 }
 
 std::optional<LentPixels> CXcbScreenGrabber::GrabLent(const Rect& area) {
-    if (!m_grabPixels || area.Width() * area.Height() <= 1 || !OnConnection() ||
-        !SharesMemory())
+    if (!m_grabPixels || area.Width() * area.Height() <= 1 || !OnConnection() || !SharesMemory())
         return std::nullopt;
     const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * sizeof(GrabPixel);
     const std::size_t bytes = rowBytes * static_cast<std::size_t>(area.Height());
@@ -246,11 +245,10 @@ std::optional<LentPixels> CXcbScreenGrabber::GrabLent(const Rect& area) {
     }
     XcbPtr<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(
         m_c,
-        xcb_shm_get_image(m_c, m_root, static_cast<std::int16_t>(area.left),
-                          static_cast<std::int16_t>(area.top),
-                          static_cast<std::uint16_t>(area.Width()),
-                          static_cast<std::uint16_t>(area.Height()), kAllPlanes,
-                          XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment->server, 0),
+        xcb_shm_get_image(
+            m_c, m_root, static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top),
+            static_cast<std::uint16_t>(area.Width()), static_cast<std::uint16_t>(area.Height()),
+            kAllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment->server, 0),
         nullptr));
     if (!reply || reply->size < bytes) return std::nullopt;
     return LentPixels{reinterpret_cast<const GrabPixel*>(m_segment->address),
@@ -261,9 +259,8 @@ xcb_get_image_reply_t* CXcbScreenGrabber::GetImage(const Rect& area) const {
     if (!OnConnection()) return nullptr;
     return xcb_get_image_reply(
         m_c,
-        xcb_get_image(m_c, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
-                      static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top),
-                      static_cast<std::uint16_t>(area.Width()),
+        xcb_get_image(m_c, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, static_cast<std::int16_t>(area.left),
+                      static_cast<std::int16_t>(area.top), static_cast<std::uint16_t>(area.Width()),
                       static_cast<std::uint16_t>(area.Height()), kAllPlanes),
         nullptr);
 }
@@ -324,8 +321,8 @@ bool CXcbScreenGrabber::EnsureSegment(std::size_t bytes) {
     // A server on another machine refuses the segment with an error, which comes back here
     // and nowhere else.
     XcbPtr<xcb_generic_error_t> error(xcb_request_check(
-        m_c, xcb_shm_attach_checked(m_c, segment->server, static_cast<std::uint32_t>(segment->id),
-                                    0)));
+        m_c,
+        xcb_shm_attach_checked(m_c, segment->server, static_cast<std::uint32_t>(segment->id), 0)));
     // Marked for removal now: it goes away once both sides detach, even after a crash.
     shmctl(segment->id, IPC_RMID, nullptr);
     if (error) {

@@ -87,7 +87,7 @@ CopyStores StoresFor(std::size_t bytes);
 
 // Copies `height` rows of `width` 0x??RRGGBB pixels, `srcBytesPerLine` bytes apart, to `out`
 // (rows `stride` pixels apart) as 0xFFRRGGBB pixels.
-void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height,
-                GrabPixel* out, std::size_t stride, CopyStores stores);
+void CopyOpaque(const char* src, std::size_t srcBytesPerLine, int width, int height, GrabPixel* out,
+                std::size_t stride, CopyStores stores);
 
 }  // namespace nl

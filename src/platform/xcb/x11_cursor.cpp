@@ -1,9 +1,9 @@
 #include "platform/xcb/x11_cursor.h"
 
-#include <algorithm>
-
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
+
+#include <algorithm>
 
 namespace nl::x11 {
 

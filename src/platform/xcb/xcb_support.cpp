@@ -17,10 +17,9 @@ namespace {
 
 // The atoms the desktop's queries use, interned together on a connection's first look-up.
 constexpr std::array<std::string_view, 10> kDesktopAtoms = {
-    "WM_STATE",          "_NET_WM_NAME",         "UTF8_STRING",
-    "COMPOUND_TEXT",     "_NET_WM_STATE",        "_NET_WM_STATE_HIDDEN",
-    "_NET_WM_STATE_ABOVE", "_NET_ACTIVE_WINDOW", "_NET_WORKAREA",
-    "_NET_CURRENT_DESKTOP",
+    "WM_STATE",      "_NET_WM_NAME",         "UTF8_STRING",         "COMPOUND_TEXT",
+    "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN", "_NET_WM_STATE_ABOVE", "_NET_ACTIVE_WINDOW",
+    "_NET_WORKAREA", "_NET_CURRENT_DESKTOP",
 };
 
 // How often a connection the server hung up on is tried, and the first wait between tries
@@ -117,8 +116,10 @@ xcb_atom_t Atom(xcb_connection_t* c, std::string_view name) {
     if (prefetched.insert(c).second) {
         // Every request goes out before the first answer is read: one round trip for all.
         std::array<xcb_intern_atom_cookie_t, kDesktopAtoms.size()> cookies{};
-        for (std::size_t i = 0; i < kDesktopAtoms.size(); ++i) cookies[i] = intern(kDesktopAtoms[i]);
-        for (std::size_t i = 0; i < kDesktopAtoms.size(); ++i) remember(kDesktopAtoms[i], cookies[i]);
+        for (std::size_t i = 0; i < kDesktopAtoms.size(); ++i)
+            cookies[i] = intern(kDesktopAtoms[i]);
+        for (std::size_t i = 0; i < kDesktopAtoms.size(); ++i)
+            remember(kDesktopAtoms[i], cookies[i]);
     }
     if (const auto it = cache.find(std::make_pair(c, std::string(name))); it != cache.end())
         return it->second;

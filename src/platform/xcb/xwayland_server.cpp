@@ -18,7 +18,8 @@ bool IsXWaylandServer(const IXConnection& connection) {
     // with a screen of its own always can).
     xcb_generic_error_t* error = nullptr;
     const XcbPtr<xcb_get_image_reply_t> image(xcb_get_image_reply(
-        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, connection.Root(), 0, 0, 1, 1, ~0u), &error));
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, connection.Root(), 0, 0, 1, 1, ~0u),
+        &error));
     const bool unreadable = error != nullptr || !image;
     std::free(error);
     return unreadable;

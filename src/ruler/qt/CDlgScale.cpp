@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "base/StringTable.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
-#include "base/StringTable.h"
 
 namespace nl {
 

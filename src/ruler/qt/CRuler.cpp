@@ -8,23 +8,23 @@
 #include <cmath>
 #include <vector>
 
+#include "base/StringTable.h"
+#include "base/command_ids.h"
+#include "base/monitor_layout.h"
+#include "document/CRulerData.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CPrefs.h"
 #include "framework/ViewNotifyHub.h"
-#include "base/monitor_layout.h"
 #include "framework/qt/AppContext.h"
+#include "framework/qt/CCommandBinder.h"
 #include "framework/qt/IViewHost.h"
 #include "platform/IDesktop.h"
+#include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/screen_pixels.h"
-#include "base/StringTable.h"
-#include "base/command_ids.h"
-#include "document/CRulerData.h"
-#include "platform/IDialogs.h"
 #include "ruler/qt/CDlgScale.h"
 #include "ruler/qt/CRulerKeys.h"
 #include "ruler/ruler_readouts.h"
-#include "framework/qt/CCommandBinder.h"
 
 namespace nl {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "framework/CCmdTarget.h"
-#include "document/ViewNotification.h"
 #include "base/geometry.h"
+#include "document/ViewNotification.h"
+#include "framework/CCmdTarget.h"
 #include "ruler/ruler_geometry.h"
 #include "ruler/ruler_graduations.h"
 #include "ruler/ruler_placement.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/StringTable.h"
 #include "base/text.h"
 #include "platform/qt/qt_convert.h"
-#include "base/StringTable.h"
 
 namespace nl {
 

@@ -1,7 +1,5 @@
 // The ruler window's mouse gestures (moving, sizing, the caption buttons) and its window
 // events.
-#include "ruler/qt/CRuler.h"
-
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -10,6 +8,7 @@
 #include "base/command_ids.h"
 #include "platform/qt/qt_convert.h"
 #include "ruler/qt/CDlgScale.h"
+#include "ruler/qt/CRuler.h"
 #include "ruler/qt/CRulerKeys.h"
 
 namespace nl {

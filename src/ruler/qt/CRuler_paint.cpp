@@ -1,7 +1,5 @@
 // The ruler window's painting: the caption strip with its buttons, the body, the caption
 // text, the graduations and the guide mark.
-#include "ruler/qt/CRuler.h"
-
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -13,6 +11,7 @@
 #include "base/command_ids.h"
 #include "document/CRulerData.h"
 #include "platform/qt/qt_convert.h"
+#include "ruler/qt/CRuler.h"
 #include "ui/qt/svg_icons.h"
 
 namespace nl {
@@ -146,8 +145,7 @@ void CRuler::PaintGraduations(QPainter& p) {
             it = m_labels.insert(text, prepared);
         }
         const int length = vertical ? height() : width();
-        const qreal start =
-            LabelStart(label.along, qCeil(it->size().width()), length);
+        const qreal start = LabelStart(label.along, qCeil(it->size().width()), length);
         // Turned a quarter clockwise, the text's top faces the graduated edge of a normal
         // vertical ruler.
         const QPointF at = vertical ? QPointF(start, -(label.acrossTop + m_textHeight))

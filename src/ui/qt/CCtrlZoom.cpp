@@ -6,12 +6,12 @@
 #include <cstring>
 #include <utility>
 
-#include "ui/zoom_geometry.h"
 #include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
 #include "platform/IServerZoom.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_image.h"
+#include "ui/zoom_geometry.h"
 
 namespace nl {
 namespace {
@@ -151,8 +151,8 @@ bool CCtrlZoom::UseServer() {
 void CCtrlZoom::ServerFrame(bool force) {
     IServerZoom* server = m_desktop.ServerZoom();
     if (!server || !m_surface) return;
-    const FrameKey key =
-        KeyFor(ImageRect(), devicePixelRatioF(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
+    const FrameKey key = KeyFor(ImageRect(), devicePixelRatioF(),
+                                m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
     const ZoomLayout layout = ComputeZoomLayout(key.target, key.centre, key.zoom, key.screen);
     m_source = layout.clipped;
     if (!layout.drawn) return;
@@ -174,8 +174,7 @@ void CCtrlZoom::ServerFrame(bool force) {
     frame.dest = local(layout.dest);
     for (const Rect& band : layout.outside) frame.fill.push_back(local(band));
     frame.fillColor = kDesktopColor & 0xFFFFFFu;
-    if (key.mark == CursorMark::kShown)
-        frame.invert = local(CentreBlock(key.target, key.zoom));
+    if (key.mark == CursorMark::kShown) frame.invert = local(CentreBlock(key.target, key.zoom));
     if (!server->Draw(frame)) {
         // Drawn by the widget this time; after a few refusals always.
         ++m_serverFailures;
@@ -196,16 +195,15 @@ void CCtrlZoom::Refresh() {
         ServerFrame(false);
         return;
     }
-    const FrameKey key =
-        KeyFor(ImageRect(), devicePixelRatioF(), m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
+    const FrameKey key = KeyFor(ImageRect(), devicePixelRatioF(),
+                                m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
     if (!m_shown || *m_shown != key) {
         update();  // another frame: the paint grabs it
         return;
     }
     // The same frame: nothing to grab while the desktop reports no change in its area.
     const std::uint64_t changes = m_desktop.ChangeCount(m_source);
-    if (std::exchange(m_watched, Watched{m_source, changes}) == Watched{m_source, changes})
-        return;
+    if (std::exchange(m_watched, Watched{m_source, changes}) == Watched{m_source, changes}) return;
     // Repaint only when its pixels changed. Lent pixels compare where they lie and are
     // copied only when they differ.
     if (m_grab.size() == QSize(m_source.Width(), m_source.Height())) {
@@ -270,8 +268,7 @@ void CCtrlZoom::paintEvent(QPaintEvent*) {
         KeyFor(ImageRect(), ratio, m_drawMark ? CursorMark::kShown : CursorMark::kHidden);
     if (grabbedAhead && previous == key) {
         // A refresh has just grabbed this frame's new pixels: draw them as they are.
-        Draw(painter, key,
-             ComputeZoomLayout(key.target, key.centre, key.zoom, key.screen), ratio);
+        Draw(painter, key, ComputeZoomLayout(key.target, key.centre, key.zoom, key.screen), ratio);
     } else if (!RenderKey(painter, key, ratio)) {
         return;
     }

@@ -17,15 +17,18 @@ int main(int argc, char** argv) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     std::uint8_t status = XCB_GRAB_STATUS_FROZEN;
     if (keyboard) {
-        auto* r = xcb_grab_keyboard_reply(
-            c, xcb_grab_keyboard(c, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                                 XCB_GRAB_MODE_ASYNC), nullptr);
+        auto* r =
+            xcb_grab_keyboard_reply(c,
+                                    xcb_grab_keyboard(c, 0, root, XCB_CURRENT_TIME,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                    nullptr);
         if (r) status = r->status;
         std::free(r);
     } else {
         auto* r = xcb_grab_pointer_reply(
-            c, xcb_grab_pointer(c, 0, root, XCB_EVENT_MASK_BUTTON_PRESS, XCB_GRAB_MODE_ASYNC,
-                                XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+            c,
+            xcb_grab_pointer(c, 0, root, XCB_EVENT_MASK_BUTTON_PRESS, XCB_GRAB_MODE_ASYNC,
+                             XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
             nullptr);
         if (r) status = r->status;
         std::free(r);

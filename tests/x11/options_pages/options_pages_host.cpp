@@ -21,9 +21,9 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/tools.h"
 #include "base/COleDateTime.h"
+#include "capture/CCapturedImageStore.h"
 #include "document/CDocApp.h"
 #include "export/CPreviewFile.h"
-#include "capture/CCapturedImageStore.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CCmdTarget.h"
 #include "framework/CRecentFileList.h"
@@ -124,30 +124,30 @@ int Run(int argc, char** argv) {
     CPreviewFile preview(QDir::tempPath().toStdString() + "/nl-options-preview");
     LoggingTarget documentTarget, applicationTarget;
     CCapturedImageStore capturedImage;
-    AppContext context{.prefs = prefs,
-                       .doc = doc,
-                       .recentFiles = recentFiles,
-                       .preview = preview,
-                       .notify = notify,
-                       .desktop = platform->Desktop(),
-                       .windowSystem = platform->WindowSystem(),
-                       .clipboard = platform->Clipboard(),
-                       .hotKeys = platform->HotKeys(),
-                       .sound = sound,
-                       .shell = platform->Shell(),
-                       .dialogs = platform->Dialogs(),
-                       .files = platform->Files(),
-                       .folders = platform->Folders(),
-                       .locale = platform->Locale(),
-                       .systemInfo = platform->SystemInfo(),
-                       .clock = clock,
-                       .capturedImage = capturedImage,
-                       .documentTarget = documentTarget,
-                       .applicationTarget = applicationTarget,
-                       .keyboardHelpersAvailable = [] { return false; },
-                       .saveModified = [] { return true; },
-                       .tickCount =
-                           [&clock] { return static_cast<std::uint64_t>(clock.TickCountMs()); }};
+    AppContext context{
+        .prefs = prefs,
+        .doc = doc,
+        .recentFiles = recentFiles,
+        .preview = preview,
+        .notify = notify,
+        .desktop = platform->Desktop(),
+        .windowSystem = platform->WindowSystem(),
+        .clipboard = platform->Clipboard(),
+        .hotKeys = platform->HotKeys(),
+        .sound = sound,
+        .shell = platform->Shell(),
+        .dialogs = platform->Dialogs(),
+        .files = platform->Files(),
+        .folders = platform->Folders(),
+        .locale = platform->Locale(),
+        .systemInfo = platform->SystemInfo(),
+        .clock = clock,
+        .capturedImage = capturedImage,
+        .documentTarget = documentTarget,
+        .applicationTarget = applicationTarget,
+        .keyboardHelpersAvailable = [] { return false; },
+        .saveModified = [] { return true; },
+        .tickCount = [&clock] { return static_cast<std::uint64_t>(clock.TickCountMs()); }};
     CMainFrame frame(context, ProgramTools());
     frame.RegisterHotKeysAndTray();
 
