@@ -42,6 +42,14 @@ wait_for() {
     return 1
 }
 
+# The test's X server answers before anything is shown on it: under load a server that
+# xvfb-run has just started can still refuse the first clients.
+x_server_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+if [[ -n ${DISPLAY:-} ]] && ! wait_for 100 x_server_answers; then
+    echo "FAIL: the X server $DISPLAY does not answer" >&2
+    exit 1
+fi
+
 # Whether the program's main window is mapped.
 window_shown() { [[ -n $(xdotool search --onlyvisible --classname '^nerimlens$' 2>/dev/null) ]]; }
 
