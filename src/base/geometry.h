@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <utility>
@@ -111,6 +112,16 @@ constexpr int MulDiv(int a, int b, int c) {
     const std::int64_t q = n >= 0 ? (n + d / 2) / d : (n - d / 2) / d;
     if (q > INT32_MAX || q < -INT32_MAX) return -1;
     return static_cast<int>(q);
+}
+
+// The device pixel under a pointer that a window scaled by `ratio` reports at `logical` (its
+// own pixels, which may be fractional). The pixel holding the point, except that a
+// position a hair below a pixel's edge counts as on it: a scaled window gets the device
+// pixel N as N / ratio, which multiplied back may fall short of N by a rounding error. A
+// ratio of 0 or less counts as one.
+inline int DevicePixelAt(double logical, double ratio) {
+    constexpr double kRoundingSlack = 1e-3;  // far below the finest pointer resolution
+    return static_cast<int>(std::floor(logical * (ratio > 0 ? ratio : 1.0) + kRoundingSlack));
 }
 
 // The rectangle from the smallest to the largest coordinates of `points`, both ends included

@@ -106,5 +106,20 @@ TEST(MulDivTest, RoundsHalvesAwayFromZeroAndReportsOverflow) {
     }
 }
 
+// Whatever the scale and whichever pixel a drag starts on, a pointer reported in a scaled
+// window's own (fractional) pixels comes back as the device pixel it was on: an N-pixel drag
+// measures N pixels.
+TEST(GeometryTest, ScaledPointerPositionsComeBackAsTheirDevicePixels) {
+    for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.25, 3.0}) {
+        for (int device = -40; device < 4000; ++device) {
+            const double logical = device / ratio;  // what the window system reports
+            ASSERT_EQ(DevicePixelAt(logical, ratio), device) << "at " << ratio;
+        }
+        // A position inside a pixel, as a compositor with subpixel pointers reports it.
+        EXPECT_EQ(DevicePixelAt((601 + 0.8) / ratio, ratio), 601) << ratio;
+    }
+    EXPECT_EQ(DevicePixelAt(7.0, 0.0), 7);  // no ratio counts as one
+}
+
 }  // namespace
 }  // namespace nl

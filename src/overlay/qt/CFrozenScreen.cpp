@@ -80,13 +80,13 @@ protected:
         }
     }
 
-    void mouseMoveEvent(QMouseEvent* event) override { MoveCursorTo(event->position()); }
+    void mouseMoveEvent(QMouseEvent* event) override { MoveCursorTo(event->scenePosition()); }
     // The picture may come up under a pointer that does not move: where it entered is where
     // the pointer is.
-    void enterEvent(QEnterEvent* event) override { MoveCursorTo(event->position()); }
+    void enterEvent(QEnterEvent* event) override { MoveCursorTo(event->scenePosition()); }
 
     void mousePressEvent(QMouseEvent* event) override {
-        MoveCursorTo(event->position());
+        MoveCursorTo(event->scenePosition());
         if (event->button() == Qt::LeftButton && m_callbacks.pick) m_callbacks.pick();
     }
 
@@ -100,7 +100,8 @@ protected:
     }
 
 private:
-    // `local`: the window's own position of the pointer, as the desktop tells no global one.
+    // `local`: the window's own position of the pointer, as the desktop tells no global one,
+    // with its fraction (a widget's position is rounded to Qt's pixels).
     void MoveCursorTo(QPointF local) {
         const Point to = FrozenScreenPoint(m_monitor, local.x(), local.y(), devicePixelRatioF());
         const Point from = m_desktop.CursorPos();

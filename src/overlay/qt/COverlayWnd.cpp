@@ -165,9 +165,12 @@ void COverlayWnd::End(const OverlayEnd& end) {
 
 Point COverlayWnd::ClientPoint(const QMouseEvent* event) const {
     // The window's own position of the pointer, in device pixels from its corner: a desktop
-    // that does not follow the pointer gives no global position to go by.
-    const QPointF local = event->position() * devicePixelRatioF();
-    return {static_cast<int>(std::lround(local.x())), static_cast<int>(std::lround(local.y()))};
+    // that does not follow the pointer gives no global position to go by. The window-relative
+    // position keeps its fraction (the widget position is rounded to Qt's pixels), so that at
+    // any scale every device pixel can be a point, not only every second one.
+    const QPointF local = event->scenePosition();
+    const qreal ratio = devicePixelRatioF();
+    return {DevicePixelAt(local.x(), ratio), DevicePixelAt(local.y(), ratio)};
 }
 
 void COverlayWnd::paintEvent(QPaintEvent*) {
