@@ -19,9 +19,9 @@ nl::GraduationInput Input(int unitIndex, int base, int scale) {
     nl::GraduationInput in;
     in.client = {kWidth, kHeight};
     in.scale = scale;
-    in.dpi = kDpi;
     const std::uint32_t options = nl::RulerUnitBit(unitIndex);
     in.metrics = nl::ComputeUnitMetrics(options, base, kDpi, 8);
+    in.unitPixels = nl::UnitDevicePixels(options, in.metrics, kDpi);
     in.inch = options == nl::CRulerData::kOptionUnitInch;
     in.textHeight = 13;
     return in;

@@ -133,6 +133,11 @@ UnitMetrics ComputeUnitMetrics(std::uint32_t options, int base, int dpi, int dia
             binary ? unit.subBinary : unit.subDecimal};
 }
 
+double UnitDevicePixels(std::uint32_t options, const UnitMetrics& metrics, int dpi) {
+    if (RulerUnitIndex(options).value_or(kCentimeterIndex) == kPixelIndex) return 1.0;
+    return static_cast<double>(metrics.twipsPerUnit) * std::max(1, dpi) / kTwipsPerInch;
+}
+
 Size DialogBaseUnitsFromFont(int widthOfAlphabet, int textHeight) {
     constexpr int kLetters = 26;
     return {(widthOfAlphabet / kLetters + 1) / 2, textHeight};
@@ -158,6 +163,20 @@ int SubdivisionLength(int k, int n, int major, bool dropShort) {
 // No layout draws more major ticks than this, whatever the figures.
 constexpr int kMaxMajors = 100000;
 
+// Every how many majors a label goes, starting from `stride`: doubled while the widest label
+// (the last one's number has the most digits) would come closer than the gap to the next.
+int LabelStride(const GraduationInput& in, double pixelsPerMajor, int stride, int end) {
+    if (!in.labelWidth || pixelsPerMajor <= 0) return stride;
+    double spacing = pixelsPerMajor;
+    if (in.scale >= 1) spacing = spacing * in.scale / CRulerData::kTrueScale;
+    if (spacing <= 0) return stride;
+    const double lastMajor = std::min<double>(kMaxMajors, std::ceil(end / spacing));
+    const auto widest = static_cast<std::int64_t>(lastMajor) * in.metrics.majorStep;
+    const int width = in.labelWidth(std::to_string(widest)) + in.labelGap;
+    while (stride < kMaxMajors && spacing * stride < width) stride *= 2;
+    return stride;
+}
+
 }  // namespace
 
 GraduationLayout LayoutGraduations(const GraduationInput& in) {
@@ -168,11 +187,11 @@ GraduationLayout LayoutGraduations(const GraduationInput& in) {
     out.direction = in.inverted ? 1 : -1;
 
     const UnitMetrics& m = in.metrics;
-    const double pixelsPerMajor =
-        static_cast<double>(m.twipsPerUnit) * m.majorStep * in.dpi / kTwipsPerInch;
+    const double pixelsPerMajor = in.unitPixels * m.majorStep;
     const bool scaled = in.scale >= 1 && in.scale != CRulerData::kTrueScale;
     const bool dropShort = in.scale < CRulerData::kTrueScale;
     const bool allLabels = in.scale >= CRulerData::kTrueScale || in.inch;
+    const int labelEvery = LabelStride(in, pixelsPerMajor, allLabels ? 1 : 2, end);
     const int textTop =
         in.inverted ? out.edge + in.majorLength + 1 : out.edge - in.majorLength - in.textHeight;
 
@@ -190,7 +209,7 @@ GraduationLayout LayoutGraduations(const GraduationInput& in) {
             }
         }
         out.majors.push_back({pos, in.majorLength});
-        if (i % 2 == 0 || allLabels)
+        if (i % labelEvery == 0)
             out.labels.push_back(
                 {pos, textTop, std::to_string(static_cast<std::int64_t>(i) * m.majorStep)});
         previous = pos;

@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/geometry.h"
-#include "model/DisplayMetrics.h"
 
 namespace nl {
 
@@ -39,6 +40,11 @@ UnitMetrics DialogUnitSteps(int twipsPerUnit, int base, int dpi);
 // taken as one twip long, so the readouts never divide by zero.
 UnitMetrics ComputeUnitMetrics(std::uint32_t options, int base, int dpi, int dialogBaseAlong);
 
+// The device pixels one unit of `metrics` spans at true size on a display of `dpi` device
+// dots per inch: the pixel unit is one device pixel at any density, the others are so many
+// twips of the display's inch.
+double UnitDevicePixels(std::uint32_t options, const UnitMetrics& metrics, int dpi);
+
 // The dialog base units of a font from its text figures: `widthOfAlphabet` is the width of
 // "A..Za..z" (52 letters), `textHeight` the font's height.
 Size DialogBaseUnitsFromFont(int widthOfAlphabet, int textHeight);
@@ -49,12 +55,16 @@ struct GraduationInput {
     bool vertical = false;  // the ruler runs down
     bool inverted = false;  // graduations on the top (horizontal) or left (vertical) edge
     int scale = 100;        // the scaling factor in percent
-    int dpi = kDefaultDpi;  // the display's dots per inch along the ruler
+    double unitPixels = 1;  // pixels per unit at true size (UnitDevicePixels)
     UnitMetrics metrics;    // of the current unit
     bool inch = false;      // the unit is Inch (every major tick keeps its label)
     int originOffset = 0;   // pixels from the client start to the zero tick
     int majorLength = 12;   // pixels
     int textHeight = 0;     // the label font's height in pixels
+    // The width in pixels of a label's text; when given, labels are thinned out (every
+    // second, fourth, ... major keeps one) until neighbours are `labelGap` pixels apart.
+    std::function<int(std::string_view)> labelWidth;
+    int labelGap = 0;
 };
 
 // One tick: its position along the ruler (client pixels) and its length in pixels from the
@@ -86,7 +96,8 @@ struct GraduationLayout {
 
 // The ticks and labels for `input`: majors at every major step from the zero tick, the
 // subdivisions between them, stopping after the first major tick at or beyond the client's
-// end.
+// end. Labels go on every major at true size and above (or in inches), on every second one
+// below, and on fewer where their texts would touch.
 GraduationLayout LayoutGraduations(const GraduationInput& input);
 
 // Where the text of a label `width` pixels wide starts along a ruler `length` pixels long:

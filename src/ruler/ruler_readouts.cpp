@@ -29,8 +29,7 @@ bool IsVertical(std::uint32_t options) {
 
 // Pixels per unit at true size, times the scale in percent.
 double ScaledUnitPixels(const CaptionInput& in) {
-    return static_cast<double>(in.metrics.twipsPerUnit) * std::max(1, in.dpi) *
-           std::max(1, in.scale) / (kTwipsPerInch * 100.0);
+    return (in.unitPixels > 0 ? in.unitPixels : 1.0) * std::max(1, in.scale) / 100.0;
 }
 
 }  // namespace

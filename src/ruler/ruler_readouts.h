@@ -4,7 +4,6 @@
 #include <string>
 
 #include "base/geometry.h"
-#include "model/DisplayMetrics.h"
 #include "ruler/ruler_graduations.h"
 
 namespace nl {
@@ -16,7 +15,7 @@ struct CaptionInput {
     std::uint32_t items = 0;    // the caption items of the ruler data
     std::uint32_t options = 0;  // the ruler's option bits
     int scale = 100;            // percent
-    int dpi = kDefaultDpi;      // along the ruler
+    double unitPixels = 1;      // pixels per unit at true size (UnitDevicePixels)
     UnitMetrics metrics;
     Point originOnScreen;  // the ruler's origin point
     Point cursorOnScreen;

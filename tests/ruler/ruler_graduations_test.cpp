@@ -99,8 +99,8 @@ GraduationInput Input(std::uint32_t options, int base, int width, int scale = 10
     in.vertical = (options & D::kOptionVertical) != 0;
     in.inverted = (options & D::kOptionInverted) != 0;
     in.scale = scale;
-    in.dpi = 96;
     in.metrics = ComputeUnitMetrics(options, base, 96, 8);
+    in.unitPixels = UnitDevicePixels(options, in.metrics, 96);
     in.inch = (options & D::kOptionUnitInch) != 0;
     in.textHeight = 13;
     if (in.vertical) std::swap(in.client.cx, in.client.cy);
@@ -241,6 +241,66 @@ TEST(RulerGraduations, EndLabelsStayInsideTheRuler) {
     for (const Case& c : cases)
         EXPECT_EQ(LabelStart(c.along, c.width, c.length), c.start)
             << c.along << " " << c.width << " " << c.length;
+}
+
+// A pixel is one device pixel at any density: the unit's twips (whole numbers) would make it
+// 1440 / 7 = 205.7 dpi at 192 dpi, reading 214 pixels across 200. The other units follow the
+// display's inch.
+TEST(RulerGraduations, PixelUnitIsOneDevicePixelAtAnyDensity) {
+    for (const int dpi : {96, 110, 120, 144, 168, 192, 288}) {
+        const UnitMetrics pixel = ComputeUnitMetrics(D::kOptionUnitPixel, 10, dpi, 8);
+        EXPECT_EQ(UnitDevicePixels(D::kOptionUnitPixel, pixel, dpi), 1.0) << dpi;
+        const UnitMetrics inch = ComputeUnitMetrics(D::kOptionUnitInch, 10, dpi, 8);
+        EXPECT_DOUBLE_EQ(UnitDevicePixels(D::kOptionUnitInch, inch, dpi), dpi) << dpi;
+
+        GraduationInput in = Input(D::kOptionUnitPixel, 10, 1000);
+        in.metrics = pixel;
+        in.unitPixels = UnitDevicePixels(D::kOptionUnitPixel, pixel, dpi);
+        const GraduationLayout layout = LayoutGraduations(in);
+        ASSERT_GE(layout.majors.size(), 5u);
+        EXPECT_EQ(layout.majors[4].along, 200) << dpi;
+    }
+}
+
+// Labels are thinned out until the widest one clears its neighbour, whatever the scale:
+// a 2x window has 50 device pixels between pixel majors for labels twice as wide.
+TEST(RulerGraduations, LabelsNeverTouch) {
+    struct Case {
+        const char* name;
+        std::uint32_t options;
+        int scale;
+        int charWidth;  // device pixels per digit
+        int gap;
+        int every;  // majors per label expected
+    };
+    const Case cases[] = {
+        {"1x pixels fit", D::kOptionUnitPixel, 100, 7, 4, 1},
+        {"2x pixels: every second", D::kOptionUnitPixel, 100, 14, 8, 2},
+        {"3x pixels: four digits fit in two majors", D::kOptionUnitPixel, 100, 21, 12, 2},
+        {"zoomed out keeps every second at least", D::kOptionUnitPixel, 90, 7, 4, 2},
+        {"zoomed out and wide", D::kOptionUnitPixel, 50, 14, 8, 4},
+        {"twips at 2x", D::kOptionUnitTwip, 100, 14, 8, 2},
+        {"inch labels every inch", D::kOptionUnitInch, 100, 14, 8, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GraduationInput in = Input(c.options, 10, 2400, c.scale);
+        in.labelWidth = [&c](std::string_view text) {
+            return c.charWidth * static_cast<int>(text.size());
+        };
+        in.labelGap = c.gap;
+        const GraduationLayout layout = LayoutGraduations(in);
+        ASSERT_GE(layout.labels.size(), 2u);
+        EXPECT_EQ(layout.labels[1].along - layout.labels[0].along,
+                  layout.majors[static_cast<std::size_t>(c.every)].along - layout.majors[0].along);
+        for (std::size_t i = 1; i < layout.labels.size(); ++i) {
+            const RulerLabel& a = layout.labels[i - 1];
+            const RulerLabel& b = layout.labels[i];
+            const int aw = in.labelWidth(a.text), bw = in.labelWidth(b.text);
+            EXPECT_GE((b.along - bw / 2) - (a.along + aw / 2), c.gap - 1)
+                << a.text << " " << b.text;
+        }
+    }
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ CaptionInput Pixels(std::uint32_t options = D::kOptionUnitPixel, int scale = 100
     CaptionInput in;
     in.options = options;
     in.scale = scale;
-    in.dpi = 96;
     in.metrics = ComputeUnitMetrics(options, 10, 96, 8);
+    in.unitPixels = UnitDevicePixels(options, in.metrics, 96);
     in.originOnScreen = {100, 200};
     return in;
 }

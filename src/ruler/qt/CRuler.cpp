@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QMenu>
 #include <algorithm>
 #include <cmath>
@@ -34,6 +35,8 @@ using D = CRulerData;
 
 constexpr int kMinCaptionHeight = 18;
 constexpr int kCaptionTextPadding = 5;
+// The least room between two graduation labels, in the window's pixels.
+constexpr int kLabelGap = 4;
 
 // When a toggle command shows its check mark: while its option bit is clear, or while set.
 enum class CheckedWhen { kBitClear, kBitSet };
@@ -287,24 +290,36 @@ Point CRuler::ClientTopLeftOnScreen() const {
     return DevicePoint(geometry().topLeft());
 }
 
-int CRuler::DpiOnWindow() const {
-    // The graduations count device pixels: where Qt scales the window, an inch spans fewer
-    // of the window's own pixels.
+double CRuler::Ratio() const {
     const double ratio = devicePixelRatioF();
-    return ratio > 0 ? std::max(1, static_cast<int>(std::lround(m_dpi / ratio))) : m_dpi;
+    return ratio > 0 ? ratio : 1.0;
+}
+
+int CRuler::ToDevice(int logical) const {
+    return static_cast<int>(std::lround(logical * Ratio()));
 }
 
 GraduationLayout CRuler::Layout() const {
+    // The graduations count device pixels and lie on them 1:1, so that at any scale a tick
+    // of the pixel unit marks its own pixel; the tick lengths and the labels keep their size
+    // in the window's own pixels.
+    const double ratio = Ratio();
     GraduationInput in;
-    in.client = {width(), height()};
+    in.client = {ToDevice(width()), ToDevice(height())};
     in.vertical = (m_options & D::kOptionVertical) != 0;
     in.inverted = (m_options & D::kOptionInverted) != 0;
     in.scale = m_scale;
-    in.dpi = DpiOnWindow();
+    in.unitPixels = UnitDevicePixels(m_options, m_metrics, m_dpi);
     in.metrics = m_metrics;
     in.inch = (m_options & D::kOptionUnitMask) == D::kOptionUnitInch;
-    in.majorLength = kMajorTickLength;
-    in.textHeight = m_textHeight;
+    in.majorLength = ToDevice(kMajorTickLength);
+    in.textHeight = ToDevice(m_textHeight);
+    const QFontMetricsF metrics(m_font);
+    in.labelWidth = [metrics, ratio](std::string_view text) {
+        const QString label = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        return static_cast<int>(std::ceil(metrics.horizontalAdvance(label) * ratio));
+    };
+    in.labelGap = ToDevice(kLabelGap);
     return LayoutGraduations(in);
 }
 
@@ -441,25 +456,30 @@ bool CRuler::RefreshDialogUnits() {
 
 void CRuler::InvalidateGuide(int along) {
     const RulerParts parts = Parts();
+    // The mark's device pixel within the window's own pixels around it.
+    const int from = static_cast<int>(std::floor(along / Ratio()));
     if (m_options & D::kOptionVertical)
-        update(QRect(parts.body.left, along, parts.body.Width(), 1));
+        update(QRect(parts.body.left, from, parts.body.Width(), 2));
     else
-        update(QRect(along, parts.body.top, 1, parts.body.Height()));
+        update(QRect(from, parts.body.top, 2, parts.body.Height()));
 }
 
 void CRuler::UpdateFromCursor() {
     if (m_dpi == 0 || !isVisible()) return;
     const Point screen = m_context.desktop.CursorPos();
+    const Point topLeft = ClientTopLeftOnScreen();
+    const Point device{screen.x - topLeft.x, screen.y - topLeft.y};
+    if (m_lastCursor && *m_lastCursor == device) return;
     const QPoint inWindow = LogicalPoint(screen) - geometry().topLeft();
     const Point client{inWindow.x(), inWindow.y()};
-    if (m_lastCursor && *m_lastCursor == client) return;
     const RulerParts parts = Parts();
 
     if (m_options & D::kOptionGuide) {
+        // The guide marks the cursor's own device pixel.
         const bool vertical = (m_options & D::kOptionVertical) != 0;
-        const int along = vertical ? client.y : client.x;
-        const int from = vertical ? parts.body.top : parts.body.left;
-        const int to = vertical ? parts.body.bottom : parts.body.right;
+        const int along = vertical ? device.y : device.x;
+        const int from = ToDevice(vertical ? parts.body.top : parts.body.left);
+        const int to = ToDevice(vertical ? parts.body.bottom : parts.body.right);
         std::optional<int> guide;
         if (along >= from && along < to) guide = along;
         if (guide != m_guide) {
@@ -477,7 +497,7 @@ void CRuler::UpdateFromCursor() {
 
     const bool unitsChanged = RefreshDialogUnits();
     if (m_data.CaptionItems() != 0 || unitsChanged) RebuildCaption();
-    m_lastCursor = client;
+    m_lastCursor = device;
 }
 
 void CRuler::RebuildCaption() {
@@ -485,7 +505,7 @@ void CRuler::RebuildCaption() {
     in.items = m_data.CaptionItems();
     in.options = m_options;
     in.scale = m_scale;
-    in.dpi = m_dpi;
+    in.unitPixels = UnitDevicePixels(m_options, m_metrics, m_dpi);
     in.metrics = m_metrics;
     in.originOnScreen = OriginOnScreen();
     in.cursorOnScreen = m_context.desktop.CursorPos();

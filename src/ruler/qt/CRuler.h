@@ -83,8 +83,9 @@ public:
     RulerParts Parts() const;
     // The origin point in screen pixels.
     Point OriginOnScreen() const;
-    // The graduations as painted now.
+    // The graduations as painted now, in the window's device pixels.
     GraduationLayout Layout() const;
+    // The guide mark's device pixel along the ruler, from the window's start.
     std::optional<int> GuidePosition() const { return m_guide; }
     QWidget* ScaleDialog() const;
     QWidget* KeysWindow() const;
@@ -119,8 +120,9 @@ private:
     void UpdateMinimumSize();
     // The window's top-left corner in device pixels.
     Point ClientTopLeftOnScreen() const;
-    // The dots per inch of the window's own pixels, which the graduations are laid out in.
-    int DpiOnWindow() const;
+    // Device pixels per window pixel, and a length of window pixels in device pixels.
+    double Ratio() const;
+    int ToDevice(int logical) const;
     // Brings the whole ruler onto the work area of its monitor where it fits there.
     void KeepOnScreen();
     void PlaceAtStart();
@@ -164,8 +166,8 @@ private:
     QString m_caption;
     QHash<QString, QStaticText> m_labels;  // tick labels laid out in the ruler font
 
-    std::optional<int> m_guide;         // client position along the ruler of the guide mark
-    std::optional<Point> m_lastCursor;  // client point of the cursor at the last update
+    std::optional<int> m_guide;         // device pixel along the ruler of the guide mark
+    std::optional<Point> m_lastCursor;  // device pixel of the cursor in the window, last update
     bool m_helpHot = false;
     bool m_closeHot = false;
     QWidget* m_examined = nullptr;        // the widget last examined; compared, never used

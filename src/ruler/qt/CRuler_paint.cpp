@@ -119,8 +119,8 @@ void CRuler::PaintCaptionText(QPainter& p, const RulerParts& parts) {
 void CRuler::PaintGraduations(QPainter& p) {
     const bool vertical = (m_options & D::kOptionVertical) != 0;
     const GraduationLayout layout = Layout();
+    const double ratio = Ratio();
     const QColor ink = palette().color(QPalette::ButtonText);
-    p.setPen(QPen(ink, 1));
     std::vector<QLine> lines;
     lines.reserve(layout.majors.size() + layout.minors.size());
     for (const auto* ticks : {&layout.majors, &layout.minors}) {
@@ -129,7 +129,13 @@ void CRuler::PaintGraduations(QPainter& p) {
             lines.emplace_back(a.x, a.y, b.x, b.y);
         }
     }
+    // The ticks on device pixels, each one device pixel wide.
+    p.save();
+    p.scale(1.0 / ratio, 1.0 / ratio);
+    p.setPen(QPen(ink, 1));
     p.drawLines(lines.data(), static_cast<int>(lines.size()));
+    p.restore();
+    p.setPen(ink);
 
     // Labels are prepared once per text; a vertical ruler turns the painter once for all.
     p.setFont(m_font);
@@ -144,12 +150,14 @@ void CRuler::PaintGraduations(QPainter& p) {
             prepared.prepare(QTransform(), m_font);
             it = m_labels.insert(text, prepared);
         }
-        const int length = vertical ? height() : width();
-        const qreal start = LabelStart(label.along, qCeil(it->size().width()), length);
+        // The layout's device pixels back in the window's own, where the text is set.
+        const int length = ToDevice(vertical ? height() : width());
+        const qreal start =
+            LabelStart(label.along, qCeil(it->size().width() * ratio), length) / ratio;
+        const qreal top = label.acrossTop / ratio;
         // Turned a quarter clockwise, the text's top faces the graduated edge of a normal
         // vertical ruler.
-        const QPointF at = vertical ? QPointF(start, -(label.acrossTop + m_textHeight))
-                                    : QPointF(start, label.acrossTop);
+        const QPointF at = vertical ? QPointF(start, -(top + m_textHeight)) : QPointF(start, top);
         p.drawStaticText(at, *it);
     }
     p.restore();
@@ -158,12 +166,16 @@ void CRuler::PaintGraduations(QPainter& p) {
 void CRuler::PaintGuide(QPainter& p, const RulerParts& parts) {
     if (!(m_options & D::kOptionGuide) || !m_guide) return;
     // Drawn by inversion, so the mark shows on any background.
+    // One device pixel wide, on the cursor's own pixel.
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Difference);
+    p.scale(1.0 / Ratio(), 1.0 / Ratio());
+    const QRect body(ToDevice(parts.body.left), ToDevice(parts.body.top),
+                     ToDevice(parts.body.Width()), ToDevice(parts.body.Height()));
     if (m_options & D::kOptionVertical)
-        p.fillRect(QRect(parts.body.left, *m_guide, parts.body.Width(), 1), Qt::white);
+        p.fillRect(QRect(body.left(), *m_guide, body.width(), 1), Qt::white);
     else
-        p.fillRect(QRect(*m_guide, parts.body.top, 1, parts.body.Height()), Qt::white);
+        p.fillRect(QRect(*m_guide, body.top(), 1, body.height()), Qt::white);
     p.restore();
 }
 
