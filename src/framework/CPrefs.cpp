@@ -340,6 +340,7 @@ LoadResult CPrefs::Load() {
                              m_applicationName, MsgButtons::kOk, MsgIcon::kError);
         result = LoadResult::Exit(LoadResult::kFailureExitCode);
     }
+    if (!path.empty()) ReadSideFile(path);
     m_changed = false;
     m_loaded = true;
     return result;
@@ -479,7 +480,36 @@ bool CPrefs::Save() {
         ReportSaveError(code, path);
         return false;
     }
+    if (!WriteSideFile(path)) return false;
     m_changed = false;
+    return true;
+}
+
+void CPrefs::SetSide(std::string_view key, std::optional<std::string> value) {
+    if (m_side.Set(key, std::move(value))) m_changed = true;
+}
+
+void CPrefs::ReadSideFile(const std::string& dataFile) {
+    // A missing or unreadable side file leaves its settings at their defaults.
+    m_side = {};
+    const std::string side = CSideSettings::PathFor(dataFile);
+    std::vector<std::uint8_t> bytes;
+    if (!m_files.FileExists(side) ||
+        m_files.ReadFileStart(side, CSideSettings::kMaxFileBytes, bytes) != 0)
+        return;
+    m_side = CSideSettings::FromText(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+bool CPrefs::WriteSideFile(const std::string& dataFile) {
+    const std::string side = CSideSettings::PathFor(dataFile);
+    if (m_side.IsEmpty() && !m_files.FileExists(side)) return true;
+    const std::string text = m_side.ToText();
+    const auto* begin = reinterpret_cast<const std::uint8_t*>(text.data());
+    if (const auto code = m_files.WriteFile(side, {begin, text.size()})) {
+        ReportSaveError(code, side);
+        return false;
+    }
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "base/COleDateTime.h"
 #include "base/CSubscriberList.h"
 #include "framework/CRegistry.h"
+#include "framework/CSideSettings.h"
 #include "framework/CWinState.h"
 
 namespace nl {
@@ -111,12 +112,17 @@ public:
         return m_flushSubscribers.Subscribe(std::move(handler));
     }
     // Asks for a target file (the dialog starts in the user's documents folder, created when
-    // missing), flushes and copies the data file there. False when cancelled or failed (the
-    // error was shown).
+    // missing), flushes and copies the data file there, and the side file beside the target.
+    // False when cancelled or failed (the error was shown).
     bool BackUp();
     // Asks for a source file (starting in the documents folder) and a confirmation, then
-    // copies it over the data file.
+    // copies it over the data file, with the side file beside it where there is one.
     DataRestoreResult Restore();
+
+    // The settings kept beside the data file (read by Load, written by Save).
+    const CSideSettings& Side() const { return m_side; }
+    // Sets or removes a side setting; a change marks the settings changed.
+    void SetSide(std::string_view key, std::optional<std::string> value);
 
     // The key "Software\<company>\<application>\" in the current user's root.
     void SetRegistryKey() { SetKey(ApplicationKey(m_companyName, m_applicationName)); }
@@ -199,6 +205,10 @@ private:
     // The data file path. Loading: nothing when its folder does not exist. Saving: the folder
     // is created. Other failures raise CSystemError naming the path.
     std::optional<std::string> LocateDataFile(Purpose purpose) const;
+    // The side file of the data file at `dataFile`, read into the side settings or written
+    // from them (a write failure is shown; false then).
+    void ReadSideFile(const std::string& dataFile);
+    bool WriteSideFile(const std::string& dataFile);
     // The data file path, and in `folder` the folder it lies in when that folder is the
     // program's choice (empty for a data file override).
     std::string ResolveDataFile(std::string& folder) const;
@@ -228,6 +238,7 @@ private:
     std::string m_applicationName;
     bool m_changed = false;
     bool m_saveSuppressed = false;
+    CSideSettings m_side;
     bool m_loaded = false;
     bool m_firstRunOfInstall = false;
     std::uint32_t m_registryVersion = kNoVersion;

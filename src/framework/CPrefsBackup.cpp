@@ -8,6 +8,17 @@
 
 // The preferences' back-up to and restore from a file the user chooses.
 namespace nl {
+namespace {
+
+// The side file of the data file `from` copied to that of `to`, where `from` has one.
+void CopySideFile(IFileSystem& files, const std::string& from, const std::string& to) {
+    const std::string source = CSideSettings::PathFor(from);
+    const std::string target = CSideSettings::PathFor(to);
+    if (source == target || !files.FileExists(source)) return;
+    if (const auto code = files.CopyFile(source, target)) throw CSystemError(code, target);
+}
+
+}  // namespace
 
 std::string CPrefs::DocumentsFolder() {
     const std::string folder = m_folders.Documents();
@@ -28,6 +39,7 @@ bool CPrefs::BackUp() {
     try {
         const std::string source = DataFilePath();
         if (const auto code = m_files.CopyFile(source, *target)) throw CSystemError(code, *target);
+        CopySideFile(m_files, source, *target);
     } catch (const CSystemError& e) {
         ShowError(e.Message());
         return false;
@@ -59,6 +71,8 @@ DataRestoreResult CPrefs::Restore() {
     try {
         const std::string target = *LocateDataFile(Purpose::kSave);
         if (const auto code = m_files.WriteFile(target, bytes)) throw CSystemError(code, target);
+        // The back-up's side file comes along; without one the side settings stay.
+        CopySideFile(m_files, *source, target);
     } catch (const CSystemError& e) {
         ShowError(e.Message());
         return DataRestoreResult::kFailed;

@@ -399,6 +399,56 @@ TEST(CPrefsTest, BackUpFlushesAndCopies) {
               "Error #3: The system cannot find the path specified.\n\nData: /nowhere/copy.dat");
 }
 
+// The side file beside the data file: written by Save in its exact text, read back by Load
+// (leniently: a damaged line is skipped, not the file), carried by Back Up and Restore.
+TEST(CPrefsTest, SideSettingsLiveInAFileNamedAfterTheDataFile) {
+    const struct {
+        const char* data;
+        const char* side;
+    } names[] = {{"/d/NerimLens.dat", "/d/NerimLens.ini"},
+                 {"/d/plain", "/d/plain.ini"},
+                 {"/d/odd.ini", "/d/odd.ini.ini"},
+                 {"/d.x/data", "/d.x/data.ini"}};
+    for (const auto& n : names) EXPECT_EQ(CSideSettings::PathFor(n.data), n.side) << n.data;
+
+    const std::string side = test::kDataFolder + "/NerimLens.ini";
+    Rig rig;
+    rig.prefs.Initialize({});
+    rig.prefs.SetSide("window.1.scale", "2");
+    rig.prefs.SetSide("bad key", "refused");
+    rig.prefs.SetSide("ruler.unit", "lpx\nx=1");  // a line break would forge a line
+    EXPECT_TRUE(rig.prefs.IsChanged());
+    ASSERT_TRUE(rig.prefs.Save());
+    EXPECT_EQ(rig.Text(side),
+              "# NerimLens: settings kept beside the data file of the same name.\n"
+              "window.1.scale=2\n");
+
+    // Read back at the next start, past lines a hand or a crash left behind.
+    rig.files.AddFile(side, [] {
+        const std::string text =
+            "# comment\r\nwindow.1.scale=1.5\r\n\x01\xff junk\n=no key\nspace key=1\nlast=";
+        return Bytes(text.begin(), text.end());
+    }());
+    Rig next;
+    next.files = rig.files;
+    next.prefs.Initialize({});
+    next.prefs.Load();
+    EXPECT_EQ(next.prefs.Side().Get("window.1.scale"), "1.5");
+    EXPECT_EQ(next.prefs.Side().Get("last"), "");
+    EXPECT_EQ(next.prefs.Side().Get("space key"), std::nullopt);
+    EXPECT_FALSE(next.prefs.IsChanged());
+
+    // Back Up puts the side file beside the copy; Restore brings it back.
+    next.dialogs.ChooseFile("/fake/home/Documents/copy.dat");
+    ASSERT_TRUE(next.prefs.BackUp());
+    EXPECT_EQ(next.Text("/fake/home/Documents/copy.ini"), next.Text(side));
+    next.files.DeleteFile(side);
+    next.dialogs.ChooseFile("/fake/home/Documents/copy.dat");
+    next.dialogs.Answer(MsgAnswer::kOk);
+    EXPECT_EQ(next.prefs.Restore(), DataRestoreResult::kExitRequested);
+    EXPECT_EQ(next.Text(side), next.Text("/fake/home/Documents/copy.ini"));
+}
+
 TEST(CPrefsTest, RestoreReplacesTheDataFileAndStopsSaving) {
     enum class Asked { kNothing, kConfirmation, kError, kBoth };
     struct Case {
