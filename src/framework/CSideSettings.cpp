@@ -11,8 +11,8 @@ constexpr std::string_view kHeading =
 constexpr std::string_view kSideExtension = ".ini";
 
 bool IsKeyChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '-' || c == '_';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-' || c == '_';
 }
 
 bool IsKey(std::string_view key) {

@@ -21,6 +21,7 @@
 #include "framework/hot_keys.h"
 #include "framework/qt/CCommandBinder.h"
 #include "framework/qt/CViewApp.h"
+#include "framework/window_scale.h"
 #include "overlay/qt/CFrozenScreen.h"
 #include "overlay/qt/COverlayWnd.h"
 #include "platform/IHotKeys.h"
@@ -332,6 +333,7 @@ void CMainFrame::RecordPlacement() {
     if (m_context.prefs.WinState(kWinStateMainFrame).RecordPlacement(placement)) {
         m_context.prefs.SetChanged();
     }
+    NotePlacementScale(m_context.prefs, kWinStateMainFrame, devicePixelRatioF());
 }
 
 // --- picking ----------------------------------------------------------------------------
@@ -479,11 +481,14 @@ void CMainFrame::ShowAtStartup() {
         move(LogicalPoint({centered.left, centered.top}));
         setVisible(state.IsOpen());
     } else {
-        // A saved rectangle smaller than the minimum (an older version, a hand-edited file)
-        // is enlarged before use.
+        // Saved at another scale, the window keeps its size in Qt's pixels. A saved
+        // rectangle smaller than the minimum (an older version, a hand-edited file) is
+        // enlarged before use; both in device pixels.
         Rect& saved = state.Placement().normalPosition;
         saved = saved.Normalized();
-        const QSize minimum = MinimumFrameSize();
+        const double ratio = DeviceRatioAt(saved);
+        RescaleSavedPlacement(m_context.prefs, kWinStateMainFrame, ratio);
+        const QSize minimum = MinimumFrameSize() * ratio;
         if (saved.Width() < minimum.width()) saved.right = saved.left + minimum.width();
         if (saved.Height() < minimum.height()) saved.bottom = saved.top + minimum.height();
         const RestoreResult where = RestoreRect(state, DeviceRect(geometry()),

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "framework/CWinState.h"
+#include "framework/window_scale.h"
 #include "platform/IDesktop.h"
 #include "platform/qt/screen_pixels.h"
 
@@ -10,6 +11,8 @@ namespace nl {
 
 void RestoreClipPlacement(QWidget& window, CPrefs& prefs, const IDesktop& desktop,
                           WinStateIndex record) {
+    const Rect& saved = prefs.WinState(record).Placement().normalPosition;
+    if (!saved.IsEmpty()) RescaleSavedPlacement(prefs, record, DeviceRatioAt(saved));
     const std::vector<MonitorInfo> monitors = desktop.Monitors();
     const RestoreResult where =
         RestoreRect(prefs.WinState(record), DeviceRect(window.geometry()),
@@ -20,6 +23,7 @@ void RestoreClipPlacement(QWidget& window, CPrefs& prefs, const IDesktop& deskto
 void SaveClipPlacement(const QWidget& window, CPrefs& prefs, WinStateIndex record) {
     const WindowPlacement placement = WindowPlacement::Normal(DeviceRect(window.geometry()));
     if (prefs.WinState(record).RecordPlacement(placement)) prefs.SetChanged();
+    NotePlacementScale(prefs, record, window.devicePixelRatioF());
 }
 
 }  // namespace nl

@@ -78,4 +78,10 @@ QRect LogicalRect(const Rect& device) {
     return ToQRect(ScaleAbout(device, OriginOf(*screen), 1.0 / screen->devicePixelRatio()));
 }
 
+double DeviceRatioAt(const Rect& device) {
+    const QScreen* screen =
+        ScreenAtDevice({device.left + device.Width() / 2, device.top + device.Height() / 2});
+    return screen ? screen->devicePixelRatio() : 1.0;
+}
+
 }  // namespace nl

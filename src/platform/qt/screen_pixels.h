@@ -27,5 +27,8 @@ Point DevicePoint(const QPoint& logical);
 QPoint LogicalPoint(Point device);
 Rect DeviceRect(const QRect& logical);
 QRect LogicalRect(const Rect& device);
+// The pixel ratio of the screen that holds the center of `device` (the primary screen when
+// none does); 1 without a screen.
+double DeviceRatioAt(const Rect& device);
 
 }  // namespace nl

@@ -19,6 +19,7 @@
 #include "framework/qt/AppContext.h"
 #include "framework/qt/CCommandBinder.h"
 #include "framework/qt/IViewHost.h"
+#include "framework/window_scale.h"
 #include "platform/IDesktop.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
@@ -326,7 +327,10 @@ GraduationLayout CRuler::Layout() const {
 // --- placement ---------------------------------------------------------------------------
 
 void CRuler::PlaceAtStart() {
-    const CWinState& record = m_context.prefs.WinState(kWinStateRuler);
+    CWinState& record = m_context.prefs.WinState(kWinStateRuler);
+    const Rect& saved = record.Placement().normalPosition;
+    if (!saved.IsEmpty())
+        RescaleSavedPlacement(m_context.prefs, kWinStateRuler, DeviceRatioAt(saved));
     Rect rect = record.Placement().normalPosition;
     if (rect.IsEmpty()) {
         const std::vector<MonitorInfo> monitors = m_context.desktop.Monitors();
@@ -373,6 +377,7 @@ void CRuler::SaveState() {
     const WindowPlacement placement = WindowPlacement::Normal(ScreenRect());
     changed = m_context.prefs.WinState(kWinStateRuler).RecordPlacement(placement) || changed;
     if (changed) m_context.prefs.SetChanged();
+    NotePlacementScale(m_context.prefs, kWinStateRuler, Ratio());
 }
 
 // --- windows of the ruler ------------------------------------------------------------------
