@@ -38,7 +38,7 @@ TEST(CliTest, ColorInEveryForm) {
 TEST(CliTest, LengthInEveryUnit) {
     const RunResult r = RunCli({"length", "96", "--locale", "C"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "px\t96\npc\t6\npt\t72\ntw\t1440\ncm\t2.54\nin\t1\n");
+    EXPECT_EQ(r.out, "px\t96\npc\t6\npt\t72\ntw\t1440\ncm\t2.54\nin\t1\nlpx\t96\n");
 }
 
 TEST(CliTest, SingleValues) {
