@@ -1,6 +1,7 @@
 #include "base/monitor_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -90,6 +91,26 @@ std::optional<std::size_t> NearestMonitor(std::span<const MonitorInfo> monitors,
         }
     }
     return largest ? *largest : nearest;
+}
+
+std::optional<std::size_t> MonitorAt(std::span<const MonitorInfo> monitors, Point p) {
+    const Rect pixel{p.x, p.y, SaturateToInt(std::int64_t{p.x} + 1),
+                     SaturateToInt(std::int64_t{p.y} + 1)};
+    return NearestMonitor(monitors, pixel);
+}
+
+double UsableScale(const MonitorInfo& monitor) {
+    return std::isfinite(monitor.scale) && monitor.scale > 0.0 ? monitor.scale : 1.0;
+}
+
+LogicalPosition ToLogicalPosition(std::span<const MonitorInfo> monitors, Point p) {
+    const std::optional<std::size_t> at = MonitorAt(monitors, p);
+    if (!at) return {static_cast<double>(p.x), static_cast<double>(p.y), 1.0};
+    const MonitorInfo& m = monitors[*at];
+    const double scale = UsableScale(m);
+    const double left = m.monitor.left;
+    const double top = m.monitor.top;
+    return {left + (p.x - left) / scale, top + (p.y - top) / scale, scale};
 }
 
 Rect CenterOnWorkArea(const Rect& window, std::span<const MonitorInfo> monitors,

@@ -9,10 +9,29 @@
 namespace nl {
 
 // One monitor of the desktop in virtual-screen coordinates: its whole area and the part
-// left to windows (without task bars and docks).
+// left to windows (without task bars and docks), and the factor by which the user interface
+// is scaled on it (device pixels per logical pixel: 2 on a monitor shown at 200 %).
 struct MonitorInfo {
+    MonitorInfo() = default;
+    MonitorInfo(const Rect& monitorArea, const Rect& work, double scaleFactor = 1.0)
+        : monitor(monitorArea), workArea(work), scale(scaleFactor) {}
+
     Rect monitor;
     Rect workArea;
+    double scale = 1.0;
+};
+
+// A monitor's scale as a divisor: 1 where the platform gave none that is usable (zero,
+// negative, not a number).
+double UsableScale(const MonitorInfo& monitor);
+
+// A device position in the logical pixels of the monitor it lies on, as a scaled screen is
+// laid out: the monitor keeps its device top-left corner, offsets from it are divided by its
+// scale. `scale` is the monitor's usable scale.
+struct LogicalPosition {
+    double x = 0.0;
+    double y = 0.0;
+    double scale = 1.0;
 };
 
 // The margin value that stands for the default margin when clamping.
@@ -23,6 +42,13 @@ inline constexpr int kDefaultClampMargin = 32;
 // intersection, else the one at the smallest distance (the first of equals). Nothing for an
 // empty list.
 std::optional<std::size_t> NearestMonitor(std::span<const MonitorInfo> monitors, const Rect& rect);
+// The monitor holding `p` (the first of overlapping ones), else the nearest one; nothing for
+// an empty list.
+std::optional<std::size_t> MonitorAt(std::span<const MonitorInfo> monitors, Point p);
+
+// `p` in logical pixels on the monitor holding it (or nearest to it); `p` itself at scale 1
+// without monitors.
+LogicalPosition ToLogicalPosition(std::span<const MonitorInfo> monitors, Point p);
 
 // The monitors as a desktop lists them (`primary` indexes the primary one, or none), the
 // primary first and the others in their order. The desktop's one work-area rectangle

@@ -423,6 +423,9 @@ constexpr StringEntry kEntries[] = {
     {27103,
      "NerimLens ended with unsaved changes to %1 (the session ended or the display was lost), "
      "and kept them.\n\nRestore them now?"},
+    // The length unit after the shared ones: id, name, abbreviation, number format
+    {27104, "8\nLogical pixel\nlpx\n%.2f"},
+    {27105, "1 lpx = 1 device dot \xC3\xB7 the monitor's scale"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

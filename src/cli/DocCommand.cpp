@@ -387,9 +387,9 @@ struct UnitOptions {
 
 UnitOptions AddUnitOptions(CLI::App* command, UnitArgs& args) {
     UnitOptions options;
-    options.unit =
-        command->add_option("-u,--unit", args.unit,
-                            "Length unit: px, pc, pt, tw, cm, in or its index 0-5 (default px)");
+    options.unit = command->add_option(
+        "-u,--unit", args.unit,
+        "Length unit: px, pc, pt, tw, cm, in, lpx or its index 0-6 (default px)");
     command->add_option("--dpi", args.dpi,
                         "Dots per inch: N for both directions or X,Y (default 96)");
     options.locale = command->add_option(

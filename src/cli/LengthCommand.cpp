@@ -1,5 +1,7 @@
 #include "cli/LengthCommand.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -16,6 +18,8 @@ namespace nl::cli {
 namespace {
 
 constexpr std::int64_t kMaxDpi = 1'000'000;
+// Far beyond any monitor's scale factor.
+constexpr double kMaxScale = 1000.0;
 
 struct LengthArgs {
     std::string pixels;
@@ -23,6 +27,7 @@ struct LengthArgs {
     std::string unit;
     std::string axis = "x";
     std::string locale;
+    std::string scale;
 };
 
 std::int32_t ParsePixels(const std::string& text) {
@@ -55,6 +60,19 @@ DisplayMetrics ParseDpi(const std::string& text) {
     return metrics;
 }
 
+double ParseScale(const std::string& text) {
+    if (text.empty()) return 1.0;
+    double scale = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(scale) ||
+        scale <= 0.0 || scale > kMaxScale) {
+        throw UsageError("invalid --scale \"" + text +
+                         "\": expected the monitor's scale factor, above 0 and up to 1000, such "
+                         "as 1.5");
+    }
+    return scale;
+}
+
 NumberFormat RegionalFormat(const std::string& locale, bool given) {
     if (given && IsNeutralLocale(locale)) return NumberFormat::Neutral();
     const auto format = PosixLocale::NumberFormatOf(given ? locale.c_str() : "");
@@ -77,7 +95,11 @@ std::string RunLength(const LengthArgs& args, bool unitGiven, bool localeGiven) 
     }
     const NumberFormat regional = RegionalFormat(args.locale, localeGiven);
 
+    const double scale = ParseScale(args.scale);
+
     CUnitsXY units;
+    // The logical pixel of a monitor at that scale; the pixel count is a length on it.
+    units.SetMonitors({MonitorInfo{Rect{}, Rect{}, scale}});
     if (!units.LoadUnits(metrics, &regional))
         throw std::runtime_error("the length units are missing");
     const auto text = [&](const CUnitXY& unit) {
@@ -103,8 +125,10 @@ void RegisterLengthCommand(CLI::App& app, std::string& output) {
     command->add_option("--dpi", args->dpi,
                         "Dots per inch: X for both directions or X,Y (default 96)");
     CLI::Option* unit = command->add_option(
-        "-u,--unit", args->unit, "Only this unit: px, pc, pt, tw, cm, in or its index 0-5");
+        "-u,--unit", args->unit, "Only this unit: px, pc, pt, tw, cm, in, lpx or its index 0-6");
     command->add_option("--axis", args->axis, "x to convert across (default) or y for down");
+    command->add_option("--scale", args->scale,
+                        "The monitor's scale factor for lpx, such as 1.25 or 2 (default 1)");
     CLI::Option* locale = command->add_option(
         "--locale", args->locale,
         "Number format: C for the neutral one, or a locale name (default: the user's locale)");

@@ -1,6 +1,7 @@
 #include "cli/ScreenCommand.h"
 
 #include <chrono>
+#include <cmath>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -57,6 +58,14 @@ Rect ParseRectArgument(std::string_view text, std::string_view what) {
 
 // ---- Pick ----
 
+// A whole value as a JSON integer ("2", not "2.0"), others as they are.
+nlohmann::ordered_json JsonNumber(double value) {
+    constexpr double kLargestExact = 9007199254740992.0;  // 2^53
+    if (std::trunc(value) == value && std::fabs(value) < kLargestExact)
+        return static_cast<std::int64_t>(value);
+    return value;
+}
+
 struct PickArgs {
     std::vector<std::string> at;
     bool cursor = false;
@@ -101,10 +110,15 @@ std::string RunPick(const PickArgs& args, bool formatGiven) {
     if (sample.Color() == kNoColor) throw std::runtime_error("the screen cannot be read");
     const std::string text = formats.FormatColor(sample.Color(), row);
     if (args.json) {
+        // The point as a program scaled by Qt places it, on the monitor that holds it.
+        const LogicalPosition logical = ToLogicalPosition(desktop->Monitors(), point);
         const nlohmann::ordered_json out = {
             {"color", text},
             {"x", point.x},
             {"y", point.y},
+            {"logicalX", JsonNumber(logical.x)},
+            {"logicalY", JsonNumber(logical.y)},
+            {"scale", JsonNumber(logical.scale)},
             {"title", sample.SourceTitle()},
             {"class", sample.WindowClass()},
         };

@@ -234,7 +234,9 @@ std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int 
         {LoadString(kIdsColPropCmyk), Printf("%d, %d, %d, %d", cmyk.c, cmyk.m, cmyk.y, cmyk.k),
          "%"},
         {LoadString(kIdsColPropSource), pick.SourceTitle(), LoadString(kIdsColPropNoteSource)},
-        {LoadString(kIdsColPropRelativePos), unit.FormatPoint(rel.x, rel.y), unit.Name()},
+        // The offset from the window's corner is a length on the monitor of the pick.
+        {LoadString(kIdsColPropRelativePos), unit.OnMonitorAt(abs).FormatOffset(rel.x, rel.y),
+         unit.Name()},
         {LoadString(kIdsColPropAbsolutePos), unit.FormatPoint(abs.x, abs.y), unit.Name()},
         {LoadString(kIdsColPropCreated), LocalTimeText(pick.Created(), locale),
          LoadString(kIdsColPropNoteTime)},

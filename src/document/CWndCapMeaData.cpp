@@ -88,10 +88,10 @@ struct Span {
 
 Span SpanOf(const CUnitXY& unit, const Point& first, const Point& last) {
     Span s{};
-    s.x1 = unit.ToUnitX(first.x);
-    s.y1 = unit.ToUnitY(first.y);
-    s.x2 = unit.ToUnitX(last.x);
-    s.y2 = unit.ToUnitY(last.y);
+    s.x1 = unit.PositionX(first.x);
+    s.y1 = unit.PositionY(first.y);
+    s.x2 = unit.PositionX(last.x);
+    s.y2 = unit.PositionY(last.y);
     s.dx = s.x2 - s.x1;
     s.dy = s.y2 - s.y1;
     return s;
@@ -124,8 +124,8 @@ PathFigures PathOf(const CUnitXY& unit, const std::vector<Point>& points) {
     double prevX = 0;
     double prevY = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const double x = unit.ToUnitX(points[i].x);
-        const double y = unit.ToUnitY(points[i].y);
+        const double x = unit.PositionX(points[i].x);
+        const double y = unit.PositionY(points[i].y);
         f.minX = std::min(f.minX, x);
         f.minY = std::min(f.minY, y);
         f.maxX = std::max(f.maxX, x);
@@ -135,6 +135,27 @@ PathFigures PathOf(const CUnitXY& unit, const std::vector<Point>& points) {
         prevY = y;
     }
     return f;
+}
+
+// The unit converting on the monitor the shape lies on (the one it overlaps most). The
+// points are client pixels of the gauge's overlay, which starts at the monitors' top-left.
+CUnitXY OnShapeMonitor(const CUnitXY& unit, MeaShape shape, const Point& first, const Point& last,
+                       const std::vector<Point>& points) {
+    Rect box{first.x, first.y, last.x, last.y};
+    if (shape == MeaShape::kPath && !points.empty()) {
+        box = {points.front().x, points.front().y, points.front().x, points.front().y};
+        for (const Point& p : points) {
+            box.left = std::min(box.left, p.x);
+            box.top = std::min(box.top, p.y);
+            box.right = std::max(box.right, p.x);
+            box.bottom = std::max(box.bottom, p.y);
+        }
+    }
+    box = box.Normalized();
+    // A line along one axis still overlaps the monitor it runs on.
+    box.right = SaturateToInt(std::int64_t{box.right} + 1);
+    box.bottom = SaturateToInt(std::int64_t{box.bottom} + 1);
+    return unit.OnMonitorOf(box, unit.ScreenOrigin());
 }
 
 void AddRow(std::vector<std::string>& rows, std::uint32_t nameId, std::string value) {
@@ -204,8 +225,9 @@ void CWndCapMeaData::Clear() {
     *this = CWndCapMeaData();
 }
 
-std::vector<std::string> CWndCapMeaData::BuildRows(const CUnitXY& unit,
+std::vector<std::string> CWndCapMeaData::BuildRows(const CUnitXY& anyMonitor,
                                                    const NumberFormat& regional) const {
+    const CUnitXY unit = OnShapeMonitor(anyMonitor, m_shape, m_first, m_last, m_points);
     std::vector<std::string> rows;
     const auto number = [&regional](double value) { return FormatLocaleNumber(regional, value); };
     switch (m_shape) {
@@ -249,8 +271,8 @@ std::vector<std::string> CWndCapMeaData::BuildRows(const CUnitXY& unit,
                 const Point& p0 = m_points.front();
                 const Point& pn = m_points.back();
                 AddRow(rows, kIdsMeaFirstLastPoints,
-                       unit.FormatRect(unit.ToUnitX(p0.x), unit.ToUnitY(p0.y), unit.ToUnitX(pn.x),
-                                       unit.ToUnitY(pn.y)));
+                       unit.FormatRect(unit.PositionX(p0.x), unit.PositionY(p0.y),
+                                       unit.PositionX(pn.x), unit.PositionY(pn.y)));
             }
             AddRow(rows, kIdsMeaPerimeter, number(f.perimeter));
             break;
@@ -261,7 +283,9 @@ std::vector<std::string> CWndCapMeaData::BuildRows(const CUnitXY& unit,
     return rows;
 }
 
-std::string CWndCapMeaData::PrimaryFigure(const CUnitXY& unit, const NumberFormat& regional) const {
+std::string CWndCapMeaData::PrimaryFigure(const CUnitXY& anyMonitor,
+                                          const NumberFormat& regional) const {
+    const CUnitXY unit = OnShapeMonitor(anyMonitor, m_shape, m_first, m_last, m_points);
     switch (m_shape) {
         case MeaShape::kLine:
             return FormatLocaleNumber(regional, LineLength(SpanOf(unit, m_first, m_last)));

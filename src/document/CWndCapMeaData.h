@@ -57,8 +57,9 @@ public:
     bool IsEmpty() const { return m_shape == MeaShape::kNone; }
 
     // Property rows as alternating entries name, value, name, value ... for the current shape
-    // in `unit`; `regional` is the user's number format for the computed figures (lengths,
-    // surfaces, slopes, angles, counts). An empty record gives no entries.
+    // in `unit`, converted on the monitor the shape lies on; `regional` is the user's number
+    // format for the computed figures (lengths, surfaces, slopes, angles, counts). An empty
+    // record gives no entries.
     std::vector<std::string> BuildRows(const CUnitXY& unit, const NumberFormat& regional) const;
     // The one figure auto-copy puts on the clipboard: a line's length, a rectangle's or path's
     // perimeter, an ellipse's circumference. Empty for an empty record.

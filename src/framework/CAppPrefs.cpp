@@ -151,6 +151,11 @@ void CAppPrefs::SetDisplay(const DisplayMetrics& metrics, const NumberFormat& nu
     }
 }
 
+void CAppPrefs::SetMonitors(const std::vector<MonitorInfo>& monitors) {
+    m_units.SetMonitors(monitors);
+    if (!m_units.IsEmpty()) Notify(ViewNotify::kUnitOrNumberFormatChanged);
+}
+
 void CAppPrefs::Initialize(std::span<const std::string> commandLine) {
     CPrefs::Initialize(commandLine);
     m_units.LoadUnits(m_metrics, &m_numberFormat);

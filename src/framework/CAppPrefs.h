@@ -160,6 +160,9 @@ public:
     // the tables are filled, a change is announced as a unit change.
     void SetDisplay(const DisplayMetrics& metrics, const NumberFormat& numberFormat);
     const NumberFormat& RegionalFormat() const { return m_numberFormat; }
+    // The desktop's monitors with their scales, which the logical pixel converts with; once
+    // the tables are filled, a change is announced as a unit change.
+    void SetMonitors(const std::vector<MonitorInfo>& monitors);
 
     const AppSettings& Settings() const { return m_settings; }
     const CRulerData& Ruler() const { return m_ruler; }

@@ -44,8 +44,7 @@ std::string MeasurePositionText(const CUnitXY& unit, const CWndCapMea& open) {
         open.Shape() == MeaShape::kPath ? static_cast<int>(open.Vertices().size()) : 0;
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%02d: ", count);
-    return prefix + unit.FormatRectWithSize(unit.ToUnitX(r.left), unit.ToUnitY(r.top),
-                                            unit.ToUnitX(r.right), unit.ToUnitY(r.bottom));
+    return prefix + unit.FormatRectWithSize(r);
 }
 
 }  // namespace nl

@@ -8,8 +8,7 @@ namespace nl {
 
 std::string MagnifiedAreaText(Picking picking, const Rect& source, const CUnitXY& unit) {
     if (picking == Picking::kStopped) return LoadString(kIdsStartToEnable);
-    return unit.FormatRectWithSize(unit.ToUnitX(source.left), unit.ToUnitY(source.top),
-                                   unit.ToUnitX(source.right), unit.ToUnitY(source.bottom));
+    return unit.FormatRectWithSize(source);
 }
 
 std::uint32_t MagnifierHintId(const MagnifierHintState& state) {

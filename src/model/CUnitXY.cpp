@@ -82,6 +82,9 @@ void CUnitXY::InitUnit(const DisplayMetrics& metrics, const NumberFormat* region
             set(kDialogUnitsPerBaseX, metrics.dialogBaseX, kDialogUnitsPerBaseY,
                 metrics.dialogBaseY);
             break;
+        case kLogicalPixel:
+            BindTo(m_monitors.empty() ? nullptr : &m_monitors.front(), {});
+            break;
         default:
             set(0.0, 0.0, 0.0, 0.0);
             break;
@@ -90,6 +93,46 @@ void CUnitXY::InitUnit(const DisplayMetrics& metrics, const NumberFormat* region
     m_sizeFormat = BuildFormat(kSizeTemplate, m_numberFormat);
     m_rectWithSizeFormat = BuildFormat(kRectWithSizeTemplate, m_numberFormat);
     m_rectFormat = BuildFormat(kRectTemplate, m_numberFormat);
+}
+
+void CUnitXY::SetMonitors(std::vector<MonitorInfo> monitors) {
+    m_monitors = std::move(monitors);
+    if (m_id == kLogicalPixel) BindTo(m_monitors.empty() ? nullptr : &m_monitors.front(), {});
+}
+
+void CUnitXY::BindTo(const MonitorInfo* monitor, Point space) {
+    if (m_id != kLogicalPixel) return;
+    const double scale = monitor ? UsableScale(*monitor) : 1.0;
+    m_xFactor = m_yFactor = 1.0;
+    m_xDivisor = m_yDivisor = scale;
+    m_originX = monitor ? static_cast<double>(monitor->monitor.left) - space.x : 0.0;
+    m_originY = monitor ? static_cast<double>(monitor->monitor.top) - space.y : 0.0;
+}
+
+CUnitXY CUnitXY::OnMonitorAt(Point p) const {
+    CUnitXY bound = *this;
+    if (m_id == kLogicalPixel) {
+        const auto at = MonitorAt(m_monitors, p);
+        bound.BindTo(at ? &m_monitors[*at] : nullptr, {});
+    }
+    return bound;
+}
+
+CUnitXY CUnitXY::OnMonitorOf(const Rect& r, Point space) const {
+    CUnitXY bound = *this;
+    if (m_id == kLogicalPixel) {
+        Rect device = r.Normalized();
+        device.Offset(space.x, space.y);
+        const auto at = NearestMonitor(m_monitors, device);
+        bound.BindTo(at ? &m_monitors[*at] : nullptr, space);
+    }
+    return bound;
+}
+
+Point CUnitXY::ScreenOrigin() const {
+    Rect all;
+    for (const MonitorInfo& m : m_monitors) all = Union(all, m.monitor);
+    return all.TopLeft();
 }
 
 const NumberFormat& CUnitXY::Regional() const {
@@ -104,12 +147,36 @@ double CUnitXY::ToUnitY(std::int32_t pixels) const {
     return Convert(pixels, m_yFactor, m_yDivisor);
 }
 
+double CUnitXY::PositionX(std::int32_t x) const {
+    if (m_id != kLogicalPixel) return ToUnitX(x);
+    return m_originX + (static_cast<double>(x) - m_originX) * m_xFactor / m_xDivisor;
+}
+
+double CUnitXY::PositionY(std::int32_t y) const {
+    if (m_id != kLogicalPixel) return ToUnitY(y);
+    return m_originY + (static_cast<double>(y) - m_originY) * m_yFactor / m_yDivisor;
+}
+
 std::string CUnitXY::FormatValue(double value) const {
     return FormatNumber(Regional(), value, kMaxDecimals);
 }
 
 std::string CUnitXY::FormatPoint(std::int32_t x, std::int32_t y) const {
-    return FillTextFormat(m_pointFormat, {FormatValue(ToUnitX(x)), FormatValue(ToUnitY(y))});
+    if (m_id == kLogicalPixel) {
+        const LogicalPosition at = ToLogicalPosition(m_monitors, {x, y});
+        return FillTextFormat(m_pointFormat, {FormatValue(at.x), FormatValue(at.y)});
+    }
+    return FormatOffset(x, y);
+}
+
+std::string CUnitXY::FormatOffset(std::int32_t dx, std::int32_t dy) const {
+    return FillTextFormat(m_pointFormat, {FormatValue(ToUnitX(dx)), FormatValue(ToUnitY(dy))});
+}
+
+std::string CUnitXY::FormatRectWithSize(const Rect& device) const {
+    const CUnitXY on = OnMonitorOf(device);
+    return on.FormatRectWithSize(on.PositionX(device.left), on.PositionY(device.top),
+                                 on.PositionX(device.right), on.PositionY(device.bottom));
 }
 
 std::string CUnitXY::FormatSize(double cx, double cy) const {

@@ -1,7 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "base/monitor_layout.h"
 #include "model/DisplayMetrics.h"
 #include "model/NumberFormat.h"
 
@@ -9,9 +12,15 @@ namespace nl {
 
 // One length unit: converts pixel counts to its measure, with separate factors across and
 // down, and writes points, sizes and rectangles as text in the regional number format.
+//
+// The logical pixel depends on the monitor: it converts with the scale of one monitor at a
+// time. A unit converts on the primary monitor until it is bound to another with
+// OnMonitorAt or OnMonitorOf; FormatPoint and the rectangle formatters that take device
+// pixels bind by themselves. Every other unit converts alike on every monitor.
 class CUnitXY {
 public:
-    // Kinds of unit; the shared table holds kPixel..kInch, the ruler uses all eight.
+    // Kinds of unit; the shared table holds kPixel..kInch and kLogicalPixel, the ruler uses
+    // the first eight.
     enum Id : int {
         kPixel = 0,
         kPica = 1,
@@ -21,6 +30,7 @@ public:
         kInch = 5,
         kDialogBase = 6,
         kDialog = 7,
+        kLogicalPixel = 8,  // Qt's device-independent pixel (CSS px) on a scaled monitor
     };
     // Lengths and positions show at most this many decimals.
     static constexpr int kMaxDecimals = 2;
@@ -35,16 +45,38 @@ public:
     // copies). Null means NumberFormat::Neutral().
     void InitUnit(const DisplayMetrics& metrics, const NumberFormat* regional);
     void SetRegionalFormat(const NumberFormat* regional) { m_regional = regional; }
+    // The desktop's monitors with their scales, the primary first (for the logical pixel).
+    // Without monitors the logical pixel is the device pixel.
+    void SetMonitors(std::vector<MonitorInfo> monitors);
+    const std::vector<MonitorInfo>& Monitors() const { return m_monitors; }
 
-    // pixels x factor / divisor of that direction (multiplied first, divided second);
-    // 0 when the unit has no divisor (not initialised, unknown id, zero metrics).
+    // A copy that converts on the monitor holding `p` (else the nearest one), or on the
+    // monitor nearest to `r` (the one it overlaps most). `space` is the device position of
+    // the (0, 0) of the coordinates the copy is then given (an overlay's client area);
+    // the virtual screen's own coordinates by default.
+    CUnitXY OnMonitorAt(Point p) const;
+    CUnitXY OnMonitorOf(const Rect& r, Point space = {}) const;
+    // The top-left corner of the monitors' union: where an overlay over all of them starts.
+    Point ScreenOrigin() const;
+
+    // A length: pixels x factor / divisor of that direction (multiplied first, divided
+    // second); 0 when the unit has no divisor (not initialised, unknown id, zero metrics).
     double ToUnitX(std::int32_t pixels) const;
     double ToUnitY(std::int32_t pixels) const;
+    // A position on the unit's monitor. The same as ToUnitX/Y except for the logical pixel,
+    // which keeps the monitor's top-left corner and divides the offsets from it.
+    double PositionX(std::int32_t x) const;
+    double PositionY(std::int32_t y) const;
 
     // A value already in the unit as number text (fewest decimals, up to two).
     std::string FormatValue(double value) const;
-    // Converts the pixel point and writes it with the point format ("x , y").
+    // Converts the device position on the monitor holding it and writes it with the point
+    // format ("x , y").
     std::string FormatPoint(std::int32_t x, std::int32_t y) const;
+    // Two lengths (an offset from a window's corner) in the point format.
+    std::string FormatOffset(std::int32_t dx, std::int32_t dy) const;
+    // A device rectangle converted on its monitor, with the size.
+    std::string FormatRectWithSize(const Rect& device) const;
     // Width and height already in the unit ("cx x cy").
     std::string FormatSize(double cx, double cy) const;
     // Edges already in the unit, with the size ("l , t - r , b (w x h)").
@@ -65,9 +97,15 @@ public:
     const std::string& SizeFormat() const { return m_sizeFormat; }
     const std::string& RectWithSizeFormat() const { return m_rectWithSizeFormat; }
     const std::string& RectFormat() const { return m_rectFormat; }
+    // The line that defines the unit ("1 px = 1 device dot"); empty until set.
+    const std::string& HelpLine() const { return m_helpLine; }
+    void SetHelpLine(std::string line) { m_helpLine = std::move(line); }
 
 private:
     const NumberFormat& Regional() const;
+    // Converts on `monitor` (the device pixel where there is none); the origin is given in
+    // the coordinates of `space`. Changes only the logical pixel.
+    void BindTo(const MonitorInfo* monitor, Point space);
 
     int m_id = -1;
     std::string m_name;
@@ -81,7 +119,12 @@ private:
     std::string m_sizeFormat;
     std::string m_rectWithSizeFormat;
     std::string m_rectFormat;
+    std::string m_helpLine;
     const NumberFormat* m_regional = nullptr;
+    std::vector<MonitorInfo> m_monitors;
+    // Where positions scale about: the bound monitor's top-left corner (logical pixel only).
+    double m_originX = 0.0;
+    double m_originY = 0.0;
 };
 
 }  // namespace nl

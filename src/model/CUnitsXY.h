@@ -6,18 +6,24 @@
 
 namespace nl {
 
-// The table of length units shown to the user (Pixel, Pica, Point, Twip, Centimeter, Inch),
-// rebuilt from the string table each run and never stored.
+// The table of length units shown to the user (Pixel, Pica, Point, Twip, Centimeter, Inch,
+// then Logical pixel), rebuilt from the string table each run and never stored: the data
+// file keeps an index into it, so rows are only ever added at the end.
 class CUnitsXY {
 public:
     // The string with the unit rows: id, name, abbreviation, number format per row.
-    // The shared table stops after this many units; the dialog units stay out of it.
+    // The shared table takes this many units from it; the dialog units stay out of it.
     static constexpr int kSharedUnits = 6;
+    // The row of the logical pixel, which has a string of its own, after the shared units.
+    static constexpr int kLogicalPixelIndex = kSharedUnits;
 
-    // Rebuilds the table from string kIdsUnits. `regional` is kept by every unit (see
-    // CUnitXY::InitUnit) and must outlive the table. False, with an empty table, when the
-    // string is missing or has no rows.
+    // Rebuilds the table from strings kIdsUnits and kIdsLogicalPixelUnit, with each unit's
+    // help line and the monitors last given to SetMonitors. `regional` is kept by every unit
+    // (see CUnitXY::InitUnit) and must outlive the table. False, with an empty table, when
+    // string kIdsUnits is missing or has no rows.
     bool LoadUnits(const DisplayMetrics& metrics, const NumberFormat* regional);
+    // The desktop's monitors with their scales, for the logical pixel, kept over reloads.
+    void SetMonitors(const std::vector<MonitorInfo>& monitors);
 
     int GetSize() const { return static_cast<int>(m_units.size()); }
     bool IsEmpty() const { return m_units.empty(); }
@@ -35,6 +41,7 @@ public:
 
 private:
     std::vector<CUnitXY> m_units;
+    std::vector<MonitorInfo> m_monitors;
 };
 
 }  // namespace nl

@@ -36,7 +36,7 @@ doc |info add measure rows export
 doc e|export
 doc export --c|--color-format --clipboard-form
 settings d|dump defaults
-length --|--help --dpi --unit --axis --locale
+length --|--help --dpi --unit --axis --scale --locale
 color 1,2,3 -|--help -h --format -f
 doc add f|
 nosuch |

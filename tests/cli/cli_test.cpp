@@ -38,7 +38,7 @@ TEST(CliTest, ColorInEveryForm) {
 TEST(CliTest, LengthInEveryUnit) {
     const RunResult r = RunCli({"length", "96", "--locale", "C"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "px\t96\npc\t6\npt\t72\ntw\t1440\ncm\t2.54\nin\t1\n");
+    EXPECT_EQ(r.out, "px\t96\npc\t6\npt\t72\ntw\t1440\ncm\t2.54\nin\t1\nlpx\t96\n");
 }
 
 TEST(CliTest, SingleValues) {
@@ -58,6 +58,9 @@ TEST(CliTest, SingleValues) {
         {{"length", "96", "--dpi", "96,72", "--unit", "in", "--axis", "y"}, "1.33\n"},
         {{"length", "96", "--dpi", "96,72", "--unit", "in"}, "1\n"},
         {{"length", "9600", "--unit", "TW"}, "144000\n"},
+        {{"length", "96", "--unit", "lpx", "--scale", "1.5"}, "64\n"},
+        {{"length", "-3", "--unit", "6", "--scale", "2", "--axis", "y"}, "-1.5\n"},
+        {{"length", "96", "--unit", "px", "--scale", "2"}, "96\n"},
     };
     for (const Case& c : cases) {
         const RunResult r = RunCli(c.args);
@@ -85,6 +88,8 @@ TEST(CliTest, BadInputExitsWithOneErrorLine) {
         {{"length", "96", "--dpi", "96,0"}, "\"96,0\""},
         {{"length", "96", "--unit", "mm"}, "\"mm\""},
         {{"length", "96", "--axis", "z"}, "\"z\""},
+        {{"length", "96", "--scale", "0"}, "\"0\""},
+        {{"length", "96", "--scale", "2x"}, "\"2x\""},
         {{"length", "96", "--locale", "xx_NOWHERE"}, "\"xx_NOWHERE\""},
         {{"length", "96", "--bogus"}, "--bogus"},
         {{"color"}, "COLOR"},

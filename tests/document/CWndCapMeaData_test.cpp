@@ -35,7 +35,7 @@ class MeasurementTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_units.LoadUnits(DisplayMetrics{}, &m_regional));
-        ASSERT_EQ(m_units.GetSize(), 6);
+        ASSERT_EQ(m_units.GetSize(), 7);
     }
 
     const CUnitXY& Unit(int id) const { return m_units.GetAt(id); }

@@ -15,7 +15,7 @@ TEST(CUnitsXYTest, LoadsTheSixSharedUnits) {
     ASSERT_TRUE(units.LoadUnits(k96Dpi, nullptr));
     const char* names[] = {"Pixel", "Pica", "Point", "Twip", "Centimeter", "Inch"};
     const char* abbreviations[] = {"px", "pc", "pt", "tw", "cm", "in"};
-    ASSERT_EQ(units.GetSize(), 6);
+    ASSERT_EQ(units.GetSize(), 7);  // the six shared units, then the logical pixel
     for (int i = 0; i < 6; ++i) {
         const CUnitXY& unit = units.GetAt(i);
         EXPECT_EQ(unit.Id(), i);
@@ -24,7 +24,7 @@ TEST(CUnitsXYTest, LoadsTheSixSharedUnits) {
         EXPECT_EQ(unit.NumberFormatText(), "%s");
         EXPECT_EQ(unit.RectWithSizeFormat(), "%s , %s - %s , %s (%s x %s)");
     }
-    EXPECT_THROW(units.GetAt(6), std::out_of_range);
+    EXPECT_THROW(units.GetAt(7), std::out_of_range);
     EXPECT_THROW(units.GetAt(-1), std::out_of_range);
     EXPECT_THROW(CUnitsXY().GetAt(0), std::out_of_range);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The command line's screen commands on the X server of $DISPLAY, with two windows of known
-# colors: pick at a point and under the cursor (color and window title), captures of a
+# colors: pick at a point and under the cursor (color and window title, the logical position
+# under Xft.dpi and Qt's scale variables), captures of a
 # rectangle, an ellipse and a polygon with their fill, a window by id and under a point, a
 # monitor (also each of two that RandR defines) and the desktop on standard output, a magnified image with its centre block, and
 # the errors: no display, a rectangle off the screen, an unknown window, an unwritable file.
@@ -48,6 +49,22 @@ print(d["color"], d["x"], d["y"], d["title"])' <"$work/out")" "$red 1000 700 Red
 xdotool mousemove 950 650
 ok "pick --cursor" pick --cursor -f '#HTML' &&
     expect "pick --cursor" "$(cut -f1-3 "$work/out")" "$red	950,650	Red"
+# The logical position beside the device one, with the scale Qt would give the monitor: from
+# Xft.dpi (192 dpi: 2), replaced by the monitor's QT_SCREEN_SCALE_FACTORS entry, times
+# QT_SCALE_FACTOR.
+logical() {
+    python3 -c 'import json,sys; d=json.load(sys.stdin);
+print(d["x"], d["y"], d["logicalX"], d["logicalY"], d["scale"])' <"$work/out"
+}
+ok "pick --json at 96 dpi" pick 1000 700 --json && expect "1 lpx" "$(logical)" "1000 700 1000 700 1"
+echo "Xft.dpi: 192" | xrdb -merge
+ok "pick --json at 192 dpi" pick 1000 700 --json &&
+    expect "Xft.dpi 192" "$(logical)" "1000 700 500 350 2"
+QT_SCREEN_SCALE_FACTORS=1.25 ok "pick --json by screen" pick 1000 700 --json &&
+    expect "screen factor" "$(logical)" "1000 700 800 560 1.25"
+QT_SCALE_FACTOR=1.5 ok "pick --json by both" pick 900 600 --json &&
+    expect "global factor" "$(logical)" "900 600 300 200 3"
+xrdb -remove
 
 # ---- capture ----
 ok "capture rect" capture rect 920,120,100,80 "$work/rect.png" &&

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTextBrowser>
@@ -170,6 +171,7 @@ bool CApp::Start(int& exitCode) {
     try {
         m_prefs->SetRegistryKey();
         m_prefs->SetDisplay(m_desktop->Metrics(), m_locale->UserNumberFormat());
+        m_prefs->SetMonitors(m_desktop->Monitors());
         m_prefs->Initialize(m_arguments);
         m_prefs->SetDefaults();
         if (const LoadResult loaded = m_prefs->Load(); loaded.exitRequested) {
@@ -251,6 +253,7 @@ bool CApp::Start(int& exitCode) {
     });
     InstallSignalHandlers();
     InstallAbruptExitHandler();
+    WatchMonitors();
     qApp->installEventFilter(this);
     m_started = true;
     if (!m_startCommand.empty())
@@ -442,6 +445,27 @@ void CApp::EndSession() {
     m_prefs->SetSaveSuppressed(true);
     m_preview.Delete();
     QApplication::quit();
+}
+
+void CApp::WatchMonitors() {
+    // The logical pixel converts with each monitor's place and scale: a monitor plugged in,
+    // moved or rescaled shows the figures anew. Queued, so that Qt has finished changing its
+    // list of screens when they are read.
+    const auto update = [this] { m_prefs->SetMonitors(m_desktop->Monitors()); };
+    const auto watch = [this, update](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, update, Qt::QueuedConnection);
+        connect(screen, &QScreen::logicalDotsPerInchChanged, this, update, Qt::QueuedConnection);
+    };
+    for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+    connect(
+        qApp, &QGuiApplication::screenAdded, this,
+        [watch, update](QScreen* screen) {
+            watch(screen);
+            update();
+        },
+        Qt::QueuedConnection);
+    connect(qApp, &QGuiApplication::screenRemoved, this, update, Qt::QueuedConnection);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, update, Qt::QueuedConnection);
 }
 
 void CApp::InstallSignalHandlers() {

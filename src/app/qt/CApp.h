@@ -122,6 +122,8 @@ private:
     // The program the exit handler acts for; none once it ended in order.
     static inline CApp* s_abruptExitApp = nullptr;
     void InstallSignalHandlers();
+    // Hands the monitors to the unit tables again whenever Qt's screens change.
+    void WatchMonitors();
     bool FilterKey(QKeyEvent* event);
     void ShowError(const std::string& text) const;
     void DestroyWindows();

@@ -66,8 +66,7 @@ std::string CViewTBCap::PositionText() {
     if (capture && capture->HoldsMouse()) {
         Rect r = capture->Selection();
         r.Offset(capture->Origin().x, capture->Origin().y);
-        return unit.FormatRectWithSize(unit.ToUnitX(r.left), unit.ToUnitY(r.top),
-                                       unit.ToUnitX(r.right), unit.ToUnitY(r.bottom));
+        return unit.FormatRectWithSize(r);
     }
     const Point cursor = Context().desktop.CursorPos();
     return unit.FormatPoint(cursor.x, cursor.y);

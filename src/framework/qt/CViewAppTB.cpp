@@ -172,12 +172,15 @@ void CViewAppTB::SyncUnits() {
     const CUnitsXY& units = m_context.prefs.Units();
     if (combo->count() != units.GetSize()) combo->clear();
     for (int i = 0; i < units.GetSize(); ++i) {
-        const QString name = ToQt(units.GetAt(i).Name());
+        const CUnitXY& unit = units.GetAt(i);
+        const QString name = ToQt(unit.Name());
         if (i < combo->count()) {
             combo->setItemText(i, name);
         } else {
             combo->addItem(name);
         }
+        // The unit's definition shows as the row's tool tip.
+        combo->setItemData(i, ToQt(unit.HelpLine()), Qt::ToolTipRole);
     }
     combo->setCurrentIndex(m_context.prefs.Settings().lengthUnitIndex);
     m_syncing = false;

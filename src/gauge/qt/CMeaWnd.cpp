@@ -97,8 +97,9 @@ void CMeaWnd::PaintGrid(QPainter& painter) {
     if (!unit) return;
     const QFontMetrics metrics(font());
     const Size client{Area().Width(), Area().Height()};
+    // The grid's steps are those of the monitor the overlay covers most.
     const GridLayout grid = LayOutGrid(
-        *unit, client,
+        unit->OnMonitorOf(Area()), client,
         [&metrics](const std::string& text) {
             return metrics.horizontalAdvance(QString::fromStdString(text));
         },

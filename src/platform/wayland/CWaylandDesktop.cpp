@@ -63,7 +63,10 @@ Rect CWaylandDesktop::VirtualScreen() const {
 std::vector<MonitorInfo> CWaylandDesktop::Monitors() const {
     // The compositor tells no work area apart from the monitor.
     std::vector<MonitorInfo> monitors;
-    for (const Rect& r : m_screen->MonitorRects()) monitors.push_back({r, r});
+    const std::vector<Rect> rects = m_screen->MonitorRects();
+    const std::vector<double> scales = m_screen->MonitorScales();
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        monitors.push_back({rects[i], rects[i], i < scales.size() ? scales[i] : 1.0});
     return monitors;
 }
 

@@ -317,6 +317,17 @@ std::vector<Rect> CWaylandScreen::MonitorRects() const {
     return rects;
 }
 
+std::vector<double> CWaylandScreen::MonitorScales() const {
+    std::vector<double> scales;
+    for (const OutputLayout& layout : m_layouts) {
+        const int logicalWidth = layout.logical.Width();
+        scales.push_back(logicalWidth > 0 && layout.pixelWidth > 0
+                             ? static_cast<double>(layout.pixelWidth) / logicalWidth
+                             : 1.0);
+    }
+    return scales;
+}
+
 bool CWaylandScreen::Capture(const Rect& area, std::string* error) {
     if (!CanCapture()) {
         if (error) *error = "the Wayland compositor does not let programs copy the screen";

@@ -28,6 +28,9 @@ public:
     bool CanCapture() const;
     // Every monitor's rectangle in virtual-screen device pixels, in the compositor's order.
     std::vector<Rect> MonitorRects() const;
+    // Every monitor's scale, in the same order: its device pixels per logical pixel (the
+    // fractional scale where the compositor uses one), 1 where its size is not known.
+    std::vector<double> MonitorScales() const;
     // The factor from the compositor's logical coordinates to device pixels.
     double Scale() const { return m_scale; }
     // A window's logical rectangle in virtual-screen device pixels.

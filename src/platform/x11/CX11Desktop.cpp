@@ -97,7 +97,8 @@ std::vector<MonitorInfo> CX11Desktop::Monitors() const {
     std::vector<MonitorInfo> monitors;
     QScreen* primary = QGuiApplication::primaryScreen();
     const auto info = [](const QScreen& s) {
-        return MonitorInfo{DeviceGeometry(s), DeviceRectOn(s, s.availableGeometry())};
+        return MonitorInfo{DeviceGeometry(s), DeviceRectOn(s, s.availableGeometry()),
+                           s.devicePixelRatio()};
     };
     if (primary) monitors.push_back(info(*primary));
     for (QScreen* s : QGuiApplication::screens())

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/text.h"
+#include "platform/xcb/qt_scale.h"
 #include "platform/xcb/x11_cursor.h"
 #include "platform/xcb/xcb_support.h"
 #include "platform/xcb/xcb_windows.h"
@@ -53,10 +54,19 @@ xcb_window_t ToXcb(WindowId w) {
     return w > 0xFFFFFFFFu ? XCB_NONE : static_cast<xcb_window_t>(w);
 }
 
-// The monitors RandR lists (the active ones) and which is primary; nothing where the server
-// has no RandR 1.5.
+std::string AtomName(xcb_connection_t* c, xcb_atom_t atom) {
+    XcbPtr<xcb_get_atom_name_reply_t> reply(
+        xcb_get_atom_name_reply(c, xcb_get_atom_name(c, atom), nullptr));
+    if (!reply) return {};
+    return std::string(xcb_get_atom_name_name(reply.get()),
+                       static_cast<std::size_t>(xcb_get_atom_name_name_length(reply.get())));
+}
+
+// The monitors RandR lists (the active ones), their names and which is primary; nothing where
+// the server has no RandR 1.5.
 std::vector<Rect> RandrMonitors(xcb_connection_t* c, xcb_window_t root,
-                                std::optional<std::size_t>& primary) {
+                                std::optional<std::size_t>& primary,
+                                std::vector<std::string>& names) {
     std::vector<Rect> rects;
     const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_randr_id);
     if (!ext || !ext->present) return rects;
@@ -73,8 +83,16 @@ std::vector<Rect> RandrMonitors(xcb_connection_t* c, xcb_window_t root,
         const xcb_randr_monitor_info_t& m = *it.data;
         if (m.primary) primary = rects.size();
         rects.push_back({m.x, m.y, m.x + m.width, m.y + m.height});
+        names.push_back(AtomName(c, m.name));
     }
     return rects;
+}
+
+// Xft.dpi of the X resources on the root window (what xrdb loaded); 0 where it is not set.
+int XftDpi(xcb_connection_t* c, xcb_window_t root) {
+    const auto resources = GetProperty(c, root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING);
+    return x11::XftDpiOf(std::string_view(reinterpret_cast<const char*>(resources.bytes.data()),
+                                          resources.bytes.size()));
 }
 
 // The current virtual desktop's work area as the window manager announces it, if it does.
@@ -157,12 +175,24 @@ std::vector<MonitorInfo> CXcbDesktop::Monitors() const {
     const xcb_window_t root = m_connection.Root();
     if (!c || root == XCB_NONE) return {};
     std::optional<std::size_t> primary;
-    std::vector<Rect> rects = RandrMonitors(c, root, primary);
+    std::vector<std::string> names;
+    std::vector<Rect> rects = RandrMonitors(c, root, primary, names);
     // Without RandR's monitors the whole root window stands for one monitor.
     if (rects.empty()) {
         if (const Rect whole = VirtualScreen(); !whole.IsEmpty()) rects.push_back(whole);
+        names.assign(rects.size(), std::string());
     }
-    return MonitorsWithWorkAreas(rects, primary, NetWorkArea(c, root));
+    std::vector<MonitorInfo> monitors = MonitorsWithWorkAreas(rects, primary, NetWorkArea(c, root));
+    // The scale a Qt program gives each screen. Qt lists its screens as MonitorsWithWorkAreas
+    // does: the primary first, the others in the server's order.
+    std::vector<std::size_t> order;
+    if (primary && *primary < rects.size()) order.push_back(*primary);
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        if (!primary || i != *primary) order.push_back(i);
+    const x11::QtScaleSettings scaling = x11::QtScaleSettingsFromEnvironment(XftDpi(c, root));
+    for (std::size_t i = 0; i < monitors.size() && i < order.size(); ++i)
+        monitors[i].scale = x11::QtScreenScale(scaling, i, names[order[i]]);
+    return monitors;
 }
 
 COLORREF CXcbDesktop::PixelColor(Point pos) const {
