@@ -145,6 +145,8 @@ inline constexpr int kClipboardNext = 3236;
 inline constexpr int kRulerUnitPixel = 3300;
 inline constexpr int kRulerUnitDialog = 3307;
 inline constexpr int kRulerNextUnit = 3308;
+// The logical pixel follows Dialog among the units, with a number of its own.
+inline constexpr int kRulerUnitLogical = 3309;
 inline constexpr int kRulerBase10 = 3310;
 inline constexpr int kRulerBase2 = 3311;
 inline constexpr int kRulerHorizontal = 3321;

@@ -53,7 +53,8 @@ Rect RescalePlacement(const Rect& rect, double then, double now) {
     const auto scaled = [&](int length) {
         return SaturateToInt(std::llround(static_cast<double>(length) * now / then));
     };
-    return {rect.left, rect.top, rect.left + scaled(rect.Width()), rect.top + scaled(rect.Height())};
+    return {rect.left, rect.top, rect.left + scaled(rect.Width()),
+            rect.top + scaled(rect.Height())};
 }
 
 void NotePlacementScale(CPrefs& prefs, int index, double scale) {

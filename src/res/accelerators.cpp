@@ -63,6 +63,7 @@ constexpr Accelerator kRulerKeys[] = {
     {kNone, Key('I'), cmd::kRulerUnitPixel + 5},  // Inch
     {kNone, Key('B'), cmd::kRulerUnitPixel + 6},  // Dialog Base
     {kNone, Key('D'), cmd::kRulerUnitDialog},
+    {kNone, Key('L'), cmd::kRulerUnitLogical},
     {kNone, Key('U'), cmd::kRulerNextUnit},
     {kCtrl, Key('1'), cmd::kRulerBase10},
     {kCtrl, Key('2'), cmd::kRulerBase2},

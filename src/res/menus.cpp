@@ -264,6 +264,7 @@ std::vector<MenuResource> BuildMenus() {
                                         ruler.Command(cmd::kRulerUnitPixel + 5, "&Inch"),
                                         ruler.Command(cmd::kRulerUnitPixel + 6, "Dialog &Base"),
                                         ruler.Command(cmd::kRulerUnitDialog, "&Dialog"),
+                                        ruler.Command(cmd::kRulerUnitLogical, "&Logical Pixel"),
                                         MenuBuilder::Separator(),
                                         ruler.Command(cmd::kRulerBase2, "Base &2"),
                                         ruler.Command(cmd::kRulerBase10, "Base &10"),

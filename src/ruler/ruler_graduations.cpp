@@ -126,16 +126,31 @@ UnitMetrics ComputeUnitMetrics(std::uint32_t options, int base, int dpi, int dia
                     ((vertical ? kDialogPerBaseDown : kDialogPerBaseAcross) * d);
         return DialogUnitSteps(twips, base, d);
     }
-    const FixedUnit& unit = kFixedUnits[static_cast<std::size_t>(index)];
+    // The logical pixel is graduated as the pixel is.
+    const bool pixel = index == kPixelIndex || index == kRulerLogicalPixelIndex;
+    const FixedUnit& unit = kFixedUnits[static_cast<std::size_t>(pixel ? kPixelIndex : index)];
     const bool binary = base == CRulerData::kBaseBinary;
-    const int twips = index == kPixelIndex ? kTwipsPerInch / d : unit.twips;
+    const int twips = pixel ? kTwipsPerInch / d : unit.twips;
     return {std::max(1, twips), binary ? unit.majorBinary : unit.majorDecimal,
             binary ? unit.subBinary : unit.subDecimal};
 }
 
-double UnitDevicePixels(std::uint32_t options, const UnitMetrics& metrics, int dpi) {
-    if (RulerUnitIndex(options).value_or(kCentimeterIndex) == kPixelIndex) return 1.0;
+double UnitDevicePixels(std::uint32_t options, const UnitMetrics& metrics, int dpi, double scale) {
+    const int index = RulerUnitIndex(options).value_or(kCentimeterIndex);
+    if (index == kPixelIndex) return 1.0;
+    if (index == kRulerLogicalPixelIndex) return scale > 0 ? scale : 1.0;
     return static_cast<double>(metrics.twipsPerUnit) * std::max(1, dpi) / kTwipsPerInch;
+}
+
+std::uint32_t StoredRulerOptions(std::uint32_t options) {
+    if (RulerUnitIndex(options) != kRulerLogicalPixelIndex) return options & ~kRulerLogicalPixelBit;
+    return (options & ~kRulerUnitBits) | CRulerData::kOptionUnitPixel;
+}
+
+std::uint32_t RulerOptionsFromStore(std::uint32_t stored, bool logicalPixel) {
+    const std::uint32_t options = stored & ~kRulerLogicalPixelBit;
+    if (!logicalPixel || RulerUnitIndex(options) != kPixelIndex) return options;
+    return (options & ~kRulerUnitBits) | kRulerLogicalPixelBit;
 }
 
 Size DialogBaseUnitsFromFont(int widthOfAlphabet, int textHeight) {

@@ -20,15 +20,25 @@ struct UnitMetrics {
 };
 
 inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kRulerUnitCount = 8;
+// Pixel .. Dialog, then the logical pixel: a device pixel divided by the monitor's scale.
+inline constexpr int kRulerUnitCount = 9;
+inline constexpr int kRulerLogicalPixelIndex = 8;
 
-// The index (0 Pixel .. 7 Dialog) of the unit bit set in the ruler's option word, or nothing
-// when no unit bit is set. The lowest set bit wins.
+// The index (0 Pixel .. 7 Dialog, 8 Logical pixel) of the unit bit set in the ruler's option
+// word, or nothing when no unit bit is set. The lowest set bit wins.
 std::optional<int> RulerUnitIndex(std::uint32_t options);
 // The option bit of unit `index`.
 constexpr std::uint32_t RulerUnitBit(int index) {
     return 1u << index;
 }
+// All the unit bits of the window's option word. The logical pixel's is the window's own: the
+// stored options know eight units, so it is stored as Pixel with a side setting that says
+// which pixel.
+inline constexpr std::uint32_t kRulerUnitBits = 0x01FF;
+inline constexpr std::uint32_t kRulerLogicalPixelBit = 1u << kRulerLogicalPixelIndex;
+// The window's options as stored, and the stored options as the window takes them.
+std::uint32_t StoredRulerOptions(std::uint32_t options);
+std::uint32_t RulerOptionsFromStore(std::uint32_t stored, bool logicalPixel);
 
 // The major step and subdivisions of a unit `twipsPerUnit` twips long, graduated in base
 // `base`, on a display of `dpi` dots per inch: round values that keep the ticks readable.
@@ -41,9 +51,11 @@ UnitMetrics DialogUnitSteps(int twipsPerUnit, int base, int dpi);
 UnitMetrics ComputeUnitMetrics(std::uint32_t options, int base, int dpi, int dialogBaseAlong);
 
 // The device pixels one unit of `metrics` spans at true size on a display of `dpi` device
-// dots per inch: the pixel unit is one device pixel at any density, the others are so many
-// twips of the display's inch.
-double UnitDevicePixels(std::uint32_t options, const UnitMetrics& metrics, int dpi);
+// dots per inch: the pixel unit is one device pixel at any density, the logical pixel `scale`
+// of them (the scale of the monitor the ruler is on), the others so many twips of the
+// display's inch.
+double UnitDevicePixels(std::uint32_t options, const UnitMetrics& metrics, int dpi,
+                        double scale = 1.0);
 
 // The dialog base units of a font from its text figures: `widthOfAlphabet` is the width of
 // "A..Za..z" (52 letters), `textHeight` the font's height.

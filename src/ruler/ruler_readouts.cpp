@@ -58,7 +58,11 @@ std::string RulerCaption(const CaptionInput& in, const NumberFormat& format) {
     const auto pair = [](Point p) { return std::to_string(p.x) + " , " + std::to_string(p.y); };
     const auto label = [](std::uint32_t id) { return " | " + LoadString(id) + ": "; };
     if (in.items & CRulerData::kCaptionUnit) {
-        const std::vector<std::string> names = SplitLines(LoadString(kIdsRulerUnitAbbreviations));
+        std::vector<std::string> names = SplitLines(LoadString(kIdsRulerUnitAbbreviations));
+        // The logical pixel's abbreviation is the third item of its unit row.
+        const std::vector<std::string> logical = SplitLines(LoadString(kIdsLogicalPixelUnit));
+        names.resize(kRulerLogicalPixelIndex);
+        names.push_back(logical.size() > 2 ? logical[2] : std::string());
         const auto index = RulerUnitIndex(in.options);
         if (index && static_cast<std::size_t>(*index) < names.size())
             text += " | " + names[static_cast<std::size_t>(*index)];
@@ -97,10 +101,14 @@ bool CanZoomNormal(int scale) {
     return scale != CRulerData::kTrueScale;
 }
 
+int RulerUnitCommand(int index) {
+    return index == kRulerLogicalPixelIndex ? cmd::kRulerUnitLogical : cmd::kRulerUnitPixel + index;
+}
+
 std::optional<int> NextUnitCommand(std::uint32_t options) {
     const auto index = RulerUnitIndex(options);
     if (!index) return std::nullopt;
-    return cmd::kRulerUnitPixel + (*index + 1) % kRulerUnitCount;
+    return RulerUnitCommand((*index + 1) % kRulerUnitCount);
 }
 
 }  // namespace nl

@@ -41,8 +41,10 @@ bool CanZoomIn(int scale);
 bool CanZoomOut(int scale);
 bool CanZoomNormal(int scale);
 
-// The unit command that follows the current unit (wrapping from Dialog to Pixel); nothing when
-// no unit bit is set.
+// The command that chooses unit `index` (0 Pixel .. 8 Logical pixel).
+int RulerUnitCommand(int index);
+// The unit command that follows the current unit (wrapping from the logical pixel to Pixel);
+// nothing when no unit bit is set.
 std::optional<int> NextUnitCommand(std::uint32_t options);
 
 }  // namespace nl

@@ -54,12 +54,10 @@ TEST(WindowScaleTest, SavedRectanglesKeepTheirSizeInQtPixelsAcrossScales) {
     NotePlacementScale(prefs, kWinStateRuler, 2.0);
     EXPECT_EQ(prefs.Side().Get("window.3.scale"), "2 100 50 1060 178");
     RescaleSavedPlacement(prefs, kWinStateRuler, 1.0);
-    EXPECT_EQ(prefs.WinState(kWinStateRuler).Placement().normalPosition,
-              (Rect{100, 50, 580, 114}));
+    EXPECT_EQ(prefs.WinState(kWinStateRuler).Placement().normalPosition, (Rect{100, 50, 580, 114}));
     // The note now belongs to another rectangle: nothing more changes.
     RescaleSavedPlacement(prefs, kWinStateRuler, 3.0);
-    EXPECT_EQ(prefs.WinState(kWinStateRuler).Placement().normalPosition,
-              (Rect{100, 50, 580, 114}));
+    EXPECT_EQ(prefs.WinState(kWinStateRuler).Placement().normalPosition, (Rect{100, 50, 580, 114}));
 }
 
 }  // namespace

@@ -58,6 +58,31 @@ TEST(CRulerTest, OpensWithTheSettingsAtTheDefaultPlace) {
     EXPECT_EQ(rig.ruler->minimumSize(), QSize(128, 64));
 }
 
+// The logical pixel (L) reads the cursor in the window's own pixels, is stored as Pixel with
+// a side setting, and comes back chosen when the ruler opens again.
+TEST(CRulerTest, LogicalPixelSurvivesAReopening) {
+    RulerRig rig;
+    rig.Open();
+    rig.prefs.Ruler().SetCaptionItems(D::kCaptionUnit | D::kCaptionCursorProjection);
+    EXPECT_TRUE(rig.ruler->Execute(cmd::kRulerUnitLogical));
+    EXPECT_EQ(rig.ruler->Update(cmd::kRulerUnitLogical).CheckState(), CCmdUI::kChecked);
+    EXPECT_EQ(rig.ruler->Update(cmd::kRulerUnitPixel).CheckState(), CCmdUI::kUnchecked);
+    const QRect g = rig.ruler->geometry();
+    rig.desktop.SetCursorPos({g.left() + 150, g.top() + 40});
+    rig.ruler->UpdateFromCursor();
+    EXPECT_EQ(rig.ruler->windowTitle(), "NerimLens | lpx | proj: 150");
+    rig.ruler->SaveState();
+    EXPECT_EQ(rig.prefs.Ruler().Options(), D::kDefaultOptions);
+    EXPECT_EQ(rig.prefs.Side().Get("ruler.unit"), "lpx");
+    rig.ruler.reset();
+    rig.Open();
+    EXPECT_EQ(rig.ruler->Update(cmd::kRulerUnitLogical).CheckState(), CCmdUI::kChecked);
+    // Back to pixels: the side setting goes.
+    rig.ruler->Execute(cmd::kRulerUnitPixel);
+    rig.ruler->SaveState();
+    EXPECT_EQ(rig.prefs.Side().Get("ruler.unit"), std::nullopt);
+}
+
 TEST(CRulerTest, CommandsChangeTheRulerAndItsMenuStates) {
     struct Case {
         const char* name;
@@ -118,8 +143,8 @@ TEST(CRulerTest, CommandsChangeTheRulerAndItsMenuStates) {
          cmd::kRulerUnitPixel + 5,
          CCmdUI::kChecked,
          true},
-        {"next unit wraps from dialog",
-         {cmd::kRulerUnitDialog, cmd::kRulerNextUnit},
+        {"next unit wraps from dialog through the logical pixel",
+         {cmd::kRulerUnitDialog, cmd::kRulerNextUnit, cmd::kRulerNextUnit},
          px,
          100,
          10,
@@ -342,9 +367,11 @@ TEST(CRulerTest, ShortcutKeysWindowToggles) {
     auto* keys = dynamic_cast<CRulerKeys*>(rig.ruler->KeysWindow());
     ASSERT_NE(keys, nullptr);
     EXPECT_EQ(keys->windowTitle(), "NerimLens: Ruler Shortcut Keys");
-    ASSERT_EQ(keys->List()->topLevelItemCount(), 26);
+    ASSERT_EQ(keys->List()->topLevelItemCount(), 27);
     EXPECT_EQ(keys->List()->topLevelItem(0)->text(0), "Horizontal");
-    EXPECT_EQ(keys->List()->topLevelItem(25)->text(1), "Alt+F4");
+    EXPECT_EQ(keys->List()->topLevelItem(13)->text(0), "Logical pixel");
+    EXPECT_EQ(keys->List()->topLevelItem(13)->text(1), "L");
+    EXPECT_EQ(keys->List()->topLevelItem(26)->text(1), "Alt+F4");
     EXPECT_EQ(rig.ruler->Update(cmd::kRulerShortcutKeys).CheckState(), CCmdUI::kChecked);
 
     rig.ruler->Execute(cmd::kRulerShortcutKeys);

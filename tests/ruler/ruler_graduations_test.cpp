@@ -262,6 +262,35 @@ TEST(RulerGraduations, PixelUnitIsOneDevicePixelAtAnyDensity) {
     }
 }
 
+// The logical pixel is the monitor's scale in device pixels, graduated as the pixel. The
+// stored options know eight units: it is stored as Pixel, and taken back as the logical pixel
+// only where the side setting says so and the stored unit is still Pixel.
+TEST(RulerGraduations, LogicalPixelIsStoredAsPixel) {
+    const std::uint32_t lpx = kRulerLogicalPixelBit;
+    const UnitMetrics m = ComputeUnitMetrics(lpx, 10, 192, 8);
+    EXPECT_EQ(m, ComputeUnitMetrics(D::kOptionUnitPixel, 10, 192, 8));
+    for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0})
+        EXPECT_EQ(UnitDevicePixels(lpx, m, 192, scale), scale);
+
+    const struct {
+        std::uint32_t options, stored;
+        bool logical;
+        std::uint32_t back;
+    } cases[] = {
+        {lpx | D::kOptionGuide, D::kOptionUnitPixel | D::kOptionGuide, true, lpx | D::kOptionGuide},
+        {D::kOptionUnitPixel | D::kOptionVertical, D::kOptionUnitPixel | D::kOptionVertical, false,
+         D::kOptionUnitPixel | D::kOptionVertical},
+        // Another writer chose inches since: the side setting no longer applies.
+        {D::kOptionUnitInch, D::kOptionUnitInch, true, D::kOptionUnitInch},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StoredRulerOptions(c.options), c.stored) << c.options;
+        EXPECT_EQ(RulerOptionsFromStore(c.stored, c.logical), c.back) << c.options;
+    }
+    // The window's own bit never comes from a stored word.
+    EXPECT_EQ(RulerOptionsFromStore(lpx | D::kOptionUnitInch, false), D::kOptionUnitInch);
+}
+
 // Labels are thinned out until the widest one clears its neighbour, whatever the scale:
 // a 2x window has 50 device pixels between pixel majors for labels twice as wide.
 TEST(RulerGraduations, LabelsNeverTouch) {

@@ -126,7 +126,8 @@ TEST(RulerZoom, StepsAndLimits) {
 TEST(RulerUnits, NextUnitWraps) {
     EXPECT_EQ(NextUnitCommand(D::kOptionUnitPixel), cmd::kRulerUnitPixel + 1);
     EXPECT_EQ(NextUnitCommand(D::kOptionUnitInch | D::kOptionVertical), cmd::kRulerUnitPixel + 6);
-    EXPECT_EQ(NextUnitCommand(D::kOptionUnitDialog), cmd::kRulerUnitPixel);
+    EXPECT_EQ(NextUnitCommand(D::kOptionUnitDialog), cmd::kRulerUnitLogical);
+    EXPECT_EQ(NextUnitCommand(kRulerLogicalPixelBit), cmd::kRulerUnitPixel);
     EXPECT_EQ(NextUnitCommand(D::kOptionGuide), std::nullopt);
 }
 

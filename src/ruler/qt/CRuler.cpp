@@ -36,6 +36,9 @@ using D = CRulerData;
 
 constexpr int kMinCaptionHeight = 18;
 constexpr int kCaptionTextPadding = 5;
+// The side setting that tells the logical pixel from the pixel, both stored as Pixel.
+constexpr std::string_view kSideUnit = "ruler.unit";
+constexpr std::string_view kSideLogicalPixel = "lpx";
 // The least room between two graduation labels, in the window's pixels.
 constexpr int kLabelGap = 4;
 
@@ -78,7 +81,8 @@ CRuler::CRuler(AppContext& context, IViewHost* frame)
     AddHandlers();
 
     // Nothing changes but everything is measured: the density, the metrics, the size limits.
-    m_options = (m_data.Options() & D::kOptionMask);
+    m_options = RulerOptionsFromStore(m_data.Options() & D::kOptionMask,
+                                      m_context.prefs.Side().Get(kSideUnit) == kSideLogicalPixel);
     SetOptions(0, 0);
     PlaceAtStart();
     UsePlacement(m_context.desktop.WindowRules().placesWindows ? RulerPlacement::kByProgram
@@ -146,10 +150,9 @@ void CRuler::AddHandlers() {
 
     for (int i = 0; i < kRulerUnitCount; ++i) {
         const std::uint32_t bit = RulerUnitBit(i);
-        AddCommand(cmd::kRulerUnitPixel + i, [this, bit] { SetOptions(D::kOptionUnitMask, bit); });
-        AddUpdate(cmd::kRulerUnitPixel + i, [this, bit](CCmdUI& ui) {
-            ui.SetRadio((m_options & D::kOptionUnitMask) == bit);
-        });
+        AddCommand(RulerUnitCommand(i), [this, bit] { SetOptions(kRulerUnitBits, bit); });
+        AddUpdate(RulerUnitCommand(i),
+                  [this, bit](CCmdUI& ui) { ui.SetRadio((m_options & kRulerUnitBits) == bit); });
     }
     AddCommand(cmd::kRulerNextUnit, [this] {
         if (const auto next = NextUnitCommand(m_options)) Execute(*next);
@@ -310,9 +313,9 @@ GraduationLayout CRuler::Layout() const {
     in.vertical = (m_options & D::kOptionVertical) != 0;
     in.inverted = (m_options & D::kOptionInverted) != 0;
     in.scale = m_scale;
-    in.unitPixels = UnitDevicePixels(m_options, m_metrics, m_dpi);
+    in.unitPixels = UnitDevicePixels(m_options, m_metrics, m_dpi, ratio);
     in.metrics = m_metrics;
-    in.inch = (m_options & D::kOptionUnitMask) == D::kOptionUnitInch;
+    in.inch = (m_options & kRulerUnitBits) == D::kOptionUnitInch;
     in.majorLength = ToDevice(kMajorTickLength);
     in.textHeight = ToDevice(m_textHeight);
     const QFontMetricsF metrics(m_font);
@@ -371,9 +374,12 @@ void CRuler::MoveCursorToRuler() {
 }
 
 void CRuler::SaveState() {
-    const std::uint32_t options = m_options & D::kOptionMask;
+    const std::uint32_t options = StoredRulerOptions(m_options & D::kOptionMask);
     bool changed = m_data.Options() != options;
     m_data.SetOptions(options);
+    const bool logical = RulerUnitIndex(m_options) == kRulerLogicalPixelIndex;
+    m_context.prefs.SetSide(kSideUnit,
+                            logical ? std::optional<std::string>(kSideLogicalPixel) : std::nullopt);
     const WindowPlacement placement = WindowPlacement::Normal(ScreenRect());
     changed = m_context.prefs.WinState(kWinStateRuler).RecordPlacement(placement) || changed;
     if (changed) m_context.prefs.SetChanged();
@@ -510,7 +516,7 @@ void CRuler::RebuildCaption() {
     in.items = m_data.CaptionItems();
     in.options = m_options;
     in.scale = m_scale;
-    in.unitPixels = UnitDevicePixels(m_options, m_metrics, m_dpi);
+    in.unitPixels = UnitDevicePixels(m_options, m_metrics, m_dpi, Ratio());
     in.metrics = m_metrics;
     in.originOnScreen = OriginOnScreen();
     in.cursorOnScreen = m_context.desktop.CursorPos();
