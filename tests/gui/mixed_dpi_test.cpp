@@ -17,10 +17,9 @@
 
 // Qt's own entry for synthesized mouse events (what QTest uses), with positions in the
 // window's logical pixels that may be fractional.
-Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local,
-                                      const QPointF& global, Qt::MouseButtons state,
-                                      Qt::MouseButton button, QEvent::Type type,
-                                      Qt::KeyboardModifiers mods, int timestamp);
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                      Qt::MouseButtons state, Qt::MouseButton button,
+                                      QEvent::Type type, Qt::KeyboardModifiers mods, int timestamp);
 
 namespace nl {
 namespace {
@@ -91,8 +90,7 @@ TEST(MixedDpiTest, GaugeGesturesAcrossTheSeamLandOnDevicePixels) {
                                 type, Qt::NoModifier, 0);
         };
         send(d.from, QEvent::MouseButtonPress, Qt::LeftButton);
-        send({(d.from.x + d.to.x) / 2, (d.from.y + d.to.y) / 2}, QEvent::MouseMove,
-             Qt::LeftButton);
+        send({(d.from.x + d.to.x) / 2, (d.from.y + d.to.y) / 2}, QEvent::MouseMove, Qt::LeftButton);
         send(d.to, QEvent::MouseMove, Qt::LeftButton);
         send(d.to, QEvent::MouseButtonRelease, Qt::NoButton);
         QCoreApplication::processEvents();

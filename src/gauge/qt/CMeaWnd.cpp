@@ -1,10 +1,11 @@
 #include "gauge/qt/CMeaWnd.h"
 
 #include <QCursor>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
+#include <cmath>
 
 #include "framework/CAppPrefs.h"
 #include "framework/qt/AppContext.h"
@@ -95,25 +96,32 @@ void CMeaWnd::PaintSelection(QPainter& painter, const QBrush&) {
 void CMeaWnd::PaintGrid(QPainter& painter) {
     const CUnitXY* unit = m_context.prefs.CurrentLengthUnit();
     if (!unit) return;
-    const QFontMetrics metrics(font());
+    // The grid lies on device pixels; its labels keep the font's size in the window's own
+    // pixels, so they are measured (and drawn) that many device pixels large.
+    const double ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+    const QFontMetricsF metrics(font());
     const Size client{Area().Width(), Area().Height()};
     // The grid's steps are those of the monitor the overlay covers most.
     const GridLayout grid = LayOutGrid(
         unit->OnMonitorOf(Area()), client,
-        [&metrics](const std::string& text) {
-            return metrics.horizontalAdvance(QString::fromStdString(text));
+        [&metrics, ratio](const std::string& text) {
+            return static_cast<int>(
+                std::ceil(metrics.horizontalAdvance(QString::fromStdString(text)) * ratio));
         },
-        metrics.height());
+        static_cast<int>(std::ceil(metrics.height() * ratio)));
     painter.setPen(QPen(Ink(Qt::white), 1));
     for (int x : grid.columns) painter.drawLine(x, 0, x, client.cy);
     for (int y : grid.rows) painter.drawLine(0, y, client.cx, y);
+    painter.save();
+    painter.scale(ratio, ratio);
     painter.setFont(font());
     for (const GridLabel& label : grid.labels) {
         // A point-sized box anchored at the label's point; the text spills out of it.
         const int flags = LabelFlags(label.anchor) | Qt::TextDontClip;
-        painter.drawText(QRect(label.at.x, label.at.y, 0, 0), flags,
+        painter.drawText(QRectF(label.at.x / ratio, label.at.y / ratio, 0, 0), flags,
                          QString::fromStdString(label.text));
     }
+    painter.restore();
 }
 
 QCursor MeasureCursor() {
