@@ -117,10 +117,11 @@ constexpr int MulDiv(int a, int b, int c) {
 // The device pixel under a pointer that a window scaled by `ratio` reports at `logical` (its
 // own pixels, which may be fractional). The pixel holding the point, except that a
 // position a hair below a pixel's edge counts as on it: a scaled window gets the device
-// pixel N as N / ratio, which multiplied back may fall short of N by a rounding error. A
-// ratio of 0 or less counts as one.
+// pixel N as N / ratio, which multiplied back may fall short of N by a rounding error, or by
+// the 1/256 of a pixel to which a Wayland compositor cuts positions. A ratio of 0 or less
+// counts as one.
 inline int DevicePixelAt(double logical, double ratio) {
-    constexpr double kRoundingSlack = 1e-3;  // far below the finest pointer resolution
+    constexpr double kRoundingSlack = 0.01;  // of a device pixel
     return static_cast<int>(std::floor(logical * (ratio > 0 ? ratio : 1.0) + kRoundingSlack));
 }
 

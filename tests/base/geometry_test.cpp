@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 
 namespace nl {
 namespace {
@@ -115,8 +116,10 @@ TEST(GeometryTest, ScaledPointerPositionsComeBackAsTheirDevicePixels) {
             const double logical = device / ratio;  // what the window system reports
             ASSERT_EQ(DevicePixelAt(logical, ratio), device) << "at " << ratio;
         }
-        // A position inside a pixel, as a compositor with subpixel pointers reports it.
+        // A position inside a pixel, as a compositor with subpixel pointers reports it, and
+        // one cut to a 256th of a window pixel as Wayland sends it.
         EXPECT_EQ(DevicePixelAt((601 + 0.8) / ratio, ratio), 601) << ratio;
+        EXPECT_EQ(DevicePixelAt(std::floor(1000 / ratio * 256) / 256, ratio), 1000) << ratio;
     }
     EXPECT_EQ(DevicePixelAt(7.0, 0.0), 7);  // no ratio counts as one
 }

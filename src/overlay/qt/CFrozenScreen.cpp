@@ -47,7 +47,7 @@ public:
     void UpdateCursor(Point from, Point to) {
         for (const Point p : {from, to}) {
             if (!m_monitor.Contains(p)) continue;
-            const double ratio = devicePixelRatioF();
+            const double ratio = MonitorRatio();
             const QPointF local((p.x - m_monitor.left) / ratio, (p.y - m_monitor.top) / ratio);
             const int reach = static_cast<int>((kArm + 2) / ratio) + 2;
             update(QRect(local.toPoint() - QPoint(reach, reach), QSize(2 * reach, 2 * reach)));
@@ -57,8 +57,9 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        const qreal ratio = devicePixelRatioF();
-        // Device pixels: the picture lies 1:1 on them whatever Qt's scale.
+        const qreal ratio = MonitorRatio();
+        // Device pixels: the picture lies 1:1 on them whatever Qt's scale (where Qt draws at
+        // a whole scale the compositor shows at a fractional one, as near as it can).
         painter.scale(1.0 / ratio, 1.0 / ratio);
         painter.drawImage(0, 0, m_picture);
         const Point cursor = m_desktop.CursorPos();
@@ -103,11 +104,20 @@ private:
     // `local`: the window's own position of the pointer, as the desktop tells no global one,
     // with its fraction (a widget's position is rounded to Qt's pixels).
     void MoveCursorTo(QPointF local) {
-        const Point to = FrozenScreenPoint(m_monitor, local.x(), local.y(), devicePixelRatioF());
+        const Point to = FrozenScreenPoint(m_monitor, local.x(), local.y(), MonitorRatio());
         const Point from = m_desktop.CursorPos();
         if (to == from) return;
         m_desktop.SetCursorPos(to);
         UpdateCursor(from, to);
+    }
+
+    // The monitor's device pixels per pixel of the window, which covers the monitor. Not
+    // Qt's pixel ratio: on an output scaled 1.5 Qt draws at 2 and the compositor scales the
+    // window down, so the pointer's position times 1.5 is the device pixel.
+    double MonitorRatio() const {
+        if (width() > 0 && width() * devicePixelRatioF() != m_monitor.Width())
+            return static_cast<double>(m_monitor.Width()) / width();
+        return devicePixelRatioF();
     }
 
     IDesktop& m_desktop;
