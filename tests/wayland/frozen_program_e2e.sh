@@ -20,17 +20,6 @@ mkdir -p "$HOME"
 shots=${NL_WL_SHOTS:-}
 [[ -n $shots ]] && mkdir -p "$shots"
 
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths=$1 i
-    shift
-    for ((i = 0; i < tenths; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # "X Y W H" of the content of the first view whose title matches the regular expression $1.
 view_rect() {
     swaymsg -t get_tree | python3 -c '

@@ -19,15 +19,6 @@ sleep 0.5
 export HOME=$WL/home-nl XDG_CONFIG_HOME=$WL/config-nl XDG_DATA_HOME=$WL/data-nl
 mkdir -p "$HOME"
 
-wait_for() {
-    local tenths=$1 i
-    shift
-    for ((i = 0; i < tenths; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
 view_shown() { swaymsg -t get_tree | grep -q "\"name\": \"$1"; }
 view_gone() { ! view_shown "$1"; }
 

@@ -113,6 +113,17 @@ wl_pointer() {
 # (grep reads the whole tree: an early exit would fail the pipe under pipefail.)
 wl_has_view() { swaymsg -t get_tree 2>/dev/null | grep -c "\"$1\": \"$2\"" >/dev/null; }
 
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+    local tenths=$1 i
+    shift
+    for ((i = 0; i < tenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Shows the two known-color windows and waits until sway has placed them.
 wl_solids() {
     ln -sf "$NL_WL_TOOLS/nl_wl_solid" "$WL/solidwl"
