@@ -11,6 +11,7 @@
 #include "framework/qt/AppContext.h"
 #include "gauge/gauge_grid.h"
 #include "model/CUnitXY.h"
+#include "overlay/qt/device_ratio.h"
 
 namespace nl {
 namespace {
@@ -98,7 +99,7 @@ void CMeaWnd::PaintGrid(QPainter& painter) {
     if (!unit) return;
     // The grid lies on device pixels; its labels keep the font's size in the window's own
     // pixels, so they are measured (and drawn) that many device pixels large.
-    const double ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+    const double ratio = DeviceRatio(*this, Area());
     const QFontMetricsF metrics(font());
     const Size client{Area().Width(), Area().Height()};
     // The grid's steps are those of the monitor the overlay covers most.

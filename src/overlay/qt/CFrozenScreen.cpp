@@ -10,6 +10,7 @@
 
 #include "framework/latency_trace.h"
 #include "overlay/frozen_screen.h"
+#include "overlay/qt/device_ratio.h"
 #include "overlay/qt/settle_events.h"
 #include "platform/qt/screen_pixels.h"
 
@@ -111,14 +112,7 @@ private:
         UpdateCursor(from, to);
     }
 
-    // The monitor's device pixels per pixel of the window, which covers the monitor. Not
-    // Qt's pixel ratio: on an output scaled 1.5 Qt draws at 2 and the compositor scales the
-    // window down, so the pointer's position times 1.5 is the device pixel.
-    double MonitorRatio() const {
-        if (width() > 0 && width() * devicePixelRatioF() != m_monitor.Width())
-            return static_cast<double>(m_monitor.Width()) / width();
-        return devicePixelRatioF();
-    }
+    double MonitorRatio() const { return DeviceRatio(*this, m_monitor); }
 
     IDesktop& m_desktop;
     Rect m_monitor;

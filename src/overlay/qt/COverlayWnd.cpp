@@ -9,6 +9,7 @@
 
 #include "base/virtual_keys.h"
 #include "overlay/CRegion.h"
+#include "overlay/qt/device_ratio.h"
 #include "overlay/qt/settle_events.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/screen_pixels.h"
@@ -169,13 +170,13 @@ Point COverlayWnd::ClientPoint(const QMouseEvent* event) const {
     // position keeps its fraction (the widget position is rounded to Qt's pixels), so that at
     // any scale every device pixel can be a point, not only every second one.
     const QPointF local = event->scenePosition();
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = DeviceRatio(*this, m_area);
     return {DevicePixelAt(local.x(), ratio), DevicePixelAt(local.y(), ratio)};
 }
 
 void COverlayWnd::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = DeviceRatio(*this, m_area);
     painter.scale(1.0 / ratio, 1.0 / ratio);
     const QRect all(0, 0, m_area.Width(), m_area.Height());
     const QColor veil(kVeilGray, kVeilGray, kVeilGray, kVeilAlpha);
