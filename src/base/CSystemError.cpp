@@ -66,6 +66,31 @@ std::string SystemErrorText(std::uint32_t code) {
             return "Thread does not have a clipboard open.";
         case kErrorTimeout:
             return "This operation returned because the timeout period expired.";
+        case kErrorInvalidAccess:
+            return "The access code is invalid.";
+        case kErrorInvalidData:
+            return "The data is invalid.";
+        case kErrorOutOfMemory:
+            return "Not enough memory resources are available to complete this operation.";
+        case kErrorBufferOverflow:
+            return "The file name is too long.";
+        case kErrorInsufficientBuffer:
+            return "The data area passed to a system call is too small.";
+        case kErrorBusy:
+            return "The requested resource is in use.";
+        case kErrorUnknownEncoderStatus:
+            return "The image encoder failed for a reason it did not name.";
+        case kErrorLibraryInitFailed:
+            return "A library the program needs could not be initialized.";
+        case kErrorPropertySetNotFound:
+            return "The property set specified does not exist on the object.";
+        case kErrorUnidentified:
+            return "Insufficient information exists to identify the cause of failure.";
+        case kErrorImplementationLimit:
+            return "The operation reached a limit of the program: a shape or path holds at most "
+                   "1001 points.";
+        case kErrorUnknownImageFormat:
+            return "The image format is unknown.";
         default:
             return "Unknown error " + std::to_string(code) + ".";
     }

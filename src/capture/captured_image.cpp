@@ -16,29 +16,29 @@ constexpr std::string_view kBitmapFormat = "BMP";
 
 // Encoder statuses in order from 0, with the system error each stands for.
 constexpr std::uint32_t kStatusErrors[] = {
-    0,      // Ok
-    1287,   // GenericError
-    87,     // InvalidParameter
-    14,     // OutOfMemory
-    170,    // ObjectBusy
-    122,    // InsufficientBuffer
-    50,     // NotImplemented
-    1,      // Win32Error
-    12,     // WrongState
-    1235,   // Aborted
-    2,      // FileNotFound
-    111,    // ValueOverflow
-    5,      // AccessDenied
-    15018,  // UnknownImageFormat
-    15018,  // FontFamilyNotFound
-    15018,  // FontStyleNotFound
-    13,     // NotTrueTypeFont
-    50,     // UnsupportedGdiplusVersion
-    1114,   // GdiplusNotInitialized
-    1170,   // PropertyNotFound
-    50,     // PropertyNotSupported
+    kErrorSuccess,              // Ok
+    kErrorUnidentified,         // GenericError
+    kErrorInvalidParameter,     // InvalidParameter
+    kErrorOutOfMemory,          // OutOfMemory
+    kErrorBusy,                 // ObjectBusy
+    kErrorInsufficientBuffer,   // InsufficientBuffer
+    kErrorNotSupported,         // NotImplemented
+    kErrorInvalidFunction,      // Win32Error
+    kErrorInvalidAccess,        // WrongState
+    kErrorRequestAborted,       // Aborted
+    kErrorFileNotFound,         // FileNotFound
+    kErrorBufferOverflow,       // ValueOverflow
+    kErrorAccessDenied,         // AccessDenied
+    kErrorUnknownImageFormat,   // UnknownImageFormat
+    kErrorUnknownImageFormat,   // FontFamilyNotFound
+    kErrorUnknownImageFormat,   // FontStyleNotFound
+    kErrorInvalidData,          // NotTrueTypeFont
+    kErrorNotSupported,         // UnsupportedGdiplusVersion
+    kErrorLibraryInitFailed,    // GdiplusNotInitialized
+    kErrorPropertySetNotFound,  // PropertyNotFound
+    kErrorNotSupported,         // PropertyNotSupported
 };
-constexpr std::uint32_t kUnknownStatusError = 626;
+constexpr std::uint32_t kUnknownStatusError = kErrorUnknownEncoderStatus;
 
 // The extension of the file name at the end of `path`, with its dot; empty when it has none.
 std::string_view Extension(std::string_view path) {

@@ -32,6 +32,26 @@ TEST(CSystemErrorTest, NumberedMessagesWithAndWithoutData) {
     }
 }
 
+// Every code the program raises reads as words, not "Unknown error N.": those it raises by
+// name (a shape of too many points raises 1292) and those the system's errno values map to.
+TEST(CSystemErrorTest, EveryRaisedCodeHasItsText) {
+    for (const std::uint32_t code :
+         {kErrorImplementationLimit, kErrorUnidentified, kErrorInvalidWindowHandle,
+          kErrorHotkeyAlreadyRegistered, kErrorClipboardNotOpen, kErrorTimeout, kErrorCancelled,
+          kErrorRequestAborted, kErrorNoAssociation, kErrorCantResolveFilename, kErrorOldWinVersion,
+          kErrorUnknownImageFormat, kErrorUnknownEncoderStatus}) {
+        EXPECT_FALSE(SystemErrorText(code).starts_with("Unknown error")) << code;
+    }
+    for (int err = 0; err < 134; ++err) {
+        const std::uint32_t code = SystemErrorFromErrno(err);
+        EXPECT_FALSE(SystemErrorText(code).starts_with("Unknown error"))
+            << "errno " << err << " -> " << code;
+    }
+    EXPECT_EQ(FormatSystemError(kErrorImplementationLimit),
+              "Error #1292: The operation reached a limit of the program: a shape or path holds "
+              "at most 1001 points.");
+}
+
 TEST(CSystemErrorTest, ErrnoValuesMapOntoTheProgramsCodes) {
     const std::pair<int, std::uint32_t> cases[] = {
         {0, kErrorSuccess},

@@ -94,6 +94,11 @@ TEST(CapturedImageTest, EncoderStatusMapsToSystemErrors) {
         EXPECT_EQ(EncoderStatusError(status), errors[status]) << status;
     EXPECT_EQ(EncoderStatusError(21), 626u);
     EXPECT_EQ(EncoderStatusError(-1), 626u);
+    // Every error an encoder status raises has a text of its own.
+    for (int status = -1; status <= 30; ++status) {
+        const std::string text = SystemErrorText(EncoderStatusError(status));
+        EXPECT_FALSE(text.starts_with("Unknown error")) << status << ": " << text;
+    }
 }
 
 }  // namespace
