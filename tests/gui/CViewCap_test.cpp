@@ -7,6 +7,7 @@
 
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "app/qt/CMainFrame.h"
 #include "base/command_ids.h"
@@ -74,6 +75,13 @@ TEST(CViewCapTest, FitToWindowRemovesAndRestoresTheScrollBars) {
     EXPECT_EQ(rig.View()->verticalScrollBar()->maximum(), 0);
     rig.frame->ExecuteCommand(cmd::kFitToWindow);
     EXPECT_GT(rig.View()->verticalScrollBar()->maximum(), 0);
+
+    // A wheel notch scrolls three lines of 20 pixels, as scrolled views do; not 3 pixels.
+    rig.View()->show();
+    QWheelEvent notch(QPointF(50, 50), QPointF(50, 50), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(rig.View()->viewport(), &notch);
+    EXPECT_EQ(rig.View()->verticalScrollBar()->value(), 3 * CViewCap::kScrollLine);
 }
 
 TEST(CViewCapTest, ImageCommandsNeedAnImage) {

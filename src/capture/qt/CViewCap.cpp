@@ -79,6 +79,9 @@ void CViewCap::UpdateScrollRanges() {
     horizontalScrollBar()->setPageStep(client.width());
     verticalScrollBar()->setRange(0, std::max(0, height - client.height()));
     verticalScrollBar()->setPageStep(client.height());
+    // The usual line of a scrolled view (an arrow key; a wheel notch is three), not one pixel.
+    horizontalScrollBar()->setSingleStep(kScrollLine);
+    verticalScrollBar()->setSingleStep(kScrollLine);
 }
 
 void CViewCap::Copy() {

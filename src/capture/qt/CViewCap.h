@@ -19,6 +19,9 @@ class IViewHost;
 // menu and gives the status bar the capture prompt.
 class CViewCap : public QAbstractScrollArea, public CCmdTarget, public IViewNotifySink {
 public:
+    // Pixels a scroll-bar arrow or an arrow key moves the image; three of them a wheel notch.
+    static constexpr int kScrollLine = 20;
+
     CViewCap(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 
     // The toolbar view whose open capture the prompt follows.
