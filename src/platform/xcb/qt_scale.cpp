@@ -30,11 +30,12 @@ std::string Environment(const char* name) {
 
 // The screen's entry of QT_SCREEN_SCALE_FACTORS: entries are separated by ";", a named one
 // ("DP-1=2") applies to the screen of that name, an unnamed one to the screen at its place.
-std::optional<double> ScreenEntry(std::string_view spec, std::size_t index, std::string_view name) {
+std::optional<double> ScreenEntry(std::string_view factors, std::size_t index,
+                                  std::string_view name) {
     std::size_t place = 0;
-    while (!spec.empty()) {
-        const std::size_t end = spec.find(';');
-        const std::string_view entry = spec.substr(0, end);
+    while (!factors.empty()) {
+        const std::size_t end = factors.find(';');
+        const std::string_view entry = factors.substr(0, end);
         const std::size_t equals = entry.find('=');
         if (equals == std::string_view::npos) {
             if (place == index) return ParseFactor(entry);
@@ -43,7 +44,7 @@ std::optional<double> ScreenEntry(std::string_view spec, std::size_t index, std:
         }
         ++place;
         if (end == std::string_view::npos) break;
-        spec.remove_prefix(end + 1);
+        factors.remove_prefix(end + 1);
     }
     return std::nullopt;
 }
