@@ -19,36 +19,25 @@ sleep 0.5
 export HOME=$WL/home-nl XDG_CONFIG_HOME=$WL/config-nl XDG_DATA_HOME=$WL/data-nl
 mkdir -p "$HOME"
 
-view_shown() { swaymsg -t get_tree | grep -q "\"name\": \"$1"; }
-view_gone() { ! view_shown "$1"; }
-
 data=$WL/NerimLens.dat
 doc=$WL/picks.nlz
 "$cli" settings defaults "$data" >/dev/null || { echo "FAIL: cli settings defaults" >&2; exit 1; }
 "$cli" doc add "$doc" '#000000' --at 1,1 >/dev/null || { echo "FAIL: cli doc add" >&2; exit 1; }
 grim -t ppm "$WL/screen.ppm"
 # The screenshot's color at device pixel X Y.
-shot_pixel() {
-    python3 -c '
-import sys
-data = open(sys.argv[1], "rb").read()
-head = data.split(b"\n", 3)
-width = int(head[1].split()[0])
-x, y = int(sys.argv[2]), int(sys.argv[3])
-print("#%02x%02x%02x" % tuple(head[3][(y * width + x) * 3:(y * width + x) * 3 + 3]))' "$WL/screen.ppm" "$1" "$2"
-}
+shot_pixel() { echo "pixel $1 $2" | shot_query screen; }
 read -r width _ < <(sed -n 2p "$WL/screen.ppm")
 ((width == 1600)) && echo "ok: the scaled output has 1600 device pixels across" ||
     fail "the screenshot is $width pixels wide"
 
 QT_QPA_PLATFORM=wayland "$program" "UserDataFilePath:$data" "$doc" >"$WL/program.log" 2>&1 &
 wl_pids+=($!)
-wait_for 150 view_shown "picks.nlz - NerimLens" || { fail "the main window did not appear"; cat "$WL/program.log" >&2; exit 1; }
+wait_for 150 view_shown "^picks.nlz - NerimLens$" || { fail "the main window did not appear"; cat "$WL/program.log" >&2; exit 1; }
 sleep 0.5
 wtype -M alt t -m alt
 sleep 0.4
 wtype p
-wait_for 50 view_shown "NerimLens frozen screen" || { fail "no frozen screen"; cat "$WL/program.log" >&2; exit 1; }
+wait_for 50 view_shown "^NerimLens frozen screen$" || { fail "no frozen screen"; cat "$WL/program.log" >&2; exit 1; }
 # The virtual pointer's extent is the output's 1600 x 1000: its positions are device pixels.
 # Both points lie right of the main window, which stays over the frozen screen.
 native_at=(1201 301)
@@ -59,7 +48,7 @@ sleep 0.3
 wtype -k Return
 sleep 0.3
 wtype -k Escape
-wait_for 30 view_gone "NerimLens frozen screen" || fail "the frozen screen stayed after Esc"
+wait_for 30 view_gone "^NerimLens frozen screen$" || fail "the frozen screen stayed after Esc"
 sleep 0.3
 wtype -M ctrl s -m ctrl
 sleep 0.7

@@ -7,6 +7,8 @@
 #   wl_session_up                  # exports WAYLAND_DISPLAY, SWAYSOCK, X11_DISPLAY, ...
 #   wl_solids                      # the two known-color windows below
 #   wl_pointer move X Y | click X Y [BUTTON] | down [BUTTON] | up [BUTTON]
+#   wait_for TENTHS COMMAND...     # polls until the command succeeds
+#   view_rect / view_shown / view_gone TITLE-REGEX, shot_query SHOT (queries on stdin)
 #   (the session goes down when the script exits)
 
 wl_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -122,6 +124,48 @@ wait_for() {
         sleep 0.1
     done
     return 1
+}
+
+# "X Y W H" of the content of the first view whose title matches the regular expression $1.
+view_rect() {
+    swaymsg -t get_tree | python3 -c '
+import json, re, sys
+def walk(n):
+    if n.get("pid") and re.search(sys.argv[1], n.get("name") or ""):
+        r, w = n["rect"], n["window_rect"]
+        print(r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])
+        sys.exit(0)
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
+walk(json.load(sys.stdin))
+sys.exit(1)' "$1"
+}
+view_shown() { view_rect "$1" >/dev/null; }
+view_gone() { ! view_shown "$1"; }
+
+# Reads the screen shot $WL/$1.ppm, one answer a line: "pixel X Y" its "#rrggbb"; "count #rrggbb X Y
+# W H" how many pixels of that color the rectangle holds; "differs SHOT X Y W H" how many of
+# the rectangle's pixels differ from the other shot's.
+shot_query() {
+    python3 -c '
+import sys
+def load(name):
+    data = open(sys.argv[1] + "/" + name + ".ppm", "rb").read()
+    head = data.split(b"\n", 3)
+    width = int(head[1].split()[0])
+    return lambda x, y: "#%02x%02x%02x" % tuple(head[3][(y * width + x) * 3:(y * width + x) * 3 + 3])
+pixel = load(sys.argv[2])
+def area(f):
+    x, y, w, h = map(int, f)
+    return [(i, j) for j in range(y, y + h) for i in range(x, x + w)]
+for line in sys.stdin:
+    f = line.split()
+    if f[0] == "pixel":
+        print(pixel(int(f[1]), int(f[2])))
+    elif f[0] == "count":
+        print(sum(pixel(i, j) == f[1] for i, j in area(f[2:6])))
+    elif f[0] == "differs":
+        other = load(f[1])
+        print(sum(pixel(i, j) != other(i, j) for i, j in area(f[2:6])))' "$WL" "$1"
 }
 
 # Shows the two known-color windows and waits until sway has placed them.
