@@ -4,7 +4,8 @@
 # cursor into the document), a wrong name ends with 2 and the list of names, a start for a
 # command where none runs starts the program and runs it there, and a plain second start
 # brings the first window to the front over another window and gives it the focus, with and
-# without a window manager.
+# without a window manager, and ends with 0. Without a tray, closing the window ends the
+# program.
 #
 # Usage: command_e2e.sh PROGRAM CLI
 set -uo pipefail
@@ -69,7 +70,7 @@ covered=$("$cli" pick $center --format '#HTML' 2>/dev/null)
 [[ $covered == *"$swatch_color"* ]] || fail "the cover window does not lie over the main window: $covered"
 timeout 20 "$program" >/dev/null 2>&1
 code=$?
-[[ $code -eq 1 ]] || fail "a plain second start ended with $code"
+[[ $code -eq 0 ]] || fail "a plain second start ended with $code"
 focused() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$main" ]]; }
 wait_for 50 focused && echo "ok: a second start gave the first window the focus" ||
     fail "the focus stayed on $(xdotool getwindowfocus getwindowname 2>&1) (main $main: $(xdotool getwindowname "$main"))"
@@ -96,6 +97,8 @@ picks=$(grep -c "\"color\": \"$swatch_color\"" <<<"$info")
 
 # Under a window manager (which refuses activation requests that look like focus stealing)
 # a second start activates the first window too.
+mkdir -p "$XDG_CONFIG_HOME/openbox"
+cp /etc/xdg/openbox/rc.xml "$XDG_CONFIG_HOME/openbox/" 2>/dev/null
 openbox >"$work/wm.log" 2>&1 &
 extra_pids+=($!)
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
@@ -110,6 +113,19 @@ wait_for 30 active "$other" || fail "the window manager did not activate the oth
 timeout 20 "$program" >/dev/null 2>&1
 if wait_for 50 active "$main"; then echo "ok: under a window manager a second start activated the first"
 else fail "under a window manager the active window stayed $(xdotool getactivewindow getwindowname 2>&1)"; fi
+
+# With no notification area to bring it back from, closing the window ends the program.
+focus_window "$main"
+xdotool key alt+F4
+if wait_for 150 program_ended; then
+    wait "$pid"
+    code=$?
+    [[ $code -eq 0 ]] && echo "ok: without a tray closing the window ended the program" ||
+        fail "closing the window without a tray ended with $code"
+else
+    fail "without a tray closing the window left the program running"
+fi
+pid=
 
 if ((failures)); then
     echo "$failures check(s) failed; program output:" >&2

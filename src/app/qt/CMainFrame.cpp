@@ -293,8 +293,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // The close button of the active window only hides it to the notification area.
-    if (isActiveWindow() && !m_context.prefs.IsSaveSuppressed()) {
+    // The close button of the active window only hides it to the notification area. With
+    // no tray to bring it back from, closing ends the program instead.
+    if (isActiveWindow() && !m_context.prefs.IsSaveSuppressed() && m_tray && m_tray->IsInTray()) {
         event->ignore();
         ExecuteCommand(cmd::kShowHide);
         return;

@@ -36,6 +36,9 @@ public:
     void Add();
     void Remove();
     bool IsAdded() const { return m_icon && m_icon->isVisible(); }
+    // Whether the icon is in a tray now: the tray may have gone away since the icon was
+    // added, and the periodic look only notices that later.
+    bool IsInTray() const { return IsAdded() && QSystemTrayIcon::isSystemTrayAvailable(); }
     bool HasPendingBalloon() const { return !m_balloonText.isEmpty(); }
 
 private:

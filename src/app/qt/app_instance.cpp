@@ -37,9 +37,10 @@ bool CApp::StartInstance(int& exitCode) {
             [this](const InstanceRequest& request) { OnInstanceRequest(request); });
         return true;
     }
-    if (m_startCommand.empty()) return false;  // a plain second start ends as it always did
     if (role == InstanceRole::kSecondShown) {
         exitCode = 0;
+    } else if (m_startCommand.empty()) {
+        std::fprintf(stderr, "nerimlens: the running instance did not answer\n");
     } else {
         std::fprintf(stderr, "nerimlens: the running instance did not take the command \"%s\"\n",
                      m_startCommand.c_str());
