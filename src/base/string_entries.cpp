@@ -426,6 +426,9 @@ constexpr StringEntry kEntries[] = {
     // The length unit after the shared ones: id, name, abbreviation, number format
     {27104, "8\nLogical pixel\nlpx\n%.2f"},
     {27105, "1 lpx = 1 device dot \xC3\xB7 the monitor's scale"},
+    {27190,
+     "The restored settings take effect when NerimLens starts again. Until then, settings "
+     "changed in this session are not saved."},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -144,8 +144,9 @@ inline constexpr std::uint32_t kIdsDocChangedOnDisk = 27100;        // "%1 was c
 inline constexpr std::uint32_t kIdsDocChangedChoices = 27101;       // Reload, Overwrite, Save As
 inline constexpr std::uint32_t kIdsDataFileKeptAs = 27102;          // "The file is kept as: %1"
 inline constexpr std::uint32_t kIdsRecoverDocument = 27103;         // "... unsaved changes to %1"
-inline constexpr std::uint32_t kIdsLogicalPixelUnit = 27104;  // id, name, abbreviation, format
-inline constexpr std::uint32_t kIdsLogicalPixelHelp = 27105;  // "1 lpx = 1 device dot ÷ ..."
+inline constexpr std::uint32_t kIdsLogicalPixelUnit = 27104;       // id, name, abbreviation, format
+inline constexpr std::uint32_t kIdsLogicalPixelHelp = 27105;       // "1 lpx = 1 device dot ÷ ..."
+inline constexpr std::uint32_t kIdsSettingsNoLongerSaved = 27190;  // restored, exit cancelled
 
 // The definitions of the units by unit id 0-7 ("1 px = 1 device dot"), which are also the
 // prompts of the ruler's unit commands.

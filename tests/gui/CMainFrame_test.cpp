@@ -485,6 +485,31 @@ TEST(CMainFrameTest, ExitSavesThePlacementAndStopsUnlessTheDocumentSaveIsCancell
     }
 }
 
+TEST(CMainFrameTest, AnExitCancelledAfterARestoreSaysSettingsAreNoLongerSaved) {
+    for (const bool answer : {true, false}) {
+        SCOPED_TRACE(answer);
+        FrameRig rig;
+        rig.saveModifiedAnswer = answer;
+        rig.MakeFrame();
+        rig.frame->ShowAtStartup();
+        const std::string backup = "/backups/NerimLens.dat";
+        rig.files.CreateFolders("/backups");
+        ASSERT_FALSE(rig.files.WriteFile(backup, rig.prefs.StoreToBytes()));
+        rig.dialogs.ChooseFile(backup);
+        rig.dialogs.Answer(MsgAnswer::kOk);
+        ASSERT_EQ(rig.prefs.Restore(), DataRestoreResult::kExitRequested);
+        const std::size_t shown = rig.dialogs.Messages().size();
+        rig.frame->ExecuteCommand(cmd::kAppExit);
+        EXPECT_EQ(rig.quits, answer ? 1 : 0);
+        // Exiting needs no word; staying says what staying means.
+        ASSERT_EQ(rig.dialogs.Messages().size(), shown + (answer ? 0 : 1));
+        if (!answer) {
+            EXPECT_EQ(rig.dialogs.Messages().back().text, LoadString(kIdsSettingsNoLongerSaved));
+            EXPECT_EQ(rig.dialogs.Messages().back().icon, MsgIcon::kWarning);
+        }
+    }
+}
+
 TEST(CMainFrameTest, DeactivationFlushesAtMostEveryFiveMinutes) {
     FrameRig rig;
     rig.MakeFrame();

@@ -324,7 +324,15 @@ void CMainFrame::ToggleBar(QWidget* bar, std::uint32_t bit) {
 
 bool CMainFrame::PrepareExit() {
     if (m_exiting) return true;
-    if (m_context.saveModified && !m_context.saveModified()) return false;
+    if (m_context.saveModified && !m_context.saveModified()) {
+        // Saving stops short of an exit only after a restore, whose settings wait for the
+        // next start: the user keeps working, told that nothing changed now is kept.
+        if (m_context.prefs.IsSaveSuppressed())
+            m_context.dialogs.MessageBox(LoadString(kIdsSettingsNoLongerSaved),
+                                         LoadString(kIdsAppTitle), MsgButtons::kOk,
+                                         MsgIcon::kWarning);
+        return false;
+    }
     m_exiting = true;
     m_context.prefs.Flush();
     m_context.prefs.SetSaveSuppressed(true);
