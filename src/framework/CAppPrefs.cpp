@@ -92,6 +92,16 @@ bool CAppPrefs::SetZoomFactor(std::int32_t percent) {
                  {ViewNotify::kZoomChanged});
 }
 
+bool CAppPrefs::StepZoom(int steps) {
+    // A stored factor between two offered ones steps to the next in the direction asked.
+    constexpr std::int32_t kStep = AppSettings::kZoomStep;
+    const std::int32_t zoom = m_settings.zoomFactor;
+    const std::int32_t from = steps > 0 ? zoom / kStep : (zoom + kStep - 1) / kStep;
+    const std::int64_t target = (static_cast<std::int64_t>(from) + steps) * kStep;
+    return SetZoomFactor(static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(target, AppSettings::kMinZoom, AppSettings::kMaxZoom)));
+}
+
 bool CAppPrefs::SetActiveTool(std::int32_t tool) {
     return Store(m_settings.activeTool, tool);
 }

@@ -76,6 +76,7 @@ struct AppSettings {
     // The zoom factors the toolbars offer, in percent.
     static constexpr std::int32_t kMinZoom = 100;
     static constexpr std::int32_t kMaxZoom = 1000;
+    static constexpr std::int32_t kZoomStep = 100;
     // The longest countdown of a timed pick, in milliseconds, and the longest recent-file list.
     static constexpr std::int32_t kMaxPickDelay = 60000;
     static constexpr std::int32_t kMaxRecentFiles = 16;
@@ -184,6 +185,8 @@ public:
     bool SetOption(OptionWord word, std::uint32_t bits, OptionState state);
     bool ToggleOption(OptionWord word, std::uint32_t bits);
     bool SetZoomFactor(std::int32_t percent);  // kMinZoom..kMaxZoom
+    // The zoom `steps` offered factors up (positive) or down from the current one.
+    bool StepZoom(int steps);
     // Any value: one outside the tools stands for no tool, as a stored one may.
     bool SetActiveTool(std::int32_t tool);
     bool SetColorFormat(std::int32_t index);  // a row of the color-format table

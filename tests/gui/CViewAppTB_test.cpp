@@ -8,10 +8,12 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "base/command_ids.h"
 #include "gui_test_support.h"
 #include "res/forms.h"
+#include "ui/qt/CCtrlZoom.h"
 #include "ui/qt/form_metrics.h"
 
 namespace nl {
@@ -81,6 +83,58 @@ TEST(CViewAppTBTest, ZoomSliderHasTheSmallestZoomAtTheTopInEveryTool) {
         // A click near the top end of the groove pages toward the smallest zoom.
         QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, 1));
         EXPECT_LT(rig.Settings().zoomFactor, 300);
+    }
+}
+
+TEST(CViewAppTBTest, TheWheelOverAnyZoomControlZoomsInAwayFromTheUser) {
+    // Each step: the wheel's angle, the zoom after it, the zoom notifications so far.
+    struct Step {
+        int delta;
+        int zoom;
+        int notified;
+    };
+    const Step steps[] = {
+        {120, 500, 1},                    // a notch away from the user zooms in one step
+        {60, 500, 1},    {60, 600, 2},    // half notches add up to one
+        {-120, 500, 3},                   // toward the user zooms out
+        {240, 700, 4},                    // two notches at once, two steps
+        {60, 700, 4},    {-120, 600, 5},  // a turn back forgets the half notch
+        {1200, 1000, 6}, {120, 1000, 6},  // the largest zoom stays, with no notification
+    };
+    FrameRig rig;
+    rig.MakeFrame();
+    rig.frame->ShowAtStartup();
+    for (int tool : {cmd::kToolMagnifier, cmd::kToolColorPicker}) {
+        SCOPED_TRACE(tool);
+        rig.frame->ExecuteCommand(tool);
+        int zooms = 0;
+        for (QWidget* widget : rig.frame->findChildren<QWidget*>()) {
+            auto* zoom = dynamic_cast<CCtrlZoom*>(widget);
+            if (!zoom || !zoom->isVisible()) continue;
+            ++zooms;
+            rig.prefs.SetZoomFactor(400);
+            test::NotifyCounter counter;
+            rig.notify.Register(&counter);
+            // The zoom lets mouse events through: the wheel arrives at the widget below it.
+            QWidget* below = zoom->parentWidget();
+            const QPointF centre =
+                zoom->mapToParent(QPointF(zoom->width() / 2.0, zoom->height() / 2.0));
+            for (const Step& step : steps) {
+                QWheelEvent wheel(centre, below->mapToGlobal(centre), {}, QPoint(0, step.delta),
+                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(below, &wheel);
+                EXPECT_EQ(rig.Settings().zoomFactor, step.zoom) << step.delta;
+                EXPECT_EQ(counter.Count(ViewNotify::kZoomChanged), step.notified) << step.delta;
+            }
+            rig.notify.Unregister(&counter);
+            // Partial notches left over from this control do not count on the next.
+            QWheelEvent back(centre, below->mapToGlobal(centre), {}, QPoint(0, -60), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(below, &back);
+            QCoreApplication::sendEvent(below, &back);
+        }
+        // The magnifier's view and the color picker's toolbar each have one.
+        EXPECT_EQ(zooms, 1);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QSlider>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "base/StringTable.h"
 #include "base/command_ids.h"
@@ -28,7 +29,7 @@ namespace nl {
 namespace {
 
 // The zoom slider's positions are the zoom factors in hundreds of percent.
-constexpr int kZoomStep = 100;
+constexpr int kZoomStep = AppSettings::kZoomStep;
 constexpr int kSliderMin = AppSettings::kMinZoom / kZoomStep;
 constexpr int kSliderMax = AppSettings::kMaxZoom / kZoomStep;
 // Icons of the form's buttons, in pixels.
@@ -296,6 +297,15 @@ void CViewAppTB::changeEvent(QEvent* event) {
 void CViewAppTB::mousePressEvent(QMouseEvent* event) {
     m_host.SetActiveView(this);
     QWidget::mousePressEvent(event);
+}
+
+void CViewAppTB::wheelEvent(QWheelEvent* event) {
+    // The zoom lets mouse events through, so its wheel arrives here.
+    if (m_zoom && m_zoom->geometry().contains(event->position().toPoint())) {
+        m_wheel.OnWheel(*event, m_context.prefs);
+        return;
+    }
+    QWidget::wheelEvent(event);
 }
 
 }  // namespace nl

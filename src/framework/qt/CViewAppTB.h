@@ -8,6 +8,7 @@
 #include "document/ViewNotification.h"
 #include "framework/CCmdTarget.h"
 #include "framework/qt/AppContext.h"
+#include "framework/qt/zoom_wheel.h"
 
 class QComboBox;
 class QSlider;
@@ -58,6 +59,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The wheel over the form's live zoom zooms; the slider keeps its own wheel.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QWidget* CreateControl(const FormControl& control);
@@ -76,6 +79,7 @@ private:
     QSize m_formSize;
     std::map<int, QWidget*> m_controls;
     CCtrlZoom* m_zoom = nullptr;  // the form's live zoom, when it has one
+    CZoomWheel m_wheel;
     std::optional<bool> m_indicator;
     bool m_syncing = false;
     CSubscription m_notifications;

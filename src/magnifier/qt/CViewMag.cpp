@@ -1,6 +1,7 @@
 #include "magnifier/qt/CViewMag.h"
 
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 #include "base/StringTable.h"
 #include "base/bits.h"
@@ -109,6 +110,10 @@ void CViewMag::OnViewNotify(ViewNotify type, std::intptr_t) {
 void CViewMag::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_zoom->setGeometry(0, 0, event->size().width(), event->size().height());
+}
+
+void CViewMag::wheelEvent(QWheelEvent* event) {
+    m_wheel.OnWheel(*event, m_context.prefs);
 }
 
 void CViewMag::mousePressEvent(QMouseEvent* event) {

@@ -10,6 +10,7 @@
 #include "framework/qt/AppContext.h"
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/ToolServices.h"
+#include "framework/qt/zoom_wheel.h"
 
 namespace nl {
 
@@ -40,6 +41,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
@@ -49,6 +51,7 @@ private:
     AppContext& m_context;
     IViewHost& m_host;
     CCtrlZoom* m_zoom = nullptr;
+    CZoomWheel m_wheel;
     RulerSource m_ruler;
     CSubscription m_notifications;
 };

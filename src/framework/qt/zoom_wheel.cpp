@@ -1,0 +1,21 @@
+#include "framework/qt/zoom_wheel.h"
+
+#include <QWheelEvent>
+
+#include "framework/CAppPrefs.h"
+
+namespace nl {
+
+void CZoomWheel::OnWheel(QWheelEvent& event, CAppPrefs& prefs) {
+    event.accept();
+    const int delta = event.angleDelta().y();
+    // A turn back drops what was left of the other direction.
+    if ((delta > 0 && m_rest < 0) || (delta < 0 && m_rest > 0)) m_rest = 0;
+    m_rest += delta;
+    const int notches = m_rest / kNotch;
+    if (notches == 0) return;
+    m_rest -= notches * kNotch;
+    prefs.StepZoom(notches);
+}
+
+}  // namespace nl
