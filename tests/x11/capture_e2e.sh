@@ -4,6 +4,7 @@
 # colors, and captures with each of the seven shapes by xdotool gestures. Every capture goes
 # to the clipboard (Auto-copy is on by default), where xclip reads it back: its size and
 # pixels are checked, the fill color outside rounded, elliptic and custom shapes included.
+# The overlay shows its prompt and the selection beside the pointer, never in the copy.
 # Then the last capture is exported as PNG and JPEG, and Esc aborts a capture: the main
 # window comes back with the abort reported. Another client grabbing the pointer while the
 # overlay is open aborts it the same way, with NL_GRAB_HELPER naming the program that grabs.
@@ -61,6 +62,7 @@ play() {
             sleep 0.2
             for p in "${@:2}"; do xdotool mousemove "${p%,*}" "${p#*,}"; sleep 0.1; done
             [[ -n $shots ]] && import -window root "$shots/$shot.png" 2>/dev/null
+            [[ $shot == rectangle ]] && import -window root "$work/label.png" 2>/dev/null
             xdotool mouseup 1
             ;;
     esac
@@ -114,6 +116,13 @@ for step in "${steps[@]}"; do
     done
 done
 [[ -n $shots ]] && import -window root "$shots/captured.png" 2>/dev/null
+
+# Without a compositor the overlay covers the main window's panes: it says on itself, beside
+# the pointer, what the selection is: in its dark box 18 pixels below the pointer at
+# 1019,199, turned to the pointer's left where the screen ends on the right.
+label=$(convert "$work/label.png" -format '#%[hex:p{998,221}]' info: 2>/dev/null | cut -c1-7)
+[[ $label == '#202428' ]] && echo "ok: the overlay showed its label beside the pointer" ||
+    fail "no label beside the pointer on the overlay: $label"
 
 # Export Image of the desktop capture: PNG keeps the pixels, JPEG is a JPEG of the same size.
 for format in png jpg; do

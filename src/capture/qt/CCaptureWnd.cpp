@@ -25,15 +25,22 @@ QRect ToQRect(const Rect& r) {
 CCaptureWnd::CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShape shape,
                          OverlayBackdrop backdrop, std::function<void(const OverlayEnd&)> ended)
     : COverlayWnd(context.desktop, context.windowSystem, backdrop, {kClassName, kWindowName}),
+      m_countdown(countdown, *this),
       m_capture(
           *this,
           CCapture::Services{
-              context.desktop, context.prefs, context.clipboard, context.sound, countdown,
+              context.desktop, context.prefs, context.clipboard, context.sound, m_countdown,
               [&desktop = context.desktop] { return desktop.CurrentCursor(); },
               [&store = context.capturedImage](const BitmapImage& image) { store.Set(image); }},
           shape) {
     setCursor(CaptureCursor());
     Attach(m_capture, std::move(ended));
+}
+
+void CCaptureWnd::OverlayCountdown::ShowCountdown(const std::string& text) {
+    m_inner.ShowCountdown(text);
+    m_window.SetNotice(text);
+    m_window.RepaintNow();
 }
 
 void CCaptureWnd::PaintSelection(QPainter& painter, const QBrush& hole) {

@@ -5,11 +5,11 @@
 #include "capture/CCapture.h"
 #include "overlay/qt/COverlayWnd.h"
 #include "overlay/qt/overlay_end.h"
+#include "picking/CDesktopSampler.h"
 
 namespace nl {
 
 struct AppContext;
-class IPickCountdown;
 
 // The window of a capture: the overlay with the capture cursor, the selection cut out of the
 // veil as the shape is drawn (the custom outline dotted while drawing, filled once closed),
@@ -31,6 +31,21 @@ protected:
     void Created(WindowId window) override { m_capture.SetOverlayWindow(window); }
 
 private:
+    // The countdown of a capture with the cursor: told where the main window shows it, and
+    // on the overlay, which may cover that.
+    class OverlayCountdown final : public IPickCountdown {
+    public:
+        OverlayCountdown(IPickCountdown& inner, COverlayWnd& window)
+            : m_inner(inner), m_window(window) {}
+        void ShowCountdown(const std::string& text) override;
+        void Wait(int milliseconds) override { m_inner.Wait(milliseconds); }
+
+    private:
+        IPickCountdown& m_inner;
+        COverlayWnd& m_window;
+    };
+
+    OverlayCountdown m_countdown;
     CCapture m_capture;
 };
 

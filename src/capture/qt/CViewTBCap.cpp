@@ -42,6 +42,11 @@ void CViewTBCap::StartCapture(CapShape shape) {
         m_backdrop.value_or(COverlayWnd::DisplayBackdrop(Context().windowSystem));
     m_window = new CCaptureWnd(Context(), m_countdown, shape, backdrop,
                                [this](const OverlayEnd& end) { Ended(end); });
+    m_window->SetFeedback([this] {
+        const std::uint32_t prompt = CapturePromptId(true, OpenCapture());
+        return std::vector<std::string>{prompt ? LoadString(prompt) : std::string(), PositionText(),
+                                        WindowText()};
+    });
     const IDesktop& desktop = Context().desktop;
     m_window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()));
 }

@@ -71,6 +71,11 @@ void CViewTBMea::StartMeasure(int command) {
     };
     m_window =
         new CMeaWnd(Context(), Backdrop(), make, [this](const OverlayEnd& end) { Ended(end); });
+    m_window->SetFeedback([this] {
+        const std::uint32_t prompt = MeasurePromptId(true, OpenMeasure());
+        return std::vector<std::string>{prompt ? LoadString(prompt) : std::string(), PositionText(),
+                                        WindowText()};
+    });
     const IDesktop& desktop = Context().desktop;
     m_window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()));
 }

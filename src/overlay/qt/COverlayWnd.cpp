@@ -1,9 +1,12 @@
 #include "overlay/qt/COverlayWnd.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -35,6 +38,9 @@ std::uint32_t VirtualKey(const QKeyEvent& event) {
             return VirtualKeyFromQtKey(event.key(), event.modifiers());
     }
 }
+
+// The label's inner margin, in the widget's pixels.
+constexpr int kLabelPadding = 4;
 
 }  // namespace
 
@@ -92,6 +98,8 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
             m_snapshot = std::move(snapshot);
         }
     }
+    const Point cursor = m_desktop.CursorPos();
+    m_pointer = {cursor.x - m_area.left, cursor.y - m_area.top};
     setGeometry(LogicalRect(m_area));
     winId();
     if (!windowHandle()) {
@@ -164,17 +172,103 @@ void COverlayWnd::End(const OverlayEnd& end) {
     deleteLater();
 }
 
-Point COverlayWnd::ClientPoint(const QMouseEvent* event) const {
+Point COverlayWnd::ClientPoint(const QMouseEvent* event) {
     // The window's own position of the pointer, in device pixels from its corner: a desktop
     // that does not follow the pointer gives no global position to go by. The window-relative
     // position keeps its fraction (the widget position is rounded to Qt's pixels), so that at
     // any scale every device pixel can be a point, not only every second one.
     const QPointF local = event->scenePosition();
     const qreal ratio = DeviceRatio(*this, m_area);
-    return {DevicePixelAt(local.x(), ratio), DevicePixelAt(local.y(), ratio)};
+    m_pointer = {DevicePixelAt(local.x(), ratio), DevicePixelAt(local.y(), ratio)};
+    return m_pointer;
 }
 
-void COverlayWnd::paintEvent(QPaintEvent*) {
+void COverlayWnd::SetNotice(const std::string& text) {
+    if (text == m_notice) return;
+    m_notice = text;
+    RefreshFeedback();
+}
+
+std::vector<std::string> COverlayWnd::FeedbackText() const {
+    std::vector<std::string> lines;
+    if (!m_notice.empty()) {
+        lines.push_back(m_notice);
+    } else if (m_feedback) {
+        lines = m_feedback();
+    }
+    std::erase_if(lines, [](const std::string& line) { return line.empty(); });
+    return lines;
+}
+
+QRect COverlayWnd::PlaceFeedback(QSize size) const {
+    const qreal ratio = DeviceRatio(*this, m_area);
+    const QPoint pointer(static_cast<int>(m_pointer.x / ratio),
+                         static_cast<int>(m_pointer.y / ratio));
+    // The monitor under the pointer, in the widget's pixels; the whole window elsewhere.
+    QRect bounds = rect();
+    const Point screen{m_pointer.x + m_area.left, m_pointer.y + m_area.top};
+    for (const MonitorInfo& monitor : m_desktop.Monitors()) {
+        const Rect& m = monitor.monitor;
+        if (!m.Contains(screen)) continue;
+        const QRect mine(QPoint(static_cast<int>(std::ceil((m.left - m_area.left) / ratio)),
+                                static_cast<int>(std::ceil((m.top - m_area.top) / ratio))),
+                         QPoint(static_cast<int>((m.right - m_area.left) / ratio) - 1,
+                                static_cast<int>((m.bottom - m_area.top) / ratio) - 1));
+        bounds = bounds.intersected(mine);
+        break;
+    }
+    int x = pointer.x() + kLabelOffset;
+    int y = pointer.y() + kLabelOffset;
+    if (x + size.width() > bounds.right() + 1) x = pointer.x() - kLabelOffset - size.width();
+    if (y + size.height() > bounds.bottom() + 1) y = pointer.y() - kLabelOffset - size.height();
+    x = std::clamp(x, bounds.left(), std::max(bounds.left(), bounds.right() + 1 - size.width()));
+    y = std::clamp(y, bounds.top(), std::max(bounds.top(), bounds.bottom() + 1 - size.height()));
+    return {QPoint(x, y), size};
+}
+
+void COverlayWnd::PaintFeedback(QPainter& painter) {
+    const std::vector<std::string> lines = FeedbackText();
+    if (lines.empty()) {
+        m_feedbackRect = {};
+        return;
+    }
+    const QFontMetrics metrics(font());
+    QStringList texts;
+    int width = 0;
+    for (const std::string& line : lines) {
+        texts << QString::fromStdString(line);
+        width = std::max(width, metrics.horizontalAdvance(texts.back()));
+    }
+    const QSize size(width + 2 * kLabelPadding,
+                     metrics.lineSpacing() * static_cast<int>(texts.size()) + 2 * kLabelPadding);
+    m_feedbackRect = PlaceFeedback(size);
+    painter.save();
+    // The label is laid out in the widget's own pixels, so its text keeps the font's size.
+    painter.resetTransform();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setPen(QColor(Qt::white));
+    painter.setBrush(QColor::fromRgb(kLabelFill));
+    painter.drawRect(m_feedbackRect.adjusted(0, 0, -1, -1));
+    painter.setFont(font());
+    int y = m_feedbackRect.top() + kLabelPadding;
+    for (const QString& text : texts) {
+        painter.drawText(QRect(m_feedbackRect.left() + kLabelPadding, y, width, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        y += metrics.lineSpacing();
+    }
+    painter.restore();
+}
+
+void COverlayWnd::RefreshFeedback() {
+    // The old label goes; the new one is laid out when painted, where the pointer is now. Its
+    // text may have grown: the paint asks for one more pass when the label left the area.
+    if (!m_feedbackRect.isEmpty()) update(m_feedbackRect);
+    const QRect guess =
+        PlaceFeedback(m_feedbackRect.isEmpty() ? QSize(1, 1) : m_feedbackRect.size());
+    update(guess);
+}
+
+void COverlayWnd::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const qreal ratio = DeviceRatio(*this, m_area);
     painter.scale(1.0 / ratio, 1.0 / ratio);
@@ -197,16 +291,23 @@ void COverlayWnd::paintEvent(QPaintEvent*) {
         painter.fillRect(all, veil);
     }
     PaintSelection(painter, hole);
+    PaintFeedback(painter);
+    // A label that grew past what this paint covered is painted whole on the next one.
+    if (!m_feedbackRect.isEmpty() &&
+        event->region().intersected(m_feedbackRect) != QRegion(m_feedbackRect))
+        update(m_feedbackRect);
 }
 
 void COverlayWnd::mousePressEvent(QMouseEvent* event) {
     if (m_overlay && event->button() == Qt::LeftButton) {
         m_overlay->OnLeftDown(ClientPoint(event), Keys(event->modifiers()));
     }
+    RefreshFeedback();
 }
 
 void COverlayWnd::mouseMoveEvent(QMouseEvent* event) {
     if (m_overlay) m_overlay->OnMouseMove(ClientPoint(event), Keys(event->modifiers()));
+    RefreshFeedback();
 }
 
 void COverlayWnd::mouseReleaseEvent(QMouseEvent* event) {
@@ -216,12 +317,14 @@ void COverlayWnd::mouseReleaseEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         m_overlay->OnRightUp();
     }
+    RefreshFeedback();
 }
 
 void COverlayWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     if (m_overlay && event->button() == Qt::LeftButton) {
         m_overlay->OnLeftDoubleClick(ClientPoint(event), Keys(event->modifiers()));
     }
+    RefreshFeedback();
 }
 
 void COverlayWnd::keyPressEvent(QKeyEvent* event) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "overlay/CWndCap.h"
 #include "platform/IDesktop.h"
@@ -38,6 +39,13 @@ public:
     static constexpr int kVeilAlpha = 96;
     // How long the uncovered windows get to repaint after the overlay left the screen.
     static constexpr int kSettleMs = 120;
+    // The feedback label: light text on a dark box with a light edge, which reads on any
+    // desktop, placed this many pixels right of and below the pointer.
+    static constexpr QRgb kLabelFill = 0xFF202428;
+    static constexpr int kLabelOffset = 18;
+
+    // The lines the label shows now (empty lines are left out).
+    using FeedbackLines = std::function<std::vector<std::string>()>;
 
     COverlayWnd(IDesktop& desktop, IWindowSystem& windows, OverlayBackdrop backdrop,
                 OverlayNames names);
@@ -60,6 +68,14 @@ public:
     // Keeps the open overlay on the screen for `milliseconds`, painted, with events other
     // than user input running, then hides it (a preview that takes no input).
     void ShowFor(int milliseconds);
+
+    // What the overlay says beside the pointer while it is open: the prompt, the position or
+    // selection and the window it is over, as the main window's panes do (which may be
+    // covered or hidden). A notice (a countdown) takes the lines' place until cleared.
+    void SetFeedback(FeedbackLines lines) { m_feedback = std::move(lines); }
+    void SetNotice(const std::string& text);
+    // The label's rectangle in the widget's pixels as last painted; empty when none was.
+    QRect FeedbackRect() const { return m_feedbackRect; }
 
     OverlayBackdrop Backdrop() const { return m_backdrop; }
     // The overlay's rectangle on the virtual screen.
@@ -94,8 +110,16 @@ protected:
     virtual void Created(WindowId) {}
 
 private:
-    // The event's position in client device pixels.
-    Point ClientPoint(const QMouseEvent* event) const;
+    // The event's position in client device pixels, noted as the pointer's for the label.
+    Point ClientPoint(const QMouseEvent* event);
+    // The label's lines now: the notice, or the owner's lines.
+    std::vector<std::string> FeedbackText() const;
+    // Where a label of `size` (widget pixels) goes beside the pointer: right of and below it,
+    // turned to the other side where the pointer's monitor ends.
+    QRect PlaceFeedback(QSize size) const;
+    void PaintFeedback(QPainter& painter);
+    // The pointer moved or the text changed: the old label goes, the new one is painted.
+    void RefreshFeedback();
 
     IDesktop& m_desktop;
     IWindowSystem& m_windows;
@@ -105,6 +129,10 @@ private:
     std::function<void(const OverlayEnd&)> m_ended;
     Rect m_area;
     QImage m_snapshot;
+    FeedbackLines m_feedback;
+    std::string m_notice;
+    Point m_pointer;       // client device pixels
+    QRect m_feedbackRect;  // widget pixels
     bool m_activated = false;
     bool m_ending = false;
 };
