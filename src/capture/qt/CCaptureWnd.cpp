@@ -63,8 +63,7 @@ void CCaptureWnd::PaintSelection(QPainter& painter, const QBrush& hole) {
             if (m_capture.State() == CapState::kFinished) {
                 painter.drawPolygon(outline, Qt::WindingFill);
             } else {
-                painter.setPen(QPen(LineColor(), 1, Qt::DotLine));
-                painter.drawPolyline(outline);
+                DrawTwoTone(painter, [&] { painter.drawPolyline(outline); });
             }
             return;
         }

@@ -73,25 +73,25 @@ void CMeaWnd::PaintSelection(QPainter& painter, const QBrush&) {
         (underWay || m.State() == CapState::kFinished)) {
         QPolygon line;
         for (const Point& p : m.Vertices()) line << ToQPoint(p);
-        painter.setPen(QPen(Ink(LineColor()), 1));
-        painter.drawPolyline(line);
+        DrawTwoTone(painter, [&] { painter.drawPolyline(line); });
     }
     const MeaDrawing drawing = m.Drawing();
-    painter.setPen(QPen(Ink(underWay ? QColor(Qt::white) : LineColor()), 1));
-    switch (drawing.figure) {
-        case MeaFigure::kLine:
-        case MeaFigure::kSegment:
-            painter.drawLine(ToQPoint(drawing.from), ToQPoint(drawing.to));
-            break;
-        case MeaFigure::kRectangle:
-            painter.drawRect(OutlineRect(drawing.from, drawing.to));
-            break;
-        case MeaFigure::kEllipse:
-            painter.drawEllipse(OutlineRect(drawing.from, drawing.to));
-            break;
-        default:
-            break;
-    }
+    DrawTwoTone(painter, [&] {
+        switch (drawing.figure) {
+            case MeaFigure::kLine:
+            case MeaFigure::kSegment:
+                painter.drawLine(ToQPoint(drawing.from), ToQPoint(drawing.to));
+                break;
+            case MeaFigure::kRectangle:
+                painter.drawRect(OutlineRect(drawing.from, drawing.to));
+                break;
+            case MeaFigure::kEllipse:
+                painter.drawEllipse(OutlineRect(drawing.from, drawing.to));
+                break;
+            default:
+                break;
+        }
+    });
 }
 
 void CMeaWnd::PaintGrid(QPainter& painter) {

@@ -80,6 +80,15 @@ QColor COverlayWnd::LineColor() {
     return QColor(1, 1, 1);
 }
 
+void COverlayWnd::DrawTwoTone(QPainter& painter, const std::function<void()>& draw) {
+    painter.setPen(QPen(QColor(Qt::white), 1));
+    draw();
+    QPen dashes(LineColor(), 1, Qt::CustomDashLine, Qt::FlatCap);
+    dashes.setDashPattern({4, 4});
+    painter.setPen(dashes);
+    draw();
+}
+
 void COverlayWnd::Attach(CWndCap& overlay, std::function<void(const OverlayEnd&)> ended) {
     m_overlay = &overlay;
     m_ended = std::move(ended);

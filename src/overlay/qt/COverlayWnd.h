@@ -96,6 +96,9 @@ protected:
     // LineColor(), never in a color that could be a hole.
     virtual void PaintSelection(QPainter& painter, const QBrush& hole) = 0;
     static QColor LineColor();
+    // Draws a line figure twice, white and then dashed in LineColor() over it, so that it
+    // shows on white and on black desktops alike.
+    static void DrawTwoTone(QPainter& painter, const std::function<void()>& draw);
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
