@@ -98,6 +98,12 @@ std::optional<std::vector<int>> ParseTriple(std::string_view text, int max) {
 
 std::optional<COLORREF> ParseHex(std::string_view text) {
     if (!text.empty() && text.front() == '#') text.remove_prefix(1);
+    // The short form #RGB stands for #RRGGBB.
+    std::string doubled;
+    if (text.size() == kHexDigits / 2) {
+        for (const char c : text) doubled.append(2, c);
+        text = doubled;
+    }
     if (text.size() != kHexDigits) return std::nullopt;
     COLORREF rgb = 0;  // 0xRRGGBB as written
     for (const char c : text) {

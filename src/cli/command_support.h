@@ -29,9 +29,10 @@ int ChooseRow(const std::vector<std::string>& names, std::string_view query, std
 
 // The forms a color may be given in on the command line.
 inline constexpr std::string_view kColorArgumentForms =
-    "#RRGGBB, RRGGBB, R,G,B (each 0-255) or hsl:H,S,L (each 0-240)";
+    "#RRGGBB, RRGGBB, #RGB, R,G,B (each 0-255) or hsl:H,S,L (each 0-240)";
 
-// A color given as #RRGGBB, RRGGBB, R,G,B or hsl:H,S,L (0x00BBGGRR, red in the low byte).
+// A color given as #RRGGBB, RRGGBB, #RGB, R,G,B or hsl:H,S,L (0x00BBGGRR, red in the low
+// byte).
 // Throws UsageError naming the value and the accepted forms.
 std::uint32_t ParseColorArgument(std::string_view text);
 

@@ -11,6 +11,7 @@
 
 #include "cli/ColorCommand.h"
 #include "cli/CompletionCommand.h"
+#include "cli/ContrastCommand.h"
 #include "cli/DocCommand.h"
 #include "cli/LengthCommand.h"
 #include "cli/SettingsCommand.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     std::string output;
     nl::cli::RegisterColorCommand(app, output);
+    nl::cli::RegisterContrastCommand(app, output);
     nl::cli::RegisterLengthCommand(app, output);
     nl::cli::RegisterDocCommand(app, output);
     nl::cli::RegisterSettingsCommand(app, output);

@@ -57,6 +57,14 @@ WcagVerdicts JudgeRatio(double ratio) {
             ratio >= kRatioAaaLarge, ratio >= kRatioNonText};
 }
 
+double ShownRatio(double ratio) {
+    const double rounded = std::round(ratio * 100) / 100;
+    for (const double threshold : {kRatioAaLarge, kRatioAaNormal, kRatioAaaNormal}) {
+        if (ratio < threshold && rounded >= threshold) return std::floor(ratio * 100) / 100;
+    }
+    return rounded;
+}
+
 double ApcaContrast(COLORREF text, COLORREF background) {
     const double textY = ScreenLuminance(text);
     const double backgroundY = ScreenLuminance(background);

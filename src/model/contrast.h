@@ -28,6 +28,9 @@ struct WcagVerdicts {
     friend bool operator==(const WcagVerdicts&, const WcagVerdicts&) = default;
 };
 WcagVerdicts JudgeRatio(double ratio);
+// The ratio to show, to two decimals: rounded, but never up onto a threshold it misses (4.499
+// shows 4.49, not a passing-looking 4.50).
+double ShownRatio(double ratio);
 
 // The APCA lightness contrast Lc of `text` on `background` (APCA-W3 0.0.98G-4g): positive for
 // dark text on a light background, negative for light on dark, 0 below the noise floor.

@@ -35,6 +35,50 @@ TEST(CliTest, ColorInEveryForm) {
               "RGB 0-255\t12, 200, 99\n");
 }
 
+TEST(CliTest, ContrastGivesTheVerdictsAndPassingColors) {
+    // #777 on white reads 4.48 and fails AA for body text; the verdict ends with 0 anyway.
+    RunResult r = RunCli({"contrast", "#777", "#FFFFFF"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Contrast ratio\t4.48:1\n"
+              "AA normal text\tfail\n"
+              "AA large text\tpass\n"
+              "AAA normal text\tfail\n"
+              "AAA large text\tfail\n"
+              "Non-text\tpass\n"
+              "APCA Lc\t71.11\n"
+              "APCA level\t60\n");
+    // Light text on black: a negative Lc; every verdict passes, so the colors stay.
+    r = RunCli({"contrast", "255,255,255", "000000", "--json", "--suggest"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\n"
+              "  \"text\": \"#FFFFFF\",\n"
+              "  \"background\": \"#000000\",\n"
+              "  \"ratio\": 21.0,\n"
+              "  \"aaNormal\": true,\n"
+              "  \"aaLarge\": true,\n"
+              "  \"aaaNormal\": true,\n"
+              "  \"aaaLarge\": true,\n"
+              "  \"nonText\": true,\n"
+              "  \"apcaLc\": -107.88,\n"
+              "  \"apcaLevel\": 90,\n"
+              "  \"suggestions\": {\n"
+              "    \"AA\": {\n"
+              "      \"text\": \"#FFFFFF\",\n"
+              "      \"background\": \"#000000\"\n"
+              "    },\n"
+              "    \"AAA\": {\n"
+              "      \"text\": \"#FFFFFF\",\n"
+              "      \"background\": \"#000000\"\n"
+              "    }\n"
+              "  }\n"
+              "}\n");
+    // A grey that misses AA moves to the first grey that passes.
+    r = RunCli({"contrast", "#777777", "#FFFFFF", "--suggest"});
+    EXPECT_NE(r.out.find("AA text\t#767676\n"), std::string::npos) << r.out;
+}
+
 TEST(CliTest, LengthInEveryUnit) {
     const RunResult r = RunCli({"length", "96", "--locale", "C"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -77,6 +121,8 @@ TEST(CliTest, BadInputExitsWithOneErrorLine) {
     };
     const Case cases[] = {
         {{"color", "12,300,4"}, "\"12,300,4\""},
+        {{"contrast", "#777", "#GGG"}, "\"#GGG\""},
+        {{"contrast", "#777"}, "BACKGROUND"},
         {{"color", "#12345"}, "\"#12345\""},
         {{"color", "12,200"}, "\"12,200\""},
         {{"color", "hsl:0,0,241"}, "\"hsl:0,0,241\""},

@@ -27,38 +27,22 @@ TEST(ContrastTest, RatioAndLcMatchTheReferenceImplementations) {
         double lc;
     };
     const Case cases[] = {
-        {"#000000", "#FFFFFF", 21.000000, 106.0407},
-        {"#FFFFFF", "#000000", 21.000000, -107.8847},
-        {"#777777", "#FFFFFF", 4.478089, 71.1111},
-        {"#767676", "#FFFFFF", 4.542225, 71.5724},
-        {"#888888", "#FFFFFF", 3.544886, 63.0565},
-        {"#FFFFFF", "#777777", 4.478089, -76.5819},
-        {"#1A5C9E", "#FFFFFF", 6.843723, 83.2035},
-        {"#C03020", "#FFFFFF", 5.698885, 77.0756},
-        {"#2E8B57", "#F0F0F0", 3.725074, 60.0778},
-        {"#FFFF00", "#000080", 14.908868, -98.7140},
-        {"#595959", "#FFFFFF", 7.004729, 84.2901},
-        {"#E63946", "#1D3557", 2.965257, -28.0199},
-        {"#333333", "#EEEEEE", 10.889780, 88.5753},
-        {"#808080", "#808080", 1.000000, 0.0000},
-        {"#0000FF", "#FF0000", 2.148936, 19.7305},
-        {"#00FF00", "#FFFFFF", 1.372190, 17.1301},
-        {"#FFFFFF", "#0066CC", 5.566637, -82.3253},
-        {"#121212", "#1E1E1E", 1.123717, 0.0000},
-        {"#949494", "#000000", 6.922765, -44.6215},
-        {"#FAFAFA", "#F0F0F0", 1.091827, 0.0000},
-        {"#A7B82C", "#4E0850", 6.467001, -54.1316},
-        {"#A1EA70", "#FEF210", 1.234459, 10.6538},
-        {"#ADF130", "#AC51D0", 3.180899, -53.0809},
-        {"#2C35F0", "#E21790", 1.655552, 13.4929},
-        {"#B50FE6", "#D3D94E", 3.306004, 46.1525},
-        {"#BD4A96", "#56763E", 1.129925, 0.0000},
-        {"#CB3CC6", "#3134AE", 2.239639, -21.3087},
-        {"#947276", "#3BD7D4", 2.406156, 35.1056},
-        {"#357DA4", "#C99E6B", 1.858203, 21.2294},
-        {"#DF0DF0", "#D80F90", 1.241999, 0.0000},
-        {"#1C80B0", "#786B50", 1.185794, 0.0000},
-        {"#BB38A6", "#5DB30E", 1.872622, 20.0253},
+        {"#000000", "#FFFFFF", 21.000000, 106.0407}, {"#FFFFFF", "#000000", 21.000000, -107.8847},
+        {"#777777", "#FFFFFF", 4.478089, 71.1111},   {"#767676", "#FFFFFF", 4.542225, 71.5724},
+        {"#888888", "#FFFFFF", 3.544886, 63.0565},   {"#FFFFFF", "#777777", 4.478089, -76.5819},
+        {"#1A5C9E", "#FFFFFF", 6.843723, 83.2035},   {"#C03020", "#FFFFFF", 5.698885, 77.0756},
+        {"#2E8B57", "#F0F0F0", 3.725074, 60.0778},   {"#FFFF00", "#000080", 14.908868, -98.7140},
+        {"#595959", "#FFFFFF", 7.004729, 84.2901},   {"#E63946", "#1D3557", 2.965257, -28.0199},
+        {"#333333", "#EEEEEE", 10.889780, 88.5753},  {"#808080", "#808080", 1.000000, 0.0000},
+        {"#0000FF", "#FF0000", 2.148936, 19.7305},   {"#00FF00", "#FFFFFF", 1.372190, 17.1301},
+        {"#FFFFFF", "#0066CC", 5.566637, -82.3253},  {"#121212", "#1E1E1E", 1.123717, 0.0000},
+        {"#949494", "#000000", 6.922765, -44.6215},  {"#FAFAFA", "#F0F0F0", 1.091827, 0.0000},
+        {"#A7B82C", "#4E0850", 6.467001, -54.1316},  {"#A1EA70", "#FEF210", 1.234459, 10.6538},
+        {"#ADF130", "#AC51D0", 3.180899, -53.0809},  {"#2C35F0", "#E21790", 1.655552, 13.4929},
+        {"#B50FE6", "#D3D94E", 3.306004, 46.1525},   {"#BD4A96", "#56763E", 1.129925, 0.0000},
+        {"#CB3CC6", "#3134AE", 2.239639, -21.3087},  {"#947276", "#3BD7D4", 2.406156, 35.1056},
+        {"#357DA4", "#C99E6B", 1.858203, 21.2294},   {"#DF0DF0", "#D80F90", 1.241999, 0.0000},
+        {"#1C80B0", "#786B50", 1.185794, 0.0000},    {"#BB38A6", "#5DB30E", 1.872622, 20.0253},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " on " + c.background);
@@ -109,16 +93,18 @@ TEST(ContrastTest, VerdictsCompareTheUnroundedRatio) {
         WcagVerdicts want;
     };
     const Case cases[] = {
-        {21.0, {true, true, true, true, true}},
-        {7.0, {true, true, true, true, true}},
-        {6.999, {true, true, false, true, true}},
-        {4.5, {true, true, false, true, true}},
-        {4.499, {false, true, false, false, true}},
-        {3.0, {false, true, false, false, true}},
-        {2.999, {false, false, false, false, false}},
-        {1.0, {false, false, false, false, false}},
+        {21.0, {true, true, true, true, true}},       {7.0, {true, true, true, true, true}},
+        {6.999, {true, true, false, true, true}},     {4.5, {true, true, false, true, true}},
+        {4.499, {false, true, false, false, true}},   {3.0, {false, true, false, false, true}},
+        {2.999, {false, false, false, false, false}}, {1.0, {false, false, false, false, false}},
     };
     for (const Case& c : cases) EXPECT_EQ(JudgeRatio(c.ratio), c.want) << c.ratio;
+    // Shown to two decimals, never rounded up onto a threshold the ratio misses.
+    const std::pair<double, double> shown[] = {
+        {4.478089, 4.48}, {4.499, 4.49}, {4.5, 4.5},       {6.996, 6.99},
+        {2.9951, 2.99},   {3.004, 3.0},  {12.2867, 12.29}, {21.0, 21.0},
+    };
+    for (const auto& [ratio, want] : shown) EXPECT_DOUBLE_EQ(ShownRatio(ratio), want) << ratio;
     // #777777 on white reads 4.48 and fails AA; #767676 reads 4.54 and passes.
     EXPECT_FALSE(JudgeRatio(ContrastRatio(Hex("#777777"), Hex("#FFFFFF"))).aaNormal);
     EXPECT_TRUE(JudgeRatio(ContrastRatio(Hex("#767676"), Hex("#FFFFFF"))).aaNormal);
@@ -126,8 +112,8 @@ TEST(ContrastTest, VerdictsCompareTheUnroundedRatio) {
 
 TEST(ContrastTest, ApcaLevelsAreTheHighestReachedWhateverThePolarity) {
     const std::pair<double, int> cases[] = {
-        {106.04, 90}, {90.0, 90}, {89.99, 75}, {-107.88, 90}, {71.11, 60}, {-76.58, 75},
-        {45.0, 45},   {-44.6, 30}, {30.0, 30}, {15.0, 15},    {14.99, 0},  {0.0, 0},
+        {106.04, 90}, {90.0, 90},  {89.99, 75}, {-107.88, 90}, {71.11, 60}, {-76.58, 75},
+        {45.0, 45},   {-44.6, 30}, {30.0, 30},  {15.0, 15},    {14.99, 0},  {0.0, 0},
     };
     for (const auto& [lc, level] : cases) EXPECT_EQ(ApcaLevel(lc), level) << lc;
 }
@@ -146,8 +132,8 @@ TEST(ContrastTest, NearestPassingColorsMoveLightnessOnlyAsFarAsNeeded) {
         double ratio;
     };
     const Case cases[] = {
-        {"#E63946", "#FFFFFF", kRatioAaNormal}, {"#E63946", "#FFFFFF", kRatioAaaNormal},
-        {"#2E8B57", "#F0F0F0", kRatioAaNormal}, {"#1D3557", "#E63946", kRatioAaNormal},
+        {"#E63946", "#FFFFFF", kRatioAaNormal},  {"#E63946", "#FFFFFF", kRatioAaaNormal},
+        {"#2E8B57", "#F0F0F0", kRatioAaNormal},  {"#1D3557", "#E63946", kRatioAaNormal},
         {"#F4A261", "#264653", kRatioAaaNormal}, {"#FFFF00", "#FFFFFF", kRatioAaLarge},
         {"#3A86FF", "#000000", kRatioAaaNormal}, {"#777777", "#FFFFFF", kRatioAaaNormal},
     };

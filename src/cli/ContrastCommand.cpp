@@ -1,0 +1,120 @@
+#include "cli/ContrastCommand.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "cli/command_support.h"
+#include "model/contrast.h"
+
+namespace nl::cli {
+namespace {
+
+struct ContrastArgs {
+    std::string text;
+    std::string background;
+    bool json = false;
+    bool suggest = false;
+};
+
+std::string HexText(COLORREF color) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", RgbRed(color), RgbGreen(color),
+                  RgbBlue(color));
+    return text;
+}
+
+std::string Fixed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+// The levels suggestions are made for, with the ratio each needs of body text.
+struct Level {
+    const char* name;
+    double ratio;
+};
+constexpr Level kLevels[] = {{"AA", kRatioAaNormal}, {"AAA", kRatioAaaNormal}};
+
+std::string RunContrast(const ContrastArgs& args) {
+    const COLORREF text = ParseColorArgument(args.text);
+    const COLORREF background = ParseColorArgument(args.background);
+    const double ratio = ContrastRatio(text, background);
+    const WcagVerdicts v = JudgeRatio(ratio);
+    const double lc = ApcaContrast(text, background);
+    // Rounded to two decimals, as shown; -0.00 reads 0.
+    const double shownLc = std::round(lc * 100) / 100 + 0.0;
+    const auto suggestion = [&](bool moveText, double needed) {
+        return moveText ? NearestPassingColor(text, background, needed)
+                        : NearestPassingColor(background, text, needed);
+    };
+
+    if (args.json) {
+        nlohmann::ordered_json out = {
+            {"text", HexText(text)},
+            {"background", HexText(background)},
+            {"ratio", ShownRatio(ratio)},
+            {"aaNormal", v.aaNormal},
+            {"aaLarge", v.aaLarge},
+            {"aaaNormal", v.aaaNormal},
+            {"aaaLarge", v.aaaLarge},
+            {"nonText", v.nonText},
+            {"apcaLc", shownLc},
+            {"apcaLevel", ApcaLevel(lc)},
+        };
+        if (args.suggest) {
+            nlohmann::ordered_json suggestions = nlohmann::ordered_json::object();
+            for (const Level& level : kLevels) {
+                nlohmann::ordered_json entry = nlohmann::ordered_json::object();
+                for (const bool moveText : {true, false}) {
+                    const auto color = suggestion(moveText, level.ratio);
+                    entry[moveText ? "text" : "background"] =
+                        color ? nlohmann::ordered_json(HexText(*color)) : nullptr;
+                }
+                suggestions[level.name] = entry;
+            }
+            out["suggestions"] = suggestions;
+        }
+        return out.dump(2) + "\n";
+    }
+
+    const auto verdict = [](bool pass) { return pass ? "pass" : "fail"; };
+    std::string out = "Contrast ratio\t" + Fixed(ShownRatio(ratio)) + ":1\n";
+    out += std::string("AA normal text\t") + verdict(v.aaNormal) + "\n";
+    out += std::string("AA large text\t") + verdict(v.aaLarge) + "\n";
+    out += std::string("AAA normal text\t") + verdict(v.aaaNormal) + "\n";
+    out += std::string("AAA large text\t") + verdict(v.aaaLarge) + "\n";
+    out += std::string("Non-text\t") + verdict(v.nonText) + "\n";
+    out += "APCA Lc\t" + Fixed(shownLc) + "\n";
+    out += "APCA level\t" + std::to_string(ApcaLevel(lc)) + "\n";
+    if (args.suggest) {
+        for (const Level& level : kLevels) {
+            for (const bool moveText : {true, false}) {
+                const auto color = suggestion(moveText, level.ratio);
+                out += std::string(level.name) + (moveText ? " text\t" : " background\t") +
+                       (color ? HexText(*color) : std::string("none")) + "\n";
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void RegisterContrastCommand(CLI::App& app, std::string& output) {
+    auto args = std::make_shared<ContrastArgs>();
+    CLI::App* command =
+        app.add_subcommand("contrast", "Show the contrast of a text color on a background color");
+    command->add_option("TEXT", args->text, "the text color: " + std::string(kColorArgumentForms))
+        ->required();
+    command->add_option("BACKGROUND", args->background, "the background color")->required();
+    command->add_flag("--json", args->json, "Print one JSON object");
+    command->add_flag("--suggest", args->suggest,
+                      "Also the nearest text and background colors that pass AA and AAA");
+    command->callback([args, &output] { output = RunContrast(*args); });
+}
+
+}  // namespace nl::cli
