@@ -54,16 +54,11 @@ std::string RunContrast(const ContrastArgs& args) {
 
     if (args.json) {
         nlohmann::ordered_json out = {
-            {"text", HexText(text)},
-            {"background", HexText(background)},
-            {"ratio", ShownRatio(ratio)},
-            {"aaNormal", v.aaNormal},
-            {"aaLarge", v.aaLarge},
-            {"aaaNormal", v.aaaNormal},
-            {"aaaLarge", v.aaaLarge},
-            {"nonText", v.nonText},
-            {"apcaLc", shownLc},
-            {"apcaLevel", ApcaLevel(lc)},
+            {"text", HexText(text)},      {"background", HexText(background)},
+            {"ratio", ShownRatio(ratio)}, {"aaNormal", v.aaNormal},
+            {"aaLarge", v.aaLarge},       {"aaaNormal", v.aaaNormal},
+            {"aaaLarge", v.aaaLarge},     {"nonText", v.nonText},
+            {"apcaLc", shownLc},          {"apcaLevel", ApcaLevel(lc)},
         };
         if (args.suggest) {
             nlohmann::ordered_json suggestions = nlohmann::ordered_json::object();
