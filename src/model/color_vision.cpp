@@ -54,7 +54,7 @@ constexpr MatrixTable kTritan = {{
 constexpr ColorMatrix kIdentity = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 
 constexpr std::string_view kNames[kColorVisionCount] = {
-    "normal",      "protanopia",  "deuteranopia",  "tritanopia",
+    "normal",        "protanopia",  "deuteranopia",  "tritanopia",
     "achromatopsia", "protanomaly", "deuteranomaly", "tritanomaly",
 };
 
@@ -135,11 +135,13 @@ COLORREF CColorVisionFilter::Apply(COLORREF color) const {
 }
 
 std::uint32_t CColorVisionFilter::ApplyArgb(std::uint32_t pixel) const {
-    const COLORREF rgb = MakeRgb(static_cast<int>(pixel >> 16 & 0xFF),
-                                 static_cast<int>(pixel >> 8 & 0xFF), static_cast<int>(pixel & 0xFF));
+    const COLORREF rgb =
+        MakeRgb(static_cast<int>(pixel >> 16 & 0xFF), static_cast<int>(pixel >> 8 & 0xFF),
+                static_cast<int>(pixel & 0xFF));
     const COLORREF out = Apply(rgb);
     return (pixel & 0xFF000000) | static_cast<std::uint32_t>(RgbRed(out)) << 16 |
-           static_cast<std::uint32_t>(RgbGreen(out)) << 8 | static_cast<std::uint32_t>(RgbBlue(out));
+           static_cast<std::uint32_t>(RgbGreen(out)) << 8 |
+           static_cast<std::uint32_t>(RgbBlue(out));
 }
 
 }  // namespace nl

@@ -7,14 +7,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "hex_color.h"
+
 namespace nl {
 namespace {
 
-COLORREF Hex(const std::string& text) {
-    const auto rgb = static_cast<COLORREF>(std::stoul(text.substr(1), nullptr, 16));
-    return MakeRgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF),
-                   static_cast<int>(rgb & 0xFF));
-}
+using test::Hex;
 
 TEST(ColorVisionTest, SimulatedColorsMatchTheReference) {
     struct Case {
@@ -91,7 +89,8 @@ TEST(ColorVisionTest, SimulatedColorsMatchTheReference) {
         EXPECT_LE(std::abs(RgbGreen(got) - RgbGreen(want)), 1);
         EXPECT_LE(std::abs(RgbBlue(got) - RgbBlue(want)), 1);
         // A picture's pixels go the same way, their alpha kept.
-        const std::uint32_t argb = 0x80000000 | static_cast<std::uint32_t>(RgbRed(Hex(c.color))) << 16 |
+        const std::uint32_t argb = 0x80000000 |
+                                   static_cast<std::uint32_t>(RgbRed(Hex(c.color))) << 16 |
                                    static_cast<std::uint32_t>(RgbGreen(Hex(c.color))) << 8 |
                                    static_cast<std::uint32_t>(RgbBlue(Hex(c.color)));
         const std::uint32_t out = filter.ApplyArgb(argb);
@@ -101,12 +100,13 @@ TEST(ColorVisionTest, SimulatedColorsMatchTheReference) {
 }
 
 TEST(ColorVisionTest, NormalVisionAndSeverityZeroChangeNothing) {
-    for (const auto& [vision, severity] : {std::pair{ColorVision::kNormal, 1.0},
-                                           std::pair{ColorVision::kProtanomaly, 0.0},
-                                           std::pair{ColorVision::kTritanomaly, 0.0}}) {
+    for (const auto& [vision, severity] :
+         {std::pair{ColorVision::kNormal, 1.0}, std::pair{ColorVision::kProtanomaly, 0.0},
+          std::pair{ColorVision::kTritanomaly, 0.0}}) {
         const CColorVisionFilter filter(vision, severity);
         EXPECT_TRUE(filter.IsIdentity());
-        for (int v = 0; v < 256; v += 5) EXPECT_EQ(filter.Apply(MakeRgb(v, 255 - v, v / 2)), MakeRgb(v, 255 - v, v / 2));
+        for (int v = 0; v < 256; v += 5)
+            EXPECT_EQ(filter.Apply(MakeRgb(v, 255 - v, v / 2)), MakeRgb(v, 255 - v, v / 2));
     }
     // Every grey stays grey for achromatopsia, and every channel value comes back exactly.
     const CColorVisionFilter grey(ColorVision::kAchromatopsia, 1);

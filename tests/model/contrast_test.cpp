@@ -7,16 +7,13 @@
 #include <cmath>
 #include <string>
 
+#include "hex_color.h"
 #include "model/color_spaces.h"
 
 namespace nl {
 namespace {
 
-COLORREF Hex(const std::string& text) {
-    const auto rgb = static_cast<COLORREF>(std::stoul(text.substr(1), nullptr, 16));
-    return MakeRgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF),
-                   static_cast<int>(rgb & 0xFF));
-}
+using test::Hex;
 
 TEST(ContrastTest, RatioAndLcMatchTheReferenceImplementations) {
     // Text, background, the WCAG 2.x ratio (culori) and APCA's Lc (apca-w3).
