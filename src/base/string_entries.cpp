@@ -429,6 +429,12 @@ constexpr StringEntry kEntries[] = {
     {27190,
      "The restored settings take effect when NerimLens starts again. Until then, settings "
      "changed in this session are not saved."},
+    {27191,
+     "Normal vision\nProtanopia (no red cones)\nDeuteranopia (no green cones)\n"
+     "Tritanopia (no blue cones)\nAchromatopsia (no color)\nProtanomaly (weak red)\n"
+     "Deuteranomaly (weak green)\nTritanomaly (weak blue)"},
+    {27192, "Simulated: %1"},
+    {27193, "Severity"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

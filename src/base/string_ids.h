@@ -147,6 +147,9 @@ inline constexpr std::uint32_t kIdsRecoverDocument = 27103;         // "... unsa
 inline constexpr std::uint32_t kIdsLogicalPixelUnit = 27104;       // id, name, abbreviation, format
 inline constexpr std::uint32_t kIdsLogicalPixelHelp = 27105;       // "1 lpx = 1 device dot ÷ ..."
 inline constexpr std::uint32_t kIdsSettingsNoLongerSaved = 27190;  // restored, exit cancelled
+inline constexpr std::uint32_t kIdsColorVisionNames = 27191;       // one row per simulation
+inline constexpr std::uint32_t kIdsSimulationCaption = 27192;      // "Simulated: %1"
+inline constexpr std::uint32_t kIdsSimulationSeverity = 27193;     // the severity submenu
 
 // The definitions of the units by unit id 0-7 ("1 px = 1 device dot"), which are also the
 // prompts of the ruler's unit commands.

@@ -89,6 +89,45 @@ TEST(CViewMagTest, MagnifierViewFollowsTheCursorAndShowsTheArea) {
     EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), QStringLiteral("Disabled"));
 }
 
+TEST(CViewMagTest, AColorVisionSimulationFiltersThePictureButNotItsCopies) {
+    MagRig rig;
+    const COLORREF swatch = MakeRgb(200, 50, 100);
+    rig.desktop.FillRect({400, 300, 900, 700}, swatch);
+    const auto centrePixel = [&rig] {
+        rig.Tick({600, 500});
+        const QImage frame = rig.Zoom()->grab().toImage();
+        // Beside the centre mark, which inverts the centre pixel's block.
+        const QColor c = frame.pixelColor(frame.width() / 4, frame.height() / 4);
+        return MakeRgb(c.red(), c.green(), c.blue());
+    };
+    EXPECT_EQ(centrePixel(), swatch);
+    EXPECT_TRUE(rig.View()->Caption()->isHidden());
+
+    const VisionSetting deuteranopia{ColorVision::kDeuteranopia, 1.0};
+    rig.View()->SetVision(deuteranopia);
+    const COLORREF seen = CColorVisionFilter(ColorVision::kDeuteranopia, 1).Apply(swatch);
+    EXPECT_NE(seen, swatch);
+    EXPECT_EQ(centrePixel(), seen);
+    // Named on the view, so nobody takes it for the screen.
+    EXPECT_FALSE(rig.View()->Caption()->isHidden());
+    EXPECT_EQ(rig.View()->Caption()->text(),
+              QStringLiteral("Simulated: Deuteranopia (no green cones)"));
+    // A copy holds the screen's own pixels.
+    const QImage copy = rig.Zoom()->CopyImage(false);
+    ASSERT_FALSE(copy.isNull());
+    EXPECT_EQ(copy.pixelColor(0, 0), QColor(200, 50, 100));
+
+    // Kept beside the data file for the next start, and back to normal.
+    EXPECT_EQ(StoredVision(rig.prefs), deuteranopia);
+    rig.View()->SetVision({ColorVision::kTritanomaly, 0.4});
+    EXPECT_EQ(rig.View()->Caption()->text(),
+              QStringLiteral("Simulated: Tritanomaly (weak blue) 40 %"));
+    EXPECT_EQ(StoredVision(rig.prefs), (VisionSetting{ColorVision::kTritanomaly, 0.4}));
+    rig.View()->SetVision({});
+    EXPECT_EQ(centrePixel(), swatch);
+    EXPECT_TRUE(rig.View()->Caption()->isHidden());
+}
+
 TEST(CViewMagTest, FollowRulerOnlyWhileTheRulerIsInTheForeground) {
     struct Case {
         const char* name;

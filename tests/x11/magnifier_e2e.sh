@@ -83,6 +83,30 @@ for color in '#C03010' '#10A040'; do
     fi
 done
 
+# The right button's menu simulates Deuteranopia: the magnified #C83264 shows as such eyes
+# see it (Machado's matrix in linear light), within 2 per channel. The probe moves down,
+# clear of the name the view shows over a simulated picture.
+probe_y=$((main_y + main_h * 3 / 4))
+xsetroot -solid '#C83264'
+wait_for 20 magnified_as '#C83264' || fail "the magnifier does not show #C83264"
+xdotool mousemove "$probe_x" "$probe_y" click 3
+sleep 0.5
+xdotool key Down Down Down Return
+xdotool mousemove 150 950
+near() {
+    local got=$(screen_pixel "$probe_x" "$probe_y") i
+    [[ -n $got ]] || return 1
+    for i in 1 3 5; do
+        local a=$((16#${got:i:2})) b=$((16#${2:i:2}))
+        ((a - b <= 2 && b - a <= 2)) || return 1
+    done
+}
+if wait_for 30 near x '#7F7860'; then
+    echo "ok: simulated Deuteranopia shows #C83264 as $(screen_pixel "$probe_x" "$probe_y")"
+else
+    fail "with Deuteranopia the magnifier shows $(screen_pixel "$probe_x" "$probe_y"), not about #7F7860"
+fi
+
 # Save (Ctrl+S writes the opened document without asking), then Exit.
 xdotool windowfocus --sync "$main" 2>/dev/null
 save_and_exit

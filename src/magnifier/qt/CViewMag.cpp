@@ -1,5 +1,9 @@
 #include "magnifier/qt/CViewMag.h"
 
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QWheelEvent>
 
@@ -12,6 +16,7 @@
 #include "framework/qt/view_notifications.h"
 #include "magnifier/magnifier_texts.h"
 #include "platform/IDialogs.h"
+#include "platform/qt/qt_convert.h"
 #include "ui/qt/CCtrlZoom.h"
 
 namespace nl {
@@ -27,6 +32,12 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, RulerSource ruler, QWid
     m_zoom->SetDrawCursorMark(HasBit(s.magnifierOptions, AppSettings::kMagnifierCursorPosition));
     m_zoom->setEnabled(Started());
     m_zoom->setGeometry(rect());
+    m_caption = new QLabel(this);
+    m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Light on dark, like the overlays' labels: it reads over any picture.
+    m_caption->setStyleSheet(
+        QStringLiteral("QLabel { background: rgb(32, 36, 40); color: white; padding: 2px 6px; }"));
+    SetVision(StoredVision(m_context.prefs));
     MoveCentre();
 
     AddCommand(cmd::kEditCopy, [this] { Copy(); });
@@ -110,6 +121,54 @@ void CViewMag::OnViewNotify(ViewNotify type, std::intptr_t) {
 void CViewMag::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_zoom->setGeometry(0, 0, event->size().width(), event->size().height());
+}
+
+void CViewMag::SetVision(const VisionSetting& setting) {
+    if (setting != m_vision) StoreVision(m_context.prefs, setting);
+    m_vision = setting;
+    m_zoom->SetColorVision(setting.vision, setting.severity);
+    const std::string caption = SimulationCaption(setting);
+    m_caption->setText(ToQt(caption));
+    m_caption->adjustSize();
+    m_caption->move(4, 4);
+    m_caption->setVisible(!caption.empty());
+    m_caption->raise();
+}
+
+void CViewMag::contextMenuEvent(QContextMenuEvent* event) {
+    constexpr int kSeverities[] = {20, 40, 60, 80, 100};
+    QMenu menu(this);
+    QActionGroup visions(&menu);
+    for (int i = 0; i < kColorVisionCount; ++i) {
+        const auto vision = static_cast<ColorVision>(i);
+        QAction* action = menu.addAction(ToQt(VisionMenuText(vision)));
+        action->setCheckable(true);
+        action->setChecked(vision == m_vision.vision);
+        action->setData(i);
+        visions.addAction(action);
+        if (vision == ColorVision::kNormal || vision == ColorVision::kAchromatopsia)
+            menu.addSeparator();
+    }
+    QMenu* severity = menu.addMenu(ToQt(LoadString(kIdsSimulationSeverity)));
+    severity->setEnabled(HasSeverity(m_vision.vision));
+    QActionGroup severities(severity);
+    for (const int percent : kSeverities) {
+        QAction* action = severity->addAction(QStringLiteral("%1 %").arg(percent));
+        action->setCheckable(true);
+        action->setChecked(std::lround(m_vision.severity * 100) == percent);
+        action->setData(1000 + percent);
+        severities.addAction(action);
+    }
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (!chosen) return;
+    VisionSetting next = m_vision;
+    const int data = chosen->data().toInt();
+    if (data >= 1000) {
+        next.severity = (data - 1000) / 100.0;
+    } else {
+        next.vision = static_cast<ColorVision>(data);
+    }
+    SetVision(next);
 }
 
 void CViewMag::wheelEvent(QWheelEvent* event) {

@@ -11,6 +11,9 @@
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/ToolServices.h"
 #include "framework/qt/zoom_wheel.h"
+#include "magnifier/vision_setting.h"
+
+class QLabel;
 
 namespace nl {
 
@@ -38,10 +41,18 @@ public:
     void MoveCentre();
     // Ctrl+C: the magnified image to the clipboard, or the "no data" message.
     void Copy();
+    // Shows the picture as seen with a color-vision deficiency (kept for the next start),
+    // named over the picture while it is not normal vision.
+    void SetVision(const VisionSetting& setting);
+    const VisionSetting& Vision() const { return m_vision; }
+    // The name over the picture; hidden for normal vision.
+    const QLabel* Caption() const { return m_caption; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // The right button offers the color-vision simulations.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
@@ -51,6 +62,8 @@ private:
     AppContext& m_context;
     IViewHost& m_host;
     CCtrlZoom* m_zoom = nullptr;
+    QLabel* m_caption = nullptr;
+    VisionSetting m_vision;
     CZoomWheel m_wheel;
     RulerSource m_ruler;
     CSubscription m_notifications;

@@ -82,6 +82,14 @@ void CCtrlZoom::SetBorder(bool on) {
     update();
 }
 
+void CCtrlZoom::SetColorVision(ColorVision vision, double severity) {
+    m_vision = vision;
+    m_filter.emplace(vision, severity);
+    if (m_filter->IsIdentity()) m_filter.reset();
+    m_shown.reset();
+    update();
+}
+
 QRect CCtrlZoom::ImageRect() const {
     return m_border ? rect().adjusted(1, 1, -1, -1) : rect();
 }
@@ -112,7 +120,19 @@ void CCtrlZoom::Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& l
     painter.setTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio), true);
     for (const Rect& band : layout.outside) painter.fillRect(ToQRect(band), QColor(kDesktopColor));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(ToQRect(layout.dest), m_grab);
+    if (m_filter) {
+        // The grab is as small as the screen area shown: filtering it costs little.
+        if (m_filtered.size() != m_grab.size())
+            m_filtered = QImage(m_grab.size(), QImage::Format_RGB32);
+        for (int y = 0; y < m_grab.height(); ++y) {
+            const auto* from = reinterpret_cast<const std::uint32_t*>(m_grab.constScanLine(y));
+            auto* to = reinterpret_cast<std::uint32_t*>(m_filtered.scanLine(y));
+            for (int x = 0; x < m_grab.width(); ++x) to[x] = m_filter->ApplyArgb(from[x]);
+        }
+        painter.drawImage(ToQRect(layout.dest), m_filtered);
+    } else {
+        painter.drawImage(ToQRect(layout.dest), m_grab);
+    }
     if (key.mark == CursorMark::kShown) {
         const QPainter::CompositionMode old = painter.compositionMode();
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -138,7 +158,7 @@ bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
 }
 
 bool CCtrlZoom::UseServer() {
-    const bool use = isEnabled() && m_serverFailures < kMaxServerFailures &&
+    const bool use = isEnabled() && !m_filter && m_serverFailures < kMaxServerFailures &&
                      m_desktop.ServerZoom() != nullptr && !m_desktop.IsFrozen();
     if (use && !m_surface) m_surface = new Surface(*this);
     if (m_surface) {
@@ -230,6 +250,14 @@ void CCtrlZoom::Refresh() {
 }
 
 QImage CCtrlZoom::CopyImage(bool stretch) {
+    // A copy holds the desktop's pixels, simulation or not.
+    const std::optional<CColorVisionFilter> filter = std::exchange(m_filter, std::nullopt);
+    QImage image = CopyDesktopImage(stretch);
+    m_filter = filter;
+    return image;
+}
+
+QImage CCtrlZoom::CopyDesktopImage(bool stretch) {
     if (stretch && m_zoom != kZoomUnit) {
         // As large as the image on the display, in device pixels.
         const QSize area = ImageRect().size() * devicePixelRatioF();

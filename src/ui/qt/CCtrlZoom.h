@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/geometry.h"
+#include "model/color_vision.h"
 #include "ui/zoom_geometry.h"
 
 class QPainter;
@@ -42,6 +43,11 @@ public:
     void SetDrawCursorMark(bool on) { m_drawMark = on; }
     // A one-pixel sunken border around the image (the toolbars' controls have one).
     void SetBorder(bool on);
+    // Shows the desktop as seen with a color-vision deficiency; normal vision shows it as it
+    // is. While a simulation is on, the control scales the frames itself (the display server
+    // cannot filter them). Copies keep the desktop's own pixels.
+    void SetColorVision(ColorVision vision, double severity);
+    ColorVision Vision() const { return m_vision; }
 
     // The desktop area (virtual-screen pixels) that the last frame showed; empty when the
     // last frame found nothing to show.
@@ -84,6 +90,7 @@ private:
         friend bool operator==(const FrameKey&, const FrameKey&) = default;
     };
     FrameKey KeyFor(const QRect& dest, qreal ratio, CursorMark mark) const;
+    QImage CopyDesktopImage(bool stretch);
     bool GrabInto(QImage& buffer, const Rect& area);
     // Draws `m_grab` as the frame `key` (layout `layout`) into the painter.
     void Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& layout, qreal ratio);
@@ -98,6 +105,9 @@ private:
     class Surface;
 
     IDesktop& m_desktop;
+    ColorVision m_vision = ColorVision::kNormal;
+    std::optional<CColorVisionFilter> m_filter;  // set while a simulation is on
+    QImage m_filtered;                           // the last grab as the simulation sees it
     Point m_centre;
     int m_zoom = 100;
     bool m_drawMark = true;
