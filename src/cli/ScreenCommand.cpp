@@ -16,6 +16,7 @@
 #include "cli/screen_support.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitsCol.h"
+#include "model/color_vision.h"
 #include "picking/CDesktopSampler.h"
 #include "platform/IDesktop.h"
 #include "ui/zoom_geometry.h"
@@ -251,7 +252,17 @@ struct MagnifyArgs {
     std::vector<std::string> words;
     std::int64_t zoom = kZoomMin * 2;
     std::string size{kDefaultZoomSize};
+    std::string simulate{ColorVisionName(ColorVision::kNormal)};
+    std::int64_t severity = 60;
 };
+
+// The names --simulate takes, for its message.
+std::string ColorVisionNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < kColorVisionCount; ++i)
+        names.emplace_back(ColorVisionName(static_cast<ColorVision>(i)));
+    return JoinNames(names);
+}
 
 std::string RunMagnify(const MagnifyArgs& args) {
     if (args.words.size() != 3) throw UsageError("magnify needs X Y and an output file OUT");
@@ -271,12 +282,24 @@ std::string RunMagnify(const MagnifyArgs& args) {
         throw UsageError("invalid --size \"" + args.size + "\": expected WxH such as 200x150, " +
                          "each 1 to " + std::to_string(kMaxZoomSide));
 
+    ColorVision vision = ColorVision::kNormal;
+    if (!ColorVisionFromName(args.simulate, vision))
+        throw UsageError("invalid --simulate \"" + args.simulate + "\": expected " +
+                         ColorVisionNames());
+    if (args.severity < 1 || args.severity > 100)
+        throw UsageError("invalid --severity " + std::to_string(args.severity) +
+                         ": expected 1 to 100 percent");
+
     const std::unique_ptr<IDesktop> desktop = OpenDesktop(ScreenUse::kAreas);
     CheckOnScreen(*desktop, {centre.x, centre.y, centre.x + 1, centre.y + 1}, "point");
-    const BitmapImage image =
+    BitmapImage image =
         RenderZoomImage(*desktop, {static_cast<int>(*width), static_cast<int>(*height)}, centre,
                         static_cast<int>(args.zoom), ZoomMark::kShown);
     if (image.IsEmpty()) throw std::runtime_error("the screen cannot be read");
+    const CColorVisionFilter filter(vision, static_cast<double>(args.severity) / 100);
+    if (!filter.IsIdentity()) {
+        for (std::uint32_t& pixel : image.pixels) pixel = filter.ApplyArgb(pixel);
+    }
     WriteImage(image, out);
     return {};
 }
@@ -318,6 +341,11 @@ void RegisterScreenCommands(CLI::App& app, std::string& output) {
         ->required();
     magnifyCommand->add_option("--zoom", magnify->zoom, "Percent, 100 to 1000 (default 200)");
     magnifyCommand->add_option("--size", magnify->size, "The image size WxH (default 200x200)");
+    magnifyCommand->add_option("--simulate", magnify->simulate,
+                               "As seen with a color-vision deficiency: " + ColorVisionNames());
+    magnifyCommand->add_option(
+        "--severity", magnify->severity,
+        "Percent, for protanomaly, deuteranomaly and tritanomaly (default 60)");
     magnifyCommand->callback([magnify, &output] { output = RunMagnify(*magnify); });
 }
 

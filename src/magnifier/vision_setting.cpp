@@ -22,7 +22,8 @@ VisionSetting StoredVision(const CPrefs& prefs) {
     }
     if (const auto text = prefs.Side().Get(kSeverityKey)) {
         int percent = 0;
-        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), percent);
+        const auto [end, error] =
+            std::from_chars(text->data(), text->data() + text->size(), percent);
         if (error == std::errc() && end == text->data() + text->size() && percent > 0 &&
             percent <= 100)
             setting.severity = percent / 100.0;
@@ -32,8 +33,8 @@ VisionSetting StoredVision(const CPrefs& prefs) {
 
 void StoreVision(CPrefs& prefs, const VisionSetting& setting) {
     const bool normal = setting.vision == ColorVision::kNormal;
-    prefs.SetSide(kVisionKey,
-                  normal ? std::nullopt : std::optional(std::string(ColorVisionName(setting.vision))));
+    prefs.SetSide(kVisionKey, normal ? std::nullopt
+                                     : std::optional(std::string(ColorVisionName(setting.vision))));
     prefs.SetSide(kSeverityKey, std::to_string(std::lround(setting.severity * 100)));
 }
 

@@ -127,6 +127,9 @@ ok "magnify" magnify 1000 200 --zoom 400 --size 64x48 "$work/zoom.png" &&
 ok "magnify at an edge" magnify 1199 200 --zoom 200 --size 40x40 "$work/edge.png" &&
     check_image "$work/edge.png" "magnify edge" 40x40 0,0="$blue" 19,0="$blue"
 [[ $(pixel "$work/edge.png" 39,0) != "$blue" ]] || fail "magnify edge: the right half is blue"
+# As seen with deuteranopia (Machado's matrix in linear light, computed with colorjs.io).
+ok "magnify --simulate" magnify 1000 200 --size 8x8 --simulate deuteranopia "$work/sim.png" &&
+    check_image "$work/sim.png" "magnify --simulate" 8x8 0,0='#24559D'
 
 # ---- errors ----
 # Each fails with its message and exit code, and leaves no output file.
@@ -137,6 +140,7 @@ errors=(
     "2|unknown window id \"0x7fffff0\"|$cli capture window 0x7fffff0 $work/e3.png"
     "1|$work/none/e4.png|$cli capture rect 0,0,10,10 $work/none/e4.png"
     "2|must end in .png, .jpg or .bmp|$cli capture desktop $work/e5.gif"
+    "2|invalid --simulate \"red\": expected normal, protanopia|$cli magnify 1 1 $work/e6.png --simulate red"
 )
 for e in "${errors[@]}"; do
     IFS='|' read -r code message command <<<"$e"
