@@ -5,7 +5,7 @@
 # "screen": the command line was built with its screen commands (pick, capture, magnify).
 set -u
 cli=$1
-top="color length doc settings"
+top="color contrast length doc settings"
 [[ ${2:-} == screen ]] && top+=" pick capture magnify"
 script=$(mktemp)
 trap 'rm -f "$script"' EXIT
@@ -30,7 +30,7 @@ while IFS='|' read -r typed want; do
     fi
 done <<TABLE
 |$top
-co|color
+co|color contrast
 d|doc
 doc |info add measure rows export
 doc e|export
