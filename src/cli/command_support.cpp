@@ -1,11 +1,13 @@
 #include "cli/command_support.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
 #include "model/color_math.h"
+#include "model/css_color.h"
 
 namespace nl::cli {
 
@@ -97,13 +99,6 @@ std::optional<std::vector<int>> ParseTriple(std::string_view text, int max) {
 }
 
 std::optional<COLORREF> ParseHex(std::string_view text) {
-    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
-    // The short form #RGB stands for #RRGGBB.
-    std::string doubled;
-    if (text.size() == kHexDigits / 2) {
-        for (const char c : text) doubled.append(2, c);
-        text = doubled;
-    }
     if (text.size() != kHexDigits) return std::nullopt;
     COLORREF rgb = 0;  // 0xRRGGBB as written
     for (const char c : text) {
@@ -127,19 +122,28 @@ std::optional<COLORREF> ParseHex(std::string_view text) {
 
 COLORREF ParseColorArgument(std::string_view text) {
     std::optional<COLORREF> color;
+    std::string why;
     if (StartsWithNoCase(text, kHslPrefix)) {
         if (const auto hsl = ParseTriple(text.substr(kHslPrefix.size()), kHslScale)) {
             color = HslToRgb((*hsl)[0], (*hsl)[1], (*hsl)[2]);
         }
-    } else if (text.find(',') != std::string_view::npos) {
+    } else if (text.find(',') != std::string_view::npos &&
+               text.find('(') == std::string_view::npos) {
         if (const auto rgb = ParseTriple(text, kChannelMax)) {
             color = MakeRgb((*rgb)[0], (*rgb)[1], (*rgb)[2]);
         }
-    } else {
-        color = ParseHex(text);
+    } else if (!(color = ParseHex(text))) {
+        // Everything else is read as CSS writes colors.
+        if (const auto css = ParseCssColor(text, &why)) {
+            color = css->color;
+            if (css->alphaDropped)
+                std::fprintf(stderr, "nerimlens-cli: note: the alpha of \"%.*s\" is dropped\n",
+                             static_cast<int>(text.size()), text.data());
+        }
     }
     if (!color)
-        throw UsageError("invalid color \"" + std::string(text) + "\": expected " +
+        throw UsageError("invalid color \"" + std::string(text) +
+                         "\": " + (why.empty() ? std::string() : why + "; ") + "expected " +
                          std::string(kColorArgumentForms));
     return *color;
 }

@@ -29,10 +29,11 @@ int ChooseRow(const std::vector<std::string>& names, std::string_view query, std
 
 // The forms a color may be given in on the command line.
 inline constexpr std::string_view kColorArgumentForms =
-    "#RRGGBB, RRGGBB, #RGB, R,G,B (each 0-255) or hsl:H,S,L (each 0-240)";
+    "#RRGGBB, RRGGBB, R,G,B (each 0-255), hsl:H,S,L (each 0-240), or a CSS color: #RGB, "
+    "#RRGGBBAA, 0xRRGGBB, a name, rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch()";
 
-// A color given as #RRGGBB, RRGGBB, #RGB, R,G,B or hsl:H,S,L (0x00BBGGRR, red in the low
-// byte).
+// A color given in one of kColorArgumentForms (0x00BBGGRR, red in the low byte); an alpha
+// below 1 is dropped with a note on the error stream.
 // Throws UsageError naming the value and the accepted forms.
 std::uint32_t ParseColorArgument(std::string_view text);
 

@@ -37,7 +37,7 @@ TEST(CliTest, ColorInEveryForm) {
 
 TEST(CliTest, ContrastGivesTheVerdictsAndPassingColors) {
     // #777 on white reads 4.48 and fails AA for body text; the verdict ends with 0 anyway.
-    RunResult r = RunCli({"contrast", "#777", "#FFFFFF"});
+    RunResult r = RunCli({"contrast", "#777", "white"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out,
               "Contrast ratio\t4.48:1\n"
@@ -95,6 +95,9 @@ TEST(CliTest, SingleValues) {
         {{"color", "0CC863", "--format", "4"}, "#0CC863\n"},
         {{"color", "hsl:99,213,100", "--format", "RGB 0-255"}, "12, 201, 102\n"},
         {{"color", "12,200,99", "--format", "html"}, "0cc863\n"},
+        {{"color", "rgb(230,57,70)", "--format", "#HTML"}, "#E63946\n"},
+        {{"color", "oklch(62.8% 0.2577 29.23)", "--format", "#HTML"}, "#FF0000\n"},
+        {{"color", "RebeccaPurple", "--format", "RGB 0-255"}, "102, 51, 153\n"},
         {{"color", "12,200,99", "--format", "HTML"}, "0CC863\n"},
         {{"color", "12,200,99", "--format", "rgb 0-1"}, "0.05, 0.78, 0.39\n"},
         {{"length", "10", "--unit", "cm"}, "0.26\n"},
@@ -122,6 +125,7 @@ TEST(CliTest, BadInputExitsWithOneErrorLine) {
     const Case cases[] = {
         {{"color", "12,300,4"}, "\"12,300,4\""},
         {{"contrast", "#777", "#GGG"}, "\"#GGG\""},
+        {{"color", "transparent"}, "transparent has no color to use"},
         {{"contrast", "#777"}, "BACKGROUND"},
         {{"color", "#12345"}, "\"#12345\""},
         {{"color", "12,200"}, "\"12,200\""},
