@@ -16,6 +16,7 @@
 #include "cli/screen_support.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitsCol.h"
+#include "model/area_sample.h"
 #include "model/color_vision.h"
 #include "picking/CDesktopSampler.h"
 #include "platform/IDesktop.h"
@@ -72,10 +73,31 @@ struct PickArgs {
     bool cursor = false;
     std::string format;
     bool json = false;
+    int sample = 1;
+    std::string stat{SampleStatName(SampleStat::kMean)};
 };
+
+// The color of the square `size` pixels wide around `point` by `stat`; the pixel itself for 1.
+COLORREF SampleArea(const IDesktop& desktop, Point point, int size, SampleStat stat,
+                    COLORREF pixel) {
+    if (size == 1) return pixel;
+    const Rect square = SampleSquare(point, size, desktop.VirtualScreen());
+    std::vector<GrabPixel> pixels(static_cast<std::size_t>(square.Width()) *
+                                  static_cast<std::size_t>(square.Height()));
+    if (!desktop.Grab(square, pixels.data(), static_cast<std::size_t>(square.Width())))
+        throw std::runtime_error("the screen cannot be read");
+    return SampleColor(pixels, stat);
+}
 
 std::string RunPick(const PickArgs& args, bool formatGiven) {
     if (args.cursor == !args.at.empty()) throw UsageError("pick needs either X Y or --cursor");
+    if (!IsSampleSize(args.sample))
+        throw UsageError("invalid --sample " + std::to_string(args.sample) +
+                         ": expected 1, 3, 5, 7, 9, 11, 15, 21 or 31");
+    const std::optional<SampleStat> stat = SampleStatFromName(args.stat);
+    if (!stat)
+        throw UsageError("invalid --stat \"" + args.stat +
+                         "\": expected mean, linear-mean, median or mode");
     Point point;
     if (!args.cursor) {
         if (args.at.size() != 2) throw UsageError("pick needs two numbers X Y");
@@ -109,11 +131,12 @@ std::string RunPick(const PickArgs& args, bool formatGiven) {
     CColPick sample;
     CDesktopSampler::SamplePixel(*desktop, clock, point, sample);
     if (sample.Color() == kNoColor) throw std::runtime_error("the screen cannot be read");
-    const std::string text = formats.FormatColor(sample.Color(), row);
+    const COLORREF color = SampleArea(*desktop, point, args.sample, *stat, sample.Color());
+    const std::string text = formats.FormatColor(color, row);
     if (args.json) {
         // The point as a program scaled by Qt places it, on the monitor that holds it.
         const LogicalPosition logical = ToLogicalPosition(desktop->Monitors(), point);
-        const nlohmann::ordered_json out = {
+        nlohmann::ordered_json out = {
             {"color", text},
             {"x", point.x},
             {"y", point.y},
@@ -123,6 +146,10 @@ std::string RunPick(const PickArgs& args, bool formatGiven) {
             {"title", sample.SourceTitle()},
             {"class", sample.WindowClass()},
         };
+        if (args.sample > 1) {
+            out["sample"] = args.sample;
+            out["stat"] = args.stat;
+        }
         return out.dump(2) + "\n";
     }
     return text + "\t" + std::to_string(point.x) + "," + std::to_string(point.y) + "\t" +
@@ -316,6 +343,12 @@ void RegisterScreenCommands(CLI::App& app, std::string& output) {
         "-f,--format", pick->format,
         "The color form by name or index 0-8 (default: the program's current one)");
     pickCommand->add_flag("--json", pick->json, "Print one JSON object");
+    pickCommand->add_option("--sample", pick->sample,
+                            "The side of the square sampled around the point: 1 (the pixel), 3, "
+                            "5, 7, 9, 11, 15, 21 or 31");
+    pickCommand->add_option("--stat", pick->stat,
+                            "How the square becomes one color: mean (default), linear-mean, "
+                            "median or mode");
     pickCommand->callback(
         [pick, format, &output] { output = RunPick(*pick, format->count() > 0); });
 

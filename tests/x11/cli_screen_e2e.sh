@@ -47,6 +47,17 @@ ok "pick --json" pick 1000 700 --format '#HTML' --json &&
     expect "pick --json" "$(python3 -c 'import json,sys; d=json.load(sys.stdin);
 print(d["color"], d["x"], d["y"], d["title"])' <"$work/out")" "$red 1000 700 Red"
 xdotool mousemove 950 650
+# A 3 x 3 square on the swatch's right edge (x 1201): two columns of blue, one of its frame.
+# The median and the most frequent color are the swatch's; the mean is not.
+for stat in median mode mean; do
+    ok "pick --sample 3 --stat $stat" pick 1201 200 --sample 3 --stat $stat -f '#HTML' &&
+        sampled=$(cut -f1 "$work/out")
+    if [[ $stat == mean ]]; then
+        [[ $sampled != "$blue" ]] || fail "pick --sample 3 --stat mean gave the swatch's color"
+    else
+        expect "pick --sample 3 --stat $stat" "$sampled" "$blue"
+    fi
+done
 ok "pick --cursor" pick --cursor -f '#HTML' &&
     expect "pick --cursor" "$(cut -f1-3 "$work/out")" "$red	950,650	Red"
 # The logical position beside the device one, with the scale Qt would give the monitor: from
@@ -141,6 +152,8 @@ errors=(
     "1|$work/none/e4.png|$cli capture rect 0,0,10,10 $work/none/e4.png"
     "2|must end in .png, .jpg or .bmp|$cli capture desktop $work/e5.gif"
     "2|invalid --simulate \"red\": expected normal, protanopia|$cli magnify 1 1 $work/e6.png --simulate red"
+    "2|invalid --sample 4: expected 1, 3, 5|$cli pick 1 1 --sample 4"
+    "2|invalid --stat \"avg\"|$cli pick 1 1 --sample 3 --stat avg"
 )
 for e in "${errors[@]}"; do
     IFS='|' read -r code message command <<<"$e"
