@@ -425,33 +425,46 @@ TEST(CMainFrameTest, DestroyingTheWindowReleasesHotKeysAndThePreviewFile) {
     rig.notify.Send(ViewNotify::kGridLinesChanged);
 }
 
-TEST(CMainFrameTest, CloseButtonHidesWhileActiveAndExitsWhileInactive) {
-    {
-        SCOPED_TRACE("active");
+TEST(CMainFrameTest, CloseButtonHidesToTheTrayOtherwiseExits) {
+    struct Case {
+        const char* what;
+        bool active;
+        bool tray;
+        bool hides;
+    };
+    const Case cases[] = {
+        {"active, with a tray", true, true, true},
+        // Nothing would bring a hidden window back: closing ends the program.
+        {"active, no tray", true, false, false},
+        {"inactive", false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         FrameRig rig;
         rig.MakeFrame();
+        rig.frame->Tray()->SetAvailability([&c] { return c.tray; });
+        rig.frame->RegisterHotKeysAndTray();
         rig.frame->ShowAtStartup();
-        Activate(*rig.frame);
+        if (c.active) {
+            Activate(*rig.frame);
+        } else {
+            QApplication::setActiveWindow(nullptr);
+        }
+        ASSERT_EQ(rig.frame->isActiveWindow(), c.active);
+        ASSERT_EQ(rig.frame->Tray()->IsInTray(), c.tray);
         const int writes = rig.files.WriteCount();
-        EXPECT_FALSE(rig.frame->close());
+        EXPECT_EQ(rig.frame->close(), !c.hides);
         EXPECT_FALSE(rig.frame->isVisible());
-        EXPECT_FALSE(rig.prefs.WinState(kWinStateMainFrame).IsOpen());
-        EXPECT_EQ(rig.quits, 0);
-        EXPECT_EQ(rig.files.WriteCount(), writes);
-        EXPECT_FALSE(rig.prefs.IsSaveSuppressed());
-    }
-    {
-        SCOPED_TRACE("inactive");
-        FrameRig rig;
-        rig.MakeFrame();
-        rig.frame->ShowAtStartup();
-        QApplication::setActiveWindow(nullptr);
-        ASSERT_FALSE(rig.frame->isActiveWindow());
-        rig.frame->close();
-        EXPECT_EQ(rig.quits, 1);
-        EXPECT_FALSE(rig.frame->isVisible());
-        EXPECT_TRUE(rig.files.FileExists(test::kTestDataFile));
-        EXPECT_TRUE(rig.prefs.IsSaveSuppressed());
+        if (c.hides) {
+            EXPECT_FALSE(rig.prefs.WinState(kWinStateMainFrame).IsOpen());
+            EXPECT_EQ(rig.quits, 0);
+            EXPECT_EQ(rig.files.WriteCount(), writes);
+            EXPECT_FALSE(rig.prefs.IsSaveSuppressed());
+        } else {
+            EXPECT_EQ(rig.quits, 1);
+            EXPECT_TRUE(rig.files.FileExists(test::kTestDataFile));
+            EXPECT_TRUE(rig.prefs.IsSaveSuppressed());
+        }
     }
 }
 

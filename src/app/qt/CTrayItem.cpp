@@ -50,7 +50,7 @@ void CTrayItem::Remove() {
 
 void CTrayItem::TryAdd() {
     if (!m_wanted) return;
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (!m_available()) {
         // The tray may have gone away with its panel: look again now and then.
         if (m_icon->isVisible()) m_icon->hide();
         if (!m_poll->isActive()) m_poll->start();

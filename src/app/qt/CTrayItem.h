@@ -17,6 +17,8 @@ namespace nl {
 class CTrayItem : public QObject {
 public:
     using ClickHandler = std::function<void(QSystemTrayIcon::ActivationReason reason)>;
+    // Whether the desktop has a tray now (Qt's answer unless replaced).
+    using Availability = std::function<bool()>;
     static constexpr int kBalloonTimeoutMs = 5000;
     // How often to look for a tray while there is none.
     static constexpr int kTrayPollMs = 10000;
@@ -29,6 +31,7 @@ public:
     // The menu shown on a right click (the owner shows it on a left click).
     void SetMenu(QMenu* menu);
     void SetClickHandler(ClickHandler handler) { m_onClick = std::move(handler); }
+    void SetAvailability(Availability available) { m_available = std::move(available); }
     // A balloon shown as soon as the icon is in a tray.
     void SetPendingBalloon(const QString& title, const QString& text);
 
@@ -38,7 +41,7 @@ public:
     bool IsAdded() const { return m_icon && m_icon->isVisible(); }
     // Whether the icon is in a tray now: the tray may have gone away since the icon was
     // added, and the periodic look only notices that later.
-    bool IsInTray() const { return IsAdded() && QSystemTrayIcon::isSystemTrayAvailable(); }
+    bool IsInTray() const { return IsAdded() && m_available(); }
     bool HasPendingBalloon() const { return !m_balloonText.isEmpty(); }
 
 private:
@@ -50,6 +53,7 @@ private:
     QString m_balloonTitle;
     QString m_balloonText;
     ClickHandler m_onClick;
+    Availability m_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 };
 
 }  // namespace nl
