@@ -74,7 +74,8 @@ COLORREF SampleColor(std::span<const std::uint32_t> pixels, SampleStat stat) {
             for (std::size_t c = 0; c < 3; ++c) {
                 for (std::size_t i = 0; i < pixels.size(); ++i)
                     values[i] = Channel(pixels[i], kShifts[c]);
-                const auto middle = values.begin() + static_cast<std::ptrdiff_t>((values.size() - 1) / 2);
+                const auto middle =
+                    values.begin() + static_cast<std::ptrdiff_t>((values.size() - 1) / 2);
                 std::nth_element(values.begin(), middle, values.end());
                 out[c] = *middle;
             }

@@ -25,7 +25,7 @@ TEST(AreaSampleTest, SquaresAreCentredAndCutToTheScreen) {
         {{100, 100}, 1, {100, 100, 101, 101}},
         {{100, 100}, 3, {99, 99, 102, 102}},
         {{100, 100}, 31, {85, 85, 116, 116}},
-        {{0, 0}, 5, {0, 0, 3, 3}},                  // the corner keeps what is on the screen
+        {{0, 0}, 5, {0, 0, 3, 3}},  // the corner keeps what is on the screen
         {{1279, 1023}, 5, {1277, 1021, 1280, 1024}},
     };
     for (const Case& c : cases) EXPECT_EQ(SampleSquare(c.centre, c.size, screen), c.want);
@@ -68,8 +68,8 @@ TEST(AreaSampleTest, StatisticsOnKnownPatterns) {
     EXPECT_EQ(SampleColor(std::vector{white, black, black, white}, SampleStat::kMode),
               MakeRgb(255, 255, 255));
     // One pixel is itself whatever the statistic; the alpha byte plays no part.
-    for (const SampleStat stat : {SampleStat::kMean, SampleStat::kLinearMean, SampleStat::kMedian,
-                                  SampleStat::kMode}) {
+    for (const SampleStat stat :
+         {SampleStat::kMean, SampleStat::kLinearMean, SampleStat::kMedian, SampleStat::kMode}) {
         EXPECT_EQ(SampleColor(std::vector<std::uint32_t>{0x00C81E28}, stat), MakeRgb(200, 30, 40));
         EXPECT_EQ(SampleStatFromName(SampleStatName(stat)), stat);
     }
