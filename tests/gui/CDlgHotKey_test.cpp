@@ -67,7 +67,7 @@ TEST(CDlgHotKeyTest, KeysAreCheckedRegisteredOrRefusedWithTheControlFocused) {
         {"Ctrl+P", ctrlF10, Qt::Key_P, Qt::ControlModifier, false, "Ctrl + P", false,
          MsgIcon::kWarning, "Invalid hot key.", ctrlF10},
         {"held by another program", ctrlF10, Qt::Key_F11, Qt::ControlModifier, true, "Ctrl + F11",
-         false, MsgIcon::kError, FormatSystemError(kErrorHotkeyAlreadyRegistered), ctrlF10},
+         false, MsgIcon::kWarning, FormatSystemError(kErrorHotkeyAlreadyRegistered), ctrlF10},
         {"Backspace clears", ctrlF10, Qt::Key_Backspace, Qt::NoModifier, false, "None", true,
          MsgIcon::kNone, "", 0},
         // An unchanged key is not checked again, even one the editor would refuse.

@@ -96,7 +96,7 @@ bool CDlgHotKey::SaveData() {
         if (const std::uint32_t error = SetHotKey(m_hotKeys, m_id, value)) {
             // The old key, which the settings still hold, keeps working.
             if (m_current != 0) SetHotKey(m_hotKeys, m_id, m_current);
-            RefuseWith(FormatSystemError(error), MsgIcon::kError);
+            RefuseWith(FormatSystemError(error), MsgIcon::kWarning);
             return false;
         }
     }
