@@ -132,5 +132,24 @@ TEST(CDlgHotKeyTest, HotKeysAreSuspendedWhileTheEditorIsUpAndThePromptIsOptional
     EXPECT_FALSE(bare.hotKeys.IsSuspended());
 }
 
+TEST(CDlgHotKeyTest, AKeyAnotherProgramTookIsNamedUntilAKeyIsTyped) {
+    DialogRig rig;
+    rig.hotKeys.SetTaken(kModControl | kModShift, kVkF10);
+    rig.Open(0);
+    QLabel* note = rig.dialog->HeldNote();
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
+    rig.hotKeys.Press(kModControl, kVkF10);  // free: it reaches the control as a key
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
+    rig.hotKeys.Press(kModControl | kModShift, kVkF10);
+    EXPECT_TRUE(note->isVisibleTo(rig.dialog.get()));
+    EXPECT_EQ(note->text().toStdString(), "Ctrl + Shift + F10 is held by another program.");
+    QTest::keyClick(rig.dialog->KeyControl(), Qt::Key_F11, Qt::ControlModifier);
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
+    // Closed, the editor hears of no more keys.
+    rig.dialog->reject();
+    rig.hotKeys.Press(kModControl | kModShift, kVkF10);
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
+}
+
 }  // namespace
 }  // namespace nl
