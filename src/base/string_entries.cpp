@@ -426,6 +426,8 @@ constexpr StringEntry kEntries[] = {
     // The length unit after the shared ones: id, name, abbreviation, number format
     {27104, "8\nLogical pixel\nlpx\n%.2f"},
     {27105, "1 lpx = 1 device dot \xC3\xB7 the monitor's scale"},
+    // The hot-key editor, when a key the user pressed went to another program's grab
+    {27150, "%1 is held by another program."},
     {27190,
      "The restored settings take effect when NerimLens starts again. Until then, settings "
      "changed in this session are not saved."},

@@ -151,6 +151,9 @@ inline constexpr std::uint32_t kIdsColorVisionNames = 27191;       // one row pe
 inline constexpr std::uint32_t kIdsSimulationCaption = 27192;      // "Simulated: %1"
 inline constexpr std::uint32_t kIdsSimulationSeverity = 27193;     // the severity submenu
 
+// The hot-key editor's note on a key another program's grab took.
+inline constexpr std::uint32_t kIdsHotKeyHeldElsewhere = 27150;  // "%1 is held by another ..."
+
 // The definitions of the units by unit id 0-7 ("1 px = 1 device dot"), which are also the
 // prompts of the ruler's unit commands.
 inline constexpr std::uint32_t kIdsUnitDefinitions = 3300;

@@ -204,6 +204,7 @@ void CPrefs::OverrideStep(std::span<const std::string> commandLine) {
         {kValueUserDataFile, kFileArgument, kErrorFileNotFound, &m_userDataFile,
          &IFileSystem::FileExists},
     };
+    m_overrideArguments.clear();
     for (const auto& o : overrides) {
         auto valid = [&](const std::string& value) {
             return IsMarker(value) || (!value.empty() && (m_files.*o.exists)(value));
@@ -218,6 +219,13 @@ void CPrefs::OverrideStep(std::span<const std::string> commandLine) {
                 ExpandEnvironment(std::string_view(*arg).substr(o.argument.size()), m_folders);
             if (!valid(value)) throw CSystemError(o.error, *arg);
             *o.target = value;
+            // A relative path names a file of the folder the program was started in, which a
+            // later start (at log-in) does not share: it is passed on from that folder.
+            std::string passed = value;
+            if (const auto start = m_folders.Environment("PWD");
+                !IsMarker(value) && !value.starts_with('/') && start && start->starts_with('/'))
+                passed = *start + "/" + value;
+            m_overrideArguments.push_back(std::string(o.argument) + passed);
         }
     }
 }

@@ -143,8 +143,9 @@ public:
     // Whether the entry starts the program: it exists and does not hide itself
     // ("Hidden=true", which the desktop's session settings write to switch an entry off).
     bool IsStartupShortcutEnabled() const;
-    // Creates it when absent or hidden; removes it when present. Return 0 or a system error
-    // code.
+    // Creates it when absent or hidden (starting the program by its name where the PATH
+    // finds this very program, with the data folder and file overrides of this command
+    // line); removes it when present. Return 0 or a system error code.
     std::uint32_t CreateStartupShortcut();
     std::uint32_t RemoveStartupShortcut();
 
@@ -248,6 +249,9 @@ private:
     std::uint32_t m_currentFormatVersion = kFormatVersion;
     std::string m_userDataFolder;
     std::string m_userDataFile;
+    // The overrides the command line gave, as arguments with their values expanded: the
+    // start-up entry passes them on.
+    std::vector<std::string> m_overrideArguments;
     std::string m_userAppDataFolder;
     std::string m_commonAppDataFolder;
     bool m_shellFoldersUsable = false;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 
 #include "base/CSystemError.h"
@@ -22,8 +23,9 @@ std::string DesktopValue(std::string_view text) {
     return EscapeChars(text, kEscapes);
 }
 
-// The program of an Exec line: '%' doubled, and quoted when it holds a reserved character.
-std::string ExecProgram(std::string_view path) {
+// The program or an argument of an Exec line: '%' doubled, and quoted when it holds a
+// reserved character.
+std::string ExecArgument(std::string_view path) {
     constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
     constexpr std::string_view kEscapedInQuotes = "\"`$\\";
     std::string program;
@@ -67,6 +69,26 @@ bool EntryIsHidden(std::string_view entry) {
     return false;
 }
 
+// How the start-up entry names the executable: by its bare name when the PATH lookup of that
+// name finds this same file (an installed program, which keeps working after an upgrade
+// moves its files), else by its full path (a build tree, a second copy).
+std::string StartupProgram(const IFolders& folders, const IFileSystem& files) {
+    const std::string executable = folders.ExecutablePath();
+    const std::string name = std::filesystem::path(executable).filename().string();
+    const std::string path = folders.Environment("PATH").value_or("");
+    for (std::size_t start = 0; start <= path.size() && !name.empty();) {
+        const std::size_t end = std::min(path.find(':', start), path.size());
+        const std::string folder = path.substr(start, end - start);
+        start = end + 1;
+        // A relative entry depends on the folder the session starts programs in.
+        if (folder.empty() || folder[0] != '/') continue;
+        const std::string candidate = (std::filesystem::path(folder) / name).string();
+        if (files.FileExists(candidate))
+            return files.SameFile(candidate, executable) ? name : executable;
+    }
+    return executable;
+}
+
 }  // namespace
 
 std::string CPrefs::StartupShortcutPath() const {
@@ -92,10 +114,13 @@ std::uint32_t CPrefs::CreateStartupShortcut() {
     if (IsStartupShortcutEnabled()) return 0;
     if (const auto code = m_files.CreateFolders(std::filesystem::path(path).parent_path().string()))
         return code;
+    // The instance started at log-in reads the same data file as this one.
+    std::string exec = ExecArgument(StartupProgram(m_folders, m_files));
+    for (const std::string& argument : m_overrideArguments) exec += " " + ExecArgument(argument);
     const std::string entry =
         "[Desktop Entry]\nType=Application\nName=" + DesktopValue(m_applicationName) +
         "\nComment=" + DesktopValue(kFileDescription) + "\nIcon=" + DesktopValue(kDesktopIconName) +
-        "\nExec=" + DesktopValue(ExecProgram(m_folders.ExecutablePath())) + "\nTerminal=false\n";
+        "\nExec=" + DesktopValue(exec) + "\nTerminal=false\n";
     return m_files.WriteFile(
         path, std::span(reinterpret_cast<const std::uint8_t*>(entry.data()), entry.size()));
 }

@@ -16,6 +16,8 @@ public:
 
     virtual bool FileExists(const std::string& path) const = 0;
     virtual bool FolderExists(const std::string& path) const = 0;
+    // Whether the two paths lead to one existing file (symbolic links followed).
+    virtual bool SameFile(const std::string& a, const std::string& b) const = 0;
     virtual std::uint32_t FileSize(const std::string& path, std::uint64_t& size) const = 0;
     // Reads the whole file. Anything but a regular file (a folder, device or pipe) is refused
     // with kErrorBadFileType, without waiting on it.

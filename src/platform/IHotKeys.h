@@ -30,6 +30,10 @@ class IHotKeys {
 public:
     // Called on the user-interface thread with the id of a hot key the user pressed.
     using Listener = std::function<void(int id)>;
+    // Called on the user-interface thread with a key (system modifier flags, virtual key)
+    // the user pressed while the keys were suspended, which another program's grab took
+    // away from the focused window.
+    using TakenListener = std::function<void(std::uint32_t modifiers, std::uint32_t virtualKey)>;
 
     virtual ~IHotKeys() = default;
     // Registers hot key `id` for the key `virtualKey` with the system modifier flags
@@ -50,6 +54,11 @@ public:
     // Takes the registered keys again; a key another program took meanwhile stays
     // registered but unheld, and no error is reported.
     virtual void Resume() = 0;
+
+    // Sets the function told of keys that other programs took while suspended (replacing the
+    // last one; an empty function stops the reports). A desktop that cannot tell never calls
+    // it.
+    virtual void SetTakenListener(TakenListener /*listener*/) {}
 
     // How the keys work in this session.
     virtual HotKeyRoute Route() const { return HotKeyRoute::kKeyGrabs; }

@@ -118,6 +118,62 @@ std::map<std::string, std::string> EntryKeys(const std::string& entry) {
     return keys;
 }
 
+TEST(CPrefsTest, StartupEntryNamesTheInstalledProgramAndKeepsTheOverrides) {
+    struct Case {
+        const char* what;
+        std::string executable, path;
+        std::vector<std::string> files;  // on the disk besides the data files
+        std::vector<std::string> args;
+        std::string wantExec;  // as the entry's line holds it
+    };
+    const std::string installed = "/usr/bin/nerimlens";
+    const Case cases[] = {
+        {"installed: by name", installed, "/usr/local/bin:/usr/bin", {installed}, {}, "nerimlens"},
+        {"another program of the name comes first",
+         installed,
+         "/usr/local/bin:/usr/bin",
+         {"/usr/local/bin/nerimlens", installed},
+         {},
+         installed},
+        {"a build tree",
+         "/home/u/src/build/nerimlens",
+         "/usr/bin",
+         {installed},
+         {},
+         "/home/u/src/build/nerimlens"},
+        {"relative and empty PATH entries count for nothing",
+         "/home/u/src/build/nerimlens",
+         "build::/usr/sbin",
+         {"build/nerimlens"},
+         {},
+         "/home/u/src/build/nerimlens"},
+        {"the overrides of the command line, expanded and quoted",
+         installed,
+         "/usr/bin",
+         {installed},
+         {"doc.nlz", "userdatafolder:$ROOT/prefs", "UserDataFilePath:/data/My 100%/a$b.dat"},
+         "nerimlens UserDataFolder:/data/prefs \"UserDataFilePath:/data/My 100%%/a\\\\$b.dat\""},
+        {"a relative override from the folder the program started in",
+         installed,
+         "/usr/bin",
+         {installed, "prefs/mine.dat"},
+         {"UserDataFolder:<application>", "UserDataFilePath:prefs/mine.dat"},
+         "nerimlens \"UserDataFolder:<application>\" UserDataFilePath:/data/prefs/mine.dat"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.folders.executablePath = c.executable;
+        rig.folders.environment = {{"PATH", c.path}, {"ROOT", "/data"}, {"PWD", "/data"}};
+        for (const std::string& file : c.files) rig.files.AddFile(file, {});
+        rig.files.AddFolder("/data/prefs");
+        rig.files.AddFile("/data/My 100%/a$b.dat", {});
+        rig.prefs.Initialize(c.args);
+        ASSERT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
+        EXPECT_EQ(EntryKeys(rig.Text(rig.prefs.StartupShortcutPath()))["Exec"], c.wantExec);
+    }
+}
+
 TEST(CPrefsTest, StartupEntryAgreesWithTheInstalledLauncher) {
     std::ifstream file(NL_LAUNCHER_PATH);
     ASSERT_TRUE(file) << NL_LAUNCHER_PATH;

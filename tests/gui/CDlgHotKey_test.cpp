@@ -67,7 +67,7 @@ TEST(CDlgHotKeyTest, KeysAreCheckedRegisteredOrRefusedWithTheControlFocused) {
         {"Ctrl+P", ctrlF10, Qt::Key_P, Qt::ControlModifier, false, "Ctrl + P", false,
          MsgIcon::kWarning, "Invalid hot key.", ctrlF10},
         {"held by another program", ctrlF10, Qt::Key_F11, Qt::ControlModifier, true, "Ctrl + F11",
-         false, MsgIcon::kError, FormatSystemError(kErrorHotkeyAlreadyRegistered), ctrlF10},
+         false, MsgIcon::kWarning, FormatSystemError(kErrorHotkeyAlreadyRegistered), ctrlF10},
         {"Backspace clears", ctrlF10, Qt::Key_Backspace, Qt::NoModifier, false, "None", true,
          MsgIcon::kNone, "", 0},
         // An unchanged key is not checked again, even one the editor would refuse.
@@ -130,6 +130,25 @@ TEST(CDlgHotKeyTest, HotKeysAreSuspendedWhileTheEditorIsUpAndThePromptIsOptional
     EXPECT_EQ(bare.dialog->KeyControl()->Value(), MakeHotKey(kModControl | kModAlt, kVkF9));
     bare.dialog.reset();  // destroyed while shown: the keys come back all the same
     EXPECT_FALSE(bare.hotKeys.IsSuspended());
+}
+
+TEST(CDlgHotKeyTest, AKeyAnotherProgramTookIsNamedUntilAKeyIsTyped) {
+    DialogRig rig;
+    rig.hotKeys.SetTaken(kModControl | kModShift, kVkF10);
+    rig.Open(0);
+    QLabel* note = rig.dialog->HeldNote();
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
+    rig.hotKeys.Press(kModControl, kVkF10);  // free: it reaches the control as a key
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
+    rig.hotKeys.Press(kModControl | kModShift, kVkF10);
+    EXPECT_TRUE(note->isVisibleTo(rig.dialog.get()));
+    EXPECT_EQ(note->text().toStdString(), "Ctrl + Shift + F10 is held by another program.");
+    QTest::keyClick(rig.dialog->KeyControl(), Qt::Key_F11, Qt::ControlModifier);
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
+    // Closed, the editor hears of no more keys.
+    rig.dialog->reject();
+    rig.hotKeys.Press(kModControl | kModShift, kVkF10);
+    EXPECT_FALSE(note->isVisibleTo(rig.dialog.get()));
 }
 
 }  // namespace

@@ -375,5 +375,56 @@ TEST(XdgFoldersTest, FollowsTheBaseDirectoryRules) {
     EXPECT_FALSE(folders.ExecutablePath().empty());
 }
 
+TEST(XdgFoldersTest, DocumentsComeFromTheEnvironmentOrUserDirsFile) {
+    std::string home = (std::filesystem::temp_directory_path() / "nl-xdg-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(home.data()), nullptr);
+    struct Case {
+        const char* what;
+        const char* variable;    // XDG_DOCUMENTS_DIR, null for unset
+        const char* configHome;  // relative to home; null: XDG_CONFIG_HOME unset
+        const char* dirs;        // user-dirs.dirs in the config home, null for none
+        std::string want;        // relative to home when it does not start with '/'
+    };
+    const Case cases[] = {
+        {"no file: the usual name, made later", nullptr, nullptr, nullptr, "Documents"},
+        {"$HOME expanded", nullptr, nullptr,
+         "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+         "XDG_DOCUMENTS_DIR=\"$HOME/Papiers\"\n",
+         "Papiers"},
+        {"absolute, quoted with an escaped quote and blanks", nullptr, nullptr,
+         "  XDG_DOCUMENTS_DIR = \"/srv/my \\\"docs\\\"/\"  \n", "/srv/my \"docs\""},
+        {"the last line counts; comments do not", nullptr, nullptr,
+         "XDG_DOCUMENTS_DIR=\"$HOME/Old\"\nXDG_DOCUMENTS_DIR=$HOME/New # moved\n"
+         "#XDG_DOCUMENTS_DIR=\"$HOME/Commented\"\n",
+         "New"},
+        {"a relative path or another variable is no answer", nullptr, nullptr,
+         "XDG_DOCUMENTS_DIR=\"Docs\"\nXDG_DOCUMENTS_DIRS=\"/x\"\n"
+         "XDG_DOCUMENTS_DIR=\"$HOMEDIR/y\"\n",
+         "Documents"},
+        {"switched off: the home folder", nullptr, nullptr, "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", ""},
+        {"the config home is honoured", nullptr, "cfg", "XDG_DOCUMENTS_DIR=\"$HOME/FromCfg\"\n",
+         "FromCfg"},
+        {"the environment wins", "/env/docs/", nullptr, "XDG_DOCUMENTS_DIR=\"$HOME/File\"\n",
+         "/env/docs"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(home + "/.config");
+        std::filesystem::remove_all(home + "/cfg");
+        const std::string config = home + "/" + (c.configHome ? c.configHome : ".config");
+        ScopedEnv homeVar("HOME", home.c_str());
+        ScopedEnv configVar("XDG_CONFIG_HOME", c.configHome ? config.c_str() : nullptr);
+        ScopedEnv variable("XDG_DOCUMENTS_DIR", c.variable);
+        if (c.dirs) {
+            std::filesystem::create_directories(config);
+            std::ofstream(config + "/user-dirs.dirs") << c.dirs;
+        }
+        const std::string want =
+            c.want.starts_with('/') ? c.want : home + (c.want.empty() ? "" : "/" + c.want);
+        EXPECT_EQ(XdgFolders().Documents(), want);
+    }
+    std::filesystem::remove_all(home);
+}
+
 }  // namespace
 }  // namespace nl

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QWindow>
 #include <vector>
 
 #include "XTestClient.h"
@@ -16,14 +17,19 @@ namespace {
 constexpr std::uint32_t kVkF11 = 122;
 constexpr std::uint32_t kVkF10 = 121;
 
-// Types keys with xdotool (through the XTEST extension, as a keyboard would).
-void Type(const QString& keys) {
+// Presses keys with xdotool (through the XTEST extension, as a keyboard would): `action` is
+// "key" (press and release), "keydown" or "keyup".
+void Keys(const QString& action, const QString& keys) {
     const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     ASSERT_FALSE(xdotool.isEmpty()) << "xdotool is needed";
     QProcess p;
-    p.start(xdotool, {QStringLiteral("key"), keys});
+    p.start(xdotool, {action, keys});
     ASSERT_TRUE(p.waitForFinished(5000));
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+}
+
+void Type(const QString& keys) {
+    Keys(QStringLiteral("key"), keys);
 }
 
 TEST(X11HotKeysTest, PressedKeyReachesTheListenerWhateverTheLockKeys) {
@@ -108,6 +114,38 @@ TEST(X11HotKeysTest, ResumedKeysAreHeldAndHeardAgain) {
     Type(QStringLiteral("ctrl+F10"));
     ASSERT_TRUE(test::WaitFor([&] { return !heard.empty(); })) << "resumed key not heard";
     EXPECT_EQ(heard, std::vector<int>{4});
+}
+
+TEST(X11HotKeysTest, WhileSuspendedAPressAnotherProgramTookIsReported) {
+    using Taken = std::pair<std::uint32_t, std::uint32_t>;
+    test::XTestClient other;
+    ASSERT_TRUE(other.Connected());
+    ASSERT_EQ(other.GrabControlF(10), 0);
+    QWindow window;  // the focused window a press would have gone to
+    window.resize(100, 100);
+    window.show();
+    ASSERT_TRUE(test::WaitFor([&] { return window.isExposed(); }));
+    other.Focus(static_cast<xcb_window_t>(window.winId()));
+    other.Sync();
+    CX11HotKeys keys;
+    std::vector<Taken> heard;
+    keys.SetTakenListener([&](std::uint32_t m, std::uint32_t vk) { heard.emplace_back(m, vk); });
+    const auto press = [&](const QString& key) {
+        Keys(QStringLiteral("keydown"), key);
+        test::WaitFor([&] { return !heard.empty(); }, 300);
+        Keys(QStringLiteral("keyup"), key);
+        test::WaitFor([] { return false; }, 100);  // the focus back, the events read
+    };
+    keys.Suspend();
+    press(QStringLiteral("ctrl+F9"));  // nobody holds it: no report
+    EXPECT_TRUE(heard.empty());
+    press(QStringLiteral("ctrl+F10"));
+    EXPECT_EQ(heard, std::vector<Taken>{Taken(kModControl, kVkF10)});
+    // Not suspended, the program's own keys are not being typed: nothing is reported.
+    heard.clear();
+    keys.Resume();
+    press(QStringLiteral("ctrl+F10"));
+    EXPECT_TRUE(heard.empty());
 }
 
 }  // namespace

@@ -86,6 +86,68 @@ TEST_F(XcbDesktopTest, WindowQueriesAnswerAsTheProgramsDesktop) {
     EXPECT_EQ(own.WindowText(dialog), "");
 }
 
+TEST_F(XcbDesktopTest, AFramedWindowsClientWindowIsItsChildWhereNoChildWindowIs) {
+    // A second frame whose client has a child window, as a terminal's has.
+    const xcb_window_t frame2 = x.CreateWindow({600, 600, 900, 800}, 0x808080);
+    const xcb_window_t client2 = x.CreateWindow({4, 24, 296, 196}, 0x00FFFF, frame2);
+    x.SetWmState(client2, 1);
+    const xcb_window_t inner = x.CreateWindow({10, 10, 200, 100}, 0xFF00FF, client2);
+    x.Sync();
+    const WindowId clientArea = client | CXcbDesktop::kClientAreaTag;
+    const WindowId clientArea2 = client2 | CXcbDesktop::kClientAreaTag;
+    struct Case {
+        const char* what;
+        WindowId parent;
+        Point at;
+        WindowId want;
+        Rect wantRect;  // of the answer
+    };
+    const Case cases[] = {
+        {"a framed client without child windows",
+         client,
+         {200, 700},
+         clientArea,
+         {105, 620, 395, 795}},
+        {"the frame's border is not the client", client, {102, 602}, kNoWindow, {}},
+        {"the client area has no child there", clientArea, {200, 700}, kNoWindow, {}},
+        {"a child window of a framed client", client2, {650, 650}, inner, {614, 634, 804, 724}},
+        {"beside the child window: the client",
+         client2,
+         {850, 750},
+         clientArea2,
+         {604, 624, 896, 796}},
+        {"the client area's children are the client's",
+         clientArea2,
+         {650, 650},
+         inner,
+         {614, 634, 804, 724}},
+        {"an unframed window keeps to its child windows",
+         main,
+         {260, 200},
+         child,
+         {250, 190, 350, 270}},
+        {"an unframed window has no client area", main, {205, 155}, kNoWindow, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const WindowId got = own.ChildFromPoint(c.parent, c.at);
+        EXPECT_EQ(got, c.want);
+        EXPECT_EQ(program.ChildFromPoint(c.parent, c.at), c.want);
+        if (got != kNoWindow) {
+            EXPECT_EQ(own.WindowRect(got), c.wantRect);
+        }
+    }
+    // The client area is the client's in every other way; the client still has its frame's
+    // rectangle.
+    EXPECT_EQ(own.WindowText(clientArea), "Framed");
+    EXPECT_TRUE(own.IsWindowVisible(clientArea));
+    EXPECT_EQ(own.Ancestor(clientArea, WindowAncestor::kRoot), WindowId{client});
+    EXPECT_EQ(own.Ancestor(clientArea, WindowAncestor::kParent), WindowId{client});
+    EXPECT_EQ(own.WindowRect(client), (Rect{100, 600, 400, 800}));
+    x.Destroy(frame2);
+    x.Sync();
+}
+
 TEST_F(XcbDesktopTest, TheRootIsOneMonitorWithTheAnnouncedWorkArea) {
     xcb_connection_t* c = x11::OwnConnection().Connection();
     const xcb_window_t root = x11::OwnConnection().Root();

@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QVBoxLayout>
 
 #include "base/CSystemError.h"
@@ -43,10 +44,16 @@ CDlgHotKey::CDlgHotKey(IHotKeys& hotKeys, IDialogs& dialogs, int hotKeyId, std::
     m_key = new CHotKeyCtrl(this);
     m_key->setObjectName(QString::number(kControlHotKey));
     m_key->SetValue(current);
+    m_heldNote = new QLabel(this);
+    m_heldNote->setObjectName(QStringLiteral("heldNote"));
+    m_heldNote->setWordWrap(true);
+    m_heldNote->hide();
+    connect(m_key, &CHotKeyCtrl::ValueChanged, m_heldNote, &QLabel::hide);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_prompt);
     layout->addWidget(m_key);
+    layout->addWidget(m_heldNote);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgHotKey::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgHotKey::reject);
@@ -61,6 +68,9 @@ void CDlgHotKey::showEvent(QShowEvent* event) {
     // The program's own hot keys would never reach the key control.
     if (!m_suspended) {
         m_hotKeys.Suspend();
+        m_hotKeys.SetTakenListener([this](std::uint32_t modifiers, std::uint32_t virtualKey) {
+            ShowHeldElsewhere(modifiers, virtualKey);
+        });
         m_suspended = true;
     }
     QDialog::showEvent(event);
@@ -69,7 +79,18 @@ void CDlgHotKey::showEvent(QShowEvent* event) {
 void CDlgHotKey::ResumeHotKeys() {
     if (!m_suspended) return;
     m_suspended = false;
+    m_hotKeys.SetTakenListener(nullptr);
     m_hotKeys.Resume();
+}
+
+void CDlgHotKey::ShowHeldElsewhere(std::uint32_t modifiers, std::uint32_t virtualKey) {
+    m_heldNote->setText(ToQt(
+        FormatString(kIdsHotKeyHeldElsewhere, {HotKeyText(MakeHotKey(modifiers, virtualKey))})));
+    m_heldNote->show();
+    // The note takes a line of its own: the dialog grows rather than squeezing the prompt.
+    layout()->activate();
+    const int wanted = hasHeightForWidth() ? heightForWidth(width()) : sizeHint().height();
+    if (wanted > height()) resize(width(), wanted);
 }
 
 void CDlgHotKey::done(int result) {
@@ -96,7 +117,7 @@ bool CDlgHotKey::SaveData() {
         if (const std::uint32_t error = SetHotKey(m_hotKeys, m_id, value)) {
             // The old key, which the settings still hold, keeps working.
             if (m_current != 0) SetHotKey(m_hotKeys, m_id, m_current);
-            RefuseWith(FormatSystemError(error), MsgIcon::kError);
+            RefuseWith(FormatSystemError(error), MsgIcon::kWarning);
             return false;
         }
     }

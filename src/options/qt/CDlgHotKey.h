@@ -17,7 +17,8 @@ class IHotKeys;
 // with a modifier, never Alt+F4; an empty value clears the hot key) and, when told to
 // register at once, registers it; a refusal or a failed registration is shown and the dialog
 // stays open with the focus on the key control. While the dialog is up the program's hot
-// keys are suspended, so that their keys reach the control.
+// keys are suspended, so that their keys reach the control; a key that another program's
+// grab takes away instead is named in a note below the control, until a key is typed.
 class CDlgHotKey : public QDialog {
 public:
     static constexpr int kControlHotKey = 3085;
@@ -33,6 +34,7 @@ public:
     std::uint32_t Value() const { return m_current; }
     CHotKeyCtrl* KeyControl() const { return m_key; }
     QLabel* Prompt() const { return m_prompt; }
+    QLabel* HeldNote() const { return m_heldNote; }
 
     void accept() override;
     void done(int result) override;
@@ -46,6 +48,7 @@ private:
     bool SaveData();
     void RefuseWith(const std::string& message, MsgIcon icon);
     void ResumeHotKeys();
+    void ShowHeldElsewhere(std::uint32_t modifiers, std::uint32_t virtualKey);
 
     IHotKeys& m_hotKeys;
     IDialogs& m_dialogs;
@@ -54,6 +57,7 @@ private:
     const Registration m_registration;
     CHotKeyCtrl* m_key = nullptr;
     QLabel* m_prompt = nullptr;
+    QLabel* m_heldNote = nullptr;
     bool m_suspended = false;
 };
 

@@ -19,6 +19,10 @@ public:
     static constexpr const char* kTempFolder = "/tmp";
 
     bool FileExists(const std::string& path) const override;
+    // The fake has no links: one path, one file.
+    bool SameFile(const std::string& a, const std::string& b) const override {
+        return a == b && FileExists(a);
+    }
     bool FolderExists(const std::string& path) const override;
     std::uint32_t FileSize(const std::string& path, std::uint64_t& size) const override;
     std::uint32_t ReadFile(const std::string& path,

@@ -29,8 +29,11 @@ void FakeHotKeys::SetTaken(std::uint32_t modifiers, std::uint32_t virtualKey, bo
 }
 
 bool FakeHotKeys::Press(std::uint32_t modifiers, std::uint32_t virtualKey) {
-    if (m_suspended) return false;
     const Key key{modifiers & kModMask, virtualKey};
+    if (m_suspended) {
+        if (m_taken.contains(key) && m_takenListener) m_takenListener(key.modifiers, virtualKey);
+        return false;
+    }
     for (const auto& [id, registered] : m_registered) {
         if (registered == key) {
             const int fired = id;  // the listener may change the table

@@ -22,6 +22,9 @@ public:
     void SetListener(Listener listener) override { m_listener = std::move(listener); }
     void Suspend() override { m_suspended = true; }
     void Resume() override { m_suspended = false; }
+    void SetTakenListener(TakenListener listener) override {
+        m_takenListener = std::move(listener);
+    }
     HotKeyRoute Route() const override { return m_route; }
     // How the simulated session delivers hot keys.
     void SetRoute(HotKeyRoute route) { m_route = route; }
@@ -32,7 +35,8 @@ public:
     // Makes every later registration fail with `code` (0 lets them succeed again).
     void FailRegistrations(std::uint32_t code) { m_failure = code; }
     // The user presses the key: the listener hears the id registered for it, if any.
-    // Returns whether a hot key fired; none does while suspended.
+    // Returns whether a hot key fired; none does while suspended, when a key another program
+    // holds is told to the taken-key listener instead.
     bool Press(std::uint32_t modifiers, std::uint32_t virtualKey);
 
     bool IsRegistered(int id) const { return m_registered.contains(id); }
@@ -48,6 +52,7 @@ private:
     bool m_suspended = false;
     HotKeyRoute m_route = HotKeyRoute::kKeyGrabs;
     Listener m_listener;
+    TakenListener m_takenListener;
 };
 
 }  // namespace nl

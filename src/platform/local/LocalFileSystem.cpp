@@ -151,7 +151,7 @@ std::uint32_t SystemTempFolder(std::string& folder) {
 }
 
 // Status of the one file behind a lock, to see whether the name still leads to it.
-bool SameFile(const struct stat& a, const struct stat& b) {
+bool SameInode(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
@@ -215,6 +215,13 @@ bool LocalFileSystem::FileExists(const std::string& path) const {
 bool LocalFileSystem::FolderExists(const std::string& path) const {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool LocalFileSystem::SameFile(const std::string& a, const std::string& b) const {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           SameInode(first, second);
 }
 
 std::uint32_t LocalFileSystem::FileSize(const std::string& path, std::uint64_t& size) const {
@@ -359,7 +366,7 @@ std::uint32_t LocalFileSystem::LockFile(const std::string& path, std::uint32_t t
         if (const auto waited = posix::LockWithin(fd.Get(), timeoutMs)) return waited;
         struct stat now {};
         const bool found = ::lstat(target.c_str(), &now) == 0;
-        if (missing ? !found : found && SameFile(now, locked)) {
+        if (missing ? !found : found && SameInode(now, locked)) {
             const int held = fd.Take();
             lock = CFileLock([held] { ::close(held); });
             return 0;

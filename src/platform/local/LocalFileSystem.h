@@ -30,6 +30,7 @@ public:
 
     bool FileExists(const std::string& path) const override;
     bool FolderExists(const std::string& path) const override;
+    bool SameFile(const std::string& a, const std::string& b) const override;
     std::uint32_t FileSize(const std::string& path, std::uint64_t& size) const override;
     std::uint32_t ReadFile(const std::string& path,
                            std::vector<std::uint8_t>& bytes) const override;

@@ -1,9 +1,11 @@
 #include "platform/local/XdgFolders.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <string>
 
 namespace nl {
@@ -16,9 +18,39 @@ std::string StripTrailingSlashes(std::string path) {
     return path;
 }
 
-bool IsFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+// The path a line of user-dirs.dirs gives `name` (`NAME="$HOME/Folder"` or `NAME="/path"`,
+// backslash escaping the next character inside quotes), or nothing when the line sets
+// another name, is a comment, or holds a path that is neither absolute nor under $HOME.
+std::optional<std::string> UserDirOf(std::string_view line, std::string_view name,
+                                     const std::string& home) {
+    constexpr std::string_view kBlanks = " \t";
+    constexpr std::string_view kHome = "$HOME";
+    const auto skipBlanks = [&] {
+        line.remove_prefix(std::min(line.find_first_not_of(kBlanks), line.size()));
+    };
+    skipBlanks();
+    if (!line.starts_with(name)) return std::nullopt;
+    line.remove_prefix(name.size());
+    skipBlanks();
+    if (!line.starts_with('=')) return std::nullopt;
+    line.remove_prefix(1);
+    skipBlanks();
+    std::string value;
+    if (line.starts_with('"')) {
+        line.remove_prefix(1);
+        for (std::size_t i = 0; i < line.size() && line[i] != '"'; ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) ++i;
+            value += line[i];
+        }
+    } else {
+        value = line.substr(0, line.find_first_of(" \t#"));
+    }
+    if (value.starts_with(kHome) && (value.size() == kHome.size() || value[kHome.size()] == '/')) {
+        if (home.empty()) return std::nullopt;
+        value.replace(0, kHome.size(), home);
+    }
+    if (value.empty() || value[0] != '/') return std::nullopt;
+    return StripTrailingSlashes(value);
 }
 
 }  // namespace
@@ -66,13 +98,21 @@ std::string XdgFolders::CommonAppData() const {
 }
 
 std::string XdgFolders::Documents() const {
-    if (const auto value = Environment("XDG_DOCUMENTS_DIR");
-        value && !value->empty() && (*value)[0] == '/')
+    constexpr std::string_view kName = "XDG_DOCUMENTS_DIR";
+    if (const auto value = Environment(kName); value && !value->empty() && (*value)[0] == '/')
         return StripTrailingSlashes(*value);
     const std::string home = Home();
-    if (home.empty()) return {};
-    const std::string documents = home + "/Documents";
-    return IsFolder(documents) ? documents : home;
+    // The folders the user (or xdg-user-dirs-update) chose, in the config home; the last
+    // line that names the folder counts, as when the shell reads the file.
+    std::optional<std::string> chosen;
+    if (const std::string config = FromVariable("XDG_CONFIG_HOME", ".config"); !config.empty()) {
+        std::ifstream file(config + "/user-dirs.dirs");
+        for (std::string line; std::getline(file, line);)
+            if (auto path = UserDirOf(line, kName, home)) chosen = std::move(path);
+    }
+    if (chosen) return *chosen;
+    // The usual name; the callers create it when it is missing.
+    return home.empty() ? std::string() : home + "/Documents";
 }
 
 std::string XdgFolders::Autostart() const {

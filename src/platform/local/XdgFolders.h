@@ -5,9 +5,9 @@ namespace nl {
 
 // The folders of the XDG base-directory rules, read from the process environment: the data
 // home ($XDG_DATA_HOME, else ~/.local/share), the first data dir ($XDG_DATA_DIRS, else
-// /usr/local/share), the documents folder ($XDG_DOCUMENTS_DIR, else ~/Documents when it
-// exists, else the home folder) and the autostart folder under the config home
-// ($XDG_CONFIG_HOME, else ~/.config).
+// /usr/local/share), the documents folder ($XDG_DOCUMENTS_DIR, else the one user-dirs.dirs in
+// the config home names, else ~/Documents, whether or not it exists yet) and the autostart
+// folder under the config home ($XDG_CONFIG_HOME, else ~/.config).
 class XdgFolders final : public IFolders {
 public:
     std::string UserAppData() const override;

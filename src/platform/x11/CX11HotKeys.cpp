@@ -203,10 +203,54 @@ void CX11HotKeys::Ungrab(const Grab& grab) {
             xcb_ungrab_key(c, code, root, grab.mask | lock);
 }
 
+void CX11HotKeys::ReportTakenKey(const xcb_focus_out_event_t& event) {
+    // Only the window that had the focus itself: its ancestors hear of the same change.
+    if (event.mode != XCB_NOTIFY_MODE_GRAB || event.detail == XCB_NOTIFY_DETAIL_VIRTUAL ||
+        event.detail == XCB_NOTIFY_DETAIL_NONLINEAR_VIRTUAL ||
+        event.detail == XCB_NOTIFY_DETAIL_POINTER || !m_takenListener)
+        return;
+    xcb_connection_t* c = x11::QtConnection();
+    const xcb_window_t root = x11::QtRootWindow();
+    if (!c || root == XCB_NONE) return;
+    // The grab took the press that activated it: that key is still down, with the modifiers
+    // held beside it (the pointer's state carries them).
+    const auto keymapCookie = xcb_query_keymap(c);
+    const auto pointerCookie = xcb_query_pointer(c, root);
+    XcbPtr<xcb_query_keymap_reply_t> keymap(xcb_query_keymap_reply(c, keymapCookie, nullptr));
+    XcbPtr<xcb_query_pointer_reply_t> pointer(xcb_query_pointer_reply(c, pointerCookie, nullptr));
+    if (!keymap || !pointer) return;
+    const KeyboardMap map = ReadKeyboardMap(c);
+    constexpr int kKeycodes = 256;
+    constexpr int kBitsPerByte = 8;
+    for (int code = map.minKeycode; code < kKeycodes; ++code) {
+        if ((keymap->keys[code / kBitsPerByte] & (1u << (code % kBitsPerByte))) == 0) continue;
+        const xcb_keysym_t sym = map.KeysymOf(static_cast<xcb_keycode_t>(code));
+        if (sym < XK_F1 || sym > XK_F24) continue;
+        std::uint32_t modifiers = 0;
+        if (pointer->mask & XCB_MOD_MASK_SHIFT) modifiers |= kModShift;
+        if (pointer->mask & XCB_MOD_MASK_CONTROL) modifiers |= kModControl;
+        if (pointer->mask & map.alt) modifiers |= kModAlt;
+        if (pointer->mask & map.super) modifiers |= kModWin;
+        const std::uint32_t virtualKey = kVkF1 + (sym - XK_F1);
+        QMetaObject::invokeMethod(
+            &m_context,
+            [this, modifiers, virtualKey] {
+                if (m_takenListener) m_takenListener(modifiers, virtualKey);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+}
+
 bool CX11HotKeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (m_grabs.empty() || m_suspended || eventType != "xcb_generic_event_t") return false;
+    if (eventType != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const std::uint8_t type = event->response_type & kResponseTypeMask;
+    if (type == XCB_FOCUS_OUT && m_suspended) {
+        ReportTakenKey(*static_cast<const xcb_focus_out_event_t*>(message));
+        return false;  // Qt still hears of the focus change
+    }
+    if (m_grabs.empty() || m_suspended) return false;
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     const auto* key = static_cast<const xcb_key_press_event_t*>(message);
     if (key->event != x11::QtRootWindow()) return false;

@@ -50,8 +50,14 @@ constexpr std::uint32_t kMaxTitleItems32 = 4096;
 constexpr int kMinCoordinate = -32768;
 constexpr int kMaxCoordinate = 32767;
 
+// The X window of a window id; the client area of a framed window is its client window.
 xcb_window_t ToXcb(WindowId w) {
+    w &= ~CXcbDesktop::kClientAreaTag;
     return w > 0xFFFFFFFFu ? XCB_NONE : static_cast<xcb_window_t>(w);
+}
+
+bool IsClientArea(WindowId w) {
+    return (w & CXcbDesktop::kClientAreaTag) != 0 && ToXcb(w) != XCB_NONE;
 }
 
 std::string AtomName(xcb_connection_t* c, xcb_atom_t atom) {
@@ -293,13 +299,25 @@ WindowId CXcbDesktop::WindowFromPoint(Point pos) const {
 WindowId CXcbDesktop::ChildFromPoint(WindowId parent, Point pos) const {
     xcb_connection_t* c = m_connection.Connection();
     const xcb_window_t root = m_connection.Root();
-    if (!c || ToXcb(parent) == XCB_NONE) return kNoWindow;
-    XcbPtr<xcb_translate_coordinates_reply_t> r(xcb_translate_coordinates_reply(
-        c,
-        xcb_translate_coordinates(c, root, ToXcb(parent), static_cast<std::int16_t>(pos.x),
-                                  static_cast<std::int16_t>(pos.y)),
-        nullptr));
-    return r ? r->child : kNoWindow;
+    const xcb_window_t w = ToXcb(parent);
+    if (!c || w == XCB_NONE) return kNoWindow;
+    const auto translated = xcb_translate_coordinates(c, root, w, static_cast<std::int16_t>(pos.x),
+                                                      static_cast<std::int16_t>(pos.y));
+    const auto geometry = xcb_get_geometry(c, w);
+    XcbPtr<xcb_translate_coordinates_reply_t> r(
+        xcb_translate_coordinates_reply(c, translated, nullptr));
+    XcbPtr<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c, geometry, nullptr));
+    if (!r || !g) return kNoWindow;
+    if (r->child != XCB_NONE) return r->child;
+    // In none of its child windows, but inside the window itself: a top-level window that a
+    // window manager framed has its client window there (a window with child windows of its
+    // own, such as a terminal's, hands out those where they lie).
+    if (IsClientArea(parent) || r->dst_x < 0 || r->dst_y < 0 || r->dst_x >= g->width ||
+        r->dst_y >= g->height)
+        return kNoWindow;
+    const x11::Node node = x11::NodeOf(c, w);
+    if (!node.hasWmState || !node.tree.ok || node.tree.parent == root) return kNoWindow;
+    return parent | kClientAreaTag;
 }
 
 WindowId CXcbDesktop::Ancestor(WindowId window, WindowAncestor kind) const {
@@ -312,6 +330,7 @@ WindowId CXcbDesktop::Ancestor(WindowId window, WindowAncestor kind) const {
     if (top == XCB_NONE) return kNoWindow;
     switch (kind) {
         case WindowAncestor::kParent: {
+            if (IsClientArea(window)) return w;
             // A top-level window's parent is the desktop, not a window manager's frame.
             if (w == root) return kNoWindow;
             if (w == top) return root;
@@ -463,8 +482,9 @@ Rect CXcbDesktop::WindowRect(WindowId window) const {
     const xcb_window_t root = m_connection.Root();
     xcb_window_t w = ToXcb(window);
     if (!c || w == XCB_NONE) return {};
-    // A top-level window's outer rectangle is its window manager's frame.
-    if (w != root && TopLevelOf(c, root, w) == w) {
+    // A top-level window's outer rectangle is its window manager's frame; its client area's
+    // is the client window's own.
+    if (w != root && !IsClientArea(window) && TopLevelOf(c, root, w) == w) {
         for (int depth = 0; depth < kMaxTreeDepth; ++depth) {
             const Tree t = QueryTree(c, w);
             if (!t.ok || t.parent == root || t.parent == XCB_NONE) break;

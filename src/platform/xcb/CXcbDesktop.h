@@ -15,8 +15,16 @@ namespace nl {
 // (shared memory where the server offers it), the cursor's picture (XFixes) and the windows
 // of every program (titles, classes, owners, stacking, the active window). Positions are the
 // server's device pixels. Without a connection the queries find nothing and grabs fail.
+//
+// A top-level window is the application's window (the one carrying WM_STATE) and covers its
+// window manager's frame, as a window with a caption does elsewhere. The client window the
+// manager reparented into the frame is, in turn, the top-level window's child where the point
+// lies in none of its own child windows: ChildFromPoint names it with the window's number
+// and kClientAreaTag, and its rectangle is the client window's own.
 class CXcbDesktop final : public IDesktop {
 public:
+    static constexpr WindowId kClientAreaTag = WindowId{1} << 32;
+
     // `method`: how screen pixels are read; shared memory falls back by itself where the
     // server cannot share it. The connection outlives the desktop.
     explicit CXcbDesktop(const x11::IXConnection& connection,
