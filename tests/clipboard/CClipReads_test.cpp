@@ -135,8 +135,11 @@ TEST(CClipReadsTest, AnOwnerThatNeverAnswersCostsAFewTimeLimits) {
                 return;
             }
             viewer.Refresh(*names);
-            reads.Read(viewer.CurrentMime(), CClipViewer::kMaxTextBytes,
-                       [&](ClipboardRead read) { viewer.ReadText(read, {}); });
+            reads.Read(viewer.CurrentMime(), CClipViewer::kMaxTextBytes, [&](ClipboardRead read) {
+                viewer.ReadText(std::move(read));
+                while (viewer.StepStats(CClipViewer::kMaxTextBytes)) {
+                }
+            });
             nextSize();
         });
         int limits = 0;

@@ -180,6 +180,49 @@ TEST(CDlgClipboardTest, FormatsWindowListsTheFormatsAndComesBackWithTheViewer) {
     EXPECT_FALSE(rig.prefs.WinState(kWinStateClipboardFormats).IsOpen());
 }
 
+// A text of several statistics steps, with the summary its statistics give.
+struct LongText {
+    std::string text;
+    std::string summary;
+    explicit LongText(std::size_t lines) {
+        const std::string line(75, 'x');
+        text.reserve(lines * (line.size() + 2));
+        for (std::size_t i = 0; i < lines; ++i) text += line + "\r\n";
+        summary = "TEXT: Lines = " + std::to_string(lines + 1) +
+                  " | Words = " + std::to_string(lines) +
+                  " | Chars = " + std::to_string(text.size() + 1) +
+                  " || Vis = " + std::to_string(lines * 75) +
+                  " | Spc = 0 | Ctrl = " + std::to_string(2 * lines + 1);
+    }
+};
+// Enough lines for four steps of the statistics.
+constexpr std::size_t kLongTextLines = 4 * CDlgClipboard::kStatsStepBytes / 77 + 1;
+
+// A long text is counted a step at each turn of the event loop: other events run in between,
+// the summary waits and the text box shows the start of the text, at once.
+TEST(CDlgClipboardTest, ALongTextIsCountedWithoutHoldingUpTheEventLoop) {
+    ViewerRig rig;
+    rig.Open();
+    const LongText text(kLongTextLines);
+    ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes(text.text)}}), 0u);
+    int turnsWhileWaiting = 0;
+    int rounds = 0;
+    while (rig.Summary() != text.summary) {
+        ASSERT_LE(++rounds, 50) << rig.Summary();
+        bool turned = false;
+        QMetaObject::invokeMethod(
+            rig.viewer.get(), [&turned] { turned = true; }, Qt::QueuedConnection);
+        QCoreApplication::processEvents();
+        if (turned && rig.Summary() == "Wait...") ++turnsWhileWaiting;
+    }
+    EXPECT_GE(turnsWhileWaiting, 3);
+    const QString shown = rig.viewer->TextArea()->toPlainText();
+    EXPECT_LE(shown.size(), static_cast<qsizetype>(CClipViewer::kMaxPreviewUnits) + 200);
+    EXPECT_TRUE(shown.startsWith(
+        QString::fromStdString(text.text.substr(0, 77 * 10)).replace("\r\n", "\n")));
+    EXPECT_TRUE(shown.contains("[The preview ends here")) << shown.right(200).toStdString();
+}
+
 // An owner that answers no request: the viewer waits without blocking, one request at a
 // time; the time limits end the reads, the text says so and the sizes are unknown. A change
 // and closing the window give up the outstanding request.

@@ -135,6 +135,8 @@ CDlgClipboard::CDlgClipboard(AppContext& context, IViewHost* host, ImageExport e
     m_context.notify.Register(this);
     connect(&m_idleTimer, &QTimer::timeout, this, [this] { m_binder->UpdateActions(); });
     m_idleTimer.start(kIdleUpdateMs);
+    m_statsTimer.setInterval(0);
+    connect(&m_statsTimer, &QTimer::timeout, this, [this] { StepStats(); });
     // Joins the clipboard's change notifications once the window is up.
     QMetaObject::invokeMethod(
         this,
@@ -216,6 +218,8 @@ void CDlgClipboard::UpdateSummary() {
 
 void CDlgClipboard::RefreshFromClipboard() {
     m_changeQueued = false;
+    m_statsTimer.stop();
+    m_viewer.InterruptStats();
     m_reads.Cancel();
     m_formatReadQueued = false;
     ++m_currentTicket;
@@ -250,20 +254,40 @@ void CDlgClipboard::RequestCurrent() {
     const std::size_t limit =
         m_viewer.CurrentIsText() ? CClipViewer::kMaxTextBytes : CClipViewer::kMaxPictureBytes;
     m_reads.Read(mime, limit, [this, ticket](ClipboardRead read) {
-        if (ticket == m_currentTicket) ShowCurrent(read);
+        if (ticket == m_currentTicket) ShowCurrent(std::move(read));
     });
 }
 
-void CDlgClipboard::ShowCurrent(const ClipboardRead& read) {
+void CDlgClipboard::ShowCurrent(ClipboardRead read) {
     if (!m_viewer.CurrentIsText()) {
         LoadPicture(read);
         return;
     }
-    // A clipboard change waiting in the queue makes these statistics stale; Escape held down
-    // gives them up.
-    const StopCheck stop = [this] { return m_escapeDown || m_changeQueued; };
-    if (const std::optional<ClipTextView> view = m_viewer.ReadText(read, stop))
+    if (const std::optional<ClipTextView> view = m_viewer.ReadText(std::move(read)))
         m_text->setPlainText(QString::fromStdU16String(view->text));
+    UpdateSummary();
+    StartStats();
+}
+
+void CDlgClipboard::StartStats() {
+    if (!m_viewer.StatsPending()) return;
+    // Escape held down or a change waiting in the queue gives them up before they start.
+    if (m_escapeDown || m_changeQueued)
+        InterruptStats();
+    else
+        m_statsTimer.start();
+}
+
+void CDlgClipboard::StepStats() {
+    if (m_viewer.StepStats(kStatsStepBytes)) return;
+    m_statsTimer.stop();
+    UpdateSummary();
+}
+
+void CDlgClipboard::InterruptStats() {
+    m_statsTimer.stop();
+    if (!m_viewer.StatsPending()) return;
+    m_viewer.InterruptStats();
     UpdateSummary();
 }
 
@@ -283,15 +307,13 @@ void CDlgClipboard::LoadPicture(const ClipboardRead& read) {
     } else if (read.status == ClipboardReadStatus::kCut) {
         m_viewer.SetSummary(SystemErrorText(kErrorNotEnoughMemory));
     } else {
-        const auto bytes = read.status == ClipboardReadStatus::kDone
-                               ? std::optional<std::vector<std::uint8_t>>(read.bytes)
-                               : std::nullopt;
-        if (entry->command == kShowBitmap && bytes) {
-            m_image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
+        const bool whole = read.status == ClipboardReadStatus::kDone;
+        if (entry->command == kShowBitmap && whole) {
+            m_image = QImage::fromData(read.bytes.data(), static_cast<int>(read.bytes.size()));
             if (!m_image.isNull())
                 m_viewer.SetBitmapSummary(Measure(m_image), m_context.prefs.RegionalFormat());
         }
-        const auto header = bytes ? ReadMetafileHeader(*bytes) : std::nullopt;
+        const auto header = whole ? ReadMetafileHeader(read.bytes) : std::nullopt;
         if (entry->command == kShowMetafile && header)
             m_viewer.SetMetafileSummary(*header, m_context.prefs.RegionalFormat());
         if (m_image.isNull() && !header)
@@ -319,6 +341,7 @@ void CDlgClipboard::PaintPicture(QPainter& painter, const QRect& area) {
 
 void CDlgClipboard::ShowFormat(int command) {
     if (!m_viewer.Show(command)) return;
+    m_statsTimer.stop();
     UpdateSummary();
     m_image = QImage();
     m_text->clear();
@@ -432,6 +455,7 @@ void CDlgClipboard::closeEvent(QCloseEvent* event) {
     SaveClipPlacement(*this, m_context.prefs, kWinStateClipboardViewer);
     m_context.prefs.WinState(kWinStateClipboardViewer).SetOpen(false);
     m_idleTimer.stop();
+    InterruptStats();
     m_reads.Cancel();
     m_formatReadQueued = false;
     event->accept();
