@@ -183,6 +183,7 @@ std::optional<ClipTextView> CClipViewer::ReadText(ClipboardRead read) {
     const ClipDisplayEntry* entry = CurrentEntry();
     if (!entry || entry->shownAs != ClipShownAs::kText || !entry->available) return std::nullopt;
     m_stats.reset();
+    SetCurrentFormatSize(read, {});
     ClipTextView view;
     if (read.status == ClipboardReadStatus::kMissing ||
         read.status == ClipboardReadStatus::kTimedOut) {
@@ -244,6 +245,13 @@ void CClipViewer::InterruptStats() {
     if (!m_stats) return;
     m_stats.reset();
     m_summary = kInterruptedText;
+}
+
+void CClipViewer::SetCurrentFormatSize(const ClipboardRead& read,
+                                       const ClipBitmapMeasure& measure) {
+    const ClipDisplayEntry* entry = CurrentEntry();
+    for (std::size_t row = 0; entry && row < m_formats.size(); ++row)
+        if (m_formats[row].format == entry->format) return SetFormatSize(row, read, measure);
 }
 
 void CClipViewer::SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format) {

@@ -137,8 +137,9 @@ public:
     // The current text entry from `read` of its data (kMaxTextBytes of CurrentMime()): the
     // file list, or the start of the text (kMaxPreviewUnits and kMaxPreviewLines at most,
     // with a line saying so when more follows). The text's statistics are then walked by
-    // StepStats, the summary saying "Wait..." until they are done. Sets the summary; nothing
-    // when the current entry is no available text entry.
+    // StepStats, the summary saying "Wait..." until they are done. The read also gives the
+    // size of the entry's row in the formats window. Sets the summary; nothing when the
+    // current entry is no available text entry.
     std::optional<ClipTextView> ReadText(ClipboardRead read);
     // Walks the statistics of the text read last over `maxBytes` more of its bytes; at its
     // end the summary gives them and the text's bytes are let go. False when no walk is left.
@@ -146,6 +147,8 @@ public:
     bool StatsPending() const { return m_stats != nullptr; }
     // Gives up the walk (Escape, a newer clipboard change): the summary says so.
     void InterruptStats();
+    // The size of the current entry's row in the formats window, from the read of its data.
+    void SetCurrentFormatSize(const ClipboardRead& read, const ClipBitmapMeasure& measure);
     // The summaries of the picture area: a bitmap, a metafile, or no picture entry.
     void SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format);
     void SetMetafileSummary(const MetafileHeader& header, const NumberFormat& format);

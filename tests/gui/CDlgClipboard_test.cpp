@@ -223,6 +223,40 @@ TEST(CDlgClipboardTest, ALongTextIsCountedWithoutHoldingUpTheEventLoop) {
     EXPECT_TRUE(shown.contains("[The preview ends here")) << shown.right(200).toStdString();
 }
 
+// With the formats window open, a change reads each format once: the current entry's read
+// also measures its row.
+TEST(CDlgClipboardTest, AChangeReadsEachFormatOnceWithTheFormatsWindowOpen) {
+    ViewerRig rig;
+    rig.prefs.WinState(kWinStateClipboardFormats).SetOpen(true);
+    rig.Open();
+    ASSERT_NE(rig.viewer->FormatsWindow(), nullptr);
+    const QTableWidget* list = rig.viewer->FormatsWindow()->List();
+    const BitmapImage image{2, 1, {0xFF112233, 0xFF445566}};
+    ASSERT_EQ(rig.clipboard.SetImage(image), 0u);
+    const std::vector<std::uint8_t> bitmap = rig.clipboard.Formats()[0].bytes;
+    struct Case {
+        std::vector<ClipboardFormat> formats;
+        std::vector<std::string> sizes;
+    };
+    const Case cases[] = {
+        {{{"text/plain", Bytes("hello")}}, {"5 B"}},
+        {{{"text/plain", Bytes("hi")}, {"text/html", Bytes("<b>x</b>")}}, {"2 B", "8 B"}},
+        {{{"image/bmp", bitmap}, {"text/plain", Bytes("t")}}, {"62 B", "1 B"}},
+        {{{"image/bmp", bitmap}}, {"62 B"}},
+    };
+    for (const Case& c : cases) {
+        const int before = rig.clipboard.RequestCount();
+        rig.Put(c.formats);
+        // The names, then each format.
+        EXPECT_EQ(rig.clipboard.RequestCount() - before, 1 + static_cast<int>(c.formats.size()))
+            << c.sizes[0];
+        std::vector<std::string> sizes;
+        for (int row = 0; row < list->rowCount(); ++row)
+            sizes.push_back(list->item(row, 1)->text().toStdString());
+        EXPECT_EQ(sizes, c.sizes);
+    }
+}
+
 // An owner that answers no request: the viewer waits without blocking, one request at a
 // time; the time limits end the reads, the text says so and the sizes are unknown. A change
 // and closing the window give up the outstanding request.

@@ -222,6 +222,7 @@ void CDlgClipboard::RefreshFromClipboard() {
     m_viewer.InterruptStats();
     m_reads.Cancel();
     m_formatReadQueued = false;
+    m_currentReadPending = false;
     ++m_currentTicket;
     m_image = QImage();
     m_text->clear();
@@ -253,20 +254,26 @@ void CDlgClipboard::RequestCurrent() {
     }
     const std::size_t limit =
         m_viewer.CurrentIsText() ? CClipViewer::kMaxTextBytes : CClipViewer::kMaxPictureBytes;
+    m_currentReadPending = true;
     m_reads.Read(mime, limit, [this, ticket](ClipboardRead read) {
-        if (ticket == m_currentTicket) ShowCurrent(std::move(read));
+        if (ticket != m_currentTicket) return;
+        m_currentReadPending = false;
+        ShowCurrent(std::move(read));
     });
 }
 
 void CDlgClipboard::ShowCurrent(ClipboardRead read) {
     if (!m_viewer.CurrentIsText()) {
         LoadPicture(read);
-        return;
+    } else {
+        if (const std::optional<ClipTextView> view = m_viewer.ReadText(std::move(read)))
+            m_text->setPlainText(QString::fromStdU16String(view->text));
+        UpdateSummary();
+        StartStats();
     }
-    if (const std::optional<ClipTextView> view = m_viewer.ReadText(std::move(read)))
-        m_text->setPlainText(QString::fromStdU16String(view->text));
-    UpdateSummary();
-    StartStats();
+    // The read measured the current entry's row of the formats window; the other rows follow.
+    RefillFormats();
+    RequestNextFormatSize();
 }
 
 void CDlgClipboard::StartStats() {
@@ -319,6 +326,9 @@ void CDlgClipboard::LoadPicture(const ClipboardRead& read) {
         if (m_image.isNull() && !header)
             m_viewer.SetSummary(SystemErrorText(kErrorInvalidParameter));
     }
+    m_viewer.SetCurrentFormatSize(read, [this](std::span<const std::uint8_t>) {
+        return m_image.isNull() ? std::nullopt : std::optional<ClipBitmapInfo>(Measure(m_image));
+    });
     UpdateSummary();
     m_picture->update();
 }
@@ -420,7 +430,7 @@ void CDlgClipboard::RefillFormats() {
 }
 
 void CDlgClipboard::RequestNextFormatSize() {
-    if (!m_formats || m_formatReadQueued) return;
+    if (!m_formats || m_formatReadQueued || m_currentReadPending) return;
     const std::optional<ClipFormatRead> next = m_viewer.NextFormatRead();
     if (!next) return;
     m_formatReadQueued = true;
@@ -457,6 +467,7 @@ void CDlgClipboard::closeEvent(QCloseEvent* event) {
     m_idleTimer.stop();
     InterruptStats();
     m_reads.Cancel();
+    m_currentReadPending = false;
     m_formatReadQueued = false;
     event->accept();
 }

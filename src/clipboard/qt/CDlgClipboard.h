@@ -119,7 +119,10 @@ private:
     QTimer m_statsTimer;  // a step of the statistics whenever the event loop is idle
     QImage m_image;       // the bitmap entry's picture, null when none is loaded
     bool m_changeQueued = false;
-    int m_currentTicket = 0;          // bumped when another entry's data is wanted
+    int m_currentTicket = 0;  // bumped when another entry's data is wanted
+    // The current entry's data is asked for: the formats window waits for it rather than
+    // reading the same format again.
+    bool m_currentReadPending = false;
     bool m_formatReadQueued = false;  // a formats-window read is queued or outstanding
     bool m_escapeDown = false;        // interrupts the text statistics while held
 };
