@@ -223,6 +223,48 @@ TEST(CDlgClipboardTest, ALongTextIsCountedWithoutHoldingUpTheEventLoop) {
     EXPECT_TRUE(shown.contains("[The preview ends here")) << shown.right(200).toStdString();
 }
 
+// Escape pressed while a long text is counted, or a newer clipboard change, stops the walk
+// at once; the text box keeps the text.
+TEST(CDlgClipboardTest, EscapeOrANewerChangeInterruptsTheStatisticsUnderWay) {
+    ViewerRig rig;
+    rig.Open();
+    const LongText text(kLongTextLines);
+    const auto startCounting = [&] {
+        ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes(text.text)}}), 0u);
+        for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+        ASSERT_EQ(rig.Summary(), "Wait...");
+    };
+    startCounting();
+    QTest::keyPress(rig.viewer->TextArea(), Qt::Key_Escape);
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+    QTest::keyRelease(rig.viewer->TextArea(), Qt::Key_Escape);
+    ViewerRig::Settle();
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+    EXPECT_FALSE(rig.viewer->TextArea()->toPlainText().isEmpty());
+
+    // Escape pressed while the text is still being read: it is shown but not counted.
+    rig.clipboard.HoldRequests({"text/plain"});
+    ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes("slow")}}), 0u);
+    ViewerRig::Settle();
+    QTest::keyClick(rig.viewer->TextArea(), Qt::Key_Escape);
+    rig.clipboard.Release();
+    ViewerRig::Settle();
+    EXPECT_EQ(rig.viewer->TextArea()->toPlainText(), "slow");
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+
+    // A newer change: the old walk stops and its counts never show; the new text's do.
+    startCounting();
+    ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes("new")}}), 0u);
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+        ASSERT_NE(rig.Summary(), text.summary);
+    }
+    EXPECT_EQ(rig.Summary(),
+              "TEXT: Lines = 1 | Words = 1 | Chars = 4 || Vis = 3 | Spc = 0 | Ctrl = 1");
+    EXPECT_EQ(rig.viewer->TextArea()->toPlainText(), "new");
+}
+
 // With the formats window open, a change reads each format once: the current entry's read
 // also measures its row.
 TEST(CDlgClipboardTest, AChangeReadsEachFormatOnceWithTheFormatsWindowOpen) {

@@ -142,6 +142,8 @@ CDlgClipboard::CDlgClipboard(AppContext& context, IViewHost* host, ImageExport e
         this,
         [this] {
             m_context.clipboard.SetChangeListener([this] {
+                // The statistics under way are of contents that are gone.
+                InterruptStats();
                 if (m_changeQueued) return;
                 m_changeQueued = true;
                 QMetaObject::invokeMethod(
@@ -255,6 +257,7 @@ void CDlgClipboard::RequestCurrent() {
     const std::size_t limit =
         m_viewer.CurrentIsText() ? CClipViewer::kMaxTextBytes : CClipViewer::kMaxPictureBytes;
     m_currentReadPending = true;
+    m_escapedWhileReading = false;
     m_reads.Read(mime, limit, [this, ticket](ClipboardRead read) {
         if (ticket != m_currentTicket) return;
         m_currentReadPending = false;
@@ -278,8 +281,9 @@ void CDlgClipboard::ShowCurrent(ClipboardRead read) {
 
 void CDlgClipboard::StartStats() {
     if (!m_viewer.StatsPending()) return;
-    // Escape held down or a change waiting in the queue gives them up before they start.
-    if (m_escapeDown || m_changeQueued)
+    // Escape pressed while the text was read, or held down, or a change waiting in the queue
+    // gives them up before they start.
+    if (m_escapeDown || m_escapedWhileReading || m_changeQueued)
         InterruptStats();
     else
         m_statsTimer.start();
@@ -473,7 +477,11 @@ void CDlgClipboard::closeEvent(QCloseEvent* event) {
 }
 
 void CDlgClipboard::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) m_escapeDown = true;
+    if (event->key() == Qt::Key_Escape) {
+        m_escapeDown = true;
+        m_escapedWhileReading = m_currentReadPending && m_viewer.CurrentIsText();
+        InterruptStats();
+    }
     QMainWindow::keyPressEvent(event);
 }
 

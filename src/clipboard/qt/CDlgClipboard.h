@@ -85,7 +85,8 @@ private:
     void ShowCurrent(ClipboardRead read);
     void LoadPicture(const ClipboardRead& read);
     // The text statistics walk a step at each turn of the event loop, so that input, paints
-    // and clipboard changes are handled while they run.
+    // and clipboard changes are handled while they run; Escape and a newer change interrupt
+    // them.
     void StartStats();
     void StepStats();
     void InterruptStats();
@@ -125,6 +126,8 @@ private:
     bool m_currentReadPending = false;
     bool m_formatReadQueued = false;  // a formats-window read is queued or outstanding
     bool m_escapeDown = false;        // interrupts the text statistics while held
+    // Escape was pressed while the current text was read: its statistics are not walked.
+    bool m_escapedWhileReading = false;
 };
 
 }  // namespace nl
