@@ -9,21 +9,13 @@
 
 #include "../tests/gui/gui_test_support.h"
 #include "base/command_ids.h"
+#include "bench_application.h"
 #include "colors/qt/CViewCols.h"
 
 namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "colors_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
-}
 
 // The main window on the Color Picker with a full list; the view is sized to the screen.
 struct FullList : nl::test::FrameRig {
@@ -45,7 +37,7 @@ struct FullList : nl::test::FrameRig {
 };
 
 void BM_ColorsListPaint(benchmark::State& state) {
-    EnsureApplication();
+    nl::bench::EnsureOffscreenApplication();
     FullList rig(static_cast<int>(state.range(0)));
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -59,7 +51,7 @@ BENCHMARK(BM_ColorsListPaint)
     ->Unit(benchmark::kMillisecond);
 
 void BM_ColorsListPickIntoFullList(benchmark::State& state) {
-    EnsureApplication();
+    nl::bench::EnsureOffscreenApplication();
     FullList rig(static_cast<int>(state.range(0)));
     int i = 0;
     for (auto _ : state) {

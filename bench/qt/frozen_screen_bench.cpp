@@ -7,6 +7,7 @@
 
 #include "../tests/gui/gui_test_support.h"
 #include "base/command_ids.h"
+#include "bench_application.h"
 #include "overlay/qt/CFrozenScreen.h"
 
 namespace {
@@ -14,15 +15,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kCheck = 8;
-
-void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "frozen_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
-}
 
 // The main window over `monitors` full-HD monitors side by side, each painted in small checks
 // so that the picture copies real data.
@@ -44,7 +36,7 @@ struct FrozenDesktop : nl::test::FrameRig {
 };
 
 void BM_StartPickingToFrozenPicture(benchmark::State& state) {
-    EnsureApplication();
+    nl::bench::EnsureOffscreenApplication();
     FrozenDesktop rig(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         rig.frame->ExecuteCommand(nl::cmd::kResumePicking);

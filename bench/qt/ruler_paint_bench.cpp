@@ -8,6 +8,7 @@
 
 #include "../tests/gui/gui_test_support.h"
 #include "base/command_ids.h"
+#include "bench_application.h"
 #include "document/CRulerData.h"
 #include "ruler/qt/CRuler.h"
 
@@ -24,18 +25,9 @@ void Args(benchmark::internal::Benchmark* b) {
 }
 
 // The one application object of the benchmark program (another benchmark may have made it).
-void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "ruler_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
-}
-
 // The whole window (caption strip, body, ticks, labels, caption text) into an image.
 void BM_RulerPaint(benchmark::State& state) {
-    EnsureApplication();
+    nl::bench::EnsureOffscreenApplication();
     nl::test::GuiRig rig;
     rig.desktop.SetMonitors({{{0, 0, kWidth, kScreenHeight}, {0, 0, kWidth, kScreenHeight}}});
     nl::CRuler ruler(rig.context, nullptr);

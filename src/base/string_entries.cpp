@@ -426,6 +426,8 @@ constexpr StringEntry kEntries[] = {
     // The length unit after the shared ones: id, name, abbreviation, number format
     {27104, "8\nLogical pixel\nlpx\n%.2f"},
     {27105, "1 lpx = 1 device dot \xC3\xB7 the monitor's scale"},
+    // Ends the clipboard viewer's text box when it shows only the start of a long text
+    {27106, "[The preview ends here: it shows the first %1 of %2 bytes of the text.]"},
     // The hot-key editor, when a key the user pressed went to another program's grab
     {27150, "%1 is held by another program."},
     {27190,

@@ -146,6 +146,7 @@ inline constexpr std::uint32_t kIdsDataFileKeptAs = 27102;          // "The file
 inline constexpr std::uint32_t kIdsRecoverDocument = 27103;         // "... unsaved changes to %1"
 inline constexpr std::uint32_t kIdsLogicalPixelUnit = 27104;       // id, name, abbreviation, format
 inline constexpr std::uint32_t kIdsLogicalPixelHelp = 27105;       // "1 lpx = 1 device dot ÷ ..."
+inline constexpr std::uint32_t kIdsClipPreviewCut = 27106;         // "... first %1 of %2 bytes ..."
 inline constexpr std::uint32_t kIdsSettingsNoLongerSaved = 27190;  // restored, exit cancelled
 inline constexpr std::uint32_t kIdsColorVisionNames = 27191;       // one row per simulation
 inline constexpr std::uint32_t kIdsSimulationCaption = 27192;      // "Simulated: %1"

@@ -6,7 +6,10 @@
 #include "base/CSystemError.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "base/string_ids.h"
 #include "base/text.h"
+#include "clipboard/CClipTextCursor.h"
+#include "clipboard/CTextStatsCounter.h"
 #include "platform/IFileSystem.h"
 
 namespace nl {
@@ -48,7 +51,18 @@ std::string ExtensionOf(const std::string& path) {
     return path.substr(dot);
 }
 
+constexpr std::u16string_view kPreviewNoteBreak = u"\r\n\r\n";
+
 }  // namespace
+
+struct CClipViewer::PendingStats {
+    explicit PendingStats(ClipboardRead text) : read(std::move(text)), cursor(read.bytes) {}
+    ClipboardRead read;
+    CClipTextCursor cursor;  // over read.bytes
+    CTextStatsCounter counter;
+};
+
+CClipViewer::~CClipViewer() = default;
 
 CClipViewer::CClipViewer()
     : m_entries{{{kShowBitmap, kCfBitmap, ClipShownAs::kPicture},
@@ -77,6 +91,7 @@ void CClipViewer::RefreshTimedOut() {
 }
 
 void CClipViewer::Refresh(const std::vector<std::string>& names) {
+    m_stats.reset();
     m_summary = kWaitText;
     m_formats = m_map.Map(names);
     m_sizes.assign(m_formats.size(), {SizeState::kUnmeasured, 0});
@@ -100,6 +115,7 @@ void CClipViewer::Refresh(const std::vector<std::string>& names) {
 bool CClipViewer::Show(int command) {
     const int index = IndexOf(command);
     if (index == kNoEntry) return false;
+    m_stats.reset();
     m_current = index;
     if (Holds(kCfBitmap) || Holds(kCfEnhMetafile))
         m_picturePreference = index;
@@ -163,10 +179,11 @@ std::string CClipViewer::CurrentMime() const {
     return entry && entry->available ? MimeOf(entry->format) : std::string();
 }
 
-std::optional<ClipTextView> CClipViewer::ReadText(const ClipboardRead& read,
-                                                  const StopCheck& stop) {
+std::optional<ClipTextView> CClipViewer::ReadText(ClipboardRead read) {
     const ClipDisplayEntry* entry = CurrentEntry();
     if (!entry || entry->shownAs != ClipShownAs::kText || !entry->available) return std::nullopt;
+    m_stats.reset();
+    SetCurrentFormatSize(read, {});
     ClipTextView view;
     if (read.status == ClipboardReadStatus::kMissing ||
         read.status == ClipboardReadStatus::kTimedOut) {
@@ -175,17 +192,38 @@ std::optional<ClipTextView> CClipViewer::ReadText(const ClipboardRead& read,
         view.summary = m_summary;
         return view;
     }
-    const std::vector<std::uint8_t>& bytes = read.bytes;
     if (entry->format == kCfHDrop) {
-        const std::vector<std::string> paths = DecodeUriList(bytes);
+        const std::vector<std::string> paths = DecodeUriList(read.bytes);
         view.text = FileListText(paths);
         m_summary = Fill("FILES: Count = %s || List = %s chars",
                          {std::to_string(paths.size()), std::to_string(view.text.size())});
         view.summary = m_summary;
         return view;
     }
-    view.text = DecodeClipText(bytes);
-    const std::optional<TextStats> stats = CollectTextStats(view.text, stop);
+    ClipTextPreview preview = PreviewClipText(read.bytes, kMaxPreviewUnits, kMaxPreviewLines);
+    view.text = std::move(preview.text);
+    if (preview.cut)
+        view.text += std::u16string(kPreviewNoteBreak) +
+                     Utf8ToUtf16(FormatString(kIdsClipPreviewCut, {std::to_string(preview.bytes),
+                                                                   std::to_string(read.size)}));
+    m_summary = kWaitText;
+    view.summary = m_summary;
+    m_stats = std::make_unique<PendingStats>(std::move(read));
+    return view;
+}
+
+bool CClipViewer::StepStats(std::size_t maxBytes) {
+    if (!m_stats) return false;
+    CClipTextCursor& cursor = m_stats->cursor;
+    const std::size_t end = cursor.Offset() + maxBytes;
+    for (char16_t unit = 0; cursor.Offset() < end && cursor.Next(unit);) m_stats->counter.Add(unit);
+    if (!cursor.AtEnd()) return true;
+    FinishStats();
+    return false;
+}
+
+void CClipViewer::FinishStats() {
+    const std::optional<TextStats> stats = m_stats->counter.Result();
     if (!stats) {
         m_summary = kInterruptedText;
     } else {
@@ -195,11 +233,25 @@ std::optional<ClipTextView> CClipViewer::ReadText(const ClipboardRead& read,
                   std::to_string(stats->chars), std::to_string(stats->visible),
                   std::to_string(stats->spaces), std::to_string(stats->controls)});
     }
+    // A text larger than the viewer reads is counted as far as it was read.
+    const ClipboardRead& read = m_stats->read;
     if (read.status == ClipboardReadStatus::kCut)
-        m_summary += Fill(" || Shown = first %s of %s bytes",
-                          {std::to_string(bytes.size()), std::to_string(read.size)});
-    view.summary = m_summary;
-    return view;
+        m_summary += Fill(" || Counted = first %s of %s bytes",
+                          {std::to_string(read.bytes.size()), std::to_string(read.size)});
+    m_stats.reset();
+}
+
+void CClipViewer::InterruptStats() {
+    if (!m_stats) return;
+    m_stats.reset();
+    m_summary = kInterruptedText;
+}
+
+void CClipViewer::SetCurrentFormatSize(const ClipboardRead& read,
+                                       const ClipBitmapMeasure& measure) {
+    const ClipDisplayEntry* entry = CurrentEntry();
+    for (std::size_t row = 0; entry && row < m_formats.size(); ++row)
+        if (m_formats[row].format == entry->format) return SetFormatSize(row, read, measure);
 }
 
 void CClipViewer::SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format) {

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -83,16 +84,25 @@ public:
     static constexpr std::string_view kFileListFilter = "Text (*.txt)|*.txt||";
     // The size of a format whose owner did not answer.
     static constexpr std::string_view kUnknownSize = "unknown";
-    // The most bytes read of a text shown in the text box, of a picture measured or shown,
-    // and of a text saved: the viewer's memory stays bounded whatever the clipboard holds.
-    static constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
+    // The most bytes read of a text counted by the statistics, of a picture measured or
+    // shown, and of a text saved: the viewer's memory stays bounded whatever the clipboard
+    // holds.
+    static constexpr std::size_t kMaxTextBytes = std::size_t{256} << 20;
     static constexpr std::size_t kMaxPictureBytes = std::size_t{64} << 20;
     static constexpr std::size_t kMaxSaveBytes = std::size_t{64} << 20;
+    // The most of a text the text box shows, in UTF-16 units and in lines: a text box of
+    // many megabytes takes seconds and hundreds of megabytes to lay out, while the
+    // statistics count the whole text anyway.
+    static constexpr std::size_t kMaxPreviewUnits = std::size_t{64} << 10;
+    static constexpr std::size_t kMaxPreviewLines = 2000;
     // After this many formats in a row whose owner did not answer, the rest of the formats
     // window's sizes are given up as unknown too: the owner is not answering at all.
     static constexpr int kTimeoutsBeforeGivingUp = 2;
 
     CClipViewer();
+    ~CClipViewer();
+    CClipViewer(const CClipViewer&) = delete;
+    CClipViewer& operator=(const CClipViewer&) = delete;
 
     // Takes the clipboard's format names, marks the available entries and chooses the one to
     // show: the text preference, the picture preference, the current entry or the first
@@ -125,9 +135,20 @@ public:
     void SetSummary(std::string summary) { m_summary = std::move(summary); }
 
     // The current text entry from `read` of its data (kMaxTextBytes of CurrentMime()): the
-    // file list or the text with its statistics, stopped when `stop` says so. Sets the
-    // summary; nothing when the current entry is no available text entry.
-    std::optional<ClipTextView> ReadText(const ClipboardRead& read, const StopCheck& stop);
+    // file list, or the start of the text (kMaxPreviewUnits and kMaxPreviewLines at most,
+    // with a line saying so when more follows). The text's statistics are then walked by
+    // StepStats, the summary saying "Wait..." until they are done. The read also gives the
+    // size of the entry's row in the formats window. Sets the summary; nothing when the
+    // current entry is no available text entry.
+    std::optional<ClipTextView> ReadText(ClipboardRead read);
+    // Walks the statistics of the text read last over `maxBytes` more of its bytes; at its
+    // end the summary gives them and the text's bytes are let go. False when no walk is left.
+    bool StepStats(std::size_t maxBytes);
+    bool StatsPending() const { return m_stats != nullptr; }
+    // Gives up the walk (Escape, a newer clipboard change): the summary says so.
+    void InterruptStats();
+    // The size of the current entry's row in the formats window, from the read of its data.
+    void SetCurrentFormatSize(const ClipboardRead& read, const ClipBitmapMeasure& measure);
     // The summaries of the picture area: a bitmap, a metafile, or no picture entry.
     void SetBitmapSummary(const ClipBitmapInfo& info, const NumberFormat& format);
     void SetMetafileSummary(const MetafileHeader& header, const NumberFormat& format);
@@ -157,7 +178,11 @@ public:
     const CClipFormatMap& FormatMap() const { return m_map; }
 
 private:
+    // The text whose statistics are walked in steps, with where the walk has got to.
+    struct PendingStats;
+
     int IndexOf(int command) const;
+    void FinishStats();
     bool Holds(std::uint32_t format) const;
     std::uint32_t SaveFormat(const std::string& path) const;
     std::string ShortName(int index) const;
@@ -173,6 +198,7 @@ private:
     int m_textPreference = kNoEntry;
     int m_picturePreference = kNoEntry;
     std::string m_summary;
+    std::unique_ptr<PendingStats> m_stats;
 };
 
 }  // namespace nl

@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "base/text.h"
+#include "clipboard/CClipTextCursor.h"
+#include "clipboard/CTextStatsCounter.h"
 
 namespace nl {
 
@@ -11,9 +13,17 @@ namespace {
 
 constexpr char16_t kCarriageReturn = u'\r';
 constexpr char16_t kLineFeed = u'\n';
-constexpr char16_t kHyphen = u'-';
-constexpr std::u16string_view kInWordMarks = u"-'\u2019.";
-constexpr std::u16string_view kWordExtra = u"_";
+constexpr char16_t kFirstHighSurrogate = 0xD800;
+constexpr char16_t kFirstLowSurrogate = 0xDC00;
+constexpr char16_t kLastLowSurrogate = 0xDFFF;
+
+// `second` belongs with `first`: the line feed of a carriage return, the second half of a
+// surrogate pair.
+bool Pairs(char16_t first, char16_t second) {
+    if (first == kCarriageReturn) return second == kLineFeed;
+    return first >= kFirstHighSurrogate && first < kFirstLowSurrogate &&
+           second >= kFirstLowSurrogate && second <= kLastLowSurrogate;
+}
 
 constexpr std::u16string_view kStartHtmlKey = u"StartHTML:";
 // How many characters after "StartHTML:" may hold its number.
@@ -21,83 +31,50 @@ constexpr std::size_t kStartHtmlDigits = 20;
 constexpr std::u16string_view kHtmlMarkers[] = {u"<!DOCTYPE", u"<html", u"<body", u"<"};
 
 constexpr std::size_t kDecimalBase = 10;
-constexpr std::uint8_t kBomLow = 0xFF;
-constexpr std::uint8_t kBomHigh = 0xFE;
 constexpr int kBitsPerByte = 8;
 constexpr std::uint16_t kByteMask = 0xFF;
-
-enum class CharClass { kControl, kSpace, kVisible };
-
-CharClass Classify(char16_t c) {
-    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return CharClass::kControl;
-    const bool space = c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
-                       c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
-    return space ? CharClass::kSpace : CharClass::kVisible;
-}
-
-bool Contains(std::u16string_view set, char16_t c) {
-    return set.find(c) != std::u16string_view::npos;
-}
 
 }  // namespace
 
 std::optional<TextStats> CollectTextStats(std::u16string_view text, const StopCheck& stop) {
-    if (text.empty()) return std::nullopt;
-    TextStats stats;
-    bool inWord = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (stop && stop()) return std::nullopt;
-        const char16_t c = text[i];
-        switch (Classify(c)) {
-            case CharClass::kControl:
-                ++stats.controls;
-                break;
-            case CharClass::kSpace:
-                ++stats.spaces;
-                break;
-            case CharClass::kVisible:
-                ++stats.visible;
-                break;
-        }
-        if (c == kCarriageReturn || c == kLineFeed) {
-            ++stats.lines;
-            inWord = inWord && i > 0 && text[i - 1] == kHyphen;
-            if (c == kCarriageReturn && i + 1 < text.size() && text[i + 1] == kLineFeed) {
-                ++i;
-                ++stats.chars;
-                ++stats.controls;
-            }
-        } else {
-            const bool wordChar = Classify(c) == CharClass::kVisible || Contains(kWordExtra, c) ||
-                                  (inWord && Contains(kInWordMarks, c));
-            if (wordChar && !inWord) ++stats.words;
-            inWord = wordChar;
-        }
-        ++stats.chars;
+    CTextStatsCounter counter;
+    for (const char16_t c : text) {
+        // The line feed of a carriage return is taken with it, without asking again.
+        if (!counter.EndsCarriageReturn(c) && stop && stop()) return std::nullopt;
+        counter.Add(c);
     }
-    // The terminating null and the last line.
-    ++stats.chars;
-    ++stats.controls;
-    ++stats.lines;
-    return stats;
+    return counter.Result();
 }
 
 std::u16string DecodeClipText(std::span<const std::uint8_t> bytes) {
     std::u16string text;
-    if (bytes.size() >= 2 && ((bytes[0] == kBomLow && bytes[1] == kBomHigh) ||
-                              (bytes[0] == kBomHigh && bytes[1] == kBomLow))) {
-        const bool little = bytes[0] == kBomLow;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            const std::uint8_t first = little ? bytes[i] : bytes[i + 1];
-            const std::uint8_t second = little ? bytes[i + 1] : bytes[i];
-            text.push_back(static_cast<char16_t>(first | (second << kBitsPerByte)));
-        }
-    } else {
-        text = Utf8ToUtf16(
-            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    }
-    if (const std::size_t null = text.find(u'\0'); null != std::u16string::npos) text.resize(null);
+    CClipTextCursor cursor(bytes);
+    for (char16_t unit = 0; cursor.Next(unit);) text.push_back(unit);
     return text;
+}
+
+ClipTextPreview PreviewClipText(std::span<const std::uint8_t> bytes, std::size_t maxUnits,
+                                std::size_t maxLines) {
+    ClipTextPreview preview;
+    CClipTextCursor cursor(bytes);
+    std::size_t lines = 0;
+    char16_t unit = 0;
+    while (preview.text.size() < maxUnits && lines < maxLines && cursor.Next(unit)) {
+        const bool pairsWithLast = !preview.text.empty() && Pairs(preview.text.back(), unit);
+        if (unit == kCarriageReturn || (unit == kLineFeed && !pairsWithLast)) ++lines;
+        preview.text.push_back(unit);
+        preview.bytes = cursor.Offset();
+    }
+    // A line end or a character is not split between the preview and the rest.
+    if (!preview.text.empty() && cursor.Next(unit)) {
+        preview.cut = !Pairs(preview.text.back(), unit);
+        if (!preview.cut) {
+            preview.text.push_back(unit);
+            preview.bytes = cursor.Offset();
+        }
+    }
+    preview.cut = preview.cut || !cursor.AtEnd();
+    return preview;
 }
 
 std::vector<std::uint8_t> Utf16LeBytes(std::u16string_view text) {

@@ -36,6 +36,19 @@ std::optional<TextStats> CollectTextStats(std::u16string_view text, const StopCh
 // UTF-8 otherwise; the text ends at the first null.
 std::u16string DecodeClipText(std::span<const std::uint8_t> bytes);
 
+// The start of a clipboard text that is shown while all of it is counted.
+struct ClipTextPreview {
+    std::u16string text;
+    std::size_t bytes = 0;  // the bytes it was decoded from
+    bool cut = false;       // more of the text follows
+};
+
+// The start of the text of clipboard bytes (decoded as DecodeClipText does): at most
+// `maxUnits` UTF-16 units and `maxLines` line ends, give or take the second half of a line
+// end or of a surrogate pair, which stays with the first.
+ClipTextPreview PreviewClipText(std::span<const std::uint8_t> bytes, std::size_t maxUnits,
+                                std::size_t maxLines);
+
 // UTF-16 little-endian bytes without a byte-order mark, as the viewer saves text.
 std::vector<std::uint8_t> Utf16LeBytes(std::u16string_view text);
 

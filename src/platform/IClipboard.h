@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,15 +40,11 @@ struct ClipboardRead {
     std::vector<std::uint8_t> bytes;
 };
 
-// The read of `bytes` when at most `maxBytes` of them were asked for.
-inline ClipboardRead CutRead(std::vector<std::uint8_t> bytes, std::size_t maxBytes) {
-    ClipboardRead read{ClipboardReadStatus::kDone, bytes.size(), std::move(bytes)};
-    if (read.bytes.size() > maxBytes) {
-        read.status = ClipboardReadStatus::kCut;
-        read.bytes.resize(maxBytes);
-        read.bytes.shrink_to_fit();
-    }
-    return read;
+// The read of `bytes` when at most `maxBytes` of them were asked for; only those are copied.
+inline ClipboardRead CutRead(std::span<const std::uint8_t> bytes, std::size_t maxBytes) {
+    const bool cut = bytes.size() > maxBytes;
+    return {cut ? ClipboardReadStatus::kCut : ClipboardReadStatus::kDone, bytes.size(),
+            std::vector<std::uint8_t>(bytes.begin(), cut ? bytes.begin() + maxBytes : bytes.end())};
 }
 
 // The system clipboard. Text is UTF-8 here and Unicode text on the clipboard. Every Set

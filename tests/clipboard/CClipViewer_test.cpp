@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/CSystemError.h"
 #include "base/command_ids.h"
+#include "base/text.h"
 #include "model/NumberFormat.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeFileSystem.h"
@@ -38,6 +41,15 @@ protected:
     }
     void Save(FakeFileSystem& files, const std::string& path) const {
         m_viewer.SaveText(SaveRead(path), files, path);
+    }
+    // The text view of `read` once its statistics were walked to the end in steps of
+    // `stepBytes`, with the summary they give.
+    std::optional<ClipTextView> ReadWhole(ClipboardRead read, std::size_t stepBytes = 1) {
+        std::optional<ClipTextView> view = m_viewer.ReadText(std::move(read));
+        while (m_viewer.StepStats(stepBytes)) {
+        }
+        if (view) view->summary = m_viewer.Summary();
+        return view;
     }
     int CurrentCommand() const {
         const ClipDisplayEntry* entry = m_viewer.CurrentEntry();
@@ -131,25 +143,90 @@ TEST_F(CClipViewerTest, EnablingAndPictureSummariesFollowTheContents) {
 
 TEST_F(CClipViewerTest, TextSummariesCountTheTextOrTheFiles) {
     Put({{"text/plain;charset=utf-8", Bytes("ab cd\r\nef")}});
-    auto view = m_viewer.ReadText(CurrentRead(), {});
+    auto view = ReadWhole(CurrentRead());
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->text, u"ab cd\r\nef");
     EXPECT_EQ(view->summary,
               "TEXT: Lines = 2 | Words = 3 | Chars = 10 || Vis = 6 | Spc = 1 | Ctrl = 3");
 
-    view = m_viewer.ReadText(CurrentRead(), [] { return true; });
+    // Until the walk ends the summary waits; an interruption keeps the text.
+    view = m_viewer.ReadText(CurrentRead());
     ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->summary, "Wait...");
+    m_viewer.InterruptStats();
     EXPECT_EQ(view->text, u"ab cd\r\nef");
+    EXPECT_EQ(m_viewer.Summary(), "Stats collection interrupted by Esc/Copy");
+    EXPECT_FALSE(m_viewer.StepStats(1));
     EXPECT_EQ(m_viewer.Summary(), "Stats collection interrupted by Esc/Copy");
 
     Put({{"text/uri-list", Bytes("file:///tmp/a\r\nfile:///tmp/bc\r\n")}});
-    view = m_viewer.ReadText(CurrentRead(), {});
+    view = m_viewer.ReadText(CurrentRead());
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->text, u"/tmp/a\r\n/tmp/bc\r\n");
     EXPECT_EQ(m_viewer.Summary(), "FILES: Count = 2 || List = 17 chars");
 
     Put({{"image/png", Bytes("x")}});
-    EXPECT_FALSE(m_viewer.ReadText(CurrentRead(), {}).has_value());
+    EXPECT_FALSE(m_viewer.ReadText(CurrentRead()).has_value());
+}
+
+// The statistics walked in steps of any size count what one walk over the decoded text does,
+// wherever a step ends: inside a line end, a word or a character of several bytes.
+TEST_F(CClipViewerTest, StatisticsWalkedInStepsCountAsOneWalk) {
+    const std::vector<std::vector<std::uint8_t>> texts = {
+        Bytes("multi-\r\nline words\r\n\r\nand\tmore"),
+        Bytes("caf\xC3\xA9 \xE2\x80\x99quoted\xE2\x80\x99 \xF0\x9F\x98\x80!\n\xFF bad"),
+        Bytes(std::string("stops\r\n at\0 the null", 21)),
+        {0xFE, 0xFF, 0, 'a', 0, '\r', 0, '\n', 0x20, 0x19, 0, 'b'},
+        {0xFF, 0xFE, 'x', 0, ' ', 0, '-', 0, 'y', 0},
+    };
+    for (const auto& bytes : texts) {
+        Put({{"text/plain", bytes}});
+        const auto expected = CollectTextStats(DecodeClipText(bytes), {});
+        ASSERT_TRUE(expected.has_value());
+        for (std::size_t step = 1; step <= bytes.size(); ++step) {
+            ASSERT_TRUE(m_viewer.ReadText(CutRead(bytes, bytes.size())).has_value());
+            std::size_t steps = 1;
+            while (m_viewer.StepStats(step)) ++steps;
+            // Each step walks its share of the bytes, not the whole text.
+            EXPECT_LE(steps, bytes.size() / step + 1) << step;
+            const std::string counts = m_viewer.Summary().substr(m_viewer.Summary().find(':'));
+            EXPECT_EQ(counts, ": Lines = " + std::to_string(expected->lines) +
+                                  " | Words = " + std::to_string(expected->words) +
+                                  " | Chars = " + std::to_string(expected->chars) +
+                                  " || Vis = " + std::to_string(expected->visible) +
+                                  " | Spc = " + std::to_string(expected->spaces) +
+                                  " | Ctrl = " + std::to_string(expected->controls))
+                << step;
+        }
+    }
+}
+
+// A text far longer than the text box shows: the box holds its start and a line saying so,
+// the statistics count all of it.
+TEST_F(CClipViewerTest, ALongTextShowsItsStartAndCountsAllOfIt) {
+    const std::size_t lines = CClipViewer::kMaxPreviewLines * 4;
+    std::string text;
+    for (std::size_t i = 0; i < lines; ++i) text += "word " + std::to_string(i) + "\n";
+    Put({{"text/plain", Bytes(text)}});
+    const auto view = ReadWhole(CurrentRead(), CClipViewer::kMaxTextBytes);
+    ASSERT_TRUE(view.has_value());
+    const std::size_t previewEnd = view->text.find(u"\r\n\r\n[");
+    ASSERT_NE(previewEnd, std::u16string::npos);
+    EXPECT_EQ(std::count(view->text.begin(), view->text.end(), u'\n'),
+              CClipViewer::kMaxPreviewLines + 2);
+    EXPECT_EQ(view->text.substr(0, previewEnd), Utf8ToUtf16(text).substr(0, previewEnd));
+    EXPECT_NE(Utf16ToUtf8(view->text.substr(previewEnd))
+                  .find(" " + std::to_string(previewEnd) + " of " + std::to_string(text.size()) +
+                        " bytes"),
+              std::string::npos);
+    EXPECT_EQ(view->summary,
+              "TEXT: Lines = " + std::to_string(lines + 1) + " | Words = " +
+                  std::to_string(2 * lines) + " | Chars = " + std::to_string(text.size() + 1) +
+                  " || Vis = " + std::to_string(text.size() - 2 * lines) +
+                  " | Spc = " + std::to_string(lines) + " | Ctrl = " + std::to_string(lines + 1));
+    // A short text is shown whole, without the line.
+    Put({{"text/plain", Bytes("short")}});
+    EXPECT_EQ(ReadWhole(CurrentRead())->text, u"short");
 }
 
 TEST_F(CClipViewerTest, SaveAsWritesTheChosenFormatAsUtf16WithoutBom) {
@@ -272,14 +349,15 @@ TEST_F(CClipViewerTest, FormatSizesOfAnOwnerThatDoesNotAnswerAreUnknown) {
 
 TEST_F(CClipViewerTest, TextReadsThatTimeOutOrAreCutSaySo) {
     Put({{"text/plain", Bytes("abc")}});
-    auto view = m_viewer.ReadText({ClipboardReadStatus::kTimedOut, 0, {}}, {});
+    auto view = m_viewer.ReadText({ClipboardReadStatus::kTimedOut, 0, {}});
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->summary, SystemErrorText(kErrorTimeout));
-    view = m_viewer.ReadText(CutRead(Bytes("ab cd"), 2), {});
+    EXPECT_FALSE(m_viewer.StatsPending());
+    view = ReadWhole(CutRead(Bytes("ab cd"), 2));
     EXPECT_EQ(view->text, u"ab");
     EXPECT_EQ(view->summary,
               "TEXT: Lines = 1 | Words = 1 | Chars = 3 || Vis = 2 | Spc = 0 | Ctrl = 1 || "
-              "Shown = first 2 of 5 bytes");
+              "Counted = first 2 of 5 bytes");
     // Names that timed out: nothing to show and the summary says why.
     m_viewer.RefreshTimedOut();
     EXPECT_FALSE(m_viewer.HoldsAnyFormat());

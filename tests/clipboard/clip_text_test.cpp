@@ -42,6 +42,38 @@ TEST(ClipTextTest, StatisticsStopWhenAskedAndForAnEmptyText) {
     EXPECT_EQ(asked, 3);
 }
 
+TEST(ClipTextTest, PreviewIsTheStartOfTheTextWithoutSplittingALineEndOrACharacter) {
+    struct Case {
+        std::string what;
+        std::vector<std::uint8_t> bytes;
+        std::size_t maxUnits;
+        std::size_t maxLines;
+        std::u16string text;
+        std::size_t bytesUsed;
+        bool cut;
+    };
+    const auto utf8 = [](std::string_view s) {
+        return std::vector<std::uint8_t>(s.begin(), s.end());
+    };
+    const Case cases[] = {
+        {"all of a short text", utf8("ab\r\ncd"), 10, 10, u"ab\r\ncd", 6, false},
+        {"cut at the units", utf8("abcdef"), 4, 10, u"abcd", 4, true},
+        {"exactly the units", utf8("abcd"), 4, 10, u"abcd", 4, false},
+        {"cut at the lines", utf8("a\r\nb\nc\nd"), 100, 2, u"a\r\nb\n", 5, true},
+        {"a line feed stays with its return", utf8("ab\r\ncd"), 3, 10, u"ab\r\n", 4, true},
+        {"a surrogate pair stays whole", utf8("a\xF0\x9F\x98\x80z"), 2, 10, u"a\U0001F600", 5,
+         true},
+        {"ends at the null", utf8(std::string("ab\0cd", 5)), 10, 10, u"ab", 2, false},
+        {"UTF-16 after its mark", {0xFF, 0xFE, 'h', 0, 'i', 0, '!', 0}, 2, 10, u"hi", 6, true},
+    };
+    for (const Case& c : cases) {
+        const ClipTextPreview preview = PreviewClipText(c.bytes, c.maxUnits, c.maxLines);
+        EXPECT_EQ(preview.text, c.text) << c.what;
+        EXPECT_EQ(preview.bytes, c.bytesUsed) << c.what;
+        EXPECT_EQ(preview.cut, c.cut) << c.what;
+    }
+}
+
 TEST(ClipTextTest, HtmlStartPrefersTheHeaderOffsetThenTheFirstMarkup) {
     struct Case {
         std::u16string text;

@@ -180,6 +180,125 @@ TEST(CDlgClipboardTest, FormatsWindowListsTheFormatsAndComesBackWithTheViewer) {
     EXPECT_FALSE(rig.prefs.WinState(kWinStateClipboardFormats).IsOpen());
 }
 
+// A text of several statistics steps, with the summary its statistics give.
+struct LongText {
+    std::string text;
+    std::string summary;
+    explicit LongText(std::size_t lines) {
+        const std::string line(75, 'x');
+        text.reserve(lines * (line.size() + 2));
+        for (std::size_t i = 0; i < lines; ++i) text += line + "\r\n";
+        summary = "TEXT: Lines = " + std::to_string(lines + 1) +
+                  " | Words = " + std::to_string(lines) +
+                  " | Chars = " + std::to_string(text.size() + 1) +
+                  " || Vis = " + std::to_string(lines * 75) +
+                  " | Spc = 0 | Ctrl = " + std::to_string(2 * lines + 1);
+    }
+};
+// Enough lines for four steps of the statistics.
+constexpr std::size_t kLongTextLines = 4 * CDlgClipboard::kStatsStepBytes / 77 + 1;
+
+// A long text is counted a step at each turn of the event loop: other events run in between,
+// the summary waits and the text box shows the start of the text, at once.
+TEST(CDlgClipboardTest, ALongTextIsCountedWithoutHoldingUpTheEventLoop) {
+    ViewerRig rig;
+    rig.Open();
+    const LongText text(kLongTextLines);
+    ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes(text.text)}}), 0u);
+    int turnsWhileWaiting = 0;
+    int rounds = 0;
+    while (rig.Summary() != text.summary) {
+        ASSERT_LE(++rounds, 50) << rig.Summary();
+        bool turned = false;
+        QMetaObject::invokeMethod(
+            rig.viewer.get(), [&turned] { turned = true; }, Qt::QueuedConnection);
+        QCoreApplication::processEvents();
+        if (turned && rig.Summary() == "Wait...") ++turnsWhileWaiting;
+    }
+    EXPECT_GE(turnsWhileWaiting, 3);
+    const QString shown = rig.viewer->TextArea()->toPlainText();
+    EXPECT_LE(shown.size(), static_cast<qsizetype>(CClipViewer::kMaxPreviewUnits) + 200);
+    EXPECT_TRUE(shown.startsWith(
+        QString::fromStdString(text.text.substr(0, 77 * 10)).replace("\r\n", "\n")));
+    EXPECT_TRUE(shown.contains("[The preview ends here")) << shown.right(200).toStdString();
+}
+
+// Escape pressed while a long text is counted, or a newer clipboard change, stops the walk
+// at once; the text box keeps the text.
+TEST(CDlgClipboardTest, EscapeOrANewerChangeInterruptsTheStatisticsUnderWay) {
+    ViewerRig rig;
+    rig.Open();
+    const LongText text(kLongTextLines);
+    const auto startCounting = [&] {
+        ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes(text.text)}}), 0u);
+        for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+        ASSERT_EQ(rig.Summary(), "Wait...");
+    };
+    startCounting();
+    QTest::keyPress(rig.viewer->TextArea(), Qt::Key_Escape);
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+    QTest::keyRelease(rig.viewer->TextArea(), Qt::Key_Escape);
+    ViewerRig::Settle();
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+    EXPECT_FALSE(rig.viewer->TextArea()->toPlainText().isEmpty());
+
+    // Escape pressed while the text is still being read: it is shown but not counted.
+    rig.clipboard.HoldRequests({"text/plain"});
+    ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes("slow")}}), 0u);
+    ViewerRig::Settle();
+    QTest::keyClick(rig.viewer->TextArea(), Qt::Key_Escape);
+    rig.clipboard.Release();
+    ViewerRig::Settle();
+    EXPECT_EQ(rig.viewer->TextArea()->toPlainText(), "slow");
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+
+    // A newer change: the old walk stops and its counts never show; the new text's do.
+    startCounting();
+    ASSERT_EQ(rig.clipboard.SetFormats({{"text/plain", Bytes("new")}}), 0u);
+    EXPECT_EQ(rig.Summary(), "Stats collection interrupted by Esc/Copy");
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+        ASSERT_NE(rig.Summary(), text.summary);
+    }
+    EXPECT_EQ(rig.Summary(),
+              "TEXT: Lines = 1 | Words = 1 | Chars = 4 || Vis = 3 | Spc = 0 | Ctrl = 1");
+    EXPECT_EQ(rig.viewer->TextArea()->toPlainText(), "new");
+}
+
+// With the formats window open, a change reads each format once: the current entry's read
+// also measures its row.
+TEST(CDlgClipboardTest, AChangeReadsEachFormatOnceWithTheFormatsWindowOpen) {
+    ViewerRig rig;
+    rig.prefs.WinState(kWinStateClipboardFormats).SetOpen(true);
+    rig.Open();
+    ASSERT_NE(rig.viewer->FormatsWindow(), nullptr);
+    const QTableWidget* list = rig.viewer->FormatsWindow()->List();
+    const BitmapImage image{2, 1, {0xFF112233, 0xFF445566}};
+    ASSERT_EQ(rig.clipboard.SetImage(image), 0u);
+    const std::vector<std::uint8_t> bitmap = rig.clipboard.Formats()[0].bytes;
+    struct Case {
+        std::vector<ClipboardFormat> formats;
+        std::vector<std::string> sizes;
+    };
+    const Case cases[] = {
+        {{{"text/plain", Bytes("hello")}}, {"5 B"}},
+        {{{"text/plain", Bytes("hi")}, {"text/html", Bytes("<b>x</b>")}}, {"2 B", "8 B"}},
+        {{{"image/bmp", bitmap}, {"text/plain", Bytes("t")}}, {"62 B", "1 B"}},
+        {{{"image/bmp", bitmap}}, {"62 B"}},
+    };
+    for (const Case& c : cases) {
+        const int before = rig.clipboard.RequestCount();
+        rig.Put(c.formats);
+        // The names, then each format.
+        EXPECT_EQ(rig.clipboard.RequestCount() - before, 1 + static_cast<int>(c.formats.size()))
+            << c.sizes[0];
+        std::vector<std::string> sizes;
+        for (int row = 0; row < list->rowCount(); ++row)
+            sizes.push_back(list->item(row, 1)->text().toStdString());
+        EXPECT_EQ(sizes, c.sizes);
+    }
+}
+
 // An owner that answers no request: the viewer waits without blocking, one request at a
 // time; the time limits end the reads, the text says so and the sizes are unknown. A change
 // and closing the window give up the outstanding request.

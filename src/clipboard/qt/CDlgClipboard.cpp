@@ -135,11 +135,15 @@ CDlgClipboard::CDlgClipboard(AppContext& context, IViewHost* host, ImageExport e
     m_context.notify.Register(this);
     connect(&m_idleTimer, &QTimer::timeout, this, [this] { m_binder->UpdateActions(); });
     m_idleTimer.start(kIdleUpdateMs);
+    m_statsTimer.setInterval(0);
+    connect(&m_statsTimer, &QTimer::timeout, this, [this] { StepStats(); });
     // Joins the clipboard's change notifications once the window is up.
     QMetaObject::invokeMethod(
         this,
         [this] {
             m_context.clipboard.SetChangeListener([this] {
+                // The statistics under way are of contents that are gone.
+                InterruptStats();
                 if (m_changeQueued) return;
                 m_changeQueued = true;
                 QMetaObject::invokeMethod(
@@ -216,8 +220,11 @@ void CDlgClipboard::UpdateSummary() {
 
 void CDlgClipboard::RefreshFromClipboard() {
     m_changeQueued = false;
+    m_statsTimer.stop();
+    m_viewer.InterruptStats();
     m_reads.Cancel();
     m_formatReadQueued = false;
+    m_currentReadPending = false;
     ++m_currentTicket;
     m_image = QImage();
     m_text->clear();
@@ -249,21 +256,49 @@ void CDlgClipboard::RequestCurrent() {
     }
     const std::size_t limit =
         m_viewer.CurrentIsText() ? CClipViewer::kMaxTextBytes : CClipViewer::kMaxPictureBytes;
+    m_currentReadPending = true;
+    m_escapedWhileReading = false;
     m_reads.Read(mime, limit, [this, ticket](ClipboardRead read) {
-        if (ticket == m_currentTicket) ShowCurrent(read);
+        if (ticket != m_currentTicket) return;
+        m_currentReadPending = false;
+        ShowCurrent(std::move(read));
     });
 }
 
-void CDlgClipboard::ShowCurrent(const ClipboardRead& read) {
+void CDlgClipboard::ShowCurrent(ClipboardRead read) {
     if (!m_viewer.CurrentIsText()) {
         LoadPicture(read);
-        return;
+    } else {
+        if (const std::optional<ClipTextView> view = m_viewer.ReadText(std::move(read)))
+            m_text->setPlainText(QString::fromStdU16String(view->text));
+        UpdateSummary();
+        StartStats();
     }
-    // A clipboard change waiting in the queue makes these statistics stale; Escape held down
-    // gives them up.
-    const StopCheck stop = [this] { return m_escapeDown || m_changeQueued; };
-    if (const std::optional<ClipTextView> view = m_viewer.ReadText(read, stop))
-        m_text->setPlainText(QString::fromStdU16String(view->text));
+    // The read measured the current entry's row of the formats window; the other rows follow.
+    RefillFormats();
+    RequestNextFormatSize();
+}
+
+void CDlgClipboard::StartStats() {
+    if (!m_viewer.StatsPending()) return;
+    // Escape pressed while the text was read, or held down, or a change waiting in the queue
+    // gives them up before they start.
+    if (m_escapeDown || m_escapedWhileReading || m_changeQueued)
+        InterruptStats();
+    else
+        m_statsTimer.start();
+}
+
+void CDlgClipboard::StepStats() {
+    if (m_viewer.StepStats(kStatsStepBytes)) return;
+    m_statsTimer.stop();
+    UpdateSummary();
+}
+
+void CDlgClipboard::InterruptStats() {
+    m_statsTimer.stop();
+    if (!m_viewer.StatsPending()) return;
+    m_viewer.InterruptStats();
     UpdateSummary();
 }
 
@@ -283,20 +318,21 @@ void CDlgClipboard::LoadPicture(const ClipboardRead& read) {
     } else if (read.status == ClipboardReadStatus::kCut) {
         m_viewer.SetSummary(SystemErrorText(kErrorNotEnoughMemory));
     } else {
-        const auto bytes = read.status == ClipboardReadStatus::kDone
-                               ? std::optional<std::vector<std::uint8_t>>(read.bytes)
-                               : std::nullopt;
-        if (entry->command == kShowBitmap && bytes) {
-            m_image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
+        const bool whole = read.status == ClipboardReadStatus::kDone;
+        if (entry->command == kShowBitmap && whole) {
+            m_image = QImage::fromData(read.bytes.data(), static_cast<int>(read.bytes.size()));
             if (!m_image.isNull())
                 m_viewer.SetBitmapSummary(Measure(m_image), m_context.prefs.RegionalFormat());
         }
-        const auto header = bytes ? ReadMetafileHeader(*bytes) : std::nullopt;
+        const auto header = whole ? ReadMetafileHeader(read.bytes) : std::nullopt;
         if (entry->command == kShowMetafile && header)
             m_viewer.SetMetafileSummary(*header, m_context.prefs.RegionalFormat());
         if (m_image.isNull() && !header)
             m_viewer.SetSummary(SystemErrorText(kErrorInvalidParameter));
     }
+    m_viewer.SetCurrentFormatSize(read, [this](std::span<const std::uint8_t>) {
+        return m_image.isNull() ? std::nullopt : std::optional<ClipBitmapInfo>(Measure(m_image));
+    });
     UpdateSummary();
     m_picture->update();
 }
@@ -319,6 +355,7 @@ void CDlgClipboard::PaintPicture(QPainter& painter, const QRect& area) {
 
 void CDlgClipboard::ShowFormat(int command) {
     if (!m_viewer.Show(command)) return;
+    m_statsTimer.stop();
     UpdateSummary();
     m_image = QImage();
     m_text->clear();
@@ -397,7 +434,7 @@ void CDlgClipboard::RefillFormats() {
 }
 
 void CDlgClipboard::RequestNextFormatSize() {
-    if (!m_formats || m_formatReadQueued) return;
+    if (!m_formats || m_formatReadQueued || m_currentReadPending) return;
     const std::optional<ClipFormatRead> next = m_viewer.NextFormatRead();
     if (!next) return;
     m_formatReadQueued = true;
@@ -432,13 +469,19 @@ void CDlgClipboard::closeEvent(QCloseEvent* event) {
     SaveClipPlacement(*this, m_context.prefs, kWinStateClipboardViewer);
     m_context.prefs.WinState(kWinStateClipboardViewer).SetOpen(false);
     m_idleTimer.stop();
+    InterruptStats();
     m_reads.Cancel();
+    m_currentReadPending = false;
     m_formatReadQueued = false;
     event->accept();
 }
 
 void CDlgClipboard::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) m_escapeDown = true;
+    if (event->key() == Qt::Key_Escape) {
+        m_escapeDown = true;
+        m_escapedWhileReading = m_currentReadPending && m_viewer.CurrentIsText();
+        InterruptStats();
+    }
     QMainWindow::keyPressEvent(event);
 }
 

@@ -43,6 +43,9 @@ public:
     static constexpr int kHeightDlu = 120;
     // How often the commands' states are brought up to date.
     static constexpr int kIdleUpdateMs = 200;
+    // The bytes of text the statistics walk between two turns of the event loop: a few
+    // milliseconds of work, so that the windows stay responsive through a text of any size.
+    static constexpr std::size_t kStatsStepBytes = std::size_t{1} << 20;
 
     // `host` (may be null in tests) owns the viewer and takes the commands it does not.
     CDlgClipboard(AppContext& context, IViewHost* host, ImageExport exportImage);
@@ -79,8 +82,14 @@ private:
     // Asks for the current entry's data; its answer fills the text box of a text entry or
     // loads the picture of a picture entry.
     void RequestCurrent();
-    void ShowCurrent(const ClipboardRead& read);
+    void ShowCurrent(ClipboardRead read);
     void LoadPicture(const ClipboardRead& read);
+    // The text statistics walk a step at each turn of the event loop, so that input, paints
+    // and clipboard changes are handled while they run; Escape and a newer change interrupt
+    // them.
+    void StartStats();
+    void StepStats();
+    void InterruptStats();
     // Asks for the size of the next row of the formats window not measured yet.
     void RequestNextFormatSize();
     void ShowError(const CException& error);
@@ -108,11 +117,17 @@ private:
     QPlainTextEdit* m_text = nullptr;
     QPointer<CDlgClipFmt> m_formats;
     QTimer m_idleTimer;
-    QImage m_image;  // the bitmap entry's picture, null when none is loaded
+    QTimer m_statsTimer;  // a step of the statistics whenever the event loop is idle
+    QImage m_image;       // the bitmap entry's picture, null when none is loaded
     bool m_changeQueued = false;
-    int m_currentTicket = 0;          // bumped when another entry's data is wanted
+    int m_currentTicket = 0;  // bumped when another entry's data is wanted
+    // The current entry's data is asked for: the formats window waits for it rather than
+    // reading the same format again.
+    bool m_currentReadPending = false;
     bool m_formatReadQueued = false;  // a formats-window read is queued or outstanding
-    bool m_escapeDown = false;        // stops the text statistics while held
+    bool m_escapeDown = false;        // interrupts the text statistics while held
+    // Escape was pressed while the current text was read: its statistics are not walked.
+    bool m_escapedWhileReading = false;
 };
 
 }  // namespace nl

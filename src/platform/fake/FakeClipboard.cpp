@@ -81,6 +81,11 @@ void FakeClipboard::HoldRequests(std::vector<std::string> names, bool namesToo) 
     m_namesHeld = namesToo;
 }
 
+void FakeClipboard::Release() {
+    HoldRequests({});
+    AnswerUnheld();
+}
+
 bool FakeClipboard::Held(const Request& request) const {
     if (request.name.empty()) return m_namesHeld;
     return std::any_of(m_held.begin(), m_held.end(),

@@ -36,6 +36,8 @@ public:
     // The time limit of the first waiting request elapses: it ends as timed out, and the
     // requests after it that are not held are answered. False when none was waiting.
     bool ElapseTimeLimit();
+    // The owner answers again: the waiting requests are answered, none is held from now on.
+    void Release();
     std::size_t WaitingCount() const { return m_waiting.size(); }
     // The most requests that were waiting at one time.
     std::size_t MostWaiting() const { return m_mostWaiting; }

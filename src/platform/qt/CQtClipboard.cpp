@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <memory>
+#include <span>
 
 #include "base/CSystemError.h"
 #include "platform/qt/qt_convert.h"
@@ -65,19 +67,24 @@ void CQtClipboard::RequestFormatNames(NamesDone done) {
 void CQtClipboard::RequestData(const std::string& name, std::size_t maxBytes, ReadDone done) {
     const std::uint64_t generation = m_generation;
     const auto deliver = [this, generation, done](ClipboardRead read) {
-        Post([this, generation, done, read = std::move(read)] {
-            if (generation == m_generation) done(read);
+        // The posted call may be copied on its way; the data, which can be large, is not.
+        auto shared = std::make_shared<ClipboardRead>(std::move(read));
+        Post([this, generation, done, shared] {
+            if (generation == m_generation) done(std::move(*shared));
         });
     };
     if (!ReadsLocally()) {
         m_reader->RequestData(name, maxBytes, deliver);
         return;
     }
-    // Read when the answer is due, as the reader would.
+    // Read when the answer is due, as the reader would; only the bytes asked for are copied.
     Post([this, generation, name, maxBytes, done] {
         if (generation != m_generation) return;
-        const auto bytes = Data(name);
-        done(bytes ? CutRead(*bytes, maxBytes) : ClipboardRead{});
+        const std::optional<QByteArray> bytes = LocalData(name);
+        done(bytes ? CutRead(std::span(reinterpret_cast<const std::uint8_t*>(bytes->constData()),
+                                       static_cast<std::size_t>(bytes->size())),
+                             maxBytes)
+                   : ClipboardRead{});
     });
 }
 
@@ -156,7 +163,7 @@ std::vector<std::string> CQtClipboard::FormatNames() const {
     return names;
 }
 
-std::optional<std::vector<std::uint8_t>> CQtClipboard::Data(const std::string& name) const {
+std::optional<QByteArray> CQtClipboard::LocalData(const std::string& name) const {
     QClipboard* clipboard = SystemClipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     const QString format = ToQt(name);
@@ -164,7 +171,13 @@ std::optional<std::vector<std::uint8_t>> CQtClipboard::Data(const std::string& n
     QByteArray bytes = data->data(format);
     if (bytes.isEmpty() && format == QLatin1String(kQtImageFormat) && data->hasImage())
         bytes = PngBytes(qvariant_cast<QImage>(data->imageData()));
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> CQtClipboard::Data(const std::string& name) const {
+    const std::optional<QByteArray> bytes = LocalData(name);
+    if (!bytes) return std::nullopt;
+    return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
 
 std::uint32_t CQtClipboard::Clear() {

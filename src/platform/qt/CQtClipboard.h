@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QMetaObject>
 #include <QObject>
 #include <cstdint>
@@ -36,6 +37,8 @@ public:
     void CancelRequests() override;
 
 private:
+    // The data of format `name` as Qt holds it (shared, not copied).
+    std::optional<QByteArray> LocalData(const std::string& name) const;
     // Whether Qt has the contents at hand (this program owns them, or no reader).
     bool ReadsLocally() const;
     // Runs `call` on the user-interface thread from the event loop, unless the requests made

@@ -277,6 +277,12 @@ ClipboardRead CXcbClipboardReader::ReadTarget(const Request& request) {
     }
     xcb_delete_property(m_c, m_window, property);  // asks for the first part
     xcb_flush(m_c);
+    // Room for all of the transfer, so that a large one is not copied as it grows (which
+    // for a while holds it twice). Owners often announce nothing: then room for the most
+    // asked for, which costs address space only until the parts fill it.
+    read.bytes.reserve(read.size == 0
+                           ? limit
+                           : static_cast<std::size_t>(std::min<std::uint64_t>(read.size, limit)));
     std::uint64_t received = 0;
     for (;;) {
         const Wait part = NextPart(request);
