@@ -70,6 +70,34 @@ TEST(CCtrlZoomTest, EachScreenPixelBecomesACrispBlockAroundTheCentre) {
     }
 }
 
+TEST(CCtrlZoomTest, TheGridLiesBetweenMagnifiedPixelsFromSixHundredPercent) {
+    // Left half black, right half white: the grid is light over the one, dark over the other.
+    ZoomRig rig;
+    rig.desktop.FillRect({0, 0, 100, 100}, MakeRgb(0, 0, 0));
+    rig.desktop.FillRect({100, 0, 200, 100}, MakeRgb(255, 255, 255));
+    rig.zoom.SetGrid(true);
+    const QImage below = rig.RenderImage({80, 40}, {100, 50}, 500, kHidden);
+    // Under 600 % the blocks stay whole.
+    for (int x = 0; x < 80; ++x) EXPECT_EQ(below.pixel(x, 7), below.pixel(x, 0)) << x;
+
+    const QImage image = rig.RenderImage({84, 42}, {100, 50}, 600, kHidden);
+    const Rect source = rig.zoom.SourceRect();
+    ASSERT_EQ(source.Width() * 6, 84);
+    for (int x = 0; x < 84; ++x) {
+        const bool dark = source.left + x / 6 < 100;
+        const QRgb line = dark ? qRgb(0xE0, 0xE0, 0xE0) : qRgb(0x20, 0x20, 0x20);
+        const QRgb block = dark ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+        // Each block's first row and column is the grid; the others the pixel itself.
+        EXPECT_EQ(image.pixel(x, 6), line) << x;
+        EXPECT_EQ(image.pixel(x, 9), x % 6 == 0 && x > 0 ? line : block) << x;
+    }
+    // Copies never hold the grid.
+    const QImage copy = rig.zoom.CopyImage(false);
+    ASSERT_FALSE(copy.isNull());
+    for (int x = 0; x < copy.width(); ++x)
+        EXPECT_EQ(copy.pixel(x, 1), source.left + x < 100 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+}
+
 TEST(CCtrlZoomTest, CentreMarkInvertsOneMagnifiedPixel) {
     struct Case {
         int zoom;

@@ -122,6 +122,7 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
             auto* zoom = new CCtrlZoom(m_context.desktop, this);
             zoom->SetBorder(true);
             zoom->SetZoom(s.zoomFactor);
+            zoom->SetGrid(s.HasOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines));
             zoom->SetCentre(m_context.doc.Colors().Sample().Position());
             zoom->setEnabled(s.PickingStarted());
             zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -246,6 +247,11 @@ void CViewAppTB::OnViewNotify(ViewNotify type, std::intptr_t) {
     switch (type) {
         case ViewNotify::kToolTipsChanged:
             ApplyToolTips();
+            break;
+        case ViewNotify::kGridLinesChanged:
+            if (m_zoom)
+                m_zoom->SetGrid(m_context.prefs.Settings().HasOption(
+                    OptionWord::kDisplay, AppSettings::kDisplayGridLines));
             break;
         case ViewNotify::kZoomChanged:
             SyncZoom();

@@ -29,6 +29,7 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, RulerSource ruler, QWid
     // Clicks reach the view, which becomes the active view.
     m_zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_zoom->SetZoom(s.zoomFactor);
+    m_zoom->SetGrid(s.HasOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines));
     m_zoom->SetDrawCursorMark(HasBit(s.magnifierOptions, AppSettings::kMagnifierCursorPosition));
     m_zoom->setEnabled(Started());
     m_zoom->setGeometry(rect());
@@ -105,6 +106,10 @@ void CViewMag::OnViewNotify(ViewNotify type, std::intptr_t) {
         case ViewNotify::kPickingApplied:
             m_zoom->setEnabled(Started());
             MoveCentre();
+            break;
+        case ViewNotify::kGridLinesChanged:
+            m_zoom->SetGrid(m_context.prefs.Settings().HasOption(OptionWord::kDisplay,
+                                                                 AppSettings::kDisplayGridLines));
             break;
         case ViewNotify::kZoomChanged:
             m_zoom->SetZoom(m_context.prefs.Settings().zoomFactor);

@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "platform/IClipboard.h"
 #include "platform/IDesktop.h"
@@ -82,6 +83,46 @@ void CCtrlZoom::SetBorder(bool on) {
     update();
 }
 
+void CCtrlZoom::SetGrid(bool on) {
+    if (m_grid == on) return;
+    m_grid = on;
+    m_shown.reset();
+    update();
+}
+
+void CCtrlZoom::ScaleWithGrid(const QImage& source, QSize size) {
+    // Grid pixels: light over dark, dark over light, so the grid reads on any picture.
+    constexpr std::uint32_t kLight = 0xFFE0E0E0u;
+    constexpr std::uint32_t kDark = 0xFF202020u;
+    if (m_gridded.size() != size) m_gridded = QImage(size, QImage::Format_RGB32);
+    const int sw = source.width();
+    const int sh = source.height();
+    const int dw = size.width();
+    const int dh = size.height();
+    std::vector<int> column(static_cast<std::size_t>(dw));
+    for (int x = 0; x < dw; ++x) column[static_cast<std::size_t>(x)] = x * sw / dw;
+    for (int y = 0; y < dh; ++y) {
+        const int sy = y * sh / dh;
+        const bool edgeRow = y > 0 && sy != (y - 1) * sh / dh;
+        const auto* from = reinterpret_cast<const std::uint32_t*>(source.constScanLine(sy));
+        auto* to = reinterpret_cast<std::uint32_t*>(m_gridded.scanLine(y));
+        for (int x = 0; x < dw; ++x) {
+            const int sx = column[static_cast<std::size_t>(x)];
+            const std::uint32_t pixel = from[sx];
+            const bool edge = edgeRow || (x > 0 && sx != column[static_cast<std::size_t>(x - 1)]);
+            if (!edge) {
+                to[x] = pixel | 0xFF000000u;
+                continue;
+            }
+            // Rec. 601 weights in integers: bright enough pixels get the dark line.
+            const std::uint32_t luma =
+                (299 * (pixel >> 16 & 0xFF) + 587 * (pixel >> 8 & 0xFF) + 114 * (pixel & 0xFF)) /
+                1000;
+            to[x] = luma >= 128 ? kDark : kLight;
+        }
+    }
+}
+
 void CCtrlZoom::SetColorVision(ColorVision vision, double severity) {
     m_vision = vision;
     m_filter.emplace(vision, severity);
@@ -120,6 +161,7 @@ void CCtrlZoom::Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& l
     painter.setTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio), true);
     for (const Rect& band : layout.outside) painter.fillRect(ToQRect(band), QColor(kDesktopColor));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QImage* picture = &m_grab;
     if (m_filter) {
         // The grab is as small as the screen area shown: filtering it costs little.
         if (m_filtered.size() != m_grab.size())
@@ -129,9 +171,14 @@ void CCtrlZoom::Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& l
             auto* to = reinterpret_cast<std::uint32_t*>(m_filtered.scanLine(y));
             for (int x = 0; x < m_grab.width(); ++x) to[x] = m_filter->ApplyArgb(from[x]);
         }
-        painter.drawImage(ToQRect(layout.dest), m_filtered);
+        picture = &m_filtered;
+    }
+    if (GridShown()) {
+        const QRect dest = ToQRect(layout.dest);
+        ScaleWithGrid(*picture, dest.size());
+        painter.drawImage(dest.topLeft(), m_gridded);
     } else {
-        painter.drawImage(ToQRect(layout.dest), m_grab);
+        painter.drawImage(ToQRect(layout.dest), *picture);
     }
     if (key.mark == CursorMark::kShown) {
         const QPainter::CompositionMode old = painter.compositionMode();
@@ -158,8 +205,9 @@ bool CCtrlZoom::Render(QPainter& painter, const QRect& dest, CursorMark mark) {
 }
 
 bool CCtrlZoom::UseServer() {
-    const bool use = isEnabled() && !m_filter && m_serverFailures < kMaxServerFailures &&
-                     m_desktop.ServerZoom() != nullptr && !m_desktop.IsFrozen();
+    const bool use = isEnabled() && !m_filter && !GridShown() &&
+                     m_serverFailures < kMaxServerFailures && m_desktop.ServerZoom() != nullptr &&
+                     !m_desktop.IsFrozen();
     if (use && !m_surface) m_surface = new Surface(*this);
     if (m_surface) {
         m_surface->setGeometry(ImageRect());
@@ -250,10 +298,12 @@ void CCtrlZoom::Refresh() {
 }
 
 QImage CCtrlZoom::CopyImage(bool stretch) {
-    // A copy holds the desktop's pixels, simulation or not.
+    // A copy holds the desktop's pixels, without a simulation or the grid.
     const std::optional<CColorVisionFilter> filter = std::exchange(m_filter, std::nullopt);
+    const bool grid = std::exchange(m_grid, false);
     QImage image = CopyDesktopImage(stretch);
     m_filter = filter;
+    m_grid = grid;
     return image;
 }
 

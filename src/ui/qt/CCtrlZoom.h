@@ -48,6 +48,12 @@ public:
     // cannot filter them). Copies keep the desktop's own pixels.
     void SetColorVision(ColorVision vision, double severity);
     ColorVision Vision() const { return m_vision; }
+    // From kGridZoom up, a grid one device pixel wide between the magnified pixels, light
+    // over dark pixels and dark over light ones; never in copies. The control then scales
+    // the frames itself.
+    static constexpr int kGridZoom = 600;
+    void SetGrid(bool on);
+    bool Grid() const { return m_grid; }
 
     // The desktop area (virtual-screen pixels) that the last frame showed; empty when the
     // last frame found nothing to show.
@@ -90,6 +96,9 @@ private:
         friend bool operator==(const FrameKey&, const FrameKey&) = default;
     };
     FrameKey KeyFor(const QRect& dest, qreal ratio, CursorMark mark) const;
+    bool GridShown() const { return m_grid && m_zoom >= kGridZoom; }
+    // Scales `source` to `size` pixel by pixel and lays the grid over the block edges.
+    void ScaleWithGrid(const QImage& source, QSize size);
     QImage CopyDesktopImage(bool stretch);
     bool GrabInto(QImage& buffer, const Rect& area);
     // Draws `m_grab` as the frame `key` (layout `layout`) into the painter.
@@ -106,6 +115,8 @@ private:
 
     IDesktop& m_desktop;
     ColorVision m_vision = ColorVision::kNormal;
+    bool m_grid = false;
+    QImage m_gridded;                            // the last frame scaled with its grid
     std::optional<CColorVisionFilter> m_filter;  // set while a simulation is on
     QImage m_filtered;                           // the last grab as the simulation sees it
     Point m_centre;
