@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/command_support.h"
+#include "cli/doc_info.h"
 #include "model/contrast.h"
 
 namespace nl::cli {
@@ -18,13 +19,6 @@ struct ContrastArgs {
     bool json = false;
     bool suggest = false;
 };
-
-std::string HexText(COLORREF color) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", RgbRed(color), RgbGreen(color),
-                  RgbBlue(color));
-    return text;
-}
 
 std::string Fixed(double value) {
     char text[32];
@@ -54,7 +48,7 @@ std::string RunContrast(const ContrastArgs& args) {
 
     if (args.json) {
         nlohmann::ordered_json out = {
-            {"text", HexText(text)},      {"background", HexText(background)},
+            {"text", HashColor(text)},      {"background", HashColor(background)},
             {"ratio", ShownRatio(ratio)}, {"aaNormal", v.aaNormal},
             {"aaLarge", v.aaLarge},       {"aaaNormal", v.aaaNormal},
             {"aaaLarge", v.aaaLarge},     {"nonText", v.nonText},
@@ -67,7 +61,7 @@ std::string RunContrast(const ContrastArgs& args) {
                 for (const bool moveText : {true, false}) {
                     const auto color = suggestion(moveText, level.ratio);
                     entry[moveText ? "text" : "background"] =
-                        color ? nlohmann::ordered_json(HexText(*color)) : nullptr;
+                        color ? nlohmann::ordered_json(HashColor(*color)) : nullptr;
                 }
                 suggestions[level.name] = entry;
             }
@@ -90,7 +84,7 @@ std::string RunContrast(const ContrastArgs& args) {
             for (const bool moveText : {true, false}) {
                 const auto color = suggestion(moveText, level.ratio);
                 out += std::string(level.name) + (moveText ? " text\t" : " background\t") +
-                       (color ? HexText(*color) : std::string("none")) + "\n";
+                       (color ? HashColor(*color) : std::string("none")) + "\n";
             }
         }
     }
