@@ -43,10 +43,11 @@ TABLE
 outside=$(awk '{print $2}' <<<"$contents" | grep -v -e '^\./$' -e '^\./usr/')
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 
-# The dependencies come from the linked libraries.
+# The dependencies come from the linked libraries, with Qt's platforms for X11 and Wayland.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
-for library in libc6 libstdc++6 libqt6widgets6 libqt6svg6 libxcb1 libasound2; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6svg6 libxcb1 libasound2 qt6-qpa-plugins \
+    qt6-wayland; do
     grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = nerimlens ] || fail "package name"
