@@ -48,7 +48,7 @@ std::string RunContrast(const ContrastArgs& args) {
 
     if (args.json) {
         nlohmann::ordered_json out = {
-            {"text", HashColor(text)},      {"background", HashColor(background)},
+            {"text", HashColor(text)},    {"background", HashColor(background)},
             {"ratio", ShownRatio(ratio)}, {"aaNormal", v.aaNormal},
             {"aaLarge", v.aaLarge},       {"aaaNormal", v.aaaNormal},
             {"aaaLarge", v.aaaLarge},     {"nonText", v.nonText},
