@@ -8,6 +8,7 @@
 #include <numbers>
 #include <vector>
 
+#include "base/text.h"
 #include "model/color_spaces.h"
 
 namespace nl {
@@ -173,12 +174,6 @@ constexpr NamedColor kNamedColors[] = {
 COLORREF FromHexValue(std::uint32_t rgb) {
     return MakeRgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF),
                    static_cast<int>(rgb & 0xFF));
-}
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -426,7 +421,7 @@ std::optional<CssColor> ParseHex(std::string_view digits) {
 }  // namespace
 
 std::optional<CssColor> ParseCssColor(std::string_view text, std::string* error) {
-    const std::string lower = Lower(Trim(text));
+    const std::string lower = AsciiLower(Trim(text));
     std::string why;
     const auto failed = [&]() -> std::optional<CssColor> {
         if (error) *error = why;
