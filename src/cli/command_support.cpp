@@ -6,8 +6,7 @@
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
-#include "model/color_math.h"
-#include "model/css_color.h"
+#include "model/color_input.h"
 
 namespace nl::cli {
 
@@ -71,81 +70,17 @@ int ChooseRow(const std::vector<std::string>& names, std::string_view query,
                      "\": " + accepted);
 }
 
-namespace {
-
-constexpr std::string_view kHslPrefix = "hsl:";
-constexpr size_t kHexDigits = 6;
-constexpr int kChannelMax = 255;
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
-// Three comma-separated whole numbers, each 0..max.
-std::optional<std::vector<int>> ParseTriple(std::string_view text, int max) {
-    std::vector<int> values;
-    while (true) {
-        const size_t comma = text.find(',');
-        const auto value = ParseWholeNumber(Trim(text.substr(0, comma)), 0, max);
-        if (!value || values.size() == 3) return std::nullopt;
-        values.push_back(static_cast<int>(*value));
-        if (comma == std::string_view::npos) break;
-        text.remove_prefix(comma + 1);
-    }
-    if (values.size() != 3) return std::nullopt;
-    return values;
-}
-
-std::optional<COLORREF> ParseHex(std::string_view text) {
-    if (text.size() != kHexDigits) return std::nullopt;
-    COLORREF rgb = 0;  // 0xRRGGBB as written
-    for (const char c : text) {
-        int digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else {
-            return std::nullopt;
-        }
-        rgb = rgb << 4 | static_cast<COLORREF>(digit);
-    }
-    return MakeRgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF),
-                   static_cast<int>(rgb & 0xFF));
-}
-
-}  // namespace
-
 COLORREF ParseColorArgument(std::string_view text) {
-    std::optional<COLORREF> color;
     std::string why;
-    if (StartsWithNoCase(text, kHslPrefix)) {
-        if (const auto hsl = ParseTriple(text.substr(kHslPrefix.size()), kHslScale)) {
-            color = HslToRgb((*hsl)[0], (*hsl)[1], (*hsl)[2]);
-        }
-    } else if (text.find(',') != std::string_view::npos &&
-               text.find('(') == std::string_view::npos) {
-        if (const auto rgb = ParseTriple(text, kChannelMax)) {
-            color = MakeRgb((*rgb)[0], (*rgb)[1], (*rgb)[2]);
-        }
-    } else if (!(color = ParseHex(text))) {
-        // Everything else is read as CSS writes colors.
-        if (const auto css = ParseCssColor(text, &why)) {
-            color = css->color;
-            if (css->alphaDropped)
-                std::fprintf(stderr, "nerimlens-cli: note: the alpha of \"%.*s\" is dropped\n",
-                             static_cast<int>(text.size()), text.data());
-        }
-    }
+    const auto color = ReadColorInput(text, &why);
     if (!color)
         throw UsageError("invalid color \"" + std::string(text) +
                          "\": " + (why.empty() ? std::string() : why + "; ") + "expected " +
                          std::string(kColorArgumentForms));
-    return *color;
+    if (color->alphaDropped)
+        std::fprintf(stderr, "nerimlens-cli: note: the alpha of \"%.*s\" is dropped\n",
+                     static_cast<int>(text.size()), text.data());
+    return color->color;
 }
 
 }  // namespace nl::cli

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/color_input.h"
+
 namespace nl::cli {
 
 // Bad input on the command line. The message is one line naming the bad value and the
@@ -28,9 +30,7 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t
 int ChooseRow(const std::vector<std::string>& names, std::string_view query, std::string_view what);
 
 // The forms a color may be given in on the command line.
-inline constexpr std::string_view kColorArgumentForms =
-    "#RRGGBB, RRGGBB, R,G,B (each 0-255), hsl:H,S,L (each 0-240), or a CSS color: #RGB, "
-    "#RRGGBBAA, 0xRRGGBB, a name, rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch()";
+inline constexpr std::string_view kColorArgumentForms = kColorInputForms;
 
 // A color given in one of kColorArgumentForms (0x00BBGGRR, red in the low byte); an alpha
 // below 1 is dropped with a note on the error stream.

@@ -477,4 +477,22 @@ std::optional<std::string_view> CssColorName(COLORREF color) {
     return std::nullopt;
 }
 
+NearestCssName NearestCssColorName(COLORREF color) {
+    const Oklab target = LinearToOklab(ToLinear(color));
+    NearestCssName nearest{kNamedColors[0].name, 2.0, false};
+    for (const NamedColor& entry : kNamedColors) {
+        const COLORREF named = FromHexValue(entry.rgb);
+        if (named == (color & kRgbMask)) return {entry.name, 0.0, true};
+        const Oklab lab = LinearToOklab(ToLinear(named));
+        const double distance = std::hypot(lab.l - target.l, lab.a - target.a, lab.b - target.b);
+        if (distance < nearest.distance) nearest = {entry.name, distance, false};
+    }
+    return nearest;
+}
+
+std::string CssNameText(COLORREF color) {
+    const NearestCssName nearest = NearestCssColorName(color);
+    return (nearest.exact ? std::string() : std::string("\u2248 ")) + std::string(nearest.name);
+}
+
 }  // namespace nl

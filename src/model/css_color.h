@@ -26,4 +26,16 @@ std::optional<CssColor> ParseCssColor(std::string_view text, std::string* error 
 // order where two share it (aqua before cyan).
 std::optional<std::string_view> CssColorName(COLORREF color);
 
+// The CSS named color nearest to a color, by the distance in OKLab (the perceptual
+// difference deltaE OK, 0..1; about 0.02 is where most people begin to see one).
+struct NearestCssName {
+    std::string_view name;
+    double distance = 0;
+    bool exact = false;  // the color is the named color itself
+};
+NearestCssName NearestCssColorName(COLORREF color);
+
+// The nearest name as a person reads it: "tomato" when exact, "≈ tomato" otherwise.
+std::string CssNameText(COLORREF color);
+
 }  // namespace nl

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "hex_color.h"
+#include "model/color_input.h"
 
 namespace nl {
 namespace {
@@ -94,6 +95,52 @@ TEST(CssColorTest, NamesAreFoundForTheirColors) {
     EXPECT_EQ(CssColorName(Hex("#00FFFF")), "aqua");
     EXPECT_EQ(CssColorName(Hex("#808080")), "gray");
     EXPECT_EQ(CssColorName(Hex("#E63946")), std::nullopt);
+}
+
+// Typed colors: the program's own forms first, then everything CSS reads.
+TEST(CssColorTest, TypedColorsReadInEveryForm) {
+    const std::pair<const char*, const char*> read[] = {
+        {" 1A5C9E ", "#1A5C9E"}, {"26, 92,158", "#1A5C9E"}, {"hsl:120,240,120", "#00FFFF"},
+        {"#1a5c9e", "#1A5C9E"},  {"Tomato", "#FF6347"},     {"rgb(26 92 158)", "#1A5C9E"},
+        {"0x1A5C9E", "#1A5C9E"},
+    };
+    for (const auto& [text, color] : read) {
+        const auto got = ReadColorInput(text);
+        ASSERT_TRUE(got.has_value()) << text;
+        EXPECT_EQ(got->color, Hex(color)) << text;
+    }
+    for (const char* text :
+         {"", "26,92", "26,92,158,1", "256,0,0", "hsl:241,0,0", "1A5C9", "blurple"}) {
+        EXPECT_FALSE(ReadColorInput(text).has_value()) << text;
+    }
+    std::string why;
+    EXPECT_FALSE(ReadColorInput("transparent", &why).has_value());
+    EXPECT_FALSE(why.empty());
+}
+
+// The nearest names and their OKLab distances as culori's nearest() with
+// differenceEuclidean('oklab') finds them.
+TEST(CssColorTest, NearestNameIsTheReferencesNearest) {
+    struct Case {
+        const char* color;
+        const char* name;
+        double distance;
+    };
+    const Case cases[] = {
+        {"#E63946", "crimson", 0.04403},   {"#1A5C9E", "darkslateblue", 0.09122},
+        {"#FF6346", "tomato", 0.00096},    {"#777777", "gray", 0.03061},
+        {"#FFFFFF", "white", 0},           {"#010101", "black", 0.06720},
+        {"#7F7F7F", "gray", 0.00338},      {"#F0F8FE", "aliceblue", 0.00136},
+        {"#2A9D8F", "cadetblue", 0.05026}, {"#00FFFF", "aqua", 0},
+    };
+    for (const Case& c : cases) {
+        const NearestCssName nearest = NearestCssColorName(Hex(c.color));
+        EXPECT_EQ(nearest.name, c.name) << c.color;
+        EXPECT_NEAR(nearest.distance, c.distance, 5e-5) << c.color;
+        EXPECT_EQ(nearest.exact, c.distance == 0) << c.color;
+    }
+    EXPECT_EQ(CssNameText(Hex("#FF6347")), "tomato");
+    EXPECT_EQ(CssNameText(Hex("#FF6346")), "\u2248 tomato");
 }
 
 }  // namespace
