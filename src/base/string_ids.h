@@ -151,6 +151,9 @@ inline constexpr std::uint32_t kIdsSettingsNoLongerSaved = 27190;  // restored, 
 inline constexpr std::uint32_t kIdsColorVisionNames = 27191;       // one row per simulation
 inline constexpr std::uint32_t kIdsSimulationCaption = 27192;      // "Simulated: %1"
 inline constexpr std::uint32_t kIdsSimulationSeverity = 27193;     // the severity submenu
+inline constexpr std::uint32_t kIdsContrastVerdictNames = 27194;   // AA normal text, ...
+inline constexpr std::uint32_t kIdsApcaLevelTexts = 27195;         // one row per APCA level
+inline constexpr std::uint32_t kIdsContrastTexts = 27196;          // the Contrast window's labels
 
 // The hot-key editor's note on a key another program's grab took.
 inline constexpr std::uint32_t kIdsHotKeyHeldElsewhere = 27150;  // "%1 is held by another ..."

@@ -8,6 +8,7 @@
 
 #include "cli/command_support.h"
 #include "cli/doc_info.h"
+#include "contrast/contrast_report.h"
 #include "model/contrast.h"
 
 namespace nl::cli {
@@ -19,12 +20,6 @@ struct ContrastArgs {
     bool json = false;
     bool suggest = false;
 };
-
-std::string Fixed(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
 
 // The levels suggestions are made for, with the ratio each needs of body text.
 struct Level {
@@ -70,15 +65,7 @@ std::string RunContrast(const ContrastArgs& args) {
         return out.dump(2) + "\n";
     }
 
-    const auto verdict = [](bool pass) { return pass ? "pass" : "fail"; };
-    std::string out = "Contrast ratio\t" + Fixed(ShownRatio(ratio)) + ":1\n";
-    out += std::string("AA normal text\t") + verdict(v.aaNormal) + "\n";
-    out += std::string("AA large text\t") + verdict(v.aaLarge) + "\n";
-    out += std::string("AAA normal text\t") + verdict(v.aaaNormal) + "\n";
-    out += std::string("AAA large text\t") + verdict(v.aaaLarge) + "\n";
-    out += std::string("Non-text\t") + verdict(v.nonText) + "\n";
-    out += "APCA Lc\t" + Fixed(shownLc) + "\n";
-    out += "APCA level\t" + std::to_string(ApcaLevel(lc)) + "\n";
+    std::string out = ContrastFiguresText(MakeContrastReport(text, background));
     if (args.suggest) {
         for (const Level& level : kLevels) {
             for (const bool moveText : {true, false}) {

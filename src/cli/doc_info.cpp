@@ -10,13 +10,6 @@
 
 namespace nl::cli {
 
-std::string HashColor(COLORREF color) {
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "#%02X%02X%02X", RgbRed(color), RgbGreen(color),
-                  RgbBlue(color));
-    return text.data();
-}
-
 namespace {
 
 using Json = nlohmann::ordered_json;

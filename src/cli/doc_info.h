@@ -2,7 +2,7 @@
 #include <ostream>
 #include <string>
 
-#include "model/color_math.h"
+#include "model/css_color.h"
 
 namespace nl {
 class CDocApp;
@@ -10,8 +10,7 @@ class CDocApp;
 
 namespace nl::cli {
 
-// A color as "#RRGGBB".
-std::string HashColor(COLORREF color);
+using nl::HashColor;
 
 // Writes a document's colors and measurement as indented JSON: every field of every color,
 // dates in ISO 8601 UTC, and the measurement with its points. The text goes out one color or

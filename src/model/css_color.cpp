@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <vector>
 
@@ -468,6 +469,13 @@ std::optional<CssColor> ParseCssColor(std::string_view text, std::string* error)
         return CssColor{FromHexValue(named->rgb), false};
     why = "not a CSS color";
     return failed();
+}
+
+std::string HashColor(COLORREF color) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", RgbRed(color), RgbGreen(color),
+                  RgbBlue(color));
+    return text;
 }
 
 std::optional<std::string_view> CssColorName(COLORREF color) {

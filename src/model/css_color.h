@@ -22,6 +22,9 @@ struct CssColor {
 // lacks a value, a value is not a number.
 std::optional<CssColor> ParseCssColor(std::string_view text, std::string* error = nullptr);
 
+// A color as CSS's hexadecimal form writes it, "#1A5C9E".
+std::string HashColor(COLORREF color);
+
 // The CSS name of `color` when it has one ("rebeccapurple"); the first in alphabetical
 // order where two share it (aqua before cyan).
 std::optional<std::string_view> CssColorName(COLORREF color);
