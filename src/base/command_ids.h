@@ -42,6 +42,7 @@ inline constexpr int kToolColorPicker = 3052;
 inline constexpr int kToolGauge = 3053;
 inline constexpr int kRuler = 3057;
 inline constexpr int kClipboardViewer = 3058;
+inline constexpr int kContrast = 3060;
 inline constexpr int kOptions = 3070;
 inline constexpr int kStayOnTop = 3071;
 inline constexpr int kArrange = 3072;

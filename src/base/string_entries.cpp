@@ -157,6 +157,8 @@ constexpr StringEntry kEntries[] = {
     {3058, "Show or hide the clipboard viewer\nClipboard Viewer"},
     // Clipboard viewer: formats window toggle
     {3059, "Formats"},
+    {3060,
+     "Show or hide the Contrast window: the contrast of a text and a background color\nContrast"},
     // Main window commands
     {3070, "Show or hide the Options window\nOptions"},
     {3071, "Keep the NerimLens window above other windows\nStay on Top"},
@@ -303,7 +305,7 @@ constexpr StringEntry kEntries[] = {
     {25322,
      "This desktop lets no program hold global hot keys. Bind the commands in the "
      "desktop's own keyboard settings instead: nerimlens --command show-hide, "
-     "pick-color, ruler or clipboard-viewer."},
+     "pick-color, ruler, clipboard-viewer or contrast."},
     // Window, web site and updater commands
     {26000, "Show the NerimLens window"},
     {26002, "Show or hide the NerimLens window\nShow/Hide"},
@@ -439,6 +441,17 @@ constexpr StringEntry kEntries[] = {
      "Deuteranomaly (weak green)\nTritanomaly (weak blue)"},
     {27192, "Simulated: %1"},
     {27193, "Severity"},
+    {27194, "AA normal text\nAA large text\nAAA normal text\nAAA large text\nNon-text"},
+    {27195,
+     "Lc 90: preferred for body text\nLc 75: body text\nLc 60: content text\n"
+     "Lc 45: headlines and large text\nLc 30: placeholders, disabled text\n"
+     "Lc 15: non-text only\nToo little contrast for anything"},
+    {27196,
+     "&Text:\n&Background:\n&Pick\n&From List\n&Swap\n&Live: the text color follows the pointer "
+     "while picking\nPoint at the %1 color and press Enter (Esc cancels).\nThe quick brown fox "
+     "jumps\nColor-vision simulations\nNearest colors that pass\n&Use\n&Copy\n&Add to List\n"
+     "No lightness of this hue reaches %1\n\"%1\" is not a color: %2\nC&opy Report\nP&ick\nFro&m "
+     "List"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

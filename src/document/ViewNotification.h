@@ -12,10 +12,12 @@ enum class ViewNotify : int {
     kZoomChanged = 5,
     kTimerTick = 6,
     kSaveState = 7,
-    kColorInserted = 20,      // argument: index
-    kColorRemoved = 21,       // argument: index
-    kColorChanged = 22,       // argument: index
-    kColorEntryUpdated = 23,  // argument: index; the entry's other fields, redrawn as 22
+    kColorInserted = 20,         // argument: index
+    kColorRemoved = 21,          // argument: index
+    kColorChanged = 22,          // argument: index
+    kColorEntryUpdated = 23,     // argument: index; the entry's other fields, redrawn as 22
+    kColorSelected = 24,         // argument: the index the list selected, -1 for none
+    kColorSelectionWanted = 25,  // the list answers with kColorSelected
     kAllColorsRemoved = 30,
     kUnitOrNumberFormatChanged = 31,
     kDocumentReplaced = 32,

@@ -69,7 +69,8 @@ TEST(MenusTest, ToolMenusShareTheirPopups) {
           kSep, cmd::kFileMruFirst, kSep, cmd::kAppExit}},
         {"Tools",
          {cmd::kToolMagnifier, cmd::kToolScreenCopier, cmd::kToolGauge, cmd::kToolColorPicker, kSep,
-          cmd::kTogglePicking, kSep, cmd::kRuler, cmd::kClipboardViewer, kSep, cmd::kOptions}},
+          cmd::kTogglePicking, kSep, cmd::kRuler, cmd::kClipboardViewer, cmd::kContrast, kSep,
+          cmd::kOptions}},
         {"Window", {cmd::kShowHide, cmd::kStayOnTop, cmd::kArrange}},
         {"Help", {cmd::kHelp, kSep, cmd::kCheckForUpdates, cmd::kWebSite, kSep, cmd::kAppAbout}},
     };
@@ -125,8 +126,8 @@ TEST(MenusTest, TrayMenuOrderAndSeparators) {
     ASSERT_EQ(tray.popups.size(), 1u);
     EXPECT_EQ(Commands(tray.popups[0]),
               (std::vector<int>{cmd::kShowHide, cmd::kTogglePicking, kSep, cmd::kRuler,
-                                cmd::kClipboardViewer, kSep, cmd::kOptions, kSep, cmd::kHelp,
-                                cmd::kAppAbout, cmd::kAppExit}));
+                                cmd::kClipboardViewer, cmd::kContrast, kSep, cmd::kOptions, kSep,
+                                cmd::kHelp, cmd::kAppAbout, cmd::kAppExit}));
 }
 
 TEST(MenusTest, QuotedCaptionsAreExact) {

@@ -215,6 +215,7 @@ bool CApp::Start(int& exitCode) {
         m_optionsFactory = m_frame->ToolWindowFactory(cmd::kOptions);
         if (!m_clipboardViewerFactory)
             m_clipboardViewerFactory = m_frame->ToolWindowFactory(cmd::kClipboardViewer);
+        m_contrastFactory = m_frame->ToolWindowFactory(cmd::kContrast);
         // Subscribed after the main window's own: the open states of the ruler and the
         // clipboard viewer are recorded after the windows' placements.
         m_flushSubscription = m_prefs->SubscribeFlush([this] {
@@ -322,6 +323,11 @@ void CApp::RegisterCommands() {
     AddUpdate(cmd::kClipboardViewer, [this](CCmdUI& ui) {
         ui.Enable(static_cast<bool>(m_clipboardViewerFactory) || m_clipboardViewer);
         ui.SetCheck(m_clipboardViewer != nullptr);
+    });
+    AddCommand(cmd::kContrast, [this] { ToggleWindow(m_contrast, m_contrastFactory); });
+    AddUpdate(cmd::kContrast, [this](CCmdUI& ui) {
+        ui.Enable(static_cast<bool>(m_contrastFactory) || m_contrast);
+        ui.SetCheck(m_contrast != nullptr);
     });
     AddCommand(cmd::kCheckForUpdates,
                [this] { StartUpdater(static_cast<int>(UpdaterRequest::kCheckNow)); });
@@ -574,6 +580,7 @@ QWidget* CApp::DialogParent() const {
 void CApp::DestroyWindows() {
     // The ruler is the main window's: it goes with it.
     delete m_clipboardViewer.data();
+    delete m_contrast.data();
     if (m_frame) {
         m_frame->removeEventFilter(this);
         m_frame.reset();

@@ -66,6 +66,7 @@ public:
     }
     QWidget* Ruler() const { return m_ruler; }
     QWidget* ClipboardViewer() const { return m_clipboardViewer; }
+    QWidget* Contrast() const { return m_contrast; }
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     bool IsStarted() const { return m_started; }
@@ -166,11 +167,13 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     QPointer<QWidget> m_ruler;
     QPointer<QWidget> m_clipboardViewer;
+    QPointer<QWidget> m_contrast;
     QPointer<QWidget> m_options;
     QPointer<QWidget> m_help;
     WindowFactory m_rulerFactory;
     WindowFactory m_optionsFactory;
     WindowFactory m_clipboardViewerFactory;
+    WindowFactory m_contrastFactory;
 
     QTimer* m_updaterTimer = nullptr;
     int m_updaterTicks = 0;

@@ -4,6 +4,7 @@
 #include "capture/qt/register_capture.h"
 #include "clipboard/qt/register_clipboard.h"
 #include "colors/qt/register_colors.h"
+#include "contrast/qt/register_contrast.h"
 #include "framework/qt/CToolRegistry.h"
 #include "gauge/qt/register_gauge.h"
 #include "magnifier/qt/register_magnifier.h"
@@ -21,6 +22,7 @@ const CToolRegistry& ProgramTools() {
         RegisterGauge(registry);
         RegisterRuler(registry);
         RegisterClipboardViewer(registry, ExportImageDialog);
+        RegisterContrast(registry);
         RegisterOptions(registry);
         return registry;
     }();

@@ -16,6 +16,7 @@
 #include "colors/qt/CDlgEditColor.h"
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
+#include "framework/ViewNotifyHub.h"
 #include "framework/qt/CCommandBinder.h"
 #include "framework/qt/IViewHost.h"
 #include "picking/CDesktopSampler.h"
@@ -221,6 +222,9 @@ CViewCols::CViewCols(AppContext& context, IViewHost& host, CDesktopSampler& samp
             [this](const QPoint& pos) { ShowContextMenu(m_tiles->viewport()->mapToGlobal(pos)); });
     connect(m_tiles, &QListView::doubleClicked, this, [this] { EditSelected(); });
     connect(this, &QTreeView::doubleClicked, this, [this] { EditSelected(); });
+    // Other windows (the Contrast window) take the selected color from the list.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { Context().notify.Send(ViewNotify::kColorSelected, Selection()); });
 
     m_model->Reset(Context().doc.Colors().GetCount());
     m_mode = ColsViewModeFromOptions(Context().prefs.Settings().colorPickerOptions);
@@ -322,6 +326,10 @@ void CViewCols::resizeEvent(QResizeEvent* event) {
 
 void CViewCols::OnViewNotify(ViewNotify type, std::intptr_t argument) {
     CViewApp::OnViewNotify(type, argument);
+    if (type == ViewNotify::kColorSelectionWanted) {
+        Context().notify.Send(ViewNotify::kColorSelected, Selection());
+        return;
+    }
     const ColsListChange change =
         ColsFollowNotification(type, argument, m_model->Count(), Context().doc.Colors().GetCount());
     if (type == ViewNotify::kDocumentReplaced) {
