@@ -110,6 +110,8 @@ HotKeyAction ActionForHotKey(int id, bool pickingStarted, PickingStart start) {
             return {kCmdRuler, false};
         case kHotKeyClipboardViewer:
             return {kCmdClipboardViewer, false};
+        case kHotKeyContrast:
+            return {kCmdContrast, false};
         default:
             return {};
     }

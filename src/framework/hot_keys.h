@@ -27,6 +27,9 @@ enum HotKeyId : int {
     kHotKeyPickColor = 1,
     kHotKeyRuler = 2,
     kHotKeyClipboardViewer = 3,
+    // Beyond the stored table: a command the desktop's own key bindings run through
+    // --command; no hot key of the program's own.
+    kHotKeyContrast = 4,
 };
 inline constexpr int kHotKeyCount = 4;
 // The order in which the hot keys are listed to the user; a row maps to an id through it.
@@ -38,6 +41,7 @@ inline constexpr std::uint32_t kCmdShowHide = 26002;
 inline constexpr std::uint32_t kCmdPickColor = 3454;
 inline constexpr std::uint32_t kCmdRuler = 3057;
 inline constexpr std::uint32_t kCmdClipboardViewer = 3058;
+inline constexpr std::uint32_t kCmdContrast = 3060;
 inline constexpr std::uint32_t kCmdResumePicking = 3135;
 
 // The name of hot key `id`'s command ("Show/Hide", "Pick Color", ...); empty for other ids.

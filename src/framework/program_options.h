@@ -15,11 +15,12 @@ struct OutsideCommand {
     std::string_view name;
     int hotKeyId;
 };
-inline constexpr std::array<OutsideCommand, kHotKeyCount> kOutsideCommands = {{
+inline constexpr std::array<OutsideCommand, kHotKeyCount + 1> kOutsideCommands = {{
     {"show-hide", kHotKeyShowHide},
     {"pick-color", kHotKeyPickColor},
     {"ruler", kHotKeyRuler},
     {"clipboard-viewer", kHotKeyClipboardViewer},
+    {"contrast", kHotKeyContrast},
 }};
 
 // The hot key id of the command named `name`; nothing for an unknown name.

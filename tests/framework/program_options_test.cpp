@@ -49,7 +49,7 @@ TEST(ProgramOptionsTest, EveryCommandNamesItsOwnHotKey) {
         EXPECT_EQ(HotKeyIdOfCommand(command.name), command.hotKeyId);
         EXPECT_NE(ProgramUsage("nerimlens").find(command.name), std::string::npos);
     }
-    EXPECT_EQ(OutsideCommandNames(), "show-hide, pick-color, ruler, clipboard-viewer");
+    EXPECT_EQ(OutsideCommandNames(), "show-hide, pick-color, ruler, clipboard-viewer, contrast");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ help=$("$program" --help)
     echo "ok: --help names --command and its commands" || fail "--help: $help"
 message=$("$program" --command bogus 2>&1 >/dev/null)
 code=$?
-[[ $code -eq 2 && $message == *'"bogus"'* && $message == *"show-hide, pick-color, ruler, clipboard-viewer"* ]] &&
+[[ $code -eq 2 && $message == *'"bogus"'* && $message == *"show-hide, pick-color, ruler, clipboard-viewer, contrast"* ]] &&
     echo "ok: an unknown command ends with 2 and lists the names" || fail "unknown command: $code $message"
 
 # A command where none runs starts the program, which runs it: the ruler opens.
