@@ -103,6 +103,7 @@ near() {
 }
 if wait_for 30 near x '#7F7860'; then
     echo "ok: simulated Deuteranopia shows #C83264 as $(screen_pixel "$probe_x" "$probe_y")"
+    [[ -n $screenshot ]] && import -window "$main" "${screenshot%.png}-simulated.png" 2>/dev/null
 else
     fail "with Deuteranopia the magnifier shows $(screen_pixel "$probe_x" "$probe_y"), not about #7F7860"
 fi
