@@ -13,6 +13,7 @@
 #include "capture/capture_copy.h"
 #include "cli/CCliSession.h"
 #include "cli/command_support.h"
+#include "cli/doc_info.h"
 #include "cli/screen_support.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitsCol.h"
@@ -150,6 +151,7 @@ std::string RunPick(const PickArgs& args, bool formatGiven) {
             out["sample"] = args.sample;
             out["stat"] = args.stat;
         }
+        AddColorFields(out, color);
         return out.dump(2) + "\n";
     }
     return text + "\t" + std::to_string(point.x) + "," + std::to_string(point.y) + "\t" +

@@ -10,6 +10,14 @@
 
 namespace nl::cli {
 
+void AddColorFields(nlohmann::ordered_json& object, COLORREF color) {
+    const NearestCssName name = NearestCssColorName(color);
+    object["hex"] = HashColor(color);
+    object["rgb"] = {RgbRed(color), RgbGreen(color), RgbBlue(color)};
+    object["name"] = std::string(name.name);
+    object["name_exact"] = name.exact;
+}
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -98,7 +106,7 @@ void Key(std::ostream& out, int depth, const char* key) {
 }
 
 Json ColorRecordJson(const CColPick& record, int index) {
-    return Json{
+    Json out{
         {"index", index + 1},
         {"color", ColorJson(record.Color())},
         {"first_color", ColorJson(record.FirstColor())},
@@ -112,6 +120,8 @@ Json ColorRecordJson(const CColPick& record, int index) {
         {"source_title", record.SourceTitle()},
         {"window_class", record.WindowClass()},
     };
+    if (record.Color() != kNoColor) AddColorFields(out, record.Color());
+    return out;
 }
 
 }  // namespace

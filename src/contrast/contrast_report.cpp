@@ -56,7 +56,7 @@ ContrastReport MakeContrastReport(COLORREF text, COLORREF background) {
     report.ratioText = RatioText(report.ratio);
     const WcagVerdicts v = JudgeRatio(report.ratio);
     const std::pair<double, bool> verdicts[] = {
-        {kRatioAaNormal, v.aaNormal}, {kRatioAaLarge, v.aaLarge},  {kRatioAaaNormal, v.aaaNormal},
+        {kRatioAaNormal, v.aaNormal}, {kRatioAaLarge, v.aaLarge}, {kRatioAaaNormal, v.aaaNormal},
         {kRatioAaaLarge, v.aaaLarge}, {kRatioNonText, v.nonText},
     };
     for (std::size_t row = 0; row < std::size(verdicts); ++row)
@@ -89,9 +89,9 @@ ContrastReport MakeContrastReport(COLORREF text, COLORREF background) {
         for (const auto& [name, ratio] : levels) {
             if (ratio == kRatioAaNormal && v.aaNormal) continue;
             for (const bool movesText : {true, false}) {
-                const auto color =
-                    movesText ? NearestPassingColor(report.text, report.background, ratio)
-                              : NearestPassingColor(report.background, report.text, ratio);
+                const auto color = movesText
+                                       ? NearestPassingColor(report.text, report.background, ratio)
+                                       : NearestPassingColor(report.background, report.text, ratio);
                 report.suggestions.push_back({name, movesText, color});
             }
         }

@@ -80,6 +80,11 @@ TEST_F(DocCliTest, AddCreatesTheDocumentAndInfoReportsEveryField) {
     EXPECT_EQ(first["index"], 1);
     EXPECT_EQ(first["color"], "#FF8000");
     EXPECT_EQ(first["first_color"], "#FF8000");
+    // The fields a script reads whatever the format: hex, channels and the nearest name.
+    EXPECT_EQ(first["hex"], "#FF8000");
+    EXPECT_EQ(first["rgb"], nlohmann::json({255, 128, 0}));
+    EXPECT_EQ(first["name"], "darkorange");
+    EXPECT_EQ(first["name_exact"], false);
     EXPECT_EQ(first["version"], 1);
     EXPECT_EQ(first["created"], first["modified"]);
     EXPECT_EQ(first["created_status"], "valid");

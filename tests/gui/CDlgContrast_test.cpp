@@ -25,8 +25,8 @@ struct ContrastRig : test::FrameRig {
     ContrastRig() {
         MakeFrame();
         // The pick key, as the application runs it.
-        applicationTarget.Handle(cmd::kPick,
-                                 [this] { frame->ExecuteCommand(cmd::kPickColor, PickOrigin::kKey); });
+        applicationTarget.Handle(
+            cmd::kPick, [this] { frame->ExecuteCommand(cmd::kPickColor, PickOrigin::kKey); });
         Open();
     }
     void Open() {

@@ -68,6 +68,9 @@ logical() {
 print(d["x"], d["y"], d["logicalX"], d["logicalY"], d["scale"])' <"$work/out"
 }
 ok "pick --json at 96 dpi" pick 1000 700 --json && expect "1 lpx" "$(logical)" "1000 700 1000 700 1"
+# Whatever the format, the JSON carries the color as hex, channels and its nearest name.
+expect "pick --json color fields" "$(python3 -c 'import json,sys; d=json.load(sys.stdin);
+print(d["hex"], d["rgb"], d["name"], d["name_exact"])' <"$work/out")" "$red [192, 48, 32] firebrick False"
 echo "Xft.dpi: 192" | xrdb -merge
 ok "pick --json at 192 dpi" pick 1000 700 --json &&
     expect "Xft.dpi 192" "$(logical)" "1000 700 500 350 2"

@@ -100,7 +100,8 @@ protected:
         font.setPixelSize(kLargePx);
         painter.setFont(font);
         painter.drawText(QRect(8, kBodyPx + 12, width() - 16, kLargePx + 8),
-                         Qt::AlignLeft | Qt::AlignVCenter, m_sampleText + QStringLiteral(" (24 px)"));
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         m_sampleText + QStringLiteral(" (24 px)"));
     }
 
 private:
@@ -152,7 +153,9 @@ void ClearLayout(QGridLayout& grid) {
 }  // namespace
 
 CDlgContrast::CDlgContrast(AppContext& context, IViewHost* host, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_context(context), m_host(host),
+    : QWidget(parent, Qt::Window),
+      m_context(context),
+      m_host(host),
       m_setting(StoredContrast(context.prefs)) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setObjectName(QStringLiteral("contrastWindow"));
@@ -336,7 +339,9 @@ void CDlgContrast::ReadTyped(Target target, bool final) {
         return;
     }
     if (!final) return;
-    SetPrompt(Text(kRowBadColor).arg(row.edit->text(), QString::fromStdString(why.empty() ? std::string(kColorInputForms) : why)));
+    SetPrompt(Text(kRowBadColor)
+                  .arg(row.edit->text(),
+                       QString::fromStdString(why.empty() ? std::string(kColorInputForms) : why)));
 }
 
 void CDlgContrast::SetPrompt(const QString& text) {
@@ -356,8 +361,9 @@ void CDlgContrast::Refresh() {
                                  m_selectedColor < m_context.doc.Colors().GetCount());
     }
     m_ratio->setText(QString::fromStdString(m_report.ratioText));
-    m_lc->setText(QStringLiteral("APCA %1\n%2").arg(QString::fromStdString(m_report.lcText),
-                                                    QString::fromStdString(m_report.levelText)));
+    m_lc->setText(QStringLiteral("APCA %1\n%2")
+                      .arg(QString::fromStdString(m_report.lcText),
+                           QString::fromStdString(m_report.levelText)));
     for (std::size_t i = 0; i < m_verdicts.size() && i < m_report.verdicts.size(); ++i) {
         const ContrastReport::Verdict& v = m_report.verdicts[i];
         QLabel* badge = m_verdicts[i];
@@ -366,12 +372,14 @@ void CDlgContrast::Refresh() {
                            .arg(v.pass ? QStringLiteral("\u2713") : QStringLiteral("\u2717"),
                                 QString::fromStdString(v.name), QString::number(v.threshold)));
         QPalette palette = badge->palette();
-        palette.setColor(QPalette::Window, v.pass ? QColor(0xD7, 0xF0, 0xDB) : QColor(0xF8, 0xD7, 0xDA));
-        palette.setColor(QPalette::WindowText, v.pass ? QColor(0x14, 0x53, 0x22) : QColor(0x72, 0x1C, 0x24));
+        palette.setColor(QPalette::Window,
+                         v.pass ? QColor(0xD7, 0xF0, 0xDB) : QColor(0xF8, 0xD7, 0xDA));
+        palette.setColor(QPalette::WindowText,
+                         v.pass ? QColor(0x14, 0x53, 0x22) : QColor(0x72, 0x1C, 0x24));
         badge->setPalette(palette);
     }
     static_cast<CContrastSample*>(m_sample)->SetPair(m_report.text, m_report.background,
-                                                    Text(kRowSampleText));
+                                                     Text(kRowSampleText));
 
     ClearLayout(*m_simulations);
     int row = 0;
@@ -392,19 +400,19 @@ void CDlgContrast::Refresh() {
     row = 0;
     for (const ContrastReport::Suggestion& s : m_report.suggestions) {
         const Target target = s.movesText ? Target::kText : Target::kBackground;
-        m_suggestions->addWidget(
-            new QLabel(QStringLiteral("%1 %2").arg(QString::fromStdString(s.level),
-                                                   PlainText(s.movesText ? kRowText
-                                                                         : kRowBackground))),
-            row, 0);
+        m_suggestions->addWidget(new QLabel(QStringLiteral("%1 %2").arg(
+                                     QString::fromStdString(s.level),
+                                     PlainText(s.movesText ? kRowText : kRowBackground))),
+                                 row, 0);
         if (!s.color) {
-            m_suggestions->addWidget(new QLabel(Text(kRowUnreachable).arg(QString::fromStdString(s.level))), row, 1);
+            m_suggestions->addWidget(
+                new QLabel(Text(kRowUnreachable).arg(QString::fromStdString(s.level))), row, 1);
         } else {
             auto* button = new QToolButton(m_suggestionBox);
-            button->setObjectName(QStringLiteral("contrastSuggest%1%2")
-                                      .arg(QString::fromStdString(s.level),
-                                           s.movesText ? QStringLiteral("Text")
-                                                       : QStringLiteral("Background")));
+            button->setObjectName(
+                QStringLiteral("contrastSuggest%1%2")
+                    .arg(QString::fromStdString(s.level),
+                         s.movesText ? QStringLiteral("Text") : QStringLiteral("Background")));
             QPixmap swatch(16, 16);
             swatch.fill(ToQColor(*s.color));
             button->setIcon(QIcon(swatch));
