@@ -57,6 +57,12 @@ inline constexpr int kUnitCombo = 3120;
 inline constexpr int kColorFormatCombo = 3121;
 inline constexpr int kPositionText = 3122;
 inline constexpr int kWindowTitleText = 3123;
+// How picks sample the screen: the square's side and the statistic.
+inline constexpr int kSampleSizeCombo = 3124;
+inline constexpr int kSampleStatCombo = 3125;
+// The Magnifier's color at the centre of the zoom: its text and its CSS name.
+inline constexpr int kCentreColorText = 3126;
+inline constexpr int kCentreColorName = 3127;
 inline constexpr int kResumePicking = 3135;
 // The menu item that starts picking while it is stopped and stops it while it runs.
 inline constexpr int kTogglePicking = 3136;
@@ -77,6 +83,7 @@ inline constexpr int kCopyInstructions = 3600;
 inline constexpr int kStretchCopies = 3601;
 inline constexpr int kFollowRuler = 3602;
 inline constexpr int kDrawCursorPosition = 3604;
+inline constexpr int kCopyCentreColor = 3605;  // the Magnifier's centre color as text
 inline constexpr int kShowWhileMeasuring = 3630;
 inline constexpr int kShowGridWhileMeasuring = 3631;
 inline constexpr int kSounds = 5501;

@@ -179,6 +179,14 @@ constexpr StringEntry kEntries[] = {
     {3121, "Color format"},
     {3122, "Cursor position properties"},
     {3123, "Window title at cursor position"},
+    {3124,
+     "Sample size: the square of pixels around the cursor that a pick reads (Shift+wheel over "
+     "a zoom changes it)\nSample size"},
+    {3125,
+     "How the sampled pixels become one color: their mean, their mean in linear light, the "
+     "median of each channel or the most frequent color\nSample statistic"},
+    {3126, "The color at the center of the magnified area, in the color format\nCenter color"},
+    {3127, "The CSS name of the center color, or of the named color nearest to it\nCSS name"},
     // Starting and stopping color picking
     {3135, "Start color picking and the live tools\nStart Picking"},
     {3136, "Start or stop color picking and the live tools"},
@@ -251,6 +259,7 @@ constexpr StringEntry kEntries[] = {
     {3601, "Stretch copies"},
     {3602, "Follow ruler"},
     {3604, "Draw cursor position"},
+    {3605, "Copy the color at the center of the magnified area as text\nCopy Center Color"},
 
     // Gauge commands and options
     {3627, "Flash the measurement shape"},
@@ -430,6 +439,13 @@ constexpr StringEntry kEntries[] = {
     {27105, "1 lpx = 1 device dot \xC3\xB7 the monitor's scale"},
     // Ends the clipboard viewer's text box when it shows only the start of a long text
     {27106, "[The preview ends here: it shows the first %1 of %2 bytes of the text.]"},
+    // How picks sample the screen: the statistics, in their stored order, and the side
+    {27107, "Mean\nLinear mean\nMedian\nMode"},
+    {27108, "%1\xC3\x97%1"},
+    // The color properties' row on how a color of this session was sampled
+    {27109, "Sampled"},
+    {27110, "%1 pixels, %2"},
+    {27111, "this session only"},
     // The hot-key editor, when a key the user pressed went to another program's grab
     {27150, "%1 is held by another program."},
     {27190,

@@ -147,6 +147,11 @@ inline constexpr std::uint32_t kIdsRecoverDocument = 27103;         // "... unsa
 inline constexpr std::uint32_t kIdsLogicalPixelUnit = 27104;       // id, name, abbreviation, format
 inline constexpr std::uint32_t kIdsLogicalPixelHelp = 27105;       // "1 lpx = 1 device dot ÷ ..."
 inline constexpr std::uint32_t kIdsClipPreviewCut = 27106;         // "... first %1 of %2 bytes ..."
+inline constexpr std::uint32_t kIdsSampleStatNames = 27107;        // one row per statistic
+inline constexpr std::uint32_t kIdsSampleSize = 27108;             // "%1 x %1"
+inline constexpr std::uint32_t kIdsColPropSampled = 27109;         // "Sampled"
+inline constexpr std::uint32_t kIdsColPropSampledValue = 27110;    // "%1 pixels, %2"
+inline constexpr std::uint32_t kIdsColPropNoteSampled = 27111;     // "this session only"
 inline constexpr std::uint32_t kIdsSettingsNoLongerSaved = 27190;  // restored, exit cancelled
 inline constexpr std::uint32_t kIdsColorVisionNames = 27191;       // one row per simulation
 inline constexpr std::uint32_t kIdsSimulationCaption = 27192;      // "Simulated: %1"

@@ -78,18 +78,6 @@ struct PickArgs {
     std::string stat{SampleStatName(SampleStat::kMean)};
 };
 
-// The color of the square `size` pixels wide around `point` by `stat`; the pixel itself for 1.
-COLORREF SampleArea(const IDesktop& desktop, Point point, int size, SampleStat stat,
-                    COLORREF pixel) {
-    if (size == 1) return pixel;
-    const Rect square = SampleSquare(point, size, desktop.VirtualScreen());
-    std::vector<GrabPixel> pixels(static_cast<std::size_t>(square.Width()) *
-                                  static_cast<std::size_t>(square.Height()));
-    if (!desktop.Grab(square, pixels.data(), static_cast<std::size_t>(square.Width())))
-        throw std::runtime_error("the screen cannot be read");
-    return SampleColor(pixels, stat);
-}
-
 std::string RunPick(const PickArgs& args, bool formatGiven) {
     if (args.cursor == !args.at.empty()) throw UsageError("pick needs either X Y or --cursor");
     if (!IsSampleSize(args.sample))
@@ -132,7 +120,11 @@ std::string RunPick(const PickArgs& args, bool formatGiven) {
     CColPick sample;
     CDesktopSampler::SamplePixel(*desktop, clock, point, sample);
     if (sample.Color() == kNoColor) throw std::runtime_error("the screen cannot be read");
-    const COLORREF color = SampleArea(*desktop, point, args.sample, *stat, sample.Color());
+    const SampleMethod method{args.sample, *stat};
+    const COLORREF color = method.IsSinglePixel()
+                               ? sample.Color()
+                               : CDesktopSampler::SampleColorAt(*desktop, point, method);
+    if (color == kNoColor) throw std::runtime_error("the screen cannot be read");
     const std::string text = formats.FormatColor(color, row);
     if (args.json) {
         // The point as a program scaled by Qt places it, on the monitor that holds it.

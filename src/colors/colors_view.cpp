@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "document/CColorPicker.h"
 #include "framework/CAppPrefs.h"
+#include "framework/sample_texts.h"
 #include "model/CUnitCol.h"
 #include "model/CUnitXY.h"
 #include "model/NumberFormat.h"
@@ -224,7 +225,7 @@ std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int 
     const Point abs = pick.Position();
     const Point rel = pick.RelativePosition();
     const NumberFormat number = locale ? locale->UserNumberFormat() : NumberFormat::Neutral();
-    return {
+    std::vector<ColorPropertyRow> rows = {
         {LoadString(kIdsColPropIndex), std::to_string(index + 1),
          Printf("1 - %d", colors.GetCount())},
         {LoadString(kIdsColPropRgb), Printf("%d, %d, %d", r, g, b), "0 - 255"},
@@ -245,6 +246,15 @@ std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int 
         {LoadString(kIdsColPropVersion), FormatNumberFixed(number, pick.Version(), 0),
          LoadString(kIdsColPropNoteVersion)},
     };
+    // A color read from a square says so, after its position; the file has no place for
+    // it, so only colors of this session can.
+    if (const std::optional<SampleMethod>& sampling = pick.Sampling();
+        sampling && !sampling->IsSinglePixel()) {
+        const auto afterPositions = rows.begin() + kColPropSampledRow;
+        rows.insert(afterPositions, {LoadString(kIdsColPropSampled), SampleMethodText(*sampling),
+                                     LoadString(kIdsColPropNoteSampled)});
+    }
+    return rows;
 }
 
 std::string ColorPropertiesText(const std::vector<ColorPropertyRow>& rows) {

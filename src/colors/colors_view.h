@@ -77,7 +77,10 @@ struct ColorPropertyRow {
     friend bool operator==(const ColorPropertyRow&, const ColorPropertyRow&) = default;
 };
 // The twelve rows describing entry `index`, in their fixed forms; empty for an index outside
-// the list. `locale` (may be null: UTC and plain digits) gives local times and numbers.
+// the list. `locale` (may be null: UTC and plain digits) gives local times and numbers. A
+// color picked in this session from a square of pixels has a thirteenth row, "Sampled",
+// after the positions.
+inline constexpr std::ptrdiff_t kColPropSampledRow = 9;
 std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int index,
                                                 const CUnitXY& unit, const ILocale* locale);
 // The clipboard text of all rows: name, tab, value and "\r\n" for each.

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/CArchive.h"
 #include "base/COleDateTime.h"
 #include "base/geometry.h"
+#include "model/area_sample.h"
 #include "model/color_math.h"
 
 namespace nl {
@@ -35,6 +37,11 @@ public:
     // Kept in memory only: never written, 0 after loading.
     WindowHandle SourceWindow() const { return m_sourceWindow; }
     void SetSourceWindow(WindowHandle window) { m_sourceWindow = window; }
+
+    // How the color was sampled from the screen. Kept in memory only, as the file has no
+    // place for it: nothing after loading and after an edit of the color.
+    const std::optional<SampleMethod>& Sampling() const { return m_sampling; }
+    void SetSampling(std::optional<SampleMethod> method) { m_sampling = method; }
 
     const COleDateTime& Created() const { return m_created; }
     void SetCreated(const COleDateTime& when) { m_created = when; }
@@ -79,6 +86,7 @@ public:
 
 private:
     WindowHandle m_sourceWindow = 0;
+    std::optional<SampleMethod> m_sampling;
     COleDateTime m_created;
     COleDateTime m_modified;
     std::int32_t m_version = 0;

@@ -88,6 +88,7 @@ void CColorPicker::SetColor(int index, COLORREF color) {
     CheckIndex(index);
     CColPick& record = m_colors[static_cast<std::size_t>(index)];
     record.SetColor(color);
+    record.SetSampling(std::nullopt);  // an edited color was not sampled so
     record.SetModified(CColPick::StampNow(m_clock));
     record.SetVersion(static_cast<std::int32_t>(static_cast<std::uint32_t>(record.Version()) + 1u));
     MarkModified();

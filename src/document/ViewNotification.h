@@ -21,6 +21,7 @@ enum class ViewNotify : int {
     kAllColorsRemoved = 30,
     kUnitOrNumberFormatChanged = 31,
     kDocumentReplaced = 32,
+    kSamplingChanged = 33,  // the picks' sample size or statistic
     kCapturedImageChanged = 50,
 };
 

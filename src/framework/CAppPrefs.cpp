@@ -1,6 +1,9 @@
 #include "framework/CAppPrefs.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <string>
 
 #include "base/CArchive.h"
 #include "base/StringTable.h"
@@ -137,6 +140,47 @@ bool CAppPrefs::StoreEntry(std::vector<std::uint32_t>& table, int index, std::ui
                            std::initializer_list<ViewNotify> notices) {
     if (index < 0 || index >= static_cast<int>(table.size())) return false;
     return Store(table[static_cast<std::size_t>(index)], value, notices);
+}
+
+namespace {
+
+constexpr std::string_view kSampleSizeKey = "sample.size";
+constexpr std::string_view kSampleStatKey = "sample.stat";
+
+}  // namespace
+
+SampleMethod CAppPrefs::Sampling() const {
+    SampleMethod method;
+    if (const auto text = Side().Get(kSampleSizeKey)) {
+        int size = 0;
+        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), size);
+        if (error == std::errc() && end == text->data() + text->size() && IsSampleSize(size))
+            method.size = size;
+    }
+    if (const auto name = Side().Get(kSampleStatKey)) {
+        if (const std::optional<SampleStat> stat = SampleStatFromName(*name)) method.stat = *stat;
+    }
+    return method;
+}
+
+bool CAppPrefs::SetSampling(const SampleMethod& method) {
+    const auto stat = static_cast<int>(method.stat);
+    if (!IsSampleSize(method.size) || stat < 0 || stat >= kSampleStatCount) return false;
+    if (Sampling() == method) return false;
+    SetSide(kSampleSizeKey, std::to_string(method.size));
+    SetSide(kSampleStatKey, std::string(SampleStatName(method.stat)));
+    Notify(ViewNotify::kSamplingChanged);
+    return true;
+}
+
+bool CAppPrefs::StepSampleSize(int steps) {
+    SampleMethod method = Sampling();
+    const auto* at = std::find(std::begin(kSampleSizes), std::end(kSampleSizes), method.size);
+    const auto index =
+        std::clamp<std::ptrdiff_t>(std::distance(std::begin(kSampleSizes), at) + steps, 0,
+                                   static_cast<std::ptrdiff_t>(std::size(kSampleSizes)) - 1);
+    method.size = kSampleSizes[index];
+    return SetSampling(method);
 }
 
 bool CAppPrefs::SetEventSound(int event, std::uint32_t sound) {

@@ -10,6 +10,7 @@
 #include "model/CUnitsXY.h"
 #include "model/DisplayMetrics.h"
 #include "model/NumberFormat.h"
+#include "model/area_sample.h"
 
 namespace nl {
 
@@ -199,6 +200,14 @@ public:
     bool SetEventSound(int event, std::uint32_t sound);
     bool SetCustomColor(int index, std::uint32_t color);
     bool SetHotKey(int command, std::uint32_t key);
+
+    // How picks sample the screen, kept beside the data file ("sample.size", "sample.stat");
+    // the single pixel by the mean where nothing usable is stored. A change is announced as
+    // kSamplingChanged; a size that is not offered is refused.
+    SampleMethod Sampling() const;
+    bool SetSampling(const SampleMethod& method);
+    // The offered sample size `steps` places up (positive) or down from the current one.
+    bool StepSampleSize(int steps);
 
     // The moment of the last save found in the loaded file.
     const COleDateTime& SavedAt() const { return m_savedAt; }

@@ -14,6 +14,7 @@ namespace nl {
 // see), the median of each channel (an outlier does not move it), or the most frequent color
 // (a dither's main color).
 enum class SampleStat : std::int32_t { kMean = 0, kLinearMean, kMedian, kMode };
+inline constexpr int kSampleStatCount = 4;
 
 // The sides a sample square may have; 1 samples the single pixel.
 inline constexpr int kSampleSizes[] = {1, 3, 5, 7, 9, 11, 15, 21, 31};
@@ -22,6 +23,15 @@ inline constexpr int kSampleSizes[] = {1, 3, 5, 7, 9, 11, 15, 21, 31};
 std::string_view SampleStatName(SampleStat stat);
 std::optional<SampleStat> SampleStatFromName(std::string_view name);
 bool IsSampleSize(int size);
+
+// How a pick turns the pixels around its point into one color: the side of the square and
+// the statistic. The side 1 reads the pixel itself, whatever the statistic.
+struct SampleMethod {
+    int size = 1;
+    SampleStat stat = SampleStat::kMean;
+    bool IsSinglePixel() const { return size <= 1; }
+    friend bool operator==(const SampleMethod&, const SampleMethod&) = default;
+};
 
 // The square of side `size` centred on `centre`, cut to the part inside `screen`.
 Rect SampleSquare(Point centre, int size, const Rect& screen);

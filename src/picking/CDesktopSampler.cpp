@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "base/StringTable.h"
 #include "base/text.h"
@@ -21,7 +22,44 @@ COLORREF LowColorBits(COLORREF color) {
     return color == kNoColor ? kNoColor : (color & kColorBits);
 }
 
+// The monitor that holds `point`, or the virtual screen where none does.
+Rect ScreenAround(const IDesktop& desktop, Point point) {
+    for (const MonitorInfo& monitor : desktop.Monitors())
+        if (monitor.monitor.Contains(point)) return monitor.monitor;
+    return desktop.VirtualScreen();
+}
+
 }  // namespace
+
+COLORREF CDesktopSampler::SampleColorAt(const IDesktop& desktop, Point point,
+                                        const SampleMethod& method) {
+    if (method.IsSinglePixel()) return LowColorBits(desktop.PixelColor(point));
+    const Rect screen = ScreenAround(desktop, point);
+    if (!screen.Contains(point)) return kNoColor;
+    const Rect square = SampleSquare(point, method.size, screen);
+    const auto width = static_cast<std::size_t>(square.Width());
+    const auto height = static_cast<std::size_t>(square.Height());
+    // Lent pixels are read where they lie; their undefined top byte is ignored by the
+    // statistics.
+    if (const std::optional<LentPixels> lent = desktop.GrabLent(square)) {
+        if (lent->stride == width) return SampleColor({lent->pixels, width * height}, method.stat);
+        std::vector<GrabPixel> rows(width * height);
+        for (std::size_t y = 0; y < height; ++y)
+            std::copy_n(lent->pixels + y * lent->stride, width, rows.data() + y * width);
+        return SampleColor(rows, method.stat);
+    }
+    std::vector<GrabPixel> pixels(width * height);
+    if (!desktop.Grab(square, pixels.data(), width)) return kNoColor;
+    return SampleColor(pixels, method.stat);
+}
+
+void CDesktopSampler::SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,
+                                  const SampleMethod& method, CColPick& record) {
+    SamplePixel(desktop, clock, point, record);
+    record.SetSampling(method);
+    if (method.IsSinglePixel() || record.Color() == kNoColor) return;
+    record.SetColor(SampleColorAt(desktop, point, method));
+}
 
 void CDesktopSampler::SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,
                                   CColPick& record) {
@@ -58,21 +96,25 @@ NoColorCause CDesktopSampler::WhyNoColor(const IDesktop& desktop, Point point) {
 bool CDesktopSampler::RefreshSample() {
     CColPick& sample = m_s.colors.Sample();
     const Point cursor = m_s.desktop.CursorPos();
-    if (cursor == sample.Position()) {
-        // A still cursor: nothing to read while neither its pixel nor the windows changed.
-        const std::uint64_t changes =
-            m_s.desktop.ChangeCount({cursor.x, cursor.y, cursor.x + 1, cursor.y + 1});
-        const Watched now{cursor, changes};
+    const SampleMethod method = m_s.prefs.Sampling();
+    if (cursor == sample.Position() && sample.Sampling() == method) {
+        // A still cursor: nothing to read while neither the pixels sampled nor the windows
+        // changed.
+        const Rect area = method.IsSinglePixel()
+                              ? Rect{cursor.x, cursor.y, cursor.x + 1, cursor.y + 1}
+                              : SampleSquare(cursor, method.size, m_s.desktop.VirtualScreen());
+        const std::uint64_t changes = m_s.desktop.ChangeCount(area);
+        const Watched now{cursor, method, changes};
         if (std::exchange(m_watched, now) == now) return false;
-        if (LowColorBits(m_s.desktop.PixelColor(cursor)) == sample.Color()) return false;
+        if (SampleColorAt(m_s.desktop, cursor, method) == sample.Color()) return false;
     }
-    SamplePixel(m_s.desktop, m_s.clock, cursor, sample);
+    SamplePixel(m_s.desktop, m_s.clock, cursor, method, sample);
     return true;
 }
 
 bool CDesktopSampler::PickAt(Point point, PickOrigin origin) {
     CColPick& sample = m_s.colors.Sample();
-    SamplePixel(m_s.desktop, m_s.clock, point, sample);
+    SamplePixel(m_s.desktop, m_s.clock, point, m_s.prefs.Sampling(), sample);
     // A failed read is no color: the live sample shows why, the list keeps what it has.
     if (sample.Color() == kNoColor) return false;
     if (!m_s.colors.InsertColor(m_s.colors.GetCount(), sample)) return false;

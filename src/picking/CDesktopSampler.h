@@ -7,6 +7,7 @@
 #include "base/geometry.h"
 #include "document/CColPick.h"
 #include "model/NumberFormat.h"
+#include "model/area_sample.h"
 
 namespace nl {
 
@@ -65,6 +66,13 @@ public:
     // client coordinates.
     static void SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,
                             CColPick& record);
+    // The same with the color sampled from the square `method` says around `point`; the
+    // record keeps the point as its position and notes the method.
+    static void SamplePixel(const IDesktop& desktop, const IClock& clock, Point point,
+                            const SampleMethod& method, CColPick& record);
+    // The color of the square `method` says around `point`, cut to the monitor that holds
+    // the point: the pixel itself for a side of 1. kNoColor where nothing can be read.
+    static COLORREF SampleColorAt(const IDesktop& desktop, Point point, const SampleMethod& method);
 
     // Why the desktop gives no color at `point`.
     static NoColorCause WhyNoColor(const IDesktop& desktop, Point point);
@@ -109,6 +117,7 @@ private:
     // The still cursor's position and the desktop's change count there when last looked at.
     struct Watched {
         Point at;
+        SampleMethod method;
         std::optional<std::uint64_t> changes;
         friend bool operator==(const Watched&, const Watched&) = default;
     };

@@ -28,6 +28,13 @@ public:
         std::uint32_t fillColor = 0;
         // A block whose pixels are inverted after the copy (the centre mark).
         std::optional<Rect> invert;
+        // Rectangles filled last, each group in its color (0xRRGGBB): the outline of the
+        // square a pick samples.
+        struct Paint {
+            std::vector<Rect> rects;
+            std::uint32_t color = 0;
+        };
+        std::vector<Paint> over;
     };
     // Sends the frame to the server. False where it cannot be drawn there (the window is not
     // the server's, the server cannot scale): the caller then draws it itself.

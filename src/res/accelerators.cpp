@@ -38,6 +38,7 @@ constexpr Accelerator kMainKeys[] = {
     // The views' editing keys: the active view decides what each does (the colors list and
     // the measurements list both take Ctrl+G and Del).
     {kCtrl, Key('C'), cmd::kEditCopy},
+    {kCtrl | kAlt, Key('C'), cmd::kCopyCentreColor},
     {kNone, kVkDelete, cmd::kEditDelete},
     {kNone, kVkInsert, cmd::kAddColor},
     {kCtrl, Key('G'), cmd::kGotoColor},

@@ -102,6 +102,24 @@ void AddToolButtons(std::vector<FormControl>& controls, std::initializer_list<To
     }
 }
 
+// The tile of a color above the two sample choosers, on the left of the top area.
+constexpr int kTileHeight = 25;
+constexpr int kSampleTop = kTopAreaTop + kTileHeight + 2;
+constexpr int kSampleSizeWidth = 36;
+constexpr int kSampleStatLeft = kLeftBlockLeft + kSampleSizeWidth + 2;
+constexpr int kSampleStatWidth = kLeftBlockWidth - kSampleSizeWidth - 2;
+constexpr int kDropDownListHeight = 100;
+
+// How picks sample the screen: the square's side and the statistic, side by side.
+void AddSampleChoosers(std::vector<FormControl>& controls) {
+    controls.push_back(
+        Control(cmd::kSampleSizeCombo, FormControlKind::kDropDown,
+                At(kLeftBlockLeft, kSampleTop, kSampleSizeWidth, kDropDownListHeight)));
+    controls.push_back(
+        Control(cmd::kSampleStatCombo, FormControlKind::kDropDown,
+                At(kSampleStatLeft, kSampleTop, kSampleStatWidth, kDropDownListHeight)));
+}
+
 FormControl ZoomControl() {
     return Control(cmd::kZoomControl, FormControlKind::kZoom,
                    At(kZoomLeft, kTopAreaTop, kZoomWidth, kTopAreaHeight));
@@ -114,9 +132,25 @@ FormTemplate Form(int id, std::vector<FormControl> controls) {
 std::vector<FormTemplate> BuildForms() {
     std::vector<FormTemplate> forms;
 
-    // Magnifier: the view below is the zoom, so the form has only the shared controls and
-    // the magnifier's three options.
+    // Magnifier: the view below is the zoom, so the form has the shared controls, the
+    // magnifier's three options and, above the texts, the color at the centre of the zoom
+    // in a tile, as text and by its CSS name, with how it is sampled.
     std::vector<FormControl> magnifier = SharedControls();
+    constexpr int kCentreTileWidth = kSampleSizeWidth;
+    constexpr int kCentreTextLeft = kSampleStatLeft;
+    constexpr int kCentreTextWidth = kZoomLeft + kZoomWidth - kCentreTextLeft;
+    constexpr int kCentreTextHeight = 12;
+    magnifier.push_back(Control(cmd::kColorTile, FormControlKind::kColorTile,
+                                At(kLeftBlockLeft, kTopAreaTop, kCentreTileWidth, kTileHeight)));
+    for (const int id : {cmd::kCentreColorText, cmd::kCentreColorName}) {
+        const int top =
+            id == cmd::kCentreColorText ? kTopAreaTop : kTopAreaTop + kCentreTextHeight + 1;
+        FormControl text = Control(id, FormControlKind::kEdit,
+                                   At(kCentreTextLeft, top, kCentreTextWidth, kCentreTextHeight));
+        text.readOnly = true;
+        magnifier.push_back(text);
+    }
+    AddSampleChoosers(magnifier);
     AddOptionButtons(magnifier, {cmd::kFollowRuler, cmd::kDrawCursorPosition, cmd::kStretchCopies});
     forms.push_back(Form(res::kFormMagnifier, std::move(magnifier)));
 
@@ -139,7 +173,8 @@ std::vector<FormTemplate> BuildForms() {
     // Color picker: the live color beside the zoom, and the color format next to the unit.
     std::vector<FormControl> picker = SharedControls();
     picker.push_back(Control(cmd::kColorTile, FormControlKind::kColorTile,
-                             At(kLeftBlockLeft, kTopAreaTop, kLeftBlockWidth, kTopAreaHeight)));
+                             At(kLeftBlockLeft, kTopAreaTop, kLeftBlockWidth, kTileHeight)));
+    AddSampleChoosers(picker);
     picker.push_back(ZoomControl());
     // The color format list sits where the other tools have their first option buttons, as
     // high and as tall as the unit list beside it.

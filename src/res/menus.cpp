@@ -128,8 +128,12 @@ std::vector<MenuResource> BuildMenus() {
     std::vector<MenuResource> menus;
 
     menus.push_back(MainMenu(res::kMenuMain, {}, {}));
-    menus.push_back(
-        MainMenu(res::kMenuMagnifier, {m.Command(cmd::kCopyInstructions, "&Copy?")}, {}));
+    menus.push_back(MainMenu(res::kMenuMagnifier,
+                             {
+                                 m.Command(cmd::kCopyInstructions, "&Copy?"),
+                                 m.Command(cmd::kCopyCentreColor, "Copy Center Co&lor"),
+                             },
+                             {}));
     menus.push_back(MainMenu(res::kMenuScreenCopier,
                              {
                                  m.Command(cmd::kEditCopy, "&Copy"),

@@ -1,5 +1,7 @@
 #include "ui/zoom_geometry.h"
 
+#include "model/area_sample.h"
+
 namespace nl {
 namespace {
 
@@ -41,6 +43,45 @@ Rect CentreBlock(const Rect& dest, int zoom) {
     const int x = (dest.left + dest.right) / 2;
     const int y = (dest.top + dest.bottom) / 2;
     return {x, y, x + side, y + side};
+}
+
+namespace {
+
+// Where the magnified block of source column (or row) `s` starts: the first destination
+// pixel that shows it when `count` source pixels from `from` fill `length` pixels from `to`.
+int BlockEdge(int s, int from, int count, int to, int length) {
+    const std::int64_t offset = std::int64_t{s - from} * length;
+    return to + static_cast<int>((offset + count - 1) / count);
+}
+
+Rect Grown(const Rect& r, int by) {
+    return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
+
+void AddRing(std::vector<Rect>& out, const Rect& outer, const Rect& inner, const Rect& clip) {
+    for (const Rect& band : Subtract(outer, inner)) {
+        const Rect cut = Intersect(band, clip);
+        if (!cut.IsEmpty()) out.push_back(cut);
+    }
+}
+
+}  // namespace
+
+SampleOutline ComputeSampleOutline(const ZoomLayout& layout, Point centre, int size,
+                                   const Rect& screen, int line) {
+    SampleOutline outline;
+    if (size <= 1 || line <= 0 || !layout.drawn) return outline;
+    const Rect square = Intersect(SampleSquare(centre, size, screen), layout.clipped);
+    if (square.IsEmpty()) return outline;
+    const Rect& c = layout.clipped;
+    const Rect& d = layout.dest;
+    const Rect shown{BlockEdge(square.left, c.left, c.Width(), d.left, d.Width()),
+                     BlockEdge(square.top, c.top, c.Height(), d.top, d.Height()),
+                     BlockEdge(square.right, c.left, c.Width(), d.left, d.Width()),
+                     BlockEdge(square.bottom, c.top, c.Height(), d.top, d.Height())};
+    AddRing(outline.dark, Grown(shown, line), shown, d);
+    AddRing(outline.light, Grown(shown, 2 * line), Grown(shown, line), d);
+    return outline;
 }
 
 std::vector<Rect> Subtract(const Rect& outer, const Rect& inner) {

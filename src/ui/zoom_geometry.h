@@ -37,6 +37,19 @@ ZoomLayout ComputeZoomLayout(const Rect& dest, Point centre, int zoom, const Rec
 // top-left corner is the middle of `dest`.
 Rect CentreBlock(const Rect& dest, int zoom);
 
+// The outline of the square a pick samples around the centre pixel: two rings `line` pixels
+// wide around the square's magnified pixels, the dark one against them and the light one
+// outside it, so that it shows on light and dark pixels alike and hides none of the pixels
+// sampled. The square is cut to `screen` as the pick cuts it; the rings are cut to the
+// layout's destination. Nothing for a single pixel (the centre block marks it) or a layout
+// that draws nothing.
+struct SampleOutline {
+    std::vector<Rect> dark;
+    std::vector<Rect> light;
+};
+SampleOutline ComputeSampleOutline(const ZoomLayout& layout, Point centre, int size,
+                                   const Rect& screen, int line);
+
 // The parts of `outer` not covered by `inner` (at most four bands, none empty).
 std::vector<Rect> Subtract(const Rect& outer, const Rect& inner);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "base/command_ids.h"
 #include "base/string_ids.h"
 #include "document/CColorPicker.h"
@@ -243,6 +245,34 @@ TEST_F(ColsViewTest, PropertyRowsUseFixedForms) {
     EXPECT_EQ(rows[11], (ColorPropertyRow{"Version", "1", "updates"}));
     EXPECT_TRUE(ColorPropertyRows(m_colors, 2, m_units.GetAt(0), &locale).empty());
     EXPECT_TRUE(ColorPropertyRows(m_colors, -1, m_units.GetAt(0), &locale).empty());
+}
+
+TEST_F(ColsViewTest, PropertyRowsSayHowAColorOfThisSessionWasSampled) {
+    struct Case {
+        std::optional<SampleMethod> sampling;
+        std::optional<ColorPropertyRow> row;  // the row after the positions, when there is one
+    };
+    const Case cases[] = {
+        {std::nullopt, std::nullopt},  // loaded from a file
+        {SampleMethod{1, SampleStat::kMean}, std::nullopt},
+        {SampleMethod{5, SampleStat::kMedian}, ColorPropertyRow{"Sampled",
+                                                                "5\xC3\x97"
+                                                                "5 pixels, Median",
+                                                                "this session only"}},
+    };
+    for (const Case& c : cases) {
+        CColPick sample(CColPick::StampNow(m_clock));
+        sample.SetColor(MakeRgb(1, 2, 3));
+        sample.SetSampling(c.sampling);
+        ASSERT_TRUE(m_colors.InsertColor(m_colors.GetCount(), sample));
+        const auto rows =
+            ColorPropertyRows(m_colors, m_colors.GetCount() - 1, m_units.GetAt(kInchRow), nullptr);
+        ASSERT_EQ(rows.size(), c.row ? 13u : 12u);
+        if (c.row) {
+            EXPECT_EQ(rows[9], *c.row);
+        }
+        EXPECT_EQ(rows.back().name, "Version");
+    }
 }
 
 TEST_F(ColsViewTest, PropertyRowNotesInWords) {

@@ -98,6 +98,36 @@ TEST(CCtrlZoomTest, TheGridLiesBetweenMagnifiedPixelsFromSixHundredPercent) {
         EXPECT_EQ(copy.pixel(x, 1), source.left + x < 100 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
 }
 
+TEST(CCtrlZoomTest, TheSampledSquareIsOutlinedInTwoTonesOnAnyPixelsButNeverCopied) {
+    for (const COLORREF fill : {MakeRgb(0, 0, 0), MakeRgb(255, 255, 255), MakeRgb(128, 64, 32)}) {
+        SCOPED_TRACE(fill);
+        ZoomRig rig;
+        rig.desktop.FillRect({0, 0, 200, 100}, fill);
+        const QRgb pixel = qRgb(RgbRed(fill), RgbGreen(fill), RgbBlue(fill));
+        rig.zoom.SetSampleSize(3);
+        // 1000 %: the source is 95..105 across, the 3 x 3 square around 100 is blocks 40..70.
+        const QImage image = rig.RenderImage({100, 100}, {100, 50}, 1000, kHidden);
+        for (const int y : {45, 55, 65}) {
+            EXPECT_EQ(image.pixel(37, y), pixel) << y;
+            EXPECT_EQ(image.pixel(38, y), CCtrlZoom::kOutlineLight) << y;
+            EXPECT_EQ(image.pixel(39, y), CCtrlZoom::kOutlineDark) << y;
+            EXPECT_EQ(image.pixel(40, y), pixel) << y;  // the sampled pixels stay visible
+            EXPECT_EQ(image.pixel(70, y), CCtrlZoom::kOutlineDark) << y;
+            EXPECT_EQ(image.pixel(71, y), CCtrlZoom::kOutlineLight) << y;
+        }
+        EXPECT_EQ(image.pixel(55, 39), CCtrlZoom::kOutlineDark);
+        EXPECT_EQ(image.pixel(55, 71), CCtrlZoom::kOutlineLight);
+        // A copy holds the desktop's pixels only.
+        rig.zoom.resize(100, 100);
+        const QImage copy = rig.zoom.CopyImage(true);
+        ASSERT_FALSE(copy.isNull());
+        for (int x = 0; x < copy.width(); ++x) EXPECT_EQ(copy.pixel(x, 55), pixel) << x;
+        // A single pixel has no outline.
+        rig.zoom.SetSampleSize(1);
+        EXPECT_EQ(rig.RenderImage({100, 100}, {100, 50}, 1000, kHidden).pixel(39, 55), pixel);
+    }
+}
+
 TEST(CCtrlZoomTest, CentreMarkInvertsOneMagnifiedPixel) {
     struct Case {
         int zoom;

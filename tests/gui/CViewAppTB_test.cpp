@@ -251,5 +251,53 @@ TEST(CViewAppTBTest, ToolTipsFollowTheGeneralOption) {
     EXPECT_TRUE(view->Control(cmd::kZoomSlider)->toolTip().isEmpty());
 }
 
+TEST(CViewAppTBTest, SampleChoosersAndShiftWheelSetHowPicksSampleEverywhere) {
+    FrameRig rig;
+    rig.MakeFrame();
+    rig.frame->ShowAtStartup();
+    for (int tool : {cmd::kToolMagnifier, cmd::kToolColorPicker}) {
+        SCOPED_TRACE(tool);
+        rig.frame->ExecuteCommand(tool);
+        rig.prefs.SetSampling({});
+        auto* bar = rig.frame->ToolbarView();
+        auto* size = qobject_cast<QComboBox*>(bar->Control(cmd::kSampleSizeCombo));
+        auto* stat = qobject_cast<QComboBox*>(bar->Control(cmd::kSampleStatCombo));
+        ASSERT_TRUE(size && stat);
+        EXPECT_EQ(size->count(), static_cast<int>(std::size(kSampleSizes)));
+        EXPECT_EQ(size->currentText(), QStringLiteral("1\u00D71"));
+        // One pixel has no statistic to choose.
+        EXPECT_FALSE(stat->isEnabled());
+        size->setCurrentIndex(size->findData(5));
+        stat->setCurrentIndex(stat->findData(static_cast<int>(SampleStat::kMedian)));
+        EXPECT_EQ(rig.prefs.Sampling(), (SampleMethod{5, SampleStat::kMedian}));
+        EXPECT_TRUE(stat->isEnabled());
+        EXPECT_EQ(rig.prefs.Side().Get("sample.size"), "5");
+        EXPECT_EQ(rig.prefs.Side().Get("sample.stat"), "median");
+        // Every visible zoom control outlines the new square; Shift and the wheel over one
+        // step the size, and the boxes follow.
+        CCtrlZoom* zoom = nullptr;
+        for (QWidget* widget : rig.frame->findChildren<QWidget*>()) {
+            auto* found = dynamic_cast<CCtrlZoom*>(widget);
+            if (found && found->isVisible()) zoom = found;
+        }
+        ASSERT_NE(zoom, nullptr);
+        EXPECT_EQ(zoom->SampleSize(), 5);
+        QWidget* below = zoom->parentWidget();
+        const QPointF centre =
+            zoom->mapToParent(QPointF(zoom->width() / 2.0, zoom->height() / 2.0));
+        const int sizes[] = {7, 9, 7};
+        const int deltas[] = {120, 120, -120};
+        for (int i = 0; i < 3; ++i) {
+            QWheelEvent wheel(centre, below->mapToGlobal(centre), {}, QPoint(0, deltas[i]),
+                              Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(below, &wheel);
+            EXPECT_EQ(rig.prefs.Sampling().size, sizes[i]);
+            EXPECT_EQ(zoom->SampleSize(), sizes[i]);
+            EXPECT_EQ(size->currentData().toInt(), sizes[i]);
+        }
+        EXPECT_EQ(rig.Settings().zoomFactor, 400);  // the zoom stays
+    }
+}
+
 }  // namespace
 }  // namespace nl

@@ -15,6 +15,7 @@
 #include "gui_test_support.h"
 #include "magnifier/qt/CViewTBMag.h"
 #include "picking/CDesktopSampler.h"
+#include "ui/qt/CColorTile.h"
 #include "ui/qt/CCtrlZoom.h"
 #include "ui/qt/CStatusBarEx.h"
 
@@ -151,6 +152,68 @@ TEST(CViewMagTest, FollowRulerOnlyWhileTheRulerIsInTheForeground) {
         rig.Tick({600, 500});
         EXPECT_EQ(rig.Zoom()->Centre(), c.want);
     }
+}
+
+TEST(CViewMagTest, ThePanesShowTheCentreColorSampledAsPicksSampleAndCopyItsText) {
+    MagRig rig;
+    constexpr int kHashHtml = 4;
+    rig.prefs.SetColorFormat(kHashHtml);
+    // A steel blue swatch beside a white one, both inside the writer's window.
+    rig.desktop.FillRect({500, 400, 520, 420}, MakeRgb(0x46, 0x82, 0xB4));
+    rig.desktop.FillRect({520, 400, 540, 420}, MakeRgb(255, 255, 255));
+    auto* bar = dynamic_cast<CViewTBMag*>(rig.frame->ToolbarView());
+    ASSERT_NE(bar, nullptr);
+    auto* tile = dynamic_cast<CColorTile*>(bar->Control(cmd::kColorTile));
+    ASSERT_NE(tile, nullptr);
+    struct Case {
+        const char* what;
+        SampleMethod method;
+        Point at;
+        const char* text;
+        const char* name;
+        COLORREF color;
+    };
+    const Case cases[] = {
+        {"the swatch's pixel",
+         {1, SampleStat::kMean},
+         {510, 410},
+         "#4682B4",
+         "steelblue",
+         MakeRgb(0x46, 0x82, 0xB4)},
+        // 3 x 3 on the swatch's last column: two columns of blue, one of white.
+        {"the mean across the edge",
+         {3, SampleStat::kMean},
+         {519, 410},
+         "#84ACCD",
+         "\u2248 darkgray",
+         MakeRgb(0x84, 0xAC, 0xCD)},
+        {"the median across the edge",
+         {3, SampleStat::kMedian},
+         {519, 410},
+         "#4682B4",
+         "steelblue",
+         MakeRgb(0x46, 0x82, 0xB4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        rig.prefs.SetSampling(c.method);
+        rig.Tick(c.at);
+        EXPECT_EQ(rig.Text(cmd::kCentreColorText), QString::fromUtf8(c.text));
+        EXPECT_EQ(rig.Text(cmd::kCentreColorName), QString::fromUtf8(c.name));
+        EXPECT_EQ(tile->Color(), c.color);
+        rig.frame->ExecuteCommand(cmd::kCopyCentreColor);
+        EXPECT_EQ(rig.clipboard.Text(), c.text);
+    }
+    // Following the ruler, the panes show the ruler's origin, not the cursor's pixel.
+    rig.prefs.SetSampling({});
+    rig.View()->SetRulerSource([] { return CViewMag::RulerState{true, true, {530, 410}}; });
+    rig.Tick({510, 410});
+    EXPECT_EQ(rig.Text(cmd::kCentreColorText), QStringLiteral("#FFFFFF"));
+    EXPECT_EQ(rig.Text(cmd::kCentreColorName), QStringLiteral("white"));
+    // Ctrl+C still copies the picture.
+    rig.Zoom()->grab();
+    rig.frame->ExecuteCommand(cmd::kEditCopy);
+    EXPECT_TRUE(rig.clipboard.Image().has_value());
 }
 
 TEST(CViewMagTest, SliderZoomReachesEveryZoomControlAndTheLabel) {

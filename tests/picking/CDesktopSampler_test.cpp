@@ -211,6 +211,65 @@ TEST(CDesktopSamplerTest, StillCursorReadsThePixelOnlyWhenTheDesktopReportsAChan
     }
 }
 
+// Black and white pixels in a checkerboard over `area`, black where x + y is even.
+void PaintCheckerboard(FakeDesktop& desktop, const Rect& area) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            desktop.SetPixel({x, y}, (x + y) % 2 == 0 ? MakeRgb(0, 0, 0) : MakeRgb(255, 255, 255));
+}
+
+TEST(CDesktopSamplerTest, PicksSampleTheSquareTheSettingsChooseAndKeepTheCentre) {
+    struct Case {
+        const char* what;
+        SampleMethod method;
+        Point at;
+        COLORREF want;
+    };
+    const Case cases[] = {
+        {"one pixel is the pixel", {1, SampleStat::kMean}, {20, 20}, MakeRgb(0, 0, 0)},
+        // 3 x 3 around a black pixel: five black, four white.
+        {"the mean of 3 x 3", {3, SampleStat::kMean}, {20, 20}, MakeRgb(113, 113, 113)},
+        {"the median of 3 x 3", {3, SampleStat::kMedian}, {20, 20}, MakeRgb(0, 0, 0)},
+        {"the mean around a white pixel", {3, SampleStat::kMean}, {21, 20}, MakeRgb(142, 142, 142)},
+        {"linear light", {3, SampleStat::kLinearMean}, {21, 20}, MakeRgb(197, 197, 197)},
+        // At the desktop's corner only the 2 x 2 pixels inside count: two of each.
+        {"the corner cuts the square", {3, SampleStat::kMean}, {0, 0}, MakeRgb(128, 128, 128)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SamplerRig rig;
+        PaintCheckerboard(rig.desktop, {0, 0, 40, 40});
+        ASSERT_TRUE(rig.prefs.SetSampling(c.method) || c.method == SampleMethod{});
+        ASSERT_TRUE(rig.sampler.PickAt(c.at, PickOrigin::kKey));
+        const CColPick& picked = rig.colors.GetAt(0);
+        EXPECT_EQ(picked.Color(), c.want);
+        EXPECT_EQ(picked.Position(), c.at);
+        EXPECT_EQ(picked.Sampling(), c.method);
+    }
+}
+
+TEST(CDesktopSamplerTest, StillCursorSamplesAgainWhenTheSquareOrTheMethodChanges) {
+    SamplerRig rig;
+    PaintCheckerboard(rig.desktop, {0, 0, 40, 40});
+    rig.prefs.SetSampling({3, SampleStat::kMedian});
+    rig.desktop.SetCursorPos({20, 20});
+    EXPECT_TRUE(rig.sampler.RefreshSample());
+    EXPECT_FALSE(rig.sampler.RefreshSample());
+    EXPECT_EQ(rig.colors.Sample().Color(), MakeRgb(0, 0, 0));
+    // A pixel of the square beside the centre turns white: the median follows.
+    rig.desktop.SetPixel({19, 19}, MakeRgb(255, 255, 255));
+    EXPECT_TRUE(rig.sampler.RefreshSample());
+    EXPECT_EQ(rig.colors.Sample().Color(), MakeRgb(255, 255, 255));
+    // Another statistic over the same pixels.
+    rig.prefs.SetSampling({3, SampleStat::kMode});
+    EXPECT_TRUE(rig.sampler.RefreshSample());
+    EXPECT_EQ(rig.colors.Sample().Sampling(), (SampleMethod{3, SampleStat::kMode}));
+    // An edit of the picked color forgets how it was sampled.
+    ASSERT_TRUE(rig.sampler.Pick(PickOrigin::kKey));
+    rig.colors.SetColor(0, MakeRgb(1, 2, 3));
+    EXPECT_EQ(rig.colors.GetAt(0).Sampling(), std::nullopt);
+}
+
 TEST(CDesktopSamplerTest, PickAddsCopiesStopsAndSoundsAsTheOptionsSay) {
     struct Case {
         const char* name;

@@ -39,6 +39,12 @@ TEST(FormsTest, MagnifierFormIsTheDocumentedLayout) {
         {3604, K::kCheckButton, {104, 71, 123, 85}, "", false, false, false, false},
         {3601, K::kCheckButton, {124, 71, 143, 85}, "", false, false, false, false},
         {3115, K::kIconButton, {165, 71, 197, 85}, "", false, false, false, false},
+        // The centre color and how picks sample.
+        {3445, K::kColorTile, {2, 2, 38, 27}, "", false, false, false, false},
+        {3126, K::kEdit, {40, 2, 164, 14}, "", false, false, false, true},
+        {3127, K::kEdit, {40, 15, 164, 27}, "", false, false, false, true},
+        {3124, K::kDropDown, {2, 29, 38, 129}, "", false, false, false, false},
+        {3125, K::kDropDown, {40, 29, 81, 129}, "", false, false, false, false},
     };
     const FormTemplate* form = FindForm(res::kFormMagnifier);
     ASSERT_NE(form, nullptr);
@@ -67,13 +73,16 @@ TEST(FormsTest, EveryToolFormHasItsControlsAndTheSharedOnesInTheSamePlaces) {
         std::set<int> own;
     };
     const Case cases[] = {
-        {res::kFormMagnifier, {cmd::kFollowRuler, cmd::kDrawCursorPosition, cmd::kStretchCopies}},
+        {res::kFormMagnifier,
+         {cmd::kFollowRuler, cmd::kDrawCursorPosition, cmd::kStretchCopies, cmd::kColorTile,
+          cmd::kCentreColorText, cmd::kCentreColorName, cmd::kSampleSizeCombo,
+          cmd::kSampleStatCombo}},
         {res::kFormScreenCopier,
          {3550, 3551, 3552, 3553, 3554, 3555, 3556, cmd::kIncludeOwnWindows, cmd::kIncludeCursor,
           cmd::kFitToWindow, cmd::kAutoCopy, cmd::kZoomControl}},
         {res::kFormColorPicker,
          {cmd::kColorFormatCombo, cmd::kColorTile, cmd::kZoomControl, cmd::kAutoCopy,
-          cmd::kAutoStop}},
+          cmd::kAutoStop, cmd::kSampleSizeCombo, cmd::kSampleStatCombo}},
         {res::kFormGauge,
          {3640, 3641, 3642, 3643, 3644, 3645, cmd::kShowWhileMeasuring,
           cmd::kShowGridWhileMeasuring, cmd::kAutoCopy, cmd::kZoomControl}},

@@ -102,7 +102,7 @@ TEST(MenusTest, EditAndViewPopupsFollowTheTool) {
     };
     const Case cases[] = {
         {res::kMenuMain, {}, bars},
-        {res::kMenuMagnifier, {cmd::kCopyInstructions}, bars},
+        {res::kMenuMagnifier, {cmd::kCopyInstructions, cmd::kCopyCentreColor}, bars},
         {res::kMenuScreenCopier, {cmd::kEditCopy, cmd::kEditDelete}, bars},
         {res::kMenuColorPicker,
          {cmd::kEditCopy, cmd::kCopyAllColors, kSep, cmd::kPickColor, cmd::kCopyColor,

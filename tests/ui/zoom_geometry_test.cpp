@@ -128,3 +128,60 @@ TEST(ZoomGeometryTest, SubtractLeavesBandsAroundTheInnerRectangle) {
 
 }  // namespace
 }  // namespace nl
+
+namespace nl {
+namespace {
+
+Rect Bounds(const std::vector<Rect>& bands) {
+    Rect all;
+    for (const Rect& band : bands) all = Union(all, band);
+    return all;
+}
+
+std::uint64_t Area(const std::vector<Rect>& bands) {
+    std::uint64_t area = 0;
+    for (const Rect& band : bands) area += band.Area();
+    return area;
+}
+
+TEST(ZoomGeometryTest, SampleOutlineRingsTheSampledBlocksAndStaysOnTheDesktop) {
+    const Rect screen{0, 0, 1000, 800};
+    struct Case {
+        const char* what;
+        Point centre;
+        int size;
+        int line;
+        Rect dark, light;  // the rings' bounds
+        std::uint64_t darkArea;
+    };
+    const Case cases[] = {
+        // 1000 %: the source is 10 x 10 around the centre, each pixel a 10 x 10 block; the
+        // 3 x 3 square covers blocks 40..70.
+        {"3 x 3 in the middle", {50, 50}, 3, 1, {39, 39, 71, 71}, {38, 38, 72, 72}, 32 * 32 - 900},
+        {"2 device pixels a tone",
+         {50, 50},
+         3,
+         2,
+         {38, 38, 72, 72},
+         {36, 36, 74, 74},
+         34 * 34 - 900},
+        // 5 x 5 is cut to the 3 x 3 pixels inside the desktop's corner, drawn from (50, 50).
+        {"cut at the corner", {0, 0}, 5, 1, {50, 50, 81, 81}, {50, 50, 82, 82}, 31 * 31 - 30 * 30},
+        {"a single pixel has none", {50, 50}, 1, 1, {}, {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ZoomLayout layout = ComputeZoomLayout({0, 0, 100, 100}, c.centre, 1000, screen);
+        const SampleOutline outline =
+            ComputeSampleOutline(layout, c.centre, c.size, screen, c.line);
+        EXPECT_EQ(Bounds(outline.dark), c.dark);
+        EXPECT_EQ(Bounds(outline.light), c.light);
+        EXPECT_EQ(Area(outline.dark), c.darkArea);
+        // The rings never overlap each other.
+        for (const Rect& d : outline.dark)
+            for (const Rect& l : outline.light) EXPECT_TRUE(Intersect(d, l).IsEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace nl

@@ -1,6 +1,7 @@
 // The X server's own zoom (RENDER) on a real server: a screen area stretched into a window
 // with nearest-pixel sampling, the bands past the desktop filled, the centre block inverted,
-// and the target window stripped of the properties that make it look like an application's.
+// the sample outline painted over it, and the target window stripped of the properties that
+// make it look like an application's.
 #include <gtest/gtest.h>
 
 #include "XTestClient.h"
@@ -41,6 +42,8 @@ TEST(X11RenderZoomTest, TheServerStretchesFillsAndInvertsAsTheWidgetWould) {
     frame.fill = {{40, 0, 80, 40}, {0, 20, 40, 40}};
     frame.fillColor = kFill;
     frame.invert = Rect{10, 5, 20, 15};
+    // The sample outline's tones, painted over the picture last.
+    frame.over = {{{{30, 0, 32, 20}}, 0x000000}, {{{32, 0, 34, 20}}, 0xFFFFFF}};
     ASSERT_TRUE(zoom->Draw(frame));
 
     struct Case {
@@ -52,6 +55,8 @@ TEST(X11RenderZoomTest, TheServerStretchesFillsAndInvertsAsTheWidgetWould) {
         {{19, 19}, kLeft},
         {{20, 0}, kRight},
         {{39, 19}, kRight},
+        {{31, 10}, 0x000000},
+        {{33, 10}, 0xFFFFFF},
         {{9, 4}, kLeft},
         {{10, 5}, ~kLeft & 0xFFFFFF},
         {{19, 14}, ~kLeft & 0xFFFFFF},

@@ -2,7 +2,8 @@
 // same rectangles: the whole desktop and the magnifier's source for a full-HD pane at 400%
 // against XShmGetImage into a reused segment, one pixel against XGetImage; Qt's screen grab
 // for comparison; the command line's Qt-free desktop on a connection of its own; the PNG save
-// of a 1920x1080 capture. Prints the ratios at the end. Needs an X display (xvfb-run gives
+// of a 1920x1080 capture; a pick's 31 x 31 sample square at the picking tick against
+// XShmGetImage of the same square. Prints the ratios at the end. Needs an X display (xvfb-run gives
 // one).
 #include <benchmark/benchmark.h>
 #include <sys/ipc.h>
@@ -22,6 +23,7 @@
 #include "capture/capture_copy.h"
 #include "capture/captured_image.h"
 #include "overlay/CRegion.h"
+#include "picking/CDesktopSampler.h"
 #include "platform/qt/qt_image.h"
 #include "platform/x11/CX11Desktop.h"
 #include "platform/x11/xcb_support.h"
@@ -157,6 +159,37 @@ void BM_GrabLentMagnifierSource(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(Desktop().GrabLent(area));
 }
 
+// The largest square a pick samples, around the screen's middle, as every picking tick reads
+// it: the change count of the square, then the square grabbed and reduced to one color.
+constexpr int kLargestSample = 31;
+nl::Point SampleCentre() {
+    const nl::Rect s = Screen();
+    return {s.left + s.Width() / 2, s.top + s.Height() / 2};
+}
+nl::Rect SampleArea() {
+    return nl::SampleSquare(SampleCentre(), kLargestSample, Screen());
+}
+void BM_RawShmSampleSquare(benchmark::State& state) {
+    RawShm(state, SampleArea());
+}
+void SampleAtTick(benchmark::State& state, nl::SampleStat stat) {
+    const nl::SampleMethod method{kLargestSample, stat};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Desktop().ChangeCount(SampleArea()));
+        benchmark::DoNotOptimize(
+            nl::CDesktopSampler::SampleColorAt(Desktop(), SampleCentre(), method));
+    }
+}
+void BM_SampleSquareMean(benchmark::State& state) {
+    SampleAtTick(state, nl::SampleStat::kMean);
+}
+void BM_SampleSquareMedian(benchmark::State& state) {
+    SampleAtTick(state, nl::SampleStat::kMedian);
+}
+void BM_SampleSquareMode(benchmark::State& state) {
+    SampleAtTick(state, nl::SampleStat::kMode);
+}
+
 void BM_RawGetImagePixel(benchmark::State& state) {
     Display* display = nl::x11::QtDisplay();
     const Window root = DefaultRootWindow(display);
@@ -214,6 +247,10 @@ BENCHMARK(BM_QtGrabFullDesktop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RawShmMagnifierSource)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrabMagnifierSource)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrabLentMagnifierSource)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RawShmSampleSquare)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SampleSquareMean)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SampleSquareMedian)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SampleSquareMode)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RawGetImagePixel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PixelColor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SavePng1920x1080)->Unit(benchmark::kMillisecond);
@@ -266,6 +303,12 @@ int main(int argc, char** argv) {
         {"magnifier source, GrabLent / XShmGetImage", "BM_GrabLentMagnifierSource",
          "BM_RawShmMagnifierSource", 1.5},
         {"one pixel, PixelColor / XGetImage", "BM_PixelColor", "BM_RawGetImagePixel", 1.5},
+        {"31 x 31 sample at the tick, mean / XShmGetImage", "BM_SampleSquareMean",
+         "BM_RawShmSampleSquare", 1.5},
+        {"31 x 31 sample at the tick, median / XShmGetImage", "BM_SampleSquareMedian",
+         "BM_RawShmSampleSquare", 1.5},
+        {"31 x 31 sample at the tick, mode / XShmGetImage", "BM_SampleSquareMode",
+         "BM_RawShmSampleSquare", 1.5},
         {"full desktop, Qt grab / XShmGetImage", "BM_QtGrabFullDesktop", "BM_RawShmFullDesktop", 0},
     };
     std::printf("\nRatios to the raw calls\n");

@@ -17,6 +17,7 @@
 #include "framework/ViewNotifyHub.h"
 #include "framework/qt/IViewHost.h"
 #include "framework/qt/view_notifications.h"
+#include "framework/sample_texts.h"
 #include "platform/qt/qt_convert.h"
 #include "res/forms.h"
 #include "res/icons.h"
@@ -68,6 +69,7 @@ CViewAppTB::CViewAppTB(AppContext& context, IViewHost& host, int formId, QWidget
     ApplyToolTips();
     SyncZoom();
     SyncUnits();
+    SyncSampling();
 }
 
 QWidget* CViewAppTB::CreateControl(const FormControl& control) {
@@ -101,6 +103,8 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
         case FormControlKind::kDropDown: {
             auto* combo = new QComboBox(this);
             if (control.id == cmd::kUnitCombo) BindUnits(combo);
+            if (control.id == cmd::kSampleSizeCombo || control.id == cmd::kSampleStatCombo)
+                BindSampling(combo, control.id);
             return combo;
         }
         case FormControlKind::kCheckButton:
@@ -123,6 +127,7 @@ QWidget* CViewAppTB::CreateControl(const FormControl& control) {
             zoom->SetBorder(true);
             zoom->SetZoom(s.zoomFactor);
             zoom->SetGrid(s.HasOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines));
+            zoom->SetSampleSize(m_context.prefs.Sampling().size);
             zoom->SetCentre(m_context.doc.Colors().Sample().Position());
             zoom->setEnabled(s.PickingStarted());
             zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -156,6 +161,40 @@ void CViewAppTB::BindUnits(QComboBox* combo) {
         if (m_syncing || index < 0) return;
         m_context.prefs.SetLengthUnit(index);
     });
+}
+
+void CViewAppTB::BindSampling(QComboBox* combo, int id) {
+    if (id == cmd::kSampleSizeCombo) {
+        for (const int size : kSampleSizes) combo->addItem(ToQt(SampleSizeText(size)), size);
+    } else {
+        for (int i = 0; i < kSampleStatCount; ++i)
+            combo->addItem(ToQt(SampleStatText(static_cast<SampleStat>(i))), i);
+    }
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, id](int index) {
+        if (m_syncing || index < 0) return;
+        SampleMethod method = m_context.prefs.Sampling();
+        const int value = combo->itemData(index).toInt();
+        if (id == cmd::kSampleSizeCombo) {
+            method.size = value;
+        } else {
+            method.stat = static_cast<SampleStat>(value);
+        }
+        m_context.prefs.SetSampling(method);
+    });
+}
+
+void CViewAppTB::SyncSampling() {
+    const SampleMethod method = m_context.prefs.Sampling();
+    m_syncing = true;
+    if (auto* size = qobject_cast<QComboBox*>(Control(cmd::kSampleSizeCombo)))
+        size->setCurrentIndex(size->findData(method.size));
+    if (auto* stat = qobject_cast<QComboBox*>(Control(cmd::kSampleStatCombo))) {
+        stat->setCurrentIndex(stat->findData(static_cast<int>(method.stat)));
+        // A single pixel is its own color whatever the statistic.
+        stat->setEnabled(!method.IsSinglePixel());
+    }
+    m_syncing = false;
+    if (m_zoom) m_zoom->SetSampleSize(method.size);
 }
 
 void CViewAppTB::SyncZoom() {
@@ -271,6 +310,9 @@ void CViewAppTB::OnViewNotify(ViewNotify type, std::intptr_t) {
             break;
         case ViewNotify::kUnitOrNumberFormatChanged:
             SyncUnits();
+            break;
+        case ViewNotify::kSamplingChanged:
+            SyncSampling();
             break;
         default:
             break;

@@ -24,8 +24,9 @@ struct FormControl;
 // template (dialog units converted with the template's font). Every control with an id is
 // bound to the command route: buttons run their command when clicked, and the idle update
 // sets each control's enabled state, check mark and text. The controls every tool shares
-// behave here: the zoom slider (3111), the length-unit box (3120), the zoom text (3110) and
-// the keyboard indicator (3115). The background is a vertical gradient while the main window
+// behave here: the zoom slider (3111), the length-unit box (3120), the zoom text (3110),
+// the keyboard indicator (3115) and, where the form has them, the sample size and statistic
+// boxes (3124, 3125). The background is a vertical gradient while the main window
 // is active and this pane is the active view, a flat fill otherwise. It hears the view
 // notifications while the window shows it.
 class CViewAppTB : public QWidget, public CCmdTarget, public IViewNotifySink {
@@ -67,8 +68,10 @@ private:
     void BindButton(QToolButton* button, int id);
     void BindSlider(QSlider* slider);
     void BindUnits(QComboBox* combo);
+    void BindSampling(QComboBox* combo, int id);
     void SyncZoom();
     void SyncUnits();
+    void SyncSampling();
     void ApplyToolTips();
     bool IsHighlighted() const;
 

@@ -8,7 +8,8 @@ class CAppPrefs;
 
 // The wheel over a zoom control zooms as image viewers do: a notch away from the user zooms
 // in one step, toward the user out. Fine-grained wheels and touchpads send parts of a
-// notch; they add up until a whole one is reached.
+// notch; they add up until a whole one is reached. With Shift held, the notches step the
+// size of the square picks sample instead.
 class CZoomWheel {
 public:
     // One notch, in the eighths of a degree wheel events count.

@@ -30,6 +30,7 @@ CViewMag::CViewMag(AppContext& context, IViewHost& host, RulerSource ruler, QWid
     m_zoom->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_zoom->SetZoom(s.zoomFactor);
     m_zoom->SetGrid(s.HasOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines));
+    m_zoom->SetSampleSize(m_context.prefs.Sampling().size);
     m_zoom->SetDrawCursorMark(HasBit(s.magnifierOptions, AppSettings::kMagnifierCursorPosition));
     m_zoom->setEnabled(Started());
     m_zoom->setGeometry(rect());
@@ -82,13 +83,13 @@ bool CViewMag::FollowsRuler() const {
                              ruler.foreground);
 }
 
+Point CViewMag::CentrePoint() const {
+    return FollowsRuler() ? m_ruler().origin : m_context.doc.Colors().Sample().Position();
+}
+
 void CViewMag::MoveCentre() {
     if (!Started()) return;
-    if (FollowsRuler()) {
-        m_zoom->SetCentre(m_ruler().origin);
-    } else {
-        m_zoom->SetCentre(m_context.doc.Colors().Sample().Position());
-    }
+    m_zoom->SetCentre(CentrePoint());
     m_zoom->Refresh();
 }
 
@@ -114,6 +115,9 @@ void CViewMag::OnViewNotify(ViewNotify type, std::intptr_t) {
         case ViewNotify::kZoomChanged:
             m_zoom->SetZoom(m_context.prefs.Settings().zoomFactor);
             m_zoom->update();
+            break;
+        case ViewNotify::kSamplingChanged:
+            m_zoom->SetSampleSize(m_context.prefs.Sampling().size);
             break;
         case ViewNotify::kTimerTick:
             MoveCentre();

@@ -39,6 +39,9 @@ public:
     // Moves the zoom centre to the cursor or the ruler's origin and repaints where the
     // frame changed.
     void MoveCentre();
+    // Where the centre belongs now: the ruler's origin while it is followed, else the live
+    // sample's point.
+    Point CentrePoint() const;
     // Ctrl+C: the magnified image to the clipboard, or the "no data" message.
     void Copy();
     // Shows the picture as seen with a color-vision deficiency (kept for the next start),

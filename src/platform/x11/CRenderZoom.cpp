@@ -162,6 +162,15 @@ bool CRenderZoom::Draw(const Frame& frame) {
         const xcb_rectangle_t block = XRect(*frame.invert);
         xcb_poly_fill_rectangle(m_c, window, target->invert, 1, &block);
     }
+    for (const Frame::Paint& paint : frame.over) {
+        std::vector<xcb_rectangle_t> rects;
+        for (const Rect& r : paint.rects)
+            if (!r.IsEmpty() && FitsCoordinates(r)) rects.push_back(XRect(r));
+        if (!rects.empty())
+            xcb_render_fill_rectangles(m_c, XCB_RENDER_PICT_OP_SRC, target->picture,
+                                       RenderColor(paint.color),
+                                       static_cast<std::uint32_t>(rects.size()), rects.data());
+    }
     xcb_flush(m_c);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -90,6 +91,13 @@ void CCtrlZoom::SetGrid(bool on) {
     update();
 }
 
+void CCtrlZoom::SetSampleSize(int size) {
+    if (m_sampleSize == size) return;
+    m_sampleSize = size;
+    m_shown.reset();
+    update();
+}
+
 void CCtrlZoom::ScaleWithGrid(const QImage& source, QSize size) {
     // Grid pixels: light over dark, dark over light, so the grid reads on any picture.
     constexpr std::uint32_t kLight = 0xFFE0E0E0u;
@@ -152,7 +160,9 @@ CCtrlZoom::FrameKey CCtrlZoom::KeyFor(const QRect& dest, qreal ratio, CursorMark
     // whatever scale Qt lays the widget out at, so the painting is in device pixels too.
     const QRect device(QPoint(qRound(dest.x() * ratio), qRound(dest.y() * ratio)),
                        QSize(qRound(dest.width() * ratio), qRound(dest.height() * ratio)));
-    return {ToRect(device), m_desktop.VirtualScreen(), m_centre, m_zoom, mark};
+    // Each tone of the outline is about one logical pixel wide, at least one device pixel.
+    const int line = std::max(1, qRound(ratio));
+    return {ToRect(device), m_desktop.VirtualScreen(), m_centre, m_zoom, mark, m_sampleSize, line};
 }
 
 void CCtrlZoom::Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& layout,
@@ -186,6 +196,10 @@ void CCtrlZoom::Draw(QPainter& painter, const FrameKey& key, const ZoomLayout& l
         painter.fillRect(ToQRect(CentreBlock(key.target, key.zoom)), Qt::black);
         painter.setCompositionMode(old);
     }
+    const SampleOutline outline =
+        ComputeSampleOutline(layout, key.centre, key.sampleSize, key.screen, key.line);
+    for (const Rect& band : outline.dark) painter.fillRect(ToQRect(band), QColor(kOutlineDark));
+    for (const Rect& band : outline.light) painter.fillRect(ToQRect(band), QColor(kOutlineLight));
     painter.setTransform(logical);
 }
 
@@ -243,6 +257,16 @@ void CCtrlZoom::ServerFrame(bool force) {
     for (const Rect& band : layout.outside) frame.fill.push_back(local(band));
     frame.fillColor = kDesktopColor & 0xFFFFFFu;
     if (key.mark == CursorMark::kShown) frame.invert = local(CentreBlock(key.target, key.zoom));
+    const SampleOutline outline =
+        ComputeSampleOutline(layout, key.centre, key.sampleSize, key.screen, key.line);
+    if (!outline.dark.empty()) {
+        IServerZoom::Frame::Paint& dark = frame.over.emplace_back();
+        for (const Rect& band : outline.dark) dark.rects.push_back(local(band));
+        dark.color = kOutlineDark & 0xFFFFFFu;
+        IServerZoom::Frame::Paint& light = frame.over.emplace_back();
+        for (const Rect& band : outline.light) light.rects.push_back(local(band));
+        light.color = kOutlineLight & 0xFFFFFFu;
+    }
     if (!server->Draw(frame)) {
         // Drawn by the widget this time; after a few refusals always.
         ++m_serverFailures;
@@ -298,12 +322,14 @@ void CCtrlZoom::Refresh() {
 }
 
 QImage CCtrlZoom::CopyImage(bool stretch) {
-    // A copy holds the desktop's pixels, without a simulation or the grid.
+    // A copy holds the desktop's pixels, without a simulation, the grid or the outline.
     const std::optional<CColorVisionFilter> filter = std::exchange(m_filter, std::nullopt);
     const bool grid = std::exchange(m_grid, false);
+    const int sampleSize = std::exchange(m_sampleSize, 1);
     QImage image = CopyDesktopImage(stretch);
     m_filter = filter;
     m_grid = grid;
+    m_sampleSize = sampleSize;
     return image;
 }
 

@@ -54,6 +54,13 @@ public:
     static constexpr int kGridZoom = 600;
     void SetGrid(bool on);
     bool Grid() const { return m_grid; }
+    // The side of the square a pick samples: above 1, a ring dark inside and light outside
+    // outlines its magnified pixels around the centre, never in copies.
+    void SetSampleSize(int size);
+    int SampleSize() const { return m_sampleSize; }
+    // The outline's two tones.
+    static constexpr QRgb kOutlineDark = 0xFF000000;
+    static constexpr QRgb kOutlineLight = 0xFFFFFFFF;
 
     // The desktop area (virtual-screen pixels) that the last frame showed; empty when the
     // last frame found nothing to show.
@@ -93,6 +100,8 @@ private:
         Point centre;
         int zoom = 0;
         CursorMark mark = CursorMark::kHidden;
+        int sampleSize = 1;
+        int line = 1;  // the outline's width of each tone, in device pixels
         friend bool operator==(const FrameKey&, const FrameKey&) = default;
     };
     FrameKey KeyFor(const QRect& dest, qreal ratio, CursorMark mark) const;
@@ -116,6 +125,7 @@ private:
     IDesktop& m_desktop;
     ColorVision m_vision = ColorVision::kNormal;
     bool m_grid = false;
+    int m_sampleSize = 1;
     QImage m_gridded;                            // the last frame scaled with its grid
     std::optional<CColorVisionFilter> m_filter;  // set while a simulation is on
     QImage m_filtered;                           // the last grab as the simulation sees it
