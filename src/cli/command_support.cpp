@@ -6,6 +6,8 @@
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
+#include "model/CUnitsCol.h"
+#include "model/CUnitsXY.h"
 #include "model/color_math.h"
 #include "model/css_color.h"
 
@@ -146,6 +148,22 @@ COLORREF ParseColorArgument(std::string_view text) {
                          "\": " + (why.empty() ? std::string() : why + "; ") + "expected " +
                          std::string(kColorArgumentForms));
     return *color;
+}
+
+std::vector<std::string> ColorFormatNames() {
+    CUnitsCol table;
+    std::vector<std::string> names;
+    if (!table.LoadColorFormats()) return names;
+    for (const CUnitCol& row : table) names.push_back(row.Name());
+    return names;
+}
+
+std::vector<std::string> LengthUnitAbbreviations() {
+    CUnitsXY units;
+    std::vector<std::string> names;
+    if (!units.LoadUnits(DisplayMetrics{}, nullptr)) return names;
+    for (const CUnitXY& unit : units) names.push_back(unit.Abbreviation());
+    return names;
 }
 
 }  // namespace nl::cli
