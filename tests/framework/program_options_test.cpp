@@ -40,8 +40,9 @@ TEST(ProgramOptionsTest, CommandAndHelpAreTakenOutOfTheArguments) {
         if (*c.errorContains) {
             EXPECT_NE(options.error.find(c.errorContains), std::string::npos) << options.error;
             // Every wrong command name comes with the names to choose from.
-            if (options.error.find("command") != std::string::npos)
+            if (options.error.find("command") != std::string::npos) {
                 EXPECT_NE(options.error.find(OutsideCommandNames()), std::string::npos);
+            }
             continue;
         }
         EXPECT_EQ(options.error, "");

@@ -18,12 +18,12 @@ TEST(InstanceRequestTest, RequestsSurviveTheLineAndBadOnesAreNotSent) {
     const std::string longToken(kMaxInstanceRequestLength, 'x');
     const std::vector<Case> cases = {
         {{}, "show\n"},
-        {{"", "abc_TIME42"}, "show token abc_TIME42\n"},
-        {{"pick-color", ""}, "command pick-color\n"},
-        {{"ruler", "t0k:3n"}, "command ruler token t0k:3n\n"},
-        {{"two words", ""}, nullptr},
-        {{"ruler", "line\nbreak"}, nullptr},
-        {{"ruler", longToken}, nullptr},
+        {{"", "abc_TIME42", ""}, "show token abc_TIME42\n"},
+        {{"pick-color", "", ""}, "command pick-color\n"},
+        {{"ruler", "t0k:3n", ""}, "command ruler token t0k:3n\n"},
+        {{"two words", "", ""}, nullptr},
+        {{"ruler", "line\nbreak", ""}, nullptr},
+        {{"ruler", longToken, ""}, nullptr},
         // A document's path comes back byte for byte, spaces, escapes and UTF-8 included.
         {{"", "", "/home/a b/100%.nlz"}, "show open /home/a%20b/100%25.nlz\n"},
         {{"ruler", "t", "/d/\xC3\xA9\t.nlz"}, "command ruler open /d/%C3%A9%09.nlz token t\n"},
