@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/CompletionCommand.h"
 #include "cli/command_support.h"
 #include "model/CUnitsCol.h"
 
@@ -40,6 +41,7 @@ void RegisterColorCommand(CLI::App& app, std::string& output) {
         "-f,--format", args->format,
         "Only this form: CMYK, HSL, HSV, HTML, #HTML, html, #html, \"RGB 0-1\", \"RGB 0-255\" or "
         "its index 0-8");
+    CompleteValues(format, ColorFormatNames());
     command->callback([args, format, &output] { output = RunColor(*args, format->count() > 0); });
 }
 

@@ -15,6 +15,7 @@
 
 #include "base/CSystemError.h"
 #include "base/text.h"
+#include "cli/CompletionCommand.h"
 #include "cli/command_support.h"
 #include "cli/doc_info.h"
 #include "document/CDocApp.h"
@@ -390,6 +391,7 @@ UnitOptions AddUnitOptions(CLI::App* command, UnitArgs& args) {
     options.unit = command->add_option(
         "-u,--unit", args.unit,
         "Length unit: px, pc, pt, tw, cm, in, lpx or its index 0-6 (default px)");
+    CompleteValues(options.unit, LengthUnitAbbreviations());
     command->add_option("--dpi", args.dpi,
                         "Dots per inch: N for both directions or X,Y (default 96)");
     options.locale = command->add_option(
@@ -471,6 +473,7 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     CLI::Option* format = exportCommand->add_option(
         "--color-format", exported->colorFormat,
         "Color format: its name or index 0-8 in the color format table (default 0)");
+    CompleteValues(format, ColorFormatNames());
     CLI::Option* clipboard = exportCommand->add_option(
         "--clipboard-form", exported->clipboardForm,
         "The clipboard form: 0 text, 1 CSV with commas, 2 CSV with semicolons, 3 HTML, 4 XML");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "cli/CompletionCommand.h"
 #include "cli/command_support.h"
 #include "model/CUnitsXY.h"
 #include "platform/local/PosixLocale.h"
@@ -126,7 +127,10 @@ void RegisterLengthCommand(CLI::App& app, std::string& output) {
                         "Dots per inch: X for both directions or X,Y (default 96)");
     CLI::Option* unit = command->add_option(
         "-u,--unit", args->unit, "Only this unit: px, pc, pt, tw, cm, in, lpx or its index 0-6");
-    command->add_option("--axis", args->axis, "x to convert across (default) or y for down");
+    CompleteValues(unit, LengthUnitAbbreviations());
+    CompleteValues(
+        command->add_option("--axis", args->axis, "x to convert across (default) or y for down"),
+        {"x", "y"});
     command->add_option("--scale", args->scale,
                         "The monitor's scale factor for lpx, such as 1.25 or 2 (default 1)");
     CLI::Option* locale = command->add_option(

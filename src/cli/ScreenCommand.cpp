@@ -12,6 +12,7 @@
 #include "base/COleDateTime.h"
 #include "capture/capture_copy.h"
 #include "cli/CCliSession.h"
+#include "cli/CompletionCommand.h"
 #include "cli/command_support.h"
 #include "cli/doc_info.h"
 #include "cli/screen_support.h"
@@ -340,9 +341,15 @@ void RegisterScreenCommands(CLI::App& app, std::string& output) {
     pickCommand->add_option("--sample", pick->sample,
                             "The side of the square sampled around the point: 1 (the pixel), 3, "
                             "5, 7, 9, 11, 15, 21 or 31");
-    pickCommand->add_option("--stat", pick->stat,
-                            "How the square becomes one color: mean (default), linear-mean, "
-                            "median or mode");
+    CompleteValues(format, ColorFormatNames());
+    std::vector<std::string> stats;
+    for (const SampleStat stat :
+         {SampleStat::kMean, SampleStat::kLinearMean, SampleStat::kMedian, SampleStat::kMode})
+        stats.emplace_back(SampleStatName(stat));
+    CompleteValues(pickCommand->add_option("--stat", pick->stat,
+                                           "How the square becomes one color: mean (default), "
+                                           "linear-mean, median or mode"),
+                   stats);
     pickCommand->callback(
         [pick, format, &output] { output = RunPick(*pick, format->count() > 0); });
 

@@ -6,6 +6,8 @@
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
 #include "base/text.h"
+#include "model/CUnitsCol.h"
+#include "model/CUnitsXY.h"
 #include "model/color_input.h"
 
 namespace nl::cli {
@@ -81,6 +83,22 @@ COLORREF ParseColorArgument(std::string_view text) {
         std::fprintf(stderr, "nerimlens-cli: note: the alpha of \"%.*s\" is dropped\n",
                      static_cast<int>(text.size()), text.data());
     return color->color;
+}
+
+std::vector<std::string> ColorFormatNames() {
+    CUnitsCol table;
+    std::vector<std::string> names;
+    if (!table.LoadColorFormats()) return names;
+    for (const CUnitCol& row : table) names.push_back(row.Name());
+    return names;
+}
+
+std::vector<std::string> LengthUnitAbbreviations() {
+    CUnitsXY units;
+    std::vector<std::string> names;
+    if (!units.LoadUnits(DisplayMetrics{}, nullptr)) return names;
+    for (const CUnitXY& unit : units) names.push_back(unit.Abbreviation());
+    return names;
 }
 
 }  // namespace nl::cli

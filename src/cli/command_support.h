@@ -50,4 +50,9 @@ std::string RunNamingFile(FileUse use, const std::string& path,
 // The names joined as "a, b, c".
 std::string JoinNames(const std::vector<std::string>& names);
 
+// What --format and --unit accept besides an index: the color formats' names and the length
+// units' abbreviations, as their tables hold them.
+std::vector<std::string> ColorFormatNames();
+std::vector<std::string> LengthUnitAbbreviations();
+
 }  // namespace nl::cli

@@ -19,6 +19,7 @@
 #include "cli/ScreenCommand.h"
 #endif
 #include "cli/command_support.h"
+#include "res/version.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ std::optional<std::pair<std::string, std::vector<std::string>>> UnknownCommand(
 int main(int argc, char** argv) {
     CLI::App app{"Color and length conversions and screen tools of NerimLens", kProgram};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string(kProgram) + " " + nl::kProductVersionText,
+                         "Show the version and end");
     std::string output;
     nl::cli::RegisterColorCommand(app, output);
     nl::cli::RegisterContrastCommand(app, output);

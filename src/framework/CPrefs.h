@@ -138,7 +138,8 @@ public:
     // are not set stay as written.
     static std::string ExpandEnvironment(std::string_view text, const IFolders& folders);
 
-    // The start-up entry (an autostart desktop entry named after the application).
+    // The start-up entry: an autostart desktop entry named after the launcher (earlier
+    // versions named it after the application; such an entry is taken over).
     std::string StartupShortcutPath() const;
     // Whether the entry starts the program: it exists and does not hide itself
     // ("Hidden=true", which the desktop's session settings write to switch an entry off).
@@ -202,6 +203,11 @@ protected:
     const IClock& m_clock;
 
 private:
+    // The autostart entry named `name`, the earlier versions' one, and whether an entry
+    // exists and is not hidden.
+    std::string StartupEntryPath(const std::string& name) const;
+    std::string EarlierStartupEntryPath() const;
+    bool IsStartupEntryEnabled(const std::string& path) const;
     enum class Purpose { kLoad, kSave };
     // The data file path. Loading: nothing when its folder does not exist. Saving: the folder
     // is created. Other failures raise CSystemError naming the path.

@@ -9,8 +9,8 @@
 #include "res/version.h"
 
 // The start-up entry of the preferences: an autostart desktop entry that starts the program
-// when the user logs in. It carries the installed launcher's name and icon and starts the
-// same program, so the desktop shows both alike.
+// when the user logs in. It is named after the installed launcher, carries its name and icon
+// and starts the same program, so the desktop shows both alike.
 namespace nl {
 namespace {
 
@@ -92,14 +92,20 @@ std::string StartupProgram(const IFolders& folders, const IFileSystem& files) {
 }  // namespace
 
 std::string CPrefs::StartupShortcutPath() const {
-    const std::string folder = m_folders.Autostart();
-    if (folder.empty()) return {};
-    return (std::filesystem::path(folder) / (m_applicationName + std::string(kStartupExtension)))
-        .string();
+    return StartupEntryPath(kDesktopAppId);
 }
 
-bool CPrefs::IsStartupShortcutEnabled() const {
-    const std::string path = StartupShortcutPath();
+std::string CPrefs::StartupEntryPath(const std::string& name) const {
+    const std::string folder = m_folders.Autostart();
+    if (folder.empty()) return {};
+    return (std::filesystem::path(folder) / (name + std::string(kStartupExtension))).string();
+}
+
+std::string CPrefs::EarlierStartupEntryPath() const {
+    return StartupEntryPath(m_applicationName);
+}
+
+bool CPrefs::IsStartupEntryEnabled(const std::string& path) const {
     if (path.empty() || !m_files.FileExists(path)) return false;
     std::vector<std::uint8_t> bytes;
     if (m_files.ReadFile(path, bytes) != 0) return true;
@@ -107,28 +113,44 @@ bool CPrefs::IsStartupShortcutEnabled() const {
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+bool CPrefs::IsStartupShortcutEnabled() const {
+    const std::string path = StartupShortcutPath();
+    // The entry of an earlier version counts until this one writes its own.
+    if (!path.empty() && m_files.FileExists(path)) return IsStartupEntryEnabled(path);
+    return IsStartupEntryEnabled(EarlierStartupEntryPath());
+}
+
 std::uint32_t CPrefs::CreateStartupShortcut() {
     const std::string path = StartupShortcutPath();
     if (path.empty()) return kErrorPathNotFound;
-    // A hidden entry is written anew.
-    if (IsStartupShortcutEnabled()) return 0;
+    // A hidden entry is written anew, and so is one an earlier version named otherwise.
+    if (IsStartupEntryEnabled(path)) return 0;
     if (const auto code = m_files.CreateFolders(std::filesystem::path(path).parent_path().string()))
         return code;
-    // The instance started at log-in reads the same data file as this one.
-    std::string exec = ExecArgument(StartupProgram(m_folders, m_files));
+    // The instance started at log-in reads the same data file as this one. TryExec keeps the
+    // desktop from starting a program that has been removed since.
+    const std::string program = StartupProgram(m_folders, m_files);
+    std::string exec = ExecArgument(program);
     for (const std::string& argument : m_overrideArguments) exec += " " + ExecArgument(argument);
     const std::string entry =
         "[Desktop Entry]\nType=Application\nName=" + DesktopValue(m_applicationName) +
         "\nComment=" + DesktopValue(kFileDescription) + "\nIcon=" + DesktopValue(kDesktopIconName) +
-        "\nExec=" + DesktopValue(exec) + "\nTerminal=false\n";
-    return m_files.WriteFile(
-        path, std::span(reinterpret_cast<const std::uint8_t*>(entry.data()), entry.size()));
+        "\nTryExec=" + DesktopValue(program) + "\nExec=" + DesktopValue(exec) +
+        "\nTerminal=false\n";
+    if (const auto code = m_files.WriteFile(
+            path, std::span(reinterpret_cast<const std::uint8_t*>(entry.data()), entry.size())))
+        return code;
+    // Two entries would start the program twice.
+    const std::string earlier = EarlierStartupEntryPath();
+    return m_files.FileExists(earlier) ? m_files.DeleteFile(earlier) : 0;
 }
 
 std::uint32_t CPrefs::RemoveStartupShortcut() {
-    const std::string path = StartupShortcutPath();
-    if (path.empty() || !m_files.FileExists(path)) return 0;
-    return m_files.DeleteFile(path);
+    for (const std::string& path : {StartupShortcutPath(), EarlierStartupEntryPath()}) {
+        if (path.empty() || !m_files.FileExists(path)) continue;
+        if (const auto code = m_files.DeleteFile(path)) return code;
+    }
+    return 0;
 }
 
 }  // namespace nl

@@ -1,5 +1,7 @@
 #include "framework/program_options.h"
 
+#include "res/version.h"
+
 namespace nl {
 
 std::optional<int> HotKeyIdOfCommand(std::string_view name) {
@@ -25,13 +27,23 @@ std::string CommandError(const std::string& what) {
 
 }  // namespace
 
-ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments,
+                                   UnknownOptions unknown) {
     ProgramOptions options;
     const std::string withValue = std::string(kCommandOption) + "=";
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        if (argument == kEndOfOptions) {
+            options.rest.insert(options.rest.end(), arguments.begin() + static_cast<long>(i) + 1,
+                                arguments.end());
+            break;
+        }
         if (argument == kHelpOption) {
             options.help = true;
+            continue;
+        }
+        if (argument == kVersionOption) {
+            options.version = true;
             continue;
         }
         std::optional<std::string> name;
@@ -45,6 +57,11 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
             name = argument.substr(withValue.size());
         }
         if (!name) {
+            if (unknown == UnknownOptions::kRefuse && argument.size() > 1 &&
+                argument.front() == '-') {
+                options.error = "unknown option \"" + argument + "\"";
+                return options;
+            }
             options.rest.push_back(argument);
             continue;
         }
@@ -63,17 +80,28 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
 
 std::string ProgramUsage(std::string_view program) {
     const std::string name(program);
-    return "Usage: " + name + " [DOCUMENT.nlz]\n" + "       " + name +
-           " --command NAME\n"
+    return ProgramUsageLine(program) + "\n" + "       " + name +
+           " --command NAME [DOCUMENT.nlz]\n"
            "\n"
-           "Starts NerimLens, or shows the instance that runs already.\n"
+           "Starts NerimLens, or hands the document to the instance that runs already and\n"
+           "shows it.\n"
            "\n"
            "  --command NAME  run a hot-key command in the running instance (starting it\n"
            "                  first when none runs), for the desktop's own key bindings.\n"
            "                  NAME is one of: " +
            OutsideCommandNames() +
            "\n"
-           "  --help          show this text and end\n";
+           "  --version       show the version and end\n"
+           "  --help          show this text and end\n"
+           "  --              take every later argument as a document\n";
+}
+
+std::string ProgramUsageLine(std::string_view program) {
+    return "Usage: " + std::string(program) + " [DOCUMENT.nlz]";
+}
+
+std::string ProgramVersion(std::string_view program) {
+    return std::string(program) + " " + kProductVersionText + "\n";
 }
 
 }  // namespace nl

@@ -18,7 +18,8 @@ constexpr int kExitBadEnvironment = 2;
 
 int main(int argc, char** argv) {
     nl::TraceLatency("main");
-    // --help and a wrong --command are answered before anything needs a display.
+    // --help, --version and a wrong --command are answered before anything needs a display;
+    // other options are known only once the toolkit has taken its own out (CApp).
     const nl::ProgramOptions options =
         nl::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!options.error.empty()) {
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(nl::ProgramUsage("nerimlens").c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs(nl::ProgramVersion("nerimlens").c_str(), stdout);
         return 0;
     }
     const char* name = std::getenv(nl::kPlatformVariable);

@@ -29,6 +29,10 @@ public:
     // request the user made through another program, started at the window system's time
     // `userTime` (0: now).
     virtual void RequestActivation(WindowId window, std::uint32_t userTime) = 0;
+    // Tells the launcher that started another program with the startup id `startupId` that
+    // the start is complete (it showed `window` of this program instead), so that its busy
+    // cursor ends.
+    virtual void FinishStartup(WindowId window, const std::string& startupId) = 0;
 };
 
 }  // namespace nl

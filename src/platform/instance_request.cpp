@@ -11,6 +11,9 @@ namespace {
 constexpr std::string_view kShowVerb = "show";
 constexpr std::string_view kCommandVerb = "command";
 constexpr std::string_view kTokenField = "token";
+constexpr std::string_view kOpenField = "open";
+constexpr char kEscapeMark = '%';
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr char kFieldSeparator = ' ';
 constexpr char kLineEnd = '\n';
 constexpr char kFirstPrintable = 0x21;  // after the space
@@ -35,6 +38,49 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     return fields;
 }
 
+// `path` as one field: every byte that cannot stand in a field, and the escape mark itself,
+// as %XX. A path is bytes on Linux, whatever their encoding: they come back unchanged.
+std::string EscapePath(std::string_view path) {
+    std::string out;
+    for (const char ch : path) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (ch >= kFirstPrintable && ch != kDelete && byte < 0x80 && ch != kEscapeMark) {
+            out += ch;
+            continue;
+        }
+        out += kEscapeMark;
+        out += kHexDigits[byte >> 4];
+        out += kHexDigits[byte & 0xF];
+    }
+    return out;
+}
+
+std::optional<int> HexValue(char ch) {
+    const std::size_t at = kHexDigits.find(ch);
+    if (at != std::string_view::npos) return static_cast<int>(at);
+    if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+    return std::nullopt;
+}
+
+// The path of a field made by EscapePath; nothing for a broken escape or an empty path.
+std::optional<std::string> UnescapePath(std::string_view field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != kEscapeMark) {
+            out += field[i];
+            continue;
+        }
+        if (i + 2 >= field.size()) return std::nullopt;
+        const auto high = HexValue(field[i + 1]);
+        const auto low = HexValue(field[i + 2]);
+        if (!high || !low) return std::nullopt;
+        out += static_cast<char>((*high << 4) | *low);
+        i += 2;
+    }
+    if (out.empty() || out.find('\0') != std::string::npos) return std::nullopt;
+    return out;
+}
+
 }  // namespace
 
 std::uint32_t StartupIdTime(std::string_view startupId) {
@@ -54,6 +100,10 @@ std::optional<std::string> FormatInstanceRequest(const InstanceRequest& request)
     } else {
         if (!IsField(request.command)) return std::nullopt;
         line.append(kCommandVerb).append(1, kFieldSeparator).append(request.command);
+    }
+    if (!request.document.empty()) {
+        line.append(1, kFieldSeparator).append(kOpenField).append(1, kFieldSeparator);
+        line.append(EscapePath(request.document));
     }
     if (!request.activationToken.empty()) {
         if (!IsField(request.activationToken)) return std::nullopt;
@@ -79,9 +129,18 @@ std::optional<InstanceRequest> ParseInstanceRequest(std::string_view line) {
     } else if (fields[0] != kShowVerb) {
         return std::nullopt;
     }
-    if (fields.size() == next) return request;
-    if (fields.size() != next + 2 || fields[next] != kTokenField) return std::nullopt;
-    request.activationToken = fields[next + 1];
+    // Then the optional fields, each a name and its value, in the order the line is made.
+    if (next + 1 < fields.size() && fields[next] == kOpenField) {
+        const std::optional<std::string> path = UnescapePath(fields[next + 1]);
+        if (!path) return std::nullopt;
+        request.document = *path;
+        next += 2;
+    }
+    if (next + 1 < fields.size() && fields[next] == kTokenField) {
+        request.activationToken = fields[next + 1];
+        next += 2;
+    }
+    if (fields.size() != next) return std::nullopt;
     return request;
 }
 

@@ -15,16 +15,22 @@ struct InstanceRequest {
     // later start by its launcher (XDG_ACTIVATION_TOKEN on Wayland, DESKTOP_STARTUP_ID on
     // X11); empty when none was given.
     std::string activationToken;
+    // The absolute path of a document to open there (as File > Open does) before the
+    // command runs; empty: none.
+    std::string document;
 
     bool operator==(const InstanceRequest&) const = default;
 };
 
-// The longest request line, line break included, that the first instance reads.
-inline constexpr std::size_t kMaxInstanceRequestLength = 512;
+// The longest request line, line break included, that the first instance reads: room for
+// a document path of the longest length Linux allows with every byte escaped.
+inline constexpr std::size_t kMaxInstanceRequestLength = 16384;
 
-// The request as one line: "show" or "command NAME", then " token TOKEN" when a token is
-// given, then a line break. Nothing when a field holds a space or a control character or the
-// line would be longer than kMaxInstanceRequestLength: such a request cannot be sent.
+// The request as one line: "show" or "command NAME", then " open PATH" when a document is
+// given (its bytes outside printable ASCII, the space and '%' written as %XX), then
+// " token TOKEN" when a token is given, then a line break. Nothing when the command or the
+// token holds a space or a control character or the line would be longer than
+// kMaxInstanceRequestLength: such a request cannot be sent.
 std::optional<std::string> FormatInstanceRequest(const InstanceRequest& request);
 
 // The request of a line made by FormatInstanceRequest (with or without its line break);

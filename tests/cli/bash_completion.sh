@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The bash completion nerimlens-cli writes completes its subcommands and options at each level
-# and leaves file arguments to bash.
+# The bash completion nerimlens-cli writes completes its subcommands and options at each level,
+# the values of the options that take a table's names (quoted for the command line), and
+# leaves file arguments to bash.
 # Usage: bash_completion.sh NERIMLENS_CLI [screen]
 # "screen": the command line was built with its screen commands (pick, capture, magnify).
 set -u
@@ -39,6 +40,11 @@ settings d|dump defaults
 length --|--help --dpi --unit --axis --scale --locale
 color 1,2,3 -|--help -h --format -f
 doc add f|
+length 5 -u |px pc pt tw cm in lpx
+length 5 --axis |x y
+color 1,2,3 -f RGB|RGB\ 0-1 RGB\ 0-255
+doc export a.nlz b.txt --color-format h|html
+doc rows a.nlz --unit c|cm
 nosuch |
 TABLE
 [ "$failures" -eq 0 ] || exit 1

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -88,10 +89,12 @@ TEST(CPrefsTest, StartupEntryStartsTheExecutable) {
     Rig rig;
     rig.folders.executablePath = "/opt/My Tools/nerim$lens";
     ASSERT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
-    EXPECT_EQ(rig.prefs.StartupShortcutPath(), "/fake/home/.config/autostart/NerimLens.desktop");
+    EXPECT_EQ(rig.prefs.StartupShortcutPath(),
+              std::string("/fake/home/.config/autostart/") + kDesktopAppId + ".desktop");
     EXPECT_EQ(rig.Text(rig.prefs.StartupShortcutPath()),
               std::string("[Desktop Entry]\nType=Application\nName=NerimLens\nComment=") +
                   kFileDescription + "\nIcon=" + kDesktopIconName +
+                  "\nTryExec=/opt/My Tools/nerim$lens"
                   "\nExec=\"/opt/My Tools/nerim\\\\$lens\"\nTerminal=false\n");
     // Present: creating again leaves it; removing twice is fine.
     rig.files.AddFile(rig.prefs.StartupShortcutPath(), {'x'});
@@ -100,6 +103,22 @@ TEST(CPrefsTest, StartupEntryStartsTheExecutable) {
     EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
     EXPECT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
     EXPECT_FALSE(rig.files.FileExists(rig.prefs.StartupShortcutPath()));
+}
+
+TEST(CPrefsTest, AnEarlierVersionsStartupEntryIsTakenOver) {
+    const std::string earlier = "/fake/home/.config/autostart/NerimLens.desktop";
+    const std::string entry = "[Desktop Entry]\nExec=nerimlens\n";
+    Rig rig;
+    rig.files.AddFile(earlier, Bytes(entry.begin(), entry.end()));
+    EXPECT_TRUE(rig.prefs.IsStartupShortcutEnabled());
+    // Written anew under the launcher's name, with the old one gone: one start at log-in.
+    ASSERT_EQ(rig.prefs.CreateStartupShortcut(), 0u);
+    EXPECT_FALSE(rig.files.FileExists(earlier));
+    EXPECT_TRUE(rig.files.FileExists(rig.prefs.StartupShortcutPath()));
+    rig.files.AddFile(earlier, Bytes(entry.begin(), entry.end()));
+    ASSERT_EQ(rig.prefs.RemoveStartupShortcut(), 0u);
+    EXPECT_FALSE(rig.files.FileExists(earlier));
+    EXPECT_FALSE(rig.prefs.IsStartupShortcutEnabled());
 }
 
 // The keys of a desktop entry's main group.
@@ -190,6 +209,10 @@ TEST(CPrefsTest, StartupEntryAgreesWithTheInstalledLauncher) {
     // The launcher starts the installed program by name and passes it the opened document.
     EXPECT_EQ(launcher["Exec"], "nerimlens %f");
     EXPECT_EQ(startup["Exec"], rig.folders.executablePath);
+    EXPECT_EQ(startup["TryExec"], rig.folders.executablePath);
+    // Both are named alike, so that the desktop's session settings show the launcher's entry.
+    EXPECT_EQ(std::filesystem::path(rig.prefs.StartupShortcutPath()).filename(),
+              std::filesystem::path(NL_LAUNCHER_PATH).filename());
 }
 
 TEST(CPrefsTest, HiddenStartupEntryCountsAsOffAndIsWrittenAnew) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "res/version.h"
+
 namespace nl {
 namespace {
 
@@ -26,14 +28,21 @@ TEST(ProgramOptionsTest, CommandAndHelpAreTakenOutOfTheArguments) {
         {{"--command"}, "", false, {}, "needs a command name"},
         {{"--command", "Show-Hide"}, "", false, {}, "unknown command \"Show-Hide\""},
         {{"--command="}, "", false, {}, "unknown command"},
+        // After "--" nothing is an option; an unknown option is refused, "-" is a name.
+        {{"--", "--help", "--command"}, "", false, {"--help", "--command"}, ""},
+        {{"-", "a.nlz"}, "", false, {"-", "a.nlz"}, ""},
+        {{"a.nlz", "--verbose"}, "", false, {}, "unknown option \"--verbose\""},
+        {{"-x"}, "", false, {}, "unknown option \"-x\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
-        const ProgramOptions options = ParseProgramOptions(c.arguments);
+        const ProgramOptions options = ParseProgramOptions(c.arguments, UnknownOptions::kRefuse);
         if (*c.errorContains) {
             EXPECT_NE(options.error.find(c.errorContains), std::string::npos) << options.error;
-            // Every wrong command line lists the names to choose from.
-            EXPECT_NE(options.error.find(OutsideCommandNames()), std::string::npos);
+            // Every wrong command name comes with the names to choose from.
+            if (options.error.find("command") != std::string::npos) {
+                EXPECT_NE(options.error.find(OutsideCommandNames()), std::string::npos);
+            }
             continue;
         }
         EXPECT_EQ(options.error, "");
@@ -41,6 +50,17 @@ TEST(ProgramOptionsTest, CommandAndHelpAreTakenOutOfTheArguments) {
         EXPECT_EQ(options.help, c.help);
         EXPECT_EQ(options.rest, c.rest);
     }
+}
+
+TEST(ProgramOptionsTest, VersionAndOptionsLeftForTheToolkit) {
+    // Before the toolkit has taken its own options out they are kept for it.
+    const ProgramOptions early =
+        ParseProgramOptions({"--platform", "xcb", "--version"}, UnknownOptions::kKeep);
+    EXPECT_EQ(early.error, "");
+    EXPECT_TRUE(early.version);
+    EXPECT_EQ(early.rest, (std::vector<std::string>{"--platform", "xcb"}));
+    EXPECT_EQ(ProgramVersion("nerimlens"), std::string("nerimlens ") + kProductVersionText + "\n");
+    EXPECT_TRUE(ProgramUsage("nerimlens").starts_with(ProgramUsageLine("nerimlens") + "\n"));
 }
 
 TEST(ProgramOptionsTest, EveryCommandNamesItsOwnHotKey) {

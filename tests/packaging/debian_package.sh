@@ -35,8 +35,10 @@ done <<TABLE
 -rw-r--r-- ./usr/share/mime/packages/nerimlens.xml
 -rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/nerimlens.svg
 -rw-r--r-- ./usr/share/icons/hicolor/48x48/apps/nerimlens.png
--rw-r--r-- ./usr/share/man/man1/nerimlens.1
--rw-r--r-- ./usr/share/man/man1/nerimlens-cli.1
+-rw-r--r-- ./usr/share/man/man1/nerimlens.1.gz
+-rw-r--r-- ./usr/share/man/man1/nerimlens-cli.1.gz
+-rw-r--r-- ./usr/share/doc/nerimlens/copyright
+-rw-r--r-- ./usr/share/doc/nerimlens/changelog.gz
 -rw-r--r-- ./usr/share/bash-completion/completions/nerimlens-cli
 TABLE
 # Nothing outside /usr, and no build-machine paths.
@@ -57,6 +59,13 @@ mkdir "$work/root"
 dpkg-deb -x "$deb" "$work/root"
 file "$work/root/usr/bin/nerimlens" | grep -q "not stripped" && fail "nerimlens is not stripped"
 "$work/root/usr/bin/nerimlens-cli" color 1,2,3 >/dev/null || fail "the packaged nerimlens-cli does not run"
+# The licence is named where Debian and AppStream look for it.
+grep -qx "License: MIT" "$work/root/usr/share/doc/nerimlens/copyright" || fail "copyright names no MIT licence"
+grep -q "<project_license>MIT</project_license>" \
+    "$work/root/usr/share/metainfo/$app_id.metainfo.xml" || fail "the metainfo names no MIT licence"
+# The long description fits the control file's lines.
+long=$(dpkg-deb -f "$deb" Description | awk 'NR > 1 && length($0) > 80')
+[ -z "$long" ] || fail "description lines over 80 characters: $long"
 
 [ "$failures" -eq 0 ] || exit 1
 echo ok

@@ -36,8 +36,10 @@ launcher=$prefix/share/applications/$app_id.desktop
 desktop-file-validate "$launcher" || fail "desktop-file-validate $launcher"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >"$work/as.log" 2>&1 ||
     { cat "$work/as.log"; fail "appstreamcli validate"; }
-for page in "$prefix"/share/man/man1/*.1; do
-    warnings=$(groff -man -ww -z "$page" 2>&1)
+pages=("$prefix"/share/man/man1/*.1.gz)
+[ ${#pages[@]} -eq 2 ] && [ -f "${pages[0]}" ] || fail "the manual pages are not installed compressed"
+for page in "${pages[@]}"; do
+    warnings=$(gzip -dc "$page" | groff -man -ww -z 2>&1)
     [ -z "$warnings" ] || fail "groff warns about $(basename "$page"): $warnings"
 done
 

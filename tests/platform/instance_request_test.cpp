@@ -18,15 +18,20 @@ TEST(InstanceRequestTest, RequestsSurviveTheLineAndBadOnesAreNotSent) {
     const std::string longToken(kMaxInstanceRequestLength, 'x');
     const std::vector<Case> cases = {
         {{}, "show\n"},
-        {{"", "abc_TIME42"}, "show token abc_TIME42\n"},
-        {{"pick-color", ""}, "command pick-color\n"},
-        {{"ruler", "t0k:3n"}, "command ruler token t0k:3n\n"},
-        {{"two words", ""}, nullptr},
-        {{"ruler", "line\nbreak"}, nullptr},
-        {{"ruler", longToken}, nullptr},
+        {{"", "abc_TIME42", ""}, "show token abc_TIME42\n"},
+        {{"pick-color", "", ""}, "command pick-color\n"},
+        {{"ruler", "t0k:3n", ""}, "command ruler token t0k:3n\n"},
+        {{"two words", "", ""}, nullptr},
+        {{"ruler", "line\nbreak", ""}, nullptr},
+        {{"ruler", longToken, ""}, nullptr},
+        // A document's path comes back byte for byte, spaces, escapes and UTF-8 included.
+        {{"", "", "/home/a b/100%.nlz"}, "show open /home/a%20b/100%25.nlz\n"},
+        {{"ruler", "t", "/d/\xC3\xA9\t.nlz"}, "command ruler open /d/%C3%A9%09.nlz token t\n"},
+        {{"", "", std::string(kMaxInstanceRequestLength / 3, '\xFF')}, nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.request.command + "|" + c.request.activationToken);
+        SCOPED_TRACE(c.request.command + "|" + c.request.activationToken + "|" +
+                     c.request.document);
         const std::optional<std::string> line = FormatInstanceRequest(c.request);
         if (!c.line) {
             EXPECT_FALSE(line);
@@ -39,8 +44,11 @@ TEST(InstanceRequestTest, RequestsSurviveTheLineAndBadOnesAreNotSent) {
 }
 
 TEST(InstanceRequestTest, LinesOfOtherShapesAreRefused) {
-    for (const char* line : {"", "\n", "hello\n", "command\n", "show token\n", "show extra x\n",
-                             "command a b c\n", "show  token x\n", "command ruler token a b\n"}) {
+    for (const char* line :
+         {"", "\n", "hello\n", "command\n", "show token\n", "show extra x\n", "command a b c\n",
+          "show  token x\n", "command ruler token a b\n", "show open\n", "show open /a%4\n",
+          "show open /a%zz\n", "show open %00\n", "show token x open /a\n",
+          "show open /a open /b\n"}) {
         SCOPED_TRACE(line);
         EXPECT_FALSE(ParseInstanceRequest(line));
     }

@@ -74,8 +74,8 @@ fi
 QT_QPA_PLATFORM=wayland "$program" >"$WL/program.log" 2>&1 &
 program_pid=$!
 wl_pids+=($program_pid)
-for _ in $(seq 100); do wl_has_view app_id nerimlens && break; sleep 0.1; done
-if wl_has_view app_id nerimlens && kill -0 $program_pid 2>/dev/null; then
+for _ in $(seq 100); do wl_has_view app_id net.nerim.NerimLens && break; sleep 0.1; done
+if wl_has_view app_id net.nerim.NerimLens && kill -0 $program_pid 2>/dev/null; then
     echo "ok: the program's window is shown on the wayland platform"
 else
     fail "the program's window did not appear on the wayland platform"
@@ -87,8 +87,8 @@ fi
 
 # Commands from outside, as a desktop's key binding sends them: Show/Hide hides the window
 # and shows it again.
-nl_hidden() { ! wl_has_view app_id nerimlens; }
-nl_shown() { wl_has_view app_id nerimlens; }
+nl_hidden() { ! wl_has_view app_id net.nerim.NerimLens; }
+nl_shown() { wl_has_view app_id net.nerim.NerimLens; }
 for round in hidden shown; do
     QT_QPA_PLATFORM=wayland timeout 20 "$program" --command show-hide >>"$WL/program.log" 2>&1
     code=$?
@@ -111,7 +111,7 @@ sleep 0.3
 [[ $(focused_app) == solidwl ]] || fail "the Wayland window did not take the focus"
 QT_QPA_PLATFORM=wayland timeout 20 "$program" >>"$WL/program.log" 2>&1
 ok=0
-for _ in $(seq 50); do [[ $(focused_app) == nerimlens ]] && { ok=1; break; }; sleep 0.1; done
+for _ in $(seq 50); do [[ $(focused_app) == net.nerim.NerimLens ]] && { ok=1; break; }; sleep 0.1; done
 ((ok)) && echo "ok: a second start brought the window forward" ||
     fail "after a second start the focus is on $(focused_app)"
 kill $program_pid 2>/dev/null

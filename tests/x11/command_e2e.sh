@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Commands from outside: `nerimlens --command NAME` runs a hot-key command in the running
+# Both programs' --version, an unknown option refused with 2. Commands from outside:
+# `nerimlens --command NAME` runs a hot-key command in the running
 # instance (Show/Hide hides and shows the main window, Pick Color picks the color under the
 # cursor into the document), a wrong name ends with 2 and the list of names, a start for a
 # command where none runs starts the program and runs it there, and a plain second start
@@ -30,6 +31,20 @@ message=$("$program" --command bogus 2>&1 >/dev/null)
 code=$?
 [[ $code -eq 2 && $message == *'"bogus"'* && $message == *"show-hide, pick-color, ruler, clipboard-viewer, contrast"* ]] &&
     echo "ok: an unknown command ends with 2 and lists the names" || fail "unknown command: $code $message"
+
+# --version of both programs, and an option the program does not know: refused with a usage
+# line and 2, before any window or instance.
+for tool in "$program" "$cli"; do
+    version=$("$tool" --version 2>&1)
+    code=$?
+    [[ $code -eq 0 && $version =~ ^nerimlens(-cli)?\ [0-9]+\.[0-9]+\.[0-9]+$ ]] &&
+        echo "ok: ${tool##*/} --version: $version" || fail "${tool##*/} --version: $code $version"
+done
+message=$("$program" --bogus "UserDataFilePath:$data" 2>&1 >/dev/null)
+code=$?
+[[ $code -eq 2 && $message == *'"--bogus"'* && $message == *"Usage: nerimlens"* ]] &&
+    echo "ok: an unknown option ends with 2 and a usage line" || fail "unknown option: $code $message"
+window_hidden || fail "an unknown option started the program"
 
 # A command where none runs starts the program, which runs it: the ruler opens.
 ruler_shown() { [[ -n $(xdotool search --onlyvisible --name '^NerimLens \| ' 2>/dev/null) ]]; }

@@ -15,7 +15,7 @@ source "$(dirname "$0")/e2e_support.sh" options-sheet-e2e
 require_tools xdotool xclip cmp
 
 data=$work/NerimLens.dat
-entry=$XDG_CONFIG_HOME/autostart/NerimLens.desktop
+entry=$XDG_CONFIG_HOME/autostart/net.nerim.NerimLens.desktop
 ctrl_f12=0x2007B  # MOD_CONTROL << 16 | VK_F12: makes the restored file differ from the first
 
 "$cli" settings defaults "$data" || { echo "FAIL: cli defaults" >&2; exit 1; }

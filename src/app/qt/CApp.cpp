@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/qt/CMainFrame.h"
 #include "app/qt/tools.h"
@@ -76,6 +78,11 @@ bool IsDataOverride(const std::string& argument) {
            StartsWithNoCase(argument, CPrefs::kFileArgument);
 }
 
+std::optional<std::string> LauncherStartupId() {
+    const char* id = std::getenv(CApp::kStartupIdVariable);
+    return id != nullptr ? std::optional<std::string>(id) : std::nullopt;
+}
+
 // Qt scales the user interface with the desktop's setting (Xft.dpi, QT_SCALE_FACTOR); the
 // desktop services keep screen positions in the X server's device pixels.
 QApplication* MakeApplication(int& argc, char** argv) {
@@ -84,6 +91,10 @@ QApplication* MakeApplication(int& argc, char** argv) {
     QApplication::setApplicationName(kProductName);
     QApplication::setOrganizationName(kCompanyName);
     QApplication::setApplicationVersion(kProductVersionText);
+    // The windows belong to the installed launcher, whose icon and name docks show for them:
+    // on Wayland the app_id is the launcher's id (on X11 the launcher's StartupWMClass names
+    // the windows' class).
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kDesktopAppId));
     // The main window hides to the notification area; the program ends with the window's
     // real close, not with the last window that happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -93,7 +104,8 @@ QApplication* MakeApplication(int& argc, char** argv) {
 }  // namespace
 
 CApp::CApp(int& argc, char** argv, PlatformKind platform)
-    : m_qapp(MakeApplication(argc, argv)),
+    : m_launcherStartupId(LauncherStartupId()),
+      m_qapp(MakeApplication(argc, argv)),
       // Qt has taken its own options out of argv by now.
       m_arguments(ArgumentsAfterProgram(argc, argv)),
       m_platform(PlatformServices::Create(platform)),
@@ -112,8 +124,10 @@ CApp::CApp(int& argc, char** argv, PlatformKind platform)
       m_prefs(std::make_unique<CAppPrefs>(
           PrefsServices{m_store, m_folders, m_files, m_dialogs, &m_clock}, &m_notify)),
       m_doc(std::make_unique<CDocApp>(m_clock, *m_files, &m_notify)) {
-    // main() has refused a wrong command line already.
-    ProgramOptions options = ParseProgramOptions(m_arguments);
+    // main() has refused a wrong --command already; what is left after the toolkit took its
+    // own options out must be a document or an override.
+    ProgramOptions options = ParseProgramOptions(m_arguments, UnknownOptions::kRefuse);
+    m_usageError = std::move(options.error);
     m_arguments = std::move(options.rest);
     m_startCommand = std::move(options.command);
     RegisterCommands();
@@ -138,6 +152,11 @@ CApp::~CApp() {
 }
 
 int CApp::Run() {
+    if (!m_usageError.empty()) {
+        std::fprintf(stderr, "nerimlens: %s\n%s\n", m_usageError.c_str(),
+                     ProgramUsageLine("nerimlens").c_str());
+        return kExitBadUsage;
+    }
     int exitCode = 0;
     if (!Start(exitCode)) {
         DestroyWindows();
@@ -264,13 +283,16 @@ bool CApp::Start(int& exitCode) {
     return true;
 }
 
-void CApp::OpenStartDocument() {
-    std::string path;
+std::string CApp::StartDocumentPath() const {
     for (const std::string& argument : m_arguments) {
         if (IsDataOverride(argument) || argument.empty()) continue;
-        path = QFileInfo(QString::fromStdString(argument)).absoluteFilePath().toStdString();
-        break;
+        return QFileInfo(QString::fromStdString(argument)).absoluteFilePath().toStdString();
     }
+    return {};
+}
+
+void CApp::OpenStartDocument() {
+    const std::string path = StartDocumentPath();
     if (!path.empty() && m_docCommands->OpenDocument(path)) return;
     m_doc->OnNewDocument();
 

@@ -43,6 +43,8 @@ public:
     static constexpr const char* kInstanceName = "Nerim NerimLens";
     // The exit code of a start that ends early (a second instance, a failed start).
     static constexpr int kExitFailure = 1;
+    // The variable in which an X11 launcher hands a started program its startup id.
+    static constexpr const char* kStartupIdVariable = "DESKTOP_STARTUP_ID";
     // The exit code of a command line the program does not understand.
     static constexpr int kExitBadUsage = 2;
     static constexpr const char* kWebSiteUrl = "https://www.nerimrirideviz.example/nerimlens";
@@ -89,10 +91,16 @@ private:
     // The desktop's foreground window, reused or asked afresh as `lookup` says.
     WindowId Foreground(CRootUnderCursor::Lookup lookup) const;
     void RegisterCommands();
+    // The absolute path of the document named on the command line; empty: none.
+    std::string StartDocumentPath() const;
     void OpenStartDocument();
     // Single instance: hands a later start's request to the first instance, or becomes it.
     bool StartInstance(int& exitCode);
     void OnInstanceRequest(const InstanceRequest& request);
+    // Shows the window or runs the command of a request that names no document.
+    void RunInstanceRequest(const InstanceRequest& request);
+    // Opens the documents later starts handed over, in turn, once no modal dialog is up.
+    void OpenHandedDocuments();
     // Runs the command given with --command at this start, once the window is up.
     void RunStartCommand();
     void ShowFromAnotherStart(const std::string& activationToken);
@@ -130,9 +138,16 @@ private:
     void DestroyWindows();
     QWidget* DialogParent() const;
 
+    // The X11 startup id the launcher gave this start: read before the toolkit connects to
+    // the X server, which takes it out of the environment.
+    std::optional<std::string> m_launcherStartupId;
     std::unique_ptr<QApplication> m_qapp;
     std::vector<std::string> m_arguments;  // without the program's name and --command
     std::string m_startCommand;            // the name given with --command, empty: none
+    std::string m_usageError;              // not empty: the command line is wrong
+    // Requests with a document that wait to be opened (a modal dialog may be up).
+    std::vector<InstanceRequest> m_handedRequests;
+    QTimer* m_handedRequestsTimer = nullptr;
 
     // Platform services: owned by m_platform, with a pointer to each for short use.
     SystemClock m_clock;

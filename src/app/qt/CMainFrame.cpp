@@ -351,7 +351,7 @@ void CMainFrame::ApplyPickingState() {
         m_iconId = icon;
         const QIcon image = IconFromSvg(icon);
         setWindowIcon(image);
-        m_tray->SetIcon(image);
+        ShowTrayIcon(image);
     }
     m_picking->Apply();
 }

@@ -23,6 +23,7 @@
 #include "picking/qt/CQtTickTimer.h"
 #include "platform/IDesktop.h"
 
+class QIcon;
 class QMenu;
 
 namespace nl {
@@ -156,6 +157,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Puts the icon `pixels` (of m_iconId) in the tray, by its theme name where it has one.
+    void ShowTrayIcon(const QIcon& pixels);
     // A window opened for a tool, with the point the magnifier may follow.
     struct OwnedWindow {
         QPointer<QWidget> widget;

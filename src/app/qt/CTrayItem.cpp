@@ -19,8 +19,10 @@ CTrayItem::~CTrayItem() {
     Remove();
 }
 
-void CTrayItem::SetIcon(const QIcon& icon) {
-    m_icon->setIcon(icon);
+void CTrayItem::SetIcon(const QIcon& pixels, const QString& themeName) {
+    m_icon->setIcon(!themeName.isEmpty() && QIcon::hasThemeIcon(themeName)
+                        ? QIcon::fromTheme(themeName)
+                        : pixels);
 }
 
 void CTrayItem::SetToolTip(const QString& tip) {

@@ -26,7 +26,11 @@ public:
     explicit CTrayItem(QObject* parent = nullptr);
     ~CTrayItem() override;
 
-    void SetIcon(const QIcon& icon);
+    // Shows `pixels`; or, when the icon theme holds an icon named `themeName`, that one by
+    // its name, so that the desktop's tray can draw the theme's own version of it.
+    void SetIcon(const QIcon& pixels, const QString& themeName = {});
+    // The theme name the tray hands the desktop; empty when it sends pixels only.
+    QString IconName() const { return m_icon->icon().name(); }
     void SetToolTip(const QString& tip);
     // The menu shown on a right click (the owner shows it on a left click).
     void SetMenu(QMenu* menu);

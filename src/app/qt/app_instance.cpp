@@ -1,11 +1,14 @@
-// CApp's single instance: what a later start hands the first one (show yourself, or run a
-// hot-key command given with --command) and how the first one raises its window for it.
-#include <QGuiApplication>
+// CApp's single instance: what a later start hands the first one (show yourself, open a
+// document, or run a hot-key command given with --command) and how the first one raises its
+// window for it.
+#include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/qt/CApp.h"
 #include "app/qt/CMainFrame.h"
 #include "base/command_ids.h"
+#include "framework/CDocCommands.h"
 #include "framework/latency_trace.h"
 #include "framework/program_options.h"
 #include "platform/IFolders.h"
@@ -16,19 +19,22 @@ namespace nl {
 
 namespace {
 
-// The variables in which a launcher hands a started program the permission to raise its
-// window: the Wayland activation token, the X11 startup id.
+// The variable in which a launcher hands a started program on Wayland the permission to
+// raise its window (the X11 startup id: kStartupIdVariable).
 constexpr std::string_view kWaylandTokenVariable = "XDG_ACTIVATION_TOKEN";
-constexpr std::string_view kStartupIdVariable = "DESKTOP_STARTUP_ID";
+// How often a handed document waiting for a modal dialog looks again.
+constexpr int kHandedRequestRetryMs = 250;
 
 }  // namespace
 
 bool CApp::StartInstance(int& exitCode) {
     InstanceRequest request;
     request.command = m_startCommand;
-    const std::string_view tokenVariable =
-        m_desktop->WindowRules().activatesByToken ? kWaylandTokenVariable : kStartupIdVariable;
-    request.activationToken = m_folders->Environment(tokenVariable).value_or(std::string());
+    request.document = StartDocumentPath();
+    request.activationToken =
+        m_desktop->WindowRules().activatesByToken
+            ? m_folders->Environment(kWaylandTokenVariable).value_or(std::string())
+            : m_launcherStartupId.value_or(std::string());
     m_instance->SetRequest(request);
     TraceLatency("instance");
     const InstanceRole role = m_instance->Start(kInstanceName);
@@ -51,6 +57,60 @@ bool CApp::StartInstance(int& exitCode) {
 void CApp::OnInstanceRequest(const InstanceRequest& request) {
     TraceLatency("request");
     if (!m_frame) return;
+    // The launcher of the later start shows it busy until its start is complete, which it is
+    // once this instance has the request: the X11 startup id is finished here (a Wayland
+    // token is used up by the activation itself).
+    if (!m_desktop->WindowRules().activatesByToken && !request.activationToken.empty()) {
+        const std::string startupId = request.activationToken;
+        QMetaObject::invokeMethod(
+            this,
+            [this, startupId] {
+                if (m_frame)
+                    m_platform->WindowSystem().FinishStartup(m_frame->NativeWindow(), startupId);
+            },
+            Qt::QueuedConnection);
+    }
+    if (!request.document.empty()) {
+        // The window comes to the front at once, with the caller's permission; the document
+        // opens from the event loop, after the request's connection is done with, since
+        // the question to save the current document waits for the user.
+        ShowFromAnotherStart(request.activationToken);
+        m_handedRequests.push_back(request);
+        QMetaObject::invokeMethod(
+            this, [this] { OpenHandedDocuments(); }, Qt::QueuedConnection);
+        return;
+    }
+    RunInstanceRequest(request);
+}
+
+void CApp::OpenHandedDocuments() {
+    while (!m_handedRequests.empty()) {
+        // A dialog that holds the program (a file chooser, a question) is answered first: a
+        // document opened under it would be replaced or asked about out of turn.
+        if (QApplication::activeModalWidget() != nullptr) {
+            if (!m_handedRequestsTimer) {
+                m_handedRequestsTimer = new QTimer(this);
+                m_handedRequestsTimer->setSingleShot(true);
+                connect(m_handedRequestsTimer, &QTimer::timeout, this,
+                        [this] { OpenHandedDocuments(); });
+            }
+            m_handedRequestsTimer->start(kHandedRequestRetryMs);
+            return;
+        }
+        InstanceRequest request = std::move(m_handedRequests.front());
+        m_handedRequests.erase(m_handedRequests.begin());
+        // As File > Open: the current document may be saved first, errors are reported.
+        m_docCommands->OpenDocument(request.document);
+        // The window is shown already: Show/Hide would only hide it again.
+        if (!request.command.empty() && HotKeyIdOfCommand(request.command) != kHotKeyShowHide) {
+            request.document.clear();
+            request.activationToken.clear();
+            RunInstanceRequest(request);
+        }
+    }
+}
+
+void CApp::RunInstanceRequest(const InstanceRequest& request) {
     if (request.command.empty()) {
         ShowFromAnotherStart(request.activationToken);
         return;

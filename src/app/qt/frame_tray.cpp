@@ -63,7 +63,7 @@ void CMainFrame::RegisterHotKeysAndTray() {
         m_iconId = s.PickingStarted() ? res::kIconStarted : res::kIconStopped;
         setWindowIcon(IconFromSvg(m_iconId));
     }
-    m_tray->SetIcon(IconFromSvg(m_iconId));
+    ShowTrayIcon(IconFromSvg(m_iconId));
 
     // The start-up balloon: at a hidden start that lists the hot keys, or when a hot key
     // could not be registered.
@@ -112,6 +112,13 @@ void CMainFrame::OnTrayActivated(int reason) {
     }
     m_binder->UpdateMenu(m_trayMenu);
     m_trayMenu->popup(QCursor::pos());
+}
+
+void CMainFrame::ShowTrayIcon(const QIcon& pixels) {
+    // The program's own icon is in the icon theme once installed, under the launcher's icon
+    // name; the picking icon shows a state no theme knows, and goes as pixels.
+    m_tray->SetIcon(
+        pixels, m_iconId == res::kIconStopped ? QString::fromUtf8(kDesktopIconName) : QString());
 }
 
 }  // namespace nl

@@ -12,6 +12,7 @@ public:
     bool IsGrabLoss(std::string_view, const void*) const override { return false; }
     void SetWindowClass(WindowId, const std::string&, const std::string&) override {}
     void RequestActivation(WindowId, std::uint32_t) override {}
+    void FinishStartup(WindowId, const std::string&) override {}
 };
 
 }  // namespace nl

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/startup_notification.h"
+
 namespace nl {
 namespace {
 
@@ -170,6 +172,29 @@ void RequestWindowActivation(WindowId window, std::uint32_t userTime) {
     xcb_send_event(connection, 0, screen->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
+
+void FinishStartupNotification(WindowId window, const std::string& startupId) {
+    xcb_connection_t* connection = Connection();
+    if (!connection || window == kNoWindow || startupId.empty()) return;
+    const xcb_atom_t begin = Atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = Atom(connection, "_NET_STARTUP_INFO");
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (begin == XCB_ATOM_NONE || more == XCB_ATOM_NONE || !screen) return;
+    bool first = true;
+    for (const StartupInfoPiece& piece : StartupInfoPieces(StartupRemoveMessage(startupId))) {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 8;
+        message.window = static_cast<xcb_window_t>(window);
+        message.type = first ? begin : more;
+        std::copy(piece.begin(), piece.end(), message.data.data8);
+        // Launchers listen for property changes on the root window.
+        xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                       reinterpret_cast<const char*>(&message));
+        first = false;
+    }
     xcb_flush(connection);
 }
 

@@ -29,6 +29,10 @@ void SetWindowClass(WindowId window, const std::string& instance, const std::str
 // (started at the X server time `userTime`, 0: now). Does nothing off X11.
 void RequestWindowActivation(WindowId window, std::uint32_t userTime);
 
+// Sends the startup-notification message "remove" for `startupId` to the root window, from
+// `window`, so that the launcher that started a program with that id ends its busy cursor.
+void FinishStartupNotification(WindowId window, const std::string& startupId);
+
 // The X server as the window system of the program's windows, on Qt's connection.
 class CX11WindowSystem final : public IWindowSystem {
 public:
@@ -40,6 +44,9 @@ public:
     }
     void RequestActivation(WindowId window, std::uint32_t userTime) override {
         RequestWindowActivation(window, userTime);
+    }
+    void FinishStartup(WindowId window, const std::string& startupId) override {
+        FinishStartupNotification(window, startupId);
     }
 };
 
