@@ -84,8 +84,6 @@ public:
         m_sampleText = std::move(sample);
         update();
     }
-    COLORREF TextColor() const { return m_text; }
-    COLORREF BackgroundColor() const { return m_background; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
