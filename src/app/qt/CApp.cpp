@@ -371,36 +371,6 @@ bool CApp::OnCommand(int id) {
     }
 }
 
-UpdaterPresence CApp::Updater() const {
-    return m_files->FileExists(UpdaterPath(m_folders->ExecutablePath()))
-               ? UpdaterPresence::kInstalled
-               : UpdaterPresence::kMissing;
-}
-
-void CApp::StartUpdater(int request) {
-    const auto which = static_cast<UpdaterRequest>(request);
-    if (Updater() == UpdaterPresence::kMissing) return;
-    WindowId owner = kNoWindow;
-    if (which == UpdaterRequest::kConfigure) {
-        if (QWidget* active = QApplication::activeWindow())
-            owner = static_cast<WindowId>(active->winId());
-        else if (m_frame)
-            owner = m_frame->NativeWindow();
-        else
-            owner = m_desktop->ForegroundWindow();
-    }
-    const std::string path = UpdaterPath(m_folders->ExecutablePath());
-    const std::uint32_t code = m_shell->StartDetached(path, UpdaterArguments(which, owner));
-    // The silent check runs on a timer and reports no error.
-    if (code != 0 && which != UpdaterRequest::kSilent) ShowError(FormatSystemError(code, path));
-}
-
-void CApp::OnUpdaterTimer() {
-    ++m_updaterTicks;
-    m_updaterTimer->start(UpdaterTimerInterval(m_updaterTicks));
-    StartUpdater(static_cast<int>(UpdaterRequest::kSilent));
-}
-
 void CApp::ToggleWindow(QPointer<QWidget>& window, const WindowFactory& factory) {
     if (window) {
         // A window busy with a modal dialog of its own stays until the dialog is done.
