@@ -34,8 +34,7 @@ std::string RunContrast(const ContrastArgs& args) {
     const double ratio = ContrastRatio(text, background);
     const WcagVerdicts v = JudgeRatio(ratio);
     const double lc = ApcaContrast(text, background);
-    // Rounded to two decimals, as shown; -0.00 reads 0.
-    const double shownLc = std::round(lc * 100) / 100 + 0.0;
+    const double shownLc = ShownLc(lc);
     const auto suggestion = [&](bool moveText, double needed) {
         return moveText ? NearestPassingColor(text, background, needed)
                         : NearestPassingColor(background, text, needed);

@@ -17,12 +17,11 @@ constexpr double kFullSeverity = 1.0;
 // The APCA levels, highest first, each with its row of the level texts.
 constexpr int kApcaLevels[] = {90, 75, 60, 45, 30, 15};
 
-// Lc rounded to two decimals as shown; -0.00 reads 0.00.
-double RoundedLc(double lc) {
+}  // namespace
+
+double ShownLc(double lc) {
     return std::round(lc * 100) / 100 + 0.0;
 }
-
-}  // namespace
 
 std::string RatioText(double ratio) {
     char text[32];
@@ -42,7 +41,7 @@ std::string ContrastFiguresText(const ContrastReport& report) {
     for (const ContrastReport::Verdict& v : report.verdicts)
         out += v.name + (v.pass ? "\tpass\n" : "\tfail\n");
     char lc[32];
-    std::snprintf(lc, sizeof lc, "%.2f", RoundedLc(report.lc));
+    std::snprintf(lc, sizeof lc, "%.2f", ShownLc(report.lc));
     out += std::string("APCA Lc\t") + lc + "\n";
     out += "APCA level\t" + std::to_string(report.level) + "\n";
     return out;
@@ -65,7 +64,7 @@ ContrastReport MakeContrastReport(COLORREF text, COLORREF background) {
 
     report.lc = ApcaContrast(report.text, report.background);
     char lc[32];
-    std::snprintf(lc, sizeof lc, "Lc %.2f", RoundedLc(report.lc));
+    std::snprintf(lc, sizeof lc, "Lc %.2f", ShownLc(report.lc));
     report.lcText = lc;
     report.level = ApcaLevel(report.lc);
     report.levelText = ApcaLevelText(report.level);

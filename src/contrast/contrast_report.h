@@ -60,6 +60,9 @@ std::string ContrastFiguresText(const ContrastReport& report);
 // A ratio as the program writes it, "12.29:1".
 std::string RatioText(double ratio);
 
+// Lc rounded to two decimals as shown; -0.00 reads 0.00.
+double ShownLc(double lc);
+
 // What an APCA level is fit for ("Body text"; "Not enough for text" below 15).
 std::string ApcaLevelText(int level);
 
