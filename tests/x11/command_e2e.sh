@@ -55,6 +55,7 @@ if wait_for 150 window_shown && wait_for 100 ruler_shown; then
     echo "ok: --command ruler started the program with the ruler"
 else
     fail "--command ruler without an instance: no ruler"
+    cat "$work/program.log" >&2
 fi
 main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
 
