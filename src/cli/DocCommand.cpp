@@ -39,7 +39,8 @@ constexpr const char* kDesktopTitle = CColPick::kDesktopTitle;
 // The export file names that work.
 constexpr std::string_view kExportFileForms =
     "the export file must end in .txt (tab-delimited text), .csv (CSV with semicolons), .htm "
-    "(HTML), .xml (XML), .gpl (GIMP palette), .css (CSS custom properties) or .json (JSON)";
+    "(HTML), .xml (XML), .gpl (GIMP palette), .css (CSS custom properties), .json (JSON) or "
+    ".ase (Adobe Swatch Exchange)";
 // The output name that stands for standard output.
 constexpr std::string_view kStdout = "-";
 // Notices on stderr begin as the program's error lines do.
@@ -366,15 +367,6 @@ std::string RunExport(const ExportArgs& args, const ExportGiven& given) {
     if (toStdout) {
         return ExportColorsToText(doc.Colors(), context, ClipboardFormFromOption(exportOption),
                                   ExportDestination::kClipboard);
-    }
-    if (const auto palette = PaletteFormFromPath(args.out)) {
-        const std::string text =
-            PaletteText(*palette, doc.Colors(), formats, formatRow, doc.Title());
-        const std::span<const std::uint8_t> bytes(
-            reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-        if (const std::uint32_t code = services.files.WriteFile(args.out, bytes))
-            throw CSystemError(code, args.out);
-        return {};
     }
     ExportToFile(services.files, args.out, doc.Colors(), context);
     return {};

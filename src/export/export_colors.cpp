@@ -11,6 +11,7 @@
 #include "export/CExportTextXml.h"
 #include "export/CNotSupportedException.h"
 #include "export/CPreviewFile.h"
+#include "export/palette_files.h"
 #include "platform/IClipboard.h"
 #include "platform/IFileSystem.h"
 #include "platform/IShell.h"
@@ -129,7 +130,16 @@ void ExportToFile(IFileSystem& files, const std::string& path, const ExportData&
 
 void ExportToFile(IFileSystem& files, const std::string& path, const CColorPicker& colors,
                   const ExportContext& context) {
-    ExportToFile(files, path, ExportDataFrom(colors), context);
+    const auto palette = PaletteFormFromPath(path);
+    if (!palette || context.colorFormats == nullptr) {
+        ExportToFile(files, path, ExportDataFrom(colors), context);
+        return;
+    }
+    const std::string text = PaletteText(*palette, colors, *context.colorFormats,
+                                         context.colorFormat, context.documentTitle);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    if (const std::uint32_t code = files.WriteFile(path, bytes)) throw CSystemError(code, path);
 }
 
 std::uint32_t CopyColorsToClipboard(IClipboard& clipboard, std::int32_t exportOption,

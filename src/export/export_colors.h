@@ -55,6 +55,7 @@ std::vector<std::uint8_t> EncodeExportFile(std::string_view text);
 // CSystemError with the path, and the file system leaves any previous file as it was.
 void ExportToFile(IFileSystem& files, const std::string& path, const ExportData& data,
                   const ExportContext& context);
+// From a color list, a palette name (.gpl, .css, .json, .ase) writes that palette instead.
 void ExportToFile(IFileSystem& files, const std::string& path, const CColorPicker& colors,
                   const ExportContext& context);
 

@@ -177,17 +177,19 @@ TEST_F(DocCliTest, ExportWritesPalettesOtherProgramsRead) {
     Ok({"doc", "add", "p.nlz", "#000000"});
     Ok({"doc", "export", "p.nlz", "pal.gpl", "--color-format", "8"});
     EXPECT_EQ(ReadAll(PathOf("pal.gpl")),
-              "GIMP Palette\nName: p.nlz\nColumns: 0\n#\n 12 200  99\t12, 200, 99\n"
-              "  0   0   0\t0, 0, 0\n");
+              "GIMP Palette\nName: p.nlz\nColumns: 0\n#\n 12 200  99\t\u2248 limegreen\n"
+              "  0   0   0\tblack\n");
     Ok({"doc", "export", "p.nlz", "pal.CSS", "--color-format", "#HTML"});
     EXPECT_EQ(ReadAll(PathOf("pal.CSS")),
-              "/* p.nlz */\n:root {\n  --color-1: #0CC863; /* #0CC863 */\n"
-              "  --color-2: #000000; /* #000000 */\n}\n");
+              "/* p.nlz */\n:root {\n  --limegreen: #0CC863; /* #0CC863, near limegreen */\n"
+              "  --black: #000000; /* #000000 */\n}\n");
     Ok({"doc", "export", "p.nlz", "pal.json", "--color-format", "#HTML"});
     EXPECT_EQ(ReadAll(PathOf("pal.json")),
               "{\n  \"name\": \"p.nlz\",\n  \"colors\": [\n"
-              "    {\"hex\": \"#0CC863\", \"rgb\": [12, 200, 99], \"text\": \"#0CC863\"},\n"
-              "    {\"hex\": \"#000000\", \"rgb\": [0, 0, 0], \"text\": \"#000000\"}\n"
+              "    {\"hex\": \"#0CC863\", \"rgb\": [12, 200, 99], \"text\": \"#0CC863\", "
+              "\"name\": \"limegreen\", \"name_exact\": false},\n"
+              "    {\"hex\": \"#000000\", \"rgb\": [0, 0, 0], \"text\": \"#000000\", "
+              "\"name\": \"black\", \"name_exact\": true}\n"
               "  ]\n}\n");
     EXPECT_EQ(std::system(("python3 -m json.tool " + PathOf("pal.json") + " >/dev/null").c_str()),
               0);

@@ -22,7 +22,7 @@ TEST(PaletteFiles, FormFromExtensionIgnoresCase) {
         {"/p/colors.gpl", PaletteForm::kGimp}, {"a.GPL", PaletteForm::kGimp},
         {"site.css", PaletteForm::kCss},       {"x.Json", PaletteForm::kJson},
         {"colors.txt", std::nullopt},          {"json", std::nullopt},
-        {"a.gpl.bak", std::nullopt},
+        {"a.gpl.bak", std::nullopt},           {"s.ASE", PaletteForm::kAse},
     };
     for (const Case& c : cases) EXPECT_EQ(PaletteFormFromPath(c.path), c.form) << c.path;
 }
@@ -47,24 +47,28 @@ protected:
     CUnitsCol m_formats;
 };
 
-TEST_F(PaletteText_, GimpPaletteListsRgbAndTheColorText) {
+TEST_F(PaletteText_, GimpPaletteListsRgbAndTheColorName) {
     EXPECT_EQ(Text(PaletteForm::kGimp, "My\ncolors"),
               "GIMP Palette\n"
               "Name: My colors\n"
               "Columns: 0\n"
               "#\n"
-              "255   0   0\tFF0000\n"
-              " 18  52  86\t123456\n"
-              "  0   0   0\t000000\n");
+              "255   0   0\tred\n"
+              " 18  52  86\t\u2248 midnightblue\n"
+              "  0   0   0\tblack\n");
 }
 
-TEST_F(PaletteText_, CssHasOneCustomPropertyPerColor) {
+TEST_F(PaletteText_, CssHasOneCustomPropertyPerColorNamedAfterIt) {
+    CColPick pick;
+    pick.SetColor(MakeRgb(254, 1, 1));
+    m_colors.InsertColor(m_colors.GetCount(), pick);
     EXPECT_EQ(Text(PaletteForm::kCss, "a */ b"),
               "/* a * / b */\n"
               ":root {\n"
-              "  --color-1: #FF0000; /* FF0000 */\n"
-              "  --color-2: #123456; /* 123456 */\n"
-              "  --color-3: #000000; /* 000000 */\n"
+              "  --red: #FF0000; /* FF0000 */\n"
+              "  --midnightblue: #123456; /* 123456, near midnightblue */\n"
+              "  --black: #000000; /* 000000 */\n"
+              "  --red-2: #FE0101; /* FE0101, near red */\n"
               "}\n");
 }
 
@@ -73,11 +77,35 @@ TEST_F(PaletteText_, JsonEscapesTheTitle) {
               "{\n"
               "  \"name\": \"say \\\"hi\\\"\\\\\\u0009\",\n"
               "  \"colors\": [\n"
-              "    {\"hex\": \"#FF0000\", \"rgb\": [255, 0, 0], \"text\": \"FF0000\"},\n"
-              "    {\"hex\": \"#123456\", \"rgb\": [18, 52, 86], \"text\": \"123456\"},\n"
-              "    {\"hex\": \"#000000\", \"rgb\": [0, 0, 0], \"text\": \"000000\"}\n"
+              "    {\"hex\": \"#FF0000\", \"rgb\": [255, 0, 0], \"text\": \"FF0000\", \"name\": "
+              "\"red\", \"name_exact\": true},\n"
+              "    {\"hex\": \"#123456\", \"rgb\": [18, 52, 86], \"text\": \"123456\", \"name\": "
+              "\"midnightblue\", \"name_exact\": false},\n"
+              "    {\"hex\": \"#000000\", \"rgb\": [0, 0, 0], \"text\": \"000000\", \"name\": "
+              "\"black\", \"name_exact\": true}\n"
               "  ]\n"
               "}\n");
+}
+
+// Swatch Exchange, written out by hand: the header, then per color a block of type 1 whose
+// length counts the name (UTF-16BE with its terminating zero), the model, three floats and the
+// color type 2.
+TEST(PaletteFiles, SwatchExchangeBytes) {
+    SystemClock clock;
+    CColorPicker colors(clock);
+    CUnitsCol formats;
+    ASSERT_TRUE(formats.LoadColorFormats());
+    CColPick pick;
+    pick.SetColor(MakeRgb(255, 0, 0));
+    colors.InsertColor(0, pick);
+    const std::string expected{'A',  'S',    'E', 'F', 0, 1,   0, 0,  // version 1.0
+                               0,    0,      0,   1,                  // one block
+                               0,    1,      0,   0,   0, 28,         // color entry, 28 bytes
+                               0,    4,      0,   'r', 0, 'e', 0, 'd', 0, 0,  // "red" and its zero
+                               'R',  'G',    'B', ' ',                        // the model
+                               0x3F, '\x80', 0,   0,   0, 0,   0, 0,          // 1.0, 0.0
+                               0,    0,      0,   0,   0, 2};                 // 0.0, normal color
+    EXPECT_EQ(PaletteText(PaletteForm::kAse, colors, formats, 0, "t"), expected);
 }
 
 TEST(PaletteFiles, EmptyListGivesEmptyPalettes) {
