@@ -8,6 +8,7 @@ std::span<const Target> Targets() {
         {"datafile", DataFile},       {"document", Document},
         {"measurement", Measurement}, {"rulerdata", RulerData},
         {"winstate", WinState},       {"large", Large},
+        {"palette", Palette},
     };
     return kTargets;
 }

@@ -15,6 +15,8 @@ int Document(const std::uint8_t* data, std::size_t size);
 int Measurement(const std::uint8_t* data, std::size_t size);
 int RulerData(const std::uint8_t* data, std::size_t size);
 int WinState(const std::uint8_t* data, std::size_t size);
+// Every palette form of Import Colors (GIMP, CSS, JSON, Swatch Exchange, text exports).
+int Palette(const std::uint8_t* data, std::size_t size);
 // A recipe that grows a valid data file or document into a large hostile one (see its file).
 int Large(const std::uint8_t* data, std::size_t size);
 

@@ -75,6 +75,8 @@ inline constexpr int kCopyColor = 3455;
 inline constexpr int kShiftEnterAction = 3456;
 inline constexpr int kExportColorsToBrowser = 3460;
 inline constexpr int kExportColorsToClipboard = 3461;
+// File > Import Colors: appends the colors of a palette file to the list.
+inline constexpr int kImportColors = 3464;
 inline constexpr int kIncludeOwnWindows = 3570;
 inline constexpr int kIncludeCursor = 3571;
 inline constexpr int kSaveImage = 3572;

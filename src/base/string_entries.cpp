@@ -97,7 +97,14 @@ constexpr StringEntry kEntries[] = {
     // Sounds list column headers
     {2032, "Event\nSound\nEdit\nTest"},
     // Color export file filter
-    {2040, "Text (*.txt)|*.txt|CSV (*.csv)|*.csv|HTML (*.htm)|*.htm|XML (*.xml)|*.xml||"},
+    {2040,
+     "Text (*.txt)|*.txt|CSV (*.csv)|*.csv|HTML (*.htm)|*.htm|XML (*.xml)|*.xml|GIMP palette "
+     "(*.gpl)|*.gpl|CSS custom properties (*.css)|*.css|JSON (*.json)|*.json|Adobe Swatch "
+     "Exchange (*.ase)|*.ase||"},
+    {2041,
+     "Palettes and color lists (*.gpl *.css *.json *.ase *.txt *.csv)|*.gpl;*.css;*.json;*.ase;"
+     "*.txt;*.csv|GIMP palette (*.gpl)|*.gpl|CSS (*.css)|*.css|JSON (*.json)|*.json|Adobe "
+     "Swatch Exchange (*.ase)|*.ase|Text or CSV export (*.txt *.csv)|*.txt;*.csv||"},
     // Ruler caption unit abbreviations, in unit-bit order
     {2042, "px\npc\npt\ntwp\ncm\nin\ndbu\ndlu"},
     // Export tags offered for insertion
@@ -239,6 +246,7 @@ constexpr StringEntry kEntries[] = {
     {3461, "Copy colors"},
     {3462, "Move the selected color up the list\nMove Up"},
     {3463, "Move the selected color down the list\nMove Down"},
+    {3464, "Add the colors of a palette file to the list\nImport Colors"},
 
     // Screen copier shapes
     {3550, "Capture rectangle\nRectangle"},
@@ -447,6 +455,11 @@ constexpr StringEntry kEntries[] = {
     {27110, "%1 pixels, %2"},
     {27111, "this session only"},
     // The hot-key editor, when a key the user pressed went to another program's grab
+    // Import Colors
+    {27112, "Add the %1 colors of %2 to the list?"},
+    {27113, "%1 holds no color NerimLens can read."},
+    {27114, "The list holds at most 999 colors: %1 of the %2 colors of %3 were added."},
+    {27115, "%1 entries of %2 give no color NerimLens can read; the others were added."},
     {27150, "%1 is held by another program."},
     {27190,
      "The restored settings take effect when NerimLens starts again. Until then, settings "

@@ -1,5 +1,8 @@
 #include "framework/CDocCommands.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "base/CException.h"
 #include "base/CSystemError.h"
 #include "base/StringTable.h"
@@ -8,6 +11,7 @@
 #include "document/CDocApp.h"
 #include "export/CPreviewFile.h"
 #include "export/export_colors.h"
+#include "export/palette_import.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CRecentFileList.h"
 #include "platform/IDialogs.h"
@@ -92,6 +96,7 @@ CDocCommands::CDocCommands(const DocCommandServices& services) : m_s(services) {
     AddCommand(cmd::kDeleteAllColors, [this] { m_s.doc.Colors().RemoveAllColors(); });
     AddCommand(cmd::kExportColorsToFile, [this] { ExportToFileCommand(); });
     AddCommand(cmd::kExportColorsToBrowser, [this] { PreviewCommand(); });
+    AddCommand(cmd::kImportColors, [this] { ImportColorsCommand(); });
     AddCommand(cmd::kExportColorsToClipboard, [this] { CopyToClipboardCommand(); });
     // The document decides three commands of the tools' range and leaves the rest alone.
     AddUpdateRange(kCmdDocumentRangeFirst, kCmdDocumentRangeLast, [this](CCmdUI& ui) {
@@ -259,6 +264,55 @@ void CDocCommands::ExportToFileCommand() {
     } catch (const CException& e) {
         ShowError(e.Message());
     }
+}
+
+void CDocCommands::ImportColorsCommand() {
+    // More colors than this are added only once the user agrees.
+    constexpr std::size_t kAskAbove = 100;
+    FileDialogRequest request;
+    request.filter = LoadString(kIdsImportFilter);
+    const auto path = m_s.dialogs.OpenFileDialog(request);
+    if (!path) return;
+    const CUnitsCol& formats = m_s.prefs.ColorFormats();
+    const int row = m_s.prefs.Settings().colorFormatIndex;
+    const CUnitCol* textFormat =
+        row >= 0 && row < formats.GetSize() ? &formats.GetAt(row) : nullptr;
+    ImportedColors imported;
+    try {
+        imported = ReadPaletteFile(m_s.files, *path, textFormat);
+    } catch (const CSystemError& e) {
+        ShowError(FileErrorText(e));
+        return;
+    } catch (const CException& e) {
+        ShowError(e.Message());
+        return;
+    }
+    const std::string name = std::filesystem::path(*path).filename().string();
+    const std::size_t found = imported.colors.size();
+    if (found == 0) {
+        ShowError(FormatString(kIdsImportNoColors, {name}));
+        return;
+    }
+    if (found > kAskAbove &&
+        m_s.dialogs.MessageBox(FormatString(kIdsImportAsk, {std::to_string(found), name}),
+                               LoadString(kIdsAppTitle), MsgButtons::kYesNo,
+                               MsgIcon::kQuestion) != MsgAnswer::kYes)
+        return;
+    // A full list drops its oldest color for each new one: only what fits is added, so that
+    // an import never pushes picked colors out.
+    CColorPicker& colors = m_s.doc.Colors();
+    const std::size_t room = static_cast<std::size_t>(CColorPicker::kMaxColors - colors.GetCount());
+    const std::size_t added = std::min(found, room);
+    CColPick pick;
+    for (std::size_t i = 0; i < added; ++i) {
+        pick.SetColor(imported.colors[i]);
+        colors.InsertColor(colors.GetCount(), pick);
+    }
+    if (added < found)
+        ShowError(
+            FormatString(kIdsImportListFull, {std::to_string(added), std::to_string(found), name}));
+    else if (imported.skipped > 0)
+        ShowError(FormatString(kIdsImportSkipped, {std::to_string(imported.skipped), name}));
 }
 
 void CDocCommands::PreviewCommand() {

@@ -76,6 +76,7 @@ public:
 
 private:
     void ExportToFileCommand();
+    void ImportColorsCommand();
     void PreviewCommand();
     void CopyToClipboardCommand();
     bool SaveTo(const std::string& path);

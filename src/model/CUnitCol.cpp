@@ -1,7 +1,10 @@
 #include "model/CUnitCol.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <utility>
+#include <vector>
 
 #include "model/printf_format.h"
 
@@ -13,6 +16,75 @@ constexpr double kChannelMax = 255.0;
 template <size_t N>
 std::string Print(std::string_view format, const std::array<PrintfArg, N>& args) {
     return FormatPrintf(format, args).value_or(std::string());
+}
+
+// The decimal numbers of a text, in order ("12", "0.86"); nothing when a number runs into a
+// letter (a hexadecimal text) or when there are more than `most`.
+std::optional<std::vector<double>> Numbers(std::string_view text, std::size_t most) {
+    std::vector<double> numbers;
+    std::size_t i = 0;
+    const auto digit = [&text](std::size_t at) { return text[at] >= '0' && text[at] <= '9'; };
+    while (i < text.size()) {
+        if (!digit(i)) {
+            const char c = text[i];
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return std::nullopt;
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && (digit(end) || text[end] == '.')) ++end;
+        double value = 0;
+        const auto [ptr, ec] = std::from_chars(text.data() + i, text.data() + end, value);
+        if (ec != std::errc() || ptr != text.data() + end || numbers.size() == most)
+            return std::nullopt;
+        numbers.push_back(value);
+        i = end;
+    }
+    return numbers;
+}
+
+bool InRange(const std::vector<double>& values, double top) {
+    for (const double v : values)
+        if (v < 0 || v > top) return false;
+    return true;
+}
+
+int Channel(double fraction) {
+    return static_cast<int>(std::lround(fraction * kChannelMax));
+}
+
+COLORREF HsvToRgb(double h, double s, double v) {
+    constexpr double kSector = 60.0;
+    constexpr double kPercent = 100.0;
+    s /= kPercent;
+    v /= kPercent;
+    const double c = v * s;
+    const double x = c * (1 - std::fabs(std::fmod(h / kSector, 2) - 1));
+    const double m = v - c;
+    double r = 0;
+    double g = 0;
+    double b = 0;
+    switch (static_cast<int>(h / kSector) % 6) {
+        case 0:
+            r = c, g = x;
+            break;
+        case 1:
+            r = x, g = c;
+            break;
+        case 2:
+            g = c, b = x;
+            break;
+        case 3:
+            g = x, b = c;
+            break;
+        case 4:
+            r = x, b = c;
+            break;
+        default:
+            r = c, b = x;
+            break;
+    }
+    return MakeRgb(Channel(r + m), Channel(g + m), Channel(b + m));
 }
 
 }  // namespace
@@ -27,6 +99,41 @@ CUnitCol::CUnitCol(int id, std::string name, std::string format)
 std::string CUnitCol::FormatColor(COLORREF color) const {
     if (color == kNoColor || m_formatter == nullptr) return {};
     return m_formatter(color, m_format);
+}
+
+std::optional<COLORREF> CUnitCol::ReadColor(std::string_view text) const {
+    constexpr double kPercent = 100.0;
+    constexpr double kHslTop = 240.0;
+    constexpr double kDegrees = 360.0;
+    if (m_formatter == nullptr) return std::nullopt;
+    const std::size_t count = m_id == kCmyk ? 4 : 3;
+    const auto n = Numbers(text, count);
+    if (!n || n->size() != count) return std::nullopt;
+    const std::vector<double>& v = *n;
+    switch (m_id) {
+        case kCmyk: {
+            if (!InRange(v, kPercent)) return std::nullopt;
+            const double k = 1 - v[3] / kPercent;
+            return MakeRgb(Channel((1 - v[0] / kPercent) * k), Channel((1 - v[1] / kPercent) * k),
+                           Channel((1 - v[2] / kPercent) * k));
+        }
+        case kHsl:
+            if (!InRange(v, kHslTop)) return std::nullopt;
+            return HslToRgb(static_cast<int>(std::lround(v[0])),
+                            static_cast<int>(std::lround(v[1])),
+                            static_cast<int>(std::lround(v[2])));
+        case kHsv:
+            if (!InRange(v, kDegrees) || v[1] > kPercent || v[2] > kPercent) return std::nullopt;
+            return HsvToRgb(v[0] == kDegrees ? 0 : v[0], v[1], v[2]);
+        case kFractions:
+            if (!InRange(v, 1)) return std::nullopt;
+            return MakeRgb(Channel(v[0]), Channel(v[1]), Channel(v[2]));
+        default:
+            for (const double x : v)
+                if (x != std::floor(x)) return std::nullopt;
+            if (!InRange(v, kChannelMax)) return std::nullopt;
+            return MakeRgb(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]));
+    }
 }
 
 ColorFormatter CUnitCol::FormatterForId(int id) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,12 @@ public:
     // that does not fit the formatter (see FormatPrintf).
     std::string FormatColor(COLORREF color) const;
 
+    // Reads back a text this form wrote: its numbers in the formatter's order (C, M, Y, K in
+    // percent; H, S, L 0-240; H in degrees, S and V in percent; R, G, B 0-1 or 0-255), each in
+    // its range. Nothing when the count or a range does not fit, for hexadecimal texts (the
+    // typed-color reader knows those) and for rows without a formatter. CMYK and HSV round, so
+    // the color read may be a step from the one written.
+    std::optional<COLORREF> ReadColor(std::string_view text) const;
     int Id() const { return m_id; }
     const std::string& Name() const { return m_name; }
     const std::string& Label() const { return m_label; }

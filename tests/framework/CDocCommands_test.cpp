@@ -448,5 +448,64 @@ TEST(DocCommandsTest, NoColorAnotherProgramAddedIsLostBySave) {
     std::filesystem::remove_all(folder);
 }
 
+// Every palette form the export writes comes back through Import Colors with its colors, in
+// order, appended to the list; a list near its end takes only what fits, more than a hundred
+// colors wait for a yes, and a refused file leaves the list as it was.
+TEST(DocCommandsTest, PalettesExportedComeBackThroughImport) {
+    DocRig rig;
+    const std::vector<COLORREF> picked = {0x3C14DC, 0x9E5C1A, 0x000000, 0x3C14DC};
+    for (const COLORREF color : picked) rig.Pick(color);
+    for (const char* name : {"p.gpl", "p.css", "p.json", "p.ase", "p.txt", "p.csv"}) {
+        const std::string path = std::string(kFolder) + "/" + name;
+        rig.base.dialogs.ChooseFile(path);
+        rig.commands.OnCommand(cmd::kExportColorsToFile);
+        DocRig other;
+        other.base.files.AddFile(path, *rig.base.files.Contents(path));
+        other.Pick(0xFFFFFF);
+        other.base.dialogs.ChooseFile(path);
+        EXPECT_TRUE(other.commands.OnCommand(cmd::kImportColors));
+        std::vector<COLORREF> got;
+        for (const CColPick& pick : other.doc.Colors().Colors()) got.push_back(pick.Color());
+        std::vector<COLORREF> expected = {0xFFFFFF};
+        // The text exports are in CMYK, whose rounded percentages read back a step away.
+        if (std::string_view(name).ends_with("txt") || std::string_view(name).ends_with("csv"))
+            expected.insert(expected.end(), {0x3B14DB, 0x9E5C19, 0x000000, 0x3B14DB});
+        else
+            expected.insert(expected.end(), picked.begin(), picked.end());
+        EXPECT_EQ(got, expected) << name;
+        EXPECT_TRUE(other.Messages().empty()) << name << ": " << other.LastMessage();
+    }
+
+    // 150 colors: asked first; No adds nothing, Yes adds what fits into the 999.
+    std::string gimp = "GIMP Palette\n";
+    for (int i = 0; i < 150; ++i) gimp += std::to_string(i) + " 0 0\n";
+    rig.base.files.AddFile("/docs/big.gpl", {gimp.begin(), gimp.end()});
+    for (int i = 0; i < 990; ++i) rig.Pick(0x0000FF);
+    rig.base.dialogs.ChooseFile("/docs/big.gpl");
+    rig.base.dialogs.Answer(MsgAnswer::kNo);
+    rig.commands.OnCommand(cmd::kImportColors);
+    EXPECT_EQ(rig.doc.Colors().GetCount(), 994);
+    EXPECT_EQ(rig.LastMessage(), "Add the 150 colors of big.gpl to the list?");
+    rig.base.dialogs.ChooseFile("/docs/big.gpl");
+    rig.base.dialogs.Answer(MsgAnswer::kYes);
+    rig.commands.OnCommand(cmd::kImportColors);
+    EXPECT_EQ(rig.doc.Colors().GetCount(), 999);
+    EXPECT_EQ(rig.doc.Colors().GetAt(0).Color(), 0x3C14DCu);  // nothing pushed out
+    EXPECT_EQ(rig.doc.Colors().GetAt(998).Color(), MakeRgb(4, 0, 0));
+    EXPECT_EQ(rig.LastMessage(),
+              "The list holds at most 999 colors: 5 of the 150 colors of big.gpl were added.");
+
+    // A broken file and one without colors are reported, the list untouched.
+    rig.base.files.AddFile("/docs/bad.json", {'{'});
+    rig.base.files.AddFile("/docs/empty.css", {'a'});
+    rig.base.dialogs.ChooseFile("/docs/bad.json");
+    rig.commands.OnCommand(cmd::kImportColors);
+    EXPECT_EQ(rig.LastMessage(), "/docs/bad.json has a bad format.");
+    rig.base.dialogs.ChooseFile("/docs/empty.css");
+    rig.commands.OnCommand(cmd::kImportColors);
+    EXPECT_EQ(rig.LastMessage(), "empty.css holds no color NerimLens can read.");
+    EXPECT_EQ(rig.doc.Colors().GetCount(), 999);
+}
+
 }  // namespace
 }  // namespace nl

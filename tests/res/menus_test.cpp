@@ -66,7 +66,7 @@ TEST(MenusTest, ToolMenusShareTheirPopups) {
     const std::map<std::string, std::vector<int>> shared = {
         {"File",
          {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, kSep, cmd::kSaveImage,
-          kSep, cmd::kFileMruFirst, kSep, cmd::kAppExit}},
+          cmd::kImportColors, kSep, cmd::kFileMruFirst, kSep, cmd::kAppExit}},
         {"Tools",
          {cmd::kToolMagnifier, cmd::kToolScreenCopier, cmd::kToolGauge, cmd::kToolColorPicker, kSep,
           cmd::kTogglePicking, kSep, cmd::kRuler, cmd::kClipboardViewer, cmd::kContrast, kSep,
@@ -81,7 +81,7 @@ TEST(MenusTest, ToolMenusShareTheirPopups) {
         for (const auto& [caption, commands] : shared)
             EXPECT_EQ(Commands(Popup(id, caption)), commands) << id << " " << caption;
         const MenuItem& file = Popup(id, "File");
-        EXPECT_EQ(file.items[8].kind, MenuItemKind::kRecentFiles) << id;
+        EXPECT_EQ(file.items[9].kind, MenuItemKind::kRecentFiles) << id;
         const MenuItem& exportTo = file.items.at(6);
         EXPECT_EQ(Caption(exportTo.text), "Export Colors To") << id;
         EXPECT_EQ(Commands(exportTo),
