@@ -4,9 +4,12 @@
 // (net.nerim.FakePortal) through which tests press shortcuts and read what was asked.
 //
 // Usage: fake_portal [--screenshot-responses CODES] [--screenshot-image FILE]
+//                    [--screenshot-folder DIR | --screenshot-uri FILE]
 //                    [--bind-response CODE] [--no-shortcuts]
 // CODES is a comma-separated list of response codes, one per Screenshot call (the last one
-// repeats).
+// repeats). The picture is a copy of FILE in the temporary folder, or in DIR named
+// Screenshot.png, Screenshot-1.png, ... as a desktop that saves among the user's pictures
+// names them; --screenshot-uri hands out FILE itself, written by nobody for the request.
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -35,6 +38,8 @@ constexpr uint kVersion = 1;
 struct Options {
     QList<uint> screenshotResponses{0};
     QString screenshotImage;
+    QString screenshotFolder;
+    QString screenshotUri;
     uint bindResponse = 0;
     bool shortcuts = true;
 };
@@ -109,16 +114,31 @@ private:
         const uint code = codes.at(std::min<qsizetype>(m_screenshots++, codes.size() - 1));
         QVariantMap results;
         if (code == 0) {
-            // A copy in the temporary folder, as portals hand out their pictures.
-            QTemporaryFile copy(QStringLiteral("%1/fake-portal-XXXXXX.png").arg(QDir::tempPath()));
-            copy.setAutoRemove(false);
-            QFile source(m_options.screenshotImage);
-            if (copy.open() && source.open(QIODevice::ReadOnly)) copy.write(source.readAll());
-            copy.close();
-            results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(copy.fileName()).toString());
-            m_calls << QStringLiteral("file %1").arg(copy.fileName());
+            const QString file = PictureFile();
+            results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(file).toString());
+            m_calls << QStringLiteral("file %1").arg(file);
         }
         return Respond(message, connection, code, results);
+    }
+
+    // The file handed out for one screenshot, written now unless it is the given one.
+    QString PictureFile() const {
+        if (!m_options.screenshotUri.isEmpty()) return m_options.screenshotUri;
+        QFile source(m_options.screenshotImage);
+        source.open(QIODevice::ReadOnly);
+        const QByteArray bytes = source.readAll();
+        if (m_options.screenshotFolder.isEmpty()) {
+            QTemporaryFile copy(QStringLiteral("%1/fake-portal-XXXXXX.png").arg(QDir::tempPath()));
+            copy.setAutoRemove(false);
+            if (copy.open()) copy.write(bytes);
+            return copy.fileName();
+        }
+        const QDir folder(m_options.screenshotFolder);
+        QString name = QStringLiteral("Screenshot.png");
+        for (int n = 1; folder.exists(name); ++n) name = QStringLiteral("Screenshot-%1.png").arg(n);
+        QFile copy(folder.filePath(name));
+        if (copy.open(QIODevice::WriteOnly)) copy.write(bytes);
+        return copy.fileName();
     }
 
     bool Shortcuts(const QDBusMessage& message, const QDBusConnection& connection) {
@@ -192,6 +212,12 @@ int main(int argc, char** argv) {
             ++i;
         } else if (arg == QLatin1String("--screenshot-image")) {
             options.screenshotImage = value;
+            ++i;
+        } else if (arg == QLatin1String("--screenshot-folder")) {
+            options.screenshotFolder = value;
+            ++i;
+        } else if (arg == QLatin1String("--screenshot-uri")) {
+            options.screenshotUri = value;
             ++i;
         } else if (arg == QLatin1String("--bind-response")) {
             options.bindResponse = value.toUInt();

@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -70,7 +71,7 @@ private:
 };
 
 // A picture of one color with a red top-left pixel, saved in `folder`.
-QString WriteImage(const QTemporaryDir& folder) {
+QString WriteImage(const QDir& folder) {
     QImage image(kImageWidth, kImageHeight, QImage::Format_ARGB32);
     image.fill(kImageColor);
     image.setPixel(0, 0, kCornerColor);
@@ -78,6 +79,23 @@ QString WriteImage(const QTemporaryDir& folder) {
     image.save(path);
     return path;
 }
+
+// Sets an environment variable for the object's life.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QString& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qputenv(name, value.toLocal8Bit());
+    }
+    ~ScopedEnvironment() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
 
 // Runs the event loop for a while, so that signals already sent arrive.
 void Settle() {
@@ -102,7 +120,7 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
         {nullptr, false, {}, "no screenshot portal"},
     };
     QTemporaryDir folder;
-    const QString image = WriteImage(folder);
+    const QString image = WriteImage(QDir(folder.path()));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.responses ? c.responses : "no portal");
         std::unique_ptr<FakePortalProcess> portal;
@@ -136,28 +154,75 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
     }
 }
 
-TEST(PortalScreenSourceTest, OnlyFilesInTemporaryFoldersAreRemoved) {
-    // Two folders side by side: one is the temporary and runtime folder, the other a folder
-    // of the user's (wherever the checkout lies, /tmp included).
+TEST(PortalScreenSourceTest, PicturesThePortalWroteAreRemovedWhereverTheyLie) {
+    // A home outside the temporary and runtime folders (which point to its sibling while the
+    // test runs), with a Pictures folder the portal saves into as some desktops do.
     QTemporaryDir outer;
+    ASSERT_TRUE(QDir(outer.path()).mkpath(QStringLiteral("home/Pictures")));
     ASSERT_TRUE(QDir(outer.path()).mkdir(QStringLiteral("temp")));
-    ASSERT_TRUE(QDir(outer.path()).mkdir(QStringLiteral("pictures")));
     const QString temp = outer.filePath(QStringLiteral("temp"));
     QFile::setPermissions(temp, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
-    const bool hadRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
-    const QByteArray oldTemp = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("TMPDIR", temp.toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", temp.toLocal8Bit());
-    const QString inTemp = temp + QStringLiteral("/shot.png");
-    const QString inPictures = outer.filePath(QStringLiteral("pictures/shot.png"));
-    QFile(inTemp).open(QIODevice::WriteOnly);
-    QFile(inPictures).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(CPortalScreenSource::IsTemporaryFile(inTemp));
-    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(inPictures));
-    EXPECT_FALSE(CPortalScreenSource::IsTemporaryFile(temp + QStringLiteral("/none")));
-    hadTemp ? qputenv("TMPDIR", oldTemp) : qunsetenv("TMPDIR");
-    hadRuntime ? qputenv("XDG_RUNTIME_DIR", oldRuntime) : qunsetenv("XDG_RUNTIME_DIR");
+    const ScopedEnvironment tempFolder("TMPDIR", temp);
+    const ScopedEnvironment runtimeFolder("XDG_RUNTIME_DIR", temp);
+    const QDir home(outer.filePath(QStringLiteral("home")));
+    const QDir pictures(home.filePath(QStringLiteral("Pictures")));
+    const QString image = WriteImage(home);
+    const QString notAPicture = home.filePath(QStringLiteral("notes.txt"));
+    QFile notes(notAPicture);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a picture");
+    notes.close();
+    // A picture of the user's from long ago that a faulty portal hands out as its own.
+    const QString old = home.filePath(QStringLiteral("holiday.png"));
+    ASSERT_TRUE(QFile::copy(image, old));
+    QFile oldFile(old);
+    ASSERT_TRUE(oldFile.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(oldFile.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                    QFileDevice::FileModificationTime));
+    oldFile.close();
+
+    struct Case {
+        const char* what;
+        QStringList arguments;
+        int captures;
+        bool captured;
+        const char* messageContains;
+    };
+    const QString folder = pictures.path();
+    const QStringList homeFiles{"Pictures", "holiday.png", "notes.txt", "screen.png"};
+    const std::vector<Case> cases = {
+        {"saved among the pictures, twice",
+         {"--screenshot-image", image, "--screenshot-folder", folder},
+         2,
+         true,
+         ""},
+        {"a file that is no picture",
+         {"--screenshot-image", notAPicture, "--screenshot-folder", folder},
+         1,
+         false,
+         "could not be read"},
+        {"a file the portal did not write", {"--screenshot-uri", old}, 1, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePortalProcess portal(c.arguments);
+        for (int i = 0; i < c.captures; ++i) {
+            CPortalScreenSource source;
+            ScreenFrame frame;
+            std::string error;
+            EXPECT_EQ(source.Capture(frame, &error), c.captured) << error;
+            EXPECT_NE(error.find(c.messageContains), std::string::npos) << error;
+            if (c.captured) {
+                EXPECT_EQ(frame.pixels.at(0), kCornerColor);
+            }
+        }
+        EXPECT_EQ(portal.Ask("Calls").filter(QStringLiteral("file ")).size(), c.captures);
+        EXPECT_EQ(pictures.entryList(QDir::Files), QStringList{});
+        // Everything else in the home folder stays, the user's old picture included.
+        QStringList left = QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        left.sort();
+        EXPECT_EQ(left, homeFiles);
+    }
 }
 
 TEST(PortalHotKeysTest, KeysAreBoundInTheSessionAndTheirPressesArrive) {

@@ -1,12 +1,10 @@
 #include "platform/qt/CPortalScreenSource.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/qt/CPortalCall.h"
@@ -43,25 +41,24 @@ std::string RefusalMessage(const PortalResponse& response) {
     }
 }
 
-bool IsUnder(const QString& path, const QString& folder) {
-    if (folder.isEmpty()) return false;
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    return !canonical.isEmpty() && path.startsWith(canonical + u'/');
-}
+// File times may be kept to the second (or two, on some file systems) and the clock read
+// for the request may run ahead of the one that stamps the file.
+constexpr qint64 kFileTimeSlackMs = 2000;
 
 }  // namespace
 
 CPortalScreenSource::CPortalScreenSource(QDBusConnection bus) : m_bus(std::move(bus)) {}
 
-bool CPortalScreenSource::IsTemporaryFile(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (canonical.isEmpty()) return false;
-    return IsUnder(canonical, QDir::tempPath()) ||
-           IsUnder(canonical, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+bool CPortalScreenSource::IsWrittenForRequest(const QString& path, const QDateTime& asked) {
+    if (path.isEmpty()) return false;
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile()) return false;
+    return info.lastModified().msecsTo(asked) <= kFileTimeSlackMs;
 }
 
 bool CPortalScreenSource::Capture(ScreenFrame& frame, std::string* error) {
     PortalResponse response;
+    const QDateTime asked = QDateTime::currentDateTimeUtc();
     for (const bool interactive : {false, true}) {
         CPortalCall call(m_bus);
         response = call.Run(kScreenshotInterface, QStringLiteral("Screenshot"), {QString()},
@@ -76,7 +73,7 @@ bool CPortalScreenSource::Capture(ScreenFrame& frame, std::string* error) {
     const QUrl uri(response.results.value(QStringLiteral("uri")).toString());
     const QString path = uri.toLocalFile();
     QImage image(path);
-    if (!path.isEmpty() && IsTemporaryFile(path)) QFile::remove(path);
+    if (IsWrittenForRequest(path, asked)) QFile::remove(path);
     if (image.isNull()) {
         if (error)
             *error = "The desktop's screenshot could not be read (" + uri.toString().toStdString() +

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDBusConnection>
+#include <QDateTime>
 #include <QString>
 
 #include "platform/IScreenSource.h"
@@ -8,17 +9,18 @@ namespace nl {
 
 // The screen as the desktop's Screenshot portal (org.freedesktop.portal.Screenshot) delivers
 // it: asked without a dialog first, and once more with one where the desktop refuses that;
-// the returned picture file is read into the frame and removed when it lies in a temporary
-// folder (a desktop that saves screenshots among the user's pictures keeps them).
+// the returned picture file is read into the frame and removed, wherever the portal put it
+// (some desktops write it into the home or Pictures folder), whether it could be read or not.
 class CPortalScreenSource final : public IScreenSource {
 public:
     explicit CPortalScreenSource(QDBusConnection bus = QDBusConnection::sessionBus());
 
     bool Capture(ScreenFrame& frame, std::string* error) override;
 
-    // Whether the portal's file at `path` is ours to remove: it lies in the temporary folder
-    // or the user's runtime folder.
-    static bool IsTemporaryFile(const QString& path);
+    // Whether the portal's file at `path` is ours to remove: a plain file (not a link) that
+    // was written when or after the request went out at `asked`, so it is the portal's
+    // picture for that request and not a file of the user's the portal pointed to.
+    static bool IsWrittenForRequest(const QString& path, const QDateTime& asked);
 
 private:
     QDBusConnection m_bus;
