@@ -481,6 +481,13 @@ constexpr StringEntry kEntries[] = {
      "jumps\nColor-vision simulations\nNearest colors that pass\n&Use\n&Copy\n&Add to List\n"
      "No lightness of this hue reaches %1\n\"%1\" is not a color: %2\nC&opy Report\nP&ick\nFro&m "
      "List"},
+    // Where the desktop holds the hot keys (Hot Keys page)
+    {27230, "The desktop bound these hot keys through its global shortcuts service: %1."},
+    {27231,
+     "The desktop did not bind %1. Bind them in the desktop's own keyboard settings "
+     "instead: %2."},
+    {27232, "%1 (%2)"},
+    {27233, "Open the Desktop's &Shortcut Settings"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -70,6 +70,12 @@ inline constexpr std::uint32_t kIdsInvalidHotKey = 25311;        // "Invalid hot
 inline constexpr std::uint32_t kIdsHotKeysGrabbed = 25320;       // hot keys held on X11
 inline constexpr std::uint32_t kIdsHotKeysPortal = 25321;        // hot keys through the portal
 inline constexpr std::uint32_t kIdsHotKeysUnavailable = 25322;   // use --command instead
+// Where the desktop holds the hot keys: the keys it bound, those it did not with the command
+// lines for them, one key ("%1 (%2)": command, key) and the button to its shortcut settings.
+inline constexpr std::uint32_t kIdsHotKeysPortalBound = 27230;
+inline constexpr std::uint32_t kIdsHotKeysPortalUnbound = 27231;
+inline constexpr std::uint32_t kIdsHotKeysPortalItem = 27232;
+inline constexpr std::uint32_t kIdsHotKeysDesktopSettings = 27233;
 
 // Texts of this program's own windows and messages. They take numbers from 27000 to 27099,
 // a range no other text, command or resource uses. New texts take the next free number after

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace nl {
 
@@ -62,6 +63,10 @@ public:
 
     // How the keys work in this session.
     virtual HotKeyRoute Route() const { return HotKeyRoute::kKeyGrabs; }
+
+    // Where the desktop holds the keys (kDesktopPortal): whether its last answer bound hot key
+    // `id`, and the trigger it names for it (may be empty). False for a key it left out.
+    virtual bool DesktopBound(int /*id*/, std::string* /*trigger*/) const { return false; }
 };
 
 }  // namespace nl

@@ -48,6 +48,30 @@ TEST(CPPHotKeysTest, PageSaysHowHotKeysWorkInThisSession) {
     }
 }
 
+TEST(CPPHotKeysTest, WhereTheDesktopHoldsTheKeysThePageSaysWhichItBound) {
+    HotKeysRig rig;
+    rig.hotKeys.SetRoute(HotKeyRoute::kDesktopPortal);
+    constexpr std::uint32_t kVkF11 = 122;
+    rig.prefs.SetHotKey(kHotKeyShowHide, MakeHotKey(kModControl, kVkF11));
+    rig.prefs.SetHotKey(kHotKeyPickColor, MakeHotKey(kModControl, kVkF12));
+    // The desktop bound Show/Hide and left Pick Color out.
+    ASSERT_EQ(rig.hotKeys.Register(kHotKeyShowHide, kModControl, kVkF11), 0u);
+    rig.MakePage();
+    const auto* route = rig.page->findChild<QLabel*>(QString::number(CPPHotKeys::kControlRoute));
+    ASSERT_NE(route, nullptr);
+    EXPECT_EQ(route->text().toStdString(),
+              "The desktop bound these hot keys through its global shortcuts service: "
+              "Show/Hide (Ctrl + F11).\nThe desktop did not bind Pick Color (Ctrl + F12). Bind "
+              "them in the desktop's own keyboard settings instead: nerimlens --command "
+              "pick-color.");
+    // Bound later: the line follows the hot keys.
+    ASSERT_EQ(rig.hotKeys.Register(kHotKeyPickColor, kModControl, kVkF12), 0u);
+    rig.notify.Send(ViewNotify::kHotKeysChanged);
+    EXPECT_EQ(route->text().toStdString(),
+              "The desktop bound these hot keys through its global shortcuts service: "
+              "Show/Hide (Ctrl + F11), Pick Color (Ctrl + F12).");
+}
+
 TEST(CPPHotKeysTest, ListShowsTheCommandsInOrderWithTheirKeys) {
     HotKeysRig rig;
     rig.prefs.SetHotKey(kHotKeyPickColor, MakeHotKey(kModControl | kModAlt, kVkF12));

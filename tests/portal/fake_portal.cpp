@@ -5,15 +5,18 @@
 //
 // Usage: fake_portal [--screenshot-responses CODES] [--screenshot-image FILE]
 //                    [--screenshot-folder DIR | --screenshot-uri FILE]
-//                    [--bind-response CODE] [--no-shortcuts]
+//                    [--bind-response CODE] [--bind-leave-out ID] [--no-shortcuts]
 // CODES is a comma-separated list of response codes, one per Screenshot call (the last one
 // repeats). The picture is a copy of FILE in the temporary folder, or in DIR named
 // Screenshot.png, Screenshot-1.png, ... as a desktop that saves among the user's pictures
 // names them; --screenshot-uri hands out FILE itself, written by nobody for the request.
+// BindShortcuts answers with every shortcut asked for, as bound to its preferred trigger,
+// except the one --bind-leave-out names ("all": none of them).
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
@@ -41,8 +44,35 @@ struct Options {
     QString screenshotFolder;
     QString screenshotUri;
     uint bindResponse = 0;
+    QString bindLeaveOut;
     bool shortcuts = true;
 };
+
+}  // namespace
+
+// One shortcut of BindShortcuts' answer: (id, {trigger_description}).
+struct BoundShortcut {
+    QString id;
+    QVariantMap properties;
+};
+
+QDBusArgument& operator<<(QDBusArgument& out, const BoundShortcut& shortcut) {
+    out.beginStructure();
+    out << shortcut.id << shortcut.properties;
+    out.endStructure();
+    return out;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& in, BoundShortcut& shortcut) {
+    in.beginStructure();
+    in >> shortcut.id >> shortcut.properties;
+    in.endStructure();
+    return in;
+}
+
+Q_DECLARE_METATYPE(BoundShortcut)
+
+namespace {
 
 QString SenderPart(QString sender) {
     if (sender.startsWith(u':')) sender.remove(0, 1);
@@ -154,6 +184,7 @@ private:
         if (message.member() == QLatin1String("BindShortcuts")) {
             m_bound.clear();
             const QDBusArgument list = args.value(1).value<QDBusArgument>();
+            QList<BoundShortcut> answered;
             list.beginArray();
             while (!list.atEnd()) {
                 QString id;
@@ -161,12 +192,17 @@ private:
                 list.beginStructure();
                 list >> id >> properties;
                 list.endStructure();
-                m_bound << id + u'=' +
-                               properties.value(QStringLiteral("preferred_trigger")).toString();
+                const QString trigger =
+                    properties.value(QStringLiteral("preferred_trigger")).toString();
+                m_bound << id + u'=' + trigger;
+                if (id == m_options.bindLeaveOut || m_options.bindLeaveOut == QLatin1String("all"))
+                    continue;
+                answered << BoundShortcut{id, {{QStringLiteral("trigger_description"), trigger}}};
             }
             list.endArray();
             m_calls << QStringLiteral("BindShortcuts");
-            return Respond(message, connection, m_options.bindResponse, {});
+            return Respond(message, connection, m_options.bindResponse,
+                           {{QStringLiteral("shortcuts"), QVariant::fromValue(answered)}});
         }
         return Send(connection, message.createErrorReply(
                                     QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
@@ -222,10 +258,15 @@ int main(int argc, char** argv) {
         } else if (arg == QLatin1String("--bind-response")) {
             options.bindResponse = value.toUInt();
             ++i;
+        } else if (arg == QLatin1String("--bind-leave-out")) {
+            options.bindLeaveOut = value;
+            ++i;
         } else if (arg == QLatin1String("--no-shortcuts")) {
             options.shortcuts = false;
         }
     }
+    qDBusRegisterMetaType<BoundShortcut>();
+    qDBusRegisterMetaType<QList<BoundShortcut>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     FakePortal portal(options);
     if (!bus.registerVirtualObject(QLatin1String(kPath), &portal) ||

@@ -237,6 +237,10 @@ TEST(PortalHotKeysTest, KeysAreBoundInTheSessionAndTheirPressesArrive) {
     EXPECT_EQ(keys.Register(0, kModControl, kVkF12), 0u);
     EXPECT_EQ(keys.Register(2, kModShift | kModWin, kVkF1), 0u);
     EXPECT_EQ(portal.Ask("Bound"), (QStringList{"hotkey-0=CTRL+F12", "hotkey-2=SHIFT+LOGO+F1"}));
+    std::string trigger;
+    EXPECT_TRUE(keys.DesktopBound(2, &trigger));
+    EXPECT_EQ(trigger, "SHIFT+LOGO+F1");
+    EXPECT_FALSE(keys.DesktopBound(1, &trigger));
 
     struct Step {
         const char* what;
@@ -271,6 +275,8 @@ TEST(PortalHotKeysTest, RefusalsAndMissingPortalsAreReported) {
         {{"--bind-response", "1"}, true, kErrorCancelled},
         {{"--bind-response", "2"}, true, kErrorNotSupported},
         {{"--no-shortcuts"}, false, kErrorNotSupported},
+        // Success, but the answer's list of bound shortcuts lacks the key.
+        {{"--bind-leave-out", "hotkey-1"}, true, kErrorNotSupported},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -278,6 +284,7 @@ TEST(PortalHotKeysTest, RefusalsAndMissingPortalsAreReported) {
         EXPECT_EQ(CPortalHotKeys::Available(), c.available);
         CPortalHotKeys keys;
         EXPECT_EQ(keys.Register(1, kModControl, 123), c.error);
+        EXPECT_FALSE(keys.DesktopBound(1, nullptr));
     }
 }
 

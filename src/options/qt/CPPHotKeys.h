@@ -12,12 +12,15 @@ class CListCtrlExHotKeys;
 // editor's OK is pressed, whatever happens to the sheet afterwards, so the page itself has
 // nothing to save or cancel. The list follows the hot key table (hot keys changed). A line
 // under the list says how hot keys work in this session (held by the program, through the
-// desktop's portal, or not at all, with the command line to bind instead).
+// desktop's portal, or not at all, with the command line to bind instead); where the desktop
+// holds them, which keys it bound and which not, with the command lines for the rest and, on
+// a desktop that has one, a button opening its own shortcut settings.
 class CPPHotKeys : public CPPParent {
     Q_OBJECT
 public:
     static constexpr int kControlList = 5513;
     static constexpr int kControlRoute = 5514;
+    static constexpr int kControlDesktopSettings = 5515;
 
     CPPHotKeys(AppContext& context, IViewHost& host, QWidget* parent = nullptr);
 
@@ -31,6 +34,8 @@ public:
     void EditHotKey(int row);
 
 private:
+    void ShowRoute();
+
     CListCtrlExHotKeys* m_list = nullptr;
     QLabel* m_route = nullptr;
 };

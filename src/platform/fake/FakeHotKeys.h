@@ -28,6 +28,11 @@ public:
     HotKeyRoute Route() const override { return m_route; }
     // How the simulated session delivers hot keys.
     void SetRoute(HotKeyRoute route) { m_route = route; }
+    // The simulated desktop binds every registered key, naming no trigger of its own.
+    bool DesktopBound(int id, std::string* trigger) const override {
+        if (trigger) trigger->clear();
+        return IsRegistered(id);
+    }
 
     // Another program holds (or releases) the key: registering it fails with
     // kErrorHotkeyAlreadyRegistered.

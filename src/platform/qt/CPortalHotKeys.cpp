@@ -124,13 +124,37 @@ std::uint32_t CPortalHotKeys::BindAll() {
                                              {QVariant::fromValue(QDBusObjectPath(m_session)),
                                               QVariant::fromValue(shortcuts), QString()},
                                              {});
+    m_bound.clear();
+    // The answer lists the shortcuts the desktop did bind; a desktop may answer success and
+    // bind none of them.
+    const QVariant listed = response.results.value(QStringLiteral("shortcuts"));
+    if (response.outcome == PortalOutcome::kSuccess && listed.canConvert<QDBusArgument>()) {
+        for (const PortalShortcut& shortcut : qdbus_cast<QList<PortalShortcut>>(listed)) {
+            const int id = IdOfShortcut(shortcut.id);
+            if (id >= 0 && m_keys.contains(id))
+                m_bound[id] = shortcut.properties.value(QStringLiteral("trigger_description"))
+                                  .toString()
+                                  .toStdString();
+        }
+    }
     return ErrorOf(response.outcome);
+}
+
+bool CPortalHotKeys::DesktopBound(int id, std::string* trigger) const {
+    const auto found = m_bound.find(id);
+    if (found == m_bound.end()) return false;
+    if (trigger) *trigger = found->second;
+    return true;
 }
 
 std::uint32_t CPortalHotKeys::Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
     m_keys[id] = Key{modifiers & kModMask, virtualKey};
-    const std::uint32_t error = BindAll();
-    if (error != kErrorSuccess) m_keys.erase(id);
+    std::uint32_t error = BindAll();
+    if (error == kErrorSuccess && !m_bound.contains(id)) error = kErrorNotSupported;
+    if (error != kErrorSuccess) {
+        m_keys.erase(id);
+        m_bound.erase(id);
+    }
     return error;
 }
 

@@ -26,7 +26,8 @@ public:
     static bool Available(QDBusConnection bus = QDBusConnection::sessionBus());
 
     // Binds the key in the portal's session (made on first use); kErrorNotSupported when the
-    // portal has no such service or refuses, kErrorCancelled when the user declined.
+    // portal has no such service or refuses, or answers without this key among the shortcuts
+    // it bound, kErrorCancelled when the user declined.
     std::uint32_t Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void Unregister(int id) override;
     void SetListener(Listener listener) override { m_listener = std::move(listener); }
@@ -34,6 +35,7 @@ public:
     void Suspend() override { m_suspended = true; }
     void Resume() override { m_suspended = false; }
     HotKeyRoute Route() const override { return HotKeyRoute::kDesktopPortal; }
+    bool DesktopBound(int id, std::string* trigger) const override;
 
     // The shortcut id of hot key `id` in the portal's session, and back (-1: not one of ours).
     static QString ShortcutId(int id);
@@ -55,6 +57,8 @@ private:
     QDBusConnection m_bus;
     QString m_session;  // the session's object path, empty before it exists
     std::map<int, Key> m_keys;
+    // The keys the portal's last BindShortcuts answer listed, with its trigger descriptions.
+    std::map<int, std::string> m_bound;
     Listener m_listener;
     bool m_suspended = false;
 };
