@@ -19,8 +19,7 @@ int nl::fuzz::Palette(const std::uint8_t* data, std::size_t size) {
     for (const auto form : {nl::ImportForm::kGimp, nl::ImportForm::kCss, nl::ImportForm::kJson,
                             nl::ImportForm::kAse, nl::ImportForm::kText}) {
         try {
-            const nl::ImportedColors got =
-                nl::ReadPalette(form, bytes, "fuzz", &formats.GetAt(0));
+            const nl::ImportedColors got = nl::ReadPalette(form, bytes, "fuzz", &formats.GetAt(0));
             if (got.colors.size() > nl::kMaxImportColors) std::abort();
             for (const COLORREF color : got.colors)
                 if (color > 0xFFFFFF) std::abort();

@@ -100,8 +100,8 @@ ImportedColors ReadGimp(const std::string& text, const std::string& fileName) {
 }
 
 bool IsNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_';
 }
 
 // The colors of one declaration's value, in order: hexadecimal colors, color functions and

@@ -123,10 +123,10 @@ TEST(PaletteImport, HostileFilesAreRefused) {
         {ImportForm::kAse, "ASEX\0\1\0\0\0\0\0\0"},
         {ImportForm::kAse, "ASE"},
         {ImportForm::kAse, std::string{'A', 'S', 'E', 'F', 0, 1, 0, 0, 0x7F, 0, 0, 0}},
-        {ImportForm::kAse, std::string{'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0x7F, 0,
-                                       0, 0}},
-        {ImportForm::kAse, std::string{'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0,
-                                       4, 0x7F, 0, 0, 0}},
+        {ImportForm::kAse,
+         std::string{'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0x7F, 0, 0, 0}},
+        {ImportForm::kAse,
+         std::string{'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 4, 0x7F, 0, 0, 0}},
     };
     for (const auto& [form, text] : cases) {
         try {
