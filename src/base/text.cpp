@@ -140,6 +140,11 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 bool ContainsNoCase(std::string_view text, std::string_view part) {
     for (size_t i = 0; i + part.size() <= text.size(); ++i) {
         if (EqualsNoCase(text.substr(i, part.size()), part)) return true;

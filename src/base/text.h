@@ -25,6 +25,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+// Whether `text` ends with `suffix`, ASCII letters compared without case.
+bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 // Whether `part` occurs in `text`, ASCII letters compared without case.
 bool ContainsNoCase(std::string_view text, std::string_view part);
 // `text` with its ASCII letters in lower case.

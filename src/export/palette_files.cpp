@@ -41,11 +41,6 @@ std::vector<Entry> Entries(const CColorPicker& colors, const CUnitsCol& formats,
     return entries;
 }
 
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
 // A line of a GIMP palette holds its name up to the line's end. Names are UTF-8 (a file name
 // that is not is decoded with replacement characters).
 std::string OneLine(std::string_view text) {

@@ -338,11 +338,6 @@ ImportedColors ReadTextExport(const std::string& text, const CUnitCol* textForma
     return out.Take();
 }
 
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
 }  // namespace
 
 std::optional<ImportForm> ImportFormFromPath(std::string_view path) {
