@@ -34,7 +34,16 @@ constexpr StringEntry kEntries[] = {
      "5\nhtml\n%02x%02x%02x\n"
      "6\n#html\n#%02x%02x%02x\n"
      "7\nRGB 0-1\n%0.2f, %0.2f, %0.2f\n"
-     "8\nRGB 0-255\n%d, %d, %d"},
+     "8\nRGB 0-255\n%d, %d, %d\n"
+     "9\nrgb()\nrgb(%d %d %d)\n"
+     "10\nrgb(,)\nrgb(%d, %d, %d)\n"
+     "11\nhsl()\nhsl(%.0f %.0f%% %.0f%%)\n"
+     "12\nhwb()\nhwb(%.0f %.0f%% %.0f%%)\n"
+     "13\nlab()\nlab(%.2f%% %.2f %.2f)\n"
+     "14\nlch()\nlch(%.2f%% %.2f %.1f)\n"
+     "15\noklab()\noklab(%.2f%% %.3f %.3f)\n"
+     "16\noklch()\noklch(%.2f%% %.3f %.1f)\n"
+     "17\n0xRRGGBB\n0x%02X%02X%02X"},
     // Hot-key commands, in hot-key id order
     {2009, "Show/Hide\nPick Color\nRuler\nClipboard Viewer"},
     // Length units: id, name, abbreviation, number format

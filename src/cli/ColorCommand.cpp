@@ -37,10 +37,10 @@ void RegisterColorCommand(CLI::App& app, std::string& output) {
     auto args = std::make_shared<ColorArgs>();
     CLI::App* command = app.add_subcommand("color", "Show a color in the color text forms");
     command->add_option("COLOR", args->color, std::string(kColorArgumentForms))->required();
-    CLI::Option* format = command->add_option(
-        "-f,--format", args->format,
-        "Only this form: CMYK, HSL, HSV, HTML, #HTML, html, #html, \"RGB 0-1\", \"RGB 0-255\" or "
-        "its index 0-8");
+    CLI::Option* format =
+        command->add_option("-f,--format", args->format,
+                            "Only this form: its name (" + JoinNames(ColorFormatNames()) +
+                                "; oklch for oklch()) or its index");
     CompleteValues(format, ColorFormatNames());
     command->callback([args, format, &output] { output = RunColor(*args, format->count() > 0); });
 }

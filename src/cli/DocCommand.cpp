@@ -464,7 +464,7 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
         ->required();
     CLI::Option* format = exportCommand->add_option(
         "--color-format", exported->colorFormat,
-        "Color format: its name or index 0-8 in the color format table (default 0)");
+        "Color format: its name or index in the color format table (default 0)");
     CompleteValues(format, ColorFormatNames());
     CLI::Option* clipboard = exportCommand->add_option(
         "--clipboard-form", exported->clipboardForm,

@@ -336,7 +336,7 @@ void RegisterScreenCommands(CLI::App& app, std::string& output) {
     pickCommand->add_flag("--cursor", pick->cursor, "Sample under the mouse cursor");
     CLI::Option* format = pickCommand->add_option(
         "-f,--format", pick->format,
-        "The color form by name or index 0-8 (default: the program's current one)");
+        "The color form by name or index (default: the program's current one)");
     pickCommand->add_flag("--json", pick->json, "Print one JSON object");
     pickCommand->add_option("--sample", pick->sample,
                             "The side of the square sampled around the point: 1 (the pixel), 3, "

@@ -61,6 +61,17 @@ int ChooseRow(const std::vector<std::string>& names, std::string_view query,
             match = row;
         }
     }
+    if (matches.empty()) {
+        // "oklch" for "oklch()": the parentheses of the CSS forms may be left out.
+        for (int row = 0; row < count; ++row) {
+            const std::string& name = names[static_cast<size_t>(row)];
+            if (name.ends_with("()") &&
+                EqualsNoCase(std::string_view(name).substr(0, name.size() - 2), query)) {
+                matches.push_back(name);
+                match = row;
+            }
+        }
+    }
     if (matches.size() == 1) return match;
     const std::string accepted =
         "expected one of " + JoinNames(names) + " or an index 0-" + std::to_string(count - 1);

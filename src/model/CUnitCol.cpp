@@ -1,11 +1,14 @@
 #include "model/CUnitCol.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <utility>
 #include <vector>
 
+#include "model/color_spaces.h"
+#include "model/css_color.h"
 #include "model/printf_format.h"
 
 namespace nl {
@@ -47,6 +50,64 @@ bool InRange(const std::vector<double>& values, double top) {
     for (const double v : values)
         if (v < 0 || v > top) return false;
     return true;
+}
+
+// Drops the minus of every number in `text` that prints as zero ("-0.000" becomes "0.000"),
+// which a tiny negative value leaves behind.
+std::string WithoutNegativeZeros(std::string text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '-') continue;
+        std::size_t end = i + 1;
+        bool zero = end < text.size() && text[end] == '0';
+        while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) {
+            if (text[end] != '0' && text[end] != '.') zero = false;
+            ++end;
+        }
+        if (zero) text.erase(i, 1);
+    }
+    return text;
+}
+
+std::string PrintCss(std::string_view format, double a, double b, double c) {
+    return WithoutNegativeZeros(Print<3>(format, {a, b, c}));
+}
+
+// Hue (degrees), the HSL saturation and lightness (0..1), and the smallest and largest
+// channels (0..1), of an 8-bit color.
+struct HueParts {
+    double hue = 0;
+    double saturation = 0;
+    double lightness = 0;
+    double low = 0;
+    double high = 0;
+};
+
+HueParts Hue(COLORREF color) {
+    const double r = RgbRed(color) / kChannelMax;
+    const double g = RgbGreen(color) / kChannelMax;
+    const double b = RgbBlue(color) / kChannelMax;
+    HueParts parts;
+    parts.high = std::max({r, g, b});
+    parts.low = std::min({r, g, b});
+    const double d = parts.high - parts.low;
+    parts.lightness = (parts.high + parts.low) / 2;
+    if (d == 0) return parts;
+    parts.saturation = d / (1 - std::fabs(2 * parts.lightness - 1));
+    double h = 0;
+    if (parts.high == r) {
+        h = std::fmod((g - b) / d + 6, 6);
+    } else if (parts.high == g) {
+        h = (b - r) / d + 2;
+    } else {
+        h = (r - g) / d + 4;
+    }
+    parts.hue = h * 60;
+    return parts;
+}
+
+// A polar hue, 0 where the chroma is below what the format would print as zero.
+double PolarHue(const Oklch& polar, double noChroma) {
+    return polar.c < noChroma ? 0 : polar.h;
 }
 
 int Channel(double fraction) {
@@ -106,6 +167,10 @@ std::optional<COLORREF> CUnitCol::ReadColor(std::string_view text) const {
     constexpr double kHslTop = 240.0;
     constexpr double kDegrees = 360.0;
     if (m_formatter == nullptr) return std::nullopt;
+    if (m_id > kRgbBytes) {
+        const auto css = ParseCssColor(text);
+        return css ? std::optional<COLORREF>(css->color) : std::nullopt;
+    }
     const std::size_t count = m_id == kCmyk ? 4 : 3;
     const auto n = Numbers(text, count);
     if (!n || n->size() != count) return std::nullopt;
@@ -146,6 +211,18 @@ ColorFormatter CUnitCol::FormatterForId(int id) {
             return &FormatHsv;
         case kFractions:
             return &FormatFractions;
+        case kCssHsl:
+            return &FormatCssHsl;
+        case kCssHwb:
+            return &FormatCssHwb;
+        case kCssLab:
+            return &FormatCssLab;
+        case kCssLch:
+            return &FormatCssLch;
+        case kCssOklab:
+            return &FormatCssOklab;
+        case kCssOklch:
+            return &FormatCssOklch;
         default:
             return id >= 0 && id <= kMaxId ? &FormatBytes : nullptr;
     }
@@ -173,6 +250,39 @@ std::string CUnitCol::FormatBytes(COLORREF color, std::string_view format) {
 std::string CUnitCol::FormatFractions(COLORREF color, std::string_view format) {
     return Print<3>(format, {RgbRed(color) / kChannelMax, RgbGreen(color) / kChannelMax,
                              RgbBlue(color) / kChannelMax});
+}
+
+std::string CUnitCol::FormatCssHsl(COLORREF color, std::string_view format) {
+    const HueParts p = Hue(color);
+    return PrintCss(format, p.hue, p.saturation * 100, p.lightness * 100);
+}
+
+std::string CUnitCol::FormatCssHwb(COLORREF color, std::string_view format) {
+    const HueParts p = Hue(color);
+    return PrintCss(format, p.hue, p.low * 100, (1 - p.high) * 100);
+}
+
+std::string CUnitCol::FormatCssLab(COLORREF color, std::string_view format) {
+    const CieLab lab = LinearToLab(ToLinear(color));
+    return PrintCss(format, lab.l, lab.a, lab.b);
+}
+
+std::string CUnitCol::FormatCssLch(COLORREF color, std::string_view format) {
+    constexpr double kNoChroma = 0.005;
+    const CieLab lab = LinearToLab(ToLinear(color));
+    const Oklch polar = ToPolar({lab.l, lab.a, lab.b});
+    return PrintCss(format, polar.l, polar.c, PolarHue(polar, kNoChroma));
+}
+
+std::string CUnitCol::FormatCssOklab(COLORREF color, std::string_view format) {
+    const Oklab lab = LinearToOklab(ToLinear(color));
+    return PrintCss(format, lab.l * 100, lab.a, lab.b);
+}
+
+std::string CUnitCol::FormatCssOklch(COLORREF color, std::string_view format) {
+    constexpr double kNoChroma = 0.0005;
+    const Oklch polar = ToPolar(LinearToOklab(ToLinear(color)));
+    return PrintCss(format, polar.l * 100, polar.c, PolarHue(polar, kNoChroma));
 }
 
 }  // namespace nl

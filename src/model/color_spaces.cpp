@@ -8,6 +8,11 @@ namespace nl {
 namespace {
 
 constexpr double kChannelMax = 255.0;
+// CIE Lab's constants and the D50 white point's X and Z (Y is 1).
+constexpr double kLabKappa = 24389.0 / 27;
+constexpr double kLabEpsilon = 216.0 / 24389;
+constexpr double kD50WhiteX = 0.3457 / 0.3585;
+constexpr double kD50WhiteZ = (1 - 0.3457 - 0.3585) / 0.3585;
 // Halving the chroma this many times pins the gamut's edge far below an 8-bit step.
 constexpr int kChromaSearchSteps = 24;
 
@@ -70,6 +75,46 @@ Oklch ToPolar(const Oklab& lab) {
 Oklab FromPolar(const Oklch& lch) {
     const double radians = lch.h * std::numbers::pi / 180;
     return {lch.l, lch.c * std::cos(radians), lch.c * std::sin(radians)};
+}
+
+CieLab LinearToLab(const LinearRgb& c) {
+    const double x65 =
+        0.41239079926595934 * c.r + 0.357584339383878 * c.g + 0.1804807884018343 * c.b;
+    const double y65 =
+        0.21263900587151027 * c.r + 0.715168678767756 * c.g + 0.07219231536073371 * c.b;
+    const double z65 =
+        0.01933081871559182 * c.r + 0.11919477979462598 * c.g + 0.9505321522496607 * c.b;
+    const double x =
+        1.0479298208405488 * x65 + 0.022946793341019088 * y65 - 0.05019222954313557 * z65;
+    const double y =
+        0.029627815688159344 * x65 + 0.990434484573249 * y65 - 0.01707382502938514 * z65;
+    const double z =
+        -0.009243058152591178 * x65 + 0.015055144896577895 * y65 + 0.7518742899580008 * z65;
+    const auto f = [](double t) {
+        return t > kLabEpsilon ? std::cbrt(t) : (kLabKappa * t + 16) / 116;
+    };
+    const double fx = f(x / kD50WhiteX);
+    const double fy = f(y);
+    const double fz = f(z / kD50WhiteZ);
+    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+LinearRgb LabToLinear(const CieLab& lab) {
+    const double fy = (lab.l + 16) / 116;
+    const double fx = fy + lab.a / 500;
+    const double fz = fy - lab.b / 200;
+    const auto cube = [](double f) {
+        return f * f * f > kLabEpsilon ? f * f * f : (116 * f - 16) / kLabKappa;
+    };
+    const double x = cube(fx) * kD50WhiteX;
+    const double y = lab.l > kLabKappa * kLabEpsilon ? fy * fy * fy : lab.l / kLabKappa;
+    const double z = cube(fz) * kD50WhiteZ;
+    const double x65 = 0.955473421488075 * x - 0.02309845494876471 * y + 0.06325924320057072 * z;
+    const double y65 = -0.0283697093338637 * x + 1.0099953980813041 * y + 0.021041441191917323 * z;
+    const double z65 = 0.012314014864481998 * x - 0.020507649298898964 * y + 1.330365926242124 * z;
+    return {3.2409699419045226 * x65 - 1.537383177570094 * y65 - 0.4986107602930034 * z65,
+            -0.9692436362808796 * x65 + 1.8759675015077202 * y65 + 0.04155505740717559 * z65,
+            0.05563007969699366 * x65 - 0.20397695888897652 * y65 + 1.0569715142428786 * z65};
 }
 
 LinearRgb OklchInGamut(double l, double c, double h) {

@@ -24,6 +24,14 @@ struct Oklch {
     double h = 0;
 };
 
+// CIE Lab under the D50 white, as CSS's lab() and lch() write it: L 0..100, a and b about
+// -125..125.
+struct CieLab {
+    double l = 0;
+    double a = 0;
+    double b = 0;
+};
+
 // The sRGB transfer function and its inverse, on channel values 0..1.
 double SrgbToLinear(double encoded);
 double LinearToSrgb(double linear);
@@ -38,6 +46,11 @@ Oklab LinearToOklab(const LinearRgb& rgb);
 LinearRgb OklabToLinear(const Oklab& lab);
 Oklch ToPolar(const Oklab& lab);
 Oklab FromPolar(const Oklch& lch);
+
+// CIE Lab (D50) from and to linear sRGB (D65), through XYZ and the Bradford adaptation. The
+// polar form of Lab (lch) uses ToPolar and FromPolar, whose fields read as L, C, h there.
+CieLab LinearToLab(const LinearRgb& rgb);
+LinearRgb LabToLinear(const CieLab& lab);
 
 // The color of lightness `l` and hue `h` with as much of the chroma `c` as the sRGB gamut
 // holds there (the chroma is reduced, never the lightness or the hue).

@@ -253,26 +253,6 @@ LinearRgb HwbToLinear(double h, double w, double b) {
     return {mix(pure.r), mix(pure.g), mix(pure.b)};
 }
 
-// CIE Lab (D50) to linear sRGB (D65) through XYZ and the Bradford adaptation.
-LinearRgb LabToLinear(double l, double a, double b) {
-    constexpr double kKappa = 24389.0 / 27;
-    constexpr double kEpsilon = 216.0 / 24389;
-    constexpr double kWhiteX = 0.3457 / 0.3585;
-    constexpr double kWhiteZ = (1 - 0.3457 - 0.3585) / 0.3585;
-    const double fy = (l + 16) / 116;
-    const double fx = fy + a / 500;
-    const double fz = fy - b / 200;
-    const double x = (fx * fx * fx > kEpsilon ? fx * fx * fx : (116 * fx - 16) / kKappa) * kWhiteX;
-    const double y = l > kKappa * kEpsilon ? fy * fy * fy : l / kKappa;
-    const double z = (fz * fz * fz > kEpsilon ? fz * fz * fz : (116 * fz - 16) / kKappa) * kWhiteZ;
-    const double x65 = 0.955473421488075 * x - 0.02309845494876471 * y + 0.06325924320057072 * z;
-    const double y65 = -0.0283697093338637 * x + 1.0099953980813041 * y + 0.021041441191917323 * z;
-    const double z65 = 0.012314014864481998 * x - 0.020507649298898964 * y + 1.330365926242124 * z;
-    return {3.2409699419045226 * x65 - 1.537383177570094 * y65 - 0.4986107602930034 * z65,
-            -0.9692436362808796 * x65 + 1.8759675015077202 * y65 + 0.04155505740717559 * z65,
-            0.05563007969699366 * x65 - 0.20397695888897652 * y65 + 1.0569715142428786 * z65};
-}
-
 struct Function {
     std::string name;
     std::vector<Value> values;
@@ -368,15 +348,15 @@ std::optional<LinearRgb> Evaluate(const Function& f, std::string& why) {
             const auto a = Amount(v[1], 125);
             const auto b = Amount(v[2], 125);
             if (!a || !b) return fail("a and b are numbers or percentages");
-            return LabToLinear(std::max(*l, 0.0), *a, *b);
+            return LabToLinear({std::max(*l, 0.0), *a, *b});
         }
         const auto c = Amount(v[1], 150);
         const auto h = Hue(v[2]);
         if (!c || !h) return fail("a chroma, then a hue");
         const double radians = *h * std::numbers::pi / 180;
         const double chroma = std::max(*c, 0.0);
-        return LabToLinear(std::max(*l, 0.0), chroma * std::cos(radians),
-                           chroma * std::sin(radians));
+        return LabToLinear(
+            {std::max(*l, 0.0), chroma * std::cos(radians), chroma * std::sin(radians)});
     }
     if (f.name == "oklab" || f.name == "oklch") {
         const auto l = Amount(v[0], 1);

@@ -102,8 +102,8 @@ TEST(StringTableTest, TableStringsHaveTheirRowCounts) {
         const char* last;
     };
     const Case cases[] = {
-        {kIdsColorFormats, 27, "0", "%d, %d, %d"},  // nine formats of three items
-        {kIdsUnits, 32, "0", "%.2f"},               // eight units of four items
+        {kIdsColorFormats, 54, "0", "0x%02X%02X%02X"},  // eighteen formats of three items
+        {kIdsUnits, 32, "0", "%.2f"},                   // eight units of four items
         {kIdsRulerKeys, 3 + 2 * 26, "Ruler Shortcut Keys", "Alt+F4"},
         {kIdsSoundNames, 7, "None", "Tick6"},
         {2043, 10, "<appname/>", "<user/>"},

@@ -32,7 +32,16 @@ TEST(CliTest, ColorInEveryForm) {
               "html\t0cc863\n"
               "#html\t#0cc863\n"
               "RGB 0-1\t0.05, 0.78, 0.39\n"
-              "RGB 0-255\t12, 200, 99\n");
+              "RGB 0-255\t12, 200, 99\n"
+              "rgb()\trgb(12 200 99)\n"
+              "rgb(,)\trgb(12, 200, 99)\n"
+              "hsl()\thsl(148 89% 42%)\n"
+              "hwb()\thwb(148 5% 22%)\n"
+              "lab()\tlab(71.04% -59.82 37.98)\n"
+              "lch()\tlch(71.04% 70.86 147.6)\n"
+              "oklab()\toklab(72.94% -0.170 0.094)\n"
+              "oklch()\toklch(72.94% 0.194 151.0)\n"
+              "0xRRGGBB\t0x0CC863\n");
 }
 
 TEST(CliTest, ContrastGivesTheVerdictsAndPassingColors) {
@@ -100,6 +109,9 @@ TEST(CliTest, SingleValues) {
         {{"color", "RebeccaPurple", "--format", "RGB 0-255"}, "102, 51, 153\n"},
         {{"color", "12,200,99", "--format", "HTML"}, "0CC863\n"},
         {{"color", "12,200,99", "--format", "rgb 0-1"}, "0.05, 0.78, 0.39\n"},
+        {{"color", "#FF0000", "--format", "OKLCH"}, "oklch(62.80% 0.258 29.2)\n"},
+        {{"color", "oklch(62.8% 0.258 29.23)", "--format", "rgb(,)"}, "rgb(255, 0, 0)\n"},
+        {{"color", "#1a5c9e", "--format", "16"}, "oklch(47.01% 0.125 252.4)\n"},
         {{"length", "10", "--unit", "cm"}, "0.26\n"},
         {{"length", "-48", "--unit", "5"}, "-0.5\n"},
         {{"length", "96", "--dpi", "96,72", "--unit", "in", "--axis", "y"}, "1.33\n"},
@@ -131,7 +143,7 @@ TEST(CliTest, BadInputExitsWithOneErrorLine) {
         {{"color", "12,200"}, "\"12,200\""},
         {{"color", "hsl:0,0,241"}, "\"hsl:0,0,241\""},
         {{"color", "12,200,99", "--format", "Html"}, "\"Html\""},  // HTML or html?
-        {{"color", "12,200,99", "--format", "9"}, "\"9\""},
+        {{"color", "12,200,99", "--format", "18"}, "\"18\""},
         {{"length", "abc"}, "\"abc\""},
         {{"length", "1.5"}, "\"1.5\""},
         {{"length", "96", "--dpi", "-96"}, "\"-96\""},
