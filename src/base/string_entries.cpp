@@ -497,6 +497,10 @@ constexpr StringEntry kEntries[] = {
      "instead: %2."},
     {27232, "%1 (%2)"},
     {27233, "Open the Desktop's &Shortcut Settings"},
+    // The edit dialog's typed new color
+    {27240, "Type the new color: %1"},
+    {27241, "\"%1\" is not a color: %2"},
+    {27242, "The alpha is left out: the list holds opaque colors."},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

@@ -76,6 +76,11 @@ inline constexpr std::uint32_t kIdsHotKeysPortalBound = 27230;
 inline constexpr std::uint32_t kIdsHotKeysPortalUnbound = 27231;
 inline constexpr std::uint32_t kIdsHotKeysPortalItem = 27232;
 inline constexpr std::uint32_t kIdsHotKeysDesktopSettings = 27233;
+// The edit dialog's typed new color: the box's tip (the forms), a text that is no color
+// ("%1" text, "%2" why) and the note for an alpha left out.
+inline constexpr std::uint32_t kIdsEditColorTypeTip = 27240;
+inline constexpr std::uint32_t kIdsEditColorNotAColor = 27241;
+inline constexpr std::uint32_t kIdsEditColorAlphaDropped = 27242;
 
 // Texts of this program's own windows and messages. They take numbers from 27000 to 27099,
 // a range no other text, command or resource uses. New texts take the next free number after

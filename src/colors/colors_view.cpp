@@ -267,16 +267,20 @@ CEditColorState::CEditColorState(COLORREF oldColor)
     : m_old(oldColor), m_initial(RgbToHsl(oldColor)), m_current(m_initial) {}
 
 COLORREF CEditColorState::NewColor() const {
+    if (m_exact) return *m_exact;
     return IsUnchanged() ? m_old : HslToRgb(m_current.h, m_current.s, m_current.l);
 }
 
 void CEditColorState::SetH(int h) {
+    m_exact.reset();
     m_current.h = std::clamp(h, 0, kHslScale);
 }
 void CEditColorState::SetS(int s) {
+    m_exact.reset();
     m_current.s = std::clamp(s, 0, kHslScale);
 }
 void CEditColorState::SetL(int l) {
+    m_exact.reset();
     m_current.l = std::clamp(l, 0, kHslScale);
 }
 void CEditColorState::SetHsl(Hsl hsl) {
@@ -288,6 +292,7 @@ void CEditColorState::SetHsl(Hsl hsl) {
 void CEditColorState::SetFromColor(COLORREF color) {
     if (color == NewColor()) return;
     SetHsl(RgbToHsl(color));
+    if (color != m_old) m_exact = color;
 }
 
 COLORREF CEditColorState::Result(bool accepted) const {

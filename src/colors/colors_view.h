@@ -105,13 +105,14 @@ public:
     void SetS(int s);
     void SetL(int l);
     void SetHsl(Hsl hsl);
-    // From the system color dialog: H, S and L of `color`; the same color as now changes
-    // nothing.
+    // From the system color dialog or a typed color: H, S and L of `color`, and the new color
+    // is `color` itself (the 0..240 scale cannot hold every color) until a component changes;
+    // the same color as now changes nothing.
     void SetFromColor(COLORREF color);
-    void ResetH() { m_current.h = m_initial.h; }
-    void ResetS() { m_current.s = m_initial.s; }
-    void ResetL() { m_current.l = m_initial.l; }
-    void ResetAll() { m_current = m_initial; }
+    void ResetH() { SetH(m_initial.h); }
+    void ResetS() { SetS(m_initial.s); }
+    void ResetL() { SetL(m_initial.l); }
+    void ResetAll() { SetHsl(m_initial); }
 
     // The dialog's result: the old color on Cancel or with H, S, L unchanged.
     COLORREF Result(bool accepted) const;
@@ -120,6 +121,8 @@ private:
     COLORREF m_old;
     Hsl m_initial;
     Hsl m_current;
+    // The color set whole by SetFromColor, while no component has moved since.
+    std::optional<COLORREF> m_exact;
 };
 
 }  // namespace nl

@@ -343,5 +343,26 @@ TEST(CEditColorStateTest, ChangesAndSingleResets) {
     EXPECT_EQ(state.Result(true), MakeRgb(0, 0, 255));
 }
 
+TEST(CEditColorStateTest, AColorSetWholeStaysExactUntilAComponentMoves) {
+    // #1A5C9E does not survive the 0..240 scale: H, S, L of it give #1A5B9E.
+    const COLORREF typed = MakeRgb(0x1A, 0x5C, 0x9E);
+    ASSERT_NE(HslToRgb(RgbToHsl(typed).h, RgbToHsl(typed).s, RgbToHsl(typed).l), typed);
+    CEditColorState state(MakeRgb(255, 0, 0));
+    state.SetFromColor(typed);
+    EXPECT_EQ(state.Current(), RgbToHsl(typed));
+    EXPECT_EQ(state.Result(true), typed);
+    state.SetL(state.Current().l);  // a component touched: the scale's color from now on
+    EXPECT_EQ(state.Result(true),
+              HslToRgb(RgbToHsl(typed).h, RgbToHsl(typed).s, RgbToHsl(typed).l));
+    state.SetFromColor(typed);
+    state.ResetAll();
+    EXPECT_EQ(state.Result(true), MakeRgb(255, 0, 0));
+    // Back to the old color whole: the old color, exactly.
+    CEditColorState grey(MakeRgb(128, 128, 128));
+    grey.SetFromColor(typed);
+    grey.SetFromColor(MakeRgb(128, 128, 128));
+    EXPECT_EQ(grey.Result(true), MakeRgb(128, 128, 128));
+}
+
 }  // namespace
 }  // namespace nl

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
@@ -400,6 +401,34 @@ TEST(CViewColsTest, EditAppliesAChangedColor) {
     EXPECT_EQ(rig.Colors().GetAt(0).Color(), MakeRgb(0, 255, 0));
     EXPECT_EQ(rig.Colors().GetAt(0).Version(), 2);
     EXPECT_EQ(view.ItemText(0, kColsColor), QStringLiteral("#00FF00"));
+}
+
+TEST(CViewColsTest, EditTakesATypedColorExactlyAndRefusesNonsense) {
+    ColsRig rig;
+    CViewCols& view = *rig.View();
+    rig.Add(MakeRgb(255, 0, 0));
+    view.SetSelection(0);
+    view.SetEditRunner([](CDlgEditColor& d) {
+        QLineEdit* text = d.NewText();
+        EXPECT_FALSE(text->isReadOnly());
+        text->selectAll();
+        QTest::keyClicks(text, QStringLiteral("nonsense"));
+        d.accept();  // refused: the dialog stays open and says why
+        EXPECT_NE(d.result(), QDialog::Accepted);
+        EXPECT_TRUE(d.TypedNote()->text().contains(QStringLiteral("\"nonsense\" is not a color")))
+            << d.TypedNote()->text().toStdString();
+        text->selectAll();
+        // The 0..240 sliders cannot hold #1A5C9E; the typed color is kept whole.
+        QTest::keyClicks(text, QStringLiteral("rgb(26 92 158 / 50%)"));
+        EXPECT_EQ(d.NewTile()->Color(), MakeRgb(0x1A, 0x5C, 0x9E));
+        EXPECT_EQ(text->text(), QStringLiteral("rgb(26 92 158 / 50%)"));  // as typed
+        d.accept();
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+        EXPECT_TRUE(d.TypedNote()->text().contains(QStringLiteral("alpha")));
+        return d.result();
+    });
+    rig.frame->ExecuteCommand(cmd::kEditColor);
+    EXPECT_EQ(rig.Colors().GetAt(0).Color(), MakeRgb(0x1A, 0x5C, 0x9E));
 }
 
 TEST(CViewColsTest, ToolbarTextsAndTileFollowPicking) {

@@ -14,6 +14,7 @@
 #include "base/StringTable.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitsCol.h"
+#include "model/color_input.h"
 #include "platform/qt/qt_convert.h"
 #include "ui/qt/CColorTile.h"
 
@@ -48,7 +49,14 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
     m_oldText = new QLineEdit(this);
     m_newText = new QLineEdit(this);
     for (CColorTile* tile : {m_oldTile, m_newTile}) tile->setFixedSize(kTileWidth, kTileHeight);
-    for (QLineEdit* text : {m_oldText, m_newText}) text->setReadOnly(true);
+    m_oldText->setReadOnly(true);
+    m_newText->setToolTip(
+        ToQt(FormatString(kIdsEditColorTypeTip, {std::string(kColorInputForms)})));
+    m_typedNote = new QLabel(this);
+    m_typedNote->setWordWrap(true);
+    m_typedNote->setVisible(false);
+    connect(m_newText, &QLineEdit::textEdited, this, [this] { ReadTyped(false); });
+    connect(m_newText, &QLineEdit::editingFinished, this, [this] { ReadTyped(true); });
     tiles->addWidget(new QLabel(ToQt(LoadStringRow(kIdsEditColorTiles, 0)), this), 0, 0);
     tiles->addWidget(new QLabel(ToQt(LoadStringRow(kIdsEditColorTiles, 1)), this), 0, 1);
     tiles->addWidget(m_oldTile, 1, 0);
@@ -56,6 +64,7 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
     tiles->addWidget(m_oldText, 2, 0);
     tiles->addWidget(m_newText, 2, 1);
     layout->addLayout(tiles);
+    layout->addWidget(m_typedNote);
 
     auto* grid = new QGridLayout;
     for (int c = kHue; c <= kLuminosity; ++c) {
@@ -108,6 +117,36 @@ CDlgEditColor::CDlgEditColor(AppContext& context, int index, COLORREF oldColor, 
 
     const Rect placed = SavedRect();
     if (!placed.IsEmpty()) move(placed.left, placed.top);
+}
+
+bool CDlgEditColor::ReadTyped(bool final) {
+    std::string why;
+    const std::string typed = m_newText->text().toStdString();
+    const auto color = ReadColorInput(typed, &why);
+    if (color) {
+        m_state.SetFromColor(color->color);
+        Apply(final ? nullptr : m_newText);
+        m_typedNote->setText(color->alphaDropped ? ToQt(LoadString(kIdsEditColorAlphaDropped))
+                                                 : QString());
+    } else if (final) {
+        m_typedNote->setText(ToQt(FormatString(
+            kIdsEditColorNotAColor, {typed, why.empty() ? std::string(kColorInputForms) : why})));
+    }
+    m_typedNote->setVisible(!m_typedNote->text().isEmpty());
+    return color.has_value();
+}
+
+void CDlgEditColor::accept() {
+    // The text shows the new color unless the user typed something else into it.
+    const CUnitCol* format = m_context.prefs.CurrentColorFormat();
+    const bool shown = format != nullptr &&
+                       m_newText->text().toStdString() == format->FormatColor(m_state.NewColor());
+    if (!shown && !ReadTyped(true)) {
+        m_newText->setFocus();
+        m_newText->selectAll();
+        return;
+    }
+    QDialog::accept();
 }
 
 void CDlgEditColor::SetComponent(Component c, int value) {
@@ -176,8 +215,11 @@ void CDlgEditColor::Apply(const QObject* source) {
     }
     const COLORREF color = m_state.NewColor();
     m_newTile->SetColor(color);
-    if (const CUnitCol* format = m_context.prefs.CurrentColorFormat())
+    // While the user types, the text stays as written.
+    const CUnitCol* format = m_context.prefs.CurrentColorFormat();
+    if (format != nullptr && source != m_newText)
         m_newText->setText(ToQt(format->FormatColor(color)));
+    if (source != m_newText) m_typedNote->setVisible(false);
     m_applying = false;
 }
 

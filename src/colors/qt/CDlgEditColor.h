@@ -32,7 +32,10 @@ public:
     QSlider* Slider(Component c) const { return m_sliders[static_cast<std::size_t>(c)]; }
     QSpinBox* Spin(Component c) const { return m_spins[static_cast<std::size_t>(c)]; }
     QLineEdit* OldText() const { return m_oldText; }
+    // The new color's text; the user may type a color there in any form the program reads.
     QLineEdit* NewText() const { return m_newText; }
+    // The line under the texts that says why a typed color is refused.
+    QLabel* TypedNote() const { return m_typedNote; }
     CColorTile* NewTile() const { return m_newTile; }
 
     // Sets one component as the user would (slider or spin buttons).
@@ -42,7 +45,12 @@ public:
     // "Select...": the system color dialog, starting at the new color.
     void SelectColor();
 
+    // OK with a typed text that is no color keeps the dialog open and says why.
+    void accept() override;
+
 private:
+    // Takes the typed new color when it reads as one; says why not when `final`.
+    bool ReadTyped(bool final);
     void SetComponentFrom(Component c, int value, const QObject* source);
     void Apply(const QObject* source);
 
@@ -54,6 +62,7 @@ private:
     QLineEdit* m_newText = nullptr;
     CColorTile* m_oldTile = nullptr;
     CColorTile* m_newTile = nullptr;
+    QLabel* m_typedNote = nullptr;
     bool m_applying = false;
 };
 
