@@ -77,6 +77,8 @@ inline constexpr int kExportColorsToBrowser = 3460;
 inline constexpr int kExportColorsToClipboard = 3461;
 // File > Import Colors: appends the colors of a palette file to the list.
 inline constexpr int kImportColors = 3464;
+// View > Color Names: shows or hides the Name column of the colors list's details view.
+inline constexpr int kColorNameColumn = 3465;
 inline constexpr int kIncludeOwnWindows = 3570;
 inline constexpr int kIncludeCursor = 3571;
 inline constexpr int kSaveImage = 3572;

@@ -256,6 +256,8 @@ constexpr StringEntry kEntries[] = {
     {3462, "Move the selected color up the list\nMove Up"},
     {3463, "Move the selected color down the list\nMove Down"},
     {3464, "Add the colors of a palette file to the list\nImport Colors"},
+    {3465,
+     "Show or hide the nearest CSS color name of each color in the details view\nColor Names"},
 
     // Screen copier shapes
     {3550, "Capture rectangle\nRectangle"},
@@ -501,6 +503,12 @@ constexpr StringEntry kEntries[] = {
     {27240, "Type the new color: %1"},
     {27241, "\"%1\" is not a color: %2"},
     {27242, "The alpha is left out: the list holds opaque colors."},
+    // Color names
+    {27243, "Name"},
+    {27244, "CSS color"},
+    {27245,
+     "nearest CSS color, \xCE\x94"
+     "E %1"},
 
     // Framework: application title, idle prompt
     {57344, "NerimLens"},

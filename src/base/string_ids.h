@@ -81,6 +81,11 @@ inline constexpr std::uint32_t kIdsHotKeysDesktopSettings = 27233;
 inline constexpr std::uint32_t kIdsEditColorTypeTip = 27240;
 inline constexpr std::uint32_t kIdsEditColorNotAColor = 27241;
 inline constexpr std::uint32_t kIdsEditColorAlphaDropped = 27242;
+// Color names: the colors list's Name column and the properties row, and the row's note for
+// a color that is a named color and for one that is only near it ("%1" the distance).
+inline constexpr std::uint32_t kIdsColorName = 27243;
+inline constexpr std::uint32_t kIdsColorNameExact = 27244;
+inline constexpr std::uint32_t kIdsColorNameNear = 27245;
 
 // Texts of this program's own windows and messages. They take numbers from 27000 to 27099,
 // a range no other text, command or resource uses. New texts take the next free number after

@@ -13,6 +13,7 @@
 #include "model/CUnitCol.h"
 #include "model/CUnitXY.h"
 #include "model/NumberFormat.h"
+#include "model/css_color.h"
 #include "platform/ILocale.h"
 
 namespace nl {
@@ -23,11 +24,23 @@ constexpr std::uint32_t kDetailsBit = AppSettings::kPickerViewDetails;
 constexpr std::uint32_t kLargeIconsBit = AppSettings::kPickerViewLargeIcons;
 constexpr std::uint32_t kSmallIconsBit = AppSettings::kPickerViewSmallIcons;
 constexpr std::uint32_t kListBit = AppSettings::kPickerViewList;
+// The side-file key of the details view's name column.
+constexpr std::string_view kNameColumnKey = "colors.nameColumn";
 
 std::string Printf(const char* format, auto... args) {
     char buffer[128];
     const int n = std::snprintf(buffer, sizeof buffer, format, args...);
     return n < 0 ? std::string() : std::string(buffer, std::min<std::size_t>(n, sizeof buffer - 1));
+}
+
+// The properties row of the nearest CSS color name; the note gives the OKLab distance of a
+// color that is only near its name, in the local digits.
+ColorPropertyRow NameRow(COLORREF color, const NumberFormat& number) {
+    const NearestCssName nearest = NearestCssColorName(color);
+    return {LoadString(kIdsColorName), CssNameText(color),
+            nearest.exact ? LoadString(kIdsColorNameExact)
+                          : FormatString(kIdsColorNameNear,
+                                         {FormatNumberFixed(number, nearest.distance, 3)})};
 }
 
 bool HasSelection(int count, int selection) {
@@ -103,8 +116,17 @@ std::optional<ColsViewMode> ColsViewModeForCommand(int id) {
 
 std::vector<std::string> ColsColumnHeaders() {
     std::vector<std::string> headers = SplitLines(LoadString(kIdsColumnHeaders));
-    headers.resize(kColsColumnCount);
+    headers.resize(kColsName);
+    headers.push_back(LoadString(kIdsColorName));
     return headers;
+}
+
+bool ColsNameColumnShown(const CPrefs& prefs) {
+    return prefs.Side().Get(kNameColumnKey) == "1";
+}
+
+void SetColsNameColumnShown(CPrefs& prefs, bool shown) {
+    prefs.SetSide(kNameColumnKey, shown ? std::optional<std::string>("1") : std::nullopt);
 }
 
 std::string ColsItemText(const CColorPicker& colors, int listCount, int index, int column,
@@ -118,6 +140,8 @@ std::string ColsItemText(const CColorPicker& colors, int listCount, int index, i
             return format.FormatColor(pick.Color());
         case kColsPosition:
             return unit.FormatPoint(pick.Position().x, pick.Position().y);
+        case kColsName:
+            return CssNameText(pick.Color());
         default:
             return {};
     }
@@ -234,6 +258,7 @@ std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int 
         {LoadString(kIdsColPropHsv), Printf("%d, %d, %d", hsv.h, hsv.s, hsv.v), "\xC2\xB0, %, %"},
         {LoadString(kIdsColPropCmyk), Printf("%d, %d, %d, %d", cmyk.c, cmyk.m, cmyk.y, cmyk.k),
          "%"},
+        NameRow(c, number),
         {LoadString(kIdsColPropSource), pick.SourceTitle(), LoadString(kIdsColPropNoteSource)},
         // The offset from the window's corner is a length on the monitor of the pick.
         {LoadString(kIdsColPropRelativePos), unit.OnMonitorAt(abs).FormatOffset(rel.x, rel.y),

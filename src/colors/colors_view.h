@@ -11,6 +11,7 @@
 namespace nl {
 
 class CColorPicker;
+class CPrefs;
 class CUnitCol;
 class CUnitXY;
 class ILocale;
@@ -30,14 +31,26 @@ std::uint32_t ColsWithViewMode(std::uint32_t pickerOptions, ColsViewMode mode);
 int ColsViewModeCommand(ColsViewMode mode);
 std::optional<ColsViewMode> ColsViewModeForCommand(int id);
 
-// The columns of the details view.
-enum ColsColumn : int { kColsIndex = 0, kColsColor = 1, kColsPosition = 2, kColsTile = 3 };
-inline constexpr int kColsColumnCount = 4;
-// The header texts, the lines of string 2002.
+// The columns of the details view. The name column (the nearest CSS color name) comes last
+// among the columns and is shown, between the color and the position, only when asked for.
+enum ColsColumn : int {
+    kColsIndex = 0,
+    kColsColor = 1,
+    kColsPosition = 2,
+    kColsTile = 3,
+    kColsName = 4
+};
+inline constexpr int kColsColumnCount = 5;
+// The header texts: the lines of string 2002, then "Name".
 std::vector<std::string> ColsColumnHeaders();
 
+// Whether the details view shows the name column: a setting of the side file, off at first.
+bool ColsNameColumnShown(const CPrefs& prefs);
+void SetColsNameColumnShown(CPrefs& prefs, bool shown);
+
 // The text of `column` for entry `index`: the number from 01, the color in `format`, the
-// screen position in `unit`, nothing for the tile column. Empty when `listCount` (the items
+// screen position in `unit`, nothing for the tile column, the nearest CSS color name
+// ("tomato", or "\u2248 tomato" when only near it). Empty when `listCount` (the items
 // the list shows) disagrees with the document or the index is outside the list.
 std::string ColsItemText(const CColorPicker& colors, int listCount, int index, int column,
                          const CUnitCol& format, const CUnitXY& unit);
@@ -76,11 +89,11 @@ struct ColorPropertyRow {
     std::string note;
     friend bool operator==(const ColorPropertyRow&, const ColorPropertyRow&) = default;
 };
-// The twelve rows describing entry `index`, in their fixed forms; empty for an index outside
+// The thirteen rows describing entry `index`, in their fixed forms; empty for an index outside
 // the list. `locale` (may be null: UTC and plain digits) gives local times and numbers. A
-// color picked in this session from a square of pixels has a thirteenth row, "Sampled",
-// after the positions.
-inline constexpr std::ptrdiff_t kColPropSampledRow = 9;
+// color picked in this session from a square of pixels has a fourteenth row, "Sampled",
+// after the positions. The "Name" row, the nearest CSS color name, follows the color forms.
+inline constexpr std::ptrdiff_t kColPropSampledRow = 10;
 std::vector<ColorPropertyRow> ColorPropertyRows(const CColorPicker& colors, int index,
                                                 const CUnitXY& unit, const ILocale* locale);
 // The clipboard text of all rows: name, tab, value and "\r\n" for each.

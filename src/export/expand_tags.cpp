@@ -7,6 +7,7 @@
 #include "base/StringTable.h"
 #include "base/text.h"
 #include "model/CUnitsCol.h"
+#include "model/css_color.h"
 #include "platform/ILocale.h"
 
 namespace nl {
@@ -14,6 +15,7 @@ namespace {
 
 // The numbered color tags: "<color" N "/>".
 constexpr std::string_view kColorTagStart = "<color";
+constexpr std::string_view kNameTagStart = "<name";
 constexpr std::string_view kColorTagEnd = "/>";
 
 // The current local time, or false when the context has no clock or locale or the moment
@@ -82,17 +84,22 @@ std::string ExpandTags(std::string_view source, const ExportData& data,
     ReplaceAll(text, kTagColors, std::to_string(data.colors.size()));
     ReplaceAll(text, kTagAppName, LoadString(kIdsAppTitle));
 
-    if (Contains(text, kColorTagStart) && context.colorFormats != nullptr) {
+    // The numbered tags of each color: its "#HTML" text, then its nearest CSS name.
+    const auto replaceNumbered = [&](std::string_view start, auto value) {
+        if (!Contains(text, start)) return;
         for (std::size_t n = 1; n <= data.colors.size(); ++n) {
-            std::string tag(kColorTagStart);
+            std::string tag(start);
             tag += std::to_string(n);
             tag += kColorTagEnd;
-            if (!Contains(text, tag)) continue;
-            ReplaceAll(text, tag,
-                       context.colorFormats->FormatColor(data.colors[n - 1].color,
-                                                         CUnitsCol::kHashHtmlRow));
+            if (Contains(text, tag)) ReplaceAll(text, tag, value(data.colors[n - 1].color));
         }
+    };
+    if (context.colorFormats != nullptr) {
+        replaceNumbered(kColorTagStart, [&](COLORREF color) {
+            return context.colorFormats->FormatColor(color, CUnitsCol::kHashHtmlRow);
+        });
     }
+    replaceNumbered(kNameTagStart, [](COLORREF color) { return CssNameText(color); });
     // File, user and computer names are bytes that need not be UTF-8.
     return ValidUtf8(text);
 }

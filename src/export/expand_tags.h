@@ -18,8 +18,9 @@ inline constexpr std::string_view kTagRevision = "<revision/>";
 inline constexpr std::string_view kTagColors = "<colors/>";
 inline constexpr std::string_view kTagAppName = "<appname/>";
 
-// `text` with its tags replaced, in the order of the constants above and then the color tags
-// "<color1/>", "<color2/>", ... up to the number of colors (in the "#HTML" format). Each tag
+// `text` with its tags replaced, in the order of the constants above, then the color tags
+// "<color1/>", "<color2/>", ... up to the number of colors (in the "#HTML" format), then the
+// name tags "<name1/>", ... (the nearest CSS color name, "\u2248 tomato" when not exact). Each tag
 // is replaced wherever it occurs; inserted values are not searched for the same tag again,
 // only for the tags after it. A user or computer name that cannot be read, or a date the
 // clock cannot give, leaves its tag in place. The result is UTF-8: bytes that are not (a file

@@ -170,6 +170,8 @@ std::vector<MenuResource> BuildMenus() {
                      m.Command(cmd::kViewSmallIcons, "S&mall Icons"),
                      m.Command(cmd::kViewList, "&List"),
                      m.Command(cmd::kViewDetails, "&Details"),
+                     MenuBuilder::Separator(),
+                     m.Command(cmd::kColorNameColumn, "Color &Names"),
                  }));
     menus.push_back(
         MainMenu(res::kMenuGauge,

@@ -77,8 +77,9 @@ TEST(ColsViewModeTest, OptionBitsAndCommandsMapBothWays) {
     EXPECT_EQ(ColsViewModeForCommand(cmd::kEditCopy), std::nullopt);
 }
 
-TEST_F(ColsViewTest, HeadersAreTheFourColumns) {
-    EXPECT_EQ(ColsColumnHeaders(), (std::vector<std::string>{" # ", "Color", "Position", "..."}));
+TEST_F(ColsViewTest, HeadersAreTheFourColumnsThenName) {
+    EXPECT_EQ(ColsColumnHeaders(),
+              (std::vector<std::string>{" # ", "Color", "Position", "...", "Name"}));
 }
 
 TEST_F(ColsViewTest, ItemTextsFollowFormatAndUnit) {
@@ -98,6 +99,8 @@ TEST_F(ColsViewTest, ItemTextsFollowFormatAndUnit) {
         {1, kColsColor, kHashHtmlRow, 0, "#010203"},
         {0, kColsPosition, 0, kInchRow, "1 , 0.5"},
         {0, kColsTile, 0, 0, ""},
+        {0, kColsName, 0, 0, "\xE2\x89\x88 deepskyblue"},
+        {1, kColsName, 0, 0, "\xE2\x89\x88 black"},
         {2, kColsIndex, 0, 0, ""},   // past the end
         {-1, kColsIndex, 0, 0, ""},  // before the start
     };
@@ -226,23 +229,36 @@ TEST_F(ColsViewTest, PropertyRowsUseFixedForms) {
     FakeLocale locale;
     locale.utcOffsetMinutes = 60;
     const auto rows = ColorPropertyRows(m_colors, 1, m_units.GetAt(kInchRow), &locale);
-    ASSERT_EQ(rows.size(), 12u);
+    ASSERT_EQ(rows.size(), 13u);
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Index", "2"},          {"RGB", "255, 128, 0"},          {"HTML", "FF8000"},
-        {"HSL", "20, 240, 120"}, {"HSV", "30, 100, 100"},         {"CMYK", "0, 50, 100, 0"},
-        {"Source", "Editor"},    {"Relative pos", "0.90 , 1.79"}, {"Absolute pos", "1 , 2"},
+        {"Index", "2"},
+        {"RGB", "255, 128, 0"},
+        {"HTML", "FF8000"},
+        {"HSL", "20, 240, 120"},
+        {"HSV", "30, 100, 100"},
+        {"CMYK", "0, 50, 100, 0"},
+        {"Name", "\xE2\x89\x88 darkorange"},
+        {"Source", "Editor"},
+        {"Relative pos", "0.90 , 1.79"},
+        {"Absolute pos", "1 , 2"},
     };
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(rows[i].name, expected[i].first);
         EXPECT_EQ(rows[i].value, expected[i].second) << rows[i].name;
     }
     EXPECT_EQ(rows[0].note, "1 - 2");
-    EXPECT_EQ(rows[7].note, "Inch");
+    // The OKLab distance to darkorange (#FF8C00) is 0.0260.
+    EXPECT_EQ(rows[6].note,
+              "nearest CSS color, \xCE\x94"
+              "E 0.026");
+    EXPECT_EQ(rows[8].note, "Inch");
     // The test clock stands at 14:07:09 UTC; the locale is one hour ahead.
-    EXPECT_NE(rows[9].value.find("3:07:09 PM"), std::string::npos) << rows[9].value;
-    EXPECT_EQ(rows[9].name, "Created");
-    EXPECT_EQ(rows[10].name, "Modified");
-    EXPECT_EQ(rows[11], (ColorPropertyRow{"Version", "1", "updates"}));
+    EXPECT_NE(rows[10].value.find("3:07:09 PM"), std::string::npos) << rows[10].value;
+    EXPECT_EQ(rows[10].name, "Created");
+    EXPECT_EQ(rows[11].name, "Modified");
+    EXPECT_EQ(rows[12], (ColorPropertyRow{"Version", "1", "updates"}));
+    EXPECT_EQ(ColorPropertyRows(m_colors, 0, m_units.GetAt(kInchRow), &locale)[6],
+              (ColorPropertyRow{"Name", "black", "CSS color"}));
     EXPECT_TRUE(ColorPropertyRows(m_colors, 2, m_units.GetAt(0), &locale).empty());
     EXPECT_TRUE(ColorPropertyRows(m_colors, -1, m_units.GetAt(0), &locale).empty());
 }
@@ -267,9 +283,9 @@ TEST_F(ColsViewTest, PropertyRowsSayHowAColorOfThisSessionWasSampled) {
         ASSERT_TRUE(m_colors.InsertColor(m_colors.GetCount(), sample));
         const auto rows =
             ColorPropertyRows(m_colors, m_colors.GetCount() - 1, m_units.GetAt(kInchRow), nullptr);
-        ASSERT_EQ(rows.size(), c.row ? 13u : 12u);
+        ASSERT_EQ(rows.size(), c.row ? 14u : 13u);
         if (c.row) {
-            EXPECT_EQ(rows[9], *c.row);
+            EXPECT_EQ(rows[10], *c.row);
         }
         EXPECT_EQ(rows.back().name, "Version");
     }
@@ -278,14 +294,14 @@ TEST_F(ColsViewTest, PropertyRowsSayHowAColorOfThisSessionWasSampled) {
 TEST_F(ColsViewTest, PropertyRowNotesInWords) {
     Add(MakeRgb(1, 2, 3), {5, 6});
     const auto rows = ColorPropertyRows(m_colors, 0, m_units.GetAt(kInchRow), nullptr);
-    ASSERT_EQ(rows.size(), 12u);
+    ASSERT_EQ(rows.size(), 13u);
     struct Case {
         std::size_t row;
         const char* name;
         const char* note;
     };
-    for (const Case& c : {Case{6, "Source", "host caption"}, Case{9, "Created", "local time"},
-                          Case{10, "Modified", "local time"}, Case{11, "Version", "updates"}}) {
+    for (const Case& c : {Case{7, "Source", "host caption"}, Case{10, "Created", "local time"},
+                          Case{11, "Modified", "local time"}, Case{12, "Version", "updates"}}) {
         EXPECT_EQ(rows[c.row].name, c.name) << c.row;
         EXPECT_EQ(rows[c.row].note, c.note) << c.row;
     }

@@ -272,6 +272,8 @@ TEST_F(ExportTest, TagsAreReplacedInOrderWithoutRescanning) {
     };
     const Case cases[] = {
         {"<color1/> <color2/> <color3/>", "#FF0000 #0CC863 <color3/>"},
+        {"<name1/> <name2/> <name3/>", "red \xE2\x89\x88 limegreen <name3/>"},
+        {"<color2/> is <name2/><name0/>", "#0CC863 is \xE2\x89\x88 limegreen<name0/>"},
         {"<colors/><colors/> colors, rev <revision/>", "22 colors, rev 7"},
         {"<time/>|<date/>|<datetime/>", "3:07:09 PM|3/5/2024|Tuesday, March 5, 2024 3:07:09 PM"},
         {"<user/>", "<user/>?!"},

@@ -107,9 +107,9 @@ TEST(CViewColsTest, TextsFollowFormatAndUnitChoices) {
     EXPECT_EQ(rig.Settings().lengthUnitIndex, kInchRow);
     EXPECT_EQ(view.ItemText(1, kColsPosition), QStringLiteral("1 , 0.5"));
     // The properties window keeps its fixed forms but takes the unit.
-    ASSERT_EQ(props->Rows().size(), 12u);
+    ASSERT_EQ(props->Rows().size(), 13u);
     EXPECT_EQ(props->Rows()[2].value, "14EB07");
-    EXPECT_EQ(props->Rows()[8].value, "1 , 0.5");
+    EXPECT_EQ(props->Rows()[9].value, "1 , 0.5");
     EXPECT_EQ(props->windowTitle(), QStringLiteral("Color Properties #2"));
     EXPECT_EQ(props->Tile()->Color(), MakeRgb(20, 235, 7));
 }
@@ -308,7 +308,7 @@ TEST(CViewColsTest, CopiesAndTheirFailure) {
     EXPECT_TRUE(props->CopyAllProperties());
     const std::string all = rig.clipboard.Text().value_or("");
     EXPECT_EQ(all.rfind("Index\t2\r\nRGB\t20, 235, 7\r\n", 0), 0u) << all;
-    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 12);
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 13);
     rig.clipboard.FailWith(kAccessDenied);
     std::uint32_t error = 0;
     EXPECT_FALSE(props->CopyAllProperties(&error));
@@ -599,6 +599,37 @@ TEST(CViewColsTest, AClickedItemIsTheWholeRowSelectedInEveryMode) {
         QTest::mouseDClick(shown->viewport(), Qt::LeftButton, {}, item.center());
         EXPECT_EQ(edited, MakeRgb(20, 235, 7));
     }
+}
+
+TEST(CViewColsTest, TheNameColumnShowsBesideTheColorAndIsRemembered) {
+    ColsRig rig;
+    rig.Add(MakeRgb(0xFF, 0x63, 0x47));  // tomato
+    rig.Add(MakeRgb(0xFF, 0x63, 0x48));
+    EXPECT_TRUE(rig.View()->isColumnHidden(kColsName));
+    EXPECT_EQ(rig.frame->UpdateCommand(cmd::kColorNameColumn).CheckState(), CCmdUI::kUnchecked);
+
+    rig.frame->ExecuteCommand(cmd::kColorNameColumn);
+    CViewCols& view = *rig.View();
+    ASSERT_FALSE(view.isColumnHidden(kColsName));
+    EXPECT_EQ(rig.frame->UpdateCommand(cmd::kColorNameColumn).CheckState(), CCmdUI::kChecked);
+    EXPECT_EQ(view.ItemText(0, kColsName), QStringLiteral("tomato"));
+    EXPECT_EQ(view.ItemText(1, kColsName), QStringLiteral("\u2248 tomato"));
+    const auto left = [&view](int column) {
+        return view.visualRect(view.model()->index(0, column)).left();
+    };
+    EXPECT_LT(left(kColsColor), left(kColsName));
+    EXPECT_LT(left(kColsName), left(kColsPosition));
+    EXPECT_GT(view.columnWidth(kColsName), 40);
+    EXPECT_EQ(rig.prefs.Side().Get("colors.nameColumn"), "1");
+
+    // The view made for the tool next time shows it too; hiding it again is remembered.
+    rig.frame->ExecuteCommand(cmd::kToolMagnifier);
+    rig.frame->ExecuteCommand(cmd::kToolColorPicker);
+    ASSERT_NE(rig.View(), nullptr);
+    EXPECT_FALSE(rig.View()->isColumnHidden(kColsName));
+    rig.frame->ExecuteCommand(cmd::kColorNameColumn);
+    EXPECT_TRUE(rig.View()->isColumnHidden(kColsName));
+    EXPECT_EQ(rig.prefs.Side().Get("colors.nameColumn"), std::nullopt);
 }
 
 }  // namespace

@@ -93,8 +93,13 @@ TEST(MenusTest, ToolMenusShareTheirPopups) {
 
 TEST(MenusTest, EditAndViewPopupsFollowTheTool) {
     const std::vector<int> bars = {cmd::kGridlines, kSep, cmd::kViewToolbar, cmd::kViewStatusBar};
-    std::vector<int> colorsView = {cmd::kViewLargeIcons, cmd::kViewSmallIcons, cmd::kViewList,
-                                   cmd::kViewDetails, kSep};
+    std::vector<int> colorsView = {cmd::kViewLargeIcons,
+                                   cmd::kViewSmallIcons,
+                                   cmd::kViewList,
+                                   cmd::kViewDetails,
+                                   kSep,
+                                   cmd::kColorNameColumn,
+                                   kSep};
     colorsView.insert(colorsView.end(), bars.begin(), bars.end());
     struct Case {
         int menu;

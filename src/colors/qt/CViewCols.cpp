@@ -34,8 +34,10 @@ constexpr QSize kLargeTile{64, 48};
 constexpr QSize kSmallTile{40, 20};
 constexpr QSize kListTile{72, 18};
 constexpr int kTileSpacing = 4;
-// The details columns share the client width: number, color, position, tile (per mille).
-constexpr int kColumnShares[kColsColumnCount] = {120, 330, 330, 220};
+// The details columns share the client width: number, color, position, tile and name (per
+// mille), without and with the name column.
+constexpr int kColumnShares[kColsColumnCount] = {120, 330, 330, 220, 0};
+constexpr int kColumnSharesWithName[kColsColumnCount] = {90, 290, 220, 150, 250};
 constexpr int kMinColumnWidth = 24;
 
 // Black or white, whichever reads better on `background`.
@@ -67,6 +69,10 @@ public:
         if (!index.isValid()) return {};
         const CColorPicker& colors = m_context.doc.Colors();
         if (role == Qt::DisplayRole) return ToQt(Text(index.row(), index.column()));
+        // A narrow column cuts its texts short; the tip gives them whole.
+        if (role == Qt::ToolTipRole &&
+            (index.column() == kColsColor || index.column() == kColsName))
+            return ToQt(Text(index.row(), index.column()));
         if (role == kColorRole) {
             if (m_count != colors.GetCount() || index.row() >= m_count) return {};
             return ToQColor(colors.GetAt(index.row()).Color());
@@ -199,6 +205,9 @@ CViewCols::CViewCols(AppContext& context, IViewHost& host, CDesktopSampler& samp
     setModel(m_model);
     setItemDelegateForColumn(kColsTile, new ColsTileDelegate(*this, this));
     header()->setStretchLastSection(false);
+    // The name column reads best beside the color text it names.
+    header()->moveSection(header()->visualIndex(kColsName), kColsPosition);
+    setColumnHidden(kColsName, !ColsNameColumnShown(Context().prefs));
 
     m_tiles = new QListView(this);
     m_tiles->setObjectName(QStringLiteral("colorTiles"));
@@ -313,8 +322,9 @@ void CViewCols::ApplyMode() {
 
 void CViewCols::LayoutColumns() {
     const int width = viewport()->width();
+    const int* shares = isColumnHidden(kColsName) ? kColumnShares : kColumnSharesWithName;
     for (int c = 0; c < kColsColumnCount; ++c) {
-        setColumnWidth(c, std::max(kMinColumnWidth, width * kColumnShares[c] / 1000));
+        setColumnWidth(c, std::max(kMinColumnWidth, width * shares[c] / 1000));
     }
 }
 
@@ -457,6 +467,17 @@ void CViewCols::AddHandlers() {
             ui.SetRadio(m_mode == mode);
         });
     }
+
+    AddCommand(cmd::kColorNameColumn, [this] {
+        const bool shown = isColumnHidden(kColsName);
+        SetColsNameColumnShown(Context().prefs, shown);
+        setColumnHidden(kColsName, !shown);
+        LayoutColumns();
+    });
+    AddUpdate(cmd::kColorNameColumn, [this](CCmdUI& ui) {
+        ui.Enable(true);
+        ui.SetCheck(isColumnHidden(kColsName) ? CCmdUI::kUnchecked : CCmdUI::kChecked);
+    });
 
     // Ctrl+Enter puts the live sample over the selected entry.
     AddCommand(cmd::kCopyColor, [this] {
