@@ -45,7 +45,7 @@ constexpr StringEntry kEntries[] = {
      "16\noklch()\noklch(%.2f%% %.3f %.1f)\n"
      "17\n0xRRGGBB\n0x%02X%02X%02X"},
     // Hot-key commands, in hot-key id order
-    {2009, "Show/Hide\nPick Color\nRuler\nClipboard Viewer"},
+    {2009, "Show/Hide\nPick Color\nRuler\nClipboard Viewer\nContrast"},
     // Length units: id, name, abbreviation, number format
     {2010,
      "0\nPixel\npx\n%.0f\n"

@@ -44,12 +44,13 @@ public:
             std::make_unique<CAppPrefs>(PrefsServices{nullptr, &folders, &files, &dialogs, &clock});
     }
 
-    // Reads `path` into the preferences as the program's reader does, without any recovery.
-    // Raises CSystemError or CArchiveException.
+    // Reads `path` and the side file beside it into the preferences as the program's reader
+    // does, without any recovery. Raises CSystemError or CArchiveException.
     void Read(const std::string& path) {
         std::vector<std::uint8_t> bytes;
         if (const auto code = files.ReadFile(path, bytes)) throw CSystemError(code, path);
         prefs->LoadFromBytes(bytes, path);
+        prefs->ReadSideFile(path);
     }
 
     // The settings of the program's own data file, or the defaults when it is missing or

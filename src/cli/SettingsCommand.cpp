@@ -94,6 +94,9 @@ Json Dump(const CAppPrefs& prefs) {
     for (const std::uint32_t value : prefs.HotKeys())
         hotKeys.push_back({{"value", value}, {"text", HotKeyText(value)}});
     out["hot_keys"] = std::move(hotKeys);
+    // The Contrast window's, which the side file beside the data file keeps.
+    const std::uint32_t contrast = prefs.HotKeyTable()[kHotKeyContrast];
+    out["contrast_hot_key"] = {{"value", contrast}, {"text", HotKeyText(contrast)}};
     Json states = Json::array();
     for (int i = 0; i < prefs.WinStateCount(); ++i) {
         const CWinState& w = prefs.WinState(i);
@@ -136,7 +139,7 @@ std::pair<int, std::uint32_t> ParseHotKeySetting(const std::string& entry) {
     } catch (const std::logic_error&) {
         throw bad("expected ID=VALUE with numbers");
     }
-    if (id < 0 || id >= kHotKeyCount) throw bad("the id must be 0 to 3");
+    if (id < 0 || id >= kHotKeyCount) throw bad("the id must be 0 to 4");
     if (value > 0xFFFFFFFFul || !ValidateHotKey(static_cast<std::uint32_t>(value)))
         throw bad("not a valid hot key (F1 to F12 with modifiers)");
     return {id, static_cast<std::uint32_t>(value)};
@@ -173,8 +176,9 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
     defaults->add_option("FILE", args->file, "the data file to write")->required();
     defaults
         ->add_option("--hot-key", args->hotKeys,
-                     "set hot key ID (0 Show/Hide, 1 Pick Color, 2 Ruler, 3 Clipboard Viewer) to "
-                     "VALUE (modifier flags << 16 | virtual key, decimal or 0x hex), as ID=VALUE")
+                     "set hot key ID (0 Show/Hide, 1 Pick Color, 2 Ruler, 3 Clipboard Viewer, 4 "
+                     "Contrast) to VALUE (modifier flags << 16 | virtual key, decimal or 0x hex), "
+                     "as ID=VALUE")
         ->take_all();
     defaults->add_flag("--force", args->force,
                        "replace FILE even when it holds something other than a data file");
@@ -195,6 +199,17 @@ void RegisterSettingsCommand(CLI::App& app, std::string& output) {
                 throw CSystemError(code, args->file);
             return std::string();
         });
+        // A hot key the data file has no place for (Contrast) goes to the side file.
+        if (const CSideSettings& side = session.prefs->Side(); !side.IsEmpty()) {
+            const std::string path = CSideSettings::PathFor(args->file);
+            const std::string text = side.ToText();
+            RunNamingFile(FileUse::kWrite, path, [&] {
+                const auto* begin = reinterpret_cast<const std::uint8_t*>(text.data());
+                if (const auto code = session.files.WriteFile(path, {begin, text.size()}))
+                    throw CSystemError(code, path);
+                return std::string();
+            });
+        }
     });
 
     CLI::App* check = settings->add_subcommand(

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <iterator>
 #include <string>
 
 #include "base/CArchive.h"
 #include "base/StringTable.h"
 #include "framework/ViewNotifyHub.h"
+#include "framework/hot_keys.h"
 #include "res/version.h"
 
 namespace nl {
@@ -146,6 +148,23 @@ namespace {
 
 constexpr std::string_view kSampleSizeKey = "sample.size";
 constexpr std::string_view kSampleStatKey = "sample.stat";
+constexpr std::string_view kContrastHotKeyKey = "hotkey.contrast";
+
+// A hot key as the side file writes it ("0x2007B") and reads it back; 0 for a text that is
+// no hot key the editor would accept.
+std::string HotKeySideText(std::uint32_t value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%X", static_cast<unsigned>(value));
+    return buffer;
+}
+std::uint32_t HotKeyFromSideText(std::string_view text) {
+    if (text.size() < 3 || text.substr(0, 2) != "0x") return 0;
+    std::uint32_t value = 0;
+    const auto [end, error] =
+        std::from_chars(text.data() + 2, text.data() + text.size(), value, 16);
+    if (error != std::errc() || end != text.data() + text.size()) return 0;
+    return ValidateHotKey(value) ? value : 0;
+}
 
 }  // namespace
 
@@ -191,7 +210,25 @@ bool CAppPrefs::SetCustomColor(int index, std::uint32_t color) {
     return StoreEntry(m_customColors, index, color);
 }
 
+std::vector<std::uint32_t> CAppPrefs::HotKeyTable() const {
+    std::vector<std::uint32_t> table(
+        m_hotKeys.begin(),
+        m_hotKeys.begin() + std::min<std::ptrdiff_t>(kStoredHotKeyCount, std::ssize(m_hotKeys)));
+    table.resize(kStoredHotKeyCount);
+    const std::optional<std::string> contrast = Side().Get(kContrastHotKeyKey);
+    table.push_back(contrast ? HotKeyFromSideText(*contrast) : 0);
+    return table;
+}
+
 bool CAppPrefs::SetHotKey(int command, std::uint32_t key) {
+    if (command == kHotKeyContrast) {
+        if (HotKeyTable()[kHotKeyContrast] == key) return false;
+        SetSide(kContrastHotKeyKey,
+                key != 0 ? std::optional<std::string>(HotKeySideText(key)) : std::nullopt);
+        Notify(ViewNotify::kHotKeysChanged);
+        return true;
+    }
+    if (command >= kStoredHotKeyCount) return false;
     return StoreEntry(m_hotKeys, command, key, {ViewNotify::kHotKeysChanged});
 }
 
@@ -224,7 +261,7 @@ void CAppPrefs::SetDefaults() {
     m_ruler = CRulerData{};
     m_eventSounds.assign(kEventSoundCount, 0);
     m_customColors.assign(kCustomColorCount, 0);
-    m_hotKeys.assign(kHotKeyCount, 0);
+    m_hotKeys.assign(kStoredHotKeyCount, 0);
     GrowWinStates(kWinStateCount, OpenFlag::kCleared);
     WinState(kWinStateOptions).Numbers().push_back(0);
 }
@@ -261,7 +298,7 @@ void CAppPrefs::Serialize(CArchive& ar) {
     if (ar.IsLoading()) {
         m_eventSounds.resize(kEventSoundCount);
         m_customColors.resize(kCustomColorCount);
-        if (m_hotKeys.size() < kHotKeyCount) m_hotKeys.resize(kHotKeyCount);
+        if (m_hotKeys.size() < kStoredHotKeyCount) m_hotKeys.resize(kStoredHotKeyCount);
     }
     for (int i = 0; i < kDiscardedStringTables; ++i) {
         if (ar.IsStoring())

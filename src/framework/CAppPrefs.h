@@ -142,7 +142,9 @@ class CAppPrefs : public CPrefs {
 public:
     static constexpr int kEventSoundCount = 3;
     static constexpr int kCustomColorCount = 16;
-    static constexpr int kHotKeyCount = 4;
+    // The hot keys of the data file's table; the Contrast window's, which it has no place
+    // for, is kept in the side file ("hotkey.contrast").
+    static constexpr int kStoredHotKeyCount = 4;
     static constexpr int kWinStateCount = 7;
 
     // Uses the company and product names of the build and the application title. Changes
@@ -177,7 +179,10 @@ public:
 
     const std::vector<std::uint32_t>& EventSounds() const { return m_eventSounds; }
     const std::vector<std::uint32_t>& CustomColors() const { return m_customColors; }
+    // The data file's hot key table.
     const std::vector<std::uint32_t>& HotKeys() const { return m_hotKeys; }
+    // Every hot key by id (HotKeyId): the data file's table, then the side file's.
+    std::vector<std::uint32_t> HotKeyTable() const;
 
     // Typed changes. Each brings its value into range; when the value then differs from the
     // stored one, it stores it, marks the settings changed, sends the view notification that
@@ -199,6 +204,7 @@ public:
     // Entries of the three tables; an index outside its table changes nothing.
     bool SetEventSound(int event, std::uint32_t sound);
     bool SetCustomColor(int index, std::uint32_t color);
+    // A hot key by id, in the data file's table or, past it, in the side file.
     bool SetHotKey(int command, std::uint32_t key);
 
     // How picks sample the screen, kept beside the data file ("sample.size", "sample.stat");

@@ -123,6 +123,9 @@ public:
     const CSideSettings& Side() const { return m_side; }
     // Sets or removes a side setting; a change marks the settings changed.
     void SetSide(std::string_view key, std::optional<std::string> value);
+    // The side file of the data file at `dataFile` read into the side settings; a missing or
+    // unreadable one leaves them at their defaults.
+    void ReadSideFile(const std::string& dataFile);
 
     // The key "Software\<company>\<application>\" in the current user's root.
     void SetRegistryKey() { SetKey(ApplicationKey(m_companyName, m_applicationName)); }
@@ -212,9 +215,8 @@ private:
     // The data file path. Loading: nothing when its folder does not exist. Saving: the folder
     // is created. Other failures raise CSystemError naming the path.
     std::optional<std::string> LocateDataFile(Purpose purpose) const;
-    // The side file of the data file at `dataFile`, read into the side settings or written
-    // from them (a write failure is shown; false then).
-    void ReadSideFile(const std::string& dataFile);
+    // The side file of the data file at `dataFile`, written from the side settings (a write
+    // failure is shown; false then).
     bool WriteSideFile(const std::string& dataFile);
     // The data file path, and in `folder` the folder it lies in when that folder is the
     // program's choice (empty for a data file override).

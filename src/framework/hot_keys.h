@@ -27,14 +27,13 @@ enum HotKeyId : int {
     kHotKeyPickColor = 1,
     kHotKeyRuler = 2,
     kHotKeyClipboardViewer = 3,
-    // Beyond the stored table: a command the desktop's own key bindings run through
-    // --command; no hot key of the program's own.
+    // Beyond the data file's table: kept in the side file.
     kHotKeyContrast = 4,
 };
-inline constexpr int kHotKeyCount = 4;
+inline constexpr int kHotKeyCount = 5;
 // The order in which the hot keys are listed to the user; a row maps to an id through it.
 inline constexpr std::array<int, kHotKeyCount> kHotKeyOrder = {
-    kHotKeyShowHide, kHotKeyPickColor, kHotKeyRuler, kHotKeyClipboardViewer};
+    kHotKeyShowHide, kHotKeyPickColor, kHotKeyRuler, kHotKeyClipboardViewer, kHotKeyContrast};
 
 // Commands sent for the hot keys.
 inline constexpr std::uint32_t kCmdShowHide = 26002;

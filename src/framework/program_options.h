@@ -15,7 +15,7 @@ struct OutsideCommand {
     std::string_view name;
     int hotKeyId;
 };
-inline constexpr std::array<OutsideCommand, kHotKeyCount + 1> kOutsideCommands = {{
+inline constexpr std::array<OutsideCommand, kHotKeyCount> kOutsideCommands = {{
     {"show-hide", kHotKeyShowHide},
     {"pick-color", kHotKeyPickColor},
     {"ruler", kHotKeyRuler},

@@ -107,7 +107,7 @@ TEST(StringTableTest, TableStringsHaveTheirRowCounts) {
         {kIdsRulerKeys, 3 + 2 * 26, "Ruler Shortcut Keys", "Alt+F4"},
         {kIdsSoundNames, 7, "None", "Tick6"},
         {2043, 10, "<appname/>", "<user/>"},
-        {kIdsHotKeyCommands, 4, "Show/Hide", "Clipboard Viewer"},
+        {kIdsHotKeyCommands, 5, "Show/Hide", "Contrast"},
         {kIdsDocumentStrings, 7, "NerimLens", "NerimLens.Document"},
     };
     for (const auto& c : cases) {

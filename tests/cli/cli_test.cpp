@@ -159,7 +159,7 @@ TEST(CliTest, BadInputExitsWithOneErrorLine) {
         {{"colour", "1,2,3"}, "unknown command 'colour'"},
         {{"settings", "bogus"}, "unknown command 'bogus'"},
         {{"doc", "nope", "x.nlz"}, "unknown command 'nope'"},
-        {{"settings", "defaults", "h.dat", "--hot-key", "4=0x2007B"}, "4=0x2007B"},
+        {{"settings", "defaults", "h.dat", "--hot-key", "5=0x2007B"}, "5=0x2007B"},
         {{"settings", "defaults", "h.dat", "--hot-key", "0=0x70"}, "0=0x70"},
         {{"doc", "export", "none.nlz", "-", "--clipboard-form", "5"}, "\"5\""},
         {{"doc", "export", "none.nlz", "out.pdf"}, ".txt"},

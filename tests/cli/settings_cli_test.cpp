@@ -78,12 +78,14 @@ TEST_F(SettingsCliTest, DefaultsTakesValidHotKeysAndRefusesOthers) {
         std::vector<std::uint32_t> wantHotKeys;
     };
     const Case cases[] = {
-        {{"--hot-key", "0=0x2007B"}, true, {0x2007B, 0, 0, 0}},  // Ctrl+F12
-        {{"--hot-key", "1=131195", "--hot-key", "3=0x40070"}, true, {0, 0x2007B, 0, 0x40070}},
+        {{"--hot-key", "0=0x2007B"}, true, {0x2007B, 0, 0, 0, 0}},  // Ctrl+F12
+        {{"--hot-key", "1=131195", "--hot-key", "3=0x40070"}, true, {0, 0x2007B, 0, 0x40070, 0}},
+        // The Contrast window's goes to the side file.
+        {{"--hot-key", "4=0x2007B"}, true, {0, 0, 0, 0, 0x2007B}},
         {{"--hot-key", "0=0x20050"}, false, {}},  // Ctrl+P
         {{"--hot-key", "0=0x70"}, false, {}},     // F1 alone
         {{"--hot-key", "0=0x10073"}, false, {}},  // Alt+F4
-        {{"--hot-key", "4=0x2007B"}, false, {}},
+        {{"--hot-key", "5=0x2007B"}, false, {}},
         {{"--hot-key", "0"}, false, {}},
         {{"--hot-key", "x=1"}, false, {}},
         {{"--hot-key", "0=12abc"}, false, {}},
@@ -103,7 +105,10 @@ TEST_F(SettingsCliTest, DefaultsTakesValidHotKeysAndRefusesOthers) {
         const auto json = nlohmann::json::parse(dumped.out);
         std::vector<std::uint32_t> hotKeys;
         for (const auto& entry : json["hot_keys"]) hotKeys.push_back(entry["value"]);
+        hotKeys.push_back(json["contrast_hot_key"]["value"]);
         EXPECT_EQ(hotKeys, c.wantHotKeys);
+        EXPECT_EQ(fs::exists(Path("hot.ini")), c.wantHotKeys[4] != 0);
+        fs::remove(Path("hot.ini"));
     }
 }
 
@@ -204,6 +209,7 @@ TEST_F(SettingsCliTest, DumpPrintsEverySetting) {
                           "event_sounds",
                           "custom_colors",
                           "hot_keys",
+                          "contrast_hot_key",
                           "window_states"};
     for (const char* key : keys) EXPECT_TRUE(json.contains(key)) << key;
     EXPECT_EQ(json.size(), std::size(keys));

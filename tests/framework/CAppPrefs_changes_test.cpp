@@ -6,6 +6,7 @@
 
 #include "framework/CAppPrefs.h"
 #include "framework/ViewNotifyHub.h"
+#include "framework/hot_keys.h"
 #include "framework/prefs_test_support.h"
 
 namespace nl {
@@ -45,6 +46,9 @@ TEST(CAppPrefsChangesTest, EachOperationClampsMarksAndNotifiesOnce) {
     const Read recent = [](const CAppPrefs& p) { return p.Settings().recentFileCount; };
     const Read tool = [](const CAppPrefs& p) { return p.Settings().activeTool; };
     const Read hotKey1 = [](const CAppPrefs& p) { return p.HotKeys()[1]; };
+    const Read contrastKey = [](const CAppPrefs& p) {
+        return p.HotKeyTable()[kHotKeyContrast] | (p.Side().Get("hotkey.contrast") ? 1u << 31 : 0);
+    };
     const Read custom15 = [](const CAppPrefs& p) { return p.CustomColors()[15]; };
     const int lastFormat = ChangeRig().prefs.ColorFormats().GetSize() - 1;
     const int lastUnit = ChangeRig().prefs.Units().GetSize() - 1;
@@ -175,8 +179,17 @@ TEST(CAppPrefsChangesTest, EachOperationClampsMarksAndNotifiesOnce) {
          0x2007B,
          true,
          {ViewNotify::kHotKeysChanged}},
+        // The Contrast window's hot key lives in the side file, the data file's table stays.
+        {"contrast hot key",
+         [](CAppPrefs& p) {
+             return p.SetHotKey(kHotKeyContrast, 0x2007B) && p.HotKeys().size() == 4;
+         },
+         contrastKey,
+         0x8002007B,
+         true,
+         {ViewNotify::kHotKeysChanged}},
         {"hot key outside the table",
-         [](CAppPrefs& p) { return p.SetHotKey(4, 0x2007B); },
+         [](CAppPrefs& p) { return p.SetHotKey(5, 0x2007B); },
          hotKey1,
          0,
          false,

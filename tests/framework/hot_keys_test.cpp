@@ -53,9 +53,9 @@ TEST(HotKeysTest, HotKeyText) {
 }
 
 TEST(HotKeysTest, CommandNamesAndActions) {
-    const char* names[] = {"Show/Hide", "Pick Color", "Ruler", "Clipboard Viewer"};
+    const char* names[] = {"Show/Hide", "Pick Color", "Ruler", "Clipboard Viewer", "Contrast"};
     for (int id = 0; id < kHotKeyCount; ++id) EXPECT_EQ(HotKeyCommandName(id), names[id]);
-    EXPECT_EQ(HotKeyCommandName(4), "");
+    EXPECT_EQ(HotKeyCommandName(5), "");
 
     EXPECT_EQ(ActionForHotKey(kHotKeyShowHide, false).command, 26002u);
     EXPECT_EQ(ActionForHotKey(kHotKeyPickColor, true).command, 3454u);
@@ -64,6 +64,7 @@ TEST(HotKeysTest, CommandNamesAndActions) {
     EXPECT_TRUE(stopped.askResumePicking);
     EXPECT_EQ(ActionForHotKey(kHotKeyRuler, false).command, 3057u);
     EXPECT_EQ(ActionForHotKey(kHotKeyClipboardViewer, false).command, 3058u);
+    EXPECT_EQ(ActionForHotKey(kHotKeyContrast, false).command, kCmdContrast);
     EXPECT_EQ(ActionForHotKey(7, true).command, 0u);
 }
 
@@ -91,13 +92,15 @@ TEST(HotKeysTest, PickHotKeyStartsAFrozenScreenAtOnce) {
 TEST(HotKeysTest, RegistrationCollectsFailuresAndGoesOn) {
     FakeHotKeys hotKeys;
     hotKeys.SetTaken(kModControl, kVkF12);
-    const std::vector<std::uint32_t> table = {MakeHotKey(kModControl, kVkF12), 0,
-                                              MakeHotKey(kModShift, kVkF1), 0, 77};
+    const std::vector<std::uint32_t> table = {MakeHotKey(kModControl, kVkF12),  0,
+                                              MakeHotKey(kModShift, kVkF1),     0,
+                                              MakeHotKey(kModShift, kVkF1 + 1), 77};
     const HotKeyErrors errors = RegisterAllHotKeys(hotKeys, table);
-    EXPECT_EQ(errors, (HotKeyErrors{kErrorHotkeyAlreadyRegistered, 0, 0, 0}));
+    EXPECT_EQ(errors, (HotKeyErrors{kErrorHotkeyAlreadyRegistered, 0, 0, 0, 0}));
     EXPECT_FALSE(hotKeys.IsRegistered(0));
     EXPECT_TRUE(hotKeys.IsRegistered(2));
-    EXPECT_EQ(hotKeys.Count(), 1u);  // the fifth entry has no id
+    EXPECT_TRUE(hotKeys.IsRegistered(kHotKeyContrast));
+    EXPECT_EQ(hotKeys.Count(), 2u);  // the sixth entry has no id
 
     // Setting one replaces the old key; 0 leaves it cleared.
     EXPECT_EQ(SetHotKey(hotKeys, 2, MakeHotKey(kModAlt, kVkF12)), 0u);
@@ -108,7 +111,8 @@ TEST(HotKeysTest, RegistrationCollectsFailuresAndGoesOn) {
               kErrorHotkeyAlreadyRegistered);
 
     SetHotKey(hotKeys, 3, MakeHotKey(kModAlt, kVkF12 - 1));
-    UnregisterAllHotKeys(hotKeys, std::vector<std::uint32_t>{0, 0, 0, MakeHotKey(kModAlt, 122)});
+    UnregisterAllHotKeys(hotKeys, std::vector<std::uint32_t>{0, 0, 0, MakeHotKey(kModAlt, 122),
+                                                             MakeHotKey(kModShift, kVkF1 + 1)});
     EXPECT_EQ(hotKeys.Count(), 0u);
 }
 

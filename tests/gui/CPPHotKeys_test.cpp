@@ -77,11 +77,12 @@ TEST(CPPHotKeysTest, ListShowsTheCommandsInOrderWithTheirKeys) {
     rig.prefs.SetHotKey(kHotKeyPickColor, MakeHotKey(kModControl | kModAlt, kVkF12));
     rig.MakePage();
     CListCtrlExHotKeys* list = rig.page->List();
-    ASSERT_EQ(list->topLevelItemCount(), 4);
+    ASSERT_EQ(list->topLevelItemCount(), 5);
     EXPECT_EQ(list->headerItem()->text(2), "Edit");
-    const char* const names[] = {"Show/Hide", "Pick Color", "Ruler", "Clipboard Viewer"};
-    const char* const keys[] = {"None", "Ctrl + Alt + F12", "None", "None"};
-    for (int row = 0; row < 4; ++row) {
+    const char* const names[] = {"Show/Hide", "Pick Color", "Ruler", "Clipboard Viewer",
+                                 "Contrast"};
+    const char* const keys[] = {"None", "Ctrl + Alt + F12", "None", "None", "None"};
+    for (int row = 0; row < 5; ++row) {
         EXPECT_EQ(list->CellText(row, 0), names[row]);
         EXPECT_EQ(list->CellText(row, 1), keys[row]);
     }

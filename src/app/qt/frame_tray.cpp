@@ -41,7 +41,7 @@ std::string TrayToolTip() {
 
 void CMainFrame::RegisterHotKeysAndTray() {
     const AppSettings& s = m_context.prefs.Settings();
-    const std::vector<std::uint32_t>& table = m_context.prefs.HotKeys();
+    const std::vector<std::uint32_t> table = m_context.prefs.HotKeyTable();
     const HotKeyErrors errors = RegisterAllHotKeys(m_context.hotKeys, table);
     m_context.hotKeys.SetListener([this](int id) { OnHotKey(id); });
     const bool listAlways = HasBit(s.displayOptions, AppSettings::kDisplayHotKeyBalloon);

@@ -112,7 +112,7 @@ CPPHotKeys::CPPHotKeys(AppContext& context, IViewHost& host, QWidget* parent)
 }
 
 void CPPHotKeys::LoadData() {
-    m_list->SetKeys(m_context.prefs.HotKeys());
+    m_list->SetKeys(m_context.prefs.HotKeyTable());
     ShowRoute();
     SetModified(false);
 }
@@ -120,7 +120,7 @@ void CPPHotKeys::LoadData() {
 void CPPHotKeys::ShowRoute() {
     const HotKeyRoute route = m_context.hotKeys.Route();
     m_route->setText(ToQt(route == HotKeyRoute::kDesktopPortal
-                              ? PortalText(m_context.hotKeys, m_context.prefs.HotKeys())
+                              ? PortalText(m_context.hotKeys, m_context.prefs.HotKeyTable())
                               : LoadString(RouteTextId(route))));
 }
 
@@ -132,7 +132,7 @@ bool CPPHotKeys::SaveData() {
 void CPPHotKeys::EditHotKey(int row) {
     const int id = CListCtrlExHotKeys::HotKeyIdOfRow(row);
     if (id < 0) return;
-    const auto& table = m_context.prefs.HotKeys();
+    const std::vector<std::uint32_t> table = m_context.prefs.HotKeyTable();
     const std::uint32_t current =
         static_cast<std::size_t>(id) < table.size() ? table[static_cast<std::size_t>(id)] : 0;
     CDlgHotKey dialog(m_context.hotKeys, m_context.dialogs, id, current, kIdsHotKeyPrompt,
@@ -145,7 +145,7 @@ void CPPHotKeys::EditHotKey(int row) {
 void CPPHotKeys::OnViewNotify(int notification) {
     switch (static_cast<ViewNotify>(notification)) {
         case ViewNotify::kHotKeysChanged:
-            m_list->SetKeys(m_context.prefs.HotKeys());
+            m_list->SetKeys(m_context.prefs.HotKeyTable());
             ShowRoute();
             break;
         case ViewNotify::kGridLinesChanged:
