@@ -13,6 +13,7 @@ constexpr std::string_view kTextKey = "contrast.text";
 constexpr std::string_view kBackgroundKey = "contrast.background";
 constexpr std::string_view kLiveKey = "contrast.live";
 constexpr std::string_view kPlacementKey = "contrast.placement";
+constexpr std::string_view kOpenKey = "contrast.open";
 
 COLORREF StoredColor(const CPrefs& prefs, std::string_view key, COLORREF fallback) {
     const auto text = prefs.Side().Get(key);
@@ -62,6 +63,14 @@ void StoreContrast(CPrefs& prefs, const ContrastSetting& setting) {
                                          std::to_string(r.Width()) + "," +
                                          std::to_string(r.Height()));
     }
+}
+
+bool ContrastWasOpen(const CPrefs& prefs) {
+    return prefs.Side().Get(kOpenKey) == "1";
+}
+
+void StoreContrastOpen(CPrefs& prefs, bool open) {
+    prefs.SetSide(kOpenKey, open ? std::optional<std::string>("1") : std::nullopt);
 }
 
 }  // namespace nl

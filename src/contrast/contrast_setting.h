@@ -23,5 +23,9 @@ struct ContrastSetting {
 // The stored setting; the defaults for what is not stored or cannot be read.
 ContrastSetting StoredContrast(const CPrefs& prefs);
 void StoreContrast(CPrefs& prefs, const ContrastSetting& setting);
+// Whether the window was open when the settings were last saved, so that it comes back at
+// the next start as the Ruler and the Clipboard Viewer do.
+bool ContrastWasOpen(const CPrefs& prefs);
+void StoreContrastOpen(CPrefs& prefs, bool open);
 
 }  // namespace nl

@@ -16,7 +16,9 @@ require_tools xdotool display xclip
 
 data=$work/NerimLens.dat
 doc=$work/pair.nlz
-"$cli" settings defaults "$data" >/dev/null || { echo "FAIL: cli defaults" >&2; exit 1; }
+# Ctrl+F11 is the Contrast window's own hot key, kept in the side file beside the data file.
+"$cli" settings defaults "$data" --hot-key 4=0x2007A >/dev/null ||
+    { echo "FAIL: cli defaults" >&2; exit 1; }
 "$cli" doc add "$doc" '#000000' --at 1,1 >/dev/null || { echo "FAIL: cli doc add" >&2; exit 1; }
 show_swatch Dark 900,100 '#1A5C9E' || exit 1
 show_swatch Light 900,400 '#F4F1E8' || exit 1
@@ -60,15 +62,38 @@ fi
     echo "ok: nerimlens-cli contrast agrees" || fail "nerimlens-cli contrast disagrees"
 
 [[ -n $shot ]] && import -window "$window" "$shot" 2>/dev/null
-# Esc closes the window; the pair is kept beside the data file at exit.
+contrast_gone() { ! contrast_shown; }
+# Esc closes the window; the hot key opens it again.
 focus_window "$window"
 xdotool key --window "$window" Escape
-wait_for 30 bash -c '! xdotool search --onlyvisible --name "^NerimLens: Contrast$"' ||
-    fail "Esc did not close the Contrast window"
+wait_for 30 contrast_gone || fail "Esc did not close the Contrast window"
+xdotool key ctrl+F11
+if wait_for 50 contrast_shown; then echo "ok: the Contrast hot key Ctrl+F11 opened the window"; else
+    fail "Ctrl+F11 showed no Contrast window"
+fi
+# Left open at exit, the window comes back at the next start with the pair.
 focus_window "$main"
 save_and_exit
 side=${data%.*}.ini
 grep -q '^contrast.text=#1A5C9E$' "$side" && grep -q '^contrast.background=#F4F1E8$' "$side" &&
-    echo "ok: the pair is kept in ${side##*/}" || fail "the side file holds: $(cat "$side" 2>&1)"
+    grep -q '^contrast.open=1$' "$side" &&
+    echo "ok: the pair and the open window are kept in ${side##*/}" ||
+    fail "the side file holds: $(cat "$side" 2>&1)"
+start_program "UserDataFilePath:$data" "$doc"
+if wait_for 100 contrast_shown; then echo "ok: the Contrast window came back at start"; else
+    fail "the Contrast window open at exit did not come back"
+fi
+window=$(contrast_window)
+focus_window "$window"
+xdotool key --window "$window" alt+o
+wait_for 30 report_is && echo "ok: it came back with the picked pair" ||
+    fail "after the restart Copy Report gave: $(clipboard)"
+# The command toggles the window: closed now, and not back at the next start.
+"$program" --command contrast "UserDataFilePath:$data" >>"$work/program.log" 2>&1
+wait_for 30 contrast_gone || fail "--command contrast did not close the Contrast window"
+focus_window "$main"
+save_and_exit
+grep -q '^contrast.open=' "$side" && fail "closed, the window is still marked open" ||
+    echo "ok: a closed window stays closed"
 
 ((failures == 0)) && echo "PASS" || exit 1

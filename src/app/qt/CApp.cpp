@@ -27,6 +27,7 @@
 #include "base/command_ids.h"
 #include "base/text.h"
 #include "capture/qt/export_image.h"
+#include "contrast/contrast_setting.h"
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "framework/CDocCommands.h"
@@ -235,11 +236,12 @@ bool CApp::Start(int& exitCode) {
         if (!m_clipboardViewerFactory)
             m_clipboardViewerFactory = m_frame->ToolWindowFactory(cmd::kClipboardViewer);
         m_contrastFactory = m_frame->ToolWindowFactory(cmd::kContrast);
-        // Subscribed after the main window's own: the open states of the ruler and the
-        // clipboard viewer are recorded after the windows' placements.
+        // Subscribed after the main window's own: the open states of the ruler, the
+        // clipboard viewer and the contrast window are recorded after their placements.
         m_flushSubscription = m_prefs->SubscribeFlush([this] {
             m_prefs->WinState(kWinStateRuler).SetOpen(m_ruler != nullptr);
             m_prefs->WinState(kWinStateClipboardViewer).SetOpen(m_clipboardViewer != nullptr);
+            StoreContrastOpen(*m_prefs, m_contrast != nullptr);
         });
         m_frame->installEventFilter(this);
 
@@ -253,6 +255,7 @@ bool CApp::Start(int& exitCode) {
         if (m_rulerFactory && m_prefs->WinState(kWinStateRuler).IsOpen()) OnCommand(cmd::kRuler);
         if (m_clipboardViewerFactory && m_prefs->WinState(kWinStateClipboardViewer).IsOpen())
             OnCommand(cmd::kClipboardViewer);
+        if (m_contrastFactory && ContrastWasOpen(*m_prefs)) OnCommand(cmd::kContrast);
     } catch (const CSystemError& e) {
         DestroyWindows();
         ShowError(e.Message());
