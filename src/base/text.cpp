@@ -1,6 +1,7 @@
 #include "base/text.h"
 
 #include <cctype>
+#include <charconv>
 
 namespace nl {
 namespace {
@@ -156,6 +157,14 @@ std::string AsciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
+}
+
+std::optional<int> ParseWholeInt(std::string_view text, int base) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+    return value;
 }
 
 }  // namespace nl

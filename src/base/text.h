@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,5 +32,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 bool ContainsNoCase(std::string_view text, std::string_view part);
 // `text` with its ASCII letters in lower case.
 std::string AsciiLower(std::string_view text);
+
+// `text` as a whole number in `base` (no sign other than '-', no blanks, nothing after it);
+// nullopt for anything else or a number beyond int.
+std::optional<int> ParseWholeInt(std::string_view text, int base = 10);
 
 }  // namespace nl

@@ -1,10 +1,10 @@
 #include "magnifier/vision_setting.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "base/StringTable.h"
 #include "base/string_ids.h"
+#include "base/text.h"
 #include "framework/CPrefs.h"
 
 namespace nl {
@@ -21,12 +21,9 @@ VisionSetting StoredVision(const CPrefs& prefs) {
         if (!ColorVisionFromName(*name, setting.vision)) setting.vision = ColorVision::kNormal;
     }
     if (const auto text = prefs.Side().Get(kSeverityKey)) {
-        int percent = 0;
-        const auto [end, error] =
-            std::from_chars(text->data(), text->data() + text->size(), percent);
-        if (error == std::errc() && end == text->data() + text->size() && percent > 0 &&
-            percent <= 100)
-            setting.severity = percent / 100.0;
+        if (const std::optional<int> percent = ParseWholeInt(*text);
+            percent && *percent > 0 && *percent <= 100)
+            setting.severity = *percent / 100.0;
     }
     return setting;
 }
