@@ -141,6 +141,12 @@ inline constexpr int kMeasureRectangleFromCenter = 3642;
 inline constexpr int kMeasureEllipse = 3643;
 inline constexpr int kMeasureEllipseFromCenter = 3644;
 inline constexpr int kMeasurePath = 3645;
+// Snapping of the Gauge's ends to edges: on or off, the steepest change (passing over soft
+// shadows and gradients) or the nearest one, and the tolerance's steps.
+inline constexpr int kSnapToEdges = 3650;
+inline constexpr int kSnapSteepest = 3651;
+inline constexpr int kSnapToleranceFirst = 3652;
+inline constexpr int kSnapToleranceLast = 3656;
 
 // Clipboard viewer.
 inline constexpr int kClipboardFormats = 3059;

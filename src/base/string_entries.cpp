@@ -293,6 +293,17 @@ constexpr StringEntry kEntries[] = {
     {3643, "Measure ellipse\nEllipse"},
     {3644, "Measure ellipse from center\nConcentric ellipse"},
     {3645, "Measure path\nPath"},
+    {3650,
+     "Snap measurement ends to edges (hold Alt to measure freely)\n"
+     "Snap to Edges"},
+    {3651,
+     "Snap to the steepest color change in reach, passing over soft shadows and "
+     "gradients\nIgnore Soft Edges"},
+    {3652, "Snap to color changes of more than 8 per channel\nTolerance 8"},
+    {3653, "Snap to color changes of more than 16 per channel\nTolerance 16"},
+    {3654, "Snap to color changes of more than 24 per channel\nTolerance 24"},
+    {3655, "Snap to color changes of more than 32 per channel\nTolerance 32"},
+    {3656, "Snap to color changes of more than 48 per channel\nTolerance 48"},
 
     // Color Export page buttons
     {5508, "Insert tag in text field"},

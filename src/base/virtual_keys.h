@@ -10,6 +10,7 @@ inline constexpr std::uint32_t kVkTab = 0x09;
 inline constexpr std::uint32_t kVkReturn = 0x0D;
 inline constexpr std::uint32_t kVkShift = 0x10;
 inline constexpr std::uint32_t kVkControl = 0x11;
+inline constexpr std::uint32_t kVkMenu = 0x12;  // Alt
 inline constexpr std::uint32_t kVkEscape = 0x1B;
 inline constexpr std::uint32_t kVkSpace = 0x20;
 inline constexpr std::uint32_t kVkPrior = 0x21;  // Page Up

@@ -1,13 +1,13 @@
 #include "framework/CAppPrefs.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <iterator>
 #include <string>
 
 #include "base/CArchive.h"
 #include "base/StringTable.h"
+#include "base/text.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/hot_keys.h"
 #include "res/version.h"
@@ -158,12 +158,11 @@ std::string HotKeySideText(std::uint32_t value) {
     return buffer;
 }
 std::uint32_t HotKeyFromSideText(std::string_view text) {
-    if (text.size() < 3 || text.substr(0, 2) != "0x") return 0;
-    std::uint32_t value = 0;
-    const auto [end, error] =
-        std::from_chars(text.data() + 2, text.data() + text.size(), value, 16);
-    if (error != std::errc() || end != text.data() + text.size()) return 0;
-    return ValidateHotKey(value) ? value : 0;
+    if (!text.starts_with("0x")) return 0;
+    const std::optional<int> value = ParseWholeInt(text.substr(2), 16);
+    if (!value || *value < 0) return 0;
+    const auto key = static_cast<std::uint32_t>(*value);
+    return ValidateHotKey(key) ? key : 0;
 }
 
 }  // namespace
@@ -171,10 +170,8 @@ std::uint32_t HotKeyFromSideText(std::string_view text) {
 SampleMethod CAppPrefs::Sampling() const {
     SampleMethod method;
     if (const auto text = Side().Get(kSampleSizeKey)) {
-        int size = 0;
-        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), size);
-        if (error == std::errc() && end == text->data() + text->size() && IsSampleSize(size))
-            method.size = size;
+        if (const std::optional<int> size = ParseWholeInt(*text); size && IsSampleSize(*size))
+            method.size = *size;
     }
     if (const auto name = Side().Get(kSampleStatKey)) {
         if (const std::optional<SampleStat> stat = SampleStatFromName(*name)) method.stat = *stat;

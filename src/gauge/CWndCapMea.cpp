@@ -118,32 +118,40 @@ MeaGesture CWndCapMea::Gesture() const {
 }
 
 void CWndCapMea::Reset() {
-    m_origin = m_first = m_last = m_previous = {};
+    m_origin = m_pressed = m_first = m_last = m_previous = {};
     m_vertices.clear();
 }
 
 void CWndCapMea::Start(Point p) {
-    m_origin = m_first = m_last = m_previous = p;
+    m_origin = m_pressed = m_first = m_last = m_previous = p;
 }
 
 void CWndCapMea::Track(Point p, KeyState keys) {
     if (keys.shift) {
         switch (m_shape) {
             case MeaShape::kLine:
-                p = StraightenedPoint(m_first, p);
+                p = StraightenedPoint(m_pressed, p);
                 break;
             case MeaShape::kPath:
                 if (!m_vertices.empty()) p = StraightenedPoint(m_vertices.back(), p);
                 break;
             case MeaShape::kRectangle:
             case MeaShape::kEllipse:
-                p = SquaredPoint(m_first, p);
+                p = SquaredPoint(m_pressed, p);
                 break;
             default:
                 break;
         }
     }
     m_previous = m_last;
+    m_first = m_pressed;
+    if (Snaps() && !keys.alt && m_shape != MeaShape::kPath) {
+        // Both ends look for their edge facing the other end as it is now; a center stays
+        // where it was pressed.
+        const Point end = SnapEndPoint(m_picture, p, m_pressed, m_snap);
+        if (!FromCenterShape()) m_first = SnapEndPoint(m_picture, m_pressed, p, m_snap);
+        p = end;
+    }
     m_last = p;
 }
 

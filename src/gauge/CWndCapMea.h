@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/CWndCapMeaData.h"
+#include "gauge/edge_snap.h"
 #include "overlay/CWndCap.h"
 
 namespace nl {
@@ -36,6 +37,16 @@ public:
     // Takes a stored measurement as finished (state 2), for showing it: its last point is
     // the previous last point too.
     void ShowStored(const CWndCapMeaData& data);
+
+    // Snaps the ends of lines, rectangles and ellipses to the edges of `picture` (the screen
+    // under the overlay, which must outlive the gesture) while `setting` is on and Alt is
+    // not held: each end lands on the edge it is near, so the figures give the element's size.
+    // A shape from its center snaps its dragged corner only.
+    void SetSnapping(const SnapPicture& picture, const SnapSetting& setting) {
+        m_picture = picture;
+        m_snap = setting;
+    }
+    bool Snaps() const { return m_snap.on && m_picture.pixels != nullptr; }
 
     MeaShape Shape() const { return m_shape; }
     MeaFromCenter FromCenter() const { return m_fromCenter; }
@@ -76,8 +87,11 @@ private:
 
     MeaShape m_shape;
     MeaFromCenter m_fromCenter;
+    SnapPicture m_picture;
+    SnapSetting m_snap;
     Rect m_area;
     Point m_origin;
+    Point m_pressed;  // where the gesture began, before any snapping
     Point m_first;
     Point m_last;
     Point m_previous;

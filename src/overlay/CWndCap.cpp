@@ -93,7 +93,7 @@ void CWndCap::Complete(Point p, KeyState keys) {
 }
 
 void CWndCap::OnKeyDown(std::uint32_t virtualKey) {
-    if (virtualKey != kVkShift && virtualKey != kVkControl) Abort();
+    if (virtualKey != kVkShift && virtualKey != kVkControl && virtualKey != kVkMenu) Abort();
 }
 
 void CWndCap::Abort(std::uint32_t error) {

@@ -17,6 +17,7 @@ enum class CapState : std::int32_t { kOpen = 0, kTracking = 1, kFinished = 2, kA
 struct KeyState {
     bool shift = false;
     bool ctrl = false;
+    bool alt = false;
 };
 
 enum class EraseBackground { kNo, kYes };
@@ -83,7 +84,7 @@ public:
     void OnRightUp() { Abort(); }
     void OnCaptureLost() { Abort(); }
     void OnDeactivated() { Abort(); }
-    // Any key but Shift and Ctrl aborts. The keys the application's keyboard helpers take
+    // Any key but Shift, Ctrl and Alt aborts. The keys the application's keyboard helpers take
     // while an overlay is open (the arrow keys moving the cursor) never reach the overlay.
     void OnKeyDown(std::uint32_t virtualKey);
 

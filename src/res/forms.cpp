@@ -200,8 +200,8 @@ std::vector<FormTemplate> BuildForms() {
                     {cmd::kMeasurePath, "P"}},
                    3);
     gauge.push_back(ZoomControl());
-    AddOptionButtons(gauge,
-                     {cmd::kShowWhileMeasuring, cmd::kShowGridWhileMeasuring, cmd::kAutoCopy});
+    AddOptionButtons(gauge, {cmd::kShowWhileMeasuring, cmd::kShowGridWhileMeasuring, cmd::kAutoCopy,
+                             cmd::kSnapToEdges});
     forms.push_back(Form(res::kFormGauge, std::move(gauge)));
     return forms;
 }

@@ -238,6 +238,12 @@ std::vector<std::pair<int, std::string>> IconBodies() {
          "stroke=\"#c8641e\"/>"
          "<path d=\"M5.5 1 V15 M10.5 1 V15 M1 5.5 H15 M1 10.5 H15\" stroke=\"#c8641e\"/>"},
 
+        // Snapping: a corner drawn onto the edge of a box.
+        {cmd::kSnapToEdges,
+         "<rect x=\"4.5\" y=\"4.5\" width=\"11\" height=\"11\" fill=\"#d6e6fa\" "
+         "stroke=\"#1d5fbf\"/>"
+         "<path d=\"M1 4.5 H8 M4.5 1 V8\" stroke=\"#c8641e\" stroke-width=\"2\"/>"},
+
         // Capture shapes.
         {cmd::kCaptureRectangle,
          "<rect x=\"1.5\" y=\"3.5\" width=\"13\" height=\"9\" fill=\"#d6e6fa\" "

@@ -184,6 +184,17 @@ std::vector<MenuResource> BuildMenus() {
                      m.Command(cmd::kPreviewMeasurement, "&Preview", cmd::kGotoColor),
                      MenuBuilder::Separator(),
                      m.Command(cmd::kDeleteAllMeasurements, "&Delete All", cmd::kEditDelete),
+                     MenuBuilder::Separator(),
+                     m.Command(cmd::kSnapToEdges, "Snap to &Edges"),
+                     m.Command(cmd::kSnapSteepest, "&Ignore Soft Edges"),
+                     MenuBuilder::Popup("Edge &Tolerance",
+                                        {
+                                            m.Command(cmd::kSnapToleranceFirst, "&8"),
+                                            m.Command(cmd::kSnapToleranceFirst + 1, "&16"),
+                                            m.Command(cmd::kSnapToleranceFirst + 2, "&24"),
+                                            m.Command(cmd::kSnapToleranceFirst + 3, "&32"),
+                                            m.Command(cmd::kSnapToleranceLast, "&48"),
+                                        }),
                  },
                  {}));
 

@@ -85,7 +85,7 @@ TEST(FormsTest, EveryToolFormHasItsControlsAndTheSharedOnesInTheSamePlaces) {
           cmd::kAutoStop, cmd::kSampleSizeCombo, cmd::kSampleStatCombo}},
         {res::kFormGauge,
          {3640, 3641, 3642, 3643, 3644, 3645, cmd::kShowWhileMeasuring,
-          cmd::kShowGridWhileMeasuring, cmd::kAutoCopy, cmd::kZoomControl}},
+          cmd::kShowGridWhileMeasuring, cmd::kAutoCopy, cmd::kSnapToEdges, cmd::kZoomControl}},
     };
     const FormTemplate& magnifier = *FindForm(res::kFormMagnifier);
     for (const Case& c : cases) {

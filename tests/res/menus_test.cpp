@@ -117,7 +117,7 @@ TEST(MenusTest, EditAndViewPopupsFollowTheTool) {
          colorsView},
         {res::kMenuGauge,
          {cmd::kEditCopy, cmd::kCopyAllMeasurements, kSep, cmd::kPreviewMeasurement, kSep,
-          cmd::kDeleteAllMeasurements},
+          cmd::kDeleteAllMeasurements, kSep, cmd::kSnapToEdges, cmd::kSnapSteepest},
          bars},
     };
     for (const Case& c : cases) {

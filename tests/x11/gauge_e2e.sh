@@ -147,6 +147,20 @@ else
     fail "flash grays: path $path_dark/$path_light, veil $beside, grid $on_grid"
 fi
 
+# Edit > Snap to Edges: a rectangle dragged 3 px off each corner of a known window, outside
+# it, lands on its edges. The window is 300 by 200 inside a 2-px frame: 304 by 204 at 560,80
+# on the black root, a perimeter of 1016.
+show_swatch Blue 560,80 '#1A5C9E' || exit 1
+focus_window "$main"
+menu_item alt+e e
+open_overlay rectangle hidden
+xdotool mousemove 557 77 mousedown 1
+sleep 0.2
+for p in 700,180 800,250 866,286; do xdotool mousemove "${p%,*}" "${p#*,}"; sleep 0.1; done
+xdotool mouseup 1
+closed_overlay snapped
+expect_figure 1016 "the sloppy rectangle snapped to the window's edges"
+
 menu_item alt+f x
 expect_exit
 pid=

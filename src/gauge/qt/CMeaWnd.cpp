@@ -50,6 +50,17 @@ CMeaWnd::CMeaWnd(AppContext& context, OverlayBackdrop backdrop, const MakeOverla
       m_measure(make(*this)) {
     setCursor(MeasureCursor());
     Attach(*m_measure, std::move(ended));
+    m_snap = StoredSnapSetting(context.prefs);
+    if (m_snap.on) KeepDesktopPicture();
+}
+
+void CMeaWnd::Created(WindowId) {
+    const QImage& picture = DesktopPicture();
+    if (!m_snap.on || picture.isNull()) return;
+    m_measure->SetSnapping(
+        {reinterpret_cast<const std::uint32_t*>(picture.constBits()), picture.width(),
+         picture.height(), static_cast<std::size_t>(picture.bytesPerLine() / 4)},
+        m_snap);
 }
 
 QColor CMeaWnd::Ink(const QColor& color) const {

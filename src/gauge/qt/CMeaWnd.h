@@ -30,6 +30,8 @@ public:
 
 protected:
     void PaintSelection(QPainter& painter, const QBrush& hole) override;
+    // With snapping on, the ends snap to the desktop as it was before the overlay opened.
+    void Created(WindowId window) override;
 
 private:
     void PaintGrid(QPainter& painter);
@@ -38,6 +40,7 @@ private:
 
     AppContext& m_context;
     std::unique_ptr<CWndCapMea> m_measure;
+    SnapSetting m_snap;
 };
 
 // The measuring cursor: a cross hair with a pixel gap and scale marks on its arms.

@@ -24,7 +24,8 @@ namespace {
 COverlayWnd* g_current = nullptr;
 
 KeyState Keys(Qt::KeyboardModifiers modifiers) {
-    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+            modifiers.testFlag(Qt::AltModifier)};
 }
 
 // The virtual key of a pressed key; the modifier keys by themselves included.
@@ -34,6 +35,8 @@ std::uint32_t VirtualKey(const QKeyEvent& event) {
             return kVkShift;
         case Qt::Key_Control:
             return kVkControl;
+        case Qt::Key_Alt:
+            return kVkMenu;
         default:
             return VirtualKeyFromQtKey(event.key(), event.modifiers());
     }
@@ -96,7 +99,7 @@ void COverlayWnd::Attach(CWndCap& overlay, std::function<void(const OverlayEnd&)
 
 bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
     m_area = m_overlay->Prepare(virtualScreen, desktopWindow);
-    if (m_backdrop == OverlayBackdrop::kSnapshot) {
+    if (m_backdrop == OverlayBackdrop::kSnapshot || m_keepPicture) {
         // The windows hidden for the overlay leave the screen before the snapshot; a frozen
         // screen is the snapshot already.
         if (!m_desktop.IsFrozen()) SettleEvents(kSettleMs);

@@ -78,6 +78,10 @@ public:
     QRect FeedbackRect() const { return m_feedbackRect; }
 
     OverlayBackdrop Backdrop() const { return m_backdrop; }
+    // Asked before Open: the desktop as it was before the overlay opened is kept, whatever
+    // the backdrop, for reading its pixels (null when the copy failed).
+    void KeepDesktopPicture() { m_keepPicture = true; }
+    const QImage& DesktopPicture() const { return m_snapshot; }
     // The overlay's rectangle on the virtual screen.
     const Rect& Area() const { return m_area; }
 
@@ -138,6 +142,7 @@ private:
     QRect m_feedbackRect;  // widget pixels
     bool m_activated = false;
     bool m_ending = false;
+    bool m_keepPicture = false;
 };
 
 // A 32×32 cross-hair cursor with its hot spot where the arms cross: black arms over a white
