@@ -43,7 +43,8 @@ doc add f|
 length 5 -u |px pc pt tw cm in lpx
 length 5 --axis |x y
 color 1,2,3 -f RGB|RGB\ 0-1 RGB\ 0-255
-doc export a.nlz b.txt --color-format h|html
+doc export a.nlz b.txt --color-format h|html hsl\(\) hwb\(\)
+color 1,2,3 -f okl|oklab\(\) oklch\(\)
 doc rows a.nlz --unit c|cm
 nosuch |
 TABLE
