@@ -145,6 +145,15 @@ void CWndCapMea::Track(Point p, KeyState keys) {
     }
     m_previous = m_last;
     m_first = m_pressed;
+    if (Snaps() && !keys.alt && p == m_pressed && m_shape == MeaShape::kRectangle &&
+        !FromCenterShape()) {
+        // A click without a drag: the element's bounds, or the space it was clicked in.
+        if (const std::optional<Rect> box = BoxAround(m_picture, p, m_snap.tolerance)) {
+            m_first = box->TopLeft();
+            m_last = {box->right, box->bottom};
+            return;
+        }
+    }
     if (Snaps() && !keys.alt && m_shape != MeaShape::kPath) {
         // Both ends look for their edge facing the other end as it is now; a center stays
         // where it was pressed.

@@ -41,7 +41,8 @@ public:
     // Snaps the ends of lines, rectangles and ellipses to the edges of `picture` (the screen
     // under the overlay, which must outlive the gesture) while `setting` is on and Alt is
     // not held: each end lands on the edge it is near, so the figures give the element's size.
-    // A shape from its center snaps its dragged corner only.
+    // A shape from its center snaps its dragged corner only. A rectangle clicked without a
+    // drag measures the box around the click (BoxAround): an element's bounds, or a space.
     void SetSnapping(const SnapPicture& picture, const SnapSetting& setting) {
         m_picture = picture;
         m_snap = setting;

@@ -85,6 +85,20 @@ std::optional<int> FindEdge(const SnapPicture& picture, Point p, Axis axis, int 
     return best;
 }
 
+std::optional<Rect> BoxAround(const SnapPicture& picture, Point p, int tolerance) {
+    if (picture.pixels == nullptr || !picture.Contains(p)) return std::nullopt;
+    const auto step = [&](Point a, Point b) {
+        return ChannelDistance(picture.At(a), picture.At(b)) > tolerance;
+    };
+    Rect box{p.x, p.y, p.x + 1, p.y + 1};
+    while (box.left > 0 && !step({box.left - 1, p.y}, {box.left, p.y})) --box.left;
+    while (box.right < picture.width && !step({box.right - 1, p.y}, {box.right, p.y})) ++box.right;
+    while (box.top > 0 && !step({p.x, box.top - 1}, {p.x, box.top})) --box.top;
+    while (box.bottom < picture.height && !step({p.x, box.bottom - 1}, {p.x, box.bottom}))
+        ++box.bottom;
+    return box;
+}
+
 Point SnapEndPoint(const SnapPicture& picture, Point p, Point toward, const SnapSetting& setting) {
     Point snapped = p;
     const auto sign = [](int v) { return (v > 0) - (v < 0); };

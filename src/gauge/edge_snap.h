@@ -67,4 +67,11 @@ std::optional<int> FindEdge(const SnapPicture& picture, Point p, Axis axis, int 
 // an edge in reach, or on which the ends agree, keeps `p`'s value.
 Point SnapEndPoint(const SnapPicture& picture, Point p, Point toward, const SnapSetting& setting);
 
+// The box around `p` that a click measures: along `p`'s row from the first edge (a change of
+// more than `tolerance` between neighbours) on its left to the first on its right, and along
+// its column from the one above to the one below, or the picture's borders. Clicked inside
+// an element it is the element's bounds; clicked in the space between elements, that space.
+// Right and bottom are the first pixels past the box. Nothing outside the picture.
+std::optional<Rect> BoxAround(const SnapPicture& picture, Point p, int tolerance);
+
 }  // namespace nl

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "framework/CAppPrefs.h"
@@ -174,6 +175,31 @@ TEST(EdgeSnapTest, SloppyEndsSnapOntoTheElementsEdges) {
     }
 }
 
+TEST(EdgeSnapTest, AClickMeasuresTheElementOrTheSpaceAroundIt) {
+    // Two buttons side by side on a white page, 20 pixels apart.
+    const Picture page(200, 100, [](int x, int y) {
+        const bool row = y >= 20 && y < 40;
+        if (row && x >= 20 && x < 60) return 0x1A5C9Eu;
+        if (row && x >= 80 && x < 120) return 0xC83264u;
+        return Gray(255);
+    });
+    const Picture shadowed(200, 100, ShadowedButton);
+    struct Case {
+        const char* what;
+        const Picture& picture;
+        Point p;
+        std::optional<Rect> box;
+    };
+    const Case cases[] = {
+        {"a button's bounds", page, {30, 25}, Rect{20, 20, 60, 40}},
+        {"the space between them", page, {70, 30}, Rect{60, 0, 80, 100}},
+        {"above them", page, {40, 5}, Rect{0, 0, 200, 20}},
+        {"a shadowed button keeps its own box", shadowed, {100, 50}, kButton},
+        {"outside", page, {200, 5}, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(BoxAround(c.picture.View(), c.p, 16), c.box) << c.what;
+}
+
 TEST(EdgeSnapTest, TheSettingLivesInTheSideFileAndRefusesNonsense) {
     test::PrefsRig services;
     CAppPrefs prefs(services.Services());
@@ -187,45 +213,69 @@ TEST(EdgeSnapTest, TheSettingLivesInTheSideFileAndRefusesNonsense) {
     }
 }
 
-// The gesture snaps both ends while it runs, and not while Alt is held.
+// A Gauge measurement of one shape over the 200 x 100 `picture`, snapping; the gestures it
+// stores are collected.
+struct SnapRig {
+    test::PrefsRig services;
+    CAppPrefs prefs{services.Services()};
+    testing_support::RecordingOverlay window;
+    std::vector<MeaGesture> stored;
+    std::unique_ptr<CCapMea> measure;
+
+    SnapRig(const Picture& picture, MeaShape shape, MeaFromCenter fromCenter) {
+        prefs.Initialize({});
+        prefs.SetDefaults();
+        measure = std::make_unique<CCapMea>(window, prefs, shape, fromCenter,
+                                            [this](const MeaGesture& g) {
+                                                stored.push_back(g);
+                                                return 0u;
+                                            });
+        measure->SetSnapping(picture.View(), {true, EdgeMode::kSteepest, 16});
+        measure->Prepare({0, 0, 200, 100}, {});
+        measure->Open();
+    }
+};
+
+// The gesture snaps both ends while it runs, and not while Alt is held; a rectangle clicked
+// without a drag measures the box around the click.
 TEST(EdgeSnapTest, AGaugeDragSnapsUnlessAltIsHeld) {
     const Picture shadowed(200, 100, ShadowedButton);
     struct Case {
         MeaShape shape;
         MeaFromCenter fromCenter;
         KeyState keys;
+        Point to;
         Point wantFirst;
         Point wantLast;
     };
     const Case cases[] = {
-        {MeaShape::kRectangle, MeaFromCenter::kNo, {}, {40, 30}, {140, 70}},
-        {MeaShape::kEllipse, MeaFromCenter::kNo, {}, {40, 30}, {140, 70}},
-        {MeaShape::kRectangle, MeaFromCenter::kNo, {false, false, true}, {37, 27}, {142, 72}},
+        {MeaShape::kRectangle, MeaFromCenter::kNo, {}, {142, 72}, {40, 30}, {140, 70}},
+        {MeaShape::kEllipse, MeaFromCenter::kNo, {}, {142, 72}, {40, 30}, {140, 70}},
+        {MeaShape::kRectangle,
+         MeaFromCenter::kNo,
+         {false, false, true},
+         {142, 72},
+         {37, 27},
+         {142, 72}},
         // From the center only the dragged corner snaps.
-        {MeaShape::kRectangle, MeaFromCenter::kYes, {}, {37, 27}, {140, 70}},
+        {MeaShape::kRectangle, MeaFromCenter::kYes, {}, {142, 72}, {37, 27}, {140, 70}},
     };
     for (const Case& c : cases) {
-        test::PrefsRig services;
-        CAppPrefs prefs(services.Services());
-        prefs.Initialize({});
-        prefs.SetDefaults();
-        testing_support::RecordingOverlay window;
-        std::vector<MeaGesture> stored;
-        CCapMea measure(window, prefs, c.shape, c.fromCenter, [&stored](const MeaGesture& g) {
-            stored.push_back(g);
-            return 0u;
-        });
-        measure.SetSnapping(shadowed.View(), {true, EdgeMode::kSteepest, 16});
-        measure.Prepare({0, 0, 200, 100}, {});
-        measure.Open();
-        measure.OnLeftDown({37, 27}, c.keys);
-        measure.OnMouseMove({142, 72}, c.keys);
-        measure.OnLeftUp({142, 72}, c.keys);
-        ASSERT_EQ(stored.size(), 1u);
-        EXPECT_EQ(stored[0].first, c.wantFirst);
-        EXPECT_EQ(stored[0].last, c.wantLast);
-        EXPECT_EQ(stored[0].origin, (Point{37, 27}));
+        SnapRig rig(shadowed, c.shape, c.fromCenter);
+        rig.measure->OnLeftDown({37, 27}, c.keys);
+        rig.measure->OnMouseMove(c.to, c.keys);
+        rig.measure->OnLeftUp(c.to, c.keys);
+        ASSERT_EQ(rig.stored.size(), 1u);
+        EXPECT_EQ(rig.stored[0].first, c.wantFirst);
+        EXPECT_EQ(rig.stored[0].last, c.wantLast);
+        EXPECT_EQ(rig.stored[0].origin, (Point{37, 27}));
     }
+    SnapRig click(shadowed, MeaShape::kRectangle, MeaFromCenter::kNo);
+    click.measure->OnLeftDown({90, 50}, {});
+    click.measure->OnLeftUp({90, 50}, {});
+    ASSERT_EQ(click.stored.size(), 1u);
+    EXPECT_EQ(click.stored[0].first, kButton.TopLeft());
+    EXPECT_EQ(click.stored[0].last, (Point{kButton.right, kButton.bottom}));
 }
 
 }  // namespace
