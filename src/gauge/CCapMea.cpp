@@ -1,7 +1,10 @@
 #include "gauge/CCapMea.h"
 
 #include <cstdio>
+#include <vector>
 
+#include "base/COleDateTime.h"
+#include "base/StringTable.h"
 #include "base/string_ids.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitXY.h"
@@ -45,6 +48,45 @@ std::string MeasurePositionText(const CUnitXY& unit, const CWndCapMea& open) {
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%02d: ", count);
     return prefix + unit.FormatRectWithSize(r);
+}
+
+std::string MeasureLiveFigures(const CUnitXY& unit, const NumberFormat& regional,
+                               const CWndCapMea& open) {
+    if (!open.HoldsMouse()) return {};
+    // The gesture as it would be stored, on the screen.
+    MeaGesture gesture = open.Gesture();
+    const Point o = open.ScreenOrigin();
+    const auto onScreen = [o](Point& p) { p = {p.x + o.x, p.y + o.y}; };
+    for (Point* p : {&gesture.origin, &gesture.first, &gesture.last}) onScreen(*p);
+    for (Point& p : gesture.points) onScreen(p);
+    CWndCapMeaData data;
+    if (!data.CompleteGesture(gesture, SystemClock())) return {};
+    std::vector<std::uint32_t> shown;
+    switch (open.Shape()) {
+        case MeaShape::kLine:
+            shown = {kIdsMeaLength, kIdsMeaAngle};
+            break;
+        case MeaShape::kRectangle:
+            shown = {kIdsMeaSize, kIdsMeaPerimeter};
+            break;
+        case MeaShape::kEllipse:
+            shown = {kIdsMeaDiameters, kIdsMeaCircumference};
+            break;
+        default:
+            shown = {kIdsMeaPerimeter};
+            break;
+    }
+    const std::vector<std::string> rows = data.BuildRows(unit, regional);
+    std::string text;
+    for (const std::uint32_t id : shown) {
+        const std::string name = LoadString(id);
+        for (std::size_t i = 0; i + 1 < rows.size(); i += 2) {
+            if (rows[i] != name) continue;
+            if (!text.empty()) text += "   ";
+            text += name + ": " + rows[i + 1];
+        }
+    }
+    return text;
 }
 
 }  // namespace nl

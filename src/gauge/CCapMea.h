@@ -9,6 +9,7 @@ namespace nl {
 
 class CAppPrefs;
 class CUnitXY;
+struct NumberFormat;
 
 // A measurement opened from the Gauge's toolbar: the measuring overlay, which on finishing
 // successfully hands its gesture on to be stored.
@@ -38,5 +39,12 @@ std::uint32_t MeasurePromptId(bool pickingStarted, const CWndCapMea* open);
 // The position pane while measuring: "NN: " with the path's vertex count (0 for the other
 // shapes), then the extent on the screen in `unit` with its size.
 std::string MeasurePositionText(const CUnitXY& unit, const CWndCapMea& open);
+
+// What the overlay's label says of a gesture under way, as the finished measurement's rows
+// would: a line's length and angle, a rectangle's size and perimeter, an ellipse's diameters
+// and circumference, a path's perimeter ("Length: 223.61   Angle: 26.57°"); empty while no
+// gesture holds the mouse or it is a plain click.
+std::string MeasureLiveFigures(const CUnitXY& unit, const NumberFormat& regional,
+                               const CWndCapMea& open);
 
 }  // namespace nl

@@ -200,5 +200,30 @@ TEST(CWndCapMeaTest, PositionPaneCountsPathVerticesAndShowsTheExtent) {
               "00: " + pixels.FormatRectWithSize(10, 30, 40, 35));
 }
 
+// The overlay's label gives the figures of the gesture under way, as its rows will.
+TEST(CWndCapMeaTest, TheLiveLabelGivesTheFiguresOfTheGestureUnderWay) {
+    CUnitsXY units;
+    ASSERT_TRUE(units.LoadUnits(DisplayMetrics{}, nullptr));
+    const CUnitXY& pixels = units.GetAt(CUnitXY::kPixel);
+    const NumberFormat neutral = NumberFormat::Neutral();
+    struct Case {
+        MeaShape shape;
+        Point to;
+        const char* want;
+    };
+    const Case cases[] = {
+        {MeaShape::kLine, {130, 140}, "Length: 50.00   Angle: 53.13\xC2\xB0"},
+        {MeaShape::kRectangle, {130, 140}, "Size: 30 x 40   Perimeter: 140.00"},
+        {MeaShape::kRectangle, {100, 100}, ""},  // a plain click
+    };
+    for (const Case& c : cases) {
+        MeaRig rig(c.shape);
+        EXPECT_EQ(MeasureLiveFigures(pixels, neutral, rig.measure), "");
+        rig.measure.OnLeftDown({100, 100}, {});
+        rig.measure.OnMouseMove(c.to, {});
+        EXPECT_EQ(MeasureLiveFigures(pixels, neutral, rig.measure), c.want) << c.want;
+    }
+}
+
 }  // namespace
 }  // namespace nl

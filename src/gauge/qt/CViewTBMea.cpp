@@ -74,8 +74,13 @@ void CViewTBMea::StartMeasure(int command) {
         new CMeaWnd(Context(), Backdrop(), make, [this](const OverlayEnd& end) { Ended(end); });
     m_window->SetFeedback([this] {
         const std::uint32_t prompt = MeasurePromptId(true, OpenMeasure());
-        return std::vector<std::string>{prompt ? LoadString(prompt) : std::string(), PositionText(),
-                                        WindowText()};
+        const CUnitXY* unit = Context().prefs.CurrentLengthUnit();
+        const CWndCapMea* open = OpenMeasure();
+        return std::vector<std::string>{
+            prompt ? LoadString(prompt) : std::string(), PositionText(),
+            unit && open ? MeasureLiveFigures(*unit, Context().prefs.RegionalFormat(), *open)
+                         : std::string(),
+            WindowText()};
     });
     const IDesktop& desktop = Context().desktop;
     m_window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()));
