@@ -2,8 +2,8 @@
 # The command line's screen commands as whole processes against the tools people script
 # today, on one 1600x1000 virtual screen showing a photo-like image: `capture desktop` beside
 # scrot, ImageMagick's import, maim and the raw dump of xwd (median times and file sizes),
-# `pick X Y` and `color` beside `xdotool getmouselocation` (through hyperfine where it is
-# installed); then, in the same run, the program's own capture (the in-process grab and PNG
+# `pick X Y` and `color` beside `xdotool getmouselocation`, every tool timed in interleaved
+# rounds; then, in the same run, the program's own capture (the in-process grab and PNG
 # save of the grab benchmark) for comparison. Prints the ratios to scrot. scrot, maim and xwd are installed here when missing
 # and the machine allows it; a tool that stays missing is left out.
 #
@@ -63,67 +63,75 @@ done
 sleep 0.5
 cd "$work" || exit 1
 
-# The median wall time in milliseconds of RUNS runs of the command, after one warm-up run.
-median_ms() {
-    local i start end times=()
-    "$@" >/dev/null 2>&1
-    for ((i = 0; i < runs; i++)); do
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1
-        end=$(date +%s%N)
-        times+=($(((end - start) / 1000)))
+# Each tool's command, by name; `run NAME` runs it once, its output thrown away.
+run() {
+    case $1 in
+        nerimlens-cli) "$cli" capture desktop cli.png ;;
+        scrot) scrot -o s.png ;;
+        import) import -window root i.png ;;
+        maim) maim m.png ;;
+        xwd) xwd -root -out x.xwd ;;
+        pick) "$cli" pick 800 500 ;;
+        color) "$cli" color 12,200,99 ;;
+        xdotool) xdotool getmouselocation ;;
+    esac >/dev/null 2>&1
+}
+# The median wall times in milliseconds of ROUNDS rounds in which every named tool runs once,
+# in turn, after one warm-up round: tools timed in blocks would each meet another state of
+# the machine (caches, load, frequency), and their ratios would mislead. Sets ms[NAME].
+declare -A ms size
+interleaved() {
+    local rounds=$1 name round start end
+    shift
+    declare -A times=()
+    for name in "$@"; do run "$name"; done
+    for ((round = 0; round < rounds; round++)); do
+        for name in "$@"; do
+            start=$(date +%s%N)
+            run "$name"
+            end=$(date +%s%N)
+            times[$name]+="$(((end - start) / 1000)) "
+        done
     done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{t[NR] = $1} END {printf "%.1f", t[int((NR + 1) / 2)] / 1000}'
+    for name in "$@"; do
+        ms[$name]=$(tr ' ' '\n' <<<"${times[$name]}" | grep . | sort -n |
+            awk '{t[NR] = $1} END {printf "%.1f", t[int((NR + 1) / 2)] / 1000}')
+    done
 }
 bytes() { stat -c %s "$1" 2>/dev/null || echo 0; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 
-declare -A ms size
-row() {  # NAME FILE COMMAND...
-    local name=$1 file=$2
-    shift 2
-    command -v "$1" >/dev/null || { echo "$name: not installed, left out"; return; }
-    ms[$name]=$(median_ms "$@")
-    size[$name]=$(bytes "$file")
-}
-row nerimlens-cli cli.png "$cli" capture desktop cli.png
-row scrot s.png scrot -o s.png
-row import i.png import -window root i.png
-row maim m.png maim m.png
-row xwd x.xwd xwd -root -out x.xwd
+# The tools present; one missing is left out.
+declare -A command_of=([nerimlens-cli]=$cli [scrot]=scrot [import]=import [maim]=maim [xwd]=xwd)
+declare -A file_of=([nerimlens-cli]=cli.png [scrot]=s.png [import]=i.png [maim]=m.png [xwd]=x.xwd)
+capturers=()
+for name in nerimlens-cli scrot import maim xwd; do
+    if command -v "${command_of[$name]}" >/dev/null; then capturers+=("$name"); else
+        echo "$name: not installed, left out"
+    fi
+done
+interleaved "$runs" "${capturers[@]}"
+for name in "${capturers[@]}"; do size[$name]=$(bytes "${file_of[$name]}"); done
 
 echo
-echo "Full desktop ${width}x${height}, median of $runs runs as whole processes:"
+echo "Full desktop ${width}x${height}, medians of $runs interleaved rounds as whole processes:"
 printf '%-14s %9s %11s %10s %10s\n' tool ms bytes "time/scrot" "size/scrot"
-for name in nerimlens-cli scrot import maim xwd; do
-    [[ -n ${ms[$name]:-} ]] || continue
+for name in "${capturers[@]}"; do
     ratio_t=- ratio_s=-
     if [[ -n ${ms[scrot]:-} ]]; then
-        ratio_t=$(awk -v a="${ms[$name]}" -v b="${ms[scrot]}" 'BEGIN {printf "%.2f", a / b}')
-        ratio_s=$(awk -v a="${size[$name]}" -v b="${size[scrot]}" 'BEGIN {printf "%.2f", a / b}')
+        ratio_t=$(ratio "${ms[$name]}" "${ms[scrot]}")
+        ratio_s=$(ratio "${size[$name]}" "${size[scrot]}")
     fi
     printf '%-14s %9s %11s %10s %10s\n' "$name" "${ms[$name]}" "${size[$name]}" "$ratio_t" "$ratio_s"
 done
 
-# The median wall time in milliseconds of a short command: hyperfine without a shell where it
-# is installed (30 runs after 5 warm-ups), else the loop above.
-quick_ms() {
-    if command -v hyperfine >/dev/null; then
-        hyperfine -N --warmup 5 --runs 30 --export-json "$work/hf.json" "$*" >/dev/null 2>&1 &&
-            python3 -c 'import json,sys; print("%.1f" % (json.load(open(sys.argv[1]))["results"][0]["median"] * 1000))' "$work/hf.json" &&
-            return
-    fi
-    median_ms "$@"
-}
-
 echo
-echo "Process times, medians as whole processes (goal for pick: under 10 ms):"
-pick=$(quick_ms "$cli" pick 800 500)
-color=$(quick_ms "$cli" color 12,200,99)
-mouse=$(quick_ms xdotool getmouselocation)
-printf '%-34s %6s ms\n' "nerimlens-cli pick 800 500" "$pick" "nerimlens-cli color 12,200,99" \
-    "$color" "xdotool getmouselocation" "$mouse"
-printf '%-34s %6s\n' "pick / color" "$(awk -v a="$pick" -v b="$color" 'BEGIN {printf "%.2f", a / b}')" \
-    "pick / xdotool getmouselocation" "$(awk -v a="$pick" -v b="$mouse" 'BEGIN {printf "%.2f", a / b}')"
+echo "Process times, medians of $((2 * runs)) interleaved rounds (goal for pick: under 10 ms):"
+interleaved $((2 * runs)) pick color xdotool
+printf '%-34s %6s ms\n' "nerimlens-cli pick 800 500" "${ms[pick]}" "nerimlens-cli color 12,200,99" \
+    "${ms[color]}" "xdotool getmouselocation" "${ms[xdotool]}"
+printf '%-34s %6s\n' "pick / color" "$(ratio "${ms[pick]}" "${ms[color]}")" \
+    "pick / xdotool getmouselocation" "$(ratio "${ms[pick]}" "${ms[xdotool]}")"
 
 if [[ -x $grab_bench ]]; then
     echo
