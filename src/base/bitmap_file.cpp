@@ -28,7 +28,15 @@ std::vector<std::uint8_t> EncodeBitmapFile(const BitmapImage& image) {
     if (image.IsEmpty() ||
         image.pixels.size() != static_cast<std::size_t>(image.width) * image.height)
         return {};
-    const std::uint64_t imageBytes = RowStride(image.width, kEncodedBitsPerPixel) * image.height;
+    return EncodeBitmapFile(image.pixels.data(), static_cast<std::size_t>(image.width), image.width,
+                            image.height);
+}
+
+std::vector<std::uint8_t> EncodeBitmapFile(const std::uint32_t* first, std::size_t stride,
+                                           int width, int height) {
+    if (first == nullptr || width <= 0 || height <= 0 || stride < static_cast<std::size_t>(width))
+        return {};
+    const std::uint64_t imageBytes = RowStride(width, kEncodedBitsPerPixel) * height;
     if (imageBytes > std::numeric_limits<std::uint32_t>::max() - kBitmapHeaderSize) return {};
 
     CArchive out;
@@ -37,9 +45,9 @@ std::vector<std::uint8_t> EncodeBitmapFile(const BitmapImage& image) {
     out.WriteU32(0);  // reserved
     out.WriteU32(static_cast<std::uint32_t>(kBitmapHeaderSize));
     out.WriteU32(kInfoHeaderSize);
-    out.WriteI32(image.width);
-    out.WriteI32(image.height);  // positive: the bottom row comes first
-    out.WriteU16(1);             // planes
+    out.WriteI32(width);
+    out.WriteI32(height);  // positive: the bottom row comes first
+    out.WriteU16(1);       // planes
     out.WriteU16(kEncodedBitsPerPixel);
     out.WriteU32(kCompressionNone);
     out.WriteU32(static_cast<std::uint32_t>(imageBytes));
@@ -47,11 +55,21 @@ std::vector<std::uint8_t> EncodeBitmapFile(const BitmapImage& image) {
     out.WriteI32(kPixelsPerMetre);
     out.WriteU32(0);  // colors used
     out.WriteU32(0);  // important colors
-    for (int y = image.height - 1; y >= 0; --y) {
-        const std::size_t row = static_cast<std::size_t>(y) * image.width;
-        for (int x = 0; x < image.width; ++x) out.WriteU32(image.pixels[row + x] | kOpaque);
+    std::vector<std::uint8_t> bytes = out.TakeBytes();
+    // The rows go straight into the file's bytes, little-endian, bottom row first.
+    bytes.resize(kBitmapHeaderSize + static_cast<std::size_t>(imageBytes));
+    std::uint8_t* at = bytes.data() + kBitmapHeaderSize;
+    for (int y = height - 1; y >= 0; --y) {
+        const std::uint32_t* row = first + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < width; ++x, at += 4) {
+            const std::uint32_t v = row[x] | kOpaque;
+            at[0] = static_cast<std::uint8_t>(v);
+            at[1] = static_cast<std::uint8_t>(v >> 8);
+            at[2] = static_cast<std::uint8_t>(v >> 16);
+            at[3] = static_cast<std::uint8_t>(v >> 24);
+        }
     }
-    return out.TakeBytes();
+    return bytes;
 }
 
 std::optional<BitmapImage> DecodeBitmapFile(std::span<const std::uint8_t> bytes) {

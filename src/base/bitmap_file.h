@@ -26,6 +26,11 @@ inline constexpr std::size_t kBitmapHeaderSize = 54;
 // and the rows bottom-up at 32 bits a pixel, uncompressed. Empty for an empty image or one
 // whose pixel count does not match its size.
 std::vector<std::uint8_t> EncodeBitmapFile(const BitmapImage& image);
+// The same file of `height` rows of `width` pixels from `first` on, `stride` pixels from one
+// row's start to the next (the top byte of each pixel is written as 0xFF whatever it holds):
+// a grab's rows are written without a copy of the image first.
+std::vector<std::uint8_t> EncodeBitmapFile(const std::uint32_t* first, std::size_t stride,
+                                           int width, int height);
 
 // Reads an uncompressed ".bmp" file of 24 or 32 bits a pixel, bottom-up or top-down.
 // Nothing when the bytes are not such a file or its rows run past the end of the bytes.

@@ -31,17 +31,6 @@ PixelRows RowsOf(const BitmapImage& image) {
             &image};
 }
 
-BitmapImage OpaqueImage(const PixelRows& rows) {
-    constexpr std::uint32_t kOpaque = 0xFF000000u;
-    BitmapImage image{rows.width, rows.height, {}};
-    image.pixels.reserve(static_cast<std::size_t>(rows.width) * rows.height);
-    for (int y = 0; y < rows.height; ++y) {
-        const std::uint32_t* row = rows.first + static_cast<std::size_t>(y) * rows.stride;
-        for (int x = 0; x < rows.width; ++x) image.pixels.push_back(row[x] | kOpaque);
-    }
-    return image;
-}
-
 std::vector<std::uint8_t> EncodePngFile(const PixelRows& image) {
     if (image.width <= 0 || image.height <= 0 || !image.first)
         throw std::runtime_error("the image is empty");

@@ -18,8 +18,6 @@ struct PixelRows {
 };
 
 PixelRows RowsOf(const BitmapImage& image);
-// The rows copied into an image of their own with opaque pixels.
-BitmapImage OpaqueImage(const PixelRows& rows);
 
 // The rows as an 8-bit RGB PNG file. The filter and compression level are chosen for screen
 // captures: quick to write at a size close to the usual tools' files. Throws

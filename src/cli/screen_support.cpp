@@ -35,7 +35,7 @@ std::vector<std::uint8_t> Encode(std::size_t encoder, const PixelRows& rows) {
         case kJpeg:
             return EncodeJpegFile(rows);
         case kBmp:
-            return rows.image ? EncodeBitmapFile(*rows.image) : EncodeBitmapFile(OpaqueImage(rows));
+            return EncodeBitmapFile(rows.first, rows.stride, rows.width, rows.height);
         default:
             return EncodePngFile(rows);
     }

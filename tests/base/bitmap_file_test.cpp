@@ -82,5 +82,22 @@ TEST(BitmapFileTest, EncodedFilesDecodeToTheSameImage) {
     EXPECT_TRUE(EncodeBitmapFile(BitmapImage{}).empty());
 }
 
+// A grab's rows, wider apart than the image and without alpha, are written as they lie: the
+// bottom row first, each pixel little-endian with its top byte set.
+TEST(BitmapFileTest, StridedRowsAreWrittenBottomUpAndOpaque) {
+    const std::uint32_t grab[] = {0x00102030, 0x00405060, 0x12345678,  // top row, then padding
+                                  0x00708090, 0x00A0B0C0, 0x9ABCDEF0};
+    const Bytes file = EncodeBitmapFile(grab, 3, 2, 2);
+    ASSERT_EQ(file.size(), kBitmapHeaderSize + 16);
+    const Bytes pixels(file.begin() + kBitmapHeaderSize, file.end());
+    EXPECT_EQ(pixels, (Bytes{0x90, 0x80, 0x70, 0xFF, 0xC0, 0xB0, 0xA0, 0xFF, 0x30, 0x20, 0x10, 0xFF,
+                             0x60, 0x50, 0x40, 0xFF}));
+    // The same pixels as an image of their own give the same file.
+    EXPECT_EQ(file, EncodeBitmapFile(
+                        BitmapImage{2, 2, {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0}}));
+    EXPECT_TRUE(EncodeBitmapFile(grab, 1, 2, 2).empty());  // rows overlapping
+    EXPECT_TRUE(EncodeBitmapFile(nullptr, 3, 2, 2).empty());
+}
+
 }  // namespace
 }  // namespace nl
