@@ -157,6 +157,9 @@ open_overlay rectangle hidden
 xdotool mousemove 557 77 mousedown 1
 sleep 0.2
 for p in 700,180 800,250 866,286; do xdotool mousemove "${p%,*}" "${p#*,}"; sleep 0.1; done
+sleep 0.3
+# The window, its snapped outline and the label with the figures.
+[[ -n $shots ]] && import -window root -crop 720x340+520+40 +repage "$shots/snapped.png" 2>/dev/null
 xdotool mouseup 1
 closed_overlay snapped
 expect_figure 1016 "the sloppy rectangle snapped to the window's edges"
