@@ -40,7 +40,7 @@ CRegion CWndCapSnip::PreviousRegion() const {
 }
 
 void CWndCapSnip::Reset() {
-    m_first = m_last = m_previous = {};
+    m_pressed = m_first = m_last = m_previous = {};
     m_vertices.clear();
     m_picked = m_previousPicked = kNoWindow;
     m_selection = m_previousSelection = {};
@@ -63,17 +63,43 @@ void CWndCapSnip::Show() {
 }
 
 void CWndCapSnip::Start(Point p) {
-    m_first = m_last = m_previous = p;
+    m_pressed = m_first = m_last = m_previous = p;
 }
 
 void CWndCapSnip::Track(Point p, KeyState keys) {
     if (keys.shift && IsDragShape(m_shape)) {
-        const int dx = p.x - m_first.x;
-        const int dy = p.y - m_first.y;
+        const int dx = p.x - m_pressed.x;
+        const int dy = p.y - m_pressed.y;
         const int m = std::min(std::abs(dx), std::abs(dy));
-        p = {m_first.x + m * Sign(dx), m_first.y + m * Sign(dy)};
+        p = {m_pressed.x + m * Sign(dx), m_pressed.y + m * Sign(dy)};
     }
     m_previous = m_last;
+    m_first = m_pressed;
+    if (m_snap.on && m_picture.pixels != nullptr && !keys.alt && IsDragShape(m_shape)) {
+        // The snapped ends lie on the edges: the element's first pixel and the first one past
+        // it. The selection takes its end pixel in, so its far corner is the last pixel inside.
+        const auto snap = [this, p](Axis axis, int& near, int& far) {
+            const Point end = p;
+            const std::optional<int> a = SnapCoordinate(m_picture, m_pressed, end, axis, m_snap);
+            const std::optional<int> b = SnapCoordinate(m_picture, end, m_pressed, axis, m_snap);
+            int from = axis == Axis::kX ? m_pressed.x : m_pressed.y;
+            int to = axis == Axis::kX ? end.x : end.y;
+            const bool forward = from <= to;
+            from = a.value_or(from);
+            to = b.value_or(to);
+            // A snapped far end is the first pixel past the element: the last one inside it
+            // is the selection's corner, which takes its pixel in.
+            if (forward) {
+                if (b) --to;
+            } else if (a) {
+                --from;
+            }
+            near = std::min(from, to);
+            far = std::max(from, to);
+        };
+        snap(Axis::kX, m_first.x, p.x);
+        snap(Axis::kY, m_first.y, p.y);
+    }
     m_last = p;
     if (m_shape != CapShape::kCustom) return;
     if (m_vertices.size() >= kMaxVertices) {

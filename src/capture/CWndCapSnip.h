@@ -4,6 +4,7 @@
 #include "capture/capture_copy.h"
 #include "overlay/CRegion.h"
 #include "overlay/CWndCap.h"
+#include "overlay/edge_snap.h"
 #include "platform/IDesktop.h"
 
 namespace nl {
@@ -23,6 +24,13 @@ public:
 
     // The overlay's own window, never picked.
     void SetOverlayWindow(WindowId overlay) { m_overlay = overlay; }
+    // Snaps the corners of the drag shapes to the edges of `picture` (the screen under the
+    // overlay, which must outlive the gesture) while `setting` is on and Alt is not held,
+    // so that a sloppy drag around an element selects exactly its pixels.
+    void SetSnapping(const SnapPicture& picture, const SnapSetting& setting) {
+        m_picture = picture;
+        m_snap = setting;
+    }
 
     CapShape Shape() const { return m_shape; }
     // The rectangle the gesture covers in client coordinates: the picked window's, monitor's
@@ -60,8 +68,11 @@ private:
     CapShape m_shape;
     WindowId m_overlay = kNoWindow;
     Point m_origin;
+    Point m_pressed;  // where the drag began, before any snapping
     Point m_first;
     Point m_last;
+    SnapPicture m_picture;
+    SnapSetting m_snap;
     Point m_previous;
     std::vector<Point> m_vertices;
     WindowId m_picked = kNoWindow;

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "document/CWndCapMeaData.h"
-#include "gauge/edge_snap.h"
 #include "overlay/CWndCap.h"
+#include "overlay/edge_snap.h"
 
 namespace nl {
 

@@ -49,6 +49,23 @@ std::string StartPickingCaption() {
     return LoadStringRow(kIdsTogglePicking, 0);
 }
 
+// The snapping commands the Screen Copier's and the Gauge's Edit menus share.
+MenuItem SnapToggle(const MenuBuilder& m) {
+    return m.Command(cmd::kSnapToEdges, "Snap to &Edges");
+}
+MenuItem SnapModeToggle(const MenuBuilder& m) {
+    return m.Command(cmd::kSnapSteepest, "&Ignore Soft Edges");
+}
+MenuItem SnapTolerancePopup(const MenuBuilder& m) {
+    return MenuBuilder::Popup("Edge &Tolerance", {
+                                                     m.Command(cmd::kSnapToleranceFirst, "&8"),
+                                                     m.Command(cmd::kSnapToleranceFirst + 1, "&16"),
+                                                     m.Command(cmd::kSnapToleranceFirst + 2, "&24"),
+                                                     m.Command(cmd::kSnapToleranceFirst + 3, "&32"),
+                                                     m.Command(cmd::kSnapToleranceLast, "&48"),
+                                                 });
+}
+
 // The popups that the main window's menus share; `edit` holds the tool's editing commands
 // and `viewModes` the list view modes that only the colors list has.
 MenuResource MainMenu(int id, std::initializer_list<MenuItem> edit,
@@ -139,6 +156,10 @@ std::vector<MenuResource> BuildMenus() {
                              {
                                  m.Command(cmd::kEditCopy, "&Copy"),
                                  m.Command(cmd::kEditDelete, "&Delete"),
+                                 MenuBuilder::Separator(),
+                                 SnapToggle(m),
+                                 SnapModeToggle(m),
+                                 SnapTolerancePopup(m),
                              },
                              {}));
     menus.push_back(
@@ -185,16 +206,9 @@ std::vector<MenuResource> BuildMenus() {
                      MenuBuilder::Separator(),
                      m.Command(cmd::kDeleteAllMeasurements, "&Delete All", cmd::kEditDelete),
                      MenuBuilder::Separator(),
-                     m.Command(cmd::kSnapToEdges, "Snap to &Edges"),
-                     m.Command(cmd::kSnapSteepest, "&Ignore Soft Edges"),
-                     MenuBuilder::Popup("Edge &Tolerance",
-                                        {
-                                            m.Command(cmd::kSnapToleranceFirst, "&8"),
-                                            m.Command(cmd::kSnapToleranceFirst + 1, "&16"),
-                                            m.Command(cmd::kSnapToleranceFirst + 2, "&24"),
-                                            m.Command(cmd::kSnapToleranceFirst + 3, "&32"),
-                                            m.Command(cmd::kSnapToleranceLast, "&48"),
-                                        }),
+                     SnapToggle(m),
+                     SnapModeToggle(m),
+                     SnapTolerancePopup(m),
                  },
                  {}));
 

@@ -30,6 +30,37 @@ Size SizeOf(const BitmapImage& image) {
     return {image.width, image.height};
 }
 
+// With snapping on, a drag 3 pixels off each corner of a box, either way round, selects
+// exactly the box's pixels; Alt selects what was dragged.
+TEST(CCaptureTest, SnappedDragsSelectExactlyTheBoxUnder) {
+    std::vector<std::uint32_t> pixels(400 * 300, 0xFFFFFF);
+    for (int y = 50; y < 130; ++y)
+        for (int x = 100; x < 200; ++x) pixels[static_cast<std::size_t>(y * 400 + x)] = 0x1A5C9E;
+    const SnapPicture picture{pixels.data(), 400, 300, 400};
+    struct Case {
+        Point from, to;
+        KeyState keys;
+        Rect selection;
+    };
+    const Case cases[] = {
+        {{97, 47}, {202, 132}, {}, {100, 50, 200, 130}},
+        {{202, 132}, {97, 47}, {}, {100, 50, 200, 130}},
+        {{103, 53}, {196, 126}, {}, {100, 50, 200, 130}},  // from inside
+        {{97, 47}, {202, 132}, {.alt = true}, {97, 47, 203, 133}},
+        {{20, 20}, {40, 30}, {}, {20, 20, 41, 31}},  // no edge in reach
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        CaptureRig rig(CapShape::kRectangle);
+        rig.capture.SetSnapping(picture, {true, EdgeMode::kSteepest, 16});
+        rig.Open();
+        rig.Drag(c.from, {c.to}, c.keys);
+        EXPECT_EQ(rig.capture.Selection(), c.selection);
+        ASSERT_EQ(rig.images.size(), 1u);
+        EXPECT_EQ(SizeOf(rig.images[0]), (Size{c.selection.Width(), c.selection.Height()}));
+    }
+}
+
 TEST(CCaptureTest, DragShapesSelectTheWidenedNormalisedRectangle) {
     using enum CapShape;
     struct Case {

@@ -108,7 +108,9 @@ TEST(MenusTest, EditAndViewPopupsFollowTheTool) {
     const Case cases[] = {
         {res::kMenuMain, {}, bars},
         {res::kMenuMagnifier, {cmd::kCopyInstructions, cmd::kCopyCentreColor}, bars},
-        {res::kMenuScreenCopier, {cmd::kEditCopy, cmd::kEditDelete}, bars},
+        {res::kMenuScreenCopier,
+         {cmd::kEditCopy, cmd::kEditDelete, kSep, cmd::kSnapToEdges, cmd::kSnapSteepest},
+         bars},
         {res::kMenuColorPicker,
          {cmd::kEditCopy, cmd::kCopyAllColors, kSep, cmd::kPickColor, cmd::kCopyColor,
           cmd::kShiftEnterAction, kSep, cmd::kGotoColor, cmd::kAddColor, cmd::kEditColor, kSep,

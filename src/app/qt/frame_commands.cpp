@@ -14,6 +14,7 @@
 #include "document/CDocApp.h"
 #include "framework/CAppPrefs.h"
 #include "framework/ViewNotifyHub.h"
+#include "overlay/edge_snap.h"
 #include "overlay/qt/CFrozenScreen.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/qt_convert.h"
@@ -71,6 +72,40 @@ void CMainFrame::AddHandlers() {
                                                                      : CCmdUI::kUnchecked);
     });
     AddCommand(cmd::kArrange, [this] { Arrange(); });
+
+    // Snapping of the Gauge's and the Screen Copier's drags: each command changes the setting
+    // for the next overlay.
+    // Each changes the setting for the next measurement.
+    const auto change = [this](auto edit) {
+        SnapSetting setting = StoredSnapSetting(m_context.prefs);
+        edit(setting);
+        StoreSnapSetting(m_context.prefs, setting);
+    };
+    const auto check = [](CCmdUI& ui, bool on) {
+        ui.Enable(true);
+        ui.SetCheck(on ? CCmdUI::kChecked : CCmdUI::kUnchecked);
+    };
+    AddCommand(cmd::kSnapToEdges, [change] { change([](SnapSetting& s) { s.on = !s.on; }); });
+    AddUpdate(cmd::kSnapToEdges,
+              [this, check](CCmdUI& ui) { check(ui, StoredSnapSetting(m_context.prefs).on); });
+    AddCommand(cmd::kSnapSteepest, [change] {
+        change([](SnapSetting& s) {
+            s.mode = s.mode == EdgeMode::kSteepest ? EdgeMode::kNearest : EdgeMode::kSteepest;
+        });
+    });
+    AddUpdate(cmd::kSnapSteepest, [this, check](CCmdUI& ui) {
+        check(ui, StoredSnapSetting(m_context.prefs).mode == EdgeMode::kSteepest);
+    });
+    AddCommandRange(cmd::kSnapToleranceFirst, cmd::kSnapToleranceLast, [change](int id) {
+        change(
+            [id](SnapSetting& s) { s.tolerance = kSnapTolerances[id - cmd::kSnapToleranceFirst]; });
+        return true;
+    });
+    AddUpdateRange(cmd::kSnapToleranceFirst, cmd::kSnapToleranceLast, [this](CCmdUI& ui) {
+        ui.Enable(true);
+        ui.SetRadio(StoredSnapSetting(m_context.prefs).tolerance ==
+                    kSnapTolerances[ui.Id() - cmd::kSnapToleranceFirst]);
+    });
 
     AddCommand(cmd::kGridlines, [this] {
         m_context.prefs.ToggleOption(OptionWord::kDisplay, AppSettings::kDisplayGridLines);

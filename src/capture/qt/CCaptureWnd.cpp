@@ -6,6 +6,7 @@
 #include <QPolygon>
 
 #include "capture/CCapturedImageStore.h"
+#include "framework/CAppPrefs.h"
 #include "framework/qt/AppContext.h"
 #include "framework/qt/IViewHost.h"
 
@@ -35,6 +36,18 @@ CCaptureWnd::CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShap
           shape) {
     setCursor(CaptureCursor());
     Attach(m_capture, std::move(ended));
+    m_snap = StoredSnapSetting(context.prefs);
+    if (m_snap.on && IsDragShape(shape)) KeepDesktopPicture();
+}
+
+void CCaptureWnd::Created(WindowId window) {
+    m_capture.SetOverlayWindow(window);
+    const QImage& picture = DesktopPicture();
+    if (!m_snap.on || picture.isNull()) return;
+    m_capture.SetSnapping(
+        {reinterpret_cast<const std::uint32_t*>(picture.constBits()), picture.width(),
+         picture.height(), static_cast<std::size_t>(picture.bytesPerLine() / 4)},
+        m_snap);
 }
 
 void CCaptureWnd::OverlayCountdown::ShowCountdown(const std::string& text) {

@@ -28,7 +28,8 @@ public:
 
 protected:
     void PaintSelection(QPainter& painter, const QBrush& hole) override;
-    void Created(WindowId window) override { m_capture.SetOverlayWindow(window); }
+    // With snapping on, the drag's corners snap to the desktop as it was before the overlay.
+    void Created(WindowId window) override;
 
 private:
     // The countdown of a capture with the cursor: told where the main window shows it, and
@@ -47,6 +48,7 @@ private:
 
     OverlayCountdown m_countdown;
     CCapture m_capture;
+    SnapSetting m_snap;
 };
 
 // The capture cursor: a cross hair with its hot spot in the middle.

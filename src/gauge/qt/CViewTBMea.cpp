@@ -43,7 +43,6 @@ CViewTBMea::CViewTBMea(AppContext& context, IViewHost& host, IWindowHiding& hidi
         if (m_window) m_window->Measure().Abort();
     });
     AddUpdate(cmd::kPositionText, [this](CCmdUI& ui) { ui.SetText(PositionText()); });
-    AddSnapHandlers();
     AddUpdate(cmd::kWindowTitleText, [this](CCmdUI& ui) { ui.SetText(WindowText()); });
 }
 
@@ -84,40 +83,6 @@ void CViewTBMea::StartMeasure(int command) {
     });
     const IDesktop& desktop = Context().desktop;
     m_window->Open(desktop.VirtualScreen(), desktop.WindowRect(desktop.DesktopWindow()));
-}
-
-void CViewTBMea::AddSnapHandlers() {
-    // Each changes the setting for the next measurement.
-    const auto change = [this](auto edit) {
-        SnapSetting setting = StoredSnapSetting(Context().prefs);
-        edit(setting);
-        StoreSnapSetting(Context().prefs, setting);
-    };
-    const auto check = [](CCmdUI& ui, bool on) {
-        ui.Enable(true);
-        ui.SetCheck(on ? CCmdUI::kChecked : CCmdUI::kUnchecked);
-    };
-    AddCommand(cmd::kSnapToEdges, [change] { change([](SnapSetting& s) { s.on = !s.on; }); });
-    AddUpdate(cmd::kSnapToEdges,
-              [this, check](CCmdUI& ui) { check(ui, StoredSnapSetting(Context().prefs).on); });
-    AddCommand(cmd::kSnapSteepest, [change] {
-        change([](SnapSetting& s) {
-            s.mode = s.mode == EdgeMode::kSteepest ? EdgeMode::kNearest : EdgeMode::kSteepest;
-        });
-    });
-    AddUpdate(cmd::kSnapSteepest, [this, check](CCmdUI& ui) {
-        check(ui, StoredSnapSetting(Context().prefs).mode == EdgeMode::kSteepest);
-    });
-    AddCommandRange(cmd::kSnapToleranceFirst, cmd::kSnapToleranceLast, [change](int id) {
-        change(
-            [id](SnapSetting& s) { s.tolerance = kSnapTolerances[id - cmd::kSnapToleranceFirst]; });
-        return true;
-    });
-    AddUpdateRange(cmd::kSnapToleranceFirst, cmd::kSnapToleranceLast, [this](CCmdUI& ui) {
-        ui.Enable(true);
-        ui.SetRadio(StoredSnapSetting(Context().prefs).tolerance ==
-                    kSnapTolerances[ui.Id() - cmd::kSnapToleranceFirst]);
-    });
 }
 
 const CWndCapMea* CViewTBMea::OpenMeasure() const {

@@ -33,7 +33,6 @@ public:
 private:
     IWindowHiding& m_hiding;
     std::uint32_t Store(const MeaGesture& gesture);
-    void AddSnapHandlers();
     void Ended(const OverlayEnd& end);
     std::string PositionText();
     std::string WindowText();

@@ -1,4 +1,4 @@
-#include "gauge/edge_snap.h"
+#include "overlay/edge_snap.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -99,38 +99,40 @@ std::optional<Rect> BoxAround(const SnapPicture& picture, Point p, int tolerance
     return box;
 }
 
-Point SnapEndPoint(const SnapPicture& picture, Point p, Point toward, const SnapSetting& setting) {
-    Point snapped = p;
+std::optional<int> SnapCoordinate(const SnapPicture& picture, Point p, Point toward, Axis axis,
+                                  const SnapSetting& setting) {
+    const int here = axis == Axis::kX ? p.x : p.y;
+    const int there = axis == Axis::kX ? toward.x : toward.y;
+    if (here == there) return std::nullopt;
     const auto sign = [](int v) { return (v > 0) - (v < 0); };
-    const auto snapAxis = [&](Axis axis, int here, int there, int& out) {
-        if (here == there) return;
-        // A corner dropped outside an element has no edge on its own row or column: the rows
-        // (columns) up to the reach towards the other end are searched too. The nearest mode
-        // takes the first of them with an edge; the steepest mode the strongest edge of all,
-        // so that a shadow's rows do not hide the element's side a few rows on.
-        const int across = axis == Axis::kX ? sign(toward.y - p.y) : sign(toward.x - p.x);
-        std::optional<int> edge;
-        int strongest = 0;
-        for (int k = 0; k <= SnapSetting::kReach && (k == 0 || across != 0); ++k) {
-            const Point q =
-                axis == Axis::kX ? Point{p.x, p.y + k * across} : Point{p.x + k * across, p.y};
-            const std::optional<int> found =
-                FindEdge(picture, q, axis, SnapSetting::kReach, setting.tolerance, setting.mode);
-            if (!found) continue;
-            const Point before = axis == Axis::kX ? Point{*found - 1, q.y} : Point{q.x, *found - 1};
-            const Point after = axis == Axis::kX ? Point{*found, q.y} : Point{q.x, *found};
-            const int change = ChannelDistance(picture.At(before), picture.At(after));
-            if (change > strongest) {
-                edge = found;
-                strongest = change;
-            }
-            if (setting.mode == EdgeMode::kNearest) break;
+    // A corner dropped outside an element has no edge on its own row or column: the rows
+    // (columns) up to the reach towards the other end are searched too. The nearest mode takes
+    // the first of them with an edge; the steepest mode the strongest edge of all, so that a
+    // shadow's rows do not hide the element's side a few rows on.
+    const int across = axis == Axis::kX ? sign(toward.y - p.y) : sign(toward.x - p.x);
+    std::optional<int> edge;
+    int strongest = 0;
+    for (int k = 0; k <= SnapSetting::kReach && (k == 0 || across != 0); ++k) {
+        const Point q =
+            axis == Axis::kX ? Point{p.x, p.y + k * across} : Point{p.x + k * across, p.y};
+        const std::optional<int> found =
+            FindEdge(picture, q, axis, SnapSetting::kReach, setting.tolerance, setting.mode);
+        if (!found) continue;
+        const Point before = axis == Axis::kX ? Point{*found - 1, q.y} : Point{q.x, *found - 1};
+        const Point after = axis == Axis::kX ? Point{*found, q.y} : Point{q.x, *found};
+        const int change = ChannelDistance(picture.At(before), picture.At(after));
+        if (change > strongest) {
+            edge = found;
+            strongest = change;
         }
-        if (edge) out = *edge;
-    };
-    snapAxis(Axis::kX, p.x, toward.x, snapped.x);
-    snapAxis(Axis::kY, p.y, toward.y, snapped.y);
-    return snapped;
+        if (setting.mode == EdgeMode::kNearest) break;
+    }
+    return edge;
+}
+
+Point SnapEndPoint(const SnapPicture& picture, Point p, Point toward, const SnapSetting& setting) {
+    return {SnapCoordinate(picture, p, toward, Axis::kX, setting).value_or(p.x),
+            SnapCoordinate(picture, p, toward, Axis::kY, setting).value_or(p.y)};
 }
 
 }  // namespace nl

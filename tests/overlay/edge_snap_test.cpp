@@ -1,6 +1,6 @@
 // Snapping the Gauge's ends to edges, on pictures drawn the way desktops draw elements: a
 // button with a soft drop shadow, a card on a gradient, a 1-px rule, an anti-aliased stem.
-#include "gauge/edge_snap.h"
+#include "overlay/edge_snap.h"
 
 #include <gtest/gtest.h>
 

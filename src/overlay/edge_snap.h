@@ -66,6 +66,10 @@ std::optional<int> FindEdge(const SnapPicture& picture, Point p, Axis axis, int 
 // exactly: its first pixel at one end, the first pixel past it at the other. An axis without
 // an edge in reach, or on which the ends agree, keeps `p`'s value.
 Point SnapEndPoint(const SnapPicture& picture, Point p, Point toward, const SnapSetting& setting);
+// The snapped value of `p` on one axis, as SnapEndPoint gives it; nullopt where it keeps its
+// own (no edge in reach, or the ends agree on that axis).
+std::optional<int> SnapCoordinate(const SnapPicture& picture, Point p, Point toward, Axis axis,
+                                  const SnapSetting& setting);
 
 // The box around `p` that a click measures: along `p`'s row from the first edge (a change of
 // more than `tolerance` between neighbours) on its left to the first on its right, and along
