@@ -37,7 +37,7 @@ std::string Printf(const char* format, auto... args) {
 // color that is only near its name, in the local digits.
 ColorPropertyRow NameRow(COLORREF color, const NumberFormat& number) {
     const NearestCssName nearest = NearestCssColorName(color);
-    return {LoadString(kIdsColorName), CssNameText(color),
+    return {LoadString(kIdsColorName), CssNameText(nearest),
             nearest.exact ? LoadString(kIdsColorNameExact)
                           : FormatString(kIdsColorNameNear,
                                          {FormatNumberFixed(number, nearest.distance, 3)})};

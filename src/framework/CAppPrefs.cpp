@@ -208,9 +208,7 @@ bool CAppPrefs::SetCustomColor(int index, std::uint32_t color) {
 }
 
 std::vector<std::uint32_t> CAppPrefs::HotKeyTable() const {
-    std::vector<std::uint32_t> table(
-        m_hotKeys.begin(),
-        m_hotKeys.begin() + std::min<std::ptrdiff_t>(kStoredHotKeyCount, std::ssize(m_hotKeys)));
+    std::vector<std::uint32_t> table = m_hotKeys;
     table.resize(kStoredHotKeyCount);
     const std::optional<std::string> contrast = Side().Get(kContrastHotKeyKey);
     table.push_back(contrast ? HotKeyFromSideText(*contrast) : 0);

@@ -479,7 +479,10 @@ NearestCssName NearestCssColorName(COLORREF color) {
 }
 
 std::string CssNameText(COLORREF color) {
-    const NearestCssName nearest = NearestCssColorName(color);
+    return CssNameText(NearestCssColorName(color));
+}
+
+std::string CssNameText(const NearestCssName& nearest) {
     return (nearest.exact ? std::string() : std::string("\u2248 ")) + std::string(nearest.name);
 }
 

@@ -40,5 +40,6 @@ NearestCssName NearestCssColorName(COLORREF color);
 
 // The nearest name as a person reads it: "tomato" when exact, "≈ tomato" otherwise.
 std::string CssNameText(COLORREF color);
+std::string CssNameText(const NearestCssName& nearest);
 
 }  // namespace nl

@@ -75,7 +75,6 @@ void CMainFrame::AddHandlers() {
 
     // Snapping of the Gauge's and the Screen Copier's drags: each command changes the setting
     // for the next overlay.
-    // Each changes the setting for the next measurement.
     const auto change = [this](auto edit) {
         SnapSetting setting = StoredSnapSetting(m_context.prefs);
         edit(setting);

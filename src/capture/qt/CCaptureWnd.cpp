@@ -42,12 +42,7 @@ CCaptureWnd::CCaptureWnd(AppContext& context, IPickCountdown& countdown, CapShap
 
 void CCaptureWnd::Created(WindowId window) {
     m_capture.SetOverlayWindow(window);
-    const QImage& picture = DesktopPicture();
-    if (!m_snap.on || picture.isNull()) return;
-    m_capture.SetSnapping(
-        {reinterpret_cast<const std::uint32_t*>(picture.constBits()), picture.width(),
-         picture.height(), static_cast<std::size_t>(picture.bytesPerLine() / 4)},
-        m_snap);
+    m_capture.SetSnapping(DesktopPicture(), m_snap);
 }
 
 void CCaptureWnd::OverlayCountdown::ShowCountdown(const std::string& text) {

@@ -55,12 +55,7 @@ CMeaWnd::CMeaWnd(AppContext& context, OverlayBackdrop backdrop, const MakeOverla
 }
 
 void CMeaWnd::Created(WindowId) {
-    const QImage& picture = DesktopPicture();
-    if (!m_snap.on || picture.isNull()) return;
-    m_measure->SetSnapping(
-        {reinterpret_cast<const std::uint32_t*>(picture.constBits()), picture.width(),
-         picture.height(), static_cast<std::size_t>(picture.bytesPerLine() / 4)},
-        m_snap);
+    m_measure->SetSnapping(DesktopPicture(), m_snap);
 }
 
 QColor CMeaWnd::Ink(const QColor& color) const {

@@ -125,6 +125,12 @@ bool COverlayWnd::Open(const Rect& virtualScreen, const Rect& desktopWindow) {
     return true;
 }
 
+SnapPicture COverlayWnd::DesktopPicture() const {
+    if (m_snapshot.isNull()) return {};
+    return {reinterpret_cast<const std::uint32_t*>(m_snapshot.constBits()), m_snapshot.width(),
+            m_snapshot.height(), static_cast<std::size_t>(m_snapshot.bytesPerLine() / 4)};
+}
+
 void COverlayWnd::Show() {
     // A Wayland compositor places a client's window on the screen's pixels only as full
     // screen; elsewhere the window covers the area it was given.

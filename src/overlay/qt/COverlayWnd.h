@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "overlay/CWndCap.h"
+#include "overlay/edge_snap.h"
 #include "platform/IDesktop.h"
 #include "platform/IWindowSystem.h"
 
@@ -81,7 +82,8 @@ public:
     // Asked before Open: the desktop as it was before the overlay opened is kept, whatever
     // the backdrop, for reading its pixels (null when the copy failed).
     void KeepDesktopPicture() { m_keepPicture = true; }
-    const QImage& DesktopPicture() const { return m_snapshot; }
+    // That picture as the edge search reads it; no pixels when there is none.
+    SnapPicture DesktopPicture() const;
     // The overlay's rectangle on the virtual screen.
     const Rect& Area() const { return m_area; }
 
