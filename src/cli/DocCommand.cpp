@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@
 #include "cli/command_support.h"
 #include "cli/doc_info.h"
 #include "document/CDocApp.h"
+#include "document/measurements_json.h"
 #include "export/export_colors.h"
 #include "export/palette_files.h"
 #include "framework/CAppPrefs.h"
@@ -205,6 +207,12 @@ std::string RunAdd(const AddArgs& args) {
 
 // ---- Measure ----
 
+struct UnitArgs {
+    std::string unit;
+    std::string dpi;
+    std::string locale;
+};
+
 struct MeasureArgs {
     std::string file;
     std::string line;
@@ -212,7 +220,42 @@ struct MeasureArgs {
     std::string ellipse;
     std::vector<std::string> path;
     bool center = false;
+    bool keep = false;
+    bool json = false;
+    std::string from;
+    UnitArgs units;
 };
+
+// The unit and number format the figures are written in.
+struct FigureUnit {
+    NumberFormat regional;
+    CUnitsXY units;
+    const CUnitXY* unit = nullptr;
+};
+
+void LoadFigureUnit(FigureUnit& figures, const UnitArgs& args, bool unitGiven, bool localeGiven) {
+    const DisplayMetrics metrics = ParseDpi(args.dpi);
+    figures.regional = RegionalFormat(args.locale, localeGiven);
+    if (!figures.units.LoadUnits(metrics, &figures.regional))
+        throw DocFailure("the length units are missing");
+    figures.unit = &ChooseUnit(figures.units, args.unit, unitGiven);
+}
+
+bool HasGesture(const MeasureArgs& args) {
+    return !args.line.empty() || !args.rect.empty() || !args.ellipse.empty() || !args.path.empty();
+}
+
+// The bytes of `path`, or of the standard input for "-".
+std::string ReadTextFile(IFileSystem& files, const std::string& path) {
+    if (path == kStdout) {
+        std::string text((std::istreambuf_iterator<char>(std::cin)),
+                         std::istreambuf_iterator<char>());
+        return text;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (const std::uint32_t code = files.ReadFile(path, bytes)) throw CSystemError(code, path);
+    return std::string(bytes.begin(), bytes.end());
+}
 
 MeaGesture GestureOf(const MeasureArgs& args) {
     const int shapes =
@@ -248,27 +291,42 @@ MeaGesture GestureOf(const MeasureArgs& args) {
     return gesture;
 }
 
-std::string RunMeasure(const MeasureArgs& args) {
-    const MeaGesture gesture = GestureOf(args);
+std::string RunMeasure(const MeasureArgs& args, bool unitGiven, bool localeGiven) {
+    if (!args.from.empty() && HasGesture(args))
+        throw UsageError("--from replaces the measurements; give no gesture with it");
+    if (args.keep && !HasGesture(args)) throw UsageError("--keep goes with a gesture");
+    if (!HasGesture(args) && args.from.empty() && !args.json)
+        throw UsageError("give one of --line, --rect, --ellipse, --path, --from or --json");
+    FigureUnit figures;
+    if (args.json) LoadFigureUnit(figures, args.units, unitGiven, localeGiven);
     Services services;
     CDocApp doc(services.clock, services.files);
-    doc.UpdateDocument(args.file, MissingDocument::kRefuse, [&] {
-        if (!doc.CompleteMeasurement(gesture))
-            throw DocFailure(
-                "the gesture covers at most one pixel each way, which is no measurement; " +
-                args.file + " was left as it was");
-        return true;
-    });
-    return {};
+    if (HasGesture(args)) {
+        const MeaGesture gesture = GestureOf(args);
+        doc.UpdateDocument(args.file, MissingDocument::kRefuse, [&] {
+            if (!doc.CompleteMeasurement(gesture,
+                                         args.keep ? KeepMeasurement::kYes : KeepMeasurement::kNo))
+                throw DocFailure(
+                    "the gesture covers at most one pixel each way, which is no measurement; " +
+                    args.file + " was left as it was");
+            return true;
+        });
+    } else if (!args.from.empty()) {
+        const std::string name = args.from == kStdout ? std::string("standard input") : args.from;
+        std::vector<CWndCapMeaData> read =
+            ReadMeasurementsJson(ReadTextFile(services.files, args.from), name);
+        doc.UpdateDocument(args.file, MissingDocument::kRefuse, [&] {
+            doc.ReplaceMeasurements(std::move(read));
+            return true;
+        });
+    } else {
+        doc.OnOpenDocument(args.file);
+    }
+    if (!args.json) return {};
+    return MeasurementsJson(doc.Measurements(), figures.unit, figures.regional);
 }
 
 // ---- Rows ----
-
-struct UnitArgs {
-    std::string unit;
-    std::string dpi;
-    std::string locale;
-};
 
 struct RowsArgs {
     std::string file;
@@ -276,11 +334,10 @@ struct RowsArgs {
 };
 
 std::string RunRows(const RowsArgs& args, bool unitGiven, bool localeGiven) {
-    const DisplayMetrics metrics = ParseDpi(args.units.dpi);
-    const NumberFormat regional = RegionalFormat(args.units.locale, localeGiven);
-    CUnitsXY units;
-    if (!units.LoadUnits(metrics, &regional)) throw DocFailure("the length units are missing");
-    const CUnitXY& unit = ChooseUnit(units, args.units.unit, unitGiven);
+    FigureUnit figures;
+    LoadFigureUnit(figures, args.units, unitGiven, localeGiven);
+    const CUnitXY& unit = *figures.unit;
+    const NumberFormat& regional = figures.regional;
 
     Services services;
     CDocApp doc(services.clock, services.files);
@@ -429,7 +486,9 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
 
     std::shared_ptr<MeasureArgs> gesture;
     CLI::App* measure = AddFileCommand(
-        doc, "measure", "Complete a gesture the way the Gauge does and keep it as the measurement",
+        doc, "measure",
+        "Complete a gesture the way the Gauge does and keep it as the measurement, take the "
+        "measurements of a JSON file, or write them as JSON",
         gesture);
     measure->add_option("--line", gesture->line, "A line from X1,Y1 to X2,Y2");
     measure->add_option("--rect", gesture->rect, "A rectangle dragged from X1,Y1 to X2,Y2");
@@ -437,9 +496,20 @@ void RegisterDocCommand(CLI::App& app, std::string& output) {
     measure->add_flag("--center", gesture->center,
                       "The rectangle or ellipse was dragged from its center X1,Y1");
     measure->add_option("--path", gesture->path, "The vertices X,Y X,Y ... of an open path");
-    measure->callback([gesture, &output] {
-        output =
-            RunNamingFile(FileUse::kWrite, gesture->file, [&] { return RunMeasure(*gesture); });
+    measure->add_flag("--keep", gesture->keep,
+                      "Keep the measurement the gesture replaces in the list of measurements");
+    measure->add_option("--from", gesture->from,
+                        "Take the measurements of a JSON file (- for standard input) in place of "
+                        "the document's");
+    measure->add_flag("--json", gesture->json,
+                      "Write the measurements, with their figures, as JSON to standard output");
+    const UnitOptions measureUnits = AddUnitOptions(measure, gesture->units);
+    measure->callback([gesture, measureUnits, &output] {
+        const bool writes = HasGesture(*gesture) || !gesture->from.empty();
+        output = RunNamingFile(writes ? FileUse::kWrite : FileUse::kRead, gesture->file, [&] {
+            return RunMeasure(*gesture, measureUnits.unit->count() > 0,
+                              measureUnits.locale->count() > 0);
+        });
     });
 
     std::shared_ptr<RowsArgs> rowArgs;

@@ -1,12 +1,11 @@
 #include "cli/doc_info.h"
 
-#include <array>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <utility>
 
 #include "document/CDocApp.h"
+#include "document/measurements_json.h"
 
 namespace nl::cli {
 
@@ -28,17 +27,8 @@ Json ColorJson(COLORREF color) {
 
 // ISO 8601 in UTC with milliseconds when there are any; null when the value is no date.
 Json DateJson(const COleDateTime& date) {
-    CivilTime c;
-    if (!COleDateTime(date.Date()).ToCivil(c)) return Json();
-    std::array<char, 40> text{};
-    const int n = std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d", c.year,
-                                c.month, c.day, c.hour, c.minute, c.second);
-    std::string iso(text.data(), static_cast<std::size_t>(n));
-    if (c.millisecond != 0) {
-        std::snprintf(text.data(), text.size(), ".%03d", c.millisecond);
-        iso += text.data();
-    }
-    return iso + "Z";
+    const std::string iso = IsoDateText(date);
+    return iso.empty() ? Json() : Json(iso);
 }
 
 const char* StatusName(const COleDateTime& date) {
@@ -50,19 +40,9 @@ Json PointJson(Point p) {
 }
 
 Json ShapeJson(MeaShape shape) {
-    switch (shape) {
-        case MeaShape::kNone:
-            return "none";
-        case MeaShape::kLine:
-            return "line";
-        case MeaShape::kRectangle:
-            return "rectangle";
-        case MeaShape::kEllipse:
-            return "ellipse";
-        case MeaShape::kPath:
-            return "path";
-    }
-    return static_cast<std::int32_t>(shape);  // a kind this program does not know
+    const std::string_view name = MeaShapeName(shape);
+    // A kind this program does not know stays a number.
+    return name.empty() ? Json(static_cast<std::int32_t>(shape)) : Json(std::string(name));
 }
 
 constexpr int kIndent = 2;

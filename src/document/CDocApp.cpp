@@ -5,6 +5,7 @@
 #include "base/CArchiveException.h"
 #include "base/CSystemError.h"
 #include "base/StringTable.h"
+#include "document/measurements_json.h"
 #include "res/version.h"
 
 namespace nl {
@@ -67,6 +68,51 @@ void CDocApp::Notify(ViewNotify type) const {
 void CDocApp::DeleteContents() {
     m_colors.Reset();
     m_measurement.Clear();
+    m_kept.clear();
+    m_keptUnreadable = false;
+}
+
+std::vector<const CWndCapMeaData*> CDocApp::Measurements() const {
+    std::vector<const CWndCapMeaData*> all;
+    for (const CWndCapMeaData& m : m_kept) all.push_back(&m);
+    if (!m_measurement.IsEmpty()) all.push_back(&m_measurement);
+    return all;
+}
+
+void CDocApp::ReadKeptMeasurements(const std::string& path) {
+    m_kept.clear();
+    m_keptUnreadable = false;
+    const std::string keptPath = MeasurementsPath(path);
+    if (!m_files.FileExists(keptPath)) return;
+    // The document itself is sound; earlier measurements that cannot be read are left where
+    // they are.
+    std::vector<std::uint8_t> bytes;
+    if (m_files.ReadFile(keptPath, bytes) != 0) {
+        m_keptUnreadable = true;
+        return;
+    }
+    try {
+        m_kept = ReadMeasurementsJson(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), keptPath);
+    } catch (const CArchiveException&) {
+        m_kept.clear();
+        m_keptUnreadable = true;
+    }
+}
+
+void CDocApp::WriteKeptMeasurements(const std::string& path) {
+    const std::string keptPath = MeasurementsPath(path);
+    if (m_kept.empty()) {
+        if ((!m_keptUnreadable || path != m_pathName) && m_files.FileExists(keptPath))
+            m_files.DeleteFile(keptPath);
+        return;
+    }
+    std::vector<const CWndCapMeaData*> kept;
+    for (const CWndCapMeaData& m : m_kept) kept.push_back(&m);
+    const std::string text = MeasurementsJson(kept, nullptr, NumberFormat{});
+    if (const std::uint32_t code =
+            m_files.WriteFile(keptPath, std::vector<std::uint8_t>(text.begin(), text.end())))
+        throw CSystemError(code, keptPath);
 }
 
 void CDocApp::OnNewDocument() {
@@ -95,6 +141,7 @@ void CDocApp::OnOpenDocument(const std::string& path) {
     DeleteContents();
     m_colors.TakeContents(std::move(colors));
     m_measurement = std::move(measurement);
+    ReadKeptMeasurements(path);
     m_pathName = path;
     m_fileStamp = DocFileStamp::Of(bytes);
     m_modified = false;
@@ -143,10 +190,18 @@ void CDocApp::SaveLocked(const std::string& path) {
     const CColorPicker::SaveState before = m_colors.GetSaveState();
     CArchive ar(path);
     Serialize(ar);
+    try {
+        // The kept measurements go first: when they cannot be written, nothing changed.
+        WriteKeptMeasurements(path);
+    } catch (...) {
+        m_colors.RestoreSaveState(before);
+        throw;
+    }
     if (const std::uint32_t code = m_files.WriteFile(path, ar.Bytes())) {
         m_colors.RestoreSaveState(before);
         throw CSystemError(code, path);
     }
+    m_keptUnreadable = false;
     m_pathName = path;
     m_fileStamp = DocFileStamp::Of(ar.Bytes());
     m_modified = false;
@@ -163,6 +218,8 @@ std::vector<std::uint8_t> CDocApp::ContentsForRecovery() {
 void CDocApp::OpenRecovered(const std::string& keptPath, const std::string& path,
                             const std::optional<DocFileStamp>& stamp) {
     OnOpenDocument(keptPath);
+    // The earlier measurements are those beside the document it stands for.
+    if (!path.empty()) ReadKeptMeasurements(path);
     m_pathName = path;
     m_fileStamp = path.empty() ? std::nullopt : stamp;
     m_modified = true;
@@ -187,16 +244,30 @@ void CDocApp::Serialize(CArchive& ar) {
     m_measurement = std::move(measurement);
 }
 
-bool CDocApp::CompleteMeasurement(const MeaGesture& gesture) {
+bool CDocApp::CompleteMeasurement(const MeaGesture& gesture, KeepMeasurement keep) {
+    CWndCapMeaData previous = m_measurement;
     if (!m_measurement.CompleteGesture(gesture, m_clock)) return false;
+    if (keep == KeepMeasurement::kYes && !previous.IsEmpty()) m_kept.push_back(std::move(previous));
     m_modified = true;
     Notify(ViewNotify::kDocumentReplaced);
     return true;
 }
 
-void CDocApp::ClearMeasurement() {
-    if (m_measurement.IsEmpty() && m_measurement == CWndCapMeaData()) return;
+void CDocApp::ReplaceMeasurements(std::vector<CWndCapMeaData> all) {
     m_measurement.Clear();
+    if (!all.empty()) {
+        m_measurement = std::move(all.back());
+        all.pop_back();
+    }
+    m_kept = std::move(all);
+    m_modified = true;
+    Notify(ViewNotify::kDocumentReplaced);
+}
+
+void CDocApp::ClearMeasurement() {
+    if (m_measurement.IsEmpty() && m_measurement == CWndCapMeaData() && m_kept.empty()) return;
+    m_measurement.Clear();
+    m_kept.clear();
     m_modified = true;
     Notify(ViewNotify::kDocumentReplaced);
 }

@@ -46,6 +46,9 @@ struct DocFileStamp {
     static DocFileStamp Of(std::span<const std::uint8_t> bytes);
 };
 
+// Whether a new measurement keeps the one it follows in the list of measurements.
+enum class KeepMeasurement { kNo, kYes };
+
 // The one document of the program: the picked colors and the current measurement, kept in a
 // ".nlz" file. It has no windows; views learn of changes through the view notifications.
 class CDocApp {
@@ -67,6 +70,16 @@ public:
     CColorPicker& Colors() { return m_colors; }
     const CColorPicker& Colors() const { return m_colors; }
     const CWndCapMeaData& Measurement() const { return m_measurement; }
+    // Earlier measurements kept beside the current one, oldest first. The document file holds
+    // the current one; these live in a file of their own beside it (MeasurementsPath), written
+    // with every save and read with every open.
+    const std::vector<CWndCapMeaData>& KeptMeasurements() const { return m_kept; }
+    // Every measurement: the kept ones, then the current one; empty when there is none.
+    std::vector<const CWndCapMeaData*> Measurements() const;
+    // The file beside document `path` that holds its kept measurements.
+    static std::string MeasurementsPath(const std::string& path) {
+        return path + ".measurements.json";
+    }
 
     // Empties the color list (reset) and clears the measurement.
     void DeleteContents();
@@ -112,10 +125,16 @@ public:
     // file was read; it neither notifies nor touches the path or the modified flag.
     void Serialize(CArchive& ar);
 
-    // Stores a finished gauge gesture as the measurement; a plain click stores nothing.
-    // Marks the document modified and notifies 32 when the measurement changed.
-    bool CompleteMeasurement(const MeaGesture& gesture);
-    // "Delete all measurements": clears the measurement, marks modified, notifies 32.
+    // Stores a finished gauge gesture as the measurement; a plain click stores nothing. With
+    // kYes the measurement it replaces is kept. Marks the document modified and notifies 32
+    // when the measurement changed.
+    bool CompleteMeasurement(const MeaGesture& gesture,
+                             KeepMeasurement keep = KeepMeasurement::kNo);
+    // Takes `all` as the measurements, the last one as the current one; marks modified and
+    // notifies 32.
+    void ReplaceMeasurements(std::vector<CWndCapMeaData> all);
+    // "Delete all measurements": clears the measurement and the kept ones, marks modified,
+    // notifies 32.
     void ClearMeasurement();
 
     bool IsModified() const { return m_modified; }
@@ -135,12 +154,20 @@ private:
     void Notify(ViewNotify type) const;
     CFileLock LockForWriting(const std::string& path);
     void SaveLocked(const std::string& path);
+    // The kept measurements beside document `path`: read (none when there is no such file;
+    // an unreadable one is noted and left alone) and written or removed.
+    void ReadKeptMeasurements(const std::string& path);
+    void WriteKeptMeasurements(const std::string& path);
 
     const IClock& m_clock;
     IFileSystem& m_files;
     IViewNotifySink* m_views;
     CColorPicker m_colors;
     CWndCapMeaData m_measurement;
+    std::vector<CWndCapMeaData> m_kept;
+    // The kept measurements' file beside the document could not be read when it was opened;
+    // a save then leaves it alone unless there are measurements to write over it.
+    bool m_keptUnreadable = false;
     bool m_modified = false;
     std::string m_pathName;
     // What m_pathName held when it was opened or last saved; none for a new document.

@@ -173,6 +173,25 @@ std::string FormatLocaleNumber(const NumberFormat& regional, double value) {
     return text;
 }
 
+std::optional<CWndCapMeaData> CWndCapMeaData::FromParts(MeaShape shape, Point origin, Point first,
+                                                        Point last, std::vector<Point> points,
+                                                        const COleDateTime& when) {
+    const bool isPath = shape == MeaShape::kPath;
+    if (shape != MeaShape::kLine && shape != MeaShape::kRectangle && shape != MeaShape::kEllipse &&
+        !isPath)
+        return std::nullopt;
+    if (isPath ? points.empty() || points.size() > kMaxPoints : !points.empty())
+        return std::nullopt;
+    CWndCapMeaData m;
+    m.m_shape = shape;
+    m.m_origin = origin;
+    m.m_first = first;
+    m.m_last = last;
+    m.m_points = std::move(points);
+    m.m_when = when;
+    return m;
+}
+
 bool CWndCapMeaData::CompleteGesture(const MeaGesture& gesture, const IClock& clock) {
     const bool isPath = gesture.shape == MeaShape::kPath;
     if (gesture.shape != MeaShape::kLine && gesture.shape != MeaShape::kRectangle &&

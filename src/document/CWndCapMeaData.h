@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ public:
     // "cap1" read as a little-endian 32-bit value.
     static constexpr std::uint32_t kMagic = 0x31706163;
     static constexpr std::uint32_t kVersion = 0x00010000;
+    // The most vertices a path holds.
+    static constexpr std::size_t kMaxPoints = 1001;
 
     CWndCapMeaData() = default;
 
@@ -51,6 +55,13 @@ public:
     // `clock` (UTC) and replaces the record. Returns whether the record was replaced; the
     // caller then marks the document modified, rebuilds the view and auto-copies.
     bool CompleteGesture(const MeaGesture& gesture, const IClock& clock);
+
+    // A record made of stored parts, as a measurements file holds them: nullopt for no shape
+    // or an unknown one, a path without vertices or with more than kMaxPoints, vertices on
+    // another shape.
+    static std::optional<CWndCapMeaData> FromParts(MeaShape shape, Point origin, Point first,
+                                                   Point last, std::vector<Point> points,
+                                                   const COleDateTime& when);
 
     // The record of a new document: no shape, all points (0, 0), no vertices, date 0.0 valid.
     void Clear();

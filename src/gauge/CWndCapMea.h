@@ -29,7 +29,7 @@ struct MeaDrawing {
 class CWndCapMea : public CWndCap {
 public:
     // A path holds at most this many vertices; a further click aborts the measurement.
-    static constexpr std::size_t kMaxVertices = 1001;
+    static constexpr std::size_t kMaxVertices = CWndCapMeaData::kMaxPoints;
 
     CWndCapMea(IOverlayWindow& window, MainWindowAfter mainWindow, MeaShape shape,
                MeaFromCenter fromCenter);

@@ -148,6 +148,75 @@ TEST_F(DocCliTest, MeasureThenRowsInTheNeutralFormat) {
     EXPECT_EQ(inches.rfind("Rectangle\t0 , 0 - 0.63 , 0.42\nSize\t0.63 x 0.42\n", 0), 0u) << inches;
 }
 
+// Kept measurements live beside the document and travel as the JSON the Gauge's annotated
+// image writes: a hand-written file is taken whole, written back with figures, and refused
+// whole when any part of it is wrong.
+TEST_F(DocCliTest, KeptMeasurementsTravelAsJsonBesideTheDocument) {
+    Ok({"doc", "add", "p.nlz", "1,2,3"});
+    Ok({"doc", "measure", "p.nlz", "--rect", "10,10,110,60"});
+    EXPECT_FALSE(fs::exists(PathOf("p.nlz.measurements.json")));
+    Ok({"doc", "measure", "p.nlz", "--keep", "--line", "0,0,30,40"});
+    const std::string document = ReadAll(PathOf("p.nlz"));
+    const auto kept = nlohmann::json::parse(ReadAll(PathOf("p.nlz.measurements.json")));
+    ASSERT_EQ(kept["measurements"].size(), 1u);
+    EXPECT_EQ(kept["measurements"][0]["shape"], "rectangle");
+
+    const auto shown = nlohmann::json::parse(Ok({"doc", "measure", "p.nlz", "--json"}));
+    EXPECT_EQ(shown["unit"], "px");
+    ASSERT_EQ(shown["measurements"].size(), 2u);
+    EXPECT_EQ(shown["measurements"][0]["figures"]["Size"], "100 x 50");
+    EXPECT_EQ(shown["measurements"][0]["primary"], "300.00");
+    EXPECT_EQ(shown["measurements"][1]["figures"]["Length"], "50.00");
+    EXPECT_EQ(ReadAll(PathOf("p.nlz")), document);  // --json alone reads
+
+    WriteAll(PathOf("in.json"), R"({"measurements": [
+        {"shape": "ellipse", "when": "2026-12-10T09:30:00.250Z", "origin": {"x": 5, "y": 6},
+         "first": {"x": 5, "y": 6}, "last": {"x": 45, "y": 26}, "points": []},
+        {"shape": "path", "when": null, "origin": {"x": 0, "y": 0}, "first": {"x": 0, "y": 0},
+         "last": {"x": 3, "y": 4}, "points": [{"x": 0, "y": 0}, {"x": 3, "y": 4}]}]})");
+    Ok({"doc", "measure", "p.nlz", "--from", "in.json"});
+    const auto info = nlohmann::json::parse(Ok({"doc", "info", "p.nlz"}));
+    EXPECT_EQ(info["measurement"]["shape"], "path");
+    EXPECT_EQ(info["colors"].size(), 1u);
+    const auto back = nlohmann::json::parse(Ok({"doc", "measure", "p.nlz", "--json"}));
+    ASSERT_EQ(back["measurements"].size(), 2u);
+    EXPECT_EQ(back["measurements"][0]["when"], "2026-12-10T09:30:00.250Z");
+    EXPECT_EQ(back["measurements"][0]["figures"]["Diameters"], "40 x 20");
+    EXPECT_EQ(back["measurements"][1]["primary"], "5.00");
+
+    const std::string before = ReadAll(PathOf("p.nlz"));
+    const std::string keptBefore = ReadAll(PathOf("p.nlz.measurements.json"));
+    const char* const bad[] = {
+        "not json",
+        R"({"colors": []})",
+        R"({"measurements": [{"shape": "blob", "origin": {"x": 0, "y": 0}}]})",
+        R"({"measurements": [{"shape": "path", "origin": {"x": 0, "y": 0}, "first": {"x": 0,
+            "y": 0}, "last": {"x": 1, "y": 1}, "points": []}]})",
+        R"({"measurements": [{"shape": "line", "origin": {"x": 0, "y": 0}, "first": {"x": 0,
+            "y": 0}, "last": {"x": 1, "y": 1}, "points": [{"x": 0, "y": 0}]}]})",
+        R"({"measurements": [{"shape": "line", "origin": {"x": 0, "y": 0}, "first": {"x": 0,
+            "y": 0}, "last": {"x": 4294967296, "y": 1}}]})",
+        R"({"measurements": [{"shape": "line", "when": "2026-02-30T00:00:00Z", "origin": {"x": 0,
+            "y": 0}, "first": {"x": 0, "y": 0}, "last": {"x": 1, "y": 1}}]})",
+        R"({"measurements": [{"shape": "line", "origin": {"x": 0.5, "y": 0}, "first": {"x": 0,
+            "y": 0}, "last": {"x": 1, "y": 1}}]})",
+    };
+    for (const char* text : bad) {
+        WriteAll(PathOf("bad.json"), text);
+        const RunResult r = Run({"doc", "measure", "p.nlz", "--from", "bad.json"});
+        EXPECT_EQ(r.exitCode, 1) << text;
+        EXPECT_NE(r.err.find("bad.json has a bad format."), std::string::npos) << r.err;
+        EXPECT_EQ(ReadAll(PathOf("p.nlz")), before) << text;
+        EXPECT_EQ(ReadAll(PathOf("p.nlz.measurements.json")), keptBefore) << text;
+    }
+
+    // One measurement left: no file beside the document any more.
+    WriteAll(PathOf("one.json"), R"({"measurements": [{"shape": "line", "origin": {"x": 0,
+        "y": 0}, "first": {"x": 0, "y": 0}, "last": {"x": 9, "y": 0}}]})");
+    Ok({"doc", "measure", "p.nlz", "--from", "one.json"});
+    EXPECT_FALSE(fs::exists(PathOf("p.nlz.measurements.json")));
+}
+
 TEST_F(DocCliTest, ExportWritesTheProgramsTexts) {
     Ok({"doc", "add", "p.nlz", "#0CC863", "--at", "10,20"});
     Ok({"doc", "add", "p.nlz", "#000000", "--at", "1,2"});

@@ -319,6 +319,42 @@ TEST_F(CDocAppTest, AFailedSaveKeepsTheOldFileAndTheDocumentState) {
     EXPECT_EQ(doc.PathName(), "/docs/copy.nlz");
 }
 
+// The kept measurements' file beside the document: written with the save (before the
+// document, so a failed write changes nothing), removed once none are kept, and left alone
+// when it could not be read, so that nothing of it is lost.
+TEST_F(CDocAppTest, KeptMeasurementsLiveInTheirOwnFileBesideTheDocument) {
+    const std::string kept = CDocApp::MeasurementsPath(kPath);
+    CDocApp doc(m_clock, m_files);
+    ASSERT_TRUE(doc.CompleteMeasurement(Rectangle({0, 0}, {10, 10})));
+    ASSERT_TRUE(doc.CompleteMeasurement(Rectangle({5, 5}, {50, 20}), KeepMeasurement::kYes));
+    ASSERT_EQ(doc.Measurements().size(), 2u);
+    m_files.Fail(FakeFileSystem::Op::kWrite, kept, kErrorDiskFull);
+    EXPECT_THROW(doc.OnSaveDocument(kPath), CSystemError);
+    EXPECT_EQ(m_files.Contents(kPath), nullptr);
+    EXPECT_TRUE(doc.IsModified());
+
+    CDocApp other(m_clock, m_files);
+    doc.OnSaveDocument("/docs/b.nlz");
+    other.OnOpenDocument("/docs/b.nlz");
+    ASSERT_EQ(other.Measurements().size(), 2u);
+    EXPECT_EQ(*other.Measurements()[0], *doc.Measurements()[0]);
+    EXPECT_EQ(other.Measurement(), doc.Measurement());
+    // A measurement without Keep replaces the current one; the kept one stays.
+    ASSERT_TRUE(other.CompleteMeasurement(Rectangle({1, 1}, {4, 4})));
+    EXPECT_EQ(other.Measurements().size(), 2u);
+    other.ClearMeasurement();
+    other.OnSaveDocument("/docs/b.nlz");
+    EXPECT_EQ(m_files.Contents("/docs/b.nlz.measurements.json"), nullptr);
+
+    const Bytes garbage = {'{', 'x'};
+    m_files.AddFile("/docs/b.nlz.measurements.json", garbage);
+    other.OnOpenDocument("/docs/b.nlz");
+    EXPECT_TRUE(other.KeptMeasurements().empty());
+    ASSERT_TRUE(other.CompleteMeasurement(Rectangle({1, 1}, {4, 4})));
+    other.OnSaveDocument("/docs/b.nlz");
+    EXPECT_EQ(*m_files.Contents("/docs/b.nlz.measurements.json"), garbage);
+}
+
 TEST_F(CDocAppTest, SavesAndUpdatesWriteUnderTheFilesLock) {
     const std::string missing = "/docs/new.nlz";
     struct Case {
