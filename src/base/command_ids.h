@@ -147,6 +147,9 @@ inline constexpr int kSnapToEdges = 3650;
 inline constexpr int kSnapSteepest = 3651;
 inline constexpr int kSnapToleranceFirst = 3652;
 inline constexpr int kSnapToleranceLast = 3656;
+inline constexpr int kKeepMeasurements = 3657;
+inline constexpr int kCopyAnnotatedImage = 3658;
+inline constexpr int kSaveAnnotatedImage = 3659;
 
 // Clipboard viewer.
 inline constexpr int kClipboardFormats = 3059;

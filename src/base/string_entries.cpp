@@ -148,6 +148,8 @@ constexpr StringEntry kEntries[] = {
     {2111, "Click to create points"},
     {2112, "Double-click to finish"},
     {2113, "%1 sec to snapshot - move cursor away!"},
+    {2114, "Keeping measurements (Shift+Enter stops keeping)"},
+    {2115, "Kept: measure more, or press Enter when done"},
     {2150, "%1: no color @ %2 - the screen cannot be read there"},
     {2151, "%1: no color @ %2 - outside every screen"},
     {2152, "Frozen screen: click or press Enter to pick, arrow keys move, Esc leaves"},
@@ -304,6 +306,15 @@ constexpr StringEntry kEntries[] = {
     {3654, "Snap to color changes of more than 24 per channel\nTolerance 24"},
     {3655, "Snap to color changes of more than 32 per channel\nTolerance 32"},
     {3656, "Snap to color changes of more than 48 per channel\nTolerance 48"},
+    {3657,
+     "Keep measurements on the screen while adding more (Shift+Enter while measuring)\n"
+     "Keep Measurements"},
+    {3658,
+     "Copy the measured area of the screen with the measurements drawn in\n"
+     "Copy Annotated Image"},
+    {3659,
+     "Save the measured area of the screen with the measurements drawn in, and their "
+     "figures as JSON beside it\nSave Annotated Image"},
 
     // Color Export page buttons
     {5508, "Insert tag in text field"},

@@ -50,6 +50,8 @@ inline constexpr std::uint32_t kIdsHintClickPoints = 2111;          // path open
 inline constexpr std::uint32_t kIdsHintDoubleClickToFinish = 2112;  // path being clicked out
 inline constexpr std::uint32_t kIdsCountdownIntoPlace = 2109;       // "... move cursor into place!"
 inline constexpr std::uint32_t kIdsCountdown = 2113;                // "... move cursor away!"
+inline constexpr std::uint32_t kIdsHintKeepingMeasurements = 2114;  // keeping, none kept yet
+inline constexpr std::uint32_t kIdsHintKeptMeasurements = 2115;     // keeping, some kept
 // A live sample without a color: the next pick's number and the position for %1 and %2.
 inline constexpr std::uint32_t kIdsNoColorUnreadable = 2150;
 inline constexpr std::uint32_t kIdsNoColorOffScreen = 2151;

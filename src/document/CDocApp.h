@@ -46,9 +46,6 @@ struct DocFileStamp {
     static DocFileStamp Of(std::span<const std::uint8_t> bytes);
 };
 
-// Whether a new measurement keeps the one it follows in the list of measurements.
-enum class KeepMeasurement { kNo, kYes };
-
 // The one document of the program: the picked colors and the current measurement, kept in a
 // ".nlz" file. It has no windows; views learn of changes through the view notifications.
 class CDocApp {

@@ -23,6 +23,9 @@ enum class MeaShape : std::int32_t {
     kPath = 4,
 };
 
+// Whether a new measurement keeps the one it follows in the list of measurements.
+enum class KeepMeasurement { kNo, kYes };
+
 // Whether a rectangle or ellipse gesture was dragged out from its center.
 enum class MeaFromCenter { kNo, kYes };
 

@@ -103,6 +103,14 @@ std::string_view MeaShapeName(MeaShape shape) {
     return {};
 }
 
+std::string AnnotationJsonPath(const std::string& imagePath) {
+    const std::size_t slash = imagePath.find_last_of('/');
+    const std::size_t dot = imagePath.find_last_of('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (hasExtension ? imagePath.substr(0, dot) : imagePath) + ".json";
+}
+
 std::string MeasurementsJson(std::span<const CWndCapMeaData* const> measurements,
                              const CUnitXY* unit, const NumberFormat& regional,
                              const std::optional<MeasuredImage>& image) {

@@ -30,6 +30,10 @@ struct MeasuredImage {
     Rect area;
 };
 
+// The JSON file that goes with an annotated image: its path with the extension ".json" in
+// place of its own ("shot.png" gives "shot.json").
+std::string AnnotationJsonPath(const std::string& imagePath);
+
 // The measurements as JSON: each one's shape, time, points and, when `unit` is given, its
 // figures in that unit and `regional` number format (the rows of the measurements view) and
 // its primary figure. Read back by ReadMeasurementsJson.

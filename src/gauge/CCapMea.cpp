@@ -6,10 +6,23 @@
 #include "base/COleDateTime.h"
 #include "base/StringTable.h"
 #include "base/string_ids.h"
+#include "base/virtual_keys.h"
 #include "framework/CAppPrefs.h"
 #include "model/CUnitXY.h"
 
 namespace nl {
+namespace {
+
+constexpr std::string_view kKeepKey = "gauge.keep";
+
+// The value of the row named `name` among alternating name and value entries.
+const std::string* RowValue(const std::vector<std::string>& rows, const std::string& name) {
+    for (std::size_t i = 0; i + 1 < rows.size(); i += 2)
+        if (rows[i] == name) return &rows[i + 1];
+    return nullptr;
+}
+
+}  // namespace
 
 CCapMea::CCapMea(IOverlayWindow& window, const CAppPrefs& prefs, MeaShape shape,
                  MeaFromCenter fromCenter, Store store)
@@ -22,8 +35,49 @@ MainWindowAfter CCapMea::MainWindowRule(const CAppPrefs& prefs) {
 }
 
 void CCapMea::Finish() {
-    if (State() != CapState::kFinished || !m_store) return;
-    if (const std::uint32_t error = m_store(Gesture())) SetError(error);
+    if (m_concluded || State() != CapState::kFinished || !m_store) {
+        if (m_keptError && State() == CapState::kFinished) SetError(m_keptError);
+        return;
+    }
+    std::uint32_t error = m_store(Gesture(), KeepNow());
+    if (!error) error = m_keptError;
+    if (error) SetError(error);
+}
+
+bool CCapMea::TakeAndGoOn() {
+    if (!m_keeping || !m_store) return false;
+    const std::uint32_t error = m_store(Gesture(), KeepMeasurement::kYes);
+    if (error && !m_keptError) m_keptError = error;
+    m_keptAny = true;
+    return true;
+}
+
+bool CCapMea::WouldTakeKey(std::uint32_t virtualKey, KeyState keys) const {
+    if (virtualKey == kVkReturn && keys.shift) return true;
+    // Once measurements were kept, Enter and Esc end the overlay with them.
+    return m_keptAny && !HoldsMouse() && (virtualKey == kVkReturn || virtualKey == kVkEscape);
+}
+
+void CCapMea::TakeKey(std::uint32_t virtualKey, KeyState keys) {
+    if (virtualKey == kVkReturn && keys.shift) {
+        m_keeping = !m_keeping;
+        return;
+    }
+    m_concluded = true;
+    Conclude();
+}
+
+bool StoredKeepMeasurements(const CPrefs& prefs) {
+    return prefs.Side().Get(kKeepKey) == "1";
+}
+
+void StoreKeepMeasurements(CPrefs& prefs, bool keep) {
+    prefs.SetSide(kKeepKey, keep ? std::optional<std::string>("1") : std::nullopt);
+}
+
+std::string MeasureKeepingText(const CCapMea& open) {
+    if (open.KeptAny()) return LoadString(kIdsHintKeptMeasurements);
+    return open.Keeping() ? LoadString(kIdsHintKeepingMeasurements) : std::string();
 }
 
 std::uint32_t MeasurePromptId(bool pickingStarted, const CWndCapMea* open) {
@@ -48,6 +102,27 @@ std::string MeasurePositionText(const CUnitXY& unit, const CWndCapMea& open) {
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%02d: ", count);
     return prefix + unit.FormatRectWithSize(r);
+}
+
+std::string MeasurementLabel(const CUnitXY& unit, const NumberFormat& regional,
+                             const CWndCapMeaData& measurement) {
+    std::uint32_t id = kIdsMeaPerimeter;
+    switch (measurement.Shape()) {
+        case MeaShape::kLine:
+            id = kIdsMeaLength;
+            break;
+        case MeaShape::kRectangle:
+            id = kIdsMeaSize;
+            break;
+        case MeaShape::kEllipse:
+            id = kIdsMeaDiameters;
+            break;
+        default:
+            break;
+    }
+    const std::vector<std::string> rows = measurement.BuildRows(unit, regional);
+    const std::string* value = RowValue(rows, LoadString(id));
+    return value ? *value : std::string();
 }
 
 std::string MeasureLiveFigures(const CUnitXY& unit, const NumberFormat& regional,
@@ -80,10 +155,9 @@ std::string MeasureLiveFigures(const CUnitXY& unit, const NumberFormat& regional
     std::string text;
     for (const std::uint32_t id : shown) {
         const std::string name = LoadString(id);
-        for (std::size_t i = 0; i + 1 < rows.size(); i += 2) {
-            if (rows[i] != name) continue;
+        if (const std::string* value = RowValue(rows, name)) {
             if (!text.empty()) text += "   ";
-            text += name + ": " + rows[i + 1];
+            text += name + ": " + *value;
         }
     }
     return text;

@@ -59,6 +59,36 @@ Point CWndCapMea::StartCorner(Point end) const {
     return {2 * m_first.x - end.x, 2 * m_first.y - end.y};
 }
 
+namespace {
+
+// The figure of `shape` from `start` to `end`; with `endIncluded` the end pixel belongs to it
+// on each axis where the start is before the end.
+MeaDrawing ShapeDrawing(MeaShape shape, Point start, Point end, bool endIncluded) {
+    Point corner = end;
+    if (endIncluded) {
+        if (start.x < end.x) ++corner.x;
+        if (start.y < end.y) ++corner.y;
+    }
+    switch (shape) {
+        case MeaShape::kLine:
+            return {MeaFigure::kLine, start, {corner.x, end.y}};
+        case MeaShape::kRectangle:
+            return {MeaFigure::kRectangle, start, corner};
+        case MeaShape::kEllipse:
+            return {MeaFigure::kEllipse, start, corner};
+        case MeaShape::kPath:
+            return {MeaFigure::kPolyline, {}, {}};
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+MeaDrawing StoredDrawing(const CWndCapMeaData& measurement) {
+    return ShapeDrawing(measurement.Shape(), measurement.First(), measurement.Last(), true);
+}
+
 MeaDrawing CWndCapMea::Drawing(Point end) const {
     if (m_shape == MeaShape::kPath) {
         if (State() == CapState::kTracking && !m_vertices.empty()) {
@@ -66,23 +96,7 @@ MeaDrawing CWndCapMea::Drawing(Point end) const {
         }
         return {m_vertices.empty() ? MeaFigure::kNothing : MeaFigure::kPolyline, {}, {}};
     }
-    const Point start = StartCorner(end);
-    Point corner = end;
-    if (State() != CapState::kOpen) {
-        // The end pixel belongs to the shape.
-        if (start.x < end.x) ++corner.x;
-        if (start.y < end.y) ++corner.y;
-    }
-    switch (m_shape) {
-        case MeaShape::kLine:
-            return {MeaFigure::kLine, start, {corner.x, end.y}};
-        case MeaShape::kRectangle:
-            return {MeaFigure::kRectangle, start, corner};
-        case MeaShape::kEllipse:
-            return {MeaFigure::kEllipse, start, corner};
-        default:
-            return {};
-    }
+    return ShapeDrawing(m_shape, StartCorner(end), end, State() != CapState::kOpen);
 }
 
 Rect CWndCapMea::DrawnArea(const MeaDrawing& drawing) const {

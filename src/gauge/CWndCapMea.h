@@ -49,6 +49,10 @@ public:
     }
     bool Snaps() const { return m_snap.on && m_picture.pixels != nullptr; }
 
+    // Measurements shown on the overlay beside the one under way (those kept before).
+    void SetShown(std::vector<CWndCapMeaData> shown) { m_shown = std::move(shown); }
+    const std::vector<CWndCapMeaData>& Shown() const { return m_shown; }
+
     MeaShape Shape() const { return m_shape; }
     MeaFromCenter FromCenter() const { return m_fromCenter; }
     const Point& First() const { return m_first; }
@@ -91,6 +95,7 @@ private:
     SnapPicture m_picture;
     SnapSetting m_snap;
     Rect m_area;
+    std::vector<CWndCapMeaData> m_shown;
     Point m_origin;
     Point m_pressed;  // where the gesture began, before any snapping
     Point m_first;
@@ -98,6 +103,10 @@ private:
     Point m_previous;
     std::vector<Point> m_vertices;
 };
+
+// How a stored measurement is drawn, as the overlay drew it when it finished (a path as its
+// polyline through the record's vertices).
+MeaDrawing StoredDrawing(const CWndCapMeaData& measurement);
 
 // The point a Shift-held line or path segment from `anchor` goes to: horizontal while the
 // cursor is less than 45 degrees off the horizontal, vertical otherwise (45 included).

@@ -89,11 +89,22 @@ void CWndCap::Complete(Point p, KeyState keys) {
     if (m_ended) return;  // the track gave up (too many points)
     m_state = CapState::kFinished;
     ReleaseMouse();
+    if (TakeAndGoOn()) {
+        // Ready for the next gesture, on the same overlay.
+        m_state = CapState::kOpen;
+        m_clicked = false;
+        Reset();
+        return;
+    }
     RunFinish();
 }
 
-void CWndCap::OnKeyDown(std::uint32_t virtualKey) {
-    if (virtualKey != kVkShift && virtualKey != kVkControl && virtualKey != kVkMenu) Abort();
+void CWndCap::OnKeyDown(std::uint32_t virtualKey, KeyState keys) {
+    if (virtualKey == kVkShift || virtualKey == kVkControl || virtualKey == kVkMenu) return;
+    if (WantsKey(virtualKey, keys))
+        TakeKey(virtualKey, keys);
+    else
+        Abort();
 }
 
 void CWndCap::Abort(std::uint32_t error) {
@@ -102,6 +113,14 @@ void CWndCap::Abort(std::uint32_t error) {
     m_clicked = false;
     Reset();
     m_state = CapState::kAborted;
+    ReleaseMouse();
+    RunFinish();
+}
+
+void CWndCap::Conclude() {
+    if (m_ended) return;
+    m_clicked = false;
+    m_state = CapState::kFinished;
     ReleaseMouse();
     RunFinish();
 }

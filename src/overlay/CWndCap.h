@@ -84,9 +84,15 @@ public:
     void OnRightUp() { Abort(); }
     void OnCaptureLost() { Abort(); }
     void OnDeactivated() { Abort(); }
-    // Any key but Shift, Ctrl and Alt aborts. The keys the application's keyboard helpers take
-    // while an overlay is open (the arrow keys moving the cursor) never reach the overlay.
-    void OnKeyDown(std::uint32_t virtualKey);
+    // Any key but Shift, Ctrl and Alt aborts, unless the shape takes it (TakesKey). The keys
+    // the application's keyboard helpers take while an overlay is open (the arrow keys moving
+    // the cursor) never reach the overlay.
+    void OnKeyDown(std::uint32_t virtualKey, KeyState keys = {});
+    // Whether the shape takes the key itself now (then the application's keys leave it to the
+    // overlay).
+    bool WantsKey(std::uint32_t virtualKey, KeyState keys) const {
+        return !m_ended && WouldTakeKey(virtualKey, keys);
+    }
 
     // Ends the overlay with `error` unless it is finished or aborted already.
     void Abort(std::uint32_t error = kErrorRequestAborted);
@@ -109,12 +115,23 @@ protected:
     virtual void Update(Point, KeyState) {}
     virtual void Finish() {}
     virtual void AddPoint(Point) {}
+    // A gesture completed: true when the shape took it and the overlay stays open for the
+    // next one (its finish then runs only when the overlay ends).
+    virtual bool TakeAndGoOn() { return false; }
+    // A key the shape handles itself instead of aborting: whether it would, and doing it.
+    virtual bool WouldTakeKey(std::uint32_t /*virtualKey*/, KeyState /*keys*/) const {
+        return false;
+    }
+    virtual void TakeKey(std::uint32_t /*virtualKey*/, KeyState /*keys*/) {}
 
     IOverlayWindow& Window() { return m_window; }
     void SetState(CapState state) { m_state = state; }
     void SetError(std::uint32_t error) { m_error = error; }
     // Runs the finish step and ends the overlay, the first time only.
     void RunFinish();
+    // Ends the overlay as finished without a gesture under way: the shape took its gestures
+    // already (TakeAndGoOn).
+    void Conclude();
 
 private:
     void TakeMouse();

@@ -244,6 +244,15 @@ std::vector<std::pair<int, std::string>> IconBodies() {
          "stroke=\"#1d5fbf\"/>"
          "<path d=\"M1 4.5 H8 M4.5 1 V8\" stroke=\"#c8641e\" stroke-width=\"2\"/>"},
 
+        // Keeping measurements: a pin over two boxes.
+        {cmd::kKeepMeasurements,
+         "<rect x=\"1.5\" y=\"6.5\" width=\"7\" height=\"6\" fill=\"#d6e6fa\" "
+         "stroke=\"#1d5fbf\"/>"
+         "<rect x=\"6.5\" y=\"9.5\" width=\"8\" height=\"5\" fill=\"#d6e6fa\" "
+         "stroke=\"#1d5fbf\"/>"
+         "<circle cx=\"11\" cy=\"3.5\" r=\"2.5\" fill=\"#c8641e\"/>"
+         "<path d=\"M11 6 V9\" stroke=\"#2b3a4a\" stroke-width=\"1.5\"/>"},
+
         // Capture shapes.
         {cmd::kCaptureRectangle,
          "<rect x=\"1.5\" y=\"3.5\" width=\"13\" height=\"9\" fill=\"#d6e6fa\" "

@@ -2,7 +2,9 @@
 // clicks and their limit, the drawn figure, the stored gesture, the prompts and the pane.
 #include <gtest/gtest.h>
 
+#include "base/StringTable.h"
 #include "base/string_ids.h"
+#include "base/virtual_keys.h"
 #include "framework/CAppPrefs.h"
 #include "framework/prefs_test_support.h"
 #include "gauge/CCapMea.h"
@@ -22,14 +24,17 @@ struct MeaRig {
     CAppPrefs prefs{services.Services()};
     RecordingOverlay window;
     std::vector<MeaGesture> stored;
+    std::vector<KeepMeasurement> keeps;
     std::uint32_t storeError = 0;
     CCapMea measure;
 
     explicit MeaRig(MeaShape shape, MeaFromCenter fromCenter = MeaFromCenter::kNo)
-        : measure(window, Prefs(), shape, fromCenter, [this](const MeaGesture& g) {
-              stored.push_back(g);
-              return storeError;
-          }) {
+        : measure(window, Prefs(), shape, fromCenter,
+                  [this](const MeaGesture& g, KeepMeasurement keep) {
+                      stored.push_back(g);
+                      keeps.push_back(keep);
+                      return storeError;
+                  }) {
         measure.Prepare({0, 0, 400, 300}, {});
         measure.Open();
     }
@@ -165,6 +170,50 @@ TEST(CWndCapMeaTest, AutoCopyFailureIsReported) {
     failing.storeError = 5;
     failing.Drag({0, 0}, {30, 30});
     EXPECT_EQ(failing.window.ends.at(0).error, 5u);
+}
+
+// Keeping: each gesture is stored keeping the one before, and the overlay stays open for the
+// next; Shift+Enter turns keeping off for the last gesture, which still keeps the others;
+// Enter after kept gestures ends the overlay as finished, with the auto-copy failure of any.
+TEST(CWndCapMeaTest, KeepingStoresEachGestureAndEndsOnEnter) {
+    using K = KeepMeasurement;
+    MeaRig rig(MeaShape::kRectangle);
+    rig.measure.SetKeeping(true);
+    EXPECT_EQ(MeasureKeepingText(rig.measure), LoadString(kIdsHintKeepingMeasurements));
+    rig.Drag({10, 10}, {50, 40});
+    rig.storeError = kErrorClipboardNotOpen;
+    rig.Drag({60, 10}, {90, 40});
+    rig.storeError = 0;
+    EXPECT_EQ(rig.measure.State(), CapState::kOpen);
+    EXPECT_TRUE(rig.window.ends.empty());
+    EXPECT_EQ(MeasureKeepingText(rig.measure), LoadString(kIdsHintKeptMeasurements));
+    rig.measure.OnKeyDown(kVkReturn, kShift);  // keeping off: the next gesture is the last
+    EXPECT_FALSE(rig.measure.Keeping());
+    rig.Drag({100, 10}, {140, 40});
+    ASSERT_EQ(rig.window.ends.size(), 1u);
+    EXPECT_EQ(rig.keeps, (std::vector<K>{K::kYes, K::kYes, K::kYes}));
+    EXPECT_EQ(rig.stored[2].last, (Point{140, 40}));
+    EXPECT_EQ(rig.window.ends[0].error, kErrorClipboardNotOpen);
+
+    for (const std::uint32_t key : {kVkReturn, kVkEscape}) {
+        MeaRig done(MeaShape::kLine);
+        done.measure.SetKeeping(true);
+        done.measure.OnKeyDown(kVkReturn, kShift);  // off and on again
+        done.measure.OnKeyDown(kVkReturn, kShift);
+        done.Drag({0, 0}, {30, 0});
+        EXPECT_TRUE(done.window.ends.empty());
+        done.measure.OnKeyDown(key);
+        ASSERT_EQ(done.window.ends.size(), 1u) << key;
+        EXPECT_EQ(done.window.ends[0].error, kErrorSuccess) << key;
+        EXPECT_EQ(done.stored.size(), 1u) << key;
+    }
+    // Without a kept gesture Esc aborts as ever.
+    MeaRig none(MeaShape::kLine);
+    none.measure.SetKeeping(true);
+    none.measure.OnKeyDown(kVkEscape);
+    ASSERT_EQ(none.window.ends.size(), 1u);
+    EXPECT_EQ(none.window.ends[0].error, kErrorRequestAborted);
+    EXPECT_TRUE(none.stored.empty());
 }
 
 TEST(CWndCapMeaTest, StoredMeasurementShowsAsFinishedAndTakesNoGesture) {

@@ -226,7 +226,7 @@ struct SnapRig {
         prefs.Initialize({});
         prefs.SetDefaults();
         measure = std::make_unique<CCapMea>(window, prefs, shape, fromCenter,
-                                            [this](const MeaGesture& g) {
+                                            [this](const MeaGesture& g, KeepMeasurement) {
                                                 stored.push_back(g);
                                                 return 0u;
                                             });

@@ -119,7 +119,8 @@ TEST(MenusTest, EditAndViewPopupsFollowTheTool) {
          colorsView},
         {res::kMenuGauge,
          {cmd::kEditCopy, cmd::kCopyAllMeasurements, kSep, cmd::kPreviewMeasurement, kSep,
-          cmd::kDeleteAllMeasurements, kSep, cmd::kSnapToEdges, cmd::kSnapSteepest},
+          cmd::kDeleteAllMeasurements, kSep, cmd::kKeepMeasurements, cmd::kCopyAnnotatedImage,
+          cmd::kSaveAnnotatedImage, kSep, cmd::kSnapToEdges, cmd::kSnapSteepest},
          bars},
     };
     for (const Case& c : cases) {

@@ -164,6 +164,56 @@ xdotool mouseup 1
 closed_overlay snapped
 expect_figure 1016 "the sloppy rectangle snapped to the window's edges"
 
+# Edit > Keep Measurements: two sloppy rectangles on one overlay, the blue window and the
+# white one (304 by 204 each with their frames); Enter ends the overlay with both kept. Save
+# Annotated Image writes the area under them with their marks and labels as PNG, and their
+# figures as JSON beside it.
+menu_item alt+e d
+menu_item alt+e k
+open_overlay rectangle hidden
+drag_to() {
+    xdotool mousemove "${1%,*}" "${1#*,}" mousedown 1
+    sleep 0.2
+    for p in "${@:2}"; do xdotool mousemove "${p%,*}" "${p#*,}"; sleep 0.1; done
+    xdotool mouseup 1
+    sleep 0.4
+}
+drag_to 557,77 700,180 866,286
+overlay_shown && echo "ok: the overlay stays open while keeping" || fail "keeping closed the overlay"
+drag_to 817,447 1000,600 1126,656
+[[ -n $shots ]] && import -window root -crop 700x700+480+20 +repage "$shots/kept.png" 2>/dev/null
+xdotool key Return
+closed_overlay kept
+annotated=$work/annotated.png
+menu_item alt+e s
+wait_for 50 dialog_shown || fail "no Save dialog for the annotated image"
+sleep 0.5
+xdotool type --delay 20 "$annotated"
+xdotool key Return
+wait_for 100 test -s "$work/annotated.json" || fail "no JSON beside the annotated image"
+wait_for 50 dialog_gone
+json=$(cat "$work/annotated.json" 2>/dev/null)
+sizes=$(grep -c '"Size": "304 x 204"' <<<"$json")
+((sizes == 2)) && echo "ok: the JSON holds both kept rectangles" || fail "the JSON: $json"
+grep -q '"file": "annotated.png"' <<<"$json" || fail "the JSON does not name its image: $json"
+info=$(identify -format '%m %wx%h' "$annotated" 2>/dev/null)
+# The area under both rectangles, with 40 pixels around them for the labels.
+[[ $info == "PNG 646x656" ]] && echo "ok: the annotated image is $info" || fail "annotated image: $info"
+# The labels' dark boxes (#202428) and the blue window's pixels are in it.
+label_pixels=$(convert "$annotated" -fill black +opaque '#202428' -fill white -opaque '#202428' \
+    -format '%[fx:int(mean*w*h)]' info: 2>/dev/null)
+((label_pixels > 400)) && echo "ok: the labels are drawn in ($label_pixels pixels)" ||
+    fail "label pixels in the annotated image: $label_pixels"
+[[ $(convert "$annotated" -format '#%[hex:p{200,150}]' info: 2>/dev/null | cut -c1-7) == '#1A5C9E' ]] ||
+    fail "the annotated image does not show the blue window at 200,150"
+[[ -n $shots ]] && cp "$annotated" "$shots/annotated.png"
+# The document lists both: the CLI reads the kept one beside it once saved.
+focus_window "$main"
+xdotool key --window "$main" ctrl+s
+wait_for 50 test -s "$doc.measurements.json" || fail "no kept measurements beside the document"
+kept=$("$cli" doc measure "$doc" --json 2>/dev/null | grep -c '"Size": "304 x 204"')
+((kept == 2)) && echo "ok: the saved document keeps both measurements" || fail "saved: $kept"
+
 menu_item alt+f x
 expect_exit
 pid=

@@ -522,6 +522,9 @@ bool CApp::FilterKey(QKeyEvent* event) {
         return false;
     // An open menu or drop-down list of the program has the keyboard, wherever the cursor is.
     if (QApplication::activePopupWidget() != nullptr) return false;
+    // So have the keys the open overlay takes itself (ending a run of kept measurements).
+    if (const COverlayWnd* open = COverlayWnd::Current(); open && open->WantsKey(*event))
+        return false;
     const Qt::KeyboardModifiers qtModifiers = event->modifiers();
     const std::uint32_t modifiers = SystemModifiersFromQt(qtModifiers);
     const std::uint32_t virtualKey = VirtualKeyFromQtKey(event->key(), qtModifiers);

@@ -10,6 +10,7 @@
 #include "framework/CAppPrefs.h"
 #include "framework/qt/AppContext.h"
 #include "gauge/gauge_grid.h"
+#include "gauge/qt/measurement_marks.h"
 #include "model/CUnitXY.h"
 #include "overlay/qt/device_ratio.h"
 
@@ -51,7 +52,8 @@ CMeaWnd::CMeaWnd(AppContext& context, OverlayBackdrop backdrop, const MakeOverla
     setCursor(MeasureCursor());
     Attach(*m_measure, std::move(ended));
     m_snap = StoredSnapSetting(context.prefs);
-    if (m_snap.on) KeepDesktopPicture();
+    // The snapping reads the desktop's pixels; annotated images show them.
+    KeepDesktopPicture();
 }
 
 void CMeaWnd::Created(WindowId) {
@@ -73,6 +75,13 @@ void CMeaWnd::PaintSelection(QPainter& painter, const QBrush&) {
         PaintGrid(painter);
     }
     const CWndCapMea& m = *m_measure;
+    if (const CUnitXY* unit = m_context.prefs.CurrentLengthUnit(); unit && !m.Shown().empty()) {
+        std::vector<const CWndCapMeaData*> shown;
+        for (const CWndCapMeaData& kept : m.Shown()) shown.push_back(&kept);
+        PaintMeasurementMarks(
+            painter, shown, {0, 0}, {0, 0, Area().Width(), Area().Height()},
+            {*unit, m_context.prefs.RegionalFormat(), font(), DeviceRatio(*this, Area())});
+    }
     const bool underWay = m.State() == CapState::kTracking;
     painter.setBrush(Qt::NoBrush);
     if (m.Shape() == MeaShape::kPath && !m.Vertices().empty() &&

@@ -345,9 +345,14 @@ void COverlayWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     RefreshFeedback();
 }
 
+bool COverlayWnd::WantsKey(const QKeyEvent& event) const {
+    return m_overlay && !m_ending &&
+           m_overlay->WantsKey(VirtualKey(event), Keys(event.modifiers()));
+}
+
 void COverlayWnd::keyPressEvent(QKeyEvent* event) {
     if (!m_overlay) return;
-    m_overlay->OnKeyDown(VirtualKey(*event));
+    m_overlay->OnKeyDown(VirtualKey(*event), Keys(event->modifiers()));
 }
 
 bool COverlayWnd::event(QEvent* event) {

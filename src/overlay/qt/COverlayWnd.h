@@ -12,6 +12,7 @@
 #include "platform/IWindowSystem.h"
 
 class QBrush;
+class QKeyEvent;
 class QPainter;
 
 namespace nl {
@@ -79,6 +80,16 @@ public:
     QRect FeedbackRect() const { return m_feedbackRect; }
 
     OverlayBackdrop Backdrop() const { return m_backdrop; }
+    // Whether the open overlay takes this key itself, before the application's keys.
+    bool WantsKey(const QKeyEvent& event) const;
+    // The color of the dark lines.
+    static QColor LineColor();
+    // Draws a line figure twice, white and then dashed in LineColor() over it, so that it
+    // shows on white and on black desktops alike.
+    static void DrawTwoTone(QPainter& painter, const std::function<void()>& draw);
+    // The desktop picture the overlay keeps (KeepDesktopPicture) or shows through its veil:
+    // the area's device pixels; null when there is none.
+    const QImage& Snapshot() const { return m_snapshot; }
     // Asked before Open: the desktop as it was before the overlay opened is kept, whatever
     // the backdrop, for reading its pixels (null when the copy failed).
     void KeepDesktopPicture() { m_keepPicture = true; }
@@ -101,10 +112,6 @@ protected:
     // what it paints: what `hole` fills shows the desktop unveiled; dark lines are drawn in
     // LineColor(), never in a color that could be a hole.
     virtual void PaintSelection(QPainter& painter, const QBrush& hole) = 0;
-    static QColor LineColor();
-    // Draws a line figure twice, white and then dashed in LineColor() over it, so that it
-    // shows on white and on black desktops alike.
-    static void DrawTwoTone(QPainter& painter, const std::function<void()>& draw);
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
