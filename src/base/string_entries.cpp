@@ -150,6 +150,8 @@ constexpr StringEntry kEntries[] = {
     {2113, "%1 sec to snapshot - move cursor away!"},
     {2114, "Keeping measurements (Shift+Enter stops keeping)"},
     {2115, "Kept: measure more, or press Enter when done"},
+    {2116, "Measurement %1"},
+    {2117, "Space: %1   Left %2   Right %3   Up %4   Down %5"},
     {2150, "%1: no color @ %2 - the screen cannot be read there"},
     {2151, "%1: no color @ %2 - outside every screen"},
     {2152, "Frozen screen: click or press Enter to pick, arrow keys move, Esc leaves"},

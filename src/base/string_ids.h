@@ -52,6 +52,9 @@ inline constexpr std::uint32_t kIdsCountdownIntoPlace = 2109;       // "... move
 inline constexpr std::uint32_t kIdsCountdown = 2113;                // "... move cursor away!"
 inline constexpr std::uint32_t kIdsHintKeepingMeasurements = 2114;  // keeping, none kept yet
 inline constexpr std::uint32_t kIdsHintKeptMeasurements = 2115;     // keeping, some kept
+inline constexpr std::uint32_t kIdsMeasurementHeading = 2116;       // "Measurement %1"
+// A spacing cross: the space's size, then the distances left, right, up and down.
+inline constexpr std::uint32_t kIdsMeaSpacing = 2117;
 // A live sample without a color: the next pick's number and the position for %1 and %2.
 inline constexpr std::uint32_t kIdsNoColorUnreadable = 2150;
 inline constexpr std::uint32_t kIdsNoColorOffScreen = 2151;

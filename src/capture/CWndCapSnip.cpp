@@ -62,7 +62,7 @@ void CWndCapSnip::Show() {
     RunFinish();
 }
 
-void CWndCapSnip::Start(Point p) {
+void CWndCapSnip::Start(Point p, KeyState) {
     m_pressed = m_first = m_last = m_previous = p;
 }
 

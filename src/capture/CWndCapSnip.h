@@ -49,7 +49,7 @@ protected:
     void Reset() override;
     void SetDesktopRect(const Rect& rect) override;
     void Show() override;
-    void Start(Point p) override;
+    void Start(Point p, KeyState keys) override;
     void Track(Point p, KeyState keys) override;
     void Update(Point p, KeyState keys) override;
 

@@ -1,6 +1,7 @@
 #include "gauge/CCapMea.h"
 
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "base/COleDateTime.h"
@@ -39,14 +40,24 @@ void CCapMea::Finish() {
         if (m_keptError && State() == CapState::kFinished) SetError(m_keptError);
         return;
     }
-    std::uint32_t error = m_store(Gesture(), KeepNow());
+    std::uint32_t error = StoreGestures(KeepNow());
     if (!error) error = m_keptError;
     if (error) SetError(error);
 }
 
+std::uint32_t CCapMea::StoreGestures(KeepMeasurement keep) {
+    // A spacing cross's lines are kept together.
+    std::uint32_t error = 0;
+    for (const MeaGesture& gesture : Gestures()) {
+        if (const std::uint32_t e = m_store(gesture, keep); e && !error) error = e;
+        keep = KeepMeasurement::kYes;
+    }
+    return error;
+}
+
 bool CCapMea::TakeAndGoOn() {
     if (!m_keeping || !m_store) return false;
-    const std::uint32_t error = m_store(Gesture(), KeepMeasurement::kYes);
+    const std::uint32_t error = StoreGestures(KeepMeasurement::kYes);
     if (error && !m_keptError) m_keptError = error;
     m_keptAny = true;
     return true;
@@ -125,9 +136,35 @@ std::string MeasurementLabel(const CUnitXY& unit, const NumberFormat& regional,
     return value ? *value : std::string();
 }
 
+std::vector<std::string> MeasurementsViewRows(const CUnitXY& unit, const NumberFormat& regional,
+                                              std::span<const CWndCapMeaData* const> measurements) {
+    if (measurements.size() == 1) return measurements.front()->BuildRows(unit, regional);
+    std::vector<std::string> entries;
+    int number = 0;
+    for (const CWndCapMeaData* m : measurements) {
+        entries.push_back(FormatString(kIdsMeasurementHeading, {std::to_string(++number)}));
+        entries.push_back(MeasurementLabel(unit, regional, *m));
+        std::vector<std::string> rows = m->BuildRows(unit, regional);
+        entries.insert(entries.end(), std::make_move_iterator(rows.begin()),
+                       std::make_move_iterator(rows.end()));
+    }
+    return entries;
+}
+
 std::string MeasureLiveFigures(const CUnitXY& unit, const NumberFormat& regional,
                                const CWndCapMea& open) {
     if (!open.HoldsMouse()) return {};
+    if (const std::optional<SpacingCross>& cross = open.Spacing()) {
+        // The space and the clicked pixel's distances to its edges.
+        const Rect& r = cross->space;
+        const Point& at = cross->at;
+        const auto across = [&unit](int pixels) { return unit.FormatValue(unit.ToUnitX(pixels)); };
+        const auto down = [&unit](int pixels) { return unit.FormatValue(unit.ToUnitY(pixels)); };
+        return FormatString(kIdsMeaSpacing,
+                            {unit.FormatSize(unit.ToUnitX(r.Width()), unit.ToUnitY(r.Height())),
+                             across(at.x - r.left), across(r.right - at.x - 1), down(at.y - r.top),
+                             down(r.bottom - at.y - 1)});
+    }
     // The gesture as it would be stored, on the screen.
     MeaGesture gesture = open.Gesture();
     const Point o = open.ScreenOrigin();

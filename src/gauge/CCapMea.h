@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "gauge/CWndCapMea.h"
 
@@ -43,6 +45,9 @@ protected:
     void TakeKey(std::uint32_t virtualKey, KeyState keys) override;
 
 private:
+    // Stores the gesture, or both lines of a spacing cross, the first with `keep`; returns
+    // the first auto-copy failure.
+    std::uint32_t StoreGestures(KeepMeasurement keep);
     KeepMeasurement KeepNow() const {
         return m_keeping || m_keptAny ? KeepMeasurement::kYes : KeepMeasurement::kNo;
     }
@@ -71,12 +76,19 @@ std::string MeasurePositionText(const CUnitXY& unit, const CWndCapMea& open);
 
 // What the overlay's label says of a gesture under way, as the finished measurement's rows
 // would: a line's length and angle, a rectangle's size and perimeter, an ellipse's diameters
-// and circumference, a path's perimeter ("Length: 223.61   Angle: 26.57°"); empty while no
-// gesture holds the mouse or it is a plain click.
+// and circumference, a path's perimeter ("Length: 223.61   Angle: 26.57°"), a spacing cross's
+// space and the distances from the clicked pixel to its edges; empty while no gesture holds
+// the mouse or it is a plain click.
 // The label of a kept measurement on the overlay and in annotated images: a line's length, a
 // rectangle's size, an ellipse's diameters, a path's perimeter, as its rows give them.
 std::string MeasurementLabel(const CUnitXY& unit, const NumberFormat& regional,
                              const CWndCapMeaData& measurement);
+
+// The measurements view's entries (name, value, name, value ...) for `measurements`: one
+// measurement's rows as they are; several each under a heading row ("Measurement 2" with its
+// label) in their order.
+std::vector<std::string> MeasurementsViewRows(const CUnitXY& unit, const NumberFormat& regional,
+                                              std::span<const CWndCapMeaData* const> measurements);
 
 std::string MeasureLiveFigures(const CUnitXY& unit, const NumberFormat& regional,
                                const CWndCapMea& open);

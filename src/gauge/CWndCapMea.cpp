@@ -125,6 +125,20 @@ Rect CWndCapMea::Extent() const {
     return Rect{start.x, start.y, m_last.x, m_last.y}.Normalized();
 }
 
+std::vector<MeaGesture> SpacingGestures(const SpacingCross& cross) {
+    const auto line = [](Point from, Point to) {
+        return MeaGesture{MeaShape::kLine, MeaFromCenter::kNo, from, from, to, {}};
+    };
+    const Rect& r = cross.space;
+    return {line({cross.at.x, r.top}, {cross.at.x, r.bottom}),
+            line({r.left, cross.at.y}, {r.right, cross.at.y})};
+}
+
+std::vector<MeaGesture> CWndCapMea::Gestures() const {
+    if (m_spacing) return SpacingGestures(*m_spacing);
+    return {Gesture()};
+}
+
 MeaGesture CWndCapMea::Gesture() const {
     return {m_shape,  FromCenterShape() ? MeaFromCenter::kYes : MeaFromCenter::kNo,
             m_origin, m_first,
@@ -134,10 +148,14 @@ MeaGesture CWndCapMea::Gesture() const {
 void CWndCapMea::Reset() {
     m_origin = m_pressed = m_first = m_last = m_previous = {};
     m_vertices.clear();
+    m_spacing.reset();
+    m_drawn = {};
 }
 
-void CWndCapMea::Start(Point p) {
+void CWndCapMea::Start(Point p, KeyState keys) {
     m_origin = m_pressed = m_first = m_last = m_previous = p;
+    // What a click measures while snapping shows from the press on.
+    if (Snaps() && !IsMultiClick()) Track(p, keys);
 }
 
 void CWndCapMea::Track(Point p, KeyState keys) {
@@ -159,12 +177,20 @@ void CWndCapMea::Track(Point p, KeyState keys) {
     }
     m_previous = m_last;
     m_first = m_pressed;
-    if (Snaps() && !keys.alt && p == m_pressed && m_shape == MeaShape::kRectangle &&
-        !FromCenterShape()) {
-        // A click without a drag: the element's bounds, or the space it was clicked in.
+    m_spacing.reset();
+    if (Snaps() && !keys.alt && p == m_pressed && !FromCenterShape() &&
+        (m_shape == MeaShape::kRectangle || m_shape == MeaShape::kLine)) {
+        // A click without a drag: the element's bounds, or the space it was clicked in; for a
+        // line the space across the click both ways.
         if (const std::optional<Rect> box = BoxAround(m_picture, p, m_snap.tolerance)) {
-            m_first = box->TopLeft();
-            m_last = {box->right, box->bottom};
+            if (m_shape == MeaShape::kLine) {
+                m_spacing = SpacingCross{p, *box};
+                m_first = {box->left, p.y};
+                m_last = {box->right, p.y};
+            } else {
+                m_first = box->TopLeft();
+                m_last = {box->right, box->bottom};
+            }
             return;
         }
     }
@@ -179,17 +205,21 @@ void CWndCapMea::Track(Point p, KeyState keys) {
 }
 
 void CWndCapMea::Update(Point, KeyState) {
-    // The rubber band: the area of the shape as it was gets the veil back, the shape as it
-    // is now is drawn.
-    const Rect before = DrawnArea(Drawing(m_previous));
-    const Rect now = DrawnArea(Drawing(m_last));
-    Rect changed = now;
-    if (changed.IsEmpty()) {
-        changed = before;
-    } else if (!before.IsEmpty()) {
-        changed = {std::min(before.left, now.left), std::min(before.top, now.top),
-                   std::max(before.right, now.right), std::max(before.bottom, now.bottom)};
+    // The rubber band: the area of the shape as it was painted gets the veil back, the shape
+    // as it is now is drawn (a spacing cross with all of its space).
+    const auto both = [](const Rect& a, const Rect& b) {
+        if (a.IsEmpty()) return b;
+        if (b.IsEmpty()) return a;
+        return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                    std::max(a.bottom, b.bottom)};
+    };
+    Rect now = DrawnArea(Drawing(m_last));
+    if (m_spacing) {
+        const Rect& r = m_spacing->space;
+        now = both(now, {r.left, r.top, r.right + 1, r.bottom + 1});
     }
+    const Rect changed = both(m_drawn, now);
+    m_drawn = now;
     if (!changed.IsEmpty()) Window().Invalidate(CRegion::FromRect(changed), EraseBackground::kYes);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "document/CWndCapMeaData.h"
@@ -19,6 +20,15 @@ struct MeaDrawing {
     Point from;
     Point to;
     friend bool operator==(const MeaDrawing&, const MeaDrawing&) = default;
+};
+
+// A line clicked without a drag while snapping: the free space around the clicked pixel
+// `at`, to the nearest edge on its left, right, above and below (BoxAround); measured as a
+// horizontal and a vertical line across it.
+struct SpacingCross {
+    Point at;
+    Rect space;
+    friend bool operator==(const SpacingCross&, const SpacingCross&) = default;
 };
 
 // The measuring overlay: a line, rectangle or ellipse dragged out (the last two also from
@@ -42,7 +52,8 @@ public:
     // under the overlay, which must outlive the gesture) while `setting` is on and Alt is
     // not held: each end lands on the edge it is near, so the figures give the element's size.
     // A shape from its center snaps its dragged corner only. A rectangle clicked without a
-    // drag measures the box around the click (BoxAround): an element's bounds, or a space.
+    // drag measures the box around the click (BoxAround): an element's bounds, or a space; a
+    // line clicked so measures the spacing cross there.
     void SetSnapping(const SnapPicture& picture, const SnapSetting& setting) {
         m_picture = picture;
         m_snap = setting;
@@ -75,13 +86,18 @@ public:
     Rect Extent() const;
     // The gesture as the document stores it.
     MeaGesture Gesture() const;
+    // The spacing cross of a line clicked without a drag, while that click holds the mouse or
+    // once it finished.
+    const std::optional<SpacingCross>& Spacing() const { return m_spacing; }
+    // The gestures the document stores: the one gesture, or the spacing cross's lines.
+    std::vector<MeaGesture> Gestures() const;
 
 protected:
     void Reset() override;
     void SetDesktopRect(const Rect& rect) override { m_area = rect; }
     void Show() override { Window().Show(); }
     bool IsMultiClick() const override { return m_shape == MeaShape::kPath; }
-    void Start(Point p) override;
+    void Start(Point p, KeyState keys) override;
     void Track(Point p, KeyState keys) override;
     void Update(Point p, KeyState keys) override;
     void AddPoint(Point p) override;
@@ -102,7 +118,14 @@ private:
     Point m_last;
     Point m_previous;
     std::vector<Point> m_vertices;
+    std::optional<SpacingCross> m_spacing;
+    Rect m_drawn;  // what the last update painted
 };
+
+// The spacing cross's lines, vertical and then horizontal (the gap beside an element, which
+// auto-copy then copies), from edge to edge (the first pixel of the space to the first past
+// it), as gestures of the Gauge's line.
+std::vector<MeaGesture> SpacingGestures(const SpacingCross& cross);
 
 // How a stored measurement is drawn, as the overlay drew it when it finished (a path as its
 // polyline through the record's vertices).

@@ -57,7 +57,7 @@ void CWndCap::OnLeftDown(Point p, KeyState keys) {
             m_clicked = true;
             TakeMouse();
             m_state = CapState::kTracking;
-            Start(p);
+            Start(p, keys);
         }
         AddPoint(p);
         return;
@@ -65,7 +65,7 @@ void CWndCap::OnLeftDown(Point p, KeyState keys) {
     if (m_holdsMouse) return;
     TakeMouse();
     m_state = CapState::kTracking;
-    Start(p);
+    Start(p, keys);
     Update(p, keys);
 }
 

@@ -110,7 +110,7 @@ protected:
     virtual void SetDesktopRect(const Rect&) {}
     virtual void Show() {}
     virtual bool IsMultiClick() const { return false; }
-    virtual void Start(Point) {}
+    virtual void Start(Point, KeyState) {}
     virtual void Track(Point, KeyState) {}
     virtual void Update(Point, KeyState) {}
     virtual void Finish() {}

@@ -274,5 +274,37 @@ TEST(CWndCapMeaTest, TheLiveLabelGivesTheFiguresOfTheGestureUnderWay) {
     }
 }
 
+// Kept measurements are labelled with their main figure, and the view lists several under
+// numbered headings (one alone keeps its plain rows).
+TEST(CWndCapMeaTest, KeptMeasurementsAreLabelledAndListedUnderHeadings) {
+    CUnitsXY units;
+    ASSERT_TRUE(units.LoadUnits(DisplayMetrics{}, nullptr));
+    const CUnitXY& pixels = units.GetAt(CUnitXY::kPixel);
+    const NumberFormat neutral = NumberFormat::Neutral();
+    const auto made = [](MeaShape shape, Point first, Point last, std::vector<Point> points = {}) {
+        return *CWndCapMeaData::FromParts(shape, first, first, last, std::move(points), {});
+    };
+    const CWndCapMeaData line = made(MeaShape::kLine, {0, 0}, {30, 40});
+    const CWndCapMeaData box = made(MeaShape::kRectangle, {10, 10}, {110, 60});
+    const CWndCapMeaData oval = made(MeaShape::kEllipse, {0, 0}, {40, 20});
+    const CWndCapMeaData path = made(MeaShape::kPath, {0, 0}, {3, 4}, {{0, 0}, {3, 4}});
+    EXPECT_EQ(MeasurementLabel(pixels, neutral, line), "50.00");
+    EXPECT_EQ(MeasurementLabel(pixels, neutral, box), "100 x 50");
+    EXPECT_EQ(MeasurementLabel(pixels, neutral, oval), "40 x 20");
+    EXPECT_EQ(MeasurementLabel(pixels, neutral, path), "5.00");
+
+    const CWndCapMeaData* one[] = {&box};
+    EXPECT_EQ(MeasurementsViewRows(pixels, neutral, one), box.BuildRows(pixels, neutral));
+    const CWndCapMeaData* two[] = {&line, &box};
+    const std::vector<std::string> rows = MeasurementsViewRows(pixels, neutral, two);
+    const std::size_t lineRows = line.BuildRows(pixels, neutral).size();
+    ASSERT_EQ(rows.size(), 4 + lineRows + box.BuildRows(pixels, neutral).size());
+    EXPECT_EQ(rows[0], "Measurement 1");
+    EXPECT_EQ(rows[1], "50.00");
+    EXPECT_EQ(rows[2 + lineRows], "Measurement 2");
+    EXPECT_EQ(rows[3 + lineRows], "100 x 50");
+    EXPECT_EQ(rows[4 + lineRows], "Rectangle");
+}
+
 }  // namespace
 }  // namespace nl

@@ -24,7 +24,7 @@ public:
 protected:
     void Reset() override { m_log.push_back("reset"); }
     bool IsMultiClick() const override { return m_multi; }
-    void Start(Point) override { m_log.push_back("start"); }
+    void Start(Point, KeyState) override { m_log.push_back("start"); }
     void Track(Point, KeyState) override { m_log.push_back("track"); }
     void Update(Point, KeyState) override { m_log.push_back("update"); }
     void Finish() override { m_log.push_back("finish"); }

@@ -11,6 +11,7 @@
 #include "framework/CAppPrefs.h"
 #include "framework/prefs_test_support.h"
 #include "gauge/CCapMea.h"
+#include "model/CUnitsXY.h"
 #include "overlay/overlay_test_support.h"
 
 namespace nl {
@@ -276,6 +277,37 @@ TEST(EdgeSnapTest, AGaugeDragSnapsUnlessAltIsHeld) {
     ASSERT_EQ(click.stored.size(), 1u);
     EXPECT_EQ(click.stored[0].first, kButton.TopLeft());
     EXPECT_EQ(click.stored[0].last, (Point{kButton.right, kButton.bottom}));
+}
+
+// A line clicked without a drag between two buttons measures the spacing cross: the gap
+// between them across and the page's height down, kept together as two lines; the live
+// label gives the space and the clicked pixel's distances to its edges.
+TEST(EdgeSnapTest, ALineClickMeasuresTheSpacingCross) {
+    const Rect left{20, 30, 60, 70};
+    const Rect right{100, 30, 180, 70};
+    const Picture buttons(200, 100, [&](int x, int y) {
+        return Inside(x, y, left) || Inside(x, y, right) ? 0x1A5C9Eu : Gray(255);
+    });
+    SnapRig rig(buttons, MeaShape::kLine, MeaFromCenter::kNo);
+    rig.measure->OnLeftDown({70, 50}, {});
+    rig.measure->OnMouseMove({70, 50}, {});
+    CUnitsXY units;
+    ASSERT_TRUE(units.LoadUnits(DisplayMetrics{}, nullptr));
+    EXPECT_EQ(
+        MeasureLiveFigures(units.GetAt(CUnitXY::kPixel), NumberFormat::Neutral(), *rig.measure),
+        "Space: 40 x 100   Left 10   Right 29   Up 50   Down 49");
+    rig.measure->OnLeftUp({70, 50}, {});
+    ASSERT_EQ(rig.stored.size(), 2u);
+    EXPECT_EQ(rig.stored[0].first, (Point{70, 0}));
+    EXPECT_EQ(rig.stored[0].last, (Point{70, 100}));
+    EXPECT_EQ(rig.stored[1].first, (Point{60, 50}));
+    EXPECT_EQ(rig.stored[1].last, (Point{100, 50}));
+    // With Alt it is a plain click, which measures nothing.
+    SnapRig free(buttons, MeaShape::kLine, MeaFromCenter::kNo);
+    free.measure->OnLeftDown({70, 50}, {false, false, true});
+    free.measure->OnLeftUp({70, 50}, {false, false, true});
+    ASSERT_EQ(free.stored.size(), 1u);
+    EXPECT_EQ(free.stored[0].first, free.stored[0].last);
 }
 
 }  // namespace

@@ -96,6 +96,11 @@ void CMeaWnd::PaintSelection(QPainter& painter, const QBrush&) {
             case MeaFigure::kLine:
             case MeaFigure::kSegment:
                 painter.drawLine(ToQPoint(drawing.from), ToQPoint(drawing.to));
+                if (const std::optional<SpacingCross>& cross = m.Spacing()) {
+                    // The cross's vertical line, edge to edge like the horizontal one.
+                    painter.drawLine(cross->at.x, cross->space.top, cross->at.x,
+                                     cross->space.bottom);
+                }
                 break;
             case MeaFigure::kRectangle:
                 painter.drawRect(OutlineRect(drawing.from, drawing.to));

@@ -100,9 +100,9 @@ int CViewMea::SelectedRow() const {
 
 void CViewMea::Rebuild() {
     const CUnitXY* unit = Context().prefs.CurrentLengthUnit();
-    m_model->Reset(
-        unit ? Context().doc.Measurement().BuildRows(*unit, Context().prefs.RegionalFormat())
-             : std::vector<std::string>{});
+    m_model->Reset(unit ? MeasurementsViewRows(*unit, Context().prefs.RegionalFormat(),
+                                               Context().doc.Measurements())
+                        : std::vector<std::string>{});
     LayoutColumns();
     viewport()->update();
 }
@@ -122,21 +122,27 @@ void CViewMea::CopySelected() {
 void CViewMea::CopyAll() {
     const CUnitXY* unit = Context().prefs.CurrentLengthUnit();
     if (!unit || RowCount() == 0) return;
-    Context().clipboard.SetText(
-        Context().doc.Measurement().RowsAsText(*unit, Context().prefs.RegionalFormat()));
+    // Every row as the list shows it: name, a tab, value, then a line end.
+    std::string text;
+    for (int row = 0; row < RowCount(); ++row)
+        text += CellText(row, 0) + "\t" + CellText(row, 1) + "\r\n";
+    Context().clipboard.SetText(text);
 }
 
 void CViewMea::Preview() {
     const CWndCapMeaData record = Context().doc.Measurement();
     if (record.IsEmpty()) return;
+    const std::vector<CWndCapMeaData> kept = Context().doc.KeptMeasurements();
     const OverlayBackdrop backdrop =
         m_toolbar ? m_toolbar->Backdrop() : COverlayWnd::DisplayBackdrop(Context().windowSystem);
     auto* window =
         new CMeaWnd(Context(), backdrop,
-                    [&record](IOverlayWindow& overlay) {
+                    [&record, &kept](IOverlayWindow& overlay) {
                         auto shown = std::make_unique<CWndCapMea>(
                             overlay, MainWindowAfter::kLeave, record.Shape(), MeaFromCenter::kNo);
                         shown->ShowStored(record);
+                        // The kept ones show with their labels beside it.
+                        shown->SetShown(kept);
                         return shown;
                     },
                     {});
