@@ -22,6 +22,18 @@ trap cleanup EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_DIRS=$work/etc
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# One font whatever else the machine has installed: the checks on window sizes and places
+# count pixels, and a desktop's fonts (Noto's taller lines) would grow every window.
+mkdir -p "$XDG_CONFIG_HOME/fontconfig"
+cat >"$XDG_CONFIG_HOME/fontconfig/fonts.conf" <<'FONTS'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <alias binding="strong"><family>sans-serif</family><prefer><family>DejaVu Sans</family></prefer></alias>
+  <alias binding="strong"><family>Sans Serif</family><prefer><family>DejaVu Sans</family></prefer></alias>
+  <alias binding="strong"><family>monospace</family><prefer><family>DejaVu Sans Mono</family></prefer></alias>
+</fontconfig>
+FONTS
 # The test's X server is the whole desktop, also when the tests run inside a Wayland session
 # (there the program would take its hot keys from the desktop's portal instead).
 unset WAYLAND_DISPLAY
