@@ -18,7 +18,10 @@ std::unique_ptr<IDesktop> OpenWaylandDesktop(std::unique_ptr<IDesktop> x11Window
         throw std::runtime_error(
             "this Wayland compositor does not let programs copy the screen "
             "(it offers no wlr-screencopy)");
-    if (!x11Windows) return desktop;
+    // Where the compositor lists its windows (sway, X11 ones among them), its list is the
+    // one in step with the screen: an X11 window's own geometry lags behind the compositor's
+    // layout.
+    if (!x11Windows || !desktop->TopLevelWindows().empty()) return desktop;
     return std::make_unique<CSplitDesktop>(std::move(x11Windows), std::move(desktop),
                                            PointerSource::kReported);
 }

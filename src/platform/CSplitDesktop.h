@@ -11,13 +11,21 @@ enum class PointerSource {
     kReported,  // nobody tells it: it is what SetCursorPos last set, as on a Wayland desktop
 };
 
+// Where a split desktop's answers about other programs' windows come from while it is frozen.
+enum class FrozenWindows {
+    kWindows,  // the windows' desktop, frozen or not
+    // The pixels' desktop where it knows windows (a compositor that lists its views, X11 ones
+    // among them): its list from the moment of the freeze, as the picture shows them.
+    kPixelsWhereKnown,
+};
+
 // A desktop whose windows come from one desktop and whose pixels from another: an X11
 // program inside a Wayland session knows the X11 windows, but reads the screen through the
 // compositor (the X server sees only black over Wayland windows).
 class CSplitDesktop final : public IDesktop {
 public:
     CSplitDesktop(std::unique_ptr<IDesktop> windows, std::unique_ptr<IDesktop> pixels,
-                  PointerSource pointer);
+                  PointerSource pointer, FrozenWindows frozen = FrozenWindows::kWindows);
 
     IDesktop& Windows() const { return *m_windows; }
     IDesktop& Pixels() const { return *m_pixels; }
@@ -42,37 +50,41 @@ public:
     void Thaw() override { m_pixels->Thaw(); }
     bool IsFrozen() const override { return m_pixels->IsFrozen(); }
 
-    WindowId WindowFromPoint(Point pos) const override { return m_windows->WindowFromPoint(pos); }
+    WindowId WindowFromPoint(Point pos) const override { return Listing().WindowFromPoint(pos); }
     WindowId ChildFromPoint(WindowId parent, Point pos) const override {
-        return m_windows->ChildFromPoint(parent, pos);
+        return Listing().ChildFromPoint(parent, pos);
     }
     WindowId Ancestor(WindowId window, WindowAncestor kind) const override {
-        return m_windows->Ancestor(window, kind);
+        return Listing().Ancestor(window, kind);
     }
-    WindowId Owner(WindowId window) const override { return m_windows->Owner(window); }
-    std::string WindowText(WindowId window) const override { return m_windows->WindowText(window); }
-    std::string ClassName(WindowId window) const override { return m_windows->ClassName(window); }
-    bool IsWindow(WindowId window) const override { return m_windows->IsWindow(window); }
+    WindowId Owner(WindowId window) const override { return Listing().Owner(window); }
+    std::string WindowText(WindowId window) const override { return Listing().WindowText(window); }
+    std::string ClassName(WindowId window) const override { return Listing().ClassName(window); }
+    bool IsWindow(WindowId window) const override { return Listing().IsWindow(window); }
     bool IsWindowVisible(WindowId window) const override {
-        return m_windows->IsWindowVisible(window);
+        return Listing().IsWindowVisible(window);
     }
-    bool IsMinimized(WindowId window) const override { return m_windows->IsMinimized(window); }
-    bool IsTransparent(WindowId window) const override { return m_windows->IsTransparent(window); }
+    bool IsMinimized(WindowId window) const override { return Listing().IsMinimized(window); }
+    bool IsTransparent(WindowId window) const override { return Listing().IsTransparent(window); }
     std::optional<CursorImage> CurrentCursor() const override { return m_windows->CurrentCursor(); }
     void Restore(WindowId window) override { m_windows->Restore(window); }
     bool SetStaysOnTop(WindowId window, StaysOnTop onTop) override {
         return m_windows->SetStaysOnTop(window, onTop);
     }
-    Rect WindowRect(WindowId window) const override { return m_windows->WindowRect(window); }
-    Rect ClientRect(WindowId window) const override { return m_windows->ClientRect(window); }
-    std::vector<WindowId> TopLevelWindows() const override { return m_windows->TopLevelWindows(); }
+    Rect WindowRect(WindowId window) const override { return Listing().WindowRect(window); }
+    Rect ClientRect(WindowId window) const override { return Listing().ClientRect(window); }
+    std::vector<WindowId> TopLevelWindows() const override { return Listing().TopLevelWindows(); }
     WindowId ForegroundWindow() const override { return m_windows->ForegroundWindow(); }
-    WindowId DesktopWindow() const override { return m_windows->DesktopWindow(); }
+    WindowId DesktopWindow() const override { return Listing().DesktopWindow(); }
 
 private:
+    // The desktop that answers about windows now.
+    const IDesktop& Listing() const;
+
     std::unique_ptr<IDesktop> m_windows;
     std::unique_ptr<IDesktop> m_pixels;
     PointerSource m_pointer;
+    FrozenWindows m_frozenWindows;
     Point m_reported;
 };
 

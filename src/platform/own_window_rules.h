@@ -30,6 +30,13 @@ inline constexpr OwnWindowRules kCompositorPlacedWindows{.placesWindows = false,
                                                          .copyShowsClosedWindows = true,
                                                          .activatesByToken = true};
 
+// An X server run by a Wayland compositor (XWayland): the compositor places and stacks the X11
+// windows as it does its own, and honours a full-screen request; X11 has no activation token.
+inline constexpr OwnWindowRules kXWaylandWindows{.placesWindows = false,
+                                                 .raisesOverFullScreen = false,
+                                                 .copyShowsClosedWindows = true,
+                                                 .activatesByToken = false};
+
 // The rules of the windows Qt shows through its platform plugin `plugin` ("xcb", "wayland",
 // "offscreen", ...). Only the plain Wayland plugin leaves placement to the compositor; every
 // Wayland plugin hands the activation token on.

@@ -16,18 +16,23 @@ struct SplitScene {
     FakeDesktop* windows = nullptr;
     FakeDesktop* pixels = nullptr;
     WindowId editor = kNoWindow;
+    WindowId pixelWindow = kNoWindow;
     std::unique_ptr<CSplitDesktop> split;
 
-    explicit SplitScene(PointerSource pointer) {
+    explicit SplitScene(PointerSource pointer, FrozenWindows frozen = FrozenWindows::kWindows,
+                        bool pixelsListWindows = false) {
         auto w = std::make_unique<FakeDesktop>(Rect{0, 0, 640, 480});
         auto p = std::make_unique<FakeDesktop>(Rect{0, 0, 640, 480});
         w->FillRect({0, 0, 640, 480}, kGreen);
         p->FillRect({100, 100, 200, 200}, kRed);
         editor = w->AddWindow(FakeDesktop::Describe("Notes", "Editor", {100, 100, 200, 200}));
         w->SetCursorPos({5, 6});
+        if (pixelsListWindows)
+            pixelWindow =
+                p->AddWindow(FakeDesktop::Describe("Viewer", "Shown", {100, 100, 200, 200}));
         windows = w.get();
         pixels = p.get();
-        split = std::make_unique<CSplitDesktop>(std::move(w), std::move(p), pointer);
+        split = std::make_unique<CSplitDesktop>(std::move(w), std::move(p), pointer, frozen);
     }
 };
 
@@ -65,6 +70,36 @@ TEST(CSplitDesktop, PointerFromTheWindowsOrAsReported) {
         s.split->SetCursorPos({30, 40});
         EXPECT_EQ(s.split->CursorPos(), c.after);
         EXPECT_EQ(s.windows->CursorPos(), c.windowsAfter);
+    }
+}
+
+// The compositor lists its views, X11 ones among them, as the frozen picture shows them; the X
+// server's list is the one the program's own windows are on.
+TEST(CSplitDesktop, FrozenWindowsFromThePixelsDesktopWhereItListsThem) {
+    struct Case {
+        FrozenWindows frozen;
+        bool pixelsList, freeze;
+        std::string title;
+    };
+    const Case cases[] = {
+        {FrozenWindows::kPixelsWhereKnown, true, true, "Viewer"},
+        {FrozenWindows::kPixelsWhereKnown, true, false, "Notes"},
+        {FrozenWindows::kPixelsWhereKnown, false, true, "Notes"},
+        {FrozenWindows::kWindows, true, true, "Notes"},
+    };
+    for (const Case& c : cases) {
+        SplitScene s(PointerSource::kReported, c.frozen, c.pixelsList);
+        if (c.freeze) {
+            ASSERT_TRUE(s.split->Freeze(nullptr));
+        }
+        const WindowId under = s.split->WindowFromPoint({150, 150});
+        EXPECT_EQ(s.split->WindowText(under), c.title) << c.pixelsList << c.freeze;
+        EXPECT_TRUE(s.split->WindowRect(under).Contains({150, 150}));
+        EXPECT_EQ(s.split->Ancestor(under, WindowAncestor::kRoot), under);
+        EXPECT_EQ(s.split->DesktopWindow(),
+                  c.title == "Viewer" ? s.pixels->DesktopWindow() : s.windows->DesktopWindow());
+        s.split->Thaw();
+        EXPECT_EQ(s.split->WindowText(s.split->WindowFromPoint({150, 150})), "Notes");
     }
 }
 

@@ -33,7 +33,7 @@ while IFS= read -r line; do
 done <<CASES
 pick $nx $ny => $WL_NATIVE_COLOR|solid $WL_NATIVE_COLOR|solidwl
 pick $xx $xy => $WL_X11_COLOR|solid $WL_X11_COLOR|solidx
-DISPLAY=$X11_DISPLAY pick $nx $ny | cut -d'|' -f1 => $WL_NATIVE_COLOR
+DISPLAY=$X11_DISPLAY pick $nx $ny => $WL_NATIVE_COLOR|solid $WL_NATIVE_COLOR|solidwl
 DISPLAY=$X11_DISPLAY pick $xx $xy => $WL_X11_COLOR|solid $WL_X11_COLOR|solidx
 CASES
 

@@ -163,12 +163,17 @@ void PlatformServices::BuildRealDesktop() {
     if (platform == QLatin1String("xcb") && InWaylandSession() &&
         x11::IsXWaylandServer(x11::QtXConnection())) {
         // XWayland: the X server knows its own windows but shows black over Wayland ones, and
-        // tells the pointer only over X11 windows.
+        // tells the pointer only over X11 windows. The compositor places the program's
+        // windows, so the frozen screen and the overlays ask to be full screen.
+        x11->SetWindowRules(kXWaylandWindows);
         std::string error;
         if (auto pixels = CWaylandDesktop::Open(MakePortalScreenSource(), &error);
             pixels && pixels->CanReadScreen()) {
+            // On the frozen picture, the windows are the compositor's list of that moment
+            // where it tells one: the X server places the picture over every window.
             m_desktop = std::make_unique<CSplitDesktop>(std::move(x11), std::move(pixels),
-                                                        PointerSource::kReported);
+                                                        PointerSource::kReported,
+                                                        FrozenWindows::kPixelsWhereKnown);
             m_sessionNote = kXWaylandNote;
             return;
         }
