@@ -125,6 +125,7 @@ CApp::CApp(int& argc, char** argv, PlatformKind platform)
       m_prefs(std::make_unique<CAppPrefs>(
           PrefsServices{m_store, m_folders, m_files, m_dialogs, &m_clock}, &m_notify)),
       m_doc(std::make_unique<CDocApp>(m_clock, *m_files, &m_notify)) {
+    TraceLatency("services");
     // main() has refused a wrong --command already; what is left after the toolkit took its
     // own options out must be a document or an override.
     ProgramOptions options = ParseProgramOptions(m_arguments, UnknownOptions::kRefuse);
@@ -187,6 +188,7 @@ bool CApp::Start(int& exitCode) {
     // One instance per user: a later start shows the first one (or runs its command there)
     // and ends.
     if (!StartInstance(exitCode)) return false;
+    TraceLatency("first");
 
     try {
         m_prefs->SetRegistryKey();
@@ -194,10 +196,12 @@ bool CApp::Start(int& exitCode) {
         m_prefs->SetMonitors(m_desktop->Monitors());
         m_prefs->Initialize(m_arguments);
         m_prefs->SetDefaults();
+        TraceLatency("defaults");
         if (const LoadResult loaded = m_prefs->Load(); loaded.exitRequested) {
             exitCode = loaded.exitCode;
             return false;
         }
+        TraceLatency("prefs");
 
         m_recentFiles = std::make_unique<CRecentFileList>(*m_store, m_prefs->Key(),
                                                           m_prefs->Settings().recentFileCount);
@@ -231,6 +235,7 @@ bool CApp::Start(int& exitCode) {
             .tickCount = [this] { return static_cast<std::uint64_t>(m_clock.TickCountMs()); },
             .foregroundWindow = [this] { return Foreground(CRootUnderCursor::Lookup::kReuse); }});
         m_frame = std::make_unique<CMainFrame>(*m_context, ProgramTools());
+        TraceLatency("frame");
         if (!m_rulerFactory) m_rulerFactory = m_frame->ToolWindowFactory(cmd::kRuler);
         m_optionsFactory = m_frame->ToolWindowFactory(cmd::kOptions);
         if (!m_clipboardViewerFactory)
@@ -248,7 +253,9 @@ bool CApp::Start(int& exitCode) {
         OpenStartDocument();
         OfferRecovery();
         m_frame->RegisterHotKeysAndTray();
+        TraceLatency("tray");
         m_frame->ShowAtStartup();
+        TraceLatency("shown");
         if (!m_platform->SessionNote().empty())
             m_frame->ShowSessionNote(QString::fromStdString(m_platform->SessionNote()));
         // The ruler comes back when it was open at the last exit.
