@@ -138,7 +138,9 @@ TEST(QtSingleInstanceTest, ARequestWrittenStraightToTheSocketReachesTheFirst) {
             EXPECT_EQ(result, c.result);
             // The first hands the request on in the same turn of its loop as it answers.
             ASSERT_EQ(received.size(), c.received ? 1u : 0u);
-            if (c.received) EXPECT_EQ(received.front(), *c.received);
+            if (c.received) {
+                EXPECT_EQ(received.front(), *c.received);
+            }
         }
     }
     // The first has ended and taken its socket away.
