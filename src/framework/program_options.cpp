@@ -78,6 +78,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments,
     return options;
 }
 
+std::string CommandNotTakenMessage(std::string_view command) {
+    return "the running instance did not take the command \"" + std::string(command) + "\"";
+}
+
 std::string ProgramUsage(std::string_view program) {
     const std::string name(program);
     return ProgramUsageLine(program) + "\n" + "       " + name +

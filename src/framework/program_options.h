@@ -56,6 +56,9 @@ struct ProgramOptions {
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments,
                                    UnknownOptions unknown = UnknownOptions::kKeep);
 
+// The message of a later start whose command the running instance did not take.
+std::string CommandNotTakenMessage(std::string_view command);
+
 // The text of --help for the program called `program`; its first line is the usage line.
 std::string ProgramUsage(std::string_view program);
 // The first line of ProgramUsage, for the message of a wrong command line.

@@ -83,6 +83,22 @@ std::optional<std::string> UnescapePath(std::string_view field) {
 
 }  // namespace
 
+std::string InstanceFileName(std::string_view name) {
+    std::string safe;
+    for (const char ch : name) {
+        const bool keep = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                          (ch >= '0' && ch <= '9') || ch == '.' || ch == '-' || ch == '_';
+        safe += keep ? ch : '_';
+    }
+    return safe.empty() ? std::string("_") : safe;
+}
+
+std::string InstanceSocketPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (path.empty() || path.back() != '/') path += '/';
+    return path + InstanceFileName(name) + ".socket";
+}
+
 std::uint32_t StartupIdTime(std::string_view startupId) {
     constexpr std::string_view kTimeMark = "_TIME";
     const std::size_t mark = startupId.rfind(kTimeMark);

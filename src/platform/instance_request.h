@@ -22,6 +22,14 @@ struct InstanceRequest {
     bool operator==(const InstanceRequest&) const = default;
 };
 
+// The variables in which a launcher hands a started program the desktop's permission to raise
+// its window: the X11 startup id, and the xdg-activation token on Wayland.
+inline constexpr const char* kStartupIdVariable = "DESKTOP_STARTUP_ID";
+inline constexpr const char* kActivationTokenVariable = "XDG_ACTIVATION_TOKEN";
+
+// What the first instance answers once it has taken a request, a line of its own.
+inline constexpr std::string_view kInstanceTakenAnswer = "ok\n";
+
 // The longest request line, line break included, that the first instance reads: room for
 // a document path of the longest length Linux allows with every byte escaped.
 inline constexpr std::size_t kMaxInstanceRequestLength = 16384;
@@ -36,6 +44,13 @@ std::optional<std::string> FormatInstanceRequest(const InstanceRequest& request)
 // The request of a line made by FormatInstanceRequest (with or without its line break);
 // nothing for any other line.
 std::optional<InstanceRequest> ParseInstanceRequest(std::string_view line);
+
+// The file name (without folder) that the lock and the socket of the instance `name` are
+// built from: letters, digits, '.', '-' and '_' kept, any other byte made '_'; "_" for an
+// empty name.
+std::string InstanceFileName(std::string_view name);
+// The path of the socket on which the first instance `name` listens in `folder`.
+std::string InstanceSocketPath(std::string_view folder, std::string_view name);
 
 // The X server time at which the launcher started the program, as an X11 startup id carries
 // it at its end ("..._TIME<decimal>"); 0 (the current time) when it has none.

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QStyleOptionMenuItem>
 #include <QTest>
+#include <QToolBar>
+#include <functional>
 
 #include "base/command_ids.h"
 #include "res/accelerators.h"
@@ -128,6 +130,57 @@ TEST(CCommandBinderTest, AWindowsKeysRunItsCommandsWhateverControlHasTheFocus) {
         QTest::keyClick(combo, c.key, c.modifiers);
         EXPECT_EQ(ran, c.ran) << c.what;
         EXPECT_EQ(combo->currentIndex(), c.comboIndex) << c.what;
+    }
+}
+
+// An update that answers as the last one did leaves the toolbar's actions alone; whatever
+// changed an action since (a click on a checkable button whose command changed nothing, a
+// state set from elsewhere, a new answer) is put right by the next update.
+TEST(CCommandBinderTest, UpdatesTouchAnActionOnlyWhenItsStateChanged) {
+    QToolBar toolBar;
+    bool checked = false;
+    CCommandBinder::Callbacks callbacks;
+    callbacks.execute = [](int) { return true; };
+    callbacks.update = [&](int id) {
+        CCmdUI ui(id);
+        ui.SetCheck(checked ? CCmdUI::kChecked : CCmdUI::kUnchecked);
+        return ui;
+    };
+    CCommandBinder binder(callbacks);
+    binder.BuildToolBar(&toolBar, res::kToolbarMain);
+    int changes = 0;
+    QAction* button = nullptr;
+    for (QAction* action : toolBar.actions()) {
+        if (CCommandBinder::CommandOf(action) == 0) continue;
+        if (!button) button = action;
+        QObject::connect(action, &QAction::changed, [&] { ++changes; });
+    }
+    ASSERT_NE(button, nullptr);
+    binder.UpdateActions();
+    EXPECT_GT(changes, 0);
+    EXPECT_TRUE(button->isCheckable());
+
+    struct Case {
+        const char* what;
+        std::function<void()> meanwhile;
+        bool shownChecked;
+    };
+    const Case cases[] = {
+        {"nothing", [] {}, false},
+        {"a click that changed nothing", [&] { button->trigger(); }, false},
+        {"a state set from elsewhere", [&] { button->setChecked(true); }, false},
+        {"a new answer", [&] { checked = true; }, true},
+        {"the answer back", [&] { checked = false; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.meanwhile();
+        binder.UpdateActions();
+        EXPECT_EQ(button->isChecked(), c.shownChecked);
+        // Then at rest: rounds of updates with the same answers change nothing.
+        changes = 0;
+        for (int round = 0; round < 3; ++round) binder.UpdateActions();
+        EXPECT_EQ(changes, 0);
     }
 }
 

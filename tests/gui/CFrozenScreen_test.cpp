@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWindow>
+#include <functional>
 
 #include "base/StringTable.h"
 #include "framework/hot_keys.h"
@@ -223,6 +226,43 @@ TEST(CFrozenScreenTest, OverlaysAreTranslucentOnlyWhereTheWindowSystemBlendsThem
         windows.SetBlendsTranslucentWindows(blends);
         EXPECT_EQ(COverlayWnd::DisplayBackdrop(windows),
                   blends ? OverlayBackdrop::kTranslucent : OverlayBackdrop::kSnapshot);
+    }
+}
+
+// The screen is copied at once unless a window of the program just left it: then the copy
+// waits what is left of the time a compositor takes to take it away.
+TEST(CFrozenScreenTest, TheCopyWaitsOnlyForAWindowOfTheProgramThatJustClosed) {
+    FrozenRig rig;
+    rig.frame->ShowAtStartup();
+    QMenu menu;
+    menu.addAction(QStringLiteral("Start picking"));
+    QDialog dialog;
+    auto* child = new QWidget(rig.frame.get());
+    child->show();
+    struct Case {
+        const char* what;
+        std::function<void()> close;
+        int laterMs;
+        int settleMs;
+    };
+    constexpr int kGone = CFrozenScreen::kMenuGoneMs;
+    const Case cases[] = {
+        {"nothing closed", [] {}, 0, 0},
+        {"a widget inside a window hidden", [&] { child->hide(); }, 0, 0},
+        {"a menu closed", [&] { menu.popup(QPoint(10, 10)), menu.hide(); }, 0, kGone},
+        {"a menu closed a moment ago", [&] { menu.popup(QPoint(10, 10)), menu.hide(); }, kGone / 2,
+         kGone - kGone / 2},
+        {"a menu closed long ago", [&] { menu.popup(QPoint(10, 10)), menu.hide(); }, 2 * kGone, 0},
+        {"a dialog closed", [&] { dialog.show(), dialog.hide(); }, 0, kGone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Whatever closed before is long gone.
+        rig.clock.tick += 10 * kGone;
+        ASSERT_EQ(rig.Frozen().SettleMs(), 0);
+        c.close();
+        rig.clock.tick += c.laterMs;
+        EXPECT_EQ(rig.Frozen().SettleMs(), c.settleMs);
     }
 }
 

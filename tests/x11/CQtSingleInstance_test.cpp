@@ -9,8 +9,13 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cstring>
+#include <optional>
+#include <thread>
+#include <vector>
 
+#include "platform/local/instance_client.h"
 #include "x11_test_support.h"
 
 namespace nl {
@@ -89,6 +94,57 @@ TEST(QtSingleInstanceTest, StaleSocketWithoutLockDoesNotBlockTheStart) {
     EXPECT_EQ(RunOtherStart(test::kSecondInstanceSwitch, folder.path()),
               static_cast<int>(InstanceRole::kSecondShown));
     EXPECT_EQ(shown, 1);
+}
+
+// A later start without the toolkit writes its request straight to the socket: the first
+// instance reads the same request out of those bytes and answers so that the start knows it
+// was taken; a line it does not know is dropped, and where nobody listens nothing is reached.
+TEST(QtSingleInstanceTest, ARequestWrittenStraightToTheSocketReachesTheFirst) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string socket = InstanceSocketPath(folder.path().toStdString(), test::kInstanceName);
+    InstanceRequest pick;
+    pick.command = "pick-color";
+    pick.activationToken = "launcher_TIME7";
+    struct Case {
+        const char* what;
+        std::string line;
+        HandOver result;
+        std::optional<InstanceRequest> received;
+    };
+    const std::vector<Case> cases = {
+        {"a command with its token", FormatInstanceRequest(pick).value(), HandOver::kTaken, pick},
+        {"show", "show\n", HandOver::kTaken, InstanceRequest{}},
+        {"a line it does not know", "bogus\n", HandOver::kDropped, std::nullopt},
+    };
+    {
+        CQtSingleInstance first(folder.path());
+        std::vector<InstanceRequest> received;
+        first.SetRequestListener([&](const InstanceRequest& r) { received.push_back(r); });
+        ASSERT_EQ(first.Start(test::kInstanceName), InstanceRole::kFirst);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            received.clear();
+            // The first answers from its event loop, which runs here meanwhile.
+            std::atomic<bool> done = false;
+            HandOver result = HandOver::kNoListener;
+            std::thread start([&] {
+                result = HandRequestToInstance(socket, c.line, 5000);
+                done = true;
+            });
+            const bool ended = test::WaitFor([&] { return done.load(); }, 10000);
+            start.join();
+            ASSERT_TRUE(ended);
+            EXPECT_EQ(result, c.result);
+            // The first hands the request on in the same turn of its loop as it answers.
+            ASSERT_EQ(received.size(), c.received ? 1u : 0u);
+            if (c.received) {
+                EXPECT_EQ(received.front(), *c.received);
+            }
+        }
+    }
+    // The first has ended and taken its socket away.
+    EXPECT_EQ(HandRequestToInstance(socket, "show\n", 5000), HandOver::kNoListener);
 }
 
 TEST(QtSingleInstanceTest, NamesBecomeSafeFileNames) {

@@ -15,7 +15,7 @@ program=$1
 cli=$2
 source "$(dirname "$0")/e2e_support.sh" cmd-e2e
 window_hidden() { ! window_shown; }
-require_tools xdotool display openbox xprop
+require_tools xdotool display openbox xprop python3
 
 data=$work/NerimLens.dat
 doc=$work/picks.nlz
@@ -46,9 +46,12 @@ code=$?
     echo "ok: an unknown option ends with 2 and a usage line" || fail "unknown option: $code $message"
 window_hidden || fail "an unknown option started the program"
 
-# A command where none runs starts the program, which runs it: the ruler opens.
+# A command where none runs starts the program, which runs it: the ruler opens. The socket of
+# an instance that crashed, on which nobody listens, does not hold the start up.
 ruler_shown() { [[ -n $(xdotool search --onlyvisible --name '^NerimLens \| ' 2>/dev/null) ]]; }
 ruler_hidden() { ! ruler_shown; }
+python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' \
+    "$XDG_RUNTIME_DIR/Nerim_NerimLens.socket" || fail "no socket left behind"
 "$program" --command ruler "UserDataFilePath:$data" "$doc" >>"$work/program.log" 2>&1 &
 pid=$!
 if wait_for 150 window_shown && wait_for 100 ruler_shown; then
@@ -59,10 +62,14 @@ else
 fi
 main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)
 
-# The same command sent to the running instance closes the ruler again; the sender ends with 0.
-timeout 20 "$program" --command ruler >/dev/null 2>&1
+# The same command sent to the running instance closes the ruler again; the sender ends with 0,
+# having handed it over without starting the toolkit (its trace has no QApplication stage).
+trace=$(NL_LATENCY_TRACE=1 timeout 20 "$program" --command ruler 2>&1 >/dev/null)
 code=$?
 [[ $code -eq 0 ]] || fail "--command ruler to the instance ended with $code"
+[[ $trace == *"nerimlens-latency instance"* && $trace != *"nerimlens-latency qapp"* ]] &&
+    echo "ok: the command reached the instance without starting the toolkit" ||
+    fail "the command started the toolkit: $trace"
 wait_for 50 ruler_hidden && echo "ok: --command ruler closed the ruler" ||
     fail "the ruler stayed open"
 

@@ -44,7 +44,7 @@ public:
     // The exit code of a start that ends early (a second instance, a failed start).
     static constexpr int kExitFailure = 1;
     // The variable in which an X11 launcher hands a started program its startup id.
-    static constexpr const char* kStartupIdVariable = "DESKTOP_STARTUP_ID";
+    static constexpr const char* kStartupIdVariable = nl::kStartupIdVariable;
     // The exit code of a command line the program does not understand.
     static constexpr int kExitBadUsage = 2;
     static constexpr const char* kWebSiteUrl = "https://www.nerimrirideviz.example/nerimlens";

@@ -84,7 +84,7 @@ CMainFrame::CMainFrame(AppContext& context, const CToolRegistry& tools)
     m_picking->SetStopPicking([this] { ExecuteCommand(cmd::kPickingStopped); });
     // A click on the frozen screen picks as the pick hot key does; Esc stops picking.
     m_frozen = std::make_unique<CFrozenScreen>(
-        m_context.desktop,
+        m_context.desktop, m_context.clock,
         CFrozenScreen::Callbacks{[this] { ExecuteCommand(cmd::kPickColor, PickOrigin::kKey); },
                                  [this] { ExecuteCommand(cmd::kPickingStopped); }});
     const AppSettings& settings = m_context.prefs.Settings();

@@ -21,7 +21,7 @@ namespace {
 
 // The variable in which a launcher hands a started program on Wayland the permission to
 // raise its window (the X11 startup id: kStartupIdVariable).
-constexpr std::string_view kWaylandTokenVariable = "XDG_ACTIVATION_TOKEN";
+constexpr std::string_view kWaylandTokenVariable = kActivationTokenVariable;
 // How often a handed document waiting for a modal dialog looks again.
 constexpr int kHandedRequestRetryMs = 250;
 
@@ -48,8 +48,7 @@ bool CApp::StartInstance(int& exitCode) {
     } else if (m_startCommand.empty()) {
         std::fprintf(stderr, "nerimlens: the running instance did not answer\n");
     } else {
-        std::fprintf(stderr, "nerimlens: the running instance did not take the command \"%s\"\n",
-                     m_startCommand.c_str());
+        std::fprintf(stderr, "nerimlens: %s\n", CommandNotTakenMessage(m_startCommand).c_str());
     }
     return false;
 }

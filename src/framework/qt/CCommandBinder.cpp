@@ -31,6 +31,12 @@ constexpr const char* kToolTipProperty = "nlUpdateToolTip";
 // Marks the actions that stand for one recent-file entry.
 constexpr const char* kRecentProperty = "nlRecent";
 
+// Whether two update answers show an action alike: the same enabling, mark, text and tool tip.
+bool ShowsAs(const CCmdUI& a, const CCmdUI& b) {
+    return a.Enabled() == b.Enabled() && a.CheckState() == b.CheckState() &&
+           a.IsRadio() == b.IsRadio() && a.Text() == b.Text() && a.ToolTip() == b.ToolTip();
+}
+
 }  // namespace
 
 // Sees every key press of the application before the control it is for.
@@ -109,8 +115,15 @@ QAction* CCommandBinder::MakeCommandAction(QObject* parent, int id, const std::s
 
 void CCommandBinder::Bind(QAction* action) {
     Prune();
-    m_actions.push_back(
-        {action, CommandOf(action), qobject_cast<QMenu*>(action->parent()) != nullptr});
+    const bool menuItem = qobject_cast<QMenu*>(action->parent()) != nullptr;
+    m_actions.push_back({action, CommandOf(action), menuItem, std::nullopt});
+    if (menuItem) return;
+    // Whatever changes the action (its own update included, which records its answer after
+    // this) makes the next update apply its answer again.
+    connect(action, &QAction::changed, this, [this, action] {
+        for (Bound& bound : m_actions)
+            if (bound.action == action) bound.shown.reset();
+    });
 }
 
 void CCommandBinder::Prune() {
@@ -233,8 +246,12 @@ void CCommandBinder::AddShortcuts(QWidget* window, int tableId,
 void CCommandBinder::UpdateActions() {
     if (!m_callbacks.update) return;
     Prune();
-    for (const Bound& bound : m_actions) {
-        if (bound.action && !bound.menuItem) ApplyState(bound.action, m_callbacks.update(bound.id));
+    for (Bound& bound : m_actions) {
+        if (!bound.action || bound.menuItem) continue;
+        CCmdUI ui = m_callbacks.update(bound.id);
+        if (bound.shown && ShowsAs(*bound.shown, ui)) continue;
+        ApplyState(bound.action, ui);
+        bound.shown = std::move(ui);
     }
 }
 

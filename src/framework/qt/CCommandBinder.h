@@ -55,7 +55,9 @@ public:
 
     // Runs the update handlers of every bound action shown outside a menu (a toolbar's); the
     // menus run their items' handlers as they open (UpdateMenu), and keys ask the handler
-    // before they run a command.
+    // before they run a command. An action whose handler answers as it did last time, with
+    // nothing else having changed the action since, is left alone: at rest no button is
+    // touched or drawn again.
     void UpdateActions();
     // Runs the update handlers of the actions of `menu` (before it opens).
     void UpdateMenu(QMenu* menu);
@@ -103,6 +105,9 @@ private:
         QPointer<QAction> action;
         int id = 0;
         bool menuItem = false;
+        // The answer the action shows; nothing once anything changed the action otherwise
+        // (a click on a checkable button, a state applied from elsewhere).
+        std::optional<CCmdUI> shown;
     };
     std::vector<Bound> m_actions;
     std::vector<KeyTable> m_keyTables;

@@ -1,5 +1,6 @@
 #include "overlay/qt/CFrozenScreen.h"
 
+#include <QApplication>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,9 +21,6 @@ namespace {
 // The cross-hair's arms reach this far from the cursor's pixel, leaving a gap around it.
 constexpr int kArm = 12;
 constexpr int kGap = 3;
-// How long a compositor is given to take a menu that just closed off the screen (two frames
-// at 60 Hz): Start picking chosen from a menu would show that menu in the picture otherwise.
-constexpr int kMenuGoneMs = 40;
 
 // One monitor's frozen picture in a frameless window of the monitor's size.
 class FrozenMonitorWnd final : public QWidget {
@@ -140,8 +138,33 @@ QScreen* ScreenOf(const Rect& monitor) {
 
 }  // namespace
 
-CFrozenScreen::CFrozenScreen(IDesktop& desktop, Callbacks callbacks)
-    : m_desktop(desktop), m_callbacks(std::move(callbacks)) {}
+// Notes when a top-level window of the program last left the screen: menus, tool tips and
+// dialogs are windows of their own, and a compositor may still show one that closed a moment
+// ago. Child widgets hiding inside a window change nothing on the screen's window stack.
+class CFrozenScreen::HideWatch final : public QObject {
+public:
+    explicit HideWatch(const IClock& clock) : m_clock(clock) { qApp->installEventFilter(this); }
+
+    std::optional<std::int64_t> HiddenAt() const { return m_hiddenAt; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            m_hiddenAt = m_clock.TickCountMs();
+        return false;
+    }
+
+private:
+    const IClock& m_clock;
+    std::optional<std::int64_t> m_hiddenAt;
+};
+
+CFrozenScreen::CFrozenScreen(IDesktop& desktop, const IClock& clock, Callbacks callbacks)
+    : m_desktop(desktop),
+      m_clock(clock),
+      m_callbacks(std::move(callbacks)),
+      m_hides(std::make_unique<HideWatch>(clock)) {}
 
 CFrozenScreen::~CFrozenScreen() {
     Close();
@@ -151,7 +174,10 @@ bool CFrozenScreen::Open(std::string* error) {
     if (IsOpen()) return true;
     const OwnWindowRules rules = m_desktop.WindowRules();
     TraceLatency("open");
-    if (rules.copyShowsClosedWindows) SettleEvents(kMenuGoneMs);
+    // Only a window of the program that just left the screen may still be in the copy; the
+    // hot key from another program (the usual way in) waits for nothing.
+    if (rules.copyShowsClosedWindows)
+        if (const int settle = SettleMs(); settle > 0) SettleEvents(settle);
     TraceLatency("settled");
     if (!m_desktop.Freeze(error)) return false;
     TraceLatency("frozen");
@@ -200,6 +226,10 @@ void CFrozenScreen::FollowCursor() {
     for (const QPointer<QWidget>& window : m_windows)
         if (window) static_cast<FrozenMonitorWnd*>(window.data())->UpdateCursor(m_drawnCursor, now);
     m_drawnCursor = now;
+}
+
+int CFrozenScreen::SettleMs() const {
+    return SettleBeforeCopyMs(m_hides->HiddenAt(), m_clock.TickCountMs(), kMenuGoneMs);
 }
 
 std::vector<QWidget*> CFrozenScreen::Windows() const {

@@ -3,10 +3,14 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/COleDateTime.h"
 #include "platform/IDesktop.h"
 
 namespace nl {
@@ -24,7 +28,13 @@ public:
         std::function<void()> leave;  // Esc: stop picking
     };
 
-    CFrozenScreen(IDesktop& desktop, Callbacks callbacks);
+    // How long a compositor is given to take a window that just closed off the screen (two
+    // frames at 60 Hz): Start picking chosen from a menu would show that menu in the picture
+    // otherwise.
+    static constexpr int kMenuGoneMs = 40;
+
+    // `clock` stamps the program's windows leaving the screen.
+    CFrozenScreen(IDesktop& desktop, const IClock& clock, Callbacks callbacks);
     ~CFrozenScreen();
     CFrozenScreen(const CFrozenScreen&) = delete;
     CFrozenScreen& operator=(const CFrozenScreen&) = delete;
@@ -42,12 +52,20 @@ public:
     void FollowCursor();
     // The windows showing the picture, one per monitor.
     std::vector<QWidget*> Windows() const;
+    // How long Open would now wait before copying the screen: the rest of kMenuGoneMs after a
+    // window of the program (a menu, a tool tip, a dialog, any top-level window) left the
+    // screen, none when none did lately.
+    int SettleMs() const;
 
 private:
+    class HideWatch;
+
     IDesktop& m_desktop;
+    const IClock& m_clock;
     Callbacks m_callbacks;
     std::vector<QPointer<QWidget>> m_windows;
     Point m_drawnCursor;
+    std::unique_ptr<HideWatch> m_hides;
 };
 
 }  // namespace nl

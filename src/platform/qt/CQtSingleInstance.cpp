@@ -12,7 +12,8 @@ namespace nl {
 
 namespace {
 
-constexpr QByteArrayView kShowAnswer = "ok\n";
+const QByteArrayView kShowAnswer(kInstanceTakenAnswer.data(),
+                                 static_cast<qsizetype>(kInstanceTakenAnswer.size()));
 // The longest line the first instance reads from a caller.
 constexpr qint64 kMaxRequestLength = static_cast<qint64>(kMaxInstanceRequestLength);
 // How long a later start keeps trying to reach the first instance (which may itself be
@@ -35,17 +36,12 @@ CQtSingleInstance::~CQtSingleInstance() {
 }
 
 QString CQtSingleInstance::SafeName(const std::string& name) {
-    QString safe;
-    for (const QChar ch : QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) {
-        const bool keep = (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') ||
-                          (ch >= u'0' && ch <= u'9') || ch == u'.' || ch == u'-' || ch == u'_';
-        safe += keep ? ch : QChar(u'_');
-    }
-    return safe.isEmpty() ? QStringLiteral("_") : safe;
+    return QString::fromStdString(InstanceFileName(name));
 }
 
 QString CQtSingleInstance::SocketPath(const std::string& name) const {
-    return QDir(m_folder).filePath(SafeName(name) + QStringLiteral(".socket"));
+    // The path a start without the toolkit builds too (command_hand_over.h).
+    return QString::fromStdString(InstanceSocketPath(m_folder.toStdString(), name));
 }
 
 InstanceRole CQtSingleInstance::Start(const std::string& name) {

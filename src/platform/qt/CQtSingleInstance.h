@@ -25,8 +25,8 @@ public:
     void SetRequest(InstanceRequest request) override { m_request = std::move(request); }
     void SetRequestListener(RequestListener listener) override { m_listener = std::move(listener); }
 
-    // The file name (without folder) that the lock and the socket of `name` are built from:
-    // letters, digits, '.', '-' and '_' kept, anything else made '_'.
+    // The file name (without folder) that the lock and the socket of `name` are built from
+    // (InstanceFileName).
     static QString SafeName(const std::string& name);
     // The socket path of `name` in this object's folder.
     QString SocketPath(const std::string& name) const;
