@@ -356,7 +356,7 @@ constexpr StringEntry kEntries[] = {
      "you confirm or change them."},
     {25322,
      "This desktop lets no program hold global hot keys. Bind the commands in the "
-     "desktop's own keyboard settings instead: nerimlens --command show-hide, "
+     "desktop's own keyboard settings instead: nerimlens-cli command show-hide, "
      "pick-color, ruler, clipboard-viewer or contrast."},
     // Window, web site and updater commands
     {26000, "Show the NerimLens window"},

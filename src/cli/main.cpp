@@ -13,12 +13,14 @@
 #include "cli/CompletionCommand.h"
 #include "cli/ContrastCommand.h"
 #include "cli/DocCommand.h"
+#include "cli/InstanceCommand.h"
 #include "cli/LengthCommand.h"
 #include "cli/SettingsCommand.h"
 #ifdef NL_CLI_SCREEN
 #include "cli/ScreenCommand.h"
 #endif
 #include "cli/command_support.h"
+#include "framework/latency_trace.h"
 #include "res/version.h"
 
 namespace {
@@ -59,6 +61,7 @@ std::optional<std::pair<std::string, std::vector<std::string>>> UnknownCommand(
 }  // namespace
 
 int main(int argc, char** argv) {
+    nl::TraceLatency("main");
     CLI::App app{"Color and length conversions and screen tools of NerimLens", kProgram};
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string(kProgram) + " " + nl::kProductVersionText,
@@ -72,6 +75,7 @@ int main(int argc, char** argv) {
 #ifdef NL_CLI_SCREEN
     nl::cli::RegisterScreenCommands(app, output);
 #endif
+    nl::cli::RegisterInstanceCommand(app);
     nl::cli::RegisterCompletionCommand(app, output);
     try {
         app.parse(argc, argv);

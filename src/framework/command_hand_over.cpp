@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "framework/latency_trace.h"
+
 namespace nl {
 
 namespace {
@@ -46,6 +48,29 @@ std::optional<std::string> RunningInstanceSocket(std::string_view name,
     const std::string_view folder = Value(environment, kRuntimeFolderVariable);
     if (folder.empty()) return std::nullopt;
     return InstanceSocketPath(folder, name);
+}
+
+std::optional<int> HandCommandOver(const ProgramOptions& options,
+                                   const EnvironmentReader& environment, const InstanceSender& send,
+                                   std::string* error) {
+    const std::optional<InstanceRequest> request = CommandOnlyRequest(options, environment);
+    if (!request) return std::nullopt;
+    const std::optional<std::string> socket =
+        RunningInstanceSocket(kProgramInstanceName, environment);
+    const std::optional<std::string> line = FormatInstanceRequest(*request);
+    if (!socket || !line) return std::nullopt;
+    TraceLatency("instance");
+    switch (send(*socket, *line)) {
+        case HandOver::kTaken:
+            return 0;
+        case HandOver::kUnanswered:
+            if (error) *error = CommandNotTakenMessage(request->command);
+            return 1;
+        case HandOver::kNoListener:
+        case HandOver::kDropped:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace nl

@@ -10,6 +10,9 @@
 
 namespace nl {
 
+// The name under which the program's one instance for the user listens.
+inline constexpr char kProgramInstanceName[] = "Nerim NerimLens";
+
 // The value of an environment variable; null when it is not set.
 using EnvironmentReader = std::function<const char*(const char*)>;
 
@@ -31,5 +34,17 @@ std::optional<InstanceRequest> CommandOnlyRequest(const ProgramOptions& options,
 // which only the whole start finds.
 std::optional<std::string> RunningInstanceSocket(std::string_view name,
                                                  const EnvironmentReader& environment);
+
+// Writes a request line to the running instance's socket and tells how it went.
+using InstanceSender = std::function<HandOver(const std::string& socket, std::string_view line)>;
+
+// Hands a start's bare command to the running instance without starting the program: the exit
+// code when the instance took it (0) or kept silent (1, with the reason in `error`); nothing
+// when the whole start has to run: the start is more than a command, no instance listens (none
+// runs, or it is starting), or it dropped the request (it may be ending, and the whole start
+// takes its place).
+std::optional<int> HandCommandOver(const ProgramOptions& options,
+                                   const EnvironmentReader& environment, const InstanceSender& send,
+                                   std::string* error);
 
 }  // namespace nl

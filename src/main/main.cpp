@@ -19,34 +19,6 @@ constexpr int kExitBadEnvironment = 2;
 // How long the running instance has to answer a command handed to it, as for a whole start.
 constexpr int kAnswerTimeoutMs = 2000;
 
-// Hands a command given alone to the running instance straight through its socket, without
-// the toolkit and the platform services, whose start would cost a desktop's key binding a good
-// part of its time to the frozen picture. The exit code when the instance took it or kept
-// silent; nothing when the whole start has to run: no instance listens (none runs, or it is
-// starting), or it dropped the request (it may be ending, and the whole start takes its place).
-std::optional<int> HandCommandOver(const nl::ProgramOptions& options) {
-    const nl::EnvironmentReader environment = [](const char* name) { return std::getenv(name); };
-    const std::optional<nl::InstanceRequest> request = nl::CommandOnlyRequest(options, environment);
-    if (!request) return std::nullopt;
-    const std::optional<std::string> socket =
-        nl::RunningInstanceSocket(nl::CApp::kInstanceName, environment);
-    const std::optional<std::string> line = nl::FormatInstanceRequest(*request);
-    if (!socket || !line) return std::nullopt;
-    nl::TraceLatency("instance");
-    switch (nl::HandRequestToInstance(*socket, *line, kAnswerTimeoutMs)) {
-        case nl::HandOver::kTaken:
-            return 0;
-        case nl::HandOver::kUnanswered:
-            std::fprintf(stderr, "nerimlens: %s\n",
-                         nl::CommandNotTakenMessage(request->command).c_str());
-            return nl::CApp::kExitFailure;
-        case nl::HandOver::kNoListener:
-        case nl::HandOver::kDropped:
-            break;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,8 +46,21 @@ int main(int argc, char** argv) {
                      nl::kPlatformVariable, name);
         return kExitBadEnvironment;
     }
-    if (*platform == nl::PlatformKind::kReal)
-        if (const std::optional<int> code = HandCommandOver(options)) return *code;
+    // A command given alone goes straight to the running instance, without the toolkit and
+    // the platform services, whose start would cost a desktop's key binding a good part of its
+    // time to the frozen picture.
+    if (*platform == nl::PlatformKind::kReal) {
+        const nl::EnvironmentReader environment = [](const char* n) { return std::getenv(n); };
+        const auto send = [](const std::string& socket, std::string_view line) {
+            return nl::HandRequestToInstance(socket, line, kAnswerTimeoutMs);
+        };
+        std::string error;
+        if (const std::optional<int> code =
+                nl::HandCommandOver(options, environment, send, &error)) {
+            if (!error.empty()) std::fprintf(stderr, "nerimlens: %s\n", error.c_str());
+            return *code;
+        }
+    }
     try {
         nl::CApp app(argc, argv, *platform);
         return app.Run();

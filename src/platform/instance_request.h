@@ -56,4 +56,13 @@ std::string InstanceSocketPath(std::string_view folder, std::string_view name);
 // it at its end ("..._TIME<decimal>"); 0 (the current time) when it has none.
 std::uint32_t StartupIdTime(std::string_view startupId);
 
+// How handing a request to the running instance went.
+enum class HandOver {
+    kNoListener,  // no socket at the path, or nobody listens on it: no instance is reachable
+    kTaken,       // the instance answered that it took the request
+    kDropped,     // the connection ended without the answer (the request refused, or the
+                  // instance ending)
+    kUnanswered,  // the connection stayed open without an answer until the time ran out
+};
+
 }  // namespace nl

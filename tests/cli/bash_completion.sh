@@ -8,6 +8,7 @@ set -u
 cli=$1
 top="color contrast length doc settings"
 [[ ${2:-} == screen ]] && top+=" pick capture magnify"
+top+=" command"
 script=$(mktemp)
 trap 'rm -f "$script"' EXIT
 "$cli" completion bash >"$script" || { echo "FAIL: completion bash"; exit 1; }
@@ -31,7 +32,7 @@ while IFS='|' read -r typed want; do
     fi
 done <<TABLE
 |$top
-co|color contrast
+co|color contrast command
 d|doc
 doc |info add measure rows export
 doc e|export

@@ -33,7 +33,7 @@ TEST(CPPHotKeysTest, PageSaysHowHotKeysWorkInThisSession) {
     const Case cases[] = {
         {HotKeyRoute::kKeyGrabs, "X display"},
         {HotKeyRoute::kDesktopPortal, "global shortcuts service"},
-        {HotKeyRoute::kUnavailable, "nerimlens --command show-hide"},
+        {HotKeyRoute::kUnavailable, "nerimlens-cli command show-hide"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.contains);
@@ -62,7 +62,7 @@ TEST(CPPHotKeysTest, WhereTheDesktopHoldsTheKeysThePageSaysWhichItBound) {
     EXPECT_EQ(route->text().toStdString(),
               "The desktop bound these hot keys through its global shortcuts service: "
               "Show/Hide (Ctrl + F11).\nThe desktop did not bind Pick Color (Ctrl + F12). Bind "
-              "them in the desktop's own keyboard settings instead: nerimlens --command "
+              "them in the desktop's own keyboard settings instead: nerimlens-cli command "
               "pick-color.");
     // Bound later: the line follows the hot keys.
     ASSERT_EQ(rig.hotKeys.Register(kHotKeyPickColor, kModControl, kVkF12), 0u);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Both programs' --version, an unknown option refused with 2. Commands from outside:
-# `nerimlens --command NAME` runs a hot-key command in the running
+# `nerimlens --command NAME` (or `nerimlens-cli command NAME`) runs a hot-key command in the running
 # instance (Show/Hide hides and shows the main window, Pick Color picks the color under the
 # cursor into the document), a wrong name ends with 2 and the list of names, a start for a
 # command where none runs starts the program and runs it there, and a plain second start
@@ -73,14 +73,24 @@ code=$?
 wait_for 50 ruler_hidden && echo "ok: --command ruler closed the ruler" ||
     fail "the ruler stayed open"
 
-# Show/Hide from outside, twice.
-for round in hid showed; do
-    timeout 20 "$program" --command show-hide >/dev/null 2>&1
+# Show/Hide from outside, twice from the program and twice from the command line's client,
+# which loads no toolkit at all.
+for round in "hid program" "showed program" "hid cli" "showed cli"; do
+    read -r state sender <<<"$round"
+    if [[ $sender == program ]]; then
+        timeout 20 "$program" --command show-hide >/dev/null 2>&1
+    else
+        timeout 20 "$cli" command show-hide >/dev/null 2>&1
+    fi
     code=$?
-    if [[ $round == hid ]]; then check=window_hidden; else check=window_shown; fi
-    if [[ $code -eq 0 ]] && wait_for 50 $check; then echo "ok: --command show-hide $round the window"
-    else fail "--command show-hide did not leave the window $round (exit $code)"; fi
+    if [[ $state == hid ]]; then check=window_hidden; else check=window_shown; fi
+    if [[ $code -eq 0 ]] && wait_for 50 $check; then echo "ok: $sender's show-hide $state the window"
+    else fail "$sender's show-hide did not leave the window $state (exit $code)"; fi
 done
+message=$("$cli" command bogus 2>&1 >/dev/null)
+code=$?
+[[ $code -eq 2 && $message == *'"bogus"'* ]] && echo "ok: the client refuses an unknown command with 2" ||
+    fail "nerimlens-cli command bogus: $code $message"
 
 # A second start raises the first over another window and gives it the focus.
 main=$(xdotool search --onlyvisible --classname '^nerimlens$' | head -n 1)

@@ -14,6 +14,7 @@
 #include "framework/CCmdTarget.h"
 #include "framework/ViewNotifyHub.h"
 #include "framework/app_rules.h"
+#include "framework/command_hand_over.h"
 #include "picking/CForegroundWindow.h"
 #include "picking/keyboard_helpers.h"
 #include "platform/factory/PlatformServices.h"
@@ -40,7 +41,7 @@ struct AppContext;
 class CApp : public QObject, public CCmdTarget {
 public:
     // The name under which one instance runs per user.
-    static constexpr const char* kInstanceName = "Nerim NerimLens";
+    static constexpr const char* kInstanceName = kProgramInstanceName;
     // The exit code of a start that ends early (a second instance, a failed start).
     static constexpr int kExitFailure = 1;
     // The variable in which an X11 launcher hands a started program its startup id.

@@ -41,7 +41,7 @@ std::string KeyItem(int id, std::uint32_t value) {
 
 std::string CommandLine(int id) {
     for (const OutsideCommand& command : kOutsideCommands)
-        if (command.hotKeyId == id) return "nerimlens --command " + std::string(command.name);
+        if (command.hotKeyId == id) return "nerimlens-cli command " + std::string(command.name);
     return {};
 }
 

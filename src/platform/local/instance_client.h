@@ -4,16 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace nl {
+#include "platform/instance_request.h"
 
-// How handing a request to the running instance went.
-enum class HandOver {
-    kNoListener,  // no socket at the path, or nobody listens on it: no instance is reachable
-    kTaken,       // the instance answered that it took the request
-    kDropped,     // the connection ended without the answer (the request refused, or the
-                  // instance ending)
-    kUnanswered,  // the connection stayed open without an answer until the time ran out
-};
+namespace nl {
 
 // Connects to the local (AF_UNIX) stream socket at `socketPath`, writes `line` (a request
 // made by FormatInstanceRequest) and waits up to `answerTimeoutMs` for the answer line.
