@@ -103,47 +103,136 @@ void Settle() {
     while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
+// Whether `text` holds each of `parts`.
+::testing::AssertionResult HoldsAll(const std::string& text,
+                                    const std::vector<std::string>& parts) {
+    for (const std::string& part : parts)
+        if (text.find(part) == std::string::npos)
+            return ::testing::AssertionFailure() << "\"" << part << "\" is not in: " << text;
+    return ::testing::AssertionSuccess();
+}
+
+// The Screenshot calls the portal saw, without the lines naming its files.
+QStringList CallsWithoutFiles(const FakePortalProcess& portal) {
+    QStringList calls = portal.Ask("Calls");
+    calls.removeIf([](const QString& call) { return call.startsWith(QStringLiteral("file ")); });
+    return calls;
+}
+
 TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
+    using enum ScreenRequestEvent;
     struct Case {
-        const char* responses;  // nullptr: no portal runs
+        const char* what;
+        QStringList arguments;  // with "none", no portal runs
+        PortalTimeouts timeouts;
+        bool releaseWhenWaiting;  // the held response is let go once the wait is told
         bool captured;
-        QStringList calls;            // the Screenshot calls, without the file lines
-        const char* messageContains;  // for a failure
+        QStringList calls;
+        std::vector<std::string> message;  // parts of the message of a failure
+        std::vector<ScreenRequestEvent> events;
     };
     const QString silent = QStringLiteral("Screenshot interactive=false");
     const QString asking = QStringLiteral("Screenshot interactive=true");
+    const QString close = QStringLiteral("Close");
+    const PortalTimeouts usual;
+    // Short enough for a test, long enough for any machine to reply to a call in.
+    const PortalTimeouts hurried{1000, 1500};
+    const PortalTimeouts noReply{200, 5000};
     const std::vector<Case> cases = {
-        {"0", true, {silent}, ""},
-        {"2,0", true, {silent, asking}, ""},
-        {"1", false, {silent}, "cancelled"},
-        {"2,2", false, {silent, asking}, "refused"},
-        {nullptr, false, {}, "no screenshot portal"},
+        {"success",
+         {"--screenshot-responses", "0"},
+         usual,
+         false,
+         true,
+         {silent},
+         {},
+         {kAsking, kEnded}},
+        {"refused silently, then allowed",
+         {"--screenshot-responses", "2,0"},
+         usual,
+         false,
+         true,
+         {silent, asking},
+         {},
+         {kAsking, kEnded}},
+        {"cancelled",
+         {"--screenshot-responses", "1"},
+         usual,
+         false,
+         false,
+         {silent},
+         {"cancelled"},
+         {kAsking, kEnded}},
+        {"refused twice",
+         {"--screenshot-responses", "2,2"},
+         usual,
+         false,
+         false,
+         {silent, asking},
+         {"refused"},
+         {kAsking, kEnded}},
+        {"no portal",
+         {"none"},
+         usual,
+         false,
+         false,
+         {},
+         {"no screenshot portal"},
+         {kAsking, kEnded}},
+        {"no reply to the call",
+         {"--screenshot-no-reply"},
+         noReply,
+         false,
+         false,
+         {silent, close},
+         {"did not answer", "no reply to the request within 0.2 seconds",
+          "systemctl --user restart xdg-desktop-portal"},
+         {kAsking, kEnded}},
+        {"a late response",
+         {"--screenshot-hold"},
+         hurried,
+         true,
+         true,
+         {silent},
+         {},
+         {kAsking, kWaiting, kEnded}},
+        {"a request that is never answered",
+         {"--screenshot-hold"},
+         hurried,
+         false,
+         false,
+         {silent, close},
+         {"took the request but gave no screenshot within 1.5 seconds"},
+         {kAsking, kWaiting, kEnded}},
     };
     QTemporaryDir folder;
     const QString image = WriteImage(QDir(folder.path()));
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.responses ? c.responses : "no portal");
+        SCOPED_TRACE(c.what);
         std::unique_ptr<FakePortalProcess> portal;
-        if (c.responses)
-            portal = std::make_unique<FakePortalProcess>(
-                QStringList{"--screenshot-responses", c.responses, "--screenshot-image", image});
-        CPortalScreenSource source;
+        if (c.arguments != QStringList{"none"})
+            portal = std::make_unique<FakePortalProcess>(c.arguments +
+                                                         QStringList{"--screenshot-image", image});
+        CPortalScreenSource source(QDBusConnection::sessionBus(), c.timeouts);
+        std::vector<ScreenRequestEvent> events;
+        source.SetListener([&](ScreenRequestEvent event) {
+            events.push_back(event);
+            if (event == kWaiting && c.releaseWhenWaiting) portal->Ask("Release");
+        });
         ScreenFrame frame;
         std::string error;
-        EXPECT_EQ(source.Capture(frame, &error), c.captured);
-        if (!portal) {
-            EXPECT_NE(error.find(c.messageContains), std::string::npos) << error;
-            continue;
-        }
-        QStringList calls = portal->Ask("Calls");
-        QStringList files = calls.filter(QStringLiteral("file "));
-        for (const QString& file : files) calls.removeAll(file);
-        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(source.Capture(frame, &error), c.captured) << error;
+        EXPECT_EQ(events, c.events);
         if (!c.captured) {
-            EXPECT_NE(error.find(c.messageContains), std::string::npos) << error;
-            continue;
+            EXPECT_TRUE(HoldsAll(error, c.message));
+            EXPECT_TRUE(frame.pixels.empty());
         }
-        ASSERT_EQ(files.size(), 1);
+        if (!portal) continue;
+        EXPECT_EQ(CallsWithoutFiles(*portal).join(u',').toStdString(),
+                  c.calls.join(u',').toStdString());
+        const QStringList files = portal->Ask("Calls").filter(QStringLiteral("file "));
+        ASSERT_EQ(files.size(), c.captured ? 1 : 0);
+        if (!c.captured) continue;
         // The portal's temporary copy is gone once read.
         EXPECT_FALSE(QFile::exists(files[0].mid(5)));
         EXPECT_EQ(frame.area.Width(), kImageWidth);

@@ -7,8 +7,6 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "platform/qt/CPortalCall.h"
-
 namespace nl {
 
 namespace {
@@ -25,7 +23,12 @@ Point VirtualOrigin() {
     return {static_cast<int>(area.x() * ratio), static_cast<int>(area.y() * ratio)};
 }
 
-std::string RefusalMessage(const PortalResponse& response) {
+// A duration as the messages give it: "3", "0.5".
+std::string Seconds(int ms) {
+    return QString::number(ms / 1000.0, 'g', 3).toStdString();
+}
+
+std::string RefusalMessage(const PortalResponse& response, const PortalTimeouts& timeouts) {
     switch (response.outcome) {
         case PortalOutcome::kCancelled:
             return "The screenshot was cancelled: the desktop did not allow NerimLens to read "
@@ -35,7 +38,20 @@ std::string RefusalMessage(const PortalResponse& response) {
         case PortalOutcome::kNoPortal:
             return "The screen cannot be read: this session has no screenshot portal "
                    "(xdg-desktop-portal with a backend for this desktop).";
+        case PortalOutcome::kNoReply:
+            return "The desktop's screenshot portal did not answer: it gave no reply to the "
+                   "request within " +
+                   Seconds(timeouts.patienceMs) +
+                   " seconds, so it does not run properly in this session. Restart it "
+                   "(systemctl --user restart xdg-desktop-portal) or log in again, then try "
+                   "again.";
         default:
+            if (response.accepted)
+                return "The desktop's screenshot portal took the request but gave no screenshot "
+                       "within " +
+                       Seconds(timeouts.limitMs) +
+                       " seconds, and the request was withdrawn. Try again, and "
+                       "answer the desktop's dialog if it shows one.";
             return "The desktop's screenshot portal did not answer: " +
                    response.error.toStdString();
     }
@@ -47,7 +63,8 @@ constexpr qint64 kFileTimeSlackMs = 2000;
 
 }  // namespace
 
-CPortalScreenSource::CPortalScreenSource(QDBusConnection bus) : m_bus(std::move(bus)) {}
+CPortalScreenSource::CPortalScreenSource(QDBusConnection bus, PortalTimeouts timeouts)
+    : m_bus(std::move(bus)), m_timeouts(timeouts) {}
 
 bool CPortalScreenSource::IsWrittenForRequest(const QString& path, const QDateTime& asked) {
     if (path.isEmpty()) return false;
@@ -56,18 +73,43 @@ bool CPortalScreenSource::IsWrittenForRequest(const QString& path, const QDateTi
     return info.lastModified().msecsTo(asked) <= kFileTimeSlackMs;
 }
 
-bool CPortalScreenSource::Capture(ScreenFrame& frame, std::string* error) {
+void CPortalScreenSource::Tell(ScreenRequestEvent event) const {
+    if (m_listener) m_listener(event);
+}
+
+PortalResponse CPortalScreenSource::Ask() {
     PortalResponse response;
-    const QDateTime asked = QDateTime::currentDateTimeUtc();
     for (const bool interactive : {false, true}) {
-        CPortalCall call(m_bus);
+        CPortalCall call(m_bus, m_timeouts);
         response = call.Run(kScreenshotInterface, QStringLiteral("Screenshot"), {QString()},
-                            {{QStringLiteral("interactive"), interactive}});
+                            {{QStringLiteral("interactive"), interactive}},
+                            [this] { Tell(ScreenRequestEvent::kWaiting); });
         // Only a desktop that refused the silent screenshot is asked again with its dialog.
         if (response.outcome != PortalOutcome::kRefused) break;
     }
+    return response;
+}
+
+bool CPortalScreenSource::Capture(ScreenFrame& frame, std::string* error) {
+    // The wait runs the event loop: a second capture asked meanwhile is refused.
+    if (m_busy) {
+        if (error) *error = "NerimLens is already waiting for the desktop's screenshot portal.";
+        return false;
+    }
+    m_busy = true;
+    Tell(ScreenRequestEvent::kAsking);
+    const struct Ended {
+        CPortalScreenSource& source;
+        ~Ended() {
+            source.m_busy = false;
+            source.Tell(ScreenRequestEvent::kEnded);
+        }
+    } ended{*this};
+
+    const QDateTime asked = QDateTime::currentDateTimeUtc();
+    const PortalResponse response = Ask();
     if (response.outcome != PortalOutcome::kSuccess) {
-        if (error) *error = RefusalMessage(response);
+        if (error) *error = RefusalMessage(response, m_timeouts);
         return false;
     }
     const QUrl uri(response.results.value(QStringLiteral("uri")).toString());

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "platform/IScreenSource.h"
+#include "platform/qt/CPortalCall.h"
 
 namespace nl {
 
@@ -13,9 +14,11 @@ namespace nl {
 // (some desktops write it into the home or Pictures folder), whether it could be read or not.
 class CPortalScreenSource final : public IScreenSource {
 public:
-    explicit CPortalScreenSource(QDBusConnection bus = QDBusConnection::sessionBus());
+    explicit CPortalScreenSource(QDBusConnection bus = QDBusConnection::sessionBus(),
+                                 PortalTimeouts timeouts = {});
 
     bool Capture(ScreenFrame& frame, std::string* error) override;
+    void SetListener(ScreenRequestListener listener) override { m_listener = std::move(listener); }
 
     // Whether the portal's file at `path` is ours to remove: a plain file (not a link) that
     // was written when or after the request went out at `asked`, so it is the portal's
@@ -23,7 +26,15 @@ public:
     static bool IsWrittenForRequest(const QString& path, const QDateTime& asked);
 
 private:
+    // One screenshot asked of the portal: silently, then with the desktop's dialog where the
+    // desktop refuses the silent one.
+    PortalResponse Ask();
+    void Tell(ScreenRequestEvent event) const;
+
     QDBusConnection m_bus;
+    PortalTimeouts m_timeouts;
+    ScreenRequestListener m_listener;
+    bool m_busy = false;
 };
 
 }  // namespace nl
