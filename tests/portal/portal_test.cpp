@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QStringList>
@@ -121,6 +122,9 @@ QStringList CallsWithoutFiles(const FakePortalProcess& portal) {
 
 TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
     using enum ScreenRequestEvent;
+    const std::string advice = "allow it to take screenshots in the desktop's privacy settings";
+    const std::string reset = "flatpak permission-reset net.nerim.NerimLens";
+    const std::string remove = "flatpak permission-remove screenshot screenshot";
     struct Case {
         const char* what;
         QStringList arguments;  // with "none", no portal runs
@@ -161,7 +165,7 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
          false,
          false,
          {silent},
-         {"cancelled"},
+         {"The desktop cancelled the screenshot", advice, reset, remove},
          {kAsking, kEnded}},
         {"refused twice",
          {"--screenshot-responses", "2,2"},
@@ -169,7 +173,7 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
          false,
          false,
          {silent, asking},
-         {"refused"},
+         {"The desktop refused the screenshot", "\"Deny\"", advice, reset, remove},
          {kAsking, kEnded}},
         {"no portal",
          {"none"},
@@ -382,6 +386,8 @@ TEST(PortalHotKeysTest, RefusalsAndMissingPortalsAreReported) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // The launcher's name, which the desktop may know the program by.
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.nerim.NerimLens"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

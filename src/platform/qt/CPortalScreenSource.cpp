@@ -28,13 +28,36 @@ std::string Seconds(int ms) {
     return QString::number(ms / 1000.0, 'g', 3).toStdString();
 }
 
+// What the user can do about a screenshot the desktop would not give: the desktop asks once
+// and keeps the answer in its permission store (table "screenshot", entry "screenshot", one
+// answer per application id; unsandboxed programs it knows by no id share the answer of the
+// empty id).
+std::string PermissionAdvice() {
+    const std::string appId = QGuiApplication::desktopFileName().toStdString();
+    std::string text =
+        " To let NerimLens read the screen, allow it to take screenshots in the desktop's "
+        "privacy settings, or make the desktop ask again by forgetting its stored answer: ";
+    if (!appId.empty())
+        text += "flatpak permission-reset " + appId + " (every answer kept for NerimLens) or ";
+    text +=
+        "flatpak permission-remove screenshot screenshot (the screenshot answers of all "
+        "programs, also of those the desktop knows by no application id, as it may know "
+        "NerimLens).";
+    return text;
+}
+
 std::string RefusalMessage(const PortalResponse& response, const PortalTimeouts& timeouts) {
     switch (response.outcome) {
         case PortalOutcome::kCancelled:
-            return "The screenshot was cancelled: the desktop did not allow NerimLens to read "
-                   "the screen.";
+            return "The desktop cancelled the screenshot NerimLens asked for (its screenshot "
+                   "dialog was closed, or it cancels without asking), so there is no picture to "
+                   "pick from. Try again and take the screenshot in the desktop's "
+                   "dialog." +
+                   PermissionAdvice();
         case PortalOutcome::kRefused:
-            return "The desktop refused to take a screenshot for NerimLens.";
+            return "The desktop refused the screenshot NerimLens asked for: it keeps an earlier "
+                   "\"Deny\" answer, or its screenshot service failed." +
+                   PermissionAdvice();
         case PortalOutcome::kNoPortal:
             return "The screen cannot be read: this session has no screenshot portal "
                    "(xdg-desktop-portal with a backend for this desktop).";
