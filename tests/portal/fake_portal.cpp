@@ -5,13 +5,14 @@
 //
 // Usage: fake_portal [--screenshot-responses CODES] [--screenshot-image FILE]
 //                    [--screenshot-folder DIR | --screenshot-uri FILE]
-//                    [--screenshot-no-reply | --screenshot-hold]
+//                    [--cancel-without DIR] [--screenshot-no-reply | --screenshot-hold]
 //                    [--bind-response CODE] [--bind-leave-out ID] [--no-shortcuts]
 // CODES is a comma-separated list of response codes, one per Screenshot call (the last one
 // repeats). The picture is a copy of FILE in the temporary folder, or in DIR named
 // Screenshot.png, Screenshot-1.png, ... as a desktop that saves among the user's pictures
 // names them; --screenshot-uri hands out FILE itself, written by nobody for the request.
-// --screenshot-no-reply never replies to the Screenshot call;
+// --cancel-without answers "cancelled" while DIR is no folder, as KDE's portal does without
+// the Pictures folder. --screenshot-no-reply never replies to the Screenshot call;
 // --screenshot-hold replies with the request but sends its response only when the control
 // interface's Release is called. A request's Close is noted among the calls.
 // BindShortcuts answers with every shortcut asked for, as bound to its preferred trigger,
@@ -26,6 +27,7 @@
 #include <QDBusVirtualObject>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -48,6 +50,7 @@ struct Options {
     QString screenshotImage;
     QString screenshotFolder;
     QString screenshotUri;
+    QString cancelWithout;
     bool screenshotNoReply = false;
     bool screenshotHold = false;
     uint bindResponse = 0;
@@ -163,7 +166,9 @@ private:
         // Kept unanswered: the caller waits for a reply that never comes.
         if (m_options.screenshotNoReply) return true;
         const auto& codes = m_options.screenshotResponses;
-        const uint code = codes.at(std::min<qsizetype>(m_screenshots++, codes.size() - 1));
+        uint code = codes.at(std::min<qsizetype>(m_screenshots++, codes.size() - 1));
+        if (!m_options.cancelWithout.isEmpty() && !QFileInfo(m_options.cancelWithout).isDir())
+            code = 1;
         if (m_options.screenshotHold) {
             // The picture is taken when the user would answer: at Release.
             const QString path = RequestPath(message);
@@ -298,6 +303,9 @@ int main(int argc, char** argv) {
             ++i;
         } else if (arg == QLatin1String("--screenshot-uri")) {
             options.screenshotUri = value;
+            ++i;
+        } else if (arg == QLatin1String("--cancel-without")) {
+            options.cancelWithout = value;
             ++i;
         } else if (arg == QLatin1String("--screenshot-no-reply")) {
             options.screenshotNoReply = true;

@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
@@ -209,6 +210,8 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
          {"took the request but gave no screenshot within 1.5 seconds"},
          {kAsking, kWaiting, kEnded}},
     };
+    // Not KDE, whose cancels would have the user's Pictures folder made.
+    const ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", QStringLiteral("GNOME"));
     QTemporaryDir folder;
     const QString image = WriteImage(QDir(folder.path()));
     for (const Case& c : cases) {
@@ -244,6 +247,100 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
         ASSERT_EQ(frame.pixels.size(), static_cast<std::size_t>(kImageWidth * kImageHeight));
         EXPECT_EQ(frame.pixels[0], kCornerColor);
         EXPECT_EQ(frame.pixels[kImageWidth + 1], static_cast<GrabPixel>(kImageColor));
+    }
+}
+
+TEST(PortalScreenSourceTest, KdeWithoutPicturesFolderGetsOneMadeAndIsAskedAgain) {
+    QTemporaryDir outer;
+    const QDir root(outer.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("home")) && root.mkpath(QStringLiteral("config")) &&
+                root.mkpath(QStringLiteral("temp")));
+    const QString temp = root.filePath(QStringLiteral("temp"));
+    QFile::setPermissions(temp, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const ScopedEnvironment tempFolder("TMPDIR", temp);
+    const ScopedEnvironment runtimeFolder("XDG_RUNTIME_DIR", temp);
+    const QString home = root.filePath(QStringLiteral("home"));
+    const ScopedEnvironment homeFolder("HOME", home);
+    const ScopedEnvironment configFolder("XDG_CONFIG_HOME",
+                                         root.filePath(QStringLiteral("config")));
+    const QString pictures = home + QStringLiteral("/Pictures");
+    // A folder below a plain file can never be made.
+    QFile notes(home + QStringLiteral("/notes.txt"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    const QString blocked = home + QStringLiteral("/notes.txt/Pictures");
+    const QString userDirs = root.filePath(QStringLiteral("config/user-dirs.dirs"));
+    const QString image = WriteImage(QDir(temp));
+
+    struct Case {
+        const char* what;
+        const char* desktop;
+        QString picturesDir;  // where XDG_PICTURES_DIR points
+        QStringList arguments;
+        bool captured;
+        int screenshots;
+        bool picturesLeft;
+        std::vector<std::string> message;
+    };
+    const std::vector<Case> cases = {
+        {"made, and the portal then saves there",
+         "KDE",
+         pictures,
+         {"--cancel-without", pictures, "--screenshot-folder", pictures},
+         true,
+         2,
+         true,
+         {}},
+        {"made, but the portal cancels again",
+         "KDE",
+         pictures,
+         {"--screenshot-responses", "1"},
+         false,
+         2,
+         false,
+         {"cancelled the screenshot again after NerimLens created the missing Pictures folder",
+          pictures.toStdString(), "so the folder was not the cause", "privacy settings"}},
+        {"cannot be made",
+         "KDE",
+         blocked,
+         {"--cancel-without", blocked},
+         false,
+         1,
+         false,
+         {"saves each screenshot in the Pictures folder, " + blocked.toStdString(),
+          "could not create it", "XDG_PICTURES_DIR"}},
+        {"not KDE: a cancel is the user's",
+         "GNOME",
+         pictures,
+         {"--cancel-without", pictures},
+         false,
+         1,
+         false,
+         {"The desktop cancelled the screenshot"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(userDirs);
+        if (c.picturesDir != pictures) {
+            QFile dirs(userDirs);
+            ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+            dirs.write("XDG_PICTURES_DIR=\"$HOME/notes.txt/Pictures\"\n");
+        }
+        QDir(pictures).removeRecursively();
+        const ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", QString::fromLatin1(c.desktop));
+        FakePortalProcess portal(c.arguments + QStringList{"--screenshot-image", image});
+        CPortalScreenSource source;
+        ScreenFrame frame;
+        std::string error;
+        EXPECT_EQ(source.Capture(frame, &error), c.captured) << error;
+        EXPECT_TRUE(HoldsAll(error, c.message));
+        EXPECT_EQ(CallsWithoutFiles(portal).size(), c.screenshots);
+        EXPECT_EQ(QFileInfo(pictures).isDir(), c.picturesLeft);
+        // No picture is left, neither among the pictures nor in the temporary folder.
+        if (c.picturesLeft) {
+            EXPECT_EQ(QDir(pictures).entryList(QDir::Files), QStringList{});
+        }
+        EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList{"screen.png"});
     }
 }
 

@@ -1,11 +1,16 @@
 #include "platform/qt/CPortalScreenSource.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QUrl>
+#include <filesystem>
+#include <system_error>
 
 namespace nl {
 
@@ -26,6 +31,11 @@ Point VirtualOrigin() {
 // A duration as the messages give it: "3", "0.5".
 std::string Seconds(int ms) {
     return QString::number(ms / 1000.0, 'g', 3).toStdString();
+}
+
+bool IsKdeSession() {
+    const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':');
+    return desktops.contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
 }
 
 // What the user can do about a screenshot the desktop would not give: the desktop asks once
@@ -113,6 +123,38 @@ PortalResponse CPortalScreenSource::Ask() {
     return response;
 }
 
+PortalResponse CPortalScreenSource::AskWithPicturesFolder(const PortalResponse& cancelled,
+                                                          std::string* error) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || QFileInfo(folder).isDir() || !IsKdeSession()) return cancelled;
+    const std::string path = QDir::toNativeSeparators(folder).toStdString();
+    std::error_code failure;
+    std::filesystem::create_directories(folder.toStdString(), failure);
+    if (failure || !QFileInfo(folder).isDir()) {
+        if (error)
+            *error = "KDE's screenshot portal saves each screenshot in the Pictures folder, " +
+                     path +
+                     ", and cancels when that folder is missing; NerimLens could not "
+                     "create it (" +
+                     (failure ? failure.message() : "not a folder") +
+                     "). Create that folder, or set XDG_PICTURES_DIR in "
+                     "~/.config/user-dirs.dirs to a folder that exists, then try again.";
+        return cancelled;
+    }
+    PortalResponse response = Ask();
+    if (response.outcome == PortalOutcome::kSuccess) return response;
+    // The folder did not help: the user's home is left as it was (removes only an empty one).
+    QDir().rmdir(folder);
+    if (error && response.outcome == PortalOutcome::kCancelled)
+        *error =
+            "KDE's screenshot portal cancelled the screenshot again after NerimLens created "
+            "the missing Pictures folder it saves screenshots in (" +
+            path + "), so the folder was not the cause. " + RefusalMessage(response, m_timeouts);
+    else if (error)
+        *error = RefusalMessage(response, m_timeouts);
+    return response;
+}
+
 bool CPortalScreenSource::Capture(ScreenFrame& frame, std::string* error) {
     // The wait runs the event loop: a second capture asked meanwhile is refused.
     if (m_busy) {
@@ -130,9 +172,12 @@ bool CPortalScreenSource::Capture(ScreenFrame& frame, std::string* error) {
     } ended{*this};
 
     const QDateTime asked = QDateTime::currentDateTimeUtc();
-    const PortalResponse response = Ask();
+    PortalResponse response = Ask();
+    std::string failure;
+    if (response.outcome == PortalOutcome::kCancelled)
+        response = AskWithPicturesFolder(response, &failure);
     if (response.outcome != PortalOutcome::kSuccess) {
-        if (error) *error = RefusalMessage(response, m_timeouts);
+        if (error) *error = failure.empty() ? RefusalMessage(response, m_timeouts) : failure;
         return false;
     }
     const QUrl uri(response.results.value(QStringLiteral("uri")).toString());
