@@ -145,10 +145,13 @@ void PlatformServices::BuildRealDesktop() {
         // screen copy.
         std::string error = "this build has no Wayland support";
 #if NL_WITH_WAYLAND
-        if (auto desktop = CWaylandDesktop::Open(MakePortalScreenSource(), &error)) {
+        std::unique_ptr<IScreenSource> source = MakePortalScreenSource();
+        IScreenSource* portal = source.get();
+        if (auto desktop = CWaylandDesktop::Open(std::move(source), &error)) {
             // The user-interface font's dialog units, as Qt measures them on any platform.
             desktop->SetMetrics(CX11Desktop().Metrics());
             m_desktop = std::move(desktop);
+            m_screenSource = portal;
             return;
         }
 #endif
@@ -165,16 +168,23 @@ void PlatformServices::BuildRealDesktop() {
         // XWayland: the X server knows its own windows but shows black over Wayland ones, and
         // tells the pointer only over X11 windows.
         std::string error;
-        if (auto pixels = CWaylandDesktop::Open(MakePortalScreenSource(), &error);
+        std::unique_ptr<IScreenSource> source = MakePortalScreenSource();
+        IScreenSource* portal = source.get();
+        if (auto pixels = CWaylandDesktop::Open(std::move(source), &error);
             pixels && pixels->CanReadScreen()) {
             m_desktop = std::make_unique<CSplitDesktop>(std::move(x11), std::move(pixels),
                                                         PointerSource::kReported);
+            m_screenSource = portal;
             m_sessionNote = kXWaylandNote;
             return;
         }
     }
 #endif
     m_desktop = std::move(x11);
+}
+
+void PlatformServices::SetScreenRequestListener(ScreenRequestListener listener) {
+    if (m_screenSource) m_screenSource->SetListener(std::move(listener));
 }
 
 void PlatformServices::BuildFake() {
