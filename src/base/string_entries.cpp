@@ -157,6 +157,10 @@ constexpr StringEntry kEntries[] = {
     {2152, "Frozen screen: click or press Enter to pick, arrow keys move, Esc leaves"},
     {2153, "The screen cannot be frozen for picking: %1"},
     {2154, "This desktop does not let programs place their windows: drag the ruler instead."},
+    {2155,
+     "NerimLens asks the desktop for a screenshot; allow it once to pick colors without further "
+     "questions"},
+    {2156, "Waiting for the desktop's screenshot portal\xE2\x80\xA6"},
 
     // Keyboard helpers of the main window
     {3000, "Move the cursor one pixel to the left"},

@@ -63,6 +63,10 @@ inline constexpr std::uint32_t kIdsHintFrozenScreen = 2152;
 inline constexpr std::uint32_t kIdsCannotFreeze = 2153;  // the reason for %1
 // A ruler command that needs to place the window where the desktop does not let it.
 inline constexpr std::uint32_t kIdsRulerPlacementUnavailable = 2154;
+// Screenshots asked of the desktop's portal: said before the first one of this setup, and
+// while one goes long unanswered.
+inline constexpr std::uint32_t kIdsScreenshotFirstAsk = 2155;
+inline constexpr std::uint32_t kIdsScreenshotWaiting = 2156;
 
 inline constexpr std::uint32_t kIdsReadErrorFatal = 25241;  // path, error, application: closes
 inline constexpr std::uint32_t kIdsReadErrorAsk = 25242;    // path, error: OK tries an older file

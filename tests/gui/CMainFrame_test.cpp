@@ -16,6 +16,7 @@
 #include "app/qt/CTrayItem.h"
 #include "base/StringTable.h"
 #include "base/command_ids.h"
+#include "base/string_ids.h"
 #include "framework/hot_keys.h"
 #include "framework/qt/CViewApp.h"
 #include "framework/qt/CViewAppTB.h"
@@ -704,6 +705,32 @@ TEST(CMainFrameTest, StatusBarShowsIdleTextCountAndTitle) {
         cmd::kIndicatorHint, [](CCmdUI& ui) { ui.SetText("Press Enter key to pick colors"); });
     rig.frame->RunIdleUpdate();
     EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), QStringLiteral("Press Enter key to pick colors"));
+}
+
+// A screenshot asked of the desktop: the first one of the setup is explained and the note
+// outlives the request; a long wait is told only while the request lasts.
+TEST(CMainFrameTest, ScreenshotRequestsAreToldOnTheStatusBar) {
+    using enum ScreenRequestEvent;
+    FrameRig rig;
+    rig.tools = &test::BareGaugeTools();
+    rig.prefs.SetActiveTool(AppSettings::kToolGauge);
+    rig.MakeFrame();
+    const QString explained = QString::fromStdString(LoadString(kIdsScreenshotFirstAsk));
+    const QString waiting = QString::fromStdString(LoadString(kIdsScreenshotWaiting));
+    const QString idle = QStringLiteral("Ready");
+    const struct {
+        ScreenRequestEvent event;
+        const QString& hint;
+    } steps[] = {
+        {kAsking, explained}, {kEnded, explained}, {kAsking, explained},
+        {kWaiting, waiting},  {kEnded, idle},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(static_cast<int>(step.event));
+        rig.frame->OnScreenRequest(step.event);
+        rig.frame->RunIdleUpdate();
+        EXPECT_EQ(rig.frame->StatusBarEx()->Hint(), step.hint);
+    }
 }
 
 TEST(CMainFrameTest, TrayMenuHasShowHideFirstAsItsDefault) {

@@ -5,11 +5,16 @@
 //
 // Usage: fake_portal [--screenshot-responses CODES] [--screenshot-image FILE]
 //                    [--screenshot-folder DIR | --screenshot-uri FILE]
+//                    [--cancel-without DIR] [--screenshot-no-reply | --screenshot-hold]
 //                    [--bind-response CODE] [--bind-leave-out ID] [--no-shortcuts]
 // CODES is a comma-separated list of response codes, one per Screenshot call (the last one
 // repeats). The picture is a copy of FILE in the temporary folder, or in DIR named
 // Screenshot.png, Screenshot-1.png, ... as a desktop that saves among the user's pictures
 // names them; --screenshot-uri hands out FILE itself, written by nobody for the request.
+// --cancel-without answers "cancelled" while DIR is no folder, as KDE's portal does without
+// the Pictures folder. --screenshot-no-reply never replies to the Screenshot call;
+// --screenshot-hold replies with the request but sends its response only when the control
+// interface's Release is called. A request's Close is noted among the calls.
 // BindShortcuts answers with every shortcut asked for, as bound to its preferred trigger,
 // except the one --bind-leave-out names ("all": none of them).
 #include <QCoreApplication>
@@ -22,6 +27,7 @@
 #include <QDBusVirtualObject>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -36,6 +42,7 @@ constexpr const char* kScreenshot = "org.freedesktop.portal.Screenshot";
 constexpr const char* kShortcuts = "org.freedesktop.portal.GlobalShortcuts";
 constexpr const char* kControl = "net.nerim.FakePortal";
 constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
+constexpr const char* kRequest = "org.freedesktop.portal.Request";
 constexpr uint kVersion = 1;
 
 struct Options {
@@ -43,6 +50,9 @@ struct Options {
     QString screenshotImage;
     QString screenshotFolder;
     QString screenshotUri;
+    QString cancelWithout;
+    bool screenshotNoReply = false;
+    bool screenshotHold = false;
     uint bindResponse = 0;
     QString bindLeaveOut;
     bool shortcuts = true;
@@ -103,6 +113,11 @@ public:
         }
         if (interface == QLatin1String(kScreenshot) && member == QLatin1String("Screenshot"))
             return Screenshot(message, connection);
+        if (interface == QLatin1String(kRequest) && member == QLatin1String("Close")) {
+            m_calls << QStringLiteral("Close");
+            if (message.path() == m_heldPath) m_heldPath.clear();
+            return Send(connection, message.createReply());
+        }
         if (interface == QLatin1String(kShortcuts) && m_options.shortcuts)
             return Shortcuts(message, connection);
         if (interface == QLatin1String(kControl)) return Control(message, connection);
@@ -117,20 +132,28 @@ private:
         return true;
     }
 
+    static QString RequestPath(const QDBusMessage& message) {
+        const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().constLast());
+        return QStringLiteral("%1/request/%2/%3")
+            .arg(QLatin1String(kPath), SenderPart(message.service()),
+                 options.value(QStringLiteral("handle_token")).toString());
+    }
+
+    static QDBusMessage ResponseSignal(const QString& path, uint code, const QVariantMap& results) {
+        QDBusMessage response =
+            QDBusMessage::createSignal(path, QLatin1String(kRequest), QStringLiteral("Response"));
+        response << code << results;
+        return response;
+    }
+
     // Replies with the Request's path, then sends its Response.
     bool Respond(const QDBusMessage& message, const QDBusConnection& connection, uint code,
                  const QVariantMap& results) {
-        const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().constLast());
-        const QString path = QStringLiteral("%1/request/%2/%3")
-                                 .arg(QLatin1String(kPath), SenderPart(message.service()),
-                                      options.value(QStringLiteral("handle_token")).toString());
+        const QString path = RequestPath(message);
         Send(connection, message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
         QDBusConnection bus(connection);
         QTimer::singleShot(0, [bus, path, code, results]() mutable {
-            QDBusMessage response = QDBusMessage::createSignal(
-                path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
-            response << code << results;
-            bus.send(response);
+            bus.send(ResponseSignal(path, code, results));
         });
         return true;
     }
@@ -140,15 +163,32 @@ private:
         m_calls << QStringLiteral("Screenshot interactive=%1")
                        .arg(options.value(QStringLiteral("interactive")).toBool() ? "true"
                                                                                   : "false");
+        // Kept unanswered: the caller waits for a reply that never comes.
+        if (m_options.screenshotNoReply) return true;
         const auto& codes = m_options.screenshotResponses;
-        const uint code = codes.at(std::min<qsizetype>(m_screenshots++, codes.size() - 1));
+        uint code = codes.at(std::min<qsizetype>(m_screenshots++, codes.size() - 1));
+        if (!m_options.cancelWithout.isEmpty() && !QFileInfo(m_options.cancelWithout).isDir())
+            code = 1;
+        if (m_options.screenshotHold) {
+            // The picture is taken when the user would answer: at Release.
+            const QString path = RequestPath(message);
+            Send(connection, message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
+            m_heldPath = path;
+            m_heldCode = code;
+            return true;
+        }
+        return Respond(message, connection, code, Results(code));
+    }
+
+    // The results of a screenshot answered with `code`: the picture's file on success.
+    QVariantMap Results(uint code) {
         QVariantMap results;
         if (code == 0) {
             const QString file = PictureFile();
             results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(file).toString());
             m_calls << QStringLiteral("file %1").arg(file);
         }
-        return Respond(message, connection, code, results);
+        return results;
     }
 
     // The file handed out for one screenshot, written now unless it is the given one.
@@ -220,6 +260,13 @@ private:
         }
         if (message.member() == QLatin1String("Bound"))
             return Send(connection, message.createReply(m_bound));
+        if (message.member() == QLatin1String("Release")) {
+            if (!m_heldPath.isEmpty())
+                QDBusConnection(connection)
+                    .send(ResponseSignal(m_heldPath, m_heldCode, Results(m_heldCode)));
+            m_heldPath.clear();
+            return Send(connection, message.createReply());
+        }
         if (message.member() == QLatin1String("Calls"))
             return Send(connection, message.createReply(m_calls));
         return false;
@@ -230,6 +277,8 @@ private:
     QStringList m_bound;
     QStringList m_calls;
     qsizetype m_screenshots = 0;
+    QString m_heldPath;  // the request whose response waits for Release
+    uint m_heldCode = 0;
 };
 
 }  // namespace
@@ -255,6 +304,13 @@ int main(int argc, char** argv) {
         } else if (arg == QLatin1String("--screenshot-uri")) {
             options.screenshotUri = value;
             ++i;
+        } else if (arg == QLatin1String("--cancel-without")) {
+            options.cancelWithout = value;
+            ++i;
+        } else if (arg == QLatin1String("--screenshot-no-reply")) {
+            options.screenshotNoReply = true;
+        } else if (arg == QLatin1String("--screenshot-hold")) {
+            options.screenshotHold = true;
         } else if (arg == QLatin1String("--bind-response")) {
             options.bindResponse = value.toUInt();
             ++i;
@@ -269,7 +325,7 @@ int main(int argc, char** argv) {
     qDBusRegisterMetaType<QList<BoundShortcut>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     FakePortal portal(options);
-    if (!bus.registerVirtualObject(QLatin1String(kPath), &portal) ||
+    if (!bus.registerVirtualObject(QLatin1String(kPath), &portal, QDBusConnection::SubPath) ||
         !bus.registerService(QLatin1String(kService))) {
         std::fprintf(stderr, "fake_portal: cannot take the portal's name on the session bus\n");
         return 1;

@@ -10,6 +10,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QStringList>
@@ -103,47 +105,141 @@ void Settle() {
     while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
+// Whether `text` holds each of `parts`.
+::testing::AssertionResult HoldsAll(const std::string& text,
+                                    const std::vector<std::string>& parts) {
+    for (const std::string& part : parts)
+        if (text.find(part) == std::string::npos)
+            return ::testing::AssertionFailure() << "\"" << part << "\" is not in: " << text;
+    return ::testing::AssertionSuccess();
+}
+
+// The Screenshot calls the portal saw, without the lines naming its files.
+QStringList CallsWithoutFiles(const FakePortalProcess& portal) {
+    QStringList calls = portal.Ask("Calls");
+    calls.removeIf([](const QString& call) { return call.startsWith(QStringLiteral("file ")); });
+    return calls;
+}
+
 TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
+    using enum ScreenRequestEvent;
+    const std::string advice = "allow it to take screenshots in the desktop's privacy settings";
+    const std::string reset = "flatpak permission-reset net.nerim.NerimLens";
+    const std::string remove = "flatpak permission-remove screenshot screenshot";
     struct Case {
-        const char* responses;  // nullptr: no portal runs
+        const char* what;
+        QStringList arguments;  // with "none", no portal runs
+        PortalTimeouts timeouts;
+        bool releaseWhenWaiting;  // the held response is let go once the wait is told
         bool captured;
-        QStringList calls;            // the Screenshot calls, without the file lines
-        const char* messageContains;  // for a failure
+        QStringList calls;
+        std::vector<std::string> message;  // parts of the message of a failure
+        std::vector<ScreenRequestEvent> events;
     };
     const QString silent = QStringLiteral("Screenshot interactive=false");
     const QString asking = QStringLiteral("Screenshot interactive=true");
+    const QString close = QStringLiteral("Close");
+    const PortalTimeouts usual;
+    // Short enough for a test, long enough for any machine to reply to a call in.
+    const PortalTimeouts hurried{1000, 1500};
+    const PortalTimeouts noReply{200, 5000};
     const std::vector<Case> cases = {
-        {"0", true, {silent}, ""},
-        {"2,0", true, {silent, asking}, ""},
-        {"1", false, {silent}, "cancelled"},
-        {"2,2", false, {silent, asking}, "refused"},
-        {nullptr, false, {}, "no screenshot portal"},
+        {"success",
+         {"--screenshot-responses", "0"},
+         usual,
+         false,
+         true,
+         {silent},
+         {},
+         {kAsking, kEnded}},
+        {"refused silently, then allowed",
+         {"--screenshot-responses", "2,0"},
+         usual,
+         false,
+         true,
+         {silent, asking},
+         {},
+         {kAsking, kEnded}},
+        {"cancelled",
+         {"--screenshot-responses", "1"},
+         usual,
+         false,
+         false,
+         {silent},
+         {"The desktop cancelled the screenshot", advice, reset, remove},
+         {kAsking, kEnded}},
+        {"refused twice",
+         {"--screenshot-responses", "2,2"},
+         usual,
+         false,
+         false,
+         {silent, asking},
+         {"The desktop refused the screenshot", "\"Deny\"", advice, reset, remove},
+         {kAsking, kEnded}},
+        {"no portal",
+         {"none"},
+         usual,
+         false,
+         false,
+         {},
+         {"no screenshot portal"},
+         {kAsking, kEnded}},
+        {"no reply to the call",
+         {"--screenshot-no-reply"},
+         noReply,
+         false,
+         false,
+         {silent, close},
+         {"did not answer", "no reply to the request within 0.2 seconds",
+          "systemctl --user restart xdg-desktop-portal"},
+         {kAsking, kEnded}},
+        {"a late response",
+         {"--screenshot-hold"},
+         hurried,
+         true,
+         true,
+         {silent},
+         {},
+         {kAsking, kWaiting, kEnded}},
+        {"a request that is never answered",
+         {"--screenshot-hold"},
+         hurried,
+         false,
+         false,
+         {silent, close},
+         {"took the request but gave no screenshot within 1.5 seconds"},
+         {kAsking, kWaiting, kEnded}},
     };
+    // Not KDE, whose cancels would have the user's Pictures folder made.
+    const ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", QStringLiteral("GNOME"));
     QTemporaryDir folder;
     const QString image = WriteImage(QDir(folder.path()));
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.responses ? c.responses : "no portal");
+        SCOPED_TRACE(c.what);
         std::unique_ptr<FakePortalProcess> portal;
-        if (c.responses)
-            portal = std::make_unique<FakePortalProcess>(
-                QStringList{"--screenshot-responses", c.responses, "--screenshot-image", image});
-        CPortalScreenSource source;
+        if (c.arguments != QStringList{"none"})
+            portal = std::make_unique<FakePortalProcess>(c.arguments +
+                                                         QStringList{"--screenshot-image", image});
+        CPortalScreenSource source(QDBusConnection::sessionBus(), c.timeouts);
+        std::vector<ScreenRequestEvent> events;
+        source.SetListener([&](ScreenRequestEvent event) {
+            events.push_back(event);
+            if (event == kWaiting && c.releaseWhenWaiting) portal->Ask("Release");
+        });
         ScreenFrame frame;
         std::string error;
-        EXPECT_EQ(source.Capture(frame, &error), c.captured);
-        if (!portal) {
-            EXPECT_NE(error.find(c.messageContains), std::string::npos) << error;
-            continue;
-        }
-        QStringList calls = portal->Ask("Calls");
-        QStringList files = calls.filter(QStringLiteral("file "));
-        for (const QString& file : files) calls.removeAll(file);
-        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(source.Capture(frame, &error), c.captured) << error;
+        EXPECT_EQ(events, c.events);
         if (!c.captured) {
-            EXPECT_NE(error.find(c.messageContains), std::string::npos) << error;
-            continue;
+            EXPECT_TRUE(HoldsAll(error, c.message));
+            EXPECT_TRUE(frame.pixels.empty());
         }
-        ASSERT_EQ(files.size(), 1);
+        if (!portal) continue;
+        EXPECT_EQ(CallsWithoutFiles(*portal).join(u',').toStdString(),
+                  c.calls.join(u',').toStdString());
+        const QStringList files = portal->Ask("Calls").filter(QStringLiteral("file "));
+        ASSERT_EQ(files.size(), c.captured ? 1 : 0);
+        if (!c.captured) continue;
         // The portal's temporary copy is gone once read.
         EXPECT_FALSE(QFile::exists(files[0].mid(5)));
         EXPECT_EQ(frame.area.Width(), kImageWidth);
@@ -151,6 +247,100 @@ TEST(PortalScreenSourceTest, AnswersOfThePortalBecomeAFrameOrAMessage) {
         ASSERT_EQ(frame.pixels.size(), static_cast<std::size_t>(kImageWidth * kImageHeight));
         EXPECT_EQ(frame.pixels[0], kCornerColor);
         EXPECT_EQ(frame.pixels[kImageWidth + 1], static_cast<GrabPixel>(kImageColor));
+    }
+}
+
+TEST(PortalScreenSourceTest, KdeWithoutPicturesFolderGetsOneMadeAndIsAskedAgain) {
+    QTemporaryDir outer;
+    const QDir root(outer.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("home")) && root.mkpath(QStringLiteral("config")) &&
+                root.mkpath(QStringLiteral("temp")));
+    const QString temp = root.filePath(QStringLiteral("temp"));
+    QFile::setPermissions(temp, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const ScopedEnvironment tempFolder("TMPDIR", temp);
+    const ScopedEnvironment runtimeFolder("XDG_RUNTIME_DIR", temp);
+    const QString home = root.filePath(QStringLiteral("home"));
+    const ScopedEnvironment homeFolder("HOME", home);
+    const ScopedEnvironment configFolder("XDG_CONFIG_HOME",
+                                         root.filePath(QStringLiteral("config")));
+    const QString pictures = home + QStringLiteral("/Pictures");
+    // A folder below a plain file can never be made.
+    QFile notes(home + QStringLiteral("/notes.txt"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    const QString blocked = home + QStringLiteral("/notes.txt/Pictures");
+    const QString userDirs = root.filePath(QStringLiteral("config/user-dirs.dirs"));
+    const QString image = WriteImage(QDir(temp));
+
+    struct Case {
+        const char* what;
+        const char* desktop;
+        QString picturesDir;  // where XDG_PICTURES_DIR points
+        QStringList arguments;
+        bool captured;
+        int screenshots;
+        bool picturesLeft;
+        std::vector<std::string> message;
+    };
+    const std::vector<Case> cases = {
+        {"made, and the portal then saves there",
+         "KDE",
+         pictures,
+         {"--cancel-without", pictures, "--screenshot-folder", pictures},
+         true,
+         2,
+         true,
+         {}},
+        {"made, but the portal cancels again",
+         "KDE",
+         pictures,
+         {"--screenshot-responses", "1"},
+         false,
+         2,
+         false,
+         {"cancelled the screenshot again after NerimLens created the missing Pictures folder",
+          pictures.toStdString(), "so the folder was not the cause", "privacy settings"}},
+        {"cannot be made",
+         "KDE",
+         blocked,
+         {"--cancel-without", blocked},
+         false,
+         1,
+         false,
+         {"saves each screenshot in the Pictures folder, " + blocked.toStdString(),
+          "could not create it", "XDG_PICTURES_DIR"}},
+        {"not KDE: a cancel is the user's",
+         "GNOME",
+         pictures,
+         {"--cancel-without", pictures},
+         false,
+         1,
+         false,
+         {"The desktop cancelled the screenshot"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(userDirs);
+        if (c.picturesDir != pictures) {
+            QFile dirs(userDirs);
+            ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+            dirs.write("XDG_PICTURES_DIR=\"$HOME/notes.txt/Pictures\"\n");
+        }
+        QDir(pictures).removeRecursively();
+        const ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", QString::fromLatin1(c.desktop));
+        FakePortalProcess portal(c.arguments + QStringList{"--screenshot-image", image});
+        CPortalScreenSource source;
+        ScreenFrame frame;
+        std::string error;
+        EXPECT_EQ(source.Capture(frame, &error), c.captured) << error;
+        EXPECT_TRUE(HoldsAll(error, c.message));
+        EXPECT_EQ(CallsWithoutFiles(portal).size(), c.screenshots);
+        EXPECT_EQ(QFileInfo(pictures).isDir(), c.picturesLeft);
+        // No picture is left, neither among the pictures nor in the temporary folder.
+        if (c.picturesLeft) {
+            EXPECT_EQ(QDir(pictures).entryList(QDir::Files), QStringList{});
+        }
+        EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList{"screen.png"});
     }
 }
 
@@ -293,6 +483,8 @@ TEST(PortalHotKeysTest, RefusalsAndMissingPortalsAreReported) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // The launcher's name, which the desktop may know the program by.
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.nerim.NerimLens"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -258,6 +258,8 @@ bool CApp::Start(int& exitCode) {
         TraceLatency("shown");
         if (!m_platform->SessionNote().empty())
             m_frame->ShowSessionNote(QString::fromStdString(m_platform->SessionNote()));
+        m_platform->SetScreenRequestListener(
+            [frame = m_frame.get()](ScreenRequestEvent event) { frame->OnScreenRequest(event); });
         // The ruler comes back when it was open at the last exit.
         if (m_rulerFactory && m_prefs->WinState(kWinStateRuler).IsOpen()) OnCommand(cmd::kRuler);
         if (m_clipboardViewerFactory && m_prefs->WinState(kWinStateClipboardViewer).IsOpen())
@@ -587,6 +589,7 @@ void CApp::DestroyWindows() {
     delete m_clipboardViewer.data();
     delete m_contrast.data();
     if (m_frame) {
+        m_platform->SetScreenRequestListener({});
         m_frame->removeEventFilter(this);
         m_frame.reset();
     }

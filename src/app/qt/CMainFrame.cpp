@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <utility>
 
 #include "app/qt/CAppSplitterWnd.h"
 #include "app/qt/CTrayItem.h"
@@ -21,6 +22,7 @@
 #include "framework/hot_keys.h"
 #include "framework/qt/CCommandBinder.h"
 #include "framework/qt/CViewApp.h"
+#include "framework/screen_request_notice.h"
 #include "framework/window_scale.h"
 #include "overlay/qt/CFrozenScreen.h"
 #include "overlay/qt/COverlayWnd.h"
@@ -402,11 +404,31 @@ void CMainFrame::ScheduleIdleUpdate() {
 
 void CMainFrame::ShowSessionNote(const QString& note) {
     m_sessionNote = note;
-    QTimer::singleShot(kSessionNoteMs, this, [this] {
+    m_waitNoteShown = false;
+    const unsigned shown = ++m_sessionNoteCount;
+    QTimer::singleShot(kSessionNoteMs, this, [this, shown] {
+        if (shown != m_sessionNoteCount) return;
         m_sessionNote.clear();
         ScheduleIdleUpdate();
     });
     ScheduleIdleUpdate();
+}
+
+void CMainFrame::OnScreenRequest(ScreenRequestEvent event) {
+    if (event == ScreenRequestEvent::kEnded) {
+        if (std::exchange(m_waitNoteShown, false)) {
+            m_sessionNote.clear();
+            ScheduleIdleUpdate();
+        }
+        return;
+    }
+    const std::optional<std::string> notice = ScreenRequestNotice(m_context.prefs, event);
+    if (!notice) return;
+    ShowSessionNote(ToQt(*notice));
+    m_waitNoteShown = event == ScreenRequestEvent::kWaiting;
+    // The status bar of a hidden window says nothing: the tray's balloon does.
+    if (!isVisible() && m_tray && m_tray->IsInTray())
+        m_tray->SetPendingBalloon(ToQt(LoadString(kIdsAppTitle)), ToQt(*notice));
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -22,6 +22,7 @@
 #include "picking/CPickingTimer.h"
 #include "picking/qt/CQtTickTimer.h"
 #include "platform/IDesktop.h"
+#include "platform/IScreenSource.h"
 
 class QIcon;
 class QMenu;
@@ -131,6 +132,9 @@ public:
     // Shows `note` on the status bar in place of the hints for a while after the start (how
     // the program runs in this session).
     void ShowSessionNote(const QString& note);
+    // Says on the status bar what a screenshot asked of the desktop waits for (the first one
+    // of this setup explained, a long wait told) until the request ends.
+    void OnScreenRequest(ScreenRequestEvent event);
     CCommandBinder* Binder() const override { return m_binder; }
     // IViewHost: samples the desktop under the cursor on each picking tick and carries out
     // the picks.
@@ -236,6 +240,10 @@ private:
     CSubscription m_wakeSubscription;
     QString m_balloonText;
     QString m_sessionNote;
+    // Counts the notes shown, so that a note's time running out clears no later one.
+    unsigned m_sessionNoteCount = 0;
+    // Whether the note shown is the wait for a screenshot request, cleared when it ends.
+    bool m_waitNoteShown = false;
     std::function<void()> m_quit;
 };
 

@@ -145,10 +145,13 @@ void PlatformServices::BuildRealDesktop() {
         // screen copy.
         std::string error = "this build has no Wayland support";
 #if NL_WITH_WAYLAND
-        if (auto desktop = CWaylandDesktop::Open(MakePortalScreenSource(), &error)) {
+        std::unique_ptr<IScreenSource> source = MakePortalScreenSource();
+        IScreenSource* portal = source.get();
+        if (auto desktop = CWaylandDesktop::Open(std::move(source), &error)) {
             // The user-interface font's dialog units, as Qt measures them on any platform.
             desktop->SetMetrics(CX11Desktop().Metrics());
             m_desktop = std::move(desktop);
+            m_screenSource = portal;
             return;
         }
 #endif
@@ -167,19 +170,26 @@ void PlatformServices::BuildRealDesktop() {
         // windows, so the frozen screen and the overlays ask to be full screen.
         x11->SetWindowRules(kXWaylandWindows);
         std::string error;
-        if (auto pixels = CWaylandDesktop::Open(MakePortalScreenSource(), &error);
+        std::unique_ptr<IScreenSource> source = MakePortalScreenSource();
+        IScreenSource* portal = source.get();
+        if (auto pixels = CWaylandDesktop::Open(std::move(source), &error);
             pixels && pixels->CanReadScreen()) {
             // On the frozen picture, the windows are the compositor's list of that moment
             // where it tells one: the X server places the picture over every window.
             m_desktop = std::make_unique<CSplitDesktop>(std::move(x11), std::move(pixels),
                                                         PointerSource::kReported,
                                                         FrozenWindows::kPixelsWhereKnown);
+            m_screenSource = portal;
             m_sessionNote = kXWaylandNote;
             return;
         }
     }
 #endif
     m_desktop = std::move(x11);
+}
+
+void PlatformServices::SetScreenRequestListener(ScreenRequestListener listener) {
+    if (m_screenSource) m_screenSource->SetListener(std::move(listener));
 }
 
 void PlatformServices::BuildFake() {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/IScreenSource.h"
+
 namespace nl {
 
 class IClipboard;
@@ -73,6 +75,9 @@ public:
     // A word for the user about how the program runs in this session, shown once on the
     // status bar (an X11 program inside a Wayland session); empty when there is none.
     const std::string& SessionNote() const { return m_sessionNote; }
+    // Sets who hears of the screenshots asked of the desktop (empty: nobody), where the
+    // desktop's pixels come from such a service.
+    void SetScreenRequestListener(ScreenRequestListener listener);
 
 private:
     explicit PlatformServices(PlatformKind kind);
@@ -100,6 +105,8 @@ private:
     std::unique_ptr<ISystemInfo> m_systemInfo;
     std::unique_ptr<ISettingsStore> m_store;
     std::unique_ptr<ISingleInstance> m_instance;
+    // The desktop's screenshot service, owned by the desktop; null where there is none.
+    IScreenSource* m_screenSource = nullptr;
 };
 
 }  // namespace nl

@@ -2,11 +2,10 @@
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <algorithm>
 #include <atomic>
 
 namespace nl {
@@ -37,8 +36,8 @@ bool IsMissingPortal(const QString& errorName) {
 
 }  // namespace
 
-CPortalCall::CPortalCall(QDBusConnection bus, int timeoutMs)
-    : m_bus(std::move(bus)), m_timeoutMs(timeoutMs) {}
+CPortalCall::CPortalCall(QDBusConnection bus, PortalTimeouts timeouts)
+    : m_bus(std::move(bus)), m_timeouts(timeouts) {}
 
 QString CPortalCall::NewToken() {
     static std::atomic<unsigned> counter{0};
@@ -54,8 +53,26 @@ bool CPortalCall::HasInterface(QDBusConnection& bus, const QString& interface) {
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
+void CPortalCall::Follow(const QString& path) {
+    m_bus.connect(kPortalService, path, kRequestInterface, QStringLiteral("Response"), this,
+                  SLOT(OnResponse(uint, QVariantMap)));
+}
+
+void CPortalCall::Unfollow(const QString& path) {
+    m_bus.disconnect(kPortalService, path, kRequestInterface, QStringLiteral("Response"), this,
+                     SLOT(OnResponse(uint, QVariantMap)));
+}
+
+void CPortalCall::Close(const QString& path) {
+    QDBusMessage close = QDBusMessage::createMethodCall(kPortalService, path, kRequestInterface,
+                                                        QStringLiteral("Close"));
+    close.setAutoStartService(false);
+    m_bus.send(close);
+}
+
 PortalResponse CPortalCall::Run(const QString& interface, const QString& method,
-                                QVariantList arguments, QVariantMap options) {
+                                QVariantList arguments, QVariantMap options,
+                                const std::function<void()>& onWaiting) {
     PortalResponse response;
     if (!m_bus.isConnected()) {
         response.outcome = PortalOutcome::kNoPortal;
@@ -69,55 +86,84 @@ PortalResponse CPortalCall::Run(const QString& interface, const QString& method,
             .arg(QLatin1String(kPortalPath), SenderPart(m_bus.baseService()), token);
     // Subscribed before the call, so that a response sent at once is not missed.
     m_answered = false;
-    m_bus.connect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"), this,
-                  SLOT(OnResponse(uint, QVariantMap)));
+    Follow(requestPath);
 
     QDBusMessage call =
         QDBusMessage::createMethodCall(kPortalService, kPortalPath, interface, method);
     arguments << options;
     call.setArguments(arguments);
-    const QDeadlineTimer deadline(m_timeoutMs);
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, m_timeoutMs);
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        m_bus.disconnect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"),
-                         this, SLOT(OnResponse(uint, QVariantMap)));
+    // The call runs while the event loop does, so that the program's windows keep painting
+    // (and say what it waits for) while the desktop takes its time.
+    bool replied = false;
+    bool late = false;
+    bool expired = false;
+    QDBusMessage reply;
+    QDBusPendingCallWatcher watcher(m_bus.asyncCall(call, m_timeouts.limitMs));
+    connect(&watcher, &QDBusPendingCallWatcher::finished, this, [&] {
+        replied = true;
+        reply = watcher.reply();
+    });
+    QTimer patience;
+    patience.setSingleShot(true);
+    connect(&patience, &QTimer::timeout, this, [&] { late = true; });
+    patience.start(m_timeouts.patienceMs);
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, this, [&] { expired = true; });
+    limit.start(m_timeouts.limitMs);
+
+    QEventLoop loop;
+    bool toldWaiting = false;
+    bool followsReturned = false;
+    while (!m_answered && !expired) {
+        if (replied && !followsReturned) {
+            followsReturned = true;
+            if (reply.type() == QDBusMessage::ErrorMessage) break;
+            // Older portals may use another path than the one predicted: follow the one
+            // returned.
+            const QString returned =
+                reply.arguments().isEmpty()
+                    ? QString()
+                    : qvariant_cast<QDBusObjectPath>(reply.arguments().constFirst()).path();
+            if (!returned.isEmpty() && returned != requestPath) {
+                Unfollow(requestPath);
+                requestPath = returned;
+                Follow(requestPath);
+            }
+        }
+        if (late && !replied) break;
+        if (late && !toldWaiting) {
+            toldWaiting = true;
+            if (onWaiting) onWaiting();
+            continue;
+        }
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    Unfollow(requestPath);
+    response.accepted = replied && reply.type() != QDBusMessage::ErrorMessage;
+    if (m_answered) {
+        response.outcome = m_response == kResponseSuccess     ? PortalOutcome::kSuccess
+                           : m_response == kResponseCancelled ? PortalOutcome::kCancelled
+                                                              : PortalOutcome::kRefused;
+        response.results = m_results;
+        return response;
+    }
+    if (replied && reply.type() == QDBusMessage::ErrorMessage) {
         response.outcome = IsMissingPortal(reply.errorName()) ? PortalOutcome::kNoPortal
                                                               : PortalOutcome::kNoAnswer;
         response.error = reply.errorMessage();
         return response;
     }
-    // Older portals may use another path than the one predicted: follow the one returned.
-    const QString returned =
-        reply.arguments().isEmpty()
-            ? QString()
-            : qvariant_cast<QDBusObjectPath>(reply.arguments().constFirst()).path();
-    if (!returned.isEmpty() && returned != requestPath) {
-        m_bus.disconnect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"),
-                         this, SLOT(OnResponse(uint, QVariantMap)));
-        requestPath = returned;
-        m_bus.connect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"),
-                      this, SLOT(OnResponse(uint, QVariantMap)));
-    }
-    if (!m_answered) {
-        // The timer only wakes the loop at the deadline.
-        QEventLoop loop;
-        QTimer wake;
-        wake.setSingleShot(true);
-        wake.start(static_cast<int>(std::max<qint64>(0, deadline.remainingTime())));
-        while (!m_answered && !deadline.hasExpired())
-            loop.processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    m_bus.disconnect(kPortalService, requestPath, kRequestInterface, QStringLiteral("Response"),
-                     this, SLOT(OnResponse(uint, QVariantMap)));
-    if (!m_answered) {
-        response.outcome = PortalOutcome::kNoAnswer;
-        response.error = QStringLiteral("the portal did not answer in time");
+    // Given up on: a portal that takes the call later must not keep a dialog up for it.
+    Close(requestPath);
+    if (!replied) {
+        response.outcome = PortalOutcome::kNoReply;
+        response.error = QStringLiteral("the portal did not reply to the call within %1 ms")
+                             .arg(m_timeouts.patienceMs);
         return response;
     }
-    response.outcome = m_response == kResponseSuccess     ? PortalOutcome::kSuccess
-                       : m_response == kResponseCancelled ? PortalOutcome::kCancelled
-                                                          : PortalOutcome::kRefused;
-    response.results = m_results;
+    response.outcome = PortalOutcome::kNoAnswer;
+    response.error = QStringLiteral("the portal did not answer in time");
     return response;
 }
 

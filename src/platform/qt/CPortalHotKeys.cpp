@@ -43,6 +43,7 @@ std::uint32_t ErrorOf(PortalOutcome outcome) {
             return kErrorSuccess;
         case PortalOutcome::kCancelled:
             return kErrorCancelled;
+        case PortalOutcome::kNoReply:
         case PortalOutcome::kNoAnswer:
             return kErrorTimeout;
         default:
