@@ -553,6 +553,13 @@ bool CApp::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
             return FilterKey(static_cast<QKeyEvent*>(event));
+        case QEvent::Paint:
+            // The end of the start as the user sees it: the main window's first paint.
+            if (watched == m_frame.get() && !m_painted) {
+                m_painted = true;
+                TraceLatency("painted");
+            }
+            return false;
         case QEvent::LocaleChange:
             if (watched == qApp && m_started) {
                 m_prefs->SetDisplay(m_desktop->Metrics(), m_locale->UserNumberFormat());
