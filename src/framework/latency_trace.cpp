@@ -6,9 +6,13 @@
 
 namespace nl {
 
-void TraceLatency(const char* stage) {
+bool LatencyTraceEnabled() {
     static const bool enabled = std::getenv(kLatencyTraceVariable) != nullptr;
-    if (!enabled) return;
+    return enabled;
+}
+
+void TraceLatency(const char* stage) {
+    if (!LatencyTraceEnabled()) return;
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     std::fprintf(stderr, "nerimlens-latency %s %lld.%09ld\n", stage,

@@ -9,5 +9,7 @@ inline constexpr char kLatencyTraceVariable[] = "NL_LATENCY_TRACE";
 // on CLOCK_MONOTONIC (the clock of Python's time.monotonic), so that a benchmark script can
 // place the program's stages among its own times. Otherwise does nothing.
 void TraceLatency(const char* stage);
+// Whether NL_LATENCY_TRACE is set.
+bool LatencyTraceEnabled();
 
 }  // namespace nl

@@ -37,6 +37,7 @@
 #include "framework/latency_trace.h"
 #include "framework/program_options.h"
 #include "framework/qt/AppContext.h"
+#include "framework/qt/first_paint_trace.h"
 #include "overlay/qt/COverlayWnd.h"
 #include "platform/IDialogs.h"
 #include "platform/IFolders.h"
@@ -254,6 +255,7 @@ bool CApp::Start(int& exitCode) {
         OfferRecovery();
         m_frame->RegisterHotKeysAndTray();
         TraceLatency("tray");
+        TraceFirstPaint(*m_frame, "painted");
         m_frame->ShowAtStartup();
         TraceLatency("shown");
         if (!m_platform->SessionNote().empty())
@@ -553,13 +555,6 @@ bool CApp::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
             return FilterKey(static_cast<QKeyEvent*>(event));
-        case QEvent::Paint:
-            // The end of the start as the user sees it: the main window's first paint.
-            if (watched == m_frame.get() && !m_painted) {
-                m_painted = true;
-                TraceLatency("painted");
-            }
-            return false;
         case QEvent::LocaleChange:
             if (watched == qApp && m_started) {
                 m_prefs->SetDisplay(m_desktop->Metrics(), m_locale->UserNumberFormat());

@@ -200,7 +200,6 @@ private:
     // The window under the cursor as the idle updates last found it.
     mutable std::unique_ptr<CRootUnderCursor> m_rootUnderCursor;
     mutable std::unique_ptr<CForegroundWindow> m_foreground;
-    bool m_painted = false;  // the main window painted once
     bool m_inFrameClose = false;
     bool m_sessionEnded = false;
 };
