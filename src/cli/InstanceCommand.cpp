@@ -12,6 +12,7 @@
 #include "cli/command_support.h"
 #include "framework/command_hand_over.h"
 #include "framework/program_options.h"
+#include "platform/local/XdgFolders.h"
 #include "platform/local/instance_client.h"
 
 namespace nl::cli {
@@ -21,23 +22,14 @@ namespace {
 constexpr int kAnswerTimeoutMs = 2000;
 constexpr char kProgramName[] = "nerimlens";
 
-// The folder of this program's own file, with its final slash; empty where it cannot be told.
-std::string OwnFolder() {
-    std::string buffer(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return {};
-    buffer.resize(static_cast<std::size_t>(n));
-    return buffer.substr(0, buffer.rfind('/') + 1);
-}
-
 // Replaces this process with the program started for `command`; returns only on failure.
 [[noreturn]] void StartProgram(const std::string& command) {
     std::string flag = "--command";
     std::string name = kProgramName;
     std::string value = command;
     char* arguments[] = {name.data(), flag.data(), value.data(), nullptr};
-    if (const std::string folder = OwnFolder(); !folder.empty()) {
-        const std::string beside = folder + kProgramName;
+    if (const std::string self = XdgFolders().ExecutablePath(); !self.empty()) {
+        const std::string beside = self.substr(0, self.rfind('/') + 1) + kProgramName;
         if (::access(beside.c_str(), X_OK) == 0) ::execv(beside.c_str(), arguments);
     }
     ::execvp(kProgramName, arguments);
